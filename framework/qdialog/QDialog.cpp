@@ -1,0 +1,155 @@
+#include "framework/qdialog/QDialog.h"
+
+namespace micro {
+namespace qdialog {
+
+namespace {
+const wchar_t kObjectProp[] = L"micro.QWindow";
+}
+
+IDialog::IDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent), m_ending(false)
+{
+    m_ownsHandle = false; // EndDialog destroys the window
+}
+
+IDialog::~IDialog()
+{
+    if (m_hwnd) {
+        RemovePropW(m_hwnd, kObjectProp);
+        m_hwnd = nullptr;
+    }
+}
+
+INT_PTR IDialog::DoModal()
+{
+    m_ending = false;
+    INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent,
+                                     &IDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    m_hwnd = nullptr;
+    return result;
+}
+
+bool IDialog::OnInitDialog()
+{
+    CenterWindow();
+    UpdateData(true);
+    return true;
+}
+
+bool IDialog::UpdateData(bool) { return true; }
+
+bool IDialog::OnButton(UINT id)
+{
+    switch (id) {
+    case IDOK: OnOK(); return true;
+    case IDCANCEL: OnCancel(); return true;
+    case 9: return OnHelp();
+    default: return false;
+    }
+}
+
+bool IDialog::OnHelp() { return false; }
+
+void IDialog::OnOK()
+{
+    if (OnClose() && UpdateData(false))
+        EndDialog(IDOK);
+}
+
+void IDialog::OnCancel()
+{
+    if (OnClose())
+        EndDialog(IDCANCEL);
+}
+
+bool IDialog::OnCommand(UINT id, UINT code, HWND, LRESULT&)
+{
+    if (code == 0)
+        return OnButton(id);
+    return false;
+}
+
+void IDialog::CenterWindow()
+{
+    RECT dialog, desktop;
+    GetWindowRect(m_hwnd, &dialog);
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    int cx = dialog.right - dialog.left, cy = dialog.bottom - dialog.top;
+    int x = desktop.left + ((desktop.right - desktop.left) - cx) / 2;
+    int y = desktop.top + ((desktop.bottom - desktop.top) - cy) / 2;
+    SetWindowPos(m_hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void IDialog::EndDialog(INT_PTR result)
+{
+    m_ending = true;
+    ::EndDialog(m_hwnd, result);
+}
+
+utils::QString IDialog::GetItemText(int id) const
+{
+    utils::QString text;
+    HWND item = GetItem(id);
+    int length = item ? GetWindowTextLengthW(item) : 0;
+    if (length > 0) {
+        int n = GetWindowTextW(item, text.GetBuffer(length + 1), length + 2);
+        text.ReleaseBuffer(n);
+    }
+    return text;
+}
+
+LRESULT IDialog::DefaultProc(UINT, WPARAM, LPARAM)
+{
+    return 0;
+}
+
+INT_PTR CALLBACK IDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    IDialog* self = nullptr;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<IDialog*>(lParam);
+        if (!self)
+            return FALSE;
+        self->m_hwnd = hwnd;
+        SetPropW(hwnd, kObjectProp, static_cast<gui::QWindow*>(self));
+    } else {
+        self = static_cast<IDialog*>(gui::QWindow::FromHandle(hwnd));
+    }
+    if (!self)
+        return FALSE;
+
+    INT_PTR answer = FALSE;
+    try {
+        if (message == WM_INITDIALOG) {
+            answer = self->OnInitDialog() ? TRUE : FALSE;
+        } else {
+            bool handled = false;
+            LRESULT result = self->Dispatch(message, wParam, lParam, handled);
+            if (handled) {
+                switch (message) {
+                case WM_CTLCOLORSTATIC:
+                case WM_CTLCOLOREDIT:
+                case WM_CTLCOLORBTN:
+                case WM_CTLCOLORLISTBOX:
+                case WM_CTLCOLORDLG:
+                    answer = static_cast<INT_PTR>(result);
+                    break;
+                default:
+                    SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
+                    answer = TRUE;
+                }
+            }
+        }
+    } catch (...) {
+        gui::ReportCaughtException();
+        answer = (message == WM_INITDIALOG) ? TRUE : FALSE;
+    }
+    if (message == WM_NCDESTROY) {
+        RemovePropW(hwnd, kObjectProp);
+        self->m_hwnd = nullptr;
+    }
+    return answer;
+}
+
+} // namespace qdialog
+} // namespace micro

@@ -1,0 +1,89 @@
+#include "framework/qdialog/QMessageBox.h"
+#include "framework/gui/QWindow.h"
+#include <exception>
+#include <new>
+
+namespace micro {
+namespace qdialog {
+
+namespace {
+MessageBoxHandler g_handler = nullptr;
+const int kMaxTranslators = 8;
+ExceptionTranslator g_translators[kMaxTranslators];
+int g_translatorCount = 0;
+}
+
+int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags)
+{
+    if (g_handler)
+        return g_handler(owner, text ? text : L"", caption ? caption : L"", flags);
+    return MessageBoxW(owner, text ? text : L"", caption ? caption : L"", flags);
+}
+
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)
+{
+    MessageBoxHandler old = g_handler;
+    g_handler = handler;
+    return old;
+}
+
+void ShowErrorMessage(const utils::QError& error)
+{
+    ShowMessageBox(GetActiveWindow(), error.GetText().c_str(), L"Error", MB_OK | MB_ICONERROR);
+}
+
+void AddExceptionTranslator(ExceptionTranslator translator)
+{
+    for (int i = 0; i < g_translatorCount; ++i)
+        if (g_translators[i] == translator)
+            return;
+    if (g_translatorCount < kMaxTranslators)
+        g_translators[g_translatorCount++] = translator;
+}
+
+utils::QString CurrentExceptionText()
+{
+    DWORD lastError = GetLastError();
+    try {
+        throw;
+    } catch (const utils::QError& error) {
+        return error.GetText();
+    } catch (const std::bad_alloc&) {
+        return utils::QError::SystemText(ERROR_NOT_ENOUGH_MEMORY);
+    } catch (const std::exception& error) {
+        utils::QString text;
+        const char* what = error.what();
+        int n = MultiByteToWideChar(CP_UTF8, 0, what, -1, nullptr, 0);
+        if (n > 1) {
+            MultiByteToWideChar(CP_UTF8, 0, what, -1, text.GetBuffer(n), n);
+            text.ReleaseBuffer();
+        }
+        return text;
+    } catch (...) {
+        for (int i = 0; i < g_translatorCount; ++i) {
+            utils::QString text;
+            try {
+                if (g_translators[i](text))
+                    return text;
+            } catch (...) {
+            }
+        }
+        return utils::QError::SystemText(lastError);
+    }
+}
+
+} // namespace qdialog
+
+namespace gui {
+
+void ReportCaughtException()
+{
+    utils::QString text = qdialog::CurrentExceptionText();
+    try {
+        qdialog::ShowMessageBox(GetActiveWindow(), text.c_str(), L"Error", MB_OK | MB_ICONERROR);
+    } catch (...) {
+    }
+}
+
+} // namespace gui
+} // namespace micro

@@ -1,0 +1,25 @@
+#pragma once
+#include <windows.h>
+#include "framework/utils/QError.h"
+
+namespace micro {
+namespace qdialog {
+
+// Every message box of the program goes through here. Production shows
+// MessageBoxW; tests install a handler that records and answers.
+typedef int (*MessageBoxHandler)(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags);
+int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags);
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
+
+// A box over the active window with the error's text, titled "Error", error icon.
+void ShowErrorMessage(const utils::QError& error);
+
+// Turns an exception of a layer the framework does not know into its text.
+// Called inside a catch block; answers true when it recognised the exception.
+typedef bool (*ExceptionTranslator)(utils::QString& text);
+void AddExceptionTranslator(ExceptionTranslator translator);
+// The text of the exception being handled (call inside a catch block).
+utils::QString CurrentExceptionText();
+
+} // namespace qdialog
+} // namespace micro

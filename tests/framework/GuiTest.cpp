@@ -1,0 +1,312 @@
+#include <gtest/gtest.h>
+#include "framework/files/QFiles.h"
+#include "framework/gui/QImage.h"
+#include "framework/gui/QListCtrl.h"
+#include "framework/gui/QTabContainer.h"
+#include "framework/qdialog/QDialog.h"
+#include "framework/utils/QError.h"
+#include "resources/resource.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/harness/ModalDriver.h"
+#include "tests/harness/Screenshot.h"
+
+using namespace micro;
+using testing_support::MessageBoxRecorder;
+using testing_support::ModalDriver;
+
+namespace {
+
+class ProbeWindow : public gui::QWindow {
+public:
+    const wchar_t* GetClassName() override { return L"BrivaneProbe"; }
+    bool OnCommand(UINT id, UINT, HWND, LRESULT& result) override
+    {
+        commands.push_back(id);
+        if (id == 13)
+            throw utils::QError(L"handler failed");
+        result = 42;
+        return true;
+    }
+    std::vector<UINT> commands;
+};
+
+} // namespace
+
+TEST(QWindowTest, DispatchesToHandlersAndContainsExceptions)
+{
+    MessageBoxRecorder boxes;
+    ProbeWindow window;
+    ASSERT_TRUE(window.Create(nullptr, 0, WS_OVERLAPPEDWINDOW));
+    ProbeWindow second; // registering the same class again is success
+    ASSERT_TRUE(second.Create(nullptr, 0, WS_OVERLAPPEDWINDOW));
+    EXPECT_EQ(&window, gui::QWindow::FromHandle(window.GetHandle()));
+    EXPECT_EQ(42, window.SendMessage(WM_COMMAND, 7));
+    EXPECT_EQ(0, window.SendMessage(WM_COMMAND, 13));
+    EXPECT_EQ(42, window.SendMessage(WM_COMMAND, 43));
+    EXPECT_EQ((std::vector<UINT>{7, 13, 43}), window.commands);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(L"handler failed", boxes.Last().text);
+    EXPECT_EQ(L"Error", boxes.Last().caption);
+    EXPECT_TRUE(boxes.Last().flags & MB_ICONERROR);
+    window.SetText(L"Fereastră");
+    EXPECT_STREQ(L"Fereastră", window.GetText().c_str());
+    HWND hwnd = window.GetHandle();
+    window.Destroy();
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(nullptr, window.GetHandle());
+}
+
+namespace {
+
+class TestDialog : public qdialog::QDialog {
+public:
+    TestDialog() : QDialog(IDD_TEST_DIALOG, nullptr), accept(false), updates(0) {}
+    bool UpdateData(bool toControls) override
+    {
+        ++updates;
+        if (toControls) {
+            SetItemText(IDC_TEST_EDIT, L"start");
+            return true;
+        }
+        text = GetItemText(IDC_TEST_EDIT);
+        return accept;
+    }
+    bool OnButton(UINT id) override
+    {
+        if (id == IDC_TEST_EDIT + 100)
+            throw utils::QError(L"button failed");
+        return QDialog::OnButton(id);
+    }
+    bool accept;
+    int updates;
+    utils::QString text;
+};
+
+} // namespace
+
+TEST(QDialogTest, OkIsRefusedWhileUpdateDataSaysNo)
+{
+    MessageBoxRecorder boxes;
+    TestDialog dialog;
+    ModalDriver driver;
+    bool stillOpen = false;
+    driver.When(L"Test dialog", [&](HWND hwnd) {
+        EXPECT_EQ(L"start", ModalDriver::GetText(hwnd, IDC_TEST_EDIT));
+        ModalDriver::SetText(hwnd, IDC_TEST_EDIT, L"D'Artagnan");
+        ModalDriver::Click(hwnd, IDOK);
+        stillOpen = IsWindow(hwnd) && IsWindowVisible(hwnd);
+        // A handler that throws is reported and the dialog stays open.
+        SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDC_TEST_EDIT + 100, 0), 0);
+        EXPECT_TRUE(IsWindowVisible(hwnd));
+        dialog.accept = true;
+        ModalDriver::Click(hwnd, IDOK);
+    });
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    driver.Verify();
+    EXPECT_TRUE(stillOpen);
+    EXPECT_STREQ(L"D'Artagnan", dialog.text.c_str());
+    EXPECT_EQ(3, dialog.updates);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(L"button failed", boxes.Last().text);
+    EXPECT_EQ(L"Error", boxes.Last().caption);
+}
+
+TEST(QDialogTest, CancelEndsWithTwo)
+{
+    TestDialog dialog;
+    ModalDriver driver;
+    driver.When(L"Test dialog", [](HWND hwnd) { ModalDriver::Click(hwnd, IDCANCEL); });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    driver.Verify();
+}
+
+TEST(QListCtrlTest, ReadsLongCellsWholeAndClampsTheFixedBuffer)
+{
+    ProbeWindow host;
+    ASSERT_TRUE(host.Create(nullptr, 0, WS_OVERLAPPEDWINDOW));
+    gui::QListCtrl list;
+    ASSERT_TRUE(list.Create(&host, 5, 1));
+    list.InsertColumn(0, L"A", 100);
+    list.InsertColumn(1, L"B", 100);
+    std::wstring longText(1000, L'ă');
+    longText[999] = L'Z';
+    ASSERT_EQ(0, list.InsertItem(0, L"first"));
+    list.SetItem(0, 1, LVIF_TEXT, longText.c_str());
+    list.SetItemData(0, 0xFFFFFFFFFFULL);
+    utils::QString cell;
+    EXPECT_EQ(1000, list.GetItemText(0, 1, cell));
+    EXPECT_EQ(longText, std::wstring(cell.c_str()));
+    EXPECT_EQ(0xFFFFFFFFFFULL, list.GetItemData(0));
+    EXPECT_EQ(0u, list.GetItemData(3));
+    EXPECT_EQ(0, list.GetItemText(7, 0, cell));
+    EXPECT_TRUE(cell.IsEmpty());
+    wchar_t buffer[gui::QListCtrl::kTextBufferSize + 8];
+    wmemset(buffer, L'#', gui::QListCtrl::kTextBufferSize + 8);
+    int n = list.GetItemTextToBuffer(0, 1, buffer);
+    EXPECT_EQ(511, n);
+    EXPECT_EQ(0, buffer[511]);
+    EXPECT_EQ(L'#', buffer[512]);
+    EXPECT_FALSE(list.SelectItem(4));
+    EXPECT_TRUE(list.SelectItem(0));
+    EXPECT_EQ(0, list.GetSelectedItem());
+}
+
+namespace {
+
+class TitledPanel : public gui::QPanel {
+public:
+    TitledPanel(const wchar_t* title, bool* deleted) : m_title(title), m_deleted(deleted) {}
+    ~TitledPanel() override { *m_deleted = true; }
+    utils::QString GetTitle() override { return m_title; }
+    bool OnClose() override { return allowClose; }
+    bool allowClose = true;
+
+private:
+    utils::QString m_title;
+    bool* m_deleted;
+};
+
+} // namespace
+
+TEST(QTabContainerTest, OwnsAddedPagesAndLeavesFailedOnesToTheCaller)
+{
+    bool deletedA = false, deletedB = false;
+    {
+        gui::QTabContainer unused; // constructible without a window
+        TitledPanel orphan(L"orphan", &deletedB);
+        EXPECT_FALSE(unused.AddPage(&orphan));
+    }
+    deletedB = false;
+    gui::QTabContainer tabs;
+    ProbeWindow host;
+    ASSERT_TRUE(host.Create(nullptr, 0, WS_OVERLAPPEDWINDOW));
+    ASSERT_TRUE(tabs.Create(&host, 10, 0));
+    TitledPanel* a = new TitledPanel(L"Facturi", &deletedA);
+    ASSERT_TRUE(tabs.AddPage(a));
+    TitledPanel* b = new TitledPanel(L"Factura 17", &deletedB);
+    ASSERT_TRUE(tabs.AddPage(b));
+    EXPECT_EQ(1, tabs.GetSelected());
+    EXPECT_STREQ(L"Factura 17", tabs.GetPageTitle(1).c_str());
+    b->allowClose = false;
+    EXPECT_FALSE(tabs.ClosePage(1));
+    EXPECT_FALSE(deletedB);
+    b->allowClose = true;
+    EXPECT_TRUE(tabs.ClosePage(1));
+    EXPECT_TRUE(deletedB);
+    EXPECT_EQ(1, tabs.GetPageCount());
+    tabs.Destroy();
+    EXPECT_TRUE(deletedA);
+}
+
+namespace {
+
+std::vector<unsigned char> MakePng(UINT width, UINT height)
+{
+    gui::QComPtr<IWICImagingFactory> factory;
+    EXPECT_HRESULT_SUCCEEDED(gui::GetWicFactory(&factory));
+    std::vector<unsigned char> pixels(width * height * 4, 0x80);
+    gui::QComPtr<IWICBitmap> bitmap;
+    factory->CreateBitmapFromMemory(width, height, GUID_WICPixelFormat32bppBGRA, width * 4,
+                                    static_cast<UINT>(pixels.size()), pixels.data(), &bitmap);
+    IStream* stream = nullptr;
+    CreateStreamOnHGlobal(nullptr, TRUE, &stream);
+    gui::QComPtr<IWICBitmapEncoder> encoder;
+    factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder);
+    encoder->Initialize(stream, WICBitmapEncoderNoCache);
+    gui::QComPtr<IWICBitmapFrameEncode> frame;
+    encoder->CreateNewFrame(&frame, nullptr);
+    frame->Initialize(nullptr);
+    frame->SetSize(width, height);
+    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+    frame->SetPixelFormat(&format);
+    frame->WriteSource(bitmap, nullptr);
+    frame->Commit();
+    encoder->Commit();
+    HGLOBAL global = nullptr;
+    GetHGlobalFromStream(stream, &global);
+    std::vector<unsigned char> bytes(static_cast<unsigned char*>(GlobalLock(global)),
+                                     static_cast<unsigned char*>(GlobalLock(global)) + GlobalSize(global));
+    GlobalUnlock(global);
+    GlobalUnlock(global);
+    stream->Release();
+    return bytes;
+}
+
+} // namespace
+
+TEST(ImageTest, ScalingWithOneSideZeroKeepsTheAspectRatio)
+{
+    std::vector<unsigned char> png = MakePng(200, 100);
+    IWICBitmapSource* source = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(gui::DecodeImageWithWic(png.data(), static_cast<UINT>(png.size()), &source, 0, 50));
+    UINT w = 0, h = 0;
+    source->GetSize(&w, &h);
+    EXPECT_EQ(100u, w);
+    EXPECT_EQ(50u, h);
+    HBITMAP dib = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(gui::CreateDibFromWicBitmap(source, &dib));
+    BITMAP info = {};
+    GetObjectW(dib, sizeof(info), &info);
+    EXPECT_EQ(100, info.bmWidth);
+    EXPECT_EQ(32, info.bmBitsPixel);
+    DeleteObject(dib);
+    source->Release();
+    ASSERT_HRESULT_SUCCEEDED(gui::DecodeImageWithWic(png.data(), static_cast<UINT>(png.size()), &source, 0, 0));
+    source->GetSize(&w, &h);
+    EXPECT_EQ(200u, w);
+    source->Release();
+}
+
+TEST(ImageTest, GarbageFailsAndHandsOutNoSource)
+{
+    const char garbage[] = "this is not a picture at all, only text pretending";
+    IWICBitmapSource* source = reinterpret_cast<IWICBitmapSource*>(1);
+    EXPECT_TRUE(FAILED(gui::DecodeImageWithWic(garbage, sizeof(garbage), &source, 10, 10)));
+    EXPECT_EQ(nullptr, source);
+    source = reinterpret_cast<IWICBitmapSource*>(1);
+    EXPECT_TRUE(FAILED(gui::LoadImageResource(59999, L"JPG", &source, 0, 0)));
+    EXPECT_EQ(nullptr, source);
+}
+
+TEST(ImageTest, SharedDirectWriteFactoryIsOneObject)
+{
+    IDWriteFactory* a = nullptr;
+    IDWriteFactory* b = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(gui::GetDWriteFactory(&a));
+    ASSERT_HRESULT_SUCCEEDED(gui::GetDWriteFactory(&b));
+    EXPECT_EQ(a, b);
+    a->Release();
+    b->Release();
+}
+
+TEST(FilesTest, CancelledSaveDialogLeavesThePathUnchanged)
+{
+    utils::QString path(L"C:\\kept.pdf");
+    ModalDriver driver(20000);
+    driver.When(L"Save as", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_FALSE(files::BrowseSaveFile(path, nullptr));
+    driver.Verify();
+    EXPECT_STREQ(L"C:\\kept.pdf", path.c_str());
+}
+
+TEST(FilesTest, FoldersAndWholeFiles)
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = std::wstring(temp) + L"brivane-files-test";
+    EXPECT_TRUE(files::CreateFolder(folder.c_str()));
+    EXPECT_TRUE(files::CreateFolder(folder.c_str())) << "an existing folder is not an error";
+    std::wstring file = folder + L"\\ștampilă.bin";
+    std::vector<unsigned char> bytes(70000);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<unsigned char>(i * 7);
+    ASSERT_TRUE(files::WriteWholeFile(file.c_str(), bytes.data(), bytes.size()));
+    utils::QBuffer read;
+    ASSERT_TRUE(files::ReadWholeFile(file.c_str(), read));
+    ASSERT_EQ(static_cast<int>(bytes.size()), read.GetCount());
+    EXPECT_EQ(0, memcmp(bytes.data(), read.GetData(), bytes.size()));
+    EXPECT_TRUE(files::FileExists(file.c_str()));
+    files::DeleteFile(file.c_str());
+    EXPECT_FALSE(files::FileExists(file.c_str()));
+    RemoveDirectoryW(folder.c_str());
+}

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+#include "framework/utils/QArray.h"
+#include "framework/utils/QBuffer.h"
+#include "framework/utils/QString.h"
+#include "framework/utils/TimeFormat.h"
+#include <vector>
+
+using micro::utils::QArray;
+using micro::utils::QBuffer;
+using micro::utils::QObArray;
+using micro::utils::QString;
+
+TEST(QStringTest, CopiesShareUntilOneChanges)
+{
+    QString a(L"factura");
+    QString b(a);
+    EXPECT_EQ(a.c_str(), b.c_str());
+    EXPECT_EQ(2, a.RefCount());
+    b.Append(L" 7");
+    EXPECT_STREQ(L"factura", a.c_str());
+    EXPECT_STREQ(L"factura 7", b.c_str());
+    EXPECT_EQ(1, a.RefCount());
+    QString c(a);
+    c.Insert(0, L"o ");
+    c.Delete(0, 1);
+    EXPECT_STREQ(L"factura", a.c_str());
+    EXPECT_STREQ(L" factura", c.c_str());
+}
+
+TEST(QStringTest, FormatReadsWideStringsAndFullUnsigned)
+{
+    QString s;
+    s.Format(L"[%s|%llu|%d|%.2f]", L"Ștefan", 18446744073709551615ULL, -5, 7.005);
+    EXPECT_STREQ(L"[Ștefan|18446744073709551615|-5|7.00]", s.c_str());
+    s.Format(L"%f", 1.5);
+    EXPECT_STREQ(L"1.500000", s.c_str()) << "amounts in SQL need the dot";
+}
+
+TEST(QStringTest, FormatTruncatesAt15999Characters)
+{
+    std::wstring longText(20000, L'x');
+    QString s;
+    s.Format(L"%s", longText.c_str());
+    EXPECT_EQ(15999, s.GetLength());
+    s.Format(L"");
+    EXPECT_TRUE(s.IsEmpty());
+}
+
+TEST(QStringTest, NotEqualTreatsEmptyAsDifferentFromEverything)
+{
+    EXPECT_TRUE(QString() != QString());
+    EXPECT_TRUE(QString(L"") != QString(L"a"));
+    EXPECT_TRUE(QString(L"a") != QString());
+    EXPECT_FALSE(QString(L"Abc") != QString(L"Abc"));
+    EXPECT_TRUE(QString(L"Abc") != QString(L"abc"));
+}
+
+TEST(QStringTest, InsertDeleteLeftRightStayInsideTheText)
+{
+    QString s(L"abc");
+    EXPECT_EQ(5, s.Insert(100, L"de"));
+    EXPECT_EQ(6, s.Insert(1, L" "));
+    EXPECT_STREQ(L"a bcde", s.c_str());
+    EXPECT_EQ(5, s.Delete(1));
+    EXPECT_EQ(5, s.Delete(40, 3));
+    EXPECT_EQ(3, s.Delete(3, 100));
+    EXPECT_STREQ(L"abc", s.c_str());
+    EXPECT_STREQ(L"abc", s.Left(50).c_str());
+    EXPECT_STREQ(L"bc", s.Right(2).c_str());
+    EXPECT_STREQ(L"abc", s.Right(9).c_str());
+    EXPECT_TRUE(s.Left(-3).IsEmpty());
+    QString empty;
+    EXPECT_EQ(2, empty.Insert(7, L"xy")) << "insert on an empty string assigns";
+}
+
+TEST(QStringTest, ConcatenationAddsNothingForAnEmptySide)
+{
+    QString a(L"lei");
+    EXPECT_STREQ(L" lei", (L" " + a).c_str());
+    EXPECT_STREQ(L"lei", (a + QString()).c_str());
+    EXPECT_STREQ(L"lei bani", (a + L" bani").c_str());
+    EXPECT_STREQ(L"leilei", (a + a).c_str());
+}
+
+TEST(QStringTest, SelfAssignmentAndSelfAppendKeepTheText)
+{
+    QString a(L"abc");
+    a = a.c_str();
+    EXPECT_STREQ(L"abc", a.c_str());
+    a.Append(a.c_str());
+    EXPECT_STREQ(L"abcabc", a.c_str());
+    a.Insert(3, a.c_str());
+    EXPECT_STREQ(L"abcabcabcabc", a.c_str());
+}
+
+namespace {
+struct Counted {
+    explicit Counted(std::vector<int>* log, int id) : log(log), id(id) {}
+    ~Counted() { log->push_back(id); }
+    std::vector<int>* log;
+    int id;
+};
+}
+
+TEST(QArrayTest, GrowsByFourThenEightThenHalf)
+{
+    QArray<int> a;
+    std::vector<int> capacities;
+    for (int i = 0; i < 200; ++i) {
+        a.Add(i);
+        if (capacities.empty() || capacities.back() != a.GetCapacity())
+            capacities.push_back(a.GetCapacity());
+    }
+    std::vector<int> expected = {4, 8, 12, 20, 28, 36, 44, 52, 60, 68, 102, 153, 229};
+    EXPECT_EQ(expected, capacities);
+    for (int i = 0; i < 200; ++i)
+        ASSERT_EQ(i, a[i]);
+}
+
+TEST(QObArrayTest, RangeRemovalDeletesExactlyThoseOnce)
+{
+    std::vector<int> deleted;
+    {
+        QObArray<Counted> a;
+        for (int i = 0; i < 10; ++i)
+            a.Add(new Counted(&deleted, i));
+        a.RemoveAt(2, 3);
+        EXPECT_EQ((std::vector<int>{2, 3, 4}), deleted);
+        EXPECT_EQ(7, a.GetCount());
+        EXPECT_EQ(5, a.GetAt(2)->id);
+        a.RemoveAt(5, 100); // cut to what is present
+        EXPECT_EQ(5, a.GetCount());
+        a.RemoveAt(-1, 2);
+        a.RemoveAt(9, 1);
+        EXPECT_EQ(5, a.GetCount());
+        EXPECT_EQ(nullptr, a.GetAt(5));
+        EXPECT_EQ(nullptr, a.GetAt(-1));
+    }
+    std::vector<int> sorted = deleted;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}), sorted);
+}
+
+TEST(QBufferTest, GrowingKeepsEveryByte)
+{
+    QBuffer b;
+    std::vector<unsigned char> expected;
+    for (int round = 0; round < 40; ++round) {
+        std::vector<unsigned char> chunk(round * 997 + 1);
+        for (size_t i = 0; i < chunk.size(); ++i)
+            chunk[i] = static_cast<unsigned char>(i * 31 + round);
+        b.Append(chunk.data(), static_cast<int>(chunk.size()));
+        expected.insert(expected.end(), chunk.begin(), chunk.end());
+        ASSERT_GE(b.GetCapacity(), b.GetCount());
+    }
+    // One append far larger than half the capacity.
+    std::vector<unsigned char> big(3 * b.GetCapacity(), 0x5a);
+    b.Append(big.data(), static_cast<int>(big.size()));
+    expected.insert(expected.end(), big.begin(), big.end());
+    ASSERT_EQ(static_cast<int>(expected.size()), b.GetCount());
+    EXPECT_EQ(0, memcmp(expected.data(), b.GetData(), expected.size()));
+    b.Append("x", 0);
+    b.Append("x", -4);
+    EXPECT_EQ(static_cast<int>(expected.size()), b.GetCount());
+}
+
+TEST(TimeFormatTest, FormatsLocalDatesAndRefusesMinusOne)
+{
+    QString s(L"unchanged");
+    EXPECT_FALSE(micro::utils::FormatTimeText(-1, s, L"%d-%m-%Y"));
+    EXPECT_STREQ(L"unchanged", s.c_str());
+    ASSERT_TRUE(micro::utils::FormatTimeText(1700000000, s, L"%d-%m-%Y"));
+    EXPECT_STREQ(L"14-11-2023", s.c_str());
+    ASSERT_TRUE(micro::utils::FormatTimeText(1700000000, s, L"%d-%m-%y"));
+    EXPECT_STREQ(L"14-11-23", s.c_str());
+    micro::utils::FormatUnixDate(1700000000, s);
+    EXPECT_STREQ(L"2023-11-14", s.c_str());
+}

@@ -1,0 +1,84 @@
+#include "tests/harness/Screenshot.h"
+#include "framework/gui/QImage.h"
+#include <wincodec.h>
+#include <vector>
+
+namespace testing_support {
+
+using micro::gui::QComPtr;
+
+std::wstring TestOutFolder()
+{
+    CreateDirectoryW(L"test-out", nullptr);
+    return L"test-out\\";
+}
+
+bool SavePixelsPng(const void* pixels, UINT width, UINT height, UINT stride, const std::wstring& name)
+{
+    QComPtr<IWICImagingFactory> factory;
+    if (FAILED(micro::gui::GetWicFactory(&factory)))
+        return false;
+    std::wstring path = TestOutFolder() + name + L".png";
+    QComPtr<IWICStream> stream;
+    QComPtr<IWICBitmapEncoder> encoder;
+    QComPtr<IWICBitmapFrameEncode> frame;
+    HRESULT hr = factory->CreateStream(&stream);
+    if (SUCCEEDED(hr))
+        hr = stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE);
+    if (SUCCEEDED(hr))
+        hr = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder);
+    if (SUCCEEDED(hr))
+        hr = encoder->Initialize(stream, WICBitmapEncoderNoCache);
+    if (SUCCEEDED(hr))
+        hr = encoder->CreateNewFrame(&frame, nullptr);
+    if (SUCCEEDED(hr))
+        hr = frame->Initialize(nullptr);
+    if (SUCCEEDED(hr))
+        hr = frame->SetSize(width, height);
+    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+    if (SUCCEEDED(hr))
+        hr = frame->SetPixelFormat(&format);
+    if (SUCCEEDED(hr))
+        hr = frame->WritePixels(height, stride, stride * height, static_cast<BYTE*>(const_cast<void*>(pixels)));
+    if (SUCCEEDED(hr))
+        hr = frame->Commit();
+    if (SUCCEEDED(hr))
+        hr = encoder->Commit();
+    return SUCCEEDED(hr);
+}
+
+bool SaveWindowPng(HWND window, const std::wstring& name)
+{
+    RECT rc;
+    if (!GetWindowRect(window, &rc))
+        return false;
+    int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    if (width <= 0 || height <= 0)
+        return false;
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = -height;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+    GdiFlush();
+    // Screen pixels carry no alpha: make them opaque.
+    BYTE* p = static_cast<BYTE*>(bits);
+    for (int i = 0; i < width * height; ++i)
+        p[i * 4 + 3] = 255;
+    bool ok = SavePixelsPng(bits, width, height, width * 4, name);
+    SelectObject(memory, old);
+    DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+} // namespace testing_support

@@ -1,0 +1,15 @@
+#pragma once
+#include <windows.h>
+#include <string>
+
+namespace testing_support {
+
+// Saves what the window shows as test-out/<name>.png (relative to the build
+// folder, where the tests run) for a person to look at. True when written.
+bool SaveWindowPng(HWND window, const std::wstring& name);
+// Saves a 32-bit top-down BGRA pixel block as test-out/<name>.png.
+bool SavePixelsPng(const void* pixels, UINT width, UINT height, UINT stride, const std::wstring& name);
+// The folder screenshots and other outputs for people go to.
+std::wstring TestOutFolder();
+
+} // namespace testing_support

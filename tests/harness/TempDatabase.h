@@ -1,0 +1,2 @@
+#pragma once
+// The temporary-database fixture lives here once the database layer exists.

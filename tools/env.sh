@@ -1,0 +1,32 @@
+# Environment for running the program and its tests under Wine. Sourced.
+top=${top:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX="${WINEPREFIX:-$top/build/wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export TZ=UTC
+export no_proxy=127.0.0.1,localhost NO_PROXY=127.0.0.1,localhost
+unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY
+
+# Starts a private Xvfb when there is no display; sets DISPLAY.
+ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  for n in $(seq 90 130); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    export DISPLAY=":$n"
+    trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
+    return 0
+  done
+  echo "no free display number for Xvfb" >&2
+  return 1
+}
+
+configure_and_build() {
+  local build="$top/build"
+  if [ ! -f "$build/build.ninja" ]; then
+    cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  fi
+  cmake --build "$build" "$@"
+}

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Installs what building and testing need and fetches the third-party sources
+# into .deps/ (ignored). Quick when everything is already there.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+deps="$top/.deps"
+mkdir -p "$deps"
+
+packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
+  binutils-mingw-w64-x86-64 libz-mingw-w64-dev cmake make ninja-build tcl gcc
+  xvfb xauth wine wine64 googletest cups cups-client printer-driver-cups-pdf
+  poppler-utils qpdf dpkg-dev xz-utils imagemagick python3 x11-utils)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+src_list=/etc/apt/sources.list.d/debian-src.sources
+need_update=0
+if [ ! -f "$src_list" ] && [ -f /etc/apt/sources.list.d/debian.sources ]; then
+  sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources > "$src_list"
+  need_update=1
+fi
+if [ ${#missing[@]} -gt 0 ] || [ $need_update = 1 ]; then
+  echo "setup: installing ${missing[*]:-source lists}"
+  apt-get update -q
+  [ ${#missing[@]} -gt 0 ] && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# SQLite amalgamation from Debian's source package.
+if [ ! -f "$deps/sqlite/sqlite3.c" ]; then
+  rm -rf "$deps/sqlite-src" && mkdir -p "$deps/sqlite-src" && cd "$deps/sqlite-src"
+  apt-get source -q sqlite3 >/dev/null 2>&1 || true
+  tree=$(ls -d sqlite3-*/ | head -n1)
+  mkdir -p "$tree/bld" && cd "$tree/bld"
+  ../configure >/dev/null && make -s sqlite3.c >/dev/null
+  mkdir -p "$deps/sqlite" && cp sqlite3.c sqlite3.h "$deps/sqlite/"
+  cd "$deps" && rm -rf "$deps/sqlite-src"
+fi
+
+# libharu: Debian's patch tarball is gone from the mirror (apt-get source exits
+# 100), the upstream tarball arrives and builds as is.
+if [ ! -d "$deps/libharu" ]; then
+  rm -rf "$deps/libharu-src" && mkdir -p "$deps/libharu-src" && cd "$deps/libharu-src"
+  apt-get source -q --download-only libharu >/dev/null 2>&1 || true
+  tarball=$(ls libharu_*.orig.tar.* 2>/dev/null | head -n1)
+  [ -n "$tarball" ] || { echo "setup: libharu source tarball did not arrive" >&2; exit 1; }
+  tar xf "$tarball"
+  tree=$(find . -maxdepth 1 -mindepth 1 -type d | head -n1)
+  mv "$tree" "$deps/libharu"
+  cd "$deps" && rm -rf "$deps/libharu-src"
+fi
+
+# Wine prefix for tests: created once, private to this tree.
+export WINEPREFIX="$top/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w || true
+fi
+
+# libharu cross-built once (static, no PNG support needed).
+if [ ! -f "$deps/libharu-install/lib/libhpdfs.a" ] && [ ! -f "$deps/libharu-install/lib/libhpdf.a" ]; then
+  rm -rf "$deps/libharu-build" && mkdir -p "$deps/libharu-build" && cd "$deps/libharu-build"
+  cmake "$deps/libharu" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DLIBHPDF_SHARED=OFF -DLIBHPDF_STATIC=ON -DLIBHPDF_EXAMPLES=OFF \
+    -DCMAKE_INSTALL_PREFIX="$deps/libharu-install" -DCMAKE_DISABLE_FIND_PACKAGE_PNG=ON >/dev/null
+  make -s -j"$(nproc)" >/dev/null && make -s install >/dev/null
+fi
