@@ -1,6 +1,7 @@
 # Environment for running the program and its tests under Wine. Sourced.
 top=${top:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-export WINEPREFIX="${WINEPREFIX:-$top/build/wineprefix}"
+BUILD_DIR="${BRIVANE_BUILD:-$top/build}"
+export WINEPREFIX="${WINEPREFIX:-$BUILD_DIR/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export TZ=UTC
@@ -24,7 +25,7 @@ ensure_display() {
 }
 
 configure_and_build() {
-  local build="$top/build"
+  local build="$BUILD_DIR"
   if [ ! -f "$build/build.ninja" ]; then
     cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" >/dev/null
   fi

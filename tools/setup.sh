@@ -52,7 +52,7 @@ if [ ! -d "$deps/libharu" ]; then
 fi
 
 # Wine prefix for tests: created once, private to this tree.
-export WINEPREFIX="$top/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="${WINEPREFIX:-${BRIVANE_BUILD:-$top/build}/wineprefix}" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || true

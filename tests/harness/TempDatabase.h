@@ -1,2 +1,45 @@
 #pragma once
-// The temporary-database fixture lives here once the database layer exists.
+#include <gtest/gtest.h>
+#include <string>
+#include "database/MyRepository.h"
+
+namespace testing_support {
+
+// A fresh company database in a temporary folder, installed as the program's
+// repository for the fixture's lifetime; deleted afterwards.
+class TempDatabase {
+public:
+    TempDatabase();
+    ~TempDatabase();
+    TempDatabase(const TempDatabase&) = delete;
+    TempDatabase& operator=(const TempDatabase&) = delete;
+
+    MyRepository& Db() { return m_db; }
+    const std::wstring& Path() const { return m_path; }
+    const std::wstring& Folder() const { return m_folder; }
+    // Convenience reads for assertions.
+    long long Scalar(const wchar_t* sql);
+    double Number(const wchar_t* sql);
+    std::wstring Text(const wchar_t* sql);
+    void Exec(const wchar_t* sql) { m_db.ExecDML(sql); }
+    // Row ids of small fixtures.
+    unsigned long long AddClient(const wchar_t* name, int termDays = 0, const wchar_t* fiscalCode = L"");
+    unsigned long long AddSupplier(const wchar_t* name);
+    unsigned long long AddProduct(const wchar_t* name, double salePrice, int vatCode = 0, const wchar_t* unit = L"Buc",
+                                  double purchasePrice = 0.0);
+    unsigned long long AddAgent(const wchar_t* name);
+
+private:
+    MyRepository m_db;
+    std::wstring m_folder;
+    std::wstring m_path;
+};
+
+// A test fixture with its own temporary database.
+class DatabaseTest : public ::testing::Test {
+protected:
+    TempDatabase tempDb;
+    MyRepository& db() { return tempDb.Db(); }
+};
+
+} // namespace testing_support

@@ -1,0 +1,171 @@
+#include "database/Schema.h"
+#include "framework/files/QFiles.h"
+#include <string>
+
+using micro::qsql::QsqlDatabase;
+using micro::qsql::QsqlTransaction;
+
+namespace {
+
+// Ids are INTEGER PRIMARY KEY without AUTOINCREMENT: a NULL id gets MAX(id)+1,
+// which the document editor reserves ahead. Amounts are "double" (REAL
+// affinity: 150.0 reads back "150.0"), never NUMERIC; codes and telephones are
+// varchar so leading zeros stay.
+const wchar_t* const kCreateStatements[] = {
+    L"CREATE TABLE Facturi (id INTEGER PRIMARY KEY, status int, numar int, client int, dataCreare int, "
+    L"dataScadenta int, agent int, delegat int, valoareFT double, valoareTVA double, valoareTTI double, "
+    L"sold double, serie varchar)",
+    L"CREATE TABLE Proforme (id INTEGER PRIMARY KEY, status int, numar int, client int, dataCreare int, "
+    L"dataScadenta int, agent int, delegat int, valoareFT double, valoareTVA double, valoareTTI double, "
+    L"sold double, serie varchar)",
+    L"CREATE TABLE Avize (id INTEGER PRIMARY KEY, status int, numar int, client int, dataCreare int, "
+    L"dataScadenta int, agent int, delegat int, valoareFT double, valoareTVA double, valoareTTI double, "
+    L"sold double, serie varchar)",
+    L"CREATE TABLE Niruri (id INTEGER PRIMARY KEY, status int, numar int, client int, dataCreare int, "
+    L"dataScadenta int, agent int, delegat int, valoareFT float, valoareTVA float, valoareTTI float, "
+    L"sold float, serie varchar)",
+    L"CREATE TABLE ArticoleFacturi (id INTEGER PRIMARY KEY, produsID int, cantitate double, valoareFT double, "
+    L"IDFactura int)",
+    L"CREATE TABLE ArticoleProforme (id INTEGER PRIMARY KEY, produsID int, cantitate double, valoareFT double, "
+    L"IDFactura int)",
+    L"CREATE TABLE ArticoleAvize (id INTEGER PRIMARY KEY, produsID int, cantitate double, valoareFT double, "
+    L"IDFactura int)",
+    L"CREATE TABLE ArticoleNiruri (id INTEGER PRIMARY KEY, produsID int, cantitate double, valoareFT double, "
+    L"IDFactura int)",
+    L"CREATE TABLE Incasari (id INTEGER PRIMARY KEY, serie varchar, numar int, IDClient int, facturi varchar, "
+    L"suma double, sumaStr varchar, data int, status int, tip int, agent int)",
+    L"CREATE TABLE Plati (id INTEGER PRIMARY KEY, serie varchar, numar int, IDClient int, facturi varchar, "
+    L"suma double, sumaStr varchar, data int, status int, tip int, agent int)",
+    L"CREATE TABLE IntrariGenerale (id INTEGER PRIMARY KEY, dataCreare int, status int, valoareFT double, "
+    L"valoareTVA double, valoareTTI double, utilizator int)",
+    L"CREATE TABLE IesiriGenerale (id INTEGER PRIMARY KEY, dataCreare int, status int, valoareFT double, "
+    L"valoareTVA double, valoareTTI double, utilizator int)",
+    L"CREATE TABLE ArticoleIntrariGenerale (id INTEGER PRIMARY KEY, produsID int, cantitate double, "
+    L"IDIntrare int, pret double)",
+    L"CREATE TABLE ArticoleIesiriGenerale (id INTEGER PRIMARY KEY, produsID int, cantitate double, "
+    L"IDIntrare int, pret double)",
+    L"CREATE TABLE Stocuri (id INTEGER PRIMARY KEY, data int, tip int, NrDocument int, IDClient varchar, "
+    L"IDProdus int, stoc double, cantitate double, pret double, UM int)",
+    L"CREATE TABLE Clienti (id INTEGER PRIMARY KEY, Nume varchar, Cod varchar, NrReg varchar, Adresa varchar, "
+    L"AdresaLiv varchar, Oras varchar, Telefon varchar, Fax varchar, Banca varchar, Cont varchar, "
+    L"ModPlata int, Delegat int, Scadenta int)",
+    L"CREATE TABLE Furnizori (id INTEGER PRIMARY KEY, Nume varchar, Cod varchar, NrReg varchar, Adresa varchar, "
+    L"AdresaLiv varchar, Oras varchar, Telefon varchar, Fax varchar, Banca varchar, Cont varchar, "
+    L"ModPlata int, Delegat int, Scadenta int)",
+    L"CREATE TABLE Produse (id INTEGER PRIMARY KEY, denumire varchar, denumireExtinsa varchar, "
+    L"codExtern varchar, depozit varchar, furnizor varchar, UM varchar, categorie varchar, moneda int, TVA int, "
+    L"modificat int, optiuniTVA int, sablonTVA int, stocReal double, pretCumparare double, pretVanzare double, "
+    L"ultPretdeCump double, poza blob)",
+    L"CREATE TABLE Agenti (id INTEGER PRIMARY KEY, numeAgent varchar, CNP varchar, serie varchar, "
+    L"eliberat varchar, telefon varchar, fax varchar, email varchar, comision double, zona varchar, "
+    L"auto varchar)",
+    L"CREATE TABLE Societate (id INTEGER PRIMARY KEY, denumire varchar, nrreg varchar, cui varchar, "
+    L"tvaincasare int, banca varchar, cont varchar, adresa varchar, oras varchar, telefon varchar, "
+    L"fax varchar, logo blob, cotaTVA int, background blob, stampila blob, banca2 varchar, cont2 varchar)",
+    L"CREATE TABLE Utilizator (id INTEGER PRIMARY KEY, Nume varchar, CI varchar, CNP varchar)",
+    L"CREATE TABLE ConfigFacturi (id INTEGER PRIMARY KEY, serie_facturi varchar, serie_chit varchar, "
+    L"seriePlati varchar, numarFactura int, numarNir int, numarChit int, numarProforma int, numarPlati int, "
+    L"perioadaPreluare int)",
+    L"CREATE TABLE iduri (id INTEGER PRIMARY KEY, idFactura int, idProforma int, idAvize int, idNir int, "
+    L"idIntrari int, idIesiri int)",
+    L"CREATE TABLE ConturiContabile (id INTEGER PRIMARY KEY, descriere varchar)",
+};
+
+// Payment types, ids 1..n in list order (a combo index i maps to id i + 1).
+const wchar_t* const kDefaultRows[] = {
+    L"INSERT INTO Societate (id, denumire, nrreg, cui, tvaincasare, banca, cont, adresa, oras, telefon, fax, "
+    L"cotaTVA, banca2, cont2) VALUES (1, '', '', '', 0, '', '', '', '', '', '', 0, '', '')",
+    L"INSERT INTO Utilizator (id, Nume, CI, CNP) VALUES (1, '', '', '')",
+    L"INSERT INTO ConfigFacturi (id, serie_facturi, serie_chit, seriePlati, numarFactura, numarNir, numarChit, "
+    L"numarProforma, numarPlati, perioadaPreluare) VALUES (1, '', 'CNT', 'PLT', 0, 0, 0, 0, 0, 30)",
+    L"INSERT INTO iduri (id, idFactura, idProforma, idAvize, idNir, idIntrari, idIesiri) VALUES (1, 0, 0, 0, 0, 0, 0)",
+    L"INSERT INTO Produse (id, denumire, denumireExtinsa, codExtern, depozit, furnizor, UM, categorie, moneda, "
+    L"TVA, modificat, optiuniTVA, sablonTVA, stocReal, pretCumparare, pretVanzare, ultPretdeCump) "
+    L"VALUES (0, 'Discount', '', '', '', '', '', '', 0, 0, 0, 0, 0, 0, 0, 0, 0)",
+    L"INSERT INTO ConturiContabile (id, descriere) VALUES (1, 'Numerar')",
+    L"INSERT INTO ConturiContabile (id, descriere) VALUES (2, 'Ordin de plata')",
+    L"INSERT INTO ConturiContabile (id, descriere) VALUES (3, 'Card bancar')",
+    L"INSERT INTO ConturiContabile (id, descriere) VALUES (4, 'Cec')",
+    L"INSERT INTO ConturiContabile (id, descriere) VALUES (5, 'Bilet la ordin')",
+    L"INSERT INTO ConturiContabile (id, descriere) VALUES (6, 'Compensare')",
+};
+
+// For the look-ups the program runs: stock sums, balances, lists by name.
+const wchar_t* const kIndexes[] = {
+    L"CREATE INDEX IF NOT EXISTS ArticoleFacturi_doc ON ArticoleFacturi (IDFactura)",
+    L"CREATE INDEX IF NOT EXISTS ArticoleFacturi_prod ON ArticoleFacturi (produsID, IDFactura)",
+    L"CREATE INDEX IF NOT EXISTS ArticoleProforme_doc ON ArticoleProforme (IDFactura)",
+    L"CREATE INDEX IF NOT EXISTS ArticoleProforme_prod ON ArticoleProforme (produsID, IDFactura)",
+    L"CREATE INDEX IF NOT EXISTS ArticoleAvize_doc ON ArticoleAvize (IDFactura)",
+    L"CREATE INDEX IF NOT EXISTS ArticoleAvize_prod ON ArticoleAvize (produsID, IDFactura)",
+    L"CREATE INDEX IF NOT EXISTS ArticoleNiruri_doc ON ArticoleNiruri (IDFactura)",
+    L"CREATE INDEX IF NOT EXISTS ArticoleNiruri_prod ON ArticoleNiruri (produsID, IDFactura)",
+    L"CREATE INDEX IF NOT EXISTS ArticoleIntrariGenerale_doc ON ArticoleIntrariGenerale (IDIntrare)",
+    L"CREATE INDEX IF NOT EXISTS ArticoleIntrariGenerale_prod ON ArticoleIntrariGenerale (produsID, IDIntrare)",
+    L"CREATE INDEX IF NOT EXISTS ArticoleIesiriGenerale_doc ON ArticoleIesiriGenerale (IDIntrare)",
+    L"CREATE INDEX IF NOT EXISTS ArticoleIesiriGenerale_prod ON ArticoleIesiriGenerale (produsID, IDIntrare)",
+    L"CREATE INDEX IF NOT EXISTS Facturi_numar ON Facturi (numar)",
+    L"CREATE INDEX IF NOT EXISTS Facturi_client ON Facturi (client, status)",
+    L"CREATE INDEX IF NOT EXISTS Niruri_numar ON Niruri (numar)",
+    L"CREATE INDEX IF NOT EXISTS Niruri_client ON Niruri (client, status)",
+    L"CREATE INDEX IF NOT EXISTS Incasari_client ON Incasari (IDClient, status)",
+    L"CREATE INDEX IF NOT EXISTS Plati_client ON Plati (IDClient, status)",
+    L"CREATE INDEX IF NOT EXISTS Plati_data ON Plati (data)",
+    L"CREATE INDEX IF NOT EXISTS IntrariGenerale_data ON IntrariGenerale (dataCreare)",
+    L"CREATE INDEX IF NOT EXISTS IesiriGenerale_data ON IesiriGenerale (dataCreare)",
+    L"CREATE INDEX IF NOT EXISTS Clienti_nume ON Clienti (Nume)",
+    L"CREATE INDEX IF NOT EXISTS Furnizori_nume ON Furnizori (Nume)",
+    L"CREATE INDEX IF NOT EXISTS Produse_denumire ON Produse (denumire)",
+    L"CREATE INDEX IF NOT EXISTS Agenti_nume ON Agenti (numeAgent)",
+};
+
+template <size_t N>
+void RunAll(QsqlDatabase& db, const wchar_t* const (&statements)[N])
+{
+    for (const wchar_t* sql : statements)
+        db.ExecDML(sql);
+}
+
+} // namespace
+
+const wchar_t* const kCompanyTables[] = {
+    L"Facturi", L"Proforme", L"Avize", L"Niruri", L"ArticoleFacturi", L"ArticoleProforme", L"ArticoleAvize",
+    L"ArticoleNiruri", L"Incasari", L"Plati", L"IntrariGenerale", L"IesiriGenerale", L"ArticoleIntrariGenerale",
+    L"ArticoleIesiriGenerale", L"Stocuri", L"Clienti", L"Furnizori", L"Produse", L"Agenti", L"Societate",
+    L"Utilizator", L"ConfigFacturi", L"iduri", L"ConturiContabile",
+};
+const int kCompanyTableCount = sizeof(kCompanyTables) / sizeof(kCompanyTables[0]);
+
+void CreateCompanyDatabase(QsqlDatabase& db, const wchar_t* path)
+{
+    try {
+        db.Open(path, true);
+        db.ExecDML(L"PRAGMA encoding = 'UTF-16le'");
+        db.ExecDML(L"PRAGMA journal_mode = DELETE");
+        QsqlTransaction transaction(db);
+        RunAll(db, kCreateStatements);
+        RunAll(db, kDefaultRows);
+        RunAll(db, kIndexes);
+        transaction.Commit();
+    } catch (...) {
+        try {
+            db.Close();
+        } catch (...) {
+        }
+        micro::files::DeleteFile(path);
+        std::wstring journal = std::wstring(path) + L"-journal";
+        micro::files::DeleteFile(journal.c_str());
+        throw;
+    }
+}
+
+void OpenCompanyDatabase(QsqlDatabase& db, const wchar_t* path)
+{
+    db.Open(path, false);
+    try {
+        RunAll(db, kIndexes);
+    } catch (...) {
+        // A file opened read-only, or an older layout, still opens: the
+        // indexes only make look-ups faster.
+    }
+}

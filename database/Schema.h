@@ -1,0 +1,12 @@
+#pragma once
+#include "database/qsql/QsqlDatabase.h"
+
+// Makes a new company database at path: UTF-16le, every table and its default
+// rows in one transaction. On failure the half-made file is deleted and the
+// error (QSqlError) passed on.
+void CreateCompanyDatabase(micro::qsql::QsqlDatabase& db, const wchar_t* path);
+// Opens an existing company database and adds the look-up indexes it lacks.
+void OpenCompanyDatabase(micro::qsql::QsqlDatabase& db, const wchar_t* path);
+// The tables a company database holds, in creation order.
+extern const wchar_t* const kCompanyTables[];
+extern const int kCompanyTableCount;

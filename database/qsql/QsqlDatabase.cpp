@@ -1,0 +1,188 @@
+#include "database/qsql/QsqlDatabase.h"
+#include "framework/qdialog/QMessageBox.h"
+#include "sqlite3.h"
+#include <string>
+
+namespace micro {
+namespace qsql {
+
+namespace {
+
+// Lets the framework's window and dialog procedures show a database error
+// that escaped a handler with its own text.
+bool TranslateSqlError(utils::QString& text)
+{
+    try {
+        throw;
+    } catch (const QSqlError& error) {
+        text = error.GetText();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace
+
+QsqlDatabase::QsqlDatabase() : m_db(nullptr), m_busyTimeout(60000)
+{
+    qdialog::AddExceptionTranslator(&TranslateSqlError);
+}
+
+QsqlDatabase::~QsqlDatabase()
+{
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+void QsqlDatabase::ThrowLast(int rc) const
+{
+    int code = m_db ? sqlite3_extended_errcode(m_db) : rc;
+    utils::QString message(m_db ? static_cast<const wchar_t*>(sqlite3_errmsg16(m_db)) : L"out of memory");
+    throw QSqlError(code ? code : rc, message);
+}
+
+void QsqlDatabase::Open(const wchar_t* path, bool create)
+{
+    Close();
+    // SQLite wants the path in UTF-8.
+    int n = WideCharToMultiByte(CP_UTF8, 0, path, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(n > 0 ? n : 1, '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_UTF8, 0, path, -1, &utf8[0], n, nullptr, nullptr);
+    int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(utf8.c_str(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        utils::QString message(db ? static_cast<const wchar_t*>(sqlite3_errmsg16(db)) : L"out of memory");
+        if (db)
+            sqlite3_close_v2(db);
+        throw QSqlError(rc, message);
+    }
+    m_db = db;
+    sqlite3_busy_timeout(m_db, m_busyTimeout);
+}
+
+void QsqlDatabase::Close()
+{
+    if (!m_db)
+        return;
+    int rc = sqlite3_close(m_db);
+    if (rc != SQLITE_OK)
+        ThrowLast(rc);
+    m_db = nullptr;
+}
+
+void QsqlDatabase::SetBusyTimeout(int milliseconds)
+{
+    m_busyTimeout = milliseconds;
+    if (m_db)
+        sqlite3_busy_timeout(m_db, milliseconds);
+}
+
+void QsqlDatabase::CheckOpen() const
+{
+    if (!m_db)
+        throw QSqlError(QSqlError::kWrapperError, L"Database is not open");
+}
+
+sqlite3_stmt* QsqlDatabase::Prepare(const wchar_t* sql)
+{
+    CheckOpen();
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare16_v2(m_db, sql ? sql : L"", -1, &stmt, nullptr);
+    if (rc != SQLITE_OK)
+        ThrowLast(rc);
+    if (!stmt)
+        throw QSqlError(QSqlError::kWrapperError, L"Query VM error");
+    return stmt;
+}
+
+int QsqlDatabase::ExecDML(const wchar_t* sql)
+{
+    sqlite3_stmt* stmt = Prepare(sql);
+    int rc = sqlite3_step(stmt);
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        int code = sqlite3_extended_errcode(m_db);
+        utils::QString message(static_cast<const wchar_t*>(sqlite3_errmsg16(m_db)));
+        sqlite3_finalize(stmt);
+        throw QSqlError(code ? code : rc, message);
+    }
+    sqlite3_finalize(stmt);
+    return sqlite3_changes(m_db);
+}
+
+QsqlQuery QsqlDatabase::ExecQuery(const wchar_t* sql)
+{
+    sqlite3_stmt* stmt = Prepare(sql);
+    int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW)
+        return QsqlQuery(m_db, stmt, false);
+    if (rc == SQLITE_DONE)
+        return QsqlQuery(m_db, stmt, true);
+    int code = sqlite3_extended_errcode(m_db);
+    utils::QString message(static_cast<const wchar_t*>(sqlite3_errmsg16(m_db)));
+    sqlite3_finalize(stmt);
+    throw QSqlError(code ? code : rc, message);
+}
+
+long long QsqlDatabase::ExecScalar(const wchar_t* sql, long long nullValue)
+{
+    QsqlQuery q = ExecQuery(sql);
+    if (q.Eof() || q.FieldIsNull(0))
+        return nullValue;
+    return q.GetIntField(0);
+}
+
+QsqlStatement QsqlDatabase::CompileStatement(const wchar_t* sql)
+{
+    return QsqlStatement(m_db, Prepare(sql));
+}
+
+long long QsqlDatabase::LastInsertRowId() const
+{
+    CheckOpen();
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+bool QsqlDatabase::InTransaction() const
+{
+    return m_db && !sqlite3_get_autocommit(m_db);
+}
+
+int QsqlTransaction::s_depth = 0;
+
+QsqlTransaction::QsqlTransaction(QsqlDatabase& db) : m_db(db), m_depth(++s_depth), m_done(false)
+{
+    try {
+        m_db.ExecDML(utils::QString::Formatted(L"SAVEPOINT brivane_%d", m_depth).c_str());
+    } catch (...) {
+        --s_depth;
+        throw;
+    }
+}
+
+QsqlTransaction::~QsqlTransaction()
+{
+    if (!m_done) {
+        try {
+            m_db.ExecDML(utils::QString::Formatted(L"ROLLBACK TO brivane_%d", m_depth).c_str());
+            m_db.ExecDML(utils::QString::Formatted(L"RELEASE brivane_%d", m_depth).c_str());
+        } catch (...) {
+        }
+    }
+    --s_depth;
+}
+
+void QsqlTransaction::Commit()
+{
+    if (m_done)
+        return;
+    m_db.ExecDML(utils::QString::Formatted(L"RELEASE brivane_%d", m_depth).c_str());
+    m_done = true;
+}
+
+} // namespace qsql
+} // namespace micro

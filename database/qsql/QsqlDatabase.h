@@ -1,0 +1,65 @@
+#pragma once
+#include "database/qsql/QsqlQuery.h"
+#include "database/qsql/QsqlStatement.h"
+
+struct sqlite3;
+
+namespace micro {
+namespace qsql {
+
+// The database connection. Statements run through it; each commits on its own
+// unless a QsqlTransaction is open.
+class QsqlDatabase {
+public:
+    QsqlDatabase();
+    virtual ~QsqlDatabase();
+    QsqlDatabase(const QsqlDatabase&) = delete;
+    QsqlDatabase& operator=(const QsqlDatabase&) = delete;
+
+    // Opens an existing file read-write, or (create) makes a new one.
+    void Open(const wchar_t* path, bool create = false);
+    // Closes the connection; a failure throws.
+    void Close();
+    bool IsOpen() const { return m_db != nullptr; }
+    void SetBusyTimeout(int milliseconds);
+    int GetBusyTimeout() const { return m_busyTimeout; }
+
+    // One statement without rows; answers the rows changed.
+    int ExecDML(const wchar_t* sql);
+    // A query positioned on its first row, or at its end.
+    QsqlQuery ExecQuery(const wchar_t* sql);
+    // The first column of the first row as an integer (NULL or no row: the default).
+    long long ExecScalar(const wchar_t* sql, long long nullValue = 0);
+    QsqlStatement CompileStatement(const wchar_t* sql);
+    long long LastInsertRowId() const;
+    bool InTransaction() const;
+    sqlite3* GetHandle() const { return m_db; }
+
+private:
+    sqlite3_stmt* Prepare(const wchar_t* sql);
+    void CheckOpen() const;
+    [[noreturn]] void ThrowLast(int rc) const;
+
+    sqlite3* m_db;
+    int m_busyTimeout;
+};
+
+// A transaction (a savepoint, so they nest). The destructor rolls back unless
+// Commit was called, so an early return or an exception leaves nothing half-written.
+class QsqlTransaction {
+public:
+    explicit QsqlTransaction(QsqlDatabase& db);
+    ~QsqlTransaction();
+    QsqlTransaction(const QsqlTransaction&) = delete;
+    QsqlTransaction& operator=(const QsqlTransaction&) = delete;
+    void Commit();
+
+private:
+    QsqlDatabase& m_db;
+    int m_depth;
+    bool m_done;
+    static int s_depth;
+};
+
+} // namespace qsql
+} // namespace micro

@@ -1,0 +1,91 @@
+#include "tests/harness/TempDatabase.h"
+#include "database/Schema.h"
+#include "database/qsql/SqlText.h"
+#include <windows.h>
+
+namespace testing_support {
+
+TempDatabase::TempDatabase()
+{
+    static int counter = 0;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    wchar_t folder[MAX_PATH + 64];
+    swprintf(folder, MAX_PATH + 64, L"%sbrivane-test-%lu-%d", temp, GetCurrentProcessId(), ++counter);
+    m_folder = folder;
+    CreateDirectoryW(m_folder.c_str(), nullptr);
+    m_path = m_folder + L"\\Societate";
+    DeleteFileW(m_path.c_str());
+    CreateCompanyDatabase(m_db, m_path.c_str());
+    SetRepository(&m_db);
+}
+
+TempDatabase::~TempDatabase()
+{
+    SetRepository(nullptr);
+    try {
+        m_db.Close();
+    } catch (...) {
+    }
+    DeleteFileW(m_path.c_str());
+    DeleteFileW((m_path + L"-journal").c_str());
+    RemoveDirectoryW(m_folder.c_str());
+}
+
+long long TempDatabase::Scalar(const wchar_t* sql)
+{
+    return m_db.ExecScalar(sql);
+}
+
+double TempDatabase::Number(const wchar_t* sql)
+{
+    micro::qsql::QsqlQuery q = m_db.ExecQuery(sql);
+    return q.Eof() ? 0.0 : q.GetFloatField(0);
+}
+
+std::wstring TempDatabase::Text(const wchar_t* sql)
+{
+    micro::qsql::QsqlQuery q = m_db.ExecQuery(sql);
+    return q.Eof() ? std::wstring() : std::wstring(q.GetStringField(0).c_str());
+}
+
+unsigned long long TempDatabase::AddClient(const wchar_t* name, int termDays, const wchar_t* fiscalCode)
+{
+    m_db.ExecDML(micro::qsql::SqlFormat(
+                     L"insert into Clienti (Nume, Cod, NrReg, Adresa, AdresaLiv, Oras, Telefon, Fax, Banca, Cont, "
+                     L"ModPlata, Delegat, Scadenta) values ('%s', '%s', 'J40/1/2020', 'Str. Lunga 1', '', "
+                     L"'Bucuresti', '0722000000', '', 'BCR', 'RO49AAAA1B31007593840000', 0, 0, %d)",
+                     name, fiscalCode, termDays)
+                     .c_str());
+    return static_cast<unsigned long long>(m_db.LastInsertRowId());
+}
+
+unsigned long long TempDatabase::AddSupplier(const wchar_t* name)
+{
+    m_db.ExecDML(micro::qsql::SqlFormat(L"insert into Furnizori (Nume, Cod) values ('%s', 'RO1')", name).c_str());
+    return static_cast<unsigned long long>(m_db.LastInsertRowId());
+}
+
+unsigned long long TempDatabase::AddProduct(const wchar_t* name, double salePrice, int vatCode, const wchar_t* unit,
+                                            double purchasePrice)
+{
+    m_db.ExecDML(micro::qsql::SqlFormat(
+                     L"insert into Produse (denumire, denumireExtinsa, codExtern, depozit, furnizor, UM, categorie, "
+                     L"moneda, TVA, modificat, optiuniTVA, sablonTVA, stocReal, pretCumparare, pretVanzare, "
+                     L"ultPretdeCump) values ('%s', '', '', 'MAGAZIE CENTRALA', '', '%s', '', 0, %d, 0, 0, 0, 0, "
+                     L"%f, %f, 0)",
+                     name, unit, vatCode, purchasePrice, salePrice)
+                     .c_str());
+    return static_cast<unsigned long long>(m_db.LastInsertRowId());
+}
+
+unsigned long long TempDatabase::AddAgent(const wchar_t* name)
+{
+    m_db.ExecDML(micro::qsql::SqlFormat(L"insert into Agenti (numeAgent, CNP, serie, eliberat, auto) values "
+                                        L"('%s', '1800101400001', 'RX 123456', 'SPCLEP', 'B 01 ABC')",
+                                        name)
+                     .c_str());
+    return static_cast<unsigned long long>(m_db.LastInsertRowId());
+}
+
+} // namespace testing_support
