@@ -1,18 +1,16 @@
-// Resource ids of the program. Each part of the program keeps its ids in its
-// own section; ids fixed by the stored data and the templates keep their values.
+// Resource ids of the program: one include for code and resource scripts.
+// Each part keeps its ids in its own file under ids/ so parts grow without
+// touching each other's lists; ids fixed by templates keep their values.
 #pragma once
 
-// ---- shell: icons, menu, accelerators, dialogs --------------------------------
-#define IDI_BRIVANE                 140
-#define IDR_MAINFRAME               109
+#include "ids/shell.h"
+#include "ids/masterdata.h"
+#include "ids/documents.h"
+#include "ids/printing.h"
+#include "ids/cash.h"
+#include "ids/stock.h"
 
-// ---- master data ----------------------------------------------------------------
-
-// ---- documents ------------------------------------------------------------------
-
-// ---- printing -------------------------------------------------------------------
-
-// ---- tests (dialog templates used only by the framework's tests) ----------------
+// Dialog template used only by the framework's tests.
 #define IDD_TEST_DIALOG             9001
 #define IDC_TEST_EDIT               9002
 #define IDC_TEST_LIST               9003
