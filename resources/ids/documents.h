@@ -1,2 +1,4 @@
 // Resource ids of the documents part.
 #pragma once
+#include "documents_editor.h"
+#include "documents_lists.h"

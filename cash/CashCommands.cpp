@@ -1,0 +1,5 @@
+#include "cash/CashCommands.h"
+
+void RegisterCashCommands(micro::qapp::QCommandTable&)
+{
+}

@@ -1,0 +1,5 @@
+#include "documents/DocumentCommands.h"
+
+void RegisterDocumentCommands(micro::qapp::QCommandTable&)
+{
+}

@@ -1,0 +1,5 @@
+#include "masterdata/MasterDataCommands.h"
+
+void RegisterMasterDataCommands(micro::qapp::QCommandTable&)
+{
+}

@@ -1,0 +1,5 @@
+#pragma once
+#include "framework/qapp/QCommandTable.h"
+
+// Adds this part's main-window commands to the table.
+void RegisterMasterDataCommands(micro::qapp::QCommandTable& commands);

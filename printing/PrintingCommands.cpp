@@ -1,0 +1,5 @@
+#include "printing/PrintingCommands.h"
+
+void RegisterPrintingCommands(micro::qapp::QCommandTable&)
+{
+}

@@ -1,0 +1,5 @@
+#include "stock/StockCommands.h"
+
+void RegisterStockCommands(micro::qapp::QCommandTable&)
+{
+}
