@@ -1,0 +1,148 @@
+#pragma once
+#include "framework/qdialog/QDialog.h"
+#include "framework/gui/QControl.h"
+#include "framework/gui/QListCtrl.h"
+#include "framework/utils/QString.h"
+
+// The one editor of every commercial document: invoice (tip 0), proforma (1),
+// delivery note (2), goods-received note (3) and return invoice (4).
+//
+// The caller constructs it on its stack, sets `tip`, `id` and, for a copy of a
+// stored document, `documentNou`, runs DoModal and reloads what it shows when
+// the run answers 1 (the document was saved). After such a run the state below
+// describes the stored document: `idRezervat` is its id.
+//
+// The code is spread over several files: this class's set-up in
+// MyFacturiDialog.cpp, lines and totals in MyFacturiLines.cpp, partner and
+// product fill-in in MyFacturiFill.cpp, the commands in MyFacturiCommands.cpp,
+// saving and the reversing invoice in MyFacturiSave.cpp.
+class MyFacturiDialog : public micro::qdialog::QDialog {
+public:
+    explicit MyFacturiDialog(HWND parent);
+    ~MyFacturiDialog() override;
+
+    // --- document state --------------------------------------------------
+    unsigned long long id = 0;           // stored document id; 0 while new
+    unsigned long long status = 0;       // 0 ?, 1 Temporar, 2 Validat, 3 Anulat, 4 Stornat
+    unsigned long long client = 0;       // partner (Clienti row; the supplier of a NIR)
+    unsigned long long numar = 0;        // document number
+    unsigned long long dataCreare = 0;   // issue date, Unix seconds
+    unsigned long long dataScadenta = 0; // due date, Unix seconds
+    unsigned long long agent = 0;        // issuing agent
+    unsigned long long delegat = 0;      // delegate (Agenti row)
+    double sold = 0.0;                   // balance still to be paid
+    micro::utils::QString serie;         // series; a NIR's supplier invoice number
+    micro::utils::QString textNir;       // handed to the print dialog for a NIR
+    double factorTVASocietate = 0.0;     // company VAT multiplier read at opening
+    double pretProdus = 0.0;             // catalogue price of the product last chosen
+    double factorTVAInitial = 0.0;       // company VAT multiplier read at construction
+    bool produsAles = false;             // a product was filled into the line fields
+    bool modificareLinie = false;        // button 1 replaces the selected row
+    double valoareFT = 0.0;              // total without VAT
+    double valoareTVA = 0.0;             // VAT total
+    double valoareTTI = 0.0;             // total with VAT
+    bool areDiscount = false;            // the last row is the discount line
+    bool coteTVADiferite = false;        // loaded lines carry different VAT codes
+    micro::utils::QString textCotaTVA;   // VAT text of the last line loaded or added
+    int primaCotaTVA = 0;                // VAT code of the first line loaded
+    unsigned long long idRezervat = 0;   // id the lines (and a new header) are stored under
+    unsigned long long produsSelectat = 0; // product of the line last clicked or picked
+    unsigned long long documentNou = 0;  // non-zero: store as a new document (a copy)
+    int tip = 0;                         // document type 0..4
+    int nrLinii = 0;                     // rows in the line list
+    int nrLiniiIncarcate = 0;            // lines read from the database
+    micro::gui::QListCtrl listaArticole; // the line list, control 1101
+    int linieEditata = -1;               // row last clicked, or added by the picker
+    int coloanaEditata = 0;              // column last clicked
+    bool editareInLinie = false;         // the picker added a row still without quantity
+    bool stornat = false;                // set by storno: the next save stores balance 0
+    unsigned long long idStorno = 0;     // id of the reversing invoice made by storno
+    micro::utils::QString denumireProdus; // product name of the line being entered
+
+    // --- dialog slots ----------------------------------------------------
+    bool OnInitDialog() override;
+    bool UpdateData(bool toControls) override;
+    bool OnButton(UINT id) override;
+    void OnOK() override;
+    bool OnCommand(UINT id, UINT code, HWND control, LRESULT& result) override;
+    bool OnNotify(UINT id, NMHDR* header, LRESULT& result) override;
+
+    // --- set-up (MyFacturiDialog.cpp) -------------------------------------
+    void AddControlToolTip(HWND control, const wchar_t* text);
+    void InsertListColumns();
+    void LoadDocumentLines();
+    void ApplyDocumentType();
+
+    // --- lines and totals (MyFacturiLines.cpp) ----------------------------
+    // False when a check refused the line (the entry fields stay as typed).
+    bool AddOrModifyLine();
+    bool BeginModifyLine();
+    // Removes the discount row (the last row, product id "0") when present.
+    void RemoveDiscountLine();
+    void RecomputeTotals();
+    void PlaceLineButtons(int row);
+    void ApplyDiscount();
+
+    // --- partner and product fill-in (MyFacturiFill.cpp) ------------------
+    void AutocompleteClient(const wchar_t* filter);
+    void AutocompleteProduct(const wchar_t* filter);
+    void OnClientChosen();
+    void OnProductChosen(int mode);
+    void FillPartnerFields();
+
+    // --- online look-up (MyFacturiFill.cpp over MyCompanyLookup) -----------
+    void LookupCompanyOnline(micro::utils::QString fiscalCode);
+
+    // --- saving (MyFacturiSave.cpp) ---------------------------------------
+    // Checks everything, then writes the whole document in one transaction.
+    bool SaveDocument();
+    // Writes the reversing invoice in one transaction; false when nothing was written.
+    bool CreateStornoInvoice();
+
+    // The number text: "-0000012-" for 12.
+    static micro::utils::QString FormatNumberText(unsigned long long number);
+
+    // The combo-selection guard: set by saving and by adding a line, it makes
+    // OnCommand ignore one end-of-selection notice of the name combos.
+    static bool comboSelectionGuard;
+
+private:
+    // Command steps (MyFacturiCommands.cpp).
+    void OnNumberFieldFocus();
+    void SaveAndClose();
+    void SaveAndPrint();
+    void SaveAndMakeReceipt();
+    void DeleteSelectedLine();
+    void ModifySelectedLine();
+    void AddLineFromPicker();
+    void Storno();
+    void CancelDocument();
+    void ValidateDocument();
+    void TurnIntoInvoice();
+    void ChooseAgent(bool forDelegate);
+    // The save sequence every command runs: a new document becomes status 1
+    // and, once stored, gets its reserved id.
+    bool SaveSequence();
+
+    // Set-up steps.
+    void CreateRuntimeButtons();
+    void ReserveNewDocument();
+    void ReadStoredHeader();
+    void FillCompany();
+    void ShowNumberAndSeries();
+    void TakeNumberByType(bool refreshSeries);
+
+    // Helpers shared by the files of the editor.
+    double ItemNumber(int row, int column) const;
+    micro::utils::QString ComboEditText(int comboId) const;
+    int SelectedVatCode() const;
+    void SetPicker(int pickerId, unsigned long long seconds);
+    unsigned long long GetPicker(int pickerId) const;
+    void ShowTotals();
+    void RenumberRows();
+    bool StoreLineProduct(const micro::utils::QString& name, const micro::utils::QString& unit, int vatCode,
+                          double unitNet, bool includeVat, unsigned long long& productId);
+
+    micro::utils::QString tabeleAntet[5];
+    HICON icons[4] = {};
+};
