@@ -1,0 +1,65 @@
+#pragma once
+#include <windows.h>
+#include <cstdint>
+
+// The page block a caller hands to the print dialog: it presets pageCount;
+// the dialog writes the first range chosen.
+struct PrintPageRange {
+    uint32_t pageCount;
+    uint32_t fromPage;
+    uint32_t toPage;
+};
+
+// The system print dialog over `owner`, pages 1 to pageCount. Only "Print"
+// answers the printer DC (the caller ends and deletes it) and writes the
+// first page range into `pages`; cancel, Apply or a failure answer null.
+HDC ShowPrintDialog(PrintPageRange* pages, HWND owner);
+
+// Rewrites the default printer's stored defaults: A4 paper and 3 copies, then
+// tells every top-level window. 1 on success, 0 on any failure (no message).
+// The arguments are not used.
+int ConfigureDefaultPrinter(const void* unused1 = nullptr, const void* unused2 = nullptr);
+
+// Where print jobs go. Production asks the printer through the print dialog;
+// tests install a sink that hands out, say, an enhanced-metafile DC.
+class PrintJobSink {
+public:
+    virtual ~PrintJobSink() {}
+    // The device of a one-page job with its page size in device pixels; null
+    // prints nothing.
+    virtual HDC OpenDevice(HWND owner, int& width, int& height) = 0;
+    // The job has ended (printed or not); the sink disposes of the DC.
+    virtual void CloseDevice(HDC dc, bool printed) = 0;
+};
+// Installs a sink (null: the printer again); answers the previous one.
+PrintJobSink* SetPrintJobSink(PrintJobSink* sink);
+
+// One one-page print job named "Dovodozi Printout". Construction sets the
+// default printer up, runs the print dialog (or asks the sink) and opens the
+// document and its page; the destructor aborts a job that was not finished
+// and releases the DC, so an early return or an exception leaves no job open.
+class PrintJob {
+public:
+    explicit PrintJob(HWND owner);
+    ~PrintJob();
+    PrintJob(const PrintJob&) = delete;
+    PrintJob& operator=(const PrintJob&) = delete;
+
+    // A DC with an open page (false: cancelled or failed; draw nothing).
+    bool IsOpen() const { return m_pageOpen; }
+    HDC GetDC() const { return m_dc; }
+    // HORZRES and VERTRES of the device.
+    int GetWidth() const { return m_width; }
+    int GetHeight() const { return m_height; }
+    // Ends the page and the document; false when the spooler refused either.
+    bool Finish();
+
+private:
+    HDC m_dc;
+    PrintJobSink* m_sink;
+    int m_width;
+    int m_height;
+    bool m_docOpen;
+    bool m_pageOpen;
+    bool m_finished;
+};

@@ -1,0 +1,3 @@
+#include <gtest/gtest.h>
+#include "printing/FacturaDate.h"
+TEST(Smoke, Builds) { SUCCEED(); }
