@@ -1,3 +1,0 @@
-#include <gtest/gtest.h>
-#include "printing/FacturaDate.h"
-TEST(Smoke, Builds) { SUCCEED(); }
