@@ -1,5 +1,69 @@
 #include "documents/DocumentCommands.h"
+#include "documents/MyCautareFacturiDialog.h"
+#include "documents/MyFacturiDialog.h"
+#include "documents/MyFacturiPanel.h"
+#include "framework/gui/QTabContainer.h"
+#include "framework/qdialog/QMessageBox.h"
 
-void RegisterDocumentCommands(micro::qapp::QCommandTable&)
+using micro::qapp::QCommandContext;
+
+namespace {
+
+struct TypedCommand {
+    UINT id;
+    int type;
+};
+
+// New document of each type: invoice, proforma, delivery note, goods-received
+// note, return invoice.
+const TypedCommand kNewDocument[] = {{32798, 0}, {32819, 1}, {32820, 2}, {32812, 3}, {32832, 4}};
+// The list tab of each listed type (return invoices show among the invoices).
+const TypedCommand kListTab[] = {{32842, 0}, {32845, 1}, {32828, 2}, {32813, 3}};
+// The picker of each listed type.
+const TypedCommand kPicker[] = {{32843, 0}, {32849, 1}, {32850, 2}, {32848, 3}};
+
+void OpenNewDocument(const QCommandContext& context, int type)
 {
+    MyFacturiDialog editor(context.frame);
+    editor.tip = type;
+    editor.id = 0;
+    editor.DoModal();
+}
+
+void OpenListTab(const QCommandContext& context, int type)
+{
+    if (!context.tabs)
+        return;
+    MyFacturiPanel* panel = new MyFacturiPanel(type);
+    if (context.tabs->AddPage(panel))
+        return;
+    micro::utils::QError error = micro::utils::QError::FromLastError();
+    delete panel;
+    micro::qdialog::ShowErrorMessage(error);
+}
+
+void OpenPicker(const QCommandContext& context, int type)
+{
+    MyCautareFacturiDialog picker(context.frame);
+    picker.tip = type;
+    picker.DoModal();
+}
+
+template <size_t N>
+void RegisterTyped(micro::qapp::QCommandTable& commands, const TypedCommand (&table)[N],
+                   void (*open)(const QCommandContext&, int))
+{
+    for (const TypedCommand& command : table) {
+        int type = command.type;
+        commands.Register(command.id, [open, type](const QCommandContext& context) { open(context, type); });
+    }
+}
+
+} // namespace
+
+void RegisterDocumentCommands(micro::qapp::QCommandTable& commands)
+{
+    RegisterTyped(commands, kNewDocument, &OpenNewDocument);
+    RegisterTyped(commands, kListTab, &OpenListTab);
+    RegisterTyped(commands, kPicker, &OpenPicker);
 }

@@ -1,0 +1,62 @@
+#pragma once
+#include "framework/utils/QArray.h"
+#include "framework/utils/QString.h"
+
+class MyFacturiDialog;
+
+// One document header as the document lists show it: its id and the ready-made
+// texts of its row. The picker filters on these texts, so a record and its row
+// always read the same words.
+struct FacturiRecord {
+    unsigned long long id = 0;
+    micro::utils::QString idText;
+    micro::utils::QString statusText;
+    micro::utils::QString numar;
+    micro::utils::QString clientNume;
+    micro::utils::QString dataCreare;
+    micro::utils::QString valoareFT;
+    micro::utils::QString valoareTVA;
+    micro::utils::QString valoareTTI;
+    micro::utils::QString sold;
+    micro::utils::QString creatDe;
+};
+
+typedef micro::utils::QObArray<FacturiRecord> FacturiRecordArray;
+
+// Columns of a document row, in list order.
+enum DocumentRowColumn {
+    RowNumar = 0,
+    RowClient,
+    RowData,
+    RowValoareFT,
+    RowValoareTVA,
+    RowValoareTTI,
+    RowStatus,
+    RowSold,
+    RowCreatDe,
+    RowColumnCount
+};
+
+// The record's text shown in a column of its row (empty for an unknown column).
+const micro::utils::QString& RecordCell(const FacturiRecord& record, int column);
+
+// Issue dates in lists: "%d-%m-%Y" in local time. -1 means no date; it and a
+// date that cannot be converted give an empty text.
+micro::utils::QString FormatDocumentDate(long long seconds);
+// Amounts in lists: "%.2f".
+micro::utils::QString FormatDocumentAmount(double value);
+
+// The texts of the row of the document the editor has just saved (its modal
+// run answered 1), so a list can show it without reading the table again.
+// creatDe is not touched.
+void FormatDocumentRowTexts(const MyFacturiDialog& editor, unsigned long long& id, micro::utils::QString& idText,
+                            micro::utils::QString& numar, micro::utils::QString& clientNume,
+                            micro::utils::QString& dataCreare, micro::utils::QString& valoareFT,
+                            micro::utils::QString& valoareTVA, micro::utils::QString& valoareTTI,
+                            micro::utils::QString& statusText, micro::utils::QString& sold);
+// The same into a record; its creatDe is emptied.
+void FormatDocumentRowTexts(const MyFacturiDialog& editor, FacturiRecord& record);
+
+// Clienti.Nume of the partner; empty when there is no such row. A database
+// failure is thrown as micro::qsql::QSqlError.
+micro::utils::QString LookupClientName(unsigned long long clientId);

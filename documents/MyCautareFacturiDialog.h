@@ -1,0 +1,80 @@
+#pragma once
+#include "documents/FacturiRecord.h"
+#include "framework/gui/QControl.h"
+#include "framework/gui/QListCtrl.h"
+#include "framework/qdialog/QDialog.h"
+
+class MyFacturiDialog;
+
+// The modal search window for the documents of one type (`tip` 0 invoices,
+// 1 proformas, 2 delivery notes, 3 goods-received notes). It lists every
+// header with a live text filter, shows the lines of the document last chosen,
+// and opens the editor for a new document, the selected one or a copy of it,
+// and the print dialog for the selected one. After the editor saved, the list
+// is brought in step from the editor's state rather than by reading the whole
+// table again (except after OK, which reloads everything).
+class MyCautareFacturiDialog : public micro::qdialog::QDialog {
+public:
+    explicit MyCautareFacturiDialog(HWND parent);
+    ~MyCautareFacturiDialog() override;
+
+    bool OnCommand(UINT id, UINT code, HWND control, LRESULT& result) override;
+    bool OnNotify(UINT id, NMHDR* header, LRESULT& result) override;
+    bool OnInitDialog() override;
+    // From the controls (the OK command): opens the selected document; true
+    // (the picker closes) when it was saved.
+    bool UpdateData(bool toControls) override;
+    bool OnButton(UINT id) override;
+
+    void CreateButtons();
+    // The article list hidden, the document list at full height.
+    void ApplyCompactLayout();
+    void InsertListColumns();
+    void InsertArticleColumns();
+    // Appends a record per header of the type, in storage order.
+    void LoadDocuments();
+    // Rebuilds the rows from the records the search text lets through and
+    // selects the last one.
+    void FilterList();
+    // Appends the lines of document `idSelectat` to the article list.
+    void LoadArticles();
+
+    FacturiRecordArray inregistrari;
+    unsigned long long idEditat = 0;
+    int randSelectat = 0;
+    micro::gui::QCombo comboCautare;
+    micro::gui::QListCtrl listaDocumente;
+    micro::gui::QListCtrl listaArticole;
+    micro::gui::QEdit editCautare;
+    int tip = 0;
+    int nrRanduri = 0;
+    unsigned long long idSelectat = 0;
+    bool articoleAscunse = true;
+
+private:
+    bool OnDocumentListNotify(NMHDR* header);
+    bool EditFromDoubleClick(int row);
+    bool NewDocument();
+    bool DuplicateDocument();
+    bool PrintDocument();
+    void ToggleDetails();
+    // Validation of the selected document (MyCautareFacturiDialogValidate.cpp).
+    bool ValidateDocument();
+    bool HasStockForLines(unsigned long long documentId);
+
+    bool RecordMatches(const FacturiRecord& record, int field, const micro::utils::QString& text) const;
+    void InsertRow(int row, const FacturiRecord& record);
+    void WriteRow(int row, const FacturiRecord& record);
+    // Appends the row and the record of the document the editor has just saved.
+    void AppendSavedDocument(const MyFacturiDialog& editor);
+    // Appends the reversing invoice the editor created, read back from its table.
+    void AppendStornoInvoice(unsigned long long stornoId);
+    FacturiRecord* FindRecord(unsigned long long documentId) const;
+    // Focuses the list and selects the row of the document; with the document
+    // filtered out of the rows nothing stays selected.
+    void SelectDocumentRow(unsigned long long documentId);
+    void ShowSelectionRefusal();
+    void ReloadArticles();
+
+    HICON m_icons[5] = {};
+};

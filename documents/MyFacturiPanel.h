@@ -1,0 +1,32 @@
+#pragma once
+#include "framework/gui/QListCtrl.h"
+#include "framework/gui/QPanel.h"
+
+// A tab of the main window listing every stored document of one type
+// (0 invoices, 1 proformas, 2 delivery notes, 3 goods-received notes).
+// A double-click opens the document in the editor; a right-click asks the main
+// window for the print tab of the document.
+class MyFacturiPanel : public micro::gui::QPanel {
+public:
+    explicit MyFacturiPanel(long long type = 0);
+    ~MyFacturiPanel() override;
+
+    // The panel window, then its list (full columns and every row).
+    bool Create(micro::gui::QWindow* parent, UINT id, DWORD style) override;
+    bool OnNotify(UINT id, NMHDR* header, LRESULT& result) override;
+    bool OnSize(UINT type, int cx, int cy, LRESULT& result) override;
+    micro::utils::QString GetTitle() override;
+
+    void InsertColumns();
+    // Appends a row per header of the type, in storage order; false after a
+    // failure (a database error is shown, the rows read so far stay).
+    bool FillList();
+
+    long long tip;
+    micro::gui::QListCtrl lista;
+
+private:
+    bool OpenDocument(int row);
+    void RequestPrintTab(int row);
+    void AppendRows();
+};
