@@ -1,8 +1,63 @@
 #include "printing/FacturaDate.h"
+#include <cmath>
+#include <cstdlib>
+#include "database/DocumentTables.h"
+#include "database/Lookups.h"
+#include "database/MyRepository.h"
+#include "framework/qapp/QApplication.h"
+#include "framework/qdialog/QMessageBox.h"
+#include "framework/utils/TimeFormat.h"
+#include "printing/AmountToWords.h"
+
+using micro::qsql::QsqlQuery;
+using micro::qsql::QSqlError;
+using micro::utils::QString;
+
+namespace {
+
+const wchar_t* const kDateFormat = L"%d-%m-%Y";
+const long long kReceiptCancelled = 3;
+
+// The VAT rate label and multiplier of a line's VAT code; an unknown code is 0 %.
+const wchar_t* VatLabel(long long code)
+{
+    switch (code) {
+    case 0: return L"24%";
+    case 1: return L"9%";
+    case 2: return L"5%";
+    default: return L"0%";
+    }
+}
+
+double VatMultiplier(long long code)
+{
+    return (code >= 0 && code <= 2) ? VatFactorOfCode(code) : 1.0;
+}
+
+// The discount as a whole percentage of the document's own net value before
+// the discount: truncated, and raised by one when more than half was dropped.
+int DiscountPercent(double price, double documentNet)
+{
+    double denominator = documentNet + price;
+    if (denominator == 0.0)
+        return 0;
+    float x = static_cast<float>(price * 100.0 / denominator);
+    int r = static_cast<int>(x);
+    if (x - r > 0.5f)
+        ++r;
+    return r;
+}
+
+QString Formatted2(double value)
+{
+    return QString::Formatted(L"%.2f", value);
+}
+
+} // namespace
 
 FacturaDate::FacturaDate(unsigned long long documentId, int type)
     : ultimaCotaTVA(0), id(documentId), tip(type), chitantaId(0), clientId(0), dataCreareSecunde(0),
-      tvaLaIncasare(0), faraTVA(0)
+      tvaLaIncasare(0), faraTVA(0), headerNet(0.0)
 {
     SetStartValues();
     Load();
@@ -10,8 +65,230 @@ FacturaDate::FacturaDate(unsigned long long documentId, int type)
 
 FacturaDate::~FacturaDate() {}
 
-void FacturaDate::SetStartValues() {}
-void FacturaDate::Load() {}
+// The made-up document shown until the database says otherwise.
+void FacturaDate::SetStartValues()
+{
+    numar = L"1001";
+    serie = L"SMPL";
+    dataCreare = L"01-01-2020";
+    dataScadenta = L"31-01-2020";
+    clientNume = L"Client Exemplu SRL";
+    clientNrReg = L"J00/000/2020";
+    clientCod = L"RO00000000";
+    clientAdresa = L"Strada Exemplu 1";
+    clientAdresaLiv = L"Strada Exemplu 2";
+    clientTelefon = L"0000 000 000";
+    clientBanca = L"Banca Exemplu";
+    clientCont = L"RO00XXXX0000000000000000";
+    chitantaNumar = L"1";
+    chitantaSerie = L"CHT";
+    delegatNume = L".................................";
+    delegatSerie = L".................";
+    delegatCNP = L"..............................";
+    delegatAuto = L".........................";
+    serieNir = L"NIR-0000";
+}
+
+void FacturaDate::Load()
+{
+    if (GetCompanyVatSetting(2) == 1.0)
+        faraTVA = 1;
+    GetUserIdentity(emitentNume, emitentCI, emitentCNP);
+    unsigned long long delegateId = 0;
+    if (id != 0)
+        delegateId = LoadHeader();
+    if (clientId != 0)
+        LoadClient();
+    if (!LoadCompany())
+        return;
+    if (delegateId != 0)
+        LoadDelegate(delegateId);
+    totalInLitere = valoareTTI.IsEmpty() ? QString(L" ") : AmountToWords(_wtof(valoareTTI));
+    LoadReceipt();
+    tvaLaIncasare = static_cast<int32_t>(GetCompanyVatSetting(1));
+    if (id != 0)
+        LoadLines();
+}
+
+// Answers the delegate id of the header; without a header row nothing changes.
+unsigned long long FacturaDate::LoadHeader()
+{
+    QString sql;
+    sql.Format(L"select id     ,  numar        ,  client       ,  dataCreare   ,  dataScadenta ,  delegat\t  ,  "
+               L"valoareFT\t,  valoareTVA   ,  valoareTTI   ,  serie          from '%s' where id = %llu",
+               DocumentHeaderTable(static_cast<int>(tip)), id);
+    QsqlQuery q = GetRepository().ExecQuery(sql);
+    if (q.Eof())
+        return 0;
+    numar = q.GetStringField(1);
+    clientId = q.GetIdField(2);
+    dataCreareSecunde = q.GetIdField(3);
+    micro::utils::FormatTimeText(q.GetIntField(3), dataCreare, kDateFormat);
+    micro::utils::FormatTimeText(q.GetIntField(4), dataScadenta, kDateFormat);
+    unsigned long long delegateId = q.GetIdField(5);
+    valoareFT = q.GetStringField(6);
+    valoareTVA = q.GetStringField(7);
+    valoareTTI = q.GetStringField(8);
+    headerNet = q.GetFloatField(6, 0.0);
+    if (tip == DocumentGoodsReceived)
+        serieNir = q.GetStringField(9);
+    else
+        serie = q.GetStringField(9);
+    return delegateId;
+}
+
+void FacturaDate::LoadClient()
+{
+    QString sql;
+    sql.Format(L"select id    , Nume         , Cod          , NrReg        , Adresa       , AdresaLiv    , "
+               L"Oras         , Telefon      , Fax          , Banca        , Cont          from  Clienti      "
+               L"where id = %llu",
+               clientId);
+    QsqlQuery q = GetRepository().ExecQuery(sql);
+    if (q.Eof())
+        return;
+    clientNume = q.GetStringField(1);
+    clientCod = q.GetStringField(2);
+    clientNrReg = q.GetStringField(3);
+    clientAdresa = q.GetStringField(4);
+    clientAdresaLiv = q.GetStringField(5);
+    clientOras = q.GetStringField(6);
+    clientTelefon = q.GetStringField(7);
+    clientBanca = q.GetStringField(9);
+    clientCont = q.GetStringField(10);
+}
+
+// False when a framework error ended the loading (already shown).
+bool FacturaDate::LoadCompany()
+{
+    try {
+        QString sql;
+        sql.Format(L"select id   , denumire     , nrreg        , cui          , tvaincasare  , banca        , "
+                   L"cont         , adresa       , oras         , telefon      , fax          , logo         , "
+                   L"cotaTVA      , background   , stampila     , banca2       , cont2          From Societate "
+                   L"where id = %llu",
+                   1ULL);
+        QsqlQuery q = GetRepository().ExecQuery(sql);
+        if (q.Eof())
+            return true;
+        societateDenumire = q.GetStringField(1);
+        societateNrReg = q.GetStringField(2);
+        societateCui = q.GetStringField(3);
+        societateBanca = q.GetStringField(5);
+        societateCont = q.GetStringField(6);
+        societateAdresa = q.GetStringField(7);
+        societateOras = q.GetStringField(8);
+        societateTelefon = q.GetStringField(9);
+        societateFax = q.GetStringField(10);
+        int size = 0;
+        const unsigned char* bytes = q.GetBlobField(11, size);
+        logo.Append(bytes, size);
+        bytes = q.GetBlobField(14, size);
+        stampila.Append(bytes, size);
+        societateBanca2 = q.GetStringField(15);
+        societateCont2 = q.GetStringField(16);
+    } catch (const micro::utils::QError& error) {
+        micro::qdialog::ShowErrorMessage(error);
+        return false;
+    }
+    return true;
+}
+
+void FacturaDate::LoadDelegate(unsigned long long delegateId)
+{
+    QString sql;
+    sql.Format(L"select id, numeAgent , CNP  , serie  , auto from Agenti where id = %llu", delegateId);
+    QsqlQuery q = GetRepository().ExecQuery(sql);
+    if (q.Eof())
+        return;
+    delegatNume = q.GetStringField(1);
+    delegatCNP = q.GetStringField(2);
+    delegatSerie = q.GetStringField(3);
+    delegatAuto = q.GetStringField(4);
+}
+
+// The document's receipt is the last one that names exactly this document's
+// number, belongs to its client and was not cancelled; without one the next
+// receipt number and series are shown (not reserved).
+void FacturaDate::LoadReceipt()
+{
+    QString wanted(L" ");
+    wanted += numar;
+    try {
+        QsqlQuery q = GetRepository().ExecQuery(
+            L"select id  , facturi   , serie  ,numar   , IDClient , status from Incasari ");
+        for (; !q.Eof(); q.NextRow()) {
+            if (q.GetStringField(1).Compare(wanted) != 0 || q.GetIdField(4) != clientId ||
+                q.GetIntField(5) == kReceiptCancelled)
+                continue;
+            chitantaId = q.GetIdField(0);
+            chitantaSerie = q.GetStringField(2);
+            chitantaNumar = q.GetStringField(3);
+        }
+    } catch (const QSqlError& error) {
+        QString text(L"Eroare la Incasari: ");
+        text += error.GetText();
+        micro::qdialog::ShowMessageBox(micro::qapp::GetMainWindow(), text, L"Message", MB_OK);
+    }
+    if (chitantaId != 0)
+        return;
+    chitantaNumar.Format(L"%d", static_cast<int>(GetInvoiceConfigValue(10) + 1));
+    GetDocumentSeries(chitantaSerie, 2);
+}
+
+void FacturaDate::LoadLines()
+{
+    try {
+        QString sql;
+        sql.Format(L"select id     ,  produsID     ,  cantitate    ,  valoareFT    ,  IDFactura     from '%s' "
+                   L"where IDFactura = %llu",
+                   DocumentLineTable(static_cast<int>(tip)), id);
+        QsqlQuery q = GetRepository().ExecQuery(sql);
+        for (unsigned long n = 1; !q.Eof(); ++n) {
+            ItemFactura* item = ReadLine(q, n);
+            try {
+                q.NextRow();
+            } catch (...) {
+                delete item;
+                throw;
+            }
+            items.Add(item);
+        }
+    } catch (const QSqlError& error) {
+        micro::qdialog::ShowMessageBox(micro::qapp::GetMainWindow(), error.GetText(), L"Message", MB_OK);
+    }
+}
+
+ItemFactura* FacturaDate::ReadLine(const QsqlQuery& q, unsigned long n)
+{
+    ItemFactura* item = new ItemFactura;
+    try {
+        item->nrCrt.Format(L"%lu", n);
+        unsigned long long productId = q.GetIdField(1);
+        double price = q.GetFloatField(3, 0.0);
+        item->pretUnitar = Formatted2(price);
+        if (productId != 0)
+            GetProductTextField(item->denumire, productId, 1);
+        else {
+            GetProductTextField(item->denumire, 0, 1);
+            item->denumire += QString::Formatted(L" %d%%", DiscountPercent(price, headerNet));
+        }
+        double quantity = q.GetFloatField(2, 0.0);
+        item->cantitate = Formatted2(quantity);
+        GetProductTextField(item->um, productId, 6);
+        double value = quantity * price;
+        item->valoare = Formatted2(value);
+        if (productId != 0)
+            ultimaCotaTVA = static_cast<int32_t>(GetProductIntField(productId, 3));
+        item->cotaTVA = VatLabel(ultimaCotaTVA);
+        double gross = _wtof(Formatted2(value * VatMultiplier(ultimaCotaTVA)));
+        item->valoareTVA = Formatted2(gross - value);
+    } catch (...) {
+        delete item;
+        throw;
+    }
+    return item;
+}
 
 FacturaPrintJob::FacturaPrintJob(unsigned long long documentId, int type, int layout, HWND ownerWindow)
     : FacturaDate(documentId, type), idDocument(documentId), tipDocument(type), model(layout), owner(ownerWindow)

@@ -5,6 +5,8 @@
 #include "framework/utils/QBuffer.h"
 #include "framework/utils/QString.h"
 
+namespace micro { namespace qsql { class QsqlQuery; } }
+
 // One printed item line: eight ready-made texts.
 class ItemFactura {
 public:
@@ -93,6 +95,9 @@ private:
     void LoadDelegate(unsigned long long delegateId);
     void LoadReceipt();
     void LoadLines();
+    ItemFactura* ReadLine(const micro::qsql::QsqlQuery& q, unsigned long n);
+
+    double headerNet;   // the header's own net value, for the discount percentage
 };
 
 // What a printed page or a PDF export receives: the record, then the document
