@@ -1,0 +1,81 @@
+#include "masterdata/ComboAutoComplete.h"
+#include <commctrl.h>
+#include <string>
+
+namespace {
+
+const UINT_PTR kSubclassId = 0x41435401; // one hook per edit, however often installed
+
+std::wstring WindowString(HWND window)
+{
+    int length = GetWindowTextLengthW(window);
+    std::wstring text(length + 1, L'\0');
+    int n = GetWindowTextW(window, &text[0], length + 1);
+    text.resize(n > 0 ? n : 0);
+    return text;
+}
+
+std::wstring ItemString(HWND combo, int index)
+{
+    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR || length <= 0)
+        return std::wstring();
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT n = SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return text;
+}
+
+// After a typed character: when the caret sits at the end of what was typed,
+// the first list item starting with it (any case) fills the edit and its
+// untyped tail is selected, so the next character simply replaces the tail.
+// The list's own selection is left alone.
+void Complete(HWND edit, HWND combo)
+{
+    std::wstring typed = WindowString(edit);
+    if (typed.empty())
+        return;
+    DWORD first = 0, last = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+    if (first != last || last != typed.size())
+        return;
+    LRESULT index = SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(typed.c_str()));
+    if (index == CB_ERR)
+        return;
+    std::wstring item = ItemString(combo, static_cast<int>(index));
+    if (item.size() <= typed.size() || _wcsnicmp(item.c_str(), typed.c_str(), typed.size()) != 0)
+        return;
+    SetWindowTextW(edit, item.c_str());
+    SendMessageW(edit, EM_SETSEL, typed.size(), item.size());
+}
+
+LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data)
+{
+    HWND combo = reinterpret_cast<HWND>(data);
+    switch (message) {
+    case WM_CHAR: {
+        LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+        // Backspace and other control keys only edit; completing them would
+        // put back what the user just removed.
+        if (wParam >= 0x20 && wParam != 0x7F)
+            Complete(edit, combo);
+        return result;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(edit, &EditProc, id);
+        break;
+    }
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+} // namespace
+
+void SubclassComboAutoComplete(HWND combo)
+{
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof(info);
+    // A drop-down list has no edit to type into.
+    if (!combo || !GetComboBoxInfo(combo, &info) || !info.hwndItem || info.hwndItem == combo)
+        return;
+    SetWindowSubclass(info.hwndItem, &EditProc, kSubclassId, reinterpret_cast<DWORD_PTR>(combo));
+}

@@ -1,0 +1,7 @@
+#include "masterdata/DatabaseMessage.h"
+#include "framework/qdialog/QMessageBox.h"
+
+void ShowDatabaseMessage(HWND owner, const micro::qsql::QSqlError& error)
+{
+    micro::qdialog::ShowMessageBox(owner, error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
+}

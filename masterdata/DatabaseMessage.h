@@ -1,0 +1,7 @@
+#pragma once
+#include <windows.h>
+#include "database/qsql/QSqlError.h"
+
+// Database errors of the master-data dialogs are caught where their SQL runs
+// and shown to the user in a box titled "Message".
+void ShowDatabaseMessage(HWND owner, const micro::qsql::QSqlError& error);

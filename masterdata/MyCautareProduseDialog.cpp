@@ -1,0 +1,93 @@
+#include "masterdata/MyCautareProduseDialog.h"
+#include "resources/resource.h"
+#include <cmath>
+#include <cwchar>
+
+using micro::utils::QString;
+
+MyCautareProduseDialog::MyCautareProduseDialog(HWND parent)
+    : MyPickerDialog(IDD_CAUTARE_PRODUSE, parent, IDC_CAUTARE_PRODUSE_FILTER, IDC_CAUTARE_PRODUSE_LIST)
+{
+}
+
+bool MyCautareProduseDialog::OnInitDialog()
+{
+    selectedId = 0;
+    quantity = 0.0;
+    return MyPickerDialog::OnInitDialog();
+}
+
+std::vector<MyPickerDialog::Column> MyCautareProduseDialog::Columns() const
+{
+    return {{L"Denumire", 55}, {L"UM", 15}, {L"Pret vanzare", 30}};
+}
+
+QString MyCautareProduseDialog::ListQuery() const
+{
+    // Product 0 is the document discount line, not something to sell.
+    return L"select id, denumire, UM, printf('%.2f', pretVanzare) from Produse where id <> 0 "
+           L"order by denumire collate nocase";
+}
+
+void MyCautareProduseDialog::OnRowActivated(unsigned long long id)
+{
+    if (mode == 2) {
+        selectedId = id;
+        quantity = 0.0;
+        EndDialog(IDOK);
+        return;
+    }
+    // Choosing a product here still needs its quantity.
+    FocusQuantity();
+}
+
+void MyCautareProduseDialog::FocusQuantity()
+{
+    micro::gui::QEdit edit(GetItem(IDC_CAUTARE_PRODUSE_CANTITATE));
+    SetFocus(edit);
+    edit.SetSelection(0, -1);
+}
+
+void MyCautareProduseDialog::OnOK()
+{
+    unsigned long long id = RequireSelectedRow();
+    if (!id)
+        return;
+    double typed = 0.0;
+    if (!ParseQuantity(GetItemText(IDC_CAUTARE_PRODUSE_CANTITATE).c_str(), typed)) {
+        MessageBox(L"Cantitatea introdusa nu este un numar !", L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+        FocusQuantity();
+        return;
+    }
+    selectedId = id;
+    quantity = typed;
+    EndDialog(IDOK);
+}
+
+void MyCautareProduseDialog::OnCancel()
+{
+    selectedId = 0;
+    quantity = 0.0;
+    MyPickerDialog::OnCancel();
+}
+
+bool ParseQuantity(const wchar_t* text, double& value)
+{
+    QString number(text);
+    number.Trim();
+    if (number.IsEmpty()) {
+        value = 0.0;
+        return true;
+    }
+    int comma = number.Find(L',');
+    if (comma >= 0 && number.Find(L'.') < 0) {
+        number.Delete(comma, 1);
+        number.Insert(comma, L".");
+    }
+    wchar_t* end = nullptr;
+    double parsed = wcstod(number.c_str(), &end);
+    if (end == number.c_str() || *end != 0 || !std::isfinite(parsed))
+        return false;
+    value = parsed;
+    return true;
+}

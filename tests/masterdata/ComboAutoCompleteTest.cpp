@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <string>
+#include "masterdata/ComboAutoComplete.h"
+#include "tests/harness/ModalDriver.h"
+
+using testing_support::ModalDriver;
+
+namespace {
+
+// A drop-down combo on a hidden top-level window, with a few names; the
+// window counts the selection-change notices the combo sends it.
+class ComboHost {
+public:
+    ComboHost()
+    {
+        host = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+        SetWindowSubclass(host, &CountSelChange, 1, reinterpret_cast<DWORD_PTR>(&selectionChanges));
+        combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | CBS_AUTOHSCROLL, 5, 5,
+                                200, 150, host, reinterpret_cast<HMENU>(10), nullptr, nullptr);
+        for (const wchar_t* name : {L"Alfa SRL", L"Beta SA", L"Beton Plus", L"beta mic"})
+            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof(info);
+        GetComboBoxInfo(combo, &info);
+        edit = info.hwndItem;
+    }
+    ~ComboHost() { DestroyWindow(host); }
+    void Type(wchar_t ch) { SendMessageW(edit, WM_CHAR, ch, 0); }
+    std::wstring Text() const { return ModalDriver::WindowText(edit); }
+    std::pair<DWORD, DWORD> Selection() const
+    {
+        DWORD first = 0, last = 0;
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+        return {first, last};
+    }
+    int CurSel() const { return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
+
+    HWND host, combo, edit;
+    int selectionChanges = 0;
+
+private:
+    static LRESULT CALLBACK CountSelChange(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR counter)
+    {
+        if (message == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE)
+            ++*reinterpret_cast<int*>(counter);
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+};
+
+} // namespace
+
+TEST(ComboTypeAhead, CompletesThePrefixAndSelectsTheTailWithoutTouchingTheList)
+{
+    ComboHost box;
+    SubclassComboAutoComplete(box.combo);
+    box.Type(L'b');
+    EXPECT_EQ(L"Beta SA", box.Text());
+    EXPECT_EQ(std::make_pair(DWORD(1), DWORD(7)), box.Selection());
+    EXPECT_EQ(-1, box.CurSel());
+    // The next letters replace the completed tail and complete again.
+    box.Type(L'e');
+    box.Type(L't');
+    box.Type(L'o');
+    EXPECT_EQ(L"Beton Plus", box.Text());
+    EXPECT_EQ(std::make_pair(DWORD(4), DWORD(10)), box.Selection());
+    EXPECT_EQ(-1, box.CurSel());
+    EXPECT_EQ(0, box.selectionChanges);
+}
+
+TEST(ComboTypeAhead, BackspaceDeleteAndUnknownTextAreLeftAsTyped)
+{
+    ComboHost box;
+    SubclassComboAutoComplete(box.combo);
+    SubclassComboAutoComplete(box.combo); // installing twice hooks once
+    box.Type(L'b');
+    ASSERT_EQ(L"Beta SA", box.Text());
+    box.Type(L'\b'); // removes the selected tail and puts nothing back
+    EXPECT_EQ(L"B", box.Text());
+    box.Type(L'x');
+    EXPECT_EQ(L"Bx", box.Text());
+    SetWindowTextW(box.edit, L"Alfa SRL");
+    SendMessageW(box.edit, EM_SETSEL, 4, 8);
+    SendMessageW(box.edit, WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(L"Alfa", box.Text());
+    EXPECT_EQ(-1, box.CurSel());
+}
+
+TEST(ComboTypeAhead, UnhooksWhenTheComboIsDestroyed)
+{
+    ComboHost* box = new ComboHost;
+    SubclassComboAutoComplete(box->combo);
+    HWND edit = box->edit;
+    delete box; // must not crash or leak a hook on a dead window
+    EXPECT_FALSE(IsWindow(edit));
+    ComboHost fresh;
+    SubclassComboAutoComplete(fresh.combo);
+    fresh.Type(L'a');
+    EXPECT_EQ(L"Alfa SRL", fresh.Text());
+}

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+#include "masterdata/MasterDataDialogs.h"
+#include "resources/resource.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/harness/ModalDriver.h"
+#include "tests/harness/Screenshot.h"
+#include "tests/harness/TempDatabase.h"
+
+using testing_support::DatabaseTest;
+using testing_support::MessageBoxRecorder;
+using testing_support::ModalDriver;
+
+namespace {
+
+const int kPartnerList = IDC_CAUTARE_CLIENTI_LIST;
+const int kPartnerFilter = IDC_CAUTARE_CLIENTI_FILTER;
+
+int RowOf(HWND dialog, int list, const std::wstring& name)
+{
+    for (int row = 0; row < ModalDriver::ListRowCount(dialog, list); ++row)
+        if (ModalDriver::ListCell(dialog, list, row, 0) == name)
+            return row;
+    return -1;
+}
+
+} // namespace
+
+using PartnerPicker = DatabaseTest;
+
+TEST_F(PartnerPicker, SupplierModeFiltersByNameAndAnswersTheChosenId)
+{
+    tempDb.AddClient(L"Client Unu");
+    tempDb.AddSupplier(L"Alfa Distributie");
+    unsigned long long quoted = tempDb.AddSupplier(L"D'Artagnan SRL");
+    tempDb.AddSupplier(L"Ștefan 50% Grup");
+    MyCautareClientiDialog picker(nullptr);
+    picker.table = 1;
+    ModalDriver driver;
+    driver.When(L"Cautare Furnizori", [&](HWND dialog) {
+        testing_support::SaveWindowPng(dialog, L"partner_picker");
+        EXPECT_EQ(3, ModalDriver::ListRowCount(dialog, kPartnerList)); // suppliers only
+        ModalDriver::SetText(dialog, kPartnerFilter, L"ȘTEFAN");
+        ASSERT_EQ(1, ModalDriver::ListRowCount(dialog, kPartnerList));
+        EXPECT_EQ(L"Ștefan 50% Grup", ModalDriver::ListCell(dialog, kPartnerList, 0, 0));
+        ModalDriver::SetText(dialog, kPartnerFilter, L"0%");
+        EXPECT_EQ(1, ModalDriver::ListRowCount(dialog, kPartnerList)); // % is no wildcard
+        ModalDriver::SetText(dialog, kPartnerFilter, L"");
+        ModalDriver::SelectListRow(dialog, kPartnerList, RowOf(dialog, kPartnerList, L"D'Artagnan SRL"));
+        ModalDriver::SetText(dialog, kPartnerFilter, L"d'art");
+        EXPECT_EQ(0, ModalDriver::ListSelectedRow(dialog, kPartnerList)); // the choice survives the filter
+        ModalDriver::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(IDOK, picker.DoModal());
+    driver.Verify();
+    EXPECT_EQ(quoted, picker.selectedId);
+}
+
+TEST_F(PartnerPicker, OkWithoutARowWarnsAndStaysOpenCancelLeavesNoId)
+{
+    tempDb.AddClient(L"Beta SA");
+    MessageBoxRecorder boxes;
+    MyCautareClientiDialog picker(nullptr);
+    ModalDriver driver;
+    driver.When(L"Cautare Clienti", [&](HWND dialog) {
+        ModalDriver::Click(dialog, IDOK);
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        ModalDriver::SelectListRow(dialog, kPartnerList, 0);
+        ModalDriver::Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, picker.DoModal());
+    driver.Verify();
+    EXPECT_EQ(0u, picker.selectedId);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(L"Atentie", boxes.Last().caption);
+}
+
+TEST_F(PartnerPicker, DoubleClickChoosesAClient)
+{
+    tempDb.AddClient(L"Alfa");
+    unsigned long long beta = tempDb.AddClient(L"Beta");
+    MyCautareClientiDialog picker(nullptr);
+    ModalDriver driver;
+    driver.When(L"Cautare Clienti", [&](HWND dialog) {
+        ModalDriver::DoubleClickListRow(dialog, kPartnerList, RowOf(dialog, kPartnerList, L"Beta"));
+    });
+    EXPECT_EQ(IDOK, picker.DoModal());
+    driver.Verify();
+    EXPECT_EQ(beta, picker.selectedId);
+}
+
+using ProductPicker = DatabaseTest;
+
+TEST_F(ProductPicker, OkReadsTheQuantityAndRefusesText)
+{
+    unsigned long long cement = tempDb.AddProduct(L"Ciment", 25.5);
+    tempDb.AddProduct(L"Var", 10);
+    MessageBoxRecorder boxes;
+    MyCautareProduseDialog picker(nullptr);
+    ModalDriver driver;
+    driver.When(L"Cautare Produse", [&](HWND dialog) {
+        testing_support::SaveWindowPng(dialog, L"product_picker");
+        EXPECT_EQ(2, ModalDriver::ListRowCount(dialog, IDC_CAUTARE_PRODUSE_LIST));
+        EXPECT_EQ(-1, RowOf(dialog, IDC_CAUTARE_PRODUSE_LIST, L"Discount"));
+        int row = RowOf(dialog, IDC_CAUTARE_PRODUSE_LIST, L"Ciment");
+        EXPECT_EQ(L"25.50", ModalDriver::ListCell(dialog, IDC_CAUTARE_PRODUSE_LIST, row, 2));
+        ModalDriver::SelectListRow(dialog, IDC_CAUTARE_PRODUSE_LIST, row);
+        ModalDriver::SetText(dialog, IDC_CAUTARE_PRODUSE_CANTITATE, L"trei");
+        ModalDriver::Click(dialog, IDOK);
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        ModalDriver::SetText(dialog, IDC_CAUTARE_PRODUSE_CANTITATE, L"3.5");
+        ModalDriver::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(IDOK, picker.DoModal());
+    driver.Verify();
+    EXPECT_EQ(cement, picker.selectedId);
+    EXPECT_DOUBLE_EQ(3.5, picker.quantity);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(L"Atentie", boxes.Last().caption);
+}
+
+TEST_F(ProductPicker, DoubleClickInPickModeEndsAtOnceWithoutQuantity)
+{
+    unsigned long long lime = tempDb.AddProduct(L"Var", 10);
+    MyCautareProduseDialog picker(nullptr);
+    picker.mode = 2;
+    ModalDriver driver;
+    driver.When(L"Cautare Produse", [&](HWND dialog) {
+        ModalDriver::SetText(dialog, IDC_CAUTARE_PRODUSE_CANTITATE, L"7");
+        ModalDriver::DoubleClickListRow(dialog, IDC_CAUTARE_PRODUSE_LIST, 0);
+    });
+    EXPECT_EQ(IDOK, picker.DoModal());
+    driver.Verify();
+    EXPECT_EQ(lime, picker.selectedId);
+    EXPECT_EQ(0.0, picker.quantity);
+}
+
+TEST(QuantityText, AcceptsNumbersWithPointOrCommaAndNothingElse)
+{
+    double value = -1;
+    EXPECT_TRUE(ParseQuantity(L" 3,5 ", value));
+    EXPECT_DOUBLE_EQ(3.5, value);
+    EXPECT_TRUE(ParseQuantity(L"", value));
+    EXPECT_EQ(0.0, value);
+    EXPECT_TRUE(ParseQuantity(L"-2", value));
+    EXPECT_DOUBLE_EQ(-2.0, value);
+    EXPECT_FALSE(ParseQuantity(L"3.5kg", value));
+    EXPECT_FALSE(ParseQuantity(L"1,000.5,2", value));
+    EXPECT_FALSE(ParseQuantity(L"inf", value));
+}
+
+using AgentPicker = DatabaseTest;
+
+TEST_F(AgentPicker, RunEndingWithOneLeavesTheAgentsId)
+{
+    tempDb.AddAgent(L"Ion Popescu");
+    unsigned long long maria = tempDb.AddAgent(L"Maria Ionescu");
+    MyCautareAgentiDialog picker(nullptr);
+    ModalDriver driver;
+    driver.When(L"Cautare Agenti", [&](HWND dialog) {
+        testing_support::SaveWindowPng(dialog, L"agent_picker");
+        ModalDriver::SetText(dialog, IDC_CAUTARE_AGENTI_FILTER, L"maria");
+        ASSERT_EQ(1, ModalDriver::ListRowCount(dialog, IDC_CAUTARE_AGENTI_LIST));
+        ModalDriver::SelectListRow(dialog, IDC_CAUTARE_AGENTI_LIST, 0);
+        ModalDriver::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(IDOK, picker.DoModal());
+    driver.Verify();
+    EXPECT_EQ(maria, picker.selectedId);
+}
