@@ -1,0 +1,334 @@
+#include <gtest/gtest.h>
+#include "database/DocumentTables.h"
+#include "database/Lookups.h"
+#include "database/qsql/SqlText.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/harness/TempDatabase.h"
+
+using namespace micro::qsql;
+using testing_support::DatabaseTest;
+using testing_support::MessageBoxRecorder;
+
+namespace {
+
+const wchar_t* const kAwkwardNames[] = {L"D'Artagnan SRL", L"100% Bio", L"Ștefan Țăran", L"a_b\\c'%s"};
+
+class Repository : public DatabaseTest {
+protected:
+    std::wstring Text(const std::wstring& sql) { return tempDb.Text(sql.c_str()); }
+    long long Scalar(const std::wstring& sql) { return tempDb.Scalar(sql.c_str()); }
+
+    // A new invoice-like header of the type, as the document editor saves it.
+    bool SaveNew(int type, long long number, unsigned long long* stored = nullptr, unsigned long long id = 0,
+                 bool duplicate = false)
+    {
+        return db().SaveDocumentHeader(type, id, duplicate, StatusTemporary, number, 1, 1700000000, 1702592000, 0, 0,
+                                       100.0, 24.0, 124.0, 124.0, L"BRV", stored);
+    }
+    long long Counter(const wchar_t* column)
+    {
+        return Scalar(std::wstring(L"select ") + column + L" from ConfigFacturi where id = 1");
+    }
+    long long LastId(const wchar_t* column) { return Scalar(std::wstring(L"select ") + column + L" from iduri"); }
+};
+
+std::wstring LongName()
+{
+    std::wstring name(5000, L'ș');
+    name[10] = L'\'';
+    name[20] = L'%';
+    return name;
+}
+
+} // namespace
+
+TEST_F(Repository, CompanyAndUserKeepAnyTextIntact)
+{
+    std::wstring longName = LongName();
+    ASSERT_TRUE(db().UpdateCompanyFromDocument(longName.c_str(), L"RO'123", L"J40/1", L"Str. O'Neil 2", L"Brașov",
+                                               L"0722000111", L"100% Bank", L"RO49AAAA", 1, 2));
+    EXPECT_EQ(longName, Text(L"select denumire from Societate where id = 1"));
+    EXPECT_EQ(L"RO'123", Text(L"select cui from Societate"));
+    EXPECT_EQ(L"J40/1", Text(L"select nrreg from Societate"));
+    EXPECT_EQ(L"Str. O'Neil 2", Text(L"select adresa from Societate"));
+    EXPECT_EQ(L"Brașov", Text(L"select oras from Societate"));
+    EXPECT_EQ(L"0722000111", Text(L"select telefon from Societate"));
+    EXPECT_EQ(L"100% Bank", Text(L"select banca from Societate"));
+    EXPECT_EQ(L"RO49AAAA", Text(L"select cont from Societate"));
+    EXPECT_EQ(1.0, GetCompanyVatSetting(1));
+    EXPECT_EQ(1.05, GetCompanyVatSetting(2));
+
+    ASSERT_TRUE(db().UpdateUserIdentity(L"Ștefan Țăran", L"RX 'x'", L"1800101"));
+    micro::utils::QString name, card, code;
+    ASSERT_TRUE(GetUserIdentity(name, card, code));
+    EXPECT_STREQ(L"Ștefan Țăran", name.c_str());
+    EXPECT_STREQ(L"RX 'x'", card.c_str());
+    EXPECT_STREQ(L"1800101", code.c_str());
+}
+
+TEST_F(Repository, SaveClientFindsExactlyThatNameOrInsertsIt)
+{
+    unsigned long long first = db().SaveClient(0, L"Alfa SRL", L"RO1", L"J1", L"Str. 1", L"Cluj", L"0264", L"BT", L"RO1X");
+    ASSERT_NE(0u, first);
+    unsigned long long again =
+        db().SaveClient(0, L"Alfa SRL", L"RO2", L"J2", L"Str. 2", L"Iasi", L"0232", L"BRD", L"RO2X");
+    EXPECT_EQ(first, again);
+    EXPECT_EQ(1, Scalar(L"select count(*) from Clienti"));
+    EXPECT_EQ(L"RO2", std::wstring(GetClientField(first, 3).c_str()));
+    EXPECT_EQ(L"BRD", std::wstring(GetClientField(first, 25).c_str()));
+    EXPECT_EQ(L"Iasi", Text(L"select Oras from Clienti"));
+    EXPECT_EQ(L"0232", Text(L"select Telefon from Clienti"));
+    EXPECT_EQ(L"RO2X", Text(L"select Cont from Clienti"));
+    EXPECT_EQ(L"J2", Text(L"select NrReg from Clienti"));
+    EXPECT_EQ(L"Str. 2", Text(L"select Adresa from Clienti"));
+    // Another case is another partner; a supplier goes to its own table.
+    EXPECT_NE(first, db().SaveClient(0, L"ALFA SRL", L"", L"", L"", L"", L"", L"", L""));
+    unsigned long long supplier = db().SaveClient(1, L"Alfa SRL", L"RO9", L"", L"", L"", L"", L"", L"");
+    EXPECT_EQ(L"Alfa SRL", std::wstring(GetSupplierName(supplier).c_str()));
+    EXPECT_EQ(2, Scalar(L"select count(*) from Clienti"));
+
+    std::wstring longName = LongName();
+    for (const wchar_t* name : kAwkwardNames) {
+        unsigned long long id = db().SaveClient(0, name, L"", L"", L"", L"", L"", L"", L"");
+        EXPECT_EQ(name, std::wstring(GetClientField(id, 1).c_str()));
+        EXPECT_EQ(id, db().SaveClient(0, name, L"x", L"", L"", L"", L"", L"", L"")) << "found again";
+    }
+    unsigned long long id = db().SaveClient(0, longName.c_str(), L"", L"", L"", L"", L"", L"", L"");
+    EXPECT_EQ(longName, std::wstring(GetClientField(id, 1).c_str()));
+    EXPECT_EQ(id, db().SaveClient(0, longName.c_str(), L"", L"", L"", L"", L"", L"", L""));
+}
+
+TEST_F(Repository, SaveAgentFindsByNameOrInserts)
+{
+    unsigned long long id = db().SaveAgent(L"Ion O'Brien", L"RX 1", L"SPCLEP", L"B 01 ABC");
+    ASSERT_NE(0u, id);
+    EXPECT_EQ(id, db().SaveAgent(L"Ion O'Brien", L"RX 2", L"Politia", L"CJ 02 XYZ"));
+    EXPECT_EQ(1, Scalar(L"select count(*) from Agenti"));
+    micro::utils::QString text;
+    const wchar_t* expected[][2] = {{L"1", L"Ion O'Brien"}, {L"3", L"RX 2"}, {L"4", L"Politia"}, {L"10", L"CJ 02 XYZ"}};
+    for (auto& e : expected) {
+        GetAgentField(id, _wtoi(e[0]), text);
+        EXPECT_STREQ(e[1], text.c_str());
+    }
+    EXPECT_NE(id, db().SaveAgent(L"Maria", L"", L"", L""));
+}
+
+TEST_F(Repository, DocumentLinesGoToTheTableOfTheirType)
+{
+    const wchar_t* tables[] = {L"ArticoleFacturi", L"ArticoleProforme", L"ArticoleAvize", L"ArticoleNiruri",
+                               L"ArticoleFacturi"};
+    for (int type = 0; type <= 4; ++type) {
+        ASSERT_TRUE(db().InsertDocumentItem(type, 7, 2.5, 10.125, 40 + type));
+        ASSERT_TRUE(db().InsertDocumentItem(type, 0, -1, 3.0, 40 + type));
+        std::wstring where = std::wstring(L" from ") + tables[type] + L" where IDFactura = " + std::to_wstring(40 + type);
+        EXPECT_EQ(2, Scalar(L"select count(*)" + where)) << type;
+        EXPECT_EQ(L"2.5", Text(L"select cantitate" + where + L" and produsID = 7"));
+        EXPECT_EQ(L"10.125", Text(L"select valoareFT" + where + L" and produsID = 7"));
+        EXPECT_EQ(L"-1.0", Text(L"select cantitate" + where + L" and produsID = 0"));
+    }
+    ASSERT_TRUE(db().DeleteDocumentItems(DocumentReturnInvoice, 44));
+    EXPECT_EQ(0, Scalar(L"select count(*) from ArticoleFacturi where IDFactura = 44"));
+    EXPECT_EQ(2, Scalar(L"select count(*) from ArticoleFacturi where IDFactura = 40"));
+}
+
+TEST_F(Repository, NewHeaderRecordsItsStoredIdAndRaisesTheCounter)
+{
+    db().ExecDML(L"insert into Facturi (id, numar) values (6, 1)");
+    unsigned long long stored = 0;
+    ASSERT_TRUE(SaveNew(DocumentInvoice, 12, &stored));
+    EXPECT_EQ(7u, stored);
+    EXPECT_EQ(7, LastId(L"idFactura"));
+    EXPECT_EQ(12, Counter(L"numarFactura"));
+    EXPECT_EQ(L"BRV", Text(L"select serie from Facturi where id = 7"));
+    EXPECT_EQ(L"124.0", Text(L"select valoareTTI from Facturi where id = 7"));
+    EXPECT_EQ(1702592000, Scalar(L"select dataScadenta from Facturi where id = 7"));
+
+    // Saving it again updates the same row; its number no longer drives the counter.
+    ASSERT_TRUE(db().SaveDocumentHeader(DocumentInvoice, 7, false, StatusValidated, 40, 1, 1700000000, 1700000000, 0,
+                                        0, 1.0, 0.0, 1.0, 0.0, L"D'A", &stored));
+    EXPECT_EQ(7u, stored);
+    EXPECT_EQ(2, Scalar(L"select count(*) from Facturi"));
+    EXPECT_EQ(40, Scalar(L"select numar from Facturi where id = 7"));
+    EXPECT_EQ(L"D'A", Text(L"select serie from Facturi where id = 7"));
+    EXPECT_EQ(12, Counter(L"numarFactura"));
+
+    // A new document with a lower number leaves the counter and the last id where they are.
+    ASSERT_TRUE(db().SaveDocumentHeader(DocumentInvoice, 6, false, StatusValidated, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, L""));
+    EXPECT_EQ(7, LastId(L"idFactura"));
+    ASSERT_TRUE(SaveNew(DocumentReturnInvoice, 5, &stored));
+    EXPECT_EQ(8u, stored);
+    EXPECT_EQ(12, Counter(L"numarFactura"));
+    EXPECT_EQ(8, LastId(L"idFactura"));
+}
+
+TEST_F(Repository, EachTypeKeepsItsOwnCounterAndDeliveryNotesNone)
+{
+    ASSERT_TRUE(SaveNew(DocumentProforma, 3));
+    ASSERT_TRUE(SaveNew(DocumentGoodsReceived, 4));
+    ASSERT_TRUE(SaveNew(DocumentDeliveryNote, 9));
+    EXPECT_EQ(3, Counter(L"numarProforma"));
+    EXPECT_EQ(4, Counter(L"numarNir"));
+    EXPECT_EQ(0, Counter(L"numarFactura"));
+    EXPECT_EQ(1, LastId(L"idProforma"));
+    EXPECT_EQ(1, LastId(L"idNir"));
+    EXPECT_EQ(1, LastId(L"idAvize"));
+    EXPECT_EQ(0, LastId(L"idFactura"));
+    EXPECT_EQ(1, Scalar(L"select count(*) from Avize"));
+    EXPECT_EQ(L"124.0", Text(L"select valoareTTI from Niruri"));
+}
+
+TEST_F(Repository, DuplicateIsStoredUnderItsReservedId)
+{
+    ASSERT_TRUE(SaveNew(DocumentInvoice, 1));
+    unsigned long long stored = 0;
+    ASSERT_TRUE(SaveNew(DocumentInvoice, 2, &stored, 2, true));
+    EXPECT_EQ(2u, stored);
+    EXPECT_EQ(2, Counter(L"numarFactura"));
+    // A reserved id taken meanwhile is refused, not stored elsewhere.
+    MessageBoxRecorder boxes;
+    EXPECT_FALSE(SaveNew(DocumentInvoice, 3, &stored, 2, true));
+    EXPECT_EQ(2u, stored);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(L"Error", boxes.Last().caption);
+    EXPECT_EQ(2, Scalar(L"select count(*) from Facturi"));
+    EXPECT_EQ(2, Counter(L"numarFactura"));
+}
+
+TEST_F(Repository, UpdatingAMissingHeaderFailsAndWritesNothing)
+{
+    MessageBoxRecorder boxes;
+    unsigned long long stored = 99;
+    EXPECT_FALSE(db().SaveDocumentHeader(DocumentInvoice, 5, false, StatusTemporary, 8, 1, 0, 0, 0, 0, 1, 0, 1, 1,
+                                         L"", &stored));
+    EXPECT_EQ(99u, stored);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(L"Error", boxes.Last().caption);
+    EXPECT_EQ(L"SQLITE_NOTFOUND[12]: no such row: Facturi.id = 5", boxes.Last().text);
+    EXPECT_EQ(0, LastId(L"idFactura"));
+    EXPECT_EQ(0, Counter(L"numarFactura"));
+}
+
+TEST_F(Repository, DatabaseErrorsAreShownAndReportedAsFailure)
+{
+    db().ExecDML(L"drop table Clienti");
+    db().ExecDML(L"drop table ArticoleFacturi");
+    db().ExecDML(L"drop table Utilizator");
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(0u, db().SaveClient(0, L"x", L"", L"", L"", L"", L"", L"", L""));
+    EXPECT_FALSE(db().InsertDocumentItem(DocumentInvoice, 1, 1, 1, 1));
+    EXPECT_FALSE(db().DeleteDocumentItems(DocumentInvoice, 1));
+    EXPECT_FALSE(db().UpdateUserIdentity(L"a", L"b", L"c"));
+    ASSERT_EQ(4u, boxes.Count());
+    for (const auto& box : boxes.Boxes())
+        EXPECT_EQ(L"Error", box.caption);
+    EXPECT_EQ(L"SQLITE_ERROR[1]: no such table: Clienti", boxes.Boxes()[0].text);
+    EXPECT_EQ(L"SQLITE_ERROR[1]: no such table: Utilizator", boxes.Last().text);
+    EXPECT_FALSE(db().InTransaction());
+}
+
+TEST_F(Repository, ASaveRunAsOneUnitRollsBackOnTheFirstFailure)
+{
+    db().ExecDML(L"drop table Agenti");
+    MessageBoxRecorder boxes;
+    try {
+        QsqlTransaction transaction(db());
+        MyRepository::ThrowErrors raise(db());
+        db().UpdateUserIdentity(L"Ana", L"", L"");
+        db().SaveClient(0, L"Beta", L"", L"", L"", L"", L"", L"", L"");
+        db().SaveAgent(L"Delegat", L"", L"", L"");
+        db().InsertDocumentItem(DocumentInvoice, 1, 1, 1, 1);
+        transaction.Commit();
+        FAIL() << "no error";
+    } catch (const QSqlError& error) {
+        EXPECT_STREQ(L"SQLITE_ERROR[1]: no such table: Agenti", error.GetText().c_str());
+    }
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_EQ(L"", Text(L"select Nume from Utilizator"));
+    EXPECT_EQ(0, Scalar(L"select count(*) from Clienti"));
+    EXPECT_EQ(0, Scalar(L"select count(*) from ArticoleFacturi"));
+    EXPECT_FALSE(db().InTransaction());
+    // Outside the guard the boxes are back.
+    EXPECT_EQ(0u, db().SaveAgent(L"Delegat", L"", L"", L""));
+    EXPECT_EQ(1u, boxes.Count());
+}
+
+TEST_F(Repository, ProductPricingWritesOnlyThePriceMeant)
+{
+    unsigned long long id = tempDb.AddProduct(L"Cuie", 5.0, 0, L"Buc", 3.0);
+    // A goods-received line priced 0 keeps the sale price.
+    ASSERT_TRUE(db().UpdateProductPricing(L"Kg", 1, 0.0, 0.0, 1, id));
+    EXPECT_EQ(5.0, GetProductNumField(id, 5));
+    EXPECT_EQ(3.0, GetProductNumField(id, 4));
+    micro::utils::QString unit;
+    GetProductTextField(unit, id, 6);
+    EXPECT_STREQ(L"Kg", unit.c_str());
+    EXPECT_EQ(1, GetProductIntField(id, 3));
+    EXPECT_EQ(1, GetProductIntField(id, 5));
+
+    ASSERT_TRUE(db().UpdateProductPricing(L"Kg", 1, 3.5, 0.0, 1, id));
+    EXPECT_EQ(3.5, GetProductNumField(id, 4));
+    EXPECT_EQ(5.0, GetProductNumField(id, 5));
+    ASSERT_TRUE(db().UpdateProductPricing(L"Kg", 1, 0.0, 6.25, 1, id));
+    EXPECT_EQ(3.5, GetProductNumField(id, 4));
+    EXPECT_EQ(6.25, GetProductNumField(id, 5));
+    // The explicit form can set a price to 0 on purpose.
+    ASSERT_TRUE(db().UpdateProductPricing(L"Kg", 1, MyRepository::PurchasePrice, 0.0, 1, id));
+    EXPECT_EQ(0.0, GetProductNumField(id, 4));
+    EXPECT_EQ(6.25, GetProductNumField(id, 5));
+    ASSERT_TRUE(db().UpdateProductPricing(L"Kg", 2, MyRepository::SalePrice, 7.5, 0, id));
+    EXPECT_EQ(7.5, GetProductNumField(id, 5));
+    EXPECT_EQ(2, GetProductIntField(id, 3));
+}
+
+TEST_F(Repository, InsertProductStoresEveryColumnAndThePicture)
+{
+    unsigned char picture[2048];
+    for (int i = 0; i < 2048; ++i)
+        picture[i] = static_cast<unsigned char>(i * 13);
+    ProductRecord p;
+    p.denumire = L"Ulei 100% d'măsline";
+    p.denumireExtinsa = L"Ulei extra";
+    p.codExtern = L"0042";
+    p.depozit = L"MAGAZIE";
+    p.furnizor = L"Oleo SA";
+    p.UM = L"L";
+    p.categorie = L"2";
+    p.moneda = 2;
+    p.TVA = 1;
+    p.modificat = 1;
+    p.stocReal = 12.5;
+    p.pretCumparare = 20.0;
+    p.pretVanzare = 30.0;
+    p.ultPretdeCump = 19.5;
+    p.picture = picture;
+    p.pictureSize = sizeof(picture);
+    p.optiuniTVA = 1;
+    p.sablonTVA = 3;
+    unsigned long long id = 0;
+    ASSERT_TRUE(db().InsertProduct(p, &id));
+    EXPECT_EQ(1u, id);  // after the discount row 0
+    EXPECT_EQ(id, static_cast<unsigned long long>(Scalar(L"Select Max(id) from produse")));
+    const wchar_t* texts[] = {L"Ulei 100% d'măsline", L"Ulei extra", L"0042", L"MAGAZIE", L"Oleo SA", L"L", L"2"};
+    micro::utils::QString text;
+    for (int k = 1; k <= 7; ++k) {
+        GetProductTextField(text, id, k);
+        EXPECT_STREQ(texts[k - 1], text.c_str()) << k;
+    }
+    const long long ints[] = {2, 0, 1, 1, 1, 3};
+    for (int k = 1; k <= 6; ++k)
+        EXPECT_EQ(ints[k - 1], GetProductIntField(id, k)) << k;
+    EXPECT_EQ(12.5, GetProductNumField(id, 3));
+    EXPECT_EQ(20.0, GetProductNumField(id, 4));
+    EXPECT_EQ(30.0, GetProductNumField(id, 5));
+    EXPECT_EQ(19.5, GetProductNumField(id, 8));
+    QsqlQuery q = db().ExecQuery(L"select poza from Produse where id = 1");
+    int size = 0;
+    const unsigned char* blob = q.GetBlobField(0, size);
+    ASSERT_EQ(2048, size);
+    EXPECT_EQ(0, memcmp(picture, blob, size));
+
+    ProductRecord plain;
+    plain.denumire = L"Fara poza";
+    ASSERT_TRUE(db().InsertProduct(plain));
+    EXPECT_EQ(1, Scalar(L"select poza is null from Produse where id = 2"));
+}
