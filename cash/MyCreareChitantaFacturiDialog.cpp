@@ -1,0 +1,70 @@
+#include "cash/MyCreareChitantaFacturiDialog.h"
+#include "database/MyRepository.h"
+#include "resources/resource.h"
+
+using micro::utils::QString;
+
+namespace {
+
+// A receipt number is a whole number from 1 up; callers print it with "%d".
+bool ParseReceiptNumber(const QString& typed, unsigned long long& value)
+{
+    QString text(typed);
+    text.Trim();
+    if (text.IsEmpty() || text.GetLength() > 10)
+        return false;
+    value = 0;
+    for (int i = 0; i < text.GetLength(); ++i) {
+        if (text[i] < L'0' || text[i] > L'9')
+            return false;
+        value = value * 10 + static_cast<unsigned long long>(text[i] - L'0');
+    }
+    return value >= 1 && value <= 2147483647ULL;
+}
+
+} // namespace
+
+MyCreareChitantaFacturiDialog::MyCreareChitantaFacturiDialog(HWND parent) : QDialog(IDD_CREARE_CHITANTA, parent)
+{
+}
+
+void MyCreareChitantaFacturiDialog::SetReceiptNumberAndSeries(const wchar_t* number, const wchar_t* series)
+{
+    numar = number;
+    serie = series;
+}
+
+void MyCreareChitantaFacturiDialog::GetReceiptNumberAndSeries(QString& number, QString& series) const
+{
+    number = numar;
+    series = serie;
+}
+
+bool MyCreareChitantaFacturiDialog::OnInitDialog()
+{
+    SetItemText(IDC_CREARE_CHITANTA_NUMAR, numar.c_str());
+    SetItemText(IDC_CREARE_CHITANTA_SERIE, serie.c_str());
+    return true;
+}
+
+void MyCreareChitantaFacturiDialog::OnOK()
+{
+    unsigned long long number = 0;
+    if (!ParseReceiptNumber(GetItemText(IDC_CREARE_CHITANTA_NUMAR), number)) {
+        // Stored as a counter, text would silently become receipt 0.
+        MessageBox(L"Numarul chitantei trebuie sa fie un numar intreg mai mare decat 0 !", L"Atentie",
+                   MB_OK | MB_ICONEXCLAMATION);
+        HWND edit = GetItem(IDC_CREARE_CHITANTA_NUMAR);
+        SetFocus(edit);
+        ::SendMessageW(edit, EM_SETSEL, 0, -1);
+        return;
+    }
+    QString series = GetItemText(IDC_CREARE_CHITANTA_SERIE);
+    GetRepository().ExecDML(micro::qsql::SqlFormat(
+                                L"update ConfigFacturi set numarChit = %llu , serie_chit = '%s' where id = %llu ",
+                                number, series.c_str(), 1ULL)
+                                .c_str());
+    numar.Format(L"%llu", number);
+    serie = series;
+    EndDialog(IDOK);
+}
