@@ -1,28 +1,9 @@
 #include "cash/MyCreareChitantaFacturiDialog.h"
 #include "database/MyRepository.h"
+#include "masterdata/NumberText.h"
 #include "resources/resource.h"
 
 using micro::utils::QString;
-
-namespace {
-
-// A receipt number is a whole number from 1 up; callers print it with "%d".
-bool ParseReceiptNumber(const QString& typed, unsigned long long& value)
-{
-    QString text(typed);
-    text.Trim();
-    if (text.IsEmpty() || text.GetLength() > 10)
-        return false;
-    value = 0;
-    for (int i = 0; i < text.GetLength(); ++i) {
-        if (text[i] < L'0' || text[i] > L'9')
-            return false;
-        value = value * 10 + static_cast<unsigned long long>(text[i] - L'0');
-    }
-    return value >= 1 && value <= 2147483647ULL;
-}
-
-} // namespace
 
 MyCreareChitantaFacturiDialog::MyCreareChitantaFacturiDialog(HWND parent) : QDialog(IDD_CREARE_CHITANTA, parent)
 {
@@ -50,7 +31,8 @@ bool MyCreareChitantaFacturiDialog::OnInitDialog()
 void MyCreareChitantaFacturiDialog::OnOK()
 {
     unsigned long long number = 0;
-    if (!ParseReceiptNumber(GetItemText(IDC_CREARE_CHITANTA_NUMAR), number)) {
+    // A receipt number starts at 1.
+    if (!ParseCounter(GetItemText(IDC_CREARE_CHITANTA_NUMAR).c_str(), number) || number == 0) {
         // Stored as a counter, text would silently become receipt 0.
         MessageBox(L"Numarul chitantei trebuie sa fie un numar intreg mai mare decat 0 !", L"Atentie",
                    MB_OK | MB_ICONEXCLAMATION);

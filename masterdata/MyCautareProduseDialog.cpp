@@ -1,7 +1,6 @@
 #include "masterdata/MyCautareProduseDialog.h"
+#include "masterdata/NumberText.h"
 #include "resources/resource.h"
-#include <cmath>
-#include <cwchar>
 
 using micro::utils::QString;
 
@@ -69,25 +68,4 @@ void MyCautareProduseDialog::OnCancel()
     selectedId = 0;
     quantity = 0.0;
     MyPickerDialog::OnCancel();
-}
-
-bool ParseQuantity(const wchar_t* text, double& value)
-{
-    QString number(text);
-    number.Trim();
-    if (number.IsEmpty()) {
-        value = 0.0;
-        return true;
-    }
-    int comma = number.Find(L',');
-    if (comma >= 0 && number.Find(L'.') < 0) {
-        number.Delete(comma, 1);
-        number.Insert(comma, L".");
-    }
-    wchar_t* end = nullptr;
-    double parsed = wcstod(number.c_str(), &end);
-    if (end == number.c_str() || *end != 0 || !std::isfinite(parsed))
-        return false;
-    value = parsed;
-    return true;
 }

@@ -23,7 +23,3 @@ protected:
 private:
     void FocusQuantity();
 };
-
-// Reads a quantity as typed: blanks around it are ignored, a decimal comma is
-// taken as a point, an empty text is 0. False for anything else.
-bool ParseQuantity(const wchar_t* text, double& value);

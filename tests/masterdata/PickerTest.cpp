@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include "masterdata/MasterDataDialogs.h"
+#include "masterdata/NumberText.h"
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
@@ -134,7 +135,7 @@ TEST_F(ProductPicker, DoubleClickInPickModeEndsAtOnceWithoutQuantity)
     EXPECT_EQ(0.0, picker.quantity);
 }
 
-TEST(QuantityText, AcceptsNumbersWithPointOrCommaAndNothingElse)
+TEST(NumberText, QuantitiesTakePointOrCommaCountersOnlyDigits)
 {
     double value = -1;
     EXPECT_TRUE(ParseQuantity(L" 3,5 ", value));
@@ -146,6 +147,13 @@ TEST(QuantityText, AcceptsNumbersWithPointOrCommaAndNothingElse)
     EXPECT_FALSE(ParseQuantity(L"3.5kg", value));
     EXPECT_FALSE(ParseQuantity(L"1,000.5,2", value));
     EXPECT_FALSE(ParseQuantity(L"inf", value));
+    unsigned long long counter = 9;
+    EXPECT_TRUE(ParseCounter(L" 0 ", counter));
+    EXPECT_EQ(0u, counter);
+    EXPECT_TRUE(ParseCounter(L"2147483647", counter));
+    EXPECT_FALSE(ParseCounter(L"2147483648", counter));
+    EXPECT_FALSE(ParseCounter(L"+5", counter));
+    EXPECT_FALSE(ParseCounter(L"1 2", counter));
 }
 
 using AgentPicker = DatabaseTest;

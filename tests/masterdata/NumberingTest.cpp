@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+#include "masterdata/MyConfigFacturiDialog.h"
+#include "resources/resource.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/harness/ModalDriver.h"
+#include "tests/harness/Screenshot.h"
+#include "tests/harness/TempDatabase.h"
+
+using testing_support::DatabaseTest;
+using testing_support::MessageBoxRecorder;
+using testing_support::ModalDriver;
+
+using NumberingSettings = DatabaseTest;
+
+TEST_F(NumberingSettings, ShowsStoredValuesAndStoresTheEditedOnes)
+{
+    tempDb.Exec(L"update ConfigFacturi set serie_facturi = 'FCT', numarFactura = 40, numarNir = 3 where id = 1");
+    MyConfigFacturiDialog dialog;
+    ModalDriver driver;
+    driver.When(L"Configurare Facturi", [](HWND hwnd) {
+        testing_support::SaveWindowPng(hwnd, L"numbering_settings");
+        EXPECT_EQ(L"FCT", ModalDriver::GetText(hwnd, IDC_CONFIG_SERIE_FACTURI));
+        EXPECT_EQ(L"40", ModalDriver::GetText(hwnd, IDC_CONFIG_NUMAR_FACTURA));
+        EXPECT_EQ(L"CNT", ModalDriver::GetText(hwnd, IDC_CONFIG_SERIE_CHIT));
+        EXPECT_EQ(L"PLT", ModalDriver::GetText(hwnd, IDC_CONFIG_SERIE_PLATI));
+        ModalDriver::SetText(hwnd, IDC_CONFIG_NUMAR_FACTURA, L"41");
+        ModalDriver::SetText(hwnd, IDC_CONFIG_SERIE_FACTURI, L"O'K");
+        ModalDriver::SetText(hwnd, IDC_CONFIG_NUMAR_CHIT, L" 12 ");
+        ModalDriver::Click(hwnd, IDOK);
+    });
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    driver.Verify();
+    EXPECT_EQ(41, tempDb.Scalar(L"select numarFactura from ConfigFacturi where id = 1"));
+    EXPECT_EQ(L"O'K", tempDb.Text(L"select serie_facturi from ConfigFacturi where id = 1"));
+    EXPECT_EQ(12, tempDb.Scalar(L"select numarChit from ConfigFacturi where id = 1"));
+    EXPECT_EQ(3, tempDb.Scalar(L"select numarNir from ConfigFacturi where id = 1"));
+
+    // The stored series comes back as typed.
+    MyConfigFacturiDialog again;
+    ModalDriver second;
+    second.When(L"Configurare Facturi", [](HWND hwnd) {
+        EXPECT_EQ(L"O'K", ModalDriver::GetText(hwnd, IDC_CONFIG_SERIE_FACTURI));
+        EXPECT_EQ(L"41", ModalDriver::GetText(hwnd, IDC_CONFIG_NUMAR_FACTURA));
+        ModalDriver::Click(hwnd, IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, again.DoModal());
+    second.Verify();
+}
+
+TEST_F(NumberingSettings, BadNumbersKeepTheDialogOpenAndCancelStoresNothing)
+{
+    MessageBoxRecorder boxes;
+    MyConfigFacturiDialog dialog;
+    ModalDriver driver;
+    driver.When(L"Configurare Facturi", [](HWND hwnd) {
+        ModalDriver::SetText(hwnd, IDC_CONFIG_SERIE_FACTURI, L"NOU");
+        for (const wchar_t* typed : {L"abc", L"-1", L"", L"4.5"}) {
+            ModalDriver::SetText(hwnd, IDC_CONFIG_NUMAR_PROFORMA, typed);
+            ModalDriver::Click(hwnd, IDOK);
+            EXPECT_TRUE(IsWindowVisible(hwnd)) << testing_support::Narrow(typed);
+        }
+        ModalDriver::Click(hwnd, IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    driver.Verify();
+    ASSERT_EQ(4u, boxes.Count());
+    EXPECT_EQ(L"Atentie", boxes.Last().caption);
+    EXPECT_EQ(L"", tempDb.Text(L"select serie_facturi from ConfigFacturi where id = 1"));
+}
+
+TEST_F(NumberingSettings, AFileWithoutTheRowGetsIt)
+{
+    tempDb.Exec(L"delete from ConfigFacturi");
+    MyConfigFacturiDialog dialog;
+    ModalDriver driver;
+    driver.When(L"Configurare Facturi", [](HWND hwnd) {
+        ModalDriver::SetText(hwnd, IDC_CONFIG_NUMAR_FACTURA, L"7");
+        for (int id : {IDC_CONFIG_NUMAR_PROFORMA, IDC_CONFIG_NUMAR_NIR, IDC_CONFIG_NUMAR_CHIT, IDC_CONFIG_NUMAR_PLATI})
+            ModalDriver::SetText(hwnd, id, L"0");
+        ModalDriver::Click(hwnd, IDOK);
+    });
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    driver.Verify();
+    EXPECT_EQ(7, tempDb.Scalar(L"select numarFactura from ConfigFacturi where id = 1"));
+}
