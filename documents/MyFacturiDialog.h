@@ -130,7 +130,8 @@ private:
     void ReadStoredHeader();
     void FillCompany();
     void ShowNumberAndSeries();
-    void TakeNumberByType(bool refreshSeries);
+    // A new number (and reserved id) by type, as for a new document.
+    void TakeNewNumber();
 
     // Helpers shared by the files of the editor.
     double ItemNumber(int row, int column) const;
@@ -140,9 +141,15 @@ private:
     unsigned long long GetPicker(int pickerId) const;
     void ShowTotals();
     void RenumberRows();
+    // A row's unit price without VAT at full precision (column 3 shows it rounded).
+    void SetRowPrice(int row, double price);
+    double RowPrice(int row) const;
+    bool AppendDiscountRow(const micro::utils::QString& percentText);
+    bool VatRatesDiffer(bool report);
     bool StoreLineProduct(const micro::utils::QString& name, const micro::utils::QString& unit, int vatCode,
                           double unitNet, bool includeVat, unsigned long long& productId);
 
-    micro::utils::QString tabeleAntet[5];
+    int cotaTVASocietate = 0;             // company VAT code as read at opening
+    micro::utils::QString procentDiscount; // percentage text of the discount row shown
     HICON icons[4] = {};
 };

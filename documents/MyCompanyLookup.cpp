@@ -1,0 +1,250 @@
+#include "documents/MyCompanyLookup.h"
+#include <windows.h>
+#include <wininet.h>
+#include <cwctype>
+
+using micro::utils::QString;
+
+namespace {
+
+const wchar_t kDefaultBaseAddress[] = L"http://registru.brivane.ro";
+const wchar_t kUserAgent[] = L"Mozilla/4.0 (compatible) Rararu";
+const DWORD kTimeoutMs = 10000;
+const DWORD kChunkSize = 1026;
+
+std::wstring g_baseAddress = kDefaultBaseAddress;
+
+// Closes a WinINet handle when it goes out of scope.
+class InternetHandle {
+public:
+    explicit InternetHandle(HINTERNET handle) : m_handle(handle) {}
+    ~InternetHandle()
+    {
+        if (m_handle)
+            InternetCloseHandle(m_handle);
+    }
+    InternetHandle(const InternetHandle&) = delete;
+    InternetHandle& operator=(const InternetHandle&) = delete;
+    operator HINTERNET() const { return m_handle; }
+
+private:
+    HINTERNET m_handle;
+};
+
+bool IsDigitsOnly(const QString& code)
+{
+    if (code.IsEmpty())
+        return false;
+    for (int i = 0; i < code.GetLength(); ++i) {
+        if (code[i] < L'0' || code[i] > L'9')
+            return false;
+    }
+    return true;
+}
+
+wchar_t FoldLetter(wchar_t c)
+{
+    switch (c) {
+    case 0x0219: case 0x015F: return L's'; // s comma / cedilla
+    case 0x0218: case 0x015E: return L'S';
+    case 0x021B: case 0x0163: return L't';
+    case 0x021A: case 0x0162: return L'T';
+    case 0x0103: case 0x00E2: return L'a';
+    case 0x0102: case 0x00C2: return L'A';
+    case 0x00EE: return L'i';
+    case 0x00CE: return L'I';
+    default: return c;
+    }
+}
+
+class JsonReader {
+public:
+    explicit JsonReader(const std::wstring& text) : m_text(text), m_at(0) {}
+
+    bool ReadObject(CompanyLookupAnswer& answer)
+    {
+        SkipSpace();
+        if (!Take(L'{'))
+            return false;
+        SkipSpace();
+        if (Take(L'}'))
+            return true;
+        for (;;) {
+            std::wstring key;
+            SkipSpace();
+            if (!ReadString(key))
+                return false;
+            SkipSpace();
+            if (!Take(L':'))
+                return false;
+            SkipSpace();
+            if (Peek() == L'"') {
+                std::wstring value;
+                if (!ReadString(value))
+                    return false;
+                answer.Add(true, QString(value.c_str()));
+            } else {
+                if (!SkipValue())
+                    return false;
+                answer.Add(false, QString());
+            }
+            SkipSpace();
+            if (Take(L','))
+                continue;
+            return Take(L'}');
+        }
+    }
+
+private:
+    wchar_t Peek() const { return m_at < m_text.size() ? m_text[m_at] : 0; }
+    bool Take(wchar_t c)
+    {
+        if (Peek() != c)
+            return false;
+        ++m_at;
+        return true;
+    }
+    void SkipSpace()
+    {
+        while (m_at < m_text.size() && std::iswspace(m_text[m_at]))
+            ++m_at;
+    }
+
+    bool ReadHex(unsigned& value)
+    {
+        if (m_at + 4 > m_text.size())
+            return false;
+        value = 0;
+        for (int i = 0; i < 4; ++i) {
+            wchar_t c = m_text[m_at++];
+            value <<= 4;
+            if (c >= L'0' && c <= L'9') value |= c - L'0';
+            else if (c >= L'a' && c <= L'f') value |= c - L'a' + 10;
+            else if (c >= L'A' && c <= L'F') value |= c - L'A' + 10;
+            else return false;
+        }
+        return true;
+    }
+
+    bool ReadString(std::wstring& out)
+    {
+        if (!Take(L'"'))
+            return false;
+        while (m_at < m_text.size()) {
+            wchar_t c = m_text[m_at++];
+            if (c == L'"')
+                return true;
+            if (c != L'\\') {
+                out += FoldLetter(c);
+                continue;
+            }
+            if (m_at >= m_text.size())
+                return false;
+            wchar_t e = m_text[m_at++];
+            switch (e) {
+            case L'n': out += L'\n'; break;
+            case L't': out += L'\t'; break;
+            case L'r': out += L'\r'; break;
+            case L'b': out += L'\b'; break;
+            case L'f': out += L'\f'; break;
+            case L'u': {
+                unsigned code;
+                if (!ReadHex(code))
+                    return false;
+                out += FoldLetter(static_cast<wchar_t>(code));
+                break;
+            }
+            default: out += e; break; // \" \\ \/
+            }
+        }
+        return false;
+    }
+
+    // A number, literal, array or object: skipped, brackets balanced.
+    bool SkipValue()
+    {
+        int depth = 0;
+        while (m_at < m_text.size()) {
+            wchar_t c = Peek();
+            if (c == L'"') {
+                std::wstring ignored;
+                if (!ReadString(ignored))
+                    return false;
+                continue;
+            }
+            if (c == L'{' || c == L'[') {
+                ++depth;
+            } else if (c == L'}' || c == L']') {
+                if (depth == 0)
+                    return true;
+                --depth;
+            } else if (c == L',' && depth == 0) {
+                return true;
+            }
+            ++m_at;
+        }
+        return false;
+    }
+
+    const std::wstring& m_text;
+    size_t m_at;
+};
+
+std::wstring FromUtf8(const std::string& bytes)
+{
+    if (bytes.empty())
+        return std::wstring();
+    int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring text(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], n);
+    return text;
+}
+
+} // namespace
+
+bool ParseCompanyAnswer(const std::string& body, CompanyLookupAnswer& answer)
+{
+    std::wstring text = FromUtf8(body);
+    JsonReader reader(text);
+    return reader.ReadObject(answer);
+}
+
+void SetCompanyLookupBaseAddress(const wchar_t* baseAddress)
+{
+    g_baseAddress = baseAddress ? baseAddress : kDefaultBaseAddress;
+}
+
+CompanyLookupOutcome LookupCompany(const QString& fiscalCode, CompanyLookupAnswer& answer)
+{
+    QString code = fiscalCode;
+    code.Trim();
+    InternetHandle session(InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session)
+        return CompanyLookupNoInternet;
+    if (!IsDigitsOnly(code))
+        return CompanyLookupNotFound;
+    DWORD timeout = kTimeoutMs;
+    InternetSetOptionW(session, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof(timeout));
+    InternetSetOptionW(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
+    InternetSetOptionW(session, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof(timeout));
+
+    std::wstring url = g_baseAddress + L"/api/companies/" + code.c_str() + L".json";
+    InternetHandle request(InternetOpenUrlW(session, url.c_str(), nullptr, 0,
+                                            INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
+    if (!request)
+        return CompanyLookupNoServer;
+
+    DWORD status = 0, size = sizeof(status), index = 0;
+    if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, &index) ||
+        status != 200)
+        return CompanyLookupNotFound;
+
+    std::string body;
+    char chunk[kChunkSize];
+    DWORD read = 0;
+    while (InternetReadFile(request, chunk, kChunkSize, &read) && read > 0)
+        body.append(chunk, read);
+    if (body.empty() || !ParseCompanyAnswer(body, answer) || answer.Count() == 0)
+        return CompanyLookupNotFound;
+    return CompanyLookupFound;
+}

@@ -1,0 +1,348 @@
+// The document editor's commands and notifications.
+#include "documents/MyFacturiDialog.h"
+#include "documents/MyFacturiInternal.h"
+#include "database/DocumentTables.h"
+#include "database/Lookups.h"
+#include "database/MyRepository.h"
+#include "masterdata/MasterDataDialogs.h"
+#include "resources/resource.h"
+#include <initializer_list>
+#include <map>
+
+using micro::qsql::SqlFormat;
+using micro::utils::QString;
+using namespace facturi_editor;
+
+namespace {
+
+// The signed-in user is not tracked by the program: documents carry agent 0.
+const unsigned long long kCurrentUserId = 0;
+
+bool IsClosedStatus(unsigned long long status)
+{
+    return status >= StatusValidated && status <= StatusReversed;
+}
+
+} // namespace
+
+bool MyFacturiDialog::OnButton(UINT command)
+{
+    // Commands without a control obey the same status rules as the buttons.
+    bool closed = IsClosedStatus(status);
+    switch (command) {
+    case IDC_FE_ONLINE: LookupCompanyOnline(GetItemText(IDC_FE_CLIENT_CIF)); return true;
+    case IDC_FE_PICK_PRODUCT: if (!closed) AddLineFromPicker(); return true;
+    case IDC_FE_SAVE: SaveAndClose(); return true;
+    case IDC_FE_DELETE_LINE: DeleteSelectedLine(); return true;
+    case IDC_FE_MODIFY_LINE: ModifySelectedLine(); return true;
+    case IDC_FE_STORNO:
+        if (status != StatusTemporary && status != StatusCancelled && status != StatusReversed)
+            Storno();
+        return true;
+    case IDC_FE_CANCEL_DOCUMENT: if (!closed) CancelDocument(); return true;
+    case IDC_FE_VALIDATE: if (!closed) ValidateDocument(); return true;
+    case IDC_FE_TO_INVOICE: TurnIntoInvoice(); return true;
+    case IDC_FE_PICK_AGENT: ChooseAgent(false); return true;
+    case IDC_FE_DELEGATE_PICK: ChooseAgent(true); return true;
+    case IDC_FE_APPLY_DISCOUNT: if (!closed) ApplyDiscount(); return true;
+    case IDC_FE_PRINT: SaveAndPrint(); return true;
+    case IDC_FE_RECEIPT: SaveAndMakeReceipt(); return true;
+    case IDOK:
+    case IDCANCEL:
+    case 9: return QDialog::OnButton(command);
+    default: return true;
+    }
+}
+
+void MyFacturiDialog::OnOK()
+{
+    if (IsClosedStatus(status))
+        return;
+    // A refused line keeps what was typed.
+    if (!AddOrModifyLine())
+        return;
+    for (int idc : {IDC_FE_UNIT, IDC_FE_PRICE, IDC_FE_QUANTITY, IDC_FE_PRODUCT})
+        SetItemText(idc, L"");
+    SetFocus(GetItem(IDC_FE_PRODUCT));
+    denumireProdus.Empty();
+}
+
+bool MyFacturiDialog::OnCommand(UINT command, UINT code, HWND control, LRESULT& result)
+{
+    if (command == IDC_FE_NUMBER) {
+        if (code == EN_SETFOCUS)
+            OnNumberFieldFocus();
+        return code == EN_SETFOCUS;
+    }
+    if (command == IDC_FE_CLIENT_NAME || command == IDC_FE_PRODUCT) {
+        bool partner = command == IDC_FE_CLIENT_NAME;
+        if (code == CBN_SELCHANGE) {
+            partner ? OnClientChosen() : OnProductChosen(1);
+            return true;
+        }
+        if (code == CBN_SELENDOK || code == CBN_SELENDCANCEL) {
+            if (comboSelectionGuard)
+                comboSelectionGuard = false;
+            else if (partner)
+                OnClientChosen();
+            else
+                OnProductChosen(code == CBN_SELENDOK ? 3 : 2);
+            return true;
+        }
+        return false;
+    }
+    if (code == 0)
+        return OnButton(command);
+    return false;
+}
+
+bool MyFacturiDialog::OnNotify(UINT control, NMHDR* header, LRESULT&)
+{
+    if (control == IDC_FE_ISSUE_DATE && header->code == DTN_DATETIMECHANGE) {
+        if (client != 0) {
+            long long term = GetClientIntField(client, 8);
+            dataCreare = GetPicker(IDC_FE_ISSUE_DATE);
+            dataScadenta = term != 0 ? dataCreare + static_cast<unsigned long long>(term) * 86400ULL : dataCreare;
+            SetPicker(IDC_FE_DUE_DATE, dataScadenta);
+        }
+    } else if (control == IDC_FE_LINES && header->code == NM_CLICK) {
+        if (status < StatusValidated) {
+            const NMITEMACTIVATE* click = reinterpret_cast<const NMITEMACTIVATE*>(header);
+            linieEditata = click->iItem;
+            coloanaEditata = click->iSubItem;
+            int selected = listaArticole.GetSelectedItem();
+            produsSelectat = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(selected, ColId)));
+            if (click->iItem >= 0) {
+                listaArticole.SelectItem(click->iItem);
+                PlaceLineButtons(click->iItem);
+            }
+            if (areDiscount)
+                RemoveDiscountLine();
+        }
+    } else if (control == IDC_FE_LINES && header->code == LVN_ITEMCHANGED) {
+        PlaceLineButtons(reinterpret_cast<const NMLISTVIEW*>(header)->iItem);
+    }
+    return true;
+}
+
+// A new document (or a copy) may change its numbering; a stored one may not.
+void MyFacturiDialog::OnNumberFieldFocus()
+{
+    SetFocus(listaArticole);
+    if (id != 0 && !documentNou) {
+        MessageBox(L"Documentul este deja inregistrat in baza de date\nnumarul si seria nu mai pot fi modificate !",
+                   L"Atentie", MB_ICONEXCLAMATION);
+        return;
+    }
+    MyConfigFacturiDialog settings;
+    settings.DoModal();
+    switch (tip) {
+    case DocumentInvoice:
+    case DocumentReturnInvoice:
+        numar = GetInvoiceConfigValue(8) + 1;
+        GetDocumentSeries(serie, 1);
+        break;
+    case DocumentProforma: numar = GetInvoiceConfigValue(11) + 1; break;
+    case DocumentGoodsReceived: numar = GetInvoiceConfigValue(9) + 1; break;
+    default: break;
+    }
+    ShowNumberAndSeries();
+}
+
+bool MyFacturiDialog::SaveSequence()
+{
+    if (id == 0 || documentNou) {
+        unsigned long long previous = status;
+        status = StatusTemporary;
+        if (!SaveDocument()) {
+            status = previous;
+            return false;
+        }
+        id = idRezervat;
+        return true;
+    }
+    return SaveDocument();
+}
+
+void MyFacturiDialog::SaveAndClose()
+{
+    comboSelectionGuard = true;
+    agent = kCurrentUserId;
+    if (SaveSequence())
+        EndDialog(1);
+}
+
+void MyFacturiDialog::DeleteSelectedLine()
+{
+    int row = listaArticole.GetSelectedItem();
+    if (row < 0 || row > 1000)
+        return;
+    bool discountRow = listaArticole.GetItemText(row, ColId) == L"0";
+    if (areDiscount)
+        RemoveDiscountLine();
+    if (!discountRow && row < nrLinii) {
+        listaArticole.DeleteItem(row);
+        --nrLinii;
+    }
+    RecomputeTotals();
+    RenumberRows();
+}
+
+void MyFacturiDialog::ModifySelectedLine()
+{
+    if (listaArticole.GetSelectedItem() >= 0)
+        BeginModifyLine();
+}
+
+void MyFacturiDialog::AddLineFromPicker()
+{
+    if (areDiscount)
+        RemoveDiscountLine();
+    MyCautareProduseDialog picker(m_hwnd);
+    picker.mode = 2;
+    if (picker.DoModal() != 1 || picker.selectedId == 0)
+        return;
+    produsSelectat = picker.selectedId;
+    QString name, unit;
+    GetProductTextField(name, produsSelectat, 1);
+    GetProductTextField(unit, produsSelectat, 6);
+    double price = GetProductNumField(produsSelectat, tip == DocumentGoodsReceived ? 4 : 5);
+    int row = listaArticole.InsertItem(nrLinii, QString::Formatted(L"%lu", static_cast<unsigned long>(nrLinii + 1)));
+    listaArticole.SetItemText(row, ColId, QString::Formatted(L"%d", static_cast<int>(produsSelectat)));
+    listaArticole.SetItemText(row, ColName, name);
+    listaArticole.SetItemText(row, ColUnitPrice, Amount(price));
+    SetRowPrice(row, price);
+    listaArticole.SetItemText(row, ColQuantity, L"");
+    listaArticole.SetItemText(row, ColUnit, unit);
+    listaArticole.SetItemText(row, ColCurrency, GetCurrencyName(GetProductIntField(produsSelectat, 1)));
+    for (int column : {ColNet, ColVat, ColGross})
+        listaArticole.SetItemText(row, column, L"0");
+    long long vatCode = GetProductIntField(produsSelectat, 3);
+    listaArticole.SetItemText(row, ColVatText, VatLabel(vatCode));
+    listaArticole.SelectItem(row);
+    if (vatCode != GetRepository().ExecScalar(L"Select cotaTVA from Societate"))
+        MessageBox(L"Cota de TVA a produsului este diferita de cota de TVA a Societatii !!!", L"Atentie",
+                   MB_ICONEXCLAMATION);
+    linieEditata = row;
+    coloanaEditata = ColQuantity;
+    editareInLinie = true;
+    PlaceLineButtons(row);
+    ++nrLinii;
+}
+
+void MyFacturiDialog::ChooseAgent(bool forDelegate)
+{
+    MyCautareAgentiDialog picker(m_hwnd);
+    if (picker.DoModal() != 1 || picker.selectedId == 0)
+        return;
+    (forDelegate ? delegat : agent) = picker.selectedId;
+    FillPartnerFields();
+}
+
+void MyFacturiDialog::Storno()
+{
+    if (status == StatusNew) {
+        MessageBox(L"Documentul nu a fost inca introdus in baza de date !", L"Atentie", MB_ICONEXCLAMATION);
+        return;
+    }
+    long long n = GetInvoiceConfigValue(8) + 1;
+    QString question = QString(L"Stornarea implica anularea facturii si modificarea \n stocurilor la valorile initiale "
+                               L"!\nSe va crea factura storno cu numarul ") +
+                       QString::Formatted(L"%d", static_cast<int>(n));
+    if (MessageBox(question, L"Stornare", MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
+        return;
+    // A reversing invoice that could not be written leaves this document as it was.
+    if (!CreateStornoInvoice())
+        return;
+    status = StatusReversed;
+    stornat = true;
+    if (SaveSequence())
+        EndDialog(1);
+}
+
+void MyFacturiDialog::CancelDocument()
+{
+    if (MessageBox(L"Anularea implica imposibilitatea modificarii datelor \n si pierderea numarului de factura !",
+                   L"Anulare", MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
+        return;
+    double previousBalance = sold;
+    unsigned long long previousStatus = status;
+    sold = 0.0;
+    status = StatusCancelled;
+    if (SaveSequence()) {
+        EndDialog(1);
+        return;
+    }
+    sold = previousBalance;
+    status = previousStatus;
+}
+
+void MyFacturiDialog::ValidateDocument()
+{
+    if (MessageBox(L"Validare document ?", L"Validare", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        return;
+    dataCreare = GetPicker(IDC_FE_ISSUE_DATE);
+    if (tip == DocumentInvoice) {
+        // Quantities add up per product; this invoice's own stored lines are
+        // already inside the stock figure and are given back first.
+        std::map<unsigned long long, double> wanted;
+        for (int row = 0; row < nrLinii; ++row) {
+            unsigned long long product = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));
+            QString category;
+            GetProductTextField(category, product, 7);
+            if (product == 0 || category == L"2")
+                continue;
+            wanted[product] += ItemNumber(row, ColQuantity);
+            float stock = GetProductStockAtDate(static_cast<long long>(dataCreare), product);
+            double own = GetRepository()
+                             .ExecQuery(SqlFormat(L"select total(a.cantitate) from ArticoleFacturi a join Facturi f on "
+                                                  L"f.id = a.IDFactura where a.IDFactura = %llu and a.produsID = %llu "
+                                                  L"and f.dataCreare <= %lld and f.status <> 3",
+                                                  id, product, EndOfDay(static_cast<long long>(dataCreare)))
+                                            .c_str())
+                             .GetFloatField(0, 0.0);
+            if (id != 0 && !documentNou)
+                stock += static_cast<float>(own);
+            if (stock - static_cast<float>(wanted[product]) < 0) {
+                MessageBox(QString::Formatted(L"La linia %d", row + 1) + L"\nCantitate Insufucienta in stoc !",
+                           L"Message", MB_OK);
+                return;
+            }
+        }
+    }
+    agent = kCurrentUserId;
+    unsigned long long previous = status;
+    status = StatusValidated;
+    if (SaveSequence()) {
+        EndDialog(1);
+        return;
+    }
+    status = previous;
+}
+
+void MyFacturiDialog::TurnIntoInvoice()
+{
+    if (MessageBox(L"Transformati in factura ?", L"Factura ", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        return;
+    tip = DocumentInvoice;
+    idRezervat = static_cast<unsigned long long>(GetRepository().ExecScalar(L"Select MAX(id) from Facturi")) + 1;
+    id = 0;
+    numar = GetInvoiceConfigValue(8) + 1;
+    ApplyDocumentType();
+    SetWindowTextW(m_hwnd, L"Factura  ");
+    SetItemText(IDC_FE_NUMBER, FormatNumberText(numar));
+    ApplyDiscount();
+}
+
+void MyFacturiDialog::SaveAndPrint()
+{
+    if (!SaveSequence())
+        return;
+    // The print dialog is opened here once it is part of the program.
+}
+
+void MyFacturiDialog::SaveAndMakeReceipt()
+{
+    if (!SaveSequence())
+        return;
+}

@@ -1,0 +1,214 @@
+// Partner and product fill-in of the document editor, and the online look-up.
+#include "documents/MyFacturiDialog.h"
+#include "documents/MyFacturiInternal.h"
+#include "documents/MyCompanyLookup.h"
+#include "database/DocumentTables.h"
+#include "database/Lookups.h"
+#include "database/MyRepository.h"
+#include "resources/resource.h"
+
+using micro::qsql::QsqlQuery;
+using micro::qsql::QSqlError;
+using micro::qsql::SqlFormat;
+using micro::qsql::SqlLikeContains;
+using micro::utils::QString;
+using namespace facturi_editor;
+
+namespace {
+
+// The text of the combo's selected list item; empty without a selection.
+void GetControlText(HWND combo, QString& out)
+{
+    out = L" ";
+    int index = static_cast<int>(::SendMessageW(combo, CB_GETCURSEL, 0, 0));
+    int length = index >= 0 ? static_cast<int>(::SendMessageW(combo, CB_GETLBTEXTLEN, index, 0)) : 0;
+    if (length > 0) {
+        QString text;
+        ::SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.GetBuffer(length + 1)));
+        text.ReleaseBuffer();
+        out = text;
+    } else {
+        out.Empty();
+    }
+}
+
+void RefillCombo(HWND combo, const wchar_t* sql)
+{
+    for (int i = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0)) - 1; i >= 0; --i)
+        ::SendMessageW(combo, CB_DELETESTRING, i, 0);
+    QsqlQuery q = GetRepository().ExecQuery(sql);
+    for (; !q.Eof(); q.NextRow())
+        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(q.GetStringField(0).c_str()));
+}
+
+} // namespace
+
+void MyFacturiDialog::AutocompleteClient(const wchar_t* filter)
+{
+    try {
+        RefillCombo(GetItem(IDC_FE_CLIENT_NAME),
+                    SqlFormat(L"Select Nume from clienti where Nume like '%s' escape '\\'", SqlLikeContains(filter).c_str()));
+    } catch (const QSqlError& e) {
+        MessageBox(e.GetText(), L"Message", MB_OK);
+    }
+}
+
+void MyFacturiDialog::AutocompleteProduct(const wchar_t* filter)
+{
+    try {
+        RefillCombo(GetItem(IDC_FE_PRODUCT), SqlFormat(L"Select denumire from produse where denumire like '%s' escape '\\'",
+                                                       SqlLikeContains(filter).c_str()));
+    } catch (const QSqlError& e) {
+        MessageBox(e.GetText(), L"Message", MB_OK);
+    }
+}
+
+void MyFacturiDialog::OnClientChosen()
+{
+    QString name;
+    GetControlText(GetItem(IDC_FE_CLIENT_NAME), name);
+    if (name.IsEmpty())
+        return;
+    static const int fields[] = {IDC_FE_CLIENT_CIF,  IDC_FE_CLIENT_NRREG, IDC_FE_CLIENT_ADDRESS, IDC_FE_CLIENT_IBAN,
+                                 IDC_FE_CLIENT_BANK, IDC_FE_CLIENT_PHONE, IDC_FE_CLIENT_CITY};
+    for (int idc : fields)
+        SetItemText(idc, L"");
+    long long term = 0;
+    try {
+        QsqlQuery q = GetRepository().ExecQuery(
+            SqlFormat(L"Select id,Cod, NrReg, Adresa,Cont,Banca,Telefon,oras,Scadenta from Clienti where Nume = '%s'",
+                      name.c_str())
+                .c_str());
+        if (!q.Eof()) {
+            for (int i = 0; i < 7; ++i)
+                SetItemText(fields[i], q.GetStringField(i + 1));
+            term = q.GetIntField(8);
+        }
+    } catch (const QSqlError& e) {
+        MessageBox(e.GetText(), L"Message", MB_OK);
+    }
+    if (dataCreare != 0) {
+        SetPicker(IDC_FE_ISSUE_DATE, dataCreare);
+        if (dataScadenta != 0)
+            SetPicker(IDC_FE_DUE_DATE, dataScadenta);
+    } else if (term != 0) {
+        dataCreare = GetPicker(IDC_FE_ISSUE_DATE);
+        dataScadenta = dataCreare + static_cast<unsigned long long>(term) * 86400ULL;
+        SetPicker(IDC_FE_DUE_DATE, dataScadenta);
+    }
+}
+
+void MyFacturiDialog::OnProductChosen(int mode)
+{
+    QString name;
+    if (mode == 1)
+        GetControlText(GetItem(IDC_FE_PRODUCT), name);
+    else
+        name = ComboEditText(IDC_FE_PRODUCT);
+    if (name.IsEmpty())
+        return;
+    QString unit;
+    double price = 0.0;
+    long long vatCode = 0;
+    try {
+        const wchar_t* sql = tip == DocumentGoodsReceived
+                                 ? L"Select id,UM, pretCumparare, TVA,optiuniTVA from produse where denumire = '%s'"
+                                 : L"Select id,UM, pretVanzare, TVA,optiuniTVA from produse where denumire = '%s'";
+        QsqlQuery q = GetRepository().ExecQuery(SqlFormat(sql, name.c_str()).c_str());
+        if (!q.Eof()) {
+            unit = q.GetStringField(1);
+            price = q.GetFloatField(2, 0.0);
+            vatCode = q.GetIntField(3);
+        }
+    } catch (const QSqlError& e) {
+        MessageBox(e.GetText(), L"Message", MB_OK);
+        return;
+    }
+    produsAles = true;
+    pretProdus = price;
+    SetItemText(IDC_FE_PRICE, Amount(price));
+    // The product's own unit; "Buc" only for a product without one.
+    SetItemText(IDC_FE_UNIT, unit.Trim().IsEmpty() ? L"Buc" : unit.c_str());
+    SetItemText(IDC_FE_QUANTITY, L"1");
+    HWND quantity = GetItem(IDC_FE_QUANTITY);
+    ::SendMessageW(quantity, EM_SETSEL, 0, -1);
+    ::SendMessageW(quantity, EM_SCROLLCARET, 0, 0);
+    SetFocus(quantity);
+    ::SendMessageW(GetItem(IDC_FE_VAT), CB_SETCURSEL, (vatCode >= 0 && vatCode <= 3) ? vatCode : 3, 0);
+    CheckDlgButton(m_hwnd, IDC_FE_INCLUDES_VAT, BST_UNCHECKED);
+    CheckDlgButton(m_hwnd, IDC_FE_EXCLUDES_VAT, BST_CHECKED);
+    if (modificareLinie)
+        SetItemText(IDOK, L"Modifica");
+}
+
+void MyFacturiDialog::FillPartnerFields()
+{
+    if (client != 0) {
+        if (!serie.IsEmpty()) {
+            SetItemText(IDC_FE_SERIES, serie);
+            if (tip == DocumentGoodsReceived)
+                SetItemText(IDC_FE_SUPPLIER_INVOICE, serie);
+        }
+        static const int fields[] = {IDC_FE_CLIENT_NAME, IDC_FE_CLIENT_CIF,  IDC_FE_CLIENT_NRREG, IDC_FE_CLIENT_ADDRESS,
+                                     IDC_FE_CLIENT_CITY, IDC_FE_CLIENT_IBAN, IDC_FE_CLIENT_BANK,  IDC_FE_CLIENT_PHONE};
+        try {
+            QsqlQuery q = GetRepository().ExecQuery(
+                SqlFormat(L"Select Nume , Cod , NrReg ,Adresa,Oras,Cont,Banca,Telefon  from '%s' where id = %llu",
+                          L"Clienti", client)
+                    .c_str());
+            if (!q.Eof()) {
+                for (int i = 0; i < 8; ++i)
+                    SetItemText(fields[i], q.GetStringField(i));
+            }
+        } catch (const QSqlError& e) {
+            MessageBox(e.GetText(), L"Message", MB_OK);
+        }
+        SetPicker(IDC_FE_ISSUE_DATE, dataCreare);
+        SetPicker(IDC_FE_DUE_DATE, dataScadenta);
+        if (delegat != 0) {
+            static const int delegateFields[] = {IDC_FE_DELEGATE_NAME, IDC_FE_DELEGATE_ID, IDC_FE_DELEGATE_ISSUED,
+                                                 IDC_FE_DELEGATE_CAR};
+            static const int keys[] = {1, 3, 4, 10};
+            for (int i = 0; i < 4; ++i) {
+                QString text;
+                GetAgentField(delegat, keys[i], text);
+                SetItemText(delegateFields[i], text);
+            }
+        }
+        ShowTotals();
+    }
+    SetItemText(IDC_FE_WAREHOUSE, L"MAGAZIE CENTRALA");
+}
+
+void MyFacturiDialog::LookupCompanyOnline(QString fiscalCode)
+{
+    CompanyLookupAnswer answer;
+    CompanyLookupOutcome outcome = LookupCompany(fiscalCode, answer);
+    switch (outcome) {
+    case CompanyLookupNoInternet:
+        micro::qdialog::ShowMessageBox(nullptr, L"Nu exista conexiune la internet !", L"ERROR", MB_ICONERROR);
+        return;
+    case CompanyLookupNoServer:
+        micro::qdialog::ShowMessageBox(nullptr, L"Serverul nu raspunde !", L"ERROR", MB_ICONERROR);
+        return;
+    case CompanyLookupNotFound:
+        MessageBox(L"Acest C.I.F. nu a fost gasit in baza de date ! \n NU introduceti \"RO\" inaintea C.I.F-ului "
+                   L"pentru cautare ON LINE , se va adauga automat daca clientul este platitor T.V.A. ",
+                   L"Message", MB_OK);
+        return;
+    case CompanyLookupFound:
+        break;
+    }
+    static const struct {
+        int position;
+        int control;
+    } targets[] = {{0, IDC_FE_CLIENT_CIF},  {1, IDC_FE_CLIENT_ADDRESS}, {2, IDC_FE_CLIENT_CITY},
+                   {4, IDC_FE_CLIENT_NAME}, {5, IDC_FE_CLIENT_PHONE},   {6, IDC_FE_CLIENT_NRREG}};
+    for (const auto& t : targets) {
+        if (answer.HasText(t.position))
+            SetItemText(t.control, answer.Text(t.position));
+    }
+    if (answer.HasText(10) && answer.Text(10) == L"1")
+        SetItemText(IDC_FE_CLIENT_CIF, L"RO" + GetItemText(IDC_FE_CLIENT_CIF));
+    UpdateData(true);
+}

@@ -1,0 +1,184 @@
+// Saving a document and writing its reversing invoice.
+#include "documents/MyFacturiDialog.h"
+#include "documents/MyFacturiInternal.h"
+#include "database/DocumentTables.h"
+#include "database/Lookups.h"
+#include "database/MyRepository.h"
+#include "resources/resource.h"
+#include <algorithm>
+#include <vector>
+
+using micro::qsql::QsqlQuery;
+using micro::qsql::QsqlTransaction;
+using micro::qsql::QSqlError;
+using micro::qsql::SqlFormat;
+using micro::utils::QString;
+using namespace facturi_editor;
+
+namespace {
+
+struct StoredLine {
+    unsigned long long product;
+    double quantity;
+    double price;
+};
+
+// A repository write refused in throwing mode throws; one that answers
+// failure anyway still ends the unit.
+void Require(bool written)
+{
+    if (!written)
+        throw QSqlError(QSqlError::kWrapperError, L"Database write failed");
+}
+
+} // namespace
+
+// One transaction: every check first, then company, user, partner, delegate,
+// header (under the reserved id), lines and counters together. Any failure
+// rolls everything back and is shown once.
+bool MyFacturiDialog::SaveDocument()
+{
+    if (GetItemText(IDC_FE_COMPANY_NAME).IsEmpty()) {
+        MessageBox(L"Nu ati introdus furnizorul !", L"Message", MB_OK);
+        return false;
+    }
+    QString partnerName = GetItemText(IDC_FE_CLIENT_NAME);
+    if (partnerName.IsEmpty()) {
+        MessageBox(L"Nu ati introdus clientul !", L"Message", MB_OK);
+        return false;
+    }
+    QString series = serie;
+    if (tip == DocumentGoodsReceived) {
+        series = GetItemText(IDC_FE_SUPPLIER_INVOICE);
+        if (series.IsEmpty()) {
+            MessageBox(L"Nu ati introdus numarul facturii", L"Atentie", MB_OK);
+            HWND field = GetItem(IDC_FE_SUPPLIER_INVOICE);
+            ::SendMessageW(field, EM_SETSEL, 0, -1);
+            ::SendMessageW(field, EM_SCROLLCARET, 0, 0);
+            SetFocus(field);
+            return false;
+        }
+    }
+    unsigned long long issueDate = DayOf(GetPicker(IDC_FE_ISSUE_DATE));
+    unsigned long long dueDate = DayOf(GetPicker(IDC_FE_DUE_DATE));
+
+    std::vector<StoredLine> lines;
+    double net = 0.0, vat = 0.0, total = 0.0;
+    for (int row = 0; row < nrLinii; ++row) {
+        StoredLine line;
+        line.product = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));
+        line.quantity = ItemNumber(row, ColQuantity);
+        line.price = RowPrice(row);
+        lines.push_back(line);
+        net += ItemNumber(row, ColNet);
+        vat += ItemNumber(row, ColVat);
+        total += ItemNumber(row, ColGross);
+    }
+    bool insert = id == 0 || documentNou != 0;
+
+    MyRepository& db = GetRepository();
+    unsigned long long partner = 0, delegate = 0, stored = 0;
+    double balance = 0.0;
+    try {
+        QsqlTransaction transaction(db);
+        MyRepository::ThrowErrors throwing(db);
+        Require(db.UpdateCompanyFromDocument(
+            GetItemText(IDC_FE_COMPANY_NAME), GetItemText(IDC_FE_COMPANY_CIF), GetItemText(IDC_FE_COMPANY_NRREG),
+            GetItemText(IDC_FE_COMPANY_ADDRESS), GetItemText(IDC_FE_COMPANY_CITY), GetItemText(IDC_FE_COMPANY_PHONE),
+            GetItemText(IDC_FE_COMPANY_BANK), GetItemText(IDC_FE_COMPANY_IBAN),
+            IsDlgButtonChecked(m_hwnd, IDC_FE_VAT_ON_RECEIPT) == BST_CHECKED ? 1 : 0, cotaTVASocietate));
+        Require(db.UpdateUserIdentity(GetItemText(IDC_FE_USER_NAME), GetItemText(IDC_FE_USER_ID),
+                                      GetItemText(IDC_FE_USER_CNP)));
+        partner = db.SaveClient(0, partnerName, GetItemText(IDC_FE_CLIENT_CIF), GetItemText(IDC_FE_CLIENT_NRREG),
+                                GetItemText(IDC_FE_CLIENT_ADDRESS), GetItemText(IDC_FE_CLIENT_CITY),
+                                GetItemText(IDC_FE_CLIENT_PHONE), GetItemText(IDC_FE_CLIENT_BANK),
+                                GetItemText(IDC_FE_CLIENT_IBAN));
+        if (partner == 0) {
+            MessageBox(L"Nu ati introdus clientu", L"Atentie", MB_OK);
+            return false;
+        }
+        QString delegateName = GetItemText(IDC_FE_DELEGATE_NAME);
+        if (!delegateName.Trim().IsEmpty()) {
+            delegate = db.SaveAgent(GetItemText(IDC_FE_DELEGATE_NAME), GetItemText(IDC_FE_DELEGATE_ID),
+                                    GetItemText(IDC_FE_DELEGATE_ISSUED), GetItemText(IDC_FE_DELEGATE_CAR));
+            Require(delegate != 0);
+        }
+
+        // What was already paid stays paid; a cancelled or reversed document owes nothing.
+        if (stornat || status == StatusCancelled || status == StatusReversed) {
+            balance = 0.0;
+        } else if (insert) {
+            balance = total;
+        } else {
+            QsqlQuery old = db.ExecQuery(
+                SqlFormat(L"select valoareTTI, sold from '%s' where id = %llu", DocumentHeaderTable(tip), id).c_str());
+            double paid = old.Eof() ? 0.0 : old.GetFloatField(0, 0.0) - old.GetFloatField(1, 0.0);
+            balance = std::max(0.0, total - paid);
+        }
+
+        Require(db.SaveDocumentHeader(tip, insert ? idRezervat : id, insert, static_cast<long long>(status),
+                                      static_cast<long long>(numar), partner, static_cast<long long>(issueDate),
+                                      static_cast<long long>(dueDate), agent, delegate, net, vat, total, balance,
+                                      series, &stored));
+        Require(db.DeleteDocumentItems(tip, stored));
+        for (const StoredLine& line : lines)
+            Require(db.InsertDocumentItem(tip, line.product, line.quantity, line.price, stored));
+        transaction.Commit();
+    } catch (const QSqlError& e) {
+        MessageBox(e.GetText(), L"Message", MB_OK);
+        return false;
+    }
+
+    client = partner;
+    delegat = delegate;
+    dataCreare = issueDate;
+    dataScadenta = dueDate;
+    serie = series;
+    valoareFT = net;
+    valoareTVA = vat;
+    valoareTTI = total;
+    sold = balance;
+    idRezervat = stored;
+    documentNou = 0;
+    return true;
+}
+
+// The reversing invoice: negated quantities at the listed prices, negated
+// totals, status 4, balance 0, the next invoice number; all or nothing.
+bool MyFacturiDialog::CreateStornoInvoice()
+{
+    MyRepository& db = GetRepository();
+    double net = 0.0, vat = 0.0, total = 0.0;
+    try {
+        QsqlTransaction transaction(db);
+        unsigned long long newId = static_cast<unsigned long long>(db.ExecScalar(L"Select MAX(id) from Facturi")) + 1;
+        unsigned long long n = static_cast<unsigned long long>(GetInvoiceConfigValue(8)) + 1;
+        for (int row = 0; row < nrLinii; ++row) {
+            unsigned long long product = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));
+            net += ItemNumber(row, ColNet);
+            vat += ItemNumber(row, ColVat);
+            total += ItemNumber(row, ColGross);
+            db.ExecDML(SqlFormat(L"insert into ArticoleFacturi values ( NULL , %llu , %f , %f , %llu )", product,
+                                 -ItemNumber(row, ColQuantity), RowPrice(row), newId)
+                           .c_str());
+        }
+        db.ExecDML(SqlFormat(L"insert into Facturi values ( %llu ,   %llu  ,   %llu ,   %llu  ,   %llu ,   %llu ,   "
+                             L"%llu  ,   %llu  ,   %f  ,   %f  ,   %f  ,   %.2f , '%s' ) ",
+                             newId, 4ULL, n, client, dataCreare, dataScadenta, agent, delegat, -net, -vat, -total,
+                             0.0, serie.c_str())
+                       .c_str());
+        db.ExecDML(SqlFormat(L"update ConfigFacturi set numarFactura = max(numarFactura, %llu) where id = %llu ", n,
+                             1ULL)
+                       .c_str());
+        db.ExecDML(SqlFormat(L"update iduri set idFactura = max(idFactura, %llu) where id = %llu ", newId, 1ULL).c_str());
+        transaction.Commit();
+        idStorno = newId;
+    } catch (const QSqlError& e) {
+        MessageBox(e.GetText(), L"Message", MB_OK);
+        return false;
+    }
+    valoareFT = net;
+    valoareTVA = vat;
+    valoareTTI = total;
+    return true;
+}

@@ -1,0 +1,87 @@
+#pragma once
+#include <functional>
+#include <string>
+#include "documents/MyFacturiDialog.h"
+#include "resources/resource.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/harness/ModalDriver.h"
+#include "tests/harness/TempDatabase.h"
+
+namespace editor_tests {
+
+using testing_support::ModalDriver;
+
+inline std::wstring EditorTitle(int tip)
+{
+    static const wchar_t* const titles[] = {L"Factura  ", L"Factura Proforma ", L"Avize Expeditie ",
+                                            L"Nota Intrare Receptie", L"Factura retur"};
+    return titles[tip];
+}
+
+// A temporary company database with a company name, so documents can be saved,
+// and a recorder for every box the editor raises.
+class EditorTest : public testing_support::DatabaseTest {
+protected:
+    testing_support::MessageBoxRecorder boxes;
+
+    void SetUp() override
+    {
+        tempDb.Exec(L"update Societate set denumire = 'Firma Mea SRL', cui = '1234' where id = 1");
+    }
+
+    // Runs the editor; `steps` acts on the open window, which is then closed
+    // with Cancel unless a step ended it.
+    INT_PTR Run(MyFacturiDialog& editor, std::function<void(HWND)> steps)
+    {
+        ModalDriver driver;
+        driver.When(EditorTitle(editor.tip), [&](HWND window) {
+            steps(window);
+            if (IsWindow(window) && IsWindowVisible(window))
+                ModalDriver::Click(window, IDCANCEL);
+        });
+        INT_PTR result = editor.DoModal();
+        driver.Verify();
+        return result;
+    }
+
+    // Types a line into the entry fields and presses "Adauga".
+    static void AddLine(HWND w, const wchar_t* product, const wchar_t* price, const wchar_t* quantity, int vatCode,
+                        bool includesVat, const wchar_t* unit = L"Buc")
+    {
+        ModalDriver::SetText(w, IDC_FE_PRODUCT, product);
+        ModalDriver::SetText(w, IDC_FE_PRICE, price);
+        ModalDriver::SetText(w, IDC_FE_QUANTITY, quantity);
+        ModalDriver::SetText(w, IDC_FE_UNIT, unit);
+        SendDlgItemMessageW(w, IDC_FE_VAT, CB_SETCURSEL, vatCode, 0);
+        CheckDlgButton(w, IDC_FE_INCLUDES_VAT, includesVat ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(w, IDC_FE_EXCLUDES_VAT, includesVat ? BST_UNCHECKED : BST_CHECKED);
+        ModalDriver::Click(w, IDOK);
+    }
+
+    static std::wstring Cell(HWND w, int row, int column)
+    {
+        return ModalDriver::ListCell(w, IDC_FE_LINES, row, column);
+    }
+    static int Rows(HWND w) { return ModalDriver::ListRowCount(w, IDC_FE_LINES); }
+    static std::wstring Text(HWND w, int id) { return ModalDriver::GetText(w, id); }
+
+    // A stored invoice with lines (product id, quantity, unit price).
+    unsigned long long StoreInvoice(unsigned long long clientId, int number, double total, double balance,
+                                    int status = 1)
+    {
+        tempDb.Exec(micro::utils::QString::Formatted(
+                        L"insert into Facturi values (NULL, %d, %d, %llu, 86400, 86400, 0, 0, %f, 0, %f, %f, 'AB')",
+                        status, number, clientId, total, total, balance)
+                        .c_str());
+        return static_cast<unsigned long long>(tempDb.Db().LastInsertRowId());
+    }
+    void StoreLine(const wchar_t* table, unsigned long long documentId, unsigned long long product, double quantity,
+                   double price)
+    {
+        tempDb.Exec(micro::utils::QString::Formatted(L"insert into %s values (NULL, %llu, %f, %f, %llu)", table,
+                                                     product, quantity, price, documentId)
+                        .c_str());
+    }
+};
+
+} // namespace editor_tests
