@@ -1,5 +1,23 @@
 #include "printing/PrintingCommands.h"
+#include "framework/gui/QTabContainer.h"
+#include "framework/qdialog/QMessageBox.h"
+#include "printing/MyPrintPanel.h"
+#include "resources/resource.h"
 
-void RegisterPrintingCommands(micro::qapp::QCommandTable&)
+// The print tab, from the menu (id 0) or from a right click on a document
+// row (the id in lParam). A tab that cannot be made is reported and dropped.
+static void OpenPrintTab(const micro::qapp::QCommandContext& context)
 {
+    if (!context.tabs)
+        return;
+    MyPrintPanel* panel = new MyPrintPanel(static_cast<unsigned long long>(context.lParam));
+    if (!context.tabs->AddPage(panel)) {
+        micro::qdialog::ShowMessageBox(context.frame, L"Eroare tiparire factura!", L"Message", MB_OK);
+        delete panel;
+    }
+}
+
+void RegisterPrintingCommands(micro::qapp::QCommandTable& commands)
+{
+    commands.Register(ID_CMD_TIPARIRE_FACTURI, &OpenPrintTab);
 }

@@ -1,0 +1,155 @@
+#include "printing/MyPrintPanel.h"
+#include "framework/gui/QGraphics.h"
+#include "framework/gui/QImage.h"
+#include "printing/preview/FontFallback.h"
+
+namespace {
+
+template <class T>
+void SafeRelease(T*& p)
+{
+    if (p) {
+        p->Release();
+        p = nullptr;
+    }
+}
+
+} // namespace
+
+MyPrintPanel::MyPrintPanel(unsigned long long id)
+    : zoom(1.0f), documentId(id), d2dFactory(nullptr), dwriteFactory(nullptr), textFormat(nullptr),
+      renderTarget(nullptr), textBrush(nullptr), sheetBrush(nullptr)
+{
+}
+
+MyPrintPanel::~MyPrintPanel()
+{
+    SafeRelease(textFormat);
+    SafeRelease(textBrush);
+    SafeRelease(sheetBrush);
+    SafeRelease(renderTarget);
+    SafeRelease(d2dFactory);
+    SafeRelease(dwriteFactory);
+}
+
+bool MyPrintPanel::Create(micro::gui::QWindow* parent, UINT id, DWORD style)
+{
+    bool created = QXPanel::Create(parent, id, style);
+    if (FAILED(D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, &d2dFactory)))
+        return false;
+    if (FAILED(micro::gui::GetDWriteFactory(&dwriteFactory)))
+        return false;
+    return created;
+}
+
+micro::utils::QString MyPrintPanel::GetTitle()
+{
+    return micro::utils::QString::Formatted(L"Factura %llu", documentId);
+}
+
+HRESULT MyPrintPanel::CreateDeviceResources()
+{
+    if (renderTarget)
+        return S_OK;
+    if (!d2dFactory)
+        return E_POINTER;
+    RECT rc;
+    GetClientRect(m_hwnd, &rc);
+    HRESULT hr = d2dFactory->CreateHwndRenderTarget(
+        D2D1::RenderTargetProperties(),
+        D2D1::HwndRenderTargetProperties(m_hwnd, D2D1::SizeU(rc.right - rc.left, rc.bottom - rc.top)), &renderTarget);
+    if (FAILED(hr))
+        return hr;
+    renderTarget->CreateSolidColorBrush(D2D1::ColorF(0, 0, 0, 1), &textBrush);
+    renderTarget->CreateSolidColorBrush(D2D1::ColorF(1, 1, 1, 1), &sheetBrush);
+    SafeRelease(textFormat);
+    CreatePageTextFormat(dwriteFactory, L"Consolas", DWRITE_FONT_WEIGHT_NORMAL, 12.0f, &textFormat);
+    return S_OK;
+}
+
+void MyPrintPanel::DiscardDeviceResources()
+{
+    zoom = 1.0f;
+    SafeRelease(textBrush);
+    SafeRelease(sheetBrush);
+    SafeRelease(renderTarget);
+}
+
+HRESULT MyPrintPanel::DrawPage()
+{
+    D2D1_SIZE_F size = renderTarget->GetSize();
+    renderTarget->BeginDraw();
+    renderTarget->Clear(D2D1::ColorF(0, 0, 0, 1));
+    renderTarget->SetTransform(D2D1::Matrix3x2F::Scale(zoom, zoom) * D2D1::Matrix3x2F::Translation(1, 1));
+    D2D1_RECT_F sheet = D2D1::RectF(10, 10, size.width - 10, size.height - 10);
+    renderTarget->FillRectangle(sheet, sheetBrush);
+    if (textFormat && textBrush) {
+        micro::utils::QString text = micro::utils::QString::Formatted(L"Factura nr: %llu", documentId);
+        renderTarget->DrawText(text, static_cast<UINT32>(text.GetLength()), textFormat, sheet, textBrush);
+    }
+    return renderTarget->EndDraw();
+}
+
+bool MyPrintPanel::OnPaint(LRESULT& result)
+{
+    result = 0;
+    micro::gui::QPaintGraphics dc(m_hwnd);
+    if (FAILED(CreateDeviceResources()) || (renderTarget->CheckWindowState() & D2D1_WINDOW_STATE_OCCLUDED)) {
+        RECT rc;
+        GetClientRect(m_hwnd, &rc);
+        COLORREF old = SetBkColor(dc, RGB(0, 0, 0));
+        ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rc, L"", 0, nullptr);
+        SetBkColor(dc, old);
+        return true;
+    }
+    if (DrawPage() == D2DERR_RECREATE_TARGET)
+        DiscardDeviceResources();
+    return true;
+}
+
+bool MyPrintPanel::OnSize(UINT, int cx, int cy, LRESULT& result)
+{
+    result = 0;
+    if (cx * cy != 0 && renderTarget)
+        renderTarget->Resize(D2D1::SizeU(cx, cy));
+    return true;
+}
+
+void MyPrintPanel::MouseDown()
+{
+    Invalidate(true);
+    SetCapture(m_hwnd);
+}
+
+void MyPrintPanel::MouseUp()
+{
+    ReleaseCapture();
+}
+
+bool MyPrintPanel::OnLButtonDown(UINT, int, int, LRESULT& result)
+{
+    result = 0;
+    MouseDown();
+    return true;
+}
+
+bool MyPrintPanel::OnLButtonUp(UINT, int, int, LRESULT& result)
+{
+    result = 0;
+    MouseUp();
+    return true;
+}
+
+bool MyPrintPanel::OnRButtonDown(UINT, int, int, LRESULT& result)
+{
+    result = 0;
+    MouseDown();
+    return true;
+}
+
+bool MyPrintPanel::OnRButtonUp(UINT, int, int, LRESULT& result)
+{
+    result = 0;
+    MouseUp();
+    return true;
+}

@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+#include "framework/gui/QImage.h"
+#include "printing/PrintBackground.h"
+#include "printing/preview/DrawFactura.h"
+#include "printing/preview/FontFallback.h"
+#include "printing/preview/MyPrewiev.h"
+#include "resources/resource.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/harness/ModalDriver.h"
+#include "tests/printing/core/PreviewRender.h"
+#include "tests/printing/core/PrintFixtures.h"
+
+using namespace printing_tests;
+
+namespace {
+
+class PreviewTest : public testing_support::DatabaseTest {
+protected:
+    // A visible preview of 400 x 300 pixels (a popup: it needs no parent).
+    void Open(MyPrewiev& preview)
+    {
+        ASSERT_TRUE(preview.Create(nullptr, 0, WS_POPUP | WS_VISIBLE));
+        SetWindowPos(preview, nullptr, 0, 0, 400, 300, SWP_NOZORDER);
+    }
+    void Paint(MyPrewiev& preview)
+    {
+        InvalidateRect(preview, nullptr, TRUE);
+        UpdateWindow(preview);
+    }
+    void Wheel(MyPrewiev& preview, int delta)
+    {
+        SendMessageW(preview, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))), 0);
+    }
+    void Mouse(MyPrewiev& preview, UINT message, int x, int y)
+    {
+        SendMessageW(preview, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+    }
+};
+
+} // namespace
+
+TEST_F(PreviewTest, WheelZoomsByWholeNotchesAndStaysInBounds)
+{
+    MyPrewiev preview;
+    Open(preview);
+    Wheel(preview, 60);
+    EXPECT_FLOAT_EQ(1.0f, preview.zoom);
+    Wheel(preview, 60);
+    EXPECT_NEAR(1.2f, preview.zoom, 1e-5);
+    Wheel(preview, 240);
+    EXPECT_NEAR(1.6f, preview.zoom, 1e-5);
+    Wheel(preview, -120);
+    EXPECT_NEAR(1.4f, preview.zoom, 1e-5);
+    Wheel(preview, 200);   // one notch, the other 80 dropped
+    EXPECT_NEAR(1.6f, preview.zoom, 1e-5);
+    Wheel(preview, 40);
+    EXPECT_NEAR(1.6f, preview.zoom, 1e-5);
+    Wheel(preview, 80);
+    EXPECT_NEAR(1.8f, preview.zoom, 1e-5);
+
+    for (int i = 0; i < 60; ++i)
+        Wheel(preview, 120);
+    EXPECT_FLOAT_EQ(MyPrewiev::kMaxZoom, preview.zoom);
+    Wheel(preview, -120 * 80);
+    EXPECT_FLOAT_EQ(MyPrewiev::kMinZoom, preview.zoom);
+}
+
+TEST_F(PreviewTest, DraggingPansByTheMouseMovementWhateverTheZoom)
+{
+    MyPrewiev preview;
+    Open(preview);
+    preview.zoom = 3.0f;
+    Mouse(preview, WM_MOUSEMOVE, 100, 100);
+    Mouse(preview, WM_LBUTTONDOWN, 100, 100);
+    Mouse(preview, WM_MOUSEMOVE, 110, 105);
+    EXPECT_FLOAT_EQ(10.0f, preview.panX);
+    EXPECT_FLOAT_EQ(5.0f, preview.panY);
+    Mouse(preview, WM_LBUTTONUP, 110, 105);
+    Mouse(preview, WM_MOUSEMOVE, 200, 200);
+    EXPECT_FLOAT_EQ(10.0f, preview.panX);
+    EXPECT_FLOAT_EQ(5.0f, preview.panY);
+}
+
+TEST_F(PreviewTest, FirstPaintEndsZoomedInAndDeviceLossKeepsThePan)
+{
+    MyPrewiev preview;
+    Open(preview);
+    preview.CreateDocument(0, 0);
+    Paint(preview);
+    ASSERT_NE(nullptr, preview.GetHwndRenderTarget());
+    EXPECT_NEAR(1.14998f, preview.zoom, 2e-4);
+    EXPECT_NEAR(84.0f, preview.panX, 0.1);
+
+    preview.HandleEndDraw(D2DERR_RECREATE_TARGET);
+    EXPECT_FLOAT_EQ(1.0f, preview.zoom);
+    EXPECT_NEAR(84.0f, preview.panX, 0.1);
+    EXPECT_EQ(nullptr, preview.GetHwndRenderTarget());
+    Paint(preview);
+    EXPECT_NE(nullptr, preview.GetHwndRenderTarget());
+    EXPECT_FLOAT_EQ(1.0f, preview.zoom);   // the opening zoom runs once per document
+}
+
+TEST_F(PreviewTest, BackgroundIsMadeOnEachRenderTargetFromItsPicture)
+{
+    MyPrewiev preview;
+    Open(preview);
+    preview.CreateDocument(0, 0);
+    // Chosen before the first paint: no target yet, nothing to crash on.
+    ASSERT_TRUE(preview.SetBackgroundResource(IDJ_FUNDAL1));
+    EXPECT_EQ(nullptr, preview.GetBackgroundBitmap());
+    Paint(preview);
+    EXPECT_NE(nullptr, preview.GetBackgroundBitmap());
+    preview.HandleEndDraw(D2DERR_RECREATE_TARGET);
+    EXPECT_EQ(nullptr, preview.GetBackgroundBitmap());
+    Paint(preview);
+    EXPECT_NE(nullptr, preview.GetBackgroundBitmap());
+    preview.ClearBackground();
+    EXPECT_EQ(nullptr, preview.GetBackgroundBitmap());
+    EXPECT_FALSE(preview.HasBackground());
+}
+
+TEST_F(PreviewTest, DocumentsOfEveryTypeDrawAWhitePageOthersStayBlack)
+{
+    unsigned long long invoice = AddHeader(tempDb, L"Facturi", 1, 0, 10, 2.4, 12.4);
+    struct Case {
+        int type;
+        int model;
+        bool page;
+        const wchar_t* png;
+    } cases[] = {{0, 1, true, L"preview_invoice_layout1"}, {0, 2, true, L"preview_invoice_layout2"},
+                 {0, 7, true, L"preview_invoice_layout3"}, {1, 1, true, nullptr},
+                 {2, 1, true, nullptr},                    {3, 1, true, L"preview_nir"},
+                 {4, 1, true, L"preview_return_invoice"},  {5, 1, false, nullptr}};
+    for (const Case& c : cases) {
+        MyPrewiev preview;
+        preview.CreateDocument(c.type, invoice);
+        EXPECT_EQ(c.page, preview.GetDocument() != nullptr) << "type " << c.type;
+        preview.SetModel(c.model);
+        Frame frame;
+        ASSERT_TRUE(RenderPreview(preview, 100, 100, frame));   // the first draw runs the opening zoom
+        preview.zoom = 2.0f;
+        preview.panX = preview.panY = 0;
+        ASSERT_TRUE(RenderPreview(preview, 900, 1240, frame, c.png ? c.png : L""));
+        EXPECT_EQ(c.page ? 0xFFFFFFu : 0u, frame.Pixel(400, 600)) << "type " << c.type;
+        EXPECT_EQ(0u, frame.Pixel(890, 1230)) << "type " << c.type;   // outside the 872 x 1218 page
+    }
+}
+
+TEST_F(PreviewTest, PageFontsFallBackToAnInstalledFamilyAndDrawText)
+{
+    micro::gui::QComPtr<IDWriteFactory> dwrite;
+    ASSERT_TRUE(SUCCEEDED(micro::gui::GetDWriteFactory(&dwrite)));
+    micro::gui::QComPtr<IDWriteFontCollection> fonts;
+    ASSERT_TRUE(SUCCEEDED(dwrite->GetSystemFontCollection(&fonts, FALSE)));
+    for (const wchar_t* family : {L"Arial Rounded MT", L"Arial Rounded MT Bold", L"No Such Family Anywhere"}) {
+        DWRITE_FONT_WEIGHT weight = DWRITE_FONT_WEIGHT_NORMAL;
+        micro::utils::QString resolved = ResolveFontFamily(dwrite, family, weight);
+        UINT32 index = 0;
+        BOOL exists = FALSE;
+        fonts->FindFamilyName(resolved, &index, &exists);
+        EXPECT_TRUE(exists) << testing_support::Narrow(family);
+    }
+
+    micro::gui::QComPtr<IWICImagingFactory> wic;
+    micro::gui::QComPtr<IWICBitmap> bitmap;
+    micro::gui::QComPtr<ID2D1Factory> d2d;
+    micro::gui::QComPtr<ID2D1RenderTarget> target;
+    micro::gui::QComPtr<ID2D1SolidColorBrush> black;
+    micro::gui::QComPtr<IDWriteTextFormat> format;
+    ASSERT_TRUE(SUCCEEDED(micro::gui::GetWicFactory(&wic)));
+    ASSERT_TRUE(SUCCEEDED(wic->CreateBitmap(200, 40, GUID_WICPixelFormat32bppPBGRA, WICBitmapCacheOnLoad, &bitmap)));
+    ASSERT_TRUE(SUCCEEDED(D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, &d2d)));
+    ASSERT_TRUE(SUCCEEDED(d2d->CreateWicBitmapRenderTarget(bitmap, D2D1::RenderTargetProperties(), &target)));
+    ASSERT_TRUE(SUCCEEDED(CreatePageTextFormat(dwrite, L"Arial Rounded MT", DWRITE_FONT_WEIGHT_NORMAL, 16, &format)));
+    target->CreateSolidColorBrush(D2D1::ColorF(0, 0, 0, 1), &black);
+    target->BeginDraw();
+    target->Clear(D2D1::ColorF(1, 1, 1, 1));
+    target->DrawText(L"FACTURA", 7, format, D2D1::RectF(0, 0, 200, 40), black);
+    ASSERT_TRUE(SUCCEEDED(target->EndDraw()));
+    Frame frame;
+    frame.width = 200;
+    frame.height = 40;
+    frame.pixels.resize(200 * 40 * 4);
+    bitmap->CopyPixels(nullptr, 800, static_cast<UINT>(frame.pixels.size()), frame.pixels.data());
+    EXPECT_GT(frame.DarkPixels(0, 0, 200, 40), 30);
+}
