@@ -1,7 +1,10 @@
 #include <windows.h>
 #include "shell/MyApp.h"
 
+// Built by the C runtime's static initialisers, before the entry point.
+static MyApp theApp;
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
-    return GetApp().Run();
+    return theApp.Run();
 }

@@ -6,6 +6,7 @@
 namespace micro {
 namespace gui {
 class QTabContainer;
+class QPanel;
 }
 namespace qapp {
 
@@ -40,6 +41,13 @@ public:
 private:
     std::map<UINT, Handler> m_handlers;
 };
+
+// Adds a page made on the heap as a new tab of the context's workspace, which
+// owns it from then on. When the tab cannot be made the page is deleted and
+// failureText is shown in a box titled caption, owned by the main window.
+// Answers whether the tab was added.
+bool AddTabPage(const QCommandContext& context, gui::QPanel* page, const wchar_t* failureText,
+                const wchar_t* caption);
 
 } // namespace qapp
 } // namespace micro

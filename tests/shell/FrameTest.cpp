@@ -1,0 +1,286 @@
+#include <gtest/gtest.h>
+#include <set>
+#include <vector>
+#include "framework/gui/QPanel.h"
+#include "resources/resource.h"
+#include "shell/MyFrame.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/harness/ModalDriver.h"
+#include "tests/harness/Screenshot.h"
+
+using micro::qapp::QCommandContext;
+using testing_support::MessageBoxRecorder;
+using testing_support::ModalDriver;
+
+namespace {
+
+// Every command the main window offers, with the shell's own two.
+const UINT kAllCommands[] = {
+    ID_APP_EXIT, ID_CMD_CALCULATOR,
+    32798, 32819, 32820, 32812, 32832,  // new document of type 0..4
+    32842, 32845, 32828, 32813,         // document list tabs
+    32843, 32849, 32850, 32848,         // document pickers
+    32844,                              // print tab
+    32817, 32818, 32810, 32811,         // receipts, payments, stock entries and exits
+    32862, 32814, 32863, 32822, 32837,  // article, partner and supplier ledgers
+    32864, 32823, 32826,                // warehouse ledger, stock list
+};
+
+// A workspace page titled like the print tab; counts its own deletion.
+class ProbePanel : public micro::gui::QXPanel {
+public:
+    ProbePanel(unsigned long long id, bool failCreation, int* deleted)
+        : m_id(id), m_fail(failCreation), m_deleted(deleted)
+    {
+    }
+    ~ProbePanel() override
+    {
+        Destroy();
+        if (m_deleted)
+            ++*m_deleted;
+    }
+    bool Create(micro::gui::QWindow* parent, UINT id, DWORD style) override
+    {
+        // Like a page whose window is made but whose drawing resources are not.
+        bool made = QXPanel::Create(parent, id, style);
+        return made && !m_fail;
+    }
+    micro::utils::QString GetTitle() override
+    {
+        micro::utils::QString title;
+        title.Format(L"Factura %llu", m_id);
+        return title;
+    }
+
+private:
+    unsigned long long m_id;
+    bool m_fail;
+    int* m_deleted;
+};
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.CreateMain());
+        SetWindowPos(frame, nullptr, 0, 0, 1000, 640, SWP_NOZORDER | SWP_SHOWWINDOW);
+        ModalDriver::Pump();
+    }
+    void TearDown() override
+    {
+        frame.Destroy();
+        // The window's end posts the quit message: take it before another test's loop does.
+        ModalDriver::Pump();
+    }
+    // Replaces the handler of each command by one that records what it got.
+    void RecordAll()
+    {
+        for (UINT id : kAllCommands)
+            frame.commands.Register(id, [this, id](const QCommandContext& context) {
+                seen.push_back({id, context});
+            });
+        frame.toolbar.EnableFor(frame.commands);
+    }
+    void OpenPrintTabOnCommand(int* deleted, bool fail = false)
+    {
+        frame.commands.Register(ID_CMD_TIPARIRE_FACTURI, [deleted, fail](const QCommandContext& context) {
+            micro::qapp::AddTabPage(context, new ProbePanel(static_cast<unsigned long long>(context.lParam), fail, deleted),
+                                    L"Eroare tiparire factura!", L"Message");
+        });
+    }
+    struct Seen {
+        UINT id;
+        QCommandContext context;
+    };
+    MyFrame frame;
+    std::vector<Seen> seen;
+};
+
+void CollectMenuCommands(HMENU menu, std::set<UINT>& out)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (HMENU sub = GetSubMenu(menu, i))
+            CollectMenuCommands(sub, out);
+        else if (GetMenuItemID(menu, i) != 0)
+            out.insert(GetMenuItemID(menu, i));
+    }
+}
+
+std::vector<ACCEL> Accelerators(HACCEL table)
+{
+    std::vector<ACCEL> entries(CopyAcceleratorTableW(table, nullptr, 0));
+    CopyAcceleratorTableW(table, entries.data(), static_cast<int>(entries.size()));
+    return entries;
+}
+
+} // namespace
+
+TEST_F(MainFrameTest, WindowHasItsClassTitleMenuToolbarAndEmptyWorkspace)
+{
+    wchar_t cls[32] = {};
+    GetClassNameW(frame, cls, 32);
+    EXPECT_STREQ(L"clsw", cls);
+    EXPECT_EQ(L"Brivane Vudivozov Beta 1.4 ", ModalDriver::WindowText(frame));
+    EXPECT_NE(nullptr, GetMenu(frame));
+    EXPECT_NE(nullptr, frame.GetAccelerators());
+    EXPECT_EQ(MyToolbar::kButtonCount, SendMessageW(frame.toolbar, TB_BUTTONCOUNT, 0, 0));
+    EXPECT_EQ(0, frame.tabs.GetPageCount());
+
+    // The toolbar runs along the top; the workspace fills everything below it.
+    RECT client, bar, work;
+    GetClientRect(frame, &client);
+    GetWindowRect(frame.toolbar, &bar);
+    GetWindowRect(frame.tabs, &work);
+    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&bar), 2);
+    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&work), 2);
+    EXPECT_EQ(0, bar.top);
+    EXPECT_GT(bar.bottom, 10);
+    EXPECT_EQ(bar.bottom, work.top);
+    EXPECT_EQ(client.bottom, work.bottom);
+    EXPECT_EQ(client.right, work.right);
+    testing_support::SaveWindowPng(frame, L"shell-frame");
+}
+
+TEST_F(MainFrameTest, MenuAndAcceleratorsReachEveryCommand)
+{
+    std::set<UINT> reachable;
+    CollectMenuCommands(GetMenu(frame), reachable);
+    for (const ACCEL& entry : Accelerators(frame.GetAccelerators()))
+        reachable.insert(entry.cmd);
+    for (UINT id : kAllCommands) {
+        if (id != ID_CMD_CALCULATOR)
+            EXPECT_TRUE(reachable.count(id)) << "command " << id << " has neither a menu item nor a key";
+    }
+}
+
+TEST_F(MainFrameTest, MenuItemsWithoutHandlerAreGreyed)
+{
+    HMENU bar = GetMenu(frame);
+    for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+        HMENU popup = GetSubMenu(bar, i);
+        SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(i, FALSE));
+        for (int k = 0; k < GetMenuItemCount(popup); ++k) {
+            UINT id = GetMenuItemID(popup, k);
+            if (id == 0 || id == static_cast<UINT>(-1))
+                continue;
+            bool greyed = (GetMenuState(popup, k, MF_BYPOSITION) & MF_GRAYED) != 0;
+            EXPECT_EQ(!frame.commands.Has(id), greyed) << "menu command " << id;
+        }
+    }
+    // The shell's own command is always there.
+    EXPECT_TRUE(frame.commands.Has(ID_APP_EXIT));
+    EXPECT_TRUE(frame.commands.Has(ID_CMD_CALCULATOR));
+    for (int i = 0; i < MyToolbar::kButtonCount; ++i) {
+        UINT id = MyToolbar::kButtons[i].command;
+        EXPECT_EQ(frame.commands.Has(id), SendMessageW(frame.toolbar, TB_ISBUTTONENABLED, id, 0) != 0) << id;
+    }
+}
+
+TEST_F(MainFrameTest, MenuKeysAndToolbarSendCommandsToTheirHandlers)
+{
+    RecordAll();
+    // Menu choices and messages from other windows.
+    for (UINT id : kAllCommands)
+        if (id != ID_APP_EXIT)
+            SendMessageW(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    ASSERT_EQ(sizeof(kAllCommands) / sizeof(kAllCommands[0]) - 1, seen.size());
+    for (const Seen& s : seen) {
+        EXPECT_EQ(frame.GetHandle(), s.context.frame);
+        EXPECT_EQ(&frame.tabs, s.context.tabs);
+        EXPECT_EQ(s.id, LOWORD(s.context.wParam));
+        EXPECT_EQ(0, s.context.lParam);
+    }
+
+    // Keys: Ctrl+N and Ctrl+Shift+F through the message loop's pre-translation.
+    seen.clear();
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    MSG msg = {frame, WM_KEYDOWN, 'N', 0};
+    EXPECT_TRUE(frame.PreTranslateMessage(msg));
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    msg.wParam = 'F';
+    EXPECT_TRUE(frame.PreTranslateMessage(msg));
+    keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    ASSERT_EQ(2u, seen.size());
+    EXPECT_EQ(32798u, seen[0].id);
+    EXPECT_EQ(32837u, seen[1].id);
+
+    // Toolbar clicks arrive like menu choices: no control handle as parameter.
+    seen.clear();
+    std::vector<UINT> clicked;
+    for (int i = 0; i < MyToolbar::kButtonCount; ++i) {
+        UINT id = MyToolbar::kButtons[i].command;
+        RECT rc = frame.toolbar.ButtonRect(id);
+        LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        SendMessageW(frame.toolbar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(frame.toolbar, WM_LBUTTONUP, 0, at);
+        clicked.push_back(id);
+    }
+    ASSERT_EQ(clicked.size(), seen.size());
+    for (size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(clicked[i], seen[i].id);
+        EXPECT_EQ(0, seen[i].context.lParam);
+    }
+    std::vector<UINT> expectedFirst = {32798, 32843, 32842, 32817};
+    EXPECT_EQ(expectedFirst, std::vector<UINT>(clicked.begin(), clicked.begin() + 4));
+    EXPECT_EQ(static_cast<UINT>(ID_CMD_CALCULATOR), clicked.back());
+}
+
+TEST_F(MainFrameTest, PrintCommandOpensATabForTheDocumentIdItCarries)
+{
+    int deleted = 0;
+    OpenPrintTabOnCommand(&deleted);
+    // A document list's right click: the second parameter is an id, not a window.
+    SendMessageW(frame, WM_COMMAND, ID_CMD_TIPARIRE_FACTURI, 17);
+    SendMessageW(frame, WM_COMMAND, ID_CMD_TIPARIRE_FACTURI, 0);
+    SendMessageW(frame, WM_COMMAND, ID_CMD_TIPARIRE_FACTURI, 17);
+    ASSERT_EQ(3, frame.tabs.GetPageCount());
+    EXPECT_STREQ(L"Factura 17", frame.tabs.GetPageTitle(0).c_str());
+    EXPECT_STREQ(L"Factura 0", frame.tabs.GetPageTitle(1).c_str());
+    EXPECT_STREQ(L"Factura 17", frame.tabs.GetPageTitle(2).c_str());
+    EXPECT_EQ(2, frame.tabs.GetSelected());
+    HWND page = frame.tabs.GetPage(2)->GetHandle();
+    EXPECT_TRUE(IsWindowVisible(page));
+    EXPECT_EQ(frame.tabs.GetHandle(), GetParent(page));
+    ModalDriver::Pump();
+    testing_support::SaveWindowPng(frame, L"shell-frame-tabs");
+
+    // Closing the main window deletes its pages.
+    HWND hwnd = frame.GetHandle();
+    SendMessageW(frame, WM_COMMAND, ID_APP_EXIT, 0);
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(3, deleted);
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(MainFrameTest, PageThatCannotBeCreatedIsDeletedAndReported)
+{
+    MessageBoxRecorder boxes;
+    int deleted = 0;
+    OpenPrintTabOnCommand(&deleted, true);
+    SendMessageW(frame, WM_COMMAND, ID_CMD_TIPARIRE_FACTURI, 5);
+    EXPECT_EQ(0, frame.tabs.GetPageCount());
+    EXPECT_EQ(1, deleted);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(L"Eroare tiparire factura!", boxes.Last().text);
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_EQ(frame.GetHandle(), boxes.Last().owner);
+    // No child window of the failed page is left in the workspace.
+    EXPECT_EQ(nullptr, GetWindow(frame.tabs, GW_CHILD));
+}
+
+TEST_F(MainFrameTest, ExitClosesTheMainWindowAndEndsTheLoop)
+{
+    HWND hwnd = frame.GetHandle();
+    SendMessageW(frame, WM_COMMAND, ID_APP_EXIT, 0);
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(nullptr, frame.GetHandle());
+    MSG quit;
+    ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(0, static_cast<int>(quit.wParam));
+}
