@@ -14,9 +14,6 @@ using micro::qsql::SqlFormat;
 
 namespace {
 
-// The editor's print icon.
-const int kPrintIconId = 253;
-
 struct ButtonSpec {
     const wchar_t* text;
     UINT id;
@@ -30,7 +27,7 @@ const ButtonSpec kButtons[] = {
     {L"  Factura noua", IDC_CAUTFACT_NOU, 10, 140, IDI_CAUTFACT_NOU},
     {L"  Detalii ", IDC_CAUTFACT_DETALII, 150, 140, IDI_CAUTFACT_DETALII},
     {L"  Duplicare ", IDC_CAUTFACT_DUPLICARE, 290, 140, IDI_CAUTFACT_DUPLICARE},
-    {L"  Tiparire", IDC_CAUTFACT_TIPARIRE, 430, 140, kPrintIconId},
+    {L"  Tiparire", IDC_CAUTFACT_TIPARIRE, 430, 140, IDI_FE_PRINT},
     {L"  Iesire", IDCANCEL, 750, 120, IDI_CAUTFACT_IESIRE},
 };
 const int kButtonTop = 510;

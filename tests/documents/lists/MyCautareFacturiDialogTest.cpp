@@ -1,0 +1,366 @@
+#include <gtest/gtest.h>
+#include <vector>
+#include "tests/documents/lists/PickerTestSupport.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/harness/Screenshot.h"
+
+using namespace lists_test;
+using testing_support::MessageBoxRecorder;
+using testing_support::ModalDriver;
+
+namespace {
+
+RECT ClientRectOf(HWND dialog, HWND child)
+{
+    RECT rc;
+    GetWindowRect(child, &rc);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+struct Found {
+    int id;
+    HWND window;
+};
+
+// The visible child with the id (the template's hidden buttons share the ids).
+HWND VisibleChild(HWND dialog, int id)
+{
+    Found found = {id, nullptr};
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM param) -> BOOL {
+            Found* f = reinterpret_cast<Found*>(param);
+            if (GetDlgCtrlID(child) == f->id && IsWindowVisible(child)) {
+                f->window = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found.window;
+}
+
+void ExpectRect(HWND dialog, HWND child, int x, int y, int cx, int cy)
+{
+    ASSERT_TRUE(child);
+    RECT rc = ClientRectOf(dialog, child);
+    EXPECT_EQ(x, rc.left);
+    EXPECT_EQ(y, rc.top);
+    EXPECT_EQ(cx, rc.right - rc.left);
+    if (cy >= 0)
+        EXPECT_EQ(cy, rc.bottom - rc.top);
+}
+
+class PickerTest : public testing_support::DatabaseTest {
+protected:
+    // Four invoices: statuses 1, 2, 1, 3; amounts 112, 12.5, 7, 100; the last
+    // one with a line of product "Surub" (VAT code 1).
+    void AddFourInvoices()
+    {
+        alfa = tempDb.AddClient(L"Alfa SRL");
+        const int statuses[] = {1, 2, 1, 3};
+        const double amounts[] = {112.0, 12.5, 7.0, 100.0};
+        for (int i = 0; i < 4; ++i) {
+            Header h;
+            h.status = statuses[i];
+            h.numar = 10 + i;
+            h.client = alfa;
+            h.ft = amounts[i];
+            ids.push_back(AddHeader(tempDb, L"Facturi", h));
+        }
+        product = tempDb.AddProduct(L"Surub", 10.0, 1);
+        AddLine(tempDb, L"ArticoleFacturi", product, 2.0, 10.0, ids[3]);
+        AddLine(tempDb, L"ArticoleFacturi", product, 1.0, 4.0, ids[0]);
+    }
+    unsigned long long alfa = 0;
+    unsigned long long product = 0;
+    std::vector<unsigned long long> ids;
+};
+
+} // namespace
+
+TEST_F(PickerTest, OpensWithTheLayoutOfItsTemplateAndButtons)
+{
+    AddFourInvoices();
+    MyCautareFacturiDialog picker(nullptr);
+    RunPicker(picker, L"Facturi", [&](HWND h) {
+        RECT window;
+        GetWindowRect(h, &window);
+        EXPECT_EQ(900, window.right - window.left);
+        EXPECT_EQ(600, window.bottom - window.top);
+        ExpectRect(h, GetDlgItem(h, IDC_CAUTFACT_CAMP), 370, 10, 130, -1);
+        ExpectRect(h, GetDlgItem(h, IDC_CAUTFACT_TEXT), 370, 35, 130, 23);
+        ExpectRect(h, GetDlgItem(h, IDC_CAUTFACT_DOCUMENTE), 10, 70, 860, 420);
+        EXPECT_FALSE(ModalDriver::IsVisible(h, IDC_CAUTFACT_ARTICOLE));
+        EXPECT_EQ(GetDlgItem(h, IDC_CAUTFACT_TEXT), GetFocus());
+
+        const int buttonIds[] = {IDC_CAUTFACT_NOU, IDC_CAUTFACT_DETALII, IDC_CAUTFACT_DUPLICARE,
+                                 IDC_CAUTFACT_TIPARIRE, IDCANCEL};
+        const wchar_t* texts[] = {L"  Factura noua", L"  Detalii ", L"  Duplicare ", L"  Tiparire", L"  Iesire"};
+        const int xs[] = {10, 150, 290, 430, 750};
+        for (int i = 0; i < 5; ++i) {
+            HWND button = VisibleChild(h, buttonIds[i]);
+            ExpectRect(h, button, xs[i], 510, i == 4 ? 120 : 140, 42);
+            EXPECT_EQ(texts[i], ModalDriver::WindowText(button));
+            EXPECT_TRUE(SendMessageW(button, BM_GETIMAGE, IMAGE_ICON, 0)) << i;
+        }
+
+        HWND combo = GetDlgItem(h, IDC_CAUTFACT_CAMP);
+        const wchar_t* fields[] = {L"Client", L"Numar Document", L"Status", L"Valoare FT", L"Valoare TTI"};
+        ASSERT_EQ(5, SendMessageW(combo, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < 5; ++i) {
+            wchar_t text[64] = {};
+            SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            EXPECT_STREQ(fields[i], text);
+        }
+        EXPECT_EQ(0, SendMessageW(combo, CB_GETCURSEL, 0, 0));
+        EXPECT_EQ(4, Rows(h));
+        EXPECT_EQ((std::wstring(L"10|Alfa SRL|14-11-2023|112.00|24.00|124.00|Temporar|124.00|")),
+                  Cell(h, 0, 0) + L"|" + Cell(h, 0, 1) + L"|" + Cell(h, 0, 2) + L"|" + Cell(h, 0, 3) + L"|" +
+                      Cell(h, 0, 4) + L"|" + Cell(h, 0, 5) + L"|" + Cell(h, 0, 6) + L"|" + Cell(h, 0, 7) + L"|" +
+                      Cell(h, 0, 8));
+        testing_support::SaveWindowPng(h, L"documents_lists_picker");
+    });
+
+    MyCautareFacturiDialog proforme(nullptr);
+    proforme.tip = 1;
+    RunPicker(proforme, L"Cautare Facturi Proforme", [&](HWND h) {
+        EXPECT_EQ(L"Proforma noua", ModalDriver::GetText(h, IDC_CAUTFACT_NOU));
+        EXPECT_FALSE(ModalDriver::IsEnabled(h, IDC_CAUTFACT_VALIDARE));
+        EXPECT_EQ(0, Rows(h));
+    });
+    MyCautareFacturiDialog niruri(nullptr);
+    niruri.tip = 3;
+    RunPicker(niruri, L"Cautare Nota Intrare Receptie",
+              [&](HWND h) { EXPECT_EQ(L"Valideaza NIR ", ModalDriver::GetText(h, IDC_CAUTFACT_VALIDARE)); });
+}
+
+TEST_F(PickerTest, SearchTextFiltersTheChosenFieldIgnoringCase)
+{
+    AddFourInvoices();
+    MyCautareFacturiDialog picker(nullptr);
+    RunPicker(picker, L"Facturi", [&](HWND h) {
+        EXPECT_EQ(3, Selected(h));
+        EXPECT_EQ(ids[3], picker.idSelectat);
+
+        ModalDriver::SelectCombo(h, IDC_CAUTFACT_CAMP, 2); // "Status": rows stay until the text changes
+        EXPECT_EQ(4, Rows(h));
+        Search(h, L"temp");
+        ASSERT_EQ(2, Rows(h));
+        EXPECT_EQ(2, picker.nrRanduri);
+        EXPECT_EQ(L"Temporar", Cell(h, 0, 6));
+        EXPECT_EQ(L"Temporar", Cell(h, 1, 6));
+        EXPECT_EQ(ids[0], RowId(picker, 0));
+        EXPECT_EQ(1, Selected(h));
+        EXPECT_EQ(ids[2], picker.idSelectat);
+
+        Search(h, L"temporar, mai lung decat orice camp");
+        EXPECT_EQ(0, Rows(h));
+        EXPECT_EQ(0, picker.nrRanduri);
+        EXPECT_EQ(-1, Selected(h));
+        Search(h, L"");
+        EXPECT_EQ(4, Rows(h));
+
+        ModalDriver::SelectCombo(h, IDC_CAUTFACT_CAMP, 3); // "Valoare FT"
+        Search(h, L"12");
+        ASSERT_EQ(2, Rows(h));
+        EXPECT_EQ(L"112.00", Cell(h, 0, 3));
+        EXPECT_EQ(L"12.50", Cell(h, 1, 3));
+    });
+}
+
+TEST_F(PickerTest, DetailsShowTheLinesOfTheChosenDocument)
+{
+    AddFourInvoices();
+    MyCautareFacturiDialog picker(nullptr);
+    RunPicker(picker, L"Facturi", [&](HWND h) {
+        ModalDriver::Click(h, IDC_CAUTFACT_DETALII);
+        EXPECT_TRUE(ModalDriver::IsVisible(h, IDC_CAUTFACT_ARTICOLE));
+        ExpectRect(h, GetDlgItem(h, IDC_CAUTFACT_DOCUMENTE), 10, 70, 860, 270);
+        ExpectRect(h, GetDlgItem(h, IDC_CAUTFACT_ARTICOLE), 10, 360, 860, 130);
+        std::wstring line;
+        for (int c = 0; c < 10; ++c)
+            line += ModalDriver::ListCell(h, IDC_CAUTFACT_ARTICOLE, 0, c) + L"|";
+        EXPECT_EQ(L"1|" + std::to_wstring(product) + L"|Surub|10.00|2.00|Buc|RON|20.00|1.80|21.80|", line);
+        testing_support::SaveWindowPng(h, L"documents_lists_picker_details");
+
+        ModalDriver::SelectListRow(h, IDC_CAUTFACT_DOCUMENTE, 0);
+        EXPECT_EQ(1, ModalDriver::ListRowCount(h, IDC_CAUTFACT_ARTICOLE));
+        EXPECT_EQ(L"4.00", ModalDriver::ListCell(h, IDC_CAUTFACT_ARTICOLE, 0, 3));
+
+        ModalDriver::Click(h, IDC_CAUTFACT_DETALII);
+        EXPECT_FALSE(ModalDriver::IsVisible(h, IDC_CAUTFACT_ARTICOLE));
+        ExpectRect(h, GetDlgItem(h, IDC_CAUTFACT_DOCUMENTE), 10, 70, 860, 420);
+        EXPECT_TRUE(picker.articoleAscunse);
+    });
+}
+
+TEST_F(PickerTest, NewAndDuplicatedDocumentsAreAppendedEvenWhenFilteredOut)
+{
+    AddFourInvoices();
+    MyCautareFacturiDialog picker(nullptr);
+    Header saved;
+    saved.numar = 20;
+    saved.client = alfa;
+    saved.ft = 50.0;
+    RunPicker(
+        picker, L"Facturi",
+        [&](HWND h) {
+            Search(h, L"nimeni");
+            ASSERT_EQ(0, Rows(h));
+            ModalDriver::Click(h, IDC_CAUTFACT_NOU);
+            ASSERT_EQ(1, Rows(h));
+            EXPECT_EQ(5u, RowId(picker, 0));
+            EXPECT_EQ(L"20", Cell(h, 0, 0));
+            EXPECT_EQ(L"50.00", Cell(h, 0, 3));
+            EXPECT_EQ(0, Selected(h));
+            EXPECT_EQ(5, picker.inregistrari.GetCount());
+
+            ModalDriver::Click(h, IDC_CAUTFACT_DUPLICARE);
+            ASSERT_EQ(2, Rows(h));
+            EXPECT_EQ(2, picker.nrRanduri);
+            EXPECT_EQ(6u, RowId(picker, 1));
+            EXPECT_EQ(1, Selected(h));
+            ASSERT_EQ(6, picker.inregistrari.GetCount());
+            EXPECT_STREQ(L"21", picker.inregistrari.GetAt(5)->numar);
+        },
+        [&](ModalDriver& driver) {
+            driver.When(L"Factura  ", [&](HWND editor) {
+                EXPECT_EQ(0u, EditorOf(editor)->documentNou);
+                SaveLike(tempDb, editor, L"Facturi", saved);
+            });
+            driver.When(L"Factura  ", [&](HWND editor) {
+                EXPECT_NE(0u, EditorOf(editor)->documentNou);
+                saved.numar = 21;
+                SaveLike(tempDb, editor, L"Facturi", saved);
+            });
+        });
+}
+
+TEST_F(PickerTest, EditingReselectsTheEditedDocumentWhateverItsPosition)
+{
+    unsigned long long alfa = tempDb.AddClient(L"Alfa SRL");
+    unsigned long long beta = tempDb.AddClient(L"Beta SA");
+    for (int i = 1; i <= 6; ++i) {
+        Header h;
+        h.numar = i;
+        h.client = i == 2 ? beta : alfa;
+        AddHeader(tempDb, L"Facturi", h);
+    }
+    MyCautareFacturiDialog picker(nullptr);
+    RunPicker(
+        picker, L"Facturi",
+        [&](HWND h) {
+            Search(h, L"ALFA");
+            ASSERT_EQ(5, Rows(h));
+            int row = picker.listaDocumente.FindItemByData(5);
+            ASSERT_EQ(3, row);
+            ModalDriver::DoubleClickListRow(h, IDC_CAUTFACT_DOCUMENTE, row);
+            EXPECT_EQ(5, Rows(h));
+            EXPECT_EQ(3, Selected(h));
+            EXPECT_EQ(5u, picker.idSelectat);
+            EXPECT_EQ(L"999.00", Cell(h, 3, 3));
+            EXPECT_EQ(L"Validat", Cell(h, 3, 6));
+            EXPECT_STREQ(L"999.00", picker.inregistrari.GetAt(4)->valoareFT);
+
+            // Texts written into other rows raise change notices too; they
+            // must not move the document the buttons act on.
+            picker.listaDocumente.SetItemText(0, 7, L"0.00");
+            picker.listaDocumente.SetItemData(1, 3);
+            EXPECT_EQ(5u, picker.idSelectat);
+            EXPECT_EQ(3, picker.randSelectat);
+        },
+        [&](ModalDriver& driver) {
+            driver.When(L"Factura  ", [&](HWND editor) {
+                EXPECT_EQ(5u, EditorOf(editor)->id);
+                Header h;
+                h.numar = 5;
+                h.client = alfa;
+                h.status = 2;
+                h.ft = 999.0;
+                SaveLike(tempDb, editor, L"Facturi", h);
+            });
+        });
+}
+
+TEST_F(PickerTest, ReversingInvoiceMadeInTheEditorIsAppended)
+{
+    AddFourInvoices();
+    MyCautareFacturiDialog picker(nullptr);
+    RunPicker(
+        picker, L"Facturi",
+        [&](HWND h) {
+            ModalDriver::DoubleClickListRow(h, IDC_CAUTFACT_DOCUMENTE, 0);
+            ASSERT_EQ(5, Rows(h));
+            EXPECT_EQ(L"Stornat", Cell(h, 0, 6));
+            EXPECT_EQ(L"0.00", Cell(h, 0, 7));
+            EXPECT_EQ(L"14|Alfa SRL|-112.0|Stornat|0", Cell(h, 4, 0) + L"|" + Cell(h, 4, 1) + L"|" + Cell(h, 4, 3) +
+                                                             L"|" + Cell(h, 4, 6) + L"|" + Cell(h, 4, 7));
+            EXPECT_EQ(4, Selected(h));
+            EXPECT_EQ(5, picker.nrRanduri);
+            EXPECT_EQ(5, picker.inregistrari.GetCount());
+        },
+        [&](ModalDriver& driver) {
+            driver.When(L"Factura  ", [&](HWND editor) {
+                Header storno;
+                storno.numar = 14;
+                storno.client = alfa;
+                storno.status = 4;
+                storno.ft = -112.0;
+                storno.sold = 0;
+                MyFacturiDialog* e = EditorOf(editor);
+                e->idStorno = AddHeader(tempDb, L"Facturi", storno);
+                e->stornat = true;
+                Header reversed;
+                reversed.numar = 10;
+                reversed.client = alfa;
+                reversed.status = 4;
+                reversed.ft = 112.0;
+                reversed.sold = 0;
+                SaveLike(tempDb, editor, L"Facturi", reversed);
+            });
+        });
+}
+
+TEST_F(PickerTest, ActionsWithoutAChosenDocumentAreRefused)
+{
+    MessageBoxRecorder boxes;
+    MyCautareFacturiDialog picker(nullptr);
+    RunPicker(picker, L"Facturi", [&](HWND h) {
+        ModalDriver::Click(h, IDC_CAUTFACT_TIPARIRE);
+        ModalDriver::Click(h, IDC_CAUTFACT_DUPLICARE);
+        ModalDriver::Click(h, IDOK);
+        EXPECT_TRUE(IsWindow(h));
+    });
+    ASSERT_EQ(3u, boxes.Count()) << boxes.Describe();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(L"Click pe documentul dorit pentru selectie !", boxes.Boxes()[i].text);
+        EXPECT_EQ(L"Selectati documentul dorit", boxes.Boxes()[i].caption);
+        EXPECT_TRUE(boxes.Boxes()[i].flags & MB_ICONINFORMATION);
+    }
+    EXPECT_EQ(L"Selectati un client !", boxes.Boxes()[2].text);
+    EXPECT_EQ(L"Message", boxes.Boxes()[2].caption);
+}
+
+TEST_F(PickerTest, OkOpensTheSelectedDocumentAndClosesAfterASave)
+{
+    AddFourInvoices();
+    MyCautareFacturiDialog picker(nullptr);
+    testing_support::ModalDriver driver;
+    driver.When(L"Facturi", [&](HWND h) { ModalDriver::Click(h, IDOK); });
+    driver.When(L"Factura  ", [&](HWND editor) {
+        EXPECT_EQ(ids[3], EditorOf(editor)->id);
+        EditorOf(editor)->EndDialog(2);
+    });
+    driver.When(L"Facturi", [&](HWND h) { ModalDriver::Click(h, IDOK); });
+    driver.When(L"Factura  ", [&](HWND editor) {
+        Header h;
+        h.numar = 13;
+        SaveLike(tempDb, editor, L"Facturi", h);
+    });
+    EXPECT_EQ(1, picker.DoModal());
+    driver.Verify();
+    EXPECT_EQ(ids[3], picker.idEditat);
+    EXPECT_EQ(4, picker.inregistrari.GetCount());
+}

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+#include <vector>
+#include "documents/MyFacturiPanel.h"
+#include "resources/resource.h"
+#include "tests/documents/lists/ListsTestData.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/harness/ModalDriver.h"
+#include "tests/harness/Screenshot.h"
+
+using namespace lists_test;
+using testing_support::MessageBoxRecorder;
+using testing_support::ModalDriver;
+
+namespace {
+
+// Stands in for the main window: a top-level window that records the commands
+// it is sent (id and lParam).
+class RecordingFrame : public micro::gui::QWindow {
+public:
+    const wchar_t* GetClassName() override { return L"BrivaneListsFrame"; }
+    bool OnCommand(UINT id, UINT, HWND control, LRESULT&) override
+    {
+        commands.push_back({id, reinterpret_cast<LPARAM>(control)});
+        return true;
+    }
+    struct Command {
+        UINT id;
+        LPARAM param;
+    };
+    std::vector<Command> commands;
+};
+
+class MyFacturiPanelTest : public testing_support::DatabaseTest {
+protected:
+    void SetUp() override { ASSERT_TRUE(frame.Create(nullptr, 0, WS_OVERLAPPEDWINDOW | WS_VISIBLE)); }
+    void Open(MyFacturiPanel& panel)
+    {
+        ASSERT_TRUE(panel.Create(&frame, 1, 0));
+        panel.MoveWindow(0, 0, 900, 400);
+    }
+    std::wstring Cell(MyFacturiPanel& panel, int row, int column) { return panel.lista.GetItemText(row, column).c_str(); }
+    std::vector<unsigned long long> RowIds(MyFacturiPanel& panel)
+    {
+        std::vector<unsigned long long> ids;
+        for (int row = 0; row < panel.lista.GetItemCount(); ++row)
+            ids.push_back(panel.lista.GetItemData(row));
+        return ids;
+    }
+    std::vector<unsigned long long> StoredIds(const wchar_t* table)
+    {
+        std::vector<unsigned long long> ids;
+        // The columns the list reads, so the rows come as the table stores them.
+        micro::qsql::QsqlQuery q = db().ExecQuery(micro::qsql::SqlFormat(
+            L"select id, status, numar, client, dataCreare, valoareFT, valoareTVA, valoareTTI, sold from '%s'", table));
+        for (; !q.Eof(); q.NextRow())
+            ids.push_back(q.GetIdField(0));
+        return ids;
+    }
+    RecordingFrame frame;
+};
+
+} // namespace
+
+TEST_F(MyFacturiPanelTest, TitlesFollowTheType)
+{
+    const wchar_t* titles[] = {L"Facturi", L"Facturi Proforme", L"Avize Expeditie", L"Note Intrare Receptie",
+                               L"Note Intrare Receptie"};
+    for (int type = 0; type < 5; ++type)
+        EXPECT_STREQ(titles[type], MyFacturiPanel(type).GetTitle()) << type;
+}
+
+TEST_F(MyFacturiPanelTest, ShowsEveryHeaderOfItsTypeInStorageOrder)
+{
+    unsigned long long alfa = tempDb.AddClient(L"Alfa SRL");
+    Header h;
+    h.client = alfa;
+    h.numar = 12;
+    AddHeader(tempDb, L"Facturi", h);
+    h.status = 7;       // no word for it
+    h.client = 999;     // partner gone
+    h.numar = 13;
+    h.date = -1;        // no date
+    h.sold = -3.5;
+    AddHeader(tempDb, L"Facturi", h);
+    tempDb.Exec(L"insert into Facturi (id, status, numar, client, dataCreare, valoareFT, valoareTVA, valoareTTI, "
+                L"sold) values (0, 2, 5, 0, 0, 1, 1, 1, 1)");
+    AddHeader(tempDb, L"Proforme", Header());
+
+    MyFacturiPanel panel(0);
+    Open(panel);
+    HWND header = reinterpret_cast<HWND>(panel.lista.SendMessage(LVM_GETHEADER));
+    ASSERT_EQ(8, SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    const wchar_t* columns[] = {L"Numar", L"Client", L"Data", L"Valoare FT", L"Valoare TVA", L"Valoare TTI",
+                                L"Status", L"Sold"};
+    const int widths[] = {50, 200, 100, 100, 100, 100, 90, 100};
+    for (int c = 0; c < 8; ++c) {
+        wchar_t text[64] = {};
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.pszText = text;
+        column.cchTextMax = 64;
+        panel.lista.SendMessage(LVM_GETCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
+        EXPECT_STREQ(columns[c], text);
+        EXPECT_EQ(widths[c], column.cx) << c;
+        EXPECT_EQ(c == 6 ? LVCFMT_CENTER : LVCFMT_LEFT, column.fmt & LVCFMT_JUSTIFYMASK) << c;
+    }
+
+    EXPECT_EQ(StoredIds(L"Facturi"), RowIds(panel));
+    ASSERT_EQ(3, panel.lista.GetItemCount());
+    EXPECT_EQ(0u, panel.lista.GetItemData(0));
+    int first = panel.lista.FindItemByData(1);
+    EXPECT_EQ((std::vector<std::wstring>{L"12", L"Alfa SRL", L"14-11-2023", L"100.00", L"24.00", L"124.00",
+                                         L"Temporar", L"124.00"}),
+              (std::vector<std::wstring>{Cell(panel, first, 0), Cell(panel, first, 1), Cell(panel, first, 2),
+                                         Cell(panel, first, 3), Cell(panel, first, 4), Cell(panel, first, 5),
+                                         Cell(panel, first, 6), Cell(panel, first, 7)}));
+    int odd = panel.lista.FindItemByData(2);
+    EXPECT_EQ(L"13", Cell(panel, odd, 0));
+    EXPECT_EQ(L"", Cell(panel, odd, 1));
+    EXPECT_EQ(L"", Cell(panel, odd, 2));
+    EXPECT_EQ(L"?", Cell(panel, odd, 6));
+    EXPECT_EQ(L"-3.50", Cell(panel, odd, 7));
+    testing_support::SaveWindowPng(frame, L"documents_lists_panel");
+
+    MyFacturiPanel proforme(1);
+    Open(proforme);
+    EXPECT_EQ(StoredIds(L"Proforme"), RowIds(proforme));
+}
+
+TEST_F(MyFacturiPanelTest, EmptyTableGivesColumnsWithoutRows)
+{
+    MyFacturiPanel panel(3);
+    Open(panel);
+    EXPECT_EQ(0, panel.lista.GetItemCount());
+    HWND header = reinterpret_cast<HWND>(panel.lista.SendMessage(LVM_GETHEADER));
+    EXPECT_EQ(8, SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+}
+
+TEST_F(MyFacturiPanelTest, DoubleClickEditsAndTheListIsReadAgainAfterASave)
+{
+    AddHeader(tempDb, L"Facturi", Header());
+    unsigned long long second = AddHeader(tempDb, L"Facturi", Header());
+    MyFacturiPanel panel(0);
+    Open(panel);
+    int row = panel.lista.FindItemByData(second);
+
+    ModalDriver cancelled;
+    unsigned long long opened = 0;
+    cancelled.When(L"Factura  ", [&](HWND editor) {
+        opened = EditorOf(editor)->id;
+        tempDb.Exec(L"update Facturi set valoareFT = 1 where id = 1");
+        EditorOf(editor)->EndDialog(2);
+    });
+    ModalDriver::DoubleClickListRow(panel, IDC_FACTURI_PANEL_LIST, row);
+    cancelled.Verify();
+    EXPECT_EQ(second, opened);
+    EXPECT_EQ(L"100.00", Cell(panel, 0, 3)); // cancelled: the list stays as it was
+
+    ModalDriver saved;
+    saved.When(L"Factura  ", [&](HWND editor) {
+        EXPECT_EQ(0, EditorOf(editor)->tip);
+        Header h;
+        h.ft = 555.0;
+        h.numar = 2;
+        SaveLike(tempDb, editor, L"Facturi", h);
+        AddHeader(tempDb, L"Facturi", Header());
+    });
+    ModalDriver::DoubleClickListRow(panel, IDC_FACTURI_PANEL_LIST, row);
+    saved.Verify();
+    EXPECT_EQ(StoredIds(L"Facturi"), RowIds(panel));
+    EXPECT_EQ(L"1.00", Cell(panel, 0, 3));
+    EXPECT_EQ(L"555.00", Cell(panel, panel.lista.FindItemByData(second), 3));
+}
+
+TEST_F(MyFacturiPanelTest, DoubleClickOutsideTheRowsOpensNothing)
+{
+    AddHeader(tempDb, L"Facturi", Header());
+    MyFacturiPanel panel(0);
+    Open(panel);
+    ModalDriver driver(1500);
+    driver.When(L"Factura  ", [](HWND editor) { EditorOf(editor)->EndDialog(2); });
+    NMITEMACTIVATE click = {};
+    click.hdr.hwndFrom = panel.lista;
+    click.hdr.idFrom = IDC_FACTURI_PANEL_LIST;
+    click.hdr.code = NM_DBLCLK;
+    click.iItem = -1;
+    SendMessageW(panel, WM_NOTIFY, IDC_FACTURI_PANEL_LIST, reinterpret_cast<LPARAM>(&click));
+    EXPECT_FALSE(driver.Finished());
+}
+
+TEST_F(MyFacturiPanelTest, RightClickAsksTheMainWindowForThePrintTab)
+{
+    AddHeader(tempDb, L"Proforme", Header());
+    unsigned long long id = AddHeader(tempDb, L"Proforme", Header());
+    MyFacturiPanel panel(1);
+    Open(panel);
+    ModalDriver::RightClickListRow(panel, IDC_FACTURI_PANEL_LIST, panel.lista.FindItemByData(id));
+    ASSERT_EQ(1u, frame.commands.size());
+    EXPECT_EQ(32844u, frame.commands[0].id);
+    EXPECT_EQ(static_cast<LPARAM>(id), frame.commands[0].param);
+}
+
+TEST_F(MyFacturiPanelTest, DatabaseErrorIsReportedAndTheFillFails)
+{
+    MessageBoxRecorder boxes;
+    tempDb.Exec(L"drop table Avize");
+    MyFacturiPanel panel(2);
+    Open(panel);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_EQ(L"SQLITE_ERROR[1]: no such table: Avize", boxes.Last().text);
+    EXPECT_FALSE(panel.FillList());
+}
