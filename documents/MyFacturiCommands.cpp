@@ -4,7 +4,9 @@
 #include "database/DocumentTables.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
+#include "cash/MyCreareChitantaFacturiDialog.h"
 #include "masterdata/MasterDataDialogs.h"
+#include "printing/MyPrintDialog.h"
 #include "resources/resource.h"
 #include <initializer_list>
 #include <map>
@@ -338,11 +340,24 @@ void MyFacturiDialog::SaveAndPrint()
 {
     if (!SaveSequence())
         return;
-    // The print dialog is opened here once it is part of the program.
+    MyPrintDialog print(m_hwnd);
+    print.SetDocument(idRezervat, tip);
+    if (tip == DocumentGoodsReceived)
+        print.textNir = textNir;
+    print.DoModal();
 }
 
+// Confirms the receipt's number and series (the confirmation stores them as
+// the receipt counter), then saves the document.
 void MyFacturiDialog::SaveAndMakeReceipt()
 {
-    if (!SaveSequence())
+    QString number = QString::Formatted(L"%d", static_cast<int>(GetInvoiceConfigValue(10) + 1));
+    QString series;
+    GetDocumentSeries(series, 2);
+    MyCreareChitantaFacturiDialog confirmation(m_hwnd);
+    confirmation.SetReceiptNumberAndSeries(number, series);
+    if (confirmation.DoModal() != 1)
         return;
+    confirmation.GetReceiptNumberAndSeries(numarChitanta, serieChitanta);
+    SaveSequence();
 }

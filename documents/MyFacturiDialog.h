@@ -151,5 +151,7 @@ private:
 
     int cotaTVASocietate = 0;             // company VAT code as read at opening
     micro::utils::QString procentDiscount; // percentage text of the discount row shown
+    micro::utils::QString numarChitanta;  // receipt number and series as confirmed
+    micro::utils::QString serieChitanta;
     HICON icons[4] = {};
 };
