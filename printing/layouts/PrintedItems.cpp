@@ -1,0 +1,154 @@
+#include "printing/layouts/PrintedItems.h"
+#include "database/DocumentTables.h"
+#include "database/Lookups.h"
+#include "database/MyRepository.h"
+#include "framework/qdialog/QMessageBox.h"
+#include "printing/layouts/PrintedPage.h"
+
+using micro::qsql::QsqlQuery;
+using micro::qsql::QSqlError;
+using micro::utils::QString;
+
+namespace {
+
+// The name column's printed box ends here.
+const float kNameRight = 190.0f;
+
+const wchar_t* VatLabelOfCode(long long code)
+{
+    switch (code) {
+    case 0: return L"24%";
+    case 1: return L"9%";
+    case 2: return L"5%";
+    default: return L"0%";
+    }
+}
+
+double OwnHeaderNetValue(unsigned long long id, int type)
+{
+    QString sql = QString::Formatted(L"select valoareFT from %s where id = %llu", DocumentHeaderTable(type), id);
+    QsqlQuery q = GetRepository().ExecQuery(sql);
+    return q.Eof() ? 0.0 : q.GetFloatField(0, 0.0);
+}
+
+PrintedItem MakeItem(unsigned long n, unsigned long long product, double quantity, double price, double netValue)
+{
+    PrintedItem item;
+    item.discount = product == 0;
+    GetProductTextField(item.texts.denumire, product, 1);
+    if (item.discount) {
+        QString percent = QString::Formatted(L" %d%%", DiscountPercent(price, netValue));
+        item.texts.denumire += percent;
+    }
+    GetProductTextField(item.texts.um, product, 6);
+    long long vatCode = GetProductIntField(product, 3);
+    double value = quantity * price;
+    item.texts.nrCrt.Format(L"%lu", n);
+    item.texts.cantitate.Format(L"%.2f", quantity);
+    item.texts.pretUnitar.Format(L"%.2f", price);
+    item.texts.valoare.Format(L"%.2f", value);
+    item.texts.valoareTVA.Format(L"%.2f", value * VatFactorOfCode(vatCode) - value);
+    item.texts.cotaTVA = VatLabelOfCode(vatCode);
+    return item;
+}
+
+} // namespace
+
+int DiscountPercent(double price, double netValue)
+{
+    if (netValue + price == 0.0)
+        return 0;
+    float exact = static_cast<float>(price * 100.0 / (netValue + price));
+    int whole = static_cast<int>(exact);
+    if (exact - whole > 0.5f)
+        ++whole;
+    return whole;
+}
+
+std::vector<PrintedItem> ReadPrintedItems(unsigned long long id, int type, NetValueFrom net)
+{
+    std::vector<PrintedItem> items;
+    if (id == 0)
+        return items;
+    QString sql = micro::qsql::SqlFormat(
+        L"select id     ,  produsID     ,  cantitate    ,  valoareFT    ,  IDFactura     from '%s' where IDFactura = %llu",
+        DocumentLineTable(type), id);
+    QsqlQuery q = GetRepository().ExecQuery(sql);
+    bool netRead = false;
+    double netValue = 0.0;
+    for (unsigned long n = 1; !q.Eof(); ++n, q.NextRow()) {
+        unsigned long long product = q.GetIdField(1);
+        if (product == 0 && !netRead) {
+            netValue = net == NetValueFrom::OwnHeader ? OwnHeaderNetValue(id, type) : GetInvoiceNetValue(id);
+            netRead = true;
+        }
+        items.push_back(MakeItem(n, product, q.GetFloatField(2, 0.0), q.GetFloatField(3, 0.0), netValue));
+    }
+    return items;
+}
+
+int CountFittingItems(const std::vector<PrintedItem>& items, const RowRule& rule)
+{
+    std::vector<QString> names;
+    names.reserve(items.size());
+    for (const PrintedItem& item : items)
+        names.push_back(item.discount ? QString() : item.texts.denumire);
+    return rule.CountFitting(names.data(), static_cast<int>(names.size()));
+}
+
+bool ConfirmLeftOutLines(HWND owner, int leftOut)
+{
+    QString text = QString::Formatted(
+        L"%d linii ale documentului nu incap in pagina si nu vor fi tiparite, desi totalurile le cuprind.\n"
+        L"Continuati tiparirea ?",
+        leftOut);
+    return micro::qdialog::ShowMessageBox(owner, text, L"Atentie", MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
+}
+
+bool PrepareItemsForPrint(HWND owner, const FacturaDate& doc, int type, NetValueFrom net, const RowRule& rule,
+                          std::vector<PrintedItem>& items)
+{
+    try {
+        items = ReadPrintedItems(doc.id, type, net);
+    } catch (const QSqlError& error) {
+        micro::qdialog::ShowMessageBox(owner, error.GetText(), L"Message", MB_OK);
+        return false;
+    }
+    int fitting = CountFittingItems(items, rule);
+    int leftOut = static_cast<int>(items.size()) - fitting;
+    if (leftOut > 0 && !ConfirmLeftOutLines(owner, leftOut))
+        return false;
+    items.resize(fitting);
+    return true;
+}
+
+void PrintItems(PrintedPage& page, const FacturaDate& doc, const std::vector<PrintedItem>& items,
+                const PrintItemTable& table, const std::vector<int>& offsets)
+{
+    const PrintGrid& g = page.Grid();
+    page.UseFont(table.fontHeight);
+    int y = g.Height(table.firstY);
+    for (const PrintedItem& item : items) {
+        bool twoLines = !item.discount && table.rule.TakesTwo(item.texts.denumire);
+        for (int offset : offsets) {
+            for (size_t c = 0; c < table.columns.count; ++c) {
+                const ItemColumn& column = table.columns.rows[c];
+                if (column.printX < 0 || !Shows(column.when, doc))
+                    continue;
+                const QString& text = ItemText(item.texts, column.field);
+                int x = g.Width(column.printX);
+                if (column.field != ItemField::Denumire) {
+                    page.TextAtPixels(text, x, y + offset, Place::Centre);
+                } else if (item.discount) {
+                    page.TextAtPixels(text, x, y + offset, Place::Left);
+                } else {
+                    RECT box{x, y + offset, g.Width(kNameRight), y + offset + g.Height(twoLines ? 18.0f : 9.0f)};
+                    page.WrapAtPixels(text, box);
+                }
+            }
+        }
+        y = static_cast<int>(y + 10 * g.sy);
+        if (twoLines)
+            y = static_cast<int>(y + 10 * g.sy);
+    }
+}

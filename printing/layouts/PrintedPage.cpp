@@ -1,0 +1,231 @@
+#include "printing/layouts/PrintedPage.h"
+#include "framework/gui/QImage.h"
+
+using micro::gui::QComPtr;
+using micro::utils::QString;
+
+PrintGrid::PrintGrid(int width, int height, float unitsHigh)
+    : W(width), H(height), sx(static_cast<float>(width) / kPrintUnitsWide),
+      sy(static_cast<float>(height) / unitsHigh)
+{
+    inset = static_cast<int>(sy * 10);
+    half = static_cast<int>(H / 2.0f);
+    copyBottom = static_cast<int>(H / 2.0f - static_cast<int>(inset / 2));
+    copyShift = half - inset;
+}
+
+static int Resolve(const PrintGrid& g, const PrintCoord& c, float scale)
+{
+    switch (c.ref) {
+    case Ref::Units: return static_cast<int>(c.v * scale);
+    case Ref::FromRight: return static_cast<int>(g.W - c.v * g.sx);
+    case Ref::FromRightSy: return static_cast<int>(g.W - c.v * g.sy);
+    case Ref::FromBottom: return static_cast<int>(g.H - c.v * g.sy);
+    case Ref::Inset: return g.inset + static_cast<int>(c.v * scale);
+    case Ref::InsetRight: return g.W - g.inset;
+    case Ref::InsetBottom: return g.H - g.inset;
+    case Ref::HalfLess: return static_cast<int>(c.v * g.sy - g.half);
+    case Ref::HalfMore: return static_cast<int>(c.v * g.sy + g.half);
+    case Ref::ShiftMore: return static_cast<int>(c.v * g.sy + g.copyShift);
+    case Ref::PageCentre: return static_cast<int>(g.W * 0.5f - c.v * g.sx);
+    case Ref::CopyBottom: return static_cast<int>(g.copyBottom + c.v * g.sy);
+    }
+    return 0;
+}
+
+int PrintGrid::X(const PrintCoord& c) const { return Resolve(*this, c, sx); }
+int PrintGrid::Y(const PrintCoord& c) const { return Resolve(*this, c, sy); }
+
+PrintedPage::PrintedPage(HDC dc, int width, int height, float unitsHigh, bool hollow)
+    : m_dc(dc), m_grid(width, height, unitsHigh), m_oldBrush(nullptr), m_oldFont(nullptr)
+{
+    m_pen = CreatePen(PS_SOLID, static_cast<int>(m_grid.sy * 0.5f), RGB(0, 0, 0));
+    m_oldPen = SelectObject(dc, m_pen);
+    m_oldBkMode = GetBkMode(dc);
+    m_oldAlign = GetTextAlign(dc);
+    if (hollow) {
+        m_oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+        SetBkMode(dc, TRANSPARENT);
+    }
+}
+
+PrintedPage::~PrintedPage()
+{
+    if (m_oldFont)
+        SelectObject(m_dc, m_oldFont);
+    for (const Font& f : m_fonts)
+        DeleteObject(f.font);
+    if (m_oldBrush)
+        SelectObject(m_dc, m_oldBrush);
+    SetBkMode(m_dc, m_oldBkMode);
+    SetTextAlign(m_dc, m_oldAlign);
+    SelectObject(m_dc, m_oldPen);
+    DeleteObject(m_pen);
+}
+
+void PrintedPage::UseFont(float height, bool bold)
+{
+    int pixels = static_cast<int>(height * m_grid.sy);
+    int weight = bold ? FW_BOLD : 0;
+    for (const Font& f : m_fonts) {
+        if (f.height == pixels && f.weight == weight) {
+            SelectFont(f.font);
+            return;
+        }
+    }
+    HFONT font = CreateFontW(pixels, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial Rounded MT Bold");
+    if (!font)
+        return;
+    m_fonts.push_back(Font{pixels, weight, font});
+    SelectFont(font);
+}
+
+void PrintedPage::SelectFont(HFONT font)
+{
+    HGDIOBJ old = SelectObject(m_dc, font);
+    if (!m_oldFont)
+        m_oldFont = old;
+}
+
+void PrintedPage::TextAtPixels(const QString& text, int x, int y, Place place)
+{
+    SetTextAlign(m_dc, place == Place::Centre ? (TA_CENTER | TA_TOP) : (TA_LEFT | TA_TOP));
+    TextOutW(m_dc, x, y, text.c_str(), text.GetLength());
+    if (place == Place::Centre)
+        SetTextAlign(m_dc, TA_LEFT | TA_TOP);
+}
+
+void PrintedPage::Text(const QString& text, const PrintAt& at, int dy)
+{
+    const PrintGrid& g = m_grid;
+    switch (at.place) {
+    case Place::None:
+        return;
+    case Place::Left:
+    case Place::Centre:
+        TextAtPixels(text, g.X(at.x), g.Y(at.y) + dy, at.place);
+        return;
+    case Place::LeftLess: {
+        PrintCoord x(at.x.v - text.GetLength(), at.x.ref);
+        TextAtPixels(text, g.X(x), g.Y(at.y) + dy, Place::Left);
+        return;
+    }
+    case Place::Wrap:
+        WrapAtPixels(text, RECT{g.X(at.x), g.Y(at.y) + dy, g.X(at.right), g.Y(at.bottom) + dy});
+        return;
+    }
+}
+
+void PrintedPage::WrapAtPixels(const QString& text, RECT box)
+{
+    SetTextAlign(m_dc, TA_LEFT | TA_TOP);
+    DrawTextW(m_dc, text.c_str(), text.GetLength(), &box, DT_LEFT | DT_TOP | DT_WORDBREAK);
+}
+
+void PrintedPage::LineAtPixels(int x1, int y1, int x2, int y2)
+{
+    MoveToEx(m_dc, x1, y1, nullptr);
+    LineTo(m_dc, x2, y2);
+}
+
+void PrintedPage::FrameAtPixels(int left, int top, int right, int bottom)
+{
+    Rectangle(m_dc, left, top, right, bottom);
+}
+
+void PrintedPage::Line(Stroke stroke, const PrintLine& line)
+{
+    const PrintGrid& g = m_grid;
+    if (stroke == Stroke::Frame)
+        FrameAtPixels(g.X(line.x1), g.Y(line.y1), g.X(line.x2), g.Y(line.y2));
+    else
+        LineAtPixels(g.X(line.x1), g.Y(line.y1), g.X(line.x2), g.Y(line.y2));
+}
+
+static PrintCoord ShiftedDown(PrintCoord c, float shift)
+{
+    c.v += shift;
+    return c;
+}
+
+void PrintedPage::Texts(const FacturaDate& doc, Table<PageText> texts, float shift)
+{
+    for (size_t i = 0; i < texts.count; ++i) {
+        const PageText& t = texts.rows[i];
+        if (!t.print || t.at.place == Place::None || !Shows(t.when, doc))
+            continue;
+        PrintAt at = t.at;
+        at.y = ShiftedDown(at.y, shift);
+        at.bottom = ShiftedDown(at.bottom, shift);
+        UseFont(t.style.printHeight, t.style.bold);
+        Text(FillPattern(PrintPattern(t), doc), at);
+    }
+}
+
+void PrintedPage::Rules(const FacturaDate& doc, Table<PageRule> rules)
+{
+    for (size_t i = 0; i < rules.count; ++i) {
+        if (Printed(rules.rows[i].print) && Shows(rules.rows[i].when, doc))
+            Line(rules.rows[i].stroke, rules.rows[i].print);
+    }
+}
+
+namespace {
+
+// A memory DC compatible with the page's, released with its bitmap.
+class MemoryBitmapDC {
+public:
+    MemoryBitmapDC(HDC page, HBITMAP bitmap) : m_dc(CreateCompatibleDC(page)), m_bitmap(bitmap), m_old(nullptr)
+    {
+        if (m_dc)
+            m_old = SelectObject(m_dc, bitmap);
+    }
+    ~MemoryBitmapDC()
+    {
+        if (m_dc) {
+            SelectObject(m_dc, m_old);
+            DeleteDC(m_dc);
+        }
+        DeleteObject(m_bitmap);
+    }
+    MemoryBitmapDC(const MemoryBitmapDC&) = delete;
+    MemoryBitmapDC& operator=(const MemoryBitmapDC&) = delete;
+    HDC Get() const { return m_dc; }
+
+private:
+    HDC m_dc;
+    HBITMAP m_bitmap;
+    HGDIOBJ m_old;
+};
+
+} // namespace
+
+void PrintedPage::CopyPicture(IWICBitmapSource* source, const std::vector<Placement>& places)
+{
+    UINT w = 0, h = 0;
+    source->GetSize(&w, &h);
+    HBITMAP bitmap = nullptr;
+    if (FAILED(micro::gui::CreateDibFromWicBitmap(source, &bitmap)) || !bitmap)
+        return;
+    MemoryBitmapDC memory(m_dc, bitmap);
+    if (!memory.Get())
+        return;
+    COLORREF key = GetPixel(memory.Get(), 1, 1);
+    for (const Placement& p : places) {
+        if (p.copy == Copy::Opaque)
+            BitBlt(m_dc, p.x, p.y, p.w, p.h, memory.Get(), 0, 0, SRCCOPY);
+        else
+            TransparentBlt(m_dc, p.x, p.y, p.w, p.h, memory.Get(), 0, 0, p.w, p.h, key);
+    }
+}
+
+void PrintedPage::Picture(const micro::utils::QBuffer& bytes, int w, int h, const std::vector<Placement>& places)
+{
+    if (bytes.IsEmpty() || w <= 0 || h <= 0)
+        return;
+    QComPtr<IWICBitmapSource> source;
+    if (FAILED(micro::gui::DecodeImageWithWic(bytes.GetData(), bytes.GetCount(), &source, w, h)) || !source)
+        return;
+    CopyPicture(source, places);
+}

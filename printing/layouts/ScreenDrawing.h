@@ -1,0 +1,31 @@
+#pragma once
+#include <cstddef>
+#include "printing/layouts/PageContent.h"
+#include "printing/preview/ScreenPage.h"
+
+// Drawing the page tables on the preview's render target: texts into layout
+// rectangles with the black brush (no clipping, natural measuring), lines and
+// frames 0.5 wide, bitmaps stretched into their rectangle.
+
+IDWriteTextFormat* ScreenFormat(const ScreenPage& page, ScreenFont font);
+void DrawScreenText(const ScreenPage& page, ScreenFont font, const micro::utils::QString& text, const ScreenBox& box);
+void DrawScreenBitmap(const ScreenPage& page, ID2D1Bitmap* bitmap, const ScreenBox& box);
+void DrawScreenLine(const ScreenPage& page, Stroke stroke, const ScreenLine& line);
+// The white sheet.
+void FillScreenPage(const ScreenPage& page);
+
+// Every row of a table that shows for the record and has a screen side,
+// moved down by dy.
+void DrawScreenTexts(const ScreenPage& page, const FacturaDate& doc, Table<PageText> texts, float dy = 0);
+void DrawScreenRules(const ScreenPage& page, const FacturaDate& doc, Table<PageRule> rules);
+
+// The item table: each item of the record in a band `rowHeight` high from
+// `firstTop`, moving down one band per line it takes, until the rule's line
+// limit. Answers how many items were drawn.
+struct ScreenItemTable {
+    Table<ItemColumn> columns;
+    ScreenFont font;
+    float firstTop;
+    RowRule rule;
+};
+int DrawScreenItems(const ScreenPage& page, const FacturaDate& doc, const ScreenItemTable& table);

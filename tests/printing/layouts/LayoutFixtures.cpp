@@ -1,0 +1,54 @@
+#include "tests/printing/layouts/LayoutFixtures.h"
+#include "database/DocumentTables.h"
+#include "tests/printing/core/PrintFixtures.h"
+
+namespace layout_tests {
+
+void SetCompany(testing_support::TempDatabase& db, int vatCode, int vatOnCollection)
+{
+    db.Exec(micro::qsql::SqlFormat(
+                L"update Societate set denumire = 'Firma Test SRL', nrreg = 'J40/1/2020', cui = 'RO111', "
+                L"adresa = 'Str. Lunga 3', oras = 'Brasov', telefon = '0268 111', fax = '0268 222', "
+                L"banca = 'Banca A', cont = 'RO01A', banca2 = 'Banca B', cont2 = 'RO02B', cotaTVA = %d, "
+                L"tvaincasare = %d where id = 1",
+                vatCode, vatOnCollection)
+                .c_str());
+}
+
+InvoiceFixture AddDocument(testing_support::TempDatabase& db, int type, long long number,
+                           const std::vector<std::wstring>& productNames)
+{
+    InvoiceFixture f;
+    f.clientId = db.AddClient(L"Client Unu SRL");
+    double net = 0;
+    for (size_t i = 0; i < productNames.size(); ++i)
+        net += 2 * (10.0 + i + 1);
+    f.documentId = printing_tests::AddHeader(db, DocumentHeaderTable(type), number, f.clientId, net, net * 0.24,
+                                             net * 1.24, L"FCT");
+    for (size_t i = 0; i < productNames.size(); ++i) {
+        unsigned long long product = db.AddProduct(productNames[i].c_str(), 10.0 + i + 1, 0, L"Buc");
+        f.products.push_back(product);
+        printing_tests::AddLine(db, DocumentLineTable(type), f.documentId, product, 2, 10.0 + i + 1);
+    }
+    return f;
+}
+
+std::vector<std::wstring> ShortNames(int count)
+{
+    std::vector<std::wstring> names;
+    for (int i = 1; i <= count; ++i)
+        names.push_back(L"Produs " + std::to_wstring(i));
+    return names;
+}
+
+std::wstring NameOfLength(int length, int row)
+{
+    std::wstring tail = L" " + std::to_wstring(row);
+    std::wstring name = L"Produs cu denumire lunga";
+    while (static_cast<int>(name.size() + tail.size()) < length)
+        name += L'x';
+    name = name.substr(0, length - tail.size()) + tail;
+    return name;
+}
+
+} // namespace layout_tests
