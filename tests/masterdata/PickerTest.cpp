@@ -175,3 +175,21 @@ TEST_F(AgentPicker, RunEndingWithOneLeavesTheAgentsId)
     driver.Verify();
     EXPECT_EQ(maria, picker.selectedId);
 }
+
+TEST_F(PartnerPicker, ADatabaseErrorIsShownInAMessageBoxAndThePickerStillOpens)
+{
+    tempDb.Exec(L"drop table Furnizori");
+    MessageBoxRecorder boxes;
+    MyCautareClientiDialog picker(nullptr);
+    picker.table = 1;
+    ModalDriver driver;
+    driver.When(L"Cautare Furnizori", [](HWND dialog) {
+        EXPECT_EQ(0, ModalDriver::ListRowCount(dialog, kPartnerList));
+        ModalDriver::Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, picker.DoModal());
+    driver.Verify();
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_EQ(0u, boxes.Last().text.find(L"SQLITE_ERROR[1]: no such table"));
+}
