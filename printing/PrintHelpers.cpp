@@ -174,6 +174,11 @@ PrintJob::PrintJob(HWND owner)
     }
     if (!m_dc)
         return;
+    // A sink's device (a metafile) has no document or pages of its own.
+    if (m_sink) {
+        m_pageOpen = true;
+        return;
+    }
     DOCINFOW doc = {sizeof(doc)};
     doc.lpszDocName = kJobName;
     m_docOpen = StartDocW(m_dc, &doc) > 0;
@@ -196,6 +201,10 @@ bool PrintJob::Finish()
 {
     if (!m_pageOpen || m_finished)
         return false;
+    if (!m_docOpen) {
+        m_finished = true;
+        return true;
+    }
     bool ok = EndPage(m_dc) > 0;
     ok = ok && EndDoc(m_dc) > 0;
     m_finished = ok;

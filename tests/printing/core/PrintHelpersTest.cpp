@@ -1,0 +1,266 @@
+#include <windows.h>
+#include <winspool.h>
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include <string>
+#include <vector>
+#include "printing/PrintHelpers.h"
+#include "tests/harness/ModalDriver.h"
+#include "tests/printing/core/Spooler.h"
+
+using testing_support::ModalDriver;
+using namespace printing_tests;
+
+namespace {
+
+// Hands every job an enhanced-metafile DC and keeps what was drawn.
+class MetafileSink : public PrintJobSink {
+public:
+    HDC OpenDevice(HWND, int& width, int& height) override
+    {
+        HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+        width = GetDeviceCaps(dc, HORZRES);
+        height = GetDeviceCaps(dc, VERTRES);
+        ++opened;
+        return dc;
+    }
+    void CloseDevice(HDC dc, bool wasPrinted) override
+    {
+        HENHMETAFILE metafile = CloseEnhMetaFile(dc);
+        printed = wasPrinted;
+        texts.clear();
+        EnumEnhMetaFile(nullptr, metafile, &Collect, this, nullptr);
+        DeleteEnhMetaFile(metafile);
+        ++closed;
+    }
+    static int CALLBACK Collect(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM self)
+    {
+        if (record->iType == EMR_EXTTEXTOUTW) {
+            const EMREXTTEXTOUTW* text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
+            const wchar_t* chars =
+                reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(record) + text->emrtext.offString);
+            reinterpret_cast<MetafileSink*>(self)->texts.push_back(std::wstring(chars, text->emrtext.nChars));
+        }
+        return 1;
+    }
+    int opened = 0;
+    int closed = 0;
+    bool printed = false;
+    std::vector<std::wstring> texts;
+};
+
+class SinkInstalled {
+public:
+    explicit SinkInstalled(PrintJobSink* sink) : m_previous(SetPrintJobSink(sink)) {}
+    ~SinkInstalled() { SetPrintJobSink(m_previous); }
+
+private:
+    PrintJobSink* m_previous;
+};
+
+// A top-level window that notes the device-mode broadcast.
+std::wstring s_devModeNotice;
+LRESULT CALLBACK NoticeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DEVMODECHANGE)
+        s_devModeNotice = reinterpret_cast<const wchar_t*>(lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+HWND CreateNoticeWindow()
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &NoticeProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"PrintTestNotice";
+    RegisterClassW(&wc);
+    return CreateWindowW(L"PrintTestNotice", L"notice", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                         wc.hInstance, nullptr);
+}
+
+std::wstring DefaultPrinterName()
+{
+    wchar_t name[256];
+    DWORD length = 256;
+    return GetDefaultPrinterW(name, &length) ? std::wstring(name) : std::wstring();
+}
+
+class PrinterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!SpoolerRunning() || DefaultPrinterName().empty())
+            GTEST_SKIP() << "no print spooler with a default queue is running (start it with tools/spooler.sh)";
+    }
+};
+
+// The default printer as Wine keeps it, swapped for the test's lifetime.
+class DefaultPrinterEntry {
+public:
+    explicit DefaultPrinterEntry(const wchar_t* value)
+    {
+        RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", 0,
+                      KEY_READ | KEY_WRITE, &m_key);
+        wchar_t old[512] = {};
+        DWORD size = sizeof(old);
+        m_had = m_key && RegQueryValueExW(m_key, L"Device", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) ==
+                             ERROR_SUCCESS;
+        m_old = old;
+        if (m_key)
+            RegSetValueExW(m_key, L"Device", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                           static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+    }
+    ~DefaultPrinterEntry()
+    {
+        if (!m_key)
+            return;
+        if (m_had)
+            RegSetValueExW(m_key, L"Device", 0, REG_SZ, reinterpret_cast<const BYTE*>(m_old.c_str()),
+                           static_cast<DWORD>((m_old.size() + 1) * sizeof(wchar_t)));
+        else
+            RegDeleteValueW(m_key, L"Device");
+        RegCloseKey(m_key);
+    }
+
+private:
+    HKEY m_key = nullptr;
+    bool m_had = false;
+    std::wstring m_old;
+};
+
+} // namespace
+
+TEST(PrintJob, FinishedJobHandsItsPageToTheSink)
+{
+    MetafileSink sink;
+    SinkInstalled installed(&sink);
+    {
+        PrintJob job(nullptr);
+        ASSERT_TRUE(job.IsOpen());
+        EXPECT_EQ(GetDeviceCaps(job.GetDC(), HORZRES), job.GetWidth());
+        EXPECT_GT(job.GetHeight(), 0);
+        TextOutW(job.GetDC(), 10, 10, L"Pagina", 6);
+        EXPECT_TRUE(job.Finish());
+        EXPECT_FALSE(job.Finish());   // a job ends once
+    }
+    EXPECT_EQ(1, sink.closed);
+    EXPECT_TRUE(sink.printed);
+    ASSERT_EQ(1u, sink.texts.size());
+    EXPECT_EQ(L"Pagina", sink.texts[0]);
+}
+
+TEST(PrintJob, AJobLeftByAnErrorIsAbortedAndReleased)
+{
+    MetafileSink sink;
+    SinkInstalled installed(&sink);
+    try {
+        PrintJob job(nullptr);
+        TextOutW(job.GetDC(), 10, 10, L"Jumatate", 8);
+        throw std::runtime_error("drawing failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(1, sink.closed);
+    EXPECT_FALSE(sink.printed);
+}
+
+TEST_F(PrinterTest, ConfigureDefaultPrinterWritesA4AndThreeCopiesAndTellsTheWindows)
+{
+    HWND notice = CreateNoticeWindow();
+    s_devModeNotice.clear();
+    EXPECT_EQ(1, ConfigureDefaultPrinter());
+    DestroyWindow(notice);
+    std::wstring name = DefaultPrinterName();
+    EXPECT_EQ(name, s_devModeNotice);
+
+    HANDLE printer = nullptr;
+    ASSERT_TRUE(OpenPrinterW(&name[0], &printer, nullptr));
+    DWORD needed = 0;
+    GetPrinterW(printer, 2, nullptr, 0, &needed);
+    std::vector<BYTE> block(needed);
+    ASSERT_TRUE(GetPrinterW(printer, 2, block.data(), needed, &needed));
+    ClosePrinter(printer);
+    const PRINTER_INFO_2W* info = reinterpret_cast<const PRINTER_INFO_2W*>(block.data());
+    ASSERT_NE(nullptr, info->pDevMode);
+    EXPECT_EQ(DMPAPER_A4, info->pDevMode->dmPaperSize);
+    EXPECT_EQ(3, info->pDevMode->dmCopies);
+}
+
+TEST(ConfigureDefaultPrinter, AnswersZeroWhenTheDefaultPrinterCannotBeOpened)
+{
+    DefaultPrinterEntry missing(L"Nicio Imprimanta,winspool,FILE:");
+    EXPECT_EQ(0, ConfigureDefaultPrinter(nullptr, nullptr));
+}
+
+TEST_F(PrinterTest, PrintDialogOwnedByTheCallerAnswersTheDcAndTheFirstRange)
+{
+    HWND owner = CreateNoticeWindow();
+    HWND seenOwner = nullptr;
+    PrintPageRange one = {1, 0, 0};
+    ModalDriver driver;
+    driver.When(L"Print", [&](HWND dialog) {
+        seenOwner = GetWindow(dialog, GW_OWNER);
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    HDC dc = ShowPrintDialog(&one, owner);
+    driver.Verify();
+    ASSERT_NE(nullptr, dc);
+    EXPECT_EQ(owner, seenOwner);
+    EXPECT_EQ(1u, one.fromPage);
+    EXPECT_EQ(1u, one.toPage);
+    EXPECT_GT(GetDeviceCaps(dc, HORZRES), 2000);   // A4 at the queue's resolution, not the screen
+    DeleteDC(dc);
+
+    PrintPageRange three = {3, 0, 0};
+    ModalDriver rangeDriver;
+    rangeDriver.When(L"Print", [](HWND dialog) {
+        SendDlgItemMessageW(dialog, 1058, BM_CLICK, 0, 0);   // "Pages"
+        ModalDriver::SetText(dialog, 1152, L"2");
+        ModalDriver::SetText(dialog, 1153, L"3");
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    dc = ShowPrintDialog(&three, owner);
+    rangeDriver.Verify();
+    ASSERT_NE(nullptr, dc);
+    EXPECT_EQ(2u, three.fromPage);
+    EXPECT_EQ(3u, three.toPage);
+    DeleteDC(dc);
+    DestroyWindow(owner);
+}
+
+TEST_F(PrinterTest, CancelledPrintDialogAnswersNothingAndLeavesTheRange)
+{
+    HWND owner = CreateNoticeWindow();
+    PrintPageRange pages = {1, 7, 7};
+    ModalDriver driver;
+    driver.When(L"Print", [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_EQ(nullptr, ShowPrintDialog(&pages, owner));
+    driver.Verify();
+    DestroyWindow(owner);
+    EXPECT_EQ(7u, pages.fromPage);
+    EXPECT_EQ(7u, pages.toPage);
+}
+
+TEST_F(PrinterTest, PrintedJobArrivesAsOnePdfPageNamedAfterTheProgram)
+{
+    long long since = HostNow();
+    HWND owner = CreateNoticeWindow();
+    ModalDriver driver;
+    driver.When(L"Print", [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); });
+    {
+        PrintJob job(owner);
+        ASSERT_TRUE(job.IsOpen());
+        EXPECT_EQ(2479, job.GetWidth());
+        EXPECT_EQ(3508, job.GetHeight());
+        HFONT font = CreateFontW(-80, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+        HGDIOBJ old = SelectObject(job.GetDC(), font);
+        TextOutW(job.GetDC(), 300, 400, L"Proba4711", 9);
+        SelectObject(job.GetDC(), old);
+        DeleteObject(font);
+        EXPECT_TRUE(job.Finish());
+    }
+    driver.Verify();
+    DestroyWindow(owner);
+    std::string text = WaitForPrintedPdf("Dovodozi_Printout", "Proba4711", since);
+    ASSERT_NE(std::string::npos, text.find("Proba4711")) << "no printed PDF arrived in $HOME/PDF";
+    EXPECT_NE(std::string::npos, text.find("<page width=\"595"));
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+
+namespace printing_tests {
+
+// The real print path: a CUPS queue whose jobs land as PDF files in the host
+// user's $HOME/PDF. These reach the Linux host from under Wine.
+
+// Runs a shell command on the host (no pipes reach Wine, so its output and
+// status travel through files); answers the exit status, -1 on failure.
+int RunOnHost(const std::string& command, std::string& output, unsigned timeoutMs = 30000);
+// True when cupsd runs with a default queue that Wine can print to.
+bool SpoolerRunning();
+// Waits for a PDF "<job name>*.pdf" in $HOME/PDF written after `since` (host
+// seconds) whose text holds `marker`; answers `pdftotext -bbox` of the new
+// files, empty when none came.
+std::string WaitForPrintedPdf(const std::string& jobPrefix, const std::string& marker, long long since,
+                              unsigned timeoutMs = 30000);
+// The host's clock in seconds.
+long long HostNow();
+
+} // namespace printing_tests
