@@ -11,7 +11,8 @@ TempDatabase::TempDatabase()
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     wchar_t folder[MAX_PATH + 64];
-    swprintf(folder, MAX_PATH + 64, L"%sbrivane-test-%lu-%d", temp, GetCurrentProcessId(), ++counter);
+    _snwprintf(folder, MAX_PATH + 63, L"%sbrivane-test-%lu-%d", temp, GetCurrentProcessId(), ++counter);
+    folder[MAX_PATH + 63] = 0;
     m_folder = folder;
     CreateDirectoryW(m_folder.c_str(), nullptr);
     m_path = m_folder + L"\\Societate";
