@@ -56,6 +56,9 @@ bool MyPrintDialog::OnInitDialog()
     preview.CreateDocument(static_cast<int>(documentType), documentId);
     SetWindowPos(preview, HWND_TOP, placement.rcNormalPosition.left, placement.rcNormalPosition.top, client.right,
                  client.bottom, 0);
+    // The area only marks the place (and owns the system print dialog); left
+    // visible it would paint over the preview.
+    ShowWindow(area, SW_HIDE);
     SetFocus(preview);
 
     SetButtonResource(IDC_TIPARIRE_LAYOUT1, IDJ_LAYOUT1, IDC_TIPARIRE_LAYOUT1);

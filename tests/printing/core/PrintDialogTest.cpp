@@ -1,0 +1,269 @@
+#include <gtest/gtest.h>
+#include <fstream>
+#include <string>
+#include "framework/gui/QImage.h"
+#include "printing/MyPrintDialog.h"
+#include "printing/PrintBackground.h"
+#include "resources/resource.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/harness/ModalDriver.h"
+#include "tests/harness/Screenshot.h"
+#include "tests/printing/core/PrintFixtures.h"
+
+using testing_support::ModalDriver;
+using namespace printing_tests;
+
+namespace {
+
+class PrintDialogTest : public testing_support::DatabaseTest {
+protected:
+    void SetUp() override
+    {
+        printBackgroundChoice = PrintBackgroundNone;
+        invoice = AddHeader(tempDb, L"Facturi", 21, 0, 100, 24, 124);
+    }
+    void TearDown() override { printBackgroundChoice = PrintBackgroundNone; }
+
+    // Runs the dialog for the document; `steps` act on it, then "Exit".
+    INT_PTR Run(MyPrintDialog& dialog, std::function<void(HWND)> steps)
+    {
+        ModalDriver driver;
+        driver.When(L"Tiparire", [&](HWND hwnd) {
+            steps(hwnd);
+            ModalDriver::Click(hwnd, IDCANCEL);
+        });
+        INT_PTR result = dialog.DoModal();
+        driver.Verify();
+        return result;
+    }
+    static bool HasPicture(HWND dialog, int id)
+    {
+        return SendDlgItemMessageW(dialog, id, BM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+    }
+    static RECT ClientRectOf(HWND dialog, int id)
+    {
+        RECT rc;
+        GetWindowRect(GetDlgItem(dialog, id), &rc);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    }
+    std::wstring WriteFile(const wchar_t* name, const std::string& bytes)
+    {
+        std::wstring path = tempDb.Folder() + L"\\" + name;
+        std::ofstream(path.c_str(), std::ios::binary) << bytes;
+        return path;
+    }
+    // Answers the shell's open dialog with a path.
+    static void ChooseFile(ModalDriver& driver, const std::wstring& path)
+    {
+        driver.When(L"Open", [path](HWND open) {
+            HWND edit = nullptr;
+            EnumChildWindows(
+                open,
+                [](HWND child, LPARAM found) -> BOOL {
+                    wchar_t cls[32];
+                    GetClassNameW(child, cls, 32);
+                    if (_wcsicmp(cls, L"Edit") != 0 || !IsWindowVisible(child))
+                        return TRUE;
+                    *reinterpret_cast<HWND*>(found) = child;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&edit));
+            SetWindowTextW(edit, path.c_str());
+            PostMessageW(open, WM_COMMAND, IDOK, 0);
+        });
+    }
+    std::string StoredBackground()
+    {
+        micro::qsql::QsqlQuery q = db().ExecQuery(L"select background from Societate where id = 1");
+        int size = 0;
+        const unsigned char* bytes = q.GetBlobField(0, size);
+        return std::string(reinterpret_cast<const char*>(bytes), size);
+    }
+
+    unsigned long long invoice = 0;
+};
+
+} // namespace
+
+TEST_F(PrintDialogTest, InvoiceOpensWithItsPreviewInPlaceOfThePreviewArea)
+{
+    MyPrintDialog dialog(nullptr);
+    dialog.SetDocument(invoice, 0);
+    INT_PTR result = Run(dialog, [&](HWND hwnd) {
+        HWND preview = GetDlgItem(hwnd, IDC_TIPARIRE_PREVIZUALIZARE);
+        ASSERT_NE(nullptr, preview);
+        RECT area = ClientRectOf(hwnd, IDC_TIPARIRE_ZONA_PREVIZUALIZARE);
+        RECT shown = ClientRectOf(hwnd, IDC_TIPARIRE_PREVIZUALIZARE);
+        EXPECT_EQ(area.left, shown.left);
+        EXPECT_EQ(area.top, shown.top);
+        EXPECT_EQ(area.right, shown.right);
+        EXPECT_EQ(area.bottom, shown.bottom);
+        EXPECT_NE(nullptr, dialog.GetPreview().GetDocument());
+        for (int id : {IDC_TIPARIRE_LAYOUT1, IDC_TIPARIRE_LAYOUT2, IDC_TIPARIRE_LAYOUT3, IDC_TIPARIRE_FUNDAL1,
+                       IDC_TIPARIRE_FUNDAL2}) {
+            EXPECT_TRUE(ModalDriver::IsVisible(hwnd, id)) << id;
+            EXPECT_TRUE(HasPicture(hwnd, id)) << id;
+        }
+        EXPECT_FALSE(HasPicture(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE));   // no company background stored
+        EXPECT_NE(0, SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
+        ModalDriver::Pump(300);
+        testing_support::SaveWindowPng(hwnd, L"print_dialog_invoice");
+    });
+    EXPECT_EQ(IDCANCEL, result);
+}
+
+TEST_F(PrintDialogTest, OnlyInvoicesOfferTheOtherLayouts)
+{
+    for (int type = 1; type <= 4; ++type) {
+        MyPrintDialog dialog(nullptr);
+        dialog.SetDocument(invoice, type);
+        Run(dialog, [type](HWND hwnd) {
+            EXPECT_TRUE(ModalDriver::IsVisible(hwnd, IDC_TIPARIRE_LAYOUT1)) << "type " << type;
+            EXPECT_FALSE(ModalDriver::IsVisible(hwnd, IDC_TIPARIRE_LAYOUT2)) << "type " << type;
+            EXPECT_FALSE(ModalDriver::IsVisible(hwnd, IDC_TIPARIRE_LAYOUT3)) << "type " << type;
+        });
+    }
+}
+
+TEST_F(PrintDialogTest, LayoutButtonsChooseThePreviewsLayout)
+{
+    MyPrintDialog dialog(nullptr);
+    dialog.SetDocument(invoice, 0);
+    Run(dialog, [&](HWND hwnd) {
+        EXPECT_EQ(1, dialog.GetLayout());
+        ModalDriver::Click(hwnd, IDC_TIPARIRE_LAYOUT2);
+        EXPECT_EQ(2, dialog.GetLayout());
+        EXPECT_EQ(2, dialog.GetPreview().GetDocument()->model);
+        ModalDriver::Click(hwnd, IDC_TIPARIRE_LAYOUT3);
+        EXPECT_EQ(3, dialog.GetPreview().GetDocument()->model);
+        ModalDriver::Click(hwnd, IDC_TIPARIRE_LAYOUT1);
+        EXPECT_EQ(1, dialog.GetLayout());
+        EXPECT_EQ(GetDlgItem(hwnd, IDC_TIPARIRE_PREVIZUALIZARE), GetFocus());
+    });
+}
+
+TEST_F(PrintDialogTest, BackgroundButtonsSetThePreviewAndTheChoiceForTheRun)
+{
+    MyPrintDialog dialog(nullptr);
+    dialog.SetDocument(invoice, 0);
+    Run(dialog, [&](HWND hwnd) {
+        ModalDriver::Click(hwnd, IDC_TIPARIRE_FUNDAL2);
+        EXPECT_EQ(PrintBackgroundSecond, printBackgroundChoice);
+        EXPECT_TRUE(dialog.GetPreview().HasBackground());
+        ModalDriver::Click(hwnd, IDC_TIPARIRE_GOL);
+        EXPECT_EQ(PrintBackgroundNone, printBackgroundChoice);
+        EXPECT_FALSE(dialog.GetPreview().HasBackground());
+        ModalDriver::Click(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE);   // none stored: nothing happens
+        EXPECT_EQ(PrintBackgroundNone, printBackgroundChoice);
+        EXPECT_FALSE(dialog.GetPreview().HasBackground());
+        ModalDriver::Click(hwnd, IDC_TIPARIRE_FUNDAL1);
+        ModalDriver::Pump(200);
+        testing_support::SaveWindowPng(hwnd, L"print_dialog_background1");
+    });
+    // Later print jobs of the run print on background 1, whose pixel (1, 1)
+    // is the colour they leave transparent.
+    EXPECT_EQ(PrintBackgroundFirst, printBackgroundChoice);
+    micro::utils::QBuffer picture;
+    ASSERT_TRUE(LoadPrintBackground(picture));
+    for (unsigned id : {IDJ_FUNDAL1, IDJ_FUNDAL2}) {
+        micro::utils::QBuffer bytes;
+        ASSERT_TRUE(LoadJpgResource(id, bytes));
+        micro::gui::QComPtr<IWICBitmapSource> decoded;
+        ASSERT_TRUE(SUCCEEDED(micro::gui::DecodeImageWithWic(bytes.GetData(), bytes.GetCount(), &decoded, 0, 0)));
+        BYTE pixel[4];
+        WICRect one = {1, 1, 1, 1};
+        ASSERT_TRUE(SUCCEEDED(decoded->CopyPixels(&one, 4, 4, pixel)));
+        unsigned colour = (pixel[2] << 16) | (pixel[1] << 8) | pixel[0];
+        EXPECT_EQ(id == IDJ_FUNDAL1 ? 0xFAFAF0u : 0xF0F8FAu, colour) << id;
+    }
+}
+
+TEST_F(PrintDialogTest, AddBackgroundStoresThePictureByteForByte)
+{
+    std::string png = SolidPng(40, 30, 200, 30, 30);
+    std::wstring path = WriteFile(L"fundal.png", png);
+    MyPrintDialog dialog(nullptr);
+    dialog.SetDocument(invoice, 0);
+    ModalDriver driver;
+    driver.When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_ADAUGA_FUNDAL, 0); });
+    ChooseFile(driver, path);
+    driver.When(L"Tiparire", [&](HWND hwnd) {
+        EXPECT_TRUE(HasPicture(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE));
+        EXPECT_TRUE(dialog.GetPreview().HasBackground());
+        ModalDriver::Click(hwnd, IDCANCEL);
+    });
+    dialog.DoModal();
+    driver.Verify();
+    EXPECT_EQ(png, StoredBackground());
+    EXPECT_EQ(PrintBackgroundNone, printBackgroundChoice);
+
+    // The next dialog shows it on the company button and can choose it.
+    MyPrintDialog again(nullptr);
+    again.SetDocument(invoice, 0);
+    Run(again, [&](HWND hwnd) {
+        EXPECT_TRUE(HasPicture(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE));
+        ModalDriver::Click(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE);
+        EXPECT_EQ(PrintBackgroundCompany, printBackgroundChoice);
+    });
+}
+
+TEST_F(PrintDialogTest, AddBackgroundRefusesAFileThatIsNotAPicture)
+{
+    std::wstring path = WriteFile(L"nota.txt", "nu este o imagine");
+    testing_support::MessageBoxRecorder boxes;
+    MyPrintDialog dialog(nullptr);
+    dialog.SetDocument(invoice, 0);
+    ModalDriver driver;
+    driver.When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_ADAUGA_FUNDAL, 0); });
+    ChooseFile(driver, path);
+    driver.When(L"Tiparire", [&](HWND hwnd) {
+        EXPECT_FALSE(HasPicture(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE));
+        ModalDriver::Click(hwnd, IDCANCEL);
+    });
+    dialog.DoModal();
+    driver.Verify();
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Eroare incarcare logo!", boxes.Last().text);
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_EQ(std::string(), StoredBackground());
+}
+
+TEST_F(PrintDialogTest, ResizingKeepsThePreviewBesideTheButtons)
+{
+    MyPrintDialog dialog(nullptr);
+    dialog.SetDocument(invoice, 0);
+    Run(dialog, [](HWND hwnd) {
+        RECT frame = {0, 0, 800, 600};
+        AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
+        SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        ASSERT_EQ(800, client.right);
+        ASSERT_EQ(600, client.bottom);
+        RECT shown = ClientRectOf(hwnd, IDC_TIPARIRE_PREVIZUALIZARE);
+        EXPECT_EQ(150, shown.left);
+        EXPECT_EQ(10, shown.top);
+        EXPECT_EQ(650, shown.right - shown.left);
+        EXPECT_EQ(580, shown.bottom - shown.top);
+    });
+}
+
+TEST_F(PrintDialogTest, ChangeLogoOpensTheCompanyDialog)
+{
+    MyPrintDialog dialog(nullptr);
+    dialog.SetDocument(invoice, 0);
+    bool companyShown = false;
+    ModalDriver driver;
+    driver.When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_SCHIMBARE_LOGO, 0); });
+    driver.When(L"Informatii Societate", [&](HWND company) {
+        companyShown = true;
+        ModalDriver::Click(company, IDCANCEL);
+    });
+    driver.When(L"Tiparire", [](HWND hwnd) { ModalDriver::Click(hwnd, IDCANCEL); });
+    dialog.DoModal();
+    driver.Verify();
+    EXPECT_TRUE(companyShown);
+}
