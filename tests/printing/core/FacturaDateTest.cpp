@@ -209,3 +209,17 @@ TEST_F(FacturaDateTest, PrintJobCarriesTheRecordAndTheJob)
     EXPECT_EQ(2, job.model);
     EXPECT_EQ(L"5", S(job.numar));
 }
+
+TEST_F(FacturaDateTest, BrokenReceiptTableIsReportedAndTheNextNumberShown)
+{
+    unsigned long long invoice = AddHeader(tempDb, L"Facturi", 9, 0, 10, 2.4, 12.4, L"FCT", 0, -1, 1700000000);
+    tempDb.Exec(L"drop table Incasari");
+    testing_support::MessageBoxRecorder boxes;
+    FacturaDate doc(invoice, 0);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(0u, boxes.Last().text.find(L"Eroare la Incasari: "));
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_EQ(L"42", S(doc.chitantaNumar));
+    EXPECT_EQ(L"01-01-2020", S(doc.dataCreare));   // a date the clock rejects keeps the sample
+    EXPECT_EQ(L"14-11-2023", S(doc.dataScadenta));
+}
