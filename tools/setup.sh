@@ -58,6 +58,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w || true
 fi
+# Without a window manager Wine waits two seconds for every managed window it
+# hides; test windows need none of its services.
+if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+  wineserver -w || true
+fi
 
 # libharu cross-built once (static, no PNG support needed).
 if [ ! -f "$deps/libharu-install/lib/libhpdfs.a" ] && [ ! -f "$deps/libharu-install/lib/libhpdf.a" ]; then
