@@ -1,0 +1,43 @@
+#include "printing/pdf/PdfFile.h"
+#include "framework/files/QFiles.h"
+#include "framework/qapp/QApplication.h"
+#include "framework/qdialog/QMessageBox.h"
+#include "printing/pdf/MultiByteText.h"
+#include <shlwapi.h>
+
+using micro::utils::QString;
+
+QString AppendPdfExtension(const wchar_t* path)
+{
+    QString result(path);
+    const wchar_t* extension = PathFindExtensionW(result.c_str());
+    bool isPdf = extension && extension[0] == L'.' && _wcsicmp(extension + 1, L"pdf") == 0;
+    if (!isPdf)
+        result += L".pdf";
+    return result;
+}
+
+bool ChoosePdfFile(QString& path)
+{
+    QString chosen;
+    if (!micro::files::BrowseSaveFile(chosen, micro::qapp::GetMainWindow()))
+        return false;
+    path = AppendPdfExtension(chosen);
+    return true;
+}
+
+bool SavePdfFile(micropdf::MakePDF& pdf, const wchar_t* path)
+{
+    MultiByteText narrowPath(CP_UTF8);
+    ConvertWideToMultiByte(narrowPath, path);
+    if (pdf.SaveToFile(narrowPath.c_str()) != HPDF_OK) {
+        ShowPdfSaveError();
+        return false;
+    }
+    return true;
+}
+
+void ShowPdfSaveError()
+{
+    micro::qdialog::ShowMessageBox(micro::qapp::GetMainWindow(), L"Error saving pdf file!", L"Message", MB_OK);
+}

@@ -1,0 +1,116 @@
+#include "tests/printing/pdf/HostTools.h"
+#include <windows.h>
+#include "framework/files/QFiles.h"
+
+namespace pdftest {
+
+namespace {
+
+typedef char*(CDECL* UnixFileName)(const wchar_t*);
+
+std::wstring TempFile(const wchar_t* suffix)
+{
+    static int counter = 0;
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    wchar_t name[MAX_PATH + 64];
+    swprintf(name, MAX_PATH + 64, L"%lshost-%lu-%d%ls", folder, GetCurrentProcessId(), ++counter, suffix);
+    return name;
+}
+
+std::string ReadAll(const std::wstring& path)
+{
+    micro::utils::QBuffer bytes;
+    if (!micro::files::ReadWholeFile(path.c_str(), bytes) || bytes.IsEmpty())
+        return std::string();
+    return std::string(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetCount());
+}
+
+std::wstring Wide(const std::string& text)
+{
+    int n = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring out(n > 0 ? n : 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &out[0], n);
+    out.resize(wcslen(out.c_str()));
+    return out;
+}
+
+std::string Quoted(const std::string& text)
+{
+    std::string out = "'";
+    for (char c : text)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+} // namespace
+
+std::string HostPath(const std::wstring& windowsPath)
+{
+    static UnixFileName convert =
+        reinterpret_cast<UnixFileName>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name"));
+    if (!convert)
+        return std::string();
+    wchar_t full[MAX_PATH * 2];
+    GetFullPathNameW(windowsPath.c_str(), MAX_PATH * 2, full, nullptr);
+    char* unixName = convert(full);
+    if (!unixName)
+        return std::string();
+    std::string result(unixName);
+    HeapFree(GetProcessHeap(), 0, unixName);
+    return result;
+}
+
+bool HostHasProgram(const char* unixPath)
+{
+    return !HostPath(L"C:\\").empty() && GetFileAttributesW((L"Z:" + Wide(unixPath)).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+int RunOnHost(const std::string& command, std::string& output, unsigned timeoutMs)
+{
+    std::wstring script = TempFile(L".sh"), out = TempFile(L".out"), status = TempFile(L".status");
+    std::string statusPath = HostPath(status);
+    std::string text = "(" + command + ") > " + Quoted(HostPath(out)) + " 2>&1\n" + "echo $? > " +
+                       Quoted(statusPath + ".tmp") + "\n" + "mv " + Quoted(statusPath + ".tmp") + " " +
+                       Quoted(statusPath) + "\n";
+    if (!micro::files::WriteWholeFile(script.c_str(), text.data(), text.size()))
+        return -1;
+    std::wstring line = Wide("/bin/sh \"" + HostPath(script) + "\"");
+    STARTUPINFOW startup = {sizeof(startup)};
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    if (process.hProcess)
+        CloseHandle(process.hProcess);
+    if (process.hThread)
+        CloseHandle(process.hThread);
+    int result = -1;
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (GetFileAttributesW(status.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            result = atoi(ReadAll(status).c_str());
+            break;
+        }
+        Sleep(50);
+    }
+    output = ReadAll(out);
+    DeleteFileW(script.c_str());
+    DeleteFileW(out.c_str());
+    DeleteFileW(status.c_str());
+    return result;
+}
+
+std::string QpdfCheck(const std::wstring& pdfPath)
+{
+    std::string output;
+    int status = RunOnHost("/usr/bin/qpdf --check " + Quoted(HostPath(pdfPath)), output);
+    return status == 0 ? std::string() : "qpdf status " + std::to_string(status) + ": " + output;
+}
+
+std::string PdfToText(const std::wstring& pdfPath)
+{
+    std::string output;
+    RunOnHost("/usr/bin/pdftotext -enc UTF-8 " + Quoted(HostPath(pdfPath)) + " -", output);
+    return output;
+}
+
+} // namespace pdftest

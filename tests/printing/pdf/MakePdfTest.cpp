@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+#include "printing/pdf/MakePDF.h"
+#include "printing/pdf/PdfFile.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/printing/pdf/HostTools.h"
+#include "tests/printing/pdf/PdfReader.h"
+#include "tests/printing/pdf/PdfTestSupport.h"
+
+using namespace pdftest;
+
+namespace {
+
+// Saves and reads back; the file must also pass qpdf when the host has it.
+void SaveAndRead(micropdf::MakePDF& pdf, const std::wstring& name, PdfPage& page)
+{
+    std::wstring path = OutputPath(name);
+    ASSERT_EQ(0u, pdf.SaveToFile(Utf8Path(path).c_str()));
+    ASSERT_TRUE(page.Load(path)) << page.error();
+    if (HostHasProgram("/usr/bin/qpdf"))
+        EXPECT_EQ("", QpdfCheck(path));
+}
+
+} // namespace
+
+TEST(MakePdf, DrawsInTopLeftPointsOnAnA4Page)
+{
+    micropdf::MakePDF pdf;
+    pdf.AddPage();
+    EXPECT_EQ(595, pdf.GetPageWidth());
+    EXPECT_EQ(842, pdf.GetPageHeight());
+    pdf.SetLineWidth(1);
+    pdf.SetFont("Helvetica");
+    pdf.TextOut(L"Sus", 40, 100);
+    pdf.Rectangle(10, 20, 110, 70);
+    pdf.Rectangle(10, 20.6f, 110, 70);
+    pdf.MoveTo(0, 0);
+    pdf.LineTo(595, 0);
+    PdfPage page;
+    SaveAndRead(pdf, L"writer-geometry.pdf", page);
+
+    EXPECT_EQ(1, page.pageCount);
+    EXPECT_EQ(595, page.mediaWidth);
+    EXPECT_EQ(842, page.mediaHeight);
+    EXPECT_FALSE(page.compressed);
+    const PdfText* text = page.Find(L"Sus");
+    ASSERT_TRUE(text) << page.Describe();
+    EXPECT_NEAR(40, text->x, 0.01);
+    EXPECT_NEAR(742, text->y, 0.01);
+    // The flipped top edge is cut to a whole point; the height keeps its fraction.
+    EXPECT_TRUE(page.HasRect(10, 822, 100, -50));
+    EXPECT_TRUE(page.HasRect(10, 821, 100, -49.4));
+    EXPECT_TRUE(page.HasLine(0, 842, 595, 842));
+    ASSERT_EQ(1u, page.lines.size());
+    EXPECT_EQ(1, page.lines[0].width);
+}
+
+TEST(MakePdf, FontSizeKeepsItsWholePartForLaterFonts)
+{
+    micropdf::MakePDF pdf;
+    pdf.AddPage();
+    pdf.SetFont("Helvetica");
+    pdf.TextOut(L"zece", 10, 10);
+    pdf.SetFontSize(10.5f);
+    pdf.TextOut(L"zece si jumatate", 10, 30);
+    pdf.SetFont("Helvetica-Bold");
+    pdf.TextOut(L"bold", 10, 50);
+    pdf.TextOut(L"", 10, 70);
+    PdfPage page;
+    SaveAndRead(pdf, L"writer-fonts.pdf", page);
+
+    ASSERT_EQ(4u, page.texts.size()) << page.Describe();
+    EXPECT_EQ("Helvetica", page.texts[0].font);
+    EXPECT_EQ(10, page.texts[0].size);
+    EXPECT_EQ(10.5, page.texts[1].size);
+    EXPECT_EQ("Helvetica-Bold", page.texts[2].font);
+    EXPECT_EQ(10, page.texts[2].size);
+    // An empty text still makes its own text object.
+    EXPECT_EQ(L"", page.texts[3].text);
+    EXPECT_NEAR(772, page.texts[3].y, 0.01);
+}
+
+TEST(MakePdf, RomanianLettersAreWrittenInCodePage1250)
+{
+    micropdf::MakePDF pdf;
+    pdf.AddPage();
+    pdf.SetFont("Helvetica");
+    pdf.SetFontSize(14);
+    pdf.TextOut(L"\x0218tefan \x021A\x0103ran SRL, Ia\x0219i", 40, 100);
+    pdf.TextOut(L"\x00EEn c\x00E2mp, \x0163" L"ar\x0103 \x015Fi \x0162" L"ARA", 40, 130);
+    pdf.TextOut(L"ASCII (1) \\ 100%", 40, 160);
+    PdfPage page;
+    SaveAndRead(pdf, L"writer-diacritics.pdf", page);
+
+    // One byte per letter; the comma-below letters come back as their cedilla forms.
+    ASSERT_TRUE(page.Find(L"\x015Etefan \x0162\x0103ran SRL, Ia\x015Fi")) << page.Describe();
+    EXPECT_EQ(std::string("\xAAtefan \xDE\xE3ran SRL, Ia\xBAi"), page.Find(L"\x015Etefan \x0162\x0103ran SRL, Ia\x015Fi")->bytes);
+    EXPECT_TRUE(page.Find(L"\x00EEn c\x00E2mp, \x0163" L"ar\x0103 \x015Fi \x0162" L"ARA"));
+    ASSERT_TRUE(page.Find(L"ASCII (1) \\ 100%"));
+    EXPECT_EQ("ASCII (1) \\ 100%", page.Find(L"ASCII (1) \\ 100%")->bytes);
+
+    if (!HostHasProgram("/usr/bin/pdftotext"))
+        GTEST_SKIP() << "pdftotext is not installed on the host";
+    std::string text = PdfToText(OutputPath(L"writer-diacritics.pdf"));
+    EXPECT_NE(std::string::npos, text.find(u8"\u015Etefan \u0162\u0103ran SRL, Ia\u015Fi")) << text;
+    EXPECT_NE(std::string::npos, text.find(u8"\u00EEn c\u00E2mp, \u0163ar\u0103 \u015Fi \u0162ARA")) << text;
+}
+
+TEST(MakePdf, SavesUnderAPathWithDiacritics)
+{
+    micropdf::MakePDF pdf;
+    pdf.AddPage();
+    pdf.SetFont("Helvetica");
+    pdf.TextOut(L"x", 10, 10);
+    std::wstring path = OutputPath(L"Factur\x0103 \x0218tefan.pdf");
+    DeleteFileW(path.c_str());
+    EXPECT_EQ(0u, pdf.SaveToFile(Utf8Path(path).c_str()));
+    PdfPage page;
+    ASSERT_TRUE(page.Load(path)) << page.error();
+    EXPECT_TRUE(page.Find(L"x"));
+}
+
+TEST(MakePdf, RefusesToWriteWhatCannotBeWritten)
+{
+    // A library error (a line with no path started) spoils the document: no
+    // file, and an existing one is left as it was.
+    std::wstring spoiled = OutputPath(L"writer-spoiled.pdf");
+    {
+        HANDLE f = CreateFileW(spoiled.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written;
+        WriteFile(f, "old", 3, &written, nullptr);
+        CloseHandle(f);
+    }
+    micropdf::MakePDF pdf;
+    pdf.AddPage();
+    pdf.MoveTo(0, 0);
+    pdf.LineTo(595, 0);
+    pdf.LineTo(595, 842);
+    EXPECT_NE(0u, pdf.SaveToFile(Utf8Path(spoiled).c_str()));
+    PdfPage page;
+    EXPECT_FALSE(page.Load(spoiled));
+    EXPECT_EQ(3u, [&] { WIN32_FILE_ATTRIBUTE_DATA d; GetFileAttributesExW(spoiled.c_str(), GetFileExInfoStandard, &d); return d.nFileSizeLow; }());
+
+    // A folder that does not exist.
+    micropdf::MakePDF fine;
+    fine.AddPage();
+    EXPECT_NE(0u, fine.SaveToFile("Z:\\no\\such\\folder\\a.pdf"));
+    EXPECT_NE(0u, fine.SaveToFile(""));
+}
+
+TEST(PdfFile, ExtensionRuleIgnoresCaseAndFolderDots)
+{
+    EXPECT_EQ(L"C:\\f\\factura.pdf", std::wstring(AppendPdfExtension(L"C:\\f\\factura")));
+    EXPECT_EQ(L"C:\\f\\factura.pdf", std::wstring(AppendPdfExtension(L"C:\\f\\factura.pdf")));
+    EXPECT_EQ(L"C:\\f\\factura.PDF", std::wstring(AppendPdfExtension(L"C:\\f\\factura.PDF")));
+    EXPECT_EQ(L"C:\\f\\factura.Pdf", std::wstring(AppendPdfExtension(L"C:\\f\\factura.Pdf")));
+    EXPECT_EQ(L"C:\\f\\factura.txt.pdf", std::wstring(AppendPdfExtension(L"C:\\f\\factura.txt")));
+    EXPECT_EQ(L"C:\\a.b\\factura.pdf", std::wstring(AppendPdfExtension(L"C:\\a.b\\factura")));
+    EXPECT_EQ(L"C:\\f\\factura.pdfx.pdf", std::wstring(AppendPdfExtension(L"C:\\f\\factura.pdfx")));
+}
+
+TEST(PdfFile, FailedSaveIsShownAndAnswered)
+{
+    testing_support::MessageBoxRecorder boxes;
+    micropdf::MakePDF pdf;
+    pdf.AddPage();
+    EXPECT_FALSE(SavePdfFile(pdf, L"Z:\\no\\such\\folder\\a.pdf"));
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(L"Error saving pdf file!", boxes.Last().text);
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), boxes.Last().flags);
+
+    std::wstring path = OutputPath(L"save-ok.pdf");
+    EXPECT_TRUE(SavePdfFile(pdf, path.c_str()));
+    EXPECT_EQ(1u, boxes.Count());
+    EXPECT_TRUE(Exists(path));
+}
