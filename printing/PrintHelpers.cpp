@@ -71,6 +71,8 @@ bool AttachDriverDevMode(HANDLE printer, PRINTER_INFO_2W* info, const wchar_t* n
 
 HDC ShowPrintDialog(PrintPageRange* pages, HWND owner)
 {
+    if (!pages || pages->pageCount == 0)
+        return nullptr;
     GlobalBlock ranges(sizeof(PRINTPAGERANGE) * kMaxPageRanges);
     if (!ranges.IsValid())
         return nullptr;

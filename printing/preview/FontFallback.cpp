@@ -1,5 +1,6 @@
 #include "printing/preview/FontFallback.h"
 #include <cwchar>
+#include <initializer_list>
 #include "framework/gui/QImage.h"
 
 using micro::gui::QComPtr;
@@ -48,8 +49,10 @@ QString ResolveFontFamily(IDWriteFactory* factory, const wchar_t* family, DWRITE
         if (IsInstalled(fonts, kRounded))
             return QString(kRounded);
     }
-    if (IsInstalled(fonts, L"Arial"))
-        return QString(L"Arial");
+    // Arial, else a sans-serif face of the same kind that is commonly there.
+    for (const wchar_t* nearest : {L"Arial", L"Liberation Sans", L"DejaVu Sans", L"Tahoma"})
+        if (IsInstalled(fonts, nearest))
+            return QString(nearest);
     QString any = FirstInstalledFamily(fonts);
     return any.IsEmpty() ? QString(family) : any;
 }

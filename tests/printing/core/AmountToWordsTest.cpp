@@ -80,8 +80,3 @@ TEST(AmountToWords, HugeAmountsAreCappedAndMillionsSaidInFull)
     EXPECT_EQ(0u, Words(12000000).find(L" doisprezece milioane "));
     EXPECT_EQ(0u, Words(25000000).find(L" douazeci si cinci  de milioane "));
 }
-
-TEST(AmountToWords, SameConversionUnderBothNames)
-{
-    EXPECT_EQ(Words(1456.78), std::wstring(FormatAmountInWords(1456.78).c_str()));
-}
