@@ -78,6 +78,8 @@ void MyPrewiev::SetModel(int layout)
 {
     if (document)
         document->model = layout;
+    if (!m_hwnd)
+        return;
     Invalidate(true);
     SetFocus(m_hwnd);
 }
@@ -228,19 +230,17 @@ bool MyPrewiev::OnPaint(LRESULT& result)
     if (SUCCEEDED(hr) && !(renderTarget->CheckWindowState() & D2D1_WINDOW_STATE_OCCLUDED))
         HandleEndDraw(DrawFrame());
     else
-        FillBlack();
+        FillBlack(dc);
     return true;
 }
 
-void MyPrewiev::FillBlack()
+void MyPrewiev::FillBlack(HDC dc)
 {
-    HDC dc = GetDC(m_hwnd);
     RECT rc;
     GetClientRect(m_hwnd, &rc);
     COLORREF old = SetBkColor(dc, RGB(0, 0, 0));
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rc, L"", 0, nullptr);
     SetBkColor(dc, old);
-    ReleaseDC(m_hwnd, dc);
 }
 
 HRESULT MyPrewiev::RenderToWicBitmap(IWICBitmap* bitmap)

@@ -73,7 +73,7 @@ private:
     void ReleaseTextFormats();
     void MakeBackgroundBitmap();
     HRESULT DrawFrame();
-    void FillBlack();
+    void FillBlack(HDC dc);
     void SetZoom(double value);
 
     IDrawDocument* document;
