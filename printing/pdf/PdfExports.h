@@ -1,10 +1,27 @@
 #pragma once
 #include "printing/FacturaDate.h"
 
-// The document as a PDF file: each asks for the file in the save dialog and
-// writes the layout; a failure while writing shows "Error saving pdf file!".
-// Answers whether a file was written.
+// "Save PDF" of the print dialog: the job's document as a PDF file. Each asks
+// for the file in the save dialog over the main window (".pdf" is added unless
+// the name has it) and writes the layout there. Answers false after an error
+// message, true otherwise (also when no file was chosen).
 bool ExportFacturaPdfLayout1(FacturaPrintJob& job);
-// Creates the document's receipt first when it has none (after asking).
+// First creates the document's receipt when it has none, after asking.
 bool ExportFacturaChitantaPdfLayout2(FacturaPrintJob& job);
 bool ExportFacturaPdfLayout3(FacturaPrintJob& job);
+
+// The writers behind the exports, given the file. They read the item lines
+// first: a database error is shown in a "Message" box, and lines that do not
+// fit the table are announced (OK/Cancel); a failed save shows "Error saving
+// pdf file!". Each answers whether the file was written.
+bool WriteFacturaPdfLayout1(const FacturaPrintJob& job, const wchar_t* path);
+bool WriteFacturaChitantaPdfLayout2(const FacturaPrintJob& job, const wchar_t* path);
+bool WriteFacturaPdfLayout3(const FacturaPrintJob& job, const wchar_t* path);
+
+// Layout 2's receipt. When the record shows none (chitantaId 0) and the
+// document is stored, asks "Se va crea Chitanta cu numarul N continuati ?"
+// and on OK writes the receipt counter and the Incasari row together; the
+// record then holds the receipt's id. Answers false when the user declines or
+// the database refuses (its error shown in a "Message" box); a document
+// without a header row gets no receipt and the answer true.
+bool CreatePdfInvoiceReceipt(FacturaPrintJob& job);

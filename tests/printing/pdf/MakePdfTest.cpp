@@ -16,8 +16,9 @@ void SaveAndRead(micropdf::MakePDF& pdf, const std::wstring& name, PdfPage& page
     std::wstring path = OutputPath(name);
     ASSERT_EQ(0u, pdf.SaveToFile(Utf8Path(path).c_str()));
     ASSERT_TRUE(page.Load(path)) << page.error();
-    if (HostHasProgram("/usr/bin/qpdf"))
+    if (HostHasProgram("/usr/bin/qpdf")) {
         EXPECT_EQ("", QpdfCheck(path));
+    }
 }
 
 } // namespace

@@ -1,0 +1,147 @@
+#include "printing/pdf/PdfExports.h"
+#include <cwchar>
+#include "database/DocumentTables.h"
+#include "database/MyRepository.h"
+#include "framework/qapp/QApplication.h"
+#include "framework/qdialog/QMessageBox.h"
+#include "printing/pdf/PdfInvoiceBlocks.h"
+
+using micropdf::MakePDF;
+using micro::qsql::QsqlTransaction;
+using micro::qsql::QSqlError;
+using micro::utils::QString;
+
+namespace {
+
+const float kMargin = 13.8f;
+// The receipt takes the bottom of the page.
+const float kReceiptHeight = 224.0f;
+// The full page's footer moved up 150 layout units.
+const float kFooterRaise = -210.0f;
+
+const PdfPageText kVatOnCollection[] = {
+    {Show::VatOnCollection, L"TVA la incasare", 55.2f, 469.0f},
+};
+
+// The receipt block, at size 9 but its title; positions in layout units.
+struct ReceiptText {
+    bool bold;
+    const wchar_t* pattern;
+    float x;
+    float y;
+};
+const ReceiptText kReceiptTexts[] = {
+    {true, L"Unitatea {societateDenumire}", 15, 464},
+    {false, L"Nr.ord.Reg.Com/an: {societateNrReg}", 15, 474},
+    {false, L"C.U.I.: {societateCui}", 15, 484},
+    {false, L"Adresa {societateAdresa}", 15, 494},
+    {false, L"Oras {societateOras}", 15, 504},
+    {true, L"Am incasat de la {clientNume}", 15, 520},
+    {false, L"Nr.ord.Reg.Com/an: {clientNrReg}", 15, 530},
+    {false, L"C.U.I.: {clientCod}", 15, 540},
+    {false, L"Adresa {clientAdresa}", 15, 550},
+    {false, L"Orasul {clientOras}", 15, 560},
+    {true, L"Suma de {valoareTTI} ({totalInLitere})", 15, 572},
+    {false, L"Reprezentand contravaloare factura {serie} {numar}", 15, 585},
+    {false, L"Stampila si semnatura", 310, 585},
+};
+const ReceiptText kReceiptTitle[] = {
+    {true, L"Chitanta seria: {chitantaSerie} Nr.: {chitantaNumar}", 245, 480},
+    {true, L"data  {dataCreare}", 275, 495},
+};
+
+void DrawReceipt(MakePDF& pdf, const FacturaDate& doc)
+{
+    pdf.SetFontSize(9);
+    for (const ReceiptText& text : kReceiptTexts) {
+        pdf.SetFont(text.bold ? "Helvetica-Bold" : "Helvetica");
+        pdf.TextOut(FillPattern(text.pattern, doc), UnitsX(text.x), UnitsY(text.y));
+    }
+    pdf.SetFont("Helvetica-Bold");
+    pdf.SetFontSize(14);
+    for (const ReceiptText& text : kReceiptTitle)
+        pdf.TextOut(FillPattern(text.pattern, doc), UnitsX(text.x), UnitsY(text.y));
+}
+
+// The invoice in the upper part of the page (up to 14 item lines, as on paper)
+// and the receipt for its total in a frame below.
+void DrawLayout2(MakePDF& pdf, const FacturaDate& doc, int type, const std::vector<PrintedItem>& items)
+{
+    pdf.AddPage();
+    pdf.SetLineWidth(1);
+    float width = static_cast<float>(pdf.GetPageWidth());
+    float height = static_cast<float>(pdf.GetPageHeight());
+    float invoiceBottom = height - kReceiptHeight;
+    pdf.Rectangle(kMargin, kMargin, width - kMargin, invoiceBottom);
+    DrawPdfGrid(pdf, doc, PdfGrid{kMargin, 210.0f, 245.0f, 259.0f, 483.0f, invoiceBottom, 546.0f});
+    pdf.Rectangle(kMargin, invoiceBottom + kMargin, width - kMargin, height - kMargin);
+
+    pdf.SetFont("Helvetica");
+    DrawPdfTitleBlock(pdf, doc, type);
+    pdf.SetFontSize(9.1f);
+    DrawPdfFooter(pdf, doc, kFooterRaise);
+    DrawPdfTableHead(pdf, doc, kFullHeadRows);
+    DrawPdfPartners(pdf, doc, 14.0f);
+    DrawPdfTexts(pdf, doc, TableOf(kVatOnCollection));
+    pdf.SetFontSize(9.8f);
+    DrawPdfItems(pdf, doc, items, 273.0f, {0.0f});
+    DrawReceipt(pdf, doc);
+}
+
+const long long kReceiptTemporary = 1;
+const long long kReceiptFromInvoice = 0;
+// Nobody signs in: receipts record user 0.
+const unsigned long long kNoUser = 0;
+
+bool HasHeaderRow(const FacturaPrintJob& job)
+{
+    if (job.id == 0)
+        return false;
+    QString sql = QString::Formatted(L"select count(*) from %s where id = %llu", DocumentHeaderTable(job.tipDocument),
+                                     job.id);
+    return GetRepository().ExecScalar(sql) > 0;
+}
+
+// The counter and the receipt row: both or neither.
+unsigned long long InsertReceipt(const FacturaPrintJob& job)
+{
+    MyRepository& db = GetRepository();
+    long long number = _wcstoi64(job.chitantaNumar.c_str(), nullptr, 10);
+    QString invoiceReference = L" " + job.numar;
+    QsqlTransaction transaction(db);
+    db.ExecDML(QString::Formatted(L"update ConfigFacturi set numarChit = %llu where id = %llu ", number, 1ULL));
+    db.ExecDML(micro::qsql::SqlFormat(
+        L"insert into  Incasari values (   NULL ,   '%s'  ,   %llu  ,   %llu  ,   '%s'  ,   %f    ,   '%s'  ,   %llu  ,"
+        L"   %llu  ,   %llu  ,   %llu     ) ",
+        job.chitantaSerie.c_str(), number, job.clientId, invoiceReference.c_str(), _wtof(job.valoareTTI.c_str()),
+        job.totalInLitere.c_str(), job.dataCreareSecunde, kReceiptTemporary, kReceiptFromInvoice, kNoUser));
+    unsigned long long id = static_cast<unsigned long long>(db.LastInsertRowId());
+    transaction.Commit();
+    return id;
+}
+
+} // namespace
+
+bool CreatePdfInvoiceReceipt(FacturaPrintJob& job)
+{
+    if (job.chitantaId != 0)
+        return true;
+    HWND owner = micro::qapp::GetMainWindow();
+    try {
+        if (!HasHeaderRow(job))
+            return true;
+        QString question = L"Se va crea Chitanta cu numarul " + job.chitantaNumar + L" continuati ?";
+        if (micro::qdialog::ShowMessageBox(owner, question, L"Atentie", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+            return false;
+        job.chitantaId = InsertReceipt(job);
+        return true;
+    } catch (const QSqlError& error) {
+        micro::qdialog::ShowMessageBox(owner, error.GetText(), L"Message", MB_OK);
+        return false;
+    }
+}
+
+bool WriteFacturaChitantaPdfLayout2(const FacturaPrintJob& job, const wchar_t* path)
+{
+    return WriteInvoicePdf(job, path, 14, &DrawLayout2);
+}
