@@ -6,8 +6,12 @@
 #include "database/MyRepository.h"
 #include "cash/MyCreareChitantaFacturiDialog.h"
 #include "masterdata/MasterDataDialogs.h"
+#include "framework/qapp/QApplication.h"
+#include "framework/utils/TimeFormat.h"
 #include "printing/MyPrintDialog.h"
+#include "printing/receipts/MyPrintChitanteDialog.h"
 #include "resources/resource.h"
+#include <cwchar>
 #include <initializer_list>
 #include <map>
 
@@ -359,5 +363,35 @@ void MyFacturiDialog::SaveAndMakeReceipt()
     if (confirmation.DoModal() != 1)
         return;
     confirmation.GetReceiptNumberAndSeries(numarChitanta, serieChitanta);
-    SaveSequence();
+    if (!SaveSequence())
+        return;
+
+    double amount = wcstod(GetItemText(IDC_FE_TOTAL).c_str(), nullptr);
+    unsigned long long issued = GetPicker(IDC_FE_ISSUE_DATE);
+    QString date;
+    micro::utils::FormatTimeText(static_cast<long long>(issued), date, L"%d-%m-%Y");
+    MyPrintChitanteDialog receipt(m_hwnd);
+    receipt.clientId = client;
+    receipt.SetAmount(amount);
+    receipt.SetFacturiText(QString::Formatted(L"%d", static_cast<int>(numar)));
+    receipt.SetReceiptNumberText(numarChitanta);
+    receipt.SetDateText(date);
+    receipt.DoModal();
+
+    // The receipt row and the receipt counter: both or neither.
+    unsigned long long receiptNumber = wcstoull(numarChitanta.c_str(), nullptr, 10);
+    try {
+        MyRepository& db = GetRepository();
+        micro::qsql::QsqlTransaction transaction(db);
+        QString invoices = QString::Formatted(L" %d", static_cast<int>(numar));
+        db.ExecDML(SqlFormat(L"insert into  Incasari values (   NULL ,   '%s'  ,   %llu  ,   %llu  ,   '%s'  ,   %f    ,"
+                             L"   '%s'  ,   %llu  ,   %llu  ,   %llu  ,   %llu     ) ",
+                             serieChitanta.c_str(), receiptNumber, client, invoices.c_str(), amount,
+                             receipt.GetAmountInWords().c_str(), issued, 1ULL, 0ULL, kCurrentUserId));
+        db.ExecDML(SqlFormat(L"update ConfigFacturi set numarChit = %llu , serie_chit = '%s' where id = %llu ",
+                             receiptNumber, serieChitanta.c_str(), 1ULL));
+        transaction.Commit();
+    } catch (const micro::qsql::QSqlError& error) {
+        micro::qdialog::ShowMessageBox(micro::qapp::GetMainWindow(), error.GetText(), L"Message", MB_OK);
+    }
 }

@@ -1,0 +1,214 @@
+// The receipt print dialog driven from inside its modal loop: what it reads,
+// what it hands to its preview, the model buttons, printing and saving.
+#include <gtest/gtest.h>
+#include "printing/receipts/MyPrintChitanteDialog.h"
+#include "resources/resource.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/harness/ModalDriver.h"
+#include "tests/harness/Screenshot.h"
+#include "tests/printing/core/Spooler.h"
+#include "tests/printing/layouts/MetafilePage.h"
+#include "tests/printing/receipts/ReceiptFixtures.h"
+
+using testing_support::MessageBoxRecorder;
+using testing_support::ModalDriver;
+using namespace receipt_tests;
+
+namespace {
+
+const wchar_t kCaption[] = L"Tiparire";
+
+class ReceiptDialog : public testing_support::DatabaseTest {
+protected:
+    void SetUp() override
+    {
+        tempDb.Exec(L"update ConfigFacturi set serie_facturi = 'FCT', serie_chit = 'AB' where id = 1");
+    }
+    // A dialog as the invoice editor fills it.
+    void Fill(MyPrintChitanteDialog& dialog, unsigned long long clientId)
+    {
+        dialog.clientId = clientId;
+        dialog.SetAmount(1456.78);
+        dialog.SetFacturiText(L"12");
+        dialog.SetReceiptNumberText(L"7");
+        dialog.SetDateText(L"06-12-2026");
+    }
+    // Runs the dialog; `steps` act on it while it is open, then it is closed.
+    void Run(MyPrintChitanteDialog& dialog, std::function<void(HWND)> steps)
+    {
+        ModalDriver driver;
+        driver.When(kCaption, [&](HWND window) {
+            steps(window);
+            ModalDriver::Click(window, IDCANCEL);
+        });
+        dialog.DoModal();
+        driver.Verify();
+    }
+    static HANDLE ButtonImage(HWND window, int id)
+    {
+        return reinterpret_cast<HANDLE>(SendDlgItemMessageW(window, id, BM_GETIMAGE, IMAGE_BITMAP, 0));
+    }
+};
+
+} // namespace
+
+TEST_F(ReceiptDialog, ReadsCompanyClientAndSeriesAndHandsThemToThePreview)
+{
+    StoreCompany(tempDb, true);
+    unsigned long long client = StoreClient(tempDb);
+    MyPrintChitanteDialog dialog(nullptr);
+    Fill(dialog, client);
+    Run(dialog, [&](HWND window) {
+        MyChitantePrewiev* preview = dialog.GetPreview();
+        ASSERT_TRUE(preview);
+        EXPECT_EQ(IDC_TIPARIRE_PREVIZUALIZARE, GetDlgCtrlID(*preview));
+        RECT area, shown;
+        GetWindowRect(GetDlgItem(window, IDC_TIPARIRE_ZONA_PREVIZUALIZARE), &area);
+        GetWindowRect(*preview, &shown);
+        EXPECT_EQ(area.left, shown.left);
+        EXPECT_EQ(area.top, shown.top);
+        EXPECT_EQ(area.right - area.left, shown.right - shown.left);
+
+        EXPECT_EQ(L"Client Test SRL", std::wstring(preview->clientNume));
+        EXPECT_EQ(L"RO777", std::wstring(preview->clientCod));
+        EXPECT_EQ(L"J08/55/2010", std::wstring(preview->clientNrReg));
+        EXPECT_EQ(L"Brasov", std::wstring(preview->clientOras));
+        EXPECT_EQ(L"Firma Test SRL", std::wstring(preview->firmaDenumire));
+        EXPECT_EQ(L"Bucuresti", std::wstring(preview->firmaOras));
+        EXPECT_EQ(L"AB", std::wstring(preview->serieChit));
+        EXPECT_EQ(L"FCT", std::wstring(preview->serieFacturi));
+        EXPECT_EQ(L"1456.78", std::wstring(preview->suma));
+        EXPECT_EQ(L"12", std::wstring(preview->facturi));
+        EXPECT_EQ(static_cast<int>(LogoPicture().size()), preview->logo.GetCount());
+        EXPECT_EQ(static_cast<int>(StampPicture().size()), preview->stampila.GetCount());
+        EXPECT_EQ(1, preview->model);
+        for (int id : {IDC_TIPARIRE_LAYOUT1, IDC_TIPARIRE_LAYOUT2, IDC_TIPARIRE_LAYOUT3})
+            EXPECT_TRUE(ButtonImage(window, id)) << id;
+
+        ModalDriver::Click(window, IDC_TIPARIRE_LAYOUT2);
+        EXPECT_EQ(2, dialog.model);
+        EXPECT_EQ(2, preview->model);
+        UpdateWindow(window);
+        UpdateWindow(*preview);
+        testing_support::SaveWindowPng(window, L"receipt_dialog_model2");
+        // Buttons without a use here change nothing.
+        for (int id : {IDC_TIPARIRE_SCHIMBARE_LOGO, IDC_TIPARIRE_FUNDAL1, IDC_TIPARIRE_GOL, IDC_TIPARIRE_ADAUGA_FUNDAL})
+            ModalDriver::Click(window, id);
+        EXPECT_EQ(2, dialog.model);
+        EXPECT_TRUE(IsWindowVisible(window));
+    });
+    EXPECT_EQ(L" una mie patru sute cincizeci si sase   lei si  saptezeci si opt  bani ",
+              std::wstring(dialog.GetAmountInWords()));
+}
+
+TEST_F(ReceiptDialog, WithoutSettersShowsNoAmountAndNoClient)
+{
+    MyPrintChitanteDialog dialog(nullptr);
+    EXPECT_EQ(L"", std::wstring(dialog.GetAmountInWords()));
+    Run(dialog, [&](HWND) {
+        MyChitantePrewiev* preview = dialog.GetPreview();
+        EXPECT_EQ(L"", std::wstring(preview->suma));
+        EXPECT_EQ(L"", std::wstring(preview->sumaInLitere));
+        EXPECT_EQ(L"", std::wstring(preview->clientNume));
+        EXPECT_EQ(L" ", std::wstring(preview->clientAdresa));
+        EXPECT_TRUE(preview->logo.IsEmpty());
+        EXPECT_TRUE(preview->stampila.IsEmpty());
+    });
+}
+
+TEST_F(ReceiptDialog, ADatabaseErrorIsShownAndTheOtherDataStillArrive)
+{
+    StoreCompany(tempDb, false);
+    tempDb.Exec(L"drop table Clienti");
+    MessageBoxRecorder boxes;
+    MyPrintChitanteDialog dialog(nullptr);
+    Fill(dialog, 5);
+    Run(dialog, [&](HWND) {
+        EXPECT_EQ(L"AB", std::wstring(dialog.GetPreview()->serieChit));
+        EXPECT_EQ(L"Firma Test SRL", std::wstring(dialog.GetPreview()->firmaDenumire));
+    });
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"Clienti"));
+}
+
+TEST_F(ReceiptDialog, PrintUsesTheModelLastChosen)
+{
+    StoreCompany(tempDb, true);
+    layout_tests::MetafileSink sink(2479, 3508);
+    MyPrintChitanteDialog dialog(nullptr);
+    Fill(dialog, StoreClient(tempDb));
+    Run(dialog, [&](HWND window) {
+        ModalDriver::Click(window, IDC_TIPARIRE_PRINT);
+        ModalDriver::Click(window, IDC_TIPARIRE_LAYOUT3);
+        ModalDriver::Click(window, IDC_TIPARIRE_PRINT);
+        ModalDriver::Click(window, IDC_TIPARIRE_LAYOUT2);
+        ModalDriver::Click(window, IDC_TIPARIRE_PRINT);
+        sink.cancel = true;
+        ModalDriver::Click(window, IDC_TIPARIRE_PRINT);
+    });
+    EXPECT_EQ(4, sink.opened);
+    ASSERT_EQ(3u, sink.printed.size());
+    EXPECT_TRUE(sink.abandoned.empty());
+    EXPECT_EQ(30u, sink.printed[0].texts.size());
+    EXPECT_EQ(15u, sink.printed[1].texts.size());
+    EXPECT_EQ(45u, sink.printed[2].texts.size());
+    EXPECT_EQ(2u, sink.printed[0].StartingWith(L"Am incasat de la Client Test SRL").size());
+    EXPECT_EQ(4u, sink.printed[0].pictures.size());
+}
+
+TEST_F(ReceiptDialog, CancelledSaveDialogWritesNothingAndSaysNothing)
+{
+    MessageBoxRecorder boxes;
+    MyPrintChitanteDialog dialog(nullptr);
+    Fill(dialog, 0);
+    ModalDriver driver;
+    driver.When(kCaption, [](HWND window) { ModalDriver::Click(window, IDC_TIPARIRE_SAVE_PDF); })
+        .When(L"Save as", [](HWND window) { PostMessageW(window, WM_COMMAND, IDCANCEL, 0); })
+        .When(kCaption, [](HWND window) { ModalDriver::Click(window, IDCANCEL); });
+    dialog.DoModal();
+    driver.Verify();
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+}
+
+namespace {
+
+class ReceiptSpooler : public ReceiptDialog {
+protected:
+    void SetUp() override
+    {
+        if (!printing_tests::SpoolerRunning())
+            GTEST_SKIP() << "no print spooler with a default queue is running (start it with tools/spooler.sh)";
+        ReceiptDialog::SetUp();
+    }
+};
+
+int Occurrences(const std::string& text, const std::string& what)
+{
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST_F(ReceiptSpooler, TwoReceiptsArriveOnOnePrintedPage)
+{
+    StoreCompany(tempDb, true);
+    MyPrintChitanteDialog dialog(nullptr);
+    Fill(dialog, StoreClient(tempDb));
+    dialog.SetReceiptNumberText(L"947113");
+    long long since = printing_tests::HostNow();
+    ModalDriver driver;
+    driver.When(kCaption, [](HWND window) { ModalDriver::Click(window, IDC_TIPARIRE_PRINT); })
+        .When(L"Print", [](HWND window) { PostMessageW(window, WM_COMMAND, IDOK, 0); })
+        .When(kCaption, [](HWND window) { ModalDriver::Click(window, IDCANCEL); });
+    dialog.DoModal();
+    driver.Verify();
+    std::string text = printing_tests::WaitForPrintedPdf("Dovodozi_Printout", "947113", since);
+    ASSERT_FALSE(text.empty()) << "no printed receipt arrived in $HOME/PDF";
+    EXPECT_EQ(2, Occurrences(text, ">Chitanta</word>")) << text.substr(0, 2000);
+    EXPECT_EQ(2, Occurrences(text, ">seria:</word>"));
+    EXPECT_EQ(2, Occurrences(text, ">947113</word>"));
+}
