@@ -1,0 +1,104 @@
+// The editor's receipt command end to end: confirmation, save, the receipt
+// print dialog, then the receipt row and the receipt counter.
+#include "printing/AmountToWords.h"
+#include "printing/receipts/MyPrintChitanteDialog.h"
+#include "tests/documents/editor/EditorFixture.h"
+
+using namespace editor_tests;
+using testing_support::ModalDriver;
+
+namespace {
+
+const wchar_t kConfirmation[] = L"Confirmare date chitanta";
+
+class ReceiptCommand : public EditorTest {
+protected:
+    // A new invoice for a typed client with two lines (248.00 in all),
+    // issued on 5 March 2026; then "  Chitanta" with the number and series
+    // confirmed as typed. `inDialog` looks at the receipt dialog before Exit.
+    void MakeReceipt(const wchar_t* number, const wchar_t* series,
+                     std::function<void(MyPrintChitanteDialog&)> inDialog = nullptr)
+    {
+        MyFacturiDialog editor(nullptr);
+        Run(editor, [&](HWND w) {
+            ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client Nou SRL");
+            ModalDriver::SetText(w, IDC_FE_CLIENT_CIF, L"777");
+            SYSTEMTIME day = {};
+            day.wYear = 2026;
+            day.wMonth = 3;
+            day.wDay = 5;
+            ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, day);
+            AddLine(w, L"Faina", L"10", L"3", 0, true);
+            AddLine(w, L"Orez", L"100", L"2", 1, false);
+            ModalDriver driver;
+            driver.When(kConfirmation, [&](HWND confirm) {
+                ModalDriver::SetText(confirm, IDC_CREARE_CHITANTA_NUMAR, number);
+                ModalDriver::SetText(confirm, IDC_CREARE_CHITANTA_SERIE, series);
+                ModalDriver::Click(confirm, IDOK);
+            });
+            driver.When(L"Tiparire", [&](HWND print) {
+                auto* dialog = dynamic_cast<MyPrintChitanteDialog*>(micro::gui::QWindow::FromHandle(print));
+                EXPECT_TRUE(dialog);
+                if (dialog && inDialog)
+                    inDialog(*dialog);
+                ModalDriver::Click(print, IDCANCEL);
+            });
+            ModalDriver::Click(w, IDC_FE_RECEIPT);
+            driver.Verify();
+        });
+    }
+};
+
+} // namespace
+
+TEST_F(ReceiptCommand, ClosedReceiptDialogStillStoresTheReceiptAndItsCounter)
+{
+    MakeReceipt(L"7", L"AB", [](MyPrintChitanteDialog& dialog) {
+        EXPECT_EQ(L"7", std::wstring(dialog.numar));
+        EXPECT_EQ(L"1", std::wstring(dialog.facturi));
+        EXPECT_EQ(L"05-03-2026", std::wstring(dialog.data));
+        EXPECT_EQ(L"248.00", std::wstring(dialog.suma));
+        EXPECT_EQ(L"Client Nou SRL", std::wstring(dialog.clientNume));
+        EXPECT_EQ(L"AB", std::wstring(dialog.serieChit));
+    });
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+    ASSERT_EQ(1, tempDb.Scalar(L"select count(*) from Incasari"));
+    long long client = tempDb.Scalar(L"select client from Facturi where id = 1");
+    EXPECT_NE(0, client);
+    EXPECT_EQ(L"AB", tempDb.Text(L"select serie from Incasari"));
+    EXPECT_EQ(7, tempDb.Scalar(L"select numar from Incasari"));
+    EXPECT_EQ(client, tempDb.Scalar(L"select IDClient from Incasari"));
+    EXPECT_EQ(L" 1", tempDb.Text(L"select facturi from Incasari"));
+    EXPECT_NEAR(248.0, tempDb.Number(L"select suma from Incasari"), 1e-9);
+    EXPECT_EQ(std::wstring(AmountToWords(248.0)), tempDb.Text(L"select sumaStr from Incasari"));
+    long long date = tempDb.Scalar(L"select data from Incasari");
+    EXPECT_GE(date, 1772668800);
+    EXPECT_LT(date, 1772668800 + 86400);
+    EXPECT_EQ(1, tempDb.Scalar(L"select status from Incasari"));
+    EXPECT_EQ(0, tempDb.Scalar(L"select tip from Incasari"));
+    EXPECT_EQ(0, tempDb.Scalar(L"select agent from Incasari"));
+    EXPECT_EQ(7, tempDb.Scalar(L"select numarChit from ConfigFacturi where id = 1"));
+    EXPECT_EQ(L"AB", tempDb.Text(L"select serie_chit from ConfigFacturi where id = 1"));
+}
+
+TEST_F(ReceiptCommand, SeriesWithAQuoteIsStoredAsTyped)
+{
+    MakeReceipt(L"1", L"O'K");
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"O'K", tempDb.Text(L"select serie from Incasari"));
+    EXPECT_EQ(L"O'K", tempDb.Text(L"select serie_chit from ConfigFacturi where id = 1"));
+    EXPECT_EQ(1, tempDb.Scalar(L"select numarChit from ConfigFacturi where id = 1"));
+}
+
+TEST_F(ReceiptCommand, RefusedCounterLeavesNoReceiptRowBehind)
+{
+    // The confirmation's own write passes; the one after the receipt row fails.
+    tempDb.Exec(L"create trigger contor before update of numarChit on ConfigFacturi "
+                L"when exists (select 1 from Incasari) begin select raise(abort, 'contor blocat'); end");
+    MakeReceipt(L"3", L"AB");
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"contor blocat"));
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Incasari"));
+    EXPECT_EQ(1, tempDb.Scalar(L"select count(*) from Facturi"));
+}
