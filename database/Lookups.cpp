@@ -246,10 +246,14 @@ float GetProductStockAtDate(long long date, unsigned long long productId)
     long long end = EndOfDay(date);
     float amounts[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     try {
+        // One read transaction: the four sums see the same rows, and the file
+        // is locked once rather than once a sum.
+        micro::qsql::QsqlTransaction snapshot(GetRepository());
         for (int i = 0; i < 4; ++i) {
             QsqlQuery q = GetRepository().ExecQuery(SqlFormat(sums[i], productId, 0LL, end).c_str());
             amounts[i] = static_cast<float>(q.Eof() ? 0.0 : q.GetFloatField(0, 0.0));
         }
+        snapshot.Commit();
     } catch (const QSqlError& error) {
         // The answer is not examined: the stock then counts what was read.
         micro::qdialog::ShowMessageBox(nullptr, error.GetText().c_str(), L"QSqlError", MB_ABORTRETRYIGNORE);
