@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include "database/Schema.h"
 #include "database/qsql/SqlText.h"
+#include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/TempDatabase.h"
 
 using namespace micro::qsql;
@@ -147,4 +148,35 @@ TEST(Schema, FailedCreationLeavesNoFile)
     EXPECT_THROW(CreateCompanyDatabase(db, path.c_str()), QSqlError);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(path.c_str()));
     EXPECT_FALSE(db.IsOpen());
+}
+
+TEST_F(Qsql, WrapperAndStepFailuresCarryTheirTexts)
+{
+    auto textOf = [](auto&& action) -> std::wstring {
+        try {
+            action();
+        } catch (const QSqlError& e) {
+            return e.GetText().c_str();
+        }
+        return L"no error";
+    };
+    QsqlQuery none;
+    EXPECT_EQ(L"CPPSQLITE_ERROR[1000]: Query VM error", textOf([&] { none.GetIntField(0); }));
+    EXPECT_EQ(L"CPPSQLITE_ERROR[1000]: Null Virtual Machine pointer", textOf([&] { none.NextRow(); }));
+    EXPECT_EQ(L"CPPSQLITE_ERROR[1000]: Query VM error", textOf([&] { db().ExecQuery(L"  "); }));
+    EXPECT_EQ(L"CPPSQLITE_ERROR[1000]: Invalid field index",
+              textOf([&] { db().ExecQuery(L"select 1").GetStringField(-1); }));
+
+    // A failure on a later row ends the rows and reaches the reader.
+    QsqlQuery rows = db().ExecQuery(L"select abs(x) from (select 1 as x union all select -9223372036854775807 - 1)");
+    ASSERT_FALSE(rows.Eof());
+    EXPECT_EQ(1, rows.GetIntField(0));
+    EXPECT_EQ(L"SQLITE_ERROR[1]: integer overflow", textOf([&] { rows.NextRow(); }));
+    EXPECT_TRUE(rows.Eof());
+
+    // Closing with a statement still open fails and leaves the file open.
+    QsqlQuery open = db().ExecQuery(L"select id from ConturiContabile");
+    std::wstring closing = textOf([&] { db().Close(); });
+    EXPECT_EQ(0u, closing.find(L"SQLITE_BUSY[5]:")) << testing_support::Narrow(closing);
+    EXPECT_TRUE(db().IsOpen());
 }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <vector>
 #include "database/Lookups.h"
 #include "database/qsql/SqlText.h"
 #include "tests/harness/MessageBoxRecorder.h"
@@ -67,6 +68,18 @@ TEST_F(Stock, CountsEveryDocumentDatedUpToTheEndOfTheDay)
     EXPECT_FLOAT_EQ(9.5f, GetProductStockAtDate(kLastSecond + 1, 1));
     EXPECT_FLOAT_EQ(-40.0f, GetProductStockAtDate(kDay, 2));
     EXPECT_FLOAT_EQ(0.0f, GetProductStockAtDate(kDay, 3));
+}
+
+TEST_F(Stock, CanBeReadRowByRowWhileAListQueryIsOpen)
+{
+    Received(kDay, 10);
+    tempDb.AddProduct(L"Cuie", 1.0);
+    tempDb.AddProduct(L"Suruburi", 1.0);
+    std::vector<float> stocks;
+    for (QsqlQuery q = db().ExecQuery(L"select id from Produse order by id"); !q.Eof(); q.NextRow())
+        stocks.push_back(GetProductStockAtDate(kDay, q.GetIdField(0)));
+    EXPECT_EQ((std::vector<float>{0.0f, 10.0f, 0.0f}), stocks);
+    EXPECT_FALSE(db().InTransaction());
 }
 
 TEST_F(Stock, CancelledDocumentsMoveNoStock)
