@@ -52,3 +52,20 @@ std::wstring NameOfLength(int length, int row)
 }
 
 } // namespace layout_tests
+
+namespace layout_tests {
+
+void SetCompanyImages(testing_support::TempDatabase& db)
+{
+    const wchar_t* columns[] = {L"logo", L"stampila", L"background"};
+    std::string pictures[] = {printing_tests::SolidPng(40, 20, 30, 60, 200), printing_tests::SolidPng(20, 20, 200, 30, 30),
+                              printing_tests::SolidPng(30, 30, 235, 235, 200)};
+    for (int i = 0; i < 3; ++i) {
+        micro::qsql::QsqlStatement statement = db.Db().CompileStatement(
+            micro::utils::QString::Formatted(L"update Societate set %s = ? where id = 1", columns[i]));
+        statement.Bind(1, pictures[i].data(), static_cast<int>(pictures[i].size()));
+        statement.ExecDML();
+    }
+}
+
+} // namespace layout_tests

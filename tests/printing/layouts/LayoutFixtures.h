@@ -23,3 +23,20 @@ std::vector<std::wstring> ShortNames(int count);
 std::wstring NameOfLength(int length, int row);
 
 } // namespace layout_tests
+
+namespace layout_tests {
+
+// Stores pictures as the company's logo, stamp and background.
+void SetCompanyImages(testing_support::TempDatabase& db);
+
+// Device pixels of page units on a printed page of width x height (605 or 602 units high).
+struct Scale {
+    Scale(int width, int height, float unitsHigh = 605.0f)
+        : W(width), H(height), sx(width / 427.0f), sy(height / unitsHigh) {}
+    int X(float units) const { return static_cast<int>(units * sx); }
+    int Y(float units) const { return static_cast<int>(units * sy); }
+    int W, H;
+    float sx, sy;
+};
+
+} // namespace layout_tests

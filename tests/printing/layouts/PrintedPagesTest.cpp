@@ -1,0 +1,311 @@
+// The document pages on paper, printed through the print-job seam into
+// enhanced metafiles and read back record by record.
+#include <gtest/gtest.h>
+#include "database/DocumentTables.h"
+#include "printing/PrintBackground.h"
+#include "printing/layouts/PrintedItems.h"
+#include "printing/layouts/PrintedPages.h"
+#include "printing/layouts/PrinterLayouts.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/printing/core/PrintFixtures.h"
+#include "tests/printing/layouts/LayoutFixtures.h"
+#include "tests/printing/layouts/MetafilePage.h"
+
+using namespace layout_tests;
+using testing_support::DatabaseTest;
+using testing_support::MessageBoxRecorder;
+
+namespace {
+
+class PrintedPages : public DatabaseTest {
+protected:
+    void SetUp() override { SetCompany(tempDb); }
+    void TearDown() override { printBackgroundChoice = PrintBackgroundNone; }
+
+    // Prints the document through `print` into a metafile of width x height.
+    EmfPage Print(bool (*print)(FacturaPrintJob&), unsigned long long id, int type, int layout, int width, int height)
+    {
+        MetafileSink sink(width, height);
+        FacturaPrintJob job(id, type, layout, nullptr);
+        EXPECT_TRUE(print(job));
+        EXPECT_EQ(1u, sink.printed.size());
+        EXPECT_TRUE(sink.abandoned.empty());
+        return sink.printed.empty() ? EmfPage() : sink.printed[0];
+    }
+};
+
+void ExpectAt(const EmfPage& page, const std::wstring& text, int x, int y, int fontHeight)
+{
+    const EmfText* t = page.Find(text);
+    ASSERT_TRUE(t) << "missing text: " << testing_support::Narrow(text);
+    EXPECT_EQ(x, t->x) << testing_support::Narrow(text);
+    EXPECT_EQ(y, t->y) << testing_support::Narrow(text);
+    EXPECT_EQ(fontHeight, t->fontHeight) << testing_support::Narrow(text);
+}
+
+} // namespace
+
+TEST_F(PrintedPages, Layout1AtBothResolutions)
+{
+    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, ShortNames(3));
+    const int sizes[][2] = {{4960, 7016}, {2479, 3508}};
+    for (const auto& size : sizes) {
+        Scale s(size[0], size[1]);
+        EmfPage page = Print(PrintFacturaLayout1, f.documentId, DocumentInvoice, 1, s.W, s.H);
+        ASSERT_EQ(1u, page.penWidths.size());
+        EXPECT_EQ(s.Y(0.5f), page.penWidths[0]);
+        int inset = s.Y(10);
+        EXPECT_TRUE(page.HasFrame(inset, inset, s.W - inset, s.H - inset));
+        EXPECT_TRUE(page.HasLine(inset, s.Y(150), s.W - inset, s.Y(150)));
+        EXPECT_TRUE(page.HasLine(s.X(358), s.Y(150), s.X(358), s.Y(545)));
+        EXPECT_TRUE(page.HasLine(s.X(320), s.Y(150), s.X(320), s.H - inset));
+        EXPECT_TRUE(page.HasFrame(s.X(150), s.Y(95), static_cast<int>(s.W - s.sx * 150), s.Y(145)));
+
+        ExpectAt(page, L"FACTURA", static_cast<int>(s.W * 0.5f - s.sx * 35), s.Y(70), s.Y(17));
+        EXPECT_EQ(L"Arial Rounded MT Bold", page.Find(L"FACTURA")->face);
+        ExpectAt(page, L"Serie : FCT Numar : 7", s.X(160), s.Y(105), s.Y(9));
+        ExpectAt(page, L"VANZATOR: Firma Test SRL", s.X(20), s.Y(15), s.Y(7));
+        ExpectAt(page, L"Fax: 0268 222", s.X(20), s.Y(75), s.Y(7));
+        ExpectAt(page, L"Semnaturile .........................................................................", s.X(75),
+                 s.Y(584), s.Y(7));
+        const EmfText* head = page.Find(L"Denumirea produselor");
+        ASSERT_TRUE(head);
+        EXPECT_TRUE(head->centred);
+        EXPECT_EQ(s.X(110), head->x);
+
+        // Rows from 190, 10 units apart (each step truncated to whole pixels).
+        ExpectAt(page, L"Produs 1", s.X(40), s.Y(190), s.Y(8));
+        int second = static_cast<int>(s.Y(190) + 10 * s.sy);
+        ExpectAt(page, L"Produs 2", s.X(40), second, s.Y(8));
+        const EmfText* vat = page.Find(L"24%");
+        ASSERT_TRUE(vat);
+        EXPECT_TRUE(vat->centred);
+        EXPECT_EQ(s.X(407), vat->x);
+        EXPECT_TRUE(page.Find(L"Produs 3"));
+        // Fonts 17, 9, 7 and 8 and the pen, each deleted with the page.
+        EXPECT_EQ(4, page.fontsCreated);
+        EXPECT_EQ(page.objectsCreated, page.objectsDeleted);
+    }
+}
+
+TEST_F(PrintedPages, Layout1PicturesAndTheirRelease)
+{
+    SetCompanyImages(tempDb);
+    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, ShortNames(1));
+    printBackgroundChoice = PrintBackgroundCompany;
+    Scale s(4960, 7016);
+    DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    EmfPage page = Print(PrintFacturaLayout1, f.documentId, DocumentInvoice, 1, s.W, s.H);
+    EXPECT_EQ(gdiBefore, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+
+    // Background twice (opaque, then keyed), logo, stamp keyed on its corner pixel.
+    ASSERT_EQ(4u, page.pictures.size());
+    EXPECT_FALSE(page.pictures[0].transparent);
+    EXPECT_EQ(s.Y(150), page.pictures[0].y);
+    EXPECT_TRUE(page.pictures[1].transparent);
+    EXPECT_EQ(s.X(10), page.pictures[1].x);
+    EXPECT_EQ(static_cast<int>(s.W - s.sx * 20), page.pictures[1].w);
+    EXPECT_EQ(static_cast<int>(s.H - s.sy * 255), page.pictures[1].h);
+    EXPECT_FALSE(page.pictures[2].transparent);
+    EXPECT_EQ(s.X(150), page.pictures[2].x);
+    EXPECT_EQ(s.Y(11), page.pictures[2].y);
+    EXPECT_EQ(static_cast<int>(s.W - s.sx * 150 - s.sx * 150), page.pictures[2].w);
+    EXPECT_EQ(s.Y(50), page.pictures[2].h);
+    EXPECT_TRUE(page.pictures[3].transparent);
+    EXPECT_EQ(s.Y(530), page.pictures[3].y);
+    EXPECT_EQ(s.X(58), page.pictures[3].w);
+}
+
+TEST_F(PrintedPages, Layout1NoVatAndTitlesByType)
+{
+    SetCompany(tempDb, 3, 1);
+    InvoiceFixture f = AddDocument(tempDb, DocumentDeliveryNote, 5, ShortNames(1));
+    Scale s(2479, 3508);
+    EmfPage page = Print(PrintFacturaLayout1, f.documentId, DocumentDeliveryNote, 1, s.W, s.H);
+    ExpectAt(page, L"AVIZ", s.X(203), s.Y(75), s.Y(14));
+    ExpectAt(page, L"EXPEDITIE", s.X(183), s.Y(90), s.Y(14));
+    EXPECT_TRUE(page.HasFrame(s.X(150), s.Y(109), static_cast<int>(s.W - s.sx * 150), s.Y(145)));
+    EXPECT_EQ(s.Y(112), page.Find(L"Serie : FCT Numar : 5")->y);
+    EXPECT_FALSE(page.HasLine(s.X(358), s.Y(150), s.X(358), s.Y(545)));
+    EXPECT_TRUE(page.Find(L" -  lei  -"));
+    EXPECT_EQ(1, page.Count(L"Valoarea"));
+    EXPECT_EQ(s.X(368), page.Find(L"22.00")->x);
+    EXPECT_EQ(nullptr, page.Find(L"24%"));
+    EXPECT_TRUE(page.Find(L"Total :"));
+    ExpectAt(page, L"TVA la incasare", s.X(40), s.Y(490), s.Y(7));
+}
+
+TEST_F(PrintedPages, LinesBeyondTheTableAreOnlyPrintedLeftOutAfterAsking)
+{
+    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, ShortNames(24));
+    {
+        MessageBoxRecorder boxes;
+        boxes.Answer(IDCANCEL);
+        MetafileSink sink(2479, 3508);
+        FacturaPrintJob job(f.documentId, DocumentInvoice, 1, nullptr);
+        EXPECT_FALSE(PrintFacturaLayout1(job));
+        ASSERT_EQ(1u, boxes.Count());
+        EXPECT_EQ(L"Atentie", boxes.Last().caption);
+        EXPECT_EQ(0u, boxes.Last().text.find(L"1 linii"));
+        EXPECT_EQ(0, sink.opened);  // no print dialog, no job
+    }
+    MessageBoxRecorder boxes;
+    boxes.Answer(IDOK);
+    MetafileSink sink(2479, 3508);
+    FacturaPrintJob job(f.documentId, DocumentInvoice, 1, nullptr);
+    EXPECT_TRUE(PrintFacturaLayout1(job));
+    ASSERT_EQ(1u, sink.printed.size());
+    EXPECT_TRUE(sink.printed[0].Find(L"Produs 23"));
+    EXPECT_EQ(nullptr, sink.printed[0].Find(L"Produs 24"));
+}
+
+TEST_F(PrintedPages, LongNamesTakeTwoLinesOfTheTable)
+{
+    // 11 names over 35 characters and one short one fill 23 lines; a name of
+    // exactly 35 characters takes one.
+    std::vector<std::wstring> names;
+    for (int i = 1; i <= 11; ++i)
+        names.push_back(NameOfLength(36, i));
+    names.push_back(NameOfLength(35, 12));
+    names.push_back(L"Produs 13");
+    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, names);
+    MessageBoxRecorder boxes;
+    Scale s(2479, 3508);
+    EmfPage page = Print(PrintFacturaLayout1, f.documentId, DocumentInvoice, 1, s.W, s.H);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(0u, boxes.Last().text.find(L"1 linii"));
+    EXPECT_EQ(nullptr, page.Find(L"Produs 13"));
+    int y = s.Y(190);
+    for (int i = 0; i < 22; ++i)
+        y = static_cast<int>(y + 10 * s.sy);
+    const EmfText* last = page.Find(names[11]);
+    ASSERT_TRUE(last);
+    EXPECT_EQ(y, last->y);
+}
+
+TEST_F(PrintedPages, DatabaseErrorWhileReadingRowsPrintsNothing)
+{
+    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, ShortNames(2));
+    FacturaPrintJob job(f.documentId, DocumentInvoice, 1, nullptr);
+    tempDb.Exec(L"drop table ArticoleFacturi");
+    tempDb.Exec(L"drop table ArticoleNiruri");
+    MessageBoxRecorder boxes;
+    MetafileSink sink(2479, 3508);
+    DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    EXPECT_FALSE(PrintFacturaLayout1(job));
+    EXPECT_FALSE(PrintFacturaChitantaLayout2(job));
+    EXPECT_FALSE(PrintFacturaLayout3(job));
+    EXPECT_FALSE(PrintNir(job));
+    ASSERT_EQ(4u, boxes.Count());
+    for (const auto& box : boxes.Boxes()) {
+        EXPECT_EQ(L"Message", box.caption);
+        EXPECT_NE(std::wstring::npos, box.text.find(L"no such table")) << testing_support::Narrow(box.text);
+    }
+    EXPECT_EQ(0, sink.opened);
+    EXPECT_EQ(gdiBefore, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+}
+
+TEST_F(PrintedPages, CancelledPrintDialogPrintsNothing)
+{
+    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, ShortNames(2));
+    MetafileSink sink(2479, 3508);
+    sink.cancel = true;
+    FacturaPrintJob job(f.documentId, DocumentInvoice, 1, nullptr);
+    EXPECT_FALSE(PrintFacturaLayout1(job));
+    EXPECT_FALSE(PrintFacturaLayout3(job));
+    EXPECT_EQ(2, sink.opened);
+    EXPECT_TRUE(sink.printed.empty());
+}
+
+TEST_F(PrintedPages, DiscountLinesShowTheirPercentage)
+{
+    EXPECT_EQ(10, DiscountPercent(10, 90));
+    EXPECT_EQ(12, DiscountPercent(12.5, 87.5));
+    EXPECT_EQ(13, DiscountPercent(12.6, 87.4));
+    EXPECT_EQ(-10, DiscountPercent(-10, 110));
+    EXPECT_EQ(0, DiscountPercent(0, 0));
+
+    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, ShortNames(1));
+    tempDb.Exec(micro::qsql::SqlFormat(L"update Facturi set valoareFT = 90 where id = %llu", f.documentId).c_str());
+    printing_tests::AddLine(tempDb, L"ArticoleFacturi", f.documentId, 0, 1, 10);
+    std::vector<PrintedItem> items = ReadPrintedItems(f.documentId, DocumentInvoice, NetValueFrom::InvoiceTable);
+    ASSERT_EQ(2u, items.size());
+    EXPECT_TRUE(items[1].discount);
+    EXPECT_EQ(std::wstring(L"Discount 10%"), items[1].texts.denumire.c_str());
+    EXPECT_EQ(std::wstring(L"2"), items[1].texts.nrCrt.c_str());
+}
+
+TEST_F(PrintedPages, Layout3PrintsFiveLinesInEachCopy)
+{
+    SetCompany(tempDb, 0, 1);
+    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, ShortNames(6));
+    MessageBoxRecorder boxes;
+    Scale s(4960, 7016, 602);
+    EmfPage page = Print(PrintFacturaLayout3, f.documentId, DocumentInvoice, 3, s.W, s.H);
+    EXPECT_EQ(1u, boxes.Count());
+    int inset = s.Y(10), half = static_cast<int>(s.H / 2.0f);
+    int bottom = static_cast<int>(s.H / 2.0f - inset / 2), shift = half - inset;
+    std::vector<EmfText> fifth = page.StartingWith(L"Produs 5");
+    ASSERT_EQ(2u, fifth.size());
+    int y = s.Y(152);
+    for (int i = 0; i < 4; ++i)
+        y = static_cast<int>(y + 10 * s.sy);
+    EXPECT_EQ(y, fifth[0].y);
+    EXPECT_EQ(y + bottom, fifth[1].y);
+    EXPECT_EQ(nullptr, page.Find(L"Produs 6"));
+    EXPECT_EQ(s.Y(7), fifth[0].fontHeight);
+
+    EXPECT_TRUE(page.HasFrame(inset, inset, s.W - inset, bottom));
+    EXPECT_TRUE(page.HasFrame(inset, bottom + inset, s.W - inset, s.H - inset));
+    EXPECT_TRUE(page.HasLine(inset, static_cast<int>(126 * s.sy + shift), s.W - inset, static_cast<int>(126 * s.sy + shift)));
+    std::vector<EmfText> titles = page.StartingWith(L"FACTURA");
+    ASSERT_EQ(2u, titles.size());
+    EXPECT_EQ(s.Y(58), titles[0].y);
+    EXPECT_EQ(static_cast<int>(64 * s.sy + shift), titles[1].y);
+    std::vector<EmfText> captions = page.StartingWith(L"Semnatura si");
+    ASSERT_EQ(4u, captions.size());
+    EXPECT_EQ(static_cast<int>(508 * s.sy - half), captions[0].y);
+    EXPECT_EQ(s.Y(504), captions[2].y);
+    EXPECT_TRUE(page.Find(L"Total de plata"));
+    EXPECT_TRUE(page.Find(L"Total de plata:"));
+    EXPECT_EQ(2, page.Count(L"TVA la incasare"));
+    EXPECT_EQ(s.Y(408), page.StartingWith(L"TVA la incasare")[1].y);
+}
+
+TEST_F(PrintedPages, GoodsReceivedNoteGoesOnToFurtherSheets)
+{
+    InvoiceFixture f = AddDocument(tempDb, DocumentGoodsReceived, 12, ShortNames(40));
+    FacturaDate doc(f.documentId, DocumentGoodsReceived);
+    std::vector<PrintedItem> rows = ReadPrintedItems(f.documentId, DocumentGoodsReceived, NetValueFrom::InvoiceTable);
+    ASSERT_EQ(40u, rows.size());
+    Scale s(2479, 3508);
+    std::vector<EmfPage> sheets;
+    for (int sheet = 0; sheet < 2; ++sheet) {
+        MetafileCanvas canvas;
+        size_t from = sheet * kNirRowsPerSheet, to = std::min<size_t>(rows.size(), from + kNirRowsPerSheet);
+        DrawPrintedNirSheet(canvas.GetDC(), s.W, s.H, doc, std::vector<PrintedItem>(rows.begin() + from, rows.begin() + to),
+                            sheet, 2);
+        sheets.push_back(canvas.Finish());
+    }
+    ExpectAt(sheets[0], L"NOTA DE RECEPTIE SI CONSTATARE DIFERENTE", s.X(100), s.Y(60), s.Y(12));
+    EXPECT_TRUE(sheets[0].Find(L"Produs 31"));
+    EXPECT_EQ(nullptr, sheets[0].Find(L"Produs 32"));
+    EXPECT_EQ(nullptr, sheets[0].Find(L"COMISIA DE RECEPTIE:"));
+    for (const EmfText& t : sheets[0].texts)
+        EXPECT_LT(t.y, s.Y(500)) << testing_support::Narrow(t.text);
+    EXPECT_EQ(nullptr, sheets[1].Find(L"NOTA DE RECEPTIE SI CONSTATARE DIFERENTE"));
+    EXPECT_TRUE(sheets[1].Find(L"Receprionat"));
+    ExpectAt(sheets[1], L"Produs 32", s.X(40), s.Y(190), s.Y(7));
+    EXPECT_TRUE(sheets[1].Find(L"Produs 40"));
+    ExpectAt(sheets[1], L"COMISIA DE RECEPTIE:", s.X(15), s.Y(512), s.Y(10));
+    // Amounts stand left of their column's x by one unit per character.
+    std::wstring total = doc.valoareFT.c_str();
+    ExpectAt(sheets[1], total, s.X(397.0f - total.size()), s.Y(501), s.Y(7));
+    ExpectAt(sheets[1], L"84.00", s.X(397 - 5), s.Y(190), s.Y(7));
+
+    MetafileSink sink(s.W, s.H);
+    FacturaPrintJob job(f.documentId, DocumentGoodsReceived, 1, nullptr);
+    EXPECT_TRUE(PrintNir(job));
+    ASSERT_EQ(1u, sink.printed.size());
+    EXPECT_EQ(2, sink.printed[0].Count(L"Receprionat"));
+}

@@ -1,0 +1,158 @@
+// Printing an invoice with its receipt: the receipt is made once, counter and
+// row together, before anything is printed.
+#include <gtest/gtest.h>
+#include "database/DocumentTables.h"
+#include "printing/layouts/PrinterLayouts.h"
+#include "resources/resource.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/harness/ModalDriver.h"
+#include "tests/printing/core/PrintFixtures.h"
+#include "tests/printing/layouts/LayoutFixtures.h"
+#include "tests/printing/layouts/MetafilePage.h"
+
+using namespace layout_tests;
+using testing_support::DatabaseTest;
+using testing_support::MessageBoxRecorder;
+using testing_support::ModalDriver;
+
+namespace {
+
+const wchar_t kConfirmation[] = L"Confirmare date chitanta";
+
+class ReceiptLayout : public DatabaseTest {
+protected:
+    void SetUp() override
+    {
+        SetCompany(tempDb);
+        tempDb.Exec(L"update ConfigFacturi set numarChit = 41, serie_chit = 'SRT' where id = 1");
+        invoice = AddDocument(tempDb, DocumentInvoice, 7, ShortNames(2));
+        ASSERT_EQ(1u, invoice.clientId);
+    }
+    std::wstring Receipts()
+    {
+        std::wstring rows;
+        micro::qsql::QsqlQuery q = tempDb.Db().ExecQuery(
+            L"select serie || '|' || numar || '|' || IDClient || '|' || facturi || '|' || status || '|' || tip || '|' || "
+            L"agent from Incasari order by id");
+        for (; !q.Eof(); q.NextRow())
+            rows += std::wstring(q.GetStringField(0).c_str()) + L"\n";
+        return rows;
+    }
+    long long Counter() { return tempDb.Scalar(L"select numarChit from ConfigFacturi where id = 1"); }
+    // Prints layout 2 answering the confirmation with `answer` (after typing `number` when given).
+    bool PrintAnswering(int answer, MetafileSink& sink, const wchar_t* number = nullptr)
+    {
+        ModalDriver driver;
+        driver.When(kConfirmation, [=](HWND dialog) {
+            EXPECT_EQ(L"42", ModalDriver::GetText(dialog, IDC_CREARE_CHITANTA_NUMAR));
+            EXPECT_EQ(L"SRT", ModalDriver::GetText(dialog, IDC_CREARE_CHITANTA_SERIE));
+            if (number)
+                ModalDriver::SetText(dialog, IDC_CREARE_CHITANTA_NUMAR, number);
+            ModalDriver::Click(dialog, answer);
+        });
+        FacturaPrintJob job(invoice.documentId, DocumentInvoice, 2, nullptr);
+        bool printed = PrintFacturaChitantaLayout2(job);
+        driver.Verify();
+        return printed;
+    }
+    InvoiceFixture invoice;
+};
+
+} // namespace
+
+TEST_F(ReceiptLayout, FirstPrintCreatesTheReceiptAndLaterPrintsReuseIt)
+{
+    MetafileSink sink(4960, 7016);
+    EXPECT_TRUE(PrintAnswering(IDOK, sink));
+    EXPECT_EQ(L"SRT|42|1| 7|1|0|0\n", Receipts());
+    EXPECT_EQ(42, Counter());
+    EXPECT_DOUBLE_EQ(57.04, tempDb.Number(L"select suma from Incasari"));
+    ASSERT_EQ(1u, sink.printed.size());
+    Scale s(4960, 7016);
+    const EmfText* title = sink.printed[0].Find(L"Chitanta seria: SRT Nr.: 42");
+    ASSERT_TRUE(title);
+    EXPECT_EQ(s.X(245), title->x);
+    EXPECT_EQ(s.Y(480), title->y);
+    EXPECT_EQ(s.Y(14), title->fontHeight);
+    EXPECT_EQ(700, title->fontWeight);
+    std::vector<EmfText> amount = sink.printed[0].StartingWith(L"Suma de 57.04 (");
+    ASSERT_EQ(1u, amount.size());
+    EXPECT_EQ(s.Y(11), amount[0].fontHeight);
+    EXPECT_TRUE(sink.printed[0].Find(L"Reprezentand contravaloare factura FCT 7"));
+    // The invoice's footer sits 150 units higher than on the full page.
+    EXPECT_EQ(s.Y(400), sink.printed[0].Find(L"Total de plata:")->y);
+
+    // Printed again: the receipt is found, nothing is asked or written.
+    FacturaPrintJob again(invoice.documentId, DocumentInvoice, 2, nullptr);
+    EXPECT_NE(0u, again.chitantaId);
+    EXPECT_TRUE(PrintFacturaChitantaLayout2(again));
+    EXPECT_EQ(L"SRT|42|1| 7|1|0|0\n", Receipts());
+    EXPECT_EQ(42, Counter());
+    ASSERT_EQ(2u, sink.printed.size());
+    EXPECT_TRUE(sink.printed[1].Find(L"Chitanta seria: SRT Nr.: 42"));
+}
+
+TEST_F(ReceiptLayout, ChangedNumberBecomesTheCounterAndTheReceipts)
+{
+    MetafileSink sink(2479, 3508);
+    EXPECT_TRUE(PrintAnswering(IDOK, sink, L"57"));
+    EXPECT_EQ(L"SRT|57|1| 7|1|0|0\n", Receipts());
+    EXPECT_EQ(57, Counter());
+    ASSERT_EQ(1u, sink.printed.size());
+    EXPECT_TRUE(sink.printed[0].Find(L"Chitanta seria: SRT Nr.: 57"));
+}
+
+TEST_F(ReceiptLayout, CancelWritesAndPrintsNothing)
+{
+    MetafileSink sink(2479, 3508);
+    EXPECT_FALSE(PrintAnswering(IDCANCEL, sink));
+    EXPECT_EQ(L"", Receipts());
+    EXPECT_EQ(41, Counter());
+    EXPECT_EQ(0, sink.opened);
+}
+
+TEST_F(ReceiptLayout, RefusedReceiptRowLeavesTheCounterAsItWas)
+{
+    tempDb.Exec(L"create trigger refuse before insert on Incasari begin select raise(abort, 'disk full'); end");
+    MessageBoxRecorder boxes;
+    MetafileSink sink(2479, 3508);
+    EXPECT_FALSE(PrintAnswering(IDOK, sink, L"57"));
+    EXPECT_EQ(41, Counter());
+    EXPECT_EQ(L"", Receipts());
+    EXPECT_EQ(0, sink.opened);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"disk full"));
+}
+
+TEST_F(ReceiptLayout, SeriesWithAQuoteIsStoredAsTyped)
+{
+    ModalDriver driver;
+    driver.When(kConfirmation, [](HWND dialog) {
+        ModalDriver::SetText(dialog, IDC_CREARE_CHITANTA_SERIE, L"O'K");
+        ModalDriver::Click(dialog, IDOK);
+    });
+    MetafileSink sink(2479, 3508);
+    FacturaPrintJob job(invoice.documentId, DocumentInvoice, 2, nullptr);
+    EXPECT_TRUE(PrintFacturaChitantaLayout2(job));
+    driver.Verify();
+    EXPECT_EQ(L"O'K|42|1| 7|1|0|0\n", Receipts());
+}
+
+TEST_F(ReceiptLayout, FourteenLinesFitThePrintedTable)
+{
+    tempDb.Exec(L"delete from ArticoleFacturi");
+    for (int i = 1; i <= 15; ++i)
+        printing_tests::AddLine(tempDb, L"ArticoleFacturi", invoice.documentId, invoice.products[0], 1, i);
+    tempDb.Exec(L"insert into Incasari values (NULL, 'SRT', 5, 1, ' 7', 10, '', 0, 1, 0, 0)");
+    MessageBoxRecorder boxes;
+    MetafileSink sink(2479, 3508);
+    FacturaPrintJob job(invoice.documentId, DocumentInvoice, 2, nullptr);
+    EXPECT_TRUE(PrintFacturaChitantaLayout2(job));
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(L"Atentie", boxes.Last().caption);
+    ASSERT_EQ(1u, sink.printed.size());
+    EXPECT_TRUE(sink.printed[0].Find(L"14.00"));
+    EXPECT_EQ(nullptr, sink.printed[0].Find(L"15.00"));
+    EXPECT_TRUE(sink.printed[0].Find(L"Chitanta seria: SRT Nr.: 5"));
+}
