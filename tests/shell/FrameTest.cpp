@@ -258,6 +258,17 @@ TEST_F(MainFrameTest, PrintCommandOpensATabForTheDocumentIdItCarries)
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
+TEST_F(MainFrameTest, RegisteredPrintTabShowsTheDocumentOfTheCommand)
+{
+    // The printing part's own handler, as registered at start-up.
+    ASSERT_TRUE(frame.commands.Has(ID_CMD_TIPARIRE_FACTURI));
+    SendMessageW(frame, WM_COMMAND, ID_CMD_TIPARIRE_FACTURI, 17);
+    ASSERT_EQ(1, frame.tabs.GetPageCount());
+    EXPECT_STREQ(L"Factura 17", frame.tabs.GetPageTitle(0).c_str());
+    ModalDriver::Pump(100);
+    testing_support::SaveWindowPng(frame, L"shell-frame-print-tab");
+}
+
 TEST_F(MainFrameTest, PageThatCannotBeCreatedIsDeletedAndReported)
 {
     MessageBoxRecorder boxes;
