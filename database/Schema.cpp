@@ -147,6 +147,9 @@ const int kCompanyTableCount = sizeof(kCompanyTables) / sizeof(kCompanyTables[0]
 
 void CreateCompanyDatabase(QsqlDatabase& db, const wchar_t* path)
 {
+    // A failed creation deletes its file: it must never be a file that was there before.
+    if (micro::files::FileExists(path))
+        throw micro::qsql::QSqlError(14 /* SQLITE_CANTOPEN */, L"the database file exists already");
     try {
         db.Open(path, true);
         db.ExecDML(L"PRAGMA encoding = 'UTF-16le'");

@@ -3,7 +3,7 @@
 
 // Makes a new company database at path: UTF-16le, every table and its default
 // rows in one transaction. On failure the half-made file is deleted and the
-// error (QSqlError) passed on.
+// error (QSqlError) passed on; an existing file is refused and left alone.
 void CreateCompanyDatabase(micro::qsql::QsqlDatabase& db, const wchar_t* path);
 // Opens an existing company database and adds the look-up indexes it lacks.
 void OpenCompanyDatabase(micro::qsql::QsqlDatabase& db, const wchar_t* path);

@@ -197,7 +197,10 @@ TEST(CompanyFile, OpeningAnOlderFileAddsTheMissingIndexes)
     EXPECT_EQ(2, temp.Scalar(L"select count(*) from sqlite_master where type = 'index' and name in "
                              L"('ArticoleFacturi_prod', 'Clienti_nume')"));
     EXPECT_EQ(L"Discount", temp.Text(L"select denumire from Produse where id = 0"));
-    // An existing file is opened, never made.
+    // An existing file is opened, never made anew.
+    MyRepository again;
+    EXPECT_THROW(CreateCompanyDatabase(again, path.c_str()), QSqlError);
+    EXPECT_EQ(L"Discount", temp.Text(L"select denumire from Produse where id = 0"));
     MyRepository other;
     std::wstring missing = temp.Folder() + L"\\Lipsa";
     EXPECT_THROW(OpenCompanyDatabase(other, missing.c_str()), QSqlError);
