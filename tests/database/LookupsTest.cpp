@@ -148,18 +148,6 @@ TEST_F(Lookups, ProductKeysNameTheirColumns)
     EXPECT_THROW(GetProductNumField(12, 5), QSqlError);
 }
 
-TEST_F(Lookups, CurrencyNames)
-{
-    EXPECT_EQ(L"RON", W(GetCurrencyName(0)));
-    EXPECT_EQ(L"USD", W(GetCurrencyName(1)));
-    QString text(L"x");
-    GetCurrencyName(2, text);
-    EXPECT_EQ(L"EUR", W(text));
-    GetCurrencyName(3, text);
-    EXPECT_EQ(L"", W(text));
-    EXPECT_EQ(L"", W(GetCurrencyName(-1)));
-}
-
 TEST_F(Lookups, NumberingSettingsOfANewAndAFilledDatabase)
 {
     QString series(L"x");

