@@ -52,6 +52,11 @@ bool SaveWindowPng(HWND window, const std::wstring& name)
     RECT rc;
     if (!GetWindowRect(window, &rc))
         return false;
+    // A maximised window's frame lies partly off the screen; the screen copy
+    // below must take only what is on it.
+    int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    RECT screenRect = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    IntersectRect(&rc, &rc, &screenRect);
     int width = rc.right - rc.left, height = rc.bottom - rc.top;
     if (width <= 0 || height <= 0)
         return false;
