@@ -193,6 +193,40 @@ TEST(Startup, ExistingDataFolderIsUsedAndAFolderThatCannotBeMadeIsReported)
     EXPECT_EQ(nullptr, app.frame.GetHandle());
 }
 
+TEST(Startup, DatabaseThatFailsHalfWayIsNotTakenForValidOnTheNextStart)
+{
+    TempRoot root;
+    CreateDirectoryW(root.DataFolder().c_str(), nullptr);
+    // A folder where the rollback journal must go makes the creation fail after the file exists.
+    std::wstring journal = root.Database() + L"-journal";
+    CreateDirectoryW(journal.c_str(), nullptr);
+    {
+        MyApp app;
+        app.SetDataFolder(root.DataFolder().c_str());
+        MessageBoxRecorder boxes;
+        ModalDriver driver;
+        bool openInWindow = true;
+        driver.When(kWelcome, [](HWND dialog) { ModalDriver::Click(dialog, IDOK); })
+            .When(kMainTitle, [&](HWND window) {
+                openInWindow = app.databaseOpen || app.repository.IsOpen();
+                PostMessageW(window, WM_CLOSE, 0, 0);
+            });
+        EXPECT_EQ(0, RunProgram(app, driver));
+        EXPECT_FALSE(openInWindow);
+        ASSERT_EQ(1u, boxes.Count());
+        EXPECT_EQ(L"Message", boxes.Last().caption);
+    }
+    EXPECT_FALSE(micro::files::FileExists(root.Database().c_str()));
+    RemoveDirectoryW(journal.c_str());
+
+    // The next start asks again.
+    MyApp again;
+    again.SetDataFolder(root.DataFolder().c_str());
+    ModalDriver driver;
+    driver.When(kWelcome, [](HWND dialog) { ModalDriver::Click(dialog, IDCANCEL); });
+    EXPECT_EQ(-1, RunProgram(again, driver));
+}
+
 TEST(Startup, FileThatIsNotADatabaseIsReportedAndLeavesTheDatabaseClosed)
 {
     TempRoot root;
