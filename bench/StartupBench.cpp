@@ -3,7 +3,7 @@
 // program (BareWindow.exe), both under the same Wine. Prints the medians and
 // their ratio.
 //
-//   StartupBench [--runs N]
+//   StartupBench [--runs=N]
 // The program starts itself with --child-app FOLDER to run the application
 // object on a temporary data folder, so no real data folder is touched.
 #include "database/MyRepository.h"
@@ -125,15 +125,20 @@ int wmain(int argc, wchar_t** argv)
     if (argc >= 3 && wcscmp(argv[1], L"--child-app") == 0)
         return RunApplication(argv[2]);
     int runs = 7;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (wcscmp(argv[i], L"--runs") == 0)
-            runs = std::max(1, _wtoi(argv[i + 1]));
+    for (int i = 1; i < argc; ++i)
+        if (wcsncmp(argv[i], L"--runs=", 7) == 0)
+            runs = std::max(1, _wtoi(argv[i] + 7));
 
+    std::wstring bareProgram = ModuleFolder() + L"BareWindow.exe";
+    if (GetFileAttributesW(bareProgram.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        wprintf(L"BareWindow.exe is missing beside this program: run bench/run StartupBench BareWindow\n");
+        return 1;
+    }
     std::wstring folder = MakeDataFolder();
     std::wstring self = ModuleFolder() + L"StartupBench.exe";
     // Without its last backslash, which would escape the closing quote.
     std::wstring appCommand = L"\"" + self + L"\" --child-app \"" + folder.substr(0, folder.size() - 1) + L"\"";
-    std::wstring bareCommand = L"\"" + ModuleFolder() + L"BareWindow.exe\" --show";
+    std::wstring bareCommand = L"\"" + bareProgram + L"\" --show";
 
     std::vector<double> app, bare;
     for (int i = 0; i < runs; ++i) {
