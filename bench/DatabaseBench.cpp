@@ -227,6 +227,11 @@ double SaveInvoice(MyRepository& db, bool oneTransaction, int products)
 
 void SaveBench(MyRepository& db, int products)
 {
+    // The generated file is shared with other benchmarks: the invoices saved
+    // here are taken out again afterwards.
+    long long lastId = db.ExecScalar(L"select max(id) from Facturi");
+    long long lastNumber = GetInvoiceConfigValue(8);
+    long long lastRecorded = db.ExecScalar(L"select idFactura from iduri where id = 1");
     const int runs = 5;
     double together = 0.0, apart = 0.0;
     for (int i = 0; i < runs; ++i) {
@@ -237,6 +242,13 @@ void SaveBench(MyRepository& db, int products)
     wprintf(L"  one transaction            %9.1f ms\n", together / runs);
     wprintf(L"  each statement on its own  %9.1f ms\n", apart / runs);
     wprintf(L"  ratio autocommit / one     %9.2f\n", (apart / runs) / (together / runs));
+
+    micro::qsql::QsqlTransaction undo(db);
+    db.ExecDML(micro::qsql::SqlFormat(L"delete from ArticoleFacturi where IDFactura > %lld", lastId).c_str());
+    db.ExecDML(micro::qsql::SqlFormat(L"delete from Facturi where id > %lld", lastId).c_str());
+    db.ExecDML(micro::qsql::SqlFormat(L"update ConfigFacturi set numarFactura = %lld where id = 1", lastNumber).c_str());
+    db.ExecDML(micro::qsql::SqlFormat(L"update iduri set idFactura = %lld where id = 1", lastRecorded).c_str());
+    undo.Commit();
 }
 
 } // namespace
