@@ -125,17 +125,12 @@ TEST(ReceiptScreen, TextsCarryTheScreenLabelsFormatsAndTheTwoCopyExceptions)
     EXPECT_FLOAT_EQ(176, date->rect.left);
     EXPECT_EQ(2, CountText(calls, L"NrOrd.Reg.Com: J40/1/2000"));
     EXPECT_EQ(2, CountText(calls, L"C.I.F. : RO123"));
-    EXPECT_EQ(2, CountText(calls, L"Nr.ord.Reg.Com/an: J08/55/2010"));
     EXPECT_EQ(2, CountText(calls, L"C.U.I.: RO777"));
-    EXPECT_EQ(2, CountText(calls, L"Orasul Brasov"));
-    EXPECT_EQ(2, CountText(calls, L"Stampila si semnatura"));
-    EXPECT_EQ(2, CountText(calls, L"Reprezentand contravaloare factura FCT 12"));
     const DrawCall* amount =
         FindText(calls, L"Suma de 1456.78 ( una mie patru sute cincizeci si sase   lei si  saptezeci si opt  bani )");
     ASSERT_TRUE(amount);
     EXPECT_FLOAT_EQ(9, amount->fontSize);
     EXPECT_FLOAT_EQ(265, amount->rect.top);
-    EXPECT_FLOAT_EQ(8, FindText(calls, L"Oras Bucuresti")->fontSize);
 
     // The company name ends at 400 in the upper copy, 500 in the lower; the
     // company address at 500 in the upper, 300 in the lower.
@@ -270,14 +265,4 @@ TEST_F(ReceiptPreviewWindow, FirstPageZoomsInOnceAndALostDeviceStartsAfresh)
     D2D1_SIZE_U size = preview.renderTarget->GetPixelSize();
     EXPECT_EQ(320u, size.width);
     EXPECT_EQ(200u, size.height);
-}
-
-TEST_F(ReceiptPreviewWindow, OpeningZoomEndsAtItsLastStep)
-{
-    MyChitantePrewiev preview;
-    preview.panX = 4;
-    preview.AnimateZoomIn();
-    EXPECT_NEAR(1.2999f, preview.zoom, 1e-4);
-    EXPECT_LT(preview.zoom, 1.3f);
-    EXPECT_NEAR(100.0f, preview.panX, 0.05);
 }
