@@ -1,4 +1,5 @@
 #include "printing/layouts/PrintedPage.h"
+#include <algorithm>
 #include "framework/gui/QImage.h"
 
 using micro::gui::QComPtr;
@@ -201,6 +202,42 @@ private:
 
 } // namespace
 
+// A 24-bit copy of the picture; with `whiten`, the pixels of the key colour
+// turn white.
+static HBITMAP RgbCopy(HDC page, HDC picture, int w, int h, bool whiten, COLORREF key)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP copy = CreateDIBSection(page, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!copy)
+        return nullptr;
+    HDC dc = CreateCompatibleDC(page);
+    HGDIOBJ old = SelectObject(dc, copy);
+    BitBlt(dc, 0, 0, w, h, picture, 0, 0, SRCCOPY);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    GdiFlush();
+    if (whiten) {
+        int stride = (w * 3 + 3) & ~3;
+        for (int y = 0; y < h; ++y) {
+            BYTE* p = static_cast<BYTE*>(bits) + static_cast<size_t>(y) * stride;
+            for (int x = 0; x < w; ++x, p += 3) {
+                if (RGB(p[2], p[1], p[0]) == key)
+                    p[0] = p[1] = p[2] = 255;
+            }
+        }
+    }
+    return copy;
+}
+
+// Transparent copies are keyed here, against the white of the paper, and
+// then copied opaquely: printer drivers cannot read back what the page holds
+// and print a transparent copy's keyed pixels black.
 void PrintedPage::CopyPicture(IWICBitmapSource* source, const std::vector<Placement>& places)
 {
     UINT w = 0, h = 0;
@@ -213,10 +250,13 @@ void PrintedPage::CopyPicture(IWICBitmapSource* source, const std::vector<Placem
         return;
     COLORREF key = GetPixel(memory.Get(), 1, 1);
     for (const Placement& p : places) {
-        if (p.copy == Copy::Opaque)
-            BitBlt(m_dc, p.x, p.y, p.w, p.h, memory.Get(), 0, 0, SRCCOPY);
-        else
-            TransparentBlt(m_dc, p.x, p.y, p.w, p.h, memory.Get(), 0, 0, p.w, p.h, key);
+        bool keyed = p.copy == Copy::Transparent;
+        HBITMAP rgb = RgbCopy(m_dc, memory.Get(), w, h, keyed, key);
+        if (!rgb)
+            return;
+        MemoryBitmapDC picture(m_dc, rgb);
+        // Copying more than the picture holds would paint the rest black.
+        BitBlt(m_dc, p.x, p.y, std::min<int>(p.w, w), std::min<int>(p.h, h), picture.Get(), 0, 0, SRCCOPY);
     }
 }
 

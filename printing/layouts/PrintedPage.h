@@ -60,8 +60,9 @@ public:
     void Rules(const FacturaDate& doc, Table<PageRule> rules);
 
     // A picture decoded to w x h device pixels, then copied to each place:
-    // opaquely (BitBlt of the place's size from the picture's corner), or
-    // transparently (TransparentBlt keyed on the scaled picture's pixel (1, 1)).
+    // opaquely (BitBlt of the place's size from the picture's corner, no more
+    // than the picture holds), or transparently over blank paper (the pixels
+    // of the scaled picture's colour at (1, 1) left white).
     // A picture that does not decode is skipped.
     enum class Copy { Opaque, Transparent };
     struct Placement {

@@ -4,6 +4,7 @@
 #include "database/DocumentTables.h"
 #include "printing/PrintBackground.h"
 #include "printing/layouts/PrintedItems.h"
+#include "printing/layouts/PrintedPage.h"
 #include "printing/layouts/PrintedPages.h"
 #include "printing/layouts/PrinterLayouts.h"
 #include "tests/harness/MessageBoxRecorder.h"
@@ -100,20 +101,47 @@ TEST_F(PrintedPages, Layout1PicturesAndTheirRelease)
 
     // Background twice (opaque, then keyed), logo, stamp keyed on its corner pixel.
     ASSERT_EQ(4u, page.pictures.size());
-    EXPECT_FALSE(page.pictures[0].transparent);
+    EXPECT_EQ(s.Y(10), page.pictures[0].x);
     EXPECT_EQ(s.Y(150), page.pictures[0].y);
-    EXPECT_TRUE(page.pictures[1].transparent);
+    // The opaque copy asks for more than the picture holds; only the picture
+    // is copied, or the rest of the table would print black.
+    EXPECT_EQ(static_cast<int>(s.W - s.sx * 20), page.pictures[0].w);
+    EXPECT_EQ(static_cast<int>(s.H - s.sy * 255), page.pictures[0].h);
     EXPECT_EQ(s.X(10), page.pictures[1].x);
     EXPECT_EQ(static_cast<int>(s.W - s.sx * 20), page.pictures[1].w);
     EXPECT_EQ(static_cast<int>(s.H - s.sy * 255), page.pictures[1].h);
-    EXPECT_FALSE(page.pictures[2].transparent);
     EXPECT_EQ(s.X(150), page.pictures[2].x);
     EXPECT_EQ(s.Y(11), page.pictures[2].y);
     EXPECT_EQ(static_cast<int>(s.W - s.sx * 150 - s.sx * 150), page.pictures[2].w);
     EXPECT_EQ(s.Y(50), page.pictures[2].h);
-    EXPECT_TRUE(page.pictures[3].transparent);
+    EXPECT_EQ(s.X(11), page.pictures[3].x);
     EXPECT_EQ(s.Y(530), page.pictures[3].y);
     EXPECT_EQ(s.X(58), page.pictures[3].w);
+    EXPECT_EQ(s.Y(58), page.pictures[3].h);
+}
+
+TEST_F(PrintedPages, TransparentCopiesLeaveTheKeyColourToThePaper)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 100, -100, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP sheet = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, sheet);
+    PatBlt(dc, 0, 0, 100, 100, BLACKNESS);
+    std::string red = printing_tests::SolidPng(8, 8, 220, 20, 20);
+    micro::utils::QBuffer picture;
+    picture.Append(red.data(), static_cast<int>(red.size()));
+    {
+        PrintedPage page(dc, 100, 100, 605);
+        page.Picture(picture, 20, 20, {{0, 0, 20, 20, PrintedPage::Copy::Opaque}, {40, 0, 20, 20, PrintedPage::Copy::Transparent}});
+    }
+    EXPECT_EQ(RGB(220, 20, 20), GetPixel(dc, 10, 10));
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc, 50, 10));
+    EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 10, 50));
+    SelectObject(dc, old);
+    DeleteObject(sheet);
+    DeleteDC(dc);
 }
 
 TEST_F(PrintedPages, Layout1NoVatAndTitlesByType)
