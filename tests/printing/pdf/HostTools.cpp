@@ -75,7 +75,10 @@ int RunOnHost(const std::string& command, std::string& output, unsigned timeoutM
                        Quoted(statusPath) + "\n";
     if (!micro::files::WriteWholeFile(script.c_str(), text.data(), text.size()))
         return -1;
-    std::wstring line = Wide("/bin/sh \"" + HostPath(script) + "\"");
+    // Started through start.exe: a host program is forked from the process
+    // that starts it and inherits its open files; the test's database must
+    // not be among them (its locks then fail in later tests).
+    std::wstring line = L"start.exe /unix /bin/sh \"" + Wide(HostPath(script)) + L"\"";
     STARTUPINFOW startup = {sizeof(startup)};
     PROCESS_INFORMATION process = {};
     if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))

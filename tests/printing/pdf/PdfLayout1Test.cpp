@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+#include <cmath>
+#include "printing/pdf/PdfExports.h"
+#include "tests/printing/pdf/HostTools.h"
+#include "tests/printing/pdf/PdfFixtures.h"
+#include "tests/printing/pdf/PdfTestSupport.h"
+
+using namespace pdftest;
+using testing_support::MessageBoxRecorder;
+using testing_support::Narrow;
+
+namespace {
+
+// Page height: the file's y of a top-down y.
+double Up(double y) { return 842 - y; }
+
+void ExpectTextAt(const PdfPage& page, const std::wstring& text, double x, double y, const char* font = nullptr,
+                  double size = 0)
+{
+    std::vector<const PdfText*> found = page.FindAll(text);
+    for (const PdfText* t : found) {
+        if (std::fabs(t->x - x) > 0.01 || std::fabs(t->y - y) > 0.01)
+            continue;
+        if (font) {
+            EXPECT_EQ(font, t->font) << Utf8(text);
+        }
+        if (size > 0) {
+            EXPECT_NEAR(size, t->size, 0.001) << Utf8(text);
+        }
+        return;
+    }
+    ADD_FAILURE() << "\"" << Utf8(text) << "\" not at (" << x << ", " << y << "); the page has\n" << page.Describe();
+}
+
+} // namespace
+
+class PdfLayout1 : public PdfExportTest {
+protected:
+    // Writes the document in layout 1 and reads the file back.
+    bool Write(unsigned long long id, int type, const std::wstring& name, PdfPage& page)
+    {
+        FacturaPrintJob job(id, type, 1, nullptr);
+        std::wstring path = OutputPath(name);
+        DeleteFileW(path.c_str());
+        if (!WriteFacturaPdfLayout1(job, path.c_str()))
+            return false;
+        ReadChecked(path, page);
+        return true;
+    }
+};
+
+TEST_F(PdfLayout1, InvoicePagePlacesFrameTitlePartnersAndRows)
+{
+    unsigned long long id = AddDocument(0, 7, {Line(L"Surub M8", 3, 10)});
+    PdfPage page;
+    ASSERT_TRUE(Write(id, 0, L"layout1-invoice.pdf", page));
+
+    EXPECT_FALSE(page.compressed);
+    EXPECT_TRUE(page.HasRect(13.8, 828, 567.4, -814.4));
+    ExpectTextAt(page, L"FACTURA", 249.2, 723, "Helvetica", 21);
+    EXPECT_TRUE(page.HasRect(207, 709, 181, -70));
+    ExpectTextAt(page, L"Seria : FCT Numar: 7", 220.8, Up(161), "Helvetica", 11.2);
+    ExpectTextAt(page, L"Data :   14-11-2023", 220.8, Up(175));
+    ExpectTextAt(page, L"Data Scadenta :   14-12-2023", 220.8, Up(189));
+
+    // Grid: the table's top rule, a table column, the VAT columns and the totals rule.
+    EXPECT_TRUE(page.HasLine(13.8, Up(210), 581.2, Up(210)));
+    EXPECT_TRUE(page.HasLine(262.2, Up(210), 262.2, Up(686)));
+    EXPECT_TRUE(page.HasLine(494.04, Up(210), 494.04, Up(749)));
+    EXPECT_TRUE(page.HasLine(546.48, Up(210), 546.48, Up(686)));
+    EXPECT_TRUE(page.HasLine(441.6, Up(749), 581.2, Up(749)));
+    EXPECT_EQ(1, page.lines.front().width);
+
+    ExpectTextAt(page, L"VANZATOR: Firma Test SRL", 27.6, Up(28), "Helvetica", 9.1);
+    ExpectTextAt(page, L"Banca:Banca B", 27.6, Up(168));
+    ExpectTextAt(page, L"CUMPARATOR :Client Unu SRL", 401.8, Up(28));
+    ExpectTextAt(page, L"Banca: BCR", 401.8, Up(182));
+    ExpectTextAt(page, L"Numele agentului: Ion Pop B.I./C.I.: BV 123", 103.5, Up(719.6));
+    ExpectTextAt(page, L"Total de plata:", 447.12, Up(765.8));
+    ExpectTextAt(page, L"(col.5+col.6)", 447.12, Up(775.6));
+    ExpectTextAt(page, L"5(3x4)", 455.4, Up(256.2));
+    EXPECT_FALSE(page.Find(L"TVA la incasare"));
+
+    // The first row: baseline 273, numbers right-aligned one unit per character.
+    ExpectTextAt(page, L"Surub M8", 55.2, Up(273), "Helvetica", 9.8);
+    ExpectTextAt(page, L"1", 26.22, Up(273));
+    ExpectTextAt(page, L"10.00", (295 - 5) * 1.38, Up(273));
+    ExpectTextAt(page, L"3.00", (245 - 4) * 1.38, Up(273));
+    ExpectTextAt(page, L"Buc", (205 - 3) * 1.38, Up(273));
+    ExpectTextAt(page, L"30.00", (335 - 5) * 1.38, Up(273));
+    ExpectTextAt(page, L"7.20", (373 - 4) * 1.38, Up(273));
+    ExpectTextAt(page, L"24%", (407 - 3) * 1.38, Up(273));
+}
+
+TEST_F(PdfLayout1, TitleBlockFollowsTheDocumentType)
+{
+    PdfPage proforma, note, returned;
+    ASSERT_TRUE(Write(AddDocument(1, 3, {Line(L"Cablu")}), 1, L"layout1-proforma.pdf", proforma));
+    ExpectTextAt(proforma, L"FACTURA", 252.54, Up(119), "Helvetica", 19.6);
+    ExpectTextAt(proforma, L"PROFORMA", 242.88, Up(140), "Helvetica", 19.6);
+    EXPECT_TRUE(proforma.HasRect(207, 689, 181, -50.4));
+    ExpectTextAt(proforma, L"Seria : FCT Numar: 3", 220.8, Up(170.8), "Helvetica", 11.2);
+    ExpectTextAt(proforma, L"Cablu", 55.2, Up(273));
+
+    ASSERT_TRUE(Write(AddDocument(2, 4, {Line(L"Teava")}), 2, L"layout1-aviz.pdf", note));
+    ExpectTextAt(note, L"AVIZ", 280.14, Up(119), "Helvetica", 19.6);
+    ExpectTextAt(note, L"EXPEDITIE", 252.54, Up(140));
+    ExpectTextAt(note, L"Data Scadenta :   14-12-2023", 220.8, Up(198.8));
+    ExpectTextAt(note, L"Teava", 55.2, Up(273));
+
+    // A return invoice is an invoice in the invoice tables.
+    ASSERT_TRUE(Write(AddDocument(4, 9, {Line(L"Retur")}), 4, L"layout1-retur.pdf", returned));
+    ExpectTextAt(returned, L"FACTURA", 249.2, Up(119), "Helvetica", 21);
+    EXPECT_FALSE(returned.Find(L"PROFORMA"));
+    ExpectTextAt(returned, L"Retur", 55.2, Up(273));
+}
+
+TEST_F(PdfLayout1, CompanyWithoutVatHasNoVatColumns)
+{
+    SetCompanyVat(3, 1);
+    unsigned long long id = AddDocument(0, 7, {Line(L"Surub M8", 3, 10)});
+    PdfPage page;
+    ASSERT_TRUE(Write(id, 0, L"layout1-novat.pdf", page));
+
+    EXPECT_TRUE(page.VerticalLinesAt(494.04).empty());
+    EXPECT_TRUE(page.VerticalLinesAt(546.48).empty());
+    EXPECT_TRUE(page.HasLine(441.6, Up(210), 441.6, Up(828.2)));
+    ExpectTextAt(page, L" -  lei  -", 393.3, Up(238));
+    ExpectTextAt(page, L"Valoarea", 494.04, Up(231));
+    ExpectTextAt(page, L"5(3x4)", 500.94, Up(256.2));
+    ExpectTextAt(page, L"Total :", 448.5, Up(705.6));
+    EXPECT_FALSE(page.Find(L"Total FT:"));
+    EXPECT_FALSE(page.Find(L"Total TVA:"));
+    EXPECT_FALSE(page.Find(L"(col.5+col.6)"));
+    std::vector<const PdfText*> net = page.FindAll(L"30.0");
+    ASSERT_EQ(2u, net.size()) << page.Describe();
+    EXPECT_NEAR(469.2, net[0]->x, 0.01);
+    EXPECT_NEAR(Up(733.6), net[0]->y, 0.01);
+    EXPECT_NEAR(489.9, net[1]->x, 0.01);
+    EXPECT_NEAR(Up(807.8), net[1]->y, 0.01);
+    // The row's value alone, at anchor 368.
+    ExpectTextAt(page, L"30.00", (368 - 5) * 1.38, Up(273));
+    EXPECT_FALSE(page.Find(L"7.20"));
+    EXPECT_FALSE(page.Find(L"24%"));
+    ExpectTextAt(page, L"TVA la incasare", 55.2, Up(679));
+}
+
+TEST_F(PdfLayout1, LinesThatDoNotFitAreAnnouncedFirst)
+{
+    unsigned long long id = AddDocument(0, 7, ShortLines(30));
+    std::wstring path = OutputPath(L"layout1-30-lines.pdf");
+    DeleteFileW(path.c_str());
+    FacturaPrintJob job(id, 0, 1, nullptr);
+    {
+        MessageBoxRecorder boxes;
+        boxes.Answer(IDCANCEL);
+        EXPECT_FALSE(WriteFacturaPdfLayout1(job, path.c_str()));
+        ASSERT_EQ(1u, boxes.Count());
+        EXPECT_EQ(L"Atentie", boxes.Last().caption);
+        EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"7 linii")) << Narrow(boxes.Last().text);
+        EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL), boxes.Last().flags & 0xF);
+        EXPECT_FALSE(Exists(path));
+    }
+    MessageBoxRecorder boxes;
+    boxes.Answer(IDOK);
+    ASSERT_TRUE(WriteFacturaPdfLayout1(job, path.c_str()));
+    PdfPage page;
+    ReadChecked(path, page);
+    ExpectTextAt(page, L"Produs 23", 55.2, Up(273 + 22 * 14));
+    ExpectTextAt(page, L"23", 26.22, Up(273 + 22 * 14));
+    EXPECT_FALSE(page.Find(L"Produs 24"));
+    EXPECT_FALSE(page.Find(L"24"));
+}
+
+TEST_F(PdfLayout1, LongNamesTakeTwoLines)
+{
+    std::wstring forty = NameOfLength(40, 1);
+    std::wstring fifty = NameOfLength(50, 2);
+    std::wstring unbroken(50, L'W');
+    unsigned long long id = AddDocument(
+        0, 7, {Line(forty), Line(fifty), DiscountLine(-10), Line(unbroken), Line(L"Dupa")}, 100);
+    PdfPage page;
+    ASSERT_TRUE(Write(id, 0, L"layout1-long-names.pdf", page));
+
+    // 40 characters: one drawn line, the room of two.
+    ExpectTextAt(page, forty, 55.2, Up(273));
+    // 50 characters: broken at the last space within 45, the rest a line lower.
+    size_t split = fifty.rfind(L' ', 45);
+    ExpectTextAt(page, fifty.substr(0, split), 55.2, Up(301));
+    ExpectTextAt(page, fifty.substr(split), 55.2, Up(315));
+    // A discount line after a long name moves on by one row only; its percentage
+    // comes from the document's own net value: -10 * 100 / (100 - 10) = -11.1.
+    ExpectTextAt(page, L"Discount -11%", 55.2, Up(329));
+    // No space to break at: cut at 45 characters.
+    ExpectTextAt(page, unbroken.substr(0, 45), 55.2, Up(343));
+    ExpectTextAt(page, unbroken.substr(45), 55.2, Up(357));
+    ExpectTextAt(page, L"Dupa", 55.2, Up(371));
+}
+
+TEST_F(PdfLayout1, DiscountOfAProformaUsesItsOwnNetValue)
+{
+    // An invoice with the proforma's id and another net value must not matter.
+    unsigned long long id = AddDocument(1, 3, {Line(L"Cablu", 1, 90), DiscountLine(-10)}, 90);
+    AddDocument(0, 1, {Line(L"Alt", 1, 1000)});
+    unsigned long long zero = AddDocument(1, 4, {DiscountLine(0)}, 0);
+    PdfPage page, zeroPage;
+    ASSERT_TRUE(Write(id, 1, L"layout1-proforma-discount.pdf", page));
+    // -10 * 100 / (90 - 10) = -12.5, truncated.
+    EXPECT_TRUE(page.Find(L"Discount -12%")) << page.Describe();
+    ASSERT_TRUE(Write(zero, 1, L"layout1-zero-discount.pdf", zeroPage));
+    EXPECT_TRUE(zeroPage.Find(L"Discount 0%")) << zeroPage.Describe();
+}
+
+TEST_F(PdfLayout1, DocumentWithoutIdHasTheFullPageAndNoRows)
+{
+    PdfPage page;
+    ASSERT_TRUE(Write(0, 0, L"layout1-id0.pdf", page));
+    EXPECT_TRUE(page.Find(L"FACTURA"));
+    EXPECT_TRUE(page.Find(L"Total de plata:"));
+    for (const PdfText& text : page.texts)
+        EXPECT_FALSE(text.size == 9.8) << Utf8(text.text);
+}
+
+TEST_F(PdfLayout1, RomanianNamesKeepTheirLetters)
+{
+    SetClient(L"\x0218tefan \x021A\x0103ran SRL", L"Ia\x0219i");
+    unsigned long long id = AddDocument(0, 7, {Line(L"Mas\x0103 \x00EEnalt\x0103")});
+    PdfPage page;
+    ASSERT_TRUE(Write(id, 0, L"layout1-diacritics.pdf", page));
+    EXPECT_TRUE(page.Find(L"CUMPARATOR :\x015Etefan \x0162\x0103ran SRL"));
+    std::string text = PdfToText(OutputPath(L"layout1-diacritics.pdf"));
+    EXPECT_NE(std::string::npos, text.find(u8"\u015Etefan \u0162\u0103ran SRL")) << text;
+    EXPECT_NE(std::string::npos, text.find(u8"Ia\u015Fi")) << text;
+    EXPECT_NE(std::string::npos, text.find(u8"Mas\u0103 \u00EEnalt\u0103")) << text;
+}
+
+TEST_F(PdfLayout1, FailuresWriteNoFileAndSaySo)
+{
+    unsigned long long id = AddDocument(0, 7, {Line(L"Surub")});
+    FacturaPrintJob job(id, 0, 1, nullptr);
+    {
+        MessageBoxRecorder boxes;
+        EXPECT_FALSE(WriteFacturaPdfLayout1(job, L"Z:\\no\\such\\folder\\f.pdf"));
+        ASSERT_EQ(1u, boxes.Count());
+        EXPECT_EQ(L"Error saving pdf file!", boxes.Last().text);
+        EXPECT_EQ(L"Message", boxes.Last().caption);
+    }
+    {
+        // A type the pages do not know is refused.
+        FacturaPrintJob unknown(id, 7, 1, nullptr);
+        std::wstring path = OutputPath(L"layout1-type7.pdf");
+        DeleteFileW(path.c_str());
+        MessageBoxRecorder boxes;
+        EXPECT_FALSE(ExportFacturaPdfLayout1(unknown));
+        EXPECT_FALSE(WriteFacturaPdfLayout1(unknown, path.c_str()));
+        EXPECT_EQ(2u, boxes.Count());
+        EXPECT_TRUE(boxes.Saw(L"Error saving pdf file!"));
+        EXPECT_FALSE(Exists(path));
+    }
+    {
+        // The rows cannot be read: the error is shown and nothing is written.
+        tempDb.Exec(L"alter table ArticoleFacturi rename to ArticoleVechi");
+        std::wstring path = OutputPath(L"layout1-broken-rows.pdf");
+        DeleteFileW(path.c_str());
+        MessageBoxRecorder boxes;
+        EXPECT_FALSE(WriteFacturaPdfLayout1(job, path.c_str()));
+        ASSERT_EQ(1u, boxes.Count());
+        EXPECT_EQ(L"Message", boxes.Last().caption);
+        EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"ArticoleFacturi")) << Narrow(boxes.Last().text);
+        EXPECT_FALSE(Exists(path));
+    }
+}
