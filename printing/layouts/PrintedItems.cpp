@@ -70,9 +70,13 @@ std::vector<PrintedItem> ReadPrintedItems(unsigned long long id, int type, NetVa
     std::vector<PrintedItem> items;
     if (id == 0)
         return items;
-    QString sql = micro::qsql::SqlFormat(
-        L"select id     ,  produsID     ,  cantitate    ,  valoareFT    ,  IDFactura     from '%s' where IDFactura = %llu",
-        DocumentLineTable(type), id);
+    QString sql = type == DocumentGoodsReceived
+                      ? QString::Formatted(L"select id     ,  produsID     ,  cantitate    ,  valoareFT    ,  IDFactura     "
+                                           L"from ArticoleNiruri where IDFactura = %llu",
+                                           id)
+                      : micro::qsql::SqlFormat(L"select id     ,  produsID     ,  cantitate    ,  valoareFT    ,  "
+                                               L"IDFactura     from '%s' where IDFactura = %llu",
+                                               DocumentLineTable(type), id);
     QsqlQuery q = GetRepository().ExecQuery(sql);
     bool netRead = false;
     double netValue = 0.0;
