@@ -53,11 +53,11 @@ HRESULT MyPrintPanel::CreateDeviceResources()
         return S_OK;
     if (!d2dFactory)
         return E_POINTER;
-    RECT rc;
-    GetClientRect(m_hwnd, &rc);
-    HRESULT hr = d2dFactory->CreateHwndRenderTarget(
-        D2D1::RenderTargetProperties(),
-        D2D1::HwndRenderTargetProperties(m_hwnd, D2D1::SizeU(rc.right - rc.left, rc.bottom - rc.top)), &renderTarget);
+    // Drawn through the paint DC: a window render target of a child window
+    // stays invisible under Wine, the GDI copy shows everywhere.
+    D2D1_RENDER_TARGET_PROPERTIES properties = D2D1::RenderTargetProperties(
+        D2D1_RENDER_TARGET_TYPE_DEFAULT, D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_IGNORE));
+    HRESULT hr = d2dFactory->CreateDCRenderTarget(&properties, &renderTarget);
     if (FAILED(hr))
         return hr;
     renderTarget->CreateSolidColorBrush(D2D1::ColorF(0, 0, 0, 1), &textBrush);
@@ -94,9 +94,12 @@ bool MyPrintPanel::OnPaint(LRESULT& result)
 {
     result = 0;
     micro::gui::QPaintGraphics dc(m_hwnd);
-    if (FAILED(CreateDeviceResources()) || (renderTarget->CheckWindowState() & D2D1_WINDOW_STATE_OCCLUDED)) {
-        RECT rc;
-        GetClientRect(m_hwnd, &rc);
+    RECT rc;
+    GetClientRect(m_hwnd, &rc);
+    HRESULT hr = CreateDeviceResources();
+    if (SUCCEEDED(hr))
+        hr = renderTarget->BindDC(dc, &rc);
+    if (FAILED(hr) || IsIconic(GetAncestor(m_hwnd, GA_ROOT))) {
         COLORREF old = SetBkColor(dc, RGB(0, 0, 0));
         ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rc, L"", 0, nullptr);
         SetBkColor(dc, old);
@@ -107,11 +110,16 @@ bool MyPrintPanel::OnPaint(LRESULT& result)
     return true;
 }
 
-bool MyPrintPanel::OnSize(UINT, int cx, int cy, LRESULT& result)
+// The target is bound to the client rectangle at every paint.
+bool MyPrintPanel::OnSize(UINT, int, int, LRESULT& result)
 {
     result = 0;
-    if (cx * cy != 0 && renderTarget)
-        renderTarget->Resize(D2D1::SizeU(cx, cy));
+    return true;
+}
+
+bool MyPrintPanel::OnEraseBackground(HDC, LRESULT& result)
+{
+    result = 1;
     return true;
 }
 

@@ -13,6 +13,7 @@ public:
     bool Create(micro::gui::QWindow* parent, UINT id, DWORD style) override;
     bool OnSize(UINT type, int cx, int cy, LRESULT& result) override;
     bool OnPaint(LRESULT& result) override;
+    bool OnEraseBackground(HDC dc, LRESULT& result) override;
     bool OnLButtonDown(UINT keys, int x, int y, LRESULT& result) override;
     bool OnLButtonUp(UINT keys, int x, int y, LRESULT& result) override;
     bool OnRButtonDown(UINT keys, int x, int y, LRESULT& result) override;
@@ -25,7 +26,7 @@ public:
     HRESULT DrawPage();
 
     unsigned long long GetDocumentId() const { return documentId; }
-    ID2D1HwndRenderTarget* GetRenderTarget() const { return renderTarget; }
+    ID2D1DCRenderTarget* GetRenderTarget() const { return renderTarget; }
     float zoom;
 
 private:
@@ -36,7 +37,7 @@ private:
     ID2D1Factory* d2dFactory;
     IDWriteFactory* dwriteFactory;
     IDWriteTextFormat* textFormat;
-    ID2D1HwndRenderTarget* renderTarget;
+    ID2D1DCRenderTarget* renderTarget;   // bound to the paint DC
     ID2D1SolidColorBrush* textBrush;
     ID2D1SolidColorBrush* sheetBrush;
 };

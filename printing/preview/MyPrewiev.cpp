@@ -26,6 +26,11 @@ void SafeRelease(T*& p)
 
 } // namespace
 
+// A target that draws through the paint DC: a window render target of a
+// child window stays invisible under Wine, the GDI copy shows everywhere.
+const D2D1_RENDER_TARGET_PROPERTIES kWindowTargetProperties = D2D1::RenderTargetProperties(
+    D2D1_RENDER_TARGET_TYPE_DEFAULT, D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_IGNORE));
+
 const float MyPrewiev::kMinZoom = 0.2f;
 const float MyPrewiev::kMaxZoom = 10.0f;
 
@@ -90,11 +95,7 @@ HRESULT MyPrewiev::CreateDeviceResources()
         return S_OK;
     if (!d2dFactory)
         return E_POINTER;
-    RECT rc;
-    GetClientRect(m_hwnd, &rc);
-    D2D1_SIZE_U size = D2D1::SizeU(rc.right - rc.left, rc.bottom - rc.top);
-    HRESULT hr = d2dFactory->CreateHwndRenderTarget(D2D1::RenderTargetProperties(),
-                                                    D2D1::HwndRenderTargetProperties(m_hwnd, size), &renderTarget);
+    HRESULT hr = d2dFactory->CreateDCRenderTarget(&kWindowTargetProperties, &renderTarget);
     if (FAILED(hr))
         return hr;
     target = renderTarget;
@@ -226,11 +227,22 @@ bool MyPrewiev::OnPaint(LRESULT& result)
 {
     result = 0;
     micro::gui::QPaintGraphics dc(m_hwnd);
+    RECT rc;
+    GetClientRect(m_hwnd, &rc);
     HRESULT hr = CreateDeviceResources();
-    if (SUCCEEDED(hr) && !(renderTarget->CheckWindowState() & D2D1_WINDOW_STATE_OCCLUDED))
+    if (SUCCEEDED(hr))
+        hr = renderTarget->BindDC(dc, &rc);
+    if (SUCCEEDED(hr) && !IsIconic(GetAncestor(m_hwnd, GA_ROOT)))
         HandleEndDraw(DrawFrame());
     else
         FillBlack(dc);
+    return true;
+}
+
+// Every pixel is painted by the paint handler; erasing first only flickers.
+bool MyPrewiev::OnEraseBackground(HDC, LRESULT& result)
+{
+    result = 1;
     return true;
 }
 
@@ -260,11 +272,10 @@ HRESULT MyPrewiev::RenderToWicBitmap(IWICBitmap* bitmap)
     return hr;
 }
 
-bool MyPrewiev::OnSize(UINT, int cx, int cy, LRESULT& result)
+// The window target is bound to the client rectangle at every paint.
+bool MyPrewiev::OnSize(UINT, int, int, LRESULT& result)
 {
     result = 0;
-    if (cx * cy != 0 && renderTarget)
-        renderTarget->Resize(D2D1::SizeU(cx, cy));
     return true;
 }
 

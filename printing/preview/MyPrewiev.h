@@ -19,6 +19,7 @@ public:
     bool Create(micro::gui::QWindow* parent, UINT id, DWORD style) override;
     bool OnSize(UINT type, int cx, int cy, LRESULT& result) override;
     bool OnPaint(LRESULT& result) override;
+    bool OnEraseBackground(HDC dc, LRESULT& result) override;
     bool OnLButtonDown(UINT keys, int x, int y, LRESULT& result) override;
     bool OnLButtonUp(UINT keys, int x, int y, LRESULT& result) override;
     bool OnMouseWheel(int delta, UINT keys, int x, int y, LRESULT& result) override;
@@ -49,7 +50,7 @@ public:
     // What the document's page draws with on the current render target.
     ScreenPage GetScreenPage() const;
     ID2D1RenderTarget* GetRenderTarget() const { return target; }
-    ID2D1HwndRenderTarget* GetHwndRenderTarget() const { return renderTarget; }
+    ID2D1DCRenderTarget* GetWindowRenderTarget() const { return renderTarget; }
 
     // Draws one frame, as a paint would, into a WIC bitmap (32bpp PBGRA); the
     // window's own resources are made again at its next paint.
@@ -86,7 +87,7 @@ private:
     IDWriteTextFormat* format6;
     IDWriteTextFormat* format10;
     IDWriteTextFormat* format6b;
-    ID2D1HwndRenderTarget* renderTarget;
+    ID2D1DCRenderTarget* renderTarget;   // bound to the paint DC
     ID2D1RenderTarget* target;   // the one drawing now: renderTarget or an off-screen one
     ID2D1SolidColorBrush* blackBrush;
     ID2D1SolidColorBrush* whiteBrush;

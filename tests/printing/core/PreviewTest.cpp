@@ -87,16 +87,16 @@ TEST_F(PreviewTest, FirstPaintEndsZoomedInAndDeviceLossKeepsThePan)
     Open(preview);
     preview.CreateDocument(0, 0);
     Paint(preview);
-    ASSERT_NE(nullptr, preview.GetHwndRenderTarget());
+    ASSERT_NE(nullptr, preview.GetWindowRenderTarget());
     EXPECT_NEAR(1.14998f, preview.zoom, 2e-4);
     EXPECT_NEAR(84.0f, preview.panX, 0.1);
 
     preview.HandleEndDraw(D2DERR_RECREATE_TARGET);
     EXPECT_FLOAT_EQ(1.0f, preview.zoom);
     EXPECT_NEAR(84.0f, preview.panX, 0.1);
-    EXPECT_EQ(nullptr, preview.GetHwndRenderTarget());
+    EXPECT_EQ(nullptr, preview.GetWindowRenderTarget());
     Paint(preview);
-    EXPECT_NE(nullptr, preview.GetHwndRenderTarget());
+    EXPECT_NE(nullptr, preview.GetWindowRenderTarget());
     EXPECT_FLOAT_EQ(1.0f, preview.zoom);   // the opening zoom runs once per document
 }
 

@@ -110,6 +110,13 @@ TEST_F(PrintDialogTest, InvoiceOpensWithItsPreviewInPlaceOfThePreviewArea)
         EXPECT_NE(0, SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
         ModalDriver::Pump(300);
         testing_support::SaveWindowPng(hwnd, L"print_dialog_invoice");
+        // What the screen shows: the page on black, right of the buttons.
+        RECT wr;
+        GetWindowRect(preview, &wr);
+        HDC screen = GetDC(nullptr);
+        EXPECT_EQ(RGB(0, 0, 0), GetPixel(screen, wr.left + 5, wr.top + 5));
+        EXPECT_EQ(RGB(255, 255, 255), GetPixel(screen, wr.left + 200, wr.top + 200));
+        ReleaseDC(nullptr, screen);
     });
     EXPECT_EQ(IDCANCEL, result);
 }

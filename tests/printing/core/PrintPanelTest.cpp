@@ -45,26 +45,28 @@ TEST(PrintTab, ATabThatCannotBeMadeIsReported)
     EXPECT_EQ(0, tabs.GetPageCount());
 }
 
-TEST(PrintTab, PaintsAWhiteSheetInsideABlackBorder)
+TEST(PrintTab, ShowsAWhiteSheetInsideABlackBorder)
 {
-    MyPrintPanel panel(17);
-    ASSERT_TRUE(panel.Create(nullptr, 0, WS_POPUP | WS_VISIBLE));
-    SetWindowPos(panel, HWND_TOP, 0, 0, 300, 200, 0);
-    InvalidateRect(panel, nullptr, TRUE);
-    UpdateWindow(panel);
-    testing_support::ModalDriver::Pump(100);
-    ASSERT_NE(nullptr, panel.GetRenderTarget());
-    testing_support::SaveWindowPng(panel, L"print_tab");
-    HDC dc = GetDC(panel);
-    EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 5, 5));
-    EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc, 150, 150));
-    EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc, 290, 190));
-    EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 295, 195));
-    ReleaseDC(panel, dc);
-
-    // A zero size leaves the target as it was.
-    LRESULT result = 0;
-    D2D1_SIZE_U before = panel.GetRenderTarget()->GetPixelSize();
-    panel.OnSize(SIZE_RESTORED, 0, 100, result);
-    EXPECT_EQ(before.width, panel.GetRenderTarget()->GetPixelSize().width);
+    micro::qapp::QCommandTable commands;
+    RegisterPrintingCommands(commands);
+    micro::gui::QTabContainer tabs;
+    ASSERT_TRUE(tabs.Create(nullptr, 0, WS_POPUP | WS_VISIBLE));
+    SetWindowPos(tabs, HWND_TOP, 0, 0, 300, 200 + micro::gui::QTabContainer::kStripHeight, 0);
+    commands.Execute(ID_CMD_TIPARIRE_FACTURI, Context(&tabs, 17));
+    ASSERT_EQ(1, tabs.GetPageCount());
+    HWND page = tabs.GetPage(0)->GetHandle();
+    UpdateWindow(tabs);
+    testing_support::ModalDriver::Pump(200);
+    testing_support::SaveWindowPng(tabs, L"print_tab");
+    RECT rc;
+    GetClientRect(page, &rc);
+    POINT origin = {0, 0};
+    ClientToScreen(page, &origin);
+    // What the screen shows: black, the sheet from (11, 11) to (w - 9, h - 9).
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(RGB(0, 0, 0), GetPixel(screen, origin.x + 5, origin.y + 5));
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(screen, origin.x + 100, origin.y + rc.bottom / 2));
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(screen, origin.x + rc.right - 10, origin.y + rc.bottom - 10));
+    EXPECT_EQ(RGB(0, 0, 0), GetPixel(screen, origin.x + rc.right - 5, origin.y + rc.bottom - 5));
+    ReleaseDC(nullptr, screen);
 }
