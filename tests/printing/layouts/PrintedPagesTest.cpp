@@ -337,3 +337,27 @@ TEST_F(PrintedPages, GoodsReceivedNoteGoesOnToFurtherSheets)
     ASSERT_EQ(1u, sink.printed.size());
     EXPECT_EQ(2, sink.printed[0].Count(L"Receprionat"));
 }
+
+TEST_F(PrintedPages, Layouts2And3WithoutVatPrintOneValueColumn)
+{
+    SetCompany(tempDb, 3);
+    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 8, ShortNames(1));
+    tempDb.Exec(L"insert into Incasari values (NULL, 'SRT', 5, 1, ' 8', 10, '', 0, 1, 0, 0)");
+    Scale s(2479, 3508);
+    EmfPage page = Print(PrintFacturaChitantaLayout2, f.documentId, DocumentInvoice, 2, s.W, s.H);
+    EXPECT_FALSE(page.HasLine(s.X(358), s.Y(150), s.X(358), s.Y(395)));
+    EXPECT_TRUE(page.Find(L"-  lei  -"));
+    EXPECT_EQ(s.X(368), page.Find(L"22.00")->x);
+    EXPECT_EQ(s.Y(354), page.Find(L"Total :")->y);
+    EXPECT_EQ(nullptr, page.Find(L"24%"));
+
+    Scale t(2479, 3508, 602);
+    page = Print(PrintFacturaLayout3, f.documentId, DocumentInvoice, 3, t.W, t.H);
+    EXPECT_FALSE(page.HasLine(t.X(396), t.Y(120), t.X(396), static_cast<int>(506 * t.sy - static_cast<int>(t.H / 2.0f))));
+    EXPECT_EQ(2, page.Count(L"-  lei  -"));
+    EXPECT_EQ(2, page.Count(L"Total :"));
+    std::vector<EmfText> values = page.StartingWith(L"22.00");
+    ASSERT_EQ(2u, values.size());
+    EXPECT_EQ(t.X(368), values[0].x);
+    EXPECT_EQ(t.X(368), values[1].x);
+}

@@ -246,3 +246,32 @@ TEST_F(ScreenPages, GoodsReceivedNoteHasItsTableAndCommittee)
     EXPECT_FLOAT_EQ(285, FindText(calls, L"2.00")->rect.left);
     EXPECT_FLOAT_EQ(197, TopOf(calls, L"Produs 2"));
 }
+
+TEST_F(ScreenPages, Layouts2And3WithoutVatKeepOneValueColumn)
+{
+    SetCompany(tempDb, 3);
+    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 8, ShortNames(1));
+    FacturaDate doc(f.documentId, DocumentInvoice);
+
+    std::vector<DrawCall> calls = Draw(DrawFacturaLayout2, doc, L"layout2_novat");
+    EXPECT_FALSE(HasStroke(calls, DrawCall::Line, 360, 150, 360, 395));
+    EXPECT_FALSE(HasStroke(calls, DrawCall::Line, 400, 150, 400, 350));
+    EXPECT_TRUE(FindText(calls, L" -  lei  -"));
+    EXPECT_FLOAT_EQ(420, FindText(calls, L"5(3x4)")->rect.right);
+    EXPECT_FLOAT_EQ(360, FindText(calls, L"22.00")->rect.left);
+    EXPECT_FLOAT_EQ(355, TopOf(calls, L"Total :"));
+    EXPECT_EQ(nullptr, FindText(calls, L"(col.5+col.6)"));
+
+    calls = Draw(DrawFacturaLayout3, doc, L"layout3_novat");
+    EXPECT_FALSE(HasStroke(calls, DrawCall::Line, 360, 120, 360, 245));
+    EXPECT_FALSE(HasStroke(calls, DrawCall::Line, 400, 419.5f, 400, 501));
+    EXPECT_EQ(2, CountText(calls, L" -  lei  - "));
+    EXPECT_EQ(2, CountText(calls, L"Total :"));
+    EXPECT_EQ(0, CountText(calls, L"Total TVA:"));
+    EXPECT_EQ(0, CountText(calls, L"24%"));
+    std::vector<float> lefts;
+    for (const DrawCall& c : calls)
+        if (c.kind == DrawCall::Text && c.text == L"22.00")
+            lefts.push_back(c.rect.left);
+    EXPECT_EQ(std::vector<float>({360, 360}), lefts);
+}
