@@ -1,7 +1,9 @@
 #include "tests/printing/pdf/PdfFixtures.h"
 #include "database/DocumentTables.h"
+#include "printing/pdf/PdfExports.h"
 #include "database/qsql/SqlText.h"
 #include "tests/printing/pdf/HostTools.h"
+#include "tests/printing/pdf/PdfTestSupport.h"
 
 using micro::qsql::SqlFormat;
 
@@ -82,6 +84,20 @@ unsigned long long PdfExportTest::AddDocument(int type, long long number, const 
 void PdfExportTest::SetReceiptCounter(long long number)
 {
     tempDb.Exec(SqlFormat(L"update ConfigFacturi set numarChit = %lld where id = 1", number).c_str());
+}
+
+bool PdfExportTest::WriteLayout(int layout, unsigned long long id, int type, const std::wstring& name, PdfPage& page)
+{
+    FacturaPrintJob job(id, type, layout, nullptr);
+    std::wstring path = OutputPath(name);
+    DeleteFileW(path.c_str());
+    bool written = layout == 1   ? WriteFacturaPdfLayout1(job, path.c_str())
+                   : layout == 2 ? WriteFacturaChitantaPdfLayout2(job, path.c_str())
+                                 : WriteFacturaPdfLayout3(job, path.c_str());
+    if (!written)
+        return false;
+    ReadChecked(path, page);
+    return true;
 }
 
 void PdfExportTest::ReadChecked(const std::wstring& path, PdfPage& page)

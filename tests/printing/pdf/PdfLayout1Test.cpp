@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
-#include <cmath>
 #include "printing/pdf/PdfExports.h"
 #include "tests/printing/pdf/HostTools.h"
+#include "tests/printing/pdf/PdfExpect.h"
 #include "tests/printing/pdf/PdfFixtures.h"
 #include "tests/printing/pdf/PdfTestSupport.h"
 
@@ -9,43 +9,11 @@ using namespace pdftest;
 using testing_support::MessageBoxRecorder;
 using testing_support::Narrow;
 
-namespace {
-
-// Page height: the file's y of a top-down y.
-double Up(double y) { return 842 - y; }
-
-void ExpectTextAt(const PdfPage& page, const std::wstring& text, double x, double y, const char* font = nullptr,
-                  double size = 0)
-{
-    std::vector<const PdfText*> found = page.FindAll(text);
-    for (const PdfText* t : found) {
-        if (std::fabs(t->x - x) > 0.01 || std::fabs(t->y - y) > 0.01)
-            continue;
-        if (font) {
-            EXPECT_EQ(font, t->font) << Utf8(text);
-        }
-        if (size > 0) {
-            EXPECT_NEAR(size, t->size, 0.001) << Utf8(text);
-        }
-        return;
-    }
-    ADD_FAILURE() << "\"" << Utf8(text) << "\" not at (" << x << ", " << y << "); the page has\n" << page.Describe();
-}
-
-} // namespace
-
 class PdfLayout1 : public PdfExportTest {
 protected:
-    // Writes the document in layout 1 and reads the file back.
     bool Write(unsigned long long id, int type, const std::wstring& name, PdfPage& page)
     {
-        FacturaPrintJob job(id, type, 1, nullptr);
-        std::wstring path = OutputPath(name);
-        DeleteFileW(path.c_str());
-        if (!WriteFacturaPdfLayout1(job, path.c_str()))
-            return false;
-        ReadChecked(path, page);
-        return true;
+        return WriteLayout(1, id, type, name, page);
     }
 };
 
