@@ -1,0 +1,196 @@
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include "documents/MyCompanyLookup.h"
+#include "tests/documents/editor/EditorFixture.h"
+
+using namespace editor_tests;
+using testing_support::ModalDriver;
+
+namespace {
+
+// An HTTP server on a loopback port, answering every request with one canned
+// response from its own thread.
+class LoopbackServer {
+public:
+    LoopbackServer()
+    {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+        m_listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address = {};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+        int size = sizeof(address);
+        getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &size);
+        m_port = ntohs(address.sin_port);
+        listen(m_listener, 4);
+        m_thread = std::thread([this] { Serve(); });
+    }
+    ~LoopbackServer()
+    {
+        closesocket(m_listener);
+        m_thread.join();
+        WSACleanup();
+    }
+    void Answer(int status, const std::string& body)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_status = status;
+        m_body = body;
+    }
+    std::wstring BaseAddress() const { return L"http://127.0.0.1:" + std::to_wstring(m_port); }
+    int Requests() const { return m_requests; }
+    std::string LastRequestLine()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_lastLine;
+    }
+
+private:
+    void Serve()
+    {
+        for (;;) {
+            SOCKET client = accept(m_listener, nullptr, nullptr);
+            if (client == INVALID_SOCKET)
+                return;
+            std::string request;
+            char buffer[1024];
+            while (request.find("\r\n\r\n") == std::string::npos) {
+                int n = recv(client, buffer, sizeof(buffer), 0);
+                if (n <= 0)
+                    break;
+                request.append(buffer, n);
+            }
+            std::string response;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_lastLine = request.substr(0, request.find("\r\n"));
+                response = "HTTP/1.1 " + std::to_string(m_status) + " X\r\nContent-Type: application/json\r\n" +
+                           "Content-Length: " + std::to_string(m_body.size()) + "\r\nConnection: close\r\n\r\n" +
+                           m_body;
+            }
+            ++m_requests;
+            send(client, response.data(), static_cast<int>(response.size()), 0);
+            shutdown(client, SD_SEND);
+            closesocket(client);
+        }
+    }
+
+    SOCKET m_listener;
+    int m_port = 0;
+    std::thread m_thread;
+    std::mutex m_mutex;
+    int m_status = 200;
+    std::string m_body;
+    std::string m_lastLine;
+    std::atomic<int> m_requests{0};
+};
+
+const wchar_t kNotFound[] = L"Acest C.I.F. nu a fost gasit in baza de date ! \n NU introduceti \"RO\" inaintea "
+                            L"C.I.F-ului pentru cautare ON LINE , se va adauga automat daca clientul este platitor "
+                            L"T.V.A. ";
+
+class CompanyLookupInEditor : public EditorTest {
+protected:
+    LoopbackServer server;
+
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        SetCompanyLookupBaseAddress(server.BaseAddress().c_str());
+    }
+    void TearDown() override { SetCompanyLookupBaseAddress(nullptr); }
+
+    // Types the code, presses "  Online" and hands the window to `check`.
+    void LookUp(const std::wstring& code, std::function<void(HWND)> check)
+    {
+        MyFacturiDialog editor(nullptr);
+        Run(editor, [&](HWND w) {
+            ModalDriver::SetText(w, IDC_FE_CLIENT_CIF, code);
+            ModalDriver::Click(w, IDC_FE_ONLINE);
+            check(w);
+        });
+    }
+};
+
+// Values by key position: 0 code, 1 address, 2 city, 4 name, 5 telephone,
+// 6 register number, 10 the VAT payer flag.
+std::string Answer(const std::string& filler)
+{
+    return "{ \"cif\": \"123\", \"adresa\": \"Str. \xC8\x98tefan cel Mare 1\",\n \"oras\":\"Ia\xC8\x99i\", "
+           "\"cod\": " + filler + ", \"denumire\": \"\xC8\x9A\xC4\x83r\xC4\x83 \\\"M\xC3\xA2ndr\xC4\x83\\\" SRL\", "
+           "\"telefon\": \"0232\", \"nrreg\": \"J22/1/2000\", \"x\": null, \"y\": [1, \"a,b\"], \"z\": {\"k\": 1}, "
+           "\"tva\": \"1\" }";
+}
+
+TEST_F(CompanyLookupInEditor, FillsThePartnerGroupByKeyPosition)
+{
+    server.Answer(200, Answer("40"));
+    LookUp(L" 123 ", [](HWND w) {
+        EXPECT_EQ(L"RO123", Text(w, IDC_FE_CLIENT_CIF));
+        EXPECT_EQ(L"Str. Stefan cel Mare 1", Text(w, IDC_FE_CLIENT_ADDRESS));
+        EXPECT_EQ(L"Iasi", Text(w, IDC_FE_CLIENT_CITY));
+        EXPECT_EQ(L"Tara \"Mandra\" SRL", Text(w, IDC_FE_CLIENT_NAME));
+        EXPECT_EQ(L"0232", Text(w, IDC_FE_CLIENT_PHONE));
+        EXPECT_EQ(L"J22/1/2000", Text(w, IDC_FE_CLIENT_NRREG));
+    });
+    EXPECT_EQ("GET /api/companies/123.json HTTP/1.1", server.LastRequestLine());
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+}
+
+TEST_F(CompanyLookupInEditor, AnswerLongerThanOneReadMapsTheSame)
+{
+    std::string answer = Answer("\"" + std::string(3000, 'x') + "\"");
+    ASSERT_GT(answer.size(), 1026u);
+    server.Answer(200, answer);
+    LookUp(L"123", [](HWND w) {
+        EXPECT_EQ(L"Tara \"Mandra\" SRL", Text(w, IDC_FE_CLIENT_NAME));
+        EXPECT_EQ(L"J22/1/2000", Text(w, IDC_FE_CLIENT_NRREG));
+        EXPECT_EQ(L"RO123", Text(w, IDC_FE_CLIENT_CIF));
+    });
+}
+
+TEST_F(CompanyLookupInEditor, MissingCompanyEmptyAnswerAndBadCodeAreNotFound)
+{
+    server.Answer(404, "<html>not here</html>");
+    LookUp(L"123", [](HWND w) { EXPECT_EQ(L"", Text(w, IDC_FE_CLIENT_NAME)); });
+    server.Answer(200, "");
+    LookUp(L"124", [](HWND w) { EXPECT_EQ(L"124", Text(w, IDC_FE_CLIENT_CIF)); });
+    int requests = server.Requests();
+    LookUp(L"RO123", [](HWND w) { EXPECT_EQ(L"RO123", Text(w, IDC_FE_CLIENT_CIF)); });
+    LookUp(L"12 3", [](HWND) {});
+    EXPECT_EQ(requests, server.Requests());
+    ASSERT_EQ(4u, boxes.Count()) << boxes.Describe();
+    for (const auto& box : boxes.Boxes()) {
+        EXPECT_EQ(kNotFound, box.text);
+        EXPECT_EQ(L"Message", box.caption);
+    }
+}
+
+TEST_F(CompanyLookupInEditor, RefusedConnectionIsReportedAsNoServer)
+{
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+    int size = sizeof(address);
+    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
+    closesocket(probe); // nobody listens on this port any more
+    WSACleanup();
+    SetCompanyLookupBaseAddress((L"http://127.0.0.1:" + std::to_wstring(ntohs(address.sin_port))).c_str());
+    LookUp(L"123", [](HWND w) { EXPECT_EQ(L"", Text(w, IDC_FE_CLIENT_NAME)); });
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Serverul nu raspunde !", boxes.Last().text);
+    EXPECT_EQ(L"ERROR", boxes.Last().caption);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), boxes.Last().flags & MB_ICONMASK);
+}
+
+} // namespace
