@@ -82,7 +82,8 @@ HRESULT MyPrintPanel::DrawPage()
     renderTarget->Clear(D2D1::ColorF(0, 0, 0, 1));
     renderTarget->SetTransform(D2D1::Matrix3x2F::Scale(zoom, zoom) * D2D1::Matrix3x2F::Translation(1, 1));
     D2D1_RECT_F sheet = D2D1::RectF(10, 10, size.width - 10, size.height - 10);
-    renderTarget->FillRectangle(sheet, sheetBrush);
+    if (sheetBrush)
+        renderTarget->FillRectangle(sheet, sheetBrush);
     if (textFormat && textBrush) {
         micro::utils::QString text = micro::utils::QString::Formatted(L"Factura nr: %llu", documentId);
         renderTarget->DrawText(text, static_cast<UINT32>(text.GetLength()), textFormat, sheet, textBrush);

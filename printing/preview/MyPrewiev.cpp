@@ -99,7 +99,11 @@ HRESULT MyPrewiev::CreateDeviceResources()
     if (FAILED(hr))
         return hr;
     target = renderTarget;
-    return CreateTargetResources();
+    hr = CreateTargetResources();
+    // Half-made resources would be taken as ready at the next paint.
+    if (FAILED(hr))
+        ReleaseTargetResources();
+    return hr;
 }
 
 // Everything made per render target: brushes, text formats, the background
