@@ -1,8 +1,29 @@
 #include "tests/printing/pdf/PdfExpect.h"
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <cmath>
+#include "tests/printing/pdf/HostTools.h"
 
 namespace pdftest {
+
+std::wstring OutputPath(const std::wstring& name)
+{
+    CreateDirectoryW(L"test-out", nullptr);
+    CreateDirectoryW(L"test-out\\pdf", nullptr);
+    return L"test-out\\pdf\\" + name;
+}
+
+bool Exists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void LoadChecked(const std::wstring& path, PdfPage& page)
+{
+    ASSERT_TRUE(page.Load(path)) << page.error();
+    ASSERT_TRUE(HostHasProgram("/usr/bin/qpdf")) << "qpdf is missing on the host (tools/setup.sh installs it)";
+    EXPECT_EQ("", QpdfCheck(path));
+}
 
 void ExpectTextAt(const PdfPage& page, const std::wstring& text, double x, double y, const char* font, double size)
 {

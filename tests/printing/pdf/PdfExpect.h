@@ -4,6 +4,13 @@
 
 namespace pdftest {
 
+// test-out\pdf\<name> under the build folder (created on first use).
+std::wstring OutputPath(const std::wstring& name);
+bool Exists(const std::wstring& path);
+
+// Reads a written file and runs "qpdf --check" on it; failures are the test's.
+void LoadChecked(const std::wstring& path, PdfPage& page);
+
 // The file's y (from the bottom of the A4 page) of a y measured from the top.
 inline double Up(double y) { return 842 - y; }
 

@@ -39,9 +39,6 @@ protected:
     // Writes the document in the layout (1-3) to test-out\pdf\name through
     // the layout's writer and reads the file back; false when nothing was written.
     bool WriteLayout(int layout, unsigned long long id, int type, const std::wstring& name, PdfPage& page);
-    // Checks the written file: it parses, and qpdf passes it.
-    void ReadChecked(const std::wstring& path, PdfPage& page);
-
     unsigned long long clientId = 0;
 };
 

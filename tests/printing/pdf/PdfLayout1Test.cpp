@@ -3,7 +3,6 @@
 #include "tests/printing/pdf/HostTools.h"
 #include "tests/printing/pdf/PdfExpect.h"
 #include "tests/printing/pdf/PdfFixtures.h"
-#include "tests/printing/pdf/PdfTestSupport.h"
 
 using namespace pdftest;
 using testing_support::MessageBoxRecorder;
@@ -133,7 +132,7 @@ TEST_F(PdfLayout1, LinesThatDoNotFitAreAnnouncedFirst)
     boxes.Answer(IDOK);
     ASSERT_TRUE(WriteFacturaPdfLayout1(job, path.c_str()));
     PdfPage page;
-    ReadChecked(path, page);
+    LoadChecked(path, page);
     ExpectTextAt(page, L"Produs 23", 55.2, Up(273 + 22 * 14));
     ExpectTextAt(page, L"23", 26.22, Up(273 + 22 * 14));
     EXPECT_FALSE(page.Find(L"Produs 24"));

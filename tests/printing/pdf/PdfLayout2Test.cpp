@@ -3,7 +3,6 @@
 #include "tests/harness/ModalDriver.h"
 #include "tests/printing/pdf/PdfExpect.h"
 #include "tests/printing/pdf/PdfFixtures.h"
-#include "tests/printing/pdf/PdfTestSupport.h"
 
 using namespace pdftest;
 using testing_support::MessageBoxRecorder;
@@ -145,7 +144,7 @@ TEST_F(PdfLayout2, ReceiptIsCreatedOnceThenTheFileIsChosen)
     EXPECT_EQ(1, Receipts());
     EXPECT_EQ(42, Counter());
     PdfPage page;
-    ReadChecked(base + L".pdf", page);
+    LoadChecked(base + L".pdf", page);
     ExpectTextAt(page, L"Chitanta seria: CNT Nr.: 42", 338.1, Up(672), "Helvetica-Bold", 14);
 }
 
