@@ -156,3 +156,23 @@ TEST_F(ReceiptLayout, FourteenLinesFitThePrintedTable)
     EXPECT_EQ(nullptr, sink.printed[0].Find(L"15.00"));
     EXPECT_TRUE(sink.printed[0].Find(L"Chitanta seria: SRT Nr.: 5"));
 }
+
+TEST_F(ReceiptLayout, NumberThatIsNotAPositiveIntegerIsRefused)
+{
+    MessageBoxRecorder boxes;
+    ModalDriver driver;
+    driver.When(kConfirmation, [](HWND dialog) {
+        ModalDriver::SetText(dialog, IDC_CREARE_CHITANTA_NUMAR, L"0");
+        ModalDriver::Click(dialog, IDOK);
+    });
+    driver.When(kConfirmation, [](HWND dialog) { ModalDriver::Click(dialog, IDCANCEL); });
+    MetafileSink sink(2479, 3508);
+    FacturaPrintJob job(invoice.documentId, DocumentInvoice, 2, nullptr);
+    EXPECT_FALSE(PrintFacturaChitantaLayout2(job));
+    driver.Verify();
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(L"Atentie", boxes.Last().caption);
+    EXPECT_EQ(41, Counter());
+    EXPECT_EQ(L"", Receipts());
+    EXPECT_EQ(0, sink.opened);
+}
