@@ -1,0 +1,140 @@
+// Times saving a 200-line invoice from the document editor: the editor's save
+// (all writes in one transaction) against the same repository writes made one
+// statement at a time, each committing on its own, in the same run on the
+// same fresh company file.
+//
+//   EditorSaveBench [lines]
+#include "database/MyRepository.h"
+#include "database/Schema.h"
+#include "documents/MyFacturiDialog.h"
+#include "framework/qdialog/QMessageBox.h"
+#include "resources/resource.h"
+#include <windows.h>
+#include <commctrl.h>
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+class Stopwatch {
+public:
+    Stopwatch() { QueryPerformanceCounter(&m_start); }
+    double Milliseconds() const
+    {
+        LARGE_INTEGER now, frequency;
+        QueryPerformanceCounter(&now);
+        QueryPerformanceFrequency(&frequency);
+        return 1000.0 * (now.QuadPart - m_start.QuadPart) / frequency.QuadPart;
+    }
+
+private:
+    LARGE_INTEGER m_start;
+};
+
+const int kRuns = 5;
+int g_lines = 200;
+std::vector<double> g_transaction, g_autocommit;
+MyFacturiDialog* g_editor = nullptr;
+
+int PrintBox(HWND, const wchar_t* text, const wchar_t* caption, UINT)
+{
+    wprintf(L"box [%ls] %ls\n", caption, text);
+    return IDOK;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+// The same writes as the editor's save, each statement committing on its own.
+double SaveStatementByStatement(MyRepository& db, unsigned long long documentId, bool insert)
+{
+    Stopwatch watch;
+    db.UpdateCompanyFromDocument(L"Firma Bench SRL", L"1234", L"J40/1/2020", L"Str. 1", L"Bucuresti", L"021",
+                                 L"BCR", L"RO49", 0, 0);
+    db.UpdateUserIdentity(L"Ana", L"RX 1", L"1800101");
+    unsigned long long client = db.SaveClient(0, L"Client Bench SRL", L"777", L"", L"", L"", L"", L"", L"");
+    db.DeleteDocumentItems(0, documentId);
+    for (int i = 0; i < g_lines; ++i)
+        db.InsertDocumentItem(0, static_cast<unsigned long long>(i + 1), 2.0, 10.0, documentId);
+    db.SaveDocumentHeader(0, documentId, insert, 1, static_cast<long long>(documentId), client, 86400, 86400, 0, 0,
+                          20.0 * g_lines, 4.8 * g_lines, 24.8 * g_lines, 24.8 * g_lines, L"FV");
+    return watch.Milliseconds();
+}
+
+void TypeLine(HWND w, int i)
+{
+    wchar_t name[32];
+    swprintf(name, 32, L"Produs %03d", i + 1);
+    SetDlgItemTextW(w, IDC_FE_PRODUCT, name);
+    SetDlgItemTextW(w, IDC_FE_PRICE, L"10");
+    SetDlgItemTextW(w, IDC_FE_QUANTITY, L"2");
+    SetDlgItemTextW(w, IDC_FE_UNIT, L"Buc");
+    SendMessageW(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+void CALLBACK Drive(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND w = g_editor ? g_editor->GetHandle() : nullptr;
+    if (!w || !IsWindowVisible(w))
+        return;
+    KillTimer(nullptr, timer);
+    SetDlgItemTextW(w, IDC_FE_CLIENT_NAME, L"Client Bench SRL");
+    for (int i = 0; i < g_lines; ++i)
+        TypeLine(w, i);
+    MyRepository& db = GetRepository();
+    unsigned long long otherId = g_editor->idRezervat + 1000;
+    for (int run = 0; run < kRuns; ++run) {
+        Stopwatch watch;
+        if (run == 0)
+            g_editor->status = 1;
+        bool saved = g_editor->SaveDocument();
+        g_transaction.push_back(watch.Milliseconds());
+        if (run == 0 && saved)
+            g_editor->id = g_editor->idRezervat;
+        g_autocommit.push_back(SaveStatementByStatement(db, otherId, run == 0));
+    }
+    SendMessageW(w, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc > 1)
+        g_lines = std::max(1, _wtoi(argv[1]));
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    micro::qdialog::SetMessageBoxHandler(&PrintBox);
+
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring path = std::wstring(temp) + L"brivane-editor-bench";
+    DeleteFileW(path.c_str());
+    MyRepository db;
+    CreateCompanyDatabase(db, path.c_str());
+    SetRepository(&db);
+    db.ExecDML(L"update Societate set denumire = 'Firma Bench SRL' where id = 1");
+
+    MyFacturiDialog editor(nullptr);
+    g_editor = &editor;
+    SetTimer(nullptr, 0, 50, &Drive);
+    editor.DoModal();
+    g_editor = nullptr;
+
+    long long stored = db.ExecScalar(L"select count(*) from ArticoleFacturi where IDFactura = 1");
+    double oneTransaction = Median(g_transaction), autocommit = Median(g_autocommit);
+    wprintf(L"invoice of %d lines (%lld stored), median of %d saves\n", g_lines, stored, kRuns);
+    wprintf(L"  editor save, one transaction:      %9.1f ms\n", oneTransaction);
+    wprintf(L"  statement by statement, autocommit: %9.1f ms\n", autocommit);
+    wprintf(L"  ratio autocommit / transaction:     %9.1f x\n", oneTransaction > 0 ? autocommit / oneTransaction : 0.0);
+    SetRepository(nullptr);
+    db.Close();
+    DeleteFileW(path.c_str());
+    return stored == g_lines ? 0 : 1;
+}
