@@ -104,7 +104,7 @@ TEST(MakePdf, SavesUnderAPathWithDiacritics)
     DeleteFileW(path.c_str());
     EXPECT_EQ(0u, pdf.SaveToFile(Utf8(path).c_str()));
     PdfPage page;
-    ASSERT_TRUE(page.Load(path)) << page.error();
+    LoadChecked(path, page);
     EXPECT_TRUE(page.Find(L"x"));
 }
 
