@@ -35,7 +35,7 @@ enum class Ref : unsigned char {
     FromRight,    // W - v * sx
     FromRightSy,  // W - v * sy (some right edges scale by the vertical factor)
     FromBottom,   // H - v * sy
-    Inset,        // the border inset trunc(10 * sy), plus v * s
+    Inset,        // the border inset trunc(10 * sy)
     InsetRight,   // W - trunc(10 * sy)
     InsetBottom,  // H - trunc(10 * sy)
     HalfLess,     // v * sy - H/2 (upper copy of the two-copy page, footer)

@@ -22,7 +22,7 @@ static int Resolve(const PrintGrid& g, const PrintCoord& c, float scale)
     case Ref::FromRight: return static_cast<int>(g.W - c.v * g.sx);
     case Ref::FromRightSy: return static_cast<int>(g.W - c.v * g.sy);
     case Ref::FromBottom: return static_cast<int>(g.H - c.v * g.sy);
-    case Ref::Inset: return g.inset + static_cast<int>(c.v * scale);
+    case Ref::Inset: return g.inset;
     case Ref::InsetRight: return g.W - g.inset;
     case Ref::InsetBottom: return g.H - g.inset;
     case Ref::HalfLess: return static_cast<int>(c.v * g.sy - g.half);
