@@ -345,3 +345,20 @@ TEST_F(PrintDialogTest, PrintSendsTheChosenLayoutToThePrinter)
     });
     SetPrintJobSink(previous);
 }
+
+TEST_F(PrintDialogTest, SavePdfAsksWhereToWriteTheInvoice)
+{
+    MyPrintDialog dialog(nullptr);
+    dialog.SetDocument(invoice, 0);
+    bool asked = false;
+    ModalDriver driver;
+    driver.When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_SAVE_PDF, 0); });
+    driver.When(L"Save as", [&](HWND save) {
+        asked = true;
+        PostMessageW(save, WM_COMMAND, IDCANCEL, 0);
+    });
+    driver.When(L"Tiparire", [](HWND hwnd) { ModalDriver::Click(hwnd, IDCANCEL); });
+    dialog.DoModal();
+    driver.Verify();
+    EXPECT_TRUE(asked);
+}
