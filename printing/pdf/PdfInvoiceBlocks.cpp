@@ -19,6 +19,7 @@ const float kFooterColumns[] = {96.6f, 358.8f};
 const float kTitleBoxLeft = 207.0f;
 const float kTitleBoxTextX = 220.8f;
 const float kTitleBoxTextSize = 11.2f;
+const float kTitleBoxBottom = 203.0f;
 
 struct TitleBlock {
     float size;
@@ -28,7 +29,6 @@ struct TitleBlock {
     float boxTop;
     float lineY[3];
 };
-const float kTitleBoxBottom = 203.0f;
 
 const TitleBlock kInvoiceTitle = {21.0f, {L"FACTURA", nullptr}, {-48.3f, 0}, {119.0f, 0}, 133.0f, {161.0f, 175.0f, 189.0f}};
 const TitleBlock kProformaTitle = {19.6f, {L"FACTURA", L"PROFORMA"}, {252.54f, 242.88f}, {119.0f, 140.0f}, 152.6f,

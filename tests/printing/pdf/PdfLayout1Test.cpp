@@ -164,6 +164,29 @@ TEST_F(PdfLayout1, LongNamesTakeTwoLines)
     ExpectTextAt(page, L"Dupa", 55.2, Up(371));
 }
 
+TEST_F(PdfLayout1, BuyerLinesWrapAtTheirLimits)
+{
+    // "CUMPARATOR :" + name is 40 characters: split at the last space within 33.
+    SetClient(L"Alfa Beta Gama Delta Epsilon", L"Cluj");
+    tempDb.Exec(L"update Clienti set Adresa = 'Strada Lunga a Negustorilor nr 12 bloc A4 scara 2', "
+                L"AdresaLiv = 'Depozit 3'");
+    unsigned long long id = AddDocument(0, 7, {Line(L"Surub")});
+    PdfPage page;
+    ASSERT_TRUE(Write(id, 0, L"layout1-buyer-wrap.pdf", page));
+    ExpectTextAt(page, L"CUMPARATOR :Alfa Beta Gama Delta", 401.8, Up(28));
+    ExpectTextAt(page, L" Epsilon", 401.8, Up(42));
+    // "Sediul: " + address is 57 characters: split at the last space within 42.
+    ExpectTextAt(page, L"Sediul: Strada Lunga a Negustorilor nr 12", 401.8, Up(84));
+    ExpectTextAt(page, L" bloc A4 scara 2", 401.8, Up(98));
+    ExpectTextAt(page, L"Punct lucru: Depozit 3", 401.8, Up(140));
+
+    // Exactly 33 characters stay on one line.
+    SetClient(L"Alfa Beta Gama DeltaX", L"Cluj");
+    PdfPage whole;
+    ASSERT_TRUE(Write(id, 0, L"layout1-buyer-33.pdf", whole));
+    ExpectTextAt(whole, L"CUMPARATOR :Alfa Beta Gama DeltaX", 401.8, Up(28));
+}
+
 TEST_F(PdfLayout1, DiscountOfAProformaUsesItsOwnNetValue)
 {
     // An invoice with the proforma's id and another net value must not matter.
