@@ -76,15 +76,6 @@ TEST_F(EditorLifecycle, FailedStornoChangesNothing)
     EXPECT_EQ(1, Count(L"select numarFactura from ConfigFacturi"));
 }
 
-TEST_F(EditorLifecycle, TemporaryDocumentCannotBeReversed)
-{
-    MyFacturiDialog editor(nullptr);
-    editor.id = invoice;
-    EXPECT_EQ(2, Run(editor, [&](HWND w) { ModalDriver::Click(w, IDC_FE_STORNO); }));
-    EXPECT_EQ(0u, boxes.Count());
-    EXPECT_EQ(1, Count(L"select count(*) from Facturi"));
-}
-
 TEST_F(EditorLifecycle, StornoOfANewDocumentIsRefused)
 {
     MyFacturiDialog editor(nullptr);

@@ -1,4 +1,5 @@
 #include "tests/documents/editor/EditorFixture.h"
+#include "tests/harness/Screenshot.h"
 
 using namespace editor_tests;
 using testing_support::ModalDriver;
@@ -29,6 +30,7 @@ TEST_F(EditorLines, PriceWithAndWithoutVatGiveUnitNetVatAndGross)
         EXPECT_EQ(L"466.00", Text(w, IDC_FE_TOTAL));
         // The entry fields are emptied after an accepted line.
         EXPECT_EQ(L"", Text(w, IDC_FE_PRICE));
+        testing_support::SaveWindowPng(w, L"editor_lines");
     });
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }

@@ -136,11 +136,4 @@ TEST_F(EditorSetup, CompanyReadFailureStillFillsTheVatList)
     EXPECT_EQ(L"Message", boxes.Last().caption);
 }
 
-TEST(EditorNumberText, PadsToSevenDigitsBetweenDashes)
-{
-    EXPECT_STREQ(L"-0000012-", MyFacturiDialog::FormatNumberText(12).c_str());
-    EXPECT_STREQ(L"-1234567-", MyFacturiDialog::FormatNumberText(1234567).c_str());
-    EXPECT_STREQ(L"-12345678-", MyFacturiDialog::FormatNumberText(12345678).c_str());
-}
-
 } // namespace
