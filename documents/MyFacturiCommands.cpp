@@ -243,6 +243,9 @@ void MyFacturiDialog::ChooseAgent(bool forDelegate)
         return;
     (forDelegate ? delegat : agent) = picker.selectedId;
     FillPartnerFields();
+    // A new document has no stored partner yet; the chosen delegate still shows.
+    if (client == 0)
+        FillDelegateFields();
 }
 
 void MyFacturiDialog::Storno()

@@ -89,6 +89,7 @@ public:
     void OnClientChosen();
     void OnProductChosen(int mode);
     void FillPartnerFields();
+    void FillDelegateFields();
 
     // --- online look-up (MyFacturiFill.cpp over MyCompanyLookup) -----------
     void LookupCompanyOnline(micro::utils::QString fiscalCode);

@@ -165,19 +165,23 @@ void MyFacturiDialog::FillPartnerFields()
         }
         SetPicker(IDC_FE_ISSUE_DATE, dataCreare);
         SetPicker(IDC_FE_DUE_DATE, dataScadenta);
-        if (delegat != 0) {
-            static const int delegateFields[] = {IDC_FE_DELEGATE_NAME, IDC_FE_DELEGATE_ID, IDC_FE_DELEGATE_ISSUED,
-                                                 IDC_FE_DELEGATE_CAR};
-            static const int keys[] = {1, 3, 4, 10};
-            for (int i = 0; i < 4; ++i) {
-                QString text;
-                GetAgentField(delegat, keys[i], text);
-                SetItemText(delegateFields[i], text);
-            }
-        }
+        FillDelegateFields();
         ShowTotals();
     }
     SetItemText(IDC_FE_WAREHOUSE, L"MAGAZIE CENTRALA");
+}
+
+void MyFacturiDialog::FillDelegateFields()
+{
+    if (delegat == 0)
+        return;
+    static const int fields[] = {IDC_FE_DELEGATE_NAME, IDC_FE_DELEGATE_ID, IDC_FE_DELEGATE_ISSUED, IDC_FE_DELEGATE_CAR};
+    static const int keys[] = {1, 3, 4, 10};
+    for (int i = 0; i < 4; ++i) {
+        QString text;
+        GetAgentField(delegat, keys[i], text);
+        SetItemText(fields[i], text);
+    }
 }
 
 void MyFacturiDialog::LookupCompanyOnline(QString fiscalCode)

@@ -140,4 +140,31 @@ TEST_F(EditorFill, ProformaTurnedIntoAnInvoiceIsSavedAsANewInvoice)
     EXPECT_EQ(1, tempDb.Scalar(L"select count(*) from ArticoleProforme"));
 }
 
+TEST_F(EditorFill, PickedProductAndDelegateFillTheEditor)
+{
+    tempDb.AddProduct(L"Ciment", 50.0, 1, L"sac");
+    tempDb.AddAgent(L"Vasile Delegat");
+    MyFacturiDialog editor(nullptr);
+    Run(editor, [&](HWND w) {
+        ModalDriver pickers;
+        pickers.When(L"Cautare Produse", [](HWND p) { ModalDriver::DoubleClickListRow(p, 1002, 0); });
+        SendMessageW(w, WM_COMMAND, MAKEWPARAM(IDC_FE_PICK_PRODUCT, 0), 0);
+        pickers.When(L"Cautare Agenti", [](HWND p) { ModalDriver::DoubleClickListRow(p, 1002, 0); });
+        ModalDriver::Click(w, IDC_FE_DELEGATE_PICK);
+        pickers.Verify();
+        ASSERT_EQ(1, Rows(w));
+        EXPECT_EQ(L"Ciment", Cell(w, 0, 2));
+        EXPECT_EQ(L"50.00", Cell(w, 0, 3));
+        EXPECT_EQ(L"", Cell(w, 0, 4));
+        EXPECT_EQ(L"sac", Cell(w, 0, 5));
+        EXPECT_EQ(L"0", Cell(w, 0, 9));
+        EXPECT_EQ(L"Vasile Delegat", Text(w, IDC_FE_DELEGATE_NAME));
+        EXPECT_EQ(L"RX 123456", Text(w, IDC_FE_DELEGATE_ID));
+    });
+    EXPECT_EQ(1u, editor.nrLinii);
+    // The product's 9 % differs from the company's 24 %.
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Cota de TVA a produsului este diferita de cota de TVA a Societatii !!!", boxes.Last().text);
+}
+
 } // namespace
