@@ -158,8 +158,11 @@ void MyFacturiDialog::OnNumberFieldFocus()
 bool MyFacturiDialog::SaveSequence()
 {
     if (id == 0 || documentNou) {
+        // A first save makes the document temporary, unless the command
+        // itself gave it a status (a new document validated or cancelled at once).
         unsigned long long previous = status;
-        status = StatusTemporary;
+        if (status == StatusNew)
+            status = StatusTemporary;
         if (!SaveDocument()) {
             status = previous;
             return false;

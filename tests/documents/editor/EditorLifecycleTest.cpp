@@ -106,6 +106,24 @@ TEST_F(EditorLifecycle, CancelThatCannotSaveKeepsTheEditorOpen)
     EXPECT_EQ(1, Count(L"select status from Facturi where id = 1"));
 }
 
+TEST_F(EditorLifecycle, NewDocumentValidatedOrCancelledAtOnceKeepsThatStatus)
+{
+    for (int command : {IDC_FE_VALIDATE, IDC_FE_CANCEL_DOCUMENT}) {
+        boxes.Answer(IDOK);
+        MyFacturiDialog editor(nullptr);
+        editor.tip = 1; // no stock check for a proforma
+        EXPECT_EQ(1, Run(editor, [&](HWND w) {
+            ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+            AddLine(w, L"Ciment", L"100", L"1", 0, false);
+            ModalDriver::Click(w, command);
+        }));
+    }
+    EXPECT_EQ(2, Count(L"select status from Proforme where id = 1"));
+    EXPECT_NEAR(124.0, tempDb.Number(L"select sold from Proforme where id = 1"), 1e-9);
+    EXPECT_EQ(3, Count(L"select status from Proforme where id = 2"));
+    EXPECT_NEAR(0.0, tempDb.Number(L"select sold from Proforme where id = 2"), 1e-9);
+}
+
 TEST_F(EditorLifecycle, ValidationRefusesMissingStockAndAcceptsExactlyEnough)
 {
     // Stock: 2 cement, 0 sand; the invoice's own stored lines already took 2 + 1.
