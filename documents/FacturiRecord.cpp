@@ -4,6 +4,7 @@
 #include "database/MyRepository.h"
 #include "documents/MyFacturiDialog.h"
 #include "framework/utils/TimeFormat.h"
+#include <cstdio>
 #include <ctime>
 
 using micro::utils::QString;
@@ -25,20 +26,49 @@ const QString& RecordCell(const FacturiRecord& record, int column)
     }
 }
 
+void RefreshDocumentTimeZone()
+{
+    _tzset();
+}
+
 QString FormatDocumentDate(long long seconds)
 {
     QString text;
-    if (seconds == -1)
-        return text;
-    // The zone may have been changed while the program runs.
-    _tzset();
-    micro::utils::FormatTimeText(seconds, text, L"%d-%m-%Y");
+    if (seconds != -1)
+        micro::utils::FormatTimeText(seconds, text, L"%d-%m-%Y");
     return text;
+}
+
+QString DocumentDateTexts::Text(long long seconds)
+{
+    if (seconds >= m_first && seconds <= m_last)
+        return m_text;
+    m_first = 1;
+    m_last = 0;
+    m_text = FormatDocumentDate(seconds);
+    __time64_t t = static_cast<__time64_t>(seconds);
+    struct tm local;
+    if (m_text.IsEmpty() || _localtime64_s(&local, &t) != 0)
+        return m_text;
+    // Wall-clock seconds since and until local midnight, less an hour for a
+    // daylight-saving change that may lie in between.
+    const long long day = 86400, margin = 3600;
+    long long since = local.tm_hour * 3600LL + local.tm_min * 60 + local.tm_sec;
+    m_first = seconds - (since > margin ? since - margin : 0);
+    m_last = seconds + (day - since > margin ? day - since - margin : 0) - 1;
+    if (m_last < seconds)
+        m_last = seconds;
+    return m_text;
 }
 
 QString FormatDocumentAmount(double value)
 {
-    return QString::Formatted(L"%.2f", value);
+    // Lists format tens of thousands of amounts: a small buffer of our own.
+    wchar_t buffer[64];
+    int n = _snwprintf(buffer, 63, L"%.2f", value);
+    if (n < 0 || n > 63)
+        n = 63;
+    return QString(buffer, n);
 }
 
 void FormatDocumentRowTexts(const MyFacturiDialog& editor, unsigned long long& id, QString& idText, QString& numar,
@@ -49,6 +79,7 @@ void FormatDocumentRowTexts(const MyFacturiDialog& editor, unsigned long long& i
     idText.Format(L"%d", static_cast<int>(editor.idRezervat));
     numar.Format(L"%d", static_cast<int>(editor.numar));
     clientNume = GetClientField(editor.client, 1);
+    RefreshDocumentTimeZone();
     dataCreare = FormatDocumentDate(static_cast<long long>(editor.dataCreare));
     valoareFT = FormatDocumentAmount(editor.valoareFT);
     valoareTVA = FormatDocumentAmount(editor.valoareTVA);

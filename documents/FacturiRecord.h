@@ -41,8 +41,24 @@ enum DocumentRowColumn {
 const micro::utils::QString& RecordCell(const FacturiRecord& record, int column);
 
 // Issue dates in lists: "%d-%m-%Y" in local time. -1 means no date; it and a
-// date that cannot be converted give an empty text.
+// date that cannot be converted give an empty text. A list refreshes the
+// time-zone settings once before it formats its dates.
+void RefreshDocumentTimeZone();
 micro::utils::QString FormatDocumentDate(long long seconds);
+
+// The date texts of a whole list: a text is kept while the next dates fall
+// surely within its local day, so a list of dates in order converts each day
+// about once.
+class DocumentDateTexts {
+public:
+    DocumentDateTexts() { RefreshDocumentTimeZone(); }
+    micro::utils::QString Text(long long seconds);
+
+private:
+    long long m_first = 1;
+    long long m_last = 0;
+    micro::utils::QString m_text;
+};
 // Amounts in lists: "%.2f".
 micro::utils::QString FormatDocumentAmount(double value);
 

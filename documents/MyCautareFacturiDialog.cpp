@@ -6,6 +6,8 @@
 #include "framework/qapp/QApplication.h"
 #include "resources/resource.h"
 #include <initializer_list>
+#include <cstdio>
+#include <map>
 #include <memory>
 #include <uxtheme.h>
 
@@ -69,6 +71,17 @@ int ListType(int type)
     return (type >= 0 && type <= 2) ? type : DocumentGoodsReceived;
 }
 
+// The database's own text of an integer column (empty for NULL), without
+// asking SQLite to convert it: lists read tens of thousands of them.
+QString IntegerText(const micro::qsql::QsqlQuery& query, int column)
+{
+    if (query.FieldIsNull(column))
+        return QString();
+    wchar_t buffer[32];
+    int n = _snwprintf(buffer, 31, L"%lld", query.GetIntField(column));
+    return QString(buffer, n > 0 ? n : 0);
+}
+
 // A VAT code outside the four known ones adds no VAT.
 double ArticleVatFactor(long long vatCode)
 {
@@ -81,6 +94,7 @@ MyCautareFacturiDialog::MyCautareFacturiDialog(HWND parent) : QDialog(IDD_CAUTAR
 
 MyCautareFacturiDialog::~MyCautareFacturiDialog()
 {
+    listaDocumente.Clear();
     inregistrari.RemoveAt(0, inregistrari.GetCount());
     for (HICON icon : m_icons)
         if (icon)
@@ -103,7 +117,7 @@ bool MyCautareFacturiDialog::OnInitDialog()
 
     listaDocumente.Attach(m_hwnd, IDC_CAUTFACT_DOCUMENTE);
     listaArticole.Attach(m_hwnd, IDC_CAUTFACT_ARTICOLE);
-    for (micro::gui::QListCtrl* list : {&listaDocumente, &listaArticole}) {
+    for (micro::gui::QListCtrl* list : {static_cast<micro::gui::QListCtrl*>(&listaDocumente), &listaArticole}) {
         list->SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_DOUBLEBUFFER);
         SetWindowTheme(*list, L"explorer", nullptr);
     }
@@ -185,14 +199,21 @@ void MyCautareFacturiDialog::LoadDocuments()
         MessageBox(error.GetText(), L"Message", MB_OK);
         return;
     }
+    // A partner's name is read once per load, however many documents name it.
+    std::map<unsigned long long, QString> names;
+    DocumentDateTexts dates;
     for (; !query.Eof(); query.NextRow()) {
         std::unique_ptr<FacturiRecord> record(new FacturiRecord);
         record->id = query.GetIdField(0);
-        record->idText = query.GetStringField(0);
+        record->idText = IntegerText(query, 0);
         record->statusText = DocumentStatusWord(query.GetIntField(1));
-        record->numar = query.GetStringField(2);
-        record->clientNume = GetClientField(query.GetIdField(3), 1);
-        record->dataCreare = FormatDocumentDate(query.GetIntField(4));
+        record->numar = IntegerText(query, 2);
+        unsigned long long client = query.GetIdField(3);
+        auto known = names.find(client);
+        if (known == names.end())
+            known = names.emplace(client, GetClientField(client, 1)).first;
+        record->clientNume = known->second;
+        record->dataCreare = dates.Text(query.GetIntField(4));
         record->valoareFT = FormatDocumentAmount(query.GetFloatField(5));
         record->valoareTVA = FormatDocumentAmount(query.GetFloatField(6));
         record->valoareTTI = FormatDocumentAmount(query.GetFloatField(7));
@@ -212,31 +233,19 @@ bool MyCautareFacturiDialog::RecordMatches(const FacturiRecord& record, int fiel
 void MyCautareFacturiDialog::FilterList()
 {
     nrRanduri = 0;
-    listaDocumente.DeleteAllItems();
+    listaDocumente.Clear();
     QString text = editCautare.GetText();
     int field = comboCautare.GetCurSel();
-    int rows = 0;
+    std::vector<FacturiRecord*> rows;
     for (int i = 0; i < inregistrari.GetCount(); ++i) {
-        const FacturiRecord& record = *inregistrari.GetAt(i);
-        if (text.IsEmpty() || RecordMatches(record, field, text))
-            InsertRow(rows++, record);
+        FacturiRecord* record = inregistrari.GetAt(i);
+        if (text.IsEmpty() || RecordMatches(*record, field, text))
+            rows.push_back(record);
     }
-    nrRanduri = rows;
-    if (rows > 0)
-        listaDocumente.SelectItem(rows - 1);
-}
-
-void MyCautareFacturiDialog::InsertRow(int row, const FacturiRecord& record)
-{
-    row = listaDocumente.InsertItem(row, record.numar);
-    WriteRow(row, record);
-}
-
-void MyCautareFacturiDialog::WriteRow(int row, const FacturiRecord& record)
-{
-    for (int column = 0; column < RowColumnCount; ++column)
-        listaDocumente.SetItemText(row, column, RecordCell(record, column));
-    listaDocumente.SetItemData(row, static_cast<ULONG_PTR>(record.id));
+    listaDocumente.AddRows(rows);
+    nrRanduri = listaDocumente.RowCount();
+    if (nrRanduri > 0)
+        listaDocumente.SelectItem(nrRanduri - 1);
 }
 
 void MyCautareFacturiDialog::LoadArticles()
@@ -290,6 +299,8 @@ bool MyCautareFacturiDialog::OnNotify(UINT id, NMHDR* header, LRESULT&)
 {
     if (id != IDC_CAUTFACT_DOCUMENTE || !header)
         return false;
+    if (listaDocumente.OnDisplayInfo(header))
+        return true;
     return OnDocumentListNotify(header);
 }
 
@@ -299,7 +310,7 @@ bool MyCautareFacturiDialog::OnDocumentListNotify(NMHDR* header)
     case NM_CLICK: {
         int row = reinterpret_cast<NMITEMACTIVATE*>(header)->iItem;
         if (row >= 0) {
-            idSelectat = listaDocumente.GetItemData(row);
+            idSelectat = listaDocumente.RowId(row);
             ReloadArticles();
         }
         return true;
@@ -312,7 +323,7 @@ bool MyCautareFacturiDialog::OnDocumentListNotify(NMHDR* header)
                         !(change->uOldState & LVIS_SELECTED);
         if (selected && change->iItem >= 0) {
             randSelectat = change->iItem;
-            idSelectat = listaDocumente.GetItemData(change->iItem);
+            idSelectat = listaDocumente.RowId(change->iItem);
             ReloadArticles();
         }
         return true;
@@ -330,19 +341,20 @@ bool MyCautareFacturiDialog::OnDocumentListNotify(NMHDR* header)
 
 bool MyCautareFacturiDialog::EditFromDoubleClick(int row)
 {
-    idEditat = listaDocumente.GetItemData(row);
+    idEditat = listaDocumente.RowId(row);
     MyFacturiDialog editor(m_hwnd);
     editor.tip = tip;
     editor.id = idEditat;
     if (editor.DoModal() != 1)
         return false;
 
-    FacturiRecord saved;
-    FormatDocumentRowTexts(editor, saved);
-    WriteRow(row, saved);
-    SelectDocumentRow(saved.id);
-    if (FacturiRecord* record = FindRecord(idEditat))
-        *record = saved;
+    // The row shows the record of the edited document: both take the saved texts.
+    FacturiRecord* record = FindRecord(idEditat);
+    if (!record)
+        record = listaDocumente.RowRecord(row);
+    FormatDocumentRowTexts(editor, *record);
+    listaDocumente.RedrawRow(row);
+    SelectDocumentRow(record->id);
     if (editor.stornat && editor.idStorno)
         AppendStornoInvoice(editor.idStorno);
     return true;
@@ -362,27 +374,28 @@ void MyCautareFacturiDialog::AppendStornoInvoice(unsigned long long stornoId)
     record->statusText = DocumentStatusWord(StatusReversed);
     record->numar = query.GetStringField(2);
     record->clientNume = GetClientField(query.GetIdField(3), 1);
+    RefreshDocumentTimeZone();
     record->dataCreare = FormatDocumentDate(query.GetIntField(4));
     record->valoareFT = query.GetStringField(8);
     record->valoareTVA = query.GetStringField(9);
     record->valoareTTI = query.GetStringField(10);
     record->sold = L"0";
-    InsertRow(nrRanduri, *record);
-    ++nrRanduri;
-    unsigned long long id = record->id;
-    inregistrari.Add(record.release());
-    SelectDocumentRow(id);
+    AppendRecordRow(record.release());
 }
 
 void MyCautareFacturiDialog::AppendSavedDocument(const MyFacturiDialog& editor)
 {
     std::unique_ptr<FacturiRecord> record(new FacturiRecord);
     FormatDocumentRowTexts(editor, *record);
-    InsertRow(nrRanduri, *record);
+    AppendRecordRow(record.release());
+}
+
+void MyCautareFacturiDialog::AppendRecordRow(FacturiRecord* record)
+{
+    inregistrari.Add(record);
+    listaDocumente.AddRow(record);
     ++nrRanduri;
-    unsigned long long id = record->id;
-    inregistrari.Add(record.release());
-    SelectDocumentRow(id);
+    SelectDocumentRow(record->id);
 }
 
 FacturiRecord* MyCautareFacturiDialog::FindRecord(unsigned long long documentId) const
@@ -396,7 +409,7 @@ FacturiRecord* MyCautareFacturiDialog::FindRecord(unsigned long long documentId)
 void MyCautareFacturiDialog::SelectDocumentRow(unsigned long long documentId)
 {
     SetFocus(listaDocumente);
-    int row = listaDocumente.FindItemByData(static_cast<ULONG_PTR>(documentId));
+    int row = listaDocumente.FindRow(documentId);
     if (row >= 0) {
         listaDocumente.SelectItem(row);
         return;
@@ -416,14 +429,14 @@ bool MyCautareFacturiDialog::UpdateData(bool toControls)
         MessageBox(L"Selectati un client !", L"Message", MB_OK);
         return false;
     }
-    idEditat = listaDocumente.GetItemData(row);
+    idEditat = listaDocumente.RowId(row);
     MyFacturiDialog editor(m_hwnd);
     editor.tip = tip;
     editor.id = idEditat;
     if (editor.DoModal() != 1)
         return false;
+    listaDocumente.Clear();
     inregistrari.RemoveAt(0, inregistrari.GetCount());
-    listaDocumente.DeleteAllItems();
     LoadDocuments();
     FilterList();
     SelectDocumentRow(idEditat);

@@ -1,5 +1,6 @@
 #pragma once
 #include "documents/FacturiRecord.h"
+#include "documents/FacturiRecordList.h"
 #include "framework/gui/QControl.h"
 #include "framework/gui/QListCtrl.h"
 #include "framework/qdialog/QDialog.h"
@@ -43,7 +44,7 @@ public:
     unsigned long long idEditat = 0;
     int randSelectat = 0;
     micro::gui::QCombo comboCautare;
-    micro::gui::QListCtrl listaDocumente;
+    FacturiRecordList listaDocumente;
     micro::gui::QListCtrl listaArticole;
     micro::gui::QEdit editCautare;
     int tip = 0;
@@ -63,10 +64,10 @@ private:
     bool HasStockForLines(unsigned long long documentId);
 
     bool RecordMatches(const FacturiRecord& record, int field, const micro::utils::QString& text) const;
-    void InsertRow(int row, const FacturiRecord& record);
-    void WriteRow(int row, const FacturiRecord& record);
     // Appends the row and the record of the document the editor has just saved.
     void AppendSavedDocument(const MyFacturiDialog& editor);
+    // Appends the record (the picker takes it) and its row, and selects it.
+    void AppendRecordRow(FacturiRecord* record);
     // Appends the reversing invoice the editor created, read back from its table.
     void AppendStornoInvoice(unsigned long long stornoId);
     FacturiRecord* FindRecord(unsigned long long documentId) const;

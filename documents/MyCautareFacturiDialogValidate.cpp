@@ -2,6 +2,7 @@
 #include "database/DocumentTables.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
+#include <initializer_list>
 #include <map>
 #include <vector>
 
@@ -38,9 +39,10 @@ bool MyCautareFacturiDialog::ValidateDocument()
     GetRepository().ExecDML(SqlFormat(L"update '%s' set status = %llu where id = %llu ", DocumentHeaderTable(tip),
                                       static_cast<unsigned long long>(StatusValidated), idSelectat));
     const wchar_t* validated = DocumentStatusWord(StatusValidated);
-    listaDocumente.SetItemText(randSelectat, RowStatus, validated);
-    if (FacturiRecord* record = FindRecord(idSelectat))
-        record->statusText = validated;
+    for (FacturiRecord* record : {listaDocumente.RowRecord(randSelectat), FindRecord(idSelectat)})
+        if (record)
+            record->statusText = validated;
+    listaDocumente.RedrawRow(randSelectat);
     SelectDocumentRow(idSelectat);
     return true;
 }

@@ -6,7 +6,11 @@
 #include "framework/qapp/QApplication.h"
 #include "framework/qdialog/QMessageBox.h"
 #include "resources/resource.h"
+#include <map>
+#include <memory>
 #include <uxtheme.h>
+
+using micro::qsql::SqlFormat;
 
 using micro::utils::QString;
 
@@ -51,7 +55,7 @@ MyFacturiPanel::MyFacturiPanel(long long type) : tip(type) {}
 
 MyFacturiPanel::~MyFacturiPanel()
 {
-    // The list goes first, while the panel can still take its last notices.
+    // The list goes first, while its records and the panel still answer it.
     lista.Destroy();
 }
 
@@ -91,40 +95,61 @@ void MyFacturiPanel::InsertColumns()
 
 bool MyFacturiPanel::FillList()
 {
+    int first = m_records.GetCount();
+    bool done = false;
     try {
-        AppendRows();
-        return true;
+        ReadRows();
+        done = true;
     } catch (const micro::qsql::QSqlError& error) {
+        ShowRowsFrom(first);
         micro::qdialog::ShowMessageBox(micro::qapp::GetMainWindow(), error.GetText(), L"Message", MB_OK);
+        return false;
     } catch (...) {
     }
-    return false;
+    ShowRowsFrom(first);
+    return done;
 }
 
-void MyFacturiPanel::AppendRows()
+void MyFacturiPanel::ShowRowsFrom(int first)
 {
-    QString sql;
-    sql.Format(L"select id, status, numar, client, dataCreare, valoareFT, valoareTVA, valoareTTI, sold from '%s'",
-               PanelHeaderTable(tip));
-    micro::qsql::QsqlQuery query = GetRepository().ExecQuery(sql);
-    QString text;
-    for (int row = lista.GetItemCount(); !query.Eof(); query.NextRow(), ++row) {
-        text.Format(L"%lu", static_cast<unsigned long>(query.GetIntField(2)));
-        row = lista.InsertItem(row, text);
-        lista.SetItemText(row, RowClient, LookupClientName(query.GetIdField(3)));
-        lista.SetItemText(row, RowData, FormatDocumentDate(query.GetIntField(4)));
-        lista.SetItemText(row, RowValoareFT, FormatDocumentAmount(query.GetFloatField(5)));
-        lista.SetItemText(row, RowValoareTVA, FormatDocumentAmount(query.GetFloatField(6)));
-        lista.SetItemText(row, RowValoareTTI, FormatDocumentAmount(query.GetFloatField(7)));
-        lista.SetItemText(row, RowStatus, DocumentStatusWord(query.GetIntField(1)));
-        lista.SetItemText(row, RowSold, FormatDocumentAmount(query.GetFloatField(8)));
-        lista.SetItemData(row, static_cast<ULONG_PTR>(query.GetIdField(0)));
+    std::vector<FacturiRecord*> rows;
+    for (int i = first; i < m_records.GetCount(); ++i)
+        rows.push_back(m_records.GetAt(i));
+    lista.AddRows(rows);
+}
+
+void MyFacturiPanel::ReadRows()
+{
+    micro::qsql::QsqlQuery query = GetRepository().ExecQuery(SqlFormat(
+        L"select id, status, numar, client, dataCreare, valoareFT, valoareTVA, valoareTTI, sold from '%s'",
+        PanelHeaderTable(tip)));
+    // A partner's name is read once per fill, however many documents name it.
+    std::map<unsigned long long, QString> names;
+    DocumentDateTexts dates;
+    for (; !query.Eof(); query.NextRow()) {
+        std::unique_ptr<FacturiRecord> record(new FacturiRecord);
+        record->id = query.GetIdField(0);
+        record->numar.Format(L"%lu", static_cast<unsigned long>(query.GetIntField(2)));
+        unsigned long long client = query.GetIdField(3);
+        auto known = names.find(client);
+        if (known == names.end())
+            known = names.emplace(client, LookupClientName(client)).first;
+        record->clientNume = known->second;
+        record->dataCreare = dates.Text(query.GetIntField(4));
+        record->valoareFT = FormatDocumentAmount(query.GetFloatField(5));
+        record->valoareTVA = FormatDocumentAmount(query.GetFloatField(6));
+        record->valoareTTI = FormatDocumentAmount(query.GetFloatField(7));
+        record->statusText = DocumentStatusWord(query.GetIntField(1));
+        record->sold = FormatDocumentAmount(query.GetFloatField(8));
+        m_records.Add(record.release());
     }
 }
 
 bool MyFacturiPanel::OnNotify(UINT id, NMHDR* header, LRESULT&)
 {
     if (id != IDC_FACTURI_PANEL_LIST || !header)
+        return true;
+    if (lista.OnDisplayInfo(header))
         return true;
     const NMITEMACTIVATE* item = reinterpret_cast<const NMITEMACTIVATE*>(header);
     switch (header->code) {
@@ -143,10 +168,11 @@ bool MyFacturiPanel::OpenDocument(int row)
 {
     MyFacturiDialog editor(m_hwnd);
     editor.tip = static_cast<int>(tip);
-    editor.id = lista.GetItemData(row);
+    editor.id = lista.RowId(row);
     if (editor.DoModal() != 1)
         return false;
-    lista.DeleteAllItems();
+    lista.Clear();
+    m_records.RemoveAt(0, m_records.GetCount());
     FillList();
     return true;
 }
@@ -154,5 +180,5 @@ bool MyFacturiPanel::OpenDocument(int row)
 void MyFacturiPanel::RequestPrintTab(int row)
 {
     ::SendMessageW(MainWindowOf(m_hwnd), WM_COMMAND, MAKEWPARAM(kPrintTabCommand, 0),
-                   static_cast<LPARAM>(lista.GetItemData(row)));
+                   static_cast<LPARAM>(lista.RowId(row)));
 }

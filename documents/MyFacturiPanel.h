@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/gui/QListCtrl.h"
+#include "documents/FacturiRecordList.h"
 #include "framework/gui/QPanel.h"
 
 // A tab of the main window listing every stored document of one type
@@ -23,10 +23,14 @@ public:
     bool FillList();
 
     long long tip;
-    micro::gui::QListCtrl lista;
+    FacturiRecordList lista;
 
 private:
     bool OpenDocument(int row);
     void RequestPrintTab(int row);
-    void AppendRows();
+    void ReadRows();
+    void ShowRowsFrom(int first);
+
+    // The rows' records, in list order.
+    FacturiRecordArray m_records;
 };

@@ -254,7 +254,7 @@ TEST_F(PickerTest, EditingReselectsTheEditedDocumentWhateverItsPosition)
         [&](HWND h) {
             Search(h, L"ALFA");
             ASSERT_EQ(5, Rows(h));
-            int row = picker.listaDocumente.FindItemByData(5);
+            int row = picker.listaDocumente.FindRow(5);
             ASSERT_EQ(3, row);
             ModalDriver::DoubleClickListRow(h, IDC_CAUTFACT_DOCUMENTE, row);
             EXPECT_EQ(5, Rows(h));
@@ -264,10 +264,19 @@ TEST_F(PickerTest, EditingReselectsTheEditedDocumentWhateverItsPosition)
             EXPECT_EQ(L"Validat", Cell(h, 3, 6));
             EXPECT_STREQ(L"999.00", picker.inregistrari.GetAt(4)->valoareFT);
 
-            // Texts written into other rows raise change notices too; they
-            // must not move the document the buttons act on.
-            picker.listaDocumente.SetItemText(0, 7, L"0.00");
-            picker.listaDocumente.SetItemData(1, 3);
+            // The list reports text changes and lost selections as item
+            // changes too; they must not move the document the buttons act on.
+            NMLISTVIEW change = {};
+            change.hdr.hwndFrom = picker.listaDocumente;
+            change.hdr.idFrom = IDC_CAUTFACT_DOCUMENTE;
+            change.hdr.code = LVN_ITEMCHANGED;
+            change.iItem = 0;
+            change.uChanged = LVIF_TEXT;
+            SendMessageW(h, WM_NOTIFY, IDC_CAUTFACT_DOCUMENTE, reinterpret_cast<LPARAM>(&change));
+            change.iItem = 1;
+            change.uChanged = LVIF_STATE;
+            change.uOldState = LVIS_SELECTED;
+            SendMessageW(h, WM_NOTIFY, IDC_CAUTFACT_DOCUMENTE, reinterpret_cast<LPARAM>(&change));
             EXPECT_EQ(5u, picker.idSelectat);
             EXPECT_EQ(3, picker.randSelectat);
         },

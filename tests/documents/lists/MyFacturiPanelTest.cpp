@@ -43,7 +43,7 @@ protected:
     {
         std::vector<unsigned long long> ids;
         for (int row = 0; row < panel.lista.GetItemCount(); ++row)
-            ids.push_back(panel.lista.GetItemData(row));
+            ids.push_back(panel.lista.RowId(row));
         return ids;
     }
     std::vector<unsigned long long> StoredIds(const wchar_t* table)
@@ -107,14 +107,14 @@ TEST_F(MyFacturiPanelTest, ShowsEveryHeaderOfItsTypeInStorageOrder)
 
     EXPECT_EQ(StoredIds(L"Facturi"), RowIds(panel));
     ASSERT_EQ(3, panel.lista.GetItemCount());
-    EXPECT_EQ(0u, panel.lista.GetItemData(0));
-    int first = panel.lista.FindItemByData(1);
+    EXPECT_EQ(0u, panel.lista.RowId(0));
+    int first = panel.lista.FindRow(1);
     EXPECT_EQ((std::vector<std::wstring>{L"12", L"Alfa SRL", L"14-11-2023", L"100.00", L"24.00", L"124.00",
                                          L"Temporar", L"124.00"}),
               (std::vector<std::wstring>{Cell(panel, first, 0), Cell(panel, first, 1), Cell(panel, first, 2),
                                          Cell(panel, first, 3), Cell(panel, first, 4), Cell(panel, first, 5),
                                          Cell(panel, first, 6), Cell(panel, first, 7)}));
-    int odd = panel.lista.FindItemByData(2);
+    int odd = panel.lista.FindRow(2);
     EXPECT_EQ(L"13", Cell(panel, odd, 0));
     EXPECT_EQ(L"", Cell(panel, odd, 1));
     EXPECT_EQ(L"", Cell(panel, odd, 2));
@@ -142,7 +142,7 @@ TEST_F(MyFacturiPanelTest, DoubleClickEditsAndTheListIsReadAgainAfterASave)
     unsigned long long second = AddHeader(tempDb, L"Facturi", Header());
     MyFacturiPanel panel(0);
     Open(panel);
-    int row = panel.lista.FindItemByData(second);
+    int row = panel.lista.FindRow(second);
 
     ModalDriver cancelled;
     unsigned long long opened = 0;
@@ -169,7 +169,7 @@ TEST_F(MyFacturiPanelTest, DoubleClickEditsAndTheListIsReadAgainAfterASave)
     saved.Verify();
     EXPECT_EQ(StoredIds(L"Facturi"), RowIds(panel));
     EXPECT_EQ(L"1.00", Cell(panel, 0, 3));
-    EXPECT_EQ(L"555.00", Cell(panel, panel.lista.FindItemByData(second), 3));
+    EXPECT_EQ(L"555.00", Cell(panel, panel.lista.FindRow(second), 3));
 }
 
 TEST_F(MyFacturiPanelTest, DoubleClickOutsideTheRowsOpensNothing)
@@ -194,7 +194,7 @@ TEST_F(MyFacturiPanelTest, RightClickAsksTheMainWindowForThePrintTab)
     unsigned long long id = AddHeader(tempDb, L"Proforme", Header());
     MyFacturiPanel panel(1);
     Open(panel);
-    ModalDriver::RightClickListRow(panel, IDC_FACTURI_PANEL_LIST, panel.lista.FindItemByData(id));
+    ModalDriver::RightClickListRow(panel, IDC_FACTURI_PANEL_LIST, panel.lista.FindRow(id));
     ASSERT_EQ(1u, frame.commands.size());
     EXPECT_EQ(32844u, frame.commands[0].id);
     EXPECT_EQ(static_cast<LPARAM>(id), frame.commands[0].param);

@@ -37,7 +37,7 @@ inline int Selected(HWND picker) { return testing_support::ModalDriver::ListSele
 
 inline unsigned long long RowId(MyCautareFacturiDialog& picker, int row)
 {
-    return picker.listaDocumente.GetItemData(row);
+    return picker.listaDocumente.RowId(row);
 }
 
 // Sets the search text (the edit reports the change itself).
