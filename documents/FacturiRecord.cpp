@@ -61,6 +61,13 @@ QString DocumentDateTexts::Text(long long seconds)
     return m_text;
 }
 
+const QString& DocumentStatusText(long long status)
+{
+    static const QString words[] = {DocumentStatusWord(0), DocumentStatusWord(1), DocumentStatusWord(2),
+                                    DocumentStatusWord(3), DocumentStatusWord(4)};
+    return words[(status >= 0 && status <= 4) ? status : 0];
+}
+
 QString FormatDocumentAmount(double value)
 {
     // Lists format tens of thousands of amounts: a small buffer of our own.
@@ -84,7 +91,7 @@ void FormatDocumentRowTexts(const MyFacturiDialog& editor, unsigned long long& i
     valoareFT = FormatDocumentAmount(editor.valoareFT);
     valoareTVA = FormatDocumentAmount(editor.valoareTVA);
     valoareTTI = FormatDocumentAmount(editor.valoareTTI);
-    statusText = DocumentStatusWord(static_cast<long long>(editor.status));
+    statusText = DocumentStatusText(static_cast<long long>(editor.status));
     sold = FormatDocumentAmount(editor.sold);
 }
 

@@ -59,6 +59,10 @@ private:
     long long m_last = 0;
     micro::utils::QString m_text;
 };
+// The status word of a stored status ("?" for one outside 0..4), one shared
+// text per word so a long list keeps five copies, not one per row.
+const micro::utils::QString& DocumentStatusText(long long status);
+
 // Amounts in lists: "%.2f".
 micro::utils::QString FormatDocumentAmount(double value);
 

@@ -206,7 +206,7 @@ void MyCautareFacturiDialog::LoadDocuments()
         std::unique_ptr<FacturiRecord> record(new FacturiRecord);
         record->id = query.GetIdField(0);
         record->idText = IntegerText(query, 0);
-        record->statusText = DocumentStatusWord(query.GetIntField(1));
+        record->statusText = DocumentStatusText(query.GetIntField(1));
         record->numar = IntegerText(query, 2);
         unsigned long long client = query.GetIdField(3);
         auto known = names.find(client);
@@ -371,7 +371,7 @@ void MyCautareFacturiDialog::AppendStornoInvoice(unsigned long long stornoId)
     std::unique_ptr<FacturiRecord> record(new FacturiRecord);
     record->id = query.GetIdField(0);
     record->idText = query.GetStringField(0);
-    record->statusText = DocumentStatusWord(StatusReversed);
+    record->statusText = DocumentStatusText(StatusReversed);
     record->numar = query.GetStringField(2);
     record->clientNume = GetClientField(query.GetIdField(3), 1);
     RefreshDocumentTimeZone();

@@ -139,7 +139,7 @@ void MyFacturiPanel::ReadRows()
         record->valoareFT = FormatDocumentAmount(query.GetFloatField(5));
         record->valoareTVA = FormatDocumentAmount(query.GetFloatField(6));
         record->valoareTTI = FormatDocumentAmount(query.GetFloatField(7));
-        record->statusText = DocumentStatusWord(query.GetIntField(1));
+        record->statusText = DocumentStatusText(query.GetIntField(1));
         record->sold = FormatDocumentAmount(query.GetFloatField(8));
         m_records.Add(record.release());
     }
