@@ -4,6 +4,7 @@
 #include "database/MyRepository.h"
 #include "documents/MyFacturiDialog.h"
 #include "framework/qapp/QApplication.h"
+#include "printing/MyPrintDialog.h"
 #include "resources/resource.h"
 #include <initializer_list>
 #include <cstdio>
@@ -496,6 +497,9 @@ bool MyCautareFacturiDialog::PrintDocument()
         ShowSelectionRefusal();
         return false;
     }
+    MyPrintDialog print(m_hwnd);
+    print.SetDocument(idSelectat, tip);
+    print.DoModal();
     return true;
 }
 

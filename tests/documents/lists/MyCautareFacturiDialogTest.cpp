@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <vector>
+#include "printing/MyPrintDialog.h"
 #include "tests/documents/lists/PickerTestSupport.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/Screenshot.h"
@@ -350,6 +351,31 @@ TEST_F(PickerTest, ActionsWithoutAChosenDocumentAreRefused)
     }
     EXPECT_EQ(L"Selectati un client !", boxes.Boxes()[2].text);
     EXPECT_EQ(L"Message", boxes.Boxes()[2].caption);
+}
+
+TEST_F(PickerTest, PrintOpensThePrintDialogForTheChosenDocument)
+{
+    Header proforma;
+    proforma.client = tempDb.AddClient(L"Alfa SRL");
+    AddHeader(tempDb, L"Proforme", proforma);
+    unsigned long long second = AddHeader(tempDb, L"Proforme", proforma);
+    MyCautareFacturiDialog picker(nullptr);
+    picker.tip = 1;
+    unsigned long long printedId = 0;
+    long long printedType = -1;
+    RunPicker(
+        picker, L"Cautare Facturi Proforme", [&](HWND h) { ModalDriver::Click(h, IDC_CAUTFACT_TIPARIRE); },
+        [&](ModalDriver& driver) {
+            driver.When(L"Tiparire", [&](HWND dialog) {
+                MyPrintDialog* print = dynamic_cast<MyPrintDialog*>(micro::gui::QWindow::FromHandle(dialog));
+                ASSERT_TRUE(print);
+                printedId = print->GetDocumentId();
+                printedType = print->GetDocumentType();
+                EndDialog(dialog, IDCANCEL);
+            });
+        });
+    EXPECT_EQ(second, printedId);
+    EXPECT_EQ(1, printedType);
 }
 
 TEST_F(PickerTest, OkOpensTheSelectedDocumentAndClosesAfterASave)
