@@ -2,7 +2,9 @@
 #include <windows.h>
 #include "database/qsql/SqlText.h"
 #include "documents/MyFacturiDialog.h"
+#include "tests/harness/ModalDriver.h"
 #include "tests/harness/TempDatabase.h"
+#include <string>
 
 namespace lists_test {
 
@@ -37,6 +39,15 @@ inline void AddLine(testing_support::TempDatabase& db, const wchar_t* table, uns
                                    L"(%llu, %f, %f, %llu)",
                                    table, product, quantity, price, document)
                 .c_str());
+}
+
+// Cells 0 .. columns-1 of a list row, each followed by "|".
+inline std::wstring RowText(HWND parent, int listId, int row, int columns)
+{
+    std::wstring text;
+    for (int column = 0; column < columns; ++column)
+        text += testing_support::ModalDriver::ListCell(parent, listId, row, column) + L"|";
+    return text;
 }
 
 // The editor object behind its window, as the driver finds it.

@@ -39,38 +39,6 @@ protected:
 
 } // namespace
 
-TEST_F(PickerValidationTest, OnlyATemporaryDocumentIsValidatedAfterConfirmation)
-{
-    Header h;
-    h.numar = 12;
-    h.status = 2;
-    unsigned long long validated = AddHeader(tempDb, L"Facturi", h);
-    {
-        MessageBoxRecorder boxes;
-        EXPECT_EQ(2, Validate(0, validated));
-        ASSERT_EQ(1u, boxes.Count());
-        EXPECT_EQ(L"Factura 12 este Validat !", boxes.Last().text);
-        EXPECT_EQ(L"ERROR", boxes.Last().caption);
-    }
-    h.status = 1;
-    unsigned long long temporary = AddHeader(tempDb, L"Facturi", h);
-    {
-        MessageBoxRecorder boxes;
-        boxes.Answer(IDCANCEL);
-        EXPECT_EQ(1, Validate(0, temporary));
-        ASSERT_EQ(1u, boxes.Count());
-        EXPECT_EQ(L"Validati documentul ?", boxes.Last().text);
-        EXPECT_EQ(L"Validare", boxes.Last().caption);
-        EXPECT_EQ(L"Temporar", status);
-    }
-    {
-        MessageBoxRecorder boxes;
-        EXPECT_EQ(2, Validate(0, temporary));
-        EXPECT_EQ(1u, boxes.Count());
-        EXPECT_EQ(L"Validat", status);
-    }
-}
-
 TEST_F(PickerValidationTest, StockCheckSumsLinesPerProductAndCountsTheInvoiceOnce)
 {
     unsigned long long bolt = tempDb.AddProduct(L"Surub", 1.0);
