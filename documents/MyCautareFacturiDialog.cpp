@@ -317,8 +317,9 @@ bool MyCautareFacturiDialog::OnDocumentListNotify(NMHDR* header)
         return true;
     }
     case LVN_ITEMCHANGED: {
-        // Filling rows raises these notices too: only a row that has just
-        // become selected changes what the picker acts on.
+        // The list reports text changes and lost selections the same way:
+        // only a row that has just become selected changes what the picker
+        // acts on.
         const NMLISTVIEW* change = reinterpret_cast<NMLISTVIEW*>(header);
         bool selected = (change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) &&
                         !(change->uOldState & LVIS_SELECTED);
