@@ -217,8 +217,11 @@ void MyCautareFacturiDialog::LoadDocuments()
         record->dataCreare = dates.Text(query.GetIntField(4));
         record->valoareFT = FormatDocumentAmount(query.GetFloatField(5));
         record->valoareTVA = FormatDocumentAmount(query.GetFloatField(6));
-        record->valoareTTI = FormatDocumentAmount(query.GetFloatField(7));
-        record->sold = FormatDocumentAmount(query.GetFloatField(8));
+        double total = query.GetFloatField(7);
+        record->valoareTTI = FormatDocumentAmount(total);
+        // An unpaid document's balance is its total: the same text serves both.
+        double balance = query.GetFloatField(8);
+        record->sold = balance == total ? record->valoareTTI : FormatDocumentAmount(balance);
         inregistrari.Add(record.release());
     }
 }

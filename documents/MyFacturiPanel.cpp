@@ -138,9 +138,12 @@ void MyFacturiPanel::ReadRows()
         record->dataCreare = dates.Text(query.GetIntField(4));
         record->valoareFT = FormatDocumentAmount(query.GetFloatField(5));
         record->valoareTVA = FormatDocumentAmount(query.GetFloatField(6));
-        record->valoareTTI = FormatDocumentAmount(query.GetFloatField(7));
+        double total = query.GetFloatField(7);
+        record->valoareTTI = FormatDocumentAmount(total);
         record->statusText = DocumentStatusText(query.GetIntField(1));
-        record->sold = FormatDocumentAmount(query.GetFloatField(8));
+        // An unpaid document's balance is its total: the same text serves both.
+        double balance = query.GetFloatField(8);
+        record->sold = balance == total ? record->valoareTTI : FormatDocumentAmount(balance);
         m_records.Add(record.release());
     }
 }
