@@ -56,13 +56,14 @@ export WINEPREFIX="${WINEPREFIX:-${BRIVANE_BUILD:-$top/build}/wineprefix}" WINED
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || true
-  wineserver -w || true
+  timeout 60 wineserver -w || true
 fi
 # Without a window manager Wine waits two seconds for every managed window it
 # hides; test windows need none of its services.
 if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
-  wineserver -w || true
+  timeout 60 wineserver -w || true
+  grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" || { echo "setup: could not set the test prefix's window mode" >&2; exit 1; }
 fi
 
 # libharu cross-built once (static, no PNG support needed).

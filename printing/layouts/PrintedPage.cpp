@@ -202,9 +202,8 @@ private:
 
 } // namespace
 
-// A 24-bit copy of the picture; with `whiten`, the pixels of the key colour
-// turn white.
-static HBITMAP RgbCopy(HDC page, HDC picture, int w, int h, bool whiten, COLORREF key)
+// A 24-bit copy of the picture: printers take no alpha channel.
+static HBITMAP RgbCopy(HDC page, HDC picture, int w, int h)
 {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -222,22 +221,12 @@ static HBITMAP RgbCopy(HDC page, HDC picture, int w, int h, bool whiten, COLORRE
     SelectObject(dc, old);
     DeleteDC(dc);
     GdiFlush();
-    if (whiten) {
-        int stride = (w * 3 + 3) & ~3;
-        for (int y = 0; y < h; ++y) {
-            BYTE* p = static_cast<BYTE*>(bits) + static_cast<size_t>(y) * stride;
-            for (int x = 0; x < w; ++x, p += 3) {
-                if (RGB(p[2], p[1], p[0]) == key)
-                    p[0] = p[1] = p[2] = 255;
-            }
-        }
-    }
     return copy;
 }
 
-// Transparent copies are keyed here, against the white of the paper, and
-// then copied opaquely: printer drivers cannot read back what the page holds
-// and print a transparent copy's keyed pixels black.
+// A transparent copy leaves out the pixels of the picture's colour at (1,1),
+// so a stamp stands over the page background. (Wine's printer driver prints
+// those pixels black; drivers on Windows leave them out.)
 void PrintedPage::CopyPicture(IWICBitmapSource* source, const std::vector<Placement>& places)
 {
     UINT w = 0, h = 0;
@@ -249,14 +238,17 @@ void PrintedPage::CopyPicture(IWICBitmapSource* source, const std::vector<Placem
     if (!memory.Get())
         return;
     COLORREF key = GetPixel(memory.Get(), 1, 1);
+    HBITMAP rgb = RgbCopy(m_dc, memory.Get(), w, h);
+    if (!rgb)
+        return;
+    MemoryBitmapDC picture(m_dc, rgb);
     for (const Placement& p : places) {
-        bool keyed = p.copy == Copy::Transparent;
-        HBITMAP rgb = RgbCopy(m_dc, memory.Get(), w, h, keyed, key);
-        if (!rgb)
-            return;
-        MemoryBitmapDC picture(m_dc, rgb);
         // Copying more than the picture holds would paint the rest black.
-        BitBlt(m_dc, p.x, p.y, std::min<int>(p.w, w), std::min<int>(p.h, h), picture.Get(), 0, 0, SRCCOPY);
+        int cx = std::min<int>(p.w, w), cy = std::min<int>(p.h, h);
+        if (p.copy == Copy::Transparent)
+            TransparentBlt(m_dc, p.x, p.y, cx, cy, picture.Get(), 0, 0, cx, cy, key);
+        else
+            BitBlt(m_dc, p.x, p.y, cx, cy, picture.Get(), 0, 0, SRCCOPY);
     }
 }
 

@@ -83,12 +83,35 @@ void CALLBACK ModalDriver::TimerProc(HWND, UINT, UINT_PTR, DWORD)
         s_current->Tick();
 }
 
+namespace {
+
+BOOL CALLBACK FindDialogProc(HWND hwnd, LPARAM lParam)
+{
+    wchar_t cls[64] = {};
+    GetClassNameW(hwnd, cls, 64);
+    if (IsWindowVisible(hwnd) && wcscmp(cls, L"#32770") == 0) {
+        *reinterpret_cast<HWND*>(lParam) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
 void ModalDriver::Tick()
 {
-    if (m_next >= m_steps.size())
+    if (m_next >= m_steps.size()) {
+        // Every step ran: a dialog nobody expected must not hang the test.
+        HWND open = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), &FindDialogProc, reinterpret_cast<LPARAM>(&open));
+        if (!open) {
+            m_stepStarted = GetTickCount();
+        } else if (GetTickCount() - m_stepStarted > m_timeout) {
+            m_failures.push_back("unexpected window \"" + Narrow(WindowText(open)) + "\" left open");
+            m_stepStarted = GetTickCount();
+            EndAllModal();
+        }
         return;
-    if (m_inTick) {
-        // An action opened a nested modal loop: the next step may run inside it.
     }
     HWND window = FindWindowFor(m_steps[m_next].caption);
     if (!window) {

@@ -4,7 +4,7 @@
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/printing/pdf/HostTools.h"
 #include "tests/printing/pdf/PdfReader.h"
-#include "tests/printing/pdf/PdfTestSupport.h"
+#include "tests/printing/pdf/PdfExpect.h"
 #include "tests/printing/receipts/ReceiptFixtures.h"
 
 using namespace pdftest;

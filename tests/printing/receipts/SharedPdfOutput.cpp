@@ -1,2 +1,2 @@
 // Test support the other printing test folders already have, built here too.
-#include "tests/printing/pdf/PdfTestSupport.cpp"
+#include "tests/printing/pdf/PdfExpect.cpp"
