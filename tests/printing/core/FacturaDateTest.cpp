@@ -2,7 +2,7 @@
 #include <string>
 #include "printing/FacturaDate.h"
 #include "tests/harness/MessageBoxRecorder.h"
-#include "tests/printing/core/PrintFixtures.h"
+#include "tests/printing/support/PrintFixtures.h"
 
 using namespace printing_tests;
 

@@ -8,7 +8,7 @@
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/printing/core/PreviewRender.h"
-#include "tests/printing/core/PrintFixtures.h"
+#include "tests/printing/support/PrintFixtures.h"
 
 using namespace printing_tests;
 

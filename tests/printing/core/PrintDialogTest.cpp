@@ -9,7 +9,7 @@
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/harness/Screenshot.h"
-#include "tests/printing/core/PrintFixtures.h"
+#include "tests/printing/support/PrintFixtures.h"
 
 using testing_support::ModalDriver;
 using namespace printing_tests;

@@ -6,7 +6,7 @@
 #include <vector>
 #include "printing/PrintHelpers.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/printing/core/Spooler.h"
+#include "tests/printing/support/Spooler.h"
 
 using testing_support::ModalDriver;
 using namespace printing_tests;

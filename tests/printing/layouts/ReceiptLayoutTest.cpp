@@ -6,9 +6,9 @@
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/printing/core/PrintFixtures.h"
-#include "tests/printing/layouts/LayoutFixtures.h"
-#include "tests/printing/layouts/MetafilePage.h"
+#include "tests/printing/support/PrintFixtures.h"
+#include "tests/printing/support/LayoutFixtures.h"
+#include "tests/printing/support/MetafilePage.h"
 
 using namespace layout_tests;
 using testing_support::DatabaseTest;

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include "database/DocumentTables.h"
 #include "printing/layouts/ScreenLayouts.h"
-#include "tests/printing/core/PrintFixtures.h"
-#include "tests/printing/layouts/LayoutFixtures.h"
-#include "tests/printing/layouts/RecordingTarget.h"
+#include "tests/printing/support/PrintFixtures.h"
+#include "tests/printing/support/LayoutFixtures.h"
+#include "tests/printing/support/RecordingTarget.h"
 
 using namespace layout_tests;
 using testing_support::DatabaseTest;

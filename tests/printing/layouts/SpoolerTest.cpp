@@ -10,8 +10,8 @@
 #include "tests/harness/MessageBoxRecorder.h"
 #include "database/qsql/QSqlError.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/printing/layouts/LayoutFixtures.h"
-#include "tests/printing/pdf/HostTools.h"
+#include "tests/printing/support/LayoutFixtures.h"
+#include "tests/printing/support/HostTools.h"
 
 using namespace layout_tests;
 using testing_support::DatabaseTest;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include "printing/pdf/MakePDF.h"
 #include "printing/pdf/PdfFile.h"
-#include "tests/printing/pdf/PdfExpect.h"
+#include "tests/printing/support/PdfExpect.h"
 
 using namespace pdftest;
 

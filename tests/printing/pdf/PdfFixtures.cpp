@@ -2,7 +2,7 @@
 #include "database/DocumentTables.h"
 #include "printing/pdf/PdfExports.h"
 #include "database/qsql/SqlText.h"
-#include "tests/printing/pdf/PdfExpect.h"
+#include "tests/printing/support/PdfExpect.h"
 
 using micro::qsql::SqlFormat;
 

@@ -3,7 +3,7 @@
 #include <vector>
 #include "tests/harness/TempDatabase.h"
 #include "tests/harness/MessageBoxRecorder.h"
-#include "tests/printing/pdf/PdfReader.h"
+#include "tests/printing/support/PdfReader.h"
 
 namespace pdftest {
 

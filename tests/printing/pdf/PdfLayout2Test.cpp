@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include "printing/pdf/PdfExports.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/printing/pdf/PdfExpect.h"
+#include "tests/printing/support/PdfExpect.h"
 #include "tests/printing/pdf/PdfFixtures.h"
 
 using namespace pdftest;

@@ -6,8 +6,8 @@
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/harness/Screenshot.h"
-#include "tests/printing/core/Spooler.h"
-#include "tests/printing/layouts/MetafilePage.h"
+#include "tests/printing/support/Spooler.h"
+#include "tests/printing/support/MetafilePage.h"
 #include "tests/printing/receipts/ReceiptFixtures.h"
 
 using testing_support::MessageBoxRecorder;

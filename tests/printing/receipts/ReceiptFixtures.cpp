@@ -1,6 +1,6 @@
 #include "tests/printing/receipts/ReceiptFixtures.h"
 #include "framework/utils/QString.h"
-#include "tests/printing/core/PrintFixtures.h"
+#include "tests/printing/support/PrintFixtures.h"
 
 namespace receipt_tests {
 

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 #include "printing/receipts/ChitantaPdf.h"
 #include "tests/harness/MessageBoxRecorder.h"
-#include "tests/printing/pdf/HostTools.h"
-#include "tests/printing/pdf/PdfReader.h"
-#include "tests/printing/pdf/PdfExpect.h"
+#include "tests/printing/support/HostTools.h"
+#include "tests/printing/support/PdfReader.h"
+#include "tests/printing/support/PdfExpect.h"
 #include "tests/printing/receipts/ReceiptFixtures.h"
 
 using namespace pdftest;

@@ -4,9 +4,9 @@
 #include "printing/receipts/PrintChitanta.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/printing/core/Spooler.h"
-#include "tests/printing/layouts/LayoutFixtures.h"
-#include "tests/printing/layouts/MetafilePage.h"
+#include "tests/printing/support/Spooler.h"
+#include "tests/printing/support/LayoutFixtures.h"
+#include "tests/printing/support/MetafilePage.h"
 #include "tests/printing/receipts/ReceiptFixtures.h"
 
 using namespace layout_tests;

@@ -5,7 +5,7 @@
 #include "printing/receipts/MyChitantePrewiev.h"
 #include "printing/receipts/PreviewSupport.h"
 #include "tests/harness/MessageBoxRecorder.h"
-#include "tests/printing/layouts/RecordingTarget.h"
+#include "tests/printing/support/RecordingTarget.h"
 #include "tests/printing/receipts/ReceiptFixtures.h"
 
 using namespace layout_tests;

@@ -1,4 +1,4 @@
-#include "tests/printing/pdf/HostTools.h"
+#include "tests/printing/support/HostTools.h"
 #include <windows.h>
 #include "framework/files/QFiles.h"
 

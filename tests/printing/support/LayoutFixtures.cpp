@@ -1,6 +1,6 @@
-#include "tests/printing/layouts/LayoutFixtures.h"
+#include "tests/printing/support/LayoutFixtures.h"
 #include "database/DocumentTables.h"
-#include "tests/printing/core/PrintFixtures.h"
+#include "tests/printing/support/PrintFixtures.h"
 
 namespace layout_tests {
 

@@ -1,4 +1,4 @@
-#include "tests/printing/layouts/MetafilePage.h"
+#include "tests/printing/support/MetafilePage.h"
 #include <cstdlib>
 #include <map>
 

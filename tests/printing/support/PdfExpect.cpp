@@ -1,8 +1,8 @@
-#include "tests/printing/pdf/PdfExpect.h"
+#include "tests/printing/support/PdfExpect.h"
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <cmath>
-#include "tests/printing/pdf/HostTools.h"
+#include "tests/printing/support/HostTools.h"
 
 namespace pdftest {
 

@@ -1,6 +1,6 @@
 #pragma once
 #include <string>
-#include "tests/printing/pdf/PdfReader.h"
+#include "tests/printing/support/PdfReader.h"
 
 namespace pdftest {
 

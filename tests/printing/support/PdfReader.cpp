@@ -1,4 +1,4 @@
-#include "tests/printing/pdf/PdfReader.h"
+#include "tests/printing/support/PdfReader.h"
 #include <windows.h>
 #include <cmath>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "tests/printing/core/PrintFixtures.h"
+#include "tests/printing/support/PrintFixtures.h"
 #include <zlib.h>
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "tests/printing/layouts/RecordingTarget.h"
+#include "tests/printing/support/RecordingTarget.h"
 #include <cmath>
 #include "printing/preview/FontFallback.h"
 #include "tests/harness/Screenshot.h"

@@ -4,11 +4,9 @@
 namespace printing_tests {
 
 // The real print path: a CUPS queue whose jobs land as PDF files in the host
-// user's $HOME/PDF. These reach the Linux host from under Wine.
+// user's $HOME/PDF. These reach the Linux host from under Wine through
+// pdftest::RunOnHost (HostTools.h).
 
-// Runs a shell command on the host (no pipes reach Wine, so its output and
-// status travel through files); answers the exit status, -1 on failure.
-int RunOnHost(const std::string& command, std::string& output, unsigned timeoutMs = 30000);
 // True when cupsd runs with a default queue that Wine can print to.
 bool SpoolerRunning();
 // Waits for a PDF "<job name>*.pdf" in $HOME/PDF written after `since` (host
