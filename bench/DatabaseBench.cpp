@@ -4,7 +4,7 @@
 // 200-line invoice in one transaction against statement by statement.
 //
 //   DatabaseBench [folder] [--regenerate]
-#include "bench/BigCompany.h"
+#include "bench/support/BenchSupport.h"
 #include "database/DocumentTables.h"
 #include "database/Lookups.h"
 #include "database/Schema.h"
@@ -17,20 +17,7 @@
 
 namespace {
 
-class Stopwatch {
-public:
-    Stopwatch() { QueryPerformanceCounter(&m_start); }
-    double Milliseconds() const
-    {
-        LARGE_INTEGER now, frequency;
-        QueryPerformanceCounter(&now);
-        QueryPerformanceFrequency(&frequency);
-        return 1000.0 * (now.QuadPart - m_start.QuadPart) / frequency.QuadPart;
-    }
-
-private:
-    LARGE_INTEGER m_start;
-};
+using bench::Stopwatch;
 
 const wchar_t* const kStockSums[] = {
     L"SELECT SUM(cantitate) FROM ArticoleNiruri JOIN Niruri ON ArticoleNiruri.IDFactura = Niruri.id WHERE "
@@ -42,23 +29,6 @@ const wchar_t* const kStockSums[] = {
     L"SELECT SUM(cantitate) FROM ArticoleIesiriGenerale JOIN IesiriGenerale ON ArticoleIesiriGenerale.IDIntrare = "
     L"IesiriGenerale.id WHERE ArticoleIesiriGenerale.produsID = ? AND dataCreare BETWEEN 0 AND ? AND status IS NOT 3",
 };
-
-void Open(MyRepository& db, const std::wstring& path, bool regenerate, const bench::CompanySize& size)
-{
-    if (regenerate)
-        DeleteFileW(path.c_str());
-    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        OpenCompanyDatabase(db, path.c_str());
-        wprintf(L"database: %ls (kept from an earlier run; --regenerate makes it anew)\n", path.c_str());
-        return;
-    }
-    CreateCompanyDatabase(db, path.c_str());
-    Stopwatch watch;
-    bench::CompanyGenerator generator(db, size);
-    generator.Run();
-    wprintf(L"database: %ls generated in %.1f s (%lld lines)\n", path.c_str(), watch.Milliseconds() / 1000.0,
-            generator.lines);
-}
 
 void Counts(MyRepository& db)
 {
@@ -271,7 +241,7 @@ int wmain(int argc, wchar_t** argv)
     bench::CompanySize size;
     MyRepository db;
     try {
-        Open(db, path, regenerate, size);
+        bench::OpenBigCompany(db, path, regenerate, size);
         SetRepository(&db);
         if (!pragma.empty()) {
             db.ExecQuery((L"PRAGMA " + pragma).c_str());

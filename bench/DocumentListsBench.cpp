@@ -4,7 +4,7 @@
 // per row, in one run, and prints the ratios.
 //
 //   DocumentListsBench [folder] [--regenerate]
-#include "bench/BigCompany.h"
+#include "bench/support/BenchSupport.h"
 #include "database/Schema.h"
 #include "database/MyRepository.h"
 #include "documents/FacturiRecord.h"
@@ -20,20 +20,7 @@
 
 namespace {
 
-class Stopwatch {
-public:
-    Stopwatch() { QueryPerformanceCounter(&m_start); }
-    double Milliseconds() const
-    {
-        LARGE_INTEGER now, frequency;
-        QueryPerformanceCounter(&now);
-        QueryPerformanceFrequency(&frequency);
-        return 1000.0 * (now.QuadPart - m_start.QuadPart) / frequency.QuadPart;
-    }
-
-private:
-    LARGE_INTEGER m_start;
-};
+using bench::Stopwatch;
 
 // The rows a list shows, read and turned into their texts straight on SQLite:
 // the floor any list fill stands on.
@@ -131,18 +118,9 @@ int wmain(int argc, wchar_t** argv)
     }
     CreateDirectoryW(folder.c_str(), nullptr);
     std::wstring path = folder + L"\\Societate";
-    if (regenerate)
-        DeleteFileW(path.c_str());
     MyRepository db;
-    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        OpenCompanyDatabase(db, path.c_str());
-    } else {
-        CreateCompanyDatabase(db, path.c_str());
-        bench::CompanyGenerator generator(db, bench::CompanySize());
-        generator.Run();
-    }
+    bench::OpenBigCompany(db, path, regenerate);
     SetRepository(&db);
-    wprintf(L"database: %ls\n", path.c_str());
 
     // Each figure is the best of a few runs, so a passing hiccup of the
     // machine does not decide the ratio.

@@ -4,6 +4,7 @@
 // same fresh company file.
 //
 //   EditorSaveBench [lines]
+#include "bench/support/BenchSupport.h"
 #include "database/MyRepository.h"
 #include "database/Schema.h"
 #include "documents/MyFacturiDialog.h"
@@ -19,20 +20,8 @@
 
 namespace {
 
-class Stopwatch {
-public:
-    Stopwatch() { QueryPerformanceCounter(&m_start); }
-    double Milliseconds() const
-    {
-        LARGE_INTEGER now, frequency;
-        QueryPerformanceCounter(&now);
-        QueryPerformanceFrequency(&frequency);
-        return 1000.0 * (now.QuadPart - m_start.QuadPart) / frequency.QuadPart;
-    }
-
-private:
-    LARGE_INTEGER m_start;
-};
+using bench::Median;
+using bench::Stopwatch;
 
 const int kRuns = 5;
 int g_lines = 200;
@@ -43,12 +32,6 @@ int PrintBox(HWND, const wchar_t* text, const wchar_t* caption, UINT)
 {
     wprintf(L"box [%ls] %ls\n", caption, text);
     return IDOK;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
 }
 
 // The same writes as the editor's save, each statement committing on its own.

@@ -12,6 +12,7 @@
 #include <cwchar>
 #include <string>
 #include <vector>
+#include "bench/support/BenchSupport.h"
 #include "database/MyRepository.h"
 #include "database/Schema.h"
 #include "framework/gui/QImage.h"
@@ -24,43 +25,7 @@ using micro::qsql::SqlFormat;
 
 namespace {
 
-double Now()
-{
-    LARGE_INTEGER t, f;
-    QueryPerformanceCounter(&t);
-    QueryPerformanceFrequency(&f);
-    return 1000.0 * t.QuadPart / f.QuadPart;
-}
-
-template <class F>
-double Median(int runs, F f)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        double start = Now();
-        f();
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-unsigned long long MakeInvoice(MyRepository& db)
-{
-    db.ExecDML(L"update Societate set denumire = 'Firma Test SRL', adresa = 'Str. Lunga 3', cotaTVA = 0 where id = 1");
-    db.ExecDML(L"insert into Clienti (Nume, Adresa) values ('Client Unu SRL', 'Str. Scurta 1')");
-    db.ExecDML(L"insert into Facturi (status, numar, client, dataCreare, dataScadenta, valoareFT, valoareTVA, "
-               L"valoareTTI, serie) values (1, 7, 1, 1700000000, 1702592000, 1000, 240, 1240, 'FCT')");
-    unsigned long long invoice = static_cast<unsigned long long>(db.LastInsertRowId());
-    for (int i = 1; i <= 23; ++i) {
-        db.ExecDML(SqlFormat(L"insert into Produse (denumire, UM, TVA) values ('Produs de test numarul %d', 'Buc', %d)",
-                             i, i % 3));
-        db.ExecDML(SqlFormat(L"insert into ArticoleFacturi (produsID, cantitate, valoareFT, IDFactura) values "
-                             L"(%lld, %d, %f, %llu)",
-                             db.LastInsertRowId(), i, 10.5 * i, invoice));
-    }
-    return invoice;
-}
+using bench::Median;
 
 double PaperPage(const FacturaPrintJob& job, const std::vector<PrintedItem>& items, int width, int height, int runs)
 {
@@ -124,7 +89,7 @@ int wmain(int argc, wchar_t** argv)
         MyRepository db;
         CreateCompanyDatabase(db, path.c_str());
         SetRepository(&db);
-        unsigned long long invoice = MakeInvoice(db);
+        unsigned long long invoice = bench::MakeInvoice(db, L"Client Unu SRL", L"");
         FacturaPrintJob job(invoice, 0, 1, nullptr);
         std::vector<PrintedItem> items;
         double read = Median(runs, [&] { items = ReadPrintedItems(invoice, 0, NetValueFrom::OwnHeader); });

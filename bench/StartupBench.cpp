@@ -6,6 +6,7 @@
 //   StartupBench [--runs=N]
 // The program starts itself with --child-app FOLDER to run the application
 // object on a temporary data folder, so no real data folder is touched.
+#include "bench/support/BenchSupport.h"
 #include "database/MyRepository.h"
 #include "database/Schema.h"
 #include "shell/MyApp.h"
@@ -21,13 +22,8 @@ const wchar_t kMainClass[] = L"clsw";
 const wchar_t kBareClass[] = L"BrivaneBareWindow";
 const DWORD kWaitLimitMs = 60000;
 
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * counter.QuadPart / frequency.QuadPart;
-}
+using bench::Median;
+using bench::Now;
 
 std::wstring ModuleFolder()
 {
@@ -84,12 +80,6 @@ double TimeToWindow(std::wstring commandLine, const wchar_t* className)
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return elapsed;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
 }
 
 std::wstring MakeDataFolder()
