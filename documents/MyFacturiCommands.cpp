@@ -8,6 +8,7 @@
 #include "masterdata/MasterDataDialogs.h"
 #include "framework/qapp/QApplication.h"
 #include "framework/utils/TimeFormat.h"
+#include "printing/InvoiceReceiptRow.h"
 #include "printing/MyPrintDialog.h"
 #include "printing/receipts/MyPrintChitanteDialog.h"
 #include "resources/resource.h"
@@ -384,19 +385,16 @@ void MyFacturiDialog::SaveAndMakeReceipt()
     receipt.SetDateText(date);
     receipt.DoModal();
 
-    // The receipt row and the receipt counter: both or neither.
-    unsigned long long receiptNumber = wcstoull(numarChitanta.c_str(), nullptr, 10);
+    InvoiceReceiptRow row;
+    row.series = serieChitanta;
+    row.number = wcstoull(numarChitanta.c_str(), nullptr, 10);
+    row.clientId = client;
+    row.invoices = QString::Formatted(L" %d", static_cast<int>(numar));
+    row.amount = amount;
+    row.amountInWords = receipt.GetAmountInWords();
+    row.date = issued;
     try {
-        MyRepository& db = GetRepository();
-        micro::qsql::QsqlTransaction transaction(db);
-        QString invoices = QString::Formatted(L" %d", static_cast<int>(numar));
-        db.ExecDML(SqlFormat(L"insert into  Incasari values (   NULL ,   '%s'  ,   %llu  ,   %llu  ,   '%s'  ,   %f    ,"
-                             L"   '%s'  ,   %llu  ,   %llu  ,   %llu  ,   %llu     ) ",
-                             serieChitanta.c_str(), receiptNumber, client, invoices.c_str(), amount,
-                             receipt.GetAmountInWords().c_str(), issued, 1ULL, 0ULL, kCurrentUserId));
-        db.ExecDML(SqlFormat(L"update ConfigFacturi set numarChit = %llu , serie_chit = '%s' where id = %llu ",
-                             receiptNumber, serieChitanta.c_str(), 1ULL));
-        transaction.Commit();
+        WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
     } catch (const micro::qsql::QSqlError& error) {
         micro::qdialog::ShowMessageBox(micro::qapp::GetMainWindow(), error.GetText(), L"Message", MB_OK);
     }

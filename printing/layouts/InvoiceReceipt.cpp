@@ -4,6 +4,7 @@
 #include "database/MyRepository.h"
 #include "framework/qapp/QApplication.h"
 #include "framework/qdialog/QMessageBox.h"
+#include "printing/InvoiceReceiptRow.h"
 
 using micro::qsql::QsqlTransaction;
 using micro::qsql::QSqlError;
@@ -11,26 +12,17 @@ using micro::utils::QString;
 
 namespace {
 
-const long long kReceiptTemporary = 1;
-const long long kReceiptFromInvoice = 0;
-// No user is signed in: receipts record user 0.
-const unsigned long long kNoUser = 0;
-
-// Writes the counter and the receipt row; both or neither.
 unsigned long long InsertReceipt(const FacturaPrintJob& job, unsigned long long number, const QString& series)
 {
-    MyRepository& db = GetRepository();
-    QsqlTransaction transaction(db);
-    db.ExecDML(QString::Formatted(L"update ConfigFacturi set numarChit = %llu where id = %llu ", number, 1ULL));
-    QString invoiceReference = L" " + job.numar;
-    db.ExecDML(micro::qsql::SqlFormat(
-        L"insert into  Incasari values (   NULL ,   '%s'  ,   %llu  ,   %llu  ,   '%s'  ,   %f    ,   '%s'  ,   %llu  ,"
-        L"   %llu  ,   %llu  ,   %llu     ) ",
-        series.c_str(), number, job.clientId, invoiceReference.c_str(), wcstod(job.valoareTTI.c_str(), nullptr),
-        job.totalInLitere.c_str(), job.dataCreareSecunde, kReceiptTemporary, kReceiptFromInvoice, kNoUser));
-    unsigned long long id = static_cast<unsigned long long>(db.LastInsertRowId());
-    transaction.Commit();
-    return id;
+    InvoiceReceiptRow row;
+    row.series = series;
+    row.number = number;
+    row.clientId = job.clientId;
+    row.invoices = L" " + job.numar;
+    row.amount = wcstod(job.valoareTTI.c_str(), nullptr);
+    row.amountInWords = job.totalInLitere;
+    row.date = job.dataCreareSecunde;
+    return WriteInvoiceReceipt(row, ReceiptCounterSeries::Keep);
 }
 
 } // namespace

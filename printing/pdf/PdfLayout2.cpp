@@ -4,10 +4,10 @@
 #include "database/MyRepository.h"
 #include "framework/qapp/QApplication.h"
 #include "framework/qdialog/QMessageBox.h"
+#include "printing/InvoiceReceiptRow.h"
 #include "printing/pdf/PdfInvoiceBlocks.h"
 
 using micropdf::MakePDF;
-using micro::qsql::QsqlTransaction;
 using micro::qsql::QSqlError;
 using micro::utils::QString;
 
@@ -88,11 +88,6 @@ void DrawLayout2(MakePDF& pdf, const FacturaDate& doc, int type, const std::vect
     DrawReceipt(pdf, doc);
 }
 
-const long long kReceiptTemporary = 1;
-const long long kReceiptFromInvoice = 0;
-// Nobody signs in: receipts record user 0.
-const unsigned long long kNoUser = 0;
-
 bool HasHeaderRow(const FacturaPrintJob& job)
 {
     if (job.id == 0)
@@ -102,22 +97,17 @@ bool HasHeaderRow(const FacturaPrintJob& job)
     return GetRepository().ExecScalar(sql) > 0;
 }
 
-// The counter and the receipt row: both or neither.
 unsigned long long InsertReceipt(const FacturaPrintJob& job)
 {
-    MyRepository& db = GetRepository();
-    long long number = _wcstoi64(job.chitantaNumar.c_str(), nullptr, 10);
-    QString invoiceReference = L" " + job.numar;
-    QsqlTransaction transaction(db);
-    db.ExecDML(QString::Formatted(L"update ConfigFacturi set numarChit = %llu where id = %llu ", number, 1ULL));
-    db.ExecDML(micro::qsql::SqlFormat(
-        L"insert into  Incasari values (   NULL ,   '%s'  ,   %llu  ,   %llu  ,   '%s'  ,   %f    ,   '%s'  ,   %llu  ,"
-        L"   %llu  ,   %llu  ,   %llu     ) ",
-        job.chitantaSerie.c_str(), number, job.clientId, invoiceReference.c_str(), _wtof(job.valoareTTI.c_str()),
-        job.totalInLitere.c_str(), job.dataCreareSecunde, kReceiptTemporary, kReceiptFromInvoice, kNoUser));
-    unsigned long long id = static_cast<unsigned long long>(db.LastInsertRowId());
-    transaction.Commit();
-    return id;
+    InvoiceReceiptRow row;
+    row.series = job.chitantaSerie;
+    row.number = static_cast<unsigned long long>(_wcstoi64(job.chitantaNumar.c_str(), nullptr, 10));
+    row.clientId = job.clientId;
+    row.invoices = L" " + job.numar;
+    row.amount = _wtof(job.valoareTTI.c_str());
+    row.amountInWords = job.totalInLitere;
+    row.date = job.dataCreareSecunde;
+    return WriteInvoiceReceipt(row, ReceiptCounterSeries::Keep);
 }
 
 } // namespace
