@@ -5,6 +5,7 @@
 #include "documents/MyFacturiDialog.h"
 #include "framework/qapp/QApplication.h"
 #include "printing/MyPrintDialog.h"
+#include "printing/VatAndDiscount.h"
 #include "resources/resource.h"
 #include <initializer_list>
 #include <cstdio>
@@ -81,12 +82,6 @@ QString IntegerText(const micro::qsql::QsqlQuery& query, int column)
     wchar_t buffer[32];
     int n = _snwprintf(buffer, 31, L"%lld", query.GetIntField(column));
     return QString(buffer, n > 0 ? n : 0);
-}
-
-// A VAT code outside the four known ones adds no VAT.
-double ArticleVatFactor(long long vatCode)
-{
-    return (vatCode >= 0 && vatCode <= 3) ? VatFactorOfCode(vatCode) : 1.0;
 }
 
 } // namespace
@@ -264,7 +259,7 @@ void MyCautareFacturiDialog::LoadArticles()
         double quantity = query.GetFloatField(2);
         double price = query.GetFloatField(3);
         double net = quantity * price;
-        double factor = ArticleVatFactor(GetProductIntField(product, 3));
+        double factor = VatMultiplier(GetProductIntField(product, 3));
         text.Format(L"%lu", static_cast<unsigned long>(row + 1));
         int item = listaArticole.InsertItem(row, text);
         text.Format(L"%lu", static_cast<unsigned long>(product));

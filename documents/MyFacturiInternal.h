@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <cstdlib>
 #include "framework/utils/QString.h"
+#include "printing/VatAndDiscount.h"
 
 namespace facturi_editor {
 
@@ -11,17 +12,9 @@ enum Column {
     ColNr = 0, ColId, ColName, ColUnitPrice, ColQuantity, ColUnit, ColCurrency, ColNet, ColVat, ColGross, ColVatText,
 };
 
-// VAT codes 0..3 are 24 %, 9 %, 5 % and 0 %; an unknown code counts as 0 %.
-inline const wchar_t* VatLabel(long long code)
-{
-    static const wchar_t* const labels[] = {L"24%", L"9%", L"5%", L"0%"};
-    return (code >= 0 && code <= 3) ? labels[code] : L"0%";
-}
-inline double VatMultiplier(long long code)
-{
-    static const double factors[] = {1.24, 1.09, 1.05, 1.0};
-    return (code >= 0 && code <= 3) ? factors[code] : 1.0;
-}
+// The editor shows and computes VAT as the printed pages do.
+using ::VatLabel;
+using ::VatMultiplier;
 
 // A number typed or shown in a cell ("12.50", "-1"); no digits read 0.
 inline double ParseAmount(const wchar_t* text)

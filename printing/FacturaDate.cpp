@@ -8,6 +8,7 @@
 #include "framework/qdialog/QMessageBox.h"
 #include "framework/utils/TimeFormat.h"
 #include "printing/AmountToWords.h"
+#include "printing/VatAndDiscount.h"
 
 using micro::qsql::QsqlQuery;
 using micro::qsql::QSqlError;
@@ -17,36 +18,6 @@ namespace {
 
 const wchar_t* const kDateFormat = L"%d-%m-%Y";
 const long long kReceiptCancelled = 3;
-
-// The VAT rate label and multiplier of a line's VAT code; an unknown code is 0 %.
-const wchar_t* VatLabel(long long code)
-{
-    switch (code) {
-    case 0: return L"24%";
-    case 1: return L"9%";
-    case 2: return L"5%";
-    default: return L"0%";
-    }
-}
-
-double VatMultiplier(long long code)
-{
-    return (code >= 0 && code <= 2) ? VatFactorOfCode(code) : 1.0;
-}
-
-// The discount as a whole percentage of the document's own net value before
-// the discount: truncated, and raised by one when more than half was dropped.
-int DiscountPercent(double price, double documentNet)
-{
-    double denominator = documentNet + price;
-    if (denominator == 0.0)
-        return 0;
-    float x = static_cast<float>(price * 100.0 / denominator);
-    int r = static_cast<int>(x);
-    if (x - r > 0.5f)
-        ++r;
-    return r;
-}
 
 QString Formatted2(double value)
 {

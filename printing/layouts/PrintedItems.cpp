@@ -14,16 +14,6 @@ namespace {
 // The name column's printed box ends here.
 const float kNameRight = 190.0f;
 
-const wchar_t* VatLabelOfCode(long long code)
-{
-    switch (code) {
-    case 0: return L"24%";
-    case 1: return L"9%";
-    case 2: return L"5%";
-    default: return L"0%";
-    }
-}
-
 double OwnHeaderNetValue(unsigned long long id, int type)
 {
     QString sql = QString::Formatted(L"select valoareFT from %s where id = %llu", DocumentHeaderTable(type), id);
@@ -47,23 +37,12 @@ PrintedItem MakeItem(unsigned long n, unsigned long long product, double quantit
     item.texts.cantitate.Format(L"%.2f", quantity);
     item.texts.pretUnitar.Format(L"%.2f", price);
     item.texts.valoare.Format(L"%.2f", value);
-    item.texts.valoareTVA.Format(L"%.2f", value * VatFactorOfCode(vatCode) - value);
-    item.texts.cotaTVA = VatLabelOfCode(vatCode);
+    item.texts.valoareTVA.Format(L"%.2f", value * VatMultiplier(vatCode) - value);
+    item.texts.cotaTVA = VatLabel(vatCode);
     return item;
 }
 
 } // namespace
-
-int DiscountPercent(double price, double netValue)
-{
-    if (netValue + price == 0.0)
-        return 0;
-    float exact = static_cast<float>(price * 100.0 / (netValue + price));
-    int whole = static_cast<int>(exact);
-    if (exact - whole > 0.5f)
-        ++whole;
-    return whole;
-}
 
 std::vector<PrintedItem> ReadPrintedItems(unsigned long long id, int type, NetValueFrom net)
 {

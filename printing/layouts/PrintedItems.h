@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <vector>
 #include "printing/layouts/PageContent.h"
+#include "printing/VatAndDiscount.h"
 
 // The item lines of a printed page, read afresh from the document's line
 // table with the products' current name, unit and VAT code, before the print
@@ -18,10 +19,6 @@ enum class NetValueFrom { OwnHeader, InvoiceTable };
 // The rows of "select id ... from <line table> where IDFactura = id" in query
 // order; none for id 0. Throws micro::qsql::QSqlError.
 std::vector<PrintedItem> ReadPrintedItems(unsigned long long id, int type, NetValueFrom net);
-
-// The discount as a whole percentage of (net value + price): truncated after
-// narrowing to single precision, raised by 1 when the cut-off part exceeds 0.5.
-int DiscountPercent(double price, double netValue);
 
 // How many of the items fit the rule.
 int CountFittingItems(const std::vector<PrintedItem>& items, const RowRule& rule);

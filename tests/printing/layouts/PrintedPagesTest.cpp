@@ -264,6 +264,17 @@ TEST_F(PrintedPages, DiscountLinesShowTheirPercentage)
     EXPECT_EQ(std::wstring(L"2"), items[1].texts.nrCrt.c_str());
 }
 
+TEST_F(PrintedPages, UnknownVatCodeAddsNoVat)
+{
+    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, ShortNames(1));
+    unsigned long long odd = tempDb.AddProduct(L"Cod necunoscut", 10.0, 7, L"Buc");
+    printing_tests::AddLine(tempDb, L"ArticoleFacturi", f.documentId, odd, 2, 10);
+    std::vector<PrintedItem> items = ReadPrintedItems(f.documentId, DocumentInvoice, NetValueFrom::InvoiceTable);
+    ASSERT_EQ(2u, items.size());
+    EXPECT_EQ(std::wstring(L"0.00"), items[1].texts.valoareTVA.c_str());
+    EXPECT_EQ(std::wstring(L"0%"), items[1].texts.cotaTVA.c_str());
+}
+
 TEST_F(PrintedPages, Layout3PrintsFiveLinesInEachCopy)
 {
     SetCompany(tempDb, 0, 1);

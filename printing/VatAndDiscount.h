@@ -1,0 +1,10 @@
+#pragma once
+
+// VAT codes 0..3 are 24 %, 9 %, 5 % and 0 %; an unknown code is printed as
+// 0 % and adds no VAT (multiplier 1.0).
+const wchar_t* VatLabel(long long code);
+double VatMultiplier(long long code);
+
+// The discount as a whole percentage of (net value + price): truncated after
+// narrowing to single precision, raised by 1 when the cut-off part exceeds 0.5.
+int DiscountPercent(double price, double netValue);
