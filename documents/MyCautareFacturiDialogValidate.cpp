@@ -2,6 +2,7 @@
 #include "database/DocumentTables.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
+#include "documents/StockTally.h"
 #include <initializer_list>
 #include <map>
 #include <vector>
@@ -47,9 +48,7 @@ bool MyCautareFacturiDialog::ValidateDocument()
     return true;
 }
 
-// Quantities of one product on several lines are added up, and an invoice's
-// own lines, which the stock at its date already takes out, are given back
-// before its quantities are compared, so they are not counted twice.
+// The document's stored lines, in order, against the stock at its issue date.
 bool MyCautareFacturiDialog::HasStockForLines(unsigned long long documentId)
 {
     micro::qsql::QsqlDatabase& db = GetRepository();
@@ -69,14 +68,9 @@ bool MyCautareFacturiDialog::HasStockForLines(unsigned long long documentId)
         for (const StockLine& line : lines)
             own[line.product] += line.quantity;
 
-    std::map<unsigned long long, float> available;
-    std::map<unsigned long long, float> needed;
+    StockTally tally(issueDate, [&own](unsigned long long product) { return own[product]; });
     for (size_t k = 0; k < lines.size(); ++k) {
-        const StockLine& line = lines[k];
-        if (!available.count(line.product))
-            available[line.product] = GetProductStockAtDate(issueDate, line.product) + own[line.product];
-        needed[line.product] += line.quantity;
-        if (available[line.product] - needed[line.product] < 0) {
+        if (!tally.Take(lines[k].product, lines[k].quantity)) {
             MessageBox(QString::Formatted(L"Cantitate insuficienta in stoc la linia%d", static_cast<int>(k + 1)),
                        L"Atentie", MB_OK);
             return false;

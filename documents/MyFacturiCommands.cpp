@@ -1,6 +1,7 @@
 // The document editor's commands and notifications.
 #include "documents/MyFacturiDialog.h"
 #include "documents/MyFacturiInternal.h"
+#include "documents/StockTally.h"
 #include "database/DocumentTables.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
@@ -28,6 +29,19 @@ const unsigned long long kCurrentUserId = 0;
 bool IsClosedStatus(unsigned long long status)
 {
     return status >= StatusValidated && status <= StatusReversed;
+}
+
+// The quantity of the product on this invoice's stored lines that the stock
+// at the issue date already counts.
+double StoredQuantity(unsigned long long invoice, unsigned long long product, long long issued)
+{
+    return GetRepository()
+        .ExecQuery(SqlFormat(L"select total(a.cantitate) from ArticoleFacturi a join Facturi f on "
+                             L"f.id = a.IDFactura where a.IDFactura = %llu and a.produsID = %llu "
+                             L"and f.dataCreare <= %lld and f.status <> 3",
+                             invoice, product, EndOfDay(issued))
+                       .c_str())
+        .GetFloatField(0, 0.0);
 }
 
 } // namespace
@@ -296,27 +310,19 @@ void MyFacturiDialog::ValidateDocument()
         return;
     dataCreare = GetPicker(IDC_FE_ISSUE_DATE);
     if (tip == DocumentInvoice) {
-        // Quantities add up per product; this invoice's own stored lines are
-        // already inside the stock figure and are given back first.
-        std::map<unsigned long long, double> wanted;
+        // This invoice's own stored lines are already inside the stock figure.
+        long long issued = static_cast<long long>(dataCreare);
+        bool stored = id != 0 && !documentNou;
+        StockTally tally(issued, [this, issued, stored](unsigned long long product) {
+            return stored ? static_cast<float>(StoredQuantity(id, product, issued)) : 0.0f;
+        });
         for (int row = 0; row < nrLinii; ++row) {
             unsigned long long product = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));
             QString category;
             GetProductTextField(category, product, 7);
             if (product == 0 || category == L"2")
                 continue;
-            wanted[product] += ItemNumber(row, ColQuantity);
-            float stock = GetProductStockAtDate(static_cast<long long>(dataCreare), product);
-            double own = GetRepository()
-                             .ExecQuery(SqlFormat(L"select total(a.cantitate) from ArticoleFacturi a join Facturi f on "
-                                                  L"f.id = a.IDFactura where a.IDFactura = %llu and a.produsID = %llu "
-                                                  L"and f.dataCreare <= %lld and f.status <> 3",
-                                                  id, product, EndOfDay(static_cast<long long>(dataCreare)))
-                                            .c_str())
-                             .GetFloatField(0, 0.0);
-            if (id != 0 && !documentNou)
-                stock += static_cast<float>(own);
-            if (stock - static_cast<float>(wanted[product]) < 0) {
+            if (!tally.Take(product, ItemNumber(row, ColQuantity))) {
                 MessageBox(QString::Formatted(L"La linia %d", row + 1) + L"\nCantitate Insufucienta in stoc !",
                            L"Message", MB_OK);
                 return;
