@@ -2,19 +2,7 @@
 #include "framework/gui/QGraphics.h"
 #include "framework/gui/QImage.h"
 #include "printing/preview/FontFallback.h"
-
-namespace {
-
-template <class T>
-void SafeRelease(T*& p)
-{
-    if (p) {
-        p->Release();
-        p = nullptr;
-    }
-}
-
-} // namespace
+#include "printing/preview/PreviewSupport.h"
 
 MyPrintPanel::MyPrintPanel(unsigned long long id)
     : zoom(1.0f), documentId(id), d2dFactory(nullptr), dwriteFactory(nullptr), textFormat(nullptr),
@@ -24,12 +12,12 @@ MyPrintPanel::MyPrintPanel(unsigned long long id)
 
 MyPrintPanel::~MyPrintPanel()
 {
-    SafeRelease(textFormat);
-    SafeRelease(textBrush);
-    SafeRelease(sheetBrush);
-    SafeRelease(renderTarget);
-    SafeRelease(d2dFactory);
-    SafeRelease(dwriteFactory);
+    ReleaseComPtr(textFormat);
+    ReleaseComPtr(textBrush);
+    ReleaseComPtr(sheetBrush);
+    ReleaseComPtr(renderTarget);
+    ReleaseComPtr(d2dFactory);
+    ReleaseComPtr(dwriteFactory);
 }
 
 bool MyPrintPanel::Create(micro::gui::QWindow* parent, UINT id, DWORD style)
@@ -51,18 +39,12 @@ HRESULT MyPrintPanel::CreateDeviceResources()
 {
     if (renderTarget)
         return S_OK;
-    if (!d2dFactory)
-        return E_POINTER;
-    // Drawn through the paint DC: a window render target of a child window
-    // stays invisible under Wine, the GDI copy shows everywhere.
-    D2D1_RENDER_TARGET_PROPERTIES properties = D2D1::RenderTargetProperties(
-        D2D1_RENDER_TARGET_TYPE_DEFAULT, D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_IGNORE));
-    HRESULT hr = d2dFactory->CreateDCRenderTarget(&properties, &renderTarget);
+    HRESULT hr = CreatePaintDcTarget(d2dFactory, &renderTarget);
     if (FAILED(hr))
         return hr;
     renderTarget->CreateSolidColorBrush(D2D1::ColorF(0, 0, 0, 1), &textBrush);
     renderTarget->CreateSolidColorBrush(D2D1::ColorF(1, 1, 1, 1), &sheetBrush);
-    SafeRelease(textFormat);
+    ReleaseComPtr(textFormat);
     CreatePageTextFormat(dwriteFactory, L"Consolas", DWRITE_FONT_WEIGHT_NORMAL, 12.0f, &textFormat);
     return S_OK;
 }
@@ -70,9 +52,9 @@ HRESULT MyPrintPanel::CreateDeviceResources()
 void MyPrintPanel::DiscardDeviceResources()
 {
     zoom = 1.0f;
-    SafeRelease(textBrush);
-    SafeRelease(sheetBrush);
-    SafeRelease(renderTarget);
+    ReleaseComPtr(textBrush);
+    ReleaseComPtr(sheetBrush);
+    ReleaseComPtr(renderTarget);
 }
 
 HRESULT MyPrintPanel::DrawPage()
@@ -95,17 +77,9 @@ bool MyPrintPanel::OnPaint(LRESULT& result)
 {
     result = 0;
     micro::gui::QPaintGraphics dc(m_hwnd);
-    RECT rc;
-    GetClientRect(m_hwnd, &rc);
     HRESULT hr = CreateDeviceResources();
-    if (SUCCEEDED(hr))
-        hr = renderTarget->BindDC(dc, &rc);
-    if (FAILED(hr) || IsIconic(GetAncestor(m_hwnd, GA_ROOT))) {
-        COLORREF old = SetBkColor(dc, RGB(0, 0, 0));
-        ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rc, L"", 0, nullptr);
-        SetBkColor(dc, old);
+    if (!BindPaintTarget(m_hwnd, dc, hr, renderTarget))
         return true;
-    }
     if (DrawPage() == D2DERR_RECREATE_TARGET)
         DiscardDeviceResources();
     return true;

@@ -5,6 +5,7 @@
 #include "printing/preview/DrawNir.h"
 #include "printing/PrintBackground.h"
 #include "printing/preview/FontFallback.h"
+#include "printing/preview/PreviewSupport.h"
 
 namespace {
 
@@ -15,24 +16,10 @@ int s_wheelAccumulator = 0;
 bool s_haveLastMouse = false;
 POINT s_lastMouse = {0, 0};
 
-template <class T>
-void SafeRelease(T*& p)
-{
-    if (p) {
-        p->Release();
-        p = nullptr;
-    }
-}
-
 } // namespace
 
-// A target that draws through the paint DC: a window render target of a
-// child window stays invisible under Wine, the GDI copy shows everywhere.
-const D2D1_RENDER_TARGET_PROPERTIES kWindowTargetProperties = D2D1::RenderTargetProperties(
-    D2D1_RENDER_TARGET_TYPE_DEFAULT, D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_IGNORE));
-
-const float MyPrewiev::kMinZoom = 0.2f;
-const float MyPrewiev::kMaxZoom = 10.0f;
+const float MyPrewiev::kMinZoom = kPreviewMinZoom;
+const float MyPrewiev::kMaxZoom = kPreviewMaxZoom;
 
 MyPrewiev::MyPrewiev()
     : zoom(1.0f), panX(0), panY(0), dragging(0), document(nullptr), d2dFactory(nullptr), dwriteFactory(nullptr),
@@ -45,8 +32,8 @@ MyPrewiev::MyPrewiev()
 MyPrewiev::~MyPrewiev()
 {
     DiscardDeviceResources();
-    SafeRelease(d2dFactory);
-    SafeRelease(dwriteFactory);
+    ReleaseComPtr(d2dFactory);
+    ReleaseComPtr(dwriteFactory);
     delete document;
     document = nullptr;
     Destroy();
@@ -93,9 +80,7 @@ HRESULT MyPrewiev::CreateDeviceResources()
 {
     if (renderTarget)
         return S_OK;
-    if (!d2dFactory)
-        return E_POINTER;
-    HRESULT hr = d2dFactory->CreateDCRenderTarget(&kWindowTargetProperties, &renderTarget);
+    HRESULT hr = CreatePaintDcTarget(d2dFactory, &renderTarget);
     if (FAILED(hr))
         return hr;
     target = renderTarget;
@@ -141,27 +126,27 @@ HRESULT MyPrewiev::CreateTextFormats()
 
 void MyPrewiev::ReleaseTextFormats()
 {
-    SafeRelease(format14);
-    SafeRelease(format16);
-    SafeRelease(format12);
-    SafeRelease(format7_7);
-    SafeRelease(format6);
-    SafeRelease(format10);
-    SafeRelease(format6b);
+    ReleaseComPtr(format14);
+    ReleaseComPtr(format16);
+    ReleaseComPtr(format12);
+    ReleaseComPtr(format7_7);
+    ReleaseComPtr(format6);
+    ReleaseComPtr(format10);
+    ReleaseComPtr(format6b);
 }
 
 void MyPrewiev::ReleaseTargetResources()
 {
     if (document)
         document->DiscardResources();
-    SafeRelease(backgroundBitmap);
+    ReleaseComPtr(backgroundBitmap);
     ReleaseTextFormats();
-    SafeRelease(blackBrush);
-    SafeRelease(whiteBrush);
+    ReleaseComPtr(blackBrush);
+    ReleaseComPtr(whiteBrush);
     if (target != renderTarget)
-        SafeRelease(target);
+        ReleaseComPtr(target);
     target = nullptr;
-    SafeRelease(renderTarget);
+    ReleaseComPtr(renderTarget);
 }
 
 void MyPrewiev::DiscardDeviceResources()
@@ -172,7 +157,7 @@ void MyPrewiev::DiscardDeviceResources()
 
 void MyPrewiev::MakeBackgroundBitmap()
 {
-    SafeRelease(backgroundBitmap);
+    ReleaseComPtr(backgroundBitmap);
     if (!target || backgroundSource.IsEmpty())
         return;
     micro::gui::QComPtr<IWICBitmapSource> picture;
@@ -231,15 +216,9 @@ bool MyPrewiev::OnPaint(LRESULT& result)
 {
     result = 0;
     micro::gui::QPaintGraphics dc(m_hwnd);
-    RECT rc;
-    GetClientRect(m_hwnd, &rc);
     HRESULT hr = CreateDeviceResources();
-    if (SUCCEEDED(hr))
-        hr = renderTarget->BindDC(dc, &rc);
-    if (SUCCEEDED(hr) && !IsIconic(GetAncestor(m_hwnd, GA_ROOT)))
+    if (BindPaintTarget(m_hwnd, dc, hr, renderTarget))
         HandleEndDraw(DrawFrame());
-    else
-        FillBlack(dc);
     return true;
 }
 
@@ -248,15 +227,6 @@ bool MyPrewiev::OnEraseBackground(HDC, LRESULT& result)
 {
     result = 1;
     return true;
-}
-
-void MyPrewiev::FillBlack(HDC dc)
-{
-    RECT rc;
-    GetClientRect(m_hwnd, &rc);
-    COLORREF old = SetBkColor(dc, RGB(0, 0, 0));
-    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rc, L"", 0, nullptr);
-    SetBkColor(dc, old);
 }
 
 HRESULT MyPrewiev::RenderToWicBitmap(IWICBitmap* bitmap)
@@ -330,11 +300,7 @@ bool MyPrewiev::OnMouseWheel(int delta, UINT, int, int, LRESULT& result)
 
 void MyPrewiev::SetZoom(double value)
 {
-    if (value < kMinZoom)
-        value = kMinZoom;
-    if (value > kMaxZoom)
-        value = kMaxZoom;
-    zoom = static_cast<float>(value);
+    zoom = ClampPreviewZoom(value);
 }
 
 // No message is pumped on the way, so only the end state shows: about

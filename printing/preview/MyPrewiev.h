@@ -74,7 +74,6 @@ private:
     void ReleaseTextFormats();
     void MakeBackgroundBitmap();
     HRESULT DrawFrame();
-    void FillBlack(HDC dc);
     void SetZoom(double value);
 
     IDrawDocument* document;

@@ -2,7 +2,7 @@
 #include "framework/gui/QGraphics.h"
 #include "framework/gui/QImage.h"
 #include "printing/preview/FontFallback.h"
-#include "printing/receipts/PreviewSupport.h"
+#include "printing/preview/PreviewSupport.h"
 
 using micro::gui::QComPtr;
 
@@ -58,11 +58,7 @@ HRESULT MyPrewievC::CreateDeviceResources()
         return S_OK;
     if (!EnsureFactories())
         return E_POINTER;
-    RECT rc;
-    GetClientRect(m_hwnd, &rc);
-    D2D1_SIZE_U size = D2D1::SizeU(rc.right - rc.left, rc.bottom - rc.top);
-    HRESULT hr = d2dFactory->CreateHwndRenderTarget(D2D1::RenderTargetProperties(),
-                                                    D2D1::HwndRenderTargetProperties(m_hwnd, size), &renderTarget);
+    HRESULT hr = CreatePaintDcTarget(d2dFactory, &renderTarget);
     if (FAILED(hr))
         return hr;
     drawTarget = renderTarget;
@@ -167,10 +163,15 @@ bool MyPrewievC::OnPaint(LRESULT& result)
     result = 0;
     micro::gui::QPaintGraphics dc(m_hwnd);
     HRESULT hr = CreateDeviceResources();
-    if (SUCCEEDED(hr) && !(renderTarget->CheckWindowState() & D2D1_WINDOW_STATE_OCCLUDED))
+    if (BindPaintTarget(m_hwnd, dc, hr, renderTarget))
         HandleEndDraw(DrawFrame());
-    else
-        FillWindowBlack(m_hwnd);
+    return true;
+}
+
+// Every pixel is painted by the paint handler; erasing first only flickers.
+bool MyPrewievC::OnEraseBackground(HDC, LRESULT& result)
+{
+    result = 1;
     return true;
 }
 
@@ -186,11 +187,10 @@ HRESULT MyPrewievC::RenderFrame(ID2D1RenderTarget* target)
     return hr;
 }
 
-bool MyPrewievC::OnSize(UINT, int cx, int cy, LRESULT& result)
+// The window target is bound to the client rectangle at every paint.
+bool MyPrewievC::OnSize(UINT, int, int, LRESULT& result)
 {
     result = 0;
-    if (cx * cy != 0 && renderTarget)
-        renderTarget->Resize(D2D1::SizeU(cx, cy));
     return true;
 }
 

@@ -22,6 +22,7 @@ public:
     bool Create(micro::gui::QWindow* parent, UINT id, DWORD style) override;
     bool OnSize(UINT type, int cx, int cy, LRESULT& result) override;
     bool OnPaint(LRESULT& result) override;
+    bool OnEraseBackground(HDC dc, LRESULT& result) override;
     bool OnLButtonDown(UINT keys, int x, int y, LRESULT& result) override;
     bool OnLButtonUp(UINT keys, int x, int y, LRESULT& result) override;
     bool OnMouseWheel(int delta, UINT keys, int x, int y, LRESULT& result) override;
@@ -30,8 +31,9 @@ public:
     // Draws the page in page units on Target(), the transform already set.
     virtual bool DrawPage() = 0;
 
-    // The window's render target with its brushes, text formats and bitmaps;
-    // nothing is made again while the render target lives.
+    // The window's render target (drawing through the paint DC) with its
+    // brushes, text formats and bitmaps; nothing is made again while the
+    // render target lives.
     HRESULT CreateDeviceResources();
     // Zoom back to 1 (the pan stays); the render target and everything made
     // on it are released, to be made again by the next paint.
@@ -57,7 +59,7 @@ public:
     IDWriteTextFormat* formatTitle14;
     IDWriteTextFormat* formatBold9;
     IDWriteTextFormat* formatNormal8;
-    ID2D1HwndRenderTarget* renderTarget;       // null: device resources not made
+    ID2D1DCRenderTarget* renderTarget;         // null: device resources not made
     ID2D1SolidColorBrush* blackBrush;
     ID2D1SolidColorBrush* whiteBrush;
     ID2D1Bitmap* logoBitmap;                   // null: no logo, or it did not decode

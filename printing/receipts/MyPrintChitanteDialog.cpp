@@ -90,6 +90,9 @@ void MyPrintChitanteDialog::PlacePreview()
     preview->Create(this, IDC_TIPARIRE_PREVIZUALIZARE, 0);
     SetWindowPos(*preview, HWND_TOP, placement.rcNormalPosition.left, placement.rcNormalPosition.top, client.right,
                  client.bottom, SWP_NOREDRAW);
+    // The area only marks the place; left visible it would paint over the
+    // preview.
+    ShowWindow(area, SW_HIDE);
     SetFocus(*preview);
 }
 

@@ -97,6 +97,27 @@ TEST_F(ReceiptDialog, ReadsCompanyClientAndSeriesAndHandsThemToThePreview)
               std::wstring(dialog.GetAmountInWords()));
 }
 
+TEST_F(ReceiptDialog, ThePreviewShowsItsPageOnScreen)
+{
+    StoreCompany(tempDb, false);
+    MyPrintChitanteDialog dialog(nullptr);
+    Fill(dialog, StoreClient(tempDb));
+    Run(dialog, [&](HWND) {
+        ModalDriver::Pump(300);
+        // What the screen shows: black around the page, the page white.
+        RECT shown;
+        GetWindowRect(*dialog.GetPreview(), &shown);
+        HDC screen = GetDC(nullptr);
+        int white = 0;
+        for (int y = shown.top + 150; y < shown.top + 250; y += 10)
+            for (int x = shown.left + 150; x < shown.left + 350; x += 10)
+                white += GetPixel(screen, x, y) == RGB(255, 255, 255);
+        EXPECT_EQ(RGB(0, 0, 0), GetPixel(screen, shown.left + 5, shown.top + 5));
+        ReleaseDC(nullptr, screen);
+        EXPECT_GT(white, 100);
+    });
+}
+
 TEST_F(ReceiptDialog, WithoutSettersShowsNoAmountAndNoClient)
 {
     MyPrintChitanteDialog dialog(nullptr);

@@ -3,7 +3,7 @@
 // control's zoom, pan and device handling.
 #include <gtest/gtest.h>
 #include "printing/receipts/MyChitantePrewiev.h"
-#include "printing/receipts/PreviewSupport.h"
+#include "printing/preview/PreviewSupport.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/printing/support/RecordingTarget.h"
 #include "tests/printing/receipts/ReceiptFixtures.h"
@@ -258,10 +258,11 @@ TEST_F(ReceiptPreviewWindow, FirstPageZoomsInOnceAndALostDeviceStartsAfresh)
     EXPECT_NE(nullptr, preview.formatTitle14);
     EXPECT_FLOAT_EQ(1.0f, preview.zoom);   // no second opening zoom
 
-    // A zero-sized window keeps the target; a real size resizes it.
+    // A zero-sized window keeps the target; the next paint draws at the new size.
     SetWindowPos(preview, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE);
     EXPECT_NE(nullptr, preview.renderTarget);
     SetWindowPos(preview, nullptr, 0, 0, 320, 200, SWP_NOZORDER | SWP_NOMOVE);
+    Paint(preview);
     D2D1_SIZE_U size = preview.renderTarget->GetPixelSize();
     EXPECT_EQ(320u, size.width);
     EXPECT_EQ(200u, size.height);
