@@ -5,6 +5,7 @@
 #include <cstring>
 #include <cwchar>
 #include <cwctype>
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -13,6 +14,7 @@ namespace utils {
 
 namespace {
 const int kMaxFormat = 16000;
+const int kStackFormat = 512;
 }
 
 wchar_t* QString::Allocate(int capacity)
@@ -124,21 +126,37 @@ void QString::Reserve(int capacity)
     m_data = data;
 }
 
+// Most texts fit a small stack buffer; only longer ones pay for the big heap
+// one, formatted a second time from a copy of the arguments.
 void QString::FormatV(const wchar_t* format, va_list args)
 {
-    wchar_t* buffer = static_cast<wchar_t*>(std::malloc(kMaxFormat * sizeof(wchar_t)));
-    if (!buffer)
-        throw std::bad_alloc();
+    if (!format)
+        format = L"";
+    va_list again;
+    va_copy(again, args);
+    wchar_t local[kStackFormat];
+    wchar_t* text = local;
+    std::unique_ptr<wchar_t, void (*)(void*)> heap(nullptr, std::free);
     // _vsnwprintf reads %s as a wide string under mingw; vswprintf does not.
-    int n = _vsnwprintf(buffer, kMaxFormat - 1, format ? format : L"", args);
-    if (n < 0 || n > kMaxFormat - 1)
-        n = kMaxFormat - 1;
-    buffer[n] = 0;
+    // A result filling the whole count may have been cut: take the long way.
+    int n = _vsnwprintf(local, kStackFormat - 1, format, args);
+    if (n < 0 || n >= kStackFormat - 1) {
+        heap.reset(static_cast<wchar_t*>(std::malloc(kMaxFormat * sizeof(wchar_t))));
+        if (!heap) {
+            va_end(again);
+            throw std::bad_alloc();
+        }
+        text = heap.get();
+        n = _vsnwprintf(text, kMaxFormat - 1, format, again);
+        if (n < 0 || n > kMaxFormat - 1)
+            n = kMaxFormat - 1;
+    }
+    va_end(again);
+    text[n] = 0;
     if (n == 0)
         Release();
     else
-        Assign(buffer, n);
-    std::free(buffer);
+        Assign(text, n);
 }
 
 void QString::Format(const wchar_t* format, ...)

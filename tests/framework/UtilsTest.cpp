@@ -44,6 +44,13 @@ TEST(QStringTest, FormatTruncatesAt15999Characters)
     EXPECT_EQ(15999, s.GetLength());
     s.Format(L"");
     EXPECT_TRUE(s.IsEmpty());
+    // Around the length where short texts stop fitting the quick buffer,
+    // nothing is lost and later arguments still arrive.
+    for (int length = 505; length <= 520; ++length) {
+        std::wstring text(length, L'y');
+        s.Format(L"%s|%d|%s", text.c_str(), length, L"end");
+        EXPECT_EQ(text + L"|" + std::to_wstring(length) + L"|end", std::wstring(s.c_str())) << length;
+    }
 }
 
 TEST(QStringTest, NotEqualTreatsEmptyAsDifferentFromEverything)
