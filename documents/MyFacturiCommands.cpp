@@ -15,7 +15,6 @@
 #include "resources/resource.h"
 #include <cwchar>
 #include <initializer_list>
-#include <map>
 
 using micro::qsql::SqlFormat;
 using micro::utils::QString;
