@@ -44,10 +44,7 @@ long long FileSize(const wchar_t* path)
 
 int wmain(int argc, wchar_t** argv)
 {
-    int runs = 50;
-    for (int i = 1; i < argc; ++i)
-        if (wcsncmp(argv[i], L"--runs=", 7) == 0)
-            runs = std::max(1, _wtoi(argv[i] + 7));
+    int runs = bench::RunsArgument(argc, argv, 50);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     micro::qdialog::SetMessageBoxHandler(&AnswerOk);
 

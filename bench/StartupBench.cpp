@@ -114,10 +114,7 @@ int wmain(int argc, wchar_t** argv)
 {
     if (argc >= 3 && wcscmp(argv[1], L"--child-app") == 0)
         return RunApplication(argv[2]);
-    int runs = 7;
-    for (int i = 1; i < argc; ++i)
-        if (wcsncmp(argv[i], L"--runs=", 7) == 0)
-            runs = std::max(1, _wtoi(argv[i] + 7));
+    int runs = bench::RunsArgument(argc, argv, 7);
 
     std::wstring bareProgram = ModuleFolder() + L"BareWindow.exe";
     if (GetFileAttributesW(bareProgram.c_str()) == INVALID_FILE_ATTRIBUTES) {

@@ -17,6 +17,15 @@ double Now()
     return 1000.0 * counter.QuadPart / frequency.QuadPart;
 }
 
+int RunsArgument(int argc, wchar_t** argv, int fallback)
+{
+    int runs = fallback;
+    for (int i = 1; i < argc; ++i)
+        if (wcsncmp(argv[i], L"--runs=", 7) == 0)
+            runs = std::max(1, _wtoi(argv[i] + 7));
+    return runs;
+}
+
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 #include <vector>
-#include "bench/BigCompany.h"
+#include "bench/support/BigCompany.h"
 
 class MyRepository;
 
@@ -21,6 +21,9 @@ public:
 private:
     double m_start;
 };
+
+// N of a --runs=N argument (at least 1), else `fallback`.
+int RunsArgument(int argc, wchar_t** argv, int fallback);
 
 // The middle value (the upper one of an even count); 0 for none.
 double Median(std::vector<double> values);
