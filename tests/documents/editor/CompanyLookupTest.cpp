@@ -5,7 +5,7 @@
 #include <string>
 #include <thread>
 #include "documents/MyCompanyLookup.h"
-#include "tests/documents/editor/EditorFixture.h"
+#include "tests/documents/support/EditorFixture.h"
 
 using namespace editor_tests;
 using testing_support::ModalDriver;

@@ -1,4 +1,4 @@
-#include "tests/documents/editor/EditorFixture.h"
+#include "tests/documents/support/EditorFixture.h"
 
 using namespace editor_tests;
 using testing_support::ModalDriver;

@@ -1,4 +1,4 @@
-#include "tests/documents/editor/EditorFixture.h"
+#include "tests/documents/support/EditorFixture.h"
 #include "tests/harness/Screenshot.h"
 
 using namespace editor_tests;

@@ -2,7 +2,7 @@
 // print dialog, then the receipt row and the receipt counter.
 #include "printing/AmountToWords.h"
 #include "printing/receipts/MyPrintChitanteDialog.h"
-#include "tests/documents/editor/EditorFixture.h"
+#include "tests/documents/support/EditorFixture.h"
 
 using namespace editor_tests;
 using testing_support::ModalDriver;
