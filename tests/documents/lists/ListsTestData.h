@@ -4,6 +4,7 @@
 #include "documents/MyFacturiDialog.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/harness/TempDatabase.h"
+#include "tests/printing/support/PrintFixtures.h"
 #include <string>
 
 namespace lists_test {
@@ -35,10 +36,7 @@ inline unsigned long long AddHeader(testing_support::TempDatabase& db, const wch
 inline void AddLine(testing_support::TempDatabase& db, const wchar_t* table, unsigned long long product,
                     double quantity, double price, unsigned long long document)
 {
-    db.Exec(micro::qsql::SqlFormat(L"insert into '%s' (produsID, cantitate, valoareFT, IDFactura) values "
-                                   L"(%llu, %f, %f, %llu)",
-                                   table, product, quantity, price, document)
-                .c_str());
+    printing_tests::AddLine(db, table, document, product, quantity, price);
 }
 
 // Cells 0 .. columns-1 of a list row, each followed by "|".
