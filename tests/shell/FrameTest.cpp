@@ -7,6 +7,7 @@
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/harness/Screenshot.h"
+#include "tests/harness/TempDatabase.h"
 
 using micro::qapp::QCommandContext;
 using testing_support::MessageBoxRecorder;
@@ -252,6 +253,24 @@ TEST_F(MainFrameTest, RegisteredPrintTabShowsTheDocumentOfTheCommand)
     EXPECT_STREQ(L"Factura 17", frame.tabs.GetPageTitle(0).c_str());
     ModalDriver::Pump(100);
     testing_support::SaveWindowPng(frame, L"shell-frame-print-tab");
+}
+
+TEST_F(MainFrameTest, InvoiceMenusOpenTheListTabAndThePicker)
+{
+    testing_support::TempDatabase temp;
+    ASSERT_TRUE(frame.commands.Has(ID_CMD_LISTARE_FACTURI));
+    SendMessageW(frame, WM_COMMAND, ID_CMD_LISTARE_FACTURI, 0);
+    ASSERT_EQ(1, frame.tabs.GetPageCount());
+    EXPECT_STREQ(L"Facturi", frame.tabs.GetPageTitle(0).c_str());
+    bool opened = false;
+    ModalDriver driver;
+    driver.When(L"Facturi", [&opened](HWND hwnd) {
+        opened = true;
+        ModalDriver::Click(hwnd, IDCANCEL);
+    });
+    SendMessageW(frame, WM_COMMAND, ID_CMD_CAUTARE_FACTURI, 0);
+    driver.Verify();
+    EXPECT_TRUE(opened);
 }
 
 TEST_F(MainFrameTest, PageThatCannotBeCreatedIsDeletedAndReported)
