@@ -11,10 +11,8 @@ namespace {
 
 const wchar_t kPageFamily[] = L"Arial Rounded MT";
 
-// Shared by every preview: the wheel's pending delta and the last mouse position.
-int s_wheelAccumulator = 0;
-bool s_haveLastMouse = false;
-POINT s_lastMouse = {0, 0};
+// Shared by every document preview.
+PreviewPointerState s_pointer = {0, false, {0, 0}};
 
 } // namespace
 
@@ -22,9 +20,8 @@ const float MyPrewiev::kMinZoom = kPreviewMinZoom;
 const float MyPrewiev::kMaxZoom = kPreviewMaxZoom;
 
 MyPrewiev::MyPrewiev()
-    : zoom(1.0f), panX(0), panY(0), dragging(0), document(nullptr), d2dFactory(nullptr), dwriteFactory(nullptr),
-      format14(nullptr), format16(nullptr), format12(nullptr), format7_7(nullptr), format6(nullptr),
-      format10(nullptr), format6b(nullptr), renderTarget(nullptr), target(nullptr), blackBrush(nullptr),
+    : PagePreviewControl(s_pointer), document(nullptr), format14(nullptr), format16(nullptr), format12(nullptr),
+      format7_7(nullptr), format6(nullptr), format10(nullptr), format6b(nullptr), blackBrush(nullptr),
       whiteBrush(nullptr), backgroundBitmap(nullptr)
 {
 }
@@ -32,28 +29,9 @@ MyPrewiev::MyPrewiev()
 MyPrewiev::~MyPrewiev()
 {
     DiscardDeviceResources();
-    ReleaseComPtr(d2dFactory);
-    ReleaseComPtr(dwriteFactory);
     delete document;
     document = nullptr;
     Destroy();
-}
-
-bool MyPrewiev::Create(micro::gui::QWindow* parent, UINT id, DWORD style)
-{
-    bool created = QControl::Create(parent, id, style);
-    if (!EnsureFactories())
-        return false;
-    return created;
-}
-
-bool MyPrewiev::EnsureFactories()
-{
-    if (!d2dFactory && FAILED(D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, &d2dFactory)))
-        return false;
-    if (!dwriteFactory && FAILED(micro::gui::GetDWriteFactory(&dwriteFactory)))
-        return false;
-    return true;
 }
 
 void MyPrewiev::CreateDocument(int type, unsigned long long id)
@@ -83,7 +61,7 @@ HRESULT MyPrewiev::CreateDeviceResources()
     HRESULT hr = CreatePaintDcTarget(d2dFactory, &renderTarget);
     if (FAILED(hr))
         return hr;
-    target = renderTarget;
+    drawTarget = renderTarget;
     hr = CreateTargetResources();
     // Half-made resources would be taken as ready at the next paint.
     if (FAILED(hr))
@@ -95,16 +73,16 @@ HRESULT MyPrewiev::CreateDeviceResources()
 // and the document's own bitmaps.
 HRESULT MyPrewiev::CreateTargetResources()
 {
-    HRESULT hr = target->CreateSolidColorBrush(D2D1::ColorF(0, 0, 0, 1), &blackBrush);
+    HRESULT hr = drawTarget->CreateSolidColorBrush(D2D1::ColorF(0, 0, 0, 1), &blackBrush);
     if (SUCCEEDED(hr))
-        hr = target->CreateSolidColorBrush(D2D1::ColorF(1, 1, 1, 1), &whiteBrush);
+        hr = drawTarget->CreateSolidColorBrush(D2D1::ColorF(1, 1, 1, 1), &whiteBrush);
     if (SUCCEEDED(hr))
         hr = CreateTextFormats();
     if (FAILED(hr))
         return hr;
     MakeBackgroundBitmap();
     if (document)
-        document->CreateResources(target);
+        document->CreateResources(drawTarget);
     return S_OK;
 }
 
@@ -143,27 +121,21 @@ void MyPrewiev::ReleaseTargetResources()
     ReleaseTextFormats();
     ReleaseComPtr(blackBrush);
     ReleaseComPtr(whiteBrush);
-    if (target != renderTarget)
-        ReleaseComPtr(target);
-    target = nullptr;
+    if (drawTarget != renderTarget)
+        ReleaseComPtr(drawTarget);
+    drawTarget = nullptr;
     ReleaseComPtr(renderTarget);
-}
-
-void MyPrewiev::DiscardDeviceResources()
-{
-    zoom = 1.0f;
-    ReleaseTargetResources();
 }
 
 void MyPrewiev::MakeBackgroundBitmap()
 {
     ReleaseComPtr(backgroundBitmap);
-    if (!target || backgroundSource.IsEmpty())
+    if (!drawTarget || backgroundSource.IsEmpty())
         return;
     micro::gui::QComPtr<IWICBitmapSource> picture;
     if (SUCCEEDED(micro::gui::DecodeImageWithWic(backgroundSource.GetData(),
                                                  static_cast<UINT>(backgroundSource.GetCount()), &picture, 0, 0)))
-        target->CreateBitmapFromWicBitmap(picture, nullptr, &backgroundBitmap);
+        drawTarget->CreateBitmapFromWicBitmap(picture, nullptr, &backgroundBitmap);
 }
 
 void MyPrewiev::SetBackgroundImage(const void* bytes, int count)
@@ -191,42 +163,15 @@ void MyPrewiev::ClearBackground()
 
 ScreenPage MyPrewiev::GetScreenPage() const
 {
-    ScreenPage page = {target,  blackBrush, whiteBrush, backgroundBitmap, nullptr,  nullptr, format14,
-                       format16, format12,  format7_7,  format6,          format10, format6b};
+    ScreenPage page = {drawTarget, blackBrush, whiteBrush, backgroundBitmap, nullptr,  nullptr, format14,
+                       format16,   format12,   format7_7,  format6,          format10, format6b};
     return page;
 }
 
-HRESULT MyPrewiev::DrawFrame()
+void MyPrewiev::DrawContent()
 {
-    target->BeginDraw();
-    target->Clear(D2D1::ColorF(0, 0, 0, 1));
-    target->SetTransform(D2D1::Matrix3x2F::Scale(zoom, zoom) * D2D1::Matrix3x2F::Translation(panX, panY));
     if (document)
         document->Draw();
-    return target->EndDraw();
-}
-
-void MyPrewiev::HandleEndDraw(HRESULT hr)
-{
-    if (hr == D2DERR_RECREATE_TARGET)
-        DiscardDeviceResources();
-}
-
-bool MyPrewiev::OnPaint(LRESULT& result)
-{
-    result = 0;
-    micro::gui::QPaintGraphics dc(m_hwnd);
-    HRESULT hr = CreateDeviceResources();
-    if (BindPaintTarget(m_hwnd, dc, hr, renderTarget))
-        HandleEndDraw(DrawFrame());
-    return true;
-}
-
-// Every pixel is painted by the paint handler; erasing first only flickers.
-bool MyPrewiev::OnEraseBackground(HDC, LRESULT& result)
-{
-    result = 1;
-    return true;
 }
 
 HRESULT MyPrewiev::RenderToWicBitmap(IWICBitmap* bitmap)
@@ -237,7 +182,7 @@ HRESULT MyPrewiev::RenderToWicBitmap(IWICBitmap* bitmap)
     D2D1_RENDER_TARGET_PROPERTIES props = D2D1::RenderTargetProperties(
         D2D1_RENDER_TARGET_TYPE_DEFAULT, D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_PREMULTIPLIED),
         96.0f, 96.0f);
-    HRESULT hr = d2dFactory->CreateWicBitmapRenderTarget(bitmap, props, &target);
+    HRESULT hr = d2dFactory->CreateWicBitmapRenderTarget(bitmap, props, &drawTarget);
     if (SUCCEEDED(hr))
         hr = CreateTargetResources();
     if (SUCCEEDED(hr))
@@ -246,73 +191,9 @@ HRESULT MyPrewiev::RenderToWicBitmap(IWICBitmap* bitmap)
     return hr;
 }
 
-// The window target is bound to the client rectangle at every paint.
-bool MyPrewiev::OnSize(UINT, int, int, LRESULT& result)
-{
-    result = 0;
-    return true;
-}
-
-bool MyPrewiev::OnLButtonDown(UINT, int, int, LRESULT& result)
-{
-    result = 0;
-    dragging = 1;
-    return true;
-}
-
-bool MyPrewiev::OnLButtonUp(UINT, int, int, LRESULT& result)
-{
-    result = 0;
-    dragging = 0;
-    return true;
-}
-
-bool MyPrewiev::OnMouseMove(UINT keys, int x, int y, LRESULT& result)
-{
-    QControl::OnMouseMove(keys, x, y, result);
-    result = 0;
-    if (!s_haveLastMouse) {
-        s_lastMouse.x = x;
-        s_lastMouse.y = y;
-        s_haveLastMouse = true;
-    }
-    if (dragging) {
-        panX += static_cast<float>(x - s_lastMouse.x);
-        panY += static_cast<float>(y - s_lastMouse.y);
-        Invalidate(true);
-    }
-    s_lastMouse.x = x;
-    s_lastMouse.y = y;
-    return true;
-}
-
-bool MyPrewiev::OnMouseWheel(int delta, UINT, int, int, LRESULT& result)
-{
-    result = 0;
-    s_wheelAccumulator += delta;
-    if (s_wheelAccumulator > -WHEEL_DELTA && s_wheelAccumulator < WHEEL_DELTA)
-        return true;
-    SetZoom(zoom + 0.2 * (s_wheelAccumulator / WHEEL_DELTA));
-    Invalidate(true);
-    s_wheelAccumulator = 0;
-    return true;
-}
-
-void MyPrewiev::SetZoom(double value)
-{
-    zoom = ClampPreviewZoom(value);
-}
-
 // No message is pumped on the way, so only the end state shows: about
 // 1.14998 and 84 DIPs to the right.
 void MyPrewiev::AnimateZoomIn(IDrawDocument*)
 {
-    float z = 0.1f;
-    do {
-        SetZoom(z);
-        if (m_hwnd)
-            Invalidate(true);
-        z = static_cast<float>(static_cast<double>(z) + 0.0001);
-        panX = static_cast<float>(static_cast<double>(panX) + 0.008);
-    } while (z < 1.15f);
+    StepZoomIn(1.15f);
 }
