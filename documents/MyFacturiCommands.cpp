@@ -277,13 +277,30 @@ void MyFacturiDialog::Storno()
                        QString::Formatted(L"%d", static_cast<int>(n));
     if (MessageBox(question, L"Stornare", MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
         return;
-    // A reversing invoice that could not be written leaves this document as it was.
-    if (!CreateStornoInvoice())
-        return;
-    status = StatusReversed;
-    stornat = true;
-    if (SaveSequence())
+    // The reversing invoice and the reversed document are stored together: a
+    // save that fails after the reversing invoice was written takes it back.
+    unsigned long long previousStatus = status;
+    bool saved = false;
+    try {
+        micro::qsql::QsqlTransaction transaction(GetRepository());
+        if (!CreateStornoInvoice())
+            return;
+        status = StatusReversed;
+        stornat = true;
+        saved = SaveSequence();
+        if (saved)
+            transaction.Commit();
+    } catch (const micro::qsql::QSqlError& e) {
+        MessageBox(e.GetText(), L"Message", MB_OK);
+        saved = false;
+    }
+    if (saved) {
         EndDialog(1);
+        return;
+    }
+    status = previousStatus;
+    stornat = false;
+    idStorno = 0;
 }
 
 void MyFacturiDialog::CancelDocument()

@@ -76,6 +76,27 @@ TEST_F(EditorLifecycle, FailedStornoChangesNothing)
     EXPECT_EQ(1, Count(L"select numarFactura from ConfigFacturi"));
 }
 
+TEST_F(EditorLifecycle, StornoWhoseDocumentCannotBeSavedLeavesNoReversingInvoice)
+{
+    tempDb.Exec(L"update Facturi set status = 2");
+    boxes.Answer(IDOK);
+    MyFacturiDialog editor(nullptr);
+    editor.id = invoice;
+    EXPECT_EQ(2, Run(editor, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"");
+        ModalDriver::Click(w, IDC_FE_STORNO);
+    }));
+    ASSERT_EQ(2u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Nu ati introdus clientul !", boxes.Last().text);
+    EXPECT_EQ(1, Count(L"select count(*) from Facturi"));
+    EXPECT_EQ(2, Count(L"select count(*) from ArticoleFacturi"));
+    EXPECT_EQ(2, Count(L"select status from Facturi where id = 1"));
+    EXPECT_EQ(1, Count(L"select numarFactura from ConfigFacturi"));
+    EXPECT_EQ(1, Count(L"select idFactura from iduri"));
+    EXPECT_FALSE(editor.stornat);
+    EXPECT_EQ(2u, editor.status);
+}
+
 TEST_F(EditorLifecycle, StornoOfANewDocumentIsRefused)
 {
     MyFacturiDialog editor(nullptr);
