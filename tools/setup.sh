@@ -9,7 +9,7 @@ mkdir -p "$deps"
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
   binutils-mingw-w64-x86-64 libz-mingw-w64-dev cmake make ninja-build tcl gcc
   xvfb xauth wine wine64 googletest cups cups-client printer-driver-cups-pdf
-  poppler-utils qpdf dpkg-dev xz-utils imagemagick python3 x11-utils xdotool)
+  poppler-utils qpdf dpkg-dev xz-utils imagemagick python3 x11-utils xdotool procps)
 
 missing=()
 for p in "${packages[@]}"; do
