@@ -4,6 +4,7 @@
 #include "documents/MyFacturiPanel.h"
 #include "framework/gui/QTabContainer.h"
 #include "framework/qdialog/QMessageBox.h"
+#include "masterdata/EditorEntries.h"
 
 using micro::qapp::QCommandContext;
 
@@ -49,6 +50,15 @@ void OpenPicker(const QCommandContext& context, int type)
     picker.DoModal();
 }
 
+// A stored document opened from another part (a receipt's row, a ledger line).
+INT_PTR EditStoredDocument(HWND owner, int type, uint64_t id)
+{
+    MyFacturiDialog editor(owner);
+    editor.tip = type;
+    editor.id = id;
+    return editor.DoModal();
+}
+
 template <size_t N>
 void RegisterTyped(micro::qapp::QCommandTable& commands, const TypedCommand (&table)[N],
                    void (*open)(const QCommandContext&, int))
@@ -66,4 +76,5 @@ void RegisterDocumentCommands(micro::qapp::QCommandTable& commands)
     RegisterTyped(commands, kNewDocument, &OpenNewDocument);
     RegisterTyped(commands, kListTab, &OpenListTab);
     RegisterTyped(commands, kPicker, &OpenPicker);
+    RegisterEditor(EditorKind::Document, &EditStoredDocument);
 }

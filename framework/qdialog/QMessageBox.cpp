@@ -1,5 +1,6 @@
 #include "framework/qdialog/QMessageBox.h"
 #include "framework/gui/QWindow.h"
+#include "framework/qapp/QApplication.h"
 #include <exception>
 #include <new>
 
@@ -18,6 +19,14 @@ int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT
     if (g_handler)
         return g_handler(owner, text ? text : L"", caption ? caption : L"", flags);
     return MessageBoxW(owner, text ? text : L"", caption ? caption : L"", flags);
+}
+
+HWND ModalOwner()
+{
+    HWND active = GetActiveWindow();
+    if (active && IsWindowEnabled(active))
+        return active;
+    return qapp::GetMainWindow();
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)

@@ -9,6 +9,13 @@ namespace qdialog {
 // MessageBoxW; tests install a handler that records and answers.
 typedef int (*MessageBoxHandler)(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags);
 int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags);
+
+// The window a modal window about to open (box, file dialog, picker, print
+// dialog) must belong to: this thread's active window, which is the topmost
+// modal dialog while one is up, or the main window when none is. Closing a
+// modal window re-enables its owner, so an owner beneath another modal dialog
+// would come back to life under it.
+HWND ModalOwner();
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 
 // A box over the active window with the error's text, titled "Error", error icon.
