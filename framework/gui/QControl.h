@@ -96,6 +96,9 @@ public:
     long long GetUnixTime() const;
     // Shows Unix seconds as a UTC date and time.
     void SetUnixTime(long long seconds);
+    // Shows the date as every document and list of the program does
+    // ("06-12-2026"), not in the system's short-date form.
+    void SetDayMonthYearFormat() { SendMessage(DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"dd-MM-yyyy")); }
 };
 
 // Unix seconds and a SYSTEMTIME read as UTC, without time-zone conversion.
