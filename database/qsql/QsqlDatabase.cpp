@@ -46,13 +46,27 @@ void QsqlDatabase::ThrowLast(int rc) const
 
 void QsqlDatabase::Open(const wchar_t* path, bool create)
 {
+    OpenWithFlags(path, SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0));
+}
+
+void QsqlDatabase::OpenReadOnly(const wchar_t* path)
+{
+    OpenWithFlags(path, SQLITE_OPEN_READONLY);
+}
+
+bool QsqlDatabase::IsReadOnly() const
+{
+    return m_db && sqlite3_db_readonly(m_db, "main") == 1;
+}
+
+void QsqlDatabase::OpenWithFlags(const wchar_t* path, int flags)
+{
     Close();
     // SQLite wants the path in UTF-8.
     int n = WideCharToMultiByte(CP_UTF8, 0, path, -1, nullptr, 0, nullptr, nullptr);
     std::string utf8(n > 0 ? n : 1, '\0');
     if (n > 0)
         WideCharToMultiByte(CP_UTF8, 0, path, -1, &utf8[0], n, nullptr, nullptr);
-    int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(utf8.c_str(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
@@ -154,7 +168,8 @@ bool QsqlDatabase::InTransaction() const
 
 int QsqlTransaction::s_depth = 0;
 
-QsqlTransaction::QsqlTransaction(QsqlDatabase& db) : m_db(db), m_depth(++s_depth), m_done(false)
+QsqlTransaction::QsqlTransaction(QsqlDatabase& db)
+    : m_db(db), m_depth(++s_depth), m_done(false), m_outer(!db.InTransaction())
 {
     try {
         m_db.ExecDML(utils::QString::Formatted(L"SAVEPOINT brivane_%d", m_depth).c_str());
@@ -168,20 +183,45 @@ QsqlTransaction::~QsqlTransaction()
 {
     if (!m_done) {
         try {
-            m_db.ExecDML(utils::QString::Formatted(L"ROLLBACK TO brivane_%d", m_depth).c_str());
-            m_db.ExecDML(utils::QString::Formatted(L"RELEASE brivane_%d", m_depth).c_str());
+            RollBack();
         } catch (...) {
         }
     }
     --s_depth;
 }
 
+// The outermost savepoint is the whole transaction: a plain ROLLBACK ends it
+// even where releasing it would have to commit (and could fail again).
+void QsqlTransaction::RollBack()
+{
+    m_done = true;
+    if (!m_db.InTransaction())
+        return; // SQLite already rolled everything back after an I/O or busy error
+    if (m_outer) {
+        m_db.ExecDML(L"ROLLBACK");
+        return;
+    }
+    m_db.ExecDML(utils::QString::Formatted(L"ROLLBACK TO brivane_%d", m_depth).c_str());
+    m_db.ExecDML(utils::QString::Formatted(L"RELEASE brivane_%d", m_depth).c_str());
+}
+
 void QsqlTransaction::Commit()
 {
     if (m_done)
         return;
-    m_db.ExecDML(utils::QString::Formatted(L"RELEASE brivane_%d", m_depth).c_str());
-    m_done = true;
+    try {
+        m_db.ExecDML(utils::QString::Formatted(L"RELEASE brivane_%d", m_depth).c_str());
+        m_done = true;
+    } catch (...) {
+        // A commit that cannot complete (a reader holding the file past the
+        // busy time-out) leaves SQLite inside the transaction: take it all
+        // back, so the next write is not swallowed by it, and tell the caller.
+        try {
+            RollBack();
+        } catch (...) {
+        }
+        throw;
+    }
 }
 
 } // namespace qsql

@@ -18,6 +18,10 @@ public:
 
     // Opens an existing file read-write, or (create) makes a new one.
     void Open(const wchar_t* path, bool create = false);
+    // Opens an existing file for reading only: nothing can change it.
+    void OpenReadOnly(const wchar_t* path);
+    // True when the file cannot be written (opened so, or write-protected).
+    bool IsReadOnly() const;
     // Closes the connection; a failure throws.
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
@@ -36,6 +40,7 @@ public:
     sqlite3* GetHandle() const { return m_db; }
 
 private:
+    void OpenWithFlags(const wchar_t* path, int flags);
     sqlite3_stmt* Prepare(const wchar_t* sql);
     void CheckOpen() const;
     [[noreturn]] void ThrowLast(int rc) const;
@@ -46,6 +51,8 @@ private:
 
 // A transaction (a savepoint, so they nest). The destructor rolls back unless
 // Commit was called, so an early return or an exception leaves nothing half-written.
+// A Commit that fails rolls back completely and throws: the connection is
+// never left inside a transaction nobody owns.
 class QsqlTransaction {
 public:
     explicit QsqlTransaction(QsqlDatabase& db);
@@ -55,9 +62,12 @@ public:
     void Commit();
 
 private:
+    void RollBack();
+
     QsqlDatabase& m_db;
     int m_depth;
     bool m_done;
+    bool m_outer;
     static int s_depth;
 };
 
