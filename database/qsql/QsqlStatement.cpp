@@ -1,5 +1,7 @@
 #include "database/qsql/QsqlStatement.h"
+#include "database/qsql/SqlText.h"
 #include "sqlite3.h"
+#include <cmath>
 #include <cwchar>
 
 namespace micro {
@@ -32,7 +34,8 @@ void QsqlStatement::Bind(int param, const wchar_t* text)
 {
     if (!m_stmt)
         throw QSqlError(QSqlError::kWrapperError, L"Null Virtual Machine pointer");
-    int rc = sqlite3_bind_text16(m_stmt, param, text ? text : L"", -1, SQLITE_TRANSIENT);
+    utils::QString safe = SqlSafeText(text ? text : L"");
+    int rc = sqlite3_bind_text16(m_stmt, param, safe.c_str(), -1, SQLITE_TRANSIENT);
     if (rc != SQLITE_OK)
         Throw(rc, L"Error binding string param");
 }
@@ -50,6 +53,8 @@ void QsqlStatement::Bind(int param, double value)
 {
     if (!m_stmt)
         throw QSqlError(QSqlError::kWrapperError, L"Null Virtual Machine pointer");
+    if (!std::isfinite(value))
+        SqlNumber(value); // throws the refusal every writer of numbers gives
     int rc = sqlite3_bind_double(m_stmt, param, value);
     if (rc != SQLITE_OK)
         Throw(rc, L"Error binding float param");

@@ -1,4 +1,6 @@
 #include "database/qsql/SqlText.h"
+#include "database/qsql/QSqlError.h"
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cwchar>
@@ -6,11 +8,70 @@
 namespace micro {
 namespace qsql {
 
-utils::QString SqlQuote(const wchar_t* text)
+namespace {
+
+bool IsHighSurrogate(wchar_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+bool IsLowSurrogate(wchar_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+} // namespace
+
+utils::QString SqlSafeText(const wchar_t* text, int length)
 {
     utils::QString out;
-    if (!text)
+    if (!text || length <= 0)
         return out;
+    int i = 0;
+    while (i < length) {
+        int start = i;
+        // Runs of well-formed text are appended whole.
+        while (i < length) {
+            wchar_t c = text[i];
+            if (IsHighSurrogate(c) && i + 1 < length && IsLowSurrogate(text[i + 1])) {
+                i += 2;
+                continue;
+            }
+            if (IsHighSurrogate(c) || IsLowSurrogate(c))
+                break;
+            ++i;
+        }
+        out.Append(text + start, i - start);
+        if (i < length) {
+            out.Append(L"\xFFFD", 1);
+            ++i;
+        }
+    }
+    return out;
+}
+
+utils::QString SqlSafeText(const wchar_t* text)
+{
+    return SqlSafeText(text, text ? static_cast<int>(wcslen(text)) : 0);
+}
+
+utils::QString SqlNumber(double value)
+{
+    if (!std::isfinite(value))
+        throw QSqlError(QSqlError::kWrapperError, L"Valoare numerica nepermisa (infinit sau NaN)");
+    wchar_t text[40];
+    _snwprintf(text, 39, L"%.17g", value);
+    text[39] = 0;
+    return utils::QString(text);
+}
+
+utils::QString SqlQuote(const wchar_t* raw)
+{
+    utils::QString out;
+    if (!raw)
+        return out;
+    utils::QString safe = SqlSafeText(raw);
+    const wchar_t* text = safe.c_str();
     const wchar_t* start = text;
     for (const wchar_t* p = text; *p; ++p) {
         if (*p == L'\'') {
@@ -103,9 +164,8 @@ utils::QString SqlFormat(const wchar_t* format, ...)
             out.Append(piece);
             break;
         case L'f': case L'F': case L'e': case L'E': case L'g': case L'G':
-            _snwprintf(piece, 511, one, va_arg(args, double));
-            piece[511] = 0;
-            out.Append(piece);
+            // Six decimals would change stored amounts on every re-save.
+            out.Append(SqlNumber(va_arg(args, double)).c_str());
             break;
         case L'p':
             _snwprintf(piece, 511, one, va_arg(args, void*));

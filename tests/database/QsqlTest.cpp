@@ -72,7 +72,7 @@ TEST_F(Qsql, SqlFormatKeepsQuotesPercentsAndDiacriticsIntact)
     longName[17] = L'\'';
     db().ExecDML(SqlFormat(L"insert into Clienti (Nume) values ('%s')", longName.c_str()).c_str());
     EXPECT_EQ(1, db().ExecScalar(SqlFormat(L"select count(*) from Clienti where Nume = '%s'", longName.c_str()).c_str()));
-    EXPECT_STREQ(L"id = 18446744073709551615 x 1.500000 -3",
+    EXPECT_STREQ(L"id = 18446744073709551615 x 1.5 -3",
                  SqlFormat(L"id = %llu x %f %d", 18446744073709551615ULL, 1.5, -3).c_str());
     // LIKE: percent and underscore match themselves only.
     db().ExecDML(L"insert into Clienti (Nume) values ('100 Bio')");
