@@ -1,4 +1,5 @@
 #include "database/Schema.h"
+#include "database/SchemaUpgrade.h"
 #include "framework/files/QFiles.h"
 #include <string>
 
@@ -176,6 +177,9 @@ void OpenCompanyDatabase(QsqlDatabase& db, const wchar_t* path)
 {
     db.Open(path, false);
     TuneConnection(db);
+    // A write-protected file opens as it is; start-up reports it.
+    if (!db.IsReadOnly())
+        UpgradeCompanyDatabase(db);
     try {
         RunAll(db, kIndexes);
     } catch (...) {

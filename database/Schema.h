@@ -5,7 +5,8 @@
 // rows in one transaction. On failure the half-made file is deleted and the
 // error (QSqlError) passed on; an existing file is refused and left alone.
 void CreateCompanyDatabase(micro::qsql::QsqlDatabase& db, const wchar_t* path);
-// Opens an existing company database and adds the look-up indexes it lacks.
+// Opens an existing company database, adds the columns an older file lacks
+// (UpgradeCompanyDatabase) and the look-up indexes it lacks.
 void OpenCompanyDatabase(micro::qsql::QsqlDatabase& db, const wchar_t* path);
 // The tables a company database holds, in creation order.
 extern const wchar_t* const kCompanyTables[];
