@@ -1,15 +1,59 @@
 #include "shell/MyApp.h"
+#include "database/CompanyFile.h"
 #include "database/Schema.h"
 #include "database/qsql/QSqlError.h"
 #include "framework/files/QFiles.h"
+#include "framework/gui/QGraphics.h"
 #include "framework/qdialog/QMessageBox.h"
 #include "shell/MyWelcomeDialog.h"
 #include <commctrl.h>
+#include <string>
 
 using micro::qdialog::ShowMessageBox;
 using micro::qsql::QSqlError;
+using micro::utils::QString;
 
-MyApp::MyApp() : databaseOpen(false), currentUserId(0)
+namespace {
+
+// A file held by another program is reported after this long, not after the
+// minute a save may wait.
+const int kStartBusyTimeoutMs = 3000;
+const int kSqliteBusy = 5;
+
+const wchar_t kAlreadyOpen[] = L"Fisierul societatii este deja deschis in alta fereastra Brivane !";
+const wchar_t kInUse[] = L"Fisierul societatii este folosit de alt program:\n%s\n\nIncercati din nou dupa ce "
+                         L"celalalt program termina.";
+const wchar_t kDamaged[] = L"Fisierul societatii este deteriorat:\n%s\n\nFisierul nu a fost modificat. Doriti "
+                           L"sa il deschideti doar pentru citire ?";
+const wchar_t kReadOnly[] = L"Fisierul societatii este protejat la scriere:\n%s\n\nDatele pot fi consultate, dar "
+                            L"modificarile nu vor putea fi salvate.";
+const wchar_t kMainWindowClass[] = L"clsw";
+
+// Mutex names allow no backslash; one path, however it is spelt, gives one name.
+std::wstring MutexNameFor(const wchar_t* path)
+{
+    wchar_t full[MAX_PATH * 2];
+    DWORD n = GetFullPathNameW(path, MAX_PATH * 2, full, nullptr);
+    std::wstring name = n > 0 && n < MAX_PATH * 2 ? full : path;
+    CharUpperBuffW(&name[0], static_cast<DWORD>(name.size()));
+    for (wchar_t& c : name)
+        if (c == L'\\')
+            c = L'/';
+    return L"Local\\Brivane:" + name.substr(0, MAX_PATH - 16);
+}
+
+void BringForward(HWND window)
+{
+    if (!window)
+        return;
+    if (IsIconic(window))
+        ShowWindow(window, SW_RESTORE);
+    SetForegroundWindow(window);
+}
+
+} // namespace
+
+MyApp::MyApp() : companyFileMutex(nullptr), databaseOpen(false), currentUserId(0)
 {
     SetDataFolder(L"C:\\Brivane\\");
     SetRepository(&repository);
@@ -17,6 +61,8 @@ MyApp::MyApp() : databaseOpen(false), currentUserId(0)
 
 MyApp::~MyApp()
 {
+    if (companyFileMutex)
+        CloseHandle(companyFileMutex);
     if (&GetRepository() == &repository)
         SetRepository(nullptr);
     if (micro::gui::QTheme::GetCurrent() == &theme)
@@ -42,33 +88,96 @@ bool MyApp::InitInstance()
 
 bool MyApp::OpenCompanyData()
 {
+    if (!ClaimCompanyFile())
+        return false;
+    bool goOn = true;
+    int busyTimeout = repository.GetBusyTimeout();
+    repository.SetBusyTimeout(kStartBusyTimeoutMs);
     try {
-        if (micro::files::FileExists(databasePath.c_str())) {
-            OpenCompanyDatabase(repository, databasePath.c_str());
-            // SQLite opens any file lazily: read the schema now so a file that
-            // is not a database is reported here, not at the first command.
-            repository.ExecScalar(L"select count(*) from sqlite_master");
-        } else {
-            MyWelcomeDialog welcome(nullptr);
-            if (welcome.DoModal() != IDOK)
-                return false;
-            if (!micro::files::CreateFolder(dataFolder.c_str())) {
-                ShowMessageBox(nullptr, L"Eroare la crearea fisierului !", L"Error", MB_OK | MB_ICONERROR);
-                return false;
-            }
-            // A creation that fails half-way deletes its file, so the next
-            // start asks again instead of opening a broken database.
-            CreateCompanyDatabase(repository, databasePath.c_str());
-        }
-        databaseOpen = true;
+        goOn = OpenOrCreateCompanyFile();
     } catch (const QSqlError& error) {
         CloseAfterFailure();
-        ShowMessageBox(nullptr, error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
+        if ((error.GetCode() & 0xff) == kSqliteBusy)
+            ShowMessageBox(nullptr, QString::Formatted(kInUse, databasePath.c_str()).c_str(), L"Message",
+                           MB_OK | MB_ICONERROR);
+        else
+            ShowMessageBox(nullptr, error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
     } catch (...) {
         CloseAfterFailure();
         ShowMessageBox(nullptr, L"Unknown error", L"Error", MB_OK | MB_ICONERROR);
     }
+    repository.SetBusyTimeout(busyTimeout);
     // Without a database the window still opens; the commands that need one refuse.
+    return goOn;
+}
+
+bool MyApp::ClaimCompanyFile()
+{
+    if (companyFileMutex)
+        return true;
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, MutexNameFor(databasePath.c_str()).c_str());
+    if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(mutex);
+        ShowMessageBox(nullptr, kAlreadyOpen, L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+        BringForward(FindWindowW(kMainWindowClass, nullptr));
+        return false;
+    }
+    companyFileMutex = mutex;
+    return true;
+}
+
+bool MyApp::OpenOrCreateCompanyFile()
+{
+    if (!micro::files::FileExists(databasePath.c_str()))
+        return CreateCompanyFile();
+    CompanyFileState state;
+    {
+        micro::gui::QWaitCursor wait;
+        state = CheckCompanyFile(repository, databasePath.c_str());
+        if (state == CompanyFileState::Usable) {
+            repository.Close();
+            OpenCompanyDatabase(repository, databasePath.c_str());
+        }
+    }
+    switch (state) {
+    case CompanyFileState::Usable:
+        break;
+    case CompanyFileState::ReadOnly:
+        ShowMessageBox(nullptr, QString::Formatted(kReadOnly, databasePath.c_str()).c_str(), L"Atentie",
+                       MB_OK | MB_ICONEXCLAMATION);
+        break;
+    case CompanyFileState::Damaged:
+        // The file stays as it is: read-only, or not opened at all.
+        if (ShowMessageBox(nullptr, QString::Formatted(kDamaged, databasePath.c_str()).c_str(), L"Atentie",
+                           MB_YESNO | MB_ICONERROR) != IDYES)
+            return true;
+        repository.OpenReadOnly(databasePath.c_str());
+        break;
+    case CompanyFileState::NotCompanyFile:
+        return CreateCompanyFile();
+    }
+    databaseOpen = true;
+    return true;
+}
+
+bool MyApp::CreateCompanyFile()
+{
+    MyWelcomeDialog welcome(nullptr);
+    if (welcome.DoModal() != IDOK)
+        return false;
+    if (!micro::files::CreateFolder(dataFolder.c_str())) {
+        ShowMessageBox(nullptr, L"Eroare la crearea fisierului !", L"Error", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    // A file without the program's tables is kept beside the new one, never deleted.
+    if (micro::files::FileExists(databasePath.c_str()) && SetCompanyFileAside(databasePath.c_str()).empty()) {
+        ShowMessageBox(nullptr, L"Eroare la crearea fisierului !", L"Error", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    // A creation that fails half-way deletes its file, so the next
+    // start asks again instead of opening a broken database.
+    CreateCompanyDatabase(repository, databasePath.c_str());
+    databaseOpen = true;
     return true;
 }
 

@@ -30,6 +30,15 @@ public:
 
 private:
     void CloseAfterFailure();
+    // False (after telling the user and bringing the other window forward)
+    // when another instance already has this company file.
+    bool ClaimCompanyFile();
+    // The existing file, checked; or the welcome dialog and a new file.
+    bool OpenOrCreateCompanyFile();
+    bool CreateCompanyFile();
+
+    // Held while this instance has the company file; named after its path.
+    HANDLE companyFileMutex;
 
     // First members: constructed before and destroyed after everything else.
     OleSession ole;

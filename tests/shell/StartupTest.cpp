@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <winsock2.h>
+#include <functional>
 #include <string>
 #include "database/Schema.h"
 #include "framework/files/QFiles.h"
@@ -299,4 +300,161 @@ TEST(Startup, SocketsAndTheDatabaseSeamLastAsLongAsTheApplicationObject)
     EXPECT_FALSE(socketsWork());
     // No part may reach a database object that is gone.
     EXPECT_NE(installed, &GetRepository());
+}
+
+namespace {
+
+std::string FileBytes(const std::wstring& path)
+{
+    micro::utils::QBuffer data;
+    micro::files::ReadWholeFile(path.c_str(), data);
+    return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetCount());
+}
+
+void MakeCompanyFile(const TempRoot& root)
+{
+    CreateDirectoryW(root.DataFolder().c_str(), nullptr);
+    MyRepository db;
+    CreateCompanyDatabase(db, root.Database().c_str());
+    db.ExecDML(L"insert into Clienti (Nume) values ('Client Vechi')");
+    db.Close();
+}
+
+// One start that reaches the main window: answers whether the database was
+// open there, and whether it could be written.
+struct StartSeen {
+    int code = 0;
+    bool open = false;
+    bool writable = false;
+};
+StartSeen StartOnce(const TempRoot& root, std::function<void(ModalDriver&)> more = nullptr)
+{
+    MyApp app;
+    app.SetDataFolder(root.DataFolder().c_str());
+    ModalDriver driver;
+    StartSeen seen;
+    if (more)
+        more(driver);
+    driver.When(kMainTitle, [&](HWND window) {
+        seen.open = app.databaseOpen && app.repository.IsOpen();
+        seen.writable = seen.open && !app.repository.IsReadOnly();
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    });
+    seen.code = RunProgram(app, driver);
+    return seen;
+}
+
+} // namespace
+
+TEST(Startup, ZeroByteFileIsTakenForMissingAndKeptBesideTheNewOne)
+{
+    TempRoot root;
+    CreateDirectoryW(root.DataFolder().c_str(), nullptr);
+    micro::files::WriteWholeFile(root.Database().c_str(), "", 0);
+    MessageBoxRecorder boxes;
+    StartSeen seen = StartOnce(root, [](ModalDriver& driver) {
+        driver.When(kWelcome, [](HWND dialog) { ModalDriver::Click(dialog, IDOK); });
+    });
+    EXPECT_EQ(0, seen.code);
+    EXPECT_TRUE(seen.writable);
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(kCompanyTableCount, TableCount(root.Database()));
+    EXPECT_TRUE(micro::files::FileExists((root.Database() + L".vechi").c_str()));
+    EXPECT_EQ("", FileBytes(root.Database() + L".vechi"));
+}
+
+TEST(Startup, DamagedFileIsReportedLeftUntouchedAndOpenedReadOnlyOnlyWhenAsked)
+{
+    TempRoot root;
+    MakeCompanyFile(root);
+    {
+        MyRepository db;
+        OpenCompanyDatabase(db, root.Database().c_str());
+        db.ExecDML(L"BEGIN");
+        for (int i = 0; i < 400; ++i)
+            db.ExecDML(L"insert into Clienti (Nume, Adresa) values ('Client', 'O adresa destul de lunga')");
+        db.ExecDML(L"COMMIT");
+        db.Close();
+    }
+    std::string bytes = FileBytes(root.Database());
+    for (size_t i = 0; i < 8192; ++i)
+        bytes[bytes.size() / 2 - 4096 + i] = static_cast<char>((i * 7919 + 13) & 0xff);
+    micro::files::WriteWholeFile(root.Database().c_str(), bytes.data(), bytes.size());
+    for (int answer : {IDNO, IDYES}) {
+        MessageBoxRecorder boxes;
+        boxes.Answer(answer);
+        StartSeen seen = StartOnce(root);
+        ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+        EXPECT_EQ(0u, boxes.Last().text.find(L"Fisierul societatii este deteriorat")) << boxes.Describe();
+        EXPECT_EQ(static_cast<UINT>(MB_YESNO), boxes.Last().flags & MB_TYPEMASK);
+        EXPECT_EQ(answer == IDYES, seen.open);
+        EXPECT_FALSE(seen.writable);
+        EXPECT_TRUE(FileBytes(root.Database()) == bytes);
+        EXPECT_FALSE(micro::files::FileExists((root.Database() + L"-journal").c_str()));
+    }
+}
+
+TEST(Startup, WriteProtectedFileIsReportedAtStart)
+{
+    TempRoot root;
+    MakeCompanyFile(root);
+    SetFileAttributesW(root.Database().c_str(), FILE_ATTRIBUTE_READONLY);
+    MessageBoxRecorder boxes;
+    StartSeen seen = StartOnce(root);
+    SetFileAttributesW(root.Database().c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(0u, boxes.Last().text.find(L"Fisierul societatii este protejat la scriere")) << boxes.Describe();
+    EXPECT_TRUE(seen.open);
+    EXPECT_FALSE(seen.writable);
+}
+
+TEST(Startup, FileHeldByAnotherProgramIsReportedWithinSecondsAsInUse)
+{
+    TempRoot root;
+    MakeCompanyFile(root);
+    micro::qsql::QsqlDatabase other;
+    other.Open(root.Database().c_str());
+    other.ExecDML(L"BEGIN EXCLUSIVE");
+    MessageBoxRecorder boxes;
+    DWORD started = GetTickCount();
+    StartSeen seen = StartOnce(root);
+    DWORD elapsed = GetTickCount() - started;
+    other.ExecDML(L"ROLLBACK");
+    EXPECT_LT(elapsed, 8000u);
+    EXPECT_FALSE(seen.open);
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(0u, boxes.Last().text.find(L"Fisierul societatii este folosit de alt program")) << boxes.Describe();
+}
+
+TEST(Startup, SecondInstanceSaysTheFileIsOpenBringsTheFirstForwardAndTouchesNothing)
+{
+    TempRoot root;
+    MakeCompanyFile(root);
+    MyApp first;
+    first.SetDataFolder(root.DataFolder().c_str());
+    ASSERT_TRUE(first.OpenCompanyData());
+    ASSERT_TRUE(first.CreateMainWindow());
+    HWND firstWindow = first.frame.GetHandle();
+    ShowWindow(firstWindow, SW_MINIMIZE);
+    first.repository.Close(); // what follows must not need the file at all
+    std::string bytes = FileBytes(root.Database());
+    HANDLE hold = CreateFileW(root.Database().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hold);
+    {
+        MyApp second;
+        second.SetDataFolder(root.DataFolder().c_str());
+        MessageBoxRecorder boxes;
+        ModalDriver driver;
+        EXPECT_EQ(-1, RunProgram(second, driver));
+        ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+        EXPECT_EQ(L"Fisierul societatii este deja deschis in alta fereastra Brivane !", boxes.Last().text);
+        EXPECT_FALSE(second.repository.IsOpen());
+        EXPECT_EQ(nullptr, second.frame.GetHandle());
+    }
+    CloseHandle(hold);
+    EXPECT_FALSE(IsIconic(firstWindow));
+    EXPECT_EQ(firstWindow, GetForegroundWindow());
+    EXPECT_TRUE(FileBytes(root.Database()) == bytes);
+    DestroyWindow(firstWindow);
+    ModalDriver::Pump();
 }
