@@ -1,5 +1,4 @@
 #include "cash/MyCreareChitantaFacturiDialog.h"
-#include "database/MyRepository.h"
 #include "masterdata/NumberText.h"
 #include "resources/resource.h"
 
@@ -41,12 +40,9 @@ void MyCreareChitantaFacturiDialog::OnOK()
         ::SendMessageW(edit, EM_SETSEL, 0, -1);
         return;
     }
-    QString series = GetItemText(IDC_CREARE_CHITANTA_SERIE);
-    GetRepository().ExecDML(micro::qsql::SqlFormat(
-                                L"update ConfigFacturi set numarChit = %llu , serie_chit = '%s' where id = %llu ",
-                                number, series.c_str(), 1ULL)
-                                .c_str());
+    // The caller stores the counter together with the receipt it numbers: a
+    // counter written here would be spent even when no receipt follows.
     numar.Format(L"%llu", number);
-    serie = series;
+    serie = GetItemText(IDC_CREARE_CHITANTA_SERIE);
     EndDialog(IDOK);
 }

@@ -2,8 +2,9 @@
 #include "framework/qdialog/QDialog.h"
 
 // Confirms, or changes, the number and series of a receipt about to be made
-// from an invoice. OK stores them as the receipt counter and series of the
-// numbering settings and ends with 1; Cancel writes nothing and ends with 2.
+// from an invoice. OK ends with 1 and hands both back; the caller writes them
+// as the receipt counter and series in the same transaction as the receipt.
+// Nothing here writes to the database; Cancel ends with 2.
 class MyCreareChitantaFacturiDialog : public micro::qdialog::QDialog {
 public:
     explicit MyCreareChitantaFacturiDialog(HWND parent);

@@ -9,6 +9,7 @@
 #include "masterdata/MasterDataDialogs.h"
 #include "framework/qapp/QApplication.h"
 #include "framework/utils/TimeFormat.h"
+#include "printing/AmountToWords.h"
 #include "printing/InvoiceReceiptRow.h"
 #include "printing/MyPrintDialog.h"
 #include "printing/receipts/MyPrintChitanteDialog.h"
@@ -380,8 +381,9 @@ void MyFacturiDialog::SaveAndPrint()
     print.DoModal();
 }
 
-// Confirms the receipt's number and series (the confirmation stores them as
-// the receipt counter), then saves the document.
+// Confirms the receipt's number and series, then saves the document, writes
+// the receipt row and moves the receipt counter in one transaction: a save
+// that fails spends no receipt number. The receipt is shown once it exists.
 void MyFacturiDialog::SaveAndMakeReceipt()
 {
     QString number = QString::Formatted(L"%d", static_cast<int>(GetInvoiceConfigValue(10) + 1));
@@ -392,11 +394,18 @@ void MyFacturiDialog::SaveAndMakeReceipt()
     if (confirmation.DoModal() != 1)
         return;
     confirmation.GetReceiptNumberAndSeries(numarChitanta, serieChitanta);
-    if (!SaveSequence())
-        return;
 
     double amount = wcstod(GetItemText(IDC_FE_TOTAL).c_str(), nullptr);
     unsigned long long issued = GetPicker(IDC_FE_ISSUE_DATE);
+    InvoiceReceiptRow row;
+    row.series = serieChitanta;
+    row.number = wcstoull(numarChitanta.c_str(), nullptr, 10);
+    row.amount = amount;
+    row.amountInWords = AmountToWords(amount);
+    row.date = issued;
+    if (!SaveWithReceipt(row))
+        return;
+
     QString date;
     micro::utils::FormatTimeText(static_cast<long long>(issued), date, L"%d-%m-%Y");
     MyPrintChitanteDialog receipt(m_hwnd);
@@ -406,18 +415,31 @@ void MyFacturiDialog::SaveAndMakeReceipt()
     receipt.SetReceiptNumberText(numarChitanta);
     receipt.SetDateText(date);
     receipt.DoModal();
+}
 
-    InvoiceReceiptRow row;
-    row.series = serieChitanta;
-    row.number = wcstoull(numarChitanta.c_str(), nullptr, 10);
-    row.clientId = client;
-    row.invoices = QString::Formatted(L" %d", static_cast<int>(numar));
-    row.amount = amount;
-    row.amountInWords = receipt.GetAmountInWords();
-    row.date = issued;
+bool MyFacturiDialog::SaveWithReceipt(InvoiceReceiptRow& row)
+{
+    unsigned long long previousId = id, previousReserved = idRezervat, previousStatus = status;
+    unsigned long long previousNew = documentNou;
+    bool saved = false;
     try {
-        WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
+        micro::qsql::QsqlTransaction transaction(GetRepository());
+        if (SaveSequence()) {
+            row.clientId = client;
+            row.invoices = QString::Formatted(L" %d", static_cast<int>(numar));
+            WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
+            transaction.Commit();
+            saved = true;
+        }
     } catch (const micro::qsql::QSqlError& error) {
-        micro::qdialog::ShowMessageBox(micro::qapp::GetMainWindow(), error.GetText(), L"Message", MB_OK);
+        micro::qdialog::ShowMessageBox(m_hwnd, error.GetText(), L"Message", MB_OK);
     }
+    if (!saved) {
+        // Nothing was stored: the editor goes on as before the command.
+        id = previousId;
+        idRezervat = previousReserved;
+        status = previousStatus;
+        documentNou = previousNew;
+    }
+    return saved;
 }

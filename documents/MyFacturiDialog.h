@@ -4,6 +4,8 @@
 #include "framework/gui/QListCtrl.h"
 #include "framework/utils/QString.h"
 
+struct InvoiceReceiptRow;
+
 // The one editor of every commercial document: invoice (tip 0), proforma (1),
 // delivery note (2), goods-received note (3) and return invoice (4).
 //
@@ -113,6 +115,8 @@ private:
     void SaveAndClose();
     void SaveAndPrint();
     void SaveAndMakeReceipt();
+    // The document, the receipt row and the receipt counter, all or nothing.
+    bool SaveWithReceipt(InvoiceReceiptRow& row);
     void DeleteSelectedLine();
     void ModifySelectedLine();
     void AddLineFromPicker();

@@ -6,7 +6,6 @@
 #include "framework/qdialog/QMessageBox.h"
 #include "printing/InvoiceReceiptRow.h"
 
-using micro::qsql::QsqlTransaction;
 using micro::qsql::QSqlError;
 using micro::utils::QString;
 
@@ -22,7 +21,7 @@ unsigned long long InsertReceipt(const FacturaPrintJob& job, unsigned long long 
     row.amount = wcstod(job.valoareTTI.c_str(), nullptr);
     row.amountInWords = job.totalInLitere;
     row.date = job.dataCreareSecunde;
-    return WriteInvoiceReceipt(row, ReceiptCounterSeries::Keep);
+    return WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
 }
 
 } // namespace
@@ -33,9 +32,6 @@ bool EnsureInvoiceReceipt(FacturaPrintJob& job)
         return true;
     HWND owner = micro::qapp::GetMainWindow();
     try {
-        // The dialog stores a changed number as the counter: that write joins
-        // the receipt's, so a refused insert leaves the counter as it was.
-        QsqlTransaction transaction(GetRepository());
         MyCreareChitantaFacturiDialog dialog(owner);
         dialog.SetReceiptNumberAndSeries(job.chitantaNumar.c_str(), job.chitantaSerie.c_str());
         if (dialog.DoModal() != IDOK)
@@ -43,8 +39,8 @@ bool EnsureInvoiceReceipt(FacturaPrintJob& job)
         QString number, series;
         dialog.GetReceiptNumberAndSeries(number, series);
         unsigned long long n = wcstoull(number.c_str(), nullptr, 10);
+        // The receipt row, the counter and the series: one transaction.
         unsigned long long id = InsertReceipt(job, n, series);
-        transaction.Commit();
         job.chitantaNumar.Format(L"%llu", n);
         job.chitantaSerie = series;
         job.chitantaId = id;

@@ -90,15 +90,37 @@ TEST_F(ReceiptCommand, SeriesWithAQuoteIsStoredAsTyped)
     EXPECT_EQ(1, tempDb.Scalar(L"select numarChit from ConfigFacturi where id = 1"));
 }
 
-TEST_F(ReceiptCommand, RefusedCounterLeavesNoReceiptRowBehind)
+// Save, receipt row and counter stand or fall together: whichever write is
+// refused, no number is spent, nothing is stored and the editor stays open.
+TEST_F(ReceiptCommand, RefusedSaveOrCounterSpendsNoReceiptNumber)
 {
-    // The confirmation's own write passes; the one after the receipt row fails.
-    tempDb.Exec(L"create trigger contor before update of numarChit on ConfigFacturi "
-                L"when exists (select 1 from Incasari) begin select raise(abort, 'contor blocat'); end");
-    MakeReceipt(L"3", L"AB");
-    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
-    EXPECT_EQ(L"Message", boxes.Last().caption);
-    EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"contor blocat"));
-    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Incasari"));
-    EXPECT_EQ(1, tempDb.Scalar(L"select count(*) from Facturi"));
+    const wchar_t* const refusals[] = {
+        L"create trigger refuz before insert on Facturi begin select raise(abort, 'refuz'); end",
+        L"create trigger refuz before update of numarChit on ConfigFacturi begin select raise(abort, 'refuz'); end",
+    };
+    for (const wchar_t* refusal : refusals) {
+        tempDb.Exec(refusal);
+        boxes.Clear();
+        MyFacturiDialog editor(nullptr);
+        Run(editor, [&](HWND w) {
+            ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client Nou SRL");
+            AddLine(w, L"Faina", L"10", L"3", 0, false);
+            ModalDriver driver;
+            driver.When(kConfirmation, [&](HWND confirm) {
+                ModalDriver::SetText(confirm, IDC_CREARE_CHITANTA_NUMAR, L"7");
+                ModalDriver::Click(confirm, IDOK);
+            });
+            ModalDriver::Click(w, IDC_FE_RECEIPT);
+            driver.Verify();
+            EXPECT_TRUE(IsWindowVisible(w));
+        });
+        ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+        EXPECT_EQ(L"Message", boxes.Last().caption);
+        EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"refuz")) << boxes.Describe();
+        EXPECT_EQ(0, tempDb.Scalar(L"select numarChit from ConfigFacturi where id = 1"));
+        EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Incasari"));
+        EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Facturi"));
+        EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Clienti"));
+        tempDb.Exec(L"drop trigger refuz");
+    }
 }
