@@ -1,7 +1,12 @@
 #include "documents/MyCompanyLookup.h"
 #include <windows.h>
 #include <wininet.h>
+#include <algorithm>
+#include <atomic>
 #include <cwctype>
+#include <memory>
+#include <thread>
+#include "database/qsql/SqlText.h"
 
 using micro::utils::QString;
 
@@ -11,8 +16,11 @@ const wchar_t kDefaultBaseAddress[] = L"http://registru.brivane.ro";
 const wchar_t kUserAgent[] = L"Mozilla/4.0 (compatible) Rararu";
 const DWORD kTimeoutMs = 10000;
 const DWORD kChunkSize = 1026;
+// A company's record is a few hundred bytes; anything this big is no answer.
+const size_t kMaxAnswerBytes = 64 * 1024;
 
 std::wstring g_baseAddress = kDefaultBaseAddress;
+DWORD g_deadlineMs = kTimeoutMs;
 
 // Closes a WinINet handle when it goes out of scope.
 class InternetHandle {
@@ -57,6 +65,14 @@ wchar_t FoldLetter(wchar_t c)
     }
 }
 
+// The answer comes over plain HTTP from outside: NULs go, lone surrogates
+// become U+FFFD, so the text is safe in a window and in SQL.
+QString CleanValue(std::wstring value)
+{
+    value.erase(std::remove(value.begin(), value.end(), L'\0'), value.end());
+    return micro::qsql::SqlSafeText(value.data(), static_cast<int>(value.size()));
+}
+
 class JsonReader {
 public:
     explicit JsonReader(const std::wstring& text) : m_text(text), m_at(0) {}
@@ -82,7 +98,7 @@ public:
                 std::wstring value;
                 if (!ReadString(value))
                     return false;
-                answer.Add(true, QString(value.c_str()));
+                answer.Add(true, CleanValue(value));
             } else {
                 if (!SkipValue())
                     return false;
@@ -214,22 +230,35 @@ void SetCompanyLookupBaseAddress(const wchar_t* baseAddress)
     g_baseAddress = baseAddress ? baseAddress : kDefaultBaseAddress;
 }
 
-CompanyLookupOutcome LookupCompany(const QString& fiscalCode, CompanyLookupAnswer& answer)
+void SetCompanyLookupDeadline(unsigned long milliseconds)
 {
-    QString code = fiscalCode;
-    code.Trim();
+    g_deadlineMs = milliseconds ? milliseconds : kTimeoutMs;
+}
+
+namespace {
+
+// One request, shared by the window and the worker: whichever finishes last frees it.
+struct LookupJob {
+    std::wstring url;
+    std::atomic<bool> abandoned{false};
+    CompanyLookupOutcome outcome = CompanyLookupNoServer;
+    std::string body;
+    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ~LookupJob() { CloseHandle(done); }
+};
+
+// On the worker: WinINet's own time-outs do not bound a blocking call, so the
+// window never waits on this directly.
+CompanyLookupOutcome Fetch(LookupJob& job)
+{
     InternetHandle session(InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session)
         return CompanyLookupNoInternet;
-    if (!IsDigitsOnly(code))
-        return CompanyLookupNotFound;
     DWORD timeout = kTimeoutMs;
     InternetSetOptionW(session, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof(timeout));
     InternetSetOptionW(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
     InternetSetOptionW(session, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof(timeout));
-
-    std::wstring url = g_baseAddress + L"/api/companies/" + code.c_str() + L".json";
-    InternetHandle request(InternetOpenUrlW(session, url.c_str(), nullptr, 0,
+    InternetHandle request(InternetOpenUrlW(session, job.url.c_str(), nullptr, 0,
                                             INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
     if (!request)
         return CompanyLookupNoServer;
@@ -239,12 +268,58 @@ CompanyLookupOutcome LookupCompany(const QString& fiscalCode, CompanyLookupAnswe
         status != 200)
         return CompanyLookupNotFound;
 
-    std::string body;
     char chunk[kChunkSize];
     DWORD read = 0;
-    while (InternetReadFile(request, chunk, kChunkSize, &read) && read > 0)
-        body.append(chunk, read);
-    if (body.empty() || !ParseCompanyAnswer(body, answer) || answer.Count() == 0)
+    while (!job.abandoned && InternetReadFile(request, chunk, kChunkSize, &read) && read > 0) {
+        if (job.body.size() + read > kMaxAnswerBytes)
+            return CompanyLookupNotFound;
+        job.body.append(chunk, read);
+    }
+    return job.abandoned ? CompanyLookupNoServer : CompanyLookupFound;
+}
+
+// Waits for the worker until the deadline, repainting meanwhile but taking
+// no input, so nothing else starts while the answer is awaited.
+bool WaitUntilDone(HANDLE done, DWORD deadlineMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= deadlineMs)
+            return WaitForSingleObject(done, 0) == WAIT_OBJECT_0;
+        DWORD woke = MsgWaitForMultipleObjects(1, &done, FALSE, deadlineMs - elapsed, QS_PAINT);
+        if (woke == WAIT_OBJECT_0)
+            return true;
+        if (woke != WAIT_OBJECT_0 + 1)
+            return WaitForSingleObject(done, 0) == WAIT_OBJECT_0;
+        MSG message;
+        while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+}
+
+} // namespace
+
+CompanyLookupOutcome LookupCompany(const QString& fiscalCode, CompanyLookupAnswer& answer)
+{
+    QString code = fiscalCode;
+    code.Trim();
+    if (!IsDigitsOnly(code))
+        return CompanyLookupNotFound;
+    auto job = std::make_shared<LookupJob>();
+    job->url = g_baseAddress + L"/api/companies/" + code.c_str() + L".json";
+    std::thread([job] {
+        job->outcome = Fetch(*job);
+        SetEvent(job->done);
+    }).detach();
+    if (!WaitUntilDone(job->done, g_deadlineMs)) {
+        // The worker ends on its own when WinINet lets go; its result is dropped.
+        job->abandoned = true;
+        return CompanyLookupNoServer;
+    }
+    if (job->outcome != CompanyLookupFound)
+        return job->outcome;
+    if (job->body.empty() || !ParseCompanyAnswer(job->body, answer) || answer.Count() == 0)
         return CompanyLookupNotFound;
     return CompanyLookupFound;
 }

@@ -3,9 +3,11 @@
 #include <vector>
 #include "framework/utils/QString.h"
 
-// The company-registry look-up by fiscal code: a blocking HTTP GET of
-// <base>/api/companies/<code>.json through WinINet, answered by one flat JSON
-// object whose values are read by the position of their keys.
+// The company-registry look-up by fiscal code: an HTTP GET of
+// <base>/api/companies/<code>.json through WinINet on a worker thread, answered
+// by one flat JSON object whose values are read by the position of their keys.
+// The caller waits at most ten seconds whatever the server does; an answer
+// over 64 KiB counts as not found.
 
 enum CompanyLookupOutcome {
     CompanyLookupFound,
@@ -37,12 +39,16 @@ private:
     std::vector<micro::utils::QString> m_texts;
 };
 
-// Asks the service for the company with that fiscal code (trimmed; digits only).
+// Asks the service for the company with that fiscal code (trimmed; digits
+// only). Past the deadline: CompanyLookupNoServer.
 CompanyLookupOutcome LookupCompany(const micro::utils::QString& fiscalCode, CompanyLookupAnswer& answer);
 
 // Reads a flat JSON object (UTF-8) into values by position, folding the
-// Romanian letters to plain ones. False when the text is no such object.
+// Romanian letters to plain ones, dropping NULs and replacing lone surrogates.
+// False when the text is no such object.
 bool ParseCompanyAnswer(const std::string& body, CompanyLookupAnswer& answer);
 
 // Tests point the look-up at a server of their own; null restores the program's address.
 void SetCompanyLookupBaseAddress(const wchar_t* baseAddress);
+// Tests shorten the wait; 0 restores the program's ten seconds.
+void SetCompanyLookupDeadline(unsigned long milliseconds);

@@ -5,6 +5,7 @@
 #include "database/DocumentTables.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
+#include "framework/gui/QGraphics.h"
 #include "resources/resource.h"
 
 using micro::qsql::QsqlQuery;
@@ -39,6 +40,20 @@ void RefillCombo(HWND combo, const wchar_t* sql)
     QsqlQuery q = GetRepository().ExecQuery(sql);
     for (; !q.Eof(); q.NextRow())
         ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(q.GetStringField(0).c_str()));
+}
+
+// An edit, or a combo box's edit, holds at most its limit; text set from
+// outside is cut to it as typing would be.
+QString WithinLimit(HWND control, const QString& text)
+{
+    HWND edit = control;
+    COMBOBOXINFO combo = {sizeof(combo)};
+    if (GetComboBoxInfo(control, &combo) && combo.hwndItem)
+        edit = combo.hwndItem;
+    int limit = static_cast<int>(::SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
+    if (limit <= 0 || text.GetLength() <= limit)
+        return text;
+    return QString(text.c_str(), limit);
 }
 
 } // namespace
@@ -187,7 +202,11 @@ void MyFacturiDialog::FillDelegateFields()
 void MyFacturiDialog::LookupCompanyOnline(QString fiscalCode)
 {
     CompanyLookupAnswer answer;
-    CompanyLookupOutcome outcome = LookupCompany(fiscalCode, answer);
+    CompanyLookupOutcome outcome;
+    {
+        micro::gui::QWaitCursor wait;
+        outcome = LookupCompany(fiscalCode, answer);
+    }
     switch (outcome) {
     case CompanyLookupNoInternet:
         micro::qdialog::ShowMessageBox(nullptr, L"Nu exista conexiune la internet !", L"ERROR", MB_ICONERROR);
@@ -210,9 +229,9 @@ void MyFacturiDialog::LookupCompanyOnline(QString fiscalCode)
                    {4, IDC_FE_CLIENT_NAME}, {5, IDC_FE_CLIENT_PHONE},   {6, IDC_FE_CLIENT_NRREG}};
     for (const auto& t : targets) {
         if (answer.HasText(t.position))
-            SetItemText(t.control, answer.Text(t.position));
+            SetItemText(t.control, WithinLimit(GetItem(t.control), answer.Text(t.position)));
     }
     if (answer.HasText(10) && answer.Text(10) == L"1")
-        SetItemText(IDC_FE_CLIENT_CIF, L"RO" + GetItemText(IDC_FE_CLIENT_CIF));
+        SetItemText(IDC_FE_CLIENT_CIF, WithinLimit(GetItem(IDC_FE_CLIENT_CIF), L"RO" + GetItemText(IDC_FE_CLIENT_CIF)));
     UpdateData(true);
 }

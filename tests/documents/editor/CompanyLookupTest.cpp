@@ -1,9 +1,11 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 #include "documents/MyCompanyLookup.h"
 #include "tests/documents/support/EditorFixture.h"
 
@@ -13,7 +15,7 @@ using testing_support::ModalDriver;
 namespace {
 
 // An HTTP server on a loopback port, answering every request with one canned
-// response from its own thread.
+// response from its own thread, or misbehaving as told.
 class LoopbackServer {
 public:
     LoopbackServer()
@@ -31,10 +33,14 @@ public:
         listen(m_listener, 4);
         m_thread = std::thread([this] { Serve(); });
     }
+    enum Manner { Normal, Silent, Trickling };
     ~LoopbackServer()
     {
+        m_stop = true;
         closesocket(m_listener);
         m_thread.join();
+        for (std::thread& client : m_clients)
+            client.join();
         WSACleanup();
     }
     void Answer(int status, const std::string& body)
@@ -43,6 +49,7 @@ public:
         m_status = status;
         m_body = body;
     }
+    void Behave(Manner manner) { m_manner = manner; }
     std::wstring BaseAddress() const { return L"http://127.0.0.1:" + std::to_wstring(m_port); }
     int Requests() const { return m_requests; }
     std::string LastRequestLine()
@@ -58,6 +65,13 @@ private:
             SOCKET client = accept(m_listener, nullptr, nullptr);
             if (client == INVALID_SOCKET)
                 return;
+            m_clients.emplace_back([this, client] { Handle(client); });
+        }
+    }
+
+    void Handle(SOCKET client)
+    {
+        {
             std::string request;
             char buffer[1024];
             while (request.find("\r\n\r\n") == std::string::npos) {
@@ -75,7 +89,17 @@ private:
                            m_body;
             }
             ++m_requests;
-            send(client, response.data(), static_cast<int>(response.size()), 0);
+            if (m_manner == Normal) {
+                send(client, response.data(), static_cast<int>(response.size()), 0);
+            } else {
+                // Silent: says nothing; trickling: a byte every tenth of a second.
+                Manner manner = m_manner;
+                for (size_t sent = 0; !m_stop;) {
+                    Sleep(100);
+                    if (manner == Trickling && sent < response.size())
+                        send(client, response.data() + sent++, 1, 0);
+                }
+            }
             shutdown(client, SD_SEND);
             closesocket(client);
         }
@@ -84,11 +108,14 @@ private:
     SOCKET m_listener;
     int m_port = 0;
     std::thread m_thread;
+    std::vector<std::thread> m_clients;
     std::mutex m_mutex;
     int m_status = 200;
     std::string m_body;
     std::string m_lastLine;
     std::atomic<int> m_requests{0};
+    std::atomic<bool> m_stop{false};
+    std::atomic<Manner> m_manner{Normal};
 };
 
 const wchar_t kNotFound[] = L"Acest C.I.F. nu a fost gasit in baza de date ! \n NU introduceti \"RO\" inaintea "
@@ -104,7 +131,27 @@ protected:
         EditorTest::SetUp();
         SetCompanyLookupBaseAddress(server.BaseAddress().c_str());
     }
-    void TearDown() override { SetCompanyLookupBaseAddress(nullptr); }
+    void TearDown() override
+    {
+        SetCompanyLookupBaseAddress(nullptr);
+        SetCompanyLookupDeadline(0);
+    }
+
+    // Milliseconds from the click on "  Online" until its handler returned.
+    DWORD TimedLookUp(const std::wstring& code, std::function<void(HWND)> check = nullptr)
+    {
+        DWORD elapsed = 0;
+        MyFacturiDialog editor(nullptr);
+        Run(editor, [&](HWND w) {
+            ModalDriver::SetText(w, IDC_FE_CLIENT_CIF, code);
+            DWORD start = GetTickCount();
+            ModalDriver::Click(w, IDC_FE_ONLINE);
+            elapsed = GetTickCount() - start;
+            if (check)
+                check(w);
+        });
+        return elapsed;
+    }
 
     // Types the code, presses "  Online" and hands the window to `check`.
     void LookUp(const std::wstring& code, std::function<void(HWND)> check)
@@ -170,6 +217,66 @@ TEST_F(CompanyLookupInEditor, MissingCompanyEmptyAnswerAndBadCodeAreNotFound)
         EXPECT_EQ(kNotFound, box.text);
         EXPECT_EQ(L"Message", box.caption);
     }
+}
+
+TEST_F(CompanyLookupInEditor, ServerThatHoldsTheWindowIsLeftAfterTenSeconds)
+{
+    server.Behave(LoopbackServer::Silent);
+    DWORD silent = TimedLookUp(L"123", [](HWND w) { EXPECT_EQ(L"", Text(w, IDC_FE_CLIENT_NAME)); });
+    EXPECT_GE(silent, 9500u);
+    EXPECT_LT(silent, 11500u);
+    // The same deadline whatever the server does: here one byte every two seconds.
+    SetCompanyLookupDeadline(1500);
+    server.Behave(LoopbackServer::Trickling);
+    server.Answer(200, Answer("40"));
+    DWORD trickling = TimedLookUp(L"123", [](HWND w) { EXPECT_EQ(L"", Text(w, IDC_FE_CLIENT_NAME)); });
+    EXPECT_LT(trickling, 3000u);
+    ASSERT_EQ(2u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Serverul nu raspunde !", boxes.Boxes()[0].text);
+    EXPECT_EQ(L"Serverul nu raspunde !", boxes.Boxes()[1].text);
+}
+
+TEST_F(CompanyLookupInEditor, HugeAnswerIsNotFoundAndLongValuesStopAtTheFieldLimit)
+{
+    server.Answer(200, Answer("\"" + std::string(10 * 1024 * 1024, 'x') + "\""));
+    DWORD huge = TimedLookUp(L"123", [](HWND w) { EXPECT_EQ(L"", Text(w, IDC_FE_CLIENT_NAME)); });
+    EXPECT_LT(huge, 5000u);
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(kNotFound, boxes.Last().text);
+
+    std::string longName(60000, 'N');
+    server.Answer(200, "{\"cif\": \"123\", \"adresa\": \"A\", \"oras\": \"B\", \"cod\": 1, \"denumire\": \"" +
+                           longName + "\"}");
+    LookUp(L"123", [](HWND w) {
+        HWND edit = FindWindowExW(GetDlgItem(w, IDC_FE_CLIENT_NAME), nullptr, L"Edit", nullptr);
+        int limit = static_cast<int>(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
+        EXPECT_EQ(std::wstring(std::min(limit, 60000), L'N'), Text(w, IDC_FE_CLIENT_NAME));
+    });
+}
+
+// The answer arrives over plain HTTP: a NUL or a lone surrogate in it must
+// neither cut a value nor reach SQL as a quote-swallowing character.
+TEST_F(CompanyLookupInEditor, NulsAndLoneSurrogatesInTheAnswerAreCleanedBeforeTheySave)
+{
+    unsigned long long other = tempDb.AddClient(L"Alt Client SRL", 0, L"RO999");
+    server.Answer(200, "{\"cif\": \"123\", \"adresa\": \"Str\\u0000ada\", \"oras\": \"B\", \"cod\": 1, "
+                       "\"denumire\": \"Nou SRL\\ud800' or 1=1 --\", \"telefon\": \"0\\udc00'\"}");
+    MyFacturiDialog editor(nullptr);
+    Run(editor, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_CIF, L"123");
+        ModalDriver::Click(w, IDC_FE_ONLINE);
+        EXPECT_EQ(L"Strada", Text(w, IDC_FE_CLIENT_ADDRESS));
+        EXPECT_EQ(std::wstring(L"Nou SRL\xFFFD' or 1=1 --"), Text(w, IDC_FE_CLIENT_NAME));
+        AddLine(w, L"Faina", L"10", L"1", 0, false);
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    });
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(std::wstring(L"Nou SRL\xFFFD' or 1=1 --"),
+              tempDb.Text(L"select Nume from Clienti where Cod = '123'"));
+    EXPECT_EQ(std::wstring(L"0\xFFFD'"), tempDb.Text(L"select Telefon from Clienti where Cod = '123'"));
+    EXPECT_EQ(L"RO999", tempDb.Text(micro::utils::QString::Formatted(L"select Cod from Clienti where id = %llu",
+                                                                     other).c_str()));
+    EXPECT_EQ(2, tempDb.Scalar(L"select count(*) from Clienti"));
 }
 
 TEST_F(CompanyLookupInEditor, RefusedConnectionIsReportedAsNoServer)
