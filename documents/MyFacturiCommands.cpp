@@ -1,5 +1,6 @@
 // The document editor's commands and notifications.
 #include "documents/MyFacturiDialog.h"
+#include "framework/qdialog/QMessageBox.h"
 #include "documents/MyFacturiInternal.h"
 #include "documents/StockTally.h"
 #include "database/DocumentTables.h"
@@ -418,6 +419,6 @@ void MyFacturiDialog::SaveAndMakeReceipt()
     try {
         WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
     } catch (const micro::qsql::QSqlError& error) {
-        micro::qdialog::ShowMessageBox(micro::qapp::GetMainWindow(), error.GetText(), L"Message", MB_OK);
+        micro::qdialog::ShowMessageBox(micro::qdialog::ModalOwner(), error.GetText(), L"Message", MB_OK);
     }
 }

@@ -190,10 +190,10 @@ void MyFacturiDialog::LookupCompanyOnline(QString fiscalCode)
     CompanyLookupOutcome outcome = LookupCompany(fiscalCode, answer);
     switch (outcome) {
     case CompanyLookupNoInternet:
-        micro::qdialog::ShowMessageBox(nullptr, L"Nu exista conexiune la internet !", L"ERROR", MB_ICONERROR);
+        micro::qdialog::ShowMessageBox(m_hwnd, L"Nu exista conexiune la internet !", L"ERROR", MB_ICONERROR);
         return;
     case CompanyLookupNoServer:
-        micro::qdialog::ShowMessageBox(nullptr, L"Serverul nu raspunde !", L"ERROR", MB_ICONERROR);
+        micro::qdialog::ShowMessageBox(m_hwnd, L"Serverul nu raspunde !", L"ERROR", MB_ICONERROR);
         return;
     case CompanyLookupNotFound:
         MessageBox(L"Acest C.I.F. nu a fost gasit in baza de date ! \n NU introduceti \"RO\" inaintea C.I.F-ului "

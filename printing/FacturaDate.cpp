@@ -199,7 +199,7 @@ void FacturaDate::LoadReceipt()
     } catch (const QSqlError& error) {
         QString text(L"Eroare la Incasari: ");
         text += error.GetText();
-        micro::qdialog::ShowMessageBox(micro::qapp::GetMainWindow(), text, L"Message", MB_OK);
+        micro::qdialog::ShowMessageBox(micro::qdialog::ModalOwner(), text, L"Message", MB_OK);
     }
     if (chitantaId != 0)
         return;
@@ -226,7 +226,7 @@ void FacturaDate::LoadLines()
             items.Add(item);
         }
     } catch (const QSqlError& error) {
-        micro::qdialog::ShowMessageBox(micro::qapp::GetMainWindow(), error.GetText(), L"Message", MB_OK);
+        micro::qdialog::ShowMessageBox(micro::qdialog::ModalOwner(), error.GetText(), L"Message", MB_OK);
     }
 }
 

@@ -31,7 +31,7 @@ bool EnsureInvoiceReceipt(FacturaPrintJob& job)
 {
     if (job.chitantaId != 0)
         return true;
-    HWND owner = micro::qapp::GetMainWindow();
+    HWND owner = micro::qdialog::ModalOwner();
     try {
         // The dialog stores a changed number as the counter: that write joins
         // the receipt's, so a refused insert leaves the counter as it was.
