@@ -339,7 +339,7 @@ void MyFacturiDialog::ValidateDocument()
             GetProductTextField(category, product, 7);
             if (product == 0 || category == L"2")
                 continue;
-            if (!tally.Take(product, ItemNumber(row, ColQuantity))) {
+            if (!tally.Take(product, RowQuantity(row))) {
                 MessageBox(QString::Formatted(L"La linia %d", row + 1) + L"\nCantitate Insufucienta in stoc !",
                            L"Message", MB_OK);
                 return;
