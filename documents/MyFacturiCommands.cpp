@@ -68,6 +68,7 @@ bool MyFacturiDialog::OnButton(UINT command)
     case IDC_FE_APPLY_DISCOUNT: if (!closed) ApplyDiscount(); return true;
     case IDC_FE_PRINT: SaveAndPrint(); return true;
     case IDC_FE_RECEIPT: SaveAndMakeReceipt(); return true;
+    case IDC_FE_ACTIONS: ShowActionsMenu(); return true;
     case IDOK:
     case IDCANCEL:
     case 9: return QDialog::OnButton(command);
@@ -183,6 +184,7 @@ bool MyFacturiDialog::SaveSequence()
             return false;
         }
         id = idRezervat;
+        LockStoredSeries();
         return true;
     }
     return SaveDocument();
@@ -363,6 +365,8 @@ void MyFacturiDialog::TurnIntoInvoice()
     tip = DocumentInvoice;
     idRezervat = static_cast<unsigned long long>(GetRepository().ExecScalar(L"Select MAX(id) from Facturi")) + 1;
     id = 0;
+    // A new invoice, temporary at its first save whatever its source's status.
+    status = StatusNew;
     numar = GetInvoiceConfigValue(8) + 1;
     ApplyDocumentType();
     SetWindowTextW(m_hwnd, L"Factura  ");

@@ -161,9 +161,17 @@ bool MyFacturiDialog::OnInitDialog()
     AutocompleteClient(L"");
 
     CreateRuntimeButtons();
+    CreateActionsButton();
+    for (int picker : {IDC_FE_ISSUE_DATE, IDC_FE_DUE_DATE})
+        micro::gui::QDateTimeSelector(GetItem(picker)).SetDayMonthYearFormat();
 
     listaArticole.Attach(m_hwnd, IDC_FE_LINES);
     listaArticole.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    // The line buttons lie over the list: they are above it, and the list
+    // does not paint over them.
+    SetWindowLongPtrW(listaArticole, GWL_STYLE, GetWindowLongPtrW(listaArticole, GWL_STYLE) | WS_CLIPSIBLINGS);
+    for (int button : {IDC_FE_MODIFY_LINE, IDC_FE_DELETE_LINE})
+        SetWindowPos(GetItem(button), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowTheme(listaArticole, L"explorer", nullptr);
     InsertListColumns();
 
@@ -396,6 +404,7 @@ void MyFacturiDialog::ApplyDocumentType()
     SetItemText(IDC_FE_NUMBER_LABEL, nir ? L"Nr.NIR:" : L"Nr.Document:");
     if (nir && status == 0)
         SetFocus(GetItem(IDC_FE_SUPPLIER_INVOICE));
+    LockStoredSeries();
 
     static const int lineCommands[] = {IDC_FE_DELETE_LINE, IDC_FE_PICK_PRODUCT, IDOK, IDC_FE_VALIDATE,
                                        IDC_FE_CANCEL_DOCUMENT, IDC_FE_APPLY_DISCOUNT};
@@ -403,6 +412,12 @@ void MyFacturiDialog::ApplyDocumentType()
     for (int idc : lineCommands)
         EnableItem(idc, !closed);
     EnableItem(IDC_FE_STORNO, !(status == StatusTemporary || status == StatusCancelled || status == StatusReversed));
+}
+
+void MyFacturiDialog::LockStoredSeries()
+{
+    bool stored = id != 0 && !documentNou;
+    ::SendMessageW(GetItem(IDC_FE_SERIES), EM_SETREADONLY, stored ? TRUE : FALSE, 0);
 }
 
 bool MyFacturiDialog::UpdateData(bool toControls)

@@ -129,8 +129,15 @@ private:
     // and, once stored, gets its reserved id.
     bool SaveSequence();
 
+    // The "Actiuni" button and its menu (MyFacturiActions.cpp).
+    void CreateActionsButton();
+    bool ActionAllowed(int command) const;
+    void ShowActionsMenu();
+
     // Set-up steps.
     void CreateRuntimeButtons();
+    // A stored document's number and series cannot change: its series field is read-only.
+    void LockStoredSeries();
     void ReserveNewDocument();
     void ReadStoredHeader();
     void FillCompany();

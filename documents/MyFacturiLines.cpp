@@ -214,9 +214,9 @@ void MyFacturiDialog::PlaceLineButtons(int row)
     if (!listaArticole.SendMessage(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r)))
         return;
     int d = static_cast<int>(GetDialogBaseUnits() / 9118);
-    UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
-    SetWindowPos(GetItem(IDC_FE_MODIFY_LINE), nullptr, r.left + 210, r.bottom + 180 + d, 0, 0, flags);
-    SetWindowPos(GetItem(IDC_FE_DELETE_LINE), nullptr, r.left + 285, r.bottom + 180 + d, 0, 0, flags);
+    UINT flags = SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(GetItem(IDC_FE_MODIFY_LINE), HWND_TOP, r.left + 210, r.bottom + 180 + d, 0, 0, flags);
+    SetWindowPos(GetItem(IDC_FE_DELETE_LINE), HWND_TOP, r.left + 285, r.bottom + 180 + d, 0, 0, flags);
 }
 
 // One refusal box per row whose VAT text differs from the first row's.

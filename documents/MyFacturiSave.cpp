@@ -47,7 +47,9 @@ bool MyFacturiDialog::SaveDocument()
         MessageBox(L"Nu ati introdus clientul !", L"Message", MB_OK);
         return false;
     }
-    QString series = serie;
+    bool insert = id == 0 || documentNou != 0;
+    // What the series field shows is what is stored; a stored document's field is read-only.
+    QString series = insert ? GetItemText(IDC_FE_SERIES) : serie;
     if (tip == DocumentGoodsReceived) {
         series = GetItemText(IDC_FE_SUPPLIER_INVOICE);
         if (series.IsEmpty()) {
@@ -74,7 +76,6 @@ bool MyFacturiDialog::SaveDocument()
         vat += ItemNumber(row, ColVat);
         total += ItemNumber(row, ColGross);
     }
-    bool insert = id == 0 || documentNou != 0;
 
     MyRepository& db = GetRepository();
     unsigned long long partner = 0, delegate = 0, stored = 0;
