@@ -252,8 +252,7 @@ ItemFactura* FacturaDate::ReadLine(const QsqlQuery& q, unsigned long n)
         if (productId != 0)
             ultimaCotaTVA = static_cast<int32_t>(GetProductIntField(productId, 3));
         item->cotaTVA = VatLabel(ultimaCotaTVA);
-        double gross = _wtof(Formatted2(value * VatMultiplier(ultimaCotaTVA)));
-        item->valoareTVA = Formatted2(gross - value);
+        item->valoareTVA = Formatted2(LineVat(value, ultimaCotaTVA));
     } catch (...) {
         delete item;
         throw;
