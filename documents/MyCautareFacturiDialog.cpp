@@ -468,7 +468,7 @@ bool MyCautareFacturiDialog::NewDocument()
 
 void MyCautareFacturiDialog::ShowSelectionRefusal()
 {
-    micro::qdialog::ShowMessageBox(nullptr, L"Click pe documentul dorit pentru selectie !",
+    micro::qdialog::ShowMessageBox(m_hwnd, L"Click pe documentul dorit pentru selectie !",
                                    L"Selectati documentul dorit", MB_OK | MB_ICONINFORMATION);
 }
 

@@ -31,7 +31,7 @@ bool MyCautareFacturiDialog::ValidateDocument()
         MessageBox(text, L"ERROR", MB_OK | MB_ICONERROR);
         return false;
     }
-    if (micro::qdialog::ShowMessageBox(nullptr, L"Validati documentul ?", L"Validare",
+    if (micro::qdialog::ShowMessageBox(m_hwnd, L"Validati documentul ?", L"Validare",
                                        MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
         return false;
     if (tip != DocumentGoodsReceived && !HasStockForLines(idSelectat))

@@ -1,5 +1,6 @@
 // The document editor's commands and notifications.
 #include "documents/MyFacturiDialog.h"
+#include "framework/qdialog/QMessageBox.h"
 #include "documents/MyFacturiInternal.h"
 #include "documents/StockTally.h"
 #include "database/DocumentTables.h"
@@ -68,6 +69,7 @@ bool MyFacturiDialog::OnButton(UINT command)
     case IDC_FE_APPLY_DISCOUNT: if (!closed) ApplyDiscount(); return true;
     case IDC_FE_PRINT: SaveAndPrint(); return true;
     case IDC_FE_RECEIPT: SaveAndMakeReceipt(); return true;
+    case IDC_FE_ACTIONS: ShowActionsMenu(); return true;
     case IDOK:
     case IDCANCEL:
     case 9: return QDialog::OnButton(command);
@@ -183,6 +185,7 @@ bool MyFacturiDialog::SaveSequence()
             return false;
         }
         id = idRezervat;
+        LockStoredSeries();
         return true;
     }
     return SaveDocument();
@@ -339,7 +342,7 @@ void MyFacturiDialog::ValidateDocument()
             GetProductTextField(category, product, 7);
             if (product == 0 || category == L"2")
                 continue;
-            if (!tally.Take(product, ItemNumber(row, ColQuantity))) {
+            if (!tally.Take(product, RowQuantity(row))) {
                 MessageBox(QString::Formatted(L"La linia %d", row + 1) + L"\nCantitate Insufucienta in stoc !",
                            L"Message", MB_OK);
                 return;
@@ -363,6 +366,8 @@ void MyFacturiDialog::TurnIntoInvoice()
     tip = DocumentInvoice;
     idRezervat = static_cast<unsigned long long>(GetRepository().ExecScalar(L"Select MAX(id) from Facturi")) + 1;
     id = 0;
+    // A new invoice, temporary at its first save whatever its source's status.
+    status = StatusNew;
     numar = GetInvoiceConfigValue(8) + 1;
     ApplyDocumentType();
     SetWindowTextW(m_hwnd, L"Factura  ");

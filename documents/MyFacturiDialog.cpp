@@ -161,9 +161,17 @@ bool MyFacturiDialog::OnInitDialog()
     AutocompleteClient(L"");
 
     CreateRuntimeButtons();
+    CreateActionsButton();
+    for (int picker : {IDC_FE_ISSUE_DATE, IDC_FE_DUE_DATE})
+        micro::gui::QDateTimeSelector(GetItem(picker)).SetDayMonthYearFormat();
 
     listaArticole.Attach(m_hwnd, IDC_FE_LINES);
     listaArticole.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    // The line buttons lie over the list: they are above it, and the list
+    // does not paint over them.
+    SetWindowLongPtrW(listaArticole, GWL_STYLE, GetWindowLongPtrW(listaArticole, GWL_STYLE) | WS_CLIPSIBLINGS);
+    for (int button : {IDC_FE_MODIFY_LINE, IDC_FE_DELETE_LINE})
+        SetWindowPos(GetItem(button), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowTheme(listaArticole, L"explorer", nullptr);
     InsertListColumns();
 
@@ -260,7 +268,7 @@ void MyFacturiDialog::FillCompany()
     vat.ResetContent();
     for (int code = 0; code < 4; ++code)
         vat.AddString(VatLabel(code));
-    cotaTVASocietate = 0;
+    cotaTVASocietate = -1;
     try {
         QsqlQuery q = GetRepository().ExecQuery(
             L"Select   Denumire ,cui,nrreg,Adresa,Oras,Telefon,Banca,Cont,tvaincasare,cotaTVA from Societate");
@@ -270,15 +278,17 @@ void MyFacturiDialog::FillCompany()
                                            IDC_FE_COMPANY_BANK, IDC_FE_COMPANY_IBAN};
             for (int i = 0; i < 8; ++i)
                 SetItemText(controls[i], q.GetStringField(i));
-            if (q.GetIntField(8) == 1)
+            RememberShown(controls, 8);
+            tvaIncasareAfisat = q.GetIntField(8) == 1 ? 1 : 0;
+            if (tvaIncasareAfisat)
                 CheckDlgButton(m_hwnd, IDC_FE_VAT_ON_RECEIPT, BST_CHECKED);
             long long code = q.GetIntField(9);
-            cotaTVASocietate = (code >= 0 && code <= 3) ? static_cast<int>(code) : 0;
+            cotaTVASocietate = (code >= 0 && code <= 3) ? static_cast<int>(code) : -1;
         }
     } catch (const QSqlError& e) {
         MessageBox(e.GetText(), L"Message", MB_OK);
     }
-    vat.SetCurSel(cotaTVASocietate);
+    vat.SetCurSel(cotaTVASocietate < 0 ? 0 : cotaTVASocietate);
 }
 
 void MyFacturiDialog::LoadDocumentLines()
@@ -297,6 +307,7 @@ void MyFacturiDialog::LoadDocumentLines()
         listaArticole.SetItemText(row, ColId, QString::Formatted(L"%llu", product));
         listaArticole.SetItemText(row, ColUnitPrice, Amount(price));
         SetRowPrice(row, price);
+        SetRowQuantity(row, quantity);
         QString name;
         GetProductTextField(name, product, 1);
         if (product == 0) {
@@ -306,10 +317,9 @@ void MyFacturiDialog::LoadDocumentLines()
                                                         DocumentHeaderTable(tip), id)
                                                   .c_str())
                                    .GetFloatField(0, 0.0);
-            double base = headerNet + price;
-            int percent = base != 0.0 ? static_cast<int>(price * 100.0 / base) : 0;
-            procentDiscount = QString::Formatted(L"%d", percent);
-            name += QString::Formatted(L" %d%%", percent);
+            // Rounded as the printed record rounds it: 33.33 of 333.30 is 10 %, not 9 %.
+            procentDiscount = QString::Formatted(L"%d", DiscountPercent(price, headerNet));
+            name += L" " + procentDiscount + L"%";
         }
         listaArticole.SetItemText(row, ColName, name);
         listaArticole.SetItemText(row, ColQuantity, Amount(quantity));
@@ -331,11 +341,51 @@ void MyFacturiDialog::LoadDocumentLines()
         listaArticole.SetItemText(row, ColVatText, textCotaTVA);
         ++nrLinii;
     }
+    RepriceLoadedDiscount();
     valoareFT = valoareTVA = valoareTTI = 0.0;
     for (int row = 0; row < nrLinii; ++row) {
         valoareFT += ItemNumber(row, ColNet);
         valoareTVA += ItemNumber(row, ColVat);
         valoareTTI += ItemNumber(row, ColGross);
+    }
+}
+
+// The discount row's VAT follows the lines it discounts, as when it was
+// applied, not product 0's own VAT code; so do its VAT text and the flag of
+// mixed rates it would otherwise raise.
+void MyFacturiDialog::RepriceLoadedDiscount()
+{
+    int discountRow = -1;
+    double net = 0.0, vat = 0.0;
+    QString rate;
+    int rates = 0;
+    for (int row = 0; row < nrLinii; ++row) {
+        if (listaArticole.GetItemText(row, ColId) == L"0") {
+            discountRow = row;
+            continue;
+        }
+        net += ItemNumber(row, ColNet);
+        vat += ItemNumber(row, ColVat);
+        QString text = listaArticole.GetItemText(row, ColVatText);
+        if (rates == 0 || !(text == rate))
+            ++rates;
+        rate = text;
+    }
+    if (discountRow < 0)
+        return;
+    double d = RowPrice(discountRow);
+    double v = net != 0.0 ? d * vat / net : 0.0;
+    listaArticole.SetItemText(discountRow, ColNet, Amount(-d));
+    listaArticole.SetItemText(discountRow, ColVat, Amount(-v));
+    listaArticole.SetItemText(discountRow, ColGross, Amount(-(d + v)));
+    if (rates == 1) {
+        listaArticole.SetItemText(discountRow, ColVatText, rate);
+        textCotaTVA = rate;
+    }
+    if (nrLinii > 1) {
+        int first = discountRow == 0 ? 1 : 0;
+        primaCotaTVA = static_cast<int>(GetProductIntField(_wtoi64(listaArticole.GetItemText(first, ColId)), 3));
+        coteTVADiferite = rates > 1;
     }
 }
 
@@ -354,6 +404,7 @@ void MyFacturiDialog::ApplyDocumentType()
     SetItemText(IDC_FE_NUMBER_LABEL, nir ? L"Nr.NIR:" : L"Nr.Document:");
     if (nir && status == 0)
         SetFocus(GetItem(IDC_FE_SUPPLIER_INVOICE));
+    LockStoredSeries();
 
     static const int lineCommands[] = {IDC_FE_DELETE_LINE, IDC_FE_PICK_PRODUCT, IDOK, IDC_FE_VALIDATE,
                                        IDC_FE_CANCEL_DOCUMENT, IDC_FE_APPLY_DISCOUNT};
@@ -361,6 +412,12 @@ void MyFacturiDialog::ApplyDocumentType()
     for (int idc : lineCommands)
         EnableItem(idc, !closed);
     EnableItem(IDC_FE_STORNO, !(status == StatusTemporary || status == StatusCancelled || status == StatusReversed));
+}
+
+void MyFacturiDialog::LockStoredSeries()
+{
+    bool stored = id != 0 && !documentNou;
+    ::SendMessageW(GetItem(IDC_FE_SERIES), EM_SETREADONLY, stored ? TRUE : FALSE, 0);
 }
 
 bool MyFacturiDialog::UpdateData(bool toControls)
@@ -406,19 +463,49 @@ unsigned long long MyFacturiDialog::GetPicker(int pickerId) const
     return t > 0 ? static_cast<unsigned long long>(t) : 0;
 }
 
+// A row's list data is the index (plus one) of its slot in rowValues, so a
+// row keeps its exact price and quantity whatever its cells show.
+MyFacturiDialog::RowValues* MyFacturiDialog::RowSlot(int row, bool create)
+{
+    size_t index = static_cast<size_t>(listaArticole.GetItemData(row));
+    if (index == 0 || index > rowValues.size()) {
+        if (!create)
+            return nullptr;
+        rowValues.push_back(RowValues());
+        index = rowValues.size();
+        listaArticole.SetItemData(row, static_cast<ULONG_PTR>(index));
+    }
+    return &rowValues[index - 1];
+}
+
+const MyFacturiDialog::RowValues* MyFacturiDialog::RowSlot(int row) const
+{
+    size_t index = static_cast<size_t>(listaArticole.GetItemData(row));
+    return (index == 0 || index > rowValues.size()) ? nullptr : &rowValues[index - 1];
+}
+
 void MyFacturiDialog::SetRowPrice(int row, double price)
 {
-    unsigned long long bits = 0;
-    memcpy(&bits, &price, sizeof(bits));
-    listaArticole.SetItemData(row, static_cast<ULONG_PTR>(bits));
+    RowValues* slot = RowSlot(row, true);
+    slot->price = price;
+    slot->hasPrice = true;
 }
 
 double MyFacturiDialog::RowPrice(int row) const
 {
-    unsigned long long bits = listaArticole.GetItemData(row);
-    if (bits == 0)
-        return ItemNumber(row, ColUnitPrice);
-    double price = 0.0;
-    memcpy(&price, &bits, sizeof(price));
-    return price;
+    const RowValues* slot = RowSlot(row);
+    return slot && slot->hasPrice ? slot->price : ItemNumber(row, ColUnitPrice);
+}
+
+void MyFacturiDialog::SetRowQuantity(int row, double quantity)
+{
+    RowValues* slot = RowSlot(row, true);
+    slot->quantity = quantity;
+    slot->hasQuantity = true;
+}
+
+double MyFacturiDialog::RowQuantity(int row) const
+{
+    const RowValues* slot = RowSlot(row);
+    return slot && slot->hasQuantity ? slot->quantity : ItemNumber(row, ColQuantity);
 }

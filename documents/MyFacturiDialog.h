@@ -3,6 +3,9 @@
 #include "framework/gui/QControl.h"
 #include "framework/gui/QListCtrl.h"
 #include "framework/utils/QString.h"
+#include <map>
+#include <vector>
+#include "database/qsql/QsqlQuery.h"
 
 struct InvoiceReceiptRow;
 
@@ -73,6 +76,7 @@ public:
     void AddControlToolTip(HWND control, const wchar_t* text);
     void InsertListColumns();
     void LoadDocumentLines();
+    void RepriceLoadedDiscount();
     void ApplyDocumentType();
 
     // --- lines and totals (MyFacturiLines.cpp) ----------------------------
@@ -129,8 +133,15 @@ private:
     // and, once stored, gets its reserved id.
     bool SaveSequence();
 
+    // The "Actiuni" button and its menu (MyFacturiActions.cpp).
+    void CreateActionsButton();
+    bool ActionAllowed(int command) const;
+    void ShowActionsMenu();
+
     // Set-up steps.
     void CreateRuntimeButtons();
+    // A stored document's number and series cannot change: its series field is read-only.
+    void LockStoredSeries();
     void ReserveNewDocument();
     void ReadStoredHeader();
     void FillCompany();
@@ -149,14 +160,34 @@ private:
     // A row's unit price without VAT at full precision (column 3 shows it rounded).
     void SetRowPrice(int row, double price);
     double RowPrice(int row) const;
+    // A row's quantity at full precision (column 4 may show it rounded).
+    void SetRowQuantity(int row, double quantity);
+    double RowQuantity(int row) const;
     bool AppendDiscountRow(const micro::utils::QString& percentText);
     bool VatRatesDiffer(bool report);
     bool StoreLineProduct(const micro::utils::QString& name, const micro::utils::QString& unit, int vatCode,
                           double unitNet, bool includeVat, unsigned long long& productId);
 
-    int cotaTVASocietate = 0;             // company VAT code as read at opening
+    int cotaTVASocietate = -1;            // company VAT code as read at opening; -1 unread
+    int tvaIncasareAfisat = -1;           // the VAT-on-receipt box as read at opening; -1 unread
+    // Partner, delegate and company field texts as the editor last filled them
+    // from the database: a save keeps the stored value of a field the user
+    // left as it was, so the editor never writes what it did not read.
+    std::map<int, micro::utils::QString> shownTexts;
+    void RememberShown(const int* controls, int count);
+    micro::utils::QString KeptText(int control, const micro::qsql::QsqlQuery& stored, int column) const;
     micro::utils::QString procentDiscount; // percentage text of the discount row shown
     micro::utils::QString numarChitanta;  // receipt number and series as confirmed
     micro::utils::QString serieChitanta;
     HICON icons[4] = {};
+
+    struct RowValues {
+        double price = 0.0;
+        double quantity = 0.0;
+        bool hasPrice = false;
+        bool hasQuantity = false;
+    };
+    std::vector<RowValues> rowValues; // slots of the rows, never reused
+    RowValues* RowSlot(int row, bool create);
+    const RowValues* RowSlot(int row) const;
 };

@@ -71,8 +71,10 @@ void MyFacturiDialog::AutocompleteClient(const wchar_t* filter)
 void MyFacturiDialog::AutocompleteProduct(const wchar_t* filter)
 {
     try {
-        RefillCombo(GetItem(IDC_FE_PRODUCT), SqlFormat(L"Select denumire from produse where denumire like '%s' escape '\\'",
-                                                       SqlLikeContains(filter).c_str()));
+        // Product 0 is the discount row's name, never a product to sell.
+        RefillCombo(GetItem(IDC_FE_PRODUCT),
+                    SqlFormat(L"Select denumire from produse where id <> 0 and denumire like '%s' escape '\\'",
+                              SqlLikeContains(filter).c_str()));
     } catch (const QSqlError& e) {
         MessageBox(e.GetText(), L"Message", MB_OK);
     }
@@ -82,23 +84,31 @@ void MyFacturiDialog::OnClientChosen()
 {
     QString name;
     GetControlText(GetItem(IDC_FE_CLIENT_NAME), name);
+    // A name typed exactly as stored counts as chosen, but only fills the
+    // fields still empty: what the user typed beside it stays.
+    bool typed = name.IsEmpty();
+    if (typed)
+        name = ComboEditText(IDC_FE_CLIENT_NAME);
     if (name.IsEmpty())
         return;
     static const int fields[] = {IDC_FE_CLIENT_CIF,  IDC_FE_CLIENT_NRREG, IDC_FE_CLIENT_ADDRESS, IDC_FE_CLIENT_IBAN,
                                  IDC_FE_CLIENT_BANK, IDC_FE_CLIENT_PHONE, IDC_FE_CLIENT_CITY};
-    for (int idc : fields)
-        SetItemText(idc, L"");
     long long term = 0;
     try {
         QsqlQuery q = GetRepository().ExecQuery(
             SqlFormat(L"Select id,Cod, NrReg, Adresa,Cont,Banca,Telefon,oras,Scadenta from Clienti where Nume = '%s'",
                       name.c_str())
                 .c_str());
-        if (!q.Eof()) {
-            for (int i = 0; i < 7; ++i)
-                SetItemText(fields[i], q.GetStringField(i + 1));
-            term = q.GetIntField(8);
+        if (typed && q.Eof())
+            return;
+        for (int i = 0; i < 7; ++i) {
+            if (!typed || GetItemText(fields[i]).IsEmpty()) {
+                SetItemText(fields[i], q.Eof() ? QString() : q.GetStringField(i + 1));
+                RememberShown(&fields[i], 1);
+            }
         }
+        if (!q.Eof())
+            term = q.GetIntField(8);
     } catch (const QSqlError& e) {
         MessageBox(e.GetText(), L"Message", MB_OK);
     }
@@ -127,8 +137,8 @@ void MyFacturiDialog::OnProductChosen(int mode)
     long long vatCode = 0;
     try {
         const wchar_t* sql = tip == DocumentGoodsReceived
-                                 ? L"Select id,UM, pretCumparare, TVA,optiuniTVA from produse where denumire = '%s'"
-                                 : L"Select id,UM, pretVanzare, TVA,optiuniTVA from produse where denumire = '%s'";
+                                 ? L"Select id,UM, pretCumparare, TVA,optiuniTVA from produse where id <> 0 and denumire = '%s'"
+                                 : L"Select id,UM, pretVanzare, TVA,optiuniTVA from produse where id <> 0 and denumire = '%s'";
         QsqlQuery q = GetRepository().ExecQuery(SqlFormat(sql, name.c_str()).c_str());
         if (!q.Eof()) {
             unit = q.GetStringField(1);
@@ -174,6 +184,7 @@ void MyFacturiDialog::FillPartnerFields()
             if (!q.Eof()) {
                 for (int i = 0; i < 8; ++i)
                     SetItemText(fields[i], q.GetStringField(i));
+                RememberShown(fields, 8);
             }
         } catch (const QSqlError& e) {
             MessageBox(e.GetText(), L"Message", MB_OK);
@@ -197,6 +208,7 @@ void MyFacturiDialog::FillDelegateFields()
         GetAgentField(delegat, keys[i], text);
         SetItemText(fields[i], text);
     }
+    RememberShown(fields, 4);
 }
 
 void MyFacturiDialog::LookupCompanyOnline(QString fiscalCode)
@@ -209,10 +221,10 @@ void MyFacturiDialog::LookupCompanyOnline(QString fiscalCode)
     }
     switch (outcome) {
     case CompanyLookupNoInternet:
-        micro::qdialog::ShowMessageBox(nullptr, L"Nu exista conexiune la internet !", L"ERROR", MB_ICONERROR);
+        micro::qdialog::ShowMessageBox(m_hwnd, L"Nu exista conexiune la internet !", L"ERROR", MB_ICONERROR);
         return;
     case CompanyLookupNoServer:
-        micro::qdialog::ShowMessageBox(nullptr, L"Serverul nu raspunde !", L"ERROR", MB_ICONERROR);
+        micro::qdialog::ShowMessageBox(m_hwnd, L"Serverul nu raspunde !", L"ERROR", MB_ICONERROR);
         return;
     case CompanyLookupNotFound:
         MessageBox(L"Acest C.I.F. nu a fost gasit in baza de date ! \n NU introduceti \"RO\" inaintea C.I.F-ului "

@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <cstdlib>
 #include "framework/utils/QString.h"
+#include "masterdata/NumberText.h"
 #include "printing/VatAndDiscount.h"
 
 namespace facturi_editor {
@@ -16,10 +17,11 @@ enum Column {
 using ::VatLabel;
 using ::VatMultiplier;
 
-// A number typed or shown in a cell ("12.50", "-1"); no digits read 0.
+// A number typed or shown in a cell ("12.50", "2,5", "-1"); anything else reads 0.
 inline double ParseAmount(const wchar_t* text)
 {
-    return text ? wcstod(text, nullptr) : 0.0;
+    double value = 0.0;
+    return ParseQuantity(text, value) ? value : 0.0;
 }
 
 inline micro::utils::QString Amount(double value)

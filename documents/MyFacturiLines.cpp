@@ -4,6 +4,7 @@
 #include "database/DocumentTables.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
+#include "masterdata/NumberText.h"
 #include "resources/resource.h"
 
 using micro::qsql::QsqlQuery;
@@ -55,7 +56,7 @@ bool MyFacturiDialog::StoreLineProduct(const QString& name, const QString& unit,
     bool nir = tip == DocumentGoodsReceived;
     try {
         QsqlQuery q =
-            db.ExecQuery(SqlFormat(L"Select id,denumire from produse where denumire = '%s'", name.c_str()).c_str());
+            db.ExecQuery(SqlFormat(L"Select id,denumire from produse where id <> 0 and denumire = '%s'", name.c_str()).c_str());
         if (!q.Eof() && q.GetStringField(1) == name) {
             productId = q.GetIdField(0);
             return db.UpdateProductPricing(unit, vatCode, nir ? MyRepository::PurchasePrice : MyRepository::SalePrice,
@@ -98,9 +99,18 @@ bool MyFacturiDialog::AddOrModifyLine()
     int vatCode = SelectedVatCode();
     bool includesVat = IsDlgButtonChecked(m_hwnd, IDC_FE_INCLUDES_VAT) == BST_CHECKED;
 
+    double quantity = 0.0, typedPrice = 0.0;
+    if (!ParseQuantity(quantityText, quantity)) {
+        MessageBox(L"Cantitatea introdusa nu este un numar !", L"Atentie", MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (!ParseQuantity(priceText, typedPrice)) {
+        MessageBox(L"Pretul introdus nu este un numar !", L"Atentie", MB_ICONEXCLAMATION);
+        return false;
+    }
     // A catalogue price left as shown keeps its full precision.
-    double p = priceText == Amount(pretProdus) ? pretProdus : ParseAmount(priceText);
-    LineValues v = ComputeLine(p, ParseAmount(quantityText), VatMultiplier(vatCode), includesVat);
+    double p = priceText == Amount(pretProdus) ? pretProdus : typedPrice;
+    LineValues v = ComputeLine(p, quantity, VatMultiplier(vatCode), includesVat);
 
     unsigned long long productId = 0;
     if (!StoreLineProduct(name, unit, vatCode, v.unitNet, includesVat, productId))
@@ -124,6 +134,7 @@ bool MyFacturiDialog::AddOrModifyLine()
     listaArticole.SetItemText(row, ColUnitPrice, Amount(v.unitNet));
     SetRowPrice(row, v.unitNet);
     listaArticole.SetItemText(row, ColQuantity, quantityText);
+    SetRowQuantity(row, quantity);
     listaArticole.SetItemText(row, ColUnit, unit);
     listaArticole.SetItemText(row, ColCurrency, L"RON");
     listaArticole.SetItemText(row, ColNet, Amount(v.net));
@@ -203,9 +214,9 @@ void MyFacturiDialog::PlaceLineButtons(int row)
     if (!listaArticole.SendMessage(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r)))
         return;
     int d = static_cast<int>(GetDialogBaseUnits() / 9118);
-    UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
-    SetWindowPos(GetItem(IDC_FE_MODIFY_LINE), nullptr, r.left + 210, r.bottom + 180 + d, 0, 0, flags);
-    SetWindowPos(GetItem(IDC_FE_DELETE_LINE), nullptr, r.left + 285, r.bottom + 180 + d, 0, 0, flags);
+    UINT flags = SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(GetItem(IDC_FE_MODIFY_LINE), HWND_TOP, r.left + 210, r.bottom + 180 + d, 0, 0, flags);
+    SetWindowPos(GetItem(IDC_FE_DELETE_LINE), HWND_TOP, r.left + 285, r.bottom + 180 + d, 0, 0, flags);
 }
 
 // One refusal box per row whose VAT text differs from the first row's.
@@ -228,7 +239,9 @@ bool MyFacturiDialog::AppendDiscountRow(const QString& percentText)
 {
     if (percentText.IsEmpty())
         return false;
-    int pct = _wtoi(percentText);
+    double pct = 0.0;
+    if (!ParseQuantity(percentText, pct))
+        return false;
     double d = pct * valoareFT / 100.0, v = pct * valoareTVA / 100.0, t = pct * valoareTTI / 100.0;
     QString name;
     GetProductTextField(name, 0, 1);
@@ -238,6 +251,7 @@ bool MyFacturiDialog::AppendDiscountRow(const QString& percentText)
     listaArticole.SetItemText(row, ColUnitPrice, Amount(d));
     SetRowPrice(row, d);
     listaArticole.SetItemText(row, ColQuantity, L"-1");
+    SetRowQuantity(row, -1.0);
     listaArticole.SetItemText(row, ColUnit, L"BUC");
     listaArticole.SetItemText(row, ColCurrency, GetCurrencyName(GetProductIntField(0, 1)));
     listaArticole.SetItemText(row, ColNet, Amount(-d));
@@ -258,6 +272,11 @@ void MyFacturiDialog::ApplyDiscount()
     if (VatRatesDiffer(true))
         return;
     QString percent = GetItemText(IDC_FE_DISCOUNT);
+    double ignored = 0.0;
+    if (!areDiscount && !ParseQuantity(percent, ignored)) {
+        MessageBox(L"Discountul introdus nu este un numar !", L"Atentie", MB_ICONEXCLAMATION);
+        return;
+    }
     if (areDiscount)
         RemoveDiscountLine();
     else

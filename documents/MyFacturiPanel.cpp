@@ -102,7 +102,7 @@ bool MyFacturiPanel::FillList()
         done = true;
     } catch (const micro::qsql::QSqlError& error) {
         ShowRowsFrom(first);
-        micro::qdialog::ShowMessageBox(micro::qapp::GetMainWindow(), error.GetText(), L"Message", MB_OK);
+        micro::qdialog::ShowMessageBox(micro::qdialog::ModalOwner(), error.GetText(), L"Message", MB_OK);
         return false;
     } catch (...) {
     }

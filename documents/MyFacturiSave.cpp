@@ -47,7 +47,9 @@ bool MyFacturiDialog::SaveDocument()
         MessageBox(L"Nu ati introdus clientul !", L"Message", MB_OK);
         return false;
     }
-    QString series = serie;
+    bool insert = id == 0 || documentNou != 0;
+    // What the series field shows is what is stored; a stored document's field is read-only.
+    QString series = insert ? GetItemText(IDC_FE_SERIES) : serie;
     if (tip == DocumentGoodsReceived) {
         series = GetItemText(IDC_FE_SUPPLIER_INVOICE);
         if (series.IsEmpty()) {
@@ -67,14 +69,13 @@ bool MyFacturiDialog::SaveDocument()
     for (int row = 0; row < nrLinii; ++row) {
         StoredLine line;
         line.product = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));
-        line.quantity = ItemNumber(row, ColQuantity);
+        line.quantity = RowQuantity(row);
         line.price = RowPrice(row);
         lines.push_back(line);
         net += ItemNumber(row, ColNet);
         vat += ItemNumber(row, ColVat);
         total += ItemNumber(row, ColGross);
     }
-    bool insert = id == 0 || documentNou != 0;
 
     MyRepository& db = GetRepository();
     unsigned long long partner = 0, delegate = 0, stored = 0;
@@ -82,25 +83,49 @@ bool MyFacturiDialog::SaveDocument()
     try {
         QsqlTransaction transaction(db);
         MyRepository::ThrowErrors throwing(db);
+        QsqlQuery company = db.ExecQuery(
+            L"Select   Denumire ,cui,nrreg,Adresa,Oras,Telefon,Banca,Cont,tvaincasare,cotaTVA from Societate where id = 1");
+        int vatOnReceipt = IsDlgButtonChecked(m_hwnd, IDC_FE_VAT_ON_RECEIPT) == BST_CHECKED ? 1 : 0;
+        // The editor offers no control for the company's VAT code: the stored one stays.
+        long long companyVat = cotaTVASocietate < 0 ? 0 : cotaTVASocietate;
+        if (!company.Eof()) {
+            if (tvaIncasareAfisat < 0 || vatOnReceipt == tvaIncasareAfisat)
+                vatOnReceipt = company.GetIntField(8) == 1 ? 1 : 0;
+            companyVat = company.GetIntField(9);
+        }
         Require(db.UpdateCompanyFromDocument(
-            GetItemText(IDC_FE_COMPANY_NAME), GetItemText(IDC_FE_COMPANY_CIF), GetItemText(IDC_FE_COMPANY_NRREG),
-            GetItemText(IDC_FE_COMPANY_ADDRESS), GetItemText(IDC_FE_COMPANY_CITY), GetItemText(IDC_FE_COMPANY_PHONE),
-            GetItemText(IDC_FE_COMPANY_BANK), GetItemText(IDC_FE_COMPANY_IBAN),
-            IsDlgButtonChecked(m_hwnd, IDC_FE_VAT_ON_RECEIPT) == BST_CHECKED ? 1 : 0, cotaTVASocietate));
+            KeptText(IDC_FE_COMPANY_NAME, company, 0), KeptText(IDC_FE_COMPANY_CIF, company, 1),
+            KeptText(IDC_FE_COMPANY_NRREG, company, 2), KeptText(IDC_FE_COMPANY_ADDRESS, company, 3),
+            KeptText(IDC_FE_COMPANY_CITY, company, 4), KeptText(IDC_FE_COMPANY_PHONE, company, 5),
+            KeptText(IDC_FE_COMPANY_BANK, company, 6), KeptText(IDC_FE_COMPANY_IBAN, company, 7),
+            static_cast<unsigned long long>(vatOnReceipt), static_cast<unsigned long long>(companyVat)));
+        company.Finalize();
         Require(db.UpdateUserIdentity(GetItemText(IDC_FE_USER_NAME), GetItemText(IDC_FE_USER_ID),
                                       GetItemText(IDC_FE_USER_CNP)));
-        partner = db.SaveClient(0, partnerName, GetItemText(IDC_FE_CLIENT_CIF), GetItemText(IDC_FE_CLIENT_NRREG),
-                                GetItemText(IDC_FE_CLIENT_ADDRESS), GetItemText(IDC_FE_CLIENT_CITY),
-                                GetItemText(IDC_FE_CLIENT_PHONE), GetItemText(IDC_FE_CLIENT_BANK),
-                                GetItemText(IDC_FE_CLIENT_IBAN));
+        QsqlQuery known = db.ExecQuery(SqlFormat(L"Select Cod, NrReg, Adresa, Oras, Telefon, Banca, Cont from Clienti "
+                                                 L"where Nume = '%s' order by id limit 1",
+                                                 partnerName.c_str())
+                                           .c_str());
+        partner = db.SaveClient(0, partnerName, KeptText(IDC_FE_CLIENT_CIF, known, 0),
+                                KeptText(IDC_FE_CLIENT_NRREG, known, 1), KeptText(IDC_FE_CLIENT_ADDRESS, known, 2),
+                                KeptText(IDC_FE_CLIENT_CITY, known, 3), KeptText(IDC_FE_CLIENT_PHONE, known, 4),
+                                KeptText(IDC_FE_CLIENT_BANK, known, 5), KeptText(IDC_FE_CLIENT_IBAN, known, 6));
+        known.Finalize();
         if (partner == 0) {
             MessageBox(L"Nu ati introdus clientu", L"Atentie", MB_OK);
             return false;
         }
         QString delegateName = GetItemText(IDC_FE_DELEGATE_NAME);
         if (!delegateName.Trim().IsEmpty()) {
-            delegate = db.SaveAgent(GetItemText(IDC_FE_DELEGATE_NAME), GetItemText(IDC_FE_DELEGATE_ID),
-                                    GetItemText(IDC_FE_DELEGATE_ISSUED), GetItemText(IDC_FE_DELEGATE_CAR));
+            QsqlQuery agentRow = db.ExecQuery(SqlFormat(L"select serie, eliberat, auto from Agenti where numeAgent = "
+                                                        L"'%s' order by id limit 1",
+                                                        GetItemText(IDC_FE_DELEGATE_NAME).c_str())
+                                                  .c_str());
+            QString series = KeptText(IDC_FE_DELEGATE_ID, agentRow, 0);
+            QString issued = KeptText(IDC_FE_DELEGATE_ISSUED, agentRow, 1);
+            QString vehicle = KeptText(IDC_FE_DELEGATE_CAR, agentRow, 2);
+            agentRow.Finalize();
+            delegate = db.SaveAgent(GetItemText(IDC_FE_DELEGATE_NAME), series, issued, vehicle);
             Require(delegate != 0);
         }
 
@@ -113,7 +138,9 @@ bool MyFacturiDialog::SaveDocument()
             QsqlQuery old = db.ExecQuery(
                 SqlFormat(L"select valoareTTI, sold from '%s' where id = %llu", DocumentHeaderTable(tip), id).c_str());
             double paid = old.Eof() ? 0.0 : old.GetFloatField(0, 0.0) - old.GetFloatField(1, 0.0);
-            balance = std::max(0.0, total - paid);
+            // Between 0 and the total, whichever sign the total has (a
+            // return invoice's total and balance are negative).
+            balance = std::min(std::max(total - paid, std::min(0.0, total)), std::max(0.0, total));
         }
 
         Require(db.SaveDocumentHeader(tip, insert ? idRezervat : id, insert, static_cast<long long>(status),
@@ -140,7 +167,33 @@ bool MyFacturiDialog::SaveDocument()
     sold = balance;
     idRezervat = stored;
     documentNou = 0;
+    // What the editor shows is now what is stored.
+    static const int groups[] = {IDC_FE_CLIENT_CIF,     IDC_FE_CLIENT_NRREG,   IDC_FE_CLIENT_ADDRESS,  IDC_FE_CLIENT_CITY,
+                                 IDC_FE_CLIENT_PHONE,   IDC_FE_CLIENT_BANK,    IDC_FE_CLIENT_IBAN,     IDC_FE_DELEGATE_ID,
+                                 IDC_FE_DELEGATE_ISSUED, IDC_FE_DELEGATE_CAR,  IDC_FE_COMPANY_NAME,    IDC_FE_COMPANY_CIF,
+                                 IDC_FE_COMPANY_NRREG,  IDC_FE_COMPANY_ADDRESS, IDC_FE_COMPANY_CITY,   IDC_FE_COMPANY_PHONE,
+                                 IDC_FE_COMPANY_BANK,   IDC_FE_COMPANY_IBAN};
+    RememberShown(groups, sizeof(groups) / sizeof(groups[0]));
     return true;
+}
+
+void MyFacturiDialog::RememberShown(const int* controls, int count)
+{
+    for (int i = 0; i < count; ++i)
+        shownTexts[controls[i]] = GetItemText(controls[i]);
+}
+
+// The field as typed when the user changed it in this editor, the stored
+// value otherwise (the field may never have been filled, or another dialog
+// may have changed the row since).
+QString MyFacturiDialog::KeptText(int control, const QsqlQuery& stored, int column) const
+{
+    QString text = GetItemText(control);
+    auto shown = shownTexts.find(control);
+    bool changed = !(text == (shown == shownTexts.end() ? QString() : shown->second));
+    if (changed || stored.Eof())
+        return text;
+    return stored.GetStringField(column);
 }
 
 // The reversing invoice: negated quantities at the listed prices, negated
@@ -159,7 +212,7 @@ bool MyFacturiDialog::CreateStornoInvoice()
             vat += ItemNumber(row, ColVat);
             total += ItemNumber(row, ColGross);
             db.ExecDML(SqlFormat(L"insert into ArticoleFacturi values ( NULL , %llu , %f , %f , %llu )", product,
-                                 -ItemNumber(row, ColQuantity), RowPrice(row), newId)
+                                 -RowQuantity(row), RowPrice(row), newId)
                            .c_str());
         }
         db.ExecDML(SqlFormat(L"insert into Facturi values ( %llu ,   %llu  ,   %llu ,   %llu  ,   %llu ,   %llu ,   "

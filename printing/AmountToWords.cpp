@@ -108,8 +108,9 @@ QString AmountToWords(double amount)
 {
     if (!std::isfinite(amount) || !(amount > 0))
         return QString();
+    // An amount the words cannot tell is not told wrongly.
     if (amount > kLargestAmount)
-        amount = kLargestAmount;
+        return QString();
     unsigned long long totalBani = RoundToBani(amount);
     if (totalBani == 0)
         return QString();
@@ -151,7 +152,9 @@ QString AmountToWords(double amount)
     }
     if (!(a > 19000))
         return text;
-    if (d[4] != 1) {
+    // Whole millions have no thousands to tell: " un milion  lei", not "un milion de mii".
+    bool noThousands = n >= 1000000 && d[3] == 0 && d[4] == 0 && d[5] == 0;
+    if (d[4] != 1 && !noThousands) {
         Prepend(text, d[3] == 0 ? L" de mii " : L" si ");
         Prepend(text, kTens[d[4]]);
     }

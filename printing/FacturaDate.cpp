@@ -199,7 +199,7 @@ void FacturaDate::LoadReceipt()
     } catch (const QSqlError& error) {
         QString text(L"Eroare la Incasari: ");
         text += error.GetText();
-        micro::qdialog::ShowMessageBox(micro::qapp::GetMainWindow(), text, L"Message", MB_OK);
+        micro::qdialog::ShowMessageBox(micro::qdialog::ModalOwner(), text, L"Message", MB_OK);
     }
     if (chitantaId != 0)
         return;
@@ -226,7 +226,7 @@ void FacturaDate::LoadLines()
             items.Add(item);
         }
     } catch (const QSqlError& error) {
-        micro::qdialog::ShowMessageBox(micro::qapp::GetMainWindow(), error.GetText(), L"Message", MB_OK);
+        micro::qdialog::ShowMessageBox(micro::qdialog::ModalOwner(), error.GetText(), L"Message", MB_OK);
     }
 }
 
@@ -252,8 +252,7 @@ ItemFactura* FacturaDate::ReadLine(const QsqlQuery& q, unsigned long n)
         if (productId != 0)
             ultimaCotaTVA = static_cast<int32_t>(GetProductIntField(productId, 3));
         item->cotaTVA = VatLabel(ultimaCotaTVA);
-        double gross = _wtof(Formatted2(value * VatMultiplier(ultimaCotaTVA)));
-        item->valoareTVA = Formatted2(gross - value);
+        item->valoareTVA = Formatted2(LineVat(value, ultimaCotaTVA));
     } catch (...) {
         delete item;
         throw;

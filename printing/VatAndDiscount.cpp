@@ -28,3 +28,8 @@ int DiscountPercent(double price, double netValue)
         ++whole;
     return whole;
 }
+
+double LineVat(double value, long long code)
+{
+    return value * VatMultiplier(code) - value;
+}

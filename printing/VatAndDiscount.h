@@ -8,3 +8,7 @@ double VatMultiplier(long long code);
 // The discount as a whole percentage of (net value + price): truncated after
 // narrowing to single precision, raised by 1 when the cut-off part exceeds 0.5.
 int DiscountPercent(double price, double netValue);
+
+// A line's VAT as the screen, the printer and the PDF all show it: from the
+// unrounded line value, rounded once when shown with "%.2f".
+double LineVat(double value, long long code);

@@ -15,6 +15,11 @@ bool QMainFrame::PreTranslateMessage(MSG& msg)
     return TranslateAcceleratorW(m_hwnd, m_accelerators, &msg) != 0;
 }
 
+bool QMainFrame::OnClose()
+{
+    return !m_hwnd || IsWindowEnabled(m_hwnd);
+}
+
 bool QMainFrame::OnDestroy(LRESULT&)
 {
     PostQuitMessage(0);

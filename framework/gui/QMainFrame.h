@@ -13,6 +13,9 @@ public:
     // True when the message was taken by the accelerators.
     virtual bool PreTranslateMessage(MSG& msg);
     bool OnDestroy(LRESULT& result) override;
+    // Refused while the window is disabled: a modal dialog is up, and its
+    // owner (and the objects behind it) must outlive it.
+    bool OnClose() override;
     HACCEL GetAccelerators() const { return m_accelerators; }
 
 protected:

@@ -1,4 +1,6 @@
 #include "framework/qdialog/QDialog.h"
+#include "framework/qapp/QApplication.h"
+#include "framework/qdialog/QMessageBox.h"
 
 namespace micro {
 namespace qdialog {
@@ -23,7 +25,12 @@ IDialog::~IDialog()
 INT_PTR IDialog::DoModal()
 {
     m_ending = false;
-    INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent,
+    // Owned by the active window when the caller named none or the main
+    // window while another modal dialog is up (see ModalOwner).
+    HWND owner = m_parent;
+    if (!owner || owner == qapp::GetMainWindow())
+        owner = ModalOwner();
+    INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), owner,
                                      &IDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     m_hwnd = nullptr;
     return result;

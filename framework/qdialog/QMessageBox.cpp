@@ -16,6 +16,11 @@ int g_translatorCount = 0;
 
 int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags)
 {
+    // A box asked for over the main window (or over nothing) while a modal
+    // dialog is up belongs to that dialog: closing the box must not bring the
+    // main window back to life beneath it.
+    if (!owner || owner == qapp::GetMainWindow())
+        owner = ModalOwner();
     if (g_handler)
         return g_handler(owner, text ? text : L"", caption ? caption : L"", flags);
     return MessageBoxW(owner, text ? text : L"", caption ? caption : L"", flags);

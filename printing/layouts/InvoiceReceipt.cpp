@@ -30,7 +30,7 @@ bool EnsureInvoiceReceipt(FacturaPrintJob& job)
 {
     if (job.chitantaId != 0)
         return true;
-    HWND owner = micro::qapp::GetMainWindow();
+    HWND owner = micro::qdialog::ModalOwner();
     try {
         MyCreareChitantaFacturiDialog dialog(owner);
         dialog.SetReceiptNumberAndSeries(job.chitantaNumar.c_str(), job.chitantaSerie.c_str());

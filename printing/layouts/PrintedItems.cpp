@@ -21,7 +21,9 @@ double OwnHeaderNetValue(unsigned long long id, int type)
     return q.Eof() ? 0.0 : q.GetFloatField(0, 0.0);
 }
 
-PrintedItem MakeItem(unsigned long n, unsigned long long product, double quantity, double price, double netValue)
+// The discount row (product 0) is taxed at the rate of the lines before it.
+PrintedItem MakeItem(unsigned long n, unsigned long long product, double quantity, double price, double netValue,
+                     long long& lineVatCode)
 {
     PrintedItem item;
     item.discount = product == 0;
@@ -31,13 +33,15 @@ PrintedItem MakeItem(unsigned long n, unsigned long long product, double quantit
         item.texts.denumire += percent;
     }
     GetProductTextField(item.texts.um, product, 6);
-    long long vatCode = GetProductIntField(product, 3);
+    if (product != 0)
+        lineVatCode = GetProductIntField(product, 3);
+    long long vatCode = lineVatCode;
     double value = quantity * price;
     item.texts.nrCrt.Format(L"%lu", n);
     item.texts.cantitate.Format(L"%.2f", quantity);
     item.texts.pretUnitar.Format(L"%.2f", price);
     item.texts.valoare.Format(L"%.2f", value);
-    item.texts.valoareTVA.Format(L"%.2f", value * VatMultiplier(vatCode) - value);
+    item.texts.valoareTVA.Format(L"%.2f", LineVat(value, vatCode));
     item.texts.cotaTVA = VatLabel(vatCode);
     return item;
 }
@@ -59,13 +63,15 @@ std::vector<PrintedItem> ReadPrintedItems(unsigned long long id, int type, NetVa
     QsqlQuery q = GetRepository().ExecQuery(sql);
     bool netRead = false;
     double netValue = 0.0;
+    long long lineVatCode = 0;
     for (unsigned long n = 1; !q.Eof(); ++n, q.NextRow()) {
         unsigned long long product = q.GetIdField(1);
         if (product == 0 && !netRead) {
             netValue = net == NetValueFrom::OwnHeader ? OwnHeaderNetValue(id, type) : GetInvoiceNetValue(id);
             netRead = true;
         }
-        items.push_back(MakeItem(n, product, q.GetFloatField(2, 0.0), q.GetFloatField(3, 0.0), netValue));
+        items.push_back(MakeItem(n, product, q.GetFloatField(2, 0.0), q.GetFloatField(3, 0.0), netValue,
+                                 lineVatCode));
     }
     return items;
 }

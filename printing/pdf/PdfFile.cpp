@@ -20,7 +20,7 @@ QString AppendPdfExtension(const wchar_t* path)
 bool ChoosePdfFile(QString& path)
 {
     QString chosen;
-    if (!micro::files::BrowseSaveFile(chosen, micro::qapp::GetMainWindow()))
+    if (!micro::files::BrowseSaveFile(chosen, micro::qdialog::ModalOwner()))
         return false;
     path = AppendPdfExtension(chosen);
     return true;
@@ -39,5 +39,5 @@ bool SavePdfFile(micropdf::MakePDF& pdf, const wchar_t* path)
 
 void ShowPdfSaveError()
 {
-    micro::qdialog::ShowMessageBox(micro::qapp::GetMainWindow(), L"Error saving pdf file!", L"Message", MB_OK);
+    micro::qdialog::ShowMessageBox(micro::qdialog::ModalOwner(), L"Error saving pdf file!", L"Message", MB_OK);
 }

@@ -1,4 +1,5 @@
 #include "printing/pdf/PdfInvoiceBlocks.h"
+#include "framework/qdialog/QMessageBox.h"
 #include <algorithm>
 #include "database/DocumentTables.h"
 #include "framework/qapp/QApplication.h"
@@ -366,7 +367,7 @@ bool WriteInvoicePdf(const FacturaPrintJob& job, const wchar_t* path, int maxLin
     }
     std::vector<PrintedItem> items;
     RowRule rule = {kPdfLongName, maxLines};
-    if (!PrepareItemsForPrint(micro::qapp::GetMainWindow(), job, type, NetValueFrom::OwnHeader, rule, items))
+    if (!PrepareItemsForPrint(micro::qdialog::ModalOwner(), job, type, NetValueFrom::OwnHeader, rule, items))
         return false;
     try {
         MakePDF pdf;

@@ -116,7 +116,7 @@ bool CreatePdfInvoiceReceipt(FacturaPrintJob& job)
 {
     if (job.chitantaId != 0)
         return true;
-    HWND owner = micro::qapp::GetMainWindow();
+    HWND owner = micro::qdialog::ModalOwner();
     try {
         if (!HasHeaderRow(job))
             return true;

@@ -74,3 +74,4 @@
 #define IDC_FE_PICK_AGENT           1114
 #define IDC_FE_PRINT                1252
 #define IDC_FE_RECEIPT              40201
+#define IDC_FE_ACTIONS              1121

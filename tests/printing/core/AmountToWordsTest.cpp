@@ -42,7 +42,9 @@ const Vector kVectors[] = {
     {123456.78, L" una suta douazeci si trei mii patru sute cincizeci si sase   lei si  saptezeci si opt  bani "},
     {1500000, L"  un milion cinci sute   de mii         lei"},
     {7.995, L" opt  lei"},
-    {2000000, L" doua milioane     de mii         lei"},
+    {2000000, L" doua milioane           lei"},
+    {1000000, L"  un milion           lei"},
+    {3000500, L" trei  milioane     cinci sute     lei"},
 };
 
 } // namespace
@@ -70,10 +72,11 @@ TEST(AmountToWords, NothingForAmountsThatAreNotPositiveOrNotFinite)
     EXPECT_EQ(L"", Words(-std::numeric_limits<double>::infinity()));
 }
 
-TEST(AmountToWords, HugeAmountsAreCappedAndMillionsSaidInFull)
+TEST(AmountToWords, AmountsBeyondTheWordsAreNotToldAndMillionsSaidInFull)
 {
     std::wstring cap = Words(999999999.99);
-    EXPECT_EQ(cap, Words(5e12));
+    EXPECT_EQ(L"", Words(5e12));
+    EXPECT_EQ(L"", Words(1000000000));
     EXPECT_NE(std::wstring::npos, cap.find(L"noua sute nouazeci si noua  de milioane"));
     EXPECT_NE(std::wstring::npos, cap.find(L"nouazeci si noua  bani "));
     // Ten to nineteen millions keep their teens word.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "printing/FacturaDate.h"
+#include "printing/layouts/PrintedItems.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/printing/support/PrintFixtures.h"
 
@@ -222,4 +223,24 @@ TEST_F(FacturaDateTest, BrokenReceiptTableIsReportedAndTheNextNumberShown)
     EXPECT_EQ(L"42", S(doc.chitantaNumar));
     EXPECT_EQ(L"01-01-2020", S(doc.dataCreare));   // a date the clock rejects keeps the sample
     EXPECT_EQ(L"14-11-2023", S(doc.dataScadenta));
+}
+
+// The screen's lines (read here) and the printer's and PDF's (read for print)
+// show the same VAT for every line, the discount row included.
+TEST_F(FacturaDateTest, ScreenLinesShowTheVatThePrintedLinesShow)
+{
+    unsigned long long client = tempDb.AddClient(L"Client SRL");
+    unsigned long long standard = tempDb.AddProduct(L"Ciment", 1, 0);
+    unsigned long long reduced = tempDb.AddProduct(L"Paine", 1, 1);
+    for (unsigned long long product : {standard, reduced}) {
+        unsigned long long invoice = AddHeader(tempDb, L"Facturi", 1, client, 1, 1, 1);
+        for (int cents = 1; cents <= 60; ++cents)
+            AddLine(tempDb, L"ArticoleFacturi", invoice, product, 1.5, 195.0 + cents / 100.0);
+        AddLine(tempDb, L"ArticoleFacturi", invoice, 0, -1, 1234.567);
+        FacturaDate screen(invoice, 0);
+        std::vector<PrintedItem> printed = ReadPrintedItems(invoice, 0, NetValueFrom::OwnHeader);
+        ASSERT_EQ(printed.size(), static_cast<size_t>(screen.items.GetCount()));
+        for (size_t row = 0; row < printed.size(); ++row)
+            EXPECT_EQ(S(printed[row].texts.valoareTVA), Item(screen, static_cast<int>(row), 6)) << "row " << row;
+    }
 }
