@@ -1,5 +1,7 @@
 #include "cash/CashCommands.h"
+#include "cash/PaymentCommands.h"
 
-void RegisterCashCommands(micro::qapp::QCommandTable&)
+void RegisterCashCommands(micro::qapp::QCommandTable& commands)
 {
+    RegisterPaymentCommands(commands);
 }
