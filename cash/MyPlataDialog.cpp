@@ -1,5 +1,6 @@
 #include "cash/MyPlataDialog.h"
 #include "cash/PaymentText.h"
+#include "cash/Settlement.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "framework/utils/TimeFormat.h"
@@ -204,30 +205,29 @@ void MyPlataDialog::OnOK()
 int MyPlataDialog::AppendNirRow(unsigned long long documentId)
 {
     // Only this supplier's notes: another supplier's note may carry the same number.
-    QString sql = documentId
-                      ? SqlFormat(L"select id,status,numar,client,dataCreare,valoareFT,valoareTVA,valoareTTI,sold from "
-                                  L"Niruri where id = %llu and client = %llu",
-                                  documentId, IDClient)
-                      : SqlFormat(L"select id,status,numar,client,dataCreare,valoareFT,valoareTVA,valoareTTI,sold from "
-                                  L"Niruri where numar = %llu and client = %llu",
-                                  numarNir, IDClient);
-    int added = 0;
-    for (QsqlQuery q = GetRepository().ExecQuery(sql.c_str()); !q.Eof(); q.NextRow()) {
+    std::vector<settlement::DocumentRow> notes;
+    settlement::DocumentRow note;
+    if (documentId == 0)
+        notes = settlement::FindDocumentsByNumber(settlement::kGoodsReceived, IDClient, numarNir);
+    else if (settlement::ReadDocument(settlement::kGoodsReceived, IDClient, documentId, note))
+        notes.push_back(note);
+    for (const settlement::DocumentRow& nir : notes) {
         int row = listaNiruri.InsertItem(static_cast<int>(nrRanduri),
-                                         QString::Formatted(L" % d", static_cast<int>(q.GetIntField(2))).c_str());
+                                         QString::Formatted(L" % d", static_cast<int>(nir.number)).c_str());
         QString date;
-        micro::utils::FormatUnixDate(q.GetIntField(4), date);
+        if (nir.created != -1)
+            micro::utils::FormatUnixDate(nir.created, date);
+        const double amounts[] = {nir.net, nir.vat, nir.total};
         listaNiruri.SetItemText(row, 1, date.c_str());
         for (int column = 2; column <= 4; ++column)
-            listaNiruri.SetItemText(row, column, QString::Formatted(L" % .2f", q.GetFloatField(column + 3)).c_str());
-        listaNiruri.SetItemText(row, 5, PaymentStatusWord(q.GetIntField(1)));
-        listaNiruri.SetItemText(row, 6, QString::Formatted(L" % .2f", q.GetFloatField(8)).c_str());
-        listaNiruri.SetItemData(row, static_cast<ULONG_PTR>(q.GetIdField(0)));
+            listaNiruri.SetItemText(row, column, QString::Formatted(L" % .2f", amounts[column - 2]).c_str());
+        listaNiruri.SetItemText(row, 5, PaymentStatusWord(nir.status));
+        listaNiruri.SetItemText(row, 6, QString::Formatted(L" % .2f", nir.balance).c_str());
+        listaNiruri.SetItemData(row, static_cast<ULONG_PTR>(nir.id));
         ListView_SetTextColor(listaNiruri, kRowColour);
         ++nrRanduri;
-        ++added;
     }
-    return added;
+    return static_cast<int>(notes.size());
 }
 
 void MyPlataDialog::RowsFromNumbersText()

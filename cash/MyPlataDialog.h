@@ -1,7 +1,12 @@
 #pragma once
+#include <vector>
 #include "framework/gui/QControl.h"
 #include "framework/gui/QListCtrl.h"
 #include "framework/qdialog/QDialog.h"
+
+namespace settlement {
+struct SettlementPlan;
+}
 
 // The editor of one payment to a supplier: the goods-received notes it pays,
 // the amount, its words, the type and the date, stored as one row of Plati.
@@ -28,8 +33,9 @@ public:
     // counter) in one transaction. A failure is shown ("Message") and answers
     // false with nothing written and the members as they were.
     bool SavePlata();
-    // SavePlata with the status the payment moves to.
-    bool SaveAs(unsigned long long newStatus);
+    // SavePlata with the status the payment moves to and, when given, the
+    // balance writes that stand or fall with the payment's save.
+    bool SaveAs(unsigned long long newStatus, const settlement::SettlementPlan* plan = nullptr);
 
     unsigned long long id = 0;
     micro::utils::QString serie;
@@ -83,4 +89,10 @@ private:
     void Validate();
     void CancelPayment();
     void Reverse();
+    // Shows why a plan cannot go on, or asks about a last note paid in part;
+    // true when the plan may be applied.
+    bool ConfirmPlan(const settlement::SettlementPlan& plan);
+    std::vector<unsigned long long> ListedDocumentIds() const;
+    // Plati.suma as stored: what a validated payment took.
+    double StoredAmount() const;
 };

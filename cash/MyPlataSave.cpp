@@ -1,4 +1,5 @@
 #include "cash/MyPlataDialog.h"
+#include "cash/Settlement.h"
 #include "database/MyRepository.h"
 #include "resources/resource.h"
 
@@ -17,10 +18,11 @@ bool MyPlataDialog::SavePlata()
     return SaveAs(status);
 }
 
-// One transaction: the payment's row and, for a new payment, its number and
-// the counter. Any failure rolls all of it back, shows the error and leaves
-// the members as they were.
-bool MyPlataDialog::SaveAs(unsigned long long newStatus)
+// One transaction: the notes' balances and allocations of the plan, the
+// payment's row and, for a new payment, its number and the counter. Any
+// failure rolls all of it back, shows the error and leaves the members as
+// they were.
+bool MyPlataDialog::SaveAs(unsigned long long newStatus, const settlement::SettlementPlan* plan)
 {
     if (IDClient == 0) {
         MessageBox(L"Introduceti clientul !", L"Message", MB_OK);
@@ -30,9 +32,16 @@ bool MyPlataDialog::SaveAs(unsigned long long newStatus)
     data = dataPicker.GetUnixTime();
     status = newStatus;
     try {
-        QsqlTransaction transaction(GetRepository());
-        WritePayment();
-        transaction.Commit();
+        if (plan) {
+            settlement::ApplySettlement(settlement::kGoodsReceived, settlement::Source::Payment, *plan, [this] {
+                WritePayment();
+                return id;
+            });
+        } else {
+            QsqlTransaction transaction(GetRepository());
+            WritePayment();
+            transaction.Commit();
+        }
     } catch (const QSqlError& error) {
         status = previousStatus;
         id = previousId;
