@@ -284,16 +284,17 @@ void MyPlataDialog::ChooseSupplier()
     SupplierPicker picker(m_hwnd);
     if (picker.DoModal() != IDOK || picker.selectedId == IDClient)
         return;
-    // Rows of the previous supplier have nothing to do with this one.
-    listaNiruri.DeleteAllItems();
-    nrRanduri = 0;
+    // Until one of the new supplier's notes is chosen the payment stays as it
+    // was; then the previous supplier's rows have nothing to do with it.
+    const unsigned long long previous = IDClient;
     IDClient = picker.selectedId;
-
     unsigned long long chosenId = 0, chosenNumber = 0;
     if (!PickUnpaidNir(chosenId, chosenNumber)) {
-        IDClient = 0;
+        IDClient = previous;
         return;
     }
+    listaNiruri.DeleteAllItems();
+    nrRanduri = 0;
     LoadSupplierTotals();
     SetItemText(IDC_PLATA_BANCA, GetClientField(IDClient, 25).c_str());
     tip = GetClientIntField(IDClient, 2);
