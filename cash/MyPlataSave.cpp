@@ -47,10 +47,17 @@ bool MyPlataDialog::SaveAs(unsigned long long newStatus, const settlement::Settl
         id = previousId;
         numar = previousNumber;
         ShowNumber();
-        MessageBox(error.GetText().c_str(), L"Message", MB_OK);
+        MessageBox(error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
         return false;
     }
-    ShowNumber();
+    if (numar != previousNumber) {
+        ShowNumber();
+        MessageBox(micro::utils::QString::Formatted(
+                       L"Numarul %llu a fost luat intre timp: plata a fost salvata cu numarul %llu !", previousNumber,
+                       numar)
+                       .c_str(),
+                   L"Atentie", MB_OK | MB_ICONINFORMATION);
+    }
     return true;
 }
 

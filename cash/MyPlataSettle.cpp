@@ -50,13 +50,16 @@ bool MyPlataDialog::ConfirmPlan(const SettlementPlan& plan)
     case Refusal::None:
         break;
     case Refusal::AmountNotPositive:
-        MessageBox(L"Introduceti o suma mai mare decat 0 !", L"Atentie", warn);
+        MessageBox(L"Suma platita trebuie sa fie mai mare decat 0 !", L"Atentie", warn);
         return false;
     case Refusal::NoDocuments:
         MessageBox(L"Introduceti factura pentru validare ", L"Atentie", warn);
         return false;
     case Refusal::ForeignDocument:
-        MessageBox(L"Factura nu apartine furnizorului ales !", L"Atentie", warn);
+        MessageBox(QString::Formatted(L"Factura de pe randul %d nu este a furnizorului ales !",
+                                      static_cast<int>(plan.refusedRow) + 1)
+                       .c_str(),
+                   L"Atentie", warn);
         return false;
     case Refusal::ClosedDocument:
         MessageBox(QString::Formatted(L"Factura %llu este anulata sau stornata !", plan.refusedNumber).c_str(),

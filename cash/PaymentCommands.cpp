@@ -8,13 +8,13 @@
 
 namespace {
 
-// Without a database the list has nothing to read: the command answers with
-// the error any read would have raised, in the box the shell shows for it.
+// Without a company database the list has nothing to read: the command is
+// refused with the database layer's own words, as the receipts list is.
 void OpenPaymentsList(const micro::qapp::QCommandContext& context)
 {
     if (!GetRepository().IsOpen()) {
         micro::qsql::QSqlError error(micro::qsql::QSqlError::kWrapperError, L"Database is not open");
-        micro::qdialog::ShowMessageBox(context.frame, error.GetText().c_str(), L"Error", MB_OK | MB_ICONERROR);
+        micro::qdialog::ShowMessageBox(context.frame, error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
         return;
     }
     MyPlatiDialog list(context.frame);

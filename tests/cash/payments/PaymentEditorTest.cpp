@@ -182,6 +182,7 @@ TEST_F(PaymentEditor, ANewPaymentTakesThePaymentSeriesAndTheNextFreeNumber)
                   tempDb.Exec(L"update ConfigFacturi set numarPlati = 42");
                   ModalDriver::Click(hwnd, IDOK);
               }));
+    EXPECT_TRUE(boxes.Saw(L"Numarul 42 a fost luat intre timp: plata a fost salvata cu numarul 43 !"));
     EXPECT_EQ(1, Count(L"select count(*) from Plati where numar = 43 and serie = 'PLT' and status = 1"));
     EXPECT_EQ(43, Count(L"select numarPlati from ConfigFacturi"));
 }

@@ -113,6 +113,7 @@ TEST_F(PaymentsList, TheMenuCommandIsRefusedWithoutADatabaseAndOpensTheListWithO
     SetRepository(&tempDb.Db());
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ(L"CPPSQLITE_ERROR[1000]: Database is not open", boxes.Last().text);
+    EXPECT_EQ(L"Message", boxes.Last().caption);
 
     ModalDriver driver;
     driver.When(L"Plati", [](HWND hwnd) { ModalDriver::Click(hwnd, IDCANCEL); });
