@@ -23,7 +23,11 @@ bool MyPlataDialog::PickUnpaidNir(unsigned long long& documentId, unsigned long 
 
 void MyPlataDialog::SetAmountWords(double amount)
 {
-    AmountToWordsUpperCase(sumaStr, amount);
+    // Words of an earlier amount must not stay beside an amount of nothing.
+    if (settlement::ToBani(amount) <= 0)
+        sumaStr.Empty();
+    else
+        AmountToWordsUpperCase(sumaStr, amount);
 }
 
 std::vector<unsigned long long> MyPlataDialog::ListedDocumentIds() const

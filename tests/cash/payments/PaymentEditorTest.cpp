@@ -79,6 +79,8 @@ TEST_F(PaymentEditor, ValidationSpreadsTheAmountAndStornareGivesEveryNoteBackExa
                   EXPECT_EQ(L"D'Artagnan SRL", ModalDriver::GetText(hwnd, IDC_PLATA_NUME));
                   EXPECT_EQ(L"200.00", ModalDriver::GetText(hwnd, IDC_PLATA_SUMA));
                   EXPECT_EQ(L"   2,   1", ModalDriver::GetText(hwnd, IDC_PLATA_FACTURI));
+                  ModalDriver::SetText(hwnd, IDC_PLATA_SUMA, L"0");
+                  EXPECT_EQ(L"", ModalDriver::GetText(hwnd, IDC_PLATA_SUMA_LITERE));
                   ModalDriver::SetText(hwnd, IDC_PLATA_SUMA, L"180");
                   EXPECT_EQ(L" UNA SUTA OPTZECI   LEI", ModalDriver::GetText(hwnd, IDC_PLATA_SUMA_LITERE));
                   testing_support::SaveWindowPng(hwnd, L"payment_editor");
