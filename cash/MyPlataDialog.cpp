@@ -76,7 +76,9 @@ bool MyPlataDialog::OnInitDialog()
     ShowNumber();
     ShowStatus();
     QDialog::OnInitDialog();
-    return true;
+    // The focus goes to the amount, not to the read-only number.
+    SetFocus(editSuma);
+    return false;
 }
 
 void MyPlataDialog::InsertNirColumns()
