@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+#include <cwchar>
+#include "cash/MyIncasareDialog.h"
+#include "database/qsql/SqlText.h"
+#include "masterdata/EditorEntries.h"
+#include "resources/resource.h"
+#include "tests/cash/support/CashFixtures.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/harness/ModalDriver.h"
+#include "tests/harness/Screenshot.h"
+
+using cash_tests::AddDocument;
+using cash_tests::Balance;
+using micro::qsql::SqlFormat;
+using testing_support::MessageBoxRecorder;
+using testing_support::ModalDriver;
+
+namespace {
+
+const wchar_t kEditor[] = L"Dialog";
+const int kList = IDC_INCASARE_LISTA;
+
+class ReceiptEditor : public testing_support::DatabaseTest {
+protected:
+    MessageBoxRecorder boxes;
+    // Windows the editor opens, in order, scripted before the run.
+    std::vector<std::pair<std::wstring, std::function<void(HWND)>>> nested;
+    unsigned long long client = 0;
+    unsigned long long a = 0, b = 0, c = 0;
+
+    void SetUp() override
+    {
+        client = tempDb.AddClient(L"D'Artagnan SRL", 0, L"RO123");
+        tempDb.AddClient(L"Beta SRL");
+        tempDb.Exec(L"update ConfigFacturi set numarChit = 4 where id = 1");
+        a = AddDocument(tempDb, {client, 12, 100, 100});
+        b = AddDocument(tempDb, {client, 13, 80, 80});
+        c = AddDocument(tempDb, {client, 14, 60, 60, 1});
+    }
+
+    // The client picker chooses the row named name, then the unpaid picker its row.
+    void ExpectClientAndInvoice(const wchar_t* name, int invoice)
+    {
+        nested.push_back({L"Cautare Clienti", [name](HWND w) {
+            for (int row = 0; row < ModalDriver::ListRowCount(w, IDC_CAUTARE_CLIENTI_LIST); ++row)
+                if (ModalDriver::ListCell(w, IDC_CAUTARE_CLIENTI_LIST, row, 0) == name)
+                    ModalDriver::DoubleClickListRow(w, IDC_CAUTARE_CLIENTI_LIST, row);
+        }});
+        ExpectInvoice(invoice);
+    }
+    // The unpaid picker chooses the invoice numbered number.
+    void ExpectInvoice(int number)
+    {
+        nested.push_back({L"Facturi Nestinse", [number](HWND w) {
+            for (int row = 0; row < ModalDriver::ListRowCount(w, IDC_FACTURI_SCADENTE_LIST); ++row)
+                if (ModalDriver::ListCell(w, IDC_FACTURI_SCADENTE_LIST, row, 0) == std::to_wstring(number))
+                    ModalDriver::DoubleClickListRow(w, IDC_FACTURI_SCADENTE_LIST, row);
+        }});
+    }
+
+    INT_PTR Run(unsigned long long receipt, std::function<void(HWND)> steps)
+    {
+        MyIncasareDialog editor(nullptr);
+        editor.id = receipt;
+        ModalDriver driver;
+        driver.When(kEditor, [&](HWND w) {
+            steps(w);
+            if (IsWindow(w) && IsWindowVisible(w))
+                ModalDriver::Click(w, IDCANCEL);
+        });
+        for (auto& step : nested)
+            driver.When(step.first, step.second);
+        nested.clear();
+        INT_PTR result = editor.DoModal();
+        driver.Verify();
+        return result;
+    }
+
+    // A new receipt of amount over invoices 12 and 13, validated through the editor.
+    INT_PTR ValidateNewReceipt(const wchar_t* amount, std::function<void(HWND)> before = nullptr)
+    {
+        ExpectClientAndInvoice(L"D'Artagnan SRL", 12);
+        ExpectInvoice(13);
+        return Run(0, [&](HWND w) {
+            ModalDriver::Click(w, IDC_INCASARE_ADAUGA_CLIENT);
+            ModalDriver::Click(w, IDC_INCASARE_ADD);
+            ModalDriver::SetText(w, IDC_INCASARE_SUMA, amount);
+            if (before)
+                before(w);
+            ModalDriver::Click(w, IDC_INCASARE_VALIDARE);
+        });
+    }
+    unsigned long long LastReceipt() { return static_cast<unsigned long long>(tempDb.Scalar(L"select max(id) from Incasari")); }
+};
+
+unsigned long long CellOf(HWND w, int row)
+{
+    return std::wcstoull(ModalDriver::ListCell(w, kList, row, 0).c_str(), nullptr, 10);
+}
+
+} // namespace
+
+TEST_F(ReceiptEditor, ValidationStoresTheReceiptBalancesAllocationsAndCounterAndCancellationGivesBack)
+{
+    // The unpaid picker lists 12, 13, 14 in that order; ADD's double-click on
+    // row 0 would pick 12 again, so the first ADD takes row 1 (13).
+    ExpectClientAndInvoice(L"D'Artagnan SRL", 12);
+    ExpectInvoice(12); // again: refused
+    ExpectInvoice(13);
+    ExpectInvoice(14);
+    EXPECT_EQ(IDOK, Run(0, [&](HWND w) {
+                  EXPECT_EQ(L"-0000005-", ModalDriver::GetText(w, IDC_INCASARE_NUMAR));
+                  ModalDriver::Click(w, IDC_INCASARE_ADAUGA_CLIENT);
+                  EXPECT_EQ(L"D'Artagnan SRL", ModalDriver::GetText(w, IDC_INCASARE_CLIENT));
+                  EXPECT_EQ(L"RO123", ModalDriver::GetText(w, IDC_INCASARE_CUI));
+                  ModalDriver::Click(w, IDC_INCASARE_ADD);
+                  EXPECT_TRUE(boxes.Saw(L"Factura a mai fost introdusa o data !"));
+                  ModalDriver::Click(w, IDC_INCASARE_ADD);
+                  ModalDriver::Click(w, IDC_INCASARE_ADD);
+                  ASSERT_EQ(3, ModalDriver::ListRowCount(w, kList));
+                  EXPECT_EQ(L" 14, 13, 12", ModalDriver::GetText(w, IDC_INCASARE_FACTURI));
+                  EXPECT_EQ(L"240.00", ModalDriver::GetText(w, IDC_INCASARE_SUMA));
+                  EXPECT_EQ(L"240.00", ModalDriver::GetText(w, IDC_INCASARE_TOTAL_FACTURAT));
+                  EXPECT_EQ(L" DOUA SUTE PATRUZECI   LEI", ModalDriver::GetText(w, IDC_INCASARE_SUMA_LITERE));
+                  testing_support::SaveWindowPng(w, L"receipt_editor_three_rows");
+                  // Typing the amount rewrites the words as it goes.
+                  ModalDriver::SetText(w, IDC_INCASARE_SUMA, L"");
+                  EXPECT_EQ(L"", ModalDriver::GetText(w, IDC_INCASARE_SUMA_LITERE));
+                  ModalDriver::SetText(w, IDC_INCASARE_SUMA, L"200");
+                  EXPECT_EQ(L" DOUA SUTE     LEI", ModalDriver::GetText(w, IDC_INCASARE_SUMA_LITERE));
+                  ModalDriver::SelectListRow(w, kList, 2);
+                  ModalDriver::Click(w, IDC_INCASARE_REMOVE);
+                  EXPECT_EQ(L" 13, 12", ModalDriver::GetText(w, IDC_INCASARE_FACTURI));
+                  ModalDriver::SetText(w, IDC_INCASARE_SUMA, L"150");
+                  ModalDriver::Click(w, IDC_INCASARE_VALIDARE);
+              }));
+    ASSERT_TRUE(boxes.Saw(L"Restul de 50.00 va fi retras din factura   13\n Continuati ? ")) << boxes.Describe();
+    EXPECT_EQ(1, tempDb.Scalar(L"select count(*) from Incasari"));
+    EXPECT_EQ(2, tempDb.Scalar(L"select status from Incasari"));
+    EXPECT_EQ(L"CNT", tempDb.Text(L"select serie from Incasari"));
+    EXPECT_EQ(5, tempDb.Scalar(L"select numar from Incasari"));
+    EXPECT_EQ(static_cast<long long>(client), tempDb.Scalar(L"select IDClient from Incasari"));
+    EXPECT_EQ(L" 13, 12", tempDb.Text(L"select facturi from Incasari"));
+    EXPECT_DOUBLE_EQ(150, tempDb.Number(L"select suma from Incasari"));
+    EXPECT_EQ(L" UNA SUTA CINCIZECI   LEI", tempDb.Text(L"select sumaStr from Incasari"));
+    EXPECT_EQ(5, tempDb.Scalar(L"select numarChit from ConfigFacturi"));
+    EXPECT_DOUBLE_EQ(0, Balance(tempDb, a));
+    EXPECT_DOUBLE_EQ(30, Balance(tempDb, b));
+    EXPECT_DOUBLE_EQ(60, Balance(tempDb, c));
+    EXPECT_DOUBLE_EQ(150, tempDb.Number(L"select sum(suma) from Alocari"));
+
+    // Reopened: the rows in their saved order; Anulare gives the amount back.
+    unsigned long long receipt = static_cast<unsigned long long>(tempDb.Scalar(L"select id from Incasari"));
+    boxes.Clear();
+    EXPECT_EQ(IDOK, Run(receipt, [&](HWND w) {
+                  EXPECT_EQ(L"D'Artagnan SRL", ModalDriver::GetText(w, IDC_INCASARE_CLIENT));
+                  ASSERT_EQ(2, ModalDriver::ListRowCount(w, kList));
+                  EXPECT_EQ(12u, CellOf(w, 0));
+                  EXPECT_EQ(13u, CellOf(w, 1));
+                  EXPECT_EQ(L"150.00", ModalDriver::GetText(w, IDC_INCASARE_SUMA));
+                  // What the edit shows now does not change what goes back.
+                  ModalDriver::SetText(w, IDC_INCASARE_SUMA, L"10");
+                  ModalDriver::Click(w, IDC_INCASARE_ANULARE);
+              }));
+    EXPECT_EQ(L"Anulare", boxes.Last().caption);
+    EXPECT_DOUBLE_EQ(100, Balance(tempDb, a));
+    EXPECT_DOUBLE_EQ(80, Balance(tempDb, b));
+    EXPECT_EQ(3, tempDb.Scalar(L"select status from Incasari"));
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
+}
