@@ -168,3 +168,136 @@ TEST_F(ReceiptEditor, ValidationStoresTheReceiptBalancesAllocationsAndCounterAnd
     EXPECT_EQ(3, tempDb.Scalar(L"select status from Incasari"));
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
 }
+
+TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughTheGuardThatGivesItsBalancesBack)
+{
+    ASSERT_EQ(IDOK, ValidateNewReceipt(L"150"));
+    unsigned long long receipt = LastReceipt();
+    ASSERT_DOUBLE_EQ(30, Balance(tempDb, b));
+
+    // Cancel at the guard, then Enter: nothing changes.
+    boxes.Answer(IDCANCEL);
+    EXPECT_EQ(IDCANCEL, Run(receipt, [&](HWND w) {
+                  ModalDriver::Click(w, IDC_INCASARE_ADD);
+                  EXPECT_EQ(L"Document deja inregistrat !", boxes.Last().caption);
+                  EXPECT_EQ(2, ModalDriver::ListRowCount(w, kList));
+                  ModalDriver::Click(w, IDOK);
+              }));
+    EXPECT_EQ(2, tempDb.Scalar(L"select status from Incasari"));
+    EXPECT_DOUBLE_EQ(0, Balance(tempDb, a));
+    EXPECT_DOUBLE_EQ(30, Balance(tempDb, b));
+
+    // OK at the guard: balances back, stored as temporary, list emptied, then
+    // the picker opens on the emptied receipt.
+    nested.push_back({L"Facturi Nestinse", [](HWND w) { ModalDriver::Click(w, IDCANCEL); }});
+    Run(receipt, [&](HWND w) {
+        ModalDriver::Click(w, IDC_INCASARE_ADD);
+        EXPECT_EQ(0, ModalDriver::ListRowCount(w, kList));
+    });
+    EXPECT_EQ(1, tempDb.Scalar(L"select status from Incasari"));
+    EXPECT_DOUBLE_EQ(100, Balance(tempDb, a));
+    EXPECT_DOUBLE_EQ(80, Balance(tempDb, b));
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
+
+    // Another client empties the list; cancelling its invoices leaves no client.
+    nested.push_back({L"Cautare Clienti", [](HWND w) {
+                          ModalDriver::SetText(w, IDC_CAUTARE_CLIENTI_FILTER, L"Beta");
+                          ModalDriver::DoubleClickListRow(w, IDC_CAUTARE_CLIENTI_LIST, 0);
+                      }});
+    nested.push_back({L"Facturi Nestinse", [](HWND w) {
+                          EXPECT_EQ(0, ModalDriver::ListRowCount(w, IDC_FACTURI_SCADENTE_LIST));
+                          ModalDriver::Click(w, IDCANCEL);
+                      }});
+    boxes.Clear();
+    Run(receipt, [&](HWND w) {
+        ASSERT_EQ(2, ModalDriver::ListRowCount(w, kList));
+        ModalDriver::Click(w, IDC_INCASARE_ADAUGA_CLIENT);
+        EXPECT_EQ(0, ModalDriver::ListRowCount(w, kList));
+        EXPECT_EQ(L"", ModalDriver::GetText(w, IDC_INCASARE_CLIENT));
+        ModalDriver::Click(w, IDOK);
+        EXPECT_EQ(L"Message", boxes.Last().caption);
+        EXPECT_EQ(L"Introduceti clientul !", boxes.Last().text);
+    });
+}
+
+TEST_F(ReceiptEditor, RefusedOrFailedValidationWritesNothingAndKeepsTheEditorOpen)
+{
+    // Zero and unreadable amounts are refused before anything is planned.
+    for (const wchar_t* amount : {L"0", L"abc", L"-20"}) {
+        boxes.Clear();
+        ValidateNewReceipt(amount, [](HWND) {});
+        EXPECT_TRUE(boxes.SawCaption(L"Atentie")) << boxes.Describe();
+    }
+    boxes.Clear();
+    ValidateNewReceipt(L"90");
+    EXPECT_TRUE(boxes.Saw(L"Suma introdusa nu poate sa acopere toate facturile introduse !"));
+    boxes.Clear();
+    ValidateNewReceipt(L"200");
+    EXPECT_TRUE(boxes.Saw(L"Valoarea este mai mare decat suma facturilor ! "));
+
+    tempDb.Exec(L"create trigger refuse before insert on Incasari begin select raise(abort, 'refused'); end");
+    boxes.Clear();
+    EXPECT_EQ(IDCANCEL, ValidateNewReceipt(L"180", [&](HWND w) {
+                  // Still open after the failure: the step closes it itself.
+                  (void)w;
+              }));
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"refused"));
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Incasari"));
+    EXPECT_EQ(4, tempDb.Scalar(L"select numarChit from ConfigFacturi"));
+    EXPECT_DOUBLE_EQ(100, Balance(tempDb, a));
+    EXPECT_DOUBLE_EQ(80, Balance(tempDb, b));
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
+}
+
+TEST_F(ReceiptEditor, ANumberTakenMeanwhileGivesTheNextFreeOneAndAStoredReceiptKeepsItsSeries)
+{
+    ValidateNewReceipt(L"180", [&](HWND) {
+        tempDb.Exec(L"insert into Incasari (serie, numar, IDClient, suma, status) values ('CNT', 5, 0, 1, 1)");
+    });
+    EXPECT_EQ(6, tempDb.Scalar(L"select numar from Incasari where suma = 180"));
+    EXPECT_EQ(6, tempDb.Scalar(L"select numarChit from ConfigFacturi"));
+    EXPECT_TRUE(boxes.SawCaption(L"Atentie")) << boxes.Describe();
+
+    // A stored temporary receipt of another series, type 0.
+    tempDb.Exec(L"update ConfigFacturi set serie_chit = 'XYZ' where id = 1");
+    tempDb.Exec(SqlFormat(L"insert into Incasari values (NULL, 'ABC', 3, %llu, ' 14', 60, '', 1700000000, 1, 0, 0)",
+                          client)
+                    .c_str());
+    unsigned long long stored = LastReceipt();
+    EXPECT_EQ(IDOK, Run(stored, [&](HWND w) {
+                  EXPECT_EQ(L"-0000003-", ModalDriver::GetText(w, IDC_INCASARE_NUMAR));
+                  EXPECT_EQ(0, static_cast<int>(SendDlgItemMessageW(w, IDC_INCASARE_TIP, CB_GETCURSEL, 0, 0)));
+                  EXPECT_EQ(L"14-11-2023", ModalDriver::GetText(w, IDC_INCASARE_DATA));
+                  ModalDriver::Click(w, IDOK);
+              }));
+    EXPECT_EQ(L"ABC", tempDb.Text(SqlFormat(L"select serie from Incasari where id = %llu", stored).c_str()));
+    EXPECT_EQ(0, tempDb.Scalar(SqlFormat(L"select tip from Incasari where id = %llu", stored).c_str()));
+    EXPECT_EQ(6, tempDb.Scalar(L"select numarChit from ConfigFacturi"));
+}
+
+namespace {
+unsigned long long g_openedId = 0;
+INT_PTR FakeDocumentEditor(HWND, int type, uint64_t id)
+{
+    g_openedId = type == 0 ? id : 0;
+    GetRepository().ExecDML(SqlFormat(L"update Facturi set sold = 55.5 where id = %llu", id).c_str());
+    return IDOK;
+}
+} // namespace
+
+TEST_F(ReceiptEditor, DoubleClickOpensTheInvoiceByIdAndShowsItAgainAfterASave)
+{
+    tempDb.Exec(SqlFormat(L"insert into Incasari values (NULL, 'CNT', 3, %llu, ' 13, 12', 0, '', 0, 1, 1, 0)",
+                          client)
+                    .c_str());
+    RegisterEditor(EditorKind::Document, &FakeDocumentEditor);
+    Run(LastReceipt(), [&](HWND w) {
+        ModalDriver::DoubleClickListRow(w, kList, 1);
+        EXPECT_EQ(b, g_openedId);
+        EXPECT_EQ(L"  55.50", ModalDriver::ListCell(w, kList, 1, 6));
+        EXPECT_EQ(L"155.50", ModalDriver::GetText(w, IDC_INCASARE_SUMA));
+    });
+    RegisterEditor(EditorKind::Document, nullptr);
+}
