@@ -170,7 +170,9 @@ void MyIncasareDialog::CreateRunTimeButtons()
 bool MyIncasareDialog::UpdateData(bool toControls)
 {
     if (!toControls) {
-        suma = AmountFromEdit();
+        // An amount shown as stored keeps every digit it was stored with.
+        if (GetItemText(IDC_INCASARE_SUMA) != QString::Formatted(L"%.2f", suma))
+            suma = AmountFromEdit();
         sumaStr = GetItemText(IDC_INCASARE_SUMA_LITERE);
         data = static_cast<unsigned long long>(DateFromPicker());
         return true;
@@ -181,8 +183,11 @@ bool MyIncasareDialog::UpdateData(bool toControls)
         SetItemText(IDC_INCASARE_CLIENT, GetClientField(IDClient, 1).c_str());
         SetItemText(IDC_INCASARE_CUI, GetClientField(IDClient, 3).c_str());
         SetItemText(IDC_INCASARE_FACTURI, facturi.c_str());
-        SetItemText(IDC_INCASARE_SUMA_LITERE, sumaStr.c_str());
+        // The amount's change notice rewrites the words: the stored words win.
+        QString words = sumaStr;
         SetItemText(IDC_INCASARE_SUMA, QString::Formatted(L"%.2f", suma).c_str());
+        sumaStr = words;
+        SetItemText(IDC_INCASARE_SUMA_LITERE, sumaStr.c_str());
         SetItemText(IDC_INCASARE_MONEDA, L"RON");
     }
     return true;

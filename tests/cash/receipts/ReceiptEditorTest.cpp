@@ -224,7 +224,7 @@ TEST_F(ReceiptEditor, RefusedOrFailedValidationWritesNothingAndKeepsTheEditorOpe
     EXPECT_DOUBLE_EQ(100, Balance(tempDb, a));
 }
 
-TEST_F(ReceiptEditor, ANumberTakenMeanwhileGivesTheNextFreeOneAndAStoredReceiptKeepsItsSeries)
+TEST_F(ReceiptEditor, ANumberTakenMeanwhileGivesTheNextFreeOneAndAStoredReceiptKeepsItsSeriesAndValues)
 {
     ValidateNewReceipt(L"180", [&](HWND) {
         tempDb.Exec(L"insert into Incasari (serie, numar, IDClient, suma, status) values ('CNT', 5, 0, 1, 1)");
@@ -235,7 +235,7 @@ TEST_F(ReceiptEditor, ANumberTakenMeanwhileGivesTheNextFreeOneAndAStoredReceiptK
 
     // A stored temporary receipt of another series, type 0.
     tempDb.Exec(L"update ConfigFacturi set serie_chit = 'XYZ' where id = 1");
-    tempDb.Exec(SqlFormat(L"insert into Incasari values (NULL, 'ABC', 3, %llu, ' 14', 60, '', 1700000000, 1, 0, 0)",
+    tempDb.Exec(SqlFormat(L"insert into Incasari values (NULL, 'ABC', 3, %llu, ' 14', 60.125, 'ALT', 1700000000, 1, 0, 0)",
                           client)
                     .c_str());
     unsigned long long stored = LastReceipt();
@@ -246,6 +246,9 @@ TEST_F(ReceiptEditor, ANumberTakenMeanwhileGivesTheNextFreeOneAndAStoredReceiptK
               }));
     EXPECT_EQ(L"ABC", tempDb.Text(SqlFormat(L"select serie from Incasari where id = %llu", stored).c_str()));
     EXPECT_EQ(0, tempDb.Scalar(SqlFormat(L"select tip from Incasari where id = %llu", stored).c_str()));
+    // Saved without changes: exactly what was stored.
+    EXPECT_EQ(L"60.125|ALT|1700000000", tempDb.Text(SqlFormat(L"select suma || '|' || sumaStr || '|' || data from "
+                                                              L"Incasari where id = %llu", stored).c_str()));
     EXPECT_EQ(6, tempDb.Scalar(L"select numarChit from ConfigFacturi"));
 }
 
