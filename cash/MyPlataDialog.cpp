@@ -132,12 +132,17 @@ bool MyPlataDialog::UpdateData(bool toControls)
             SetItemText(IDC_PLATA_CUI, GetClientField(IDClient, 3).c_str());
             SetItemText(IDC_PLATA_MONEDA, L"RON");
             SetItemText(IDC_PLATA_FACTURI, facturi.c_str());
+            m_shownAmount = QString::Formatted(L"%.2f", suma);
+            SetItemText(IDC_PLATA_SUMA, m_shownAmount.c_str());
             SetItemText(IDC_PLATA_SUMA_LITERE, sumaStr.c_str());
-            SetItemText(IDC_PLATA_SUMA, QString::Formatted(L"%.2f", suma).c_str());
         }
     } else {
-        suma = _wtof(GetItemText(IDC_PLATA_SUMA).c_str());
-        sumaStr = GetItemText(IDC_PLATA_SUMA_LITERE);
+        // An amount nobody touched keeps every digit and the words it had.
+        QString amount = GetItemText(IDC_PLATA_SUMA);
+        if (amount != m_shownAmount) {
+            suma = _wtof(amount.c_str());
+            sumaStr = GetItemText(IDC_PLATA_SUMA_LITERE);
+        }
         data = dataPicker.GetUnixTime();
     }
     return true;
@@ -262,18 +267,18 @@ void MyPlataDialog::Recompute()
         facturi.Insert(1, listaNiruri.GetItemText(row, 0).c_str());
         suma += _wtof(listaNiruri.GetItemText(row, 6).c_str());
     }
-    SetAmountWords(suma);
+    AmountWords(suma, sumaStr);
 }
 
 void MyPlataDialog::RefreshAmountWords()
 {
+    // The words edit follows the typing; the member takes them when the
+    // amount is read back.
     QString text = GetItemText(IDC_PLATA_SUMA);
-    if (text.IsEmpty()) {
-        SetItemText(IDC_PLATA_SUMA_LITERE, L"");
-        return;
-    }
-    SetAmountWords(_wtof(text.c_str()));
-    SetItemText(IDC_PLATA_SUMA_LITERE, sumaStr.c_str());
+    QString words;
+    if (!text.IsEmpty())
+        AmountWords(_wtof(text.c_str()), words);
+    SetItemText(IDC_PLATA_SUMA_LITERE, words.c_str());
 }
 
 bool MyPlataDialog::HasDocumentRow(unsigned long long documentId) const

@@ -61,6 +61,9 @@ public:
     static const long long kStoredDateShift = 7200;
 
 private:
+    // The amount text the members last put in the amount edit.
+    micro::utils::QString m_shownAmount;
+
     void LoadPayment();
     void ShowNumber();
     // Rebuilds the rows from the numbers text, in the order they were listed.
@@ -85,7 +88,7 @@ private:
     // picker over this supplier, the amount in capitals, and the three
     // operations that move balances.
     bool PickUnpaidNir(unsigned long long& documentId, unsigned long long& number);
-    void SetAmountWords(double amount);
+    static void AmountWords(double amount, micro::utils::QString& words);
     void Validate();
     void CancelPayment();
     void Reverse();

@@ -21,13 +21,13 @@ bool MyPlataDialog::PickUnpaidNir(unsigned long long& documentId, unsigned long 
     return true;
 }
 
-void MyPlataDialog::SetAmountWords(double amount)
+void MyPlataDialog::AmountWords(double amount, QString& words)
 {
     // Words of an earlier amount must not stay beside an amount of nothing.
     if (settlement::ToBani(amount) <= 0)
-        sumaStr.Empty();
+        words.Empty();
     else
-        AmountToWordsUpperCase(sumaStr, amount);
+        AmountToWordsUpperCase(words, amount);
 }
 
 std::vector<unsigned long long> MyPlataDialog::ListedDocumentIds() const

@@ -158,10 +158,11 @@ TEST_F(PaymentEditor, OnlyTheChosenSuppliersNoteOfAFamiliarNumberChanges)
     EXPECT_DOUBLE_EQ(100, Balance(tempDb, foreign, L"Niruri"));
 }
 
-TEST_F(PaymentEditor, ResavingAStoredPaymentKeepsItsDateTypeAndSeries)
+TEST_F(PaymentEditor, ResavingAStoredPaymentKeepsItsDateTypeSeriesAmountAndWords)
 {
     tempDb.Exec(L"update ConturiContabile set id = id + 10 where id > 2");
-    unsigned long long id = AddPayment(tempDb, {supplier, 5, L"   1", 100, 1, kStoredDate, 0, L"OLD"});
+    unsigned long long id = AddPayment(tempDb, {supplier, 5, L"   1", 100.004, 1, kStoredDate, 0, L"OLD"});
+    tempDb.Exec(L"update Plati set sumaStr = 'O SUTA'");
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(1, Run(id, L"Plata - document temporar", [](HWND hwnd) {
                       EXPECT_EQ(0, SendDlgItemMessageW(hwnd, IDC_PLATA_TIP, CB_GETCURSEL, 0, 0));
@@ -170,6 +171,8 @@ TEST_F(PaymentEditor, ResavingAStoredPaymentKeepsItsDateTypeAndSeries)
     EXPECT_EQ(kStoredDate, Count(L"select data from Plati"));
     EXPECT_EQ(0, Count(L"select tip from Plati"));
     EXPECT_EQ(L"OLD", tempDb.Text(L"select serie from Plati"));
+    EXPECT_EQ(L"O SUTA", tempDb.Text(L"select sumaStr from Plati"));
+    EXPECT_DOUBLE_EQ(100.004, tempDb.Number(L"select suma from Plati"));
 }
 
 TEST_F(PaymentEditor, ANewPaymentTakesThePaymentSeriesAndTheNextFreeNumber)
