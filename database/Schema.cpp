@@ -91,6 +91,15 @@ const wchar_t* const kDefaultRows[] = {
     L"INSERT INTO ConturiContabile (id, descriere) VALUES (6, 'Compensare')",
 };
 
+// What each validated receipt (sursa 0) or payment (sursa 1) took from each
+// document (tipDocument 0 Facturi, 3 Niruri), so giving it back returns
+// exactly that. Files made before it existed gain it when opened.
+const wchar_t* const kAllocations[] = {
+    L"CREATE TABLE IF NOT EXISTS Alocari (id INTEGER PRIMARY KEY, sursa int, idSursa int, tipDocument int, "
+    L"idDocument int, suma double)",
+    L"CREATE INDEX IF NOT EXISTS Alocari_sursa ON Alocari (sursa, idSursa)",
+};
+
 // For the look-ups the program runs: stock sums, balances, lists by name.
 // The product indexes carry the quantity too, so a stock sum reads the index
 // alone and never the line rows.
@@ -142,7 +151,7 @@ const wchar_t* const kCompanyTables[] = {
     L"Facturi", L"Proforme", L"Avize", L"Niruri", L"ArticoleFacturi", L"ArticoleProforme", L"ArticoleAvize",
     L"ArticoleNiruri", L"Incasari", L"Plati", L"IntrariGenerale", L"IesiriGenerale", L"ArticoleIntrariGenerale",
     L"ArticoleIesiriGenerale", L"Stocuri", L"Clienti", L"Furnizori", L"Produse", L"Agenti", L"Societate",
-    L"Utilizator", L"ConfigFacturi", L"iduri", L"ConturiContabile",
+    L"Utilizator", L"ConfigFacturi", L"iduri", L"ConturiContabile", L"Alocari",
 };
 const int kCompanyTableCount = sizeof(kCompanyTables) / sizeof(kCompanyTables[0]);
 
@@ -160,6 +169,7 @@ void CreateCompanyDatabase(QsqlDatabase& db, const wchar_t* path)
         RunAll(db, kCreateStatements);
         RunAll(db, kDefaultRows);
         RunAll(db, kIndexes);
+        RunAll(db, kAllocations);
         transaction.Commit();
     } catch (...) {
         try {
@@ -180,6 +190,11 @@ void OpenCompanyDatabase(QsqlDatabase& db, const wchar_t* path)
     // A write-protected file opens as it is; start-up reports it.
     if (!db.IsReadOnly())
         UpgradeCompanyDatabase(db);
+    try {
+        RunAll(db, kAllocations);
+    } catch (...) {
+        // Read-only: nothing can be settled there anyway.
+    }
     try {
         RunAll(db, kIndexes);
     } catch (...) {

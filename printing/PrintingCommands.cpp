@@ -1,7 +1,9 @@
 #include "printing/PrintingCommands.h"
+#include "cash/ReceiptPrinting.h"
 #include "framework/gui/QTabContainer.h"
 #include "framework/qdialog/QMessageBox.h"
 #include "printing/MyPrintPanel.h"
+#include "printing/receipts/MyPrintChitanteDialog.h"
 #include "resources/resource.h"
 
 // The print tab, from the menu (id 0) or from a right click on a document
@@ -17,7 +19,20 @@ static void OpenPrintTab(const micro::qapp::QCommandContext& context)
     }
 }
 
+// The receipt editor's "Tiparire": nothing it prints is stored.
+static INT_PTR RunReceiptPrintDialog(HWND owner, const ReceiptPrintRequest& request)
+{
+    MyPrintChitanteDialog dialog(owner);
+    dialog.clientId = request.clientId;
+    dialog.SetAmount(request.amount);
+    dialog.SetFacturiText(request.facturi);
+    dialog.SetReceiptNumberText(request.number);
+    dialog.SetDateText(request.date);
+    return dialog.DoModal();
+}
+
 void RegisterPrintingCommands(micro::qapp::QCommandTable& commands)
 {
     commands.Register(ID_CMD_TIPARIRE_FACTURI, &OpenPrintTab);
+    SetReceiptPrinter(&RunReceiptPrintDialog);
 }

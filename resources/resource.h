@@ -8,6 +8,7 @@
 #include "ids/documents.h"
 #include "ids/printing.h"
 #include "ids/cash.h"
+#include "ids/cash_payments.h"
 #include "ids/stock.h"
 
 // Dialog template used only by the framework's tests.

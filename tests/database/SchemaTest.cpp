@@ -91,6 +91,7 @@ TEST_F(CompanySchema, EveryTableHasItsColumnsInOrderWithTheirAffinity)
                            L"perioadaPreluare int,"},
         {L"iduri", L"id INTEGER,idFactura int,idProforma int,idAvize int,idNir int,idIntrari int,idIesiri int,"},
         {L"ConturiContabile", L"id INTEGER,descriere varchar,"},
+        {L"Alocari", L"id INTEGER,sursa int,idSursa int,tipDocument int,idDocument int,suma double,"},
     };
     ASSERT_EQ(kCompanyTableCount, static_cast<int>(sizeof(expected) / sizeof(expected[0])));
     for (const auto& e : expected) {
@@ -192,10 +193,12 @@ TEST(CompanyFile, OpeningAnOlderFileAddsTheMissingIndexes)
     std::wstring path = temp.Path();
     temp.Exec(L"drop index ArticoleFacturi_prod");
     temp.Exec(L"drop index Clienti_nume");
+    temp.Exec(L"drop table Alocari");
     temp.Db().Close();
     OpenCompanyDatabase(temp.Db(), path.c_str());
     EXPECT_EQ(2, temp.Scalar(L"select count(*) from sqlite_master where type = 'index' and name in "
                              L"('ArticoleFacturi_prod', 'Clienti_nume')"));
+    EXPECT_EQ(0, temp.Scalar(L"select count(*) from Alocari"));
     EXPECT_EQ(L"Discount", temp.Text(L"select denumire from Produse where id = 0"));
     // An existing file is opened, never made anew.
     MyRepository again;

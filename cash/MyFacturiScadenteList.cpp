@@ -1,0 +1,95 @@
+#include "cash/MyFacturiScadenteList.h"
+#include "cash/CellNumbers.h"
+#include "database/DocumentTables.h"
+#include "database/Lookups.h"
+#include "database/MyRepository.h"
+#include "framework/utils/TimeFormat.h"
+#include "resources/resource.h"
+#include <uxtheme.h>
+
+using micro::qsql::QsqlQuery;
+using micro::qsql::SqlFormat;
+using micro::utils::QString;
+
+namespace {
+
+struct Column {
+    const wchar_t* title;
+    int width;
+    int format;
+};
+const Column kColumns[] = {
+    {L"Numar", 50, LVCFMT_LEFT},        {L"Client", 200, LVCFMT_LEFT},      {L"Data", 100, LVCFMT_LEFT},
+    {L"Valoare FT", 100, LVCFMT_LEFT},  {L"Valoare TVA", 100, LVCFMT_LEFT}, {L"Valoare TTI", 100, LVCFMT_LEFT},
+    {L"Status", 90, LVCFMT_CENTER},     {L"Sold", 100, LVCFMT_LEFT},
+};
+
+QString Amount(double value)
+{
+    return QString::Formatted(L"%.2f", value);
+}
+
+} // namespace
+
+MyFacturiScadenteList::MyFacturiScadenteList(HWND parent) : QDialog(IDD_FACTURI_SCADENTE, parent) {}
+
+bool MyFacturiScadenteList::OnInitDialog()
+{
+    list.Attach(m_hwnd, IDC_FACTURI_SCADENTE_LIST);
+    list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_DOUBLEBUFFER);
+    SetWindowTheme(list, L"explorer", nullptr);
+    for (int i = 0; i < static_cast<int>(sizeof(kColumns) / sizeof(kColumns[0])); ++i)
+        list.InsertColumn(i, kColumns[i].title, kColumns[i].width, kColumns[i].format);
+    FillList();
+    return QDialog::OnInitDialog();
+}
+
+void MyFacturiScadenteList::FillList()
+{
+    const wchar_t* table = documentKind == KindGoodsReceived ? L"Niruri" : L"Facturi";
+    // What is owed is judged in whole bani: a balance of a fraction of a ban is settled.
+    QsqlQuery q = GetRepository().ExecQuery(
+        SqlFormat(L"select id,status, numar, client, dataCreare, valoareFT, valoareTVA, valoareTTI, sold from %s "
+                  L"where client = %llu and round(sold * 100) > %llu and status < %llu ",
+                  table, partnerId, 0ULL, 3ULL)
+            .c_str());
+    for (int row = 0; !q.Eof(); q.NextRow(), ++row) {
+        list.InsertItem(row, QString::Formatted(L"%llu", q.GetIdField(2)).c_str());
+        list.SetItemText(row, 1, GetClientField(q.GetIdField(3), 1).c_str());
+        QString date;
+        micro::utils::FormatTimeText(q.FieldIsNull(4) ? -1 : q.GetIntField(4), date, L"%d-%m-%Y");
+        list.SetItemText(row, 2, date.c_str());
+        list.SetItemText(row, 3, Amount(q.GetFloatField(5)).c_str());
+        list.SetItemText(row, 4, Amount(q.GetFloatField(6)).c_str());
+        list.SetItemText(row, 5, Amount(q.GetFloatField(7)).c_str());
+        list.SetItemText(row, 6, DocumentStatusWord(q.GetIntField(1)));
+        list.SetItemText(row, 7, q.GetStringField(8).c_str());
+        list.SetItemData(row, static_cast<ULONG_PTR>(q.GetIdField(0)));
+    }
+    ListView_SetTextColor(list, RGB(255, 0, 0));
+}
+
+bool MyFacturiScadenteList::OnNotify(UINT id, NMHDR* header, LRESULT& result)
+{
+    if (id != IDC_FACTURI_SCADENTE_LIST || header->code != NM_DBLCLK)
+        return QDialog::OnNotify(id, header, result);
+    const NMITEMACTIVATE* click = reinterpret_cast<const NMITEMACTIVATE*>(header);
+    if (click->iItem < 0 || click->iItem >= list.GetItemCount())
+        return true;
+    // Id and number both come from the row clicked.
+    chosenId = static_cast<unsigned long long>(list.GetItemData(click->iItem));
+    chosenNumber = CellInteger(list.GetItemText(click->iItem, 0).c_str());
+    EndDialog(IDOK);
+    return true;
+}
+
+bool MyFacturiScadenteList::UpdateData(bool toControls)
+{
+    if (toControls)
+        return true;
+    // OK does not choose: the note asks for a double-click.
+    int row = list.GetSelectedItem();
+    if (row >= 0)
+        chosenId = static_cast<unsigned long long>(list.GetItemData(row));
+    return false;
+}

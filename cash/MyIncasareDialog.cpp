@@ -1,0 +1,457 @@
+#include "cash/MyIncasareDialog.h"
+#include "cash/AmountToWordsUpperCase.h"
+#include "cash/CellNumbers.h"
+#include "cash/MyFacturiScadenteList.h"
+#include "cash/ReceiptPrinting.h"
+#include "database/Lookups.h"
+#include "database/MyRepository.h"
+#include "framework/gui/QImage.h"
+#include "framework/utils/TimeFormat.h"
+#include "masterdata/EditorEntries.h"
+#include "masterdata/MasterDataDialogs.h"
+#include "resources/resource.h"
+#include <algorithm>
+#include <string>
+#include <uxtheme.h>
+
+using micro::qsql::QsqlQuery;
+using micro::qsql::SqlFormat;
+using micro::utils::QString;
+using settlement::DocumentRow;
+
+namespace {
+
+const wchar_t* const kStatusWords[] = {L" ? ", L"Temporar", L"Validat", L"Anulat", L"Stornat"};
+
+const wchar_t* StatusWord(long long status)
+{
+    return status >= 0 && status <= 4 ? kStatusWords[status] : L"";
+}
+
+struct Column {
+    const wchar_t* title;
+    int width;
+    int format;
+};
+const Column kColumns[] = {
+    {L"Numar", 50, LVCFMT_LEFT},         {L"Data", 80, LVCFMT_LEFT},     {L"Valoare FT", 105, LVCFMT_CENTER},
+    {L"Valoare TVA", 75, LVCFMT_CENTER}, {L"Valoare TTI", 105, LVCFMT_CENTER}, {L"Status", 100, LVCFMT_CENTER},
+    {L"Sold", 120, LVCFMT_CENTER},
+};
+const int kNumberColumn = 0;
+const int kBalanceColumn = 6;
+
+// The run-time buttons: text, command, icon, x (pixels).
+struct RunTimeButton {
+    const wchar_t* text;
+    UINT command;
+    UINT icon;
+    int x;
+};
+const RunTimeButton kRunTimeButtons[] = {
+    {L"  Tiparire", IDC_INCASARE_TIPARIRE, IDI_FE_PRINT, 420},
+    {L"  Salvare", IDC_INCASARE_VALIDARE, IDI_FE_SAVE, 540},
+    {L"  Anulare", IDC_INCASARE_ANULARE, IDI_INCASARE_ANULARE, 660},
+};
+
+QString Amount(double value)
+{
+    return QString::Formatted(L" % .2f", value);
+}
+
+} // namespace
+
+MyIncasareDialog::MyIncasareDialog(HWND parent) : QDialog(IDD_INCASARE, parent) {}
+
+MyIncasareDialog::~MyIncasareDialog()
+{
+    if (picture)
+        DeleteObject(picture);
+    for (HICON icon : icons)
+        if (icon)
+            DestroyIcon(icon);
+}
+
+bool MyIncasareDialog::OnInitDialog()
+{
+    editSuma.Attach(m_hwnd, IDC_INCASARE_SUMA);
+    editSumaLitere.Attach(m_hwnd, IDC_INCASARE_SUMA_LITERE);
+    dataSelector.Attach(m_hwnd, IDC_INCASARE_DATA);
+    dataSelector.SetDayMonthYearFormat();
+    comboTip.Attach(m_hwnd, IDC_INCASARE_TIP);
+    FillPaymentTypes();
+    SetupList();
+    if (id == 0) {
+        numar = static_cast<unsigned long long>(GetInvoiceConfigValue(10)) + 1;
+        // Only a new receipt takes the configured series; a stored one keeps its own.
+        GetDocumentSeries(serie, 2);
+    } else {
+        QsqlQuery q = GetRepository().ExecQuery(
+            SqlFormat(L"select id,serie,numar,IDCLient,facturi,suma,sumaStr,data,status,tip,agent from Incasari "
+                      L"where id = %llu ",
+                      id)
+                .c_str());
+        if (!q.Eof()) {
+            serie = q.GetStringField(1);
+            numar = q.GetIdField(2);
+            IDClient = q.GetIdField(3);
+            facturi = q.GetStringField(4);
+            suma = q.GetFloatField(5);
+            sumaStr = q.GetStringField(6);
+            data = q.GetIdField(7);
+            status = q.GetIdField(8);
+            tip = q.GetIntField(9);
+            agent = q.GetIdField(10);
+        }
+        RebuildRowsFromFacturi();
+        comboTip.SetCurSel(static_cast<int>(tip));
+        SetItemText(IDC_INCASARE_BANCA, GetClientField(IDClient, 25).c_str());
+    }
+    ShowNumber();
+    ShowPicture();
+    CreateRunTimeButtons();
+    if (id != 0 || IDClient != 0)
+        LoadClientTotals();
+    return QDialog::OnInitDialog();
+}
+
+void MyIncasareDialog::FillPaymentTypes()
+{
+    QsqlQuery q = GetRepository().ExecQuery(L"select id,descriere  from ConturiContabile");
+    for (; !q.Eof(); q.NextRow())
+        comboTip.AddString(q.GetStringField(1).c_str());
+}
+
+void MyIncasareDialog::SetupList()
+{
+    lista.Attach(m_hwnd, IDC_INCASARE_LISTA);
+    lista.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_DOUBLEBUFFER);
+    SetWindowTheme(lista, L"explorer", nullptr);
+    for (int i = 0; i < static_cast<int>(sizeof(kColumns) / sizeof(kColumns[0])); ++i)
+        lista.InsertColumn(i, kColumns[i].title, kColumns[i].width, kColumns[i].format);
+}
+
+void MyIncasareDialog::ShowNumber()
+{
+    SetItemText(IDC_INCASARE_NUMAR, QString::Formatted(L"-%07llu-", numar).c_str());
+}
+
+void MyIncasareDialog::ShowPicture()
+{
+    HWND frame = GetItem(IDC_INCASARE_POZA);
+    RECT client = {};
+    GetClientRect(frame, &client);
+    micro::gui::QComPtr<IWICBitmapSource> source;
+    if (client.right <= 0 || client.bottom <= 0 ||
+        FAILED(micro::gui::LoadImageResource(IDJ_INCASARE, L"JPG", &source, client.right, client.bottom)) ||
+        FAILED(micro::gui::CreateDibFromWicBitmap(source, &picture)))
+        return;
+    HGDIOBJ old = reinterpret_cast<HGDIOBJ>(
+        ::SendMessageW(frame, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture)));
+    if (old && old != picture)
+        DeleteObject(old);
+}
+
+void MyIncasareDialog::CreateRunTimeButtons()
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(m_hwnd, WM_GETFONT, 0, 0));
+    for (int i = 0; i < 3; ++i) {
+        const RunTimeButton& b = kRunTimeButtons[i];
+        HWND button = CreateWindowExW(0, L"BUTTON", b.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, b.x,
+                                      440, 120, 42, m_hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(b.command)),
+                                      instance, nullptr);
+        ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        icons[i] = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(b.icon), IMAGE_ICON, 30, 30, 0));
+        ::SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icons[i]));
+    }
+}
+
+bool MyIncasareDialog::UpdateData(bool toControls)
+{
+    if (!toControls) {
+        // An amount shown as stored keeps every digit it was stored with.
+        if (GetItemText(IDC_INCASARE_SUMA) != QString::Formatted(L"%.2f", suma))
+            suma = AmountFromEdit();
+        sumaStr = GetItemText(IDC_INCASARE_SUMA_LITERE);
+        data = static_cast<unsigned long long>(DateFromPicker());
+        return true;
+    }
+    if (data != 0)
+        dataSelector.SetUnixTime(static_cast<long long>(data));
+    if (IDClient != 0) {
+        SetItemText(IDC_INCASARE_CLIENT, GetClientField(IDClient, 1).c_str());
+        SetItemText(IDC_INCASARE_CUI, GetClientField(IDClient, 3).c_str());
+        SetItemText(IDC_INCASARE_FACTURI, facturi.c_str());
+        // The amount's change notice rewrites the words: the stored words win.
+        QString words = sumaStr;
+        SetItemText(IDC_INCASARE_SUMA, QString::Formatted(L"%.2f", suma).c_str());
+        sumaStr = words;
+        SetItemText(IDC_INCASARE_SUMA_LITERE, sumaStr.c_str());
+        SetItemText(IDC_INCASARE_MONEDA, L"RON");
+    }
+    return true;
+}
+
+double MyIncasareDialog::AmountFromEdit() const
+{
+    return CellNumber(GetItemText(IDC_INCASARE_SUMA).c_str());
+}
+
+long long MyIncasareDialog::DateFromPicker() const
+{
+    return dataSelector.GetUnixTime();
+}
+
+void MyIncasareDialog::AppendInvoiceRow()
+{
+    std::vector<DocumentRow> rows;
+    if (idAles != 0) {
+        DocumentRow row;
+        if (settlement::ReadDocument(settlement::kInvoices, IDClient, idAles, row))
+            rows.push_back(row);
+    } else {
+        rows = settlement::FindDocumentsByNumber(settlement::kInvoices, IDClient, numarAles);
+    }
+    std::vector<unsigned long long> listed = ListedIds();
+    for (const DocumentRow& row : rows) {
+        if (std::find(listed.begin(), listed.end(), row.id) != listed.end())
+            continue;
+        int index = lista.InsertItem(static_cast<int>(rowCount), QString::Formatted(L" % d", static_cast<int>(row.number)).c_str());
+        QString date;
+        micro::utils::FormatTimeText(row.created, date, L"%d-%m-%Y");
+        lista.SetItemText(index, 1, date.c_str());
+        lista.SetItemText(index, 2, Amount(row.net).c_str());
+        lista.SetItemText(index, 3, Amount(row.vat).c_str());
+        lista.SetItemText(index, 4, Amount(row.total).c_str());
+        lista.SetItemText(index, 5, StatusWord(row.status));
+        lista.SetItemText(index, kBalanceColumn, Amount(row.balance).c_str());
+        lista.SetItemData(index, static_cast<ULONG_PTR>(row.id));
+        ListView_SetTextColor(lista, RGB(0, 0, 255));
+        ++rowCount;
+    }
+}
+
+void MyIncasareDialog::RecomputeTotals()
+{
+    // " 13, 12": the last row first, plain numbers, ", " between.
+    long long bani = 0;
+    facturi = L" ";
+    for (int row = 0; row < lista.GetItemCount(); ++row) {
+        QString number = QString::Formatted(L"%llu", CellInteger(lista.GetItemText(row, kNumberColumn).c_str()));
+        if (row > 0)
+            facturi.Insert(1, L", ");
+        facturi.Insert(1, number.c_str());
+        bani += settlement::ToBani(CellNumber(lista.GetItemText(row, kBalanceColumn).c_str()));
+    }
+    suma = settlement::FromBani(bani);
+    AmountToWordsUpperCase(sumaStr, suma);
+}
+
+void MyIncasareDialog::LoadClientTotals()
+{
+    // Cancelled and reversed invoices are owed by nobody.
+    QsqlQuery q = GetRepository().ExecQuery(
+        SqlFormat(L"select valoareTTI , sold from Facturi where client = %llu and status < 3", IDClient).c_str());
+    long long invoiced = 0, balance = 0;
+    for (; !q.Eof(); q.NextRow()) {
+        invoiced += settlement::ToBani(q.GetFloatField(0));
+        balance += settlement::ToBani(q.GetFloatField(1));
+    }
+    totalFacturat = settlement::FromBani(invoiced);
+    totalSold = settlement::FromBani(balance);
+    totalIncasat = settlement::FromBani(invoiced - balance);
+    SetItemText(IDC_INCASARE_TOTAL_FACTURAT, QString::Formatted(L"%.2f", totalFacturat).c_str());
+    SetItemText(IDC_INCASARE_TOTAL_INCASAT, QString::Formatted(L"%.2f", totalIncasat).c_str());
+    SetItemText(IDC_INCASARE_SOLD, QString::Formatted(L"%.2f", totalSold).c_str());
+    SetItemText(IDC_INCASARE_BANCA, GetClientField(IDClient, 25).c_str());
+}
+
+void MyIncasareDialog::RebuildRowsFromFacturi()
+{
+    // From the end of the text: the last number is the first row.
+    const wchar_t* text = facturi.c_str();
+    std::wstring token;
+    for (int i = facturi.GetLength() - 1; i >= 0; --i) {
+        if (text[i] != L',' && text[i] != L' ') {
+            token.insert(token.begin(), text[i]);
+            continue;
+        }
+        if (token.empty())
+            continue;
+        numarAles = CellInteger(token.c_str());
+        idAles = 0;
+        AppendInvoiceRow();
+        token.clear();
+    }
+}
+
+void MyIncasareDialog::ClearRows()
+{
+    lista.DeleteAllItems();
+    rowCount = 0;
+}
+
+std::vector<unsigned long long> MyIncasareDialog::ListedIds() const
+{
+    std::vector<unsigned long long> ids;
+    for (int row = 0; row < lista.GetItemCount(); ++row)
+        ids.push_back(static_cast<unsigned long long>(lista.GetItemData(row)));
+    return ids;
+}
+
+bool MyIncasareDialog::IsListed(unsigned long long number) const
+{
+    for (int row = 0; row < lista.GetItemCount(); ++row)
+        if (CellInteger(lista.GetItemText(row, kNumberColumn).c_str()) == number)
+            return true;
+    return false;
+}
+
+bool MyIncasareDialog::OnCommand(UINT id, UINT code, HWND control, LRESULT& result)
+{
+    if (id == IDC_INCASARE_SUMA && code == EN_CHANGE) {
+        QString text = GetItemText(IDC_INCASARE_SUMA);
+        if (text.IsEmpty()) {
+            SetItemText(IDC_INCASARE_SUMA_LITERE, L"");
+        } else {
+            AmountToWordsUpperCase(sumaStr, CellNumber(text.c_str()));
+            SetItemText(IDC_INCASARE_SUMA_LITERE, sumaStr.c_str());
+        }
+        return true;
+    }
+    return QDialog::OnCommand(id, code, control, result);
+}
+
+bool MyIncasareDialog::OnNotify(UINT id, NMHDR* header, LRESULT& result)
+{
+    if (id != IDC_INCASARE_LISTA || header->code != NM_DBLCLK)
+        return QDialog::OnNotify(id, header, result);
+    const NMITEMACTIVATE* click = reinterpret_cast<const NMITEMACTIVATE*>(header);
+    if (click->iItem >= 0 && click->iItem < lista.GetItemCount())
+        OpenInvoice(click->iItem);
+    return true;
+}
+
+void MyIncasareDialog::OpenInvoice(int row)
+{
+    unsigned long long document = static_cast<unsigned long long>(lista.GetItemData(row));
+    if (OpenEditor(EditorKind::Document, m_hwnd, 0, document) != 1)
+        return;
+    ClearRows();
+    RebuildRowsFromFacturi();
+    RecomputeTotals();
+    UpdateData(true);
+}
+
+bool MyIncasareDialog::OnButton(UINT command)
+{
+    switch (command) {
+    case IDC_INCASARE_ADD: AddInvoice(); return true;
+    case IDC_INCASARE_REMOVE: RemoveInvoice(); return true;
+    case IDC_INCASARE_ADAUGA_CLIENT: ChooseClient(); return true;
+    case IDC_INCASARE_VALIDARE: Validate(); return true;
+    case IDC_INCASARE_ANULARE: Cancel(); return true;
+    case IDC_INCASARE_TIPARIRE: Print(); return true;
+    case IDC_INCASARE_REVERT:
+        // Only a validated receipt has anything to give back.
+        if (status != 2)
+            EndDialog(IDCANCEL);
+        else if (RevertInvoiceBalances())
+            EndDialog(IDOK);
+        return true;
+    default: return QDialog::OnButton(command);
+    }
+}
+
+bool MyIncasareDialog::ConfirmEditOfValidated()
+{
+    if (status != 2)
+        return true;
+    if (MessageBox(L"Atentie, acest document a fost deja inregistrat ! Daca doriti modificarea acestuia, datele "
+                   L"anterioare vor fi sterse !",
+                   L"Document deja inregistrat !", MB_OKCANCEL | MB_ICONSTOP) != IDOK)
+        return false;
+    return RevertInvoiceBalances();
+}
+
+void MyIncasareDialog::AddInvoice()
+{
+    if (!ConfirmEditOfValidated())
+        return;
+    MyFacturiScadenteList picker(m_hwnd);
+    picker.partnerId = IDClient;
+    picker.documentKind = MyFacturiScadenteList::KindInvoices;
+    if (picker.DoModal() != IDOK)
+        return;
+    numarAles = picker.chosenNumber;
+    idAles = picker.chosenId;
+    if (IsListed(numarAles)) {
+        MessageBox(L"Factura a mai fost introdusa o data !", L"Atentie", MB_OK);
+        return;
+    }
+    AppendInvoiceRow();
+    RecomputeTotals();
+    UpdateData(true);
+}
+
+void MyIncasareDialog::ChooseClient()
+{
+    if (!ConfirmEditOfValidated())
+        return;
+    MyCautareClientiDialog clients(m_hwnd);
+    if (clients.DoModal() != IDOK || clients.selectedId == IDClient)
+        return;
+    // Another client's invoices cannot stay on this receipt.
+    ClearRows();
+    RecomputeTotals();
+    IDClient = clients.selectedId;
+    MyFacturiScadenteList picker(m_hwnd);
+    picker.partnerId = IDClient;
+    picker.documentKind = MyFacturiScadenteList::KindInvoices;
+    if (picker.DoModal() != IDOK) {
+        IDClient = 0;
+        for (int control : {IDC_INCASARE_CLIENT, IDC_INCASARE_CUI, IDC_INCASARE_BANCA, IDC_INCASARE_FACTURI,
+                            IDC_INCASARE_TOTAL_FACTURAT, IDC_INCASARE_TOTAL_INCASAT, IDC_INCASARE_SOLD})
+            SetItemText(control, L"");
+        return;
+    }
+    tip = GetClientIntField(IDClient, 2);
+    comboTip.SetCurSel(static_cast<int>(tip));
+    LoadClientTotals();
+    numarAles = picker.chosenNumber;
+    idAles = picker.chosenId;
+    if (IsListed(numarAles)) {
+        MessageBox(QString::Formatted(L"Factura %llu a mai fost introdusa o data !", numarAles).c_str(), L"Atentie",
+                   MB_OK);
+        return;
+    }
+    AppendInvoiceRow();
+    RecomputeTotals();
+    AmountToWordsUpperCase(sumaStr, suma);
+    UpdateData(true);
+}
+
+void MyIncasareDialog::RemoveInvoice()
+{
+    if (!ConfirmEditOfValidated())
+        return;
+    int row = lista.GetSelectedItem();
+    if (row < 0)
+        return;
+    lista.DeleteItem(row);
+    --rowCount;
+    RecomputeTotals();
+    UpdateData(true);
+}
+
+void MyIncasareDialog::Print()
+{
+    suma = AmountFromEdit();
+    SYSTEMTIME time = {};
+    dataSelector.GetSystemTime(time);
+    QString number = QString::Formatted(L"%llu", numar);
+    QString date = QString::Formatted(L"%02d-%02d-%04d", time.wDay, time.wMonth, time.wYear);
+    ReceiptPrintRequest request = {IDClient, suma, facturi.c_str(), number.c_str(), date.c_str()};
+    PrintReceipt(m_hwnd, request);
+}

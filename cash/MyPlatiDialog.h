@@ -1,0 +1,54 @@
+#pragma once
+#include "framework/gui/QControl.h"
+#include "framework/gui/QListCtrl.h"
+#include "framework/qdialog/QDialog.h"
+#include "framework/utils/QArray.h"
+
+// One payment as the payments list shows it: its id and the ready-made texts
+// of its row, so the search reads the same words the row shows.
+struct PlatiRecord {
+    unsigned long long id = 0;
+    micro::utils::QString idText, serie, numar;
+    micro::utils::QString facturi;
+    micro::utils::QString client;
+    double suma = 0.0;
+    micro::utils::QString sumaStr;
+    micro::utils::QString data;
+    micro::utils::QString status;
+    micro::utils::QString tip;
+    micro::utils::QString agent;
+    long long rezervat = 0;
+};
+
+// The payments of the numbering settings' period up to the end of today, with
+// a search on one field as the user types; a double click or "Plata Noua"
+// opens the payment editor, and the list is read again when it saved.
+class MyPlatiDialog : public micro::qdialog::QDialog {
+public:
+    explicit MyPlatiDialog(HWND parent);
+
+    bool OnCommand(UINT id, UINT code, HWND control, LRESULT& result) override;
+    bool OnNotify(UINT id, NMHDR* header, LRESULT& result) override;
+    bool OnInitDialog() override;
+    // From the controls: keeps the selected row's id and answers false, so
+    // Enter never closes the list.
+    bool UpdateData(bool toControls) override;
+    bool OnButton(UINT id) override;
+
+    void LoadRecords();
+    void FillList();
+
+    // The bounds of the listed period: the end of today (23:59, clock read
+    // with no time-zone conversion) and that minus the period in days.
+    static void PeriodBounds(long long periodDays, long long& lower, long long& upper);
+
+    micro::utils::QObArray<PlatiRecord> records;
+    unsigned long long selectedId = 0;
+    micro::gui::QEdit editCautare;
+    micro::gui::QListCtrl lista;
+    micro::gui::QCombo comboCamp;
+
+private:
+    void OpenEditor(unsigned long long paymentId);
+    void Reload();
+};

@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+#include "cash/AmountToWordsUpperCase.h"
+#include "tests/harness/MessageBoxRecorder.h"
+
+namespace {
+std::wstring Words(double amount)
+{
+    micro::utils::QString text = L"unchanged";
+    AmountToWordsUpperCase(text, amount);
+    return text.c_str();
+}
+} // namespace
+
+TEST(AmountInCapitals, ReadsAmountsWithEveryBlankKept)
+{
+    const struct {
+        double amount;
+        const wchar_t* words;
+    } cases[] = {
+        {0, L"unchanged"},
+        {-3, L"unchanged"},
+        {1, L"  UN LEU"},
+        {1.5, L"  UN LEU SI  50 % "},
+        {5, L" CINCI  LEI"},
+        {10, L" ZECE  LEI"},
+        {12.5, L" DOISPREZECE  LEI SI  50 % "},
+        {15, L" CINSPREZECE  LEI"},
+        {25, L" DOUAZECI SI CINCI   LEI"},
+        {40, L" PATRUZECI   LEI"},
+        {150, L" UNA SUTA CINCIZECI   LEI"},
+        {1500, L" UNA MIE CINCI SUTE     LEI"},
+        {2500, L" DOUA MII CINCI SUTE     LEI"},
+        {12000, L" DOISPREZECE MII       LEI"},
+        {25000, L" DOUAZECI SI CINCI MII       LEI"},
+        {213456.78, L" DOUA SUTE TREISPREZECE MII PATRU SUTE CINCIZECI SI SASE   LEI SI  78 % "},
+        {2500000, L" DOUA MILIOANE CINCI SUTE   DE MII         LEI"},
+        // Rounded to bani first, compared on whole lei.
+        {3.999, L" PATRU  LEI"},
+        {999.5, L" NOUA SUTE NOUAZECI SI NOUA   LEI SI  50 % "},
+        {1999, L" UNA MIE NOUA SUTE NOUAZECI SI NOUA   LEI"},
+        {110000, L" UNA SUTA ZECE MII       LEI"},
+        {1000000, L"  UN MILION           LEI"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.words, Words(c.amount)) << c.amount << " -> [" << testing_support::Narrow(Words(c.amount)) << "]";
+}

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+#include "cash/Settlement.h"
+#include "database/qsql/SqlText.h"
+#include "tests/cash/support/CashFixtures.h"
+
+using namespace settlement;
+using cash_tests::AddDocument;
+using cash_tests::Balance;
+using testing_support::DatabaseTest;
+
+namespace {
+
+// A receipt row and its counter, as an editor's own save writes them.
+unsigned long long SaveReceipt(testing_support::TempDatabase& db, unsigned long long number, double amount)
+{
+    db.Exec(micro::qsql::SqlFormat(L"update ConfigFacturi set numarChit = %llu where id = 1", number).c_str());
+    db.Exec(micro::qsql::SqlFormat(L"insert into Incasari (serie, numar, IDClient, suma, status) values "
+                                   L"('CNT', %llu, 1, %.17g, 2)",
+                                   number, amount)
+                .c_str());
+    return static_cast<unsigned long long>(db.Db().LastInsertRowId());
+}
+
+class Settlement : public DatabaseTest {
+protected:
+    unsigned long long client = 0;
+    void SetUp() override { client = tempDb.AddClient(L"D'Artagnan SRL"); }
+
+    unsigned long long Validate(const std::vector<unsigned long long>& ids, double amount, unsigned long long number)
+    {
+        SettlementPlan plan = PlanValidation(kInvoices, client, ids, amount);
+        EXPECT_TRUE(plan.Ready());
+        return ApplySettlement(kInvoices, Source::Receipt, plan, [&] { return SaveReceipt(tempDb, number, amount); });
+    }
+    void GiveBack(unsigned long long receipt, const std::vector<unsigned long long>& ids, double amount)
+    {
+        SettlementPlan plan = PlanGiveBack(kInvoices, Source::Receipt, receipt, client, ids, amount);
+        ApplySettlement(kInvoices, Source::Receipt, plan, [&] { return receipt; });
+    }
+};
+
+} // namespace
+
+TEST_F(Settlement, PaysEveryRowInFullButTheLastAndAsksAboutAPartLeftOnALaterRow)
+{
+    unsigned long long a = AddDocument(tempDb, {client, 12, 100, 100});
+    unsigned long long b = AddDocument(tempDb, {client, 13, 80, 80});
+    SettlementPlan plan = PlanValidation(kInvoices, client, {a, b}, 150);
+    ASSERT_TRUE(plan.Ready());
+    EXPECT_TRUE(plan.asksPartial);
+    EXPECT_EQ(5000, plan.partialRest);
+    EXPECT_EQ(13u, plan.partialNumber);
+    unsigned long long receipt =
+        ApplySettlement(kInvoices, Source::Receipt, plan, [&] { return SaveReceipt(tempDb, 1, 150); });
+    EXPECT_DOUBLE_EQ(0, Balance(tempDb, a));
+    EXPECT_DOUBLE_EQ(30, Balance(tempDb, b));
+    EXPECT_DOUBLE_EQ(150, tempDb.Number(micro::qsql::SqlFormat(L"select sum(suma) from Alocari where sursa = 0 "
+                                                               L"and idSursa = %llu and tipDocument = 0",
+                                                               receipt)
+                                            .c_str()));
+}
+
+TEST_F(Settlement, RefusesBeforeWritingAnything)
+{
+    unsigned long long a = AddDocument(tempDb, {client, 12, 100, 100});
+    unsigned long long b = AddDocument(tempDb, {client, 13, 80, 80});
+    unsigned long long other = AddDocument(tempDb, {tempDb.AddClient(L"Beta"), 14, 50, 50});
+    unsigned long long cancelled = AddDocument(tempDb, {client, 15, 50, 50, 3});
+    unsigned long long paid = AddDocument(tempDb, {client, 17, 50, 0.004});
+    struct Case {
+        std::vector<unsigned long long> ids;
+        double amount;
+        Refusal refusal;
+        size_t row;
+    } cases[] = {
+        {{a, b}, 90, Refusal::NotCovered, 0},
+        {{a, b}, 200, Refusal::AboveBalances, 1},
+        {{a, b}, 180.001, Refusal::None, 0}, // whole bani: exactly the balances
+        {{a}, 0, Refusal::AmountNotPositive, 0},
+        {{a}, 0.004, Refusal::AmountNotPositive, 0},
+        {{}, 10, Refusal::NoDocuments, 0},
+        {{a, other}, 150, Refusal::ForeignDocument, 1},
+        {{a, cancelled}, 150, Refusal::ClosedDocument, 1},
+        {{paid}, 10, Refusal::NothingOwed, 0},
+        {{a, a}, 150, Refusal::NothingOwed, 1},
+    };
+    for (const Case& c : cases) {
+        SettlementPlan plan = PlanValidation(kInvoices, client, c.ids, c.amount);
+        EXPECT_EQ(c.refusal, plan.refusal) << c.amount;
+        if (c.refusal != Refusal::None) {
+            EXPECT_EQ(c.row, plan.refusedRow) << c.amount;
+            EXPECT_TRUE(plan.writes.empty());
+        }
+    }
+    EXPECT_DOUBLE_EQ(100, Balance(tempDb, a));
+    EXPECT_DOUBLE_EQ(80, Balance(tempDb, b));
+}
+
+TEST_F(Settlement, GivingBackReturnsWhatThisReceiptTookEvenAfterLaterPayments)
+{
+    // The first invoice was partly paid before; another receipt pays some of
+    // the second one later. Cancelling the first receipt must undo only its own part.
+    unsigned long long a = AddDocument(tempDb, {client, 12, 100, 60});
+    unsigned long long b = AddDocument(tempDb, {client, 13, 80, 80});
+    unsigned long long first = Validate({a, b}, 100, 1);
+    ASSERT_DOUBLE_EQ(0, Balance(tempDb, a));
+    ASSERT_DOUBLE_EQ(40, Balance(tempDb, b));
+    unsigned long long second = Validate({b}, 10, 2);
+    ASSERT_DOUBLE_EQ(30, Balance(tempDb, b));
+
+    GiveBack(first, {a, b}, 100);
+    EXPECT_DOUBLE_EQ(60, Balance(tempDb, a));
+    EXPECT_DOUBLE_EQ(70, Balance(tempDb, b));
+    GiveBack(second, {b}, 10);
+    EXPECT_DOUBLE_EQ(80, Balance(tempDb, b));
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
+}
+
+TEST_F(Settlement, WithoutAllocationsEachDocumentGetsAtMostWhatItLacks)
+{
+    // Validated before allocations were kept: 150 over totals 100 and 200,
+    // balances 0 and 30 afterwards. Then the second was paid down by 20 more.
+    unsigned long long a = AddDocument(tempDb, {client, 12, 100, 0});
+    unsigned long long b = AddDocument(tempDb, {client, 13, 200, 10});
+    unsigned long long receipt = SaveReceipt(tempDb, 1, 150);
+    GiveBack(receipt, {a, b}, 150);
+    EXPECT_DOUBLE_EQ(100, Balance(tempDb, a));
+    EXPECT_DOUBLE_EQ(60, Balance(tempDb, b));
+}
+
+TEST_F(Settlement, AFailedOwnerSaveLeavesBalancesCounterAndAllocationsAsTheyWere)
+{
+    unsigned long long a = AddDocument(tempDb, {client, 12, 100, 100});
+    tempDb.Exec(L"create trigger refuse before insert on Incasari begin select raise(abort, 'refused'); end");
+    SettlementPlan plan = PlanValidation(kInvoices, client, {a}, 40);
+    EXPECT_THROW(ApplySettlement(kInvoices, Source::Receipt, plan, [&] { return SaveReceipt(tempDb, 7, 40); }),
+                 micro::qsql::QSqlError);
+    EXPECT_DOUBLE_EQ(100, Balance(tempDb, a));
+    EXPECT_EQ(0, tempDb.Scalar(L"select numarChit from ConfigFacturi where id = 1"));
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
+
+}
+
+TEST_F(Settlement, DocumentsAreAddressedByIdWithinThePartnerInEitherTable)
+{
+    // Another client's invoice, and a goods-received note, carry the same number.
+    unsigned long long mine = AddDocument(tempDb, {client, 12, 100, 100});
+    unsigned long long theirs = AddDocument(tempDb, {tempDb.AddClient(L"Beta"), 12, 100, 100});
+    unsigned long long nir = AddDocument(tempDb, {client, 12, 70, 70, 2, L"Niruri"});
+    Validate({mine}, 100, 1);
+    EXPECT_DOUBLE_EQ(0, Balance(tempDb, mine));
+    EXPECT_DOUBLE_EQ(100, Balance(tempDb, theirs));
+    EXPECT_DOUBLE_EQ(70, Balance(tempDb, nir, L"Niruri"));
+
+    SettlementPlan plan = PlanValidation(kGoodsReceived, client, {nir}, 25.5);
+    ApplySettlement(kGoodsReceived, Source::Payment, plan, [] { return 9ULL; });
+    EXPECT_DOUBLE_EQ(44.5, Balance(tempDb, nir, L"Niruri"));
+    EXPECT_DOUBLE_EQ(0, Balance(tempDb, mine));
+}

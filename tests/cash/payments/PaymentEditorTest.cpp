@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+#include <algorithm>
+#include "cash/MyPlataDialog.h"
+#include "masterdata/EditorEntries.h"
+#include "resources/resource.h"
+#include "tests/cash/payments/PaymentTestData.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/harness/Screenshot.h"
+
+using cash_tests::AddDocument;
+using cash_tests::Balance;
+using payment_tests::AddPayment;
+using testing_support::ModalDriver;
+
+namespace {
+
+const long long kStoredDate = 1780000000;
+
+class PaymentEditor : public testing_support::DatabaseTest {
+protected:
+    testing_support::MessageBoxRecorder boxes;
+    unsigned long long supplier = 0, nir1 = 0, nir2 = 0;
+
+    void SetUp() override
+    {
+        tempDb.AddClient(L"Alt Client");
+        supplier = tempDb.AddClient(L"D'Artagnan SRL", 0, L"RO123");
+        nir1 = AddDocument(tempDb, {supplier, 1, 100, 100, 2, L"Niruri"});
+        nir2 = AddDocument(tempDb, {supplier, 2, 100, 100, 2, L"Niruri"});
+    }
+    // Runs the editor on the payment; steps act on it, then it is closed
+    // with Cancel unless a step ended it. Answers the editor's result.
+    INT_PTR Run(unsigned long long id, const std::wstring& title, std::function<void(HWND)> steps)
+    {
+        MyPlataDialog editor(nullptr);
+        editor.id = id;
+        ModalDriver driver;
+        driver.When(title, [&](HWND hwnd) {
+            steps(hwnd);
+            if (IsWindow(hwnd) && IsWindowVisible(hwnd))
+                ModalDriver::Click(hwnd, IDCANCEL);
+        });
+        for (auto& step : nested)
+            driver.When(step.first, step.second);
+        nested.clear();
+        INT_PTR result = editor.DoModal();
+        driver.Verify();
+        return result;
+    }
+    long long Count(const wchar_t* sql) { return tempDb.Scalar(sql); }
+    // Windows the editor opens, in order, for the next Run.
+    std::vector<std::pair<std::wstring, std::function<void(HWND)>>> nested;
+    void PickNote(const wchar_t* note)
+    {
+        nested.push_back({L"Facturi Nestinse", [note](HWND hwnd) {
+                              payment_tests::DoubleClickRowNamed(hwnd, IDC_FACTURI_SCADENTE_LIST, note);
+                          }});
+    }
+    // ADD's two pickers: the supplier, then one of its unpaid notes.
+    void ChooseSupplierAndNote(const wchar_t* note)
+    {
+        nested.push_back({L"Cautare Furnizori", [](HWND hwnd) {
+                              EXPECT_EQ(2, ModalDriver::ListRowCount(hwnd, IDC_CAUTARE_CLIENTI_LIST)); // Clienti
+                              payment_tests::DoubleClickRowNamed(hwnd, IDC_CAUTARE_CLIENTI_LIST, L"D'Artagnan SRL");
+                          }});
+        PickNote(note);
+    }
+};
+
+} // namespace
+
+TEST_F(PaymentEditor, ValidationSpreadsTheAmountAndStornareGivesEveryNoteBackExactly)
+{
+    ChooseSupplierAndNote(L"1");
+    PickNote(L"2");
+    EXPECT_EQ(1, Run(0, L"Plata", [&](HWND hwnd) {
+                  ModalDriver::Click(hwnd, IDC_PLATA_FURNIZOR);
+                  ModalDriver::Click(hwnd, IDC_PLATA_ADAUGA_NIR);
+                  EXPECT_EQ(L"D'Artagnan SRL", ModalDriver::GetText(hwnd, IDC_PLATA_NUME));
+                  EXPECT_EQ(L"200.00", ModalDriver::GetText(hwnd, IDC_PLATA_SUMA));
+                  EXPECT_EQ(L"   2,   1", ModalDriver::GetText(hwnd, IDC_PLATA_FACTURI));
+                  ModalDriver::SetText(hwnd, IDC_PLATA_SUMA, L"0");
+                  EXPECT_EQ(L"", ModalDriver::GetText(hwnd, IDC_PLATA_SUMA_LITERE));
+                  ModalDriver::SetText(hwnd, IDC_PLATA_SUMA, L"180");
+                  EXPECT_EQ(L" UNA SUTA OPTZECI   LEI", ModalDriver::GetText(hwnd, IDC_PLATA_SUMA_LITERE));
+                  testing_support::SaveWindowPng(hwnd, L"payment_editor");
+                  ModalDriver::Click(hwnd, IDC_PLATA_VALIDEAZA);
+              }));
+    EXPECT_TRUE(boxes.Saw(L"Restul de 80.00 va fi retras din factura   2\n Continuati ? ")) << boxes.Describe();
+    EXPECT_DOUBLE_EQ(0, Balance(tempDb, nir1, L"Niruri"));
+    EXPECT_DOUBLE_EQ(20, Balance(tempDb, nir2, L"Niruri"));
+    EXPECT_EQ(1, Count(L"select count(*) from Plati where status = 2 and serie = 'PLT' and numar = 1 and "
+                       L"facturi = '   2,   1' and suma = 180"));
+    EXPECT_EQ(2, Count(L"select count(*) from Alocari where sursa = 1"));
+    EXPECT_EQ(1, Count(L"select numarPlati from ConfigFacturi"));
+
+    unsigned long long id = static_cast<unsigned long long>(Count(L"select id from Plati"));
+    boxes.Clear();
+    EXPECT_EQ(1, Run(id, L"Plata - document validat", [](HWND hwnd) {
+                  EXPECT_EQ(2, ModalDriver::ListRowCount(hwnd, IDC_PLATA_NIRURI));
+                  ModalDriver::Click(hwnd, IDC_PLATA_STORNARE);
+              }));
+    EXPECT_TRUE(boxes.Saw(L"Stornare document ?"));
+    EXPECT_DOUBLE_EQ(100, Balance(tempDb, nir1, L"Niruri"));
+    EXPECT_DOUBLE_EQ(100, Balance(tempDb, nir2, L"Niruri"));
+    EXPECT_EQ(3, Count(L"select status from Plati"));
+    EXPECT_EQ(0, Count(L"select count(*) from Alocari"));
+}
+
+TEST_F(PaymentEditor, CancellingATemporaryPaymentTouchesNoBalance)
+{
+    unsigned long long id = AddPayment(tempDb, {supplier, 5, L"   1", 100, 1, kStoredDate});
+    EXPECT_EQ(1, Run(id, L"Plata - document temporar",
+                     [](HWND hwnd) { ModalDriver::Click(hwnd, IDC_PLATA_ANULEAZA); }));
+    EXPECT_TRUE(boxes.Saw(L"Anularea implica pierderea numarului de PLATA ! \n Anulati PLATAa ?"));
+    EXPECT_DOUBLE_EQ(100, Balance(tempDb, nir1, L"Niruri"));
+    EXPECT_EQ(3, Count(L"select status from Plati"));
+}
+
+TEST_F(PaymentEditor, AFailedSaveLeavesBalancesCounterAndRowsAndTheEditorOpen)
+{
+    unsigned long long id = AddPayment(tempDb, {supplier, 5, L"   1", 100, 1, kStoredDate});
+    tempDb.Exec(L"create trigger refuz before update on Plati begin select raise(abort, 'refuzat'); end");
+    Run(id, L"Plata - document temporar", [&](HWND hwnd) {
+        ModalDriver::Click(hwnd, IDC_PLATA_VALIDEAZA);
+        ModalDriver::Click(hwnd, IDOK);
+        EXPECT_TRUE(IsWindowVisible(hwnd));
+    });
+    EXPECT_EQ(2, std::count_if(boxes.Boxes().begin(), boxes.Boxes().end(), [](const auto& box) {
+                  return box.caption == L"Message" && box.text == L"SQLITE_CONSTRAINT[1811]: refuzat";
+              })) << boxes.Describe();
+    EXPECT_DOUBLE_EQ(100, Balance(tempDb, nir1, L"Niruri"));
+    EXPECT_EQ(1, Count(L"select status from Plati"));
+    EXPECT_EQ(0, Count(L"select count(*) from Alocari"));
+
+    // A new payment without a supplier is not saved and the editor stays open.
+    boxes.Clear();
+    Run(0, L"Plata", [](HWND hwnd) {
+        ModalDriver::Click(hwnd, IDOK);
+        EXPECT_TRUE(IsWindowVisible(hwnd));
+    });
+    EXPECT_TRUE(boxes.Saw(L"Introduceti clientul !"));
+    EXPECT_EQ(1, Count(L"select count(*) from Plati"));
+    EXPECT_EQ(0, Count(L"select numarPlati from ConfigFacturi"));
+}
+
+TEST_F(PaymentEditor, OnlyTheChosenSuppliersNoteOfAFamiliarNumberChanges)
+{
+    unsigned long long other = tempDb.AddClient(L"Beta SRL");
+    unsigned long long foreign = AddDocument(tempDb, {other, 1, 100, 100, 2, L"Niruri"});
+    unsigned long long id = AddPayment(tempDb, {supplier, 5, L"   1", 40, 1, kStoredDate});
+    Run(id, L"Plata - document temporar", [](HWND hwnd) {
+        EXPECT_EQ(1, ModalDriver::ListRowCount(hwnd, IDC_PLATA_NIRURI));
+        ModalDriver::SetText(hwnd, IDC_PLATA_SUMA, L"40");
+        ModalDriver::Click(hwnd, IDC_PLATA_VALIDEAZA);
+    });
+    EXPECT_DOUBLE_EQ(60, Balance(tempDb, nir1, L"Niruri"));
+    EXPECT_DOUBLE_EQ(100, Balance(tempDb, foreign, L"Niruri"));
+}
+
+TEST_F(PaymentEditor, ResavingAStoredPaymentKeepsItsDateTypeSeriesAmountAndWords)
+{
+    tempDb.Exec(L"update ConturiContabile set id = id + 10 where id > 2");
+    unsigned long long id = AddPayment(tempDb, {supplier, 5, L"   1", 100.004, 1, kStoredDate, 0, L"OLD"});
+    tempDb.Exec(L"update Plati set sumaStr = 'O SUTA'");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(1, Run(id, L"Plata - document temporar", [](HWND hwnd) {
+                      EXPECT_EQ(0, SendDlgItemMessageW(hwnd, IDC_PLATA_TIP, CB_GETCURSEL, 0, 0));
+                      ModalDriver::Click(hwnd, IDOK);
+                  }));
+    EXPECT_EQ(kStoredDate, Count(L"select data from Plati"));
+    EXPECT_EQ(0, Count(L"select tip from Plati"));
+    EXPECT_EQ(L"OLD", tempDb.Text(L"select serie from Plati"));
+    EXPECT_EQ(L"O SUTA", tempDb.Text(L"select sumaStr from Plati"));
+    EXPECT_DOUBLE_EQ(100.004, tempDb.Number(L"select suma from Plati"));
+}
+
+TEST_F(PaymentEditor, ANewPaymentTakesThePaymentSeriesAndTheNextFreeNumber)
+{
+    tempDb.Exec(L"update ConfigFacturi set numarPlati = 41");
+    ChooseSupplierAndNote(L"1");
+    EXPECT_EQ(1, Run(0, L"Plata", [&](HWND hwnd) {
+                  EXPECT_EQ(L"-0000042-", ModalDriver::GetText(hwnd, IDC_PLATA_NUMAR));
+                  ModalDriver::Click(hwnd, IDC_PLATA_FURNIZOR);
+                  // Another payment takes 42 meanwhile.
+                  AddPayment(tempDb, {supplier, 42, L"", 1, 1, kStoredDate});
+                  tempDb.Exec(L"update ConfigFacturi set numarPlati = 42");
+                  ModalDriver::Click(hwnd, IDOK);
+              }));
+    EXPECT_TRUE(boxes.Saw(L"Numarul 42 a fost luat intre timp: plata a fost salvata cu numarul 43 !"));
+    EXPECT_EQ(1, Count(L"select count(*) from Plati where numar = 43 and serie = 'PLT' and status = 1"));
+    EXPECT_EQ(43, Count(L"select numarPlati from ConfigFacturi"));
+}
+
+TEST_F(PaymentEditor, EachStatusShowsItsTitleAndDisablesItsButtons)
+{
+    const int buttons[] = {IDC_PLATA_ADAUGA_NIR, IDC_PLATA_FURNIZOR, IDC_PLATA_VALIDEAZA, IDOK,
+                           IDC_PLATA_SCOATE_NIR, IDC_PLATA_ANULEAZA, IDC_PLATA_STORNARE};
+    const struct {
+        int status;
+        const wchar_t* title;
+        const char* enabled; // per button above
+    } cases[] = {
+        {0, L"Plata", "111111-"},
+        {1, L"Plata - document temporar", "111111-"},
+        {2, L"Plata - document validat", "------1"},
+        {3, L"Plata - document anulat", "-----1-"},
+        {4, L"Plata - document stornat", "-------"},
+    };
+    for (const auto& c : cases) {
+        unsigned long long id = c.status ? AddPayment(tempDb, {supplier, 5, L"   1", 100, c.status, kStoredDate}) : 0;
+        Run(id, c.title, [&](HWND hwnd) {
+            for (int i = 0; i < 7; ++i)
+                EXPECT_EQ(c.enabled[i] == '1', ModalDriver::IsEnabled(hwnd, buttons[i])) << c.status << " " << i;
+        });
+    }
+}
+
+TEST_F(PaymentEditor, DoubleClickOnANoteOpensItAndTheRowShowsItsNewBalance)
+{
+    static unsigned long long opened = 0;
+    RegisterEditor(EditorKind::Document, [](HWND, int type, uint64_t documentId) -> INT_PTR {
+        opened = type == 3 ? documentId : 0;
+        GetRepository().ExecDML(L"update Niruri set sold = 55 where numar = 2");
+        return 1;
+    });
+    unsigned long long id = AddPayment(tempDb, {supplier, 5, L"   2,   1", 200, 1, kStoredDate});
+    Run(id, L"Plata - document temporar", [](HWND hwnd) {
+        ModalDriver::DoubleClickListRow(hwnd, IDC_PLATA_NIRURI, 1);
+        EXPECT_EQ(L"  55.00", ModalDriver::ListCell(hwnd, IDC_PLATA_NIRURI, 1, 6));
+        EXPECT_EQ(L"155.00", ModalDriver::GetText(hwnd, IDC_PLATA_SUMA));
+    });
+    RegisterEditor(EditorKind::Document, nullptr);
+    EXPECT_EQ(nir2, opened);
+}
