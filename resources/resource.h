@@ -9,6 +9,7 @@
 #include "ids/printing.h"
 #include "ids/cash.h"
 #include "ids/stock.h"
+#include "ids/stock_reports.h"
 
 // Dialog template used only by the framework's tests.
 #define IDD_TEST_DIALOG             9001

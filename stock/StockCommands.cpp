@@ -1,5 +1,7 @@
 #include "stock/StockCommands.h"
+#include "stock/StockReportCommands.h"
 
-void RegisterStockCommands(micro::qapp::QCommandTable&)
+void RegisterStockCommands(micro::qapp::QCommandTable& commands)
 {
+    RegisterStockReportCommands(commands);
 }
