@@ -36,6 +36,8 @@ const Source kSources[] = {
 };
 
 // The one movement query: ?1 product (when oneProduct), ?2 and ?3 the dates.
+// The join order is fixed: one product's lines are found by product, then
+// their headers; all products' stock walks the headers, then their lines.
 // Columns: 0 date, 1 source, 2 number, 3 document id, 4 line id, 5 status,
 // 6 partner, 7 quantity, 8 price, 9 product.
 std::wstring MovementBranches(bool oneProduct)
@@ -47,7 +49,9 @@ std::wstring MovementBranches(bool oneProduct)
         sql += L"SELECT h.dataCreare AS data, " + std::to_wstring(s.source) + L" AS sursa, " + s.number +
                L" AS numar, h.id AS document, a.id AS linie, h.status AS status, " + s.partner +
                L" AS partener, a.cantitate AS cantitate, " + s.price + L" AS pret, a.produsID AS produs FROM " +
-               s.header + L" h JOIN " + s.lines + L" a ON a." + s.link + L" = h.id WHERE " +
+               (oneProduct ? std::wstring(s.lines) + L" a CROSS JOIN " + s.header + L" h"
+                           : std::wstring(s.header) + L" h CROSS JOIN " + s.lines + L" a") +
+               L" WHERE a." + s.link + L" = h.id AND " +
                (oneProduct ? L"a.produsID = ?1 AND " : L"") + L"h.dataCreare BETWEEN ?2 AND ?3 AND " + s.counts;
     }
     return sql;
@@ -173,6 +177,7 @@ std::unordered_map<unsigned long long, double> ReadAllStocks(long long end)
 }
 
 const wchar_t* StockMovementsSql() { return RowsSql().c_str(); }
+const wchar_t* StockSumsSql() { return SumsSql().c_str(); }
 const wchar_t* AllStocksSql() { return AllSql().c_str(); }
 const wchar_t* PartnerLedgerSql(PartnerKind kind) { return PartnerRowsSql(kind).c_str(); }
 

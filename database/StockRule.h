@@ -56,6 +56,7 @@ long long StartOfDay(long long date);
 
 // The SQL texts behind the functions above, for query-plan checks.
 const wchar_t* StockMovementsSql();
+const wchar_t* StockSumsSql();
 const wchar_t* AllStocksSql();
 
 // One partner's ledger: documents (invoices of a client, goods-received notes

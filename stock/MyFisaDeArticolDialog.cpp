@@ -133,6 +133,7 @@ bool MyFisaDeArticolDialog::OnButton(UINT id)
 void MyFisaDeArticolDialog::CollectData()
 {
     micro::gui::QWaitCursor wait;
+    ListFill fill(list);
     list.DeleteAllItems();
     lastRowIndex = 0;
     Period period = ReadPeriod(m_hwnd, IDC_FISA_DE_LA, IDC_FISA_LA);

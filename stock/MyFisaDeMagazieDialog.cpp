@@ -72,6 +72,7 @@ bool MyFisaDeMagazieDialog::OnButton(UINT id)
 void MyFisaDeMagazieDialog::CollectData()
 {
     micro::gui::QWaitCursor wait;
+    ListFill fill(list);
     list.DeleteAllItems();
     Period period = ReadPeriod(m_hwnd, IDC_MAGAZIE_DE_LA, IDC_MAGAZIE_LA);
     try {

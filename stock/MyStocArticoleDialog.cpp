@@ -83,6 +83,7 @@ void MyStocArticoleDialog::InsertColumns()
 void MyStocArticoleDialog::FillStockList()
 {
     micro::gui::QWaitCursor wait;
+    ListFill fill(list);
     list.DeleteAllItems();
     double total = 0.0;
     long long end = EndOfDay(ReadPickerDate(m_hwnd, IDC_STOC_DATA));

@@ -71,6 +71,17 @@ int AppendRow(micro::gui::QListCtrl& list, const wchar_t* const* cells, int coun
     return row;
 }
 
+ListFill::ListFill(micro::gui::QListCtrl& list) : m_list(list)
+{
+    m_list.SendMessage(WM_SETREDRAW, FALSE);
+}
+
+ListFill::~ListFill()
+{
+    m_list.SendMessage(WM_SETREDRAW, TRUE);
+    InvalidateRect(m_list, nullptr, TRUE);
+}
+
 void ShowFillError(HWND dialog, const micro::qsql::QSqlError& error)
 {
     micro::qdialog::ShowMessageBox(dialog, error.GetText().c_str(), L"Message", MB_OK);

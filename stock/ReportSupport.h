@@ -46,6 +46,19 @@ micro::utils::QString LedgerDate(long long seconds);
 // A row at the end of the list with its cells (null cells stay empty).
 int AppendRow(micro::gui::QListCtrl& list, const wchar_t* const* cells, int count, LPARAM data = 0);
 
+// Holds a list's painting off while a fill adds its rows (under Wine a
+// painted list costs milliseconds a row), and repaints it once at the end.
+class ListFill {
+public:
+    explicit ListFill(micro::gui::QListCtrl& list);
+    ~ListFill();
+    ListFill(const ListFill&) = delete;
+    ListFill& operator=(const ListFill&) = delete;
+
+private:
+    micro::gui::QListCtrl& m_list;
+};
+
 // A database error of a fill, in one box titled "Message" over the dialog.
 void ShowFillError(HWND dialog, const micro::qsql::QSqlError& error);
 
