@@ -16,7 +16,7 @@ bool DatabaseReady(const QCommandContext& context)
     if (GetRepository().IsOpen())
         return true;
     micro::qsql::QSqlError error(micro::qsql::QSqlError::kWrapperError, L"Database is not open");
-    micro::qdialog::ShowMessageBox(context.frame, error.GetText().c_str(), L"Message", MB_OK);
+    micro::qdialog::ShowMessageBox(context.frame, error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
     return false;
 }
 
