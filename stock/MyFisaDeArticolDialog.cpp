@@ -64,6 +64,7 @@ bool MyFisaDeArticolDialog::OnInitDialog()
         SetText(L"Fisa de Furnizor");
         SetItemText(IDC_FISA_SELECTEAZA, L"Cauta Furnizor");
     }
+    SetDayMonthYear(m_hwnd, {IDC_FISA_DE_LA, IDC_FISA_LA});
     InsertColumns();
     company.Load();
     QDialog::OnInitDialog();

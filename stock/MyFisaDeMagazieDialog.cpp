@@ -27,6 +27,7 @@ MyFisaDeMagazieDialog::MyFisaDeMagazieDialog(HWND parent)
 
 bool MyFisaDeMagazieDialog::OnInitDialog()
 {
+    SetDayMonthYear(m_hwnd, {IDC_MAGAZIE_DE_LA, IDC_MAGAZIE_LA});
     InsertColumns();
     company.Load();
     QDialog::OnInitDialog();

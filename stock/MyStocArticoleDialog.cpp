@@ -46,6 +46,7 @@ MyStocArticoleDialog::~MyStocArticoleDialog()
 bool MyStocArticoleDialog::OnInitDialog()
 {
     list.Attach(m_hwnd, IDC_STOC_LISTA);
+    SetDayMonthYear(m_hwnd, {IDC_STOC_DATA});
     CreateButtons();
     InsertColumns();
     company.Load();

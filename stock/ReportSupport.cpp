@@ -48,6 +48,12 @@ Period ReadPeriod(HWND dialog, int startId, int endId)
     return period;
 }
 
+void SetDayMonthYear(HWND dialog, std::initializer_list<int> ids)
+{
+    for (int id : ids)
+        micro::gui::QDateTimeSelector(GetDlgItem(dialog, id)).SetDayMonthYearFormat();
+}
+
 QString Amount(double value)
 {
     return QString::Formatted(L"%.2f", value);

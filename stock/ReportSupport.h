@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <initializer_list>
 #include "database/qsql/QSqlError.h"
 #include "framework/gui/QListCtrl.h"
 #include "framework/utils/QString.h"
@@ -38,6 +39,9 @@ struct Period {
 Period ReadPeriod(HWND dialog, int startId, int endId);
 // The picker's date as Unix seconds (its time taken as UTC).
 long long ReadPickerDate(HWND dialog, int id);
+
+// Pickers show the program's day-month-year form.
+void SetDayMonthYear(HWND dialog, std::initializer_list<int> ids);
 
 // "%.2f".
 micro::utils::QString Amount(double value);
