@@ -69,6 +69,8 @@ void MyStocArticoleDialog::CreateButtons()
         if (!button)
             continue;
         ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (m_icons[i])
+            DestroyIcon(m_icons[i]);
         m_icons[i] = static_cast<HICON>(
             LoadImageW(instance, MAKEINTRESOURCEW(spec.icon), IMAGE_ICON, 30, 30, LR_DEFAULTCOLOR));
         if (m_icons[i])

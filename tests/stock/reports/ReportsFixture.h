@@ -13,30 +13,27 @@
 namespace reports_test {
 
 using testing_support::ModalDriver;
+using Rows = std::vector<std::vector<std::wstring>>;
 
 const long long kDay = 1710460800;  // 15-03-2024 00:00:00 UTC
 
 inline long long Bani(double amount) { return std::llround(amount * 100.0); }
 inline long long Bani(const std::wstring& cell) { return Bani(_wtof(cell.c_str())); }
 
-// A picker value on the day of `seconds`, at an hour of the day that the
-// reports must ignore.
+// A picker value on the day of `seconds`, at an hour the reports must ignore.
 inline SYSTEMTIME PickerDay(long long seconds, int hour = 15)
 {
     return micro::gui::UnixToSystemTime(seconds - seconds % 86400 + hour * 3600 + 1234);
 }
 
-// One recorded opening of an editor through the entry table.
 struct OpenedEditor {
     EditorKind kind;
     int type;
     uint64_t id;
     bool operator==(const OpenedEditor& o) const { return kind == o.kind && type == o.type && id == o.id; }
 };
-
 // Test entries for every editor kind, recording what they were asked to open.
-class EditorSpy {
-public:
+struct EditorSpy {
     EditorSpy();
     ~EditorSpy();
     static std::vector<OpenedEditor> opened;
@@ -44,9 +41,9 @@ public:
 
 class ReportsTest : public testing_support::DatabaseTest {
 protected:
-    // A header with one line per (product, quantity, price); answers the header id.
+    // A header of the table with one line per {product, quantity, price}; answers its id.
     long long Document(const wchar_t* header, long long date, int status, long long partner, long long number,
-                       const std::vector<std::vector<double>>& lines, double total = -1.0);
+                       const std::vector<std::vector<double>>& lines);
     long long Invoice(long long date, int status, long long client, long long number, long long product, double qty,
                       double price = 10.0)
     {
@@ -68,7 +65,6 @@ protected:
     // A receipt (Incasari) or payment (Plati); answers its id.
     long long Cash(const wchar_t* table, long long date, int status, long long partner, long long number,
                    double amount, int type = 1);
-
     // The stock by the rule written out table by table, for comparison.
     double ExpectedStock(long long product, long long end);
 };
@@ -87,6 +83,6 @@ void RunDialog(Dialog& dialog, const std::wstring& caption, std::function<void(H
 }
 
 // Every cell of a list, row by row.
-std::vector<std::vector<std::wstring>> ListRows(HWND dialog, int listId, int columns);
+Rows ListRows(HWND dialog, int listId, int columns);
 
 } // namespace reports_test

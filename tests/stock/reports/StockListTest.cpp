@@ -5,7 +5,6 @@
 #include "tests/stock/reports/ReportsFixture.h"
 
 using namespace reports_test;
-using Rows = std::vector<std::vector<std::wstring>>;
 
 class StockList : public ReportsTest {};
 
