@@ -1,5 +1,6 @@
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
+#include "database/StockRule.h"
 #include "framework/qdialog/QMessageBox.h"
 #include <cstddef>
 
@@ -228,37 +229,9 @@ long long EndOfDay(long long date)
     return date - seconds + 86399;
 }
 
-float GetProductStockAtDate(long long date, unsigned long long productId)
+double GetProductStockAtDate(long long date, unsigned long long productId)
 {
-    // Entries first, exits after; a cancelled document moves nothing.
-    static const wchar_t* const sums[] = {
-        L"SELECT SUM(cantitate) FROM ArticoleNiruri JOIN Niruri ON ArticoleNiruri.IDFactura = Niruri.id WHERE  "
-        L"ArticoleNiruri.produsID = %llu  AND dataCreare BETWEEN %lld  AND %lld  AND status IS NOT 3",
-        L"SELECT SUM(cantitate) FROM ArticoleIntrariGenerale JOIN IntrariGenerale ON "
-        L"ArticoleIntrariGenerale.IDIntrare = IntrariGenerale.id WHERE  ArticoleIntrariGenerale.produsID = %llu  "
-        L"AND dataCreare BETWEEN %lld  AND %lld  AND status IS NOT 3",
-        L"SELECT SUM(cantitate) FROM ArticoleFacturi JOIN Facturi ON ArticoleFacturi.IDFactura = Facturi.id WHERE  "
-        L"ArticoleFacturi.produsID = %llu  AND dataCreare BETWEEN %lld  AND %lld  AND status IS NOT 3",
-        L"SELECT SUM(cantitate) FROM ArticoleIesiriGenerale JOIN IesiriGenerale ON "
-        L"ArticoleIesiriGenerale.IDIntrare = IesiriGenerale.id WHERE ArticoleIesiriGenerale.produsID = %llu  "
-        L"AND dataCreare BETWEEN %lld  AND %lld  AND status IS NOT 3",
-    };
-    long long end = EndOfDay(date);
-    float amounts[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    try {
-        // One read transaction: the four sums see the same rows, and the file
-        // is locked once rather than once a sum.
-        micro::qsql::QsqlTransaction snapshot(GetRepository());
-        for (int i = 0; i < 4; ++i) {
-            QsqlQuery q = GetRepository().ExecQuery(SqlFormat(sums[i], productId, 0LL, end).c_str());
-            amounts[i] = static_cast<float>(q.Eof() ? 0.0 : q.GetFloatField(0, 0.0));
-        }
-        snapshot.Commit();
-    } catch (const QSqlError& error) {
-        // The answer is not examined: the stock then counts what was read.
-        micro::qdialog::ShowMessageBox(nullptr, error.GetText().c_str(), L"QSqlError", MB_ABORTRETRYIGNORE);
-    }
-    return amounts[0] + amounts[1] - amounts[2] - amounts[3];
+    return SumStockMovements(productId, 0, EndOfDay(date)).Stock();
 }
 
 void LoadCompanyBackground(micro::utils::QBuffer& background)

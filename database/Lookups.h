@@ -8,9 +8,8 @@
 // hands in the string to fill, both forms exist.
 //
 // Error handling differs per look-up and is part of its contract: the partner
-// names show a database error in a box titled "ERROR" and go on, the stock
-// shows it in a box titled "QSqlError"; every other look-up lets the
-// micro::qsql::QSqlError pass to its caller.
+// names show a database error in a box titled "ERROR" and go on; every
+// other look-up lets the micro::qsql::QSqlError pass to its caller.
 
 // Clienti: 1 Nume, 3 Cod, 25 Banca.
 micro::utils::QString GetClientField(unsigned long long clientId, int k);
@@ -58,10 +57,9 @@ double VatFactorOfCode(long long vatCode);
 double GetInvoiceNetValue(unsigned long long documentId);
 long long GetInvoiceCreationDate(unsigned long long documentId);
 
-// The product's stock at the end (23:59:59 UTC) of the day holding date:
-// goods received and general entries minus invoices and general exits dated
-// up to then. A cancelled document (status 3) moves no stock.
-float GetProductStockAtDate(long long date, unsigned long long productId);
+// The product's stock at the end (23:59:59 UTC) of the day holding date, by
+// the one stock rule (database/StockRule.h); a database error is raised.
+double GetProductStockAtDate(long long date, unsigned long long productId);
 // The last second of the UTC day holding date.
 long long EndOfDay(long long date);
 

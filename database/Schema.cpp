@@ -129,6 +129,13 @@ const wchar_t* const kIndexes[] = {
     L"CREATE INDEX IF NOT EXISTS Furnizori_nume ON Furnizori (Nume)",
     L"CREATE INDEX IF NOT EXISTS Produse_denumire ON Produse (denumire)",
     L"CREATE INDEX IF NOT EXISTS Agenti_nume ON Agenti (numeAgent)",
+    // The stock of every product at once walks the headers of a period and
+    // reads each one's lines from these alone; the line id keeps a document's
+    // lines in the order they were written for readers that do not sort.
+    L"CREATE INDEX IF NOT EXISTS ArticoleFacturi_docprod ON ArticoleFacturi (IDFactura, id, produsID, cantitate)",
+    L"CREATE INDEX IF NOT EXISTS ArticoleNiruri_docprod ON ArticoleNiruri (IDFactura, id, produsID, cantitate)",
+    L"CREATE INDEX IF NOT EXISTS ArticoleIntrariGenerale_docprod ON ArticoleIntrariGenerale (IDIntrare, id, produsID, cantitate)",
+    L"CREATE INDEX IF NOT EXISTS ArticoleIesiriGenerale_docprod ON ArticoleIesiriGenerale (IDIntrare, id, produsID, cantitate)",
 };
 
 // Three years of a busy company's lines are some 80 MB; SQLite's default

@@ -160,6 +160,8 @@ PrintJobSink* SetPrintJobSink(PrintJobSink* sink)
     return previous;
 }
 
+PrintJobSink* GetPrintJobSink() { return s_sink; }
+
 PrintJob::PrintJob(HWND owner)
     : m_dc(nullptr), m_sink(s_sink), m_width(0), m_height(0), m_docOpen(false), m_pageOpen(false), m_finished(false)
 {

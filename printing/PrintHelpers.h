@@ -30,9 +30,18 @@ public:
     virtual HDC OpenDevice(HWND owner, int& width, int& height) = 0;
     // The job has ended (printed or not); the sink disposes of the DC.
     virtual void CloseDevice(HDC dc, bool printed) = 0;
+    // A job of several pages: the sink stands for the print dialog's range
+    // (every page unless it says otherwise) and hears where each page starts.
+    virtual void ChoosePages(PrintPageRange& pages)
+    {
+        pages.fromPage = 1;
+        pages.toPage = pages.pageCount;
+    }
+    virtual void PageStarts(HDC, uint32_t) {}
 };
 // Installs a sink (null: the printer again); answers the previous one.
 PrintJobSink* SetPrintJobSink(PrintJobSink* sink);
+PrintJobSink* GetPrintJobSink();
 
 // One one-page print job named "Dovodozi Printout". Construction sets the
 // default printer up, runs the print dialog (or asks the sink) and opens the

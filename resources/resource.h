@@ -10,6 +10,7 @@
 #include "ids/cash.h"
 #include "ids/cash_payments.h"
 #include "ids/stock.h"
+#include "ids/stock_reports.h"
 
 // Dialog template used only by the framework's tests.
 #define IDD_TEST_DIALOG             9001

@@ -1,5 +1,6 @@
 #include "tests/printing/support/MetafilePage.h"
 #include <cstdlib>
+#include <cstring>
 #include <map>
 
 namespace layout_tests {
@@ -11,8 +12,12 @@ struct FontInfo {
     std::wstring face;
 };
 
+const char kPageMark[] = "BRV-PAGE";
+
 struct Reader {
     EmfPage page;
+    // Where each marked page starts: its first text and stroke.
+    std::vector<std::pair<size_t, size_t>> pageStarts;
     std::map<DWORD, FontInfo> fonts;
     FontInfo current{0, 0, L""};
     UINT align = TA_LEFT | TA_TOP;
@@ -61,6 +66,12 @@ struct Reader {
         case EMR_SETTEXTALIGN:
             align = reinterpret_cast<const EMRSETTEXTALIGN*>(record)->iMode;
             break;
+        case EMR_GDICOMMENT: {
+            const EMRGDICOMMENT* r = reinterpret_cast<const EMRGDICOMMENT*>(record);
+            if (r->cbData == sizeof(kPageMark) && memcmp(r->Data, kPageMark, sizeof(kPageMark)) == 0)
+                pageStarts.push_back({page.texts.size(), page.strokes.size()});
+            break;
+        }
         case EMR_EXTTEXTOUTW:
             Text(reinterpret_cast<const EMREXTTEXTOUTW*>(record));
             break;
@@ -152,6 +163,24 @@ EmfPage ReadMetafile(HENHMETAFILE metafile)
     return reader.page;
 }
 
+std::vector<EmfPage> ReadMetafilePages(HENHMETAFILE metafile)
+{
+    Reader reader;
+    EnumEnhMetaFile(nullptr, metafile, OnRecord, &reader, nullptr);
+    std::vector<EmfPage> pages;
+    const EmfPage& all = reader.page;
+    for (size_t i = 0; i < reader.pageStarts.size(); ++i) {
+        bool last = i + 1 == reader.pageStarts.size();
+        size_t textEnd = last ? all.texts.size() : reader.pageStarts[i + 1].first;
+        size_t strokeEnd = last ? all.strokes.size() : reader.pageStarts[i + 1].second;
+        EmfPage page;
+        page.texts.assign(all.texts.begin() + reader.pageStarts[i].first, all.texts.begin() + textEnd);
+        page.strokes.assign(all.strokes.begin() + reader.pageStarts[i].second, all.strokes.begin() + strokeEnd);
+        pages.push_back(page);
+    }
+    return pages;
+}
+
 MetafileCanvas::MetafileCanvas() : m_dc(CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr)) {}
 
 MetafileCanvas::~MetafileCanvas()
@@ -189,10 +218,24 @@ HDC MetafileSink::OpenDevice(HWND, int& width, int& height)
     return CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
 }
 
+void MetafileSink::ChoosePages(PrintPageRange& pages)
+{
+    pageCount = pages.pageCount;
+    pages.fromPage = fromPage ? fromPage : 1;
+    pages.toPage = toPage ? toPage : pages.pageCount;
+}
+
+void MetafileSink::PageStarts(HDC dc, uint32_t)
+{
+    GdiComment(dc, sizeof(kPageMark), reinterpret_cast<const BYTE*>(kPageMark));
+}
+
 void MetafileSink::CloseDevice(HDC dc, bool done)
 {
     HENHMETAFILE metafile = CloseEnhMetaFile(dc);
     (done ? printed : abandoned).push_back(ReadMetafile(metafile));
+    if (done)
+        printedPages.push_back(ReadMetafilePages(metafile));
     DeleteEnhMetaFile(metafile);
 }
 

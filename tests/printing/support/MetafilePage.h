@@ -42,6 +42,9 @@ struct EmfPage {
 };
 
 EmfPage ReadMetafile(HENHMETAFILE metafile);
+// The pages of a job of several pages, cut where MetafileSink marked each
+// page's start (texts and strokes; the object counts stay with the job).
+std::vector<EmfPage> ReadMetafilePages(HENHMETAFILE metafile);
 
 // A metafile DC to draw a page on; Finish closes it and reads its records.
 class MetafileCanvas {
@@ -64,10 +67,17 @@ public:
     ~MetafileSink() override;
     HDC OpenDevice(HWND owner, int& width, int& height) override;
     void CloseDevice(HDC dc, bool printed) override;
+    void ChoosePages(PrintPageRange& pages) override;
+    void PageStarts(HDC dc, uint32_t page) override;
 
     bool cancel = false;
     int opened = 0;
+    // The range a job of several pages prints (0: every page) and the last
+    // page count such a job offered.
+    uint32_t fromPage = 0, toPage = 0;
+    uint32_t pageCount = 0;
     std::vector<EmfPage> printed;    // jobs that ended normally
+    std::vector<std::vector<EmfPage>> printedPages;  // the same jobs, page by page
     std::vector<EmfPage> abandoned;  // jobs that were aborted
 
 private:

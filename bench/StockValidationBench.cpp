@@ -1,0 +1,120 @@
+// Times the validation of a 1 000-row general exit into stock: one
+// transaction (the program's way) against every statement committing on its
+// own (stock read, stock update, look-ups and ledger row per row, then the
+// rows and the header), on a fresh company file of 1 000 products.
+//
+//   StockValidationBench [folder] [--runs=N]
+#include "bench/support/BenchSupport.h"
+#include "database/Lookups.h"
+#include "database/MyRepository.h"
+#include "database/Schema.h"
+#include "stock/StockMoveStore.h"
+#include <windows.h>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+using micro::qsql::SqlFormat;
+using micro::utils::QString;
+
+const int kRows = 1000;
+const long long kDate = 1767225600;  // 01-01-2026
+
+std::vector<StockMoveRow> ExitRows(MyRepository& db)
+{
+    std::vector<StockMoveRow> rows;
+    long long first = db.ExecScalar(L"select min(id) from Produse where id > 0");
+    for (int k = 0; k < kRows; ++k)
+        rows.push_back(StockMoveRow{static_cast<unsigned long long>(first + k), 1.0 + k % 3, 2.5, 2.5, 0.6, 3.1});
+    return rows;
+}
+
+// The statements of a validation, each committing on its own.
+void ValidateStatementByStatement(MyRepository& db, const std::vector<StockMoveRow>& rows)
+{
+    unsigned long long number = db.ExecScalar(L"select idIesiri from iduri where id = 1") + 1;
+    for (const StockMoveRow& row : rows) {
+        double stock = db.ExecQuery(SqlFormat(L"select id,stocReal from Produse where id = %llu", row.productId).c_str())
+                           .GetFloatField(1, 0.0);
+        db.ExecDML(SqlFormat(L"update Produse set stocReal = %.17g where id = %llu", stock - row.quantity,
+                             row.productId)
+                       .c_str());
+        double stored = GetProductNumField(row.productId, 3);
+        double price = GetProductNumField(row.productId, 5);
+        QString unit;
+        GetProductTextField(unit, row.productId, 6);
+        db.ExecDML(SqlFormat(L"insert into Stocuri values ( NULL , %lld , 4 , %llu , 'IESIRE GENERALA' , %llu , %.17g , "
+                             L"%.17g , %.17g , '%s'  )",
+                             kDate, number, row.productId, stored, row.quantity, price, unit.c_str())
+                       .c_str());
+    }
+    db.ExecDML(SqlFormat(L"delete from ArticoleIesiriGenerale where IDIntrare = %llu", number).c_str());
+    for (const StockMoveRow& row : rows)
+        db.ExecDML(SqlFormat(L"insert into ArticoleIesiriGenerale values ( NULL , %llu , %.17g , %llu , %.17g )",
+                             row.productId, row.quantity, number, row.price)
+                       .c_str());
+    db.ExecDML(SqlFormat(L"insert into IesiriGenerale values (NULL, %lld, 2, 0, 0, 0, 0)", kDate - 7200).c_str());
+    db.ExecDML(SqlFormat(L"update iduri set idIesiri = %llu where id = 1", number).c_str());
+}
+
+void Reset(MyRepository& db)
+{
+    micro::qsql::QsqlTransaction reset(db);
+    db.ExecDML(L"update Produse set stocReal = 5000 where id > 0");
+    db.ExecDML(L"delete from Stocuri");
+    db.ExecDML(L"delete from ArticoleIesiriGenerale");
+    db.ExecDML(L"delete from IesiriGenerale");
+    db.ExecDML(L"update iduri set idIesiri = 0 where id = 1");
+    reset.Commit();
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    std::wstring folder = L"bench-out";
+    for (int i = 1; i < argc; ++i)
+        if (wcsncmp(argv[i], L"--", 2) != 0)
+            folder = argv[i];
+    int runs = bench::RunsArgument(argc, argv, 3);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    std::wstring path = folder + L"\\StockValidation";
+    DeleteFileW(path.c_str());
+    MyRepository db;
+    CreateCompanyDatabase(db, path.c_str());
+    SetRepository(&db);
+    {
+        micro::qsql::QsqlTransaction fill(db);
+        for (int k = 0; k < kRows; ++k)
+            db.ExecDML(SqlFormat(L"insert into Produse (denumire, UM, stocReal, pretVanzare, TVA, moneda) values "
+                                 L"('Produs %d', 'buc', 5000, 4.5, 0, 0)",
+                                 k)
+                           .c_str());
+        fill.Commit();
+    }
+    std::vector<StockMoveRow> rows = ExitRows(db);
+
+    std::vector<double> oneTimes, apartTimes;
+    for (int run = 0; run < runs; ++run) {
+        Reset(db);
+        bench::Stopwatch one;
+        StockMoveHeader header;
+        header.date = kDate;
+        ValidateStockMove(1, header, rows);
+        oneTimes.push_back(one.Milliseconds());
+        Reset(db);
+        bench::Stopwatch each;
+        ValidateStatementByStatement(db, rows);
+        apartTimes.push_back(each.Milliseconds());
+    }
+    double together = bench::Median(oneTimes), apart = bench::Median(apartTimes);
+    wprintf(L"validating a %d-row general exit (median of %d)\n", kRows, runs);
+    wprintf(L"  one transaction            %9.1f ms\n", together);
+    wprintf(L"  each statement on its own  %9.1f ms\n", apart);
+    wprintf(L"  ratio autocommit / one     %9.2f\n", apart / together);
+    SetRepository(nullptr);
+    db.Close();
+    return 0;
+}

@@ -1,0 +1,209 @@
+#include "database/StockRule.h"
+#include "database/Lookups.h"
+#include "database/MyRepository.h"
+#include "sqlite3.h"
+#include <string>
+
+using micro::qsql::QsqlQuery;
+using micro::qsql::QSqlError;
+
+namespace {
+
+// The rule of which headers count, by source.
+const wchar_t kDocumentCounts[] = L"h.status IS NOT 3";
+const wchar_t kMovementCounts[] = L"h.status = 2";
+
+struct Source {
+    int source;
+    const wchar_t* header;
+    const wchar_t* lines;
+    const wchar_t* link;
+    const wchar_t* number;
+    const wchar_t* partner;
+    const wchar_t* price;
+    const wchar_t* counts;
+};
+
+const Source kSources[] = {
+    {StockSourceInvoice, L"Facturi", L"ArticoleFacturi", L"IDFactura", L"h.numar", L"h.client", L"a.valoareFT",
+     kDocumentCounts},
+    {StockSourceReceived, L"Niruri", L"ArticoleNiruri", L"IDFactura", L"h.numar", L"h.client", L"a.valoareFT",
+     kDocumentCounts},
+    {StockSourceEntry, L"IntrariGenerale", L"ArticoleIntrariGenerale", L"IDIntrare", L"h.id", L"0", L"a.pret",
+     kMovementCounts},
+    {StockSourceExit, L"IesiriGenerale", L"ArticoleIesiriGenerale", L"IDIntrare", L"h.id", L"0", L"a.pret",
+     kMovementCounts},
+};
+
+// The one movement query: ?1 product (when oneProduct), ?2 and ?3 the dates.
+// The join order is fixed: one product's lines are found by product, then
+// their headers; all products' stock walks the headers, then their lines.
+// Columns: 0 date, 1 source, 2 number, 3 document id, 4 line id, 5 status,
+// 6 partner, 7 quantity, 8 price, 9 product.
+std::wstring MovementBranches(bool oneProduct)
+{
+    std::wstring sql;
+    for (const Source& s : kSources) {
+        if (!sql.empty())
+            sql += L" UNION ALL ";
+        sql += L"SELECT h.dataCreare AS data, " + std::to_wstring(s.source) + L" AS sursa, " + s.number +
+               L" AS numar, h.id AS document, a.id AS linie, h.status AS status, " + s.partner +
+               L" AS partener, a.cantitate AS cantitate, " + s.price + L" AS pret, a.produsID AS produs FROM " +
+               (oneProduct ? std::wstring(s.lines) + L" a CROSS JOIN " + s.header + L" h"
+                           : std::wstring(s.header) + L" h CROSS JOIN " + s.lines + L" a") +
+               L" WHERE a." + s.link + L" = h.id AND " +
+               (oneProduct ? L"a.produsID = ?1 AND " : L"") + L"h.dataCreare BETWEEN ?2 AND ?3 AND " + s.counts;
+    }
+    return sql;
+}
+
+const wchar_t kEntrySign[] = L"CASE WHEN sursa IN (1, 2) THEN cantitate ELSE -cantitate END";
+
+const std::wstring& RowsSql()
+{
+    static const std::wstring sql = MovementBranches(true) + L" ORDER BY 1, 2, 3, 5";
+    return sql;
+}
+
+const std::wstring& SumsSql()
+{
+    static const std::wstring sql =
+        L"SELECT TOTAL(CASE WHEN sursa IN (1, 2) THEN cantitate END), "
+        L"TOTAL(CASE WHEN sursa IN (0, 3) THEN cantitate END) FROM (" + MovementBranches(true) + L")";
+    return sql;
+}
+
+const std::wstring& AllSql()
+{
+    static const std::wstring sql = std::wstring(L"SELECT produs, TOTAL(") + kEntrySign + L") FROM (" +
+                                    MovementBranches(false) + L") GROUP BY produs";
+    return sql;
+}
+
+std::wstring PartnerBranches(PartnerKind kind)
+{
+    const wchar_t* documents = kind == PartnerSupplier ? L"Niruri" : L"Facturi";
+    const wchar_t* cash = kind == PartnerSupplier ? L"Plati" : L"Incasari";
+    return std::wstring(L"SELECT h.dataCreare AS data, 0 AS sursa, h.numar AS numar, h.id AS id, "
+                        L"h.valoareTTI AS suma FROM ") +
+           documents + L" h WHERE h.client = ?1 AND h.dataCreare BETWEEN ?2 AND ?3 AND " + kDocumentCounts +
+           L" UNION ALL SELECT h.data, 1, h.numar, h.id, h.suma FROM " + cash +
+           L" h WHERE h.IDClient = ?1 AND h.data BETWEEN ?2 AND ?3 AND h.status = 2";
+}
+
+const std::wstring& PartnerRowsSql(PartnerKind kind)
+{
+    static const std::wstring sql[2] = {PartnerBranches(PartnerClient) + L" ORDER BY 1, 2, 3, 4",
+                                        PartnerBranches(PartnerSupplier) + L" ORDER BY 1, 2, 3, 4"};
+    return sql[kind == PartnerSupplier ? 1 : 0];
+}
+
+std::wstring PartnerSumsSql(PartnerKind kind)
+{
+    return L"SELECT TOTAL(CASE WHEN sursa = 0 THEN suma END), TOTAL(CASE WHEN sursa = 1 THEN suma END), COUNT(*) FROM (" +
+           PartnerBranches(kind) + L")";
+}
+
+// A query compiled once per call with its three integer parameters bound.
+QsqlQuery RunBound(const std::wstring& sql, long long p1, long long p2, long long p3)
+{
+    MyRepository& db = GetRepository();
+    sqlite3* handle = db.GetHandle();
+    if (!handle)
+        throw QSqlError(QSqlError::kWrapperError, L"Database is not open");
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare16_v2(handle, sql.c_str(), -1, &stmt, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_bind_int64(stmt, 1, p1);
+        sqlite3_bind_int64(stmt, 2, p2);
+        sqlite3_bind_int64(stmt, 3, p3);
+        rc = sqlite3_step(stmt);
+        if (rc == SQLITE_ROW || rc == SQLITE_DONE)
+            return QsqlQuery(handle, stmt, rc == SQLITE_DONE);
+    }
+    int code = sqlite3_extended_errcode(handle);
+    micro::utils::QString message(static_cast<const wchar_t*>(sqlite3_errmsg16(handle)));
+    sqlite3_finalize(stmt);
+    throw QSqlError(code ? code : rc, message);
+}
+
+} // namespace
+
+bool IsStockEntry(int source)
+{
+    return source == StockSourceReceived || source == StockSourceEntry;
+}
+
+long long StartOfDay(long long date)
+{
+    return EndOfDay(date) - 86399;
+}
+
+void ReadStockMovements(unsigned long long productId, long long from, long long to,
+                        const std::function<void(const StockMovementRow&)>& onRow)
+{
+    for (QsqlQuery q = RunBound(RowsSql(), static_cast<long long>(productId), from, to); !q.Eof(); q.NextRow()) {
+        StockMovementRow row;
+        row.date = q.GetIntField(0);
+        row.source = static_cast<int>(q.GetIntField(1));
+        row.number = q.GetIntField(2);
+        row.documentId = q.GetIntField(3);
+        row.lineId = q.GetIntField(4);
+        row.status = q.GetIntField(5);
+        row.partner = q.GetIntField(6);
+        row.quantity = q.GetFloatField(7, 0.0);
+        row.price = q.GetFloatField(8, 0.0);
+        onRow(row);
+    }
+}
+
+StockSums SumStockMovements(unsigned long long productId, long long from, long long to)
+{
+    QsqlQuery q = RunBound(SumsSql(), static_cast<long long>(productId), from, to);
+    StockSums sums;
+    if (!q.Eof()) {
+        sums.in = q.GetFloatField(0, 0.0);
+        sums.out = q.GetFloatField(1, 0.0);
+    }
+    return sums;
+}
+
+std::unordered_map<unsigned long long, double> ReadAllStocks(long long end)
+{
+    std::unordered_map<unsigned long long, double> stocks;
+    for (QsqlQuery q = RunBound(AllSql(), 0, 0, end); !q.Eof(); q.NextRow())
+        stocks[q.GetIdField(0)] = q.GetFloatField(1, 0.0);
+    return stocks;
+}
+
+const wchar_t* StockMovementsSql() { return RowsSql().c_str(); }
+const wchar_t* StockSumsSql() { return SumsSql().c_str(); }
+const wchar_t* AllStocksSql() { return AllSql().c_str(); }
+const wchar_t* PartnerLedgerSql(PartnerKind kind) { return PartnerRowsSql(kind).c_str(); }
+
+PartnerSums SumPartnerLedger(PartnerKind kind, unsigned long long partnerId, long long from, long long to)
+{
+    QsqlQuery q = RunBound(PartnerSumsSql(kind), static_cast<long long>(partnerId), from, to);
+    PartnerSums sums;
+    if (!q.Eof()) {
+        sums.debit = q.GetFloatField(0, 0.0);
+        sums.credit = q.GetFloatField(1, 0.0);
+        sums.count = q.GetIntField(2);
+    }
+    return sums;
+}
+
+void ReadPartnerLedger(PartnerKind kind, unsigned long long partnerId, long long from, long long to,
+                       const std::function<void(const PartnerLedgerRow&)>& onRow)
+{
+    for (QsqlQuery q = RunBound(PartnerRowsSql(kind), static_cast<long long>(partnerId), from, to); !q.Eof();
+         q.NextRow()) {
+        PartnerLedgerRow row;
+        row.date = q.GetIntField(0);
+        row.source = static_cast<int>(q.GetIntField(1));
+        row.number = q.GetIntField(2);
+        row.id = q.GetIntField(3);
+        row.amount = q.GetFloatField(4, 0.0);
+        onRow(row);
+    }
+}

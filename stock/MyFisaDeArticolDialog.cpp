@@ -1,0 +1,240 @@
+#include "stock/MyFisaDeArticolDialog.h"
+#include "database/Lookups.h"
+#include "database/StockRule.h"
+#include "framework/gui/QGraphics.h"
+#include "framework/utils/TimeFormat.h"
+#include "masterdata/EditorEntries.h"
+#include "masterdata/MyCautareClientiDialog.h"
+#include "masterdata/MyCautareProduseDialog.h"
+#include "resources/resource.h"
+#include <climits>
+#include <commctrl.h>
+#include <map>
+
+using micro::utils::QString;
+using namespace stock_reports;
+
+namespace {
+
+const ListColumn kArticleColumns[] = {
+    {L"Data", 120, LVCFMT_CENTER},   {L"Tip", 40, LVCFMT_CENTER},      {L"Nr.Doc", 60, LVCFMT_CENTER},
+    {L"Client", 150, LVCFMT_CENTER}, {L"Intrari", 100, LVCFMT_CENTER}, {L"Iesiri", 100, LVCFMT_CENTER},
+    {L"Pret net", 100, LVCFMT_CENTER}, {L"Valoare", 100, LVCFMT_CENTER},
+};
+const ListColumn kPartnerColumns[] = {
+    {L"Tip Doc", 60, LVCFMT_CENTER}, {L"Data", 90, LVCFMT_CENTER},    {L"Nr.Doc", 80, LVCFMT_CENTER},
+    {L"Debit", 120, LVCFMT_CENTER},  {L"Credit", 120, LVCFMT_CENTER}, {L"Sold", 120, LVCFMT_CENTER},
+};
+
+// What each source of a stock line shows in the article ledger.
+struct ArticleSource {
+    const wchar_t* type;
+    const wchar_t* client;  // null: the document's partner
+};
+const ArticleSource kArticleSources[] = {
+    {L"FV", nullptr}, {L"NIR", nullptr}, {L"IG", L"INTRARE GENERALA"}, {L"EG", L"IESIRE GENERALA"}};
+
+// The editor behind a ledger row, by the row's type text.
+struct RowEditor {
+    unsigned long long mode;
+    const wchar_t* type;  // null: any other row of the mode
+    EditorKind kind;
+    int editorType;
+};
+const RowEditor kRowEditors[] = {
+    {0, L"FV", EditorKind::Document, 0},      {0, L"NIR", EditorKind::Document, 3},
+    {0, L"IG", EditorKind::StockMovement, 0}, {0, L"EG", EditorKind::StockMovement, 1},
+    {1, L"FV", EditorKind::Document, 0},      {1, nullptr, EditorKind::Receipt, 0},
+    {2, L"NIR", EditorKind::Document, 3},     {2, nullptr, EditorKind::Payment, 0},
+};
+
+} // namespace
+
+MyFisaDeArticolDialog::MyFisaDeArticolDialog(HWND parent)
+    : QDialog(IDD_FISA_ARTICOL, parent), mode(0), productId(0), partnerId(0), lastRowIndex(0), pages{1, 0, 0}
+{
+}
+
+bool MyFisaDeArticolDialog::OnInitDialog()
+{
+    if (mode == ModeClient) {
+        SetText(L"Fisa de Client");
+        SetItemText(IDC_FISA_SELECTEAZA, L"Cauta Client");
+    } else if (mode == ModeSupplier) {
+        SetText(L"Fisa de Furnizor");
+        SetItemText(IDC_FISA_SELECTEAZA, L"Cauta Furnizor");
+    }
+    SetDayMonthYear(m_hwnd, {IDC_FISA_DE_LA, IDC_FISA_LA});
+    InsertColumns();
+    company.Load();
+    QDialog::OnInitDialog();
+    return true;
+}
+
+void MyFisaDeArticolDialog::InsertColumns()
+{
+    if (mode == ModeArticle)
+        SetUpList(list, m_hwnd, IDC_FISA_LISTA, kArticleColumns);
+    else
+        SetUpList(list, m_hwnd, IDC_FISA_LISTA, kPartnerColumns);
+}
+
+bool MyFisaDeArticolDialog::Choose()
+{
+    if (mode == ModeArticle) {
+        MyCautareProduseDialog picker(m_hwnd);
+        picker.mode = 2;
+        if (picker.DoModal() != 1)
+            return false;
+        productId = picker.selectedId;
+        GetProductTextField(chosenName, productId, 1);
+    } else {
+        // Suppliers are kept among the partners, where goods-received notes
+        // and payments name them.
+        MyCautareClientiDialog picker(m_hwnd);
+        picker.table = 0;
+        picker.editFlag = 0;
+        if (picker.DoModal() != 1)
+            return false;
+        partnerId = picker.selectedId;
+        GetClientField(chosenName, partnerId, 1);
+    }
+    SetItemText(IDC_FISA_NUME, chosenName);
+    return true;
+}
+
+bool MyFisaDeArticolDialog::OnButton(UINT id)
+{
+    switch (id) {
+    case IDC_FISA_SELECTEAZA:
+        return Choose();
+    case IDC_FISA_COLECTEAZA:
+        if (mode == ModeArticle ? productId == 0 : partnerId == 0) {
+            micro::qdialog::ShowMessageBox(m_hwnd, mode == ModeArticle ? L"Selectati un produs " : L"Selectati un Client ",
+                                           L"Atentie", MB_ICONINFORMATION);
+            return false;
+        }
+        CollectData();
+        return true;
+    case IDC_FISA_TIPARIRE:
+        ConfigureDefaultPrinter();
+        micro::utils::FormatTimeText(ReadPickerDate(m_hwnd, IDC_FISA_DE_LA), periodStartText, L"%d-%m-%y");
+        micro::utils::FormatTimeText(ReadPickerDate(m_hwnd, IDC_FISA_LA), periodEndText, L"%d-%m-%y");
+        if (mode == ModeArticle)
+            PrintArticleSheet();
+        else
+            PrintPartnerSheet();
+        return true;
+    default:
+        QDialog::OnButton(id);
+        return true;
+    }
+}
+
+void MyFisaDeArticolDialog::CollectData()
+{
+    micro::gui::QWaitCursor wait;
+    ListFill fill(list);
+    list.DeleteAllItems();
+    lastRowIndex = 0;
+    Period period = ReadPeriod(m_hwnd, IDC_FISA_DE_LA, IDC_FISA_LA);
+    try {
+        if (mode == ModeArticle)
+            FillArticle(period);
+        else
+            FillPartner(period);
+    } catch (const micro::qsql::QSqlError& error) {
+        // The partial list stays as it is, without a closing total.
+        ShowFillError(m_hwnd, error);
+        int count = list.GetItemCount();
+        lastRowIndex = count > 0 ? count - 1 : 0;
+    }
+}
+
+void MyFisaDeArticolDialog::FillArticle(const Period& period)
+{
+    double quantityIn = 0.0, quantityOut = 0.0, valueSum = 0.0;
+    std::map<long long, QString> names;
+    ReadStockMovements(productId, period.start, period.end, [&](const StockMovementRow& row) {
+        const ArticleSource& source = kArticleSources[row.source & 3];
+        bool entry = IsStockEntry(row.source);
+        QString client;
+        if (source.client) {
+            client = source.client;
+        } else {
+            auto found = names.find(row.partner);
+            if (found == names.end())
+                found = names.emplace(row.partner, GetClientField(row.partner, 1)).first;
+            client = found->second;
+        }
+        double value = row.quantity * row.price * (entry ? 1.0 : -1.0);
+        (entry ? quantityIn : quantityOut) += row.quantity;
+        valueSum += value;
+        QString date = LedgerDate(row.date), number = QString::Formatted(L"%lld", row.number);
+        QString quantity = Amount(row.quantity), price = Amount(row.price), valueText = Amount(value);
+        const wchar_t* cells[] = {date,  source.type, number, client, entry ? quantity.c_str() : L"0",
+                                  entry ? L"0" : quantity.c_str(), price, valueText};
+        AppendRow(list, cells, 8, static_cast<LPARAM>(row.documentId));
+    });
+    const wchar_t* separator[] = {L""};
+    AppendRow(list, separator, 1);
+    QString in = Amount(quantityIn), out = Amount(quantityOut), value = Amount(valueSum);
+    const wchar_t* totals[] = {L"TOTAL", nullptr, nullptr, nullptr, in, out, nullptr, value};
+    lastRowIndex = AppendRow(list, totals, 8);
+}
+
+void MyFisaDeArticolDialog::FillPartner(const Period& period)
+{
+    PartnerKind kind = mode == ModeSupplier ? PartnerSupplier : PartnerClient;
+    const wchar_t* documentType = mode == ModeSupplier ? L"NIR" : L"FV";
+    PartnerSums opening = SumPartnerLedger(kind, partnerId, 0, period.start - 1);
+    double debit = opening.debit, credit = opening.credit, balance = opening.debit - opening.credit;
+    // The opening line stands only over a partner that has records at all.
+    if (SumPartnerLedger(kind, partnerId, 0, LLONG_MAX).count > 0) {
+        QString start, openDebit = Amount(opening.debit), openCredit = Amount(opening.credit);
+        QString openBalance = Amount(balance);
+        micro::utils::FormatUnixDate(period.start, start);
+        const wchar_t* cells[] = {L"Cumuli", start, L" - ", openDebit, openCredit, openBalance};
+        AppendRow(list, cells, 6);
+    }
+    ReadPartnerLedger(kind, partnerId, period.start, period.end, [&](const PartnerLedgerRow& row) {
+        bool document = row.source == PartnerSourceDocument;
+        (document ? debit : credit) += row.amount;
+        balance += document ? row.amount : -row.amount;
+        QString date, number = QString::Formatted(L"%lld", row.number), amount = Amount(row.amount);
+        QString balanceText = Amount(balance);
+        micro::utils::FormatUnixDate(row.date, date);
+        const wchar_t* cells[] = {document ? documentType : L"CHIT", date, number, document ? amount.c_str() : L" 0 ",
+                                  document ? L" 0 " : amount.c_str(), balanceText};
+        AppendRow(list, cells, 6, static_cast<LPARAM>(row.id));
+    });
+    const wchar_t* separator[] = {L" "};
+    AppendRow(list, separator, 1);
+    QString debitText = Amount(debit), creditText = Amount(credit), balanceText = Amount(balance);
+    const wchar_t* totals[] = {L"Total ", nullptr, nullptr, debitText, creditText, balanceText};
+    lastRowIndex = AppendRow(list, totals, 6);
+}
+
+bool MyFisaDeArticolDialog::OnNotify(UINT id, NMHDR* header, LRESULT&)
+{
+    if (id != IDC_FISA_LISTA || !header || header->code != NM_DBLCLK)
+        return false;
+    int row = reinterpret_cast<NMITEMACTIVATE*>(header)->iItem;
+    if (row >= 0)
+        OpenRow(row);
+    return true;
+}
+
+void MyFisaDeArticolDialog::OpenRow(int row)
+{
+    uint64_t id = list.GetItemData(row);
+    if (id == 0)
+        return;
+    QString type = list.GetItemText(row, mode == ModeArticle ? 1 : 0);
+    for (const RowEditor& editor : kRowEditors) {
+        if (editor.mode == mode && (!editor.type || type == editor.type)) {
+            OpenEditor(editor.kind, m_hwnd, editor.editorType, id);
+            return;
+        }
+    }
+}

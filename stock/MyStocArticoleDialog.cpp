@@ -1,0 +1,146 @@
+#include "stock/MyStocArticoleDialog.h"
+#include "database/Lookups.h"
+#include "database/MyRepository.h"
+#include "database/StockRule.h"
+#include "framework/gui/QGraphics.h"
+#include "framework/utils/TimeFormat.h"
+#include "resources/resource.h"
+#include <commctrl.h>
+
+using micro::utils::QString;
+using namespace stock_reports;
+
+namespace {
+
+const ListColumn kColumns[] = {
+    {L"Cod articol", 80, LVCFMT_CENTER}, {L"Denumire", 200, LVCFMT_LEFT},      {L"Stoc", 60, LVCFMT_CENTER},
+    {L"U.M.", 40, LVCFMT_CENTER},        {L"Pret", 80, LVCFMT_CENTER},         {L"Valoare stoc", 120, LVCFMT_CENTER},
+};
+
+struct ButtonSpec {
+    const wchar_t* text;
+    UINT id;
+    int x;
+    int icon;
+};
+// The working buttons, made at run time over the template's hidden ones.
+const ButtonSpec kButtons[] = {
+    {L"  Print", IDC_STOC_TIPARESTE, 390, IDI_FE_PRINT},
+    {L"  Exit", IDCANCEL, 510, IDI_CAUTFACT_IESIRE},
+};
+
+} // namespace
+
+MyStocArticoleDialog::MyStocArticoleDialog(HWND parent)
+    : QDialog(IDD_STOC_ARTICOLE, parent), pages{1, 0, 0}, rowCount(0), m_icons{nullptr, nullptr}
+{
+}
+
+MyStocArticoleDialog::~MyStocArticoleDialog()
+{
+    for (HICON icon : m_icons)
+        if (icon)
+            DestroyIcon(icon);
+}
+
+bool MyStocArticoleDialog::OnInitDialog()
+{
+    list.Attach(m_hwnd, IDC_STOC_LISTA);
+    SetDayMonthYear(m_hwnd, {IDC_STOC_DATA});
+    CreateButtons();
+    InsertColumns();
+    company.Load();
+    warehouses.Attach(m_hwnd, IDC_STOC_MAGAZIA);
+    warehouses.AddString(L"Magazie Centrala");
+    warehouses.SetCurSel(0);
+    FillStockList();
+    QDialog::OnInitDialog();
+    return true;
+}
+
+void MyStocArticoleDialog::CreateButtons()
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    for (int i = 0; i < 2; ++i) {
+        const ButtonSpec& spec = kButtons[i];
+        HWND button = CreateWindowExW(0, L"Button", spec.text, WS_CHILD | WS_VISIBLE, spec.x, 500, 120, 42, m_hwnd,
+                                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.id)), instance, nullptr);
+        if (!button)
+            continue;
+        ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (m_icons[i])
+            DestroyIcon(m_icons[i]);
+        m_icons[i] = static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(spec.icon), IMAGE_ICON, 30, 30, LR_DEFAULTCOLOR));
+        if (m_icons[i])
+            ::SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(m_icons[i]));
+    }
+}
+
+void MyStocArticoleDialog::InsertColumns()
+{
+    SetUpList(list, m_hwnd, IDC_STOC_LISTA, kColumns);
+}
+
+void MyStocArticoleDialog::FillStockList()
+{
+    micro::gui::QWaitCursor wait;
+    ListFill fill(list);
+    list.DeleteAllItems();
+    double total = 0.0;
+    long long end = EndOfDay(ReadPickerDate(m_hwnd, IDC_STOC_DATA));
+    try {
+        auto stocks = ReadAllStocks(end);
+        micro::qsql::QsqlQuery q =
+            GetRepository().ExecQuery(L"select id, denumire, UM, pretCumparare, categorie from Produse order by id");
+        for (; !q.Eof(); q.NextRow()) {
+            unsigned long long id = q.GetIdField(0);
+            if (id == 0)
+                continue;
+            auto found = stocks.find(id);
+            double stock = (q.GetStringField(4) == L"2" || found == stocks.end()) ? 0.0 : found->second;
+            double price = q.GetFloatField(3, 0.0);
+            double value = price * stock > 0.0 ? price * stock : 0.0;
+            total += value;
+            QString code = QString::Formatted(L"%llu", id), name = q.GetStringField(1), unit = q.GetStringField(2);
+            QString stockText = Amount(stock), priceText = Amount(price), valueText = Amount(value);
+            const wchar_t* cells[] = {code, name, stockText, unit, priceText, valueText};
+            AppendRow(list, cells, 6);
+        }
+    } catch (const micro::qsql::QSqlError& error) {
+        ShowFillError(m_hwnd, error);
+        rowCount = list.GetItemCount();
+        return;
+    }
+    const wchar_t* separator[] = {L""};
+    AppendRow(list, separator, 1);
+    QString totalText = Amount(total);
+    const wchar_t* totals[] = {L"TOTAL", L"VALOARE STOCURI", nullptr, nullptr, nullptr, totalText};
+    rowCount = AppendRow(list, totals, 6);
+}
+
+bool MyStocArticoleDialog::OnButton(UINT id)
+{
+    switch (id) {
+    case IDC_STOC_GRUPARE:
+        FillStockList();
+        return true;
+    case IDC_STOC_TIPARESTE:
+        ConfigureDefaultPrinter();
+        micro::utils::FormatTimeText(ReadPickerDate(m_hwnd, IDC_STOC_DATA), dateText, L"%d-%m-%y");
+        PrintStockList();
+        return true;
+    default:
+        QDialog::OnButton(id);
+        return true;
+    }
+}
+
+bool MyStocArticoleDialog::OnNotify(UINT id, NMHDR* header, LRESULT& result)
+{
+    if (id == IDC_STOC_DATA && header && header->code == DTN_DATETIMECHANGE)
+        FillStockList();
+    result = 0;
+    return true;
+}

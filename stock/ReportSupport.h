@@ -1,0 +1,69 @@
+#pragma once
+#include <windows.h>
+#include <initializer_list>
+#include "database/qsql/QSqlError.h"
+#include "framework/gui/QListCtrl.h"
+#include "framework/utils/QString.h"
+
+// What the stock list and the ledgers share: the company heading, the list
+// set-up, the period of two pickers and the texts of their cells.
+namespace stock_reports {
+
+// Societate row 1 as the printed headings show it.
+struct CompanyHeading {
+    micro::utils::QString name, registration, fiscalCode, address;
+    // Reads row 1; a database error leaves to the caller.
+    void Load();
+};
+
+struct ListColumn {
+    const wchar_t* title;
+    int width;
+    int format;
+};
+
+// Full-row selection, info tips, double buffering, the explorer look, and the columns.
+void SetUpList(micro::gui::QListCtrl& list, HWND dialog, int id, const ListColumn* columns, int count);
+template <size_t N>
+void SetUpList(micro::gui::QListCtrl& list, HWND dialog, int id, const ListColumn (&columns)[N])
+{
+    SetUpList(list, dialog, id, columns, static_cast<int>(N));
+}
+
+// Whole days: the first second of the start picker's day and the last second
+// of the end picker's day, whatever time of day the pickers hold.
+struct Period {
+    long long start;
+    long long end;
+};
+Period ReadPeriod(HWND dialog, int startId, int endId);
+// The picker's date as Unix seconds (its time taken as UTC).
+long long ReadPickerDate(HWND dialog, int id);
+
+// Pickers show the program's day-month-year form.
+void SetDayMonthYear(HWND dialog, std::initializer_list<int> ids);
+
+// "%.2f".
+micro::utils::QString Amount(double value);
+// Local date "%d-%m-%Y " (trailing blank) as the ledgers show it.
+micro::utils::QString LedgerDate(long long seconds);
+// A row at the end of the list with its cells (null cells stay empty).
+int AppendRow(micro::gui::QListCtrl& list, const wchar_t* const* cells, int count, LPARAM data = 0);
+
+// Holds a list's painting off while a fill adds its rows (under Wine a
+// painted list costs milliseconds a row), and repaints it once at the end.
+class ListFill {
+public:
+    explicit ListFill(micro::gui::QListCtrl& list);
+    ~ListFill();
+    ListFill(const ListFill&) = delete;
+    ListFill& operator=(const ListFill&) = delete;
+
+private:
+    micro::gui::QListCtrl& m_list;
+};
+
+// A database error of a fill, in one box titled "Message" over the dialog.
+void ShowFillError(HWND dialog, const micro::qsql::QSqlError& error);
+
+} // namespace stock_reports

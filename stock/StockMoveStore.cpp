@@ -1,0 +1,181 @@
+#include "stock/StockMoveStore.h"
+#include "database/MyRepository.h"
+
+using micro::qsql::QsqlQuery;
+using micro::qsql::QsqlStatement;
+using micro::qsql::QsqlTransaction;
+using micro::qsql::SqlFormat;
+using micro::utils::QString;
+
+namespace {
+
+const StockMoveKind kKinds[2] = {
+    {L"IntrariGenerale", L"ArticoleIntrariGenerale", L"idIntrari", 6, L"Intrare   ", L"Intari generale  ",
+     L"Intrare Generala", L"INTRARE GENERALA", 3, +1},
+    {L"IesiriGenerale", L"ArticoleIesiriGenerale", L"idIesiri", 7, L"Iesire  ", L"Iesiri generale ",
+     L"Iesire Generala", L"IESIRE GENERALA", 4, -1},
+};
+
+// Takes the number inside the caller's transaction, so no other writer can
+// take it between the read and the insert.
+unsigned long long TakeNumber(const StockMoveKind& k)
+{
+    MyRepository& db = GetRepository();
+    long long counter = db.ExecScalar(SqlFormat(L"select %s from iduri where id = 1", k.counterColumn).c_str());
+    long long largest = db.ExecScalar(SqlFormat(L"select max(id) from %s", k.headerTable).c_str());
+    long long number = (counter > largest ? counter : largest) + 1;
+    return static_cast<unsigned long long>(number);
+}
+
+void WriteItems(const StockMoveKind& k, unsigned long long number, const std::vector<StockMoveRow>& rows)
+{
+    MyRepository& db = GetRepository();
+    db.ExecDML(SqlFormat(L"delete from %s where IDIntrare = %llu", k.itemTable, number).c_str());
+    QsqlStatement insert = db.CompileStatement(
+        SqlFormat(L"insert into %s (id, produsID, cantitate, IDIntrare, pret) values (NULL, ?, ?, ?, ?)", k.itemTable)
+            .c_str());
+    for (const StockMoveRow& row : rows) {
+        insert.Bind(1, static_cast<long long>(row.productId));
+        insert.Bind(2, row.quantity);
+        insert.Bind(3, static_cast<long long>(number));
+        insert.Bind(4, row.price);
+        insert.ExecDML();
+    }
+}
+
+// Items, header and counter; the caller holds the transaction.
+unsigned long long WriteMovement(const StockMoveKind& k, StockMoveHeader& header, const std::vector<StockMoveRow>& rows)
+{
+    MyRepository& db = GetRepository();
+    bool isNew = header.id == 0;
+    unsigned long long number = isNew ? TakeNumber(k) : header.id;
+    WriteItems(k, number, rows);
+    double totals[3] = {0.0, 0.0, 0.0};
+    for (const StockMoveRow& row : rows) {
+        totals[0] += row.ft;
+        totals[1] += row.tva;
+        totals[2] += row.tti;
+    }
+    QsqlStatement write = db.CompileStatement(
+        SqlFormat(isNew ? L"insert into %s (dataCreare, status, valoareFT, valoareTVA, valoareTTI, utilizator, id) "
+                          L"values (?, ?, ?, ?, ?, ?, ?)"
+                        : L"update %s set dataCreare = ?, status = ?, valoareFT = ?, valoareTVA = ?, "
+                          L"valoareTTI = ?, utilizator = ? where id = ?",
+                  k.headerTable)
+            .c_str());
+    write.Bind(1, header.date - kStoredDateShift);
+    write.Bind(2, static_cast<long long>(header.status));
+    write.Bind(3, totals[0]);
+    write.Bind(4, totals[1]);
+    write.Bind(5, totals[2]);
+    write.Bind(6, static_cast<long long>(header.user));
+    write.Bind(7, static_cast<long long>(number));
+    if (write.ExecDML() != 1)
+        throw micro::qsql::QSqlError(micro::qsql::QSqlError::kWrapperError, L"Movement not found");
+    if (isNew)
+        db.ExecDML(SqlFormat(L"update iduri set %s = %llu where id = 1", k.counterColumn, number).c_str());
+    header.id = number;
+    return number;
+}
+
+} // namespace
+
+const StockMoveKind& StockMoveKindOf(int kind) { return kKinds[kind == 0 ? 0 : 1]; }
+
+const wchar_t* StockMoveStatusText(unsigned long long status)
+{
+    static const wchar_t* const texts[] = {L"?", L"Temporar", L"Validat", L"Anulat", L"Stornat"};
+    return status < 5 ? texts[status] : L"";
+}
+
+unsigned long long NextStockMoveNumber(int kind) { return TakeNumber(StockMoveKindOf(kind)); }
+
+bool LoadStockMoveHeader(int kind, unsigned long long id, StockMoveHeader& header, double totals[3])
+{
+    QsqlQuery q = GetRepository().ExecQuery(
+        SqlFormat(L"select id, dataCreare, status, valoareFT, valoareTVA, valoareTTI from %s where id = %llu",
+                  StockMoveKindOf(kind).headerTable, id)
+            .c_str());
+    if (q.Eof())
+        return false;
+    header.id = id;
+    header.date = q.GetIntField(1) + kStoredDateShift;
+    header.status = static_cast<unsigned long long>(q.GetIntField(2));
+    for (int i = 0; i < 3; ++i)
+        totals[i] = q.GetFloatField(3 + i, 0.0);
+    return true;
+}
+
+unsigned long long SaveStockMove(int kind, StockMoveHeader& header, const std::vector<StockMoveRow>& rows)
+{
+    StockMoveHeader draft = header;
+    QsqlTransaction transaction(GetRepository());
+    unsigned long long id = WriteMovement(StockMoveKindOf(kind), draft, rows);
+    transaction.Commit();
+    header = draft;
+    return id;
+}
+
+unsigned long long CancelStockMove(int kind, StockMoveHeader& header)
+{
+    const StockMoveKind& k = StockMoveKindOf(kind);
+    StockMoveHeader draft = header;
+    draft.status = StockMoveCancelled;
+    QsqlTransaction transaction(GetRepository());
+    if (draft.id == 0) {
+        WriteMovement(k, draft, std::vector<StockMoveRow>());
+    } else if (GetRepository().ExecDML(
+                   SqlFormat(L"update %s set status = %llu where id = %llu", k.headerTable, draft.status, draft.id)
+                       .c_str()) != 1) {
+        throw micro::qsql::QSqlError(micro::qsql::QSqlError::kWrapperError, L"Movement not found");
+    }
+    transaction.Commit();
+    header = draft;
+    return header.id;
+}
+
+int ValidateStockMove(int kind, StockMoveHeader& header, const std::vector<StockMoveRow>& rows)
+{
+    const StockMoveKind& k = StockMoveKindOf(kind);
+    MyRepository& db = GetRepository();
+    StockMoveHeader draft = header;
+    QsqlTransaction transaction(db);
+    // A new movement takes its number first: the ledger rows carry it.
+    unsigned long long number = draft.id ? draft.id : TakeNumber(k);
+    QsqlStatement update = db.CompileStatement(L"update Produse set stocReal = ? where id = ?");
+    QsqlStatement ledger = db.CompileStatement(
+        L"insert into Stocuri (id, data, tip, NrDocument, IDClient, IDProdus, stoc, cantitate, pret, UM) "
+        L"values (NULL, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const StockMoveRow& row = rows[i];
+        QsqlQuery product = db.ExecQuery(
+            SqlFormat(L"select stocReal, pretVanzare, UM from Produse where id = %llu", row.productId).c_str());
+        double stock = product.Eof() ? 0.0 : product.GetFloatField(0, 0.0);
+        double newStock = stock + k.sign * row.quantity;
+        if (newStock < 0)
+            return static_cast<int>(i);
+        update.Bind(1, newStock);
+        update.Bind(2, static_cast<long long>(row.productId));
+        update.ExecDML();
+        QString unit = product.Eof() ? QString() : product.GetStringField(2);
+        ledger.Bind(1, draft.date);
+        ledger.Bind(2, k.ledgerType);
+        ledger.Bind(3, static_cast<long long>(number));
+        ledger.Bind(4, k.ledgerText);
+        ledger.Bind(5, static_cast<long long>(row.productId));
+        // Read back as stored, so a product listed twice shows each step.
+        QsqlQuery stored =
+            db.ExecQuery(SqlFormat(L"select stocReal from Produse where id = %llu", row.productId).c_str());
+        ledger.Bind(6, stored.Eof() ? 0.0 : stored.GetFloatField(0, 0.0));
+        ledger.Bind(7, row.quantity);
+        ledger.Bind(8, product.Eof() ? 0.0 : product.GetFloatField(1, 0.0));
+        ledger.Bind(9, unit.c_str());
+        ledger.ExecDML();
+    }
+    // A new header takes the same number again: nothing has taken one since.
+    draft.status = StockMoveValidated;
+    WriteMovement(k, draft, rows);
+    transaction.Commit();
+    header = draft;
+    return -1;
+}

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+#include "tests/harness/Screenshot.h"
+#include "tests/stock/moves/MovesFixture.h"
+
+using namespace moves_test;
+
+namespace {
+
+class MovementEditor : public MovesTest {
+protected:
+    void SetUp() override
+    {
+        cui = Product(L"Cui 50mm", 100, 2.5);
+        vopsea = Product(L"Vopsea D'Artagnan", 10, 40, 1, 55, L"kg");
+        surub = Product(L"Surub", 0, 1.25, 3);
+    }
+    unsigned long long cui = 0, vopsea = 0, surub = 0;
+};
+
+} // namespace
+
+TEST_F(MovementEditor, NewEntryOfThreeRowsIsStoredUnderOneNumberAndReopensUnchanged)
+{
+    // Rows of an abandoned movement under the number the new one will take.
+    tempDb.Exec(L"insert into ArticoleIntrariGenerale values (NULL, 1, 9, 1, 9)");
+    MyIntrariGeneraleDialogEdit editor(nullptr);
+    EXPECT_EQ(1, RunEditor(editor, 0, 0, [&](HWND w) {
+        EXPECT_EQ(L"1", ModalDriver::GetText(w, IDC_IGE_NUMAR));
+        EXPECT_EQ(0, Rows(w)) << "a new movement starts empty";
+        ModalDriver::SetDate(w, IDC_IGE_DATA, Day(2026, 3, 5, 1, 30));
+        AddRow(w, L"Cui", L"4");
+        AddRow(w, L"Vopsea", L"2.5");
+        AddRow(w, L"Surub", L"10");
+        EXPECT_EQ(L"100.00|40.00|9.00|109.00", Cell(w, 1, 7) + L"|" + Cell(w, 1, 3) + L"|" + Cell(w, 1, 8) + L"|" +
+                                                   Cell(w, 1, 9));
+        EXPECT_EQ(L"kg", Cell(w, 1, 5));
+        EXPECT_EQ(L"RON", Cell(w, 1, 6));
+        EXPECT_EQ(L"122.50", ModalDriver::GetText(w, IDC_IGE_TOTAL_FT));
+        EXPECT_EQ(L"133.90", ModalDriver::GetText(w, IDC_IGE_TOTAL_TTI));
+        testing_support::SaveWindowPng(w, L"stock_moves_editor");
+        ModalDriver::Click(w, IDOK);
+    }));
+    long long stored = 1772674200 - 7200;  // 05-03-2026 01:30, two hours earlier
+    EXPECT_EQ(1, Count(L"select id from IntrariGenerale"));
+    EXPECT_EQ(1, Count(L"select idIntrari from iduri"));
+    EXPECT_EQ(3, Count(L"select count(*) from ArticoleIntrariGenerale where IDIntrare = 1"));
+    EXPECT_EQ(0, Count(L"select count(*) from ArticoleIntrariGenerale where pret = 9"));
+    EXPECT_EQ(stored, Count(L"select dataCreare from IntrariGenerale"));
+    EXPECT_EQ(1, Count(L"select status from IntrariGenerale"));
+    EXPECT_EQ(100, Stock(cui)) << "a temporary entry moves no stock";
+
+    for (int save = 0; save < 3; ++save) {
+        MyIntrariGeneraleDialogEdit again(nullptr);
+        EXPECT_EQ(1, RunEditor(again, 0, 1, [&](HWND w) {
+            ASSERT_EQ(3, Rows(w));
+            EXPECT_EQ(L"2|Vopsea D'Artagnan|40.00|2.50", Cell(w, 1, 0) + L"|" + Cell(w, 1, 2) + L"|" + Cell(w, 1, 3) +
+                                                             L"|" + Cell(w, 1, 4));
+            SYSTEMTIME shown = {};
+            DateTime_GetSystemtime(GetDlgItem(w, IDC_IGE_DATA), &shown);
+            EXPECT_EQ(5, shown.wDay);
+            EXPECT_EQ(1, shown.wHour);
+            ModalDriver::Click(w, IDOK);
+        }));
+        EXPECT_EQ(stored, Count(L"select dataCreare from IntrariGenerale")) << "save " << save;
+    }
+    EXPECT_EQ(1, Count(L"select count(*) from IntrariGenerale"));
+}
+
+TEST_F(MovementEditor, NumberFollowsTheLargestOfCounterAndStoredIds)
+{
+    tempDb.Exec(L"insert into IesiriGenerale values (7, 0, 1, 0, 0, 0, 0)");
+    tempDb.Exec(L"update iduri set idIesiri = 3");
+    MyIntrariGeneraleDialogEdit editor(nullptr);
+    RunEditor(editor, 1, 0, [&](HWND w) {
+        EXPECT_EQ(L"8", ModalDriver::GetText(w, IDC_IGE_NUMAR));
+        AddRow(w, L"Cui", L"1");
+        ModalDriver::Click(w, IDOK);
+    });
+    EXPECT_EQ(8, Count(L"select max(id) from IesiriGenerale"));
+    EXPECT_EQ(8, Count(L"select idIesiri from iduri"));
+    EXPECT_EQ(8, Count(L"select IDIntrare from ArticoleIesiriGenerale"));
+}
+
+TEST_F(MovementEditor, ClickedCellMakesTheFirstTemporarOnlyEndTheEdit)
+{
+    MyIntrariGeneraleDialogEdit editor(nullptr);
+    INT_PTR result = RunEditor(editor, 0, 0, [&](HWND w) {
+        AddRow(w, L"Cui", L"2");
+        ClickCell(w, 0, 2);
+        ModalDriver::Click(w, IDOK);
+        EXPECT_TRUE(IsWindowVisible(w)) << "the first press only ends the pending edit";
+        EXPECT_TRUE(ModalDriver::IsEnabled(w, IDC_IGE_LISTA));
+        ClickCell(w, 0, 4);
+        EXPECT_TRUE(ModalDriver::IsVisible(w, IDC_IGE_CELULA)) << "a quantity cell opens the cell editor";
+        ModalDriver::SetText(w, IDC_IGE_CELULA, L"3");
+        ModalDriver::Click(w, IDOK);
+        EXPECT_EQ(L"3.00", Cell(w, 0, 4));
+        EXPECT_EQ(L"7.50", Cell(w, 0, 7));
+        ModalDriver::Click(w, IDOK);
+    });
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(3.0, tempDb.Number(L"select cantitate from ArticoleIntrariGenerale"));
+}
+
+TEST_F(MovementEditor, DeletedRowLeavesTheDatabaseUntilTemporar)
+{
+    MyIntrariGeneraleDialogEdit first(nullptr);
+    RunEditor(first, 0, 0, [&](HWND w) {
+        AddRow(w, L"Cui", L"1");
+        AddRow(w, L"Surub", L"2");
+        ModalDriver::Click(w, IDOK);
+    });
+    MyIntrariGeneraleDialogEdit editor(nullptr);
+    EXPECT_EQ(2, RunEditor(editor, 0, 1, [&](HWND w) {
+        ModalDriver::Click(w, IDC_IGE_STERGE);
+        EXPECT_EQ(2, Rows(w)) << "nothing selected, nothing deleted";
+        ModalDriver::SelectListRow(w, IDC_IGE_LISTA, 0);
+        ModalDriver::Click(w, IDC_IGE_STERGE);
+        ASSERT_EQ(1, Rows(w));
+        EXPECT_EQ(L"1", Cell(w, 0, 0));
+        EXPECT_EQ(L"Surub", Cell(w, 0, 2));
+        EXPECT_EQ(2, Count(L"select count(*) from ArticoleIntrariGenerale"));
+        ModalDriver::Click(w, IDCANCEL);
+    }));
+    EXPECT_EQ(2, Count(L"select count(*) from ArticoleIntrariGenerale")) << "closing keeps the stored rows";
+}
+
+TEST_F(MovementEditor, FailedWriteIsShownAndKeepsTheEditorOpenWithNothingStored)
+{
+    tempDb.Exec(L"create trigger refuse before insert on IntrariGenerale begin select raise(abort, 'disc plin'); end");
+    MyIntrariGeneraleDialogEdit editor(nullptr);
+    EXPECT_EQ(2, RunEditor(editor, 0, 0, [&](HWND w) {
+        AddRow(w, L"Cui", L"1");
+        ModalDriver::Click(w, IDOK);
+        EXPECT_TRUE(IsWindowVisible(w));
+        ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+        EXPECT_EQ(L"Message", boxes.Last().caption);
+        EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"disc plin"));
+    }));
+    EXPECT_EQ(0, Count(L"select count(*) from ArticoleIntrariGenerale"));
+    EXPECT_EQ(0, Count(L"select idIntrari from iduri"));
+}
+
+TEST_F(MovementEditor, CancellationIsStoredAndLocksTheMovement)
+{
+    MyIntrariGeneraleDialogEdit first(nullptr);
+    RunEditor(first, 1, 0, [&](HWND w) {
+        AddRow(w, L"Cui", L"5");
+        ModalDriver::Click(w, IDOK);
+    });
+    boxes.Answer(IDCANCEL);
+    MyIntrariGeneraleDialogEdit editor(nullptr);
+    EXPECT_EQ(1, RunEditor(editor, 1, 1, [&](HWND w) {
+        ModalDriver::Click(w, IDC_IGE_ANULEAZA);
+        EXPECT_TRUE(IsWindowVisible(w)) << "Cancel in the question changes nothing";
+        EXPECT_EQ(1, Rows(w));
+        ModalDriver::Click(w, IDC_IGE_ANULEAZA);
+    }));
+    EXPECT_EQ(L"Anulare", boxes.Last().caption);
+    EXPECT_EQ(3, Count(L"select status from IesiriGenerale where id = 1"));
+    EXPECT_EQ(1, Count(L"select count(*) from ArticoleIesiriGenerale")) << "a stored movement keeps its rows";
+
+    MyIntrariGeneraleDialogEdit locked(nullptr);
+    RunEditor(locked, 1, 1, [&](HWND w) {
+        for (int id : {IDC_IGE_ADAUGA, IDC_IGE_STERGE, IDC_IGE_MODIFICA, IDOK, IDC_IGE_VALIDEAZA, IDC_IGE_ANULEAZA})
+            EXPECT_FALSE(ModalDriver::IsEnabled(w, id)) << id;
+        EXPECT_TRUE(ModalDriver::IsEnabled(w, IDC_IGE_TIPARIRE));
+        // Even sent directly, the validation does nothing.
+        ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
+        EXPECT_TRUE(IsWindowVisible(w));
+    });
+    EXPECT_EQ(100, Stock(cui));
+    EXPECT_EQ(0, Count(L"select count(*) from Stocuri"));
+
+    // A movement never saved is stored cancelled, and its number is used up.
+    MyIntrariGeneraleDialogEdit fresh(nullptr);
+    EXPECT_EQ(1, RunEditor(fresh, 1, 0, [&](HWND w) {
+        EXPECT_EQ(L"2", ModalDriver::GetText(w, IDC_IGE_NUMAR));
+        ModalDriver::Click(w, IDC_IGE_ANULEAZA);
+    }));
+    EXPECT_EQ(3, Count(L"select status from IesiriGenerale where id = 2"));
+    EXPECT_EQ(2, Count(L"select idIesiri from iduri"));
+}

@@ -1,0 +1,63 @@
+#include "resources/resource.h"
+#include "stock/MyStocArticoleDialog.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/harness/Screenshot.h"
+#include "tests/stock/reports/ReportsFixture.h"
+
+using namespace reports_test;
+
+class StockList : public ReportsTest {};
+
+TEST_F(StockList, ListsEachProductValuedAndEndsWithTheTotalAndRefillsOnADateChange)
+{
+    long long nails = tempDb.AddProduct(L"D'Artagnan cuie", 1.0, 0, L"kg", 2.5);
+    long long service = tempDb.AddProduct(L"Transport", 1.0, 0, L"km", 4.0);
+    long long short_ = tempDb.AddProduct(L"Ciment", 1.0, 0, L"sac", 3.0);
+    tempDb.Exec(micro::qsql::SqlFormat(L"update Produse set categorie = '2' where id = %lld", service).c_str());
+    Nir(kDay, 2, 0, 1, nails, 1234567.89 / 2.5);   // worth 1 234 567.89
+    Nir(kDay, 1, 0, 2, service, 7);
+    Invoice(kDay, 2, 0, 1, short_, 5);
+    Nir(kDay + 2 * 86400, 2, 0, 3, nails, 10);     // two days later
+
+    MyStocArticoleDialog dialog(nullptr);
+    RunDialog(dialog, L"Stoc articole", [&](HWND w) {
+        ModalDriver::SetDate(w, IDC_STOC_DATA, PickerDay(kDay));
+        EXPECT_EQ((Rows{{L"1", L"D'Artagnan cuie", L"493827.16", L"kg", L"2.50", L"1234567.89"},
+                        {L"2", L"Transport", L"0.00", L"km", L"4.00", L"0.00"},
+                        {L"3", L"Ciment", L"-5.00", L"sac", L"3.00", L"0.00"},
+                        {L"", L"", L"", L"", L"", L""},
+                        {L"TOTAL", L"VALOARE STOCURI", L"", L"", L"", L"1234567.89"}}),
+                  ListRows(w, IDC_STOC_LISTA, 6));
+        EXPECT_EQ(4, dialog.rowCount);
+        // The working buttons are made over the template's hidden ones.
+        HWND print = FindWindowExW(w, nullptr, L"Button", L"  Print");
+        ASSERT_NE(nullptr, print);
+        EXPECT_TRUE(IsWindowVisible(print));
+        EXPECT_EQ(IDC_STOC_TIPARESTE, GetDlgCtrlID(print));
+        EXPECT_NE(nullptr, FindWindowExW(w, nullptr, L"Button", L"  Exit"));
+        EXPECT_FALSE(ModalDriver::IsVisible(w, IDC_STOC_MAGAZIA));
+        testing_support::SaveWindowPng(w, L"stock_reports_stock_list");
+        // The picker's new day refills at once.
+        ModalDriver::SetDate(w, IDC_STOC_DATA, PickerDay(kDay + 2 * 86400));
+        EXPECT_EQ(L"493837.16", ModalDriver::ListCell(w, IDC_STOC_LISTA, 0, 2));
+        EXPECT_EQ(L"1234592.89", ModalDriver::ListCell(w, IDC_STOC_LISTA, 4, 5));
+    });
+}
+
+TEST_F(StockList, ADatabaseErrorShowsOneBoxAndAddsNoTotal)
+{
+    tempDb.AddProduct(L"Cuie", 1.0);
+    MyStocArticoleDialog dialog(nullptr);
+    RunDialog(dialog, L"Stoc articole", [&](HWND w) {
+        ASSERT_EQ(3, ModalDriver::ListRowCount(w, IDC_STOC_LISTA));
+        tempDb.Exec(L"drop table ArticoleIesiriGenerale");
+        testing_support::MessageBoxRecorder boxes;
+        ModalDriver::SetDate(w, IDC_STOC_DATA, PickerDay(kDay));
+        ASSERT_EQ(1u, boxes.Count());
+        EXPECT_EQ(L"Message", boxes.Last().caption);
+        EXPECT_EQ(L"SQLITE_ERROR[1]: no such table: ArticoleIesiriGenerale", boxes.Last().text);
+        EXPECT_EQ(w, boxes.Last().owner);
+        EXPECT_EQ(0, ModalDriver::ListRowCount(w, IDC_STOC_LISTA));
+        EXPECT_EQ(0, dialog.rowCount);
+    });
+}
