@@ -79,9 +79,14 @@ bool MyFacturiDialog::SaveDocument()
     MyRepository& db = GetRepository();
     unsigned long long partner = 0, delegate = 0, stored = 0;
     double balance = 0.0;
+    std::vector<std::pair<unsigned long long, unsigned long long>> givenIds;
     try {
         QsqlTransaction transaction(db);
         MyRepository::ThrowErrors throwing(db);
+        // The products of the lines go in with the document.
+        WritePendingProducts(givenIds);
+        for (size_t row = 0; row < lines.size(); ++row)
+            lines[row].product = GivenProductId(static_cast<int>(row), lines[row].product, givenIds);
         Require(db.UpdateCompanyFromDocument(
             GetItemText(IDC_FE_COMPANY_NAME), GetItemText(IDC_FE_COMPANY_CIF), GetItemText(IDC_FE_COMPANY_NRREG),
             GetItemText(IDC_FE_COMPANY_ADDRESS), GetItemText(IDC_FE_COMPANY_CITY), GetItemText(IDC_FE_COMPANY_PHONE),
@@ -128,6 +133,7 @@ bool MyFacturiDialog::SaveDocument()
         MessageBox(e.GetText(), L"Message", MB_OK);
         return false;
     }
+    PendingProductsWritten(givenIds);
 
     client = partner;
     delegat = delegate;
