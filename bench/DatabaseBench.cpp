@@ -129,29 +129,43 @@ void StockBench(MyRepository& db, int products)
     GroupedStock(db, end, products);
     double coldMs = coldWatch.Milliseconds();
 
-    Stopwatch lookupWatch;
+    const int runs = 3;
     std::vector<float> lookup(products + 1);
-    for (int p = 0; p <= products; ++p)
-        lookup[p] = GetProductStockAtDate(date, p);
-    double lookupMs = lookupWatch.Milliseconds();
+    bench::Timing lookupT = bench::Time(runs, [&] {
+        for (int p = 0; p <= products; ++p)
+            lookup[p] = GetProductStockAtDate(date, p);
+    });
+    double lookupMs = lookupT.median;
 
     // The same look-ups inside one read transaction: the file is locked and
     // its change counter checked once instead of once a statement.
-    Stopwatch heldWatch;
-    {
+    bench::Timing heldT = bench::Time(runs, [&] {
         micro::qsql::QsqlTransaction read(db);
         for (int p = 0; p <= products; ++p)
             GetProductStockAtDate(date, p);
-    }
-    double heldMs = heldWatch.Milliseconds();
+    });
+    double heldMs = heldT.median;
 
-    Stopwatch rawWatch;
-    std::vector<float> raw = RawStock(db.GetHandle(), end, products);
-    double rawMs = rawWatch.Milliseconds();
+    std::vector<float> raw;
+    bench::Timing rawT = bench::Time(runs, [&] { raw = RawStock(db.GetHandle(), end, products); });
+    double rawMs = rawT.median;
 
-    Stopwatch groupedWatch;
-    std::vector<double> grouped = GroupedStock(db, end, products);
-    double groupedMs = groupedWatch.Milliseconds();
+    std::vector<double> grouped;
+    bench::Timing groupedT = bench::Time(runs, [&] { grouped = GroupedStock(db, end, products); });
+    double groupedMs = groupedT.median;
+
+    // One small look-up (a product's name) outside any transaction, against
+    // the same inside one.
+    micro::utils::QString name;
+    bench::Timing singleT = bench::Time(runs, [&] {
+        for (int p = 1; p <= 1000; ++p)
+            GetProductTextField(name, p, 1);
+    });
+    bench::Timing singleHeldT = bench::Time(runs, [&] {
+        micro::qsql::QsqlTransaction read(db);
+        for (int p = 1; p <= 1000; ++p)
+            GetProductTextField(name, p, 1);
+    });
 
     int differ = 0, differGrouped = 0;
     for (int p = 0; p <= products; ++p) {
@@ -169,6 +183,14 @@ void StockBench(MyRepository& db, int products)
     wprintf(L"  ratio look-up / grouped    %9.2f\n", lookupMs / groupedMs);
     wprintf(L"  ratio look-up / look-ups in one transaction %.2f\n", lookupMs / heldMs);
     wprintf(L"  products whose answers differ: raw %d, grouped %d\n", differ, differGrouped);
+    bench::PrintTiming(L"stock look-ups, every product", lookupT);
+    bench::PrintTiming(L"the same in one transaction", heldT);
+    bench::PrintTiming(L"raw SQLite, prepared once", rawT);
+    bench::PrintTiming(L"grouped, one pass a table", groupedT);
+    bench::PrintRatio(L"stock look-ups / prepared sums", lookupT, rawT, L"<= 1.5 x");
+    bench::PrintTiming(L"1000 single look-ups", singleT);
+    bench::PrintTiming(L"1000 single look-ups in a transaction", singleHeldT);
+    bench::PrintRatio(L"single look-up / in a transaction", singleT, singleHeldT, L"<= 3 x");
 }
 
 // The document editor's save of a new 200-line invoice: lines, then header.
@@ -203,15 +225,16 @@ void SaveBench(MyRepository& db, int products)
     long long lastNumber = GetInvoiceConfigValue(8);
     long long lastRecorded = db.ExecScalar(L"select idFactura from iduri where id = 1");
     const int runs = 5;
-    double together = 0.0, apart = 0.0;
+    std::vector<double> together, apart;
     for (int i = 0; i < runs; ++i) {
-        together += SaveInvoice(db, true, products);
-        apart += SaveInvoice(db, false, products);
+        together.push_back(SaveInvoice(db, true, products));
+        apart.push_back(SaveInvoice(db, false, products));
     }
-    wprintf(L"\nsaving a new 200-line invoice (mean of %d)\n", runs);
-    wprintf(L"  one transaction            %9.1f ms\n", together / runs);
-    wprintf(L"  each statement on its own  %9.1f ms\n", apart / runs);
-    wprintf(L"  ratio autocommit / one     %9.2f\n", (apart / runs) / (together / runs));
+    wprintf(L"\nsaving a new 200-line invoice\n");
+    bench::Timing one = bench::Summarize(together), each = bench::Summarize(apart);
+    bench::PrintTiming(L"one transaction", one);
+    bench::PrintTiming(L"each statement on its own", each);
+    bench::PrintRatio(L"autocommit / one transaction", each, one, L"(information)");
 
     micro::qsql::QsqlTransaction undo(db);
     db.ExecDML(micro::qsql::SqlFormat(L"delete from ArticoleFacturi where IDFactura > %lld", lastId).c_str());

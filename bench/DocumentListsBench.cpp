@@ -1,15 +1,17 @@
-// Times filling the invoice list tab and the invoice picker on the generated
-// three-year database (100 000 headers, 70 000 of them invoices), each against
-// a straight SQLite read of the same rows with the same partner-name look-up
-// per row, in one run, and prints the ratios.
+// Times the invoice list tab and the invoice picker on the generated
+// three-year database (100 000 invoices) against a straight SQLite read of the
+// same rows with the client names joined in SQL, the memory the tab keeps per
+// row, and a keystroke of the picker's filter at 10 000, 100 000 and 300 000
+// invoices against the same filter as an SQL LIKE. Ratios in one run.
 //
-//   DocumentListsBench [folder] [--regenerate]
+//   DocumentListsBench [folder] [--regenerate] [--runs=N]
 #include "bench/support/BenchSupport.h"
 #include "database/Schema.h"
 #include "database/MyRepository.h"
 #include "documents/FacturiRecord.h"
 #include "documents/MyCautareFacturiDialog.h"
 #include "documents/MyFacturiPanel.h"
+#include "resources/resource.h"
 #include "sqlite3.h"
 #include <windows.h>
 #include <commctrl.h>
@@ -20,35 +22,38 @@
 
 namespace {
 
+using bench::PrintRatio;
+using bench::PrintTiming;
 using bench::Stopwatch;
+using bench::Timing;
 
-// The rows a list shows, read and turned into their texts straight on SQLite:
-// the floor any list fill stands on.
+int g_runs = 5;
+
+// The rows the tab shows, read straight on SQLite with the client names
+// joined: the floor any list fill stands on.
 double RawRead(sqlite3* handle, long long& rows)
 {
     Stopwatch watch;
     sqlite3_stmt* headers = nullptr;
-    sqlite3_stmt* name = nullptr;
     sqlite3_prepare16_v2(handle,
-                         L"select id, status, numar, client, dataCreare, valoareFT, valoareTVA, valoareTTI, sold, "
-                         L"agent from Facturi",
+                         L"select f.id, f.status, f.numar, f.client, f.dataCreare, f.valoareFT, f.valoareTVA, "
+                         L"f.valoareTTI, f.sold, c.Nume from Facturi f left join Clienti c on c.id = f.client",
                          -1, &headers, nullptr);
-    sqlite3_prepare16_v2(handle, L"select id,Nume from clienti WHERE id = ?", -1, &name, nullptr);
     rows = 0;
-    wchar_t text[64];
     size_t characters = 0;
+    double sum = 0;
     while (sqlite3_step(headers) == SQLITE_ROW) {
-        sqlite3_bind_int64(name, 1, sqlite3_column_int64(headers, 3));
-        if (sqlite3_step(name) == SQLITE_ROW)
-            characters += wcslen(static_cast<const wchar_t*>(sqlite3_column_text16(name, 1)));
-        sqlite3_reset(name);
+        for (int column = 0; column < 5; ++column)
+            sum += static_cast<double>(sqlite3_column_int64(headers, column));
         for (int column = 5; column <= 8; ++column)
-            characters += swprintf(text, 64, L"%.2f", sqlite3_column_double(headers, column));
+            sum += sqlite3_column_double(headers, column);
+        const void* name = sqlite3_column_text16(headers, 9);
+        if (name)
+            characters += wcslen(static_cast<const wchar_t*>(name));
         ++rows;
     }
     sqlite3_finalize(headers);
-    sqlite3_finalize(name);
-    if (characters == 0)
+    if (characters == 0 || sum == 0)
         wprintf(L"  (no texts read)\n");
     return watch.Milliseconds();
 }
@@ -58,16 +63,26 @@ public:
     const wchar_t* GetClassName() override { return L"BrivaneBenchHost"; }
 };
 
-double FillPanel(int& rows)
+// The tab made, filled and painted once.
+double FillPanel(int& rows, double* bytesPerRow = nullptr)
 {
     HostWindow host;
     host.Create(nullptr, 0, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     host.MoveWindow(0, 0, 1000, 700);
-    MyFacturiPanel panel(0);
-    Stopwatch watch;
-    panel.Create(&host, 1, 0);
-    double ms = watch.Milliseconds();
-    rows = panel.lista.GetItemCount();
+    size_t before = bench::PrivateBytes();
+    double ms = 0;
+    {
+        MyFacturiPanel panel(0);
+        Stopwatch watch;
+        panel.Create(&host, 1, 0);
+        panel.MoveWindow(0, 0, 1000, 700);
+        UpdateWindow(panel.lista);
+        ms = watch.Milliseconds();
+        rows = panel.lista.GetItemCount();
+        if (bytesPerRow)
+            *bytesPerRow = rows > 0 ? static_cast<double>(bench::PrivateBytes() - before) / rows : 0.0;
+    }
+    host.Destroy();
     return ms;
 }
 
@@ -81,24 +96,99 @@ public:
         bool result = MyCautareFacturiDialog::OnInitDialog();
         milliseconds = watch.Milliseconds();
         rows = listaDocumente.GetItemCount();
-        // The same load and rows again, without the window's own set-up.
-        Stopwatch again;
-        listaDocumente.Clear();
-        inregistrari.RemoveAt(0, inregistrari.GetCount());
-        LoadDocuments();
-        FilterList();
-        reloadMilliseconds = again.Milliseconds();
         EndDialog(IDCANCEL);
         return result;
     }
     double milliseconds = 0;
-    double reloadMilliseconds = 0;
     int rows = 0;
 };
 
-void Report(const wchar_t* what, double ms, int rows, double raw)
+// What is typed into the picker's filter, a character a keystroke.
+const wchar_t kTyped[] = L"Client 012";
+
+MyCautareFacturiDialog* g_picker = nullptr;
+std::vector<double> g_keystrokes;
+int g_lastRows = 0;
+
+HWND PickerWindow()
 {
-    wprintf(L"  %-22ls %9.0f ms  %6d rows   ratio %.2f x (goal <= 1.5 x)\n", what, ms, rows, ms / raw);
+    return g_picker ? g_picker->GetHandle() : nullptr;
+}
+
+// Types the filter a character at a time, each keystroke timed to its
+// painted list, then clears it again; closes the picker.
+void TypeFilter()
+{
+    HWND edit = GetDlgItem(g_picker->GetHandle(), IDC_CAUTFACT_TEXT);
+    for (int run = 0; run < 2; ++run) {
+        for (size_t n = 1; n <= wcslen(kTyped); ++n) {
+            std::wstring text(kTyped, n);
+            Stopwatch watch;
+            SetWindowTextW(edit, text.c_str());
+            UpdateWindow(g_picker->GetHandle());
+            UpdateWindow(g_picker->listaDocumente);
+            g_keystrokes.push_back(watch.Milliseconds());
+        }
+        g_lastRows = g_picker->listaDocumente.GetItemCount();
+        SetWindowTextW(edit, L"");
+    }
+    EndDialog(g_picker->GetHandle(), IDCANCEL);
+}
+
+// The same filters as an SQL LIKE over the joined names, each stepped to the end.
+Timing SqlFilter(sqlite3* handle, int& rows)
+{
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare16_v2(handle,
+                         L"select f.id from Facturi f left join Clienti c on c.id = f.client where c.Nume like ?",
+                         -1, &st, nullptr);
+    std::vector<double> times;
+    for (int run = 0; run < 2; ++run) {
+        for (size_t n = 1; n <= wcslen(kTyped); ++n) {
+            std::wstring pattern = L"%" + std::wstring(kTyped, n) + L"%";
+            Stopwatch watch;
+            sqlite3_bind_text16(st, 1, pattern.c_str(), -1, SQLITE_TRANSIENT);
+            rows = 0;
+            while (sqlite3_step(st) == SQLITE_ROW)
+                ++rows;
+            sqlite3_reset(st);
+            times.push_back(watch.Milliseconds());
+        }
+    }
+    sqlite3_finalize(st);
+    return bench::Summarize(times);
+}
+
+void PickerKeystrokes(const std::wstring& folder, bool regenerate, int invoices)
+{
+    bench::CompanySize size;
+    size.invoices = invoices;
+    size.proformas = size.deliveryNotes = size.goodsReceived = size.entries = size.exits = 10;
+    size.receipts = size.payments = 10;
+    size.averageLines = 2;
+    std::wstring path = folder + L"\\Picker" + std::to_wstring(invoices);
+    MyRepository db;
+    bench::OpenBigCompany(db, path, regenerate, size);
+    SetRepository(&db);
+    int sqlRows = 0;
+    SqlFilter(db.GetHandle(), sqlRows); // warms the page cache
+    Timing sql = SqlFilter(db.GetHandle(), sqlRows);
+    g_keystrokes.clear();
+    {
+        MyCautareFacturiDialog picker(nullptr);
+        g_picker = &picker;
+        bench::WhenShown(&PickerWindow, &TypeFilter);
+        picker.DoModal();
+        g_picker = nullptr;
+    }
+    Timing keystroke = bench::Summarize(g_keystrokes);
+    wprintf(L"picker filter \"%ls\" typed a character at a time, %d invoices (%d rows left, SQL %d)\n", kTyped,
+            invoices, g_lastRows, sqlRows);
+    PrintTiming(L"picker keystroke, painted", keystroke);
+    PrintTiming(L"SQL LIKE over the joined names", sql);
+    PrintRatio(L"picker keystroke / SQL LIKE", keystroke, sql, L"<= 1.5 x");
+    SetRepository(nullptr);
+    db.Close();
 }
 
 } // namespace
@@ -110,40 +200,47 @@ int wmain(int argc, wchar_t** argv)
     InitCommonControlsEx(&icc);
     std::wstring folder = L"bench-out";
     bool regenerate = false;
+    g_runs = bench::RunsArgument(argc, argv, 5);
     for (int i = 1; i < argc; ++i) {
         if (wcscmp(argv[i], L"--regenerate") == 0)
             regenerate = true;
-        else
+        else if (argv[i][0] != L'-')
             folder = argv[i];
     }
     CreateDirectoryW(folder.c_str(), nullptr);
     std::wstring path = folder + L"\\Societate";
-    MyRepository db;
-    bench::OpenBigCompany(db, path, regenerate);
-    SetRepository(&db);
+    {
+        MyRepository db;
+        bench::OpenBigCompany(db, path, regenerate);
+        SetRepository(&db);
 
-    // Each figure is the best of a few runs, so a passing hiccup of the
-    // machine does not decide the ratio.
-    const int kRuns = 3;
-    long long rawRows = 0;
-    RawRead(db.GetHandle(), rawRows); // warms the page cache for every run below
-    double raw = 1e30, panel = 1e30, picking = 1e30, reload = 1e30;
-    int panelRows = 0, pickerRows = 0;
-    for (int run = 0; run < kRuns; ++run) {
-        raw = std::min(raw, RawRead(db.GetHandle(), rawRows));
-        panel = std::min(panel, FillPanel(panelRows));
-        TimedPicker picker;
-        picker.DoModal();
-        picking = std::min(picking, picker.milliseconds);
-        reload = std::min(reload, picker.reloadMilliseconds);
-        pickerRows = picker.rows;
+        long long rawRows = 0;
+        RawRead(db.GetHandle(), rawRows); // warms the page cache for every run below
+        std::vector<double> raw, panel, picking;
+        int panelRows = 0, pickerRows = 0;
+        for (int run = 0; run < g_runs; ++run) {
+            raw.push_back(RawRead(db.GetHandle(), rawRows));
+            panel.push_back(FillPanel(panelRows));
+            TimedPicker picker;
+            picker.DoModal();
+            picking.push_back(picker.milliseconds);
+            pickerRows = picker.rows;
+        }
+        double bytesPerRow = 0;
+        FillPanel(panelRows, &bytesPerRow);
+        Timing rawT = bench::Summarize(raw), panelT = bench::Summarize(panel), pickT = bench::Summarize(picking);
+        wprintf(L"invoice lists, %lld invoices (tab %d rows, picker %d rows)\n", rawRows, panelRows, pickerRows);
+        PrintTiming(L"SQLite read, names joined", rawT);
+        PrintTiming(L"invoice list tab, filled and painted", panelT);
+        PrintTiming(L"invoice picker opening", pickT);
+        PrintRatio(L"list tab / SQLite read", panelT, rawT, L"<= 1.5 x");
+        PrintRatio(L"picker opening / SQLite read", pickT, rawT, L"(none)");
+        wprintf(L"  memory kept by the list tab per row      %10.3f KB  goal <= 0.15 KB\n", bytesPerRow / 1024.0);
+        SetRepository(nullptr);
+        db.Close();
     }
-    wprintf(L"  %-22ls %9.0f ms  %6lld rows\n", L"raw read + names", raw, rawRows);
-    Report(L"invoice list tab", panel, panelRows, raw);
-    Report(L"invoice picker", picking, pickerRows, raw);
-    Report(L"picker reload", reload, pickerRows, raw);
-    SetRepository(nullptr);
-    db.Close();
+    for (int invoices : {10000, 100000, 300000})
+        PickerKeystrokes(folder, regenerate, invoices);
     CoUninitialize();
     return 0;
 }

@@ -20,7 +20,6 @@
 
 namespace {
 
-using bench::Median;
 using bench::Stopwatch;
 
 const int kRuns = 5;
@@ -111,11 +110,11 @@ int wmain(int argc, wchar_t** argv)
     g_editor = nullptr;
 
     long long stored = db.ExecScalar(L"select count(*) from ArticoleFacturi where IDFactura = 1");
-    double oneTransaction = Median(g_transaction), autocommit = Median(g_autocommit);
-    wprintf(L"invoice of %d lines (%lld stored), median of %d saves\n", g_lines, stored, kRuns);
-    wprintf(L"  editor save, one transaction:      %9.1f ms\n", oneTransaction);
-    wprintf(L"  statement by statement, autocommit: %9.1f ms\n", autocommit);
-    wprintf(L"  ratio autocommit / transaction:     %9.1f x\n", oneTransaction > 0 ? autocommit / oneTransaction : 0.0);
+    wprintf(L"invoice of %d lines (%lld stored), %d saves\n", g_lines, stored, kRuns);
+    bench::PrintTiming(L"editor save, one transaction", bench::Summarize(g_transaction));
+    bench::PrintTiming(L"statement by statement, autocommit", bench::Summarize(g_autocommit));
+    bench::PrintRatio(L"autocommit / transaction", bench::Summarize(g_autocommit), bench::Summarize(g_transaction),
+                      L"(information)");
     SetRepository(nullptr);
     db.Close();
     DeleteFileW(path.c_str());

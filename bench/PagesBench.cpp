@@ -1,7 +1,8 @@
 // Times one invoice page in layout 1 with 23 item lines, drawn on paper into an
 // enhanced metafile (A4 at 600 and 300 dpi) and on screen into a WIC bitmap
-// (zoom 1 and 2), with the reading of its printed rows apart. Prints the median
-// of each over the runs.
+// (zoom 1 and 2), with the reading of its printed rows apart; then the
+// on-screen preview window painting invoices of 23, 200 and 400 lines, and a
+// zoom and a pan step of the 23-line one. Prints medians and spreads.
 //
 //   PagesBench [--runs=N]
 #include <windows.h>
@@ -19,25 +20,25 @@
 #include "printing/layouts/PrintedPages.h"
 #include "printing/layouts/ScreenLayouts.h"
 #include "printing/preview/FontFallback.h"
+#include "printing/preview/MyPrewiev.h"
 
 using micro::gui::QComPtr;
 using micro::qsql::SqlFormat;
 
 namespace {
 
-using bench::Median;
 
-double PaperPage(const FacturaPrintJob& job, const std::vector<PrintedItem>& items, int width, int height, int runs)
+bench::Timing PaperPage(const FacturaPrintJob& job, const std::vector<PrintedItem>& items, int width, int height, int runs)
 {
     micro::utils::QBuffer noBackground;
-    return Median(runs, [&] {
+    return bench::Time(runs, [&] {
         HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
         DrawPrintedLayout1(dc, width, height, job, items, noBackground);
         DeleteEnhMetaFile(CloseEnhMetaFile(dc));
     });
 }
 
-double ScreenPageTime(const FacturaDate& doc, float zoom, int runs)
+bench::Timing ScreenPageTime(const FacturaDate& doc, float zoom, int runs)
 {
     QComPtr<ID2D1Factory> factory;
     QComPtr<IWICImagingFactory> wic;
@@ -52,7 +53,7 @@ double ScreenPageTime(const FacturaDate& doc, float zoom, int runs)
         D2D1_RENDER_TARGET_TYPE_DEFAULT, D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_PREMULTIPLIED));
     QComPtr<ID2D1RenderTarget> target;
     if (!factory || !bitmap || FAILED(factory->CreateWicBitmapRenderTarget(bitmap, &props, &target)))
-        return -1;
+        return bench::Timing();
     QComPtr<ID2D1SolidColorBrush> black, white;
     D2D1_COLOR_F b = D2D1::ColorF(0, 0, 0, 1), w = D2D1::ColorF(1, 1, 1, 1);
     target->CreateSolidColorBrush(&b, nullptr, &black);
@@ -64,12 +65,51 @@ double ScreenPageTime(const FacturaDate& doc, float zoom, int runs)
     ScreenPage page{target, black, white, nullptr, nullptr, nullptr, formats[0], formats[1], formats[2],
                     formats[3], formats[4], formats[5], formats[6]};
     D2D1_MATRIX_3X2_F scale = D2D1::Matrix3x2F::Scale(zoom, zoom);
-    return Median(runs, [&] {
+    return bench::Time(runs, [&] {
         target->BeginDraw();
         target->SetTransform(&scale);
         DrawFacturaLayout1(page, doc);
         target->EndDraw(nullptr, nullptr);
     });
+}
+
+// The preview window of a stored invoice: a full paint (the page chosen
+// again), a zoom step (one wheel notch in or out) and a pan step (a drag of a
+// few pixels).
+struct PreviewTimes {
+    bench::Timing full, zoom, pan;
+};
+
+PreviewTimes PreviewPaints(unsigned long long invoice, int runs)
+{
+    PreviewTimes times;
+    MyPrewiev preview;
+    if (!preview.Create(nullptr, 0, WS_POPUP | WS_VISIBLE))
+        return times;
+    SetWindowPos(preview, nullptr, 0, 0, 900, 760, SWP_NOZORDER);
+    preview.CreateDocument(0, invoice);
+    preview.SetModel(FacturaLayoutFull);
+    UpdateWindow(preview); // the opening paint and its zoom
+    times.full = bench::Time(runs, [&] {
+        preview.SetModel(FacturaLayoutFull);
+        UpdateWindow(preview);
+    });
+    int notch = 0;
+    times.zoom = bench::Time(runs, [&] {
+        short delta = (notch++ % 2) ? -WHEEL_DELTA : WHEEL_DELTA;
+        SendMessageW(preview, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
+        UpdateWindow(preview);
+    });
+    SendMessageW(preview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 300));
+    int step = 0;
+    times.pan = bench::Time(runs, [&] {
+        int x = 300 + ((step++ % 2) ? 0 : 6);
+        SendMessageW(preview, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 300));
+        UpdateWindow(preview);
+    });
+    SendMessageW(preview, WM_LBUTTONUP, 0, MAKELPARAM(300, 300));
+    preview.Destroy();
+    return times;
 }
 
 } // namespace
@@ -89,17 +129,35 @@ int wmain(int argc, wchar_t** argv)
         unsigned long long invoice = bench::MakeInvoice(db, L"Client Unu SRL", L"");
         FacturaPrintJob job(invoice, 0, 1, nullptr);
         std::vector<PrintedItem> items;
-        double read = Median(runs, [&] { items = ReadPrintedItems(invoice, 0, NetValueFrom::OwnHeader); });
+        bench::Timing read = bench::Time(runs, [&] { items = ReadPrintedItems(invoice, 0, NetValueFrom::OwnHeader); });
         if (items.size() != 23) {
             wprintf(L"expected 23 printed rows, read %u\n", static_cast<unsigned>(items.size()));
             status = 1;
         }
-        wprintf(L"layout 1, 23 lines, median of %d runs\n", runs);
-        wprintf(L"  reading the printed rows           %8.2f ms\n", read);
-        wprintf(L"  printed page, metafile 4960x7016   %8.2f ms\n", PaperPage(job, items, 4960, 7016, runs));
-        wprintf(L"  printed page, metafile 2479x3508   %8.2f ms\n", PaperPage(job, items, 2479, 3508, runs));
-        wprintf(L"  screen page, WIC bitmap zoom 1     %8.2f ms\n", ScreenPageTime(job, 1.0f, runs));
-        wprintf(L"  screen page, WIC bitmap zoom 2     %8.2f ms\n", ScreenPageTime(job, 2.0f, runs));
+        wprintf(L"layout 1, 23 lines, %d runs\n", runs);
+        bench::PrintTiming(L"reading the printed rows", read);
+        bench::PrintTiming(L"printed page, metafile 4960x7016", PaperPage(job, items, 4960, 7016, runs));
+        bench::PrintTiming(L"printed page, metafile 2479x3508", PaperPage(job, items, 2479, 3508, runs));
+        bench::PrintTiming(L"screen page, WIC bitmap zoom 1", ScreenPageTime(job, 1.0f, runs));
+        bench::PrintTiming(L"screen page, WIC bitmap zoom 2", ScreenPageTime(job, 2.0f, runs));
+
+        int previewRuns = std::max(3, runs / 5);
+        wprintf(L"preview window 900x760, layout 1, %d runs each\n", previewRuns);
+        PreviewTimes lines23 = PreviewPaints(invoice, previewRuns);
+        unsigned long long invoice200 = bench::MakeInvoice(db, L"Client Doi SRL", L"", 200);
+        PreviewTimes lines200 = PreviewPaints(invoice200, previewRuns);
+        unsigned long long invoice400 = bench::MakeInvoice(db, L"Client Trei SRL", L"", 400);
+        PreviewTimes lines400 = PreviewPaints(invoice400, previewRuns);
+        bench::PrintTiming(L"full paint, 23 lines", lines23.full);
+        bench::PrintTiming(L"full paint, 200 lines", lines200.full);
+        bench::PrintTiming(L"full paint, 400 lines", lines400.full);
+        bench::PrintTiming(L"zoom step, 23 lines", lines23.zoom);
+        bench::PrintTiming(L"pan step, 23 lines", lines23.pan);
+        bench::PrintTiming(L"zoom step, 200 lines", lines200.zoom);
+        bench::PrintRatio(L"200 lines / 23 lines", lines200.full, lines23.full, L"<= 1.2 x");
+        bench::PrintRatio(L"400 lines / 23 lines", lines400.full, lines23.full, L"<= 1.2 x");
+        bench::PrintRatio(L"zoom step / full paint", lines23.zoom, lines23.full, L"<= 0.2 x");
+        bench::PrintRatio(L"pan step / full paint", lines23.pan, lines23.full, L"<= 0.2 x");
         SetRepository(nullptr);
         db.Close();
     }

@@ -21,7 +21,6 @@ using micro::qsql::SqlFormat;
 
 namespace {
 
-using bench::Median;
 
 // Layouts 2 and 3 hold fewer lines and ask before leaving some out: the
 // answer is OK, counted and not shown.
@@ -56,10 +55,10 @@ int wmain(int argc, wchar_t** argv)
     SetRepository(&db);
     unsigned long long invoice = bench::MakeInvoice(db, L"\x0218tefan \x021A\x0103ran SRL", L"Ia\x0219i");
 
-    double load = Median(runs, [&] { FacturaPrintJob job(invoice, 0, 1, nullptr); });
+    bench::Timing load = bench::Time(runs, [&] { FacturaPrintJob job(invoice, 0, 1, nullptr); });
     FacturaPrintJob job(invoice, 0, 1, nullptr);
     wprintf(L"one invoice, 23 lines, %d runs (median)\n", runs);
-    wprintf(L"  loading the record                  %8.2f ms\n", load);
+    bench::PrintTiming(L"loading the record", load);
     struct {
         const wchar_t* name;
         bool (*write)(const FacturaPrintJob&, const wchar_t*);
@@ -72,8 +71,9 @@ int wmain(int argc, wchar_t** argv)
     for (const auto& layout : layouts) {
         bool ok = true;
         boxesAnswered = 0;
-        double write = Median(runs, [&] { ok = layout.write(job, layout.path) && ok; });
-        wprintf(L"  writing %-34ls %8.2f ms  %6lld bytes%ls%ls\n", layout.name, write, FileSize(layout.path),
+        bench::Timing write = bench::Time(runs, [&] { ok = layout.write(job, layout.path) && ok; });
+        bench::PrintTiming((std::wstring(L"writing ") + layout.name).c_str(), write);
+        wprintf(L"  %6lld bytes%ls%ls\n", FileSize(layout.path),
                 boxesAnswered ? L"  (left-out lines confirmed)" : L"", ok ? L"" : L"  (NOT WRITTEN)");
     }
     SetRepository(nullptr);

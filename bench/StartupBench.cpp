@@ -22,7 +22,6 @@ const wchar_t kMainClass[] = L"clsw";
 const wchar_t kBareClass[] = L"BrivaneBareWindow";
 const DWORD kWaitLimitMs = 60000;
 
-using bench::Median;
 using bench::Now;
 
 std::wstring ModuleFolder()
@@ -141,10 +140,10 @@ int wmain(int argc, wchar_t** argv)
         bare.push_back(b);
     }
     RemoveDataFolder(folder);
-    double a = Median(app), b = Median(bare);
-    wprintf(L"start-up to main window shown, median of %d runs:\n", runs);
-    wprintf(L"  Brivane (existing database)  %8.1f ms\n", a);
-    wprintf(L"  bare Win32 window            %8.1f ms\n", b);
-    wprintf(L"  ratio                        %8.2f\n", b > 0 ? a / b : 0.0);
+    bench::Timing a = bench::Summarize(app), b = bench::Summarize(bare);
+    wprintf(L"start-up to main window shown, %d runs:\n", runs);
+    bench::PrintTiming(L"Brivane (existing database)", a);
+    bench::PrintTiming(L"bare Win32 window", b);
+    bench::PrintRatio(L"Brivane / bare window", a, b, L"<= 1.3 x");
     return 0;
 }

@@ -142,7 +142,7 @@ bool MyFacturiDialog::OnNotify(UINT control, NMHDR* header, LRESULT&)
             if (areDiscount)
                 RemoveDiscountLine();
         }
-    } else if (control == IDC_FE_LINES && header->code == LVN_ITEMCHANGED) {
+    } else if (control == IDC_FE_LINES && header->code == LVN_ITEMCHANGED && !butoaneAmanate) {
         PlaceLineButtons(reinterpret_cast<const NMLISTVIEW*>(header)->iItem);
     }
     return true;

@@ -176,6 +176,38 @@ private:
     std::map<int, micro::utils::QString> shownTexts;
     void RememberShown(const int* controls, int count);
     micro::utils::QString KeptText(int control, const micro::qsql::QsqlQuery& stored, int column) const;
+    // The catalogue changes of the lines typed since the last save, written
+    // by the save's own transaction (MyFacturiLines.cpp): a product's last
+    // line decides its unit, VAT and price; a product new to the catalogue
+    // shows the id it will be given.
+    struct PendingProduct {
+        micro::utils::QString name;
+        micro::utils::QString unit;
+        int vatCode;
+        double unitNet;
+        bool includeVat;
+        bool isNew;
+        unsigned long long id;
+    };
+    const PendingProduct* FindPendingProduct(const micro::utils::QString& name) const;
+    // Inside the save's transaction; the ids of new products as given, by
+    // the id each showed. Throws the repository's error.
+    void WritePendingProducts(std::vector<std::pair<unsigned long long, unsigned long long>>& givenIds);
+    // The id a row's product was given (`shown` when it was not new).
+    unsigned long long GivenProductId(int row, unsigned long long shown,
+                                      const std::vector<std::pair<unsigned long long, unsigned long long>>& givenIds) const;
+    // After the save committed: rows show the ids given, nothing is pending.
+    void PendingProductsWritten(const std::vector<std::pair<unsigned long long, unsigned long long>>& givenIds);
+    // Adds a product name new to the catalogue to the product combo, where
+    // the catalogue's name order puts it.
+    void AddProductToCombo(const micro::utils::QString& name);
+    std::vector<PendingProduct> produseDeSalvat;
+    // Rows summed in the totals shown, while they are the sums of those rows
+    // in row order: a line added then adds only its own values.
+    int randuriInTotal = -1;
+    // While a line is being written the row buttons wait for its end.
+    bool butoaneAmanate = false;
+
     micro::utils::QString procentDiscount; // percentage text of the discount row shown
     micro::utils::QString numarChitanta;  // receipt number and series as confirmed
     micro::utils::QString serieChitanta;

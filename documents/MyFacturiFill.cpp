@@ -149,6 +149,12 @@ void MyFacturiDialog::OnProductChosen(int mode)
         MessageBox(e.GetText(), L"Message", MB_OK);
         return;
     }
+    // A line typed since the last save changed the product as the save will.
+    if (const PendingProduct* pending = FindPendingProduct(name)) {
+        unit = pending->unit;
+        price = pending->unitNet;
+        vatCode = pending->vatCode;
+    }
     produsAles = true;
     pretProdus = price;
     SetItemText(IDC_FE_PRICE, Amount(price));

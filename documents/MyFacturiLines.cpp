@@ -6,6 +6,7 @@
 #include "database/MyRepository.h"
 #include "masterdata/NumberText.h"
 #include "resources/resource.h"
+#include <vector>
 
 using micro::qsql::QsqlQuery;
 using micro::qsql::QSqlError;
@@ -46,34 +47,143 @@ const wchar_t kMixedVat[] =
 
 } // namespace
 
-// Finds the product by its exact name and updates it, or inserts it. False
-// when the product could not be stored (the repository showed why).
+// Finds the product by its exact name (catalogue, then the lines not yet
+// saved) and records the line's values for it, to be written with the
+// document. False when the catalogue could not be read (shown why).
 bool MyFacturiDialog::StoreLineProduct(const QString& name, const QString& unit, int vatCode, double unitNet,
                                        bool includeVat, unsigned long long& productId)
 {
     productId = 0;
+    PendingProduct product{name, unit, vatCode, unitNet, includeVat, false, 0};
+    for (PendingProduct& pending : produseDeSalvat) {
+        if (pending.name == name) {
+            product.isNew = pending.isNew;
+            product.id = pending.id;
+            pending = product;
+            productId = product.id;
+            return true;
+        }
+    }
     MyRepository& db = GetRepository();
-    bool nir = tip == DocumentGoodsReceived;
     try {
         QsqlQuery q =
             db.ExecQuery(SqlFormat(L"Select id,denumire from produse where id <> 0 and denumire = '%s'", name.c_str()).c_str());
         if (!q.Eof() && q.GetStringField(1) == name) {
-            productId = q.GetIdField(0);
-            return db.UpdateProductPricing(unit, vatCode, nir ? MyRepository::PurchasePrice : MyRepository::SalePrice,
-                                           unitNet, includeVat ? 1 : 0, productId);
+            product.id = q.GetIdField(0);
+        } else {
+            q.Finalize();
+            // A NULL id is given MAX(id) + 1: the new products, written in
+            // this order, get the ids they show.
+            unsigned long long next = static_cast<unsigned long long>(db.ExecScalar(L"select max(id) from Produse"));
+            for (const PendingProduct& pending : produseDeSalvat)
+                if (pending.isNew && pending.id > next)
+                    next = pending.id;
+            product.isNew = true;
+            product.id = next + 1;
         }
-        q.Finalize();
-        ProductRecord product;
-        product.denumire = name;
-        product.UM = unit;
-        product.TVA = vatCode;
-        (nir ? product.pretCumparare : product.pretVanzare) = unitNet;
-        product.optiuniTVA = includeVat ? 1 : 0;
-        return db.InsertProduct(product, &productId) && productId != 0;
     } catch (const QSqlError& e) {
         MessageBox(e.GetText(), L"Message", MB_OK);
         return false;
     }
+    produseDeSalvat.push_back(product);
+    productId = product.id;
+    return true;
+}
+
+const MyFacturiDialog::PendingProduct* MyFacturiDialog::FindPendingProduct(const QString& name) const
+{
+    for (const PendingProduct& pending : produseDeSalvat)
+        if (pending.name == name)
+            return &pending;
+    return nullptr;
+}
+
+void MyFacturiDialog::WritePendingProducts(std::vector<std::pair<unsigned long long, unsigned long long>>& givenIds)
+{
+    MyRepository& db = GetRepository();
+    bool nir = tip == DocumentGoodsReceived;
+    for (const PendingProduct& pending : produseDeSalvat) {
+        bool written = false;
+        if (pending.isNew) {
+            ProductRecord product;
+            product.denumire = pending.name;
+            product.UM = pending.unit;
+            product.TVA = pending.vatCode;
+            (nir ? product.pretCumparare : product.pretVanzare) = pending.unitNet;
+            product.optiuniTVA = pending.includeVat ? 1 : 0;
+            unsigned long long given = 0;
+            written = db.InsertProduct(product, &given) && given != 0;
+            givenIds.emplace_back(pending.id, given);
+        } else {
+            written = db.UpdateProductPricing(pending.unit, pending.vatCode,
+                                              nir ? MyRepository::PurchasePrice : MyRepository::SalePrice,
+                                              pending.unitNet, pending.includeVat ? 1 : 0, pending.id);
+        }
+        if (!written)
+            throw QSqlError(QSqlError::kWrapperError, L"Database write failed");
+    }
+}
+
+unsigned long long MyFacturiDialog::GivenProductId(
+    int row, unsigned long long shown, const std::vector<std::pair<unsigned long long, unsigned long long>>& givenIds) const
+{
+    const PendingProduct* pending = FindPendingProduct(listaArticole.GetItemText(row, ColName));
+    if (!pending || !pending->isNew || pending->id != shown)
+        return shown;
+    for (const auto& ids : givenIds)
+        if (ids.first == shown)
+            return ids.second;
+    return shown;
+}
+
+void MyFacturiDialog::PendingProductsWritten(const std::vector<std::pair<unsigned long long, unsigned long long>>& givenIds)
+{
+    bool moved = false;
+    for (const auto& ids : givenIds)
+        moved = moved || ids.first != ids.second;
+    for (int row = 0; moved && row < nrLinii; ++row) {
+        unsigned long long shown = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));
+        unsigned long long given = GivenProductId(row, shown, givenIds);
+        if (given != shown)
+            listaArticole.SetItemText(row, ColId, QString::Formatted(L"%d", static_cast<int>(given)));
+    }
+    produseDeSalvat.clear();
+}
+
+namespace {
+
+// The catalogue's name order (its index on a UTF-16le file): code units
+// compared as their little-endian bytes.
+int CatalogueOrder(const wchar_t* a, const wchar_t* b)
+{
+    for (;; ++a, ++b) {
+        unsigned ka = ((*a & 0xFFu) << 8) | ((*a >> 8) & 0xFFu);
+        unsigned kb = ((*b & 0xFFu) << 8) | ((*b >> 8) & 0xFFu);
+        if (*a == 0 || *b == 0 || ka != kb)
+            return *a == 0 ? (*b == 0 ? 0 : -1) : *b == 0 ? 1 : (ka < kb ? -1 : 1);
+    }
+}
+
+} // namespace
+
+void MyFacturiDialog::AddProductToCombo(const QString& name)
+{
+    HWND combo = GetItem(IDC_FE_PRODUCT);
+    int low = 0, high = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    std::vector<wchar_t> text;
+    // The first item after every name that sorts with or before it.
+    while (low < high) {
+        int middle = (low + high) / 2;
+        LRESULT length = ::SendMessageW(combo, CB_GETLBTEXTLEN, middle, 0);
+        text.assign(length > 0 ? length + 1 : 1, L'\0');
+        if (length > 0)
+            ::SendMessageW(combo, CB_GETLBTEXT, middle, reinterpret_cast<LPARAM>(text.data()));
+        if (CatalogueOrder(text.data(), name.c_str()) <= 0)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    ::SendMessageW(combo, CB_INSERTSTRING, low, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
 bool MyFacturiDialog::AddOrModifyLine()
@@ -113,8 +223,11 @@ bool MyFacturiDialog::AddOrModifyLine()
     LineValues v = ComputeLine(p, quantity, VatMultiplier(vatCode), includesVat);
 
     unsigned long long productId = 0;
+    bool known = FindPendingProduct(name) != nullptr;
     if (!StoreLineProduct(name, unit, vatCode, v.unitNet, includesVat, productId))
         return false;
+    const PendingProduct* stored = FindPendingProduct(name);
+    bool newToCatalogue = !known && stored && stored->isNew;
 
     // The discount row stays last: it is taken away and applied again below.
     QString discount = areDiscount ? procentDiscount : QString();
@@ -123,9 +236,16 @@ bool MyFacturiDialog::AddOrModifyLine()
 
     int row = modificareLinie ? listaArticole.GetSelectedItem() : -1;
     modificareLinie = false;
-    SetItemText(IDOK, L"Adauga");
+    // A button repaints at once when its text is set, even to the same text.
+    if (!(GetItemText(IDOK) == L"Adauga"))
+        SetItemText(IDOK, L"Adauga");
+    // Every change of the row would move the row buttons: they move once, below.
+    butoaneAmanate = true;
+    // The totals so far stay good for a line added after the rows they sum.
+    bool appended = false;
     if (row < 0 || row >= nrLinii) {
         row = listaArticole.InsertItem(nrLinii, QString::Formatted(L"%d", nrLinii + 1));
+        appended = randuriInTotal == nrLinii && !editareInLinie;
         ++nrLinii;
     }
     textCotaTVA = VatLabel(vatCode);
@@ -142,7 +262,17 @@ bool MyFacturiDialog::AddOrModifyLine()
     listaArticole.SetItemText(row, ColGross, Amount(v.gross));
     listaArticole.SetItemText(row, ColVatText, textCotaTVA);
     listaArticole.SelectItem(row);
-    RecomputeTotals();
+    butoaneAmanate = false;
+    PlaceLineButtons(row);
+    if (appended) {
+        valoareFT += ItemNumber(row, ColNet);
+        valoareTVA += ItemNumber(row, ColVat);
+        valoareTTI += ItemNumber(row, ColGross);
+        randuriInTotal = nrLinii;
+        ShowTotals();
+    } else {
+        RecomputeTotals();
+    }
     if (!discount.IsEmpty()) {
         if (VatRatesDiffer(true))
             procentDiscount.Empty();
@@ -152,7 +282,9 @@ bool MyFacturiDialog::AddOrModifyLine()
     }
     SetFocus(GetItem(IDC_FE_PRODUCT));
     comboSelectionGuard = true;
-    AutocompleteProduct(L"");
+    // The combo lists the whole catalogue: only a new name is missing from it.
+    if (newToCatalogue)
+        AddProductToCombo(name);
     return true;
 }
 
@@ -199,6 +331,7 @@ void MyFacturiDialog::RecomputeTotals()
     SetItemText(IDC_FE_TOTAL_NET, QString::Formatted(L"%0.2f", valoareFT));
     SetItemText(IDC_FE_TOTAL_VAT, QString::Formatted(L"%0.2f", valoareTVA));
     SetItemText(IDC_FE_TOTAL, QString::Formatted(L"%0.2f", valoareTTI));
+    randuriInTotal = nrLinii;
 }
 
 void MyFacturiDialog::RenumberRows()
@@ -264,6 +397,7 @@ bool MyFacturiDialog::AppendDiscountRow(const QString& percentText)
     valoareFT -= d;
     valoareTVA -= v;
     valoareTTI -= t;
+    randuriInTotal = -1;
     return true;
 }
 

@@ -80,9 +80,14 @@ bool MyFacturiDialog::SaveDocument()
     MyRepository& db = GetRepository();
     unsigned long long partner = 0, delegate = 0, stored = 0;
     double balance = 0.0;
+    std::vector<std::pair<unsigned long long, unsigned long long>> givenIds;
     try {
         QsqlTransaction transaction(db);
         MyRepository::ThrowErrors throwing(db);
+        // The products of the lines go in with the document.
+        WritePendingProducts(givenIds);
+        for (size_t row = 0; row < lines.size(); ++row)
+            lines[row].product = GivenProductId(static_cast<int>(row), lines[row].product, givenIds);
         QsqlQuery company = db.ExecQuery(
             L"Select   Denumire ,cui,nrreg,Adresa,Oras,Telefon,Banca,Cont,tvaincasare,cotaTVA from Societate where id = 1");
         int vatOnReceipt = IsDlgButtonChecked(m_hwnd, IDC_FE_VAT_ON_RECEIPT) == BST_CHECKED ? 1 : 0;
@@ -155,6 +160,7 @@ bool MyFacturiDialog::SaveDocument()
         MessageBox(e.GetText(), L"Message", MB_OK);
         return false;
     }
+    PendingProductsWritten(givenIds);
 
     client = partner;
     delegat = delegate;

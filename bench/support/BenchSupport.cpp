@@ -32,6 +32,46 @@ double Median(std::vector<double> values)
     return values.empty() ? 0.0 : values[values.size() / 2];
 }
 
+Timing Summarize(const std::vector<double>& values)
+{
+    Timing t;
+    if (values.empty())
+        return t;
+    t.median = Median(values);
+    t.low = *std::min_element(values.begin(), values.end());
+    t.high = *std::max_element(values.begin(), values.end());
+    t.runs = static_cast<int>(values.size());
+    return t;
+}
+
+void PrintTiming(const wchar_t* what, const Timing& t)
+{
+    wprintf(L"  %-40ls %10.2f ms  (%.2f .. %.2f, %d runs)\n", what, t.median, t.low, t.high, t.runs);
+}
+
+void PrintRatio(const wchar_t* what, const Timing& measured, const Timing& base, const wchar_t* goal)
+{
+    double ratio = base.median > 0 ? measured.median / base.median : 0.0;
+    double low = base.high > 0 ? measured.low / base.high : 0.0;
+    double high = base.low > 0 ? measured.high / base.low : 0.0;
+    wprintf(L"  ratio %-34ls %10.2f x   (%.2f .. %.2f)  goal %ls\n", what, ratio, low, high, goal);
+}
+
+size_t PrivateBytes()
+{
+    size_t total = 0;
+    MEMORY_BASIC_INFORMATION info;
+    for (const char* p = nullptr; VirtualQuery(p, &info, sizeof(info)) == sizeof(info);) {
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE)
+            total += info.RegionSize;
+        const char* next = static_cast<const char*>(info.BaseAddress) + info.RegionSize;
+        if (next <= p)
+            break;
+        p = next;
+    }
+    return total;
+}
+
 void OpenBigCompany(MyRepository& db, const std::wstring& path, bool regenerate, const CompanySize& size)
 {
     if (regenerate)
@@ -49,7 +89,7 @@ void OpenBigCompany(MyRepository& db, const std::wstring& path, bool regenerate,
             generator.lines);
 }
 
-unsigned long long MakeInvoice(MyRepository& db, const wchar_t* clientName, const wchar_t* city)
+unsigned long long MakeInvoice(MyRepository& db, const wchar_t* clientName, const wchar_t* city, int lines)
 {
     db.ExecDML(L"update Societate set denumire = 'Firma Test SRL', adresa = 'Str. Lunga 3', cotaTVA = 0 where id = 1");
     db.ExecDML(SqlFormat(L"insert into Clienti (Nume, Adresa, Oras) values ('%s', 'Str. Scurta 1', '%s')", clientName,
@@ -58,7 +98,7 @@ unsigned long long MakeInvoice(MyRepository& db, const wchar_t* clientName, cons
     db.ExecDML(L"insert into Facturi (status, numar, client, dataCreare, dataScadenta, valoareFT, valoareTVA, "
                L"valoareTTI, serie) values (1, 7, 1, 1700000000, 1702592000, 1000, 240, 1240, 'FCT')");
     unsigned long long invoice = static_cast<unsigned long long>(db.LastInsertRowId());
-    for (int i = 1; i <= 23; ++i) {
+    for (int i = 1; i <= lines; ++i) {
         db.ExecDML(SqlFormat(L"insert into Produse (denumire, UM, TVA) values ('Produs de test numarul %d', 'Buc', %d)",
                              i, i % 3));
         db.ExecDML(SqlFormat(L"insert into ArticoleFacturi (produsID, cantitate, valoareFT, IDFactura) values "
@@ -68,4 +108,31 @@ unsigned long long MakeInvoice(MyRepository& db, const wchar_t* clientName, cons
     return invoice;
 }
 
+} // namespace bench
+
+namespace {
+HWND (*g_window)() = nullptr;
+void (*g_work)() = nullptr;
+
+void CALLBACK WhenShownTick(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND w = g_window ? g_window() : nullptr;
+    if (!w || !IsWindowVisible(w))
+        return;
+    KillTimer(nullptr, timer);
+    void (*work)() = g_work;
+    g_work = nullptr;
+    g_window = nullptr;
+    if (work)
+        work();
+}
+} // namespace
+
+namespace bench {
+void WhenShown(HWND (*window)(), void (*work)())
+{
+    g_window = window;
+    g_work = work;
+    SetTimer(nullptr, 0, 20, &WhenShownTick);
+}
 } // namespace bench

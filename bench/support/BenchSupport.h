@@ -28,9 +28,18 @@ int RunsArgument(int argc, wchar_t** argv, int fallback);
 // The middle value (the upper one of an even count); 0 for none.
 double Median(std::vector<double> values);
 
-// Runs f `runs` times and answers the median of its times.
+// The median of a set of timings and their spread (lowest and highest).
+struct Timing {
+    double median = 0;
+    double low = 0;
+    double high = 0;
+    int runs = 0;
+};
+Timing Summarize(const std::vector<double>& values);
+
+// Runs f `runs` times and answers its timings.
 template <class F>
-double Median(int runs, F f)
+Timing Time(int runs, F f)
 {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
@@ -38,8 +47,23 @@ double Median(int runs, F f)
         f();
         times.push_back(Now() - start);
     }
-    return Median(times);
+    return Summarize(times);
 }
+
+// Runs f `runs` times and answers the median of its times.
+template <class F>
+double Median(int runs, F f)
+{
+    return Time(runs, f).median;
+}
+
+// One line: "  what   median ms  (low .. high, n runs)".
+void PrintTiming(const wchar_t* what, const Timing& t);
+// One line with the ratio of two timings' medians and the goal it is held to.
+void PrintRatio(const wchar_t* what, const Timing& measured, const Timing& base, const wchar_t* goal);
+
+// Bytes of committed private memory of this process (heaps included).
+size_t PrivateBytes();
 
 // Opens the generated company file at path, generating it first when it is
 // missing or `regenerate` asks for a new one; says which on the console.
@@ -47,7 +71,11 @@ void OpenBigCompany(MyRepository& db, const std::wstring& path, bool regenerate,
                     const CompanySize& size = CompanySize());
 
 // A named company (no VAT exemption), one client and invoice 7 of series FCT
-// with 23 lines; answers the invoice's id.
-unsigned long long MakeInvoice(MyRepository& db, const wchar_t* clientName, const wchar_t* city);
+// with `lines` lines (a product each); answers the invoice's id.
+unsigned long long MakeInvoice(MyRepository& db, const wchar_t* clientName, const wchar_t* city, int lines = 23);
+
+// Runs `work` from the message loop once `window()` answers a visible window
+// (a modal dialog being shown): for driving a dialog from inside its DoModal.
+void WhenShown(HWND (*window)(), void (*work)());
 
 } // namespace bench

@@ -15,8 +15,8 @@ struct CompanySize {
     int clients = 2000;
     int suppliers = 200;
     int agents = 50;
-    // Headers per table; 100 000 in all.
-    int invoices = 70000, proformas = 5000, deliveryNotes = 5000, goodsReceived = 10000;
+    // Headers per table: 100 000 invoices among them.
+    int invoices = 100000, proformas = 5000, deliveryNotes = 5000, goodsReceived = 10000;
     int entries = 5000, exits = 5000;
     int receipts = 40000, payments = 8000;
     // Lines per header: 1 .. 2 * average - 1.
@@ -102,7 +102,7 @@ private:
                     .c_str());
             for (int i = 1; i <= count; ++i) {
                 wchar_t name[64], code[32], reg[32], phone[32], iban[40];
-                swprintf(name, 64, L"%s %04d S.R.L.", table[0] == L'C' ? L"Client" : L"Furnizor", i);
+                swprintf(name, 64, L"%ls %04d S.R.L.", table[0] == L'C' ? L"Client" : L"Furnizor", i);
                 swprintf(code, 32, L"RO%08d", 10000000 + i * 37);
                 swprintf(reg, 32, L"J40/%d/20%02d", i, 10 + i % 14);
                 swprintf(phone, 32, L"07%08d", i * 7919 % 100000000);

@@ -35,22 +35,42 @@ TEST_F(EditorLines, PriceWithAndWithoutVatGiveUnitNetVatAndGross)
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }
 
-TEST_F(EditorLines, NewProductNameInsertsAProductAndTheSameNameUpdatesIt)
+TEST_F(EditorLines, NewProductNameIsInsertedWithTheDocumentWithItsLastLinesValues)
 {
+    tempDb.Exec(L"insert into Produse (id, denumire, UM, TVA, pretVanzare) values (7, 'Faina', 'kg', 0, 3)");
     MyFacturiDialog editor(nullptr);
     Run(editor, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
         AddLine(w, L"Var pastos", L"124", L"1", 0, true, L"kg");
-        EXPECT_EQ(1, tempDb.Scalar(L"select count(*) from Produse where denumire = 'Var pastos'"));
-        EXPECT_DOUBLE_EQ(100.0, tempDb.Number(L"select pretVanzare from Produse where denumire = 'Var pastos'"));
-        EXPECT_EQ(L"kg", tempDb.Text(L"select UM from Produse where denumire = 'Var pastos'"));
+        AddLine(w, L"Faina", L"5", L"1", 1, false, L"sac");
         AddLine(w, L"Var pastos", L"80", L"1", 1, false, L"sac");
-        EXPECT_EQ(1, tempDb.Scalar(L"select count(*) from Produse where denumire = 'Var pastos'"));
-        EXPECT_DOUBLE_EQ(80.0, tempDb.Number(L"select pretVanzare from Produse where denumire = 'Var pastos'"));
-        EXPECT_EQ(1, tempDb.Scalar(L"select TVA from Produse where denumire = 'Var pastos'"));
-        std::wstring id = std::to_wstring(tempDb.Scalar(L"select id from Produse where denumire = 'Var pastos'"));
-        EXPECT_EQ(id, Cell(w, 0, 1));
-        EXPECT_EQ(id, Cell(w, 1, 1));
+        // Nothing is written before the document is.
+        EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Produse where denumire = 'Var pastos'"));
+        EXPECT_DOUBLE_EQ(3.0, tempDb.Number(L"select pretVanzare from Produse where id = 7"));
+        EXPECT_EQ(L"8", Cell(w, 0, 1));
+        EXPECT_EQ(L"7", Cell(w, 1, 1));
+        // Its first row opened for a change shows what its last line gave it.
+        LVITEMW select = {};
+        select.stateMask = select.state = LVIS_SELECTED;
+        SendDlgItemMessageW(w, IDC_FE_LINES, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&select));
+        ModalDriver::Click(w, IDC_FE_MODIFY_LINE);
+        EXPECT_EQ(L"80.00", Text(w, IDC_FE_PRICE));
+        EXPECT_EQ(L"sac", Text(w, IDC_FE_UNIT));
+        // An id taken meanwhile moves the new product's id; the rows follow.
+        tempDb.Exec(L"insert into Produse (id, denumire) values (8, 'Altul')");
+        ModalDriver::Click(w, IDC_FE_SAVE);
     });
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(1, tempDb.Scalar(L"select count(*) from Produse where denumire = 'Var pastos'"));
+    EXPECT_DOUBLE_EQ(80.0, tempDb.Number(L"select pretVanzare from Produse where denumire = 'Var pastos'"));
+    EXPECT_EQ(1, tempDb.Scalar(L"select TVA from Produse where denumire = 'Var pastos'"));
+    EXPECT_EQ(L"sac", tempDb.Text(L"select UM from Produse where denumire = 'Var pastos'"));
+    EXPECT_DOUBLE_EQ(5.0, tempDb.Number(L"select pretVanzare from Produse where id = 7"));
+    EXPECT_EQ(L"sac", tempDb.Text(L"select UM from Produse where id = 7"));
+    long long id = tempDb.Scalar(L"select id from Produse where denumire = 'Var pastos'");
+    EXPECT_EQ(9, id);
+    EXPECT_EQ(2, tempDb.Scalar(L"select count(*) from ArticoleFacturi where produsID = 9"));
+    EXPECT_EQ(1, tempDb.Scalar(L"select count(*) from ArticoleFacturi where produsID = 7"));
 }
 
 TEST_F(EditorLines, DiscountAddsANegativeRowAndASecondPressRestores)
@@ -167,17 +187,23 @@ TEST_F(EditorLines, ModifyReplacesTheSelectedRowAndWithoutSelectionAddsOne)
     });
 }
 
-TEST_F(EditorLines, UnstorableProductAddsNoLine)
+TEST_F(EditorLines, UnstorableProductFailsTheSaveAndWritesNothing)
 {
-    // Products cannot be written: the line must not appear as a nameless discount row.
     tempDb.Exec(L"create trigger no_products before insert on Produse begin select raise(abort, 'blocked'); end");
     MyFacturiDialog editor(nullptr);
-    Run(editor, [&](HWND w) {
+    INT_PTR result = Run(editor, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
         AddLine(w, L"Nou", L"10", L"1", 0, false);
-        EXPECT_EQ(0, Rows(w));
-        EXPECT_EQ(L"Nou", Text(w, IDC_FE_PRODUCT));
+        EXPECT_EQ(1, Rows(w));
+        ModalDriver::Click(w, IDC_FE_SAVE);
+        EXPECT_TRUE(IsWindowVisible(w));
+        ModalDriver::Click(w, IDCANCEL);
     });
-    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_NE(1, result);
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Facturi") + tempDb.Scalar(L"select count(*) from ArticoleFacturi") +
+                     tempDb.Scalar(L"select count(*) from Clienti"));
 }
 
 } // namespace

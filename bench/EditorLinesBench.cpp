@@ -1,0 +1,183 @@
+// Times typing lines into the document editor: each line from the press of
+// Adauga to its row shown, the first lines against the 200th, and a
+// company of 50 products against one of 5 000; then opening the editor on the
+// 200-line invoice saved. Ratios in one run.
+//
+//   EditorLinesBench [--runs=N]
+#include "bench/support/BenchSupport.h"
+#include "database/MyRepository.h"
+#include "database/Schema.h"
+#include "documents/MyFacturiDialog.h"
+#include "framework/qdialog/QMessageBox.h"
+#include "resources/resource.h"
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+using bench::PrintRatio;
+using bench::PrintTiming;
+using bench::Stopwatch;
+using bench::Timing;
+
+const int kLines = 200;
+int g_products = 50;
+std::vector<double> g_lineTimes;
+MyFacturiDialog* g_editor = nullptr;
+bool g_saved = false;
+
+int PrintBox(HWND, const wchar_t* text, const wchar_t* caption, UINT)
+{
+    wprintf(L"box [%ls] %ls\n", caption, text);
+    return IDOK;
+}
+
+HWND EditorWindow()
+{
+    return g_editor ? g_editor->GetHandle() : nullptr;
+}
+
+// Lines name catalogue products, every tenth a product new to the catalogue.
+void TypeLines()
+{
+    HWND w = g_editor->GetHandle();
+    SetDlgItemTextW(w, IDC_FE_CLIENT_NAME, L"Client Bench SRL");
+    for (int i = 0; i < kLines; ++i) {
+        wchar_t name[32];
+        if (i % 10 == 9)
+            swprintf(name, 32, L"Produs nou %03d", i);
+        else
+            swprintf(name, 32, L"Produs %05d", 1 + (i * 37) % g_products);
+        // The fields as typed; the line's own cost is the press of Adauga.
+        SetDlgItemTextW(w, IDC_FE_PRODUCT, name);
+        SetDlgItemTextW(w, IDC_FE_PRICE, L"10");
+        SetDlgItemTextW(w, IDC_FE_QUANTITY, L"2");
+        SetDlgItemTextW(w, IDC_FE_UNIT, L"Buc");
+        UpdateWindow(w);
+        Stopwatch watch;
+        SendMessageW(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        UpdateWindow(w);
+        UpdateWindow(g_editor->listaArticole);
+        g_lineTimes.push_back(watch.Milliseconds());
+    }
+    g_editor->status = 1;
+    g_saved = g_editor->SaveDocument();
+    SendMessageW(w, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+// The editor's opening on a stored document, up to its window being ready.
+class TimedEditor : public MyFacturiDialog {
+public:
+    TimedEditor() : MyFacturiDialog(nullptr) {}
+    bool OnInitDialog() override
+    {
+        Stopwatch watch;
+        bool result = MyFacturiDialog::OnInitDialog();
+        milliseconds = watch.Milliseconds();
+        rows = listaArticole.GetItemCount();
+        EndDialog(IDCANCEL);
+        return result;
+    }
+    double milliseconds = 0;
+    int rows = 0;
+};
+
+struct Entry {
+    Timing first;   // lines 1..10
+    Timing last;    // lines 191..200
+    Timing all;
+    Timing opening; // the editor opened on the saved invoice
+    int rows = 0;
+    long long stored = 0;
+};
+
+Entry TypeInvoice(int products, int runs)
+{
+    g_products = products;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring path = std::wstring(temp) + L"brivane-lines-bench-" + std::to_wstring(GetCurrentProcessId());
+    DeleteFileW(path.c_str());
+    Entry entry;
+    {
+        MyRepository db;
+        CreateCompanyDatabase(db, path.c_str());
+        SetRepository(&db);
+        db.ExecDML(L"update Societate set denumire = 'Firma Bench SRL' where id = 1");
+        {
+            micro::qsql::QsqlTransaction transaction(db);
+            micro::qsql::QsqlStatement st =
+                db.CompileStatement(L"insert into Produse (denumire, UM, TVA, pretVanzare) values (?, 'Buc', 1, 10)");
+            for (int i = 1; i <= products; ++i) {
+                wchar_t name[32];
+                swprintf(name, 32, L"Produs %05d", i);
+                st.Bind(1, name);
+                st.ExecDML();
+            }
+            transaction.Commit();
+        }
+        g_lineTimes.clear();
+        {
+            MyFacturiDialog editor(nullptr);
+            g_editor = &editor;
+            bench::WhenShown(&EditorWindow, &TypeLines);
+            editor.DoModal();
+            g_editor = nullptr;
+        }
+        entry.stored = db.ExecScalar(L"select count(*) from ArticoleFacturi where IDFactura = 1");
+        if (g_lineTimes.size() == kLines) {
+            entry.first = bench::Summarize(std::vector<double>(g_lineTimes.begin(), g_lineTimes.begin() + 10));
+            entry.last = bench::Summarize(std::vector<double>(g_lineTimes.end() - 10, g_lineTimes.end()));
+            entry.all = bench::Summarize(g_lineTimes);
+        }
+        std::vector<double> openings;
+        for (int run = 0; run < runs; ++run) {
+            TimedEditor editor;
+            editor.id = 1;
+            editor.DoModal();
+            openings.push_back(editor.milliseconds);
+            entry.rows = editor.rows;
+        }
+        entry.opening = bench::Summarize(openings);
+        SetRepository(nullptr);
+        db.Close();
+    }
+    DeleteFileW(path.c_str());
+    return entry;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    int runs = bench::RunsArgument(argc, argv, 5);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    micro::qdialog::SetMessageBoxHandler(&PrintBox);
+
+    Entry small = TypeInvoice(50, runs);
+    Entry big = TypeInvoice(5000, runs);
+    wprintf(L"typing a %d-line invoice, a line from its fields to its row shown\n", kLines);
+    PrintTiming(L"lines 1-10, 50 products", small.first);
+    PrintTiming(L"lines 191-200, 50 products", small.last);
+    PrintTiming(L"every line, 50 products", small.all);
+    PrintTiming(L"lines 1-10, 5000 products", big.first);
+    PrintTiming(L"lines 191-200, 5000 products", big.last);
+    PrintTiming(L"every line, 5000 products", big.all);
+    PrintRatio(L"200th line / 1st line (5000 products)", big.last, big.first, L"<= 1.2 x");
+    PrintRatio(L"5000 products / 50 products", big.all, small.all, L"<= 1.2 x");
+    wprintf(L"  whole invoice typed, 5000 products       %10.0f ms  (%lld lines stored)\n",
+            big.all.median * kLines, big.stored);
+    wprintf(L"opening the editor on the %d-line invoice (%d rows)\n", kLines, big.rows);
+    PrintTiming(L"editor opening, 5000 products", big.opening);
+    wprintf(L"  goal                                     %10.0f ms\n", 250.0);
+    CoUninitialize();
+    return (small.stored == kLines && big.stored == kLines) ? 0 : 1;
+}
