@@ -11,14 +11,6 @@ namespace {
 
 class CompanySchema : public DatabaseTest {
 protected:
-    std::wstring Columns(const wchar_t* table)
-    {
-        std::wstring columns;
-        QsqlQuery q = db().ExecQuery(SqlFormat(L"PRAGMA table_info(%s)", table).c_str());
-        for (; !q.Eof(); q.NextRow())
-            columns += std::wstring(q.GetStringField(1).c_str()) + L" " + q.GetStringField(2).c_str() + L",";
-        return columns;
-    }
     std::wstring Plan(const wchar_t* sql)
     {
         std::wstring plan;
@@ -29,78 +21,7 @@ protected:
     }
 };
 
-std::wstring Lower(std::wstring text)
-{
-    for (wchar_t& c : text)
-        c = towlower(c);
-    return text;
-}
-
-const wchar_t* const kHeader =
-    L"id INTEGER,status int,numar int,client int,dataCreare int,dataScadenta int,agent int,delegat int,"
-    L"valoareFT double,valoareTVA double,valoareTTI double,sold double,serie varchar,";
-const wchar_t* const kLines = L"id INTEGER,produsID int,cantitate double,valoareFT double,IDFactura int,";
-const wchar_t* const kReceipts = L"id INTEGER,serie varchar,numar int,IDClient int,facturi varchar,suma double,"
-                                 L"sumaStr varchar,data int,status int,tip int,agent int,";
-const wchar_t* const kMoves = L"id INTEGER,dataCreare int,status int,valoareFT double,valoareTVA double,"
-                              L"valoareTTI double,utilizator int,";
-const wchar_t* const kMoveLines = L"id INTEGER,produsID int,cantitate double,IDIntrare int,pret double,";
-const wchar_t* const kPartners = L"id INTEGER,Nume varchar,Cod varchar,NrReg varchar,Adresa varchar,"
-                                 L"AdresaLiv varchar,Oras varchar,Telefon varchar,Fax varchar,Banca varchar,"
-                                 L"Cont varchar,ModPlata int,Delegat int,Scadenta int,";
-
 } // namespace
-
-TEST_F(CompanySchema, EveryTableHasItsColumnsInOrderWithTheirAffinity)
-{
-    const struct {
-        const wchar_t* table;
-        std::wstring columns;
-    } expected[] = {
-        {L"Facturi", kHeader},
-        {L"Proforme", kHeader},
-        {L"Avize", kHeader},
-        {L"Niruri", L"id INTEGER,status int,numar int,client int,dataCreare int,dataScadenta int,agent int,"
-                    L"delegat int,valoareFT float,valoareTVA float,valoareTTI float,sold float,serie varchar,"},
-        {L"ArticoleFacturi", kLines},
-        {L"ArticoleProforme", kLines},
-        {L"ArticoleAvize", kLines},
-        {L"ArticoleNiruri", kLines},
-        {L"Incasari", kReceipts},
-        {L"Plati", kReceipts},
-        {L"IntrariGenerale", kMoves},
-        {L"IesiriGenerale", kMoves},
-        {L"ArticoleIntrariGenerale", kMoveLines},
-        {L"ArticoleIesiriGenerale", kMoveLines},
-        {L"Stocuri", L"id INTEGER,data int,tip int,NrDocument int,IDClient varchar,IDProdus int,stoc double,"
-                     L"cantitate double,pret double,UM int,"},
-        {L"Clienti", kPartners},
-        {L"Furnizori", kPartners},
-        {L"Produse", L"id INTEGER,denumire varchar,denumireExtinsa varchar,codExtern varchar,depozit varchar,"
-                     L"furnizor varchar,UM varchar,categorie varchar,moneda int,TVA int,modificat int,optiuniTVA int,"
-                     L"sablonTVA int,stocReal double,pretCumparare double,pretVanzare double,ultPretdeCump double,"
-                     L"poza blob,"},
-        {L"Agenti", L"id INTEGER,numeAgent varchar,CNP varchar,serie varchar,eliberat varchar,telefon varchar,"
-                    L"fax varchar,email varchar,comision double,zona varchar,auto varchar,"},
-        {L"Societate", L"id INTEGER,denumire varchar,nrreg varchar,cui varchar,tvaincasare int,banca varchar,"
-                       L"cont varchar,adresa varchar,oras varchar,telefon varchar,fax varchar,logo blob,cotaTVA int,"
-                       L"background blob,stampila blob,banca2 varchar,cont2 varchar,"},
-        {L"Utilizator", L"id INTEGER,Nume varchar,CI varchar,CNP varchar,"},
-        {L"ConfigFacturi", L"id INTEGER,serie_facturi varchar,serie_chit varchar,seriePlati varchar,"
-                           L"numarFactura int,numarNir int,numarChit int,numarProforma int,numarPlati int,"
-                           L"perioadaPreluare int,"},
-        {L"iduri", L"id INTEGER,idFactura int,idProforma int,idAvize int,idNir int,idIntrari int,idIesiri int,"},
-        {L"ConturiContabile", L"id INTEGER,descriere varchar,"},
-        {L"Alocari", L"id INTEGER,sursa int,idSursa int,tipDocument int,idDocument int,suma double,"},
-    };
-    ASSERT_EQ(kCompanyTableCount, static_cast<int>(sizeof(expected) / sizeof(expected[0])));
-    for (const auto& e : expected) {
-        // Types compare without regard to case: SQLite reports "int" as "INT".
-        EXPECT_EQ(Lower(e.columns), Lower(Columns(e.table))) << testing_support::Narrow(e.table);
-    }
-    // A NULL id must land on MAX(id)+1, which AUTOINCREMENT would not promise.
-    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from sqlite_master where sql like '%AUTOINCREMENT%'"));
-}
 
 // The statements the documents, receipts and stock quote, as they run them.
 TEST_F(CompanySchema, QuotedStatementsRunOnAFreshDatabase)

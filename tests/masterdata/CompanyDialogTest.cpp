@@ -153,18 +153,3 @@ TEST_F(CompanyDialog, StoredPicturesStayWhenOnlyTheTextChanges)
     EXPECT_EQ(L"Cluj", tempDb.Text(L"select oras from Societate where id = 1"));
     EXPECT_EQ(std::vector<unsigned char>(kStampJpeg, kStampJpeg + sizeof(kStampJpeg)), Blob(L"stampila"));
 }
-
-TEST(PictureHeader, ReadsTheSizeOfPngAndJpegAndNothingElse)
-{
-    UINT width = 0, height = 0;
-    ASSERT_TRUE(ReadPictureSize(kLogoPng, sizeof(kLogoPng), width, height));
-    EXPECT_EQ(40u, width);
-    EXPECT_EQ(20u, height);
-    ASSERT_TRUE(ReadPictureSize(kStampJpeg, sizeof(kStampJpeg), width, height));
-    EXPECT_EQ(16u, width);
-    EXPECT_EQ(8u, height);
-    const unsigned char gif[] = "GIF89a\x10\x00\x08\x00";
-    EXPECT_FALSE(ReadPictureSize(gif, sizeof(gif), width, height));
-    EXPECT_FALSE(ReadPictureSize(kStampJpeg, 20, width, height)); // cut before the frame header
-    EXPECT_FALSE(ReadPictureSize(kLogoPng, 23, width, height));
-}

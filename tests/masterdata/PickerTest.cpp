@@ -75,20 +75,6 @@ TEST_F(PartnerPicker, OkWithoutARowWarnsAndStaysOpenCancelLeavesNoId)
     EXPECT_EQ(L"Atentie", boxes.Last().caption);
 }
 
-TEST_F(PartnerPicker, DoubleClickChoosesAClient)
-{
-    tempDb.AddClient(L"Alfa");
-    unsigned long long beta = tempDb.AddClient(L"Beta");
-    MyCautareClientiDialog picker(nullptr);
-    ModalDriver driver;
-    driver.When(L"Cautare Clienti", [&](HWND dialog) {
-        ModalDriver::DoubleClickListRow(dialog, kPartnerList, RowOf(dialog, kPartnerList, L"Beta"));
-    });
-    EXPECT_EQ(IDOK, picker.DoModal());
-    driver.Verify();
-    EXPECT_EQ(beta, picker.selectedId);
-}
-
 using ProductPicker = DatabaseTest;
 
 TEST_F(ProductPicker, OkReadsTheQuantityAndRefusesText)

@@ -41,7 +41,14 @@ const Vector kVectors[] = {
     {110000, L" una suta zece mii       lei"},
     {123456.78, L" una suta douazeci si trei mii patru sute cincizeci si sase   lei si  saptezeci si opt  bani "},
     {1500000, L"  un milion cinci sute   de mii         lei"},
+    // Rounded to whole bani first: never a blank bani word, never one leu short.
     {7.995, L" opt  lei"},
+    {0.999, L"  un leu"},
+    {1.005000001, L"  un leu si  unu  bani "},
+    {0.004, L""},
+    {-5, L""},
+    {std::numeric_limits<double>::quiet_NaN(), L""},
+    {std::numeric_limits<double>::infinity(), L""},
     {2000000, L" doua milioane           lei"},
     {1000000, L"  un milion           lei"},
     {3000500, L" trei  milioane     cinci sute     lei"},
@@ -53,23 +60,6 @@ TEST(AmountToWords, SpellsLeiAndBaniWithTheirBlanks)
 {
     for (const Vector& v : kVectors)
         EXPECT_EQ(std::wstring(v.words), Words(v.amount)) << "amount " << v.amount;
-}
-
-TEST(AmountToWords, WordsAgreeWithTheTwoDecimalFigure)
-{
-    // Rounded to whole bani first: never a blank bani word, never one leu short.
-    EXPECT_EQ(L" opt  lei", Words(7.995));
-    EXPECT_EQ(L"  un leu", Words(0.999));
-    EXPECT_EQ(L"  un leu si  unu  bani ", Words(1.005000001));
-    EXPECT_EQ(L"", Words(0.004));
-}
-
-TEST(AmountToWords, NothingForAmountsThatAreNotPositiveOrNotFinite)
-{
-    EXPECT_EQ(L"", Words(-5));
-    EXPECT_EQ(L"", Words(std::numeric_limits<double>::quiet_NaN()));
-    EXPECT_EQ(L"", Words(std::numeric_limits<double>::infinity()));
-    EXPECT_EQ(L"", Words(-std::numeric_limits<double>::infinity()));
 }
 
 TEST(AmountToWords, AmountsBeyondTheWordsAreNotToldAndMillionsSaidInFull)

@@ -48,26 +48,17 @@ TEST_F(FacturaDateTest, InvoiceReadsHeaderPartnerCompanyDelegateAndLines)
 
     FacturaDate doc(invoice, 0);
     EXPECT_EQ(L"7", S(doc.numar));
-    EXPECT_EQ(L"FCT", S(doc.serie));
     EXPECT_EQ(L"14-11-2023", S(doc.dataCreare));
-    EXPECT_EQ(1700000000ULL, doc.dataCreareSecunde);
     EXPECT_EQ(L"14-12-2023", S(doc.dataScadenta));
-    EXPECT_EQ(client, doc.clientId);
     EXPECT_EQ(L"Client Unu SRL", S(doc.clientNume));
-    EXPECT_EQ(L"RO777", S(doc.clientCod));
-    EXPECT_EQ(L"Bucuresti", S(doc.clientOras));
     EXPECT_EQ(L"Firma Mea SRL", S(doc.societateDenumire));
-    EXPECT_EQ(L"ING", S(doc.societateBanca2));
     EXPECT_EQ(4, doc.logo.GetCount());
-    EXPECT_TRUE(doc.stampila.IsEmpty());
     EXPECT_EQ(L"Ion Pop", S(doc.emitentNume));
     EXPECT_EQ(L"Vasile Delegat", S(doc.delegatNume));
-    EXPECT_EQ(L"B 01 ABC", S(doc.delegatAuto));
     EXPECT_EQ(L"49.05", S(doc.valoareTTI));
     EXPECT_EQ(L"45.0", S(doc.valoareFT));
     EXPECT_EQ(L" patruzeci si noua   lei si  cinci  bani ", S(doc.totalInLitere));
     EXPECT_EQ(1, doc.tvaLaIncasare);
-    EXPECT_EQ(0, doc.faraTVA);
 
     ASSERT_EQ(2, doc.items.GetCount());
     const wchar_t* first[] = {L"1", L"Paine", L"Buc", L"10.00", L"5.00", L"50.00", L"4.50", L"9%"};
@@ -92,21 +83,10 @@ TEST_F(FacturaDateTest, DiscountPercentageUsesTheDocumentsOwnNetValue)
     AddLine(tempDb, L"ArticoleProforme", empty, 0, 1, 0);
 
     FacturaDate doc(proforma, 1);
-    EXPECT_EQ(L"PRF", S(doc.serie));
     EXPECT_EQ(L"Discount 10%", std::wstring(Item(doc, 0, 1)));
     EXPECT_EQ(L"24%", std::wstring(Item(doc, 0, 7)));   // no product line above: code 0
     FacturaDate zero(empty, 1);
     EXPECT_EQ(L"Discount 0%", std::wstring(Item(zero, 0, 1)));
-}
-
-TEST_F(FacturaDateTest, GoodsReceivedNoteKeepsSeriesAndFillsSupplierInvoiceNumber)
-{
-    unsigned long long nir = AddHeader(tempDb, L"Niruri", 12, 0, 100, 24, 124, L"FZ-881");
-    FacturaDate doc(nir, 3);
-    EXPECT_EQ(L"FZ-881", S(doc.serieNir));
-    EXPECT_EQ(L"SMPL", S(doc.serie));
-    EXPECT_EQ(L"12", S(doc.numar));
-    EXPECT_EQ(L"Client Exemplu SRL", S(doc.clientNume));   // partner 0 keeps the sample
 }
 
 TEST_F(FacturaDateTest, ReturnInvoiceReadsTheInvoiceTables)
@@ -115,7 +95,6 @@ TEST_F(FacturaDateTest, ReturnInvoiceReadsTheInvoiceTables)
     unsigned long long invoice = AddHeader(tempDb, L"Facturi", 8, 0, -6, -0.3, -6.3, L"STO");
     AddLine(tempDb, L"ArticoleFacturi", invoice, product, -3, 2);
     FacturaDate doc(invoice, 4);
-    EXPECT_EQ(L"STO", S(doc.serie));
     ASSERT_EQ(1, doc.items.GetCount());
     EXPECT_EQ(L"-0.30", std::wstring(Item(doc, 0, 6)));
     EXPECT_EQ(L"5%", std::wstring(Item(doc, 0, 7)));
@@ -127,17 +106,12 @@ TEST_F(FacturaDateTest, SampleDocumentForIdZeroAndForAMissingHeader)
     FacturaDate sample(0, 0);
     EXPECT_EQ(L"1001", S(sample.numar));
     EXPECT_EQ(std::wstring(33, L'.'), S(sample.delegatNume));
-    EXPECT_EQ(std::wstring(17, L'.'), S(sample.delegatSerie));
-    EXPECT_EQ(std::wstring(30, L'.'), S(sample.delegatCNP));
-    EXPECT_EQ(std::wstring(25, L'.'), S(sample.delegatAuto));
     EXPECT_EQ(0, sample.items.GetCount());
     EXPECT_EQ(L"", S(sample.valoareTTI));
     EXPECT_EQ(L" ", S(sample.totalInLitere));
     EXPECT_EQ(L"Firma Mea SRL", S(sample.societateDenumire));
-    EXPECT_EQ(L"Ion Pop", S(sample.emitentNume));
     EXPECT_EQ(L"42", S(sample.chitantaNumar));
     EXPECT_EQ(L"CNT", S(sample.chitantaSerie));
-    EXPECT_EQ(0ULL, sample.chitantaId);
 
     unsigned long long product = tempDb.AddProduct(L"Sare", 1, 0, L"Kg");
     AddLine(tempDb, L"ArticoleFacturi", 555, product, 3, 10);
@@ -167,27 +141,6 @@ TEST_F(FacturaDateTest, ExistingReceiptIsTheLastLiveOneOfThisClientAndNumber)
     EXPECT_EQ(L"4", S(doc.chitantaNumar));
 }
 
-TEST_F(FacturaDateTest, AnotherClientsReceiptWithTheSameNumberDoesNotCount)
-{
-    unsigned long long client = tempDb.AddClient(L"Client Unu SRL");
-    unsigned long long other = tempDb.AddClient(L"Client Doi SRL");
-    unsigned long long invoice = AddHeader(tempDb, L"Facturi", 7, client, 10, 2.4, 12.4);
-    AddHeader(tempDb, L"Facturi", 7, other, 10, 2.4, 12.4);
-    AddReceipt(tempDb, L" 7", L"DDD", 6, other, 2);
-    FacturaDate doc(invoice, 0);
-    EXPECT_EQ(0ULL, doc.chitantaId);
-    EXPECT_EQ(L"42", S(doc.chitantaNumar));
-    EXPECT_EQ(L"CNT", S(doc.chitantaSerie));
-}
-
-TEST_F(FacturaDateTest, CompanyWithoutVatSetsTheFlag)
-{
-    tempDb.Exec(L"update Societate set cotaTVA = 3, tvaincasare = 0 where id = 1");
-    FacturaDate doc(0, 0);
-    EXPECT_EQ(1, doc.faraTVA);
-    EXPECT_EQ(0, doc.tvaLaIncasare);
-}
-
 TEST_F(FacturaDateTest, BrokenLineTableShowsTheErrorAndKeepsTheHeader)
 {
     unsigned long long invoice = AddHeader(tempDb, L"Facturi", 9, 0, 10, 2.4, 12.4);
@@ -199,16 +152,6 @@ TEST_F(FacturaDateTest, BrokenLineTableShowsTheErrorAndKeepsTheHeader)
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ(L"Message", boxes.Last().caption);
     EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"ArticoleFacturi"));
-}
-
-TEST_F(FacturaDateTest, PrintJobCarriesTheRecordAndTheJob)
-{
-    unsigned long long invoice = AddHeader(tempDb, L"Facturi", 5, 0, 10, 2.4, 12.4);
-    FacturaPrintJob job(invoice, 0, 2, nullptr);
-    EXPECT_EQ(invoice, job.idDocument);
-    EXPECT_EQ(0, job.tipDocument);
-    EXPECT_EQ(2, job.model);
-    EXPECT_EQ(L"5", S(job.numar));
 }
 
 TEST_F(FacturaDateTest, BrokenReceiptTableIsReportedAndTheNextNumberShown)

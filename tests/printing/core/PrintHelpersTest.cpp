@@ -94,40 +94,6 @@ protected:
     }
 };
 
-// The default printer as Wine keeps it, swapped for the test's lifetime.
-class DefaultPrinterEntry {
-public:
-    explicit DefaultPrinterEntry(const wchar_t* value)
-    {
-        RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", 0,
-                      KEY_READ | KEY_WRITE, &m_key);
-        wchar_t old[512] = {};
-        DWORD size = sizeof(old);
-        m_had = m_key && RegQueryValueExW(m_key, L"Device", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) ==
-                             ERROR_SUCCESS;
-        m_old = old;
-        if (m_key)
-            RegSetValueExW(m_key, L"Device", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                           static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
-    }
-    ~DefaultPrinterEntry()
-    {
-        if (!m_key)
-            return;
-        if (m_had)
-            RegSetValueExW(m_key, L"Device", 0, REG_SZ, reinterpret_cast<const BYTE*>(m_old.c_str()),
-                           static_cast<DWORD>((m_old.size() + 1) * sizeof(wchar_t)));
-        else
-            RegDeleteValueW(m_key, L"Device");
-        RegCloseKey(m_key);
-    }
-
-private:
-    HKEY m_key = nullptr;
-    bool m_had = false;
-    std::wstring m_old;
-};
-
 } // namespace
 
 TEST(PrintJob, FinishedJobHandsItsPageToTheSink)
@@ -183,12 +149,6 @@ TEST_F(PrinterTest, ConfigureDefaultPrinterWritesA4AndThreeCopiesAndTellsTheWind
     ASSERT_NE(nullptr, info->pDevMode);
     EXPECT_EQ(DMPAPER_A4, info->pDevMode->dmPaperSize);
     EXPECT_EQ(3, info->pDevMode->dmCopies);
-}
-
-TEST(ConfigureDefaultPrinter, AnswersZeroWhenTheDefaultPrinterCannotBeOpened)
-{
-    DefaultPrinterEntry missing(L"Nicio Imprimanta,winspool,FILE:");
-    EXPECT_EQ(0, ConfigureDefaultPrinter(nullptr, nullptr));
 }
 
 TEST_F(PrinterTest, PrintDialogOwnedByTheCallerAnswersTheDcAndTheFirstRange)

@@ -97,45 +97,6 @@ TEST_F(ScreenPages, Layout1InvoiceHasItsFramesTitleBlocksAndRows)
     EXPECT_EQ(nullptr, FindText(calls, L"TVA la incasare"));
 }
 
-TEST_F(ScreenPages, Layout1WithoutVatDropsTheVatColumns)
-{
-    SetCompany(tempDb, 3, 1);
-    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 8, ShortNames(2));
-    FacturaDate doc(f.documentId, DocumentInvoice);
-    ASSERT_EQ(1, doc.faraTVA);
-    std::vector<DrawCall> calls = Draw(DrawFacturaLayout1, doc, L"layout1_novat");
-
-    EXPECT_FALSE(HasStroke(calls, DrawCall::Line, 360, 150, 360, 545));
-    EXPECT_FALSE(HasStroke(calls, DrawCall::Line, 400, 150, 400, 500));
-    EXPECT_TRUE(FindText(calls, L" -  lei  - "));
-    EXPECT_EQ(1, CountText(calls, L"Valoarea"));
-    EXPECT_FLOAT_EQ(360, FindText(calls, L"5(3x4)")->rect.left);
-    EXPECT_FLOAT_EQ(360, FindText(calls, L"22.00")->rect.left);
-    EXPECT_EQ(nullptr, FindText(calls, L"24%"));
-    EXPECT_TRUE(FindText(calls, L"Total :"));
-    EXPECT_EQ(nullptr, FindText(calls, L"Total TVA:"));
-    EXPECT_FLOAT_EQ(490, TopOf(calls, L"TVA la incasare"));
-}
-
-TEST_F(ScreenPages, Layout1TitlesFollowTheDocumentType)
-{
-    SetCompany(tempDb);
-    InvoiceFixture proforma = AddDocument(tempDb, DocumentProforma, 3, ShortNames(1));
-    FacturaDate p(proforma.documentId, DocumentProforma);
-    std::vector<DrawCall> calls = Draw(DrawFacturaLayout1, p, L"layout1_proforma");
-    EXPECT_FLOAT_EQ(85, TopOf(calls, L"PROFORMA"));
-    EXPECT_FLOAT_EQ(185, FindText(calls, L"FACTURA")->rect.left);
-    EXPECT_FLOAT_EQ(112, TopOf(calls, L"Serie: FCT Numar: 3"));
-    EXPECT_TRUE(HasStroke(calls, DrawCall::Frame, 150, 109, 286, 145));
-
-    InvoiceFixture aviz = AddDocument(tempDb, DocumentDeliveryNote, 4, ShortNames(1));
-    FacturaDate a(aviz.documentId, DocumentDeliveryNote);
-    calls = Draw(DrawFacturaLayout1, a, L"layout1_aviz");
-    EXPECT_FLOAT_EQ(203, FindText(calls, L"AVIZ")->rect.left);
-    EXPECT_FLOAT_EQ(85, TopOf(calls, L"EXPEDITIE"));
-    EXPECT_FLOAT_EQ(132, TopOf(calls, std::wstring(L"Data scadenta: ") + a.dataScadenta.c_str()));
-}
-
 TEST_F(ScreenPages, Layout2ShowsFifteenLinesAndTheReceipt)
 {
     SetCompany(tempDb);
@@ -170,20 +131,6 @@ TEST_F(ScreenPages, Layout2ShowsFifteenLinesAndTheReceipt)
     EXPECT_FLOAT_EQ(310, bitmaps[3].rect.left);
 }
 
-TEST_F(ScreenPages, Layout2CountsLongNamesTwice)
-{
-    SetCompany(tempDb);
-    std::vector<std::wstring> names;
-    for (int i = 1; i <= 8; ++i)
-        names.push_back(NameOfLength(39, i));
-    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 9, names);
-    FacturaDate doc(f.documentId, DocumentInvoice);
-    std::vector<DrawCall> calls = Draw(DrawFacturaLayout2, doc);
-    EXPECT_TRUE(FindText(calls, names[6]));
-    EXPECT_FLOAT_EQ(307, TopOf(calls, names[6]));
-    EXPECT_EQ(nullptr, FindText(calls, names[7]));
-}
-
 TEST_F(ScreenPages, Layout3DrawsTwoCopiesOfFiveLines)
 {
     SetCompany(tempDb, 0, 1);
@@ -212,19 +159,6 @@ TEST_F(ScreenPages, Layout3DrawsTwoCopiesOfFiveLines)
     EXPECT_EQ(6u, CallsOf(calls, DrawCall::Bitmap).size());  // backgrounds, logos, stamps
 }
 
-TEST_F(ScreenPages, Layout3CountsNamesOverFortyOneCharactersTwice)
-{
-    SetCompany(tempDb);
-    std::vector<std::wstring> names = {NameOfLength(42, 1), NameOfLength(41, 2), NameOfLength(42, 3),
-                                       NameOfLength(42, 4)};
-    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, names);
-    FacturaDate doc(f.documentId, DocumentInvoice);
-    std::vector<DrawCall> calls = Draw(DrawFacturaLayout3, doc);
-    EXPECT_EQ(2, CountText(calls, names[2]));  // counter 2, 3, 5
-    EXPECT_EQ(0, CountText(calls, names[3]));  // 7 > 5
-    EXPECT_FLOAT_EQ(172, TopOf(calls, names[1]));
-}
-
 TEST_F(ScreenPages, GoodsReceivedNoteHasItsTableAndCommittee)
 {
     SetCompany(tempDb, 3);
@@ -245,33 +179,4 @@ TEST_F(ScreenPages, GoodsReceivedNoteHasItsTableAndCommittee)
     EXPECT_FLOAT_EQ(385, FindText(calls, L"24.00")->rect.left);
     EXPECT_FLOAT_EQ(285, FindText(calls, L"2.00")->rect.left);
     EXPECT_FLOAT_EQ(197, TopOf(calls, L"Produs 2"));
-}
-
-TEST_F(ScreenPages, Layouts2And3WithoutVatKeepOneValueColumn)
-{
-    SetCompany(tempDb, 3);
-    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 8, ShortNames(1));
-    FacturaDate doc(f.documentId, DocumentInvoice);
-
-    std::vector<DrawCall> calls = Draw(DrawFacturaLayout2, doc, L"layout2_novat");
-    EXPECT_FALSE(HasStroke(calls, DrawCall::Line, 360, 150, 360, 395));
-    EXPECT_FALSE(HasStroke(calls, DrawCall::Line, 400, 150, 400, 350));
-    EXPECT_TRUE(FindText(calls, L" -  lei  -"));
-    EXPECT_FLOAT_EQ(420, FindText(calls, L"5(3x4)")->rect.right);
-    EXPECT_FLOAT_EQ(360, FindText(calls, L"22.00")->rect.left);
-    EXPECT_FLOAT_EQ(355, TopOf(calls, L"Total :"));
-    EXPECT_EQ(nullptr, FindText(calls, L"(col.5+col.6)"));
-
-    calls = Draw(DrawFacturaLayout3, doc, L"layout3_novat");
-    EXPECT_FALSE(HasStroke(calls, DrawCall::Line, 360, 120, 360, 245));
-    EXPECT_FALSE(HasStroke(calls, DrawCall::Line, 400, 419.5f, 400, 501));
-    EXPECT_EQ(2, CountText(calls, L" -  lei  - "));
-    EXPECT_EQ(2, CountText(calls, L"Total :"));
-    EXPECT_EQ(0, CountText(calls, L"Total TVA:"));
-    EXPECT_EQ(0, CountText(calls, L"24%"));
-    std::vector<float> lefts;
-    for (const DrawCall& c : calls)
-        if (c.kind == DrawCall::Text && c.text == L"22.00")
-            lefts.push_back(c.rect.left);
-    EXPECT_EQ(std::vector<float>({360, 360}), lefts);
 }

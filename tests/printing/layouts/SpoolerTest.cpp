@@ -2,7 +2,6 @@
 // turns each job into a file whose text is read back with pdftotext.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <winspool.h>
 #include <functional>
 #include "database/DocumentTables.h"
 #include "printing/PrintBackground.h"
@@ -11,7 +10,7 @@
 #include "database/qsql/QSqlError.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/printing/support/LayoutFixtures.h"
-#include "tests/printing/support/HostTools.h"
+#include "tests/printing/support/Spooler.h"
 
 using namespace layout_tests;
 using testing_support::DatabaseTest;
@@ -19,28 +18,12 @@ using testing_support::ModalDriver;
 
 namespace {
 
-bool HasDefaultPrinter()
-{
-    DWORD length = 0;
-    GetDefaultPrinterW(nullptr, &length);
-    return length > 0;
-}
-
-std::string NewestPdf()
-{
-    std::string out;
-    pdftest::RunOnHost("ls -t \"$HOME\"/PDF/*.pdf 2>/dev/null | head -n 1", out, 10000);
-    while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
-        out.pop_back();
-    return out;
-}
-
 class Spooler : public DatabaseTest {
 protected:
     void SetUp() override
     {
-        if (!HasDefaultPrinter())
-            GTEST_SKIP() << "no printer queue: run tools/spooler.sh to start one";
+        if (!printing_tests::SpoolerRunning())
+            GTEST_SKIP() << "no print spooler with a default queue is running (start it with tools/spooler.sh)";
         SetCompany(tempDb);
         // The system print dialog wants a window to belong to.
         owner = CreateWindowExW(0, L"STATIC", L"Spooler test", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
@@ -55,10 +38,11 @@ protected:
     HWND owner = nullptr;
 
     // Runs the print with the system print dialog answered "Print" (after the
-    // receipt confirmation when asked) and answers the text of the PDF it made.
-    std::string PrintToText(const std::function<bool()>& print, bool confirmReceipt = false)
+    // receipt confirmation when asked); answers the words of the PDF it made,
+    // found by a word only this job prints.
+    std::string PrintToText(const std::function<bool()>& print, const std::string& marker, bool confirmReceipt = false)
     {
-        std::string before = NewestPdf();
+        long long since = printing_tests::HostNow();
         ModalDriver driver(30000);
         if (confirmReceipt)
             driver.When(L"Confirmare date chitanta", [](HWND dialog) { ModalDriver::Click(dialog, IDOK); });
@@ -69,20 +53,8 @@ protected:
             ADD_FAILURE() << testing_support::Narrow(error.GetText().c_str());
         }
         driver.Verify();
-        std::string file;
-        for (int i = 0; i < 300; ++i) {
-            file = NewestPdf();
-            if (!file.empty() && file != before)
-                break;
-            Sleep(100);
-        }
-        EXPECT_NE(before, file) << "the queue wrote no new PDF";
-        std::string text;
-        for (int i = 0; i < 50; ++i) {
-            Sleep(200);
-            if (pdftest::RunOnHost("pdftotext -layout '" + file + "' -", text, 20000) == 0 && !text.empty())
-                break;
-        }
+        std::string text = printing_tests::WaitForPrintedPdf("Dovodozi_Printout", marker, since);
+        EXPECT_FALSE(text.empty()) << "the queue wrote no PDF holding " << marker;
         return text;
     }
 };
@@ -96,29 +68,31 @@ TEST_F(Spooler, EachLayoutAndTheGoodsReceivedNotePrintTitlePartnerAndLastProduct
     // With the dialog's first built-in background under the table.
     printBackgroundChoice = PrintBackgroundFirst;
     for (int layout = 1; layout <= 3; ++layout) {
-        InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 100 + layout, {L"Masa de lucru", L"Scaun rotativ"});
+        std::wstring last = L"Scaun" + std::to_wstring(GetTickCount());
+        InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 100 + layout, {L"Masa de lucru", last});
         std::string text = PrintToText(
             [&] {
                 FacturaPrintJob job(f.documentId, DocumentInvoice, layout, owner);
                 return layout == 1 ? PrintFacturaLayout1(job)
                                    : layout == 2 ? PrintFacturaChitantaLayout2(job) : PrintFacturaLayout3(job);
             },
-            layout == 2);
-        EXPECT_NE(std::string::npos, text.find("FACTURA")) << "layout " << layout << ":\n" << text;
-        EXPECT_NE(std::string::npos, text.find("Client Unu SRL")) << "layout " << layout;
-        EXPECT_NE(std::string::npos, text.find("Scaun rotativ")) << "layout " << layout;
+            testing_support::Narrow(last), layout == 2);
+        EXPECT_NE(std::string::npos, text.find(">FACTURA</word>")) << "layout " << layout << ":\n" << text;
+        EXPECT_NE(std::string::npos, text.find(">Unu</word>")) << "layout " << layout;
     }
 
     // A note longer than one sheet goes on over a second.
     std::vector<std::wstring> names = ShortNames(39);
-    names.push_back(L"Raft metalic");
+    std::wstring last = L"Raft" + std::to_wstring(GetTickCount());
+    names.push_back(last);
     InvoiceFixture f = AddDocument(tempDb, DocumentGoodsReceived, 12, names);
-    std::string text = PrintToText([&] {
-        FacturaPrintJob job(f.documentId, DocumentGoodsReceived, 1, owner);
-        return PrintNir(job);
-    });
-    EXPECT_NE(std::string::npos, text.find("NOTA DE RECEPTIE SI CONSTATARE DIFERENTE")) << text;
-    EXPECT_NE(std::string::npos, text.find("Client Unu SRL"));
-    EXPECT_NE(std::string::npos, text.find("Raft metalic"));
-    EXPECT_NE(std::string::npos, text.find('\f')) << "one sheet only";
+    std::string text = PrintToText(
+        [&] {
+            FacturaPrintJob job(f.documentId, DocumentGoodsReceived, 1, owner);
+            return PrintNir(job);
+        },
+        testing_support::Narrow(last));
+    EXPECT_NE(std::string::npos, text.find(">RECEPTIE</word>")) << text;
+    EXPECT_NE(std::string::npos, text.find(">Unu</word>"));
+    EXPECT_NE(std::string::npos, text.find("<page ", text.find("<page ") + 1)) << "one sheet only";
 }

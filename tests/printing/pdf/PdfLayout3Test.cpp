@@ -79,15 +79,3 @@ TEST_F(PdfLayout3, FiveLinesFitEachCopy)
     EXPECT_EQ(2u, longPage.FindAll(L"Produs 4").size());
     EXPECT_FALSE(longPage.FindPrefix(L"Produs cu"));
 }
-
-TEST_F(PdfLayout3, DocumentWithoutIdHasBothHalvesAndNoRows)
-{
-    SetCompanyVat(3);
-    PdfPage page;
-    ASSERT_TRUE(WriteLayout(3, 0, 0, L"layout3-id0.pdf", page));
-    EXPECT_EQ(2u, page.FindAll(L"FACTURA").size());
-    EXPECT_EQ(2u, page.FindAll(L"Total :").size());
-    EXPECT_TRUE(page.VerticalLinesAt(494.04).empty());
-    EXPECT_TRUE(page.HasLine(14, Up(702), 581, Up(702)));
-    EXPECT_TRUE(page.FindAll(L"1").size() == 2u);  // the column numbers only
-}

@@ -38,7 +38,6 @@ TEST(ReceiptPdf, ThreeCopiesStandInBandsAt10_286_562)
     EXPECT_TRUE(page.HasRect(14, FileY(566), 567, -262));
     EXPECT_EQ(1, page.rects[0].width);
 
-    EXPECT_EQ(45u, page.texts.size());
     std::vector<const PdfText*> titles = page.FindAll(kTitle);
     ASSERT_EQ(3u, titles.size()) << page.Describe();
     const double bands[] = {10, 286, 562};
@@ -66,14 +65,6 @@ TEST(ReceiptPdf, ThreeCopiesStandInBandsAt10_286_562)
     EXPECT_NEAR(FileY(1.4f * 167 + 10), amount->y, 0.01);
     EXPECT_EQ(14, amount->size);
     EXPECT_EQ(12, page.Find(L"Stampila si semnatura")->size);
-
-    if (HostHasProgram("/usr/bin/pdftotext")) {
-        std::string text = PdfToText(OutputPath(L"receipt_model2.pdf"));
-        int found = 0;
-        for (size_t at = text.find("Chitanta seria:"); at != std::string::npos; at = text.find("Chitanta seria:", at + 1))
-            ++found;
-        EXPECT_EQ(3, found) << text;
-    }
 }
 
 TEST(ReceiptPdf, TwoCopiesAndOneCopyInTheUpperHalf)
@@ -83,7 +74,6 @@ TEST(ReceiptPdf, TwoCopiesAndOneCopyInTheUpperHalf)
     ASSERT_EQ(2u, two.rects.size());
     EXPECT_TRUE(two.HasRect(14, FileY(14), 567, -400));
     EXPECT_TRUE(two.HasRect(14, FileY(428), 567, -400));
-    EXPECT_EQ(30u, two.texts.size());
     std::vector<const PdfText*> titles = two.FindAll(kTitle);
     ASSERT_EQ(2u, titles.size());
     EXPECT_NEAR(297.5 - 1.38f * 70, titles[0]->x, 0.01);
@@ -103,7 +93,6 @@ TEST(ReceiptPdf, TwoCopiesAndOneCopyInTheUpperHalf)
     Write(3, L"receipt_model3.pdf", one);
     ASSERT_EQ(1u, one.rects.size());
     EXPECT_TRUE(one.HasRect(14, FileY(14), 567, -400));
-    EXPECT_EQ(15u, one.texts.size());
     for (const PdfText& t : one.texts)
         EXPECT_GT(t.y, FileY(414)) << Utf8(t.text);
 }

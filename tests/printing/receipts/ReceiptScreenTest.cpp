@@ -1,6 +1,6 @@
 // The receipt page on screen, recorded call by call while it is drawn into a
-// bitmap (saved to test-out/ for a person to look at), and the preview
-// control's zoom, pan and device handling.
+// bitmap (saved to test-out/ for a person to look at), and the preview's
+// device handling (zoom and pan are the shared control's, tested once).
 #include <gtest/gtest.h>
 #include "printing/receipts/MyChitantePrewiev.h"
 #include "printing/preview/PreviewSupport.h"
@@ -176,57 +176,9 @@ protected:
         InvalidateRect(preview, nullptr, TRUE);
         UpdateWindow(preview);
     }
-    static void Wheel(MyChitantePrewiev& preview, int delta)
-    {
-        SendMessageW(preview, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))), 0);
-    }
-    static void Mouse(MyChitantePrewiev& preview, UINT message, int x, int y)
-    {
-        SendMessageW(preview, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
-    }
 };
 
 } // namespace
-
-TEST_F(ReceiptPreviewWindow, WheelZoomsByWholeNotchesWithinBounds)
-{
-    MyChitantePrewiev preview;
-    Open(preview);
-    Wheel(preview, 120);
-    EXPECT_NEAR(1.2f, preview.zoom, 1e-5);
-    Wheel(preview, 60);
-    EXPECT_NEAR(1.2f, preview.zoom, 1e-5);
-    Wheel(preview, 60);
-    EXPECT_NEAR(1.4f, preview.zoom, 1e-5);
-    Wheel(preview, 359);   // two notches; the 119 left over is dropped
-    EXPECT_NEAR(1.8f, preview.zoom, 1e-5);
-    Wheel(preview, -120);
-    EXPECT_NEAR(1.6f, preview.zoom, 1e-5);
-
-    for (int i = 0; i < 60; ++i)
-        Wheel(preview, 120);
-    EXPECT_FLOAT_EQ(kPreviewMaxZoom, preview.zoom);
-    Wheel(preview, -120 * 80);   // never zero or mirrored
-    EXPECT_FLOAT_EQ(kPreviewMinZoom, preview.zoom);
-}
-
-TEST_F(ReceiptPreviewWindow, DraggingPansOnlyWhileTheButtonIsDown)
-{
-    MyChitantePrewiev preview;
-    Open(preview);
-    Mouse(preview, WM_MOUSEMOVE, 100, 100);
-    Mouse(preview, WM_MOUSEMOVE, 130, 140);
-    EXPECT_FLOAT_EQ(0, preview.panX);
-    Mouse(preview, WM_LBUTTONDOWN, 130, 140);
-    Mouse(preview, WM_MOUSEMOVE, 150, 135);
-    Mouse(preview, WM_MOUSEMOVE, 160, 145);
-    EXPECT_FLOAT_EQ(30, preview.panX);
-    EXPECT_FLOAT_EQ(5, preview.panY);
-    Mouse(preview, WM_LBUTTONUP, 160, 145);
-    Mouse(preview, WM_MOUSEMOVE, 300, 300);
-    EXPECT_FLOAT_EQ(30, preview.panX);
-    EXPECT_FLOAT_EQ(5, preview.panY);
-}
 
 TEST_F(ReceiptPreviewWindow, FirstPageZoomsInOnceAndALostDeviceStartsAfresh)
 {

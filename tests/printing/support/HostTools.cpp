@@ -109,11 +109,4 @@ std::string QpdfCheck(const std::wstring& pdfPath)
     return status == 0 ? std::string() : "qpdf status " + std::to_string(status) + ": " + output;
 }
 
-std::string PdfToText(const std::wstring& pdfPath)
-{
-    std::string output;
-    RunOnHost("/usr/bin/pdftotext -enc UTF-8 " + Quoted(HostPath(pdfPath)) + " -", output);
-    return output;
-}
-
 } // namespace pdftest

@@ -18,7 +18,5 @@ int RunOnHost(const std::string& command, std::string& output, unsigned timeoutM
 
 // "qpdf --check" of the file: empty when it passes, else the reason.
 std::string QpdfCheck(const std::wstring& pdfPath);
-// pdftotext of the file as UTF-8 text (empty when it could not run).
-std::string PdfToText(const std::wstring& pdfPath);
 
 } // namespace pdftest

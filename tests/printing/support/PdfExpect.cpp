@@ -29,13 +29,13 @@ void ExpectTextAt(const PdfPage& page, const std::wstring& text, double x, doubl
 {
     std::vector<const PdfText*> found = page.FindAll(text);
     for (const PdfText* t : found) {
-        if (std::fabs(t->x - x) > 0.01 || std::fabs(t->y - y) > 0.01)
+        if (std::fabs(t->x - x) > 0.02 || std::fabs(t->y - y) > 0.02)
             continue;
         if (font) {
             EXPECT_EQ(font, t->font) << Utf8(text);
         }
         if (size > 0) {
-            EXPECT_NEAR(size, t->size, 0.001) << Utf8(text);
+            EXPECT_NEAR(size, t->size, 0.01) << Utf8(text);
         }
         return;
     }

@@ -4,15 +4,15 @@
 
 namespace pdftest {
 
-// One text object (BT ... ET) of a page: where its first text stands, in the
-// file's own coordinates (origin bottom-left), with the font in force.
+// One line of text as poppler's pdftotext lays it out, with its baseline
+// start in the file's own coordinates (origin bottom-left). Texts drawn with
+// several spaces read back with one.
 struct PdfText {
-    std::string font;      // base font name, e.g. "Helvetica-Bold"
+    std::string font;      // base font of the text object starting there, e.g. "Helvetica-Bold"
     double size;
     double x;
     double y;
-    std::string bytes;     // the shown string as stored
-    std::wstring text;     // the bytes read in code page 1250
+    std::wstring text;
 };
 
 // A stroked segment (m ... l S) or rectangle (re S), with the line width in force.
@@ -25,27 +25,27 @@ struct PdfRect {
     double width;
 };
 
-// Reads the single page of an uncompressed PDF as the writer makes it: the
-// object table, the page's font resources and its content stream, which is
-// interpreted for the operators the writer uses.
+// The first page of a written file: structure from "qpdf --json", texts from
+// "pdftotext -bbox-layout", and the strokes neither tool reports from the
+// page's content stream (which qpdf hands over decoded).
 class PdfPage {
 public:
-    // False, with the reason in error(), when the file cannot be read or parsed.
+    // False, with the reason in error(), when the file cannot be read.
     bool Load(const std::wstring& path);
     const std::string& error() const { return m_error; }
 
     int pageCount = 0;
     double mediaWidth = 0, mediaHeight = 0;
     bool compressed = false;            // a /Filter on any stream
-    std::string content;                // the page's content stream
+    std::vector<std::string> fonts;     // base fonts of the file
     std::vector<PdfText> texts;
     std::vector<PdfLine> lines;
     std::vector<PdfRect> rects;
 
-    // The first text object showing exactly `text`, or null.
+    // The first text showing exactly `text` (runs of spaces read as one), or null.
     const PdfText* Find(const std::wstring& text) const;
     std::vector<const PdfText*> FindAll(const std::wstring& text) const;
-    // The first text object whose text starts with `prefix`, or null.
+    // The first text whose text starts with `prefix`, or null.
     const PdfText* FindPrefix(const std::wstring& prefix) const;
     bool HasLine(double x1, double y1, double x2, double y2, double tolerance = 0.01) const;
     bool HasRect(double x, double y, double w, double h, double tolerance = 0.01) const;
@@ -56,12 +56,21 @@ public:
 
 private:
     bool Fail(const std::string& why);
-    void Interpret(const std::vector<std::pair<std::string, std::string>>& fonts);
+    void ReadTexts(const std::string& layout);
+    void ReadStrokes(const std::string& content);
 
+    struct Origin {
+        std::string font;
+        double x, y;
+    };
+    std::vector<Origin> m_origins;
+    std::vector<std::pair<std::string, std::string>> m_fonts;  // resource, base font
     std::string m_error;
 };
 
 // UTF-8 form of a wide text, for messages.
 std::string Utf8(const std::wstring& text);
+// Runs of white space as one space, none at either end.
+std::wstring Collapsed(const std::wstring& text);
 
 } // namespace pdftest

@@ -24,13 +24,20 @@ long long HostNow()
 std::string WaitForPrintedPdf(const std::string& jobPrefix, const std::string& marker, long long since,
                               unsigned timeoutMs)
 {
+    // Other programs may print to the same queue meanwhile: only the file
+    // holding the marker counts.
     std::string command = "for f in $(find \"$HOME/PDF\" -maxdepth 1 -name '" + jobPrefix + "*.pdf' -newermt @" +
-                          std::to_string(since - 1) + " 2>/dev/null); do pdftotext -bbox \"$f\" -; done";
+                          std::to_string(since - 1) + " 2>/dev/null); do echo @@FILE; pdftotext -bbox \"$f\" -; done";
     for (DWORD waited = 0; waited < timeoutMs; waited += 500) {
         std::string output;
         RunOnHost(command, output, 30000);
-        if (output.find(marker) != std::string::npos)
-            return output;
+        for (size_t at = output.find("@@FILE"); at != std::string::npos;) {
+            size_t next = output.find("@@FILE", at + 6);
+            std::string file = output.substr(at + 6, next == std::string::npos ? next : next - at - 6);
+            if (file.find(marker) != std::string::npos)
+                return file;
+            at = next;
+        }
         Sleep(500);
     }
     return std::string();
