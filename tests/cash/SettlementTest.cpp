@@ -109,7 +109,7 @@ TEST_F(Settlement, WithoutAllocationsEachDocumentGetsAtMostWhatItLacks)
     EXPECT_DOUBLE_EQ(60, Balance(tempDb, b));
 }
 
-TEST_F(Settlement, AFailedOwnerSaveLeavesBalancesCounterAndAllocationsAsTheyWere)
+TEST_F(Settlement, AFailedSaveOrAChangedBalanceLeavesBalancesCounterAndAllocationsAsTheyWere)
 {
     unsigned long long a = AddDocument(tempDb, {client, 12, 100, 100});
     tempDb.Exec(L"create trigger refuse before insert on Incasari begin select raise(abort, 'refused'); end");
@@ -120,6 +120,13 @@ TEST_F(Settlement, AFailedOwnerSaveLeavesBalancesCounterAndAllocationsAsTheyWere
     EXPECT_EQ(0, tempDb.Scalar(L"select numarChit from ConfigFacturi where id = 1"));
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
 
+    // A balance changed after the plan was made is not overwritten.
+    tempDb.Exec(L"drop trigger refuse");
+    tempDb.Exec(micro::qsql::SqlFormat(L"update Facturi set sold = 90 where id = %llu", a).c_str());
+    EXPECT_THROW(ApplySettlement(kInvoices, Source::Receipt, plan, [&] { return SaveReceipt(tempDb, 7, 40); }),
+                 micro::qsql::QSqlError);
+    EXPECT_DOUBLE_EQ(90, Balance(tempDb, a));
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Incasari"));
 }
 
 TEST_F(Settlement, DocumentsAreAddressedByIdWithinThePartnerInEitherTable)
