@@ -41,25 +41,6 @@ protected:
 
 } // namespace
 
-TEST_F(Settlement, PaysEveryRowInFullButTheLastAndAsksAboutAPartLeftOnALaterRow)
-{
-    unsigned long long a = AddDocument(tempDb, {client, 12, 100, 100});
-    unsigned long long b = AddDocument(tempDb, {client, 13, 80, 80});
-    SettlementPlan plan = PlanValidation(kInvoices, client, {a, b}, 150);
-    ASSERT_TRUE(plan.Ready());
-    EXPECT_TRUE(plan.asksPartial);
-    EXPECT_EQ(5000, plan.partialRest);
-    EXPECT_EQ(13u, plan.partialNumber);
-    unsigned long long receipt =
-        ApplySettlement(kInvoices, Source::Receipt, plan, [&] { return SaveReceipt(tempDb, 1, 150); });
-    EXPECT_DOUBLE_EQ(0, Balance(tempDb, a));
-    EXPECT_DOUBLE_EQ(30, Balance(tempDb, b));
-    EXPECT_DOUBLE_EQ(150, tempDb.Number(micro::qsql::SqlFormat(L"select sum(suma) from Alocari where sursa = 0 "
-                                                               L"and idSursa = %llu and tipDocument = 0",
-                                                               receipt)
-                                            .c_str()));
-}
-
 TEST_F(Settlement, RefusesBeforeWritingAnything)
 {
     unsigned long long a = AddDocument(tempDb, {client, 12, 100, 100});
@@ -128,7 +109,7 @@ TEST_F(Settlement, WithoutAllocationsEachDocumentGetsAtMostWhatItLacks)
     EXPECT_DOUBLE_EQ(60, Balance(tempDb, b));
 }
 
-TEST_F(Settlement, AFailedOwnerSaveLeavesBalancesCounterAndAllocationsAsTheyWere)
+TEST_F(Settlement, AFailedSaveOrAChangedBalanceLeavesBalancesCounterAndAllocationsAsTheyWere)
 {
     unsigned long long a = AddDocument(tempDb, {client, 12, 100, 100});
     tempDb.Exec(L"create trigger refuse before insert on Incasari begin select raise(abort, 'refused'); end");
@@ -139,6 +120,13 @@ TEST_F(Settlement, AFailedOwnerSaveLeavesBalancesCounterAndAllocationsAsTheyWere
     EXPECT_EQ(0, tempDb.Scalar(L"select numarChit from ConfigFacturi where id = 1"));
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
 
+    // A balance changed after the plan was made is not overwritten.
+    tempDb.Exec(L"drop trigger refuse");
+    tempDb.Exec(micro::qsql::SqlFormat(L"update Facturi set sold = 90 where id = %llu", a).c_str());
+    EXPECT_THROW(ApplySettlement(kInvoices, Source::Receipt, plan, [&] { return SaveReceipt(tempDb, 7, 40); }),
+                 micro::qsql::QSqlError);
+    EXPECT_DOUBLE_EQ(90, Balance(tempDb, a));
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Incasari"));
 }
 
 TEST_F(Settlement, DocumentsAreAddressedByIdWithinThePartnerInEitherTable)
