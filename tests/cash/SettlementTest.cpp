@@ -41,25 +41,6 @@ protected:
 
 } // namespace
 
-TEST_F(Settlement, PaysEveryRowInFullButTheLastAndAsksAboutAPartLeftOnALaterRow)
-{
-    unsigned long long a = AddDocument(tempDb, {client, 12, 100, 100});
-    unsigned long long b = AddDocument(tempDb, {client, 13, 80, 80});
-    SettlementPlan plan = PlanValidation(kInvoices, client, {a, b}, 150);
-    ASSERT_TRUE(plan.Ready());
-    EXPECT_TRUE(plan.asksPartial);
-    EXPECT_EQ(5000, plan.partialRest);
-    EXPECT_EQ(13u, plan.partialNumber);
-    unsigned long long receipt =
-        ApplySettlement(kInvoices, Source::Receipt, plan, [&] { return SaveReceipt(tempDb, 1, 150); });
-    EXPECT_DOUBLE_EQ(0, Balance(tempDb, a));
-    EXPECT_DOUBLE_EQ(30, Balance(tempDb, b));
-    EXPECT_DOUBLE_EQ(150, tempDb.Number(micro::qsql::SqlFormat(L"select sum(suma) from Alocari where sursa = 0 "
-                                                               L"and idSursa = %llu and tipDocument = 0",
-                                                               receipt)
-                                            .c_str()));
-}
-
 TEST_F(Settlement, RefusesBeforeWritingAnything)
 {
     unsigned long long a = AddDocument(tempDb, {client, 12, 100, 100});

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include "cash/MyIncasareDialog.h"
+#include "cash/ReceiptPrinting.h"
 #include "database/qsql/SqlText.h"
 #include "masterdata/EditorEntries.h"
 #include "resources/resource.h"
@@ -254,25 +255,38 @@ TEST_F(ReceiptEditor, ANumberTakenMeanwhileGivesTheNextFreeOneAndAStoredReceiptK
 
 namespace {
 unsigned long long g_openedId = 0;
+std::wstring g_printed;
 INT_PTR FakeDocumentEditor(HWND, int type, uint64_t id)
 {
     g_openedId = type == 0 ? id : 0;
     GetRepository().ExecDML(SqlFormat(L"update Facturi set sold = 55.5 where id = %llu", id).c_str());
     return IDOK;
 }
+INT_PTR FakePrinter(HWND, const ReceiptPrintRequest& r)
+{
+    g_printed = std::to_wstring(r.clientId) + L"|" + std::to_wstring(r.amount) + L"|" + r.facturi + L"|" + r.number +
+                L"|" + r.date;
+    return IDCANCEL;
+}
 } // namespace
 
-TEST_F(ReceiptEditor, DoubleClickOpensTheInvoiceByIdAndShowsItAgainAfterASave)
+TEST_F(ReceiptEditor, TheInvoiceOpensByIdAndPrintingTakesTheReceiptsTextsWithoutStoringAnything)
 {
-    tempDb.Exec(SqlFormat(L"insert into Incasari values (NULL, 'CNT', 3, %llu, ' 13, 12', 0, '', 0, 1, 1, 0)",
+    tempDb.Exec(SqlFormat(L"insert into Incasari values (NULL, 'CNT', 3, %llu, ' 13, 12', 80, '', 1700000000, 1, 1, 0)",
                           client)
                     .c_str());
     RegisterEditor(EditorKind::Document, &FakeDocumentEditor);
+    SetReceiptPrinter(&FakePrinter);
     Run(LastReceipt(), [&](HWND w) {
         ModalDriver::DoubleClickListRow(w, kList, 1);
         EXPECT_EQ(b, g_openedId);
         EXPECT_EQ(L"  55.50", ModalDriver::ListCell(w, kList, 1, 6));
         EXPECT_EQ(L"155.50", ModalDriver::GetText(w, IDC_INCASARE_SUMA));
+        ModalDriver::SetText(w, IDC_INCASARE_SUMA, L"70");
+        ModalDriver::Click(w, IDC_INCASARE_TIPARIRE);
     });
+    EXPECT_EQ(std::to_wstring(client) + L"|70.000000| 13, 12|3|14-11-2023", g_printed);
+    EXPECT_DOUBLE_EQ(80, tempDb.Number(L"select suma from Incasari"));
     RegisterEditor(EditorKind::Document, nullptr);
+    SetReceiptPrinter(nullptr);
 }
