@@ -1,10 +1,6 @@
 #pragma once
-#include <gtest/gtest.h>
-#include <string>
 #include "database/qsql/SqlText.h"
 #include "tests/cash/support/CashFixtures.h"
-#include "tests/harness/MessageBoxRecorder.h"
-#include "tests/harness/ModalDriver.h"
 
 namespace payment_tests {
 
@@ -26,16 +22,6 @@ inline unsigned long long AddPayment(testing_support::TempDatabase& db, const Pa
                                    p.series, p.number, p.supplier, p.notes, p.amount, p.storedDate, p.status, p.type)
                 .c_str());
     return static_cast<unsigned long long>(db.Db().LastInsertRowId());
-}
-
-// Double-clicks the row of a list whose first cell reads text.
-inline void DoubleClickRowNamed(HWND dialog, int list, const std::wstring& text)
-{
-    using testing_support::ModalDriver;
-    for (int row = 0; row < ModalDriver::ListRowCount(dialog, list); ++row)
-        if (ModalDriver::ListCell(dialog, list, row, 0) == text)
-            return ModalDriver::DoubleClickListRow(dialog, list, row);
-    ADD_FAILURE() << "no row " << testing_support::Narrow(text);
 }
 
 } // namespace payment_tests

@@ -6,6 +6,7 @@
 #include "resources/resource.h"
 #include "tests/cash/payments/PaymentTestData.h"
 #include "tests/harness/MessageBoxRecorder.h"
+#include "tests/harness/ModalDriver.h"
 #include "tests/harness/Screenshot.h"
 
 using payment_tests::AddPayment;
