@@ -189,6 +189,8 @@ void MyIntrariGeneraleDialogEdit::Cancel()
 
 void MyIntrariGeneraleDialogEdit::Validate()
 {
+    // A quantity still being typed counts, as when the click takes the focus.
+    CommitCellEdit();
     if (status == StockMoveValidated) {
         MessageBox(L"Intrare deja Validata ! ", L"Message", MB_OK);
         return;
@@ -219,6 +221,7 @@ void MyIntrariGeneraleDialogEdit::Validate()
 
 void MyIntrariGeneraleDialogEdit::Print()
 {
+    CommitCellEdit();
     micro::utils::FormatTimeText(datePicker.GetUnixTime(), printDate, L"%d-%m-%y");
     PrintStockMove(*this);
 }
