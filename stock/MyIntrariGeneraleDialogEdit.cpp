@@ -85,13 +85,18 @@ void MyIntrariGeneraleDialogEdit::EnableControls()
         EnableItem(control, editable);
 }
 
+void MyIntrariGeneraleDialogEdit::ShowTotals()
+{
+    SetItemText(IDC_IGE_TOTAL_FT, QString::Formatted(L"%.2f", totalFT));
+    SetItemText(IDC_IGE_TOTAL_TVA, QString::Formatted(L"%.2f", totalTVA));
+    SetItemText(IDC_IGE_TOTAL_TTI, QString::Formatted(L"%.2f", totalTTI));
+}
+
 bool MyIntrariGeneraleDialogEdit::UpdateData(bool toControls)
 {
     if (!toControls)
         return true;
-    SetItemText(IDC_IGE_TOTAL_FT, QString::Formatted(L"%.2f", totalFT));
-    SetItemText(IDC_IGE_TOTAL_TVA, QString::Formatted(L"%.2f", totalTVA));
-    SetItemText(IDC_IGE_TOTAL_TTI, QString::Formatted(L"%.2f", totalTTI));
+    ShowTotals();
     SetItemText(IDC_IGE_NUMAR, QString::Formatted(L"%llu", number));
     if (date != 0)
         datePicker.SetUnixTime(date);
@@ -244,5 +249,5 @@ bool PrintStockMove(MyIntrariGeneraleDialogEdit& editor)
             cells[i] = editor.itemList.GetItemText(row, printed[i]);
         doc.rows.push_back(cells);
     }
-    return PrintStockMoveDocument(editor.itemList, editor.printPages, doc);
+    return PrintStockMoveDocument(editor.GetHandle(), editor.printPages, doc);
 }

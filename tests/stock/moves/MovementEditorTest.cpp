@@ -65,6 +65,16 @@ TEST_F(MovementEditor, NewEntryOfThreeRowsIsStoredUnderOneNumberAndReopensUnchan
         }));
         EXPECT_EQ(stored, Count(L"select dataCreare from IntrariGenerale")) << "save " << save;
     }
+    // A date chosen before a quantity is typed stays chosen.
+    MyIntrariGeneraleDialogEdit redated(nullptr);
+    RunEditor(redated, 0, 1, [&](HWND w) {
+        ModalDriver::SetDate(w, IDC_IGE_DATA, Day(2026, 3, 6, 1, 30));
+        ClickCell(w, 0, 4);
+        ModalDriver::SetText(w, IDC_IGE_CELULA, L"5");
+        ModalDriver::Click(w, IDOK);
+        ModalDriver::Click(w, IDOK);
+    });
+    EXPECT_EQ(stored + 86400, Count(L"select dataCreare from IntrariGenerale"));
 }
 
 TEST_F(MovementEditor, NumberFollowsTheLargestOfCounterAndStoredIds)

@@ -94,10 +94,12 @@ TEST_F(Validation, RefusedOrFailedValidationChangesNothingAndCanRunAgain)
     }
 }
 
-TEST_F(Validation, EntryRefusesOnlyWhatWouldTakeStockBelowZero)
+TEST_F(Validation, StockTestRefusesOnlyWhatGoesBelowZeroInHundredths)
 {
-    StockMoveHeader header;
-    EXPECT_EQ(0, ValidateStockMove(0, header, {StockMoveRow{cui, -11, 1, 0, 0, 0}}));
-    EXPECT_EQ(-1, ValidateStockMove(0, header, {StockMoveRow{cui, 2.5, 1, 0, 0, 0}}));
+    StockMoveHeader entry, exit;
+    EXPECT_EQ(0, ValidateStockMove(0, entry, {StockMoveRow{cui, -11, 1, 0, 0, 0}}));
+    EXPECT_EQ(-1, ValidateStockMove(0, entry, {StockMoveRow{cui, 2.5, 1, 0, 0, 0}}));
     EXPECT_EQ(L"3|12.5|INTRARE GENERALA", tempDb.Text(L"select tip || '|' || stoc || '|' || IDClient from Stocuri"));
+    tempDb.Exec(L"update Produse set stocReal = 0.3 where id = 2");
+    EXPECT_EQ(-1, ValidateStockMove(1, exit, {StockMoveRow{surub, 0.1, 1, 0, 0, 0}, {surub, 0.2, 1, 0, 0, 0}}));
 }
