@@ -103,6 +103,7 @@ TEST_F(MovementEditor, ClickedCellEndsAtTheFirstTemporarAndDeletingTouchesOnlyTh
         ClickCell(w, 0, 4);
         EXPECT_TRUE(ModalDriver::IsVisible(w, IDC_IGE_CELULA)) << "a quantity cell opens the cell editor";
         ModalDriver::SetText(w, IDC_IGE_CELULA, L"3");
+        testing_support::SaveWindowPng(w, L"stock_moves_editor_cell");  // the edit stands over the list
         ModalDriver::Click(w, IDOK);
         EXPECT_EQ(L"3.00|7.50", Cells(w, 0, {4, 7}));
 
