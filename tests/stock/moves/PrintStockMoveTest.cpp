@@ -69,8 +69,19 @@ TEST(PrintStockMove, PagesHoldFortySixRowsWithATotalEachAndNoBlankPage)
         ASSERT_EQ(c.pages, pages.size()) << c.rows;
         EXPECT_EQ(c.firstTotal, TotalOf(pages.front())) << c.rows;
         EXPECT_EQ(c.lastTotal, TotalOf(pages.back())) << c.rows;
-        EXPECT_EQ(1, pages.back().Count(L"Intrare Generala"));
     }
+    // The range the user chose; a cancelled dialog prints nothing.
+    MetafileSink sink(kW, kH);
+    sink.fromPage = sink.toPage = 2;
+    PrintPageRange range = {1, 0, 0};
+    EXPECT_TRUE(PrintStockMoveDocument(nullptr, range, Movement(93)));
+    EXPECT_EQ(3u, sink.pageCount);
+    ASSERT_EQ(1u, sink.printedPages.at(0).size());
+    const EmfText* first = sink.printedPages[0][0].Find(L"47");
+    ASSERT_NE(nullptr, first);
+    EXPECT_EQ(Y(109), first->y) << "page 2 starts at row 47";
+    sink.cancel = true;
+    EXPECT_FALSE(PrintStockMoveDocument(nullptr, range, Movement(1)));
 }
 
 TEST(PrintStockMove, HeadingsRowsAndRulesStandAtTheirUnits)
@@ -96,6 +107,7 @@ TEST(PrintStockMove, HeadingsRowsAndRulesStandAtTheirUnits)
         EXPECT_EQ(Y(e.y), t->y) << testing_support::Narrow(e.text);
     }
     EXPECT_EQ(Y(12), page.Find(L"Iesire Generala")->fontHeight);
+    EXPECT_NE(L"Typo Grotesk Black Italic", page.Find(L"Total:")->face) << "a missing family falls back";
     EXPECT_EQ(static_cast<int>(Y(109) + sy * 10), page.Find(L"2.25")->y);
     int margin = Y(10), tableEnd = static_cast<int>(Y(117) + sy * 10);
     EXPECT_TRUE(page.HasFrame(margin, margin, kW - margin, kH - margin));

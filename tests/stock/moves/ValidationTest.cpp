@@ -61,6 +61,8 @@ TEST_F(Validation, RefusedOrFailedValidationChangesNothingAndCanRunAgain)
         {"stock below zero on the third row", L"7", nullptr, L"Cantitate Insufucienta in stoc !"},
         {"a ledger row refused", L"1",
          L"create trigger refuse before insert on Stocuri begin select raise(abort, 'refuzat'); end", L"refuzat"},
+        {"the header refused", L"1",
+         L"create trigger refuse before insert on IesiriGenerale begin select raise(abort, 'plin'); end", L"plin"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -94,12 +96,11 @@ TEST_F(Validation, RefusedOrFailedValidationChangesNothingAndCanRunAgain)
     }
 }
 
-TEST_F(Validation, StockTestRefusesOnlyWhatGoesBelowZeroInHundredths)
+TEST_F(Validation, EntryStockTestCountsHundredths)
 {
-    StockMoveHeader entry, exit;
-    EXPECT_EQ(0, ValidateStockMove(0, entry, {StockMoveRow{cui, -11, 1, 0, 0, 0}}));
-    EXPECT_EQ(-1, ValidateStockMove(0, entry, {StockMoveRow{cui, 2.5, 1, 0, 0, 0}}));
-    EXPECT_EQ(L"3|12.5|INTRARE GENERALA", tempDb.Text(L"select tip || '|' || stoc || '|' || IDClient from Stocuri"));
     tempDb.Exec(L"update Produse set stocReal = 0.3 where id = 2");
-    EXPECT_EQ(-1, ValidateStockMove(1, exit, {StockMoveRow{surub, 0.1, 1, 0, 0, 0}, {surub, 0.2, 1, 0, 0, 0}}));
+    StockMoveHeader entry;
+    EXPECT_EQ(0, ValidateStockMove(0, entry, {StockMoveRow{surub, -0.4, 1, 0, 0, 0}}));
+    EXPECT_EQ(-1, ValidateStockMove(0, entry, {StockMoveRow{surub, -0.1, 1, 0, 0, 0}, {surub, -0.2, 1, 0, 0, 0}}));
+    EXPECT_EQ(L"3|INTRARE GENERALA", tempDb.Text(L"select distinct tip || '|' || IDClient from Stocuri"));
 }
