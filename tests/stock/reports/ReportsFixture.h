@@ -44,24 +44,19 @@ protected:
     // A header of the table with one line per {product, quantity, price}; answers its id.
     long long Document(const wchar_t* header, long long date, int status, long long partner, long long number,
                        const std::vector<std::vector<double>>& lines);
+    long long Line(const wchar_t* header, long long date, int status, long long partner, long long number,
+                   long long product, double qty, double price)
+    {
+        return Document(header, date, status, partner, number, {{double(product), qty, price}});
+    }
     long long Invoice(long long date, int status, long long client, long long number, long long product, double qty,
-                      double price = 10.0)
-    {
-        return Document(L"Facturi", date, status, client, number, {{double(product), qty, price}});
-    }
+                      double price = 10.0) { return Line(L"Facturi", date, status, client, number, product, qty, price); }
     long long Nir(long long date, int status, long long supplier, long long number, long long product, double qty,
-                  double price = 10.0)
-    {
-        return Document(L"Niruri", date, status, supplier, number, {{double(product), qty, price}});
-    }
+                  double price = 10.0) { return Line(L"Niruri", date, status, supplier, number, product, qty, price); }
     long long Entry(long long date, int status, long long product, double qty, double price = 10.0)
-    {
-        return Document(L"IntrariGenerale", date, status, 0, 0, {{double(product), qty, price}});
-    }
+    { return Line(L"IntrariGenerale", date, status, 0, 0, product, qty, price); }
     long long Exit(long long date, int status, long long product, double qty, double price = 10.0)
-    {
-        return Document(L"IesiriGenerale", date, status, 0, 0, {{double(product), qty, price}});
-    }
+    { return Line(L"IesiriGenerale", date, status, 0, 0, product, qty, price); }
     // A receipt (Incasari) or payment (Plati); answers its id.
     long long Cash(const wchar_t* table, long long date, int status, long long partner, long long number,
                    double amount, int type = 1);
