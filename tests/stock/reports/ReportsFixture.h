@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 #include "database/qsql/SqlText.h"
 #include "framework/gui/QControl.h"
@@ -26,12 +27,7 @@ inline SYSTEMTIME PickerDay(long long seconds, int hour = 15)
     return micro::gui::UnixToSystemTime(seconds - seconds % 86400 + hour * 3600 + 1234);
 }
 
-struct OpenedEditor {
-    EditorKind kind;
-    int type;
-    uint64_t id;
-    bool operator==(const OpenedEditor& o) const { return kind == o.kind && type == o.type && id == o.id; }
-};
+typedef std::tuple<EditorKind, int, uint64_t> OpenedEditor;
 // Test entries for every editor kind, recording what they were asked to open.
 struct EditorSpy {
     EditorSpy();
@@ -49,14 +45,6 @@ protected:
     {
         return Document(header, date, status, partner, number, {{double(product), qty, price}});
     }
-    long long Invoice(long long date, int status, long long client, long long number, long long product, double qty,
-                      double price = 10.0) { return Line(L"Facturi", date, status, client, number, product, qty, price); }
-    long long Nir(long long date, int status, long long supplier, long long number, long long product, double qty,
-                  double price = 10.0) { return Line(L"Niruri", date, status, supplier, number, product, qty, price); }
-    long long Entry(long long date, int status, long long product, double qty, double price = 10.0)
-    { return Line(L"IntrariGenerale", date, status, 0, 0, product, qty, price); }
-    long long Exit(long long date, int status, long long product, double qty, double price = 10.0)
-    { return Line(L"IesiriGenerale", date, status, 0, 0, product, qty, price); }
     // A receipt (Incasari) or payment (Plati); answers its id.
     long long Cash(const wchar_t* table, long long date, int status, long long partner, long long number,
                    double amount, int type = 1);
