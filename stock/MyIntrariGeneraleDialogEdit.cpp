@@ -85,13 +85,18 @@ void MyIntrariGeneraleDialogEdit::EnableControls()
         EnableItem(control, editable);
 }
 
+void MyIntrariGeneraleDialogEdit::ShowTotals()
+{
+    SetItemText(IDC_IGE_TOTAL_FT, QString::Formatted(L"%.2f", totalFT));
+    SetItemText(IDC_IGE_TOTAL_TVA, QString::Formatted(L"%.2f", totalTVA));
+    SetItemText(IDC_IGE_TOTAL_TTI, QString::Formatted(L"%.2f", totalTTI));
+}
+
 bool MyIntrariGeneraleDialogEdit::UpdateData(bool toControls)
 {
     if (!toControls)
         return true;
-    SetItemText(IDC_IGE_TOTAL_FT, QString::Formatted(L"%.2f", totalFT));
-    SetItemText(IDC_IGE_TOTAL_TVA, QString::Formatted(L"%.2f", totalTVA));
-    SetItemText(IDC_IGE_TOTAL_TTI, QString::Formatted(L"%.2f", totalTTI));
+    ShowTotals();
     SetItemText(IDC_IGE_NUMAR, QString::Formatted(L"%llu", number));
     if (date != 0)
         datePicker.SetUnixTime(date);
@@ -189,6 +194,8 @@ void MyIntrariGeneraleDialogEdit::Cancel()
 
 void MyIntrariGeneraleDialogEdit::Validate()
 {
+    // A quantity still being typed counts, as when the click takes the focus.
+    CommitCellEdit();
     if (status == StockMoveValidated) {
         MessageBox(L"Intrare deja Validata ! ", L"Message", MB_OK);
         return;
@@ -219,6 +226,7 @@ void MyIntrariGeneraleDialogEdit::Validate()
 
 void MyIntrariGeneraleDialogEdit::Print()
 {
+    CommitCellEdit();
     micro::utils::FormatTimeText(datePicker.GetUnixTime(), printDate, L"%d-%m-%y");
     PrintStockMove(*this);
 }
@@ -241,5 +249,5 @@ bool PrintStockMove(MyIntrariGeneraleDialogEdit& editor)
             cells[i] = editor.itemList.GetItemText(row, printed[i]);
         doc.rows.push_back(cells);
     }
-    return PrintStockMoveDocument(editor.itemList, editor.printPages, doc);
+    return PrintStockMoveDocument(editor.GetHandle(), editor.printPages, doc);
 }

@@ -57,7 +57,9 @@ private:
     void BeginCellEdit(int row, int column);
     void CommitCellEdit();
     void RecomputeRow(int row);
+    // Only the totals: the date picker keeps what the user chose.
     void RecomputeTotals();
+    void ShowTotals();
     void Renumber();
     std::vector<StockMoveRow> CollectRows() const;
     StockMoveHeader Header() const;

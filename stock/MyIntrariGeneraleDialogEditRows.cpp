@@ -64,6 +64,7 @@ void MyIntrariGeneraleDialogEdit::LoadItems()
         ++rowCount;
     }
     RecomputeTotals();
+    UpdateData(true);
 }
 
 void MyIntrariGeneraleDialogEdit::FillProductCells(int row, unsigned long long productId)
@@ -193,7 +194,7 @@ void MyIntrariGeneraleDialogEdit::RecomputeTotals()
         totalTVA += CellNumber(itemList, row, ColTVA);
         totalTTI += CellNumber(itemList, row, ColTTI);
     }
-    UpdateData(true);
+    ShowTotals();
 }
 
 double MyIntrariGeneraleDialogEdit::CellValue(int row, int column, double exact) const

@@ -1,5 +1,6 @@
 #include "stock/StockMoveStore.h"
 #include "database/MyRepository.h"
+#include <cmath>
 
 using micro::qsql::QsqlQuery;
 using micro::qsql::QsqlStatement;
@@ -99,7 +100,7 @@ bool LoadStockMoveHeader(int kind, unsigned long long id, StockMoveHeader& heade
     if (q.Eof())
         return false;
     header.id = id;
-    header.date = q.GetIntField(1) + kStoredDateShift;
+    header.date = q.FieldIsNull(1) ? 0 : q.GetIntField(1) + kStoredDateShift;
     header.status = static_cast<unsigned long long>(q.GetIntField(2));
     for (int i = 0; i < 3; ++i)
         totals[i] = q.GetFloatField(3 + i, 0.0);
@@ -152,7 +153,8 @@ int ValidateStockMove(int kind, StockMoveHeader& header, const std::vector<Stock
             SqlFormat(L"select stocReal, pretVanzare, UM from Produse where id = %llu", row.productId).c_str());
         double stock = product.Eof() ? 0.0 : product.GetFloatField(0, 0.0);
         double newStock = stock + k.sign * row.quantity;
-        if (newStock < 0)
+        // Quantities show two decimals: 0.3 less 0.1 less 0.2 is no shortage.
+        if (llround(newStock * 100) < 0)
             return static_cast<int>(i);
         update.Bind(1, newStock);
         update.Bind(2, static_cast<long long>(row.productId));

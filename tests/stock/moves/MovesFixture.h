@@ -14,8 +14,7 @@ using testing_support::ModalDriver;
 
 class MovesTest : public testing_support::DatabaseTest {
 protected:
-    // A product with its stock, purchase price (brought into a new row) and
-    // selling price.
+    // A product with its stock and purchase price (what a new row brings).
     unsigned long long Product(const wchar_t* name, double stock, double purchase, int vat = 0, double sale = 0.0,
                                const wchar_t* unit = L"Buc")
     {
@@ -58,47 +57,33 @@ inline std::wstring Cell(HWND editor, int row, int column)
 inline int Rows(HWND editor) { return ModalDriver::ListRowCount(editor, IDC_IGE_LISTA); }
 
 // A click on a cell of the item list, as the list reports it.
-inline void ClickCell(HWND editor, int row, int column, UINT code = NM_CLICK)
+inline void ClickCell(HWND editor, int row, int column)
 {
-    HWND list = GetDlgItem(editor, IDC_IGE_LISTA);
     NMITEMACTIVATE click = {};
-    click.hdr.hwndFrom = list;
-    click.hdr.idFrom = IDC_IGE_LISTA;
-    click.hdr.code = code;
+    click.hdr = {GetDlgItem(editor, IDC_IGE_LISTA), IDC_IGE_LISTA, static_cast<UINT>(NM_CLICK)};
     click.iItem = row;
     click.iSubItem = column;
     SendMessageW(editor, WM_NOTIFY, IDC_IGE_LISTA, reinterpret_cast<LPARAM>(&click));
 }
 
-// Types into the open cell editor and leaves it, which commits the text.
-inline void TypeQuantity(HWND editor, const wchar_t* quantity)
-{
-    ModalDriver::SetText(editor, IDC_IGE_CELULA, quantity);
-    SetFocus(GetDlgItem(editor, IDC_IGE_TOTAL_FT));
-}
-
-// "Adauga Pozitie", the product picked by name, the quantity typed in place.
+// "Adauga Pozitie", the product picked by name, the quantity typed in place
+// and the cell left (which commits it).
 inline void AddRow(HWND editor, const wchar_t* productName, const wchar_t* quantity)
 {
     ModalDriver picker;
     picker.When(L"Cautare Produse", [&](HWND p) {
-        ModalDriver::SetText(p, 1001, productName);
-        ModalDriver::DoubleClickListRow(p, 1002, 0);
+        ModalDriver::SetText(p, IDC_CAUTARE_PRODUSE_FILTER, productName);
+        ModalDriver::DoubleClickListRow(p, IDC_CAUTARE_PRODUSE_LIST, 0);
     });
     ModalDriver::Click(editor, IDC_IGE_ADAUGA);
     picker.Verify();
-    TypeQuantity(editor, quantity);
+    ModalDriver::SetText(editor, IDC_IGE_CELULA, quantity);
+    SetFocus(GetDlgItem(editor, IDC_IGE_TOTAL_FT));
 }
 
 inline SYSTEMTIME Day(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0)
 {
-    SYSTEMTIME t = {};
-    t.wYear = year;
-    t.wMonth = month;
-    t.wDay = day;
-    t.wHour = hour;
-    t.wMinute = minute;
-    return t;
+    return SYSTEMTIME{year, month, 0, day, hour, minute, 0, 0};
 }
 
 } // namespace moves_test
