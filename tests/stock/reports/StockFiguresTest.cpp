@@ -44,7 +44,6 @@ TEST_F(StockFigures, EveryReportAgreesWithTheRuleOverRandomPeriods)
     warehouse.productId = product;
     RunDialog(warehouse, L"Fisa de magazie", [&](HWND w) {
         for (const Pair& p : pairs) {
-            SCOPED_TRACE(testing::Message() << "warehouse " << p.d1 << " .. " << p.d2);
             ModalDriver::SetDate(w, IDC_MAGAZIE_DE_LA, PickerDay(p.d1 + 86400, 0));
             ModalDriver::SetDate(w, IDC_MAGAZIE_LA, PickerDay(p.d2, 23));
             ModalDriver::Click(w, IDC_MAGAZIE_COLECTEAZA);
