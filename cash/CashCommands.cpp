@@ -1,7 +1,8 @@
 #include "cash/CashCommands.h"
 #include "cash/MyIncasareDialog.h"
 #include "cash/MyIncasariDialog.h"
-#include "cash/PaymentCommands.h"
+#include "cash/MyPlataDialog.h"
+#include "cash/MyPlatiDialog.h"
 #include "masterdata/DatabaseMessage.h"
 #include "masterdata/EditorEntries.h"
 #include "resources/resource.h"
@@ -10,18 +11,21 @@ using micro::qapp::QCommandContext;
 
 namespace {
 
-void OpenReceiptsList(const QCommandContext& context)
+// The receipts and the payments list.
+template <class List>
+void OpenList(const QCommandContext& context)
 {
     if (!RequireOpenDatabase(context.frame))
         return;
-    MyIncasariDialog dialog(context.frame);
-    dialog.DoModal();
+    List list(context.frame);
+    list.DoModal();
 }
 
-// A receipt opened from another part (a ledger row, the receipts list).
-INT_PTR EditStoredReceipt(HWND owner, int, uint64_t id)
+// A receipt or payment opened from another part (a ledger row, its list).
+template <class Editor>
+INT_PTR EditStored(HWND owner, int, uint64_t id)
 {
-    MyIncasareDialog editor(owner);
+    Editor editor(owner);
     editor.id = id;
     return editor.DoModal();
 }
@@ -30,7 +34,8 @@ INT_PTR EditStoredReceipt(HWND owner, int, uint64_t id)
 
 void RegisterCashCommands(micro::qapp::QCommandTable& commands)
 {
-    commands.Register(ID_CMD_CHITANTE, &OpenReceiptsList);
-    RegisterEditor(EditorKind::Receipt, &EditStoredReceipt);
-    RegisterPaymentCommands(commands);
+    commands.Register(ID_CMD_CHITANTE, &OpenList<MyIncasariDialog>);
+    commands.Register(ID_CMD_PLATI, &OpenList<MyPlatiDialog>);
+    RegisterEditor(EditorKind::Receipt, &EditStored<MyIncasareDialog>);
+    RegisterEditor(EditorKind::Payment, &EditStored<MyPlataDialog>);
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <ctime>
-#include "cash/CashCommands.h"
 #include "cash/MyPlatiDialog.h"
 #include "masterdata/EditorEntries.h"
 #include "resources/resource.h"
@@ -100,24 +99,4 @@ TEST_F(PaymentsList, ReloadsAfterTheEditorSavedAndNotOtherwise)
         EXPECT_EQ(0u, opened);
         EXPECT_EQ(3, ModalDriver::ListRowCount(hwnd, kList));
     });
-}
-
-TEST_F(PaymentsList, TheMenuCommandIsRefusedWithoutADatabaseAndOpensTheListWithOne)
-{
-    testing_support::MessageBoxRecorder boxes;
-    micro::qapp::QCommandTable commands;
-    RegisterCashCommands(commands);
-    micro::qapp::QCommandContext context = {nullptr, nullptr, ID_CMD_PLATI, 0};
-    MyRepository closed;
-    SetRepository(&closed);
-    EXPECT_TRUE(commands.Execute(ID_CMD_PLATI, context));
-    SetRepository(&tempDb.Db());
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_EQ(L"CPPSQLITE_ERROR[1000]: Database is not open", boxes.Last().text);
-    EXPECT_EQ(L"Message", boxes.Last().caption);
-
-    ModalDriver driver;
-    driver.When(L"Plati", [](HWND hwnd) { ModalDriver::Click(hwnd, IDCANCEL); });
-    commands.Execute(ID_CMD_PLATI, context);
-    driver.Verify();
 }

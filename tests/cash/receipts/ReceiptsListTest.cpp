@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include "cash/CashCommands.h"
 #include "cash/MyIncasariDialog.h"
 #include "database/qsql/SqlText.h"
 #include "masterdata/EditorEntries.h"
@@ -10,7 +9,6 @@
 #include "tests/harness/TempDatabase.h"
 
 using micro::qsql::SqlFormat;
-using testing_support::MessageBoxRecorder;
 using testing_support::ModalDriver;
 
 namespace {
@@ -95,18 +93,4 @@ TEST_F(ReceiptsList, FiltersTheChosenFieldAsTypedAndReadsAgainAfterTheEditorStor
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
     driver.Verify();
     RegisterEditor(EditorKind::Receipt, nullptr);
-}
-
-TEST(ReceiptsCommand, IsRefusedWithoutADatabase)
-{
-    micro::qapp::QCommandTable commands;
-    RegisterCashCommands(commands);
-    ASSERT_TRUE(commands.Has(ID_CMD_CHITANTE));
-    micro::qapp::QCommandContext context = {nullptr, nullptr, ID_CMD_CHITANTE, 0};
-    // No repository installed: the closed one.
-    MessageBoxRecorder boxes;
-    commands.Execute(ID_CMD_CHITANTE, context);
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_EQ(L"Message", boxes.Last().caption);
-    EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"Database is not open"));
 }
