@@ -82,9 +82,11 @@ void MyPlataDialog::WritePayment()
     write.Bind(10, static_cast<long long>(kCurrentUserId));
     if (!isNew)
         write.Bind(11, static_cast<long long>(id));
-    write.ExecDML();
-    if (!isNew)
+    int changed = write.ExecDML();
+    if (!isNew) {
+        ThrowIfRowGone(changed, kPaymentWords);
         return;
+    }
     id = static_cast<unsigned long long>(db.LastInsertRowId());
     QsqlStatement counter = db.CompileStatement(
         L"update ConfigFacturi set numarPlati = ? where id = 1 and (numarPlati is null or numarPlati < ?)");

@@ -146,6 +146,19 @@ TEST_F(PaymentEditor, AFailedSaveLeavesBalancesCounterAndRowsAndTheEditorOpen)
     });
     EXPECT_TRUE(boxes.Saw(L"Introduceti clientul !"));
     EXPECT_EQ(0, Count(L"select count(*) from Plati"));
+
+    // A stored payment deleted while its editor was open is not saved as a success.
+    unsigned long long gone = AddPayment(tempDb, {supplier, 5, L"   1", 40, 1, kStoredDate});
+    boxes.Clear();
+    Run(gone, L"Plata - document temporar", [&](HWND hwnd) {
+        tempDb.Exec(L"delete from Plati");
+        ModalDriver::Click(hwnd, IDOK);
+        EXPECT_TRUE(IsWindowVisible(hwnd));
+    });
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"Plata nu mai exista in baza de date."));
+    EXPECT_EQ(0, Count(L"select count(*) from Plati"));
 }
 
 TEST_F(PaymentEditor, OnlyTheChosenSuppliersNoteOfAFamiliarNumberChanges)
