@@ -201,6 +201,27 @@ TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughTheGuardThatGivesItsBal
     });
 }
 
+TEST_F(ReceiptEditor, TheRevertCommandGivesBackExactlyWhatTheReceiptTookAndKeepsItTemporary)
+{
+    // The first invoice was partly paid before; the second is paid on after.
+    tempDb.Exec(SqlFormat(L"update Facturi set sold = 60 where id = %llu", a).c_str());
+    ASSERT_EQ(IDOK, ValidateNewReceipt(L"100"));
+    ASSERT_DOUBLE_EQ(0, Balance(tempDb, a));
+    ASSERT_DOUBLE_EQ(40, Balance(tempDb, b));
+    tempDb.Exec(SqlFormat(L"update Facturi set sold = 30 where id = %llu", b).c_str());
+
+    unsigned long long receipt = LastReceipt();
+    EXPECT_EQ(IDOK, Run(receipt, [](HWND w) { ModalDriver::Click(w, IDC_INCASARE_REVERT); }));
+    EXPECT_DOUBLE_EQ(60, Balance(tempDb, a));
+    EXPECT_DOUBLE_EQ(70, Balance(tempDb, b));
+    EXPECT_EQ(1, tempDb.Scalar(L"select status from Incasari"));
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
+    // A temporary receipt has nothing to give back: the command only closes.
+    EXPECT_EQ(IDCANCEL, Run(receipt, [](HWND w) { ModalDriver::Click(w, IDC_INCASARE_REVERT); }));
+    EXPECT_DOUBLE_EQ(60, Balance(tempDb, a));
+    EXPECT_DOUBLE_EQ(70, Balance(tempDb, b));
+}
+
 TEST_F(ReceiptEditor, RefusedOrFailedValidationWritesNothingAndKeepsTheEditorOpen)
 {
     // Zero and unreadable amounts are refused before anything is planned.
@@ -243,6 +264,8 @@ TEST_F(ReceiptEditor, ANumberTakenMeanwhileGivesTheNextFreeOneAndAStoredReceiptK
     EXPECT_EQ(IDOK, Run(stored, [&](HWND w) {
                   EXPECT_EQ(L"-0000003-", ModalDriver::GetText(w, IDC_INCASARE_NUMAR));
                   EXPECT_EQ(0, static_cast<int>(SendDlgItemMessageW(w, IDC_INCASARE_TIP, CB_GETCURSEL, 0, 0)));
+                  // No line chosen is not a type: the stored one stays.
+                  SendDlgItemMessageW(w, IDC_INCASARE_TIP, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
                   ModalDriver::Click(w, IDOK);
               }));
     EXPECT_EQ(L"ABC", tempDb.Text(SqlFormat(L"select serie from Incasari where id = %llu", stored).c_str()));
