@@ -77,14 +77,17 @@ protected:
         return result;
     }
 
-    // A new receipt of amount over invoices 12 and 13, validated through the editor.
-    INT_PTR ValidateNewReceipt(const wchar_t* amount, std::function<void(HWND)> before = nullptr)
+    // A new receipt of amount over the invoices (12 and 13), validated through the editor.
+    INT_PTR ValidateNewReceipt(const wchar_t* amount, std::function<void(HWND)> before = nullptr,
+                               std::vector<int> invoices = {12, 13})
     {
-        ExpectClientAndInvoice(L"D'Artagnan SRL", 12);
-        ExpectInvoice(13);
+        ExpectClientAndInvoice(L"D'Artagnan SRL", invoices[0]);
+        for (size_t i = 1; i < invoices.size(); ++i)
+            ExpectInvoice(invoices[i]);
         return Run(0, [&](HWND w) {
             ModalDriver::Click(w, IDC_INCASARE_ADAUGA_CLIENT);
-            ModalDriver::Click(w, IDC_INCASARE_ADD);
+            for (size_t i = 1; i < invoices.size(); ++i)
+                ModalDriver::Click(w, IDC_INCASARE_ADD);
             ModalDriver::SetText(w, IDC_INCASARE_SUMA, amount);
             if (before)
                 before(w);
@@ -203,19 +206,20 @@ TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughTheGuardThatGivesItsBal
 
 TEST_F(ReceiptEditor, TheRevertCommandGivesBackExactlyWhatTheReceiptTookAndKeepsItTemporary)
 {
-    // The first invoice was partly paid before; the second is paid on after.
+    // The first invoice was partly paid before; another receipt pays on the second after.
     tempDb.Exec(SqlFormat(L"update Facturi set sold = 60 where id = %llu", a).c_str());
     ASSERT_EQ(IDOK, ValidateNewReceipt(L"100"));
-    ASSERT_DOUBLE_EQ(0, Balance(tempDb, a));
-    ASSERT_DOUBLE_EQ(40, Balance(tempDb, b));
-    tempDb.Exec(SqlFormat(L"update Facturi set sold = 30 where id = %llu", b).c_str());
-
     unsigned long long receipt = LastReceipt();
+    ASSERT_EQ(IDOK, ValidateNewReceipt(L"10", nullptr, {13}));
+    ASSERT_DOUBLE_EQ(0, Balance(tempDb, a));
+    ASSERT_DOUBLE_EQ(30, Balance(tempDb, b));
+
     EXPECT_EQ(IDOK, Run(receipt, [](HWND w) { ModalDriver::Click(w, IDC_INCASARE_REVERT); }));
     EXPECT_DOUBLE_EQ(60, Balance(tempDb, a));
     EXPECT_DOUBLE_EQ(70, Balance(tempDb, b));
-    EXPECT_EQ(1, tempDb.Scalar(L"select status from Incasari"));
-    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
+    EXPECT_EQ(1, tempDb.Scalar(SqlFormat(L"select status from Incasari where id = %llu", receipt).c_str()));
+    // The other receipt keeps what it took, to give it back in its turn.
+    EXPECT_EQ(L"10.0", tempDb.Text(L"select group_concat(suma) from Alocari"));
     // A temporary receipt has nothing to give back: the command only closes.
     EXPECT_EQ(IDCANCEL, Run(receipt, [](HWND w) { ModalDriver::Click(w, IDC_INCASARE_REVERT); }));
     EXPECT_DOUBLE_EQ(60, Balance(tempDb, a));
@@ -244,6 +248,7 @@ TEST_F(ReceiptEditor, RefusedOrFailedValidationWritesNothingAndKeepsTheEditorOpe
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Incasari"));
     EXPECT_EQ(4, tempDb.Scalar(L"select numarChit from ConfigFacturi"));
     EXPECT_DOUBLE_EQ(100, Balance(tempDb, a));
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
 }
 
 TEST_F(ReceiptEditor, ANumberTakenMeanwhileGivesTheNextFreeOneAndAStoredReceiptKeepsItsSeriesAndValues)
