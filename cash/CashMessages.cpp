@@ -62,6 +62,17 @@ bool ConfirmSettlementPlan(HWND owner, const settlement::SettlementPlan& plan, c
     return ShowMessageBox(owner, question.c_str(), L"Validare", MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
 }
 
+void ShowAlreadyListed(HWND owner)
+{
+    ShowMessageBox(owner, L"Factura a mai fost introdusa o data !", L"Atentie", MB_OK);
+}
+
+void ShowAlreadyListed(HWND owner, unsigned long long number)
+{
+    ShowMessageBox(owner, QString::Formatted(L"Factura %llu a mai fost introdusa o data !", number).c_str(), L"Atentie",
+                   MB_OK);
+}
+
 void ShowNumberTaken(HWND owner, const CashWords& words, unsigned long long shown, unsigned long long stored)
 {
     QString text = QString::Formatted(L"Numarul %llu a fost luat intre timp: ", shown) + words.document +

@@ -20,6 +20,9 @@ extern const CashWords kPaymentWords;
 // be applied. Every box is owned by owner.
 bool ConfirmSettlementPlan(HWND owner, const settlement::SettlementPlan& plan, const CashWords& words,
                            const micro::gui::QListCtrl& rows);
+// The document chosen is listed already (named by its number when given).
+void ShowAlreadyListed(HWND owner);
+void ShowAlreadyListed(HWND owner, unsigned long long number);
 // The number shown was taken by another save meanwhile: says which one was stored.
 void ShowNumberTaken(HWND owner, const CashWords& words, unsigned long long shown, unsigned long long stored);
 // An update of the editor's own row that changed no row: it was deleted

@@ -1,6 +1,7 @@
 #include "cash/MyIncasareDialog.h"
 #include "cash/AmountToWordsUpperCase.h"
 #include "cash/CashLists.h"
+#include "cash/CashMessages.h"
 #include "cash/CashText.h"
 #include "cash/CellNumbers.h"
 #include "cash/MyFacturiScadenteList.h"
@@ -205,9 +206,9 @@ void MyIncasareDialog::RecomputeTotals()
 void MyIncasareDialog::LoadClientTotals()
 {
     settlement::PartnerTotals totals = settlement::ReadPartnerTotals(settlement::kInvoices, IDClient);
-    totalFacturat = settlement::FromBani(totals.total);
-    totalSold = settlement::FromBani(totals.balance);
-    totalIncasat = settlement::FromBani(totals.total - totals.balance);
+    totalFacturat = totals.invoiced;
+    totalIncasat = totals.settled;
+    totalSold = totals.owed;
     SetItemText(IDC_INCASARE_TOTAL_FACTURAT, QString::Formatted(L"%.2f", totalFacturat).c_str());
     SetItemText(IDC_INCASARE_TOTAL_INCASAT, QString::Formatted(L"%.2f", totalIncasat).c_str());
     SetItemText(IDC_INCASARE_SOLD, QString::Formatted(L"%.2f", totalSold).c_str());
@@ -316,7 +317,7 @@ void MyIncasareDialog::AddInvoice()
     numarAles = picker.chosenNumber;
     idAles = picker.chosenId;
     if (IsListed(numarAles)) {
-        MessageBox(L"Factura a mai fost introdusa o data !", L"Atentie", MB_OK);
+        ShowAlreadyListed(m_hwnd);
         return;
     }
     AppendInvoiceRow();
@@ -351,8 +352,7 @@ void MyIncasareDialog::ChooseClient()
     numarAles = picker.chosenNumber;
     idAles = picker.chosenId;
     if (IsListed(numarAles)) {
-        MessageBox(QString::Formatted(L"Factura %llu a mai fost introdusa o data !", numarAles).c_str(), L"Atentie",
-                   MB_OK);
+        ShowAlreadyListed(m_hwnd, numarAles);
         return;
     }
     AppendInvoiceRow();

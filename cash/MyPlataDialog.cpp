@@ -1,5 +1,6 @@
 #include "cash/MyPlataDialog.h"
 #include "cash/CashLists.h"
+#include "cash/CashMessages.h"
 #include "cash/CashText.h"
 #include "cash/CellNumbers.h"
 #include "cash/Settlement.h"
@@ -268,8 +269,7 @@ void MyPlataDialog::ChooseSupplier()
 
     numarNir = chosenNumber;
     if (HasDocumentRow(chosenId)) {
-        MessageBox(QString::Formatted(L"Factura %llu a mai fost introdusa o data !", chosenNumber).c_str(), L"Atentie",
-                   MB_OK);
+        ShowAlreadyListed(m_hwnd, chosenNumber);
         return;
     }
     AppendNirRow(chosenId);
@@ -280,9 +280,9 @@ void MyPlataDialog::ChooseSupplier()
 void MyPlataDialog::LoadSupplierTotals()
 {
     settlement::PartnerTotals totals = settlement::ReadPartnerTotals(settlement::kGoodsReceived, IDClient);
-    totalFacturat = settlement::FromBani(totals.total);
-    sold = settlement::FromBani(totals.balance);
-    totalPlatit = settlement::FromBani(totals.total - totals.balance);
+    totalFacturat = totals.invoiced;
+    totalPlatit = totals.settled;
+    sold = totals.owed;
     SetItemText(IDC_PLATA_TOTAL_FACTURAT, QString::Formatted(L"%.2f", totalFacturat).c_str());
     SetItemText(IDC_PLATA_TOTAL_PLATIT, QString::Formatted(L"%.2f", totalPlatit).c_str());
 }
@@ -294,7 +294,7 @@ void MyPlataDialog::AddNir()
         return;
     numarNir = chosenNumber;
     if (HasDocumentRow(chosenId)) {
-        MessageBox(L"Factura a mai fost introdusa o data !", L"Atentie", MB_OK);
+        ShowAlreadyListed(m_hwnd);
         return;
     }
     AppendNirRow(chosenId);

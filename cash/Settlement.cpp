@@ -155,14 +155,18 @@ std::vector<DocumentRow> FindDocumentsByNumber(const DocumentTable& table, unsig
 
 PartnerTotals ReadPartnerTotals(const DocumentTable& table, unsigned long long partnerId)
 {
-    PartnerTotals totals;
+    long long total = 0, balance = 0;
     QsqlQuery q = GetRepository().ExecQuery(
         SqlFormat(L"select valoareTTI , sold from %s where client = %llu and status < 3", table.name, partnerId)
             .c_str());
     for (; !q.Eof(); q.NextRow()) {
-        totals.total += ToBani(q.GetFloatField(0));
-        totals.balance += ToBani(q.GetFloatField(1));
+        total += ToBani(q.GetFloatField(0));
+        balance += ToBani(q.GetFloatField(1));
     }
+    PartnerTotals totals;
+    totals.invoiced = FromBani(total);
+    totals.settled = FromBani(total - balance);
+    totals.owed = FromBani(balance);
     return totals;
 }
 
