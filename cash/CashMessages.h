@@ -16,8 +16,8 @@ extern const CashWords kReceiptWords;
 extern const CashWords kPaymentWords;
 
 // Shows why the plan cannot go on, or asks about a last row paid in part
-// (rows: the editor's list of documents); true when the plan may
-// be applied. Every box is owned by owner.
+// (rows: the editor's list of documents); true when the plan may be applied.
+// Every box is owned by owner.
 bool ConfirmSettlementPlan(HWND owner, const settlement::SettlementPlan& plan, const CashWords& words,
                            const micro::gui::QListCtrl& rows);
 // The document chosen is listed already (named by its number when given).
