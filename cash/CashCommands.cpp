@@ -1,9 +1,9 @@
 #include "cash/CashCommands.h"
 #include "cash/MyIncasareDialog.h"
 #include "cash/MyIncasariDialog.h"
-#include "cash/PaymentCommands.h"
-#include "database/MyRepository.h"
-#include "framework/qdialog/QMessageBox.h"
+#include "cash/MyPlataDialog.h"
+#include "cash/MyPlatiDialog.h"
+#include "masterdata/DatabaseMessage.h"
 #include "masterdata/EditorEntries.h"
 #include "resources/resource.h"
 
@@ -11,29 +11,21 @@ using micro::qapp::QCommandContext;
 
 namespace {
 
-// Without a company database the lists have nothing to read: the command is
-// refused with the database layer's own words.
-bool DatabaseIsOpen(HWND owner)
+// The receipts and the payments list.
+template <class List>
+void OpenList(const QCommandContext& context)
 {
-    if (GetRepository().IsOpen())
-        return true;
-    micro::qsql::QSqlError error(micro::qsql::QSqlError::kWrapperError, L"Database is not open");
-    micro::qdialog::ShowMessageBox(owner, error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
-    return false;
-}
-
-void OpenReceiptsList(const QCommandContext& context)
-{
-    if (!DatabaseIsOpen(context.frame))
+    if (!RequireOpenDatabase(context.frame))
         return;
-    MyIncasariDialog dialog(context.frame);
-    dialog.DoModal();
+    List list(context.frame);
+    list.DoModal();
 }
 
-// A receipt opened from another part (a ledger row, the receipts list).
-INT_PTR EditStoredReceipt(HWND owner, int, uint64_t id)
+// A receipt or payment opened from another part (a ledger row, its list).
+template <class Editor>
+INT_PTR EditStored(HWND owner, int, uint64_t id)
 {
-    MyIncasareDialog editor(owner);
+    Editor editor(owner);
     editor.id = id;
     return editor.DoModal();
 }
@@ -42,7 +34,8 @@ INT_PTR EditStoredReceipt(HWND owner, int, uint64_t id)
 
 void RegisterCashCommands(micro::qapp::QCommandTable& commands)
 {
-    commands.Register(ID_CMD_CHITANTE, &OpenReceiptsList);
-    RegisterEditor(EditorKind::Receipt, &EditStoredReceipt);
-    RegisterPaymentCommands(commands);
+    commands.Register(ID_CMD_CHITANTE, &OpenList<MyIncasariDialog>);
+    commands.Register(ID_CMD_PLATI, &OpenList<MyPlatiDialog>);
+    RegisterEditor(EditorKind::Receipt, &EditStored<MyIncasareDialog>);
+    RegisterEditor(EditorKind::Payment, &EditStored<MyPlataDialog>);
 }

@@ -1,11 +1,11 @@
 #include "cash/MyFacturiScadenteList.h"
+#include "cash/CashLists.h"
 #include "cash/CellNumbers.h"
 #include "database/DocumentTables.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "framework/utils/TimeFormat.h"
 #include "resources/resource.h"
-#include <uxtheme.h>
 
 using micro::qsql::QsqlQuery;
 using micro::qsql::SqlFormat;
@@ -13,12 +13,7 @@ using micro::utils::QString;
 
 namespace {
 
-struct Column {
-    const wchar_t* title;
-    int width;
-    int format;
-};
-const Column kColumns[] = {
+const ListColumn kColumns[] = {
     {L"Numar", 50, LVCFMT_LEFT},        {L"Client", 200, LVCFMT_LEFT},      {L"Data", 100, LVCFMT_LEFT},
     {L"Valoare FT", 100, LVCFMT_LEFT},  {L"Valoare TVA", 100, LVCFMT_LEFT}, {L"Valoare TTI", 100, LVCFMT_LEFT},
     {L"Status", 90, LVCFMT_CENTER},     {L"Sold", 100, LVCFMT_LEFT},
@@ -36,10 +31,7 @@ MyFacturiScadenteList::MyFacturiScadenteList(HWND parent) : QDialog(IDD_FACTURI_
 bool MyFacturiScadenteList::OnInitDialog()
 {
     list.Attach(m_hwnd, IDC_FACTURI_SCADENTE_LIST);
-    list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_DOUBLEBUFFER);
-    SetWindowTheme(list, L"explorer", nullptr);
-    for (int i = 0; i < static_cast<int>(sizeof(kColumns) / sizeof(kColumns[0])); ++i)
-        list.InsertColumn(i, kColumns[i].title, kColumns[i].width, kColumns[i].format);
+    SetupList(list, kColumns);
     FillList();
     return QDialog::OnInitDialog();
 }

@@ -1,18 +1,18 @@
 #include "cash/MyIncasareDialog.h"
 #include "cash/AmountToWordsUpperCase.h"
+#include "cash/CashLists.h"
+#include "cash/CashMessages.h"
+#include "cash/CashText.h"
 #include "cash/CellNumbers.h"
 #include "cash/MyFacturiScadenteList.h"
 #include "cash/ReceiptPrinting.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "framework/gui/QImage.h"
-#include "framework/utils/TimeFormat.h"
 #include "masterdata/EditorEntries.h"
 #include "masterdata/MasterDataDialogs.h"
 #include "resources/resource.h"
 #include <algorithm>
-#include <string>
-#include <uxtheme.h>
 
 using micro::qsql::QsqlQuery;
 using micro::qsql::SqlFormat;
@@ -21,25 +21,11 @@ using settlement::DocumentRow;
 
 namespace {
 
-const wchar_t* const kStatusWords[] = {L" ? ", L"Temporar", L"Validat", L"Anulat", L"Stornat"};
-
-const wchar_t* StatusWord(long long status)
-{
-    return status >= 0 && status <= 4 ? kStatusWords[status] : L"";
-}
-
-struct Column {
-    const wchar_t* title;
-    int width;
-    int format;
-};
-const Column kColumns[] = {
+const ListColumn kColumns[] = {
     {L"Numar", 50, LVCFMT_LEFT},         {L"Data", 80, LVCFMT_LEFT},     {L"Valoare FT", 105, LVCFMT_CENTER},
     {L"Valoare TVA", 75, LVCFMT_CENTER}, {L"Valoare TTI", 105, LVCFMT_CENTER}, {L"Status", 100, LVCFMT_CENTER},
     {L"Sold", 120, LVCFMT_CENTER},
 };
-const int kNumberColumn = 0;
-const int kBalanceColumn = 6;
 
 // The run-time buttons: text, command, icon, x (pixels).
 struct RunTimeButton {
@@ -53,11 +39,6 @@ const RunTimeButton kRunTimeButtons[] = {
     {L"  Salvare", IDC_INCASARE_VALIDARE, IDI_FE_SAVE, 540},
     {L"  Anulare", IDC_INCASARE_ANULARE, IDI_INCASARE_ANULARE, 660},
 };
-
-QString Amount(double value)
-{
-    return QString::Formatted(L" % .2f", value);
-}
 
 } // namespace
 
@@ -79,8 +60,9 @@ bool MyIncasareDialog::OnInitDialog()
     dataSelector.Attach(m_hwnd, IDC_INCASARE_DATA);
     dataSelector.SetDayMonthYearFormat();
     comboTip.Attach(m_hwnd, IDC_INCASARE_TIP);
-    FillPaymentTypes();
-    SetupList();
+    FillPaymentTypes(comboTip);
+    lista.Attach(m_hwnd, IDC_INCASARE_LISTA);
+    SetupList(lista, kColumns);
     if (id == 0) {
         numar = static_cast<unsigned long long>(GetInvoiceConfigValue(10)) + 1;
         // Only a new receipt takes the configured series; a stored one keeps its own.
@@ -104,7 +86,7 @@ bool MyIncasareDialog::OnInitDialog()
             agent = q.GetIdField(10);
         }
         RebuildRowsFromFacturi();
-        comboTip.SetCurSel(static_cast<int>(tip));
+        SelectPaymentType(comboTip, tip);
         SetItemText(IDC_INCASARE_BANCA, GetClientField(IDClient, 25).c_str());
     }
     ShowNumber();
@@ -113,22 +95,6 @@ bool MyIncasareDialog::OnInitDialog()
     if (id != 0 || IDClient != 0)
         LoadClientTotals();
     return QDialog::OnInitDialog();
-}
-
-void MyIncasareDialog::FillPaymentTypes()
-{
-    QsqlQuery q = GetRepository().ExecQuery(L"select id,descriere  from ConturiContabile");
-    for (; !q.Eof(); q.NextRow())
-        comboTip.AddString(q.GetStringField(1).c_str());
-}
-
-void MyIncasareDialog::SetupList()
-{
-    lista.Attach(m_hwnd, IDC_INCASARE_LISTA);
-    lista.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_DOUBLEBUFFER);
-    SetWindowTheme(lista, L"explorer", nullptr);
-    for (int i = 0; i < static_cast<int>(sizeof(kColumns) / sizeof(kColumns[0])); ++i)
-        lista.InsertColumn(i, kColumns[i].title, kColumns[i].width, kColumns[i].format);
 }
 
 void MyIncasareDialog::ShowNumber()
@@ -213,21 +179,11 @@ void MyIncasareDialog::AppendInvoiceRow()
     } else {
         rows = settlement::FindDocumentsByNumber(settlement::kInvoices, IDClient, numarAles);
     }
-    std::vector<unsigned long long> listed = ListedIds();
+    std::vector<unsigned long long> listed = RowIds(lista);
     for (const DocumentRow& row : rows) {
         if (std::find(listed.begin(), listed.end(), row.id) != listed.end())
             continue;
-        int index = lista.InsertItem(static_cast<int>(rowCount), QString::Formatted(L" % d", static_cast<int>(row.number)).c_str());
-        QString date;
-        micro::utils::FormatTimeText(row.created, date, L"%d-%m-%Y");
-        lista.SetItemText(index, 1, date.c_str());
-        lista.SetItemText(index, 2, Amount(row.net).c_str());
-        lista.SetItemText(index, 3, Amount(row.vat).c_str());
-        lista.SetItemText(index, 4, Amount(row.total).c_str());
-        lista.SetItemText(index, 5, StatusWord(row.status));
-        lista.SetItemText(index, kBalanceColumn, Amount(row.balance).c_str());
-        lista.SetItemData(index, static_cast<ULONG_PTR>(row.id));
-        ListView_SetTextColor(lista, RGB(0, 0, 255));
+        InsertDocumentRow(lista, static_cast<int>(rowCount), row, L"%d-%m-%Y");
         ++rowCount;
     }
 }
@@ -235,32 +191,24 @@ void MyIncasareDialog::AppendInvoiceRow()
 void MyIncasareDialog::RecomputeTotals()
 {
     // " 13, 12": the last row first, plain numbers, ", " between.
-    long long bani = 0;
     facturi = L" ";
     for (int row = 0; row < lista.GetItemCount(); ++row) {
-        QString number = QString::Formatted(L"%llu", CellInteger(lista.GetItemText(row, kNumberColumn).c_str()));
+        unsigned long long listed = CellInteger(lista.GetItemText(row, kDocumentNumberColumn).c_str());
+        QString number = QString::Formatted(L"%llu", listed);
         if (row > 0)
             facturi.Insert(1, L", ");
         facturi.Insert(1, number.c_str());
-        bani += settlement::ToBani(CellNumber(lista.GetItemText(row, kBalanceColumn).c_str()));
     }
-    suma = settlement::FromBani(bani);
+    suma = settlement::FromBani(ListedBalancesBani(lista));
     AmountToWordsUpperCase(sumaStr, suma);
 }
 
 void MyIncasareDialog::LoadClientTotals()
 {
-    // Cancelled and reversed invoices are owed by nobody.
-    QsqlQuery q = GetRepository().ExecQuery(
-        SqlFormat(L"select valoareTTI , sold from Facturi where client = %llu and status < 3", IDClient).c_str());
-    long long invoiced = 0, balance = 0;
-    for (; !q.Eof(); q.NextRow()) {
-        invoiced += settlement::ToBani(q.GetFloatField(0));
-        balance += settlement::ToBani(q.GetFloatField(1));
-    }
-    totalFacturat = settlement::FromBani(invoiced);
-    totalSold = settlement::FromBani(balance);
-    totalIncasat = settlement::FromBani(invoiced - balance);
+    settlement::PartnerTotals totals = settlement::ReadPartnerTotals(settlement::kInvoices, IDClient);
+    totalFacturat = totals.invoiced;
+    totalIncasat = totals.settled;
+    totalSold = totals.owed;
     SetItemText(IDC_INCASARE_TOTAL_FACTURAT, QString::Formatted(L"%.2f", totalFacturat).c_str());
     SetItemText(IDC_INCASARE_TOTAL_INCASAT, QString::Formatted(L"%.2f", totalIncasat).c_str());
     SetItemText(IDC_INCASARE_SOLD, QString::Formatted(L"%.2f", totalSold).c_str());
@@ -269,20 +217,10 @@ void MyIncasareDialog::LoadClientTotals()
 
 void MyIncasareDialog::RebuildRowsFromFacturi()
 {
-    // From the end of the text: the last number is the first row.
-    const wchar_t* text = facturi.c_str();
-    std::wstring token;
-    for (int i = facturi.GetLength() - 1; i >= 0; --i) {
-        if (text[i] != L',' && text[i] != L' ') {
-            token.insert(token.begin(), text[i]);
-            continue;
-        }
-        if (token.empty())
-            continue;
-        numarAles = CellInteger(token.c_str());
+    for (unsigned long long number : ListedNumbers(facturi)) {
+        numarAles = number;
         idAles = 0;
         AppendInvoiceRow();
-        token.clear();
     }
 }
 
@@ -292,18 +230,10 @@ void MyIncasareDialog::ClearRows()
     rowCount = 0;
 }
 
-std::vector<unsigned long long> MyIncasareDialog::ListedIds() const
-{
-    std::vector<unsigned long long> ids;
-    for (int row = 0; row < lista.GetItemCount(); ++row)
-        ids.push_back(static_cast<unsigned long long>(lista.GetItemData(row)));
-    return ids;
-}
-
 bool MyIncasareDialog::IsListed(unsigned long long number) const
 {
     for (int row = 0; row < lista.GetItemCount(); ++row)
-        if (CellInteger(lista.GetItemText(row, kNumberColumn).c_str()) == number)
+        if (CellInteger(lista.GetItemText(row, kDocumentNumberColumn).c_str()) == number)
             return true;
     return false;
 }
@@ -387,7 +317,7 @@ void MyIncasareDialog::AddInvoice()
     numarAles = picker.chosenNumber;
     idAles = picker.chosenId;
     if (IsListed(numarAles)) {
-        MessageBox(L"Factura a mai fost introdusa o data !", L"Atentie", MB_OK);
+        ShowAlreadyListed(m_hwnd);
         return;
     }
     AppendInvoiceRow();
@@ -417,13 +347,12 @@ void MyIncasareDialog::ChooseClient()
         return;
     }
     tip = GetClientIntField(IDClient, 2);
-    comboTip.SetCurSel(static_cast<int>(tip));
+    SelectPaymentType(comboTip, tip);
     LoadClientTotals();
     numarAles = picker.chosenNumber;
     idAles = picker.chosenId;
     if (IsListed(numarAles)) {
-        MessageBox(QString::Formatted(L"Factura %llu a mai fost introdusa o data !", numarAles).c_str(), L"Atentie",
-                   MB_OK);
+        ShowAlreadyListed(m_hwnd, numarAles);
         return;
     }
     AppendInvoiceRow();

@@ -68,9 +68,6 @@ private:
     bool IsListed(unsigned long long number) const;
     void RebuildRowsFromFacturi();
     void ClearRows();
-    std::vector<unsigned long long> ListedIds() const;
-    void SetupList();
-    void FillPaymentTypes();
     void ShowPicture();
     void CreateRunTimeButtons();
     void ShowNumber();

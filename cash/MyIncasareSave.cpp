@@ -1,8 +1,12 @@
 // The receipt editor's writes: keeping, validating, cancelling, reverting.
 #include "cash/MyIncasareDialog.h"
+#include "cash/CashLists.h"
+#include "cash/CashMessages.h"
+#include "cash/CashText.h"
 #include "cash/CellNumbers.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
+#include "masterdata/DatabaseMessage.h"
 #include "resources/resource.h"
 #include <algorithm>
 
@@ -31,18 +35,13 @@ unsigned long long MyIncasareDialog::WriteReceipt(unsigned long long newStatus)
                       serie.c_str(), numar, IDClient, facturi.c_str(), suma, sumaStr.c_str(), data, newStatus,
                       static_cast<unsigned long long>(tip), kCurrentUserId, id)
                 .c_str());
-        if (changed != 1)
-            throw QSqlError(12 /* SQLITE_NOTFOUND */, L"Chitanta nu mai exista in baza de date.");
+        ThrowIfRowGone(changed, kReceiptWords);
         return id;
     }
     // The number is taken here, inside the save: if another receipt of the
     // series took it meanwhile, the next free one; the counter never goes back.
     unsigned long long counter = static_cast<unsigned long long>(GetInvoiceConfigValue(10));
-    unsigned long long number = std::max(numar, counter + 1);
-    while (db.ExecScalar(SqlFormat(L"select count(*) from Incasari where serie = '%s' and numar = %llu",
-                                   serie.c_str(), number)
-                             .c_str()) != 0)
-        ++number;
+    unsigned long long number = FirstFreeNumber(L"Incasari", serie, std::max(numar, counter + 1));
     db.ExecDML(SqlFormat(L"update ConfigFacturi set numarChit = %llu where id = %llu ", number, 1ULL).c_str());
     db.ExecDML(SqlFormat(L"insert into  Incasari values ( NULL , '%s' , %llu , %llu , '%s' , %.17g , '%s' , %llu , "
                          L"%llu , %llu , %llu ) ",
@@ -67,16 +66,13 @@ bool MyIncasareDialog::SaveIncasare(unsigned long long newStatus, const Settleme
         }
     } catch (const QSqlError& error) {
         numar = proposed;
-        MessageBox(error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
+        ShowDatabaseMessage(m_hwnd, error);
         return false;
     }
     status = newStatus;
     if (numar != proposed) {
         ShowNumber();
-        MessageBox(QString::Formatted(L"Numarul %llu a fost luat intre timp: chitanta a fost salvata cu numarul %llu !",
-                                      proposed, numar)
-                       .c_str(),
-                   kAtentie, MB_OK | MB_ICONINFORMATION);
+        ShowNumberTaken(m_hwnd, kReceiptWords, proposed, numar);
     }
     return true;
 }
@@ -94,9 +90,7 @@ void MyIncasareDialog::OnOK()
         return;
     }
     UpdateData(false);
-    int selected = comboTip.GetCurSel();
-    if (selected >= 0)
-        tip = selected;
+    tip = ChosenPaymentType(comboTip, tip);
     if (SaveIncasare(1))
         EndDialog(IDOK);
 }
@@ -111,50 +105,13 @@ void MyIncasareDialog::Validate()
         MessageBox(L"Introduceti Clientul pentru validare ", kAtentie, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (rowCount == 0) {
-        MessageBox(L"Introduceti factura pentru validare ", kAtentie, MB_OK | MB_ICONEXCLAMATION);
+    double amount = AmountFromEdit();
+    SettlementPlan plan = PlanValidation(kInvoices, IDClient, RowIds(lista), amount);
+    if (!ConfirmSettlementPlan(m_hwnd, plan, kReceiptWords, lista))
         return;
-    }
-    suma = AmountFromEdit();
-    SettlementPlan plan = PlanValidation(kInvoices, IDClient, ListedIds(), suma);
-    switch (plan.refusal) {
-    case Refusal::None: break;
-    case Refusal::NotCovered:
-        MessageBox(L"Suma introdusa nu poate sa acopere toate facturile introduse !", L"ERROR", MB_OK | MB_ICONSTOP);
-        return;
-    case Refusal::AboveBalances:
-        MessageBox(L"Valoarea este mai mare decat suma facturilor ! ", kAtentie, MB_OK | MB_ICONEXCLAMATION);
-        return;
-    case Refusal::AmountNotPositive:
-        MessageBox(L"Suma incasata trebuie sa fie mai mare decat 0 !", kAtentie, MB_OK | MB_ICONEXCLAMATION);
-        return;
-    case Refusal::ClosedDocument:
-        MessageBox(QString::Formatted(L"Factura %llu este anulata sau stornata !", plan.refusedNumber).c_str(), kAtentie,
-                   MB_OK | MB_ICONEXCLAMATION);
-        return;
-    case Refusal::NothingOwed:
-        MessageBox(QString::Formatted(L"Factura %llu nu mai are sold de incasat !", plan.refusedNumber).c_str(),
-                   kAtentie, MB_OK | MB_ICONEXCLAMATION);
-        return;
-    default:
-        MessageBox(QString::Formatted(L"Factura de pe randul %d nu este a clientului ales !",
-                                      static_cast<int>(plan.refusedRow) + 1)
-                       .c_str(),
-                   kAtentie, MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    if (plan.asksPartial) {
-        // The part-paid row is always the last one.
-        QString question = QString::Formatted(L"Restul de %.2f", FromBani(plan.partialRest)) +
-                           L" va fi retras din factura " + lista.GetItemText(lista.GetItemCount() - 1, 0) +
-                           L"\n Continuati ? ";
-        if (MessageBox(question.c_str(), L"Validare", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
-            return;
-    }
+    suma = amount;
     data = static_cast<unsigned long long>(DateFromPicker());
-    int selected = comboTip.GetCurSel();
-    if (selected >= 0)
-        tip = selected;
+    tip = ChosenPaymentType(comboTip, tip);
     if (SaveIncasare(2, &plan))
         EndDialog(IDOK);
 }
@@ -166,7 +123,7 @@ SettlementPlan MyIncasareDialog::PlanGiveBack() const
         SqlFormat(L"select suma, IDClient from Incasari where id = %llu", id).c_str());
     double stored = q.Eof() ? 0.0 : q.GetFloatField(0);
     unsigned long long client = q.Eof() ? IDClient : q.GetIdField(1);
-    return settlement::PlanGiveBack(kInvoices, Source::Receipt, id, client, ListedIds(), stored);
+    return settlement::PlanGiveBack(kInvoices, Source::Receipt, id, client, RowIds(lista), stored);
 }
 
 void MyIncasareDialog::Cancel()
@@ -190,7 +147,7 @@ void MyIncasareDialog::Cancel()
     try {
         plan = PlanGiveBack();
     } catch (const QSqlError& error) {
-        MessageBox(error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
+        ShowDatabaseMessage(m_hwnd, error);
         return;
     }
     if (SaveIncasare(3, &plan))
@@ -203,7 +160,7 @@ bool MyIncasareDialog::RevertInvoiceBalances()
     try {
         plan = PlanGiveBack();
     } catch (const QSqlError& error) {
-        MessageBox(error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
+        ShowDatabaseMessage(m_hwnd, error);
         return false;
     }
     if (!SaveIncasare(1, &plan))

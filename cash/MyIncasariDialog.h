@@ -2,16 +2,7 @@
 #include "framework/gui/QControl.h"
 #include "framework/gui/QListCtrl.h"
 #include "framework/qdialog/QDialog.h"
-#include "framework/utils/QArray.h"
-
-// One row of the receipts list, read once and filtered as the user types.
-struct IncasariRecord {
-    unsigned long long id = 0;
-    micro::utils::QString idText, serie, numar, facturi, client;
-    double suma = 0;
-    micro::utils::QString sumaStr, data, status, tip, agent;
-    unsigned long long rezervat = 0;
-};
+#include "cash/CashLists.h"
 
 // "Incasari": every receipt, narrowed by a search text on the field chosen
 // in the combo; a double-click or "Incasare Noua" opens the receipt editor,
@@ -29,12 +20,11 @@ public:
     void LoadRecords();
     void FillList();
 
-    micro::utils::QObArray<IncasariRecord> records;
+    micro::utils::QObArray<CashRecord> records; // read once, filtered as the user types
     unsigned long long selectedId = 0;
 
 private:
     void OpenReceipt(unsigned long long receiptId);
-    const micro::utils::QString& SearchedField(const IncasariRecord& record, micro::utils::QString& amount) const;
 
     micro::gui::QEdit search;
     micro::gui::QListCtrl list;

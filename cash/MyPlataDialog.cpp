@@ -1,14 +1,15 @@
 #include "cash/MyPlataDialog.h"
-#include "cash/PaymentText.h"
+#include "cash/CashLists.h"
+#include "cash/CashMessages.h"
+#include "cash/CashText.h"
+#include "cash/CellNumbers.h"
 #include "cash/Settlement.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
-#include "framework/utils/TimeFormat.h"
 #include "masterdata/EditorEntries.h"
 #include "masterdata/MyCautareClientiDialog.h"
 #include "resources/resource.h"
 #include <commctrl.h>
-#include <uxtheme.h>
 #include <cwchar>
 
 using micro::qsql::QsqlQuery;
@@ -17,18 +18,11 @@ using micro::utils::QString;
 
 namespace {
 
-struct NirColumn {
-    const wchar_t* title;
-    int width;
-    int format;
-};
-const NirColumn kNirColumns[] = {
+const ListColumn kNirColumns[] = {
     {L"Numar", 50, LVCFMT_LEFT},       {L"Data", 80, LVCFMT_LEFT},       {L"Valoare FT", 75, LVCFMT_LEFT},
     {L"Valoare TVA", 75, LVCFMT_LEFT}, {L"Valoare TTI", 75, LVCFMT_LEFT}, {L"Status", 70, LVCFMT_CENTER},
     {L"Sold", 80, LVCFMT_CENTER},
 };
-
-const COLORREF kRowColour = 0x00FF0000;
 
 // The supplier picker. Goods-received notes keep their supplier as a Clienti
 // row (the note editor writes it there), so the supplier is chosen among the
@@ -53,23 +47,20 @@ MyPlataDialog::MyPlataDialog(HWND parent) : QDialog(IDD_PLATA, parent)
 bool MyPlataDialog::OnInitDialog()
 {
     comboTip.Attach(m_hwnd, IDC_PLATA_TIP);
-    for (QsqlQuery q = GetRepository().ExecQuery(L"select id,descriere  from ConturiContabile"); !q.Eof(); q.NextRow())
-        comboTip.AddString(q.GetStringField(1).c_str());
+    FillPaymentTypes(comboTip);
 
     editSuma.Attach(m_hwnd, IDC_PLATA_SUMA);
     editSumaStr.Attach(m_hwnd, IDC_PLATA_SUMA_LITERE);
     dataPicker.Attach(m_hwnd, IDC_PLATA_DATA);
     dataPicker.SetDayMonthYearFormat();
     listaNiruri.Attach(m_hwnd, IDC_PLATA_NIRURI);
-    listaNiruri.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_DOUBLEBUFFER);
-    SetWindowTheme(listaNiruri, L"explorer", nullptr);
-    InsertNirColumns();
+    SetupList(listaNiruri, kNirColumns);
 
     if (id == 0) {
         numar = static_cast<unsigned long long>(GetInvoiceConfigValue(13)) + 1;
         serie = PaymentSeries();
         // What is shown is what a save stores: a new payment starts on the first type.
-        SelectType(0);
+        SelectPaymentType(comboTip, 0);
     } else {
         LoadPayment();
     }
@@ -79,13 +70,6 @@ bool MyPlataDialog::OnInitDialog()
     // The focus goes to the amount, not to the read-only number.
     SetFocus(editSuma);
     return false;
-}
-
-void MyPlataDialog::InsertNirColumns()
-{
-    int index = 0;
-    for (const NirColumn& column : kNirColumns)
-        listaNiruri.InsertColumn(index++, column.title, column.width, column.format);
 }
 
 void MyPlataDialog::LoadPayment()
@@ -113,7 +97,7 @@ void MyPlataDialog::LoadPayment()
     q.Finalize();
 
     RowsFromNumbersText();
-    SelectType(tip);
+    SelectPaymentType(comboTip, tip);
     SetItemText(IDC_PLATA_BANCA, GetClientField(IDClient, 25).c_str());
 }
 
@@ -140,7 +124,7 @@ bool MyPlataDialog::UpdateData(bool toControls)
         // An amount nobody touched keeps every digit and the words it had.
         QString amount = GetItemText(IDC_PLATA_SUMA);
         if (amount != m_shownAmount) {
-            suma = _wtof(amount.c_str());
+            suma = CellNumber(amount.c_str());
             sumaStr = GetItemText(IDC_PLATA_SUMA_LITERE);
         }
         data = dataPicker.GetUnixTime();
@@ -203,7 +187,7 @@ bool MyPlataDialog::OnNotify(UINT id, NMHDR* header, LRESULT&)
 void MyPlataDialog::OnOK()
 {
     UpdateData(false);
-    tip = SelectedType();
+    tip = ChosenPaymentType(comboTip, tip);
     // A failed save keeps the editor open with everything typed.
     if (SaveAs(1))
         EndDialog(1);
@@ -219,19 +203,7 @@ int MyPlataDialog::AppendNirRow(unsigned long long documentId)
     else if (settlement::ReadDocument(settlement::kGoodsReceived, IDClient, documentId, note))
         notes.push_back(note);
     for (const settlement::DocumentRow& nir : notes) {
-        int row = listaNiruri.InsertItem(static_cast<int>(nrRanduri),
-                                         QString::Formatted(L" % d", static_cast<int>(nir.number)).c_str());
-        QString date;
-        if (nir.created != -1)
-            micro::utils::FormatUnixDate(nir.created, date);
-        const double amounts[] = {nir.net, nir.vat, nir.total};
-        listaNiruri.SetItemText(row, 1, date.c_str());
-        for (int column = 2; column <= 4; ++column)
-            listaNiruri.SetItemText(row, column, QString::Formatted(L" % .2f", amounts[column - 2]).c_str());
-        listaNiruri.SetItemText(row, 5, PaymentStatusWord(nir.status));
-        listaNiruri.SetItemText(row, 6, QString::Formatted(L" % .2f", nir.balance).c_str());
-        listaNiruri.SetItemData(row, static_cast<ULONG_PTR>(nir.id));
-        ListView_SetTextColor(listaNiruri, kRowColour);
+        InsertDocumentRow(listaNiruri, static_cast<int>(nrRanduri), nir, L"%Y-%m-%d");
         ++nrRanduri;
     }
     return static_cast<int>(notes.size());
@@ -239,34 +211,21 @@ int MyPlataDialog::AppendNirRow(unsigned long long documentId)
 
 void MyPlataDialog::RowsFromNumbersText()
 {
-    // Read from the end, so the rows come back in the order they were listed
-    // (the text holds the last row first). Empty pieces ask for nothing.
-    QString digits;
-    for (int i = facturi.GetLength() - 1; i >= -1; --i) {
-        wchar_t ch = i >= 0 ? facturi[i] : L' ';
-        if (ch != L',' && ch != L' ') {
-            wchar_t s[2] = {ch, 0};
-            digits.Insert(0, s);
-            continue;
-        }
-        if (digits.IsEmpty())
-            continue;
-        numarNir = static_cast<unsigned long long>(_wtoi64(digits.c_str()));
+    for (unsigned long long number : ListedNumbers(facturi)) {
+        numarNir = number;
         AppendNirRow();
-        digits.Empty();
     }
 }
 
 void MyPlataDialog::Recompute()
 {
-    suma = 0.0;
     facturi = L" ";
     for (int row = 0; row < static_cast<int>(nrRanduri); ++row) {
         if (row > 0)
             facturi.Insert(1, L", ");
         facturi.Insert(1, listaNiruri.GetItemText(row, 0).c_str());
-        suma += _wtof(listaNiruri.GetItemText(row, 6).c_str());
     }
+    suma = settlement::FromBani(ListedBalancesBani(listaNiruri));
     AmountWords(suma, sumaStr);
 }
 
@@ -277,7 +236,7 @@ void MyPlataDialog::RefreshAmountWords()
     QString text = GetItemText(IDC_PLATA_SUMA);
     QString words;
     if (!text.IsEmpty())
-        AmountWords(_wtof(text.c_str()), words);
+        AmountWords(CellNumber(text.c_str()), words);
     SetItemText(IDC_PLATA_SUMA_LITERE, words.c_str());
 }
 
@@ -305,13 +264,12 @@ void MyPlataDialog::ChooseSupplier()
     LoadSupplierTotals();
     SetItemText(IDC_PLATA_BANCA, GetClientField(IDClient, 25).c_str());
     tip = GetClientIntField(IDClient, 2);
-    SelectType(tip);
+    SelectPaymentType(comboTip, tip);
     SetItemText(IDC_PLATA_SOLD, QString::Formatted(L"%.2f", sold).c_str());
 
     numarNir = chosenNumber;
     if (HasDocumentRow(chosenId)) {
-        MessageBox(QString::Formatted(L"Factura %llu a mai fost introdusa o data !", chosenNumber).c_str(), L"Atentie",
-                   MB_OK);
+        ShowAlreadyListed(m_hwnd, chosenNumber);
         return;
     }
     AppendNirRow(chosenId);
@@ -321,15 +279,10 @@ void MyPlataDialog::ChooseSupplier()
 
 void MyPlataDialog::LoadSupplierTotals()
 {
-    totalFacturat = sold = 0.0;
-    // Cancelled and reversed notes are owed nothing.
-    for (QsqlQuery q = GetRepository().ExecQuery(
-             SqlFormat(L"select valoareTTI , sold from Niruri where client = %llu and status < 3", IDClient).c_str());
-         !q.Eof(); q.NextRow()) {
-        totalFacturat += q.GetFloatField(0);
-        sold += q.GetFloatField(1);
-    }
-    totalPlatit = totalFacturat - sold;
+    settlement::PartnerTotals totals = settlement::ReadPartnerTotals(settlement::kGoodsReceived, IDClient);
+    totalFacturat = totals.invoiced;
+    totalPlatit = totals.settled;
+    sold = totals.owed;
     SetItemText(IDC_PLATA_TOTAL_FACTURAT, QString::Formatted(L"%.2f", totalFacturat).c_str());
     SetItemText(IDC_PLATA_TOTAL_PLATIT, QString::Formatted(L"%.2f", totalPlatit).c_str());
 }
@@ -341,7 +294,7 @@ void MyPlataDialog::AddNir()
         return;
     numarNir = chosenNumber;
     if (HasDocumentRow(chosenId)) {
-        MessageBox(L"Factura a mai fost introdusa o data !", L"Atentie", MB_OK);
+        ShowAlreadyListed(m_hwnd);
         return;
     }
     AppendNirRow(chosenId);
@@ -370,16 +323,4 @@ void MyPlataDialog::OpenNir(int row)
     RowsFromNumbersText();
     Recompute();
     UpdateData(true);
-}
-
-void MyPlataDialog::SelectType(long long index)
-{
-    comboTip.SetCurSel(index >= 0 && index < comboTip.GetCount() ? static_cast<int>(index) : -1);
-}
-
-long long MyPlataDialog::SelectedType() const
-{
-    // No selection keeps the type the payment had (0 for a new one).
-    int selected = comboTip.GetCurSel();
-    return selected >= 0 ? selected : (tip >= 0 ? tip : 0);
 }

@@ -27,7 +27,6 @@ public:
     // Appends the rows of the supplier's notes numbered numarNir; with a
     // document id only that note. Answers the rows added.
     int AppendNirRow(unsigned long long documentId = 0);
-    void InsertNirColumns();
     void ShowStatus();
     // Writes the payment (and, for a new one, takes its number and moves the
     // counter) in one transaction. A failure is shown ("Message") and answers
@@ -77,8 +76,6 @@ private:
     void RemoveNir();
     void OpenNir(int row);
     void LoadSupplierTotals();
-    void SelectType(long long index);
-    long long SelectedType() const;
 
     // Steps of SavePlata that run inside the caller's transaction and throw.
     void WritePayment();
@@ -92,10 +89,6 @@ private:
     void Validate();
     void CancelPayment();
     void Reverse();
-    // Shows why a plan cannot go on, or asks about a last note paid in part;
-    // true when the plan may be applied.
-    bool ConfirmPlan(const settlement::SettlementPlan& plan);
-    std::vector<unsigned long long> ListedDocumentIds() const;
     // Plati.suma as stored: what a validated payment took.
     double StoredAmount() const;
 };

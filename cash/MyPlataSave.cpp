@@ -1,9 +1,11 @@
 #include "cash/MyPlataDialog.h"
+#include "cash/CashMessages.h"
+#include "cash/CashText.h"
 #include "cash/Settlement.h"
 #include "database/MyRepository.h"
+#include "masterdata/DatabaseMessage.h"
 #include "resources/resource.h"
 
-using micro::qsql::QsqlQuery;
 using micro::qsql::QsqlStatement;
 using micro::qsql::QsqlTransaction;
 using micro::qsql::QSqlError;
@@ -47,16 +49,12 @@ bool MyPlataDialog::SaveAs(unsigned long long newStatus, const settlement::Settl
         id = previousId;
         numar = previousNumber;
         ShowNumber();
-        MessageBox(error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
+        ShowDatabaseMessage(m_hwnd, error);
         return false;
     }
     if (numar != previousNumber) {
         ShowNumber();
-        MessageBox(micro::utils::QString::Formatted(
-                       L"Numarul %llu a fost luat intre timp: plata a fost salvata cu numarul %llu !", previousNumber,
-                       numar)
-                       .c_str(),
-                   L"Atentie", MB_OK | MB_ICONINFORMATION);
+        ShowNumberTaken(m_hwnd, kPaymentWords, previousNumber, numar);
     }
     return true;
 }
@@ -84,9 +82,11 @@ void MyPlataDialog::WritePayment()
     write.Bind(10, static_cast<long long>(kCurrentUserId));
     if (!isNew)
         write.Bind(11, static_cast<long long>(id));
-    write.ExecDML();
-    if (!isNew)
+    int changed = write.ExecDML();
+    if (!isNew) {
+        ThrowIfRowGone(changed, kPaymentWords);
         return;
+    }
     id = static_cast<unsigned long long>(db.LastInsertRowId());
     QsqlStatement counter = db.CompileStatement(
         L"update ConfigFacturi set numarPlati = ? where id = 1 and (numarPlati is null or numarPlati < ?)");
@@ -102,14 +102,5 @@ unsigned long long MyPlataDialog::TakeNumber()
     MyRepository& db = GetRepository();
     unsigned long long next = static_cast<unsigned long long>(
                                   db.ExecScalar(L"select numarPlati from ConfigFacturi where id = 1")) + 1;
-    unsigned long long number = numar > next ? numar : next;
-    for (;;) {
-        QsqlQuery taken = db.ExecQuery(
-            micro::qsql::SqlFormat(L"select count(*) from Plati where serie = '%s' and numar = %llu", serie.c_str(),
-                                   number)
-                .c_str());
-        if (taken.GetIntField(0) == 0)
-            return number;
-        ++number;
-    }
+    return FirstFreeNumber(L"Plati", serie, numar > next ? numar : next);
 }

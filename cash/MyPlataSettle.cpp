@@ -1,4 +1,8 @@
 #include "cash/AmountToWordsUpperCase.h"
+#include "cash/CashLists.h"
+#include "cash/CashMessages.h"
+#include "cash/CashText.h"
+#include "cash/CellNumbers.h"
 #include "cash/MyFacturiScadenteList.h"
 #include "cash/MyPlataDialog.h"
 #include "cash/Settlement.h"
@@ -6,7 +10,6 @@
 #include "resources/resource.h"
 
 using micro::utils::QString;
-using settlement::Refusal;
 using settlement::SettlementPlan;
 
 bool MyPlataDialog::PickUnpaidNir(unsigned long long& documentId, unsigned long long& number)
@@ -30,14 +33,6 @@ void MyPlataDialog::AmountWords(double amount, QString& words)
         AmountToWordsUpperCase(words, amount);
 }
 
-std::vector<unsigned long long> MyPlataDialog::ListedDocumentIds() const
-{
-    std::vector<unsigned long long> ids;
-    for (int row = 0; row < static_cast<int>(nrRanduri); ++row)
-        ids.push_back(listaNiruri.GetItemData(row));
-    return ids;
-}
-
 double MyPlataDialog::StoredAmount() const
 {
     if (id == 0)
@@ -45,50 +40,6 @@ double MyPlataDialog::StoredAmount() const
     micro::qsql::QsqlQuery q =
         GetRepository().ExecQuery(micro::qsql::SqlFormat(L"select suma from Plati where id = %llu", id).c_str());
     return q.Eof() ? 0.0 : q.GetFloatField(0);
-}
-
-bool MyPlataDialog::ConfirmPlan(const SettlementPlan& plan)
-{
-    const UINT warn = MB_OK | MB_ICONEXCLAMATION;
-    switch (plan.refusal) {
-    case Refusal::None:
-        break;
-    case Refusal::AmountNotPositive:
-        MessageBox(L"Suma platita trebuie sa fie mai mare decat 0 !", L"Atentie", warn);
-        return false;
-    case Refusal::NoDocuments:
-        MessageBox(L"Introduceti factura pentru validare ", L"Atentie", warn);
-        return false;
-    case Refusal::ForeignDocument:
-        MessageBox(QString::Formatted(L"Factura de pe randul %d nu este a furnizorului ales !",
-                                      static_cast<int>(plan.refusedRow) + 1)
-                       .c_str(),
-                   L"Atentie", warn);
-        return false;
-    case Refusal::ClosedDocument:
-        MessageBox(QString::Formatted(L"Factura %llu este anulata sau stornata !", plan.refusedNumber).c_str(),
-                   L"Atentie", warn);
-        return false;
-    case Refusal::NothingOwed:
-        MessageBox(QString::Formatted(L"Factura %llu nu mai are sold de plata !", plan.refusedNumber).c_str(),
-                   L"Atentie", warn);
-        return false;
-    case Refusal::NotCovered:
-        MessageBox(L"Suma introdusa nu poate sa acopere toate facturile introduse !", L"ERROR",
-                   MB_OK | MB_ICONSTOP);
-        return false;
-    case Refusal::AboveBalances:
-        MessageBox(L"Valoarea este mai mare decat suma facturilor ! ", L"Atentie", warn);
-        return false;
-    }
-    if (!plan.asksPartial)
-        return true;
-    // Only the last row is paid in part.
-    QString question = QString::Formatted(L"Restul de %.2f va fi retras din factura ",
-                                          settlement::FromBani(plan.partialRest));
-    question += listaNiruri.GetItemText(static_cast<int>(nrRanduri) - 1, 0);
-    question += L"\n Continuati ? ";
-    return MessageBox(question.c_str(), L"Validare", MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
 }
 
 void MyPlataDialog::Validate()
@@ -100,17 +51,14 @@ void MyPlataDialog::Validate()
         MessageBox(L"Introduceti clientul !", L"Atentie", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (nrRanduri == 0) {
-        MessageBox(L"Introduceti factura pentru validare ", L"Atentie", MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    suma = _wtof(GetItemText(IDC_PLATA_SUMA).c_str());
+    double amount = CellNumber(GetItemText(IDC_PLATA_SUMA).c_str());
     SettlementPlan plan =
-        settlement::PlanValidation(settlement::kGoodsReceived, IDClient, ListedDocumentIds(), suma);
-    if (!ConfirmPlan(plan))
+        settlement::PlanValidation(settlement::kGoodsReceived, IDClient, RowIds(listaNiruri), amount);
+    if (!ConfirmSettlementPlan(m_hwnd, plan, kPaymentWords, listaNiruri))
         return;
+    suma = amount;
     sumaStr = GetItemText(IDC_PLATA_SUMA_LITERE);
-    tip = SelectedType();
+    tip = ChosenPaymentType(comboTip, tip);
     if (SaveAs(2, &plan))
         EndDialog(1);
 }
@@ -132,7 +80,7 @@ void MyPlataDialog::CancelPayment()
         return;
     }
     SettlementPlan plan = settlement::PlanGiveBack(settlement::kGoodsReceived, settlement::Source::Payment, id,
-                                                   IDClient, ListedDocumentIds(), StoredAmount());
+                                                   IDClient, RowIds(listaNiruri), StoredAmount());
     if (SaveAs(3, &plan))
         EndDialog(1);
 }
@@ -147,7 +95,7 @@ void MyPlataDialog::Reverse()
     }
     // Every note gets back what this payment took from it, not only the first.
     SettlementPlan plan = settlement::PlanGiveBack(settlement::kGoodsReceived, settlement::Source::Payment, id,
-                                                   IDClient, ListedDocumentIds(), StoredAmount());
+                                                   IDClient, RowIds(listaNiruri), StoredAmount());
     if (SaveAs(3, &plan))
         EndDialog(1);
 }

@@ -2,23 +2,7 @@
 #include "framework/gui/QControl.h"
 #include "framework/gui/QListCtrl.h"
 #include "framework/qdialog/QDialog.h"
-#include "framework/utils/QArray.h"
-
-// One payment as the payments list shows it: its id and the ready-made texts
-// of its row, so the search reads the same words the row shows.
-struct PlatiRecord {
-    unsigned long long id = 0;
-    micro::utils::QString idText, serie, numar;
-    micro::utils::QString facturi;
-    micro::utils::QString client;
-    double suma = 0.0;
-    micro::utils::QString sumaStr;
-    micro::utils::QString data;
-    micro::utils::QString status;
-    micro::utils::QString tip;
-    micro::utils::QString agent;
-    long long rezervat = 0;
-};
+#include "cash/CashLists.h"
 
 // The payments of the numbering settings' period up to the end of today, with
 // a search on one field as the user types; a double click or "Plata Noua"
@@ -42,7 +26,7 @@ public:
     // with no time-zone conversion) and that minus the period in days.
     static void PeriodBounds(long long periodDays, long long& lower, long long& upper);
 
-    micro::utils::QObArray<PlatiRecord> records;
+    micro::utils::QObArray<CashRecord> records;
     unsigned long long selectedId = 0;
     micro::gui::QEdit editCautare;
     micro::gui::QListCtrl lista;

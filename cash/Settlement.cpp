@@ -153,16 +153,34 @@ std::vector<DocumentRow> FindDocumentsByNumber(const DocumentTable& table, unsig
     return rows;
 }
 
+PartnerTotals ReadPartnerTotals(const DocumentTable& table, unsigned long long partnerId)
+{
+    long long total = 0, balance = 0;
+    QsqlQuery q = GetRepository().ExecQuery(
+        SqlFormat(L"select valoareTTI , sold from %s where client = %llu and status < 3", table.name, partnerId)
+            .c_str());
+    for (; !q.Eof(); q.NextRow()) {
+        total += ToBani(q.GetFloatField(0));
+        balance += ToBani(q.GetFloatField(1));
+    }
+    PartnerTotals totals;
+    totals.invoiced = FromBani(total);
+    totals.settled = FromBani(total - balance);
+    totals.owed = FromBani(balance);
+    return totals;
+}
+
 SettlementPlan PlanValidation(const DocumentTable& table, unsigned long long partnerId,
                               const std::vector<unsigned long long>& documentIds, double amount)
 {
     SettlementPlan plan;
     plan.kind = SettlementPlan::Validation;
+    // An empty list is named before the amount: there is nothing to pay yet.
+    if (documentIds.empty())
+        return Refuse(plan, Refusal::NoDocuments, 0, 0);
     long long rest = ToBani(amount);
     if (!(amount > 0) || rest <= 0)
         return Refuse(plan, Refusal::AmountNotPositive, 0, 0);
-    if (documentIds.empty())
-        return Refuse(plan, Refusal::NoDocuments, 0, 0);
 
     // Checks first, from what is stored now.
     std::vector<DocumentRow> rows(documentIds.size());

@@ -97,4 +97,13 @@ bool ReadDocument(const DocumentTable& table, unsigned long long partnerId, unsi
 std::vector<DocumentRow> FindDocumentsByNumber(const DocumentTable& table, unsigned long long partnerId,
                                                unsigned long long number);
 
+// What the partner's documents that are not cancelled or reversed total, what
+// of it was settled and what is still owed, added up in whole bani.
+struct PartnerTotals {
+    double invoiced = 0;
+    double settled = 0;
+    double owed = 0;
+};
+PartnerTotals ReadPartnerTotals(const DocumentTable& table, unsigned long long partnerId);
+
 } // namespace settlement

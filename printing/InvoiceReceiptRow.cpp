@@ -19,7 +19,7 @@ unsigned long long WriteInvoiceReceipt(const InvoiceReceiptRow& row, ReceiptCoun
 {
     MyRepository& db = GetRepository();
     micro::qsql::QsqlTransaction transaction(db);
-    db.ExecDML(SqlFormat(L"insert into  Incasari values (   NULL ,   '%s'  ,   %llu  ,   %llu  ,   '%s'  ,   %f    ,"
+    db.ExecDML(SqlFormat(L"insert into  Incasari values (   NULL ,   '%s'  ,   %llu  ,   %llu  ,   '%s'  ,   %.17g ,"
                          L"   '%s'  ,   %llu  ,   %llu  ,   %llu  ,   %llu     ) ",
                          row.series.c_str(), row.number, row.clientId, row.invoices.c_str(), row.amount,
                          row.amountInWords.c_str(), row.date, kReceiptTemporary, kReceiptFromInvoice, kNoUser));

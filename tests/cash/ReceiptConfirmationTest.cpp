@@ -19,45 +19,30 @@ const int kSeries = IDC_CREARE_CHITANTA_SERIE;
 using ReceiptConfirmation = DatabaseTest;
 
 // The counter is written by the caller, with the receipt it numbers.
-TEST_F(ReceiptConfirmation, OkHandsTheTypedNumberAndSeriesBackAndWritesNothing)
+TEST_F(ReceiptConfirmation, OkHandsTheTypedNumberAndSeriesBackIntactAndWritesNothing)
 {
-    MyCreareChitantaFacturiDialog dialog(nullptr);
-    ModalDriver driver;
-    driver.When(kCaption, [](HWND hwnd) {
-        testing_support::SaveWindowPng(hwnd, L"receipt_confirmation");
-        EXPECT_EQ(L"0", ModalDriver::GetText(hwnd, kNumber));
-        EXPECT_EQ(L"SRT", ModalDriver::GetText(hwnd, kSeries));
-        ModalDriver::SetText(hwnd, kNumber, L"7");
-        ModalDriver::SetText(hwnd, kSeries, L"AB");
-        ModalDriver::Click(hwnd, IDOK);
-    });
-    EXPECT_EQ(IDOK, dialog.DoModal());
-    driver.Verify();
+    for (bool proposed : {false, true}) {
+        MyCreareChitantaFacturiDialog dialog(nullptr);
+        if (proposed)
+            dialog.SetReceiptNumberAndSeries(L"125", L"CNT");
+        ModalDriver driver;
+        driver.When(kCaption, [&](HWND hwnd) {
+            testing_support::SaveWindowPng(hwnd, L"receipt_confirmation");
+            EXPECT_EQ(proposed ? L"125" : L"0", ModalDriver::GetText(hwnd, kNumber));
+            EXPECT_EQ(proposed ? L"CNT" : L"SRT", ModalDriver::GetText(hwnd, kSeries));
+            ModalDriver::SetText(hwnd, kNumber, L"7");
+            ModalDriver::SetText(hwnd, kSeries, L"O'K");
+            ModalDriver::Click(hwnd, IDOK);
+        });
+        EXPECT_EQ(IDOK, dialog.DoModal());
+        driver.Verify();
+        micro::utils::QString number, series;
+        dialog.GetReceiptNumberAndSeries(number, series);
+        EXPECT_STREQ(L"7", number.c_str());
+        EXPECT_STREQ(L"O'K", series.c_str());
+    }
     EXPECT_EQ(0, tempDb.Scalar(L"select numarChit from ConfigFacturi where id = 1"));
     EXPECT_EQ(L"CNT", tempDb.Text(L"select serie_chit from ConfigFacturi where id = 1"));
-    micro::utils::QString number, series;
-    dialog.GetReceiptNumberAndSeries(number, series);
-    EXPECT_STREQ(L"7", number.c_str());
-    EXPECT_STREQ(L"AB", series.c_str());
-}
-
-TEST_F(ReceiptConfirmation, ProposedTextsAreShownAndAQuotedSeriesComesBackIntact)
-{
-    MyCreareChitantaFacturiDialog dialog(nullptr);
-    dialog.SetReceiptNumberAndSeries(L"125", L"CNT");
-    ModalDriver driver;
-    driver.When(kCaption, [](HWND hwnd) {
-        EXPECT_EQ(L"125", ModalDriver::GetText(hwnd, kNumber));
-        EXPECT_EQ(L"CNT", ModalDriver::GetText(hwnd, kSeries));
-        ModalDriver::SetText(hwnd, kSeries, L"O'K");
-        ModalDriver::Click(hwnd, IDOK);
-    });
-    EXPECT_EQ(IDOK, dialog.DoModal());
-    driver.Verify();
-    micro::utils::QString number, series;
-    dialog.GetReceiptNumberAndSeries(number, series);
-    EXPECT_STREQ(L"125", number.c_str());
-    EXPECT_STREQ(L"O'K", series.c_str());
 }
 
 TEST_F(ReceiptConfirmation, NumbersThatAreNotPositiveAreRefusedAndCancelWritesNothing)

@@ -3,14 +3,14 @@
 #include "cash/MyPlataDialog.h"
 #include "masterdata/EditorEntries.h"
 #include "resources/resource.h"
-#include "tests/cash/payments/PaymentTestData.h"
+#include "tests/cash/support/CashFixtures.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/harness/Screenshot.h"
 
 using cash_tests::AddDocument;
 using cash_tests::Balance;
-using payment_tests::AddPayment;
+using cash_tests::AddCashRow;
 using testing_support::ModalDriver;
 
 namespace {
@@ -20,51 +20,31 @@ const long long kStoredDate = 1780000000;
 class PaymentEditor : public testing_support::DatabaseTest {
 protected:
     testing_support::MessageBoxRecorder boxes;
-    unsigned long long supplier = 0, nir1 = 0, nir2 = 0;
+    unsigned long long other = 0, supplier = 0, nir1 = 0, nir2 = 0;
 
     void SetUp() override
     {
-        tempDb.AddClient(L"Alt Client");
+        other = tempDb.AddClient(L"Alt Client");
         supplier = tempDb.AddClient(L"D'Artagnan SRL", 0, L"RO123");
         nir1 = AddDocument(tempDb, {supplier, 1, 100, 100, 2, L"Niruri"});
         nir2 = AddDocument(tempDb, {supplier, 2, 100, 100, 2, L"Niruri"});
     }
-    // Runs the editor on the payment; steps act on it, then it is closed
-    // with Cancel unless a step ended it. Answers the editor's result.
     INT_PTR Run(unsigned long long id, const std::wstring& title, std::function<void(HWND)> steps)
     {
-        MyPlataDialog editor(nullptr);
-        editor.id = id;
-        ModalDriver driver;
-        driver.When(title, [&](HWND hwnd) {
-            steps(hwnd);
-            if (IsWindow(hwnd) && IsWindowVisible(hwnd))
-                ModalDriver::Click(hwnd, IDCANCEL);
-        });
-        for (auto& step : nested)
-            driver.When(step.first, step.second);
-        nested.clear();
-        INT_PTR result = editor.DoModal();
-        driver.Verify();
-        return result;
+        return cash_tests::RunEditor<MyPlataDialog>(id, title, nested, steps);
     }
     long long Count(const wchar_t* sql) { return tempDb.Scalar(sql); }
-    // Windows the editor opens, in order, for the next Run.
-    std::vector<std::pair<std::wstring, std::function<void(HWND)>>> nested;
-    // The unpaid-note picker chooses its row (the notes in storage order).
-    void PickNote(int row)
+    cash_tests::NestedSteps nested; // scripted before the run
+    // The unpaid-note picker chooses the note numbered number.
+    void PickNote(int number)
     {
-        nested.push_back({L"Facturi Nestinse",
-                          [row](HWND hwnd) { ModalDriver::DoubleClickListRow(hwnd, IDC_FACTURI_SCADENTE_LIST, row); }});
+        cash_tests::ChooseInPicker(nested, L"Facturi Nestinse", IDC_FACTURI_SCADENTE_LIST, std::to_wstring(number));
     }
-    // ADD's two pickers: the supplier (second of the Clienti by name), then a note.
-    void ChooseSupplierAndNote(int row)
+    // ADD's two pickers: the supplier, then a note.
+    void ChooseSupplierAndNote(int number)
     {
-        nested.push_back({L"Cautare Furnizori", [](HWND hwnd) {
-                              EXPECT_EQ(L"D'Artagnan SRL", ModalDriver::ListCell(hwnd, IDC_CAUTARE_CLIENTI_LIST, 1, 0));
-                              ModalDriver::DoubleClickListRow(hwnd, IDC_CAUTARE_CLIENTI_LIST, 1);
-                          }});
-        PickNote(row);
+        cash_tests::ChooseInPicker(nested, L"Cautare Furnizori", IDC_CAUTARE_CLIENTI_LIST, L"D'Artagnan SRL");
+        PickNote(number);
     }
 };
 
@@ -72,8 +52,8 @@ protected:
 
 TEST_F(PaymentEditor, ValidationSpreadsTheAmountAndStornareGivesEveryNoteBackExactly)
 {
-    ChooseSupplierAndNote(0);
-    PickNote(1);
+    ChooseSupplierAndNote(1);
+    PickNote(2);
     EXPECT_EQ(1, Run(0, L"Plata", [&](HWND hwnd) {
                   ModalDriver::Click(hwnd, IDC_PLATA_FURNIZOR);
                   ModalDriver::Click(hwnd, IDC_PLATA_ADAUGA_NIR);
@@ -97,8 +77,15 @@ TEST_F(PaymentEditor, ValidationSpreadsTheAmountAndStornareGivesEveryNoteBackExa
 
     unsigned long long id = static_cast<unsigned long long>(Count(L"select id from Plati"));
     boxes.Clear();
-    EXPECT_EQ(1, Run(id, L"Plata - document validat", [](HWND hwnd) {
+    EXPECT_EQ(1, Run(id, L"Plata - document validat", [&](HWND hwnd) {
                   EXPECT_EQ(2, ModalDriver::ListRowCount(hwnd, IDC_PLATA_NIRURI));
+                  // Validated once, it takes nothing again, and Enter does not store it as temporary.
+                  for (int button : {IDC_PLATA_VALIDEAZA, IDOK, IDC_PLATA_ADAUGA_NIR, IDC_PLATA_ANULEAZA}) {
+                      EXPECT_FALSE(ModalDriver::IsEnabled(hwnd, button)) << button;
+                      ModalDriver::Click(hwnd, button);
+                  }
+                  EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+                  EXPECT_DOUBLE_EQ(20, Balance(tempDb, nir2, L"Niruri"));
                   ModalDriver::Click(hwnd, IDC_PLATA_STORNARE);
               }));
     EXPECT_TRUE(boxes.Saw(L"Stornare document ?"));
@@ -108,21 +95,11 @@ TEST_F(PaymentEditor, ValidationSpreadsTheAmountAndStornareGivesEveryNoteBackExa
     EXPECT_EQ(0, Count(L"select count(*) from Alocari"));
 }
 
-TEST_F(PaymentEditor, CancellingATemporaryPaymentTouchesNoBalance)
-{
-    unsigned long long id = AddPayment(tempDb, {supplier, 5, L"   1", 100, 1, kStoredDate});
-    EXPECT_EQ(1, Run(id, L"Plata - document temporar",
-                     [](HWND hwnd) { ModalDriver::Click(hwnd, IDC_PLATA_ANULEAZA); }));
-    EXPECT_TRUE(boxes.Saw(L"Anularea implica pierderea numarului de PLATA ! \n Anulati PLATAa ?"));
-    EXPECT_DOUBLE_EQ(100, Balance(tempDb, nir1, L"Niruri"));
-    EXPECT_EQ(3, Count(L"select status from Plati"));
-}
-
 TEST_F(PaymentEditor, AFailedSaveLeavesBalancesCounterAndRowsAndTheEditorOpen)
 {
     // The counter is written after the payment's row and the balances' plan.
     tempDb.Exec(L"create trigger refuz before update on ConfigFacturi begin select raise(abort, 'refuzat'); end");
-    ChooseSupplierAndNote(0);
+    ChooseSupplierAndNote(1);
     Run(0, L"Plata", [&](HWND hwnd) {
         ModalDriver::Click(hwnd, IDC_PLATA_FURNIZOR);
         ModalDriver::Click(hwnd, IDC_PLATA_VALIDEAZA);
@@ -146,26 +123,25 @@ TEST_F(PaymentEditor, AFailedSaveLeavesBalancesCounterAndRowsAndTheEditorOpen)
     });
     EXPECT_TRUE(boxes.Saw(L"Introduceti clientul !"));
     EXPECT_EQ(0, Count(L"select count(*) from Plati"));
-}
 
-TEST_F(PaymentEditor, OnlyTheChosenSuppliersNoteOfAFamiliarNumberChanges)
-{
-    unsigned long long other = tempDb.AddClient(L"Beta SRL");
-    unsigned long long foreign = AddDocument(tempDb, {other, 1, 100, 100, 2, L"Niruri"});
-    unsigned long long id = AddPayment(tempDb, {supplier, 5, L"   1", 40, 1, kStoredDate});
-    Run(id, L"Plata - document temporar", [](HWND hwnd) {
-        EXPECT_EQ(1, ModalDriver::ListRowCount(hwnd, IDC_PLATA_NIRURI));
-        ModalDriver::SetText(hwnd, IDC_PLATA_SUMA, L"40");
-        ModalDriver::Click(hwnd, IDC_PLATA_VALIDEAZA);
+    // A stored payment deleted while its editor was open is not saved as a success.
+    unsigned long long gone = AddCashRow(tempDb, L"Plati", {supplier, 5, L"   1", 40, 1, kStoredDate});
+    boxes.Clear();
+    Run(gone, L"Plata - document temporar", [&](HWND hwnd) {
+        tempDb.Exec(L"delete from Plati");
+        ModalDriver::Click(hwnd, IDOK);
+        EXPECT_TRUE(IsWindowVisible(hwnd));
     });
-    EXPECT_DOUBLE_EQ(60, Balance(tempDb, nir1, L"Niruri"));
-    EXPECT_DOUBLE_EQ(100, Balance(tempDb, foreign, L"Niruri"));
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"Plata nu mai exista in baza de date."));
+    EXPECT_EQ(0, Count(L"select count(*) from Plati"));
 }
 
-TEST_F(PaymentEditor, ResavingAStoredPaymentKeepsItsDateTypeSeriesAmountAndWords)
+TEST_F(PaymentEditor, ATemporaryPaymentResavedKeepsEveryValueAndCancelledMovesNoBalance)
 {
     tempDb.Exec(L"update ConturiContabile set id = id + 10 where id > 2");
-    unsigned long long id = AddPayment(tempDb, {supplier, 5, L"   1", 100.004, 1, kStoredDate, 0, L"OLD"});
+    unsigned long long id = AddCashRow(tempDb, L"Plati", {supplier, 5, L"   1", 100.004, 1, kStoredDate, 0, L"OLD"});
     tempDb.Exec(L"update Plati set sumaStr = 'O SUTA'");
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(1, Run(id, L"Plata - document temporar", [](HWND hwnd) {
@@ -177,17 +153,23 @@ TEST_F(PaymentEditor, ResavingAStoredPaymentKeepsItsDateTypeSeriesAmountAndWords
     EXPECT_EQ(L"OLD", tempDb.Text(L"select serie from Plati"));
     EXPECT_EQ(L"O SUTA", tempDb.Text(L"select sumaStr from Plati"));
     EXPECT_DOUBLE_EQ(100.004, tempDb.Number(L"select suma from Plati"));
+
+    EXPECT_EQ(1, Run(id, L"Plata - document temporar",
+                     [](HWND hwnd) { ModalDriver::Click(hwnd, IDC_PLATA_ANULEAZA); }));
+    EXPECT_TRUE(boxes.Saw(L"Anularea implica pierderea numarului de PLATA ! \n Anulati PLATAa ?"));
+    EXPECT_DOUBLE_EQ(100, Balance(tempDb, nir1, L"Niruri"));
+    EXPECT_EQ(3, Count(L"select status from Plati"));
 }
 
 TEST_F(PaymentEditor, ANewPaymentTakesThePaymentSeriesAndTheNextFreeNumber)
 {
     tempDb.Exec(L"update ConfigFacturi set numarPlati = 41");
-    ChooseSupplierAndNote(0);
+    ChooseSupplierAndNote(1);
     EXPECT_EQ(1, Run(0, L"Plata", [&](HWND hwnd) {
                   EXPECT_EQ(L"-0000042-", ModalDriver::GetText(hwnd, IDC_PLATA_NUMAR));
                   ModalDriver::Click(hwnd, IDC_PLATA_FURNIZOR);
                   // Another payment takes 42 meanwhile.
-                  AddPayment(tempDb, {supplier, 42, L"", 1, 1, kStoredDate});
+                  AddCashRow(tempDb, L"Plati", {supplier, 42, L"", 1, 1, kStoredDate});
                   tempDb.Exec(L"update ConfigFacturi set numarPlati = 42");
                   ModalDriver::Click(hwnd, IDOK);
               }));
@@ -196,31 +178,7 @@ TEST_F(PaymentEditor, ANewPaymentTakesThePaymentSeriesAndTheNextFreeNumber)
     EXPECT_EQ(43, Count(L"select numarPlati from ConfigFacturi"));
 }
 
-TEST_F(PaymentEditor, EachStatusShowsItsTitleAndDisablesItsButtons)
-{
-    const int buttons[] = {IDC_PLATA_ADAUGA_NIR, IDC_PLATA_FURNIZOR, IDC_PLATA_VALIDEAZA, IDOK,
-                           IDC_PLATA_SCOATE_NIR, IDC_PLATA_ANULEAZA, IDC_PLATA_STORNARE};
-    const struct {
-        int status;
-        const wchar_t* title;
-        const char* enabled; // per button above
-    } cases[] = {
-        {0, L"Plata", "111111-"},
-        {1, L"Plata - document temporar", "111111-"},
-        {2, L"Plata - document validat", "------1"},
-        {3, L"Plata - document anulat", "-----1-"},
-        {4, L"Plata - document stornat", "-------"},
-    };
-    for (const auto& c : cases) {
-        unsigned long long id = c.status ? AddPayment(tempDb, {supplier, 5, L"   1", 100, c.status, kStoredDate}) : 0;
-        Run(id, c.title, [&](HWND hwnd) {
-            for (int i = 0; i < 7; ++i)
-                EXPECT_EQ(c.enabled[i] == '1', ModalDriver::IsEnabled(hwnd, buttons[i])) << c.status << " " << i;
-        });
-    }
-}
-
-TEST_F(PaymentEditor, DoubleClickOnANoteOpensItAndTheRowShowsItsNewBalance)
+TEST_F(PaymentEditor, OnlyTheSuppliersNotesAreListedAndADoubleClickOpensOneByIdAndShowsItsNewBalance)
 {
     static unsigned long long opened = 0;
     RegisterEditor(EditorKind::Document, [](HWND, int type, uint64_t documentId) -> INT_PTR {
@@ -228,8 +186,10 @@ TEST_F(PaymentEditor, DoubleClickOnANoteOpensItAndTheRowShowsItsNewBalance)
         GetRepository().ExecDML(L"update Niruri set sold = 55 where numar = 2");
         return 1;
     });
-    unsigned long long id = AddPayment(tempDb, {supplier, 5, L"   2,   1", 200, 1, kStoredDate});
+    AddDocument(tempDb, {other, 1, 100, 100, 2, L"Niruri"}); // a familiar number
+    unsigned long long id = AddCashRow(tempDb, L"Plati", {supplier, 5, L"   2,   1", 200, 1, kStoredDate});
     Run(id, L"Plata - document temporar", [](HWND hwnd) {
+        EXPECT_EQ(2, ModalDriver::ListRowCount(hwnd, IDC_PLATA_NIRURI));
         ModalDriver::DoubleClickListRow(hwnd, IDC_PLATA_NIRURI, 1);
         EXPECT_EQ(L"  55.00", ModalDriver::ListCell(hwnd, IDC_PLATA_NIRURI, 1, 6));
         EXPECT_EQ(L"155.00", ModalDriver::GetText(hwnd, IDC_PLATA_SUMA));

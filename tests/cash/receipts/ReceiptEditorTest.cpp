@@ -9,6 +9,7 @@
 #include "tests/harness/ModalDriver.h"
 #include "tests/harness/Screenshot.h"
 
+using cash_tests::AddCashRow;
 using cash_tests::AddDocument;
 using cash_tests::Balance;
 using micro::qsql::SqlFormat;
@@ -23,8 +24,7 @@ const int kList = IDC_INCASARE_LISTA;
 class ReceiptEditor : public testing_support::DatabaseTest {
 protected:
     MessageBoxRecorder boxes;
-    // Windows the editor opens, in order, scripted before the run.
-    std::vector<std::pair<std::wstring, std::function<void(HWND)>>> nested;
+    cash_tests::NestedSteps nested; // scripted before the run
     unsigned long long client = 0;
     unsigned long long a = 0, b = 0, c = 0;
 
@@ -39,52 +39,33 @@ protected:
         AddDocument(tempDb, {client, 15, 500, 500, 3}); // cancelled: in no total
     }
 
-    // The client picker chooses the row named name, then the unpaid picker its row.
+    // The client picker chooses the row named name, then the unpaid picker its invoice.
     void ExpectClientAndInvoice(const wchar_t* name, int invoice)
     {
-        nested.push_back({L"Cautare Clienti", [name](HWND w) {
-            for (int row = 0; row < ModalDriver::ListRowCount(w, IDC_CAUTARE_CLIENTI_LIST); ++row)
-                if (ModalDriver::ListCell(w, IDC_CAUTARE_CLIENTI_LIST, row, 0) == name)
-                    ModalDriver::DoubleClickListRow(w, IDC_CAUTARE_CLIENTI_LIST, row);
-        }});
+        cash_tests::ChooseInPicker(nested, L"Cautare Clienti", IDC_CAUTARE_CLIENTI_LIST, name);
         ExpectInvoice(invoice);
     }
-    // The unpaid picker chooses the invoice numbered number.
     void ExpectInvoice(int number)
     {
-        nested.push_back({L"Facturi Nestinse", [number](HWND w) {
-            for (int row = 0; row < ModalDriver::ListRowCount(w, IDC_FACTURI_SCADENTE_LIST); ++row)
-                if (ModalDriver::ListCell(w, IDC_FACTURI_SCADENTE_LIST, row, 0) == std::to_wstring(number))
-                    ModalDriver::DoubleClickListRow(w, IDC_FACTURI_SCADENTE_LIST, row);
-        }});
+        cash_tests::ChooseInPicker(nested, L"Facturi Nestinse", IDC_FACTURI_SCADENTE_LIST, std::to_wstring(number));
     }
 
     INT_PTR Run(unsigned long long receipt, std::function<void(HWND)> steps)
     {
-        MyIncasareDialog editor(nullptr);
-        editor.id = receipt;
-        ModalDriver driver;
-        driver.When(kEditor, [&](HWND w) {
-            steps(w);
-            if (IsWindow(w) && IsWindowVisible(w))
-                ModalDriver::Click(w, IDCANCEL);
-        });
-        for (auto& step : nested)
-            driver.When(step.first, step.second);
-        nested.clear();
-        INT_PTR result = editor.DoModal();
-        driver.Verify();
-        return result;
+        return cash_tests::RunEditor<MyIncasareDialog>(receipt, kEditor, nested, steps);
     }
 
-    // A new receipt of amount over invoices 12 and 13, validated through the editor.
-    INT_PTR ValidateNewReceipt(const wchar_t* amount, std::function<void(HWND)> before = nullptr)
+    // A new receipt of amount over the invoices (12 and 13), validated through the editor.
+    INT_PTR ValidateNewReceipt(const wchar_t* amount, std::function<void(HWND)> before = nullptr,
+                               std::vector<int> invoices = {12, 13})
     {
-        ExpectClientAndInvoice(L"D'Artagnan SRL", 12);
-        ExpectInvoice(13);
+        ExpectClientAndInvoice(L"D'Artagnan SRL", invoices[0]);
+        for (size_t i = 1; i < invoices.size(); ++i)
+            ExpectInvoice(invoices[i]);
         return Run(0, [&](HWND w) {
             ModalDriver::Click(w, IDC_INCASARE_ADAUGA_CLIENT);
-            ModalDriver::Click(w, IDC_INCASARE_ADD);
+            for (size_t i = 1; i < invoices.size(); ++i)
+                ModalDriver::Click(w, IDC_INCASARE_ADD);
             ModalDriver::SetText(w, IDC_INCASARE_SUMA, amount);
             if (before)
                 before(w);
@@ -150,11 +131,19 @@ TEST_F(ReceiptEditor, ValidationStoresTheReceiptBalancesAllocationsAndCounterAnd
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
 }
 
-TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughTheGuardThatGivesItsBalancesBack)
+TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughGuardsThatGiveBackExactlyWhatItTook)
 {
-    ASSERT_EQ(IDOK, ValidateNewReceipt(L"150"));
+    // The first invoice was partly paid before; a later receipt pays on the second.
+    tempDb.Exec(SqlFormat(L"update Facturi set sold = 60 where id = %llu", a).c_str());
+    ASSERT_EQ(IDOK, ValidateNewReceipt(L"100"));
     unsigned long long receipt = LastReceipt();
+    ASSERT_EQ(IDOK, ValidateNewReceipt(L"10", nullptr, {13}));
+    unsigned long long later = LastReceipt();
+    ASSERT_DOUBLE_EQ(0, Balance(tempDb, a));
     ASSERT_DOUBLE_EQ(30, Balance(tempDb, b));
+    auto statusOf = [&](unsigned long long id) {
+        return tempDb.Scalar(SqlFormat(L"select status from Incasari where id = %llu", id).c_str());
+    };
 
     // Cancel at the guard, then Enter: nothing changes.
     boxes.Answer(IDCANCEL);
@@ -164,19 +153,28 @@ TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughTheGuardThatGivesItsBal
                   EXPECT_EQ(2, ModalDriver::ListRowCount(w, kList));
                   ModalDriver::Click(w, IDOK);
               }));
-    EXPECT_EQ(2, tempDb.Scalar(L"select status from Incasari"));
+    EXPECT_EQ(2, statusOf(receipt));
     EXPECT_DOUBLE_EQ(0, Balance(tempDb, a));
     EXPECT_DOUBLE_EQ(30, Balance(tempDb, b));
+
+    // The revert command: back exactly what this receipt took, the later one keeps its own.
+    EXPECT_EQ(IDOK, Run(receipt, [](HWND w) { ModalDriver::Click(w, IDC_INCASARE_REVERT); }));
+    EXPECT_DOUBLE_EQ(60, Balance(tempDb, a));
+    EXPECT_DOUBLE_EQ(70, Balance(tempDb, b));
+    EXPECT_EQ(1, statusOf(receipt));
+    EXPECT_EQ(L"10.0", tempDb.Text(L"select group_concat(suma) from Alocari"));
+    // A temporary receipt has nothing to give back: the command only closes.
+    EXPECT_EQ(IDCANCEL, Run(receipt, [](HWND w) { ModalDriver::Click(w, IDC_INCASARE_REVERT); }));
+    EXPECT_DOUBLE_EQ(70, Balance(tempDb, b));
 
     // OK at the guard: balances back, stored as temporary, list emptied, then
     // the picker opens on the emptied receipt.
     nested.push_back({L"Facturi Nestinse", [](HWND w) { ModalDriver::Click(w, IDCANCEL); }});
-    Run(receipt, [&](HWND w) {
+    Run(later, [&](HWND w) {
         ModalDriver::Click(w, IDC_INCASARE_ADD);
         EXPECT_EQ(0, ModalDriver::ListRowCount(w, kList));
     });
-    EXPECT_EQ(1, tempDb.Scalar(L"select status from Incasari"));
-    EXPECT_DOUBLE_EQ(100, Balance(tempDb, a));
+    EXPECT_EQ(1, statusOf(later));
     EXPECT_DOUBLE_EQ(80, Balance(tempDb, b));
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
 
@@ -223,6 +221,7 @@ TEST_F(ReceiptEditor, RefusedOrFailedValidationWritesNothingAndKeepsTheEditorOpe
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Incasari"));
     EXPECT_EQ(4, tempDb.Scalar(L"select numarChit from ConfigFacturi"));
     EXPECT_DOUBLE_EQ(100, Balance(tempDb, a));
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
 }
 
 TEST_F(ReceiptEditor, ANumberTakenMeanwhileGivesTheNextFreeOneAndAStoredReceiptKeepsItsSeriesAndValues)
@@ -236,13 +235,13 @@ TEST_F(ReceiptEditor, ANumberTakenMeanwhileGivesTheNextFreeOneAndAStoredReceiptK
 
     // A stored temporary receipt of another series, type 0.
     tempDb.Exec(L"update ConfigFacturi set serie_chit = 'XYZ' where id = 1");
-    tempDb.Exec(SqlFormat(L"insert into Incasari values (NULL, 'ABC', 3, %llu, ' 14', 60.125, 'ALT', 1700000000, 1, 0, 0)",
-                          client)
-                    .c_str());
-    unsigned long long stored = LastReceipt();
+    unsigned long long stored =
+        AddCashRow(tempDb, L"Incasari", {client, 3, L" 14", 60.125, 1, 1700000000, 0, L"ABC", L"ALT"});
     EXPECT_EQ(IDOK, Run(stored, [&](HWND w) {
                   EXPECT_EQ(L"-0000003-", ModalDriver::GetText(w, IDC_INCASARE_NUMAR));
                   EXPECT_EQ(0, static_cast<int>(SendDlgItemMessageW(w, IDC_INCASARE_TIP, CB_GETCURSEL, 0, 0)));
+                  // No line chosen is not a type: the stored one stays.
+                  SendDlgItemMessageW(w, IDC_INCASARE_TIP, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
                   ModalDriver::Click(w, IDOK);
               }));
     EXPECT_EQ(L"ABC", tempDb.Text(SqlFormat(L"select serie from Incasari where id = %llu", stored).c_str()));
@@ -272,12 +271,10 @@ INT_PTR FakePrinter(HWND, const ReceiptPrintRequest& r)
 
 TEST_F(ReceiptEditor, TheInvoiceOpensByIdAndPrintingTakesTheReceiptsTextsWithoutStoringAnything)
 {
-    tempDb.Exec(SqlFormat(L"insert into Incasari values (NULL, 'CNT', 3, %llu, ' 13, 12', 80, '', 1700000000, 1, 1, 0)",
-                          client)
-                    .c_str());
+    unsigned long long receipt = AddCashRow(tempDb, L"Incasari", {client, 3, L" 13, 12", 80, 1, 1700000000, 1, L"CNT"});
     RegisterEditor(EditorKind::Document, &FakeDocumentEditor);
     SetReceiptPrinter(&FakePrinter);
-    Run(LastReceipt(), [&](HWND w) {
+    Run(receipt, [&](HWND w) {
         ModalDriver::DoubleClickListRow(w, kList, 1);
         EXPECT_EQ(b, g_openedId);
         EXPECT_EQ(L"  55.50", ModalDriver::ListCell(w, kList, 1, 6));

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include "cash/CashCommands.h"
 #include "cash/MyIncasariDialog.h"
 #include "database/qsql/SqlText.h"
 #include "masterdata/EditorEntries.h"
@@ -7,10 +6,11 @@
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/harness/Screenshot.h"
-#include "tests/harness/TempDatabase.h"
+#include "tests/cash/support/CashFixtures.h"
 
 using micro::qsql::SqlFormat;
-using testing_support::MessageBoxRecorder;
+using cash_tests::AddCashRow;
+using cash_tests::CashRow;
 using testing_support::ModalDriver;
 
 namespace {
@@ -40,17 +40,12 @@ protected:
     {
         unsigned long long alfa = tempDb.AddClient(L"D'Artagnan SRL");
         unsigned long long beta = tempDb.AddClient(L"Beta Trade");
-        Add(1, alfa, 1234567.89, 2, 0);
-        Add(2, beta, 112.5, 1, 1);
-        Add(3, beta, 40, 3, 2);
-        Add(4, alfa, 7, 0, 0);
-    }
-    void Add(int number, unsigned long long client, double amount, int status, int type)
-    {
-        tempDb.Exec(SqlFormat(L"insert into Incasari values (NULL, 'CNT', %d, %llu, ' 12', %.17g, 'SUMA', "
-                              L"1700000000, %d, %d, 0)",
-                              number, client, amount, status, type)
-                        .c_str());
+        const CashRow rows[] = {{alfa, 1, L" 12", 1234567.89, 2, 1700000000, 0, L"CNT", L"SUMA"},
+                                {beta, 2, L" 12", 112.5, 1, 1700000000, 1, L"CNT", L"SUMA"},
+                                {beta, 3, L" 12", 40, 3, 1700000000, 2, L"CNT", L"SUMA"},
+                                {alfa, 4, L" 12", 7, 0, 1700000000, 0, L"CNT", L"SUMA"}};
+        for (const CashRow& row : rows)
+            AddCashRow(tempDb, L"Incasari", row);
     }
 };
 
@@ -95,18 +90,4 @@ TEST_F(ReceiptsList, FiltersTheChosenFieldAsTypedAndReadsAgainAfterTheEditorStor
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
     driver.Verify();
     RegisterEditor(EditorKind::Receipt, nullptr);
-}
-
-TEST(ReceiptsCommand, IsRefusedWithoutADatabase)
-{
-    micro::qapp::QCommandTable commands;
-    RegisterCashCommands(commands);
-    ASSERT_TRUE(commands.Has(ID_CMD_CHITANTE));
-    micro::qapp::QCommandContext context = {nullptr, nullptr, ID_CMD_CHITANTE, 0};
-    // No repository installed: the closed one.
-    MessageBoxRecorder boxes;
-    commands.Execute(ID_CMD_CHITANTE, context);
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_EQ(L"Message", boxes.Last().caption);
-    EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"Database is not open"));
 }

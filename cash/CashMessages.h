@@ -1,0 +1,31 @@
+#pragma once
+#include <windows.h>
+#include "cash/Settlement.h"
+#include "framework/gui/QListCtrl.h"
+
+// The boxes the receipt and the payment editors show alike, in the words of
+// their own side.
+struct CashWords {
+    const wchar_t* document;          // what was saved: "chitanta", "plata"
+    const wchar_t* gone;              // the editor's row was deleted meanwhile
+    const wchar_t* amountNotPositive; // the whole text
+    const wchar_t* foreignDocument;   // a format of the row, counted from 1
+    const wchar_t* nothingOwed;       // a format of the document's number
+};
+extern const CashWords kReceiptWords;
+extern const CashWords kPaymentWords;
+
+// Shows why the plan cannot go on, or asks about a last row paid in part
+// (rows: the editor's list of documents); true when the plan may be applied.
+// Every box is owned by owner.
+bool ConfirmSettlementPlan(HWND owner, const settlement::SettlementPlan& plan, const CashWords& words,
+                           const micro::gui::QListCtrl& rows);
+// The document chosen is listed already (named by its number when given).
+void ShowAlreadyListed(HWND owner);
+void ShowAlreadyListed(HWND owner, unsigned long long number);
+// The number shown was taken by another save meanwhile: says which one was stored.
+void ShowNumberTaken(HWND owner, const CashWords& words, unsigned long long shown, unsigned long long stored);
+// An update of the editor's own row that changed no row: it was deleted
+// meanwhile, and the save must fail rather than report success. Throws
+// micro::qsql::QSqlError.
+void ThrowIfRowGone(int changedRows, const CashWords& words);

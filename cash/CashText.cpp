@@ -1,0 +1,75 @@
+#include "cash/CashText.h"
+#include "cash/CellNumbers.h"
+#include "database/DocumentTables.h"
+#include "database/MyRepository.h"
+#include <string>
+
+using micro::utils::QString;
+
+const wchar_t* CashStatusWord(long long status)
+{
+    return status == 0 ? L" ? " : DocumentStatusWord(status);
+}
+
+QString PaymentSeries()
+{
+    micro::qsql::QsqlQuery q = GetRepository().ExecQuery(L"select seriePlati from ConfigFacturi where id = 1");
+    QString series = q.Eof() ? QString() : q.GetStringField(0);
+    return series.IsEmpty() ? QString(L"PLT") : series;
+}
+
+std::vector<QString> PaymentTypeLines()
+{
+    std::vector<QString> lines;
+    for (micro::qsql::QsqlQuery q = GetRepository().ExecQuery(L"select id,descriere  from ConturiContabile"); !q.Eof();
+         q.NextRow())
+        lines.push_back(q.GetStringField(1));
+    return lines;
+}
+
+void FillPaymentTypes(micro::gui::QCombo& combo)
+{
+    for (const QString& line : PaymentTypeLines())
+        combo.AddString(line.c_str());
+}
+
+void SelectPaymentType(micro::gui::QCombo& combo, long long type)
+{
+    combo.SetCurSel(type >= 0 && type < combo.GetCount() ? static_cast<int>(type) : -1);
+}
+
+long long ChosenPaymentType(const micro::gui::QCombo& combo, long long stored)
+{
+    int selected = combo.GetCurSel();
+    return selected >= 0 ? selected : (stored >= 0 ? stored : 0);
+}
+
+std::vector<unsigned long long> ListedNumbers(const QString& facturi)
+{
+    // Read from the end: the last number is the first row.
+    std::vector<unsigned long long> numbers;
+    const wchar_t* text = facturi.c_str();
+    std::wstring token;
+    for (int i = facturi.GetLength() - 1; i >= -1; --i) {
+        wchar_t ch = i >= 0 ? text[i] : L' ';
+        if (ch != L',' && ch != L' ') {
+            token.insert(token.begin(), ch);
+            continue;
+        }
+        if (!token.empty())
+            numbers.push_back(CellInteger(token.c_str()));
+        token.clear();
+    }
+    return numbers;
+}
+
+unsigned long long FirstFreeNumber(const wchar_t* table, const QString& series, unsigned long long from)
+{
+    unsigned long long number = from;
+    while (GetRepository().ExecScalar(micro::qsql::SqlFormat(L"select count(*) from %s where serie = '%s' and numar "
+                                                             L"= %llu",
+                                                             table, series.c_str(), number)
+                                          .c_str()) != 0)
+        ++number;
+    return number;
+}
