@@ -36,10 +36,12 @@ MyPrintDialog::MyPrintDialog(HWND parent)
 
 MyPrintDialog::~MyPrintDialog() {}
 
+// A shared icon is loaded once for the process and never destroyed: a private
+// copy per opening was never freed.
 bool MyPrintDialog::SetDialogIcon(HWND dialog)
 {
     HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_BRIVANE), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+                                               GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
     return ::SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon)) != 0;
 }
 

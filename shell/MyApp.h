@@ -37,12 +37,11 @@ private:
     bool OpenOrCreateCompanyFile();
     bool CreateCompanyFile();
 
-    // Held while this instance has the company file; named after its path.
-    HANDLE companyFileMutex;
-
     // First members: constructed before and destroyed after everything else.
     OleSession ole;
     WinsockSession winsock;
+    // Held while this instance has the company file; named after its path.
+    HANDLE companyFileMutex;
 
 public:
     MyFrame frame;

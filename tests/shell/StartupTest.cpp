@@ -221,32 +221,6 @@ TEST(Startup, DatabaseThatFailsHalfWayIsNotTakenForValidOnTheNextStart)
     EXPECT_EQ(-1, RunProgram(again, driver));
 }
 
-TEST(Startup, FileThatIsNotADatabaseIsReportedAndLeavesTheDatabaseClosed)
-{
-    TempRoot root;
-    CreateDirectoryW(root.DataFolder().c_str(), nullptr);
-    std::string junk(4096, 'j');
-    micro::files::WriteWholeFile(root.Database().c_str(), junk.data(), junk.size());
-    MyApp app;
-    app.SetDataFolder(root.DataFolder().c_str());
-    MessageBoxRecorder boxes;
-    ModalDriver driver;
-    bool openInWindow = true;
-    driver.When(kMainTitle, [&](HWND window) {
-        openInWindow = app.databaseOpen || app.repository.IsOpen();
-        PostMessageW(window, WM_CLOSE, 0, 0);
-    });
-    EXPECT_EQ(0, RunProgram(app, driver));
-    EXPECT_FALSE(openInWindow);
-    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
-    EXPECT_EQ(L"Message", boxes.Last().caption);
-    EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"SQLITE_NOTADB")) << boxes.Describe();
-    // The user's file is left as it was.
-    micro::utils::QBuffer kept;
-    ASSERT_TRUE(micro::files::ReadWholeFile(root.Database().c_str(), kept));
-    EXPECT_EQ(static_cast<int>(junk.size()), kept.GetCount());
-}
-
 TEST(Startup, FailureToCloseTheDatabaseAtExitIsShown)
 {
     TempRoot root;
@@ -283,150 +257,103 @@ std::string FileBytes(const std::wstring& path)
     return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetCount());
 }
 
-void MakeCompanyFile(const TempRoot& root)
+// A start on the company file as `bytes` ("=": as it is; "": zero bytes,
+// and the welcome dialog is continued), answering its one
+// box with `answer`: that box's text, and in `state` whether the main window
+// had the database open ('o'), writable too ('w') or neither ('-').
+std::wstring StartOn(const TempRoot& root, const std::string& bytes, int answer, char& state,
+                     DWORD attributes = FILE_ATTRIBUTE_NORMAL)
+{
+    if (bytes != "=")
+        micro::files::WriteWholeFile(root.Database().c_str(), bytes.data(), bytes.size());
+    SetFileAttributesW(root.Database().c_str(), attributes);
+    MyApp app;
+    app.SetDataFolder(root.DataFolder().c_str());
+    MessageBoxRecorder boxes;
+    boxes.Answer(answer);
+    ModalDriver driver;
+    if (bytes.empty())
+        driver.When(kWelcome, [](HWND dialog) { ModalDriver::Click(dialog, IDOK); });
+    driver.When(kMainTitle, [&](HWND window) {
+        state = !app.repository.IsOpen() ? '-' : app.repository.IsReadOnly() ? 'o' : 'w';
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    });
+    RunProgram(app, driver);
+    SetFileAttributesW(root.Database().c_str(), FILE_ATTRIBUTE_NORMAL);
+    return boxes.Count() ? boxes.Last().text : L"";
+}
+
+// A company file with enough clients that its middle pages hold rows.
+std::string ValidFile(const TempRoot& root)
 {
     CreateDirectoryW(root.DataFolder().c_str(), nullptr);
     MyRepository db;
     CreateCompanyDatabase(db, root.Database().c_str());
-    db.ExecDML(L"insert into Clienti (Nume) values ('Client Vechi')");
+    for (int i = 0; i < 300; ++i)
+        db.ExecDML(L"insert into Clienti (Nume, Adresa) values ('Client', 'O adresa destul de lunga')");
     db.Close();
-}
-
-// One start that reaches the main window: answers whether the database was
-// open there, and whether it could be written.
-struct StartSeen {
-    int code = 0;
-    bool open = false;
-    bool writable = false;
-};
-StartSeen StartOnce(const TempRoot& root, std::function<void(ModalDriver&)> more = nullptr)
-{
-    MyApp app;
-    app.SetDataFolder(root.DataFolder().c_str());
-    ModalDriver driver;
-    StartSeen seen;
-    if (more)
-        more(driver);
-    driver.When(kMainTitle, [&](HWND window) {
-        seen.open = app.databaseOpen && app.repository.IsOpen();
-        seen.writable = seen.open && !app.repository.IsReadOnly();
-        PostMessageW(window, WM_CLOSE, 0, 0);
-    });
-    seen.code = RunProgram(app, driver);
-    return seen;
+    return FileBytes(root.Database());
 }
 
 } // namespace
 
-TEST(Startup, ZeroByteFileIsTakenForMissingAndKeptBesideTheNewOne)
+TEST(Startup, ZeroByteDamagedAndWriteProtectedFilesAreToldApartAndKept)
 {
     TempRoot root;
-    CreateDirectoryW(root.DataFolder().c_str(), nullptr);
-    micro::files::WriteWholeFile(root.Database().c_str(), "", 0);
-    MessageBoxRecorder boxes;
-    StartSeen seen = StartOnce(root, [](ModalDriver& driver) {
-        driver.When(kWelcome, [](HWND dialog) { ModalDriver::Click(dialog, IDOK); });
-    });
-    EXPECT_EQ(0, seen.code);
-    EXPECT_TRUE(seen.writable);
-    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
-    EXPECT_EQ(kCompanyTableCount, TableCount(root.Database()));
-    EXPECT_TRUE(micro::files::FileExists((root.Database() + L".vechi").c_str()));
-    EXPECT_EQ("", FileBytes(root.Database() + L".vechi"));
-}
-
-TEST(Startup, DamagedFileIsReportedLeftUntouchedAndOpenedReadOnlyOnlyWhenAsked)
-{
-    TempRoot root;
-    MakeCompanyFile(root);
-    {
-        MyRepository db;
-        OpenCompanyDatabase(db, root.Database().c_str());
-        db.ExecDML(L"BEGIN");
-        for (int i = 0; i < 400; ++i)
-            db.ExecDML(L"insert into Clienti (Nume, Adresa) values ('Client', 'O adresa destul de lunga')");
-        db.ExecDML(L"COMMIT");
-        db.Close();
-    }
-    std::string bytes = FileBytes(root.Database());
+    std::string valid = ValidFile(root), noisy = valid;
     for (size_t i = 0; i < 8192; ++i)
-        bytes[bytes.size() / 2 - 4096 + i] = static_cast<char>((i * 7919 + 13) & 0xff);
-    micro::files::WriteWholeFile(root.Database().c_str(), bytes.data(), bytes.size());
+        noisy[valid.size() / 2 - 4096 + i] = static_cast<char>(i * 7919 + 13);
+    char state = 0;
+    // Zero bytes: the welcome path; the old file is kept beside the new one.
+    EXPECT_EQ(L"", StartOn(root, "", IDOK, state));
+    EXPECT_EQ('w', state);
+    EXPECT_EQ("", FileBytes(root.Database() + L".vechi"));
+    EXPECT_EQ(kCompanyTableCount, TableCount(root.Database()));
+    // Damaged: reported, left as it is, opened read-only only when asked.
     for (int answer : {IDNO, IDYES}) {
-        MessageBoxRecorder boxes;
-        boxes.Answer(answer);
-        StartSeen seen = StartOnce(root);
-        ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
-        EXPECT_EQ(0u, boxes.Last().text.find(L"Fisierul societatii este deteriorat")) << boxes.Describe();
-        EXPECT_EQ(static_cast<UINT>(MB_YESNO), boxes.Last().flags & MB_TYPEMASK);
-        EXPECT_EQ(answer == IDYES, seen.open);
-        EXPECT_FALSE(seen.writable);
-        EXPECT_TRUE(FileBytes(root.Database()) == bytes);
-        EXPECT_FALSE(micro::files::FileExists((root.Database() + L"-journal").c_str()));
+        EXPECT_EQ(0u, StartOn(root, noisy, answer, state).find(L"Fisierul societatii este deteriorat"));
+        EXPECT_EQ(answer == IDYES ? 'o' : '-', state);
+        EXPECT_TRUE(FileBytes(root.Database()) == noisy);
     }
+    EXPECT_EQ(0u, StartOn(root, valid, IDOK, state, FILE_ATTRIBUTE_READONLY).find(L"Fisierul societatii este protejat"));
+    EXPECT_EQ('o', state);
+    // Not a database at all: SQLite's own words, and the file as it was.
+    EXPECT_NE(std::wstring::npos, StartOn(root, std::string(4096, 'j'), IDOK, state).find(L"SQLITE_NOTADB"));
+    EXPECT_EQ('-', state);
+    EXPECT_EQ(std::string(4096, 'j'), FileBytes(root.Database()));
 }
 
-TEST(Startup, WriteProtectedFileIsReportedAtStart)
+TEST(Startup, BusyFileIsReportedInSecondsAndASecondInstanceLeavesTheFileAlone)
 {
     TempRoot root;
-    MakeCompanyFile(root);
-    SetFileAttributesW(root.Database().c_str(), FILE_ATTRIBUTE_READONLY);
-    MessageBoxRecorder boxes;
-    StartSeen seen = StartOnce(root);
-    SetFileAttributesW(root.Database().c_str(), FILE_ATTRIBUTE_NORMAL);
-    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
-    EXPECT_EQ(0u, boxes.Last().text.find(L"Fisierul societatii este protejat la scriere")) << boxes.Describe();
-    EXPECT_TRUE(seen.open);
-    EXPECT_FALSE(seen.writable);
-}
-
-TEST(Startup, FileHeldByAnotherProgramIsReportedWithinSecondsAsInUse)
-{
-    TempRoot root;
-    MakeCompanyFile(root);
+    ValidFile(root);
     micro::qsql::QsqlDatabase other;
     other.Open(root.Database().c_str());
     other.ExecDML(L"BEGIN EXCLUSIVE");
-    MessageBoxRecorder boxes;
+    char state = 0;
     DWORD started = GetTickCount();
-    StartSeen seen = StartOnce(root);
-    DWORD elapsed = GetTickCount() - started;
-    other.ExecDML(L"ROLLBACK");
-    EXPECT_LT(elapsed, 8000u);
-    EXPECT_FALSE(seen.open);
-    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
-    EXPECT_EQ(0u, boxes.Last().text.find(L"Fisierul societatii este folosit de alt program")) << boxes.Describe();
-}
+    EXPECT_EQ(0u, StartOn(root, "=", IDOK, state).find(L"Fisierul societatii este folosit de alt program"));
+    EXPECT_LT(GetTickCount() - started, 8000u);
+    EXPECT_EQ('-', state);
+    other.Close();
 
-TEST(Startup, SecondInstanceSaysTheFileIsOpenBringsTheFirstForwardAndTouchesNothing)
-{
-    TempRoot root;
-    MakeCompanyFile(root);
     MyApp first;
     first.SetDataFolder(root.DataFolder().c_str());
-    ASSERT_TRUE(first.OpenCompanyData());
-    ASSERT_TRUE(first.CreateMainWindow());
-    HWND firstWindow = first.frame.GetHandle();
-    ShowWindow(firstWindow, SW_MINIMIZE);
-    first.repository.Close(); // what follows must not need the file at all
-    std::string bytes = FileBytes(root.Database());
+    ASSERT_TRUE(first.OpenCompanyData() && first.CreateMainWindow());
+    ShowWindow(first.frame.GetHandle(), SW_MINIMIZE);
+    first.repository.Close();
+    // Held so that any opening of the file by the second instance would fail.
     HANDLE hold = CreateFileW(root.Database().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hold);
     {
         MyApp second;
         second.SetDataFolder(root.DataFolder().c_str());
         MessageBoxRecorder boxes;
         ModalDriver driver;
         EXPECT_EQ(-1, RunProgram(second, driver));
-        ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
-        EXPECT_EQ(L"Fisierul societatii este deja deschis in alta fereastra Brivane !", boxes.Last().text);
-        EXPECT_FALSE(second.repository.IsOpen());
-        EXPECT_EQ(nullptr, second.frame.GetHandle());
+        EXPECT_EQ("[Atentie] Fisierul societatii este deja deschis in alta fereastra Brivane !\n", boxes.Describe());
     }
     CloseHandle(hold);
-    EXPECT_FALSE(IsIconic(firstWindow));
-    EXPECT_EQ(firstWindow, GetForegroundWindow());
-    EXPECT_TRUE(FileBytes(root.Database()) == bytes);
-    DestroyWindow(firstWindow);
-    ModalDriver::Pump();
+    EXPECT_EQ(first.frame.GetHandle(), GetForegroundWindow());
+    EXPECT_FALSE(IsIconic(first.frame.GetHandle()));
+    DestroyWindow(first.frame.GetHandle());
 }
