@@ -5,6 +5,7 @@
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "masterdata/MasterDataDialogs.h"
+#include "masterdata/NumberText.h"
 #include "resources/resource.h"
 #include "stock/StockRowValues.h"
 
@@ -163,10 +164,16 @@ void MyIntrariGeneraleDialogEdit::CommitCellEdit()
     // Cleared first: hiding the editor moves the focus and comes back here.
     editing = false;
     QString text = cellEditor.GetText();
+    double quantity = 0.0;
     if (!text.IsEmpty() && editRow >= 0 && editRow < rowCount) {
-        itemList.SetItemText(editRow, editColumn, text);
         cellEditor.SetText(L"");
-        RecomputeRow(editRow);
+        // The cell keeps the quantity it had when the text is no number.
+        if (ParseQuantity(text.c_str(), quantity)) {
+            itemList.SetItemText(editRow, editColumn, QString::Formatted(L"%.17g", quantity));
+            RecomputeRow(editRow);
+        } else {
+            MessageBox(L"Cantitatea introdusa nu este un numar !", L"Atentie", MB_ICONEXCLAMATION);
+        }
     }
     cellEditor.Show(SW_HIDE);
     itemList.Enable(true);
