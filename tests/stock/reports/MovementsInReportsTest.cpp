@@ -72,8 +72,15 @@ TEST_F(MovementsInReports, ValidatedExitCountsCancelledEntryDoesNotAndEveryCheck
         EXPECT_EQ(L"0.00", ModalDriver::ListCell(w, IDC_STOC_LISTA, 1, 2));
     });
     MyFisaDeArticolDialog article(nullptr);
-    article.productId = bio;
     RunDialog(article, L"Fisa de articol", [&](HWND w) {
+        ModalDriver picker;
+        picker.When(L"Cautare Produse", [](HWND p) {
+            ModalDriver::SetText(p, IDC_CAUTARE_PRODUSE_FILTER, L"Bio_x\\");
+            ModalDriver::DoubleClickListRow(p, IDC_CAUTARE_PRODUSE_LIST, 0);
+        });
+        ModalDriver::Click(w, IDC_FISA_SELECTEAZA);
+        picker.Verify();
+        EXPECT_EQ(L"100% Bio_x\\", ModalDriver::GetText(w, IDC_FISA_NUME));
         ModalDriver::SetDate(w, IDC_FISA_DE_LA, PickerDay(kDay));
         ModalDriver::SetDate(w, IDC_FISA_LA, PickerDay(kDay));
         ModalDriver::Click(w, IDC_FISA_COLECTEAZA);
