@@ -7,6 +7,7 @@
 #include "masterdata/MasterDataDialogs.h"
 #include "masterdata/NumberText.h"
 #include "resources/resource.h"
+#include "stock/ReportSupport.h"
 #include "stock/StockRowValues.h"
 
 using micro::qsql::QsqlQuery;
@@ -15,13 +16,7 @@ using micro::utils::QString;
 
 namespace {
 
-struct ColumnSpec {
-    const wchar_t* text;
-    int width;
-    int format;
-};
-
-const ColumnSpec kColumns[] = {
+const stock_reports::ListColumn kColumns[] = {
     {L"NR", 30, LVCFMT_CENTER},        {L"ID", 30, LVCFMT_LEFT},          {L"Denumire", 150, LVCFMT_LEFT},
     {L"Pret Unitar", 80, LVCFMT_LEFT}, {L"Cantitate", 70, LVCFMT_CENTER}, {L"UM", 40, LVCFMT_LEFT},
     {L"Moneda", 80, LVCFMT_LEFT},      {L"Valoare FT", 100, LVCFMT_LEFT}, {L"Valoare TVA", 100, LVCFMT_LEFT},
@@ -45,8 +40,7 @@ double PickedPrice(unsigned long long productId)
 
 void MyIntrariGeneraleDialogEdit::InsertItemColumns()
 {
-    for (int i = 0; i < 10; ++i)
-        itemList.InsertColumn(i, kColumns[i].text, kColumns[i].width, kColumns[i].format);
+    stock_reports::InsertColumns(itemList, kColumns);
 }
 
 void MyIntrariGeneraleDialogEdit::LoadItems()
