@@ -178,8 +178,10 @@ void MyIntrariGeneraleDialogEdit::Cancel()
 
 void MyIntrariGeneraleDialogEdit::Validate()
 {
-    // A quantity still being typed counts, as when the click takes the focus.
-    CommitCellEdit();
+    // A quantity still being typed counts, as when the click takes the focus;
+    // one refused stops the validation.
+    if (!CommitCellEdit())
+        return;
     if (status == StockMoveValidated) {
         MessageBox(L"Intrare deja Validata ! ", L"Message", MB_OK);
         return;
@@ -210,7 +212,8 @@ void MyIntrariGeneraleDialogEdit::Validate()
 
 void MyIntrariGeneraleDialogEdit::Print()
 {
-    CommitCellEdit();
+    if (!CommitCellEdit())
+        return;
     micro::utils::FormatTimeText(datePicker.GetUnixTime(), printDate, L"%d-%m-%y");
     PrintStockMove(*this);
 }

@@ -55,7 +55,8 @@ private:
     void ModifyItem();
     void DeleteItem();
     void BeginCellEdit(int row, int column);
-    void CommitCellEdit();
+    // False when the typed quantity was refused.
+    bool CommitCellEdit();
     void RecomputeRow(int row);
     // Only the totals: the date picker keeps what the user chose.
     void RecomputeTotals();

@@ -151,18 +151,20 @@ void MyIntrariGeneraleDialogEdit::BeginCellEdit(int row, int column)
     cellEditor.SetSelection(0, -1);
 }
 
-void MyIntrariGeneraleDialogEdit::CommitCellEdit()
+bool MyIntrariGeneraleDialogEdit::CommitCellEdit()
 {
     if (!editing)
-        return;
+        return true;
     // Cleared first: hiding the editor moves the focus and comes back here.
     editing = false;
     QString text = cellEditor.GetText();
     double quantity = 0.0;
+    bool taken = true;
     if (!text.IsEmpty() && editRow >= 0 && editRow < rowCount) {
         cellEditor.SetText(L"");
         // The cell keeps the quantity it had when the text is no number.
-        if (ParseQuantity(text.c_str(), quantity)) {
+        taken = ParseQuantity(text.c_str(), quantity);
+        if (taken) {
             itemList.SetItemText(editRow, editColumn, QString::Formatted(L"%.17g", quantity));
             RecomputeRow(editRow);
         } else {
@@ -172,6 +174,7 @@ void MyIntrariGeneraleDialogEdit::CommitCellEdit()
     cellEditor.Show(SW_HIDE);
     itemList.Enable(true);
     SetFocus(GetItem(IDC_IGE_ADAUGA));
+    return taken;
 }
 
 void MyIntrariGeneraleDialogEdit::RecomputeRow(int row)

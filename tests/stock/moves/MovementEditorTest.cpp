@@ -168,6 +168,12 @@ TEST_F(MovementEditor, TypedQuantityTakesACommaOrAPointAndRefusesWhatIsNoNumber)
             if (c.refused && boxes.Count())
                 EXPECT_EQ(L"Atentie", boxes.Last().caption);
         }
+        // A refused quantity stops the validation that committed it.
+        boxes.Clear();
+        ClickCell(w, 0, 4);
+        ModalDriver::SetText(w, IDC_IGE_CELULA, L"x");
+        ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
+        EXPECT_EQ(1u, boxes.Count()) << boxes.Describe();
         ModalDriver::Click(w, IDOK);
     }));
     EXPECT_EQ(1e15, tempDb.Number(L"select cantitate from ArticoleIntrariGenerale"));
