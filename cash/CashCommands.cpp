@@ -3,6 +3,7 @@
 #include "cash/MyIncasariDialog.h"
 #include "cash/PaymentCommands.h"
 #include "database/MyRepository.h"
+#include "framework/qdialog/QMessageBox.h"
 #include "masterdata/EditorEntries.h"
 #include "resources/resource.h"
 
@@ -10,9 +11,20 @@ using micro::qapp::QCommandContext;
 
 namespace {
 
+// Without a company database the lists have nothing to read: the command is
+// refused with the database layer's own words.
+bool DatabaseIsOpen(HWND owner)
+{
+    if (GetRepository().IsOpen())
+        return true;
+    micro::qsql::QSqlError error(micro::qsql::QSqlError::kWrapperError, L"Database is not open");
+    micro::qdialog::ShowMessageBox(owner, error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
+    return false;
+}
+
 void OpenReceiptsList(const QCommandContext& context)
 {
-    if (!RequireOpenRepository(context.frame))
+    if (!DatabaseIsOpen(context.frame))
         return;
     MyIncasariDialog dialog(context.frame);
     dialog.DoModal();

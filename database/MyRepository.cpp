@@ -274,12 +274,3 @@ void SetRepository(MyRepository* repository)
 {
     g_repository = repository;
 }
-
-bool RequireOpenRepository(HWND owner)
-{
-    if (GetRepository().IsOpen())
-        return true;
-    micro::qsql::QSqlError error(micro::qsql::QSqlError::kWrapperError, L"Database is not open");
-    micro::qdialog::ShowMessageBox(owner, error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
-    return false;
-}

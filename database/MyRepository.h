@@ -90,7 +90,3 @@ private:
 // points it at its member, tests at a temporary file.
 MyRepository& GetRepository();
 void SetRepository(MyRepository* repository);
-
-// Whether the repository is open; a command that needs it and finds it closed
-// is refused in the database layer's own words, in a "Message" box over owner.
-bool RequireOpenRepository(HWND owner);

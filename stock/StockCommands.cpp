@@ -1,5 +1,6 @@
 #include "stock/StockCommands.h"
 #include "database/MyRepository.h"
+#include "framework/qdialog/QMessageBox.h"
 #include "masterdata/EditorEntries.h"
 #include "stock/MyIntrariGeneraleDialog.h"
 #include "stock/MyIntrariGeneraleDialogEdit.h"
@@ -12,9 +13,19 @@ namespace {
 const UINT kEntriesCommand = 32810;
 const UINT kExitsCommand = 32811;
 
+// Without a database the lists refuse, with the database layer's own words.
+bool RequireDatabase(HWND owner)
+{
+    if (GetRepository().IsOpen())
+        return true;
+    micro::qdialog::ShowMessageBox(owner, L"CPPSQLITE_ERROR[1000]: Database is not open", L"Message",
+                                   MB_OK | MB_ICONERROR);
+    return false;
+}
+
 void OpenMovementList(const QCommandContext& context, int kind)
 {
-    if (!RequireOpenRepository(context.frame))
+    if (!RequireDatabase(context.frame))
         return;
     MyIntrariGeneraleDialog list(context.frame);
     list.kind = kind;

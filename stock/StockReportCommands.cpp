@@ -1,5 +1,6 @@
 #include "stock/StockReportCommands.h"
 #include "database/MyRepository.h"
+#include "framework/qdialog/QMessageBox.h"
 #include "stock/MyFisaDeArticolDialog.h"
 #include "stock/MyFisaDeMagazieDialog.h"
 #include "stock/MyStocArticoleDialog.h"
@@ -8,9 +9,20 @@ using micro::qapp::QCommandContext;
 
 namespace {
 
+// Every report reads the company database: without one the command says so
+// in the words the database itself uses and opens nothing.
+bool DatabaseReady(const QCommandContext& context)
+{
+    if (GetRepository().IsOpen())
+        return true;
+    micro::qsql::QSqlError error(micro::qsql::QSqlError::kWrapperError, L"Database is not open");
+    micro::qdialog::ShowMessageBox(context.frame, error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
+    return false;
+}
+
 void OpenStockList(const QCommandContext& context)
 {
-    if (!RequireOpenRepository(context.frame))
+    if (!DatabaseReady(context))
         return;
     MyStocArticoleDialog dialog(context.frame);
     dialog.DoModal();
@@ -18,7 +30,7 @@ void OpenStockList(const QCommandContext& context)
 
 void OpenLedger(const QCommandContext& context, unsigned long long mode)
 {
-    if (!RequireOpenRepository(context.frame))
+    if (!DatabaseReady(context))
         return;
     MyFisaDeArticolDialog dialog(context.frame);
     dialog.mode = mode;
@@ -27,7 +39,7 @@ void OpenLedger(const QCommandContext& context, unsigned long long mode)
 
 void OpenWarehouseLedger(const QCommandContext& context)
 {
-    if (!RequireOpenRepository(context.frame))
+    if (!DatabaseReady(context))
         return;
     MyFisaDeMagazieDialog dialog(context.frame);
     dialog.DoModal();
