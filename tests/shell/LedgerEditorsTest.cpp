@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 #include <string>
 #include <vector>
 #include "database/qsql/SqlText.h"
@@ -51,12 +53,14 @@ protected:
 } // namespace
 
 // The shell's own registrations: a double-click on each kind of ledger row
-// runs that kind's real editor on the row's record.
+// runs that kind's real editor on the row's own record (by id: an invoice of
+// another day has the same number); the rows without one open nothing.
 TEST_F(LedgerEditors, DoubleClickOpensTheRealEditorOfEveryRowKindOnItsRecord)
 {
     testing_support::MessageBoxRecorder boxes;
     long long product = tempDb.AddProduct(L"Cuie", 1.0);
     long long client = tempDb.AddClient(L"Beta SRL");
+    Record(L"Facturi", kDay - 86400, 41, client, product);
     Record(L"Facturi", kDay, 41, client, product);
     Record(L"Niruri", kDay + 1, 42, client, product);
     long long entry = Record(L"IntrariGenerale", kDay + 2, 0, 0, product);
@@ -65,25 +69,23 @@ TEST_F(LedgerEditors, DoubleClickOpensTheRealEditorOfEveryRowKindOnItsRecord)
     Cash(L"Plati", kDay + 5, 44, client);
 
     struct Opened {
-        const wchar_t* caption;
+        const wchar_t* caption;  // null: the row opens nothing
         int numberControl;
         std::wstring number;
     };
+    const Opened none = {nullptr, 0, L""};
+    const Opened invoice = {L"Factura  ", IDC_FE_NUMBER, L"-0000041-"};
+    const Opened nir = {L"Nota Intrare Receptie", IDC_FE_NUMBER, L"-0000042-"};
     struct Case {
         unsigned long long mode;
         const wchar_t* ledger;
-        int firstRow;              // a partner ledger opens with its "Cumuli" row
-        std::vector<Opened> rows;  // the editor each row opens, in row order
+        std::vector<Opened> rows;  // what each row opens, in row order
     } cases[] = {
-        {0, L"Fisa de articol", 0,
-         {{L"Factura  ", IDC_FE_NUMBER, L"-0000041-"},
-          {L"Nota Intrare Receptie", IDC_FE_NUMBER, L"-0000042-"},
-          {L"Intrare   ", IDC_IGE_NUMAR, std::to_wstring(entry)},
-          {L"Iesire  ", IDC_IGE_NUMAR, std::to_wstring(exit)}}},
-        {1, L"Fisa de Client", 1, {{L"Factura  ", IDC_FE_NUMBER, L"-0000041-"}, {L"Dialog", IDC_INCASARE_NUMAR, L"-0000043-"}}},
-        {2, L"Fisa de Furnizor", 1,
-         {{L"Nota Intrare Receptie", IDC_FE_NUMBER, L"-0000042-"},
-          {L"Plata - document validat", IDC_PLATA_NUMAR, L"-0000044-"}}},
+        {0, L"Fisa de articol",
+         {invoice, nir, {L"Intrare   ", IDC_IGE_NUMAR, std::to_wstring(entry)},
+          {L"Iesire  ", IDC_IGE_NUMAR, std::to_wstring(exit)}, none, none}},
+        {1, L"Fisa de Client", {none, invoice, {L"Dialog", IDC_INCASARE_NUMAR, L"-0000043-"}, none, none}},
+        {2, L"Fisa de Furnizor", {none, nir, {L"Plata - document validat", IDC_PLATA_NUMAR, L"-0000044-"}, none, none}},
     };
     for (const Case& c : cases) {
         MyFisaDeArticolDialog ledger(frame);
@@ -95,17 +97,23 @@ TEST_F(LedgerEditors, DoubleClickOpensTheRealEditorOfEveryRowKindOnItsRecord)
             ModalDriver::SetDate(w, IDC_FISA_DE_LA, micro::gui::UnixToSystemTime(kDay));
             ModalDriver::SetDate(w, IDC_FISA_LA, micro::gui::UnixToSystemTime(kDay));
             ModalDriver::Click(w, IDC_FISA_COLECTEAZA);
+            ASSERT_EQ(static_cast<int>(c.rows.size()), ModalDriver::ListRowCount(w, IDC_FISA_LISTA));
             for (size_t r = 0; r < c.rows.size(); ++r) {
                 const Opened& expected = c.rows[r];
                 std::wstring shown;
+                SYSTEMTIME day = {};
                 ModalDriver editor;
-                editor.When(expected.caption, [&](HWND e) {
-                    shown = ModalDriver::GetText(e, expected.numberControl);
-                    ModalDriver::Click(e, IDCANCEL);
-                });
-                ModalDriver::DoubleClickListRow(w, IDC_FISA_LISTA, c.firstRow + static_cast<int>(r));
+                if (expected.caption)
+                    editor.When(expected.caption, [&](HWND e) {
+                        shown = ModalDriver::GetText(e, expected.numberControl);
+                        DateTime_GetSystemtime(GetDlgItem(e, IDC_FE_ISSUE_DATE), &day);
+                        ModalDriver::Click(e, IDCANCEL);
+                    });
+                ModalDriver::DoubleClickListRow(w, IDC_FISA_LISTA, static_cast<int>(r));
                 editor.Verify();
                 EXPECT_EQ(expected.number, shown) << testing_support::Narrow(c.ledger) << " row " << r;
+                if (expected.numberControl == IDC_FE_NUMBER)
+                    EXPECT_EQ(15, day.wDay) << "the row's own document, not the one of the day before";
             }
             ModalDriver::Click(w, IDCANCEL);
         });
