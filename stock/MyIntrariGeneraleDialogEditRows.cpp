@@ -165,6 +165,8 @@ bool MyIntrariGeneraleDialogEdit::CommitCellEdit()
         // The cell keeps the quantity it had when the text is no number.
         taken = ParseQuantity(text.c_str(), quantity);
         if (taken) {
+            // Kept whole, as the values computed from it are.
+            m_exact[editRow].quantity = quantity;
             itemList.SetItemText(editRow, editColumn, QString::Formatted(L"%.17g", quantity));
             RecomputeRow(editRow);
         } else {

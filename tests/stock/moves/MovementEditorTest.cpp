@@ -154,6 +154,7 @@ TEST_F(MovementEditor, TypedQuantityTakesACommaOrAPointAndRefusesWhatIsNoNumber)
         {L"1.5,2", L"-3.00|-7.50", true},
         {L"1e400", L"-3.00|-7.50", true},
         {L"1000000000000000", L"1000000000000000.00|2500000000000000.00", false},
+        {L"0,124", L"0.12|0.31", false},  // saved whole, as its value was computed
     };
     MyIntrariGeneraleDialogEdit editor(nullptr);
     EXPECT_EQ(1, RunEditor(editor, 0, 0, [&](HWND w) {
@@ -176,5 +177,6 @@ TEST_F(MovementEditor, TypedQuantityTakesACommaOrAPointAndRefusesWhatIsNoNumber)
         EXPECT_EQ(1u, boxes.Count()) << boxes.Describe();
         ModalDriver::Click(w, IDOK);
     }));
-    EXPECT_EQ(1e15, tempDb.Number(L"select cantitate from ArticoleIntrariGenerale"));
+    EXPECT_EQ(L"0.124|0.31", tempDb.Text(L"select cantitate || '|' || valoareFT from ArticoleIntrariGenerale, "
+                                         L"IntrariGenerale"));
 }
