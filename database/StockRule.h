@@ -3,7 +3,8 @@
 #include <map>
 #include <unordered_map>
 
-// Which records move stock and money, said once for every report:
+// Which records move stock and money, said once for every report and for the
+// stock check of every validation:
 // - invoice and goods-received lines count unless their document is
 //   cancelled (status 3): a storno and the invoice it reverses net to zero;
 // - general entries and exits count only once validated (status 2), the same
