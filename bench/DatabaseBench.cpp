@@ -19,15 +19,17 @@ namespace {
 
 using bench::Stopwatch;
 
+// The stock rule written out as four plain sums: goods received and invoices
+// count unless cancelled, general entries and exits only once validated.
 const wchar_t* const kStockSums[] = {
     L"SELECT SUM(cantitate) FROM ArticoleNiruri JOIN Niruri ON ArticoleNiruri.IDFactura = Niruri.id WHERE "
     L"ArticoleNiruri.produsID = ? AND dataCreare BETWEEN 0 AND ? AND status IS NOT 3",
     L"SELECT SUM(cantitate) FROM ArticoleIntrariGenerale JOIN IntrariGenerale ON ArticoleIntrariGenerale.IDIntrare = "
-    L"IntrariGenerale.id WHERE ArticoleIntrariGenerale.produsID = ? AND dataCreare BETWEEN 0 AND ? AND status IS NOT 3",
+    L"IntrariGenerale.id WHERE ArticoleIntrariGenerale.produsID = ? AND dataCreare BETWEEN 0 AND ? AND status = 2",
     L"SELECT SUM(cantitate) FROM ArticoleFacturi JOIN Facturi ON ArticoleFacturi.IDFactura = Facturi.id WHERE "
     L"ArticoleFacturi.produsID = ? AND dataCreare BETWEEN 0 AND ? AND status IS NOT 3",
     L"SELECT SUM(cantitate) FROM ArticoleIesiriGenerale JOIN IesiriGenerale ON ArticoleIesiriGenerale.IDIntrare = "
-    L"IesiriGenerale.id WHERE ArticoleIesiriGenerale.produsID = ? AND dataCreare BETWEEN 0 AND ? AND status IS NOT 3",
+    L"IesiriGenerale.id WHERE ArticoleIesiriGenerale.produsID = ? AND dataCreare BETWEEN 0 AND ? AND status = 2",
 };
 
 void Counts(MyRepository& db)
@@ -70,19 +72,19 @@ bool PlansUseIndexes(MyRepository& db)
 
 // The same four sums, prepared once and bound per product, straight on
 // SQLite in one read transaction: the best these queries can do.
-std::vector<float> RawStock(sqlite3* handle, long long end, int products)
+std::vector<double> RawStock(sqlite3* handle, long long end, int products)
 {
     sqlite3_stmt* statements[4];
     for (int i = 0; i < 4; ++i)
         sqlite3_prepare16_v2(handle, kStockSums[i], -1, &statements[i], nullptr);
-    std::vector<float> stock(products + 1);
+    std::vector<double> stock(products + 1);
     sqlite3_exec(handle, "BEGIN", nullptr, nullptr, nullptr);
     for (int p = 0; p <= products; ++p) {
-        float sums[4];
+        double sums[4];
         for (int i = 0; i < 4; ++i) {
             sqlite3_bind_int64(statements[i], 1, p);
             sqlite3_bind_int64(statements[i], 2, end);
-            sums[i] = sqlite3_step(statements[i]) == SQLITE_ROW ? static_cast<float>(sqlite3_column_double(statements[i], 0)) : 0.0f;
+            sums[i] = sqlite3_step(statements[i]) == SQLITE_ROW ? sqlite3_column_double(statements[i], 0) : 0.0;
             sqlite3_reset(statements[i]);
         }
         stock[p] = sums[0] + sums[1] - sums[2] - sums[3];
@@ -97,15 +99,15 @@ std::vector<float> RawStock(sqlite3* handle, long long end, int products)
 std::vector<double> GroupedStock(MyRepository& db, long long end, int products)
 {
     std::vector<double> stock(products + 1, 0.0);
-    const wchar_t* parts[][3] = {{L"ArticoleNiruri", L"Niruri", L"IDFactura"},
-                                 {L"ArticoleIntrariGenerale", L"IntrariGenerale", L"IDIntrare"},
-                                 {L"ArticoleFacturi", L"Facturi", L"IDFactura"},
-                                 {L"ArticoleIesiriGenerale", L"IesiriGenerale", L"IDIntrare"}};
+    const wchar_t* parts[][4] = {{L"ArticoleNiruri", L"Niruri", L"IDFactura", L"status IS NOT 3"},
+                                 {L"ArticoleIntrariGenerale", L"IntrariGenerale", L"IDIntrare", L"status = 2"},
+                                 {L"ArticoleFacturi", L"Facturi", L"IDFactura", L"status IS NOT 3"},
+                                 {L"ArticoleIesiriGenerale", L"IesiriGenerale", L"IDIntrare", L"status = 2"}};
     for (int i = 0; i < 4; ++i) {
         micro::qsql::QsqlQuery q = db.ExecQuery(
             micro::qsql::SqlFormat(L"SELECT produsID, SUM(cantitate) FROM %s JOIN %s ON %s.%s = %s.id WHERE dataCreare "
-                                   L"BETWEEN 0 AND %lld AND status IS NOT 3 GROUP BY produsID",
-                                   parts[i][0], parts[i][1], parts[i][0], parts[i][2], parts[i][1], end)
+                                   L"BETWEEN 0 AND %lld AND %s GROUP BY produsID",
+                                   parts[i][0], parts[i][1], parts[i][0], parts[i][2], parts[i][1], end, parts[i][3])
                 .c_str());
         for (; !q.Eof(); q.NextRow()) {
             long long p = q.GetIntField(0);
@@ -130,7 +132,7 @@ void StockBench(MyRepository& db, int products)
     double coldMs = coldWatch.Milliseconds();
 
     const int runs = 3;
-    std::vector<float> lookup(products + 1);
+    std::vector<double> lookup(products + 1);
     bench::Timing lookupT = bench::Time(runs, [&] {
         for (int p = 0; p <= products; ++p)
             lookup[p] = GetProductStockAtDate(date, p);
@@ -146,7 +148,7 @@ void StockBench(MyRepository& db, int products)
     });
     double heldMs = heldT.median;
 
-    std::vector<float> raw;
+    std::vector<double> raw;
     bench::Timing rawT = bench::Time(runs, [&] { raw = RawStock(db.GetHandle(), end, products); });
     double rawMs = rawT.median;
 
@@ -169,9 +171,9 @@ void StockBench(MyRepository& db, int products)
 
     int differ = 0, differGrouped = 0;
     for (int p = 0; p <= products; ++p) {
-        if (lookup[p] != raw[p])
+        if (std::llround(lookup[p] * 100) != std::llround(raw[p] * 100))
             ++differ;
-        if (std::fabs(lookup[p] - grouped[p]) > 0.5)
+        if (std::llround(lookup[p] * 100) != std::llround(grouped[p] * 100))
             ++differGrouped;
     }
     wprintf(L"  first passes (cold)        %9.1f ms\n", coldMs);

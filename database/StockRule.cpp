@@ -2,7 +2,9 @@
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "sqlite3.h"
+#include <cmath>
 #include <string>
+#include <utility>
 
 using micro::qsql::QsqlQuery;
 using micro::qsql::QSqlError;
@@ -132,6 +134,29 @@ QsqlQuery RunBound(const std::wstring& sql, long long p1, long long p2, long lon
 bool IsStockEntry(int source)
 {
     return source == StockSourceReceived || source == StockSourceEntry;
+}
+
+bool StockCovers(double stock, double need)
+{
+    double left = stock - need;
+    // Beyond what hundredths can count in 64 bits, the figures compare as they are.
+    if (!(std::fabs(left) < 1e16))
+        return left >= 0;
+    return std::llround(left * 100) >= 0;
+}
+
+StockTally::StockTally(long long date, OwnQuantity own) : m_date(date), m_own(std::move(own)) {}
+
+bool StockTally::Take(unsigned long long product, double quantity)
+{
+    auto found = m_available.find(product);
+    if (found == m_available.end()) {
+        double stock = GetProductStockAtDate(m_date, product) + (m_own ? m_own(product) : 0.0);
+        found = m_available.emplace(product, stock).first;
+    }
+    double& needed = m_needed[product];
+    needed += quantity;
+    return StockCovers(found->second, needed);
 }
 
 long long StartOfDay(long long date)

@@ -1,8 +1,10 @@
 #pragma once
 #include <functional>
+#include <map>
 #include <unordered_map>
 
-// Which records move stock and money, said once for every report:
+// Which records move stock and money, said once for every report and for the
+// stock check of every validation:
 // - invoice and goods-received lines count unless their document is
 //   cancelled (status 3): a storno and the invoice it reverses net to zero;
 // - general entries and exits count only once validated (status 2), the same
@@ -50,6 +52,31 @@ StockSums SumStockMovements(unsigned long long productId, long long from, long l
 // The stock of every product with a counted line dated up to `end` (inclusive),
 // by product id, in one grouped query.
 std::unordered_map<unsigned long long, double> ReadAllStocks(long long end);
+
+// Whether a stock covers a need, compared in hundredths as quantities show
+// (0.3 less 0.1 less 0.2 is no shortage); exactly the need passes.
+bool StockCovers(double stock, double need);
+
+// The stock check of every validation (invoices, goods received, general
+// entries and exits): a document's or movement's lines, in order, add up per
+// product against the product's stock by the rule at the end of `date`'s
+// day. The lines of the document itself that the rule already counts are
+// given back first through `own`, so they are not taken twice.
+class StockTally {
+public:
+    using OwnQuantity = std::function<double(unsigned long long product)>;
+    explicit StockTally(long long date, OwnQuantity own = OwnQuantity());
+
+    // Adds the line (a negative quantity gives stock back); false when the
+    // product's lines so far need more than there is.
+    bool Take(unsigned long long product, double quantity);
+
+private:
+    long long m_date;
+    OwnQuantity m_own;
+    std::map<unsigned long long, double> m_available;
+    std::map<unsigned long long, double> m_needed;
+};
 
 // First second of the UTC day holding date (EndOfDay gives the last).
 long long StartOfDay(long long date);

@@ -2,7 +2,7 @@
 #include "database/DocumentTables.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
-#include "documents/StockTally.h"
+#include "database/StockRule.h"
 #include <initializer_list>
 #include <map>
 #include <vector>
@@ -14,7 +14,7 @@ namespace {
 
 struct StockLine {
     unsigned long long product;
-    float quantity;
+    double quantity;
 };
 
 } // namespace
@@ -59,11 +59,11 @@ bool MyCautareFacturiDialog::HasStockForLines(unsigned long long documentId)
         micro::qsql::QsqlQuery query = db.ExecQuery(SqlFormat(
             L"Select produsID,cantitate from '%s' where IDFactura = %llu", DocumentLineTable(tip), documentId));
         for (; !query.Eof(); query.NextRow())
-            lines.push_back({query.GetIdField(0), static_cast<float>(query.GetFloatField(1))});
+            lines.push_back({query.GetIdField(0), query.GetFloatField(1)});
     }
     // Invoice lines are exits the stock look-up already counts.
     bool ownLinesCounted = tip == DocumentInvoice || tip == DocumentReturnInvoice;
-    std::map<unsigned long long, float> own;
+    std::map<unsigned long long, double> own;
     if (ownLinesCounted)
         for (const StockLine& line : lines)
             own[line.product] += line.quantity;

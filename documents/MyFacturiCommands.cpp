@@ -2,7 +2,7 @@
 #include "documents/MyFacturiDialog.h"
 #include "framework/qdialog/QMessageBox.h"
 #include "documents/MyFacturiInternal.h"
-#include "documents/StockTally.h"
+#include "database/StockRule.h"
 #include "database/DocumentTables.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
@@ -39,7 +39,7 @@ double StoredQuantity(unsigned long long invoice, unsigned long long product, lo
     return GetRepository()
         .ExecQuery(SqlFormat(L"select total(a.cantitate) from ArticoleFacturi a join Facturi f on "
                              L"f.id = a.IDFactura where a.IDFactura = %llu and a.produsID = %llu "
-                             L"and f.dataCreare <= %lld and f.status <> 3",
+                             L"and f.dataCreare <= %lld and f.status IS NOT 3",
                              invoice, product, EndOfDay(issued))
                        .c_str())
         .GetFloatField(0, 0.0);
@@ -334,7 +334,7 @@ void MyFacturiDialog::ValidateDocument()
         long long issued = static_cast<long long>(dataCreare);
         bool stored = id != 0 && !documentNou;
         StockTally tally(issued, [this, issued, stored](unsigned long long product) {
-            return stored ? static_cast<float>(StoredQuantity(id, product, issued)) : 0.0f;
+            return stored ? StoredQuantity(id, product, issued) : 0.0;
         });
         for (int row = 0; row < nrLinii; ++row) {
             unsigned long long product = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));

@@ -163,30 +163,43 @@ PrintJobSink* SetPrintJobSink(PrintJobSink* sink)
 PrintJobSink* GetPrintJobSink() { return s_sink; }
 
 PrintJob::PrintJob(HWND owner)
-    : m_dc(nullptr), m_sink(s_sink), m_width(0), m_height(0), m_docOpen(false), m_pageOpen(false), m_finished(false)
+    : m_dc(nullptr), m_sink(s_sink), m_width(0), m_height(0), m_docOpen(false), m_pageOpen(false), m_open(false),
+      m_finished(false)
 {
-    if (m_sink)
+    Open(owner, nullptr);
+    // A sink's device (a metafile) has no document or pages of its own.
+    if (m_dc)
+        m_pageOpen = m_sink || (m_docOpen && ::StartPage(m_dc) > 0);
+    m_open = m_pageOpen;
+}
+
+PrintJob::PrintJob(HWND owner, PrintPageRange& pages)
+    : m_dc(nullptr), m_sink(s_sink), m_width(0), m_height(0), m_docOpen(false), m_pageOpen(false), m_open(false),
+      m_finished(false)
+{
+    Open(owner, &pages);
+    m_open = m_dc && (m_sink || m_docOpen);
+}
+
+void PrintJob::Open(HWND owner, PrintPageRange* pages)
+{
+    if (m_sink) {
+        if (pages)
+            m_sink->ChoosePages(*pages);
         m_dc = m_sink->OpenDevice(owner, m_width, m_height);
-    else {
-        ConfigureDefaultPrinter();
-        PrintPageRange pages = {1, 0, 0};
-        m_dc = ShowPrintDialog(&pages, owner);
-        if (m_dc) {
-            m_width = GetDeviceCaps(m_dc, HORZRES);
-            m_height = GetDeviceCaps(m_dc, VERTRES);
-        }
+        return;
     }
+    // The dialog opens on the default printer's defaults just written.
+    ConfigureDefaultPrinter();
+    PrintPageRange one = {1, 0, 0};
+    m_dc = ShowPrintDialog(pages ? pages : &one, owner);
     if (!m_dc)
         return;
-    // A sink's device (a metafile) has no document or pages of its own.
-    if (m_sink) {
-        m_pageOpen = true;
-        return;
-    }
+    m_width = GetDeviceCaps(m_dc, HORZRES);
+    m_height = GetDeviceCaps(m_dc, VERTRES);
     DOCINFOW doc = {sizeof(doc)};
     doc.lpszDocName = kJobName;
     m_docOpen = StartDocW(m_dc, &doc) > 0;
-    m_pageOpen = m_docOpen && StartPage(m_dc) > 0;
 }
 
 PrintJob::~PrintJob()
@@ -201,16 +214,30 @@ PrintJob::~PrintJob()
         DeleteDC(m_dc);
 }
 
+bool PrintJob::StartPage(uint32_t page)
+{
+    if (m_sink) {
+        m_sink->PageStarts(m_dc, page);
+        m_pageOpen = true;
+    } else {
+        m_pageOpen = ::StartPage(m_dc) > 0;
+    }
+    return m_pageOpen;
+}
+
+bool PrintJob::EndPage()
+{
+    bool ended = m_sink || ::EndPage(m_dc) > 0;
+    m_pageOpen = false;
+    return ended;
+}
+
 bool PrintJob::Finish()
 {
-    if (!m_pageOpen || m_finished)
+    if (!m_open || m_finished)
         return false;
-    if (!m_docOpen) {
-        m_finished = true;
-        return true;
-    }
-    bool ok = EndPage(m_dc) > 0;
-    ok = ok && EndDoc(m_dc) > 0;
+    bool ok = !m_pageOpen || EndPage();
+    ok = ok && (!m_docOpen || EndDoc(m_dc) > 0);
     m_finished = ok;
     return ok;
 }

@@ -43,32 +43,42 @@ public:
 PrintJobSink* SetPrintJobSink(PrintJobSink* sink);
 PrintJobSink* GetPrintJobSink();
 
-// One one-page print job named "Dovodozi Printout". Construction sets the
-// default printer up, runs the print dialog (or asks the sink) and opens the
-// document and its page; the destructor aborts a job that was not finished
-// and releases the DC, so an early return or an exception leaves no job open.
+// One print job named "Dovodozi Printout". Construction sets the default
+// printer up, runs the print dialog (or asks the sink) and opens the
+// document; the destructor aborts a job that was not finished and releases
+// the DC, so an early return or an exception leaves no job open.
 class PrintJob {
 public:
+    // A one-page job: its page is opened at once.
     explicit PrintJob(HWND owner);
+    // A job of pages.pageCount pages: the dialog (or the sink) writes the
+    // range chosen into `pages`; the caller starts and ends each page.
+    PrintJob(HWND owner, PrintPageRange& pages);
     ~PrintJob();
     PrintJob(const PrintJob&) = delete;
     PrintJob& operator=(const PrintJob&) = delete;
 
-    // A DC with an open page (false: cancelled or failed; draw nothing).
-    bool IsOpen() const { return m_pageOpen; }
+    // A DC ready to draw on (false: cancelled or failed; draw nothing).
+    bool IsOpen() const { return m_open; }
     HDC GetDC() const { return m_dc; }
     // HORZRES and VERTRES of the device.
     int GetWidth() const { return m_width; }
     int GetHeight() const { return m_height; }
-    // Ends the page and the document; false when the spooler refused either.
+    // Page `page` (from 1) of a job of pages; false when the spooler refused.
+    bool StartPage(uint32_t page);
+    bool EndPage();
+    // Ends the open page and the document; false when the spooler refused either.
     bool Finish();
 
 private:
+    void Open(HWND owner, PrintPageRange* pages);
+
     HDC m_dc;
     PrintJobSink* m_sink;
     int m_width;
     int m_height;
     bool m_docOpen;
     bool m_pageOpen;
+    bool m_open;
     bool m_finished;
 };

@@ -106,90 +106,21 @@ void ReportPage::Rule(int y) { Line(margin, y, right, y); }
 
 void ReportPage::Frame() { Rectangle(m_dc, margin, margin, right, bottom); }
 
-namespace {
-
-const wchar_t kJobName[] = L"Dovodozi Printout";
-
-// The device of one report job: the printer's (a document is open while
-// m_docOpen) or the test sink's. An unfinished document is aborted.
-class ReportDevice {
-public:
-    ReportDevice(HWND owner, PrintPageRange& pages) : m_sink(GetPrintJobSink())
-    {
-        if (m_sink) {
-            m_sink->ChoosePages(pages);
-            m_dc = m_sink->OpenDevice(owner, width, height);
-            return;
-        }
-        // The dialog opens on the default printer's defaults just written.
-        ConfigureDefaultPrinter();
-        m_dc = ShowPrintDialog(&pages, owner);
-        if (!m_dc)
-            return;
-        width = GetDeviceCaps(m_dc, HORZRES);
-        height = GetDeviceCaps(m_dc, VERTRES);
-        DOCINFOW doc = {sizeof(doc)};
-        doc.lpszDocName = kJobName;
-        m_docOpen = StartDocW(m_dc, &doc) > 0;
-    }
-    ~ReportDevice()
-    {
-        if (m_docOpen && !m_finished)
-            AbortDoc(m_dc);
-        if (!m_dc)
-            return;
-        if (m_sink)
-            m_sink->CloseDevice(m_dc, m_finished);
-        else
-            DeleteDC(m_dc);
-    }
-    ReportDevice(const ReportDevice&) = delete;
-    ReportDevice& operator=(const ReportDevice&) = delete;
-
-    bool IsOpen() const { return m_dc && (m_sink || m_docOpen); }
-    HDC Get() const { return m_dc; }
-    bool StartPage(uint32_t page)
-    {
-        if (m_sink) {
-            m_sink->PageStarts(m_dc, page);
-            return true;
-        }
-        return ::StartPage(m_dc) > 0;
-    }
-    bool EndPage() { return m_sink || ::EndPage(m_dc) > 0; }
-    bool Finish()
-    {
-        m_finished = m_sink || EndDoc(m_dc) > 0;
-        return m_finished;
-    }
-
-    int width = 0;
-    int height = 0;
-
-private:
-    PrintJobSink* m_sink;
-    HDC m_dc = nullptr;
-    bool m_docOpen = false;
-    bool m_finished = false;
-};
-
-} // namespace
-
 bool PrintReport(HWND owner, PrintPageRange& pages, const std::function<void(ReportPage&, uint32_t)>& draw)
 {
     if (pages.pageCount == 0)
         pages.pageCount = 1;
-    ReportDevice device(owner, pages);
-    if (!device.IsOpen())
+    PrintJob job(owner, pages);
+    if (!job.IsOpen())
         return false;
-    ReportPage page(device.Get(), device.width, device.height);
+    ReportPage page(job.GetDC(), job.GetWidth(), job.GetHeight());
     uint32_t last = pages.toPage < pages.pageCount ? pages.toPage : pages.pageCount;
     for (uint32_t p = pages.fromPage ? pages.fromPage : 1; p <= last; ++p) {
-        if (!device.StartPage(p))
+        if (!job.StartPage(p))
             return false;
         draw(page, p);
-        if (!device.EndPage())
+        if (!job.EndPage())
             return false;
     }
-    return device.Finish();
+    return job.Finish();
 }

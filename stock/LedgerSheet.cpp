@@ -45,30 +45,45 @@ int DrawSheetPage(ReportPage& page, const SheetLayout& layout, const CompanyHead
     for (int r = first; r < end; ++r, y = static_cast<int>(y + step)) {
         if (layout.runningNumber)
             page.TextAtPixels(page.X(19), y, QString::Formatted(L"%d", r - first + 1));
-        for (int c = 0; c < layout.cellCount; ++c) {
-            const SheetCell& spec = layout.cells[c];
-            QString text = cell(r, spec.column);
-            if (spec.ending)
-                page.TextEndingAtPixels(spec.x, y, text);
-            else
-                page.TextAtPixels(page.X(spec.x), y, text);
-        }
+        DrawRowCells(page, layout.cells, layout.cellCount, y, cell, r);
     }
-
-    page.UsePen(ReportPen::Thin);
-    int rule = page.Y(104);
-    for (int r = 1; r < printed; ++r, rule = static_cast<int>(rule + step))
-        page.Rule(rule);
-    page.UsePen(ReportPen::Thick);
-    int tableEnd = static_cast<int>(page.Y(95) + 10.0f * printed * page.sy);
-    bool above = tableEnd < static_cast<int>(page.H - page.sy * 15);
-    if (!above)
-        tableEnd = page.bottom;
-    if (above || layout.closeAtBottom)
-        page.Rule(tableEnd);
+    DrawRowRules(page, page.Y(104), printed);
+    int tableEnd = CloseTable(page, static_cast<int>(page.Y(95) + 10.0f * printed * page.sy), layout.closeAtBottom);
     for (int i = 0; i < layout.columnLineCount; ++i)
         page.Line(page.X(layout.columnLines[i]), page.Y(62), page.X(layout.columnLines[i]), tableEnd);
     return tableEnd;
+}
+
+void DrawRowCells(ReportPage& page, const SheetCell* cells, int count, int y, const CellReader& cell, int row)
+{
+    for (int c = 0; c < count; ++c) {
+        QString text = cell(row, cells[c].column);
+        if (cells[c].ending)
+            page.TextEndingAtPixels(cells[c].x, y, text);
+        else
+            page.TextAtPixels(page.X(cells[c].x), y, text);
+    }
+}
+
+int DrawRowRules(ReportPage& page, int firstRule, int rows)
+{
+    page.UsePen(ReportPen::Thin);
+    float step = page.sy * 10;
+    int rule = firstRule;
+    for (int r = 1; r < rows; ++r, rule = static_cast<int>(rule + step))
+        page.Rule(rule);
+    return rule;
+}
+
+int CloseTable(ReportPage& page, int end, bool closeAtBottom)
+{
+    page.UsePen(ReportPen::Thick);
+    bool above = end < static_cast<int>(page.H - page.sy * 15);
+    if (!above)
+        end = page.bottom;
+    if (above || closeAtBottom)
+        page.Rule(end);
+    return end;
 }
 
 bool PrintSheetOf(HWND owner, PrintPageRange& pages, const SheetLayout& layout, int rows,

@@ -43,6 +43,16 @@ struct SheetLayout {
 // A list cell's text, read back from the list on the screen.
 typedef std::function<micro::utils::QString(int row, int column)> CellReader;
 
+// The cells of list row `row` on one printed line at y pixels.
+void DrawRowCells(ReportPage& page, const SheetCell* cells, int count, int y, const CellReader& cell, int row);
+// The thin rules between `rows` printed rows, 10 units apart from `firstRule`
+// pixels down; answers where the next rule would go.
+int DrawRowRules(ReportPage& page, int firstRule, int rows);
+// The thick rule closing a table at `end` pixels when it ends above the
+// bottom margin; answers the table's end (the bottom edge when it does not,
+// ruled there only when `closeAtBottom`).
+int CloseTable(ReportPage& page, int end, bool closeAtBottom);
+
 // Draws page p of a sheet of `rows` rows; answers the table's end in pixels.
 int DrawSheetPage(ReportPage& page, const SheetLayout& layout, const CompanyHeading& company, const wchar_t* title,
                   const micro::utils::QString& headingLine, const CellReader& cell, int rows, uint32_t p);

@@ -117,7 +117,6 @@ bool MyFisaDeArticolDialog::OnButton(UINT id)
         CollectData();
         return true;
     case IDC_FISA_TIPARIRE:
-        ConfigureDefaultPrinter();
         micro::utils::FormatTimeText(ReadPickerDate(m_hwnd, IDC_FISA_DE_LA), periodStartText, L"%d-%m-%y");
         micro::utils::FormatTimeText(ReadPickerDate(m_hwnd, IDC_FISA_LA), periodEndText, L"%d-%m-%y");
         if (mode == ModeArticle)

@@ -61,7 +61,6 @@ bool MyFisaDeMagazieDialog::OnButton(UINT id)
         CollectData();
         return true;
     case IDC_MAGAZIE_TIPARIRE:
-        ConfigureDefaultPrinter();
         PrintSheet();
         return true;
     default:

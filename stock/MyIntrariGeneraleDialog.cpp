@@ -2,13 +2,13 @@
 #include <ctime>
 #include <cwctype>
 #include <string>
-#include <uxtheme.h>
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "framework/qapp/QApplication.h"
 #include "framework/utils/TimeFormat.h"
 #include "resources/resource.h"
 #include "stock/MyIntrariGeneraleDialogEdit.h"
+#include "stock/ReportSupport.h"
 #include "stock/StockMoveStore.h"
 #include "stock/StockRowValues.h"
 
@@ -19,20 +19,16 @@ using micro::utils::QString;
 
 namespace {
 
-struct ColumnSpec {
-    const wchar_t* text;
-    int width;
-    int format;
-};
+using stock_reports::ListColumn;
 
-const ColumnSpec kMovementColumns[] = {
+const ListColumn kMovementColumns[] = {
     {L"ID", 30, LVCFMT_CENTER},          {L"Data creare", 90, LVCFMT_CENTER}, {L"Status", 80, LVCFMT_CENTER},
     {L"Valoare FT", 85, LVCFMT_RIGHT},   {L"Valoare TVA", 85, LVCFMT_RIGHT},  {L"Valoare TTI", 85, LVCFMT_RIGHT},
     {L"Creat de ", 140, LVCFMT_LEFT},
 };
 
 // The editor's columns, but for a narrower, left-aligned quantity.
-const ColumnSpec kItemColumns[] = {
+const ListColumn kItemColumns[] = {
     {L"NR", 30, LVCFMT_CENTER},        {L"ID", 30, LVCFMT_LEFT},          {L"Denumire", 150, LVCFMT_LEFT},
     {L"Pret Unitar", 80, LVCFMT_LEFT}, {L"Cantitate", 65, LVCFMT_LEFT},   {L"UM", 40, LVCFMT_LEFT},
     {L"Moneda", 80, LVCFMT_LEFT},      {L"Valoare FT", 100, LVCFMT_LEFT}, {L"Valoare TVA", 100, LVCFMT_LEFT},
@@ -50,13 +46,6 @@ const Place kPlaces[] = {
     {IDC_IG_CREARE, 10, 470, 90, 26},         {IDC_IG_MODIFICARE, 100, 470, 90, 26},
     {IDC_IG_DETALII, 190, 470, 90, 26},       {IDCANCEL, 560, 470, 90, 26},
 };
-
-template <size_t N>
-void AddColumns(micro::gui::QListCtrl& list, const ColumnSpec (&columns)[N])
-{
-    for (size_t i = 0; i < N; ++i)
-        list.InsertColumn(static_cast<int>(i), columns[i].text, columns[i].width, columns[i].format);
-}
 
 bool ContainsNoCase(const QString& text, const QString& part)
 {
@@ -93,10 +82,8 @@ bool MyIntrariGeneraleDialog::OnInitDialog()
     movementList.Attach(m_hwnd, IDC_IG_LISTA);
     detailsList.Attach(m_hwnd, IDC_IG_DETALII_LISTA);
     SetFocus(searchEdit);
-    for (micro::gui::QListCtrl* list : {&movementList, &detailsList}) {
-        list->SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_DOUBLEBUFFER);
-        SetWindowTheme(*list, L"explorer", nullptr);
-    }
+    for (micro::gui::QListCtrl* list : {&movementList, &detailsList})
+        stock_reports::StyleList(*list);
     for (const wchar_t* field : kSearchFields)
         searchField.AddString(field);
     searchField.SetCurSel(0);
@@ -110,9 +97,9 @@ bool MyIntrariGeneraleDialog::OnInitDialog()
     return false;
 }
 
-void MyIntrariGeneraleDialog::InsertColumns() { AddColumns(movementList, kMovementColumns); }
+void MyIntrariGeneraleDialog::InsertColumns() { stock_reports::InsertColumns(movementList, kMovementColumns); }
 
-void MyIntrariGeneraleDialog::InsertItemColumns() { AddColumns(detailsList, kItemColumns); }
+void MyIntrariGeneraleDialog::InsertItemColumns() { stock_reports::InsertColumns(detailsList, kItemColumns); }
 
 void MyIntrariGeneraleDialog::LayoutControls()
 {

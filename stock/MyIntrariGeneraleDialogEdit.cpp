@@ -1,5 +1,4 @@
 #include "stock/MyIntrariGeneraleDialogEdit.h"
-#include <uxtheme.h>
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "framework/utils/TimeFormat.h"
@@ -7,9 +6,7 @@
 #include "stock/StockMovePrint.h"
 #include "stock/StockRowValues.h"
 
-using micro::qsql::QsqlQuery;
 using micro::qsql::QSqlError;
-using micro::qsql::SqlFormat;
 using micro::utils::QString;
 
 namespace {
@@ -34,8 +31,7 @@ bool MyIntrariGeneraleDialogEdit::OnInitDialog()
     cellEditor.Attach(m_hwnd, IDC_IGE_CELULA);
     datePicker.Attach(m_hwnd, IDC_IGE_DATA);
     datePicker.SetDayMonthYearFormat();
-    itemList.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_DOUBLEBUFFER);
-    SetWindowTheme(itemList, L"explorer", nullptr);
+    stock_reports::StyleList(itemList);
     InsertItemColumns();
 
     if (id == 0) {
@@ -56,21 +52,9 @@ bool MyIntrariGeneraleDialogEdit::OnInitDialog()
     // A new movement starts empty, whatever rows an abandoned one left.
     if (id != 0)
         LoadItems();
-    LoadCompany();
+    company.Load();
     QDialog::OnInitDialog();
     return true;
-}
-
-void MyIntrariGeneraleDialogEdit::LoadCompany()
-{
-    QsqlQuery q = GetRepository().ExecQuery(
-        SqlFormat(L"select id, denumire, nrreg, cui, adresa, logo from Societate where id = %llu", 1ULL).c_str());
-    if (q.Eof())
-        return;
-    companyName = q.GetStringField(1);
-    companyRegNo = q.GetStringField(2);
-    companyFiscalCode = q.GetStringField(3);
-    companyAddress = q.GetStringField(4);
 }
 
 bool MyIntrariGeneraleDialogEdit::IsReadOnly() const
@@ -194,8 +178,10 @@ void MyIntrariGeneraleDialogEdit::Cancel()
 
 void MyIntrariGeneraleDialogEdit::Validate()
 {
-    // A quantity still being typed counts, as when the click takes the focus.
-    CommitCellEdit();
+    // A quantity still being typed counts, as when the click takes the focus;
+    // one refused stops the validation.
+    if (!CommitCellEdit())
+        return;
     if (status == StockMoveValidated) {
         MessageBox(L"Intrare deja Validata ! ", L"Message", MB_OK);
         return;
@@ -226,7 +212,8 @@ void MyIntrariGeneraleDialogEdit::Validate()
 
 void MyIntrariGeneraleDialogEdit::Print()
 {
-    CommitCellEdit();
+    if (!CommitCellEdit())
+        return;
     micro::utils::FormatTimeText(datePicker.GetUnixTime(), printDate, L"%d-%m-%y");
     PrintStockMove(*this);
 }
@@ -237,10 +224,7 @@ bool PrintStockMove(MyIntrariGeneraleDialogEdit& editor)
     doc.kind = editor.kind;
     doc.number = editor.number;
     doc.date = editor.printDate;
-    doc.companyName = editor.companyName;
-    doc.companyRegNo = editor.companyRegNo;
-    doc.companyFiscalCode = editor.companyFiscalCode;
-    doc.companyAddress = editor.companyAddress;
+    doc.company = editor.company;
     typedef MyIntrariGeneraleDialogEdit E;
     const int printed[6] = {E::ColNr, E::ColName, E::ColUnit, E::ColQuantity, E::ColPrice, E::ColFT};
     for (int row = 0; row < editor.rowCount; ++row) {

@@ -4,6 +4,7 @@
 #include "framework/gui/QListCtrl.h"
 #include "framework/qdialog/QDialog.h"
 #include "printing/PrintHelpers.h"
+#include "stock/ReportSupport.h"
 #include "stock/StockMoveStore.h"
 
 // The editor of one general entry (kind 0) or exit (kind 1): products picked
@@ -39,14 +40,13 @@ public:
     int editRow = 0, editColumn = 0;
     bool editing = false;
     micro::gui::QDateTimeSelector datePicker;
-    micro::utils::QString companyName, companyRegNo, companyFiscalCode, companyAddress;
+    stock_reports::CompanyHeading company;
     micro::utils::QString printDate;
     PrintPageRange printPages = {1, 0, 0};
 
 private:
     void InsertItemColumns();
     void LoadItems();
-    void LoadCompany();
     void EnableControls();
     bool IsReadOnly() const;
     // A row of the product: name, unit price, unit, currency.
@@ -55,7 +55,8 @@ private:
     void ModifyItem();
     void DeleteItem();
     void BeginCellEdit(int row, int column);
-    void CommitCellEdit();
+    // False when the typed quantity was refused.
+    bool CommitCellEdit();
     void RecomputeRow(int row);
     // Only the totals: the date picker keeps what the user chose.
     void RecomputeTotals();

@@ -5,7 +5,9 @@
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "masterdata/MasterDataDialogs.h"
+#include "masterdata/NumberText.h"
 #include "resources/resource.h"
+#include "stock/ReportSupport.h"
 #include "stock/StockRowValues.h"
 
 using micro::qsql::QsqlQuery;
@@ -14,13 +16,7 @@ using micro::utils::QString;
 
 namespace {
 
-struct ColumnSpec {
-    const wchar_t* text;
-    int width;
-    int format;
-};
-
-const ColumnSpec kColumns[] = {
+const stock_reports::ListColumn kColumns[] = {
     {L"NR", 30, LVCFMT_CENTER},        {L"ID", 30, LVCFMT_LEFT},          {L"Denumire", 150, LVCFMT_LEFT},
     {L"Pret Unitar", 80, LVCFMT_LEFT}, {L"Cantitate", 70, LVCFMT_CENTER}, {L"UM", 40, LVCFMT_LEFT},
     {L"Moneda", 80, LVCFMT_LEFT},      {L"Valoare FT", 100, LVCFMT_LEFT}, {L"Valoare TVA", 100, LVCFMT_LEFT},
@@ -44,8 +40,7 @@ double PickedPrice(unsigned long long productId)
 
 void MyIntrariGeneraleDialogEdit::InsertItemColumns()
 {
-    for (int i = 0; i < 10; ++i)
-        itemList.InsertColumn(i, kColumns[i].text, kColumns[i].width, kColumns[i].format);
+    stock_reports::InsertColumns(itemList, kColumns);
 }
 
 void MyIntrariGeneraleDialogEdit::LoadItems()
@@ -156,21 +151,32 @@ void MyIntrariGeneraleDialogEdit::BeginCellEdit(int row, int column)
     cellEditor.SetSelection(0, -1);
 }
 
-void MyIntrariGeneraleDialogEdit::CommitCellEdit()
+bool MyIntrariGeneraleDialogEdit::CommitCellEdit()
 {
     if (!editing)
-        return;
+        return true;
     // Cleared first: hiding the editor moves the focus and comes back here.
     editing = false;
     QString text = cellEditor.GetText();
+    double quantity = 0.0;
+    bool taken = true;
     if (!text.IsEmpty() && editRow >= 0 && editRow < rowCount) {
-        itemList.SetItemText(editRow, editColumn, text);
         cellEditor.SetText(L"");
-        RecomputeRow(editRow);
+        // The cell keeps the quantity it had when the text is no number.
+        taken = ParseQuantity(text.c_str(), quantity);
+        if (taken) {
+            // Kept whole, as the values computed from it are.
+            m_exact[editRow].quantity = quantity;
+            itemList.SetItemText(editRow, editColumn, QString::Formatted(L"%.17g", quantity));
+            RecomputeRow(editRow);
+        } else {
+            MessageBox(L"Cantitatea introdusa nu este un numar !", L"Atentie", MB_ICONEXCLAMATION);
+        }
     }
     cellEditor.Show(SW_HIDE);
     itemList.Enable(true);
     SetFocus(GetItem(IDC_IGE_ADAUGA));
+    return taken;
 }
 
 void MyIntrariGeneraleDialogEdit::RecomputeRow(int row)

@@ -127,7 +127,6 @@ bool MyStocArticoleDialog::OnButton(UINT id)
         FillStockList();
         return true;
     case IDC_STOC_TIPARESTE:
-        ConfigureDefaultPrinter();
         micro::utils::FormatTimeText(ReadPickerDate(m_hwnd, IDC_STOC_DATA), dateText, L"%d-%m-%y");
         PrintStockList();
         return true;

@@ -25,13 +25,23 @@ void CompanyHeading::Load()
     address = q.GetStringField(4);
 }
 
+void StyleList(micro::gui::QListCtrl& list)
+{
+    list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_DOUBLEBUFFER);
+    SetWindowTheme(list, L"explorer", nullptr);
+}
+
+void InsertColumns(micro::gui::QListCtrl& list, const ListColumn* columns, int count)
+{
+    for (int i = 0; i < count; ++i)
+        list.InsertColumn(i, columns[i].title, columns[i].width, columns[i].format);
+}
+
 void SetUpList(micro::gui::QListCtrl& list, HWND dialog, int id, const ListColumn* columns, int count)
 {
     list.Attach(dialog, id);
-    list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_DOUBLEBUFFER);
-    SetWindowTheme(list, L"explorer", nullptr);
-    for (int i = 0; i < count; ++i)
-        list.InsertColumn(i, columns[i].title, columns[i].width, columns[i].format);
+    StyleList(list);
+    InsertColumns(list, columns, count);
 }
 
 long long ReadPickerDate(HWND dialog, int id)

@@ -22,7 +22,15 @@ struct ListColumn {
     int format;
 };
 
-// Full-row selection, info tips, double buffering, the explorer look, and the columns.
+// Full-row selection, info tips, double buffering and the explorer look.
+void StyleList(micro::gui::QListCtrl& list);
+void InsertColumns(micro::gui::QListCtrl& list, const ListColumn* columns, int count);
+template <size_t N>
+void InsertColumns(micro::gui::QListCtrl& list, const ListColumn (&columns)[N])
+{
+    InsertColumns(list, columns, static_cast<int>(N));
+}
+// Attached, styled, and the columns.
 void SetUpList(micro::gui::QListCtrl& list, HWND dialog, int id, const ListColumn* columns, int count);
 template <size_t N>
 void SetUpList(micro::gui::QListCtrl& list, HWND dialog, int id, const ListColumn (&columns)[N])

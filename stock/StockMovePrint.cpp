@@ -1,22 +1,17 @@
 #include "stock/StockMovePrint.h"
 #include <cwchar>
+#include "stock/LedgerSheet.h"
 
 using micro::utils::QString;
+using namespace stock_reports;
 
 namespace {
 
-const ReportFont kTitleFont = {L"Arial Bold", 12, FW_BOLD, false};
+// The title, heading and table fonts are the sheets'; the total has its own.
 const ReportFont kTotalFont = {L"Typo Grotesk Black Italic", 9, FW_BLACK, true};
-const ReportFont kHeadingFont = {L"Arial Rounded MT Bold", 9, FW_NORMAL, false};
-const ReportFont kTableFont = {L"Arial Rounded MT Bold", 7, FW_NORMAL, false};
-
-struct Label {
-    float x, y;
-    const wchar_t* text;
-};
 
 // The table's fixed words.
-const Label kTableLabels[] = {
+const SheetLabel kTableLabels[] = {
     {15, 51, L"DEPOZIT: MAGAZIE CENTRALA"},
     // The movement names no agent; the label stands alone.
     {320, 51, L"Agent: "},
@@ -31,13 +26,8 @@ const Label kTableLabels[] = {
 const float kHeadingRules[] = {50, 60, 106, 89};
 const float kColumnRules[] = {30, 170, 210, 280, 350};
 
-// Cells of a printed row: left-aligned at x, or ending at x (numbers).
-struct Cell {
-    int index; // into StockMovePrintout's row
-    float x;
-    bool ending;
-};
-const Cell kCells[] = {{0, 18, false}, {1, 40, false}, {2, 190, true}, {3, 245, true}, {4, 315, true}, {5, 382, true}};
+// Cells of a printed row, by index into StockMovePrintout's row.
+const SheetCell kCells[] = {{0, 18, false}, {1, 40, false}, {2, 190, true}, {3, 245, true}, {4, 315, true}, {5, 382, true}};
 const int kValueCell = 5;
 
 void DrawHeading(ReportPage& page, const StockMovePrintout& doc)
@@ -46,17 +36,13 @@ void DrawHeading(ReportPage& page, const StockMovePrintout& doc)
     page.Frame();
     for (float y : kHeadingRules)
         page.Rule(page.Y(y));
-    page.UseFont(kHeadingFont);
-    page.Text(20, 14, L"Unitatea: " + doc.companyName);
-    page.Text(20, 22, L"Nr.ord.Reg.Com/an: " + doc.companyRegNo);
-    page.Text(20, 30, L"C.I.F: " + doc.companyFiscalCode);
-    page.Text(20, 38, L"Sediul: " + doc.companyAddress);
+    DrawCompanyLines(page, doc.company);
     page.Text(200, 64, QString::Formatted(L"Nr.Doc.: %llu", doc.number));
     page.Text(200, 74, L"Data   : " + doc.date);
-    page.UseFont(kTitleFont);
+    page.UseFont(kSheetTitleFont);
     page.Text(280, 25, doc.kind == 0 ? L"Intrare Generala" : L"Iesire Generala");
-    page.UseFont(kTableFont);
-    for (const Label& label : kTableLabels)
+    page.UseFont(kSheetTableFont);
+    for (const SheetLabel& label : kTableLabels)
         page.Text(label.x, label.y, label.text);
 }
 
@@ -72,26 +58,12 @@ void DrawStockMovePage(ReportPage& page, const StockMovePrintout& doc, uint32_t 
     double total = 0.0;
     float step = page.sy * 10;
     int y = page.Y(109);
+    CellReader cell = [&doc](int row, int index) { return doc.rows[row][index]; };
     for (size_t r = first; r < end; ++r, y = static_cast<int>(y + step)) {
-        for (const Cell& cell : kCells) {
-            const QString& text = doc.rows[r][cell.index];
-            if (cell.ending)
-                page.TextEndingAtPixels(cell.x, y, text);
-            else
-                page.TextAtPixels(page.X(cell.x), y, text);
-        }
+        DrawRowCells(page, kCells, 6, y, cell, static_cast<int>(r));
         total += wcstod(doc.rows[r][kValueCell].c_str(), nullptr);
     }
-
-    page.UsePen(ReportPen::Thin);
-    int tableEnd = page.Y(117);
-    for (size_t r = first + 1; r < end; ++r, tableEnd = static_cast<int>(tableEnd + step))
-        page.Rule(tableEnd);
-    page.UsePen(ReportPen::Thick);
-    if (tableEnd < static_cast<int>(page.H - page.sy * 15))
-        page.Rule(tableEnd);
-    else
-        tableEnd = page.bottom;
+    int tableEnd = CloseTable(page, DrawRowRules(page, page.Y(117), static_cast<int>(end - first)), false);
     for (float x : kColumnRules)
         page.Line(page.X(x), page.Y(89), page.X(x), tableEnd);
 

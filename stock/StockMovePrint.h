@@ -4,6 +4,7 @@
 #include <vector>
 #include "framework/utils/QString.h"
 #include "printing/ReportPage.h"
+#include "stock/ReportSupport.h"
 
 const int kStockMoveRowsPerPage = 46;
 
@@ -12,7 +13,7 @@ struct StockMovePrintout {
     int kind = 0;
     unsigned long long number = 0;
     micro::utils::QString date;
-    micro::utils::QString companyName, companyRegNo, companyFiscalCode, companyAddress;
+    stock_reports::CompanyHeading company;
     // Per item row: NR, name, unit, quantity, unit price, value without VAT.
     std::vector<std::array<micro::utils::QString, 6>> rows;
 };

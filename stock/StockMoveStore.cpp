@@ -1,6 +1,6 @@
 #include "stock/StockMoveStore.h"
 #include "database/MyRepository.h"
-#include <cmath>
+#include "database/StockRule.h"
 
 using micro::qsql::QsqlQuery;
 using micro::qsql::QsqlStatement;
@@ -147,15 +147,17 @@ int ValidateStockMove(int kind, StockMoveHeader& header, const std::vector<Stock
     QsqlStatement ledger = db.CompileStatement(
         L"insert into Stocuri (id, data, tip, NrDocument, IDClient, IDProdus, stoc, cantitate, pret, UM) "
         L"values (NULL, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    // The stock every report and every document's validation count, at the
+    // day the movement will count in.
+    StockTally tally(draft.date - kStoredDateShift);
     for (size_t i = 0; i < rows.size(); ++i) {
         const StockMoveRow& row = rows[i];
+        if (!tally.Take(row.productId, -k.sign * row.quantity))
+            return static_cast<int>(i);
         QsqlQuery product = db.ExecQuery(
             SqlFormat(L"select stocReal, pretVanzare, UM from Produse where id = %llu", row.productId).c_str());
         double stock = product.Eof() ? 0.0 : product.GetFloatField(0, 0.0);
         double newStock = stock + k.sign * row.quantity;
-        // Quantities show two decimals: 0.3 less 0.1 less 0.2 is no shortage.
-        if (llround(newStock * 100) < 0)
-            return static_cast<int>(i);
         update.Bind(1, newStock);
         update.Bind(2, static_cast<long long>(row.productId));
         update.ExecDML();

@@ -67,6 +67,7 @@ unsigned long long CancelStockMove(int kind, StockMoveHeader& header);
 // Applies the rows to the products' stock in list order, writes a Stocuri row
 // for each, and saves the movement as validated, all in one transaction.
 // Answers -1 on success, or the index of the first row that would take its
-// product's stock below 0; then nothing at all was written. A database
-// failure throws with nothing written.
+// product's stock (as the stock rule counts it at the movement's day) below
+// 0; then nothing at all was written. A database failure throws with nothing
+// written.
 int ValidateStockMove(int kind, StockMoveHeader& header, const std::vector<StockMoveRow>& rows);

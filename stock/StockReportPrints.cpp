@@ -98,25 +98,10 @@ void DrawWarehousePage(ReportPage& page, const MyFisaDeMagazieDialog& dialog, co
     int end = first + kWarehouseRowsPerPage < dialog.rowCount ? first + kWarehouseRowsPerPage : dialog.rowCount;
     float step = page.sy * 10;
     int y = page.Y(135);
-    for (int r = first; r < end; ++r, y = static_cast<int>(y + step)) {
-        for (const SheetCell& cell : kWarehouseCells) {
-            QString text = dialog.list.GetItemText(r, cell.column);
-            if (cell.ending)
-                page.TextEndingAtPixels(cell.x, y, text);
-            else
-                page.TextAtPixels(page.X(cell.x), y, text);
-        }
-    }
-    page.UsePen(ReportPen::Thin);
-    int rule = page.Y(144);
-    for (int r = first + 1; r < end; ++r, rule = static_cast<int>(rule + step))
-        page.Rule(rule);
-    page.UsePen(ReportPen::Thick);
-    int tableEnd = rule;
-    if (tableEnd < static_cast<int>(page.H - page.sy * 15))
-        page.Rule(tableEnd);
-    else
-        tableEnd = page.bottom;
+    CellReader cells = ListCells(dialog.list);
+    for (int r = first; r < end; ++r, y = static_cast<int>(y + step))
+        DrawRowCells(page, kWarehouseCells, Count(kWarehouseCells), y, cells, r);
+    int tableEnd = CloseTable(page, DrawRowRules(page, page.Y(144), end - first), false);
     for (const ColumnLine& line : kWarehouseColumnLines)
         page.Line(page.X(line.x), page.Y(line.top), page.X(line.x), tableEnd);
 }

@@ -138,3 +138,45 @@ TEST_F(MovementEditor, CancellationIsStoredAndLocksTheMovement)
     EXPECT_EQ(L"8|3|8", tempDb.Text(L"select id || '|' || status || '|' || (select idIesiri from iduri) from "
                                     L"IesiriGenerale where id = 8"));
 }
+
+TEST_F(MovementEditor, TypedQuantityTakesACommaOrAPointAndRefusesWhatIsNoNumber)
+{
+    struct Case {
+        const wchar_t* typed;
+        const wchar_t* shown;  // quantity and value without VAT after the edit
+        bool refused;
+    } cases[] = {
+        {L"1,5", L"1.50|3.75", false},
+        {L" 2.25 ", L"2.25|5.63", false},
+        {L"-3", L"-3.00|-7.50", false},
+        {L"abc", L"-3.00|-7.50", true},
+        {L"12abc", L"-3.00|-7.50", true},
+        {L"1.5,2", L"-3.00|-7.50", true},
+        {L"1e400", L"-3.00|-7.50", true},
+        {L"1000000000000000", L"1000000000000000.00|2500000000000000.00", false},
+        {L"0,124", L"0.12|0.31", false},  // saved whole, as its value was computed
+    };
+    MyIntrariGeneraleDialogEdit editor(nullptr);
+    EXPECT_EQ(1, RunEditor(editor, 0, 0, [&](HWND w) {
+        AddRow(w, L"Cui", L"2");
+        for (const Case& c : cases) {
+            boxes.Clear();
+            ClickCell(w, 0, 4);
+            ModalDriver::SetText(w, IDC_IGE_CELULA, c.typed);
+            SetFocus(GetDlgItem(w, IDC_IGE_TOTAL_FT));
+            EXPECT_EQ(c.shown, Cells(w, 0, {4, 7})) << testing_support::Narrow(c.typed);
+            EXPECT_EQ(c.refused ? 1u : 0u, boxes.Count()) << boxes.Describe();
+            if (c.refused && boxes.Count())
+                EXPECT_EQ(L"Atentie", boxes.Last().caption);
+        }
+        // A refused quantity stops the validation that committed it.
+        boxes.Clear();
+        ClickCell(w, 0, 4);
+        ModalDriver::SetText(w, IDC_IGE_CELULA, L"x");
+        ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
+        EXPECT_EQ(1u, boxes.Count()) << boxes.Describe();
+        ModalDriver::Click(w, IDOK);
+    }));
+    EXPECT_EQ(L"0.124|0.31", tempDb.Text(L"select cantitate || '|' || valoareFT from ArticoleIntrariGenerale, "
+                                         L"IntrariGenerale"));
+}

@@ -14,12 +14,18 @@ using testing_support::ModalDriver;
 
 class MovesTest : public testing_support::DatabaseTest {
 protected:
-    // A product with its stock and purchase price (what a new row brings).
+    // A product with its stock and purchase price (what a new row brings):
+    // stocReal, and goods received long ago, so the stock rule counts it too.
     unsigned long long Product(const wchar_t* name, double stock, double purchase, int vat = 0, double sale = 0.0,
                                const wchar_t* unit = L"Buc")
     {
         unsigned long long id = tempDb.AddProduct(name, sale, vat, unit, purchase);
         tempDb.Exec(micro::qsql::SqlFormat(L"update Produse set stocReal = %.17g where id = %llu", stock, id).c_str());
+        tempDb.Exec(L"insert into Niruri (status, dataCreare) values (2, 0)");
+        tempDb.Exec(micro::qsql::SqlFormat(L"insert into ArticoleNiruri (produsID, cantitate, IDFactura) values "
+                                           L"(%llu, %.17g, last_insert_rowid())",
+                                           id, stock)
+                        .c_str());
         return id;
     }
     double Stock(unsigned long long product)

@@ -22,10 +22,10 @@ StockMovePrintout Movement(int rows, int kind = 0)
     doc.kind = kind;
     doc.number = 17;
     doc.date = L"05-03-26";
-    doc.companyName = L"D'Artagnan SRL";
-    doc.companyRegNo = L"J40/1/2020";
-    doc.companyFiscalCode = L"RO123";
-    doc.companyAddress = L"Str. Lunga 1";
+    doc.company.name = L"D'Artagnan SRL";
+    doc.company.registration = L"J40/1/2020";
+    doc.company.fiscalCode = L"RO123";
+    doc.company.address = L"Str. Lunga 1";
     for (int r = 0; r < rows; ++r)
         doc.rows.push_back({QString::Formatted(L"%d", r + 1), L"Cui", L"kg", L"2.00", L"1.50",
                             QString::Formatted(L"%d.25", r + 1)});

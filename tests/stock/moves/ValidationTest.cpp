@@ -92,6 +92,7 @@ TEST_F(Validation, RefusedOrFailedValidationChangesNothingAndCanRunAgain)
         EXPECT_EQ(L"6.0;0.0", tempDb.Text(L"select group_concat(stoc, ';') from Stocuri where IDProdus = 1"));
         EXPECT_EQ(3, Count(L"select count(*) from Stocuri"));
         tempDb.Exec(L"delete from Stocuri");
+        tempDb.Exec(L"delete from ArticoleIesiriGenerale");
         tempDb.Exec(L"update Produse set stocReal = 10 where id = 1");
     }
 }
@@ -99,7 +100,9 @@ TEST_F(Validation, RefusedOrFailedValidationChangesNothingAndCanRunAgain)
 TEST_F(Validation, EntryStockTestCountsHundredths)
 {
     tempDb.Exec(L"update Produse set stocReal = 0.3 where id = 2");
+    tempDb.Exec(L"update ArticoleNiruri set cantitate = 0.3 where produsID = 2");
     StockMoveHeader entry;
+    entry.date = 86400;
     EXPECT_EQ(0, ValidateStockMove(0, entry, {StockMoveRow{surub, -0.4, 1, 0, 0, 0}}));
     EXPECT_EQ(-1, ValidateStockMove(0, entry, {StockMoveRow{surub, -0.1, 1, 0, 0, 0}, {surub, -0.2, 1, 0, 0, 0}}));
     EXPECT_EQ(L"3|INTRARE GENERALA", tempDb.Text(L"select distinct tip || '|' || IDClient from Stocuri"));

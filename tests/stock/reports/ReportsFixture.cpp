@@ -4,33 +4,6 @@ using micro::qsql::SqlFormat;
 
 namespace reports_test {
 
-std::vector<OpenedEditor> EditorSpy::opened;
-
-namespace {
-const EditorKind kKinds[] = {EditorKind::Document, EditorKind::Receipt, EditorKind::Payment, EditorKind::StockMovement};
-template <EditorKind K>
-INT_PTR Record(HWND, int type, uint64_t id)
-{
-    EditorSpy::opened.emplace_back(K, type, id);
-    return 0;
-}
-const EditorEntry kEntries[] = {&Record<EditorKind::Document>, &Record<EditorKind::Receipt>,
-                                &Record<EditorKind::Payment>, &Record<EditorKind::StockMovement>};
-} // namespace
-
-EditorSpy::EditorSpy()
-{
-    opened.clear();
-    for (int i = 0; i < 4; ++i)
-        RegisterEditor(kKinds[i], kEntries[i]);
-}
-
-EditorSpy::~EditorSpy()
-{
-    for (int i = 0; i < 4; ++i)
-        RegisterEditor(kKinds[i], nullptr);
-}
-
 long long ReportsTest::Document(const wchar_t* header, long long date, int status, long long partner,
                                 long long number, const std::vector<std::vector<double>>& lines)
 {

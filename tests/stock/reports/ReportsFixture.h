@@ -3,11 +3,9 @@
 #include <cmath>
 #include <functional>
 #include <string>
-#include <tuple>
 #include <vector>
 #include "database/qsql/SqlText.h"
 #include "framework/gui/QControl.h"
-#include "masterdata/EditorEntries.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/harness/TempDatabase.h"
 
@@ -26,14 +24,6 @@ inline SYSTEMTIME PickerDay(long long seconds, int hour = 15)
 {
     return micro::gui::UnixToSystemTime(seconds - seconds % 86400 + hour * 3600 + 1234);
 }
-
-typedef std::tuple<EditorKind, int, uint64_t> OpenedEditor;
-// Test entries for every editor kind, recording what they were asked to open.
-struct EditorSpy {
-    EditorSpy();
-    ~EditorSpy();
-    static std::vector<OpenedEditor> opened;
-};
 
 class ReportsTest : public testing_support::DatabaseTest {
 protected:

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <string>
+#include <vector>
+#include "database/qsql/SqlText.h"
+#include "framework/gui/QControl.h"
+#include "resources/resource.h"
+#include "shell/MyFrame.h"
+#include "stock/MyFisaDeArticolDialog.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/harness/ModalDriver.h"
+#include "tests/harness/TempDatabase.h"
+
+using micro::qsql::SqlFormat;
+using testing_support::ModalDriver;
+
+namespace {
+
+const long long kDay = 1710460800;  // 15-03-2024
+
+class LedgerEditors : public testing_support::DatabaseTest {
+protected:
+    void SetUp() override { ASSERT_TRUE(frame.CreateMain()); }
+    void TearDown() override
+    {
+        frame.Destroy();
+        ModalDriver::Pump();
+    }
+    // A header with one line of the product; answers its id.
+    long long Record(const wchar_t* header, long long date, long long number, long long partner, long long product)
+    {
+        bool movement = header[0] == L'I';
+        db().ExecDML(movement ? SqlFormat(L"insert into %s (dataCreare, status) values (%lld, 2)", header, date)
+                              : SqlFormat(L"insert into %s (status, numar, client, dataCreare, valoareTTI, sold) "
+                                          L"values (2, %lld, %lld, %lld, 10, 10)",
+                                          header, number, partner, date));
+        long long id = db().LastInsertRowId();
+        db().ExecDML(SqlFormat(L"insert into Articole%s (produsID, cantitate, %s, %s) values (%lld, 1, 10, %lld)",
+                               header, movement ? L"pret" : L"valoareFT", movement ? L"IDIntrare" : L"IDFactura",
+                               product, id));
+        return id;
+    }
+    void Cash(const wchar_t* table, long long date, long long number, long long partner)
+    {
+        db().ExecDML(SqlFormat(L"insert into %s (numar, IDClient, suma, data, status, tip) values (%lld, %lld, 5, "
+                               L"%lld, 2, 1)",
+                               table, number, partner, date));
+    }
+    MyFrame frame;
+};
+
+} // namespace
+
+// The shell's own registrations: a double-click on each kind of ledger row
+// runs that kind's real editor on the row's own record (by id: an invoice of
+// another day has the same number); the rows without one open nothing.
+TEST_F(LedgerEditors, DoubleClickOpensTheRealEditorOfEveryRowKindOnItsRecord)
+{
+    testing_support::MessageBoxRecorder boxes;
+    long long product = tempDb.AddProduct(L"Cuie", 1.0);
+    long long client = tempDb.AddClient(L"Beta SRL");
+    Record(L"Facturi", kDay - 86400, 41, client, product);
+    Record(L"Facturi", kDay, 41, client, product);
+    Record(L"Niruri", kDay + 1, 42, client, product);
+    long long entry = Record(L"IntrariGenerale", kDay + 2, 0, 0, product);
+    long long exit = Record(L"IesiriGenerale", kDay + 3, 0, 0, product);
+    Cash(L"Incasari", kDay + 4, 43, client);
+    Cash(L"Plati", kDay + 5, 44, client);
+
+    struct Opened {
+        const wchar_t* caption;  // null: the row opens nothing
+        int numberControl;
+        std::wstring number;
+    };
+    const Opened none = {nullptr, 0, L""};
+    const Opened invoice = {L"Factura  ", IDC_FE_NUMBER, L"-0000041-"};
+    const Opened nir = {L"Nota Intrare Receptie", IDC_FE_NUMBER, L"-0000042-"};
+    struct Case {
+        unsigned long long mode;
+        const wchar_t* ledger;
+        std::vector<Opened> rows;  // what each row opens, in row order
+    } cases[] = {
+        {0, L"Fisa de articol",
+         {invoice, nir, {L"Intrare   ", IDC_IGE_NUMAR, std::to_wstring(entry)},
+          {L"Iesire  ", IDC_IGE_NUMAR, std::to_wstring(exit)}, none, none}},
+        {1, L"Fisa de Client", {none, invoice, {L"Dialog", IDC_INCASARE_NUMAR, L"-0000043-"}, none, none}},
+        {2, L"Fisa de Furnizor", {none, nir, {L"Plata - document validat", IDC_PLATA_NUMAR, L"-0000044-"}, none, none}},
+    };
+    for (const Case& c : cases) {
+        MyFisaDeArticolDialog ledger(frame);
+        ledger.mode = c.mode;
+        ledger.productId = product;
+        ledger.partnerId = client;
+        ModalDriver driver;
+        driver.When(c.ledger, [&](HWND w) {
+            ModalDriver::SetDate(w, IDC_FISA_DE_LA, micro::gui::UnixToSystemTime(kDay));
+            ModalDriver::SetDate(w, IDC_FISA_LA, micro::gui::UnixToSystemTime(kDay));
+            ModalDriver::Click(w, IDC_FISA_COLECTEAZA);
+            ASSERT_EQ(static_cast<int>(c.rows.size()), ModalDriver::ListRowCount(w, IDC_FISA_LISTA));
+            for (size_t r = 0; r < c.rows.size(); ++r) {
+                const Opened& expected = c.rows[r];
+                std::wstring shown;
+                SYSTEMTIME day = {};
+                ModalDriver editor;
+                if (expected.caption)
+                    editor.When(expected.caption, [&](HWND e) {
+                        shown = ModalDriver::GetText(e, expected.numberControl);
+                        DateTime_GetSystemtime(GetDlgItem(e, IDC_FE_ISSUE_DATE), &day);
+                        ModalDriver::Click(e, IDCANCEL);
+                    });
+                ModalDriver::DoubleClickListRow(w, IDC_FISA_LISTA, static_cast<int>(r));
+                editor.Verify();
+                EXPECT_EQ(expected.number, shown) << testing_support::Narrow(c.ledger) << " row " << r;
+                if (expected.numberControl == IDC_FE_NUMBER)
+                    EXPECT_EQ(15, day.wDay) << "the row's own document, not the one of the day before";
+            }
+            ModalDriver::Click(w, IDCANCEL);
+        });
+        ledger.DoModal();
+        driver.Verify();
+    }
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+}
