@@ -64,32 +64,3 @@ TEST(DocumentDateTextsTest, ListDatesReadAsEachDateAloneInAnyZone)
     _putenv_s("TZ", "UTC");
     RefreshDocumentTimeZone();
 }
-
-TEST_F(FacturiRecordTest, MissingPartnerHasAnEmptyName)
-{
-    unsigned long long client = tempDb.AddClient(L"Alfa SRL");
-    EXPECT_STREQ(L"Alfa SRL", LookupClientName(client));
-    EXPECT_STREQ(L"", LookupClientName(client + 100));
-    EXPECT_STREQ(L"", LookupClientName(0));
-}
-
-TEST(FacturiRecordArrayTest, RangeRemovalTakesExactlyThoseRecords)
-{
-    FacturiRecordArray records;
-    records.RemoveAt(0, 0);
-    EXPECT_EQ(0, records.GetCount());
-    for (unsigned long long id = 1; id <= 6; ++id) {
-        FacturiRecord* record = new FacturiRecord;
-        record->id = id;
-        records.Add(record);
-    }
-    records.RemoveAt(1, 2);
-    ASSERT_EQ(4, records.GetCount());
-    EXPECT_EQ(1u, records.GetAt(0)->id);
-    EXPECT_EQ(4u, records.GetAt(1)->id);
-    EXPECT_EQ(6u, records.GetAt(3)->id);
-    records.RemoveAt(3, 50);
-    EXPECT_EQ(3, records.GetCount());
-    records.RemoveAt(0, records.GetCount());
-    EXPECT_EQ(0, records.GetCount());
-}
