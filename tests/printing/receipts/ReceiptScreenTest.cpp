@@ -149,19 +149,6 @@ TEST(ReceiptScreen, TextsCarryTheScreenLabelsFormatsAndTheTwoCopyExceptions)
     EXPECT_FLOAT_EQ(500, FindText(one, L"Unitatea Firma Test SRL")->rect.right);
 }
 
-TEST(ReceiptScreen, EmptyFieldsStillShowTheirLabels)
-{
-    PageCanvas canvas(1.0f);
-    MyChitantePrewiev preview;
-    preview.model = 3;
-    ASSERT_EQ(S_OK, preview.RenderFrame(&canvas.Recorder()));
-    const std::vector<DrawCall>& calls = canvas.Recorder().calls;
-    EXPECT_TRUE(FindText(calls, L"Unitatea "));
-    EXPECT_TRUE(FindText(calls, L"Oras "));
-    EXPECT_TRUE(FindText(calls, L"Orasul "));
-    EXPECT_TRUE(FindText(calls, L"Suma de  ()"));
-}
-
 namespace {
 
 class ReceiptPreviewWindow : public ::testing::Test {
