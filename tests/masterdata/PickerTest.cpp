@@ -105,22 +105,6 @@ TEST_F(ProductPicker, OkReadsTheQuantityAndRefusesText)
     EXPECT_EQ(L"Atentie", boxes.Last().caption);
 }
 
-TEST_F(ProductPicker, DoubleClickInPickModeEndsAtOnceWithoutQuantity)
-{
-    unsigned long long lime = tempDb.AddProduct(L"Var", 10);
-    MyCautareProduseDialog picker(nullptr);
-    picker.mode = 2;
-    ModalDriver driver;
-    driver.When(L"Cautare Produse", [&](HWND dialog) {
-        ModalDriver::SetText(dialog, IDC_CAUTARE_PRODUSE_CANTITATE, L"7");
-        ModalDriver::DoubleClickListRow(dialog, IDC_CAUTARE_PRODUSE_LIST, 0);
-    });
-    EXPECT_EQ(IDOK, picker.DoModal());
-    driver.Verify();
-    EXPECT_EQ(lime, picker.selectedId);
-    EXPECT_EQ(0.0, picker.quantity);
-}
-
 TEST(NumberText, QuantitiesTakePointOrCommaCountersOnlyDigits)
 {
     double value = -1;

@@ -116,22 +116,6 @@ std::vector<ACCEL> Accelerators(HACCEL table)
 
 } // namespace
 
-TEST_F(MainFrameTest, ToolbarRunsAlongTheTopAndTheWorkspaceFillsTheRest)
-{
-    RECT client, bar, work;
-    GetClientRect(frame, &client);
-    GetWindowRect(frame.toolbar, &bar);
-    GetWindowRect(frame.tabs, &work);
-    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&bar), 2);
-    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&work), 2);
-    EXPECT_EQ(0, bar.top);
-    EXPECT_GT(bar.bottom, 10);
-    EXPECT_EQ(bar.bottom, work.top);
-    EXPECT_EQ(client.bottom, work.bottom);
-    EXPECT_EQ(client.right, work.right);
-    testing_support::SaveWindowPng(frame, L"shell-frame");
-}
-
 TEST_F(MainFrameTest, EveryCommandHasAMenuItemOrKeyAndThoseWithoutHandlerAreGreyed)
 {
     std::set<UINT> reachable;

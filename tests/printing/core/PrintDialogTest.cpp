@@ -196,28 +196,6 @@ TEST_F(PrintDialogTest, AddBackgroundRefusesAFileThatIsNotAPicture)
     EXPECT_EQ(std::string(), StoredBackground());
 }
 
-TEST_F(PrintDialogTest, ResizingKeepsThePreviewBesideTheButtons)
-{
-    MyPrintDialog dialog(nullptr);
-    dialog.SetDocument(invoice, 0);
-    Run(dialog, [](HWND hwnd) {
-        RECT frame = {0, 0, 800, 600};
-        AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)), FALSE,
-                           static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
-        SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                     SWP_NOMOVE | SWP_NOZORDER);
-        RECT client;
-        GetClientRect(hwnd, &client);
-        ASSERT_EQ(800, client.right);
-        ASSERT_EQ(600, client.bottom);
-        RECT shown = ClientRectOf(hwnd, IDC_TIPARIRE_PREVIZUALIZARE);
-        EXPECT_EQ(150, shown.left);
-        EXPECT_EQ(10, shown.top);
-        EXPECT_EQ(650, shown.right - shown.left);
-        EXPECT_EQ(580, shown.bottom - shown.top);
-    });
-}
-
 TEST_F(PrintDialogTest, ChangeLogoOpensTheCompanyDialogAndSavePdfAsksWhere)
 {
     MyPrintDialog dialog(nullptr);

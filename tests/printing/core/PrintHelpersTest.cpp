@@ -134,19 +134,6 @@ TEST_F(PrinterTest, PrintDialogOwnedByTheCallerAnswersTheDcAndTheFirstRange)
     DestroyWindow(owner);
 }
 
-TEST_F(PrinterTest, CancelledPrintDialogAnswersNothingAndLeavesTheRange)
-{
-    HWND owner = CreateNoticeWindow();
-    PrintPageRange pages = {1, 7, 7};
-    ModalDriver driver;
-    driver.When(L"Print", [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
-    EXPECT_EQ(nullptr, ShowPrintDialog(&pages, owner));
-    driver.Verify();
-    DestroyWindow(owner);
-    EXPECT_EQ(7u, pages.fromPage);
-    EXPECT_EQ(7u, pages.toPage);
-}
-
 TEST_F(PrinterTest, PrintedJobArrivesAsOnePdfPageNamedAfterTheProgram)
 {
     long long since = HostNow();
