@@ -133,28 +133,3 @@ TEST_F(PrinterTest, PrintDialogOwnedByTheCallerAnswersTheDcAndTheFirstRange)
     DeleteDC(dc);
     DestroyWindow(owner);
 }
-
-TEST_F(PrinterTest, PrintedJobArrivesAsOnePdfPageNamedAfterTheProgram)
-{
-    long long since = HostNow();
-    HWND owner = CreateNoticeWindow();
-    ModalDriver driver;
-    driver.When(L"Print", [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); });
-    {
-        PrintJob job(owner);
-        ASSERT_TRUE(job.IsOpen());
-        EXPECT_EQ(2479, job.GetWidth());
-        EXPECT_EQ(3508, job.GetHeight());
-        HFONT font = CreateFontW(-80, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
-        HGDIOBJ old = SelectObject(job.GetDC(), font);
-        TextOutW(job.GetDC(), 300, 400, L"Proba4711", 9);
-        SelectObject(job.GetDC(), old);
-        DeleteObject(font);
-        EXPECT_TRUE(job.Finish());
-    }
-    driver.Verify();
-    DestroyWindow(owner);
-    std::string text = WaitForPrintedPdf("Dovodozi_Printout", "Proba4711", since);
-    ASSERT_NE(std::string::npos, text.find("Proba4711")) << "no printed PDF arrived in $HOME/PDF";
-    EXPECT_NE(std::string::npos, text.find("<page width=\"595"));
-}
