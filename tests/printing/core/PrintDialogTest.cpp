@@ -146,15 +146,19 @@ TEST_F(PrintDialogTest, BackgroundButtonsSetThePreviewAndTheChoiceForTheRun)
     EXPECT_TRUE(LoadPrintBackground(picture));
 }
 
-TEST_F(PrintDialogTest, AddBackgroundStoresThePictureByteForByte)
+TEST_F(PrintDialogTest, AddBackgroundRefusesWhatIsNoPictureAndStoresAPictureByteForByte)
 {
+    std::wstring text = WriteFile(L"nota.txt", "nu este o imagine");
     std::string png = SolidPng(40, 30, 200, 30, 30);
     std::wstring path = WriteFile(L"fundal.png", png);
+    testing_support::MessageBoxRecorder boxes;
     MyPrintDialog dialog(nullptr);
     dialog.SetDocument(invoice, 0);
     ModalDriver driver;
-    driver.When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_ADAUGA_FUNDAL, 0); });
-    ChooseFile(driver, path);
+    for (const std::wstring& chosen : {text, path}) {
+        driver.When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_ADAUGA_FUNDAL, 0); });
+        ChooseFile(driver, chosen);
+    }
     driver.When(L"Tiparire", [&](HWND hwnd) {
         EXPECT_TRUE(HasPicture(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE));
         EXPECT_TRUE(dialog.GetPreview().HasBackground());
@@ -162,6 +166,9 @@ TEST_F(PrintDialogTest, AddBackgroundStoresThePictureByteForByte)
     });
     dialog.DoModal();
     driver.Verify();
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Eroare incarcare logo!", boxes.Last().text);
+    EXPECT_EQ(L"Message", boxes.Last().caption);
     EXPECT_EQ(png, StoredBackground());
     EXPECT_EQ(PrintBackgroundNone, printBackgroundChoice);
 
@@ -173,27 +180,6 @@ TEST_F(PrintDialogTest, AddBackgroundStoresThePictureByteForByte)
         ModalDriver::Click(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE);
         EXPECT_EQ(PrintBackgroundCompany, printBackgroundChoice);
     });
-}
-
-TEST_F(PrintDialogTest, AddBackgroundRefusesAFileThatIsNotAPicture)
-{
-    std::wstring path = WriteFile(L"nota.txt", "nu este o imagine");
-    testing_support::MessageBoxRecorder boxes;
-    MyPrintDialog dialog(nullptr);
-    dialog.SetDocument(invoice, 0);
-    ModalDriver driver;
-    driver.When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_ADAUGA_FUNDAL, 0); });
-    ChooseFile(driver, path);
-    driver.When(L"Tiparire", [&](HWND hwnd) {
-        EXPECT_FALSE(HasPicture(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE));
-        ModalDriver::Click(hwnd, IDCANCEL);
-    });
-    dialog.DoModal();
-    driver.Verify();
-    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
-    EXPECT_EQ(L"Eroare incarcare logo!", boxes.Last().text);
-    EXPECT_EQ(L"Message", boxes.Last().caption);
-    EXPECT_EQ(std::string(), StoredBackground());
 }
 
 TEST_F(PrintDialogTest, ChangeLogoOpensTheCompanyDialogAndSavePdfAsksWhere)
