@@ -126,26 +126,6 @@ TEST(NumberText, QuantitiesTakePointOrCommaCountersOnlyDigits)
     EXPECT_FALSE(ParseCounter(L"1 2", counter));
 }
 
-using AgentPicker = DatabaseTest;
-
-TEST_F(AgentPicker, RunEndingWithOneLeavesTheAgentsId)
-{
-    tempDb.AddAgent(L"Ion Popescu");
-    unsigned long long maria = tempDb.AddAgent(L"Maria Ionescu");
-    MyCautareAgentiDialog picker(nullptr);
-    ModalDriver driver;
-    driver.When(L"Cautare Agenti", [&](HWND dialog) {
-        testing_support::SaveWindowPng(dialog, L"agent_picker");
-        ModalDriver::SetText(dialog, IDC_CAUTARE_AGENTI_FILTER, L"maria");
-        ASSERT_EQ(1, ModalDriver::ListRowCount(dialog, IDC_CAUTARE_AGENTI_LIST));
-        ModalDriver::SelectListRow(dialog, IDC_CAUTARE_AGENTI_LIST, 0);
-        ModalDriver::Click(dialog, IDOK);
-    });
-    EXPECT_EQ(IDOK, picker.DoModal());
-    driver.Verify();
-    EXPECT_EQ(maria, picker.selectedId);
-}
-
 TEST_F(PartnerPicker, ADatabaseErrorIsShownInAMessageBoxAndThePickerStillOpens)
 {
     tempDb.Exec(L"drop table Furnizori");
