@@ -65,6 +65,14 @@ if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
   timeout 60 wineserver -w || true
   grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" || { echo "setup: could not set the test prefix's window mode" >&2; exit 1; }
 fi
+# Direct3D's command-stream thread made every Direct2D page read back across
+# threads (a program once hung there); drawing on the calling thread is
+# simpler and no slower under Xvfb.
+if ! grep -q '"csmt"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  wine reg add 'HKCU\Software\Wine\Direct3D' /v csmt /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+  timeout 60 wineserver -w || true
+  grep -q '"csmt"=dword:00000000' "$WINEPREFIX/user.reg" || { echo "setup: could not set the test prefix's Direct3D mode" >&2; exit 1; }
+fi
 
 # libharu cross-built once (static, no PNG support needed).
 if [ ! -f "$deps/libharu-install/lib/libhpdfs.a" ] && [ ! -f "$deps/libharu-install/lib/libhpdf.a" ]; then

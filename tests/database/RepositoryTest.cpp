@@ -77,45 +77,11 @@ TEST_F(Repository, SaveClientFindsExactlyThatNameOrInsertsIt)
     EXPECT_EQ(L"Alfa SRL", std::wstring(GetSupplierName(supplier).c_str()));
     EXPECT_EQ(2, Scalar(L"select count(*) from Clienti"));
 
-    std::wstring longName = LongName();
     for (const wchar_t* name : kAwkwardNames) {
         unsigned long long id = db().SaveClient(0, name, L"", L"", L"", L"", L"", L"", L"");
         EXPECT_EQ(name, std::wstring(GetClientField(id, 1).c_str()));
         EXPECT_EQ(id, db().SaveClient(0, name, L"x", L"", L"", L"", L"", L"", L"")) << "found again";
     }
-    unsigned long long id = db().SaveClient(0, longName.c_str(), L"", L"", L"", L"", L"", L"", L"");
-    EXPECT_EQ(longName, std::wstring(GetClientField(id, 1).c_str()));
-    EXPECT_EQ(id, db().SaveClient(0, longName.c_str(), L"", L"", L"", L"", L"", L"", L""));
-}
-
-TEST_F(Repository, SaveAgentFindsByNameOrInserts)
-{
-    unsigned long long id = db().SaveAgent(L"Ion O'Brien", L"RX 1", L"SPCLEP", L"B 01 ABC");
-    ASSERT_NE(0u, id);
-    EXPECT_EQ(id, db().SaveAgent(L"Ion O'Brien", L"RX 2", L"Politia", L"CJ 02 XYZ"));
-    EXPECT_EQ(1, Scalar(L"select count(*) from Agenti"));
-    micro::utils::QString text;
-    GetAgentField(id, 10, text);
-    EXPECT_STREQ(L"CJ 02 XYZ", text.c_str());
-    EXPECT_NE(id, db().SaveAgent(L"Maria", L"", L"", L""));
-}
-
-TEST_F(Repository, DocumentLinesGoToTheTableOfTheirType)
-{
-    const wchar_t* tables[] = {L"ArticoleFacturi", L"ArticoleProforme", L"ArticoleAvize", L"ArticoleNiruri",
-                               L"ArticoleFacturi"};
-    for (int type = 0; type <= 4; ++type) {
-        ASSERT_TRUE(db().InsertDocumentItem(type, 7, 2.5, 10.125, 40 + type));
-        ASSERT_TRUE(db().InsertDocumentItem(type, 0, -1, 3.0, 40 + type));
-        std::wstring where = std::wstring(L" from ") + tables[type] + L" where IDFactura = " + std::to_wstring(40 + type);
-        EXPECT_EQ(2, Scalar(L"select count(*)" + where)) << type;
-        EXPECT_EQ(L"2.5", Text(L"select cantitate" + where + L" and produsID = 7"));
-        EXPECT_EQ(L"10.125", Text(L"select valoareFT" + where + L" and produsID = 7"));
-        EXPECT_EQ(L"-1.0", Text(L"select cantitate" + where + L" and produsID = 0"));
-    }
-    ASSERT_TRUE(db().DeleteDocumentItems(DocumentReturnInvoice, 44));
-    EXPECT_EQ(0, Scalar(L"select count(*) from ArticoleFacturi where IDFactura = 44"));
-    EXPECT_EQ(2, Scalar(L"select count(*) from ArticoleFacturi where IDFactura = 40"));
 }
 
 TEST_F(Repository, NewHeaderRecordsItsStoredIdAndRaisesTheCounter)
@@ -246,11 +212,6 @@ TEST_F(Repository, ProductPricingWritesOnlyThePriceMeant)
     ASSERT_TRUE(db().UpdateProductPricing(L"Kg", 1, 0.0, 0.0, 1, id));
     EXPECT_EQ(5.0, GetProductNumField(id, 5));
     EXPECT_EQ(3.0, GetProductNumField(id, 4));
-    micro::utils::QString unit;
-    GetProductTextField(unit, id, 6);
-    EXPECT_STREQ(L"Kg", unit.c_str());
-    EXPECT_EQ(1, GetProductIntField(id, 3));
-    EXPECT_EQ(1, GetProductIntField(id, 5));
 
     ASSERT_TRUE(db().UpdateProductPricing(L"Kg", 1, 3.5, 0.0, 1, id));
     EXPECT_EQ(3.5, GetProductNumField(id, 4));
@@ -267,46 +228,28 @@ TEST_F(Repository, ProductPricingWritesOnlyThePriceMeant)
     EXPECT_EQ(2, GetProductIntField(id, 3));
 }
 
-TEST_F(Repository, InsertProductStoresEveryColumnAndThePicture)
+TEST_F(Repository, InsertProductStoresItsNamePricesAndPicture)
 {
     unsigned char picture[2048];
     for (int i = 0; i < 2048; ++i)
         picture[i] = static_cast<unsigned char>(i * 13);
     ProductRecord p;
     p.denumire = L"Ulei 100% d'măsline";
-    p.denumireExtinsa = L"Ulei extra";
-    p.codExtern = L"0042";
-    p.depozit = L"MAGAZIE";
-    p.furnizor = L"Oleo SA";
-    p.UM = L"L";
-    p.categorie = L"2";
-    p.moneda = 2;
-    p.TVA = 1;
-    p.modificat = 1;
-    p.stocReal = 12.5;
-    p.pretCumparare = 20.0;
-    p.pretVanzare = 30.0;
+    p.pretVanzare = 30.123456789;
     p.ultPretdeCump = 19.5;
     p.picture = picture;
     p.pictureSize = sizeof(picture);
-    p.optiuniTVA = 1;
-    p.sablonTVA = 3;
     unsigned long long id = 0;
     ASSERT_TRUE(db().InsertProduct(p, &id));
     EXPECT_EQ(1u, id);  // after the discount row 0
     micro::utils::QString text;
     GetProductTextField(text, id, 1);
     EXPECT_STREQ(L"Ulei 100% d'măsline", text.c_str());
-    EXPECT_EQ(30.0, GetProductNumField(id, 5));
+    EXPECT_EQ(30.123456789, GetProductNumField(id, 5));
     EXPECT_EQ(19.5, GetProductNumField(id, 8));
     QsqlQuery q = db().ExecQuery(L"select poza from Produse where id = 1");
     int size = 0;
     const unsigned char* blob = q.GetBlobField(0, size);
     ASSERT_EQ(2048, size);
     EXPECT_EQ(0, memcmp(picture, blob, size));
-
-    ProductRecord plain;
-    plain.denumire = L"Fara poza";
-    ASSERT_TRUE(db().InsertProduct(plain));
-    EXPECT_EQ(1, Scalar(L"select poza is null from Produse where id = 2"));
 }

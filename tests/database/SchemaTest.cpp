@@ -23,57 +23,6 @@ protected:
 
 } // namespace
 
-// The statements the documents, receipts and stock quote, as they run them.
-TEST_F(CompanySchema, QuotedStatementsRunOnAFreshDatabase)
-{
-    const wchar_t* statements[] = {
-        L"Update Societate set Denumire = '%s' ,cui = '%s' ,nrreg = '%s' ,Adresa = '%s' ,Oras = '%s' ,Telefon = '%s' "
-        L",Banca = '%s' ,Cont = '%s' ,tvaincasare = %llu ,cotaTVA = %llu  where id = %llu ",
-        L"Update Utilizator set Nume = '%s',CI = '%s',CNP = '%s' where id = %llu ",
-        L"delete from '%s'  where IDFactura = %llu",
-        L"insert into '%s' values ( NULL , %llu , %f , %f , %llu )",
-        L"update iduri set '%s' = %llu where id = %llu ",
-    };
-    db().ExecDML(SqlFormat(statements[0], L"Firma", L"RO1", L"J1", L"A", L"O", L"T", L"B", L"C", 1ULL, 2ULL, 1ULL).c_str());
-    db().ExecDML(SqlFormat(statements[1], L"N", L"CI", L"CNP", 1ULL).c_str());
-    for (const wchar_t* lines : {L"ArticoleFacturi", L"ArticoleProforme", L"ArticoleAvize", L"ArticoleNiruri"}) {
-        db().ExecDML(SqlFormat(statements[3], lines, 3ULL, 2.0, 9.5, 1ULL).c_str());
-        EXPECT_EQ(1, db().ExecDML(SqlFormat(statements[2], lines, 1ULL).c_str()));
-    }
-    for (const wchar_t* column : {L"idFactura", L"idProforma", L"idAvize", L"idNir", L"idIntrari", L"idIesiri"})
-        EXPECT_EQ(1, db().ExecDML(SqlFormat(statements[4], column, 5ULL, 1ULL).c_str()));
-    EXPECT_EQ(L"Firma", tempDb.Text(L"select denumire from Societate"));
-    EXPECT_EQ(2, tempDb.Scalar(L"select cotaTVA from Societate"));
-
-    QsqlQuery series = db().ExecQuery(L"Select  serie_facturi,serie_chit ,seriePlati     from    ConfigFacturi");
-    EXPECT_STREQ(L"PLT", series.GetStringField(2).c_str());
-    const wchar_t* sums[] = {
-        L"SELECT SUM(cantitate) FROM ArticoleNiruri JOIN Niruri ON ArticoleNiruri.IDFactura = Niruri.id WHERE  "
-        L"ArticoleNiruri.produsID = %llu  AND dataCreare BETWEEN %llu  AND %llu ",
-        L"SELECT SUM(cantitate) FROM ArticoleIntrariGenerale JOIN IntrariGenerale ON ArticoleIntrariGenerale.IDIntrare "
-        L"= IntrariGenerale.id WHERE  ArticoleIntrariGenerale.produsID = %llu  AND dataCreare BETWEEN %llu  AND %llu ",
-        L"SELECT SUM(cantitate) FROM ArticoleFacturi JOIN Facturi ON ArticoleFacturi.IDFactura = Facturi.id WHERE  "
-        L"ArticoleFacturi.produsID = %llu  AND dataCreare BETWEEN %llu  AND %llu ",
-        L"SELECT SUM(cantitate) FROM ArticoleIesiriGenerale JOIN IesiriGenerale ON ArticoleIesiriGenerale.IDIntrare = "
-        L"IesiriGenerale.id WHERE ArticoleIesiriGenerale.produsID = %llu  AND dataCreare BETWEEN %llu  AND %llu ",
-    };
-    for (const wchar_t* sum : sums) {
-        QsqlQuery q = db().ExecQuery(SqlFormat(sum, 3ULL, 0ULL, 1700000000ULL).c_str());
-        ASSERT_FALSE(q.Eof());
-        EXPECT_TRUE(q.FieldIsNull(0));
-    }
-    // The positional inserts of receipts, movements and the stock ledger.
-    db().ExecDML(L"insert into Incasari values (NULL, 'CNT', 1, 2, '1,2', 10.5, 'zece', 1700000000, 1, 0, 0)");
-    db().ExecDML(L"insert into Plati values (NULL, 'CNT', 1, 2, '1', 10.5, 'zece', 1700000000, 1, 0, 0)");
-    db().ExecDML(L"insert into  'IntrariGenerale' values ( NULL  ,   1700000000 ,   1 ,   1.000000   ,   0.240000   ,"
-                 L"   1.240000   ,   0 ) ");
-    db().ExecDML(L"insert into ArticoleIesiriGenerale values (NULL, 3, 1.0, 1, 2.5)");
-    db().ExecDML(L"insert into Stocuri values (NULL, 1700000000, 0, 1, 'INTRARE GENERALA', 3, 1.0, 1.0, 2.5, 'Buc')");
-    EXPECT_EQ(L"Buc", tempDb.Text(L"select UM from Stocuri"));
-    EXPECT_EQ(L"INTRARE GENERALA", tempDb.Text(L"select IDClient from Stocuri"));
-    EXPECT_EQ(1, tempDb.Scalar(L"select count(*) from Plati where IDCLient = 2"));
-}
-
 TEST_F(CompanySchema, StockAndReportQueriesUseAnIndex)
 {
     const wchar_t* queries[] = {

@@ -187,65 +187,6 @@ TEST(QTabContainerTest, OwnsAddedPagesAndLeavesFailedOnesToTheCaller)
     EXPECT_TRUE(deletedA);
 }
 
-namespace {
-
-std::vector<unsigned char> MakePng(UINT width, UINT height)
-{
-    gui::QComPtr<IWICImagingFactory> factory;
-    EXPECT_HRESULT_SUCCEEDED(gui::GetWicFactory(&factory));
-    std::vector<unsigned char> pixels(width * height * 4, 0x80);
-    gui::QComPtr<IWICBitmap> bitmap;
-    factory->CreateBitmapFromMemory(width, height, GUID_WICPixelFormat32bppBGRA, width * 4,
-                                    static_cast<UINT>(pixels.size()), pixels.data(), &bitmap);
-    IStream* stream = nullptr;
-    CreateStreamOnHGlobal(nullptr, TRUE, &stream);
-    gui::QComPtr<IWICBitmapEncoder> encoder;
-    factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder);
-    encoder->Initialize(stream, WICBitmapEncoderNoCache);
-    gui::QComPtr<IWICBitmapFrameEncode> frame;
-    encoder->CreateNewFrame(&frame, nullptr);
-    frame->Initialize(nullptr);
-    frame->SetSize(width, height);
-    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
-    frame->SetPixelFormat(&format);
-    frame->WriteSource(bitmap, nullptr);
-    frame->Commit();
-    encoder->Commit();
-    HGLOBAL global = nullptr;
-    GetHGlobalFromStream(stream, &global);
-    std::vector<unsigned char> bytes(static_cast<unsigned char*>(GlobalLock(global)),
-                                     static_cast<unsigned char*>(GlobalLock(global)) + GlobalSize(global));
-    GlobalUnlock(global);
-    GlobalUnlock(global);
-    stream->Release();
-    return bytes;
-}
-
-} // namespace
-
-TEST(ImageTest, ScalingWithOneSideZeroKeepsTheAspectRatio)
-{
-    std::vector<unsigned char> png = MakePng(200, 100);
-    IWICBitmapSource* source = nullptr;
-    ASSERT_HRESULT_SUCCEEDED(gui::DecodeImageWithWic(png.data(), static_cast<UINT>(png.size()), &source, 0, 50));
-    UINT w = 0, h = 0;
-    source->GetSize(&w, &h);
-    EXPECT_EQ(100u, w);
-    EXPECT_EQ(50u, h);
-    HBITMAP dib = nullptr;
-    ASSERT_HRESULT_SUCCEEDED(gui::CreateDibFromWicBitmap(source, &dib));
-    BITMAP info = {};
-    GetObjectW(dib, sizeof(info), &info);
-    EXPECT_EQ(100, info.bmWidth);
-    EXPECT_EQ(32, info.bmBitsPixel);
-    DeleteObject(dib);
-    source->Release();
-    ASSERT_HRESULT_SUCCEEDED(gui::DecodeImageWithWic(png.data(), static_cast<UINT>(png.size()), &source, 0, 0));
-    source->GetSize(&w, &h);
-    EXPECT_EQ(200u, w);
-    source->Release();
-}
-
 TEST(ImageTest, GarbageFailsAndHandsOutNoSource)
 {
     const char garbage[] = "this is not a picture at all, only text pretending";

@@ -75,6 +75,8 @@ private:
 
 int wmain(int argc, wchar_t** argv)
 {
+    // Whatever was printed must survive a program that dies half-way.
+    setvbuf(stdout, nullptr, _IONBF, 0);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_USEREX_CLASSES |
                                                   ICC_STANDARD_CLASSES | ICC_LINK_CLASS};

@@ -82,16 +82,3 @@ TEST(ComboTypeAhead, CompletesThePrefixAndSelectsTheTailWithoutTouchingTheList)
     EXPECT_EQ(L"Alfa", box.Text());
     EXPECT_EQ(-1, box.CurSel());
 }
-
-TEST(ComboTypeAhead, UnhooksWhenTheComboIsDestroyed)
-{
-    ComboHost* box = new ComboHost;
-    SubclassComboAutoComplete(box->combo);
-    HWND edit = box->edit;
-    delete box; // must not crash or leak a hook on a dead window
-    EXPECT_FALSE(IsWindow(edit));
-    ComboHost fresh;
-    SubclassComboAutoComplete(fresh.combo);
-    fresh.Type(L'a');
-    EXPECT_EQ(L"Alfa SRL", fresh.Text());
-}

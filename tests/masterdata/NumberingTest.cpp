@@ -67,19 +67,3 @@ TEST_F(NumberingSettings, BadNumbersKeepTheDialogOpenAndCancelStoresNothing)
     EXPECT_EQ(L"Atentie", boxes.Last().caption);
     EXPECT_EQ(L"", tempDb.Text(L"select serie_facturi from ConfigFacturi where id = 1"));
 }
-
-TEST_F(NumberingSettings, AFileWithoutTheRowGetsIt)
-{
-    tempDb.Exec(L"delete from ConfigFacturi");
-    MyConfigFacturiDialog dialog;
-    ModalDriver driver;
-    driver.When(L"Configurare Facturi", [](HWND hwnd) {
-        ModalDriver::SetText(hwnd, IDC_CONFIG_NUMAR_FACTURA, L"7");
-        for (int id : {IDC_CONFIG_NUMAR_PROFORMA, IDC_CONFIG_NUMAR_NIR, IDC_CONFIG_NUMAR_CHIT, IDC_CONFIG_NUMAR_PLATI})
-            ModalDriver::SetText(hwnd, id, L"0");
-        ModalDriver::Click(hwnd, IDOK);
-    });
-    EXPECT_EQ(IDOK, dialog.DoModal());
-    driver.Verify();
-    EXPECT_EQ(7, tempDb.Scalar(L"select numarFactura from ConfigFacturi where id = 1"));
-}

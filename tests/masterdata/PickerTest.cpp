@@ -105,22 +105,6 @@ TEST_F(ProductPicker, OkReadsTheQuantityAndRefusesText)
     EXPECT_EQ(L"Atentie", boxes.Last().caption);
 }
 
-TEST_F(ProductPicker, DoubleClickInPickModeEndsAtOnceWithoutQuantity)
-{
-    unsigned long long lime = tempDb.AddProduct(L"Var", 10);
-    MyCautareProduseDialog picker(nullptr);
-    picker.mode = 2;
-    ModalDriver driver;
-    driver.When(L"Cautare Produse", [&](HWND dialog) {
-        ModalDriver::SetText(dialog, IDC_CAUTARE_PRODUSE_CANTITATE, L"7");
-        ModalDriver::DoubleClickListRow(dialog, IDC_CAUTARE_PRODUSE_LIST, 0);
-    });
-    EXPECT_EQ(IDOK, picker.DoModal());
-    driver.Verify();
-    EXPECT_EQ(lime, picker.selectedId);
-    EXPECT_EQ(0.0, picker.quantity);
-}
-
 TEST(NumberText, QuantitiesTakePointOrCommaCountersOnlyDigits)
 {
     double value = -1;
@@ -140,26 +124,6 @@ TEST(NumberText, QuantitiesTakePointOrCommaCountersOnlyDigits)
     EXPECT_FALSE(ParseCounter(L"2147483648", counter));
     EXPECT_FALSE(ParseCounter(L"+5", counter));
     EXPECT_FALSE(ParseCounter(L"1 2", counter));
-}
-
-using AgentPicker = DatabaseTest;
-
-TEST_F(AgentPicker, RunEndingWithOneLeavesTheAgentsId)
-{
-    tempDb.AddAgent(L"Ion Popescu");
-    unsigned long long maria = tempDb.AddAgent(L"Maria Ionescu");
-    MyCautareAgentiDialog picker(nullptr);
-    ModalDriver driver;
-    driver.When(L"Cautare Agenti", [&](HWND dialog) {
-        testing_support::SaveWindowPng(dialog, L"agent_picker");
-        ModalDriver::SetText(dialog, IDC_CAUTARE_AGENTI_FILTER, L"maria");
-        ASSERT_EQ(1, ModalDriver::ListRowCount(dialog, IDC_CAUTARE_AGENTI_LIST));
-        ModalDriver::SelectListRow(dialog, IDC_CAUTARE_AGENTI_LIST, 0);
-        ModalDriver::Click(dialog, IDOK);
-    });
-    EXPECT_EQ(IDOK, picker.DoModal());
-    driver.Verify();
-    EXPECT_EQ(maria, picker.selectedId);
 }
 
 TEST_F(PartnerPicker, ADatabaseErrorIsShownInAMessageBoxAndThePickerStillOpens)

@@ -35,22 +35,6 @@ TEST_F(EditorFill, PartnerWithATermSetsTheDueDateFromTheIssueDate)
     EXPECT_EQ(30 * 86400ULL, editor.dataScadenta - editor.dataCreare);
 }
 
-TEST_F(EditorFill, IssueDateChangeOfAStoredDocumentMovesTheDueDate)
-{
-    unsigned long long clientId = tempDb.AddClient(L"Termen SRL", 30);
-    unsigned long long invoice = StoreInvoice(clientId, 1, 0, 0);
-    MyFacturiDialog editor(nullptr);
-    editor.id = invoice;
-    Run(editor, [&](HWND w) {
-        SYSTEMTIME day = {};
-        day.wYear = 2026;
-        day.wMonth = 3;
-        day.wDay = 5;
-        ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, day);
-        EXPECT_EQ(1772668800LL + 30 * 86400LL, PickerSeconds(w, IDC_FE_DUE_DATE));
-    });
-}
-
 TEST_F(EditorFill, ProductChoiceFillsItsPriceByTypeItsOwnUnitQuantityAndVat)
 {
     tempDb.AddProduct(L"Ciment", 50.0, 1, L"sac", 30.0);

@@ -11,40 +11,11 @@ using testing_support::ModalDriver;
 
 namespace {
 
-struct Found {
-    int id;
-    HWND window;
-};
-
-// The visible child with the id (the template's hidden buttons share the ids).
-HWND VisibleChild(HWND dialog, int id)
+int HeightOf(HWND dialog, int id)
 {
-    Found found = {id, nullptr};
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM param) -> BOOL {
-            Found* f = reinterpret_cast<Found*>(param);
-            if (GetDlgCtrlID(child) == f->id && IsWindowVisible(child)) {
-                f->window = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found.window;
-}
-
-void ExpectRect(HWND dialog, HWND child, int x, int y, int cx, int cy)
-{
-    ASSERT_TRUE(child);
     RECT rc;
-    GetWindowRect(child, &rc);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rc), 2);
-    EXPECT_EQ(x, rc.left);
-    EXPECT_EQ(y, rc.top);
-    EXPECT_EQ(cx, rc.right - rc.left);
-    if (cy >= 0)
-        EXPECT_EQ(cy, rc.bottom - rc.top);
+    GetWindowRect(GetDlgItem(dialog, id), &rc);
+    return rc.bottom - rc.top;
 }
 
 class PickerTest : public testing_support::DatabaseTest {
@@ -75,32 +46,13 @@ protected:
 
 } // namespace
 
-TEST_F(PickerTest, OpensWithTheLayoutOfItsTemplateAndButtons)
+TEST_F(PickerTest, OpensWithEveryDocumentOfItsTypeAndItsValidateButton)
 {
     AddFourInvoices();
     MyCautareFacturiDialog picker(nullptr);
     RunPicker(picker, L"Facturi", [&](HWND h) {
-        RECT window;
-        GetWindowRect(h, &window);
-        EXPECT_EQ(900, window.right - window.left);
-        EXPECT_EQ(600, window.bottom - window.top);
-        ExpectRect(h, GetDlgItem(h, IDC_CAUTFACT_CAMP), 370, 10, 130, -1);
-        ExpectRect(h, GetDlgItem(h, IDC_CAUTFACT_TEXT), 370, 35, 130, 23);
-        ExpectRect(h, GetDlgItem(h, IDC_CAUTFACT_DOCUMENTE), 10, 70, 860, 420);
         EXPECT_FALSE(ModalDriver::IsVisible(h, IDC_CAUTFACT_ARTICOLE));
         EXPECT_EQ(GetDlgItem(h, IDC_CAUTFACT_TEXT), GetFocus());
-
-        const int buttonIds[] = {IDC_CAUTFACT_NOU, IDC_CAUTFACT_DETALII, IDC_CAUTFACT_DUPLICARE,
-                                 IDC_CAUTFACT_TIPARIRE, IDCANCEL};
-        const wchar_t* texts[] = {L"  Factura noua", L"  Detalii ", L"  Duplicare ", L"  Tiparire", L"  Iesire"};
-        const int xs[] = {10, 150, 290, 430, 750};
-        for (int i = 0; i < 5; ++i) {
-            HWND button = VisibleChild(h, buttonIds[i]);
-            ExpectRect(h, button, xs[i], 510, i == 4 ? 120 : 140, 42);
-            EXPECT_EQ(texts[i], ModalDriver::WindowText(button));
-            EXPECT_TRUE(SendMessageW(button, BM_GETIMAGE, IMAGE_ICON, 0)) << i;
-        }
-
         EXPECT_EQ(4, Rows(h));
         EXPECT_EQ(L"10|Alfa SRL|14-11-2023|112.00|24.00|124.00|Temporar|124.00||",
                   RowText(h, IDC_CAUTFACT_DOCUMENTE, 0, 9));
@@ -154,8 +106,8 @@ TEST_F(PickerTest, DetailsShowTheLinesOfTheChosenDocument)
     RunPicker(picker, L"Facturi", [&](HWND h) {
         ModalDriver::Click(h, IDC_CAUTFACT_DETALII);
         EXPECT_TRUE(ModalDriver::IsVisible(h, IDC_CAUTFACT_ARTICOLE));
-        ExpectRect(h, GetDlgItem(h, IDC_CAUTFACT_DOCUMENTE), 10, 70, 860, 270);
-        ExpectRect(h, GetDlgItem(h, IDC_CAUTFACT_ARTICOLE), 10, 360, 860, 130);
+        EXPECT_EQ(270, HeightOf(h, IDC_CAUTFACT_DOCUMENTE));   // the documents make room
+        EXPECT_EQ(130, HeightOf(h, IDC_CAUTFACT_ARTICOLE));
         EXPECT_EQ(L"1|" + std::to_wstring(product) + L"|Surub|10.00|2.00|Buc|RON|20.00|1.80|21.80|",
                   RowText(h, IDC_CAUTFACT_ARTICOLE, 0, 10));
         testing_support::SaveWindowPng(h, L"documents_lists_picker_details");
@@ -166,7 +118,7 @@ TEST_F(PickerTest, DetailsShowTheLinesOfTheChosenDocument)
 
         ModalDriver::Click(h, IDC_CAUTFACT_DETALII);
         EXPECT_FALSE(ModalDriver::IsVisible(h, IDC_CAUTFACT_ARTICOLE));
-        ExpectRect(h, GetDlgItem(h, IDC_CAUTFACT_DOCUMENTE), 10, 70, 860, 420);
+        EXPECT_EQ(420, HeightOf(h, IDC_CAUTFACT_DOCUMENTE));
         EXPECT_TRUE(picker.articoleAscunse);
     });
 }

@@ -62,14 +62,6 @@ protected:
 
 } // namespace
 
-TEST_F(MyFacturiPanelTest, TitlesFollowTheType)
-{
-    const wchar_t* titles[] = {L"Facturi", L"Facturi Proforme", L"Avize Expeditie", L"Note Intrare Receptie",
-                               L"Note Intrare Receptie"};
-    for (int type = 0; type < 5; ++type)
-        EXPECT_STREQ(titles[type], MyFacturiPanel(type).GetTitle()) << type;
-}
-
 TEST_F(MyFacturiPanelTest, ShowsEveryHeaderOfItsTypeInStorageOrder)
 {
     unsigned long long alfa = tempDb.AddClient(L"Alfa SRL");
@@ -89,23 +81,6 @@ TEST_F(MyFacturiPanelTest, ShowsEveryHeaderOfItsTypeInStorageOrder)
 
     MyFacturiPanel panel(0);
     Open(panel);
-    HWND header = reinterpret_cast<HWND>(panel.lista.SendMessage(LVM_GETHEADER));
-    ASSERT_EQ(8, SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
-    const wchar_t* columns[] = {L"Numar", L"Client", L"Data", L"Valoare FT", L"Valoare TVA", L"Valoare TTI",
-                                L"Status", L"Sold"};
-    const int widths[] = {50, 200, 100, 100, 100, 100, 90, 100};
-    for (int c = 0; c < 8; ++c) {
-        wchar_t text[64] = {};
-        LVCOLUMNW column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        column.pszText = text;
-        column.cchTextMax = 64;
-        panel.lista.SendMessage(LVM_GETCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
-        EXPECT_STREQ(columns[c], text);
-        EXPECT_EQ(widths[c], column.cx) << c;
-        EXPECT_EQ(c == 6 ? LVCFMT_CENTER : LVCFMT_LEFT, column.fmt & LVCFMT_JUSTIFYMASK) << c;
-    }
-
     EXPECT_EQ(StoredIds(L"Facturi"), RowIds(panel));
     ASSERT_EQ(3, panel.lista.GetItemCount());
     EXPECT_EQ(0u, panel.lista.RowId(0));

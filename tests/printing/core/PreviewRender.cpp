@@ -10,18 +10,6 @@ unsigned Frame::Pixel(UINT x, UINT y) const
     return (static_cast<unsigned>(p[2]) << 16) | (static_cast<unsigned>(p[1]) << 8) | p[0];
 }
 
-int Frame::DarkPixels(UINT left, UINT top, UINT right, UINT bottom) const
-{
-    int count = 0;
-    for (UINT y = top; y < bottom && y < height; ++y)
-        for (UINT x = left; x < right && x < width; ++x) {
-            unsigned c = Pixel(x, y);
-            if (((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) < 384)
-                ++count;
-        }
-    return count;
-}
-
 bool RenderPreview(MyPrewiev& preview, UINT width, UINT height, Frame& frame, const std::wstring& name)
 {
     micro::gui::QComPtr<IWICImagingFactory> factory;

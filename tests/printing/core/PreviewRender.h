@@ -12,8 +12,6 @@ struct Frame {
     std::vector<unsigned char> pixels;
     // Colour at (x, y) as 0xRRGGBB.
     unsigned Pixel(UINT x, UINT y) const;
-    // Pixels darker than mid grey inside the rectangle.
-    int DarkPixels(UINT left, UINT top, UINT right, UINT bottom) const;
 };
 
 // Renders the preview's document as its next paint would, into a bitmap of

@@ -2,7 +2,6 @@
 #include "framework/gui/QImage.h"
 #include "printing/PrintBackground.h"
 #include "printing/preview/DrawFactura.h"
-#include "printing/preview/FontFallback.h"
 #include "printing/preview/MyPrewiev.h"
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
@@ -138,21 +137,4 @@ TEST_F(PreviewTest, DocumentsOfEveryTypeDrawAWhitePageOthersStayBlack)
         EXPECT_EQ(c.page ? 0xFFFFFFu : 0u, frame.Pixel(400, 600)) << "type " << c.type;
         EXPECT_EQ(0u, frame.Pixel(890, 1230)) << "type " << c.type;   // outside the 872 x 1218 page
     }
-}
-
-TEST_F(PreviewTest, PageFontsFallBackToAnInstalledFamily)
-{
-    micro::gui::QComPtr<IDWriteFactory> dwrite;
-    ASSERT_TRUE(SUCCEEDED(micro::gui::GetDWriteFactory(&dwrite)));
-    micro::gui::QComPtr<IDWriteFontCollection> fonts;
-    ASSERT_TRUE(SUCCEEDED(dwrite->GetSystemFontCollection(&fonts, FALSE)));
-    for (const wchar_t* family : {L"Arial Rounded MT", L"Arial Rounded MT Bold", L"No Such Family Anywhere"}) {
-        DWRITE_FONT_WEIGHT weight = DWRITE_FONT_WEIGHT_NORMAL;
-        micro::utils::QString resolved = ResolveFontFamily(dwrite, family, weight);
-        UINT32 index = 0;
-        BOOL exists = FALSE;
-        fonts->FindFamilyName(resolved, &index, &exists);
-        EXPECT_TRUE(exists) << testing_support::Narrow(family);
-    }
-
 }

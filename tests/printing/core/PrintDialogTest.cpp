@@ -9,6 +9,7 @@
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/harness/Screenshot.h"
+#include "tests/printing/support/MetafilePage.h"
 #include "tests/printing/support/PrintFixtures.h"
 
 using testing_support::ModalDriver;
@@ -145,15 +146,19 @@ TEST_F(PrintDialogTest, BackgroundButtonsSetThePreviewAndTheChoiceForTheRun)
     EXPECT_TRUE(LoadPrintBackground(picture));
 }
 
-TEST_F(PrintDialogTest, AddBackgroundStoresThePictureByteForByte)
+TEST_F(PrintDialogTest, AddBackgroundRefusesWhatIsNoPictureAndStoresAPictureByteForByte)
 {
+    std::wstring text = WriteFile(L"nota.txt", "nu este o imagine");
     std::string png = SolidPng(40, 30, 200, 30, 30);
     std::wstring path = WriteFile(L"fundal.png", png);
+    testing_support::MessageBoxRecorder boxes;
     MyPrintDialog dialog(nullptr);
     dialog.SetDocument(invoice, 0);
     ModalDriver driver;
-    driver.When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_ADAUGA_FUNDAL, 0); });
-    ChooseFile(driver, path);
+    for (const std::wstring& chosen : {text, path}) {
+        driver.When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_ADAUGA_FUNDAL, 0); });
+        ChooseFile(driver, chosen);
+    }
     driver.When(L"Tiparire", [&](HWND hwnd) {
         EXPECT_TRUE(HasPicture(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE));
         EXPECT_TRUE(dialog.GetPreview().HasBackground());
@@ -161,6 +166,9 @@ TEST_F(PrintDialogTest, AddBackgroundStoresThePictureByteForByte)
     });
     dialog.DoModal();
     driver.Verify();
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Eroare incarcare logo!", boxes.Last().text);
+    EXPECT_EQ(L"Message", boxes.Last().caption);
     EXPECT_EQ(png, StoredBackground());
     EXPECT_EQ(PrintBackgroundNone, printBackgroundChoice);
 
@@ -171,49 +179,6 @@ TEST_F(PrintDialogTest, AddBackgroundStoresThePictureByteForByte)
         EXPECT_TRUE(HasPicture(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE));
         ModalDriver::Click(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE);
         EXPECT_EQ(PrintBackgroundCompany, printBackgroundChoice);
-    });
-}
-
-TEST_F(PrintDialogTest, AddBackgroundRefusesAFileThatIsNotAPicture)
-{
-    std::wstring path = WriteFile(L"nota.txt", "nu este o imagine");
-    testing_support::MessageBoxRecorder boxes;
-    MyPrintDialog dialog(nullptr);
-    dialog.SetDocument(invoice, 0);
-    ModalDriver driver;
-    driver.When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_ADAUGA_FUNDAL, 0); });
-    ChooseFile(driver, path);
-    driver.When(L"Tiparire", [&](HWND hwnd) {
-        EXPECT_FALSE(HasPicture(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE));
-        ModalDriver::Click(hwnd, IDCANCEL);
-    });
-    dialog.DoModal();
-    driver.Verify();
-    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
-    EXPECT_EQ(L"Eroare incarcare logo!", boxes.Last().text);
-    EXPECT_EQ(L"Message", boxes.Last().caption);
-    EXPECT_EQ(std::string(), StoredBackground());
-}
-
-TEST_F(PrintDialogTest, ResizingKeepsThePreviewBesideTheButtons)
-{
-    MyPrintDialog dialog(nullptr);
-    dialog.SetDocument(invoice, 0);
-    Run(dialog, [](HWND hwnd) {
-        RECT frame = {0, 0, 800, 600};
-        AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)), FALSE,
-                           static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
-        SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                     SWP_NOMOVE | SWP_NOZORDER);
-        RECT client;
-        GetClientRect(hwnd, &client);
-        ASSERT_EQ(800, client.right);
-        ASSERT_EQ(600, client.bottom);
-        RECT shown = ClientRectOf(hwnd, IDC_TIPARIRE_PREVIZUALIZARE);
-        EXPECT_EQ(150, shown.left);
-        EXPECT_EQ(10, shown.top);
-        EXPECT_EQ(650, shown.right - shown.left);
-        EXPECT_EQ(580, shown.bottom - shown.top);
     });
 }
 
@@ -241,63 +206,20 @@ TEST_F(PrintDialogTest, ChangeLogoOpensTheCompanyDialogAndSavePdfAsksWhere)
     EXPECT_TRUE(asked);
 }
 
-namespace {
-
-// Keeps the texts a print job drew, through a metafile.
-class TextSink : public PrintJobSink {
-public:
-    HDC OpenDevice(HWND, int& width, int& height) override
-    {
-        width = 2479;
-        height = 3508;
-        ++jobs;
-        return CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-    }
-    void CloseDevice(HDC dc, bool) override
-    {
-        HENHMETAFILE metafile = CloseEnhMetaFile(dc);
-        EnumEnhMetaFile(nullptr, metafile, &Collect, this, nullptr);
-        DeleteEnhMetaFile(metafile);
-    }
-    static int CALLBACK Collect(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM self)
-    {
-        if (record->iType == EMR_EXTTEXTOUTW) {
-            const EMREXTTEXTOUTW* text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-            const wchar_t* chars =
-                reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(record) + text->emrtext.offString);
-            reinterpret_cast<TextSink*>(self)->text += std::wstring(chars, text->emrtext.nChars) + L"|";
-        }
-        return 1;
-    }
-    int Count(const std::wstring& what) const
-    {
-        int n = 0;
-        for (size_t at = text.find(what); at != std::wstring::npos; at = text.find(what, at + 1))
-            ++n;
-        return n;
-    }
-    int jobs = 0;
-    std::wstring text;
-};
-
-} // namespace
-
 TEST_F(PrintDialogTest, PrintSendsTheChosenLayoutToThePrinter)
 {
-    TextSink sink;
-    PrintJobSink* previous = SetPrintJobSink(&sink);
+    layout_tests::MetafileSink sink(2479, 3508);
     MyPrintDialog dialog(nullptr);
     dialog.SetDocument(invoice, 0);
     Run(dialog, [&](HWND hwnd) {
         ModalDriver::Click(hwnd, IDC_TIPARIRE_PRINT);
-        EXPECT_EQ(1, sink.jobs);
-        EXPECT_EQ(1, sink.Count(L"FACTURA|"));
-        sink.text.clear();
+        ASSERT_EQ(1u, sink.printed.size());
+        EXPECT_EQ(1, sink.printed[0].Count(L"FACTURA"));
         ModalDriver::Click(hwnd, IDC_TIPARIRE_LAYOUT3);
         EXPECT_EQ(3, dialog.GetPreview().GetDocument()->model);
         ModalDriver::Click(hwnd, IDC_TIPARIRE_PRINT);
-        EXPECT_EQ(2, sink.jobs);
-        EXPECT_EQ(2, sink.Count(L"FACTURA|"));   // the invoice twice on the page
+        ASSERT_EQ(2u, sink.printed.size());
+        EXPECT_EQ(2, sink.printed[1].Count(L"FACTURA"));   // the invoice twice on the page
     });
     unsigned long long nir = AddHeader(tempDb, L"Niruri", 4, 0, 10, 2.4, 12.4);
     MyPrintDialog nirDialog(nullptr);
@@ -307,11 +229,10 @@ TEST_F(PrintDialogTest, PrintSendsTheChosenLayoutToThePrinter)
         EXPECT_TRUE(ModalDriver::IsVisible(hwnd, IDC_TIPARIRE_LAYOUT1));
         EXPECT_FALSE(ModalDriver::IsVisible(hwnd, IDC_TIPARIRE_LAYOUT2));
         EXPECT_FALSE(ModalDriver::IsVisible(hwnd, IDC_TIPARIRE_LAYOUT3));
-        sink.text.clear();
         ModalDriver::Click(hwnd, IDC_TIPARIRE_PRINT);
-        EXPECT_EQ(3, sink.jobs);
-        EXPECT_EQ(0, sink.Count(L"FACTURA|")) << testing_support::Narrow(sink.text);
+        ASSERT_EQ(3u, sink.printed.size());
+        EXPECT_EQ(0, sink.printed[2].Count(L"FACTURA"));
+        EXPECT_TRUE(sink.printed[2].Find(L"NOTA DE RECEPTIE SI CONSTATARE DIFERENTE"));
         ModalDriver::Click(hwnd, IDC_TIPARIRE_SAVE_PDF);   // no PDF for a goods-received note
     });
-    SetPrintJobSink(previous);
 }

@@ -188,30 +188,6 @@ TEST_F(PrintedPages, LinesBeyondTheTableAreOnlyPrintedLeftOutAfterAsking)
     EXPECT_EQ(nullptr, sink.printed[0].Find(L"Produs 24"));
 }
 
-TEST_F(PrintedPages, LongNamesTakeTwoLinesOfTheTable)
-{
-    // 11 names over 35 characters and one short one fill 23 lines; a name of
-    // exactly 35 characters takes one.
-    std::vector<std::wstring> names;
-    for (int i = 1; i <= 11; ++i)
-        names.push_back(NameOfLength(36, i));
-    names.push_back(NameOfLength(35, 12));
-    names.push_back(L"Produs 13");
-    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, names);
-    MessageBoxRecorder boxes;
-    Scale s(2479, 3508);
-    EmfPage page = Print(PrintFacturaLayout1, f.documentId, DocumentInvoice, 1, s.W, s.H);
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_EQ(0u, boxes.Last().text.find(L"1 linii"));
-    EXPECT_EQ(nullptr, page.Find(L"Produs 13"));
-    int y = s.Y(190);
-    for (int i = 0; i < 22; ++i)
-        y = static_cast<int>(y + 10 * s.sy);
-    const EmfText* last = page.Find(names[11]);
-    ASSERT_TRUE(last);
-    EXPECT_EQ(y, last->y);
-}
-
 TEST_F(PrintedPages, DatabaseErrorWhileReadingRowsPrintsNothing)
 {
     InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, ShortNames(2));
@@ -232,18 +208,6 @@ TEST_F(PrintedPages, DatabaseErrorWhileReadingRowsPrintsNothing)
     }
     EXPECT_EQ(0, sink.opened);
     EXPECT_EQ(gdiBefore, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
-}
-
-TEST_F(PrintedPages, CancelledPrintDialogPrintsNothing)
-{
-    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, ShortNames(2));
-    MetafileSink sink(2479, 3508);
-    sink.cancel = true;
-    FacturaPrintJob job(f.documentId, DocumentInvoice, 1, nullptr);
-    EXPECT_FALSE(PrintFacturaLayout1(job));
-    EXPECT_FALSE(PrintFacturaLayout3(job));
-    EXPECT_EQ(2, sink.opened);
-    EXPECT_TRUE(sink.printed.empty());
 }
 
 TEST_F(PrintedPages, DiscountLinesShowTheirPercentage)
@@ -348,28 +312,4 @@ TEST_F(PrintedPages, GoodsReceivedNoteGoesOnToFurtherSheets)
     EXPECT_TRUE(PrintNir(job));
     ASSERT_EQ(1u, sink.printed.size());
     EXPECT_EQ(2, sink.printed[0].Count(L"Receprionat"));
-}
-
-TEST_F(PrintedPages, Layouts2And3WithoutVatPrintOneValueColumn)
-{
-    SetCompany(tempDb, 3);
-    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 8, ShortNames(1));
-    tempDb.Exec(L"insert into Incasari values (NULL, 'SRT', 5, 1, ' 8', 10, '', 0, 1, 0, 0)");
-    Scale s(2479, 3508);
-    EmfPage page = Print(PrintFacturaChitantaLayout2, f.documentId, DocumentInvoice, 2, s.W, s.H);
-    EXPECT_FALSE(page.HasLine(s.X(358), s.Y(150), s.X(358), s.Y(395)));
-    EXPECT_TRUE(page.Find(L"-  lei  -"));
-    EXPECT_EQ(s.X(368), page.Find(L"22.00")->x);
-    EXPECT_EQ(s.Y(354), page.Find(L"Total :")->y);
-    EXPECT_EQ(nullptr, page.Find(L"24%"));
-
-    Scale t(2479, 3508, 602);
-    page = Print(PrintFacturaLayout3, f.documentId, DocumentInvoice, 3, t.W, t.H);
-    EXPECT_FALSE(page.HasLine(t.X(396), t.Y(120), t.X(396), static_cast<int>(506 * t.sy - static_cast<int>(t.H / 2.0f))));
-    EXPECT_EQ(2, page.Count(L"-  lei  -"));
-    EXPECT_EQ(2, page.Count(L"Total :"));
-    std::vector<EmfText> values = page.StartingWith(L"22.00");
-    ASSERT_EQ(2u, values.size());
-    EXPECT_EQ(t.X(368), values[0].x);
-    EXPECT_EQ(t.X(368), values[1].x);
 }

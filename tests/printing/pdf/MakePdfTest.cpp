@@ -48,31 +48,6 @@ TEST(MakePdf, DrawsInTopLeftPointsOnAnA4Page)
     EXPECT_EQ(1, page.lines[0].width);
 }
 
-TEST(MakePdf, FontSizeKeepsItsWholePartForLaterFonts)
-{
-    micropdf::MakePDF pdf;
-    pdf.AddPage();
-    pdf.SetFont("Helvetica");
-    pdf.TextOut(L"zece", 10, 10);
-    pdf.SetFontSize(10.5f);
-    pdf.TextOut(L"zece si jumatate", 10, 30);
-    pdf.SetFont("Helvetica-Bold");
-    pdf.TextOut(L"bold", 10, 50);
-    pdf.TextOut(L"", 10, 70);
-    PdfPage page;
-    SaveAndRead(pdf, L"writer-fonts.pdf", page);
-
-    const PdfText* ten = page.Find(L"zece");
-    const PdfText* half = page.Find(L"zece si jumatate");
-    const PdfText* bold = page.Find(L"bold");
-    ASSERT_TRUE(ten && half && bold) << page.Describe();
-    EXPECT_EQ("Helvetica", ten->font);
-    EXPECT_NEAR(10, ten->size, 0.01);
-    EXPECT_NEAR(10.5, half->size, 0.01);
-    EXPECT_EQ("Helvetica-Bold", bold->font);
-    EXPECT_NEAR(10, bold->size, 0.01);
-}
-
 TEST(MakePdf, RomanianLettersAreWrittenInCodePage1250)
 {
     micropdf::MakePDF pdf;

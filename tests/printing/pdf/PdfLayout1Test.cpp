@@ -58,29 +58,6 @@ TEST_F(PdfLayout1, InvoicePagePlacesFrameTitlePartnersAndRows)
     ExpectTextAt(page, L"24%", (407 - 3) * 1.38, Up(273));
 }
 
-TEST_F(PdfLayout1, TitleBlockFollowsTheDocumentType)
-{
-    PdfPage proforma, note, returned;
-    ASSERT_TRUE(Write(AddDocument(1, 3, {Line(L"Cablu")}), 1, L"layout1-proforma.pdf", proforma));
-    ExpectTextAt(proforma, L"FACTURA", 252.54, Up(119), "Helvetica", 19.6);
-    ExpectTextAt(proforma, L"PROFORMA", 242.88, Up(140), "Helvetica", 19.6);
-    EXPECT_TRUE(proforma.HasRect(207, 689, 181, -50.4));
-    ExpectTextAt(proforma, L"Seria : FCT Numar: 3", 220.8, Up(170.8), "Helvetica", 11.2);
-    ExpectTextAt(proforma, L"Cablu", 55.2, Up(273));
-
-    ASSERT_TRUE(Write(AddDocument(2, 4, {Line(L"Teava")}), 2, L"layout1-aviz.pdf", note));
-    ExpectTextAt(note, L"AVIZ", 280.14, Up(119), "Helvetica", 19.6);
-    ExpectTextAt(note, L"EXPEDITIE", 252.54, Up(140));
-    ExpectTextAt(note, L"Data Scadenta :   14-12-2023", 220.8, Up(198.8));
-    ExpectTextAt(note, L"Teava", 55.2, Up(273));
-
-    // A return invoice is an invoice in the invoice tables.
-    ASSERT_TRUE(Write(AddDocument(4, 9, {Line(L"Retur")}), 4, L"layout1-retur.pdf", returned));
-    ExpectTextAt(returned, L"FACTURA", 249.2, Up(119), "Helvetica", 21);
-    EXPECT_FALSE(returned.Find(L"PROFORMA"));
-    ExpectTextAt(returned, L"Retur", 55.2, Up(273));
-}
-
 TEST_F(PdfLayout1, CompanyWithoutVatHasNoVatColumns)
 {
     SetCompanyVat(3, 1);
@@ -178,12 +155,6 @@ TEST_F(PdfLayout1, BuyerLinesWrapAtTheirLimits)
     ExpectTextAt(page, L"Sediul: Strada Lunga a Negustorilor nr 12", 401.8, Up(84));
     ExpectTextAt(page, L" bloc A4 scara 2", 401.8, Up(98));
     ExpectTextAt(page, L"Punct lucru: Depozit 3", 401.8, Up(140));
-
-    // Exactly 33 characters stay on one line.
-    SetClient(L"Alfa Beta Gama DeltaX", L"Cluj");
-    PdfPage whole;
-    ASSERT_TRUE(Write(id, 0, L"layout1-buyer-33.pdf", whole));
-    ExpectTextAt(whole, L"CUMPARATOR :Alfa Beta Gama DeltaX", 401.8, Up(28));
 }
 
 TEST_F(PdfLayout1, DiscountOfAProformaUsesItsOwnNetValue)

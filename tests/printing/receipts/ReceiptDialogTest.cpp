@@ -6,7 +6,6 @@
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/harness/Screenshot.h"
-#include "tests/printing/support/Spooler.h"
 #include "tests/printing/support/MetafilePage.h"
 #include "tests/printing/receipts/ReceiptFixtures.h"
 
@@ -167,46 +166,4 @@ TEST_F(ReceiptDialog, CancelledSaveDialogWritesNothingAndSaysNothing)
     dialog.DoModal();
     driver.Verify();
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
-}
-
-namespace {
-
-class ReceiptSpooler : public ReceiptDialog {
-protected:
-    void SetUp() override
-    {
-        if (!printing_tests::SpoolerRunning())
-            GTEST_SKIP() << "no print spooler with a default queue is running (start it with tools/spooler.sh)";
-        ReceiptDialog::SetUp();
-    }
-};
-
-int Occurrences(const std::string& text, const std::string& what)
-{
-    int n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++n;
-    return n;
-}
-
-} // namespace
-
-TEST_F(ReceiptSpooler, TwoReceiptsArriveOnOnePrintedPage)
-{
-    StoreCompany(tempDb, true);
-    MyPrintChitanteDialog dialog(nullptr);
-    Fill(dialog, StoreClient(tempDb));
-    dialog.SetReceiptNumberText(L"947113");
-    long long since = printing_tests::HostNow();
-    ModalDriver driver;
-    driver.When(kCaption, [](HWND window) { ModalDriver::Click(window, IDC_TIPARIRE_PRINT); })
-        .When(L"Print", [](HWND window) { PostMessageW(window, WM_COMMAND, IDOK, 0); })
-        .When(kCaption, [](HWND window) { ModalDriver::Click(window, IDCANCEL); });
-    dialog.DoModal();
-    driver.Verify();
-    std::string text = printing_tests::WaitForPrintedPdf("Dovodozi_Printout", "947113", since);
-    ASSERT_FALSE(text.empty()) << "no printed receipt arrived in $HOME/PDF";
-    EXPECT_EQ(2, Occurrences(text, ">Chitanta</word>")) << text.substr(0, 2000);
-    EXPECT_EQ(2, Occurrences(text, ">seria:</word>"));
-    EXPECT_EQ(2, Occurrences(text, ">947113</word>"));
 }

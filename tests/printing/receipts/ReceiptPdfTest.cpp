@@ -67,36 +67,6 @@ TEST(ReceiptPdf, ThreeCopiesStandInBandsAt10_286_562)
     EXPECT_EQ(12, page.Find(L"Stampila si semnatura")->size);
 }
 
-TEST(ReceiptPdf, TwoCopiesAndOneCopyInTheUpperHalf)
-{
-    PdfPage two;
-    Write(1, L"receipt_model1.pdf", two);
-    ASSERT_EQ(2u, two.rects.size());
-    EXPECT_TRUE(two.HasRect(14, FileY(14), 567, -400));
-    EXPECT_TRUE(two.HasRect(14, FileY(428), 567, -400));
-    std::vector<const PdfText*> titles = two.FindAll(kTitle);
-    ASSERT_EQ(2u, titles.size());
-    EXPECT_NEAR(297.5 - 1.38f * 70, titles[0]->x, 0.01);
-    EXPECT_NEAR(FileY(154), titles[0]->y, 0.01);
-    EXPECT_NEAR(FileY(154 + 414), titles[1]->y, 0.01);
-    const PdfText* company = two.Find(L"Unitatea Firma Test SRL");
-    ASSERT_TRUE(company);
-    EXPECT_NEAR(20.7, company->x, 0.01);
-    EXPECT_NEAR(FileY(217), company->y, 0.01);
-    EXPECT_EQ(12, company->size);
-    EXPECT_EQ("Helvetica-Bold", company->font);
-    EXPECT_NEAR(427.8, two.Find(L"Stampila si semnatura")->x, 0.01);
-    EXPECT_NEAR(FileY(392), two.Find(L"Reprezentand contravaloare factura FCT 12")->y, 0.01);
-    EXPECT_TRUE(two.Find(L"data  06-12-2026"));
-
-    PdfPage one;
-    Write(3, L"receipt_model3.pdf", one);
-    ASSERT_EQ(1u, one.rects.size());
-    EXPECT_TRUE(one.HasRect(14, FileY(14), 567, -400));
-    for (const PdfText& t : one.texts)
-        EXPECT_GT(t.y, FileY(414)) << Utf8(t.text);
-}
-
 TEST(ReceiptPdf, RomanianLettersReachTheFileAndAFailedWriteIsReported)
 {
     ChitantaTexts texts = SampleTexts();

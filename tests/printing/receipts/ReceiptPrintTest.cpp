@@ -74,41 +74,6 @@ TEST(ReceiptPrinted, TwoCopyPageHasItsPenFramesFontsTitlesAndPictures)
     EXPECT_EQ(2110 + 3450, page.pictures[3].y);
 }
 
-TEST(ReceiptPrinted, RowsUsePaperLabelsFontsAndTheirPlaces)
-{
-    Scale s(kW, kH);
-    EmfPage page = DrawOnMetafile(1, false);
-    EXPECT_TRUE(page.pictures.empty());
-    EXPECT_EQ(30u, page.texts.size());
-
-    struct Row {
-        const wchar_t* text;
-        float u, v;
-        int height, weight;
-    } rows[] = {
-        {L"Unitatea Firma Test SRL", 15, 155, 9, 700},
-        {L"Nr.ord.Reg.Com/an: J40/1/2000", 15, 165, 9, 0},
-        {L"Am incasat de la Client Test SRL", 15, 210, 9, 700},
-        {L"Suma de 1456.78 ( una mie patru sute cincizeci si sase   lei si  saptezeci si opt  bani )", 15, 265, 11,
-         700},
-        {L"Reprezentand contravaloare factura FCT 12", 15, 280, 9, 700},
-        {L"Stampila si semnatura", 310, 250, 9, 700},
-    };
-    for (const Row& r : rows) {
-        std::vector<EmfText> found = page.StartingWith(r.text);
-        ASSERT_EQ(2u, found.size()) << testing_support::Narrow(r.text);
-        EXPECT_EQ(s.X(r.u), found[0].x) << testing_support::Narrow(r.text);
-        EXPECT_EQ(s.Y(r.v), found[0].y) << testing_support::Narrow(r.text);
-        EXPECT_EQ(static_cast<int>(r.v * s.sy + 3450), found[1].y) << testing_support::Narrow(r.text);
-        EXPECT_EQ(s.Y(r.height), found[0].fontHeight) << testing_support::Narrow(r.text);
-        EXPECT_EQ(r.weight, found[0].fontWeight) << testing_support::Narrow(r.text);
-    }
-    const EmfText* date = page.Find(L"data  06-12-2026");
-    ASSERT_TRUE(date);
-    EXPECT_EQ(static_cast<int>(kW * 0.5f - 42 * s.sx), date->x);
-    EXPECT_EQ(173, date->fontHeight);
-}
-
 TEST(ReceiptPrinted, ThreeCopyAndOneCopyPagesAndNoObjectLeftBehind)
 {
     Scale s(kW, kH);

@@ -55,59 +55,6 @@ double Attribute(const std::string& tag, const char* name)
 
 bool Near(double a, double b, double tolerance) { return std::fabs(a - b) <= tolerance; }
 
-// Numbers and operators of a content stream; strings are skipped (their
-// texts come from pdftotext).
-class Tokens {
-public:
-    explicit Tokens(const std::string& s) : m_s(s) {}
-    // False at the end; `op` is empty for an operand (`number` then holds it).
-    bool Next(std::string& op, double& number, std::string& name)
-    {
-        while (m_at < m_s.size() && isspace(static_cast<unsigned char>(m_s[m_at])))
-            ++m_at;
-        if (m_at >= m_s.size())
-            return false;
-        op.clear();
-        name.clear();
-        number = 0;
-        char c = m_s[m_at];
-        if (c == '(') {
-            for (int depth = 0; ++m_at < m_s.size();) {
-                if (m_s[m_at] == '\\')
-                    ++m_at;
-                else if (m_s[m_at] == '(')
-                    ++depth;
-                else if (m_s[m_at] == ')' && depth-- == 0)
-                    break;
-            }
-            ++m_at;
-        } else if (c == '<' || c == '>' || c == '[' || c == ']') {
-            ++m_at;
-        } else if (c == '/') {
-            ++m_at;
-            name = Word();
-        } else if (isdigit(static_cast<unsigned char>(c)) || c == '-' || c == '+' || c == '.') {
-            number = atof(Word().c_str());
-        } else {
-            op = Word();
-        }
-        return true;
-    }
-
-private:
-    std::string Word()
-    {
-        size_t start = m_at;
-        while (m_at < m_s.size() && !strchr("()<>[]{}/% \t\r\n\f", m_s[m_at]))
-            ++m_at;
-        if (m_at == start)
-            ++m_at;
-        return m_s.substr(start, m_at - start);
-    }
-    const std::string& m_s;
-    size_t m_at = 0;
-};
-
 } // namespace
 
 bool PdfPage::Fail(const std::string& why)
@@ -168,58 +115,55 @@ bool PdfPage::Load(const std::wstring& path)
 
 void PdfPage::ReadStrokes(const std::string& content)
 {
-    Tokens tokens(content);
-    std::vector<double> operands;
-    std::string op, name, resource;
-    double number = 0, width = 1, cx = 0, cy = 0, textX = 0, textY = 0;
+    // The writer puts one operator on each line, after its operands.
+    std::istringstream in(content);
+    std::string line, font;
+    double width = 1, cx = 0, cy = 0, textX = 0, textY = 0;
     std::vector<PdfLine> pendingLines;
     std::vector<PdfRect> pendingRects;
-    auto at = [&](size_t fromEnd) { return operands.size() >= fromEnd ? operands[operands.size() - fromEnd] : 0.0; };
-    auto fontOf = [&](const std::string& res) {
-        for (const auto& f : m_fonts)
-            if (f.first == res)
-                return f.second;
-        return res;
-    };
-    while (tokens.Next(op, number, name)) {
-        if (!name.empty())
-            resource = name;
-        if (op.empty()) {
-            if (name.empty())
-                operands.push_back(number);
+    while (std::getline(in, line)) {
+        if (line.size() > 2 && line.compare(line.size() - 2, 2, "Tj") == 0) {
+            m_origins.push_back({font, textX, textY});
             continue;
         }
-        if (op == "w") {
-            width = at(1);
+        std::istringstream words(line);
+        std::vector<std::string> w;
+        for (std::string word; words >> word;)
+            w.push_back(word);
+        if (w.empty())
+            continue;
+        const std::string& op = w.back();
+        auto at = [&](size_t i) { return i < w.size() ? atof(w[i].c_str()) : 0.0; };
+        if (op == "Tf" && w.size() == 3) {
+            font = w[0].substr(1);
+            for (const auto& f : m_fonts)
+                if (f.first == font)
+                    font = f.second;
+        } else if (op == "w") {
+            width = at(0);
         } else if (op == "m") {
-            cx = at(2);
+            cx = at(0);
             cy = at(1);
         } else if (op == "l") {
-            pendingLines.push_back({cx, cy, at(2), at(1), width});
-            cx = at(2);
+            pendingLines.push_back({cx, cy, at(0), at(1), width});
+            cx = at(0);
             cy = at(1);
         } else if (op == "re") {
-            pendingRects.push_back({at(4), at(3), at(2), at(1), width});
+            pendingRects.push_back({at(0), at(1), at(2), at(3), width});
         } else if (op == "S") {
             lines.insert(lines.end(), pendingLines.begin(), pendingLines.end());
             rects.insert(rects.end(), pendingRects.begin(), pendingRects.end());
             pendingLines.clear();
             pendingRects.clear();
-        } else if (op == "n" || op == "f" || op == "F" || op == "B" || op == "b") {
+        } else if (op == "n" || op == "f" || op == "B") {
             pendingLines.clear();
             pendingRects.clear();
         } else if (op == "BT") {
             textX = textY = 0;
         } else if (op == "Td") {
-            textX += at(2);
+            textX += at(0);
             textY += at(1);
-        } else if (op == "Tm") {
-            textX = at(2);
-            textY = at(1);
-        } else if (op == "Tj") {
-            m_origins.push_back({fontOf(resource), textX, textY});
         }
-        operands.clear();
     }
 }
 

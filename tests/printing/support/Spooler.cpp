@@ -28,9 +28,11 @@ std::string WaitForPrintedPdf(const std::string& jobPrefix, const std::string& m
     // holding the marker counts.
     std::string command = "for f in $(find \"$HOME/PDF\" -maxdepth 1 -name '" + jobPrefix + "*.pdf' -newermt @" +
                           std::to_string(since - 1) + " 2>/dev/null); do echo @@FILE; pdftotext -bbox \"$f\" -; done";
-    for (DWORD waited = 0; waited < timeoutMs; waited += 500) {
+    // The deadline counts the host commands' own time too: one that never
+    // answers must not multiply the wait.
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
         std::string output;
-        RunOnHost(command, output, 30000);
+        RunOnHost(command, output, timeoutMs);
         for (size_t at = output.find("@@FILE"); at != std::string::npos;) {
             size_t next = output.find("@@FILE", at + 6);
             std::string file = output.substr(at + 6, next == std::string::npos ? next : next - at - 6);
