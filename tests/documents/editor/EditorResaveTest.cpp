@@ -48,18 +48,18 @@ TEST_F(EditorResave, SavingWithoutAChangeWritesWhatWasStored)
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }
 
-// 33.33 off 333.30 reopens as 10 %, and a line added then is discounted at 10 %.
+// 23.331 off 233.31 reopens as 10 %, and a line added then is discounted at 10 %.
 TEST_F(EditorResave, ReopenedDiscountKeepsItsPercentage)
 {
-    unsigned long long invoice = Invoice(299.97, 71.99, 371.96, 371.96);
-    StoreLine(L"ArticoleFacturi", invoice, tempDb.AddProduct(L"Ciment", 111.1, 0), 3, 111.1);
-    StoreLine(L"ArticoleFacturi", invoice, 0, -1, 33.33);
+    unsigned long long invoice = Invoice(209.98, 50.39, 260.37, 260.37);
+    StoreLine(L"ArticoleFacturi", invoice, tempDb.AddProduct(L"Ciment", 33.33, 0), 7, 33.33);
+    StoreLine(L"ArticoleFacturi", invoice, 0, -1, 23.331);
     MyFacturiDialog editor(nullptr);
     editor.id = invoice;
     Run(editor, [](HWND w) {
         AddLine(w, L"Nisip", L"100", L"1", 0, false);
         EXPECT_EQ(L"Discount 10%", Cell(w, 2, ColName));
-        EXPECT_EQ(L"-43.33", Cell(w, 2, ColNet));
+        EXPECT_EQ(L"-33.33", Cell(w, 2, ColNet));
     });
 }
 
