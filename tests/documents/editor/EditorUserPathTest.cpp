@@ -27,6 +27,8 @@ void ClickControl(HWND dialog, int id)
 {
     RECT r;
     GetWindowRect(GetDlgItem(dialog, id), &r);
+    // Other test programs share the screen: nothing may lie over the point clicked.
+    SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(dialog);
     ClickAt(r);
 }
