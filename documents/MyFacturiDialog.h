@@ -62,6 +62,7 @@ public:
     bool editareInLinie = false;         // the picker added a row still without quantity
     bool stornat = false;                // set by storno: the next save stores balance 0
     unsigned long long idStorno = 0;     // id of the reversing invoice made by storno
+    bool salvat = false;                 // some save of this run succeeded (lists reload after it)
     micro::utils::QString denumireProdus; // product name of the line being entered
 
     // --- dialog slots ----------------------------------------------------

@@ -172,12 +172,20 @@ bool MyFacturiPanel::OpenDocument(int row)
     MyFacturiDialog editor(m_hwnd);
     editor.tip = static_cast<int>(tip);
     editor.id = lista.RowId(row);
-    if (editor.DoModal() != 1)
+    // "Tiparire" or "Chitanta" save and leave the editor open: a run that
+    // ends otherwise may still have stored the document.
+    bool ended = editor.DoModal() == 1;
+    if (!ended && !editor.salvat)
         return false;
+    Reload();
+    return true;
+}
+
+void MyFacturiPanel::Reload()
+{
     lista.Clear();
     m_records.RemoveAt(0, m_records.GetCount());
     FillList();
-    return true;
 }
 
 void MyFacturiPanel::RequestPrintTab(int row)

@@ -21,6 +21,8 @@ public:
     // Appends a row per header of the type, in storage order; false after a
     // failure (a database error is shown, the rows read so far stay).
     bool FillList();
+    // Reads every row again (after a document of the type was saved elsewhere).
+    void Reload();
 
     long long tip;
     FacturiRecordList lista;

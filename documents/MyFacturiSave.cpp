@@ -173,6 +173,7 @@ bool MyFacturiDialog::SaveDocument()
     sold = balance;
     idRezervat = stored;
     documentNou = 0;
+    salvat = true;
     // What the editor shows is now what is stored.
     static const int groups[] = {IDC_FE_CLIENT_CIF,     IDC_FE_CLIENT_NRREG,   IDC_FE_CLIENT_ADDRESS,  IDC_FE_CLIENT_CITY,
                                  IDC_FE_CLIENT_PHONE,   IDC_FE_CLIENT_BANK,    IDC_FE_CLIENT_IBAN,     IDC_FE_DELEGATE_ID,

@@ -154,7 +154,7 @@ void DrawPrintedLayout2(HDC dc, int width, int height, const FacturaPrintJob& jo
 bool PrintFacturaChitantaLayout2(FacturaPrintJob& job)
 {
     std::vector<PrintedItem> items;
-    if (!PrepareItemsForPrint(job.owner, job, job.tipDocument, NetValueFrom::InvoiceTable, kPrintedRowsLayout2, items))
+    if (!PrepareItemsForPrint(job.owner, job, job.tipDocument, NetValueFrom::OwnHeader, kPrintedRowsLayout2, items))
         return false;
     if (!EnsureInvoiceReceipt(job))
         return false;

@@ -322,7 +322,7 @@ void DrawPrintedLayout3(HDC dc, int width, int height, const FacturaPrintJob& jo
 bool PrintFacturaLayout3(FacturaPrintJob& job)
 {
     std::vector<PrintedItem> items;
-    if (!PrepareItemsForPrint(job.owner, job, job.tipDocument, NetValueFrom::InvoiceTable, kPrintedRowsLayout3, items))
+    if (!PrepareItemsForPrint(job.owner, job, job.tipDocument, NetValueFrom::OwnHeader, kPrintedRowsLayout3, items))
         return false;
     micro::utils::QBuffer background;
     LoadPrintBackground(background);

@@ -1,6 +1,7 @@
 #include "printing/layouts/InvoiceReceipt.h"
 #include <cwchar>
 #include "cash/MyCreareChitantaFacturiDialog.h"
+#include "database/DocumentTables.h"
 #include "database/MyRepository.h"
 #include "framework/qapp/QApplication.h"
 #include "framework/qdialog/QMessageBox.h"
@@ -26,12 +27,23 @@ unsigned long long InsertReceipt(const FacturaPrintJob& job, unsigned long long 
 
 } // namespace
 
+bool JobHasHeaderRow(const FacturaPrintJob& job)
+{
+    if (job.id == 0 || !IsValidDocumentType(job.tipDocument))
+        return false;
+    QString sql = QString::Formatted(L"select count(*) from %s where id = %llu", DocumentHeaderTable(job.tipDocument),
+                                     job.id);
+    return GetRepository().ExecScalar(sql) > 0;
+}
+
 bool EnsureInvoiceReceipt(FacturaPrintJob& job)
 {
     if (job.chitantaId != 0)
         return true;
     HWND owner = micro::qdialog::ModalOwner();
     try {
+        if (!JobHasHeaderRow(job))
+            return true;
         MyCreareChitantaFacturiDialog dialog(owner);
         dialog.SetReceiptNumberAndSeries(job.chitantaNumar.c_str(), job.chitantaSerie.c_str());
         if (dialog.DoModal() != IDOK)

@@ -8,3 +8,7 @@
 // the user cancels or the database refuses (the error shown in a "Message"
 // box); on success the record holds the receipt's number, series and id.
 bool EnsureInvoiceReceipt(FacturaPrintJob& job);
+
+// Whether the job's document still has its header row: a receipt is only ever
+// made for a stored document (id 0 or a deleted one gets none).
+bool JobHasHeaderRow(const FacturaPrintJob& job);

@@ -175,7 +175,7 @@ bool PrintNir(FacturaPrintJob& job)
 {
     std::vector<PrintedItem> rows;
     try {
-        rows = ReadPrintedItems(job.id, DocumentGoodsReceived, NetValueFrom::InvoiceTable);
+        rows = ReadPrintedItems(job.id, DocumentGoodsReceived, NetValueFrom::OwnHeader);
     } catch (const micro::qsql::QSqlError& error) {
         micro::qdialog::ShowMessageBox(job.owner, error.GetText(), L"Message", MB_OK);
         return false;

@@ -34,11 +34,17 @@ bool ExportFacturaPdfLayout1(FacturaPrintJob& job)
     return ChooseAndWrite(job, &WriteFacturaPdfLayout1);
 }
 
+// The lines are read and their overflow asked about before the receipt is
+// made: declining or a read error leaves no receipt behind.
 bool ExportFacturaChitantaPdfLayout2(FacturaPrintJob& job)
 {
-    if (RefuseUnknownType(job) || !CreatePdfInvoiceReceipt(job))
+    std::vector<PrintedItem> items;
+    if (RefuseUnknownType(job) || !ReadLayout2PdfItems(job, items) || !CreatePdfInvoiceReceipt(job))
         return false;
-    return ChooseAndWrite(job, &WriteFacturaChitantaPdfLayout2);
+    QString path;
+    if (!ChoosePdfFile(path))
+        return true;
+    return WriteFacturaChitantaPdfLayout2(job, path, items);
 }
 
 bool ExportFacturaPdfLayout3(FacturaPrintJob& job)

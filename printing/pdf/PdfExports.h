@@ -1,5 +1,7 @@
 #pragma once
+#include <vector>
 #include "printing/FacturaDate.h"
+#include "printing/layouts/PrintedItems.h"
 
 // "Save PDF" of the print dialog: the job's document as a PDF file. Each asks
 // for the file in the save dialog over the main window (".pdf" is added unless
@@ -17,6 +19,11 @@ bool ExportFacturaPdfLayout3(FacturaPrintJob& job);
 bool WriteFacturaPdfLayout1(const FacturaPrintJob& job, const wchar_t* path);
 bool WriteFacturaChitantaPdfLayout2(const FacturaPrintJob& job, const wchar_t* path);
 bool WriteFacturaPdfLayout3(const FacturaPrintJob& job, const wchar_t* path);
+// Layout 2 in two steps: the lines read (and their overflow asked about)
+// before the receipt is made, then the file written with them.
+bool ReadLayout2PdfItems(const FacturaPrintJob& job, std::vector<PrintedItem>& items);
+bool WriteFacturaChitantaPdfLayout2(const FacturaPrintJob& job, const wchar_t* path,
+                                    const std::vector<PrintedItem>& items);
 
 // Layout 2's receipt. When the record shows none (chitantaId 0) and the
 // document is stored, asks "Se va crea Chitanta cu numarul N continuati ?"

@@ -26,11 +26,16 @@ bool ChoosePdfFile(QString& path)
     return true;
 }
 
+// Written whole to a file beside the target, which is replaced only then: a
+// save that fails half-way leaves the earlier file (or none), never a torso.
 bool SavePdfFile(micropdf::MakePDF& pdf, const wchar_t* path)
 {
+    QString partial = QString(path) + L".partial";
     MultiByteText narrowPath(CP_UTF8);
-    ConvertWideToMultiByte(narrowPath, path);
-    if (pdf.SaveToFile(narrowPath.c_str()) != HPDF_OK) {
+    ConvertWideToMultiByte(narrowPath, partial.c_str());
+    if (pdf.SaveToFile(narrowPath.c_str()) != HPDF_OK ||
+        !MoveFileExW(partial.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(partial.c_str());
         ShowPdfSaveError();
         return false;
     }

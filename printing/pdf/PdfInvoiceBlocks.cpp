@@ -358,23 +358,34 @@ void DrawPdfItems(MakePDF& pdf, const FacturaDate& doc, const std::vector<Printe
     }
 }
 
-bool WriteInvoicePdf(const FacturaPrintJob& job, const wchar_t* path, int maxLines, PdfPageDrawing draw)
+bool ReadInvoicePdfItems(const FacturaPrintJob& job, int maxLines, std::vector<PrintedItem>& items)
 {
-    int type = job.tipDocument;
-    if (!IsValidDocumentType(type)) {
+    if (!IsValidDocumentType(job.tipDocument)) {
         ShowPdfSaveError();
         return false;
     }
-    std::vector<PrintedItem> items;
     RowRule rule = {kPdfLongName, maxLines};
-    if (!PrepareItemsForPrint(micro::qdialog::ModalOwner(), job, type, NetValueFrom::OwnHeader, rule, items))
-        return false;
+    return PrepareItemsForPrint(micro::qdialog::ModalOwner(), job, job.tipDocument, NetValueFrom::OwnHeader, rule,
+                                items);
+}
+
+bool DrawAndSaveInvoicePdf(const FacturaPrintJob& job, const wchar_t* path, const std::vector<PrintedItem>& items,
+                           PdfPageDrawing draw)
+{
     try {
         MakePDF pdf;
-        draw(pdf, job, type, items);
+        draw(pdf, job, job.tipDocument, items);
         return SavePdfFile(pdf, path);
     } catch (...) {
         ShowPdfSaveError();
         return false;
     }
+}
+
+bool WriteInvoicePdf(const FacturaPrintJob& job, const wchar_t* path, int maxLines, PdfPageDrawing draw)
+{
+    std::vector<PrintedItem> items;
+    if (!ReadInvoicePdfItems(job, maxLines, items))
+        return false;
+    return DrawAndSaveInvoicePdf(job, path, items, draw);
 }

@@ -87,3 +87,7 @@ typedef void (*PdfPageDrawing)(micropdf::MakePDF& pdf, const FacturaDate& doc, i
 // that do not fit maxLines (OK/Cancel), draws and saves ("Error saving pdf
 // file!" on failure). Answers whether the file was written.
 bool WriteInvoicePdf(const FacturaPrintJob& job, const wchar_t* path, int maxLines, PdfPageDrawing draw);
+// Its two halves, for a caller that must read and ask before writing anything else.
+bool ReadInvoicePdfItems(const FacturaPrintJob& job, int maxLines, std::vector<PrintedItem>& items);
+bool DrawAndSaveInvoicePdf(const FacturaPrintJob& job, const wchar_t* path, const std::vector<PrintedItem>& items,
+                           PdfPageDrawing draw);

@@ -1,4 +1,5 @@
 #include "printing/pdf/PdfExports.h"
+#include "printing/layouts/InvoiceReceipt.h"
 #include <cwchar>
 #include "database/DocumentTables.h"
 #include "database/MyRepository.h"
@@ -14,6 +15,7 @@ using micro::utils::QString;
 namespace {
 
 const float kMargin = 13.8f;
+const int kLayout2Lines = 14;
 // The receipt takes the bottom of the page.
 const float kReceiptHeight = 224.0f;
 // The full page's footer moved up 150 layout units.
@@ -88,15 +90,6 @@ void DrawLayout2(MakePDF& pdf, const FacturaDate& doc, int type, const std::vect
     DrawReceipt(pdf, doc);
 }
 
-bool HasHeaderRow(const FacturaPrintJob& job)
-{
-    if (job.id == 0)
-        return false;
-    QString sql = QString::Formatted(L"select count(*) from %s where id = %llu", DocumentHeaderTable(job.tipDocument),
-                                     job.id);
-    return GetRepository().ExecScalar(sql) > 0;
-}
-
 unsigned long long InsertReceipt(const FacturaPrintJob& job)
 {
     InvoiceReceiptRow row;
@@ -118,7 +111,7 @@ bool CreatePdfInvoiceReceipt(FacturaPrintJob& job)
         return true;
     HWND owner = micro::qdialog::ModalOwner();
     try {
-        if (!HasHeaderRow(job))
+        if (!JobHasHeaderRow(job))
             return true;
         QString question = L"Se va crea Chitanta cu numarul " + job.chitantaNumar + L" continuati ?";
         if (micro::qdialog::ShowMessageBox(owner, question, L"Atentie", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
@@ -133,5 +126,16 @@ bool CreatePdfInvoiceReceipt(FacturaPrintJob& job)
 
 bool WriteFacturaChitantaPdfLayout2(const FacturaPrintJob& job, const wchar_t* path)
 {
-    return WriteInvoicePdf(job, path, 14, &DrawLayout2);
+    return WriteInvoicePdf(job, path, kLayout2Lines, &DrawLayout2);
+}
+
+bool ReadLayout2PdfItems(const FacturaPrintJob& job, std::vector<PrintedItem>& items)
+{
+    return ReadInvoicePdfItems(job, kLayout2Lines, items);
+}
+
+bool WriteFacturaChitantaPdfLayout2(const FacturaPrintJob& job, const wchar_t* path,
+                                    const std::vector<PrintedItem>& items)
+{
+    return DrawAndSaveInvoicePdf(job, path, items, &DrawLayout2);
 }

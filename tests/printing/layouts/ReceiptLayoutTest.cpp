@@ -150,3 +150,22 @@ TEST_F(ReceiptLayout, TypedNumberAndQuotedSeriesBecomeTheCounterAndTheReceipt)
     ASSERT_EQ(1u, sink.printed.size());
     EXPECT_TRUE(sink.printed[0].Find(L"Chitanta seria: O'K Nr.: 57"));
 }
+
+// Layout 2 makes no receipt for a deleted document; the goods-received note
+// names its discount from its own header, not from an invoice sharing its id.
+TEST_F(ReceiptLayout, ReceiptsOnlyForStoredDocumentsAndDiscountsFromTheirOwnHeader)
+{
+    MessageBoxRecorder boxes;
+    MetafileSink sink(2479, 3508);
+    FacturaPrintJob deleted(invoice.documentId, DocumentInvoice, 2, nullptr);
+    tempDb.Exec(L"delete from Facturi");
+    EXPECT_TRUE(PrintFacturaChitantaLayout2(deleted));
+    EXPECT_EQ(L"", Receipts());
+    InvoiceFixture note = AddDocument(tempDb, DocumentGoodsReceived, 3, ShortNames(1));
+    tempDb.Exec(L"insert into ArticoleNiruri select NULL, 0, -1, sum(cantitate * valoareFT) / 10, 1 from ArticoleNiruri");
+    tempDb.Exec(L"update Niruri set valoareFT = (select 9 * valoareFT from ArticoleNiruri where produsID = 0)");
+    tempDb.Exec(L"insert into Facturi (id, valoareFT) values (1, 1)");
+    FacturaPrintJob job(note.documentId, DocumentGoodsReceived, 1, nullptr);
+    EXPECT_TRUE(PrintNir(job));
+    EXPECT_EQ(1, sink.printed.back().Count(L"Discount 10%"));
+}

@@ -186,3 +186,24 @@ TEST_F(PdfLayout2, DocumentWithoutHeaderGetsNoReceipt)
     EXPECT_EQ(0, Receipts());
     EXPECT_EQ(41, Counter());
 }
+
+// Lines that do not fit are asked about before the receipt is made: declining
+// leaves none. A save goes to a file beside the target, which is replaced only
+// by a whole file: when that file cannot be written the earlier one stays.
+TEST_F(PdfLayout2, NothingIsWrittenBeforeTheLinesAreAcceptedOrWhenTheFileFails)
+{
+    for (int i = 0; i < 20; ++i)
+        tempDb.Exec(L"insert into ArticoleFacturi select NULL, produsID, 1, 1, IDFactura from ArticoleFacturi limit 1");
+    FacturaPrintJob job(invoiceId, 0, 2, nullptr);
+    MessageBoxRecorder boxes;
+    boxes.Answer(IDCANCEL);
+    EXPECT_FALSE(ExportFacturaChitantaPdfLayout2(job));
+    EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"nu incap in pagina"));
+    EXPECT_EQ(0, Receipts());
+    std::wstring path = FullPath(OutputPath(L"layout2-kept.pdf"));
+    DeleteFileW(path.c_str());
+    CreateDirectoryW((path + L".partial").c_str(), nullptr);
+    EXPECT_FALSE(WriteFacturaChitantaPdfLayout2(job, path.c_str()));
+    RemoveDirectoryW((path + L".partial").c_str());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(path.c_str()));
+}
