@@ -283,7 +283,8 @@ void MyFacturiDialog::Storno()
         return;
     // The reversing invoice and the reversed document are stored together: a
     // save that fails after the reversing invoice was written takes it back.
-    unsigned long long previousStatus = status;
+    unsigned long long previousStatus = status, previousId = id, previousReserved = idRezervat;
+    unsigned long long previousNew = documentNou;
     bool saved = false;
     try {
         micro::qsql::QsqlTransaction transaction(GetRepository());
@@ -298,11 +299,15 @@ void MyFacturiDialog::Storno()
         MessageBox(e.GetText(), L"Message", MB_OK);
         saved = false;
     }
+    OuterSaveEnded(saved);
     if (saved) {
         EndDialog(1);
         return;
     }
     status = previousStatus;
+    id = previousId;
+    idRezervat = previousReserved;
+    documentNou = previousNew;
     stornat = false;
     idStorno = 0;
 }
@@ -439,6 +444,7 @@ bool MyFacturiDialog::SaveWithReceipt(InvoiceReceiptRow& row)
     } catch (const micro::qsql::QSqlError& error) {
         micro::qdialog::ShowMessageBox(m_hwnd, error.GetText(), L"Message", MB_OK);
     }
+    OuterSaveEnded(saved);
     if (!saved) {
         // Nothing was stored: the editor goes on as before the command.
         id = previousId;

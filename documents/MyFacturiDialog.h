@@ -199,6 +199,11 @@ private:
                                       const std::vector<std::pair<unsigned long long, unsigned long long>>& givenIds) const;
     // After the save committed: rows show the ids given, nothing is pending.
     void PendingProductsWritten(const std::vector<std::pair<unsigned long long, unsigned long long>>& givenIds);
+    // A save run inside a caller's transaction (storno, the receipt command)
+    // is not stored until that caller commits: its products stay pending
+    // until then, and a rollback leaves them pending for the next save.
+    std::vector<std::pair<unsigned long long, unsigned long long>> idsInOuterSave;
+    void OuterSaveEnded(bool committed);
     // Adds a product name new to the catalogue to the product combo, where
     // the catalogue's name order puts it.
     void AddProductToCombo(const micro::utils::QString& name);

@@ -150,6 +150,13 @@ void MyFacturiDialog::PendingProductsWritten(const std::vector<std::pair<unsigne
     produseDeSalvat.clear();
 }
 
+void MyFacturiDialog::OuterSaveEnded(bool committed)
+{
+    if (committed)
+        PendingProductsWritten(idsInOuterSave);
+    idsInOuterSave.clear();
+}
+
 namespace {
 
 // The catalogue's name order (its index on a UTF-16le file): code units

@@ -81,6 +81,7 @@ bool MyFacturiDialog::SaveDocument()
     unsigned long long partner = 0, delegate = 0, stored = 0;
     double balance = 0.0;
     std::vector<std::pair<unsigned long long, unsigned long long>> givenIds;
+    bool nested = db.InTransaction();
     try {
         QsqlTransaction transaction(db);
         MyRepository::ThrowErrors throwing(db);
@@ -160,7 +161,10 @@ bool MyFacturiDialog::SaveDocument()
         MessageBox(e.GetText(), L"Message", MB_OK);
         return false;
     }
-    PendingProductsWritten(givenIds);
+    if (nested)
+        idsInOuterSave = givenIds;
+    else
+        PendingProductsWritten(givenIds);
 
     client = partner;
     delegat = delegate;
