@@ -10,13 +10,10 @@ using cash_tests::Balance;
 namespace {
 
 // A receipt row and its counter, as an editor's own save writes them.
-unsigned long long SaveReceipt(testing_support::TempDatabase& db, unsigned long long number, double amount)
+unsigned long long SaveReceipt(testing_support::TempDatabase& db)
 {
-    db.Exec(micro::qsql::SqlFormat(L"update ConfigFacturi set numarChit = %llu where id = 1", number).c_str());
-    db.Exec(micro::qsql::SqlFormat(L"insert into Incasari (serie, numar, IDClient, suma, status) values "
-                                   L"('CNT', %llu, 1, %.17g, 2)",
-                                   number, amount)
-                .c_str());
+    db.Exec(L"update ConfigFacturi set numarChit = 7 where id = 1");
+    db.Exec(L"insert into Incasari (serie, numar, IDClient, suma, status) values ('CNT', 7, 1, 40, 2)");
     return static_cast<unsigned long long>(db.Db().LastInsertRowId());
 }
 
@@ -67,7 +64,7 @@ TEST_F(Settlement, WithoutAllocationsEachDocumentGetsAtMostWhatItLacks)
     // balances 0 and 30 afterwards. Then the second was paid down by 20 more.
     unsigned long long a = AddDocument(tempDb, {client, 12, 100, 0});
     unsigned long long b = AddDocument(tempDb, {client, 13, 200, 10});
-    unsigned long long receipt = SaveReceipt(tempDb, 1, 150);
+    unsigned long long receipt = SaveReceipt(tempDb);
     SettlementPlan plan = PlanGiveBack(kInvoices, Source::Receipt, receipt, client, {a, b}, 150);
     ApplySettlement(kInvoices, Source::Receipt, plan, [&] { return receipt; });
     EXPECT_DOUBLE_EQ(100, Balance(tempDb, a));
@@ -79,7 +76,7 @@ TEST_F(Settlement, ABalanceChangedAfterThePlanWasMadeIsNotOverwritten)
     unsigned long long a = AddDocument(tempDb, {client, 12, 100, 100});
     SettlementPlan plan = PlanValidation(kInvoices, client, {a}, 40);
     tempDb.Exec(micro::qsql::SqlFormat(L"update Facturi set sold = 90 where id = %llu", a).c_str());
-    EXPECT_THROW(ApplySettlement(kInvoices, Source::Receipt, plan, [&] { return SaveReceipt(tempDb, 7, 40); }),
+    EXPECT_THROW(ApplySettlement(kInvoices, Source::Receipt, plan, [&] { return SaveReceipt(tempDb); }),
                  micro::qsql::QSqlError);
     EXPECT_DOUBLE_EQ(90, Balance(tempDb, a));
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Incasari"));

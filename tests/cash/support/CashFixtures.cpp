@@ -73,12 +73,14 @@ const Side kReceipts = {"receipts", L"Incasari", L"Facturi", L"numarChit", L"ser
                         IDC_INCASARE_ADAUGA_CLIENT, IDC_INCASARE_ADD, IDC_INCASARE_SUMA, IDC_INCASARE_VALIDARE,
                         IDC_INCASARE_LISTA, IDC_INCASARE_TIP, IDC_INCASARE_NUMAR, L"chitanta",
                         L"Chitanta nu mai exista in baza de date.", 0,
-                        &RunEditor<MyIncasareDialog>};
+                        &RunEditor<MyIncasareDialog>, ID_CMD_CHITANTE, EditorKind::Receipt,
+                        IDC_INCASARI_LISTA, IDC_INCASARI_CAMP, IDC_INCASARI_CAUTARE, IDC_INCASARI_NOUA};
 const Side kPayments = {"payments", L"Plati", L"Niruri", L"numarPlati", L"seriePlati", L"Cautare Furnizori", L"Plata",
                         L"Plata - document temporar", IDC_PLATA_FURNIZOR, IDC_PLATA_ADAUGA_NIR, IDC_PLATA_SUMA,
                         IDC_PLATA_VALIDEAZA, IDC_PLATA_NIRURI, IDC_PLATA_TIP, IDC_PLATA_NUMAR, L"plata",
                         L"Plata nu mai exista in baza de date.", 3,
-                        &RunEditor<MyPlataDialog>};
+                        &RunEditor<MyPlataDialog>, ID_CMD_PLATI, EditorKind::Payment, IDC_PLATI_LISTA,
+                        IDC_PLATI_CAMP, IDC_PLATI_TEXT, IDC_PLATI_NOUA};
 
 CashEditorTest::CashEditorTest(const Side& s) : side(s)
 {

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "masterdata/EditorEntries.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/harness/TempDatabase.h"
@@ -57,6 +58,10 @@ struct Side {
     int documentType;          // the document editor's type of what it pays
     // Runs the editor on the stored id (0: a new one); see RunEditor.
     INT_PTR (*run)(unsigned long long id, const std::wstring& title, NestedSteps& nested, const Steps& steps);
+    // The list of stored rows (titled as the table), its menu command and the editor it opens.
+    unsigned command;
+    EditorKind editor;
+    int rows, searchField, searchText, addRow;
 };
 extern const Side kReceipts, kPayments;
 
