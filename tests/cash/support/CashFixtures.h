@@ -46,16 +46,16 @@ using Steps = std::function<void(HWND)>;
 // editor (over goods-received notes) for a behaviour both share.
 struct Side {
     const char* name;
-    const wchar_t* table;      // where the editor stores its row
-    const wchar_t* documents;  // what it pays
-    const wchar_t* counter;    // ConfigFacturi's column of the last number
-    const wchar_t* series;     // ConfigFacturi's column of a new row's series
-    const wchar_t* partnerPicker;
-    const wchar_t* newTitle, *temporaryTitle;
-    int pickPartner, add, amount, validate, list, type, number;
-    const wchar_t* document;   // the word the messages use for the row
-    const wchar_t* gone;       // refusal of a row deleted meanwhile
-    int documentType;          // the document editor's type of what it pays
+    // Where the editor stores its row, what it pays, and ConfigFacturi's
+    // columns of the last number and of a new row's series.
+    const wchar_t *table, *documents, *counter, *series;
+    const wchar_t *partnerPicker, *newTitle, *temporaryTitle, *validatedTitle;
+    int pickPartner, partnerName, add, amount, validate, giveBack, list, type, number;
+    const wchar_t* giveBackQuestion;
+    const wchar_t* validatedRow; // status|serie|numar|facturi|suma|sumaStr of 150 over 12 and 13
+    // The word the messages use for the row; the refusal of a row deleted meanwhile.
+    const wchar_t *document, *gone;
+    int documentType; // the document editor's type of what it pays
     // Runs the editor on the stored id (0: a new one); see RunEditor.
     INT_PTR (*run)(unsigned long long id, const std::wstring& title, NestedSteps& nested, const Steps& steps);
     // The list of stored rows (titled as the table), its menu command and the editor it opens.
