@@ -27,6 +27,11 @@ std::vector<QString> PaymentTypeLines()
     return lines;
 }
 
+QString PaymentTypeLine(const std::vector<QString>& lines, long long type)
+{
+    return type >= 0 && type < static_cast<long long>(lines.size()) ? lines[static_cast<size_t>(type)] : QString();
+}
+
 void FillPaymentTypes(micro::gui::QCombo& combo)
 {
     for (const QString& line : PaymentTypeLines())

@@ -15,6 +15,8 @@ micro::utils::QString PaymentSeries();
 // The payment types, one combo line each; a stored type is the line's index,
 // whatever ids the table gives its rows.
 std::vector<micro::utils::QString> PaymentTypeLines();
+// The line a stored type shows; empty when it names none.
+micro::utils::QString PaymentTypeLine(const std::vector<micro::utils::QString>& lines, long long type);
 void FillPaymentTypes(micro::gui::QCombo& combo);
 // Selects the stored type's line; a type without a line selects none.
 void SelectPaymentType(micro::gui::QCombo& combo, long long type);

@@ -1,4 +1,5 @@
 #include "cash/MyIncasariDialog.h"
+#include "cash/CashText.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "masterdata/EditorEntries.h"
@@ -36,12 +37,14 @@ bool MyIncasariDialog::OnInitDialog()
 
 void MyIncasariDialog::LoadRecords()
 {
+    // The editor stores the combo's line, not the account's id.
+    std::vector<micro::utils::QString> types = PaymentTypeLines();
     QsqlQuery q = GetRepository().ExecQuery(
         L"select id,serie       ,numar       ,IDClient    ,facturi     ,suma        ,sumaStr     ,data        ,status  "
         L"    ,tip         ,agent        from Incasari ");
     for (; !q.Eof(); q.NextRow()) {
         CashRecord* record = ReadCashRecord(q);
-        record->tip = GetAccountDescription(static_cast<unsigned long long>(q.GetIntField(9) + 1));
+        record->tip = PaymentTypeLine(types, q.GetIntField(9));
         records.Add(record);
     }
 }

@@ -63,9 +63,7 @@ void MyPlatiDialog::LoadRecords()
             .c_str());
     for (; !q.Eof(); q.NextRow()) {
         CashRecord* record = ReadCashRecord(q);
-        long long type = q.GetIntField(9);
-        if (type >= 0 && type < static_cast<long long>(types.size()))
-            record->tip = types[static_cast<size_t>(type)];
+        record->tip = PaymentTypeLine(types, q.GetIntField(9));
         records.Add(record);
     }
 }

@@ -6,62 +6,39 @@
 #include "tests/harness/Screenshot.h"
 #include "tests/harness/TempDatabase.h"
 
-using testing_support::DatabaseTest;
-using testing_support::MessageBoxRecorder;
 using testing_support::ModalDriver;
 
-namespace {
-const wchar_t kCaption[] = L"Confirmare date chitanta";
-const int kNumber = IDC_CREARE_CHITANTA_NUMAR;
-const int kSeries = IDC_CREARE_CHITANTA_SERIE;
-} // namespace
-
-using ReceiptConfirmation = DatabaseTest;
+using ReceiptConfirmation = testing_support::DatabaseTest;
 
 // The counter is written by the caller, with the receipt it numbers.
-TEST_F(ReceiptConfirmation, OkHandsTheTypedNumberAndSeriesBackIntactAndWritesNothing)
+TEST_F(ReceiptConfirmation, RefusesNumbersThatAreNotPositiveAndHandsTheTypedOnesBackWritingNothing)
 {
-    for (bool proposed : {false, true}) {
-        MyCreareChitantaFacturiDialog dialog(nullptr);
-        if (proposed)
-            dialog.SetReceiptNumberAndSeries(L"125", L"CNT");
-        ModalDriver driver;
-        driver.When(kCaption, [&](HWND hwnd) {
-            testing_support::SaveWindowPng(hwnd, L"receipt_confirmation");
-            EXPECT_EQ(proposed ? L"125" : L"0", ModalDriver::GetText(hwnd, kNumber));
-            EXPECT_EQ(proposed ? L"CNT" : L"SRT", ModalDriver::GetText(hwnd, kSeries));
-            ModalDriver::SetText(hwnd, kNumber, L"7");
-            ModalDriver::SetText(hwnd, kSeries, L"O'K");
-            ModalDriver::Click(hwnd, IDOK);
-        });
-        EXPECT_EQ(IDOK, dialog.DoModal());
-        driver.Verify();
-        micro::utils::QString number, series;
-        dialog.GetReceiptNumberAndSeries(number, series);
-        EXPECT_STREQ(L"7", number.c_str());
-        EXPECT_STREQ(L"O'K", series.c_str());
-    }
-    EXPECT_EQ(0, tempDb.Scalar(L"select numarChit from ConfigFacturi where id = 1"));
-    EXPECT_EQ(L"CNT", tempDb.Text(L"select serie_chit from ConfigFacturi where id = 1"));
-}
-
-TEST_F(ReceiptConfirmation, NumbersThatAreNotPositiveAreRefusedAndCancelWritesNothing)
-{
-    MessageBoxRecorder boxes;
+    const int number = IDC_CREARE_CHITANTA_NUMAR, series = IDC_CREARE_CHITANTA_SERIE;
+    testing_support::MessageBoxRecorder boxes;
     MyCreareChitantaFacturiDialog dialog(nullptr);
+    dialog.SetReceiptNumberAndSeries(L"125", L"CNT");
     ModalDriver driver;
-    driver.When(kCaption, [](HWND hwnd) {
+    driver.When(L"Confirmare date chitanta", [&](HWND hwnd) {
+        testing_support::SaveWindowPng(hwnd, L"receipt_confirmation");
+        EXPECT_EQ(L"125", ModalDriver::GetText(hwnd, number));
+        EXPECT_EQ(L"CNT", ModalDriver::GetText(hwnd, series));
         for (const wchar_t* typed : {L"abc", L"", L"0", L"12x", L"-3", L"99999999999"}) {
-            ModalDriver::SetText(hwnd, kNumber, typed);
+            ModalDriver::SetText(hwnd, number, typed);
             ModalDriver::Click(hwnd, IDOK);
             EXPECT_TRUE(IsWindowVisible(hwnd)) << testing_support::Narrow(typed);
         }
-        ModalDriver::Click(hwnd, IDCANCEL);
+        EXPECT_EQ(6u, boxes.Count());
+        EXPECT_TRUE(boxes.SawCaption(L"Atentie"));
+        ModalDriver::SetText(hwnd, number, L"7");
+        ModalDriver::SetText(hwnd, series, L"O'K");
+        ModalDriver::Click(hwnd, IDOK);
     });
-    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ(IDOK, dialog.DoModal());
     driver.Verify();
-    EXPECT_EQ(6u, boxes.Count());
-    EXPECT_TRUE(boxes.SawCaption(L"Atentie"));
+    micro::utils::QString typedNumber, typedSeries;
+    dialog.GetReceiptNumberAndSeries(typedNumber, typedSeries);
+    EXPECT_STREQ(L"7", typedNumber.c_str());
+    EXPECT_STREQ(L"O'K", typedSeries.c_str());
     EXPECT_EQ(0, tempDb.Scalar(L"select numarChit from ConfigFacturi where id = 1"));
     EXPECT_EQ(L"CNT", tempDb.Text(L"select serie_chit from ConfigFacturi where id = 1"));
 }

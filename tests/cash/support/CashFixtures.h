@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "masterdata/EditorEntries.h"
+#include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/harness/TempDatabase.h"
 
@@ -38,42 +40,52 @@ unsigned long long AddCashRow(testing_support::TempDatabase& db, const wchar_t* 
 
 // The windows an editor opens, in order, each with what the user does in it.
 using NestedSteps = std::vector<std::pair<std::wstring, std::function<void(HWND)>>>;
+using Steps = std::function<void(HWND)>;
 
-// The picker titled title, when it opens, double-clicks the row of list whose
-// first cell is text.
-inline void ChooseInPicker(NestedSteps& nested, const wchar_t* title, int list, const std::wstring& text)
-{
-    using testing_support::ModalDriver;
-    nested.push_back({title, [list, text](HWND w) {
-                          for (int row = 0; row < ModalDriver::ListRowCount(w, list); ++row)
-                              if (ModalDriver::ListCell(w, list, row, 0) == text)
-                                  ModalDriver::DoubleClickListRow(w, list, row);
-                      }});
-}
+// What differs between the receipt editor (over invoices) and the payment
+// editor (over goods-received notes) for a behaviour both share.
+struct Side {
+    const char* name;
+    // Where the editor stores its row, what it pays, and ConfigFacturi's
+    // columns of the last number and of a new row's series.
+    const wchar_t *table, *documents, *counter, *series;
+    const wchar_t *partnerPicker, *newTitle, *temporaryTitle, *validatedTitle;
+    int pickPartner, partnerName, add, amount, validate, giveBack, list, type, number;
+    const wchar_t* giveBackQuestion;
+    const wchar_t* validatedRow; // status|serie|numar|facturi|suma|sumaStr of 150 over 12 and 13
+    // The word the messages use for the row; the refusal of a row deleted meanwhile.
+    const wchar_t *document, *gone;
+    int documentType; // the document editor's type of what it pays
+    // Runs the editor on the stored id (0: a new one); see RunEditor.
+    INT_PTR (*run)(unsigned long long id, const std::wstring& title, NestedSteps& nested, const Steps& steps);
+    // The list of stored rows (titled as the table), its menu command and the editor it opens.
+    unsigned command;
+    EditorKind editor;
+    int rows, searchField, searchText, addRow;
+};
+extern const Side kReceipts, kPayments;
 
-// Runs a receipt or payment editor on the stored id (0: a new one): steps act
-// on the window titled title, which is closed with Cancel unless a step
-// ended it; the nested windows are driven and then forgotten. Answers the
-// editor's result.
-template <class Editor>
-INT_PTR RunEditor(unsigned long long id, const std::wstring& title, NestedSteps& nested,
-                  const std::function<void(HWND)>& steps)
-{
-    using testing_support::ModalDriver;
-    Editor editor(nullptr);
-    editor.id = id;
-    ModalDriver driver;
-    driver.When(title, [&](HWND hwnd) {
-        steps(hwnd);
-        if (IsWindow(hwnd) && IsWindowVisible(hwnd))
-            ModalDriver::Click(hwnd, IDCANCEL);
-    });
-    for (auto& step : nested)
-        driver.When(step.first, step.second);
-    nested.clear();
-    INT_PTR result = editor.DoModal();
-    driver.Verify();
-    return result;
-}
+// One partner "D'Artagnan SRL" with documents 12 (100 owed) and 13 (80 owed)
+// on the side's table, and another partner "Beta SRL" whose document 12 owes
+// 100 as well; message boxes recorded.
+class CashEditorTest : public testing_support::DatabaseTest {
+protected:
+    explicit CashEditorTest(const Side& side);
+    const Side& side;
+    testing_support::MessageBoxRecorder boxes;
+    NestedSteps nested; // scripted before the run
+    unsigned long long partner = 0, beta = 0, doc12 = 0, doc13 = 0, betaDoc12 = 0;
+
+    // The partner picker chooses name, then the unpaid picker the document numbered number.
+    void PickPartnerAndDocument(int number, const wchar_t* name = L"D'Artagnan SRL");
+    void PickDocument(int number);
+    INT_PTR Run(unsigned long long id, const std::wstring& title, const Steps& steps);
+    // A new row of amount over the documents listed, validated through the editor.
+    INT_PTR ValidateNew(const wchar_t* amount, std::vector<int> documents = {12, 13}, const Steps& before = nullptr);
+    double Balance(unsigned long long id) { return cash_tests::Balance(tempDb, id, side.documents); }
+    long long Counter();
+    // A column of the side's single stored row, or of the row id.
+    std::wstring Stored(const wchar_t* column, unsigned long long id = 0);
+};
 
 } // namespace cash_tests

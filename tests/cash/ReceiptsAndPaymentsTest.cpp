@@ -1,0 +1,269 @@
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <ctime>
+#include "cash/CashCommands.h"
+#include "database/qsql/SqlText.h"
+#include "masterdata/EditorEntries.h"
+#include "resources/resource.h"
+#include "tests/cash/support/CashFixtures.h"
+#include "tests/harness/Screenshot.h"
+
+using cash_tests::AddCashRow;
+using cash_tests::AddDocument;
+using cash_tests::Side;
+using micro::qsql::SqlFormat;
+using testing_support::ModalDriver;
+
+namespace {
+
+const long long kStoredDate = 1780000000;
+
+// Receipts over invoices and payments over goods-received notes keep money
+// by the same rules and show it alike; each test runs once per side.
+class ReceiptsAndPayments : public cash_tests::CashEditorTest, public testing::WithParamInterface<const Side*> {
+protected:
+    ReceiptsAndPayments() : CashEditorTest(*GetParam()) {}
+    long long Count(const wchar_t* where = L"1")
+    {
+        return tempDb.Scalar((std::wstring(L"select count(*) from ") + side.table + L" where " + where).c_str());
+    }
+    // The cells of a column of the list, "|" between.
+    std::wstring Column(HWND hwnd, int column)
+    {
+        std::wstring cells;
+        for (int row = 0; row < ModalDriver::ListRowCount(hwnd, side.rows); ++row)
+            cells += (row ? L"|" : L"") + ModalDriver::ListCell(hwnd, side.rows, row, column);
+        return cells;
+    }
+};
+
+const Side* g_side = nullptr;
+unsigned long long g_opened = 0;
+INT_PTR FakeDocumentEditor(HWND, int type, uint64_t id)
+{
+    g_opened = type == g_side->documentType ? id : 0;
+    GetRepository().ExecDML(SqlFormat(L"update %s set sold = 55.5 where id = %llu", g_side->documents, id).c_str());
+    return IDOK;
+}
+
+const long long kToday = static_cast<long long>(time(nullptr)) - 7200;
+INT_PTR g_answer = 0;
+// The row editor stores a row of today and answers as told.
+INT_PTR FakeRowEditor(HWND, int, uint64_t id)
+{
+    g_opened = id;
+    GetRepository().ExecDML(SqlFormat(L"insert into %s (numar, IDClient, suma, data, status, tip) values (20, 0, 5, "
+                                      L"%lld, 1, 0)",
+                                      g_side->table, kToday)
+                                .c_str());
+    return g_answer;
+}
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(BothSides, ReceiptsAndPayments, testing::Values(&cash_tests::kReceipts, &cash_tests::kPayments),
+                         [](const auto& info) { return std::string(info.param->name); });
+
+TEST_P(ReceiptsAndPayments, ValidationSpreadsTheAmountInOneGoAndGivingBackRestoresEachDocumentExactly)
+{
+    ASSERT_EQ(IDOK, ValidateNew(L"150"));
+    EXPECT_TRUE(boxes.Saw(L"Restul de 50.00 va fi retras din factura   13\n Continuati ? ")) << boxes.Describe();
+    EXPECT_EQ(side.validatedRow,
+              Stored(L"status || '|' || serie || '|' || numar || '|' || facturi || '|' || suma || '|' || sumaStr"));
+    EXPECT_EQ(1, Counter());
+    EXPECT_DOUBLE_EQ(0, Balance(doc12));
+    EXPECT_DOUBLE_EQ(30, Balance(doc13));
+    EXPECT_DOUBLE_EQ(100, Balance(betaDoc12));
+    EXPECT_EQ(L"100.0,50.0", tempDb.Text(L"select group_concat(suma) from Alocari"));
+
+    // Reopened: the rows in their saved order; what the amount shows now does not change what goes back.
+    boxes.Clear();
+    EXPECT_EQ(IDOK, Run(std::stoull(Stored(L"id")), side.validatedTitle, [&](HWND w) {
+                  EXPECT_EQ(L"D'Artagnan SRL", ModalDriver::GetText(w, side.partnerName));
+                  ASSERT_EQ(2, ModalDriver::ListRowCount(w, side.list));
+                  EXPECT_EQ(L"  12", ModalDriver::ListCell(w, side.list, 0, 0));
+                  EXPECT_EQ(L"150.00", ModalDriver::GetText(w, side.amount));
+                  ModalDriver::SetText(w, side.amount, L"10");
+                  ModalDriver::Click(w, side.giveBack);
+              }));
+    EXPECT_TRUE(boxes.Saw(side.giveBackQuestion)) << boxes.Describe();
+    EXPECT_DOUBLE_EQ(100, Balance(doc12));
+    EXPECT_DOUBLE_EQ(80, Balance(doc13));
+    EXPECT_EQ(L"3", Stored(L"status"));
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
+}
+
+TEST_P(ReceiptsAndPayments, AnAmountThatIsNotPositiveOrDoesNotCoverTheDocumentsIsRefusedBeforeAnyWrite)
+{
+    // 0.004 is no bani at all; text reads as nothing.
+    for (const wchar_t* amount : {L"0", L"0.004", L"abc"}) {
+        boxes.Clear();
+        ValidateNew(amount);
+        EXPECT_TRUE(boxes.SawCaption(L"Atentie")) << boxes.Describe();
+    }
+    boxes.Clear();
+    ValidateNew(L"90");
+    EXPECT_TRUE(boxes.Saw(L"Suma introdusa nu poate sa acopere toate facturile introduse !"));
+    EXPECT_EQ(0, Count(L"status = 2"));
+    EXPECT_DOUBLE_EQ(100, Balance(doc12));
+    EXPECT_DOUBLE_EQ(80, Balance(doc13));
+}
+
+TEST_P(ReceiptsAndPayments, AFailedSaveWritesNothingAndKeepsTheEditorOpen)
+{
+    // The counter is written last: the row and the balances before it go back too.
+    tempDb.Exec(L"create trigger refuse before update on ConfigFacturi begin select raise(abort, 'refused'); end");
+    EXPECT_EQ(IDCANCEL, ValidateNew(L"150", {12, 13}, [](HWND w) {
+                  ModalDriver::Click(w, IDOK); // stored as temporary: refused as well
+                  EXPECT_TRUE(IsWindowVisible(w));
+              }));
+    EXPECT_EQ(2, std::count_if(boxes.Boxes().begin(), boxes.Boxes().end(), [](const auto& box) {
+                  return box.caption == L"Message" && box.text == L"SQLITE_CONSTRAINT[1811]: refused";
+              })) << boxes.Describe();
+    EXPECT_EQ(0, Count());
+    EXPECT_EQ(0, Counter());
+    EXPECT_DOUBLE_EQ(100, Balance(doc12));
+    EXPECT_DOUBLE_EQ(80, Balance(doc13));
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
+}
+
+TEST_P(ReceiptsAndPayments, ANewRowNeedsAPartnerAndTakesItsSeriesAndTheNextFreeNumberIfItsOwnWasTakenMeanwhile)
+{
+    tempDb.Exec(SqlFormat(L"update ConfigFacturi set %s = 41, %s = '%s'", side.counter, side.series, L"XYZ").c_str());
+    PickPartnerAndDocument(12);
+    EXPECT_EQ(IDOK, Run(0, side.newTitle, [&](HWND w) {
+                  EXPECT_EQ(L"-0000042-", ModalDriver::GetText(w, side.number));
+                  ModalDriver::Click(w, IDOK);
+                  EXPECT_TRUE(boxes.Saw(L"Introduceti clientul !")) << boxes.Describe();
+                  EXPECT_EQ(0, Count());
+                  ModalDriver::Click(w, side.pickPartner);
+                  AddCashRow(tempDb, side.table, {partner, 42, L"", 1, 1, kStoredDate});
+                  tempDb.Exec(SqlFormat(L"update ConfigFacturi set %s = 42", side.counter).c_str());
+                  ModalDriver::Click(w, IDOK);
+              }));
+    EXPECT_TRUE(boxes.Saw(std::wstring(L"Numarul 42 a fost luat intre timp: ") + side.document +
+                          L" a fost salvata cu numarul 43 !"))
+        << boxes.Describe();
+    EXPECT_EQ(1, Count(L"numar = 43 and serie = 'XYZ' and status = 1"));
+    EXPECT_EQ(43, Counter());
+}
+
+TEST_P(ReceiptsAndPayments, AStoredTemporaryRowResavedWritesExactlyWhatWasStoredAndOneDeletedMeanwhileIsNotSaved)
+{
+    // Account ids need not follow the combo's lines.
+    tempDb.Exec(L"update ConturiContabile set id = id + 10 where id > 2");
+    tempDb.Exec(SqlFormat(L"update ConfigFacturi set %s = 6", side.counter).c_str());
+    unsigned long long id =
+        AddCashRow(tempDb, side.table, {partner, 5, L" 12", 100.004, 1, kStoredDate, 0, L"OLD", L"O SUTA"});
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(IDOK, Run(id, side.temporaryTitle, [&](HWND w) {
+                      EXPECT_EQ(L"-0000005-", ModalDriver::GetText(w, side.number));
+                      EXPECT_EQ(0, SendDlgItemMessageW(w, side.type, CB_GETCURSEL, 0, 0));
+                      // No line chosen is not a type: the stored one stays.
+                      SendDlgItemMessageW(w, side.type, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+                      ModalDriver::Click(w, IDOK);
+                  }));
+    EXPECT_EQ(L"100.004|O SUTA|1780000000|0|OLD", Stored(L"suma || '|' || sumaStr || '|' || data || '|' || tip || "
+                                                         L"'|' || serie"));
+    EXPECT_EQ(6, Counter());
+
+    Run(id, side.temporaryTitle, [&](HWND w) {
+        tempDb.Exec(SqlFormat(L"delete from %s", side.table).c_str());
+        ModalDriver::Click(w, IDOK);
+        EXPECT_TRUE(IsWindowVisible(w));
+    });
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_NE(std::wstring::npos, boxes.Last().text.find(side.gone)) << boxes.Describe();
+    EXPECT_EQ(0, Count());
+}
+
+TEST_P(ReceiptsAndPayments, ThePickerOffersThePartnersOpenDocumentsOnlyAndOneOpensByIdShowingItsNewBalance)
+{
+    // Paid up (to less than a ban), cancelled, reversed, of the other kind; Beta's 12 too.
+    const wchar_t* otherKind = std::wstring(side.documents) == L"Facturi" ? L"Niruri" : L"Facturi";
+    for (cash_tests::Document closed :
+         {cash_tests::Document{partner, 14, 100, 0, 2, side.documents}, {partner, 15, 100, 0.004, 2, side.documents},
+          {partner, 16, 100, 100, 3, side.documents}, {partner, 17, 100, 100, 4, side.documents},
+          {partner, 18, 70, 70, 2, otherKind}})
+        AddDocument(tempDb, closed);
+    const int picker = IDC_FACTURI_SCADENTE_LIST;
+    nested.push_back({L"Facturi Nestinse", [&](HWND w) {
+                          ASSERT_EQ(2, ModalDriver::ListRowCount(w, picker));
+                          EXPECT_EQ(L"D'Artagnan SRL", ModalDriver::ListCell(w, picker, 1, 1));
+                          EXPECT_EQ(L"Validat", ModalDriver::ListCell(w, picker, 1, 6));
+                          // OK does not choose; the note asks for a double-click.
+                          ModalDriver::SelectListRow(w, picker, 1);
+                          ModalDriver::Click(w, IDOK);
+                          EXPECT_TRUE(IsWindowVisible(w));
+                          ModalDriver::Click(w, IDCANCEL);
+                      }});
+    unsigned long long id = AddCashRow(tempDb, side.table, {partner, 3, L" 13, 12", 80, 1, kStoredDate});
+    g_side = &side;
+    RegisterEditor(EditorKind::Document, &FakeDocumentEditor);
+    Run(id, side.temporaryTitle, [&](HWND w) {
+        ModalDriver::Click(w, side.add);
+        ASSERT_EQ(2, ModalDriver::ListRowCount(w, side.list));
+        ModalDriver::DoubleClickListRow(w, side.list, 1);
+        EXPECT_EQ(L"  55.50", ModalDriver::ListCell(w, side.list, 1, 6));
+        EXPECT_EQ(L"155.50", ModalDriver::GetText(w, side.amount));
+    });
+    RegisterEditor(EditorKind::Document, nullptr);
+    EXPECT_EQ(doc13, g_opened);
+}
+
+TEST_P(ReceiptsAndPayments, TheListOpensWithADatabaseShowsTheRowsFiltersAsTypedAndReloadsOnlyAfterTheEditorSaved)
+{
+    g_side = &side;
+    g_opened = 99;
+    g_answer = 0;
+    micro::qapp::QCommandTable commands;
+    RegisterCashCommands(commands); // registers the real editors: the fake comes after
+    RegisterEditor(side.editor, &FakeRowEditor);
+    // Without a database the menu command only says so.
+    micro::qapp::QCommandContext context = {nullptr, nullptr, side.command, 0};
+    MyRepository closed;
+    SetRepository(&closed);
+    EXPECT_TRUE(commands.Execute(side.command, context));
+    SetRepository(&tempDb.Db());
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_EQ(L"CPPSQLITE_ERROR[1000]: Database is not open", boxes.Last().text);
+    tempDb.Exec(L"update ConturiContabile set id = id + 10 where id > 2");
+    unsigned long long first = AddCashRow(tempDb, side.table, {partner, 7, L" 3", 1234567.89, 2, kToday - 86400, 3});
+    AddCashRow(tempDb, side.table, {beta, 8, L" 4", 112.5, 3, kToday, 0});
+    ModalDriver driver;
+    driver.When(side.table, [&](HWND w) {
+        testing_support::SaveWindowPng(w, side.editor == EditorKind::Receipt ? L"receipts_list" : L"payments_list");
+        EXPECT_EQ(L"7|8", Column(w, 2));
+        EXPECT_EQ(L"Validat|Anulat", Column(w, 1));
+        EXPECT_EQ(L"1234567.89|112.50", Column(w, 5));
+        EXPECT_EQ(L"Cec|Numerar", Column(w, 8)); // the combo's lines, whatever the ids
+        const struct {
+            int field;
+            const wchar_t* text;
+            const wchar_t* numbers;
+        } cases[] = {{0, L"d'art", L"7"}, {0, L"BETA", L"8"}, {1, L"8", L"8"},
+                     {2, L"VALID", L"7"}, {3, L"12.5", L"8"}, {3, L"4567.8", L"7"}};
+        for (const auto& c : cases) {
+            ModalDriver::SelectCombo(w, side.searchField, c.field);
+            ModalDriver::SetText(w, side.searchText, c.text);
+            EXPECT_EQ(c.numbers, Column(w, 2)) << testing_support::Narrow(c.text);
+        }
+        // The editor answered 0: the search stays, nothing is read again.
+        ModalDriver::DoubleClickListRow(w, side.rows, 0);
+        EXPECT_EQ(first, g_opened);
+        EXPECT_EQ(L"7", Column(w, 2));
+        ModalDriver::SetText(w, side.searchText, L"");
+        g_answer = IDOK;
+        ModalDriver::Click(w, side.addRow);
+        EXPECT_EQ(0u, g_opened);
+        EXPECT_EQ(L"7|8|20|20", Column(w, 2));
+        // Enter keeps the list open.
+        ModalDriver::Click(w, IDOK);
+        EXPECT_TRUE(IsWindowVisible(w));
+        ModalDriver::Click(w, IDCANCEL);
+    });
+    commands.Execute(side.command, context);
+    driver.Verify();
+    RegisterEditor(side.editor, nullptr);
+}
