@@ -1,17 +1,16 @@
-#include <gtest/gtest.h>
 #include "stock/StockMoveStore.h"
-#include "tests/stock/moves/MovesFixture.h"
+#include "tests/stock/support/StockFixture.h"
 
-using namespace moves_test;
+using namespace stock_test;
 
 namespace {
 
-class Validation : public MovesTest {
+class Validation : public StockTest {
 protected:
     void SetUp() override
     {
-        cui = Product(L"Cui 50mm", 10, 2.5, 0, 3.75, L"kg");
-        surub = Product(L"Surub D'Artagnan", 4, 1.25, 1, 2.0, L"buc");
+        cui = Product(L"Cui 50mm", L"kg", 2.5, 10, 0, 3.75);
+        surub = Product(L"Surub D'Artagnan", L"buc", 1.25, 4, 1, 2.0);
     }
     // Everything a validation may touch.
     std::wstring Snapshot()
@@ -26,28 +25,43 @@ protected:
 
 } // namespace
 
-TEST_F(Validation, ExitChangesStockAndWritesOneLedgerRowPerLineInOrder)
+TEST_F(Validation, MovesStockAndWritesOneLedgerRowPerLineInOrder)
 {
-    MyIntrariGeneraleDialogEdit editor(nullptr);
-    EXPECT_EQ(1, RunEditor(editor, 1, 0, [&](HWND w) {
-        ModalDriver::SetDate(w, IDC_IGE_DATA, Day(2026, 4, 1, 9, 15));
-        AddRow(w, L"Cui", L"3");
-        AddRow(w, L"Surub", L"4");
-        AddRow(w, L"Cui", L"7");
-        ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
-    }));
-    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
-    EXPECT_EQ(L"Validare document ?", boxes.Last().text);
-    EXPECT_EQ(0.0, Stock(cui)) << "an exit of exactly the stock passes";
-    EXPECT_EQ(0.0, Stock(surub));
-    // 01-04-2026 09:15 in the ledger, two hours earlier in the header.
-    EXPECT_EQ(L"2|1775027700", tempDb.Text(L"select status || '|' || dataCreare from IesiriGenerale where id = 1"));
-    EXPECT_EQ(L"1775034900|4|1|IESIRE GENERALA|1|7.0|3.0|3.75|kg;"
-              L"1775034900|4|1|IESIRE GENERALA|2|0.0|4.0|2.0|buc;"
-              L"1775034900|4|1|IESIRE GENERALA|1|0.0|7.0|3.75|kg",
-              tempDb.Text(L"select group_concat(r, ';') from (select data || '|' || tip || '|' || NrDocument || "
-                          L"'|' || IDClient || '|' || IDProdus || '|' || stoc || '|' || cantitate || '|' || pret "
-                          L"|| '|' || UM as r from Stocuri order by id)"));
+    struct Case {
+        int kind;
+        double cui, surub;  // stocReal after
+        const wchar_t* ledger;
+    } cases[] = {
+        {1, 0, 0,  // an exit of exactly the stock passes
+         L"4|1|IESIRE GENERALA|1|7.0|3.0|3.75|kg;4|1|IESIRE GENERALA|2|0.0|4.0|2.0|buc;"
+         L"4|1|IESIRE GENERALA|1|0.0|7.0|3.75|kg"},
+        {0, 20, 8,
+         L"3|1|INTRARE GENERALA|1|13.0|3.0|3.75|kg;3|1|INTRARE GENERALA|2|8.0|4.0|2.0|buc;"
+         L"3|1|INTRARE GENERALA|1|20.0|7.0|3.75|kg"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        boxes.Clear();
+        EXPECT_EQ(1, RunEditor(c.kind, 0, [&](HWND w) {
+            ModalDriver::SetDate(w, IDC_IGE_DATA, Day(2026, 4, 1, 9, 15));
+            AddRow(w, L"Cui", L"3");
+            AddRow(w, L"Surub", L"4");
+            AddRow(w, L"Cui", L"7");
+            ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
+        }));
+        ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+        EXPECT_EQ(L"Validare document ?", boxes.Last().text);
+        EXPECT_EQ(c.cui, StocReal(cui));
+        EXPECT_EQ(c.surub, StocReal(surub));
+        // 01-04-2026 09:15 in the ledger, two hours earlier in the header.
+        EXPECT_EQ(L"2|1775027700", tempDb.Text(micro::qsql::SqlFormat(L"select status || '|' || dataCreare from %s",
+                                                                      StockMoveKindOf(c.kind).headerTable)
+                                                   .c_str()));
+        EXPECT_EQ(c.ledger, tempDb.Text(L"select group_concat(r, ';') from (select tip || '|' || NrDocument || '|' || "
+                                        L"IDClient || '|' || IDProdus || '|' || stoc || '|' || cantitate || '|' || "
+                                        L"pret || '|' || UM as r from Stocuri where data = 1775034900 order by id)"));
+        Exec({L"delete from Stocuri", L"update Produse set stocReal = 10 - 6 * (id - 1)"});
+    }
 }
 
 TEST_F(Validation, RefusedOrFailedValidationChangesNothingAndCanRunAgain)
@@ -70,8 +84,7 @@ TEST_F(Validation, RefusedOrFailedValidationChangesNothingAndCanRunAgain)
             tempDb.Exec(c.trigger);
         std::wstring before = Snapshot();
         boxes.Clear();
-        MyIntrariGeneraleDialogEdit editor(nullptr);
-        EXPECT_EQ(1, RunEditor(editor, 1, 0, [&](HWND w) {
+        EXPECT_EQ(1, RunEditor(1, 0, [&](HWND w) {
             AddRow(w, L"Cui", L"4");
             AddRow(w, L"Surub", L"1");
             AddRow(w, L"Cui", c.lastQuantity);
@@ -81,7 +94,7 @@ TEST_F(Validation, RefusedOrFailedValidationChangesNothingAndCanRunAgain)
             ASSERT_EQ(2u, boxes.Count()) << boxes.Describe();
             EXPECT_NE(std::wstring::npos, boxes.Last().text.find(c.message));
             EXPECT_EQ(L"Message", boxes.Last().caption);
-            EXPECT_EQ(0u, editor.status);
+            EXPECT_EQ(0u, editing->status);
             if (c.trigger)
                 tempDb.Exec(L"drop trigger refuse");
             // Mended and validated again, each row applies once.
@@ -89,18 +102,17 @@ TEST_F(Validation, RefusedOrFailedValidationChangesNothingAndCanRunAgain)
             ModalDriver::SetText(w, IDC_IGE_CELULA, L"6");
             ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
         }));
-        EXPECT_EQ(L"6.0;0.0", tempDb.Text(L"select group_concat(stoc, ';') from Stocuri where IDProdus = 1"));
-        EXPECT_EQ(3, Count(L"select count(*) from Stocuri"));
-        tempDb.Exec(L"delete from Stocuri");
-        tempDb.Exec(L"delete from ArticoleIesiriGenerale");
-        tempDb.Exec(L"update Produse set stocReal = 10 where id = 1");
+        EXPECT_EQ(L"6.0;0.0|3", tempDb.Text(L"select group_concat(stoc, ';') || '|' || (select count(*) from Stocuri) "
+                                            L"from Stocuri where IDProdus = 1"));
+        Exec({L"delete from Stocuri", L"delete from ArticoleIesiriGenerale",
+              L"update Produse set stocReal = 10 where id = 1"});
     }
 }
 
 TEST_F(Validation, EntryStockTestCountsHundredths)
 {
-    tempDb.Exec(L"update Produse set stocReal = 0.3 where id = 2");
-    tempDb.Exec(L"update ArticoleNiruri set cantitate = 0.3 where produsID = 2");
+    Exec({L"update Produse set stocReal = 0.3 where id = 2",
+          L"update ArticoleNiruri set cantitate = 0.3 where produsID = 2"});
     StockMoveHeader entry;
     entry.date = 86400;
     EXPECT_EQ(0, ValidateStockMove(0, entry, {StockMoveRow{surub, -0.4, 1, 0, 0, 0}}));

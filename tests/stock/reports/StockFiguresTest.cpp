@@ -1,15 +1,14 @@
 #include "bench/support/BigCompany.h"
 #include "database/Lookups.h"
-#include "resources/resource.h"
 #include "stock/MyFisaDeArticolDialog.h"
 #include "stock/MyFisaDeMagazieDialog.h"
 #include "stock/MyStocArticoleDialog.h"
 #include "tests/harness/Screenshot.h"
-#include "tests/stock/reports/ReportsFixture.h"
+#include "tests/stock/support/StockFixture.h"
 
-using namespace reports_test;
+using namespace stock_test;
 
-class StockFigures : public ReportsTest {
+class StockFigures : public StockTest {
 protected:
     void SetUp() override
     {
