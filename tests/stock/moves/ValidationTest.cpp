@@ -1,3 +1,4 @@
+#include "database/Lookups.h"
 #include "stock/StockMoveStore.h"
 #include "tests/stock/support/StockFixture.h"
 
@@ -10,7 +11,7 @@ protected:
     void SetUp() override
     {
         cui = Product(L"Cui 50mm", L"kg", 2.5, 10, 0, 3.75);
-        surub = Product(L"Surub D'Artagnan", L"buc", 1.25, 4, 1, 2.0);
+        surub = Product(L"Surub D'Artagnan", L"b'c", 1.25, 4, 1, 2.0);
     }
     // Everything a validation may touch.
     std::wstring Snapshot()
@@ -33,10 +34,10 @@ TEST_F(Validation, MovesStockAndWritesOneLedgerRowPerLineInOrder)
         const wchar_t* ledger;
     } cases[] = {
         {1, 0, 0,  // an exit of exactly the stock passes
-         L"4|1|IESIRE GENERALA|1|7.0|3.0|3.75|kg;4|1|IESIRE GENERALA|2|0.0|4.0|2.0|buc;"
+         L"4|1|IESIRE GENERALA|1|7.0|3.0|3.75|kg;4|1|IESIRE GENERALA|2|0.0|4.0|2.0|b'c;"
          L"4|1|IESIRE GENERALA|1|0.0|7.0|3.75|kg"},
         {0, 20, 8,
-         L"3|1|INTRARE GENERALA|1|13.0|3.0|3.75|kg;3|1|INTRARE GENERALA|2|8.0|4.0|2.0|buc;"
+         L"3|1|INTRARE GENERALA|1|13.0|3.0|3.75|kg;3|1|INTRARE GENERALA|2|8.0|4.0|2.0|b'c;"
          L"3|1|INTRARE GENERALA|1|20.0|7.0|3.75|kg"},
     };
     for (const Case& c : cases) {
@@ -51,8 +52,11 @@ TEST_F(Validation, MovesStockAndWritesOneLedgerRowPerLineInOrder)
         }));
         ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
         EXPECT_EQ(L"Validare document ?", boxes.Last().text);
+        // stocReal and the stock every report counts move together.
         EXPECT_EQ(c.cui, StocReal(cui));
         EXPECT_EQ(c.surub, StocReal(surub));
+        EXPECT_EQ(Bani(c.cui), Bani(GetProductStockAtDate(1775034900, cui)));
+        EXPECT_EQ(Bani(c.surub), Bani(GetProductStockAtDate(1775034900, surub)));
         // 01-04-2026 09:15 in the ledger, two hours earlier in the header.
         EXPECT_EQ(L"2|1775027700", tempDb.Text(micro::qsql::SqlFormat(L"select status || '|' || dataCreare from %s",
                                                                       StockMoveKindOf(c.kind).headerTable)
@@ -60,7 +64,7 @@ TEST_F(Validation, MovesStockAndWritesOneLedgerRowPerLineInOrder)
         EXPECT_EQ(c.ledger, tempDb.Text(L"select group_concat(r, ';') from (select tip || '|' || NrDocument || '|' || "
                                         L"IDClient || '|' || IDProdus || '|' || stoc || '|' || cantitate || '|' || "
                                         L"pret || '|' || UM as r from Stocuri where data = 1775034900 order by id)"));
-        Exec({L"delete from Stocuri", L"update Produse set stocReal = 10 - 6 * (id - 1)"});
+        Exec({L"delete from Stocuri", L"delete from IesiriGenerale", L"update Produse set stocReal = 10 - 6 * (id - 1)"});
     }
 }
 
@@ -69,19 +73,24 @@ TEST_F(Validation, RefusedOrFailedValidationChangesNothingAndCanRunAgain)
     struct Case {
         const char* name;
         const wchar_t* lastQuantity;
-        const wchar_t* trigger;
+        const wchar_t* setUp;
+        const wchar_t* undo;
         const wchar_t* message;
     } cases[] = {
-        {"stock below zero on the third row", L"7", nullptr, L"Cantitate Insufucienta in stoc !"},
+        {"stock below zero on the third row", L"7", nullptr, nullptr, L"Cantitate Insufucienta in stoc !"},
+        {"stocReal holds it, the stock rule does not", L"7", L"update Produse set stocReal = 100 where id = 1",
+         L"update Produse set stocReal = 10 where id = 1", L"Cantitate Insufucienta in stoc !"},
         {"a ledger row refused", L"1",
-         L"create trigger refuse before insert on Stocuri begin select raise(abort, 'refuzat'); end", L"refuzat"},
+         L"create trigger refuse before insert on Stocuri begin select raise(abort, 'refuzat'); end",
+         L"drop trigger refuse", L"refuzat"},
         {"the header refused", L"1",
-         L"create trigger refuse before insert on IesiriGenerale begin select raise(abort, 'plin'); end", L"plin"},
+         L"create trigger refuse before insert on IesiriGenerale begin select raise(abort, 'plin'); end",
+         L"drop trigger refuse", L"plin"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        if (c.trigger)
-            tempDb.Exec(c.trigger);
+        if (c.setUp)
+            tempDb.Exec(c.setUp);
         std::wstring before = Snapshot();
         boxes.Clear();
         EXPECT_EQ(1, RunEditor(1, 0, [&](HWND w) {
@@ -95,8 +104,8 @@ TEST_F(Validation, RefusedOrFailedValidationChangesNothingAndCanRunAgain)
             EXPECT_NE(std::wstring::npos, boxes.Last().text.find(c.message));
             EXPECT_EQ(L"Message", boxes.Last().caption);
             EXPECT_EQ(0u, editing->status);
-            if (c.trigger)
-                tempDb.Exec(L"drop trigger refuse");
+            if (c.undo)
+                tempDb.Exec(c.undo);
             // Mended and validated again, each row applies once.
             ClickCell(w, 2, 4);
             ModalDriver::SetText(w, IDC_IGE_CELULA, L"6");
