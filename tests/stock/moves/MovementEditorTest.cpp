@@ -24,10 +24,18 @@ protected:
 
 } // namespace
 
-TEST_F(MovementEditor, NewEntryIsStoredUnderOneNumberAndReopensUnchanged)
+TEST_F(MovementEditor, NewEntryTakesTypedQuantitiesIsStoredUnderOneNumberAndReopensUnchanged)
 {
     // Rows of an abandoned movement under the number the new one will take.
     tempDb.Exec(L"insert into ArticoleIntrariGenerale values (NULL, 1, 9, 1, 9)");
+    struct Typed {
+        const wchar_t* typed;
+        const wchar_t* shown;  // quantity and value without VAT after the edit
+        bool refused;
+    } quantities[] = {
+        {L"1,5", L"1.50|3.75", false},    {L" 2.25 ", L"2.25|5.63", false}, {L"-3", L"-3.00|-7.50", false},
+        {L"12abc", L"-3.00|-7.50", true}, {L"1.5,2", L"-3.00|-7.50", true}, {L"1e400", L"-3.00|-7.50", true},
+    };
     EXPECT_EQ(1, RunEditor(0, 0, [&](HWND w) {
         EXPECT_EQ(L"1", ModalDriver::GetText(w, IDC_IGE_NUMAR));
         EXPECT_EQ(0, ItemRows(w)) << "a new movement starts empty";
@@ -44,22 +52,37 @@ TEST_F(MovementEditor, NewEntryIsStoredUnderOneNumberAndReopensUnchanged)
         EXPECT_EQ(1, tempDb.Scalar(L"select count(*) from ArticoleIntrariGenerale")) << "deleting changes the list only";
         EXPECT_EQ(L"122.50|133.90", ModalDriver::GetText(w, IDC_IGE_TOTAL_FT) + L"|" +
                                         ModalDriver::GetText(w, IDC_IGE_TOTAL_TTI));
+        for (const Typed& q : quantities) {
+            boxes.Clear();
+            ClickCell(w, 0, 4);
+            ModalDriver::SetText(w, IDC_IGE_CELULA, q.typed);
+            SetFocus(GetDlgItem(w, IDC_IGE_TOTAL_FT));
+            EXPECT_EQ(q.shown, Cells(w, 0, {4, 7})) << testing_support::Narrow(q.typed);
+            EXPECT_EQ(q.refused ? L"Atentie" : L"", boxes.Count() ? boxes.Last().caption : L"") << boxes.Describe();
+        }
+        // A refused quantity stops the validation that committed it.
+        boxes.Clear();
+        ClickCell(w, 0, 4);
+        ModalDriver::SetText(w, IDC_IGE_CELULA, L"x");
+        ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
+        EXPECT_EQ(1u, boxes.Count()) << boxes.Describe();
         // A clicked quantity opens the cell editor; the first "Temporar" only ends the edit.
         ClickCell(w, 0, 4);
         EXPECT_TRUE(ModalDriver::IsVisible(w, IDC_IGE_CELULA));
-        ModalDriver::SetText(w, IDC_IGE_CELULA, L"3");
+        ModalDriver::SetText(w, IDC_IGE_CELULA, L"0,124");
         testing_support::SaveWindowPng(w, L"stock_moves_editor");
         ModalDriver::Click(w, IDOK);
         EXPECT_TRUE(IsWindowVisible(w));
-        EXPECT_EQ(L"3.00|7.50", Cells(w, 0, {4, 7}));
+        EXPECT_EQ(L"0.12|0.31", Cells(w, 0, {4, 7}));
         ModalDriver::Click(w, IDOK);
     }));
     long long stored = 1772674200 - 7200;  // 05-03-2026 01:30, two hours earlier
     // id = number = IDIntrare = counter; the abandoned row is gone; status 1.
-    EXPECT_EQ(L"1|1|1|3|1|3.0,2.5,10.0", tempDb.Text(L"select id || '|' || (select idIntrari from iduri) || '|' || (select "
-                                            L"group_concat(distinct IDIntrare) || '|' || count(*) || '|' || "
-                                            L"status || '|' || group_concat(cantitate) from ArticoleIntrariGenerale) "
-                                            L"from IntrariGenerale"));
+    // The quantity is stored as typed, its value as computed from it.
+    EXPECT_EQ(L"1|1|1|3|1|0.124,2.5,10.0|112.81",
+              tempDb.Text(L"select id || '|' || (select idIntrari from iduri) || '|' || (select group_concat(distinct "
+                          L"IDIntrare) || '|' || count(*) || '|' || status || '|' || group_concat(cantitate) from "
+                          L"ArticoleIntrariGenerale) || '|' || valoareFT from IntrariGenerale"));
     EXPECT_EQ(100, StocReal(cui)) << "a temporary entry moves no stock";
 
     for (int save = 0; save < 3; ++save) {
@@ -117,37 +140,4 @@ TEST_F(MovementEditor, CancellationIsStoredAndLocksTheMovement)
     EXPECT_EQ(1, RunEditor(1, 0, [&](HWND w) { ModalDriver::Click(w, IDC_IGE_ANULEAZA); }));
     EXPECT_EQ(L"8|3|8", tempDb.Text(L"select id || '|' || status || '|' || (select idIesiri from iduri) from "
                                     L"IesiriGenerale where id = 8"));
-}
-
-TEST_F(MovementEditor, TypedQuantityTakesACommaOrAPointAndRefusesWhatIsNoNumber)
-{
-    struct Case {
-        const wchar_t* typed;
-        const wchar_t* shown;  // quantity and value without VAT after the edit
-        bool refused;
-    } cases[] = {
-        {L"1,5", L"1.50|3.75", false},      {L" 2.25 ", L"2.25|5.63", false}, {L"-3", L"-3.00|-7.50", false},
-        {L"12abc", L"-3.00|-7.50", true},   {L"1.5,2", L"-3.00|-7.50", true}, {L"1e400", L"-3.00|-7.50", true},
-        {L"0,124", L"0.12|0.31", false},  // saved whole, as its value was computed
-    };
-    EXPECT_EQ(1, RunEditor(0, 0, [&](HWND w) {
-        AddRow(w, L"Cui", L"2");
-        for (const Case& c : cases) {
-            boxes.Clear();
-            ClickCell(w, 0, 4);
-            ModalDriver::SetText(w, IDC_IGE_CELULA, c.typed);
-            SetFocus(GetDlgItem(w, IDC_IGE_TOTAL_FT));
-            EXPECT_EQ(c.shown, Cells(w, 0, {4, 7})) << testing_support::Narrow(c.typed);
-            EXPECT_EQ(c.refused ? L"Atentie" : L"", boxes.Count() ? boxes.Last().caption : L"") << boxes.Describe();
-        }
-        // A refused quantity stops the validation that committed it.
-        boxes.Clear();
-        ClickCell(w, 0, 4);
-        ModalDriver::SetText(w, IDC_IGE_CELULA, L"x");
-        ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
-        EXPECT_EQ(1u, boxes.Count()) << boxes.Describe();
-        ModalDriver::Click(w, IDOK);
-    }));
-    EXPECT_EQ(L"0.124|0.31", tempDb.Text(L"select cantitate || '|' || valoareFT from ArticoleIntrariGenerale, "
-                                         L"IntrariGenerale"));
 }
