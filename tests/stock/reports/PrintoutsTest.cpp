@@ -33,35 +33,30 @@ protected:
     int Print(Printout which)
     {
         int rows = 0;
-        auto fillAndPrint = [&](HWND w, int from, int to, int collect, int list, int print) {
-            ModalDriver::SetDate(w, from, PickerDay(kDay));
-            if (to)
-                ModalDriver::SetDate(w, to, PickerDay(kDay));
-            if (collect)
-                ModalDriver::Click(w, collect);
-            rows = ModalDriver::ListRowCount(w, list);
-            ModalDriver::Click(w, print);
+        auto run = [&](auto& dialog, const wchar_t* caption, int from, int to, int collect, int list, int print) {
+            RunDialog(dialog, caption, [&](HWND w) {
+                for (int picker : {from, to})
+                    if (picker)
+                        ModalDriver::SetDate(w, picker, PickerDay(kDay));
+                if (collect)
+                    ModalDriver::Click(w, collect);
+                rows = ModalDriver::ListRowCount(w, list);
+                ModalDriver::Click(w, print);
+            });
         };
-        if (which == StockListSheet) {
-            MyStocArticoleDialog list(nullptr);
-            RunDialog(list, L"Stoc articole", [&](HWND w) {
-                fillAndPrint(w, IDC_STOC_DATA, 0, 0, IDC_STOC_LISTA, IDC_STOC_TIPARESTE);
-            });
-        } else if (which == WarehouseSheet) {
-            MyFisaDeMagazieDialog warehouse(nullptr);
-            warehouse.productId = product;
-            RunDialog(warehouse, L"Fisa de magazie", [&](HWND w) {
-                fillAndPrint(w, IDC_MAGAZIE_DE_LA, IDC_MAGAZIE_LA, IDC_MAGAZIE_COLECTEAZA, IDC_MAGAZIE_LISTA,
-                             IDC_MAGAZIE_TIPARIRE);
-            });
-        } else {
-            MyFisaDeArticolDialog ledger(nullptr);
-            ledger.mode = which == PartnerSheet;
-            ledger.productId = product, ledger.partnerId = client, ledger.chosenName = L"Cuie";
-            RunDialog(ledger, which == PartnerSheet ? L"Fisa de Client" : L"Fisa de articol", [&](HWND w) {
-                fillAndPrint(w, IDC_FISA_DE_LA, IDC_FISA_LA, IDC_FISA_COLECTEAZA, IDC_FISA_LISTA, IDC_FISA_TIPARIRE);
-            });
-        }
+        MyStocArticoleDialog stock(nullptr);
+        MyFisaDeMagazieDialog warehouse(nullptr);
+        MyFisaDeArticolDialog ledger(nullptr);
+        warehouse.productId = ledger.productId = product;
+        ledger.mode = which == PartnerSheet, ledger.partnerId = client, ledger.chosenName = L"Cuie";
+        if (which == StockListSheet)
+            run(stock, L"Stoc articole", IDC_STOC_DATA, 0, 0, IDC_STOC_LISTA, IDC_STOC_TIPARESTE);
+        else if (which == WarehouseSheet)
+            run(warehouse, L"Fisa de magazie", IDC_MAGAZIE_DE_LA, IDC_MAGAZIE_LA, IDC_MAGAZIE_COLECTEAZA,
+                IDC_MAGAZIE_LISTA, IDC_MAGAZIE_TIPARIRE);
+        else
+            run(ledger, which == PartnerSheet ? L"Fisa de Client" : L"Fisa de articol", IDC_FISA_DE_LA, IDC_FISA_LA,
+                IDC_FISA_COLECTEAZA, IDC_FISA_LISTA, IDC_FISA_TIPARIRE);
         return rows;
     }
     long long product = 0, client = 0;

@@ -8,27 +8,20 @@
 
 using namespace stock_test;
 
-class StockFigures : public StockTest {
-protected:
-    void SetUp() override
-    {
-        bench::CompanySize size;
-        size.products = 40, size.clients = 12, size.suppliers = 6, size.agents = 2;
-        size.invoices = 900, size.proformas = 20, size.deliveryNotes = 20, size.goodsReceived = 500;
-        size.entries = 260, size.exits = 260, size.receipts = 250, size.payments = 80, size.averageLines = 3;
-        bench::CompanyGenerator(db(), size).Run();
-        // General movements and cash of every status.
-        for (const wchar_t* table : {L"IntrariGenerale", L"IesiriGenerale", L"Incasari", L"Plati"})
-            db().ExecDML(micro::qsql::SqlFormat(L"update %s set status = iif(id %% 7 = 0, 3, iif(id %% 4 = 0, 1, 2))", table));
-        product = tempDb.Scalar(L"select produsID from ArticoleFacturi group by produsID order by count(*) desc, "
-                                L"produsID limit 1");
-    }
-
-    long long product = 0;
-};
+class StockFigures : public StockTest {};
 
 TEST_F(StockFigures, EveryReportAgreesWithTheRuleOverRandomPeriods)
 {
+    bench::CompanySize size;
+    size.products = 40, size.clients = 12, size.suppliers = 6, size.agents = 2;
+    size.invoices = 900, size.proformas = 20, size.deliveryNotes = 20, size.goodsReceived = 500;
+    size.entries = 260, size.exits = 260, size.receipts = 250, size.payments = 80, size.averageLines = 3;
+    bench::CompanyGenerator(db(), size).Run();
+    // General movements and cash of every status.
+    for (const wchar_t* table : {L"IntrariGenerale", L"IesiriGenerale", L"Incasari", L"Plati"})
+        db().ExecDML(micro::qsql::SqlFormat(L"update %s set status = iif(id %% 7 = 0, 3, iif(id %% 4 = 0, 1, 2))", table));
+    long long product = tempDb.Scalar(L"select produsID from ArticoleFacturi group by produsID order by count(*) desc, "
+                                      L"produsID limit 1");
     struct Pair { long long d1, d2, stock1, stock2; };
     std::vector<Pair> pairs;
     bench::Random random(20240315);

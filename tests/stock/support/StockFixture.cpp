@@ -31,20 +31,15 @@ std::wstring ColumnText(HWND dialog, int listId, int column)
     return text;
 }
 
-void PickProduct(const wchar_t* name, std::function<void()> open)
+void AddRow(HWND editor, const wchar_t* productName, const wchar_t* quantity)
 {
     ModalDriver picker;
     picker.When(L"Cautare Produse", [&](HWND p) {
-        ModalDriver::SetText(p, IDC_CAUTARE_PRODUSE_FILTER, name);
+        ModalDriver::SetText(p, IDC_CAUTARE_PRODUSE_FILTER, productName);
         ModalDriver::DoubleClickListRow(p, IDC_CAUTARE_PRODUSE_LIST, 0);
     });
-    open();
+    ModalDriver::Click(editor, IDC_IGE_ADAUGA);
     picker.Verify();
-}
-
-void AddRow(HWND editor, const wchar_t* productName, const wchar_t* quantity)
-{
-    PickProduct(productName, [&] { ModalDriver::Click(editor, IDC_IGE_ADAUGA); });
     ModalDriver::SetText(editor, IDC_IGE_CELULA, quantity);
     SetFocus(GetDlgItem(editor, IDC_IGE_TOTAL_FT));
 }
@@ -135,14 +130,14 @@ bool At(const layout_tests::EmfPage& page, const std::wstring& text, int x, int 
     return false;
 }
 
-PictureSink::PictureSink(const std::wstring& name) : m_name(name), m_previous(SetPrintJobSink(this)) {}
-PictureSink::~PictureSink() { SetPrintJobSink(m_previous); }
+PictureSink::PictureSink(const std::wstring& name) : name(name), previous(SetPrintJobSink(this)) {}
+PictureSink::~PictureSink() { SetPrintJobSink(previous); }
 
 HDC PictureSink::OpenDevice(HWND, int& width, int& height)
 {
     BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width = 1240, -(height = 1754), 1, 32, BI_RGB}};
     HDC dc = CreateCompatibleDC(nullptr);
-    SelectObject(dc, m_bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0));
+    SelectObject(dc, bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     PatBlt(dc, 0, 0, width, height, WHITENESS);
     return dc;
 }
@@ -151,10 +146,10 @@ void PictureSink::CloseDevice(HDC dc, bool)
 {
     GdiFlush();
     for (int i = 0; i < 1240 * 1754; ++i)
-        static_cast<BYTE*>(m_bits)[i * 4 + 3] = 0xFF;  // opaque paper
-    EXPECT_TRUE(testing_support::SavePixelsPng(m_bits, 1240, 1754, 1240 * 4, m_name));
+        static_cast<BYTE*>(bits)[i * 4 + 3] = 0xFF;  // opaque paper
+    EXPECT_TRUE(testing_support::SavePixelsPng(bits, 1240, 1754, 1240 * 4, name));
     DeleteDC(dc);
-    DeleteObject(m_bitmap);
+    DeleteObject(bitmap);
 }
 
 } // namespace stock_test

@@ -58,9 +58,6 @@ Rows ListRows(HWND dialog, int listId, int columns);
 std::wstring RowText(HWND dialog, int listId, int row, std::initializer_list<int> columns);
 std::wstring ColumnText(HWND dialog, int listId, int column);
 
-// The product picker answered with the first product whose name holds `name`,
-// while `open` makes the window open it.
-void PickProduct(const wchar_t* name, std::function<void()> open);
 // "Adauga Pozitie", the product picked by name, the quantity typed in place
 // and the cell left (which commits it).
 void AddRow(HWND editor, const wchar_t* productName, const wchar_t* quantity);
@@ -117,10 +114,10 @@ struct PictureSink : public PrintJobSink {
     HDC OpenDevice(HWND, int& width, int& height) override;
     void CloseDevice(HDC dc, bool) override;
 
-    std::wstring m_name;
-    PrintJobSink* m_previous;
-    HBITMAP m_bitmap = nullptr;
-    void* m_bits = nullptr;
+    std::wstring name;
+    PrintJobSink* previous;
+    HBITMAP bitmap = nullptr;
+    void* bits = nullptr;
 };
 
 } // namespace stock_test
