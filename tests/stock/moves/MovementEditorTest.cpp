@@ -14,11 +14,6 @@ protected:
         Product(L"Vopsea D'Artagnan", L"kg", 40, 10, 1, 55);
         Product(L"Surub", L"Buc", 1.25, 0, 3);
     }
-    static std::wstring Cells(HWND w, int row, std::initializer_list<int> columns)
-    {
-        return RowText(w, IDC_IGE_LISTA, row, columns);
-    }
-    static int ItemRows(HWND w) { return ModalDriver::ListRowCount(w, IDC_IGE_LISTA); }
     long long cui = 0;
 };
 
@@ -38,17 +33,17 @@ TEST_F(MovementEditor, NewEntryTakesTypedQuantitiesIsStoredUnderOneNumberAndReop
     };
     EXPECT_EQ(1, RunEditor(0, 0, [&](HWND w) {
         EXPECT_EQ(L"1", ModalDriver::GetText(w, IDC_IGE_NUMAR));
-        EXPECT_EQ(0, ItemRows(w)) << "a new movement starts empty";
+        EXPECT_EQ(0, ModalDriver::ListRowCount(w, IDC_IGE_LISTA)) << "a new movement starts empty";
         ModalDriver::SetDate(w, IDC_IGE_DATA, Day(2026, 3, 5, 1, 30));
         AddRow(w, L"Cui", L"4");
         AddRow(w, L"Vopsea", L"2.5");
         AddRow(w, L"Surub", L"10");
         AddRow(w, L"Cui", L"1");
         // VAT code 1 adds 9 %, code 3 nothing.
-        EXPECT_EQ(L"40.00|2.50|kg|RON|100.00|9.00|109.00", Cells(w, 1, {3, 4, 5, 6, 7, 8, 9}));
+        EXPECT_EQ(L"40.00|2.50|kg|RON|100.00|9.00|109.00", RowText(w, IDC_IGE_LISTA, 1, {3, 4, 5, 6, 7, 8, 9}));
         ModalDriver::SelectListRow(w, IDC_IGE_LISTA, 3);
         ModalDriver::Click(w, IDC_IGE_STERGE);
-        EXPECT_EQ(3, ItemRows(w));
+        EXPECT_EQ(3, ModalDriver::ListRowCount(w, IDC_IGE_LISTA));
         EXPECT_EQ(1, tempDb.Scalar(L"select count(*) from ArticoleIntrariGenerale")) << "deleting changes the list only";
         EXPECT_EQ(L"122.50|133.90", ModalDriver::GetText(w, IDC_IGE_TOTAL_FT) + L"|" +
                                         ModalDriver::GetText(w, IDC_IGE_TOTAL_TTI));
@@ -57,7 +52,7 @@ TEST_F(MovementEditor, NewEntryTakesTypedQuantitiesIsStoredUnderOneNumberAndReop
             ClickCell(w, 0, 4);
             ModalDriver::SetText(w, IDC_IGE_CELULA, q.typed);
             SetFocus(GetDlgItem(w, IDC_IGE_TOTAL_FT));
-            EXPECT_EQ(q.shown, Cells(w, 0, {4, 7})) << testing_support::Narrow(q.typed);
+            EXPECT_EQ(q.shown, RowText(w, IDC_IGE_LISTA, 0, {4, 7})) << testing_support::Narrow(q.typed);
             EXPECT_EQ(q.refused ? L"Atentie" : L"", boxes.Count() ? boxes.Last().caption : L"") << boxes.Describe();
         }
         // A refused quantity stops the validation that committed it.
@@ -73,7 +68,7 @@ TEST_F(MovementEditor, NewEntryTakesTypedQuantitiesIsStoredUnderOneNumberAndReop
         testing_support::SaveWindowPng(w, L"stock_moves_editor");
         ModalDriver::Click(w, IDOK);
         EXPECT_TRUE(IsWindowVisible(w));
-        EXPECT_EQ(L"0.12|0.31", Cells(w, 0, {4, 7}));
+        EXPECT_EQ(L"0.12|0.31", RowText(w, IDC_IGE_LISTA, 0, {4, 7}));
         ModalDriver::Click(w, IDOK);
     }));
     long long stored = 1772674200 - 7200;  // 05-03-2026 01:30, two hours earlier
@@ -88,8 +83,8 @@ TEST_F(MovementEditor, NewEntryTakesTypedQuantitiesIsStoredUnderOneNumberAndReop
     // Re-saved unchanged three times, then re-dated before a quantity is typed: the date holds.
     for (int save = 0; save < 4; ++save) {
         EXPECT_EQ(1, RunEditor(0, 1, [&](HWND w) {
-            ASSERT_EQ(3, ItemRows(w));
-            EXPECT_EQ(L"2|Vopsea D'Artagnan|40.00|2.50", Cells(w, 1, {0, 2, 3, 4}));
+            ASSERT_EQ(3, ModalDriver::ListRowCount(w, IDC_IGE_LISTA));
+            EXPECT_EQ(L"2|Vopsea D'Artagnan|40.00|2.50", RowText(w, IDC_IGE_LISTA, 1, {0, 2, 3, 4}));
             SYSTEMTIME shown = {};
             DateTime_GetSystemtime(GetDlgItem(w, IDC_IGE_DATA), &shown);
             EXPECT_EQ(L"5 1", std::to_wstring(shown.wDay) + L" " + std::to_wstring(shown.wHour));

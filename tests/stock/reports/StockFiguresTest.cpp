@@ -31,41 +31,38 @@ TEST_F(StockFigures, EveryReportAgreesWithTheRuleOverRandomPeriods)
         long long d1 = bench::kFirstDay + first * 86400LL, d2 = d1 + span * 86400LL;
         pairs.push_back({d1, d2, Bani(ExpectedStock(product, EndOfDay(d1))), Bani(ExpectedStock(product, EndOfDay(d2)))});
     }
-    // One run of each report walks all the periods.
+    // The three reports open one over another and walk the periods together.
     MyFisaDeMagazieDialog warehouse(nullptr);
-    warehouse.productId = product;
-    RunDialog(warehouse, L"Fisa de magazie", [&](HWND w) {
-        for (const Pair& p : pairs) {
-            ModalDriver::SetDate(w, IDC_MAGAZIE_DE_LA, PickerDay(p.d1 + 86400, 0));
-            ModalDriver::SetDate(w, IDC_MAGAZIE_LA, PickerDay(p.d2, 23));
-            ModalDriver::Click(w, IDC_MAGAZIE_COLECTEAZA);
-            auto rows = ListRows(w, IDC_MAGAZIE_LISTA, 6);
-            long long moves = 0;
-            for (size_t i = 1; i < rows.size(); ++i)
-                moves += Bani(rows[i][3]) - Bani(rows[i][4]);
-            EXPECT_EQ(p.stock1, Bani(rows.front()[5]));
-            EXPECT_EQ(p.stock1 + moves, p.stock2);
-            EXPECT_EQ(p.stock2, Bani(rows.back()[5]));
-            EXPECT_EQ(p.stock2, Bani(GetProductStockAtDate(p.d2 + 3600, product)));
-        }
-        testing_support::SaveWindowPng(w, L"stock_reports_warehouse_ledger");
-    });
     MyFisaDeArticolDialog article(nullptr);
-    article.productId = product;
-    RunDialog(article, L"Fisa de articol", [&](HWND w) {
-        for (const Pair& p : pairs) {
-            ModalDriver::SetDate(w, IDC_FISA_DE_LA, PickerDay(p.d1 + 86400));
-            ModalDriver::SetDate(w, IDC_FISA_LA, PickerDay(p.d2, 1));
-            ModalDriver::Click(w, IDC_FISA_COLECTEAZA);
-            auto total = ListRows(w, IDC_FISA_LISTA, 8).back();
-            EXPECT_EQ(p.stock2 - p.stock1, Bani(total[4]) - Bani(total[5]));
-        }
-    });
     MyStocArticoleDialog list(nullptr);
-    RunDialog(list, L"Stoc articole", [&](HWND w) {
-        for (const Pair& p : pairs) {
-            ModalDriver::SetDate(w, IDC_STOC_DATA, PickerDay(p.d2));
-            EXPECT_EQ(p.stock2, Bani(ModalDriver::ListCell(w, IDC_STOC_LISTA, static_cast<int>(product) - 1, 2)));
-        }
+    warehouse.productId = article.productId = product;
+    RunDialog(warehouse, L"Fisa de magazie", [&](HWND wh) {
+        RunDialog(article, L"Fisa de articol", [&](HWND ar) {
+            RunDialog(list, L"Stoc articole", [&](HWND st) {
+                for (const Pair& p : pairs) {
+                    ModalDriver::SetDate(wh, IDC_MAGAZIE_DE_LA, PickerDay(p.d1 + 86400, 0));
+                    ModalDriver::SetDate(wh, IDC_MAGAZIE_LA, PickerDay(p.d2, 23));
+                    ModalDriver::Click(wh, IDC_MAGAZIE_COLECTEAZA);
+                    Rows rows = ListRows(wh, IDC_MAGAZIE_LISTA, 6);
+                    long long moves = 0;
+                    for (size_t i = 1; i < rows.size(); ++i)
+                        moves += Bani(rows[i][3]) - Bani(rows[i][4]);
+                    EXPECT_EQ(p.stock1, Bani(rows.front()[5]));
+                    EXPECT_EQ(p.stock1 + moves, p.stock2);
+                    EXPECT_EQ(p.stock2, Bani(rows.back()[5]));
+                    EXPECT_EQ(p.stock2, Bani(GetProductStockAtDate(p.d2 + 3600, product)));
+
+                    ModalDriver::SetDate(ar, IDC_FISA_DE_LA, PickerDay(p.d1 + 86400));
+                    ModalDriver::SetDate(ar, IDC_FISA_LA, PickerDay(p.d2, 1));
+                    ModalDriver::Click(ar, IDC_FISA_COLECTEAZA);
+                    auto total = ListRows(ar, IDC_FISA_LISTA, 8).back();
+                    EXPECT_EQ(p.stock2 - p.stock1, Bani(total[4]) - Bani(total[5]));
+
+                    ModalDriver::SetDate(st, IDC_STOC_DATA, PickerDay(p.d2));
+                    EXPECT_EQ(p.stock2, Bani(ModalDriver::ListCell(st, IDC_STOC_LISTA, static_cast<int>(product) - 1, 2)));
+                }
+                testing_support::SaveWindowPng(wh, L"stock_reports_warehouse_ledger");
+            });
+        });
     });
 }
