@@ -1,4 +1,3 @@
-#include "database/Lookups.h"
 #include "tests/harness/Screenshot.h"
 #include "tests/stock/support/StockFixture.h"
 
@@ -98,39 +97,4 @@ TEST_F(MovementEditor, NewEntryTakesTypedQuantitiesIsStoredUnderOneNumberAndReop
         }));
         EXPECT_EQ(stored + (save == 3 ? 86400 : 0), tempDb.Scalar(L"select dataCreare from IntrariGenerale")) << save;
     }
-}
-
-TEST_F(MovementEditor, CancellationIsStoredAndLocksTheMovement)
-{
-    RunEditor(1, 0, [&](HWND w) {
-        AddRow(w, L"Cui", L"5");
-        ModalDriver::Click(w, IDOK);
-    });
-    boxes.Answer(IDCANCEL);
-    EXPECT_EQ(1, RunEditor(1, 1, [&](HWND w) {
-        ModalDriver::Click(w, IDC_IGE_ANULEAZA);
-        EXPECT_TRUE(IsWindowVisible(w)) << "Cancel in the question changes nothing";
-        ModalDriver::Click(w, IDC_IGE_ANULEAZA);
-    }));
-    EXPECT_EQ(L"3|1", tempDb.Text(L"select status || '|' || (select count(*) from ArticoleIesiriGenerale) from "
-                                  L"IesiriGenerale where id = 1"))
-        << "a stored movement keeps its rows";
-
-    RunEditor(1, 1, [&](HWND w) {
-        for (int id : {IDC_IGE_ADAUGA, IDC_IGE_STERGE, IDC_IGE_MODIFICA, IDOK, IDC_IGE_VALIDEAZA, IDC_IGE_ANULEAZA})
-            EXPECT_FALSE(ModalDriver::IsEnabled(w, id)) << id;
-        EXPECT_TRUE(ModalDriver::IsEnabled(w, IDC_IGE_TIPARIRE));
-        ModalDriver::Click(w, IDC_IGE_VALIDEAZA);  // even sent directly
-    });
-    EXPECT_EQ(L"100 100 0", std::to_wstring(int(StocReal(cui))) + L" " +
-                                std::to_wstring(int(GetProductStockAtDate(4102444800LL, cui))) + L" " +
-                                std::to_wstring(tempDb.Scalar(L"select count(*) from Stocuri")))
-        << "a cancelled movement counts nowhere";
-
-    // A movement never saved is stored cancelled and uses up its number: one
-    // more than both the counter and the largest stored id.
-    tempDb.Exec(L"insert into IesiriGenerale values (7, 0, 1, 0, 0, 0, 0)");
-    EXPECT_EQ(1, RunEditor(1, 0, [&](HWND w) { ModalDriver::Click(w, IDC_IGE_ANULEAZA); }));
-    EXPECT_EQ(L"8|3|8", tempDb.Text(L"select id || '|' || status || '|' || (select idIesiri from iduri) from "
-                                    L"IesiriGenerale where id = 8"));
 }

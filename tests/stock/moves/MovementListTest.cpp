@@ -26,7 +26,7 @@ protected:
 
 } // namespace
 
-TEST_F(MovementList, ShowsTheRecentPeriodWithStatusWordsFiltersAsTheUserTypesAndReloadsAfterTheEditor)
+TEST_F(MovementList, ShowsTheRecentPeriodFiltersAsTheUserTypesAndOpensTheEditorThatCancels)
 {
     const int days[] = {1, 29, 2, 3, 4, 31};  // the last one before the period
     const int statuses[] = {1, 2, 3, 4, 7, 1};
@@ -57,18 +57,42 @@ TEST_F(MovementList, ShowsTheRecentPeriodWithStatusWordsFiltersAsTheUserTypesAnd
         ModalDriver::SelectListRow(w, IDC_IG_LISTA, 4);
         EXPECT_EQ(L"1|1|Cui|5.25|2.00|kg|RON|10.50|0.95|11.45",
                   RowText(w, IDC_IG_DETALII_LISTA, 0, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
-        // "Modificare" opens the selected movement like a double-click; "Creare" a new one.
+        // "Modificare" opens the selected movement like a double-click: "Anuleaza" stores the cancellation
+        // (not when the question is cancelled) and the movement opens read-only, never to be validated.
         ModalDriver editors;
+        editors.When(L"Intrare   ", [&](HWND e) {
+            boxes.Answer(IDCANCEL);
+            ModalDriver::Click(e, IDC_IGE_ANULEAZA);
+            EXPECT_TRUE(IsWindowVisible(e)) << "Cancel in the question changes nothing";
+            ModalDriver::Click(e, IDC_IGE_ANULEAZA);
+        });
+        editors.When(L"Intrare   ", [](HWND e) {
+            for (int id : {IDC_IGE_ADAUGA, IDC_IGE_STERGE, IDC_IGE_MODIFICA, IDOK, IDC_IGE_VALIDEAZA, IDC_IGE_ANULEAZA})
+                EXPECT_FALSE(ModalDriver::IsEnabled(e, id)) << id;
+            EXPECT_TRUE(ModalDriver::IsEnabled(e, IDC_IGE_TIPARIRE));
+            ModalDriver::Click(e, IDC_IGE_VALIDEAZA);  // even sent directly
+            ModalDriver::Click(e, IDCANCEL);
+        });
+        // "Creare" opens a new one: cancelled unsaved, it is stored and uses up its number.
         editors.When(L"Intrare   ", [](HWND e) { ModalDriver::Click(e, IDC_IGE_ANULEAZA); });
         editors.When(L"Intrare   ", [](HWND e) {
             AddRow(e, L"Cui", L"4");
             ModalDriver::Click(e, IDOK);
         });
         ModalDriver::Click(w, IDC_IG_MODIFICARE);
+        ModalDriver::DoubleClickListRow(w, IDC_IG_LISTA, 4);
+        ModalDriver::Click(w, IDC_IG_CREARE);
         ModalDriver::Click(w, IDC_IG_CREARE);
         editors.Verify();
-        EXPECT_EQ(L"Validat,,Stornat,Anulat,Anulat,Temporar", ColumnText(w, IDC_IG_LISTA, 2)) << "the list reloads";
+        EXPECT_EQ(L"Validat,,Stornat,Anulat,Anulat,Anulat,Temporar", ColumnText(w, IDC_IG_LISTA, 2)) << "it reloads";
     });
+    // The cancelled movement keeps its row; the new ones take numbers above the largest stored id.
+    EXPECT_EQ(L"1/3/1;7/3/0;8/1/1|8", tempDb.Text(L"select group_concat(id || '/' || status || '/' || (select count(*) "
+                                                  L"from ArticoleIntrariGenerale a where a.IDIntrare = h.id), ';') || "
+                                                  L"'|' || (select idIntrari from iduri) from IntrariGenerale h where "
+                                                  L"id = 1 or id > 6"));
+    EXPECT_EQ(100, StocReal(product));
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Stocuri"));
 }
 
 TEST(StockCommands, EveryOneRefusesWithoutADatabaseAndTheListsAndEditorOpenByKindWithOne)
