@@ -17,9 +17,7 @@ protected:
     void AddEntry(int daysAgo, int status, double ft)
     {
         long long date = static_cast<long long>(time(nullptr)) - daysAgo * 86400LL;
-        long long id = Line(L"IntrariGenerale", date, status, 0, 0, product, 2, ft / 2);
-        db().ExecDML(micro::qsql::SqlFormat(L"update IntrariGenerale set valoareFT = %.17g, valoareTVA = %.17g "
-                                            L"where id = %lld", ft, ft * 0.24, id));
+        Line(L"IntrariGenerale", date, status, 0, 0, product, 2, ft / 2);
     }
     long long product = 0;
 };

@@ -76,8 +76,9 @@ long long StockTest::Document(const wchar_t* header, long long date, int status,
     double total = 0.0;
     for (const auto& line : lines)
         total += line[1] * line[2];
-    db().ExecDML(movement ? SqlFormat(L"insert into %s (dataCreare, status, valoareTTI) values (%lld, %d, %.17g)",
-                                      header, date, status, total)
+    db().ExecDML(movement ? SqlFormat(L"insert into %s (dataCreare, status, valoareFT, valoareTTI) values (%lld, %d, "
+                                      L"%.17g, %.17g)",
+                                      header, date, status, total, total)
                           : SqlFormat(L"insert into %s (status, numar, client, dataCreare, valoareTTI, sold) values "
                                       L"(%d, %lld, %lld, %lld, %.17g, %.17g)",
                                       header, status, number, partner, date, total, total));
