@@ -1,6 +1,5 @@
 #include <ctime>
 #include "framework/qapp/QCommandTable.h"
-#include "masterdata/EditorEntries.h"
 #include "stock/MyIntrariGeneraleDialog.h"
 #include "stock/StockCommands.h"
 #include "tests/harness/Screenshot.h"
@@ -93,7 +92,7 @@ TEST_F(MovementList, ShowsTheRecentPeriodFiltersAsTheUserTypesAndOpensTheEditorT
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Stocuri"));
 }
 
-TEST(StockCommands, EveryOneRefusesWithoutADatabaseAndTheListsAndEditorOpenByKindWithOne)
+TEST(StockCommands, EveryOneRefusesWithoutADatabaseAndTheListsOpenByKindWithOne)
 {
     micro::qapp::QCommandTable commands;
     RegisterStockCommands(commands);
@@ -106,8 +105,6 @@ TEST(StockCommands, EveryOneRefusesWithoutADatabaseAndTheListsAndEditorOpenByKin
     testing_support::TempDatabase db;
     ModalDriver driver;
     driver.When(L"Iesiri generale ", [](HWND w) { ModalDriver::Click(w, IDCANCEL); });
-    driver.When(L"Intrare   ", [](HWND w) { ModalDriver::Click(w, IDCANCEL); });
     commands.Execute(32811, context);
-    EXPECT_EQ(2, OpenEditor(EditorKind::StockMovement, nullptr, 0, 1));
     driver.Verify();
 }

@@ -64,11 +64,6 @@ long long StockTest::Product(const wchar_t* name, const wchar_t* unit, double pu
     return id;
 }
 
-double StockTest::StocReal(long long product)
-{
-    return tempDb.Number(SqlFormat(L"select stocReal from Produse where id = %lld", product).c_str());
-}
-
 long long StockTest::Document(const wchar_t* header, long long date, int status, long long partner, long long number,
                               const std::vector<std::vector<double>>& lines)
 {
@@ -90,13 +85,12 @@ long long StockTest::Document(const wchar_t* header, long long date, int status,
     return id;
 }
 
-long long StockTest::Cash(const wchar_t* table, long long date, int status, long long partner, long long number,
+void StockTest::Cash(const wchar_t* table, long long date, int status, long long partner, long long number,
                           double amount, int type)
 {
     db().ExecDML(SqlFormat(L"insert into %s (numar, IDClient, suma, data, status, tip) values (%lld, %lld, %.17g, "
                            L"%lld, %d, %d)",
                            table, number, partner, amount, date, status, type));
-    return db().LastInsertRowId();
 }
 
 double StockTest::ExpectedStock(long long product, long long end)
@@ -117,10 +111,7 @@ INT_PTR StockTest::RunEditor(int kind, unsigned long long id, std::function<void
     MyIntrariGeneraleDialogEdit editor(nullptr);
     editor.kind = kind;
     editor.id = id;
-    editing = &editor;
-    INT_PTR result = RunDialog(editor, StockMoveKindOf(kind).editorTitle, body);
-    editing = nullptr;
-    return result;
+    return RunDialog(editor, StockMoveKindOf(kind).editorTitle, body);
 }
 
 bool At(const layout_tests::EmfPage& page, const std::wstring& text, int x, int y)

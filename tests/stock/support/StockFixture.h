@@ -4,7 +4,6 @@
 #include <commctrl.h>
 #include <cmath>
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <vector>
 #include "database/qsql/SqlText.h"
@@ -70,7 +69,10 @@ protected:
     // the stock rule counts it too.
     long long Product(const wchar_t* name, const wchar_t* unit, double purchase, double stock = 0, int vat = 0,
                       double sale = 1.0);
-    double StocReal(long long product);
+    double StocReal(long long product)
+    {
+        return tempDb.Number(micro::qsql::SqlFormat(L"select stocReal from Produse where id = %lld", product).c_str());
+    }
     void Exec(std::initializer_list<const wchar_t*> statements)
     {
         for (const wchar_t* sql : statements)
@@ -85,14 +87,13 @@ protected:
         return Document(header, date, status, partner, number, {{double(product), qty, price}});
     }
     // A receipt (Incasari) or payment (Plati); answers its id.
-    long long Cash(const wchar_t* table, long long date, int status, long long partner, long long number,
+    void Cash(const wchar_t* table, long long date, int status, long long partner, long long number,
                    double amount, int type = 1);
     // The stock by the rule written out table by table, for comparison.
     double ExpectedStock(long long product, long long end);
 
     // The movement editor of `kind` on `id` while `body` works on its window.
     INT_PTR RunEditor(int kind, unsigned long long id, std::function<void(HWND)> body);
-    MyIntrariGeneraleDialogEdit* editing = nullptr;
 
     testing_support::MessageBoxRecorder boxes;
 };
