@@ -7,28 +7,16 @@
 
 using namespace stock_test;
 
-namespace {
-
-class MovementList : public StockTest {
-protected:
-    void SetUp() override { product = Product(L"Cui", L"kg", 2.5, 100, 1); }
-    // A stored entry dated `daysAgo` days before now, with one row of quantity 2.
-    void AddEntry(int daysAgo, int status, double ft)
-    {
-        long long date = static_cast<long long>(time(nullptr)) - daysAgo * 86400LL;
-        Line(L"IntrariGenerale", date, status, 0, 0, product, 2, ft / 2);
-    }
-    long long product = 0;
-};
-
-} // namespace
+class MovementList : public StockTest {};
 
 TEST_F(MovementList, ShowsTheRecentPeriodFiltersAsTheUserTypesAndOpensTheEditorThatCancels)
 {
+    long long product = Product(L"Cui", L"kg", 2.5, 100, 1);
+    // Stored entries of one row of quantity 2, dated so many days before now.
     const int days[] = {1, 29, 2, 3, 4, 31};  // the last one before the period
     const int statuses[] = {1, 2, 3, 4, 7, 1};
     for (int i = 0; i < 6; ++i)
-        AddEntry(days[i], statuses[i], 10.0 * (i + 1) + 0.5);
+        Line(L"IntrariGenerale", time(nullptr) - days[i] * 86400LL, statuses[i], 0, 0, product, 2, 5.0 * (i + 1) + 0.25);
     MyIntrariGeneraleDialog list(nullptr);
     RunDialog(list, L"Intari generale  ", [&](HWND w) {
         // Oldest first; 3 is cancelled, 4 reversed, 7 unknown.
