@@ -1,4 +1,5 @@
 #include <ctime>
+#include "database/Lookups.h"
 #include "framework/qapp/QCommandTable.h"
 #include "stock/MyIntrariGeneraleDialog.h"
 #include "stock/StockCommands.h"
@@ -77,6 +78,7 @@ TEST_F(MovementList, ShowsTheRecentPeriodFiltersAsTheUserTypesAndOpensTheEditorT
                                                   L"'|' || (select idIntrari from iduri) from IntrariGenerale h where "
                                                   L"id = 1 or id > 6"));
     EXPECT_EQ(100, StocReal(product));
+    EXPECT_EQ(102, GetProductStockAtDate(4102444800LL, product)) << "of the entries only the validated one counts";
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Stocuri"));
 }
 
