@@ -111,8 +111,13 @@ void DrawWarehousePage(ReportPage& page, const MyFisaDeMagazieDialog& dialog, co
 bool MyStocArticoleDialog::PrintStockList()
 {
     QString heading = L"Lista stoc articole la data de : " + dateText;
-    return PrintSheetOf(m_hwnd, pages, kStockSheet, rowCount, [&](ReportPage& page, uint32_t p) {
+    // The total value stands under the table in the room of the list's TOTAL
+    // row: a table that fills the last page pushes it onto a page of its own
+    // instead of below the paper's edge.
+    return PrintSheetOf(m_hwnd, pages, kStockSheet, rowCount + 1, [&](ReportPage& page, uint32_t p) {
         int tableEnd = DrawSheetPage(page, kStockSheet, company, L"Stoc articole", heading, ListCells(list), rowCount, p);
+        if (p < pages.pageCount)
+            return;
         page.UseFont(kSheetTableFont);
         int y = tableEnd + page.Y(10);
         page.TextEndingAtPixels(40, y, L"TOTAL VALOARE STOCURI ");

@@ -1,173 +1,58 @@
-#include <gtest/gtest.h>
 #include "tests/harness/Screenshot.h"
-#include "tests/stock/moves/MovesFixture.h"
+#include "tests/stock/support/StockFixture.h"
 
-using namespace moves_test;
+using namespace stock_test;
 
 namespace {
 
-class MovementEditor : public MovesTest {
+class MovementEditor : public StockTest {
 protected:
     void SetUp() override
     {
-        cui = Product(L"Cui 50mm", 100, 2.5);
-        Product(L"Vopsea D'Artagnan", 10, 40, 1, 55, L"kg");
-        Product(L"Surub", 0, 1.25, 3);
+        cui = Product(L"Cui 50mm", L"Buc", 2.5, 100);
+        Product(L"Vopsea D'Artagnan", L"kg", 40, 10, 1, 55);
+        Product(L"Surub", L"Buc", 1.25, 0, 3);
     }
-    static std::wstring Cells(HWND w, int row, std::initializer_list<int> columns)
-    {
-        std::wstring text;
-        for (int c : columns)
-            text += (text.empty() ? L"" : L"|") + Cell(w, row, c);
-        return text;
-    }
-    unsigned long long cui = 0;
+    long long cui = 0;
 };
 
 } // namespace
 
-TEST_F(MovementEditor, NewEntryOfThreeRowsIsStoredUnderOneNumberAndReopensUnchanged)
+TEST_F(MovementEditor, NewEntryTakesTypedQuantitiesIsStoredUnderOneNumberAndReopensUnchanged)
 {
     // Rows of an abandoned movement under the number the new one will take.
     tempDb.Exec(L"insert into ArticoleIntrariGenerale values (NULL, 1, 9, 1, 9)");
-    MyIntrariGeneraleDialogEdit editor(nullptr);
-    EXPECT_EQ(1, RunEditor(editor, 0, 0, [&](HWND w) {
+    struct Typed {
+        const wchar_t* typed;
+        const wchar_t* shown;  // quantity and value without VAT after the edit
+        bool refused;
+    } quantities[] = {
+        {L"1,5", L"1.50|3.75", false},    {L" 2.25 ", L"2.25|5.63", false}, {L"-3", L"-3.00|-7.50", false},
+        {L"12abc", L"-3.00|-7.50", true}, {L"1.5,2", L"-3.00|-7.50", true}, {L"1e400", L"-3.00|-7.50", true},
+    };
+    EXPECT_EQ(1, RunEditor(0, 0, [&](HWND w) {
         EXPECT_EQ(L"1", ModalDriver::GetText(w, IDC_IGE_NUMAR));
-        EXPECT_EQ(0, Rows(w)) << "a new movement starts empty";
+        EXPECT_EQ(0, ModalDriver::ListRowCount(w, IDC_IGE_LISTA)) << "a new movement starts empty";
         ModalDriver::SetDate(w, IDC_IGE_DATA, Day(2026, 3, 5, 1, 30));
         AddRow(w, L"Cui", L"4");
         AddRow(w, L"Vopsea", L"2.5");
         AddRow(w, L"Surub", L"10");
+        AddRow(w, L"Cui", L"1");
         // VAT code 1 adds 9 %, code 3 nothing.
-        EXPECT_EQ(L"40.00|2.50|kg|RON|100.00|9.00|109.00", Cells(w, 1, {3, 4, 5, 6, 7, 8, 9}));
-        EXPECT_EQ(L"122.50", ModalDriver::GetText(w, IDC_IGE_TOTAL_FT));
-        EXPECT_EQ(L"133.90", ModalDriver::GetText(w, IDC_IGE_TOTAL_TTI));
-        testing_support::SaveWindowPng(w, L"stock_moves_editor");
-        ModalDriver::Click(w, IDOK);
-    }));
-    long long stored = 1772674200 - 7200;  // 05-03-2026 01:30, two hours earlier
-    // id = number = IDIntrare = counter; the abandoned row is gone; status 1.
-    EXPECT_EQ(L"1|1|1|3|1", tempDb.Text(L"select id || '|' || (select idIntrari from iduri) || '|' || (select "
-                                        L"group_concat(distinct IDIntrare) || '|' || count(*) from "
-                                        L"ArticoleIntrariGenerale) || '|' || status from IntrariGenerale"));
-    EXPECT_EQ(100, Stock(cui)) << "a temporary entry moves no stock";
-
-    for (int save = 0; save < 3; ++save) {
-        MyIntrariGeneraleDialogEdit again(nullptr);
-        EXPECT_EQ(1, RunEditor(again, 0, 1, [&](HWND w) {
-            ASSERT_EQ(3, Rows(w));
-            EXPECT_EQ(L"2|Vopsea D'Artagnan|40.00|2.50", Cells(w, 1, {0, 2, 3, 4}));
-            SYSTEMTIME shown = {};
-            DateTime_GetSystemtime(GetDlgItem(w, IDC_IGE_DATA), &shown);
-            EXPECT_EQ(5, shown.wDay);
-            EXPECT_EQ(1, shown.wHour);
-            ModalDriver::Click(w, IDOK);
-        }));
-        EXPECT_EQ(stored, Count(L"select dataCreare from IntrariGenerale")) << "save " << save;
-    }
-    // A date chosen before a quantity is typed stays chosen.
-    MyIntrariGeneraleDialogEdit redated(nullptr);
-    RunEditor(redated, 0, 1, [&](HWND w) {
-        ModalDriver::SetDate(w, IDC_IGE_DATA, Day(2026, 3, 6, 1, 30));
-        ClickCell(w, 0, 4);
-        ModalDriver::SetText(w, IDC_IGE_CELULA, L"5");
-        ModalDriver::Click(w, IDOK);
-        ModalDriver::Click(w, IDOK);
-    });
-    EXPECT_EQ(stored + 86400, Count(L"select dataCreare from IntrariGenerale"));
-}
-
-TEST_F(MovementEditor, ClickedCellEndsAtTheFirstTemporarAndDeletingTouchesOnlyTheList)
-{
-    MyIntrariGeneraleDialogEdit editor(nullptr);
-    EXPECT_EQ(1, RunEditor(editor, 0, 0, [&](HWND w) {
-        AddRow(w, L"Cui", L"2");
-        AddRow(w, L"Surub", L"1");
-        ClickCell(w, 0, 2);
-        ModalDriver::Click(w, IDOK);
-        EXPECT_TRUE(IsWindowVisible(w)) << "the first press only ends the pending edit";
-        ClickCell(w, 0, 4);
-        EXPECT_TRUE(ModalDriver::IsVisible(w, IDC_IGE_CELULA)) << "a quantity cell opens the cell editor";
-        ModalDriver::SetText(w, IDC_IGE_CELULA, L"3");
-        testing_support::SaveWindowPng(w, L"stock_moves_editor_cell");  // the edit stands over the list
-        ModalDriver::Click(w, IDOK);
-        EXPECT_EQ(L"3.00|7.50", Cells(w, 0, {4, 7}));
-
-        ModalDriver::SelectListRow(w, IDC_IGE_LISTA, 1);
+        EXPECT_EQ(L"40.00|2.50|kg|RON|100.00|9.00|109.00", RowText(w, IDC_IGE_LISTA, 1, {3, 4, 5, 6, 7, 8, 9}));
+        ModalDriver::SelectListRow(w, IDC_IGE_LISTA, 3);
         ModalDriver::Click(w, IDC_IGE_STERGE);
-        EXPECT_EQ(1, Rows(w));
-        EXPECT_EQ(0, Count(L"select count(*) from ArticoleIntrariGenerale"));
-        ModalDriver::Click(w, IDOK);  // the row's click left an edit pending
-        ModalDriver::Click(w, IDOK);
-    }));
-    EXPECT_EQ(L"3.0", tempDb.Text(L"select group_concat(cantitate) from ArticoleIntrariGenerale"));
-}
-
-TEST_F(MovementEditor, CancellationIsStoredAndLocksTheMovement)
-{
-    MyIntrariGeneraleDialogEdit first(nullptr);
-    RunEditor(first, 1, 0, [&](HWND w) {
-        AddRow(w, L"Cui", L"5");
-        ModalDriver::Click(w, IDOK);
-    });
-    boxes.Answer(IDCANCEL);
-    MyIntrariGeneraleDialogEdit editor(nullptr);
-    EXPECT_EQ(1, RunEditor(editor, 1, 1, [&](HWND w) {
-        ModalDriver::Click(w, IDC_IGE_ANULEAZA);
-        EXPECT_TRUE(IsWindowVisible(w)) << "Cancel in the question changes nothing";
-        ModalDriver::Click(w, IDC_IGE_ANULEAZA);
-    }));
-    EXPECT_EQ(3, Count(L"select status from IesiriGenerale where id = 1"));
-    EXPECT_EQ(1, Count(L"select count(*) from ArticoleIesiriGenerale")) << "a stored movement keeps its rows";
-
-    MyIntrariGeneraleDialogEdit locked(nullptr);
-    RunEditor(locked, 1, 1, [&](HWND w) {
-        for (int id : {IDC_IGE_ADAUGA, IDC_IGE_STERGE, IDC_IGE_MODIFICA, IDOK, IDC_IGE_VALIDEAZA, IDC_IGE_ANULEAZA})
-            EXPECT_FALSE(ModalDriver::IsEnabled(w, id)) << id;
-        EXPECT_TRUE(ModalDriver::IsEnabled(w, IDC_IGE_TIPARIRE));
-        ModalDriver::Click(w, IDC_IGE_VALIDEAZA);  // even sent directly
-    });
-    EXPECT_EQ(100, Stock(cui));
-    EXPECT_EQ(0, Count(L"select count(*) from Stocuri"));
-
-    // A movement never saved is stored cancelled and uses up its number: one
-    // more than both the counter and the largest stored id.
-    tempDb.Exec(L"insert into IesiriGenerale values (7, 0, 1, 0, 0, 0, 0)");
-    MyIntrariGeneraleDialogEdit fresh(nullptr);
-    EXPECT_EQ(1, RunEditor(fresh, 1, 0, [&](HWND w) { ModalDriver::Click(w, IDC_IGE_ANULEAZA); }));
-    EXPECT_EQ(L"8|3|8", tempDb.Text(L"select id || '|' || status || '|' || (select idIesiri from iduri) from "
-                                    L"IesiriGenerale where id = 8"));
-}
-
-TEST_F(MovementEditor, TypedQuantityTakesACommaOrAPointAndRefusesWhatIsNoNumber)
-{
-    struct Case {
-        const wchar_t* typed;
-        const wchar_t* shown;  // quantity and value without VAT after the edit
-        bool refused;
-    } cases[] = {
-        {L"1,5", L"1.50|3.75", false},
-        {L" 2.25 ", L"2.25|5.63", false},
-        {L"-3", L"-3.00|-7.50", false},
-        {L"abc", L"-3.00|-7.50", true},
-        {L"12abc", L"-3.00|-7.50", true},
-        {L"1.5,2", L"-3.00|-7.50", true},
-        {L"1e400", L"-3.00|-7.50", true},
-        {L"1000000000000000", L"1000000000000000.00|2500000000000000.00", false},
-        {L"0,124", L"0.12|0.31", false},  // saved whole, as its value was computed
-    };
-    MyIntrariGeneraleDialogEdit editor(nullptr);
-    EXPECT_EQ(1, RunEditor(editor, 0, 0, [&](HWND w) {
-        AddRow(w, L"Cui", L"2");
-        for (const Case& c : cases) {
+        EXPECT_EQ(3, ModalDriver::ListRowCount(w, IDC_IGE_LISTA));
+        EXPECT_EQ(1, tempDb.Scalar(L"select count(*) from ArticoleIntrariGenerale")) << "deleting changes the list only";
+        EXPECT_EQ(L"122.50|133.90", ModalDriver::GetText(w, IDC_IGE_TOTAL_FT) + L"|" +
+                                        ModalDriver::GetText(w, IDC_IGE_TOTAL_TTI));
+        for (const Typed& q : quantities) {
             boxes.Clear();
             ClickCell(w, 0, 4);
-            ModalDriver::SetText(w, IDC_IGE_CELULA, c.typed);
+            ModalDriver::SetText(w, IDC_IGE_CELULA, q.typed);
             SetFocus(GetDlgItem(w, IDC_IGE_TOTAL_FT));
-            EXPECT_EQ(c.shown, Cells(w, 0, {4, 7})) << testing_support::Narrow(c.typed);
-            EXPECT_EQ(c.refused ? 1u : 0u, boxes.Count()) << boxes.Describe();
-            if (c.refused && boxes.Count())
-                EXPECT_EQ(L"Atentie", boxes.Last().caption);
+            EXPECT_EQ(q.shown, RowText(w, IDC_IGE_LISTA, 0, {4, 7})) << testing_support::Narrow(q.typed);
+            EXPECT_EQ(q.refused ? L"Atentie" : L"", boxes.Count() ? boxes.Last().caption : L"") << boxes.Describe();
         }
         // A refused quantity stops the validation that committed it.
         boxes.Clear();
@@ -175,8 +60,41 @@ TEST_F(MovementEditor, TypedQuantityTakesACommaOrAPointAndRefusesWhatIsNoNumber)
         ModalDriver::SetText(w, IDC_IGE_CELULA, L"x");
         ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
         EXPECT_EQ(1u, boxes.Count()) << boxes.Describe();
+        // A clicked quantity opens the cell editor; the first "Temporar" only ends the edit.
+        ClickCell(w, 0, 4);
+        EXPECT_TRUE(ModalDriver::IsVisible(w, IDC_IGE_CELULA));
+        ModalDriver::SetText(w, IDC_IGE_CELULA, L"0,124");
+        testing_support::SaveWindowPng(w, L"stock_moves_editor");
+        ModalDriver::Click(w, IDOK);
+        EXPECT_TRUE(IsWindowVisible(w));
+        EXPECT_EQ(L"0.12|0.31", RowText(w, IDC_IGE_LISTA, 0, {4, 7}));
         ModalDriver::Click(w, IDOK);
     }));
-    EXPECT_EQ(L"0.124|0.31", tempDb.Text(L"select cantitate || '|' || valoareFT from ArticoleIntrariGenerale, "
-                                         L"IntrariGenerale"));
+    long long stored = 1772674200 - 7200;  // 05-03-2026 01:30, two hours earlier
+    // id = number = IDIntrare = counter; the abandoned row is gone; status 1.
+    // The quantity is stored as typed, its value as computed from it.
+    EXPECT_EQ(L"1|1|1|3|1|0.124,2.5,10.0|112.81",
+              tempDb.Text(L"select id || '|' || (select idIntrari from iduri) || '|' || (select group_concat(distinct "
+                          L"IDIntrare) || '|' || count(*) || '|' || status || '|' || group_concat(cantitate) from "
+                          L"ArticoleIntrariGenerale) || '|' || valoareFT from IntrariGenerale"));
+    EXPECT_EQ(100, StocReal(cui)) << "a temporary entry moves no stock";
+
+    // Re-saved unchanged three times, then re-dated before a quantity is typed: the date holds.
+    for (int save = 0; save < 4; ++save) {
+        EXPECT_EQ(1, RunEditor(0, 1, [&](HWND w) {
+            ASSERT_EQ(3, ModalDriver::ListRowCount(w, IDC_IGE_LISTA));
+            EXPECT_EQ(L"2|Vopsea D'Artagnan|40.00|2.50", RowText(w, IDC_IGE_LISTA, 1, {0, 2, 3, 4}));
+            SYSTEMTIME shown = {};
+            DateTime_GetSystemtime(GetDlgItem(w, IDC_IGE_DATA), &shown);
+            EXPECT_EQ(L"5 1", std::to_wstring(shown.wDay) + L" " + std::to_wstring(shown.wHour));
+            if (save == 3) {
+                ModalDriver::SetDate(w, IDC_IGE_DATA, Day(2026, 3, 6, 1, 30));
+                ClickCell(w, 0, 4);
+                ModalDriver::SetText(w, IDC_IGE_CELULA, L"5");
+                ModalDriver::Click(w, IDOK);
+            }
+            ModalDriver::Click(w, IDOK);
+        }));
+        EXPECT_EQ(stored + (save == 3 ? 86400 : 0), tempDb.Scalar(L"select dataCreare from IntrariGenerale")) << save;
+    }
 }

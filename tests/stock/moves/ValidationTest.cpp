@@ -1,17 +1,17 @@
-#include <gtest/gtest.h>
+#include "database/Lookups.h"
 #include "stock/StockMoveStore.h"
-#include "tests/stock/moves/MovesFixture.h"
+#include "tests/stock/support/StockFixture.h"
 
-using namespace moves_test;
+using namespace stock_test;
 
 namespace {
 
-class Validation : public MovesTest {
+class Validation : public StockTest {
 protected:
     void SetUp() override
     {
-        cui = Product(L"Cui 50mm", 10, 2.5, 0, 3.75, L"kg");
-        surub = Product(L"Surub D'Artagnan", 4, 1.25, 1, 2.0, L"buc");
+        cui = Product(L"Cui 50mm", L"kg", 2.5, 10, 0, 3.75);
+        surub = Product(L"Surub D'Artagnan", L"b'c", 1.25, 4, 1, 2.0);
     }
     // Everything a validation may touch.
     std::wstring Snapshot()
@@ -26,81 +26,84 @@ protected:
 
 } // namespace
 
-TEST_F(Validation, ExitChangesStockAndWritesOneLedgerRowPerLineInOrder)
+// A validation moves stock and writes one ledger row per line, in list
+// order, or, refused or failed, changes nothing and can run again.
+TEST_F(Validation, MovesStockOnceInOrderOrChangesNothing)
 {
-    MyIntrariGeneraleDialogEdit editor(nullptr);
-    EXPECT_EQ(1, RunEditor(editor, 1, 0, [&](HWND w) {
-        ModalDriver::SetDate(w, IDC_IGE_DATA, Day(2026, 4, 1, 9, 15));
-        AddRow(w, L"Cui", L"3");
-        AddRow(w, L"Surub", L"4");
-        AddRow(w, L"Cui", L"7");
-        ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
-    }));
-    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
-    EXPECT_EQ(L"Validare document ?", boxes.Last().text);
-    EXPECT_EQ(0.0, Stock(cui)) << "an exit of exactly the stock passes";
-    EXPECT_EQ(0.0, Stock(surub));
-    // 01-04-2026 09:15 in the ledger, two hours earlier in the header.
-    EXPECT_EQ(L"2|1775027700", tempDb.Text(L"select status || '|' || dataCreare from IesiriGenerale where id = 1"));
-    EXPECT_EQ(L"1775034900|4|1|IESIRE GENERALA|1|7.0|3.0|3.75|kg;"
-              L"1775034900|4|1|IESIRE GENERALA|2|0.0|4.0|2.0|buc;"
-              L"1775034900|4|1|IESIRE GENERALA|1|0.0|7.0|3.75|kg",
-              tempDb.Text(L"select group_concat(r, ';') from (select data || '|' || tip || '|' || NrDocument || "
-                          L"'|' || IDClient || '|' || IDProdus || '|' || stoc || '|' || cantitate || '|' || pret "
-                          L"|| '|' || UM as r from Stocuri order by id)"));
-}
-
-TEST_F(Validation, RefusedOrFailedValidationChangesNothingAndCanRunAgain)
-{
+    const wchar_t* exitRows = L"4|1|IESIRE GENERALA|1|6.0|4.0|3.75|kg;4|1|IESIRE GENERALA|2|3.0|1.0|2.0|b'c;"
+                              L"4|1|IESIRE GENERALA|1|0.0|6.0|3.75|kg";
     struct Case {
         const char* name;
+        int kind;
         const wchar_t* lastQuantity;
-        const wchar_t* trigger;
-        const wchar_t* message;
+        const wchar_t* setUp;
+        const wchar_t* undo;
+        const wchar_t* message;  // of the refusal, which a third quantity of 6 mends
+        double cui, surub;       // stocReal and the rule's stock after
+        const wchar_t* ledger;
     } cases[] = {
-        {"stock below zero on the third row", L"7", nullptr, L"Cantitate Insufucienta in stoc !"},
-        {"a ledger row refused", L"1",
-         L"create trigger refuse before insert on Stocuri begin select raise(abort, 'refuzat'); end", L"refuzat"},
-        {"the header refused", L"1",
-         L"create trigger refuse before insert on IesiriGenerale begin select raise(abort, 'plin'); end", L"plin"},
+        {"an exit of exactly the stock", 1, L"6", nullptr, nullptr, nullptr, 0, 3, exitRows},
+        {"an entry", 0, L"6", nullptr, nullptr, nullptr, 20, 5,
+         L"3|1|INTRARE GENERALA|1|14.0|4.0|3.75|kg;3|1|INTRARE GENERALA|2|5.0|1.0|2.0|b'c;"
+         L"3|1|INTRARE GENERALA|1|20.0|6.0|3.75|kg"},
+        {"stock below zero on the third row", 1, L"7", nullptr, nullptr, L"Cantitate Insufucienta in stoc !", 0, 3,
+         exitRows},
+        {"stocReal holds it, the stock rule does not", 1, L"7", L"update Produse set stocReal = 100 where id = 1",
+         L"update Produse set stocReal = 10 where id = 1", L"Cantitate Insufucienta in stoc !", 0, 3, exitRows},
+        {"a ledger row refused", 1, L"1",
+         L"create trigger refuse before insert on Stocuri begin select raise(abort, 'refuzat'); end",
+         L"drop trigger refuse", L"refuzat", 0, 3, exitRows},
+        {"the header refused", 1, L"1",
+         L"create trigger refuse before insert on IesiriGenerale begin select raise(abort, 'plin'); end",
+         L"drop trigger refuse", L"plin", 0, 3, exitRows},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        if (c.trigger)
-            tempDb.Exec(c.trigger);
+        if (c.setUp)
+            tempDb.Exec(c.setUp);
         std::wstring before = Snapshot();
         boxes.Clear();
-        MyIntrariGeneraleDialogEdit editor(nullptr);
-        EXPECT_EQ(1, RunEditor(editor, 1, 0, [&](HWND w) {
+        EXPECT_EQ(1, RunEditor(c.kind, 0, [&](HWND w) {
+            ModalDriver::SetDate(w, IDC_IGE_DATA, Day(2026, 4, 1, 9, 15));
             AddRow(w, L"Cui", L"4");
             AddRow(w, L"Surub", L"1");
             AddRow(w, L"Cui", c.lastQuantity);
             ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
+            if (!c.message)
+                return;
             EXPECT_TRUE(IsWindowVisible(w)) << "the editor stays open";
             EXPECT_EQ(before, Snapshot());
             ASSERT_EQ(2u, boxes.Count()) << boxes.Describe();
             EXPECT_NE(std::wstring::npos, boxes.Last().text.find(c.message));
             EXPECT_EQ(L"Message", boxes.Last().caption);
-            EXPECT_EQ(0u, editor.status);
-            if (c.trigger)
-                tempDb.Exec(L"drop trigger refuse");
-            // Mended and validated again, each row applies once.
+            if (c.undo)
+                tempDb.Exec(c.undo);
             ClickCell(w, 2, 4);
             ModalDriver::SetText(w, IDC_IGE_CELULA, L"6");
             ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
         }));
-        EXPECT_EQ(L"6.0;0.0", tempDb.Text(L"select group_concat(stoc, ';') from Stocuri where IDProdus = 1"));
-        EXPECT_EQ(3, Count(L"select count(*) from Stocuri"));
-        tempDb.Exec(L"delete from Stocuri");
-        tempDb.Exec(L"delete from ArticoleIesiriGenerale");
-        tempDb.Exec(L"update Produse set stocReal = 10 where id = 1");
+        EXPECT_EQ(L"Validare document ?", boxes.Boxes().at(0).text);
+        EXPECT_EQ(c.cui, StocReal(cui));
+        EXPECT_EQ(c.surub, StocReal(surub));
+        EXPECT_EQ(Bani(c.cui), Bani(GetProductStockAtDate(1775034900, cui)));
+        EXPECT_EQ(Bani(c.surub), Bani(GetProductStockAtDate(1775034900, surub)));
+        // 01-04-2026 09:15 in the ledger, two hours earlier in the header.
+        EXPECT_EQ(L"2|1775027700", tempDb.Text(micro::qsql::SqlFormat(L"select status || '|' || dataCreare from %s",
+                                                                      StockMoveKindOf(c.kind).headerTable)
+                                                   .c_str()));
+        EXPECT_EQ(c.ledger, tempDb.Text(L"select group_concat(r, ';') from (select tip || '|' || NrDocument || '|' || "
+                                        L"IDClient || '|' || IDProdus || '|' || stoc || '|' || cantitate || '|' || "
+                                        L"pret || '|' || UM as r from Stocuri where data = 1775034900 order by id)"));
+        Exec({L"delete from Stocuri", L"delete from IesiriGenerale", L"delete from IntrariGenerale",
+              L"delete from ArticoleIesiriGenerale", L"delete from ArticoleIntrariGenerale",
+              L"update iduri set idIesiri = 0, idIntrari = 0", L"update Produse set stocReal = 10 - 6 * (id - 1)"});
     }
 }
 
 TEST_F(Validation, EntryStockTestCountsHundredths)
 {
-    tempDb.Exec(L"update Produse set stocReal = 0.3 where id = 2");
-    tempDb.Exec(L"update ArticoleNiruri set cantitate = 0.3 where produsID = 2");
+    Exec({L"update Produse set stocReal = 0.3 where id = 2",
+          L"update ArticoleNiruri set cantitate = 0.3 where produsID = 2"});
     StockMoveHeader entry;
     entry.date = 86400;
     EXPECT_EQ(0, ValidateStockMove(0, entry, {StockMoveRow{surub, -0.4, 1, 0, 0, 0}}));

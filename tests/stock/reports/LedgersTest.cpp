@@ -1,11 +1,10 @@
-#include "resources/resource.h"
 #include "stock/MyFisaDeArticolDialog.h"
 #include "tests/harness/Screenshot.h"
-#include "tests/stock/reports/ReportsFixture.h"
+#include "tests/stock/support/StockFixture.h"
 
-using namespace reports_test;
+using namespace stock_test;
 
-class Ledgers : public ReportsTest {
+class Ledgers : public StockTest {
 protected:
     // A ledger of the mode over the days of first and last, collected by its button.
     void Collect(HWND w, long long first, long long last)
@@ -58,18 +57,16 @@ TEST_F(Ledgers, ArticleLedgerListsIdenticalLinesTwiceInOrderWithSignedValues)
 {
     long long product = tempDb.AddProduct(L"Cuie", 1.0);
     long long client = tempDb.AddClient(L"Beta SRL");
-        Document(L"Facturi", kDay + 10, 2, client, 9, {{double(product), 3, 5}, {double(product), 3, 5}});
+    Document(L"Facturi", kDay + 10, 2, client, 9, {{double(product), 3, 5}, {double(product), 3, 5}});
     Line(L"Niruri", kDay + 10, 2, client, 4, product, 10, 2);
-    Line(L"IntrariGenerale", kDay + 20, 1, 0, 0, product, 1000, 10);                                      // temporary: not a movement yet
+    Line(L"IntrariGenerale", kDay + 20, 1, 0, 0, product, 1000, 10);  // temporary: not a movement yet
     Line(L"IesiriGenerale", kDay + 30, 2, 0, 0, product, 1.5, 4);
     Line(L"IntrariGenerale", kDay + 40, 2, 0, 0, product, 0.25, 8);
 
     MyFisaDeArticolDialog article(nullptr);
     article.productId = product;
     RunDialog(article, L"Fisa de articol", [&](HWND w) {
-        ModalDriver::SetDate(w, IDC_FISA_DE_LA, PickerDay(kDay));
-        ModalDriver::SetDate(w, IDC_FISA_LA, PickerDay(kDay));
-        ModalDriver::Click(w, IDC_FISA_COLECTEAZA);
+        Collect(w, kDay, kDay);
         EXPECT_EQ((Rows{{L"15-03-2024 ", L"FV", L"9", L"Beta SRL", L"0", L"3.00", L"5.00", L"-15.00"},
                         {L"15-03-2024 ", L"FV", L"9", L"Beta SRL", L"0", L"3.00", L"5.00", L"-15.00"},
                         {L"15-03-2024 ", L"NIR", L"4", L"Beta SRL", L"10.00", L"0", L"2.00", L"20.00"},

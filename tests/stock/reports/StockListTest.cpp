@@ -1,23 +1,21 @@
-#include "resources/resource.h"
 #include "stock/MyStocArticoleDialog.h"
-#include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/Screenshot.h"
-#include "tests/stock/reports/ReportsFixture.h"
+#include "tests/stock/support/StockFixture.h"
 
-using namespace reports_test;
+using namespace stock_test;
 
-class StockList : public ReportsTest {};
+class StockList : public StockTest {};
 
-TEST_F(StockList, ListsEachProductValuedAndEndsWithTheTotalAndRefillsOnADateChange)
+TEST_F(StockList, ValuesEachProductEndsWithTheTotalRefillsOnADateChangeAndStopsAtAnError)
 {
-    long long nails = tempDb.AddProduct(L"D'Artagnan cuie", 1.0, 0, L"kg", 2.5);
-    long long service = tempDb.AddProduct(L"Transport", 1.0, 0, L"km", 4.0);
-    long long short_ = tempDb.AddProduct(L"Ciment", 1.0, 0, L"sac", 3.0);
+    long long nails = Product(L"D'Artagnan cuie", L"kg", 2.5);
+    long long service = Product(L"Transport", L"km", 4.0);
+    long long short_ = Product(L"Ciment", L"sac", 3.0);
     tempDb.Exec(micro::qsql::SqlFormat(L"update Produse set categorie = '2' where id = %lld", service).c_str());
-    Line(L"Niruri", kDay, 2, 0, 1, nails, 1234567.89 / 2.5, 10);   // worth 1 234 567.89
+    Line(L"Niruri", kDay, 2, 0, 1, nails, 1234567.89 / 2.5, 10);  // worth 1 234 567.89
     Line(L"Niruri", kDay, 1, 0, 2, service, 7, 10);
     Line(L"Facturi", kDay, 2, 0, 1, short_, 5, 10);
-    Line(L"Niruri", kDay + 2 * 86400, 2, 0, 3, nails, 10, 10);     // two days later
+    Line(L"Niruri", kDay + 2 * 86400, 2, 0, 3, nails, 10, 10);  // two days later
 
     MyStocArticoleDialog dialog(nullptr);
     RunDialog(dialog, L"Stoc articole", [&](HWND w) {
@@ -33,16 +31,10 @@ TEST_F(StockList, ListsEachProductValuedAndEndsWithTheTotalAndRefillsOnADateChan
         ModalDriver::SetDate(w, IDC_STOC_DATA, PickerDay(kDay + 2 * 86400));
         EXPECT_EQ(L"493837.16", ModalDriver::ListCell(w, IDC_STOC_LISTA, 0, 2));
         EXPECT_EQ(L"1234592.89", ModalDriver::ListCell(w, IDC_STOC_LISTA, 4, 5));
-    });
-}
 
-TEST_F(StockList, ADatabaseErrorShowsOneBoxAndAddsNoTotal)
-{
-    tempDb.AddProduct(L"Cuie", 1.0);
-    MyStocArticoleDialog dialog(nullptr);
-    RunDialog(dialog, L"Stoc articole", [&](HWND w) {
+        // A database error: one box over the dialog, no partial list, no TOTAL.
         tempDb.Exec(L"drop table ArticoleIesiriGenerale");
-        testing_support::MessageBoxRecorder boxes;
+        boxes.Clear();
         ModalDriver::SetDate(w, IDC_STOC_DATA, PickerDay(kDay));
         ASSERT_EQ(1u, boxes.Count());
         EXPECT_EQ(L"Message", boxes.Last().caption);

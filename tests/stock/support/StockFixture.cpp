@@ -1,0 +1,147 @@
+#include "tests/stock/support/StockFixture.h"
+#include "stock/StockMoveStore.h"
+#include "tests/harness/Screenshot.h"
+
+using micro::qsql::SqlFormat;
+
+namespace stock_test {
+
+Rows ListRows(HWND dialog, int listId, int columns)
+{
+    Rows rows(ModalDriver::ListRowCount(dialog, listId));
+    for (size_t r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < columns; ++c)
+            rows[r].push_back(ModalDriver::ListCell(dialog, listId, static_cast<int>(r), c));
+    return rows;
+}
+
+std::wstring RowText(HWND dialog, int listId, int row, std::initializer_list<int> columns)
+{
+    std::wstring text;
+    for (int c : columns)
+        text += (text.empty() ? L"" : L"|") + ModalDriver::ListCell(dialog, listId, row, c);
+    return text;
+}
+
+std::wstring ColumnText(HWND dialog, int listId, int column)
+{
+    std::wstring text;
+    for (int row = 0; row < ModalDriver::ListRowCount(dialog, listId); ++row)
+        text += (row ? L"," : L"") + ModalDriver::ListCell(dialog, listId, row, column);
+    return text;
+}
+
+void AddRow(HWND editor, const wchar_t* productName, const wchar_t* quantity)
+{
+    ModalDriver picker;
+    picker.When(L"Cautare Produse", [&](HWND p) {
+        ModalDriver::SetText(p, IDC_CAUTARE_PRODUSE_FILTER, productName);
+        ModalDriver::DoubleClickListRow(p, IDC_CAUTARE_PRODUSE_LIST, 0);
+    });
+    ModalDriver::Click(editor, IDC_IGE_ADAUGA);
+    picker.Verify();
+    ModalDriver::SetText(editor, IDC_IGE_CELULA, quantity);
+    SetFocus(GetDlgItem(editor, IDC_IGE_TOTAL_FT));
+}
+
+void ClickCell(HWND editor, int row, int column)
+{
+    NMITEMACTIVATE click = {};
+    click.hdr = {GetDlgItem(editor, IDC_IGE_LISTA), IDC_IGE_LISTA, static_cast<UINT>(NM_CLICK)};
+    click.iItem = row;
+    click.iSubItem = column;
+    SendMessageW(editor, WM_NOTIFY, IDC_IGE_LISTA, reinterpret_cast<LPARAM>(&click));
+}
+
+long long StockTest::Product(const wchar_t* name, const wchar_t* unit, double purchase, double stock, int vat,
+                             double sale)
+{
+    long long id = tempDb.AddProduct(name, sale, vat, unit, purchase);
+    if (stock != 0) {
+        db().ExecDML(SqlFormat(L"update Produse set stocReal = %.17g where id = %lld", stock, id));
+        Line(L"Niruri", 0, 2, 0, 0, id, stock, 0);
+    }
+    return id;
+}
+
+long long StockTest::Document(const wchar_t* header, long long date, int status, long long partner, long long number,
+                              const std::vector<std::vector<double>>& lines)
+{
+    bool movement = header[0] == L'I';
+    double total = 0.0;
+    for (const auto& line : lines)
+        total += line[1] * line[2];
+    db().ExecDML(movement ? SqlFormat(L"insert into %s (dataCreare, status, valoareFT, valoareTTI) values (%lld, %d, "
+                                      L"%.17g, %.17g)",
+                                      header, date, status, total, total)
+                          : SqlFormat(L"insert into %s (status, numar, client, dataCreare, valoareTTI, sold) values "
+                                      L"(%d, %lld, %lld, %lld, %.17g, %.17g)",
+                                      header, status, number, partner, date, total, total));
+    long long id = db().LastInsertRowId();
+    for (const auto& line : lines)
+        db().ExecDML(SqlFormat(L"insert into Articole%s (produsID, cantitate, %s, %s) values (%lld, %.17g, %.17g, %lld)",
+                               header, movement ? L"pret" : L"valoareFT", movement ? L"IDIntrare" : L"IDFactura",
+                               static_cast<long long>(line[0]), line[1], line[2], id));
+    return id;
+}
+
+void StockTest::Cash(const wchar_t* table, long long date, int status, long long partner, long long number,
+                          double amount, int type)
+{
+    db().ExecDML(SqlFormat(L"insert into %s (numar, IDClient, suma, data, status, tip) values (%lld, %lld, %.17g, "
+                           L"%lld, %d, %d)",
+                           table, number, partner, amount, date, status, type));
+}
+
+double StockTest::ExpectedStock(long long product, long long end)
+{
+    auto sum = [&](const wchar_t* header, const wchar_t* link, const wchar_t* counts) {
+        return tempDb.Number(SqlFormat(L"select total(l.cantitate) from Articole%s l, %s h where l.%s = h.id and "
+                                       L"l.produsID = %lld and h.dataCreare <= %lld and %s",
+                                       header, header, link, product, end, counts));
+    };
+    return sum(L"Niruri", L"IDFactura", L"coalesce(h.status, 0) <> 3") +
+           sum(L"IntrariGenerale", L"IDIntrare", L"h.status = 2") -
+           sum(L"Facturi", L"IDFactura", L"coalesce(h.status, 0) <> 3") -
+           sum(L"IesiriGenerale", L"IDIntrare", L"h.status = 2");
+}
+
+INT_PTR StockTest::RunEditor(int kind, unsigned long long id, std::function<void(HWND)> body)
+{
+    MyIntrariGeneraleDialogEdit editor(nullptr);
+    editor.kind = kind;
+    editor.id = id;
+    return RunDialog(editor, StockMoveKindOf(kind).editorTitle, body);
+}
+
+bool At(const layout_tests::EmfPage& page, const std::wstring& text, int x, int y)
+{
+    for (const layout_tests::EmfText& t : page.texts)
+        if (t.text == text && t.x == x && t.y == y)
+            return true;
+    return false;
+}
+
+PictureSink::PictureSink(const std::wstring& name) : name(name), previous(SetPrintJobSink(this)) {}
+PictureSink::~PictureSink() { SetPrintJobSink(previous); }
+
+HDC PictureSink::OpenDevice(HWND, int& width, int& height)
+{
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width = 1240, -(height = 1754), 1, 32, BI_RGB}};
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    PatBlt(dc, 0, 0, width, height, WHITENESS);
+    return dc;
+}
+
+void PictureSink::CloseDevice(HDC dc, bool)
+{
+    GdiFlush();
+    for (int i = 0; i < 1240 * 1754; ++i)
+        static_cast<BYTE*>(bits)[i * 4 + 3] = 0xFF;  // opaque paper
+    EXPECT_TRUE(testing_support::SavePixelsPng(bits, 1240, 1754, 1240 * 4, name));
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+}
+
+} // namespace stock_test
