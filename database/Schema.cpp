@@ -1,4 +1,5 @@
 #include "database/Schema.h"
+#include "database/qsql/SqlText.h"
 #include "framework/files/QFiles.h"
 #include <string>
 
@@ -141,6 +142,33 @@ void RunAll(QsqlDatabase& db, const wchar_t* const (&statements)[N])
         db.ExecDML(sql);
 }
 
+// The file remembers (user_version) which set of indexes it was given: a
+// checksum of their statements, so a statement added to kIndexes (or changed)
+// makes the next open run them all again, and an open otherwise runs none.
+int IndexSetVersion()
+{
+    unsigned hash = 2166136261u;
+    for (const wchar_t* sql : kIndexes)
+        for (const wchar_t* c = sql; *c; ++c)
+            hash = (hash ^ static_cast<unsigned>(*c)) * 16777619u;
+    return static_cast<int>(hash & 0x7FFFFFFF) | 1;
+}
+
+void MarkIndexesMade(QsqlDatabase& db)
+{
+    db.ExecDML(micro::qsql::SqlFormat(L"PRAGMA user_version = %d", IndexSetVersion()).c_str());
+}
+
+void EnsureIndexes(QsqlDatabase& db)
+{
+    if (db.ExecScalar(L"PRAGMA user_version") == IndexSetVersion())
+        return;
+    QsqlTransaction transaction(db);
+    RunAll(db, kIndexes);
+    MarkIndexesMade(db);
+    transaction.Commit();
+}
+
 } // namespace
 
 const wchar_t* const kCompanyTables[] = {
@@ -165,6 +193,7 @@ void CreateCompanyDatabase(QsqlDatabase& db, const wchar_t* path)
         RunAll(db, kCreateStatements);
         RunAll(db, kDefaultRows);
         RunAll(db, kIndexes);
+        MarkIndexesMade(db);
         transaction.Commit();
     } catch (...) {
         try {
@@ -183,7 +212,7 @@ void OpenCompanyDatabase(QsqlDatabase& db, const wchar_t* path)
     db.Open(path, false);
     TuneConnection(db);
     try {
-        RunAll(db, kIndexes);
+        EnsureIndexes(db);
     } catch (...) {
         // A file opened read-only, or an older layout, still opens: the
         // indexes only make look-ups faster.

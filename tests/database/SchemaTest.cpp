@@ -192,6 +192,7 @@ TEST(CompanyFile, OpeningAnOlderFileAddsTheMissingIndexes)
     std::wstring path = temp.Path();
     temp.Exec(L"drop index ArticoleFacturi_prod");
     temp.Exec(L"drop index Clienti_nume");
+    temp.Exec(L"PRAGMA user_version = 0"); // as a file written before indexes were recorded
     temp.Db().Close();
     OpenCompanyDatabase(temp.Db(), path.c_str());
     EXPECT_EQ(2, temp.Scalar(L"select count(*) from sqlite_master where type = 'index' and name in "
