@@ -236,6 +236,8 @@ bool MyCautareFacturiDialog::RecordMatches(const FacturiRecord& record, int fiel
 void MyCautareFacturiDialog::FilterList()
 {
     nrRanduri = 0;
+    // The list is painted once, when its new rows are in and selected.
+    listaDocumente.SendMessage(WM_SETREDRAW, FALSE);
     listaDocumente.Clear();
     QString text = editCautare.GetText();
     int field = comboCautare.GetCurSel();
@@ -271,6 +273,8 @@ void MyCautareFacturiDialog::FilterList()
     nrRanduri = listaDocumente.RowCount();
     if (nrRanduri > 0)
         listaDocumente.SelectItem(nrRanduri - 1);
+    listaDocumente.SendMessage(WM_SETREDRAW, TRUE);
+    InvalidateRect(listaDocumente, nullptr, TRUE);
 }
 
 void MyCautareFacturiDialog::LoadArticles()
