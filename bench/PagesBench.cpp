@@ -114,7 +114,19 @@ PreviewTimes PreviewPaints(unsigned long long invoice, int runs)
 
 } // namespace
 
+int Run(int argc, wchar_t** argv);
+
 int wmain(int argc, wchar_t** argv)
+{
+    try {
+        return Run(argc, argv);
+    } catch (const micro::qsql::QSqlError& error) {
+        wprintf(L"database error: %ls\n", error.GetText().c_str());
+        return 2;
+    }
+}
+
+int Run(int argc, wchar_t** argv)
 {
     int runs = bench::RunsArgument(argc, argv, 50);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -122,6 +134,7 @@ int wmain(int argc, wchar_t** argv)
     GetTempPathW(MAX_PATH, temp);
     std::wstring path = std::wstring(temp) + L"brivane-pages-bench-" + std::to_wstring(GetCurrentProcessId());
     int status = 0;
+    DeleteFileW(path.c_str()); // left by a run that was stopped
     {
         MyRepository db;
         CreateCompanyDatabase(db, path.c_str());

@@ -59,6 +59,21 @@ int wmain(int argc, wchar_t** argv)
     FacturaPrintJob job(invoice, 0, 1, nullptr);
     wprintf(L"one invoice, 23 lines, %d runs (median)\n", runs);
     bench::PrintTiming(L"loading the record", load);
+    {
+        // The same with 40 000 receipts of other clients on file.
+        micro::qsql::QsqlTransaction transaction(db);
+        micro::qsql::QsqlStatement st = db.CompileStatement(
+            L"insert into Incasari values (NULL, 'CNT', ?, ?, ' 5', 10, 'zece', 1700000000, 2, 0, 0)");
+        for (int i = 1; i <= 40000; ++i) {
+            st.Bind(1, static_cast<long long>(i));
+            st.Bind(2, static_cast<long long>(2 + i % 2000));
+            st.ExecDML();
+        }
+        transaction.Commit();
+    }
+    bench::Timing loadMany = bench::Time(runs, [&] { FacturaPrintJob job(invoice, 0, 1, nullptr); });
+    bench::PrintTiming(L"loading the record, 40 000 receipts", loadMany);
+    bench::PrintRatio(L"40 000 receipts / none", loadMany, load, L"about 1 x (found by index)");
     struct {
         const wchar_t* name;
         bool (*write)(const FacturaPrintJob&, const wchar_t*);

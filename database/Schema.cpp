@@ -1,5 +1,6 @@
 #include "database/Schema.h"
 #include "database/SchemaUpgrade.h"
+#include "database/qsql/SqlText.h"
 #include "framework/files/QFiles.h"
 #include <string>
 
@@ -140,9 +141,15 @@ const wchar_t* const kIndexes[] = {
 
 // Three years of a busy company's lines are some 80 MB; SQLite's default
 // 2 MB page cache would read the same pages again for every stock sum.
+// The running program keeps its lock on the file from the first read to the
+// close: a read outside a transaction then costs what it costs inside one
+// (under Wine each lock, unlock and journal check is a round trip), commits
+// stay fully synced, and the file is an ordinary rollback-journal database
+// that the sqlite3 shell reads once the program has closed it.
 void TuneConnection(QsqlDatabase& db)
 {
     db.ExecDML(L"PRAGMA cache_size = -65536");
+    db.ExecDML(L"PRAGMA locking_mode = EXCLUSIVE");
 }
 
 template <size_t N>
@@ -150,6 +157,33 @@ void RunAll(QsqlDatabase& db, const wchar_t* const (&statements)[N])
 {
     for (const wchar_t* sql : statements)
         db.ExecDML(sql);
+}
+
+// The file remembers (user_version) which set of indexes it was given: a
+// checksum of their statements, so a statement added to kIndexes (or changed)
+// makes the next open run them all again, and an open otherwise runs none.
+int IndexSetVersion()
+{
+    unsigned hash = 2166136261u;
+    for (const wchar_t* sql : kIndexes)
+        for (const wchar_t* c = sql; *c; ++c)
+            hash = (hash ^ static_cast<unsigned>(*c)) * 16777619u;
+    return static_cast<int>(hash & 0x7FFFFFFF) | 1;
+}
+
+void MarkIndexesMade(QsqlDatabase& db)
+{
+    db.ExecDML(micro::qsql::SqlFormat(L"PRAGMA user_version = %d", IndexSetVersion()).c_str());
+}
+
+void EnsureIndexes(QsqlDatabase& db)
+{
+    if (db.ExecScalar(L"PRAGMA user_version") == IndexSetVersion())
+        return;
+    QsqlTransaction transaction(db);
+    RunAll(db, kIndexes);
+    MarkIndexesMade(db);
+    transaction.Commit();
 }
 
 } // namespace
@@ -177,6 +211,7 @@ void CreateCompanyDatabase(QsqlDatabase& db, const wchar_t* path)
         RunAll(db, kDefaultRows);
         RunAll(db, kIndexes);
         RunAll(db, kAllocations);
+        MarkIndexesMade(db);
         transaction.Commit();
     } catch (...) {
         try {
@@ -203,7 +238,7 @@ void OpenCompanyDatabase(QsqlDatabase& db, const wchar_t* path)
         // Read-only: nothing can be settled there anyway.
     }
     try {
-        RunAll(db, kIndexes);
+        EnsureIndexes(db);
     } catch (...) {
         // A file opened read-only, or an older layout, still opens: the
         // indexes only make look-ups faster.

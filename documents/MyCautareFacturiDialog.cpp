@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <cstdio>
 #include <map>
+#include <unordered_map>
 #include <memory>
 #include <uxtheme.h>
 
@@ -221,9 +222,12 @@ void MyCautareFacturiDialog::LoadDocuments()
     }
 }
 
+namespace {
+const int kFieldColumns[] = {RowClient, RowNumar, RowStatus, RowValoareFT, RowValoareTTI};
+} // namespace
+
 bool MyCautareFacturiDialog::RecordMatches(const FacturiRecord& record, int field, const QString& text) const
 {
-    static const int kFieldColumns[] = {RowClient, RowNumar, RowStatus, RowValoareFT, RowValoareTTI};
     if (field < 0 || field >= 5)
         field = 0;
     return RecordCell(record, kFieldColumns[field]).ContainsNoCase(text);
@@ -232,19 +236,45 @@ bool MyCautareFacturiDialog::RecordMatches(const FacturiRecord& record, int fiel
 void MyCautareFacturiDialog::FilterList()
 {
     nrRanduri = 0;
+    // The list is painted once, when its new rows are in and selected.
+    listaDocumente.SendMessage(WM_SETREDRAW, FALSE);
     listaDocumente.Clear();
     QString text = editCautare.GetText();
     int field = comboCautare.GetCurSel();
+    if (field < 0 || field >= 5)
+        field = 0;
+    // The search text is folded once; a client name or status word, shared by
+    // many records, is folded and searched once per filtering.
+    QString needle(text);
+    needle.MakeLower();
+    std::unordered_map<const wchar_t*, bool> answers;
+    QString folded;
     std::vector<FacturiRecord*> rows;
     for (int i = 0; i < inregistrari.GetCount(); ++i) {
         FacturiRecord* record = inregistrari.GetAt(i);
-        if (text.IsEmpty() || RecordMatches(*record, field, text))
+        bool match = text.IsEmpty();
+        if (!match) {
+            const QString& cell = RecordCell(*record, kFieldColumns[field]);
+            auto known = answers.find(cell.c_str());
+            if (known != answers.end()) {
+                match = known->second;
+            } else {
+                folded = cell;
+                folded.MakeLower();
+                match = folded.Find(needle.c_str()) >= 0;
+                if (cell.HasBuffer() && (kFieldColumns[field] == RowClient || kFieldColumns[field] == RowStatus))
+                    answers.emplace(cell.c_str(), match);
+            }
+        }
+        if (match)
             rows.push_back(record);
     }
     listaDocumente.AddRows(rows);
     nrRanduri = listaDocumente.RowCount();
     if (nrRanduri > 0)
         listaDocumente.SelectItem(nrRanduri - 1);
+    listaDocumente.SendMessage(WM_SETREDRAW, TRUE);
+    InvalidateRect(listaDocumente, nullptr, TRUE);
 }
 
 void MyCautareFacturiDialog::LoadArticles()
@@ -279,6 +309,10 @@ void MyCautareFacturiDialog::LoadArticles()
 
 void MyCautareFacturiDialog::ReloadArticles()
 {
+    // Hidden lines are read when they are shown, not at every selection.
+    articoleNeactualizate = articoleAscunse;
+    if (articoleNeactualizate)
+        return;
     listaArticole.DeleteAllItems();
     LoadArticles();
 }
@@ -505,9 +539,11 @@ bool MyCautareFacturiDialog::PrintDocument()
 void MyCautareFacturiDialog::ToggleDetails()
 {
     if (articoleAscunse) {
+        articoleAscunse = false;
+        if (articoleNeactualizate)
+            ReloadArticles();
         listaArticole.Show(SW_SHOW);
         SetWindowPos(listaDocumente, nullptr, 0, 0, 860, 270, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        articoleAscunse = false;
     } else {
         ApplyCompactLayout();
         articoleAscunse = true;

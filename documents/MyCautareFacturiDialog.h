@@ -77,5 +77,7 @@ private:
     void ShowSelectionRefusal();
     void ReloadArticles();
 
+    // The lines of the selected document are not yet in the hidden article list.
+    bool articoleNeactualizate = false;
     HICON m_icons[5] = {};
 };

@@ -298,6 +298,10 @@ void MyFacturiDialog::LoadDocumentLines()
                   L"IDFactura = %llu",
                   DocumentLineTable(tip), id)
             .c_str());
+    // The rows go in as one batch: no repaint and no move of the row buttons
+    // per row, one of each at the end.
+    listaArticole.SendMessage(WM_SETREDRAW, FALSE);
+    butoaneAmanate = true;
     for (; !q.Eof(); q.NextRow()) {
         ++nrLiniiIncarcate;
         unsigned long long product = q.GetIdField(1);
@@ -342,6 +346,11 @@ void MyFacturiDialog::LoadDocumentLines()
         ++nrLinii;
     }
     RepriceLoadedDiscount();
+    butoaneAmanate = false;
+    if (nrLinii > 0)
+        PlaceLineButtons(nrLinii - 1);
+    listaArticole.SendMessage(WM_SETREDRAW, TRUE);
+    InvalidateRect(listaArticole, nullptr, TRUE);
     valoareFT = valoareTVA = valoareTTI = 0.0;
     for (int row = 0; row < nrLinii; ++row) {
         valoareFT += ItemNumber(row, ColNet);

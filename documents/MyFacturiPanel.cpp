@@ -6,7 +6,7 @@
 #include "framework/qapp/QApplication.h"
 #include "framework/qdialog/QMessageBox.h"
 #include "resources/resource.h"
-#include <map>
+#include <unordered_map>
 #include <memory>
 #include <uxtheme.h>
 
@@ -95,56 +95,46 @@ void MyFacturiPanel::InsertColumns()
 
 bool MyFacturiPanel::FillList()
 {
-    int first = m_records.GetCount();
     bool done = false;
     try {
         ReadRows();
         done = true;
     } catch (const micro::qsql::QSqlError& error) {
-        ShowRowsFrom(first);
+        lista.PublishCount();
         micro::qdialog::ShowMessageBox(micro::qdialog::ModalOwner(), error.GetText(), L"Message", MB_OK);
         return false;
     } catch (...) {
     }
-    ShowRowsFrom(first);
+    lista.PublishCount();
     return done;
 }
 
-void MyFacturiPanel::ShowRowsFrom(int first)
-{
-    std::vector<FacturiRecord*> rows;
-    for (int i = first; i < m_records.GetCount(); ++i)
-        rows.push_back(m_records.GetAt(i));
-    lista.AddRows(rows);
-}
-
+// The rows keep their stored values; the list makes the texts of the rows it
+// shows. Names come with the rows (joined), each partner's kept once.
 void MyFacturiPanel::ReadRows()
 {
     micro::qsql::QsqlQuery query = GetRepository().ExecQuery(SqlFormat(
-        L"select id, status, numar, client, dataCreare, valoareFT, valoareTVA, valoareTTI, sold from '%s'",
+        L"select d.id, d.status, d.numar, d.client, d.dataCreare, d.valoareFT, d.valoareTVA, d.valoareTTI, d.sold, "
+        L"c.Nume from '%s' d left join clienti c on c.id = d.client",
         PanelHeaderTable(tip)));
-    // A partner's name is read once per fill, however many documents name it.
-    std::map<unsigned long long, QString> names;
-    DocumentDateTexts dates;
+    std::unordered_map<unsigned long long, long long> names;
+    RefreshDocumentTimeZone();
     for (; !query.Eof(); query.NextRow()) {
-        std::unique_ptr<FacturiRecord> record(new FacturiRecord);
-        record->id = query.GetIdField(0);
-        record->numar.Format(L"%lu", static_cast<unsigned long>(query.GetIntField(2)));
+        DocumentRowList::Row row;
+        row.id = query.GetIdField(0);
+        row.status = query.GetIntField(1);
+        row.numar = query.GetIntField(2);
         unsigned long long client = query.GetIdField(3);
         auto known = names.find(client);
         if (known == names.end())
-            known = names.emplace(client, LookupClientName(client)).first;
-        record->clientNume = known->second;
-        record->dataCreare = dates.Text(query.GetIntField(4));
-        record->valoareFT = FormatDocumentAmount(query.GetFloatField(5));
-        record->valoareTVA = FormatDocumentAmount(query.GetFloatField(6));
-        double total = query.GetFloatField(7);
-        record->valoareTTI = FormatDocumentAmount(total);
-        record->statusText = DocumentStatusText(query.GetIntField(1));
-        // An unpaid document's balance is its total: the same text serves both.
-        double balance = query.GetFloatField(8);
-        record->sold = balance == total ? record->valoareTTI : FormatDocumentAmount(balance);
-        m_records.Add(record.release());
+            known = names.emplace(client, lista.AddName(query.GetStringField(9))).first;
+        row.client = known->second;
+        row.dataCreare = query.GetIntField(4);
+        row.valoareFT = query.GetFloatField(5);
+        row.valoareTVA = query.GetFloatField(6);
+        row.valoareTTI = query.GetFloatField(7);
+        row.sold = query.GetFloatField(8);
+        lista.AddRow(row);
     }
 }
 
@@ -184,7 +174,6 @@ bool MyFacturiPanel::OpenDocument(int row)
 void MyFacturiPanel::Reload()
 {
     lista.Clear();
-    m_records.RemoveAt(0, m_records.GetCount());
     FillList();
 }
 

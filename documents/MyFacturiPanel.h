@@ -1,5 +1,5 @@
 #pragma once
-#include "documents/FacturiRecordList.h"
+#include "documents/DocumentRowList.h"
 #include "framework/gui/QPanel.h"
 
 // A tab of the main window listing every stored document of one type
@@ -25,14 +25,10 @@ public:
     void Reload();
 
     long long tip;
-    FacturiRecordList lista;
+    DocumentRowList lista;
 
 private:
     bool OpenDocument(int row);
     void RequestPrintTab(int row);
     void ReadRows();
-    void ShowRowsFrom(int first);
-
-    // The rows' records, in list order.
-    FacturiRecordArray m_records;
 };

@@ -4,6 +4,7 @@
 #include "database/DocumentTables.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
+#include "database/qsql/SqlText.h"
 #include "framework/qapp/QApplication.h"
 #include "framework/qdialog/QMessageBox.h"
 #include "framework/utils/TimeFormat.h"
@@ -186,12 +187,12 @@ void FacturaDate::LoadReceipt()
     QString wanted(L" ");
     wanted += numar;
     try {
-        QsqlQuery q = GetRepository().ExecQuery(
-            L"select id  , facturi   , serie  ,numar   , IDClient , status from Incasari ");
-        for (; !q.Eof(); q.NextRow()) {
-            if (q.GetStringField(1).Compare(wanted) != 0 || q.GetIdField(4) != clientId ||
-                q.GetIntField(5) == kReceiptCancelled)
-                continue;
+        // Found through the client's receipts (an index), not by reading them all.
+        QsqlQuery q = GetRepository().ExecQuery(micro::qsql::SqlFormat(
+            L"select id  , facturi   , serie  ,numar   , IDClient , status from Incasari where IDClient = %llu and "
+            L"facturi = '%s' and coalesce(status, 0) <> %lld order by id desc limit 1",
+            clientId, wanted.c_str(), kReceiptCancelled));
+        if (!q.Eof()) {
             chitantaId = q.GetIdField(0);
             chitantaSerie = q.GetStringField(2);
             chitantaNumar = q.GetStringField(3);

@@ -91,7 +91,11 @@ int DrawScreenItems(const ScreenPage& page, const FacturaDate& doc, const Screen
     int shown = table.rule.CountFitting(names.data(), count);
 
     float top = table.firstTop;
-    for (int i = 0; i < shown; ++i) {
+    // A row starting below the sheet falls on the black around it, where its
+    // black text cannot be seen: it is not drawn.
+    int drawn = 0;
+    for (; drawn < shown && top < kScreenPageHeight; ++drawn) {
+        int i = drawn;
         const ItemFactura& item = *doc.items.GetAt(i);
         for (size_t c = 0; c < table.columns.count; ++c) {
             const ItemColumn& column = table.columns.rows[c];
@@ -102,5 +106,5 @@ int DrawScreenItems(const ScreenPage& page, const FacturaDate& doc, const Screen
         }
         top += table.rule.TakesTwo(item.denumire) ? 2 * kRowHeight : kRowHeight;
     }
-    return shown;
+    return drawn;
 }

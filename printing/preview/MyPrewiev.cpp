@@ -113,8 +113,16 @@ void MyPrewiev::ReleaseTextFormats()
     ReleaseComPtr(format6b);
 }
 
+// Everything the page draws lies on the sheet (what falls outside is black
+// on black): the sheet is the picture kept between pan and zoom steps.
+D2D1_SIZE_F MyPrewiev::KeptPageSize() const
+{
+    return document ? D2D1::SizeF(kScreenPageWidth, kScreenPageHeight) : D2D1::SizeF(0.0f, 0.0f);
+}
+
 void MyPrewiev::ReleaseTargetResources()
 {
+    ReleaseKeptPages();
     if (document)
         document->DiscardResources();
     ReleaseComPtr(backgroundBitmap);

@@ -46,6 +46,7 @@ public:
 protected:
     void ReleaseTargetResources() override;
     void DrawContent() override;
+    D2D1_SIZE_F KeptPageSize() const override;
 
 private:
     HRESULT CreateTargetResources();

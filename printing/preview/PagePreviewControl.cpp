@@ -2,6 +2,7 @@
 #include "framework/gui/QGraphics.h"
 #include "framework/gui/QImage.h"
 #include "printing/preview/PreviewSupport.h"
+#include <cmath>
 
 PagePreviewControl::PagePreviewControl(PreviewPointerState& sharedPointer)
     : zoom(1.0f), panX(0), panY(0), dragging(false), d2dFactory(nullptr), dwriteFactory(nullptr),
@@ -35,7 +36,79 @@ bool PagePreviewControl::EnsureFactories()
 void PagePreviewControl::DiscardDeviceResources()
 {
     zoom = 1.0f;
+    ReleaseKeptPages();
     ReleaseTargetResources();
+}
+
+void PagePreviewControl::ReleaseKeptPages()
+{
+    for (KeptPage& kept : keptPages)
+        ReleaseComPtr(kept.picture);
+    keptPages.clear();
+}
+
+namespace {
+// Pictures kept at once: a few zoom levels back and forth.
+const size_t kKeptPages = 3;
+} // namespace
+
+HRESULT PagePreviewControl::DrawKeptFrame(D2D1_SIZE_F page)
+{
+    // What the frame is drawn at; the page's first drawing may change the
+    // zoom for the next frame.
+    const float atZoom = zoom, atX = panX, atY = panY;
+    const float wholeX = floorf(atX), wholeY = floorf(atY);
+    const float fractionX = atX - wholeX, fractionY = atY - wholeY;
+    ID2D1Bitmap* picture = nullptr;
+    for (const KeptPage& kept : keptPages)
+        if (kept.zoom == atZoom && kept.fractionX == fractionX && kept.fractionY == fractionY)
+            picture = kept.picture;
+    if (!picture) {
+        ID2D1BitmapRenderTarget* offscreen = nullptr;
+        D2D1_SIZE_F size = D2D1::SizeF(ceilf(page.width * atZoom) + 1.0f, ceilf(page.height * atZoom) + 1.0f);
+        HRESULT hr = renderTarget->CreateCompatibleRenderTarget(size, &offscreen);
+        if (FAILED(hr))
+            return DrawFrame();
+        drawTarget = offscreen;
+        offscreen->SetAntialiasMode(renderTarget->GetAntialiasMode());
+        offscreen->SetTextAntialiasMode(renderTarget->GetTextAntialiasMode());
+        offscreen->BeginDraw();
+        offscreen->Clear(D2D1::ColorF(0, 0, 0, 1));
+        offscreen->SetTransform(D2D1::Matrix3x2F::Scale(atZoom, atZoom) *
+                                D2D1::Matrix3x2F::Translation(fractionX, fractionY));
+        DrawContent();
+        hr = offscreen->EndDraw();
+        drawTarget = renderTarget;
+        if (SUCCEEDED(hr))
+            hr = offscreen->GetBitmap(&picture);
+        offscreen->Release();
+        if (FAILED(hr))
+            return hr;
+        if (keptPages.size() >= kKeptPages) {
+            ReleaseComPtr(keptPages.front().picture);
+            keptPages.erase(keptPages.begin());
+        }
+        keptPages.push_back(KeptPage{atZoom, fractionX, fractionY, picture});
+    }
+    renderTarget->BeginDraw();
+    renderTarget->Clear(D2D1::ColorF(0, 0, 0, 1));
+    renderTarget->SetTransform(D2D1::Matrix3x2F::Identity());
+    D2D1_SIZE_F size = picture->GetSize();
+    D2D1_RECT_F where = D2D1::RectF(wholeX, wholeY, wholeX + size.width, wholeY + size.height);
+    renderTarget->DrawBitmap(picture, &where, 1.0f, D2D1_BITMAP_INTERPOLATION_MODE_NEAREST_NEIGHBOR, nullptr);
+    return renderTarget->EndDraw();
+}
+
+void PagePreviewControl::RepaintView()
+{
+    RECT waiting;
+    bool otherChange = GetUpdateRect(m_hwnd, &waiting, FALSE) != FALSE;
+    Invalidate(true);
+    if (otherChange)
+        return; // the next paint draws everything afresh
+    viewStep = true;
+    UpdateWindow(m_hwnd);
+    viewStep = false;
 }
 
 HRESULT PagePreviewControl::DrawFrame()
@@ -57,9 +130,14 @@ bool PagePreviewControl::OnPaint(LRESULT& result)
 {
     result = 0;
     micro::gui::QPaintGraphics dc(m_hwnd);
+    // Only a pan or zoom step reuses the kept pictures: any other paint may
+    // show a changed page.
+    if (!viewStep)
+        ReleaseKeptPages();
     HRESULT hr = CreateDeviceResources();
+    D2D1_SIZE_F page = KeptPageSize();
     if (BindPaintTarget(m_hwnd, dc, hr, renderTarget))
-        HandleEndDraw(DrawFrame());
+        HandleEndDraw(page.width > 0 && page.height > 0 ? DrawKeptFrame(page) : DrawFrame());
     return true;
 }
 
@@ -102,7 +180,7 @@ bool PagePreviewControl::OnMouseMove(UINT keys, int x, int y, LRESULT& result)
     if (dragging) {
         panX += static_cast<float>(x - pointer.lastMouse.x);
         panY += static_cast<float>(y - pointer.lastMouse.y);
-        Invalidate(true);
+        RepaintView();
     }
     pointer.lastMouse = POINT{x, y};
     return true;
@@ -116,8 +194,8 @@ bool PagePreviewControl::OnMouseWheel(int delta, UINT, int, int, LRESULT& result
     if (pointer.wheelAccumulator > -WHEEL_DELTA && pointer.wheelAccumulator < WHEEL_DELTA)
         return true;
     SetZoom(zoom + 0.2 * (pointer.wheelAccumulator / WHEEL_DELTA));
-    Invalidate(true);
     pointer.wheelAccumulator = 0;
+    RepaintView();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <d2d1.h>
 #include <dwrite.h>
+#include <vector>
 #include "framework/gui/QControl.h"
 
 // The wheel's pending delta and the last mouse position (taken from the first
@@ -53,6 +54,12 @@ protected:
     virtual void DrawContent() = 0;
     // One frame on drawTarget: black, then the page scaled and moved.
     HRESULT DrawFrame();
+    // The page's extent in DIPs when its drawing may be kept as a picture
+    // for the next pan and zoom steps; zero (the default): every paint
+    // draws the page afresh.
+    virtual D2D1_SIZE_F KeptPageSize() const { return D2D1::SizeF(0.0f, 0.0f); }
+    // Forgets the kept pictures (with the render target they were made on).
+    void ReleaseKeptPages();
     // The opening zoom: from 0.1 up to `end` in steps of 0.0001, the page
     // moving 0.008 DIPs right a step. No message is pumped meanwhile, so
     // only its end state shows.
@@ -65,5 +72,18 @@ protected:
     ID2D1RenderTarget* drawTarget;       // the one drawing now: renderTarget or an off-screen one
 
 private:
+    // The same frame as DrawFrame, the page taken from a kept picture made
+    // at this zoom (and fraction of a pixel of pan) when there is one.
+    HRESULT DrawKeptFrame(D2D1_SIZE_F page);
+    // A pan or zoom step shown at once; it reuses the kept pictures unless
+    // something else is waiting to be painted too.
+    void RepaintView();
+
+    struct KeptPage {
+        float zoom, fractionX, fractionY;
+        ID2D1Bitmap* picture;
+    };
+    std::vector<KeptPage> keptPages; // the latest last
+    bool viewStep = false;
     PreviewPointerState& pointer;
 };

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <vector>
 #include "framework/gui/QImage.h"
 #include "printing/PrintBackground.h"
 #include "printing/preview/DrawFactura.h"
@@ -91,6 +92,76 @@ TEST_F(PreviewTest, FirstPaintEndsZoomedInAndDeviceLossKeepsThePan)
     Paint(preview);
     EXPECT_NE(nullptr, preview.GetWindowRenderTarget());
     EXPECT_FLOAT_EQ(1.0f, preview.zoom);   // the opening zoom runs once per document
+}
+
+namespace {
+// The window's pixels as the screen shows them.
+std::vector<COLORREF> Grab(HWND window, int width, int height)
+{
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < height; y += 2)
+        for (int x = 0; x < width; x += 2)
+            pixels.push_back(GetPixel(memory, x, y));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return pixels;
+}
+} // namespace
+
+// Pan and zoom steps reuse the page drawn before: they must show what a
+// fresh paint shows, and never hide a page changed meanwhile.
+TEST_F(PreviewTest, PanAndZoomStepsShowWhatAFreshPaintShows)
+{
+    unsigned long long invoice = AddHeader(tempDb, L"Facturi", 1, 0, 10, 2.4, 12.4);
+    MyPrewiev preview;
+    Open(preview);
+    preview.CreateDocument(0, invoice);
+    Paint(preview);
+    Paint(preview);
+    Mouse(preview, WM_LBUTTONDOWN, 100, 100);
+    Mouse(preview, WM_MOUSEMOVE, 100, 100);
+    for (int step = 0; step < 4; ++step) {
+        if (step % 2)
+            Wheel(preview, step == 1 ? 120 : -120);
+        else
+            Mouse(preview, WM_MOUSEMOVE, 100 - 7 * (step + 1), 100 - 5 * (step + 1));
+        std::vector<COLORREF> stepped = Grab(preview, 400, 300);
+        // The same frame drawn directly, without a kept picture.
+        Frame direct;
+        ASSERT_TRUE(RenderPreview(preview, 400, 300, direct));
+        int differ = 0;
+        for (UINT y = 0, i = 0; y < 300; y += 2)
+            for (UINT x = 0; x < 400; x += 2, ++i) {
+                unsigned rgb = direct.Pixel(x, y);
+                COLORREF expected = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+                differ += stepped[i] != expected;
+            }
+        // Edges may round to the next pixel (the page is moved whole, not
+        // drawn again at the new offset); a misplaced or stale page differs
+        // in far more.
+        EXPECT_LT(differ, static_cast<int>(stepped.size()) / 50) << "step " << step;
+        Paint(preview);
+        EXPECT_TRUE(stepped == Grab(preview, 400, 300)) << "step " << step;
+    }
+    // A page changed but not yet painted, then a pan step: the change shows.
+    Paint(preview);
+    std::vector<COLORREF> plain = Grab(preview, 400, 300);
+    preview.SetBackgroundResource(IDJ_FUNDAL1);
+    Mouse(preview, WM_MOUSEMOVE, 60, 60);
+    Mouse(preview, WM_MOUSEMOVE, 60, 60);
+    UpdateWindow(preview);
+    std::vector<COLORREF> changed = Grab(preview, 400, 300);
+    Paint(preview);
+    EXPECT_TRUE(changed == Grab(preview, 400, 300));
+    EXPECT_FALSE(changed == plain);
+    Mouse(preview, WM_LBUTTONUP, 60, 60);
 }
 
 TEST_F(PreviewTest, BackgroundIsMadeOnEachRenderTargetFromItsPicture)
