@@ -7,7 +7,7 @@
 #include "printing/PrintHelpers.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/printing/support/MetafilePage.h"
-#include "tests/printing/support/Spooler.h"
+#include "tests/printing/support/HostTools.h"
 
 using testing_support::ModalDriver;
 using namespace printing_tests;

@@ -9,7 +9,6 @@
 #include "printing/layouts/PrinterLayouts.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/printing/support/PrintFixtures.h"
-#include "tests/printing/support/LayoutFixtures.h"
 #include "tests/printing/support/MetafilePage.h"
 
 using namespace layout_tests;

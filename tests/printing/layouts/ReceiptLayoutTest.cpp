@@ -7,7 +7,6 @@
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/printing/support/PrintFixtures.h"
-#include "tests/printing/support/LayoutFixtures.h"
 #include "tests/printing/support/MetafilePage.h"
 
 using namespace layout_tests;

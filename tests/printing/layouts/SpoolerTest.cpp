@@ -9,8 +9,8 @@
 #include "tests/harness/MessageBoxRecorder.h"
 #include "database/qsql/QSqlError.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/printing/support/LayoutFixtures.h"
-#include "tests/printing/support/Spooler.h"
+#include "tests/printing/support/PrintFixtures.h"
+#include "tests/printing/support/HostTools.h"
 
 using namespace layout_tests;
 using testing_support::DatabaseTest;

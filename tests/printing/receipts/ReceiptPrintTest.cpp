@@ -4,8 +4,8 @@
 #include "printing/receipts/PrintChitanta.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/printing/support/Spooler.h"
-#include "tests/printing/support/LayoutFixtures.h"
+#include "tests/printing/support/HostTools.h"
+#include "tests/printing/support/PrintFixtures.h"
 #include "tests/printing/support/MetafilePage.h"
 #include "tests/printing/receipts/ReceiptFixtures.h"
 
