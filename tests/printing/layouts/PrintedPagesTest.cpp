@@ -108,31 +108,6 @@ TEST_F(PrintedPages, Layout1PicturesAndTheirRelease)
     }
 }
 
-TEST_F(PrintedPages, TransparentCopiesLeaveWhatLiesBeneathTheKeyColour)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 100, -100, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP sheet = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, sheet);
-    PatBlt(dc, 0, 0, 100, 100, BLACKNESS);
-    std::string red = printing_tests::SolidPng(8, 8, 220, 20, 20);
-    micro::utils::QBuffer picture;
-    picture.Append(red.data(), static_cast<int>(red.size()));
-    {
-        PrintedPage page(dc, 100, 100, 605);
-        page.Picture(picture, 20, 20, {{0, 0, 20, 20, PrintedPage::Copy::Opaque}, {40, 0, 20, 20, PrintedPage::Copy::Transparent}});
-    }
-    EXPECT_EQ(RGB(220, 20, 20), GetPixel(dc, 10, 10));
-    // A background under a stamp stays visible where the stamp has its key colour.
-    EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 50, 10));
-    EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 10, 50));
-    SelectObject(dc, old);
-    DeleteObject(sheet);
-    DeleteDC(dc);
-}
-
 TEST_F(PrintedPages, Layout1NoVatAndTitlesByType)
 {
     SetCompany(tempDb, 3, 1);

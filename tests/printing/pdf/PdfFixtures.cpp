@@ -18,18 +18,9 @@ std::vector<LineSpec> ShortLines(int count)
 
 void PdfExportTest::SetUp()
 {
-    tempDb.Exec(L"update Societate set denumire = 'Firma Test SRL', nrreg = 'J08/1/2020', cui = 'RO111', "
-                L"adresa = 'Str. Lunga 3', oras = 'Brasov', telefon = '0268 111', fax = '0268 222', "
-                L"banca = 'Banca A', cont = 'RO01A', banca2 = 'Banca B', cont2 = 'RO02B', cotaTVA = 0, "
-                L"tvaincasare = 0 where id = 1");
+    layout_tests::SetCompany(tempDb);
     tempDb.Exec(L"update Utilizator set Nume = 'Ion Pop', CI = 'BV 123', CNP = '1800101080011' where id = 1");
     clientId = tempDb.AddClient(L"Client Unu SRL", 0, L"RO222");
-}
-
-void PdfExportTest::SetCompanyVat(int vatCode, int vatOnCollection)
-{
-    tempDb.Exec(SqlFormat(L"update Societate set cotaTVA = %d, tvaincasare = %d where id = 1", vatCode,
-                          vatOnCollection).c_str());
 }
 
 unsigned long long PdfExportTest::AddDocument(int type, long long number, const std::vector<LineSpec>& lines, double net)

@@ -22,8 +22,6 @@ std::vector<LineSpec> ShortLines(int count);
 class PdfExportTest : public testing_support::DatabaseTest {
 protected:
     void SetUp() override;
-    // 0 = 24 % (the default), 3 = no VAT.
-    void SetCompanyVat(int vatCode, int vatOnCollection = 0);
     // A document of the type numbered `number` with the lines; the header's
     // net total is `net` (the lines' sum when negative). Answers its id.
     unsigned long long AddDocument(int type, long long number, const std::vector<LineSpec>& lines, double net = -1);

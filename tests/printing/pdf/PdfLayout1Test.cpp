@@ -60,7 +60,7 @@ TEST_F(PdfLayout1, InvoicePagePlacesFrameTitlePartnersAndRows)
 
 TEST_F(PdfLayout1, CompanyWithoutVatHasNoVatColumns)
 {
-    SetCompanyVat(3, 1);
+    layout_tests::SetCompany(tempDb, 3, 1);
     unsigned long long id = AddDocument(0, 7, {{L"Surub M8", 3, 10}});
     PdfPage page;
     ASSERT_TRUE(WriteLayout(1, id, 0, L"layout1-novat.pdf", page));

@@ -2,6 +2,7 @@
 #include "printing/pdf/PdfExports.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/printing/pdf/PdfFixtures.h"
+#include "tests/printing/support/PrintFixtures.h"
 
 using namespace pdftest;
 using testing_support::MessageBoxRecorder;
@@ -41,7 +42,7 @@ protected:
 
 TEST_F(PdfLayout2, PagePlacesInvoiceAboveItsReceipt)
 {
-    SetCompanyVat(0, 1);
+    layout_tests::SetCompany(tempDb, 0, 1);
     PdfPage page;
     ASSERT_TRUE(WriteLayout(2, invoiceId, 0, L"layout2-invoice.pdf", page));
 
@@ -75,7 +76,7 @@ TEST_F(PdfLayout2, PagePlacesInvoiceAboveItsReceipt)
         {L"Chitanta seria: CNT Nr.: 42", 338.1, Up(672), "Helvetica-Bold", 14},
         {L"data  14-11-2023", 379.5, Up(693), "Helvetica-Bold", 14},
         {L"Unitatea Firma Test SRL", 20.7, Up(649.6), "Helvetica-Bold", 9},
-        {L"Nr.ord.Reg.Com/an: J08/1/2020", 20.7, Up(663.6), "Helvetica", 9},
+        {L"Nr.ord.Reg.Com/an: J40/1/2020", 20.7, Up(663.6), "Helvetica", 9},
         {L"Am incasat de la Client Unu SRL", 20.7, Up(728), "Helvetica-Bold", 9},
         {L"Orasul Bucuresti", 20.7, Up(784), "Helvetica", 9},
         {L"Reprezentand contravaloare factura FCT 7", 20.7, Up(819), "Helvetica", 9},

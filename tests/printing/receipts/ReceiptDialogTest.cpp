@@ -53,9 +53,10 @@ protected:
 
 TEST_F(ReceiptDialog, ThePreviewShowsItsPageOnScreen)
 {
-    StoreCompany(tempDb, true);
+    layout_tests::SetCompany(tempDb);
+    layout_tests::SetCompanyImages(tempDb);
     MyPrintChitanteDialog dialog(nullptr);
-    Fill(dialog, StoreClient(tempDb));
+    Fill(dialog, tempDb.AddClient(L"Client Test SRL"));
     Run(dialog, [&](HWND window) {
         RECT area, shown;
         GetWindowRect(GetDlgItem(window, IDC_TIPARIRE_ZONA_PREVIZUALIZARE), &area);
@@ -81,7 +82,7 @@ TEST_F(ReceiptDialog, ThePreviewShowsItsPageOnScreen)
 
 TEST_F(ReceiptDialog, ADatabaseErrorIsShownAndTheOtherDataStillArrive)
 {
-    StoreCompany(tempDb, false);
+    layout_tests::SetCompany(tempDb);
     tempDb.Exec(L"drop table Clienti");
     MessageBoxRecorder boxes;
     MyPrintChitanteDialog dialog(nullptr);
@@ -97,10 +98,11 @@ TEST_F(ReceiptDialog, ADatabaseErrorIsShownAndTheOtherDataStillArrive)
 
 TEST_F(ReceiptDialog, PrintUsesTheModelLastChosenWithWhatWasRead)
 {
-    StoreCompany(tempDb, true);
+    layout_tests::SetCompany(tempDb);
+    layout_tests::SetCompanyImages(tempDb);
     layout_tests::MetafileSink sink(2479, 3508);
     MyPrintChitanteDialog dialog(nullptr);
-    Fill(dialog, StoreClient(tempDb));
+    Fill(dialog, tempDb.AddClient(L"Client Test SRL"));
     Run(dialog, [&](HWND window) {
         for (int id : {IDC_TIPARIRE_PRINT, IDC_TIPARIRE_LAYOUT3, IDC_TIPARIRE_PRINT, IDC_TIPARIRE_LAYOUT2,
                        // Buttons without a use here change nothing.

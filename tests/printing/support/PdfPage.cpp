@@ -10,24 +10,24 @@ namespace pdftest {
 
 namespace {
 
-// Page count, media box, filters, font resources and the content stream's
-// object, from the structure qpdf reports.
-const char kStructure[] =
-    "import json, sys\n"
-    "d = json.load(sys.stdin); o = d['qpdf'][1]; p = o['obj:' + d['pages'][0]['object']]['value']\n"
-    "print('pages', len(d['pages'])); print('media', *p['/MediaBox'])\n"
-    "print('filters', sum('/Filter' in v.get('stream', {}).get('dict', {}) for v in o.values()))\n"
+// Runs on the host: the structure from qpdf's JSON, the first page's content
+// stream as qpdf decodes it, and pdftotext's words with their boxes, one a line.
+const char kReader[] =
+    "import json, subprocess, sys, xml.etree.ElementTree as ET\n"
+    "f = sys.argv[1]; run = lambda *a: subprocess.run(a, capture_output=True, check=True).stdout\n"
+    "d = json.loads(run('qpdf', '--json', '--json-stream-data=none', f)); o = d['qpdf'][1]\n"
+    "p = o['obj:' + d['pages'][0]['object']]['value']; b = p['/MediaBox']\n"
+    "print('page', len(d['pages']), b[2] - b[0], b[3] - b[1],"
+    " sum('/Filter' in v.get('stream', {}).get('dict', {}) for v in o.values()))\n"
     "for k, v in p['/Resources'].get('/Font', {}).items(): print('font', k[1:], o['obj:' + v]['value']['/BaseFont'][1:])\n"
-    "print('content', d['pages'][0]['contents'][0].split()[0])\n";
-
-std::string Section(const std::string& output, const std::string& marker, const std::string& next)
-{
-    size_t from = output.find(marker);
-    if (from == std::string::npos)
-        return std::string();
-    from += marker.size();
-    return output.substr(from, next.empty() ? std::string::npos : output.find(next, from) - from);
-}
+    "print('@@CONTENT'); sys.stdout.flush()\n"
+    "sys.stdout.buffer.write(run('qpdf', '--show-object=' + d['pages'][0]['contents'][0].split()[0],"
+    " '--filtered-stream-data', f))\n"
+    "print('\\n@@TEXT')\n"
+    "for line in ET.fromstring(run('pdftotext', '-enc', 'UTF-8', '-f', '1', '-l', '1', '-bbox-layout', f, '-'))"
+    ".iter('{http://www.w3.org/1999/xhtml}line'):\n"
+    "    print('@@LINE')\n"
+    "    for w in line: print(w.get('xMin'), w.get('yMin'), w.get('xMax'), w.get('yMax'), w.text)\n";
 
 std::wstring FromUtf8(const std::string& text)
 {
@@ -35,18 +35,7 @@ std::wstring FromUtf8(const std::string& text)
     std::wstring out(n, L'\0');
     if (n > 0)
         MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
-    static const wchar_t* const entities[][2] = {{L"&lt;", L"<"}, {L"&gt;", L">"}, {L"&quot;", L"\""},
-                                                 {L"&apos;", L"'"}, {L"&amp;", L"&"}};
-    for (const auto& e : entities)
-        for (size_t at; (at = out.find(e[0])) != std::wstring::npos;)
-            out.replace(at, wcslen(e[0]), e[1]);
     return out;
-}
-
-double Attribute(const std::string& tag, const char* name)
-{
-    size_t at = tag.find(std::string(" ") + name + "=\"");
-    return at == std::string::npos ? 0 : atof(tag.c_str() + at + strlen(name) + 3);
 }
 
 bool Near(double a, double b) { return std::fabs(a - b) <= 0.01; }
@@ -65,29 +54,17 @@ std::wstring Collapsed(const std::wstring& text)
 bool PdfPage::Load(const std::wstring& path)
 {
     std::string output, file = ShellQuoted(HostPath(path));
-    std::string command = "f=" + file + "; qpdf --check \"$f\" || exit 3\n"
-                          "echo @@JSON; qpdf --json --json-stream-data=none \"$f\" | python3 -c " + ShellQuoted(kStructure) +
-                          " > \"$f.s\"\n"
-                          "cat \"$f.s\"; echo @@CONTENT\n"
-                          "qpdf --show-object=$(sed -n 's/^content //p' \"$f.s\") --filtered-stream-data \"$f\"\n"
-                          "rm -f \"$f.s\"; echo; echo @@TEXT; pdftotext -enc UTF-8 -f 1 -l 1 -bbox-layout \"$f\" -";
-    int status = RunOnHost(command, output);
+    int status = RunOnHost("qpdf --check " + file + " && python3 -c " + ShellQuoted(kReader) + " " + file, output);
     if (status != 0) {
         error = "qpdf refuses the file (status " + std::to_string(status) + "): " + output;
         return false;
     }
-    std::istringstream structure(Section(output, "@@JSON", "@@CONTENT"));
+    size_t content = output.find("@@CONTENT\n"), text = output.find("\n@@TEXT\n");
+    std::istringstream structure(output.substr(0, content));
     for (std::string key; structure >> key;) {
-        if (key == "pages") {
-            structure >> pageCount;
-        } else if (key == "media") {
-            double x0, y0;
-            structure >> x0 >> y0 >> mediaWidth >> mediaHeight;
-            mediaWidth -= x0;
-            mediaHeight -= y0;
-        } else if (key == "filters") {
+        if (key == "page") {
             int filters = 0;
-            structure >> filters;
+            structure >> pageCount >> mediaWidth >> mediaHeight >> filters;
             compressed = filters > 0;
         } else if (key == "font") {
             std::string resource, base;
@@ -95,8 +72,8 @@ bool PdfPage::Load(const std::wstring& path)
             m_fonts.push_back({resource, base});
         }
     }
-    ReadContent(Section(output, "@@CONTENT", "@@TEXT"));
-    ReadWords(Section(output, "@@TEXT", ""));
+    ReadContent(output.substr(content + 10, text - content - 10));
+    ReadWords(output.substr(text + 8));
     return true;
 }
 
@@ -150,25 +127,27 @@ void PdfPage::ReadContent(const std::string& content)
 void PdfPage::ReadWords(const std::string& layout)
 {
     struct Word {
-        std::wstring text;
         double left, right, y, size;
+        std::wstring text;
     };
-    std::ostringstream described;
-    for (size_t line = 0; (line = layout.find("<line ", line)) != std::string::npos;) {
-        size_t lineEnd = layout.find("</line>", line);
-        std::vector<Word> words;
-        for (size_t word = line; (word = layout.find("<word ", word)) != std::string::npos && word < lineEnd;) {
-            size_t open = layout.find('>', word), close = layout.find("</word>", open);
-            std::string tag = layout.substr(word, open - word);
+    std::vector<std::vector<Word>> lines(0);
+    std::istringstream in(layout);
+    for (std::string row; std::getline(in, row);) {
+        std::istringstream fields(row);
+        double xMin, yMin, xMax, yMax;
+        std::string text;
+        if (row == "@@LINE") {
+            lines.emplace_back();
+        } else if (fields >> xMin >> yMin >> xMax >> yMax >> text && !lines.empty()) {
             // The writer's Helvetica boxes reach 0.718 of the size above the
             // baseline and 0.207 below it.
-            double yMax = Attribute(tag, "yMax");
-            double size = std::round((yMax - Attribute(tag, "yMin")) / 0.925 * 100) / 100;
+            double size = std::round((yMax - yMin) / 0.925 * 100) / 100;
             double y = std::round((mediaHeight - (yMax - 0.207 * size)) * 1000) / 1000;
-            words.push_back({FromUtf8(layout.substr(open + 1, close - open - 1)), Attribute(tag, "xMin"),
-                             Attribute(tag, "xMax"), y, size});
-            word = close;
+            lines.back().push_back({xMin, xMax, y, size, FromUtf8(text)});
         }
+    }
+    std::ostringstream described;
+    for (const std::vector<Word>& words : lines) {
         // Every run of words becomes a text; it starts where a text object
         // of the writer starts in the gap before its first word, if one does.
         for (size_t first = 0; first < words.size(); ++first) {
@@ -188,7 +167,6 @@ void PdfPage::ReadWords(const std::string& layout)
                 described << text.font << ' ' << text.size << " (" << text.x << ", " << text.y << ") \""
                           << Utf8(texts.back().text) << "\"\n";
         }
-        line = lineEnd;
     }
     m_described = described.str();
 }
