@@ -2,7 +2,6 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <cmath>
-#include <cstring>
 #include <sstream>
 #include "tests/printing/support/HostTools.h"
 
@@ -10,33 +9,46 @@ namespace pdftest {
 
 namespace {
 
-// Runs on the host: the structure from qpdf's JSON, the first page's content
-// stream as qpdf decodes it, and pdftotext's words with their boxes, one a line.
-const char kReader[] =
-    "import json, subprocess, sys, xml.etree.ElementTree as ET\n"
-    "f = sys.argv[1]; run = lambda *a: subprocess.run(a, capture_output=True, check=True).stdout\n"
-    "d = json.loads(run('qpdf', '--json', '--json-stream-data=none', f)); o = d['qpdf'][1]\n"
-    "p = o['obj:' + d['pages'][0]['object']]['value']; b = p['/MediaBox']\n"
-    "print('page', len(d['pages']), b[2] - b[0], b[3] - b[1],"
-    " sum('/Filter' in v.get('stream', {}).get('dict', {}) for v in o.values()))\n"
-    "for k, v in p['/Resources'].get('/Font', {}).items(): print('font', k[1:], o['obj:' + v]['value']['/BaseFont'][1:])\n"
-    "print('@@CONTENT'); sys.stdout.flush()\n"
-    "sys.stdout.buffer.write(run('qpdf', '--show-object=' + d['pages'][0]['contents'][0].split()[0],"
-    " '--filtered-stream-data', f))\n"
-    "print('\\n@@TEXT')\n"
-    "for line in ET.fromstring(run('pdftotext', '-enc', 'UTF-8', '-f', '1', '-l', '1', '-bbox-layout', f, '-'))"
-    ".iter('{http://www.w3.org/1999/xhtml}line'):\n"
-    "    print('@@LINE')\n"
-    "    for w in line: print(w.get('xMin'), w.get('yMin'), w.get('xMax'), w.get('yMax'), w.text)\n";
-
-std::wstring FromUtf8(const std::string& text)
-{
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(n, L'\0');
-    if (n > 0)
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
-    return out;
-}
+// Runs on the host. The structure comes from qpdf's JSON and the words with
+// their boxes from pdftotext; the content stream (as qpdf decodes it) tells
+// what neither tool does: the strokes, and where each text object starts in
+// which font. The writer puts one operator on each line, after its operands.
+// A word's box reaches 0.718 of the font size above the baseline and 0.207
+// below it. Every run of words of a line becomes a text, starting where a text
+// object starts in the gap before its first word, if one does.
+const char kReader[] = R"(import json, re, subprocess, sys, xml.etree.ElementTree as ET
+f = sys.argv[1]; run = lambda *a: subprocess.run(a, capture_output=True, check=True).stdout
+d = json.loads(run('qpdf', '--json', '--json-stream-data=none', f)); o = d['qpdf'][1]
+p = o['obj:' + d['pages'][0]['object']]['value']; b = p['/MediaBox']; h = b[3] - b[1]
+print('page', len(d['pages']), b[2] - b[0], h, sum('/Filter' in v.get('stream', {}).get('dict', {}) for v in o.values()))
+fonts = {k[1:]: o['obj:' + v]['value']['/BaseFont'][1:] for k, v in p['/Resources'].get('/Font', {}).items()}
+origins, pending, width, font, at, t = [], [], 1, '-', [0, 0], [0, 0]
+content = run('qpdf', '--show-object=' + d['pages'][0]['contents'][0].split()[0], '--filtered-stream-data', f)
+for line in content.decode('latin-1').splitlines():
+    w = line.split(); op = w[-1] if w else ''; n = [float(x) for x in w if re.fullmatch(r'-?[0-9]*[.]?[0-9]+', x)]
+    if line.endswith('Tj'): origins.append((font, t[0], t[1]))
+    elif op == 'Tf': font = fonts.get(w[0][1:], w[0][1:])
+    elif op == 'w': width = n[0]
+    elif op == 'm': at = n
+    elif op == 'l': pending.append(('line', *at, *n, width)); at = n
+    elif op == 're': pending.append(('rect', *n, width))
+    elif op in ('S', 'n', 'f', 'B'):
+        for s in pending if op == 'S' else []: print(*s)
+        pending = []
+    elif op == 'BT': t = [0, 0]
+    elif op == 'Td': t = [t[0] + n[0], t[1] + n[1]]
+page = ET.fromstring(run('pdftotext', '-enc', 'UTF-8', '-f', '1', '-l', '1', '-bbox-layout', f, '-'))
+for line in page.iter('{http://www.w3.org/1999/xhtml}line'):
+    words = [[float(e.get(k)) for k in ('xMin', 'xMax', 'yMin', 'yMax')] + [e.text] for e in line]
+    for i, (x0, x1, y0, y1, _) in enumerate(words):
+        size = round((y1 - y0) / 0.925, 2); y = round(h - (y1 - 0.207 * size), 3)
+        gap = words[i - 1][1] if i else -1e9
+        start = max((s for s in origins if abs(s[2] - y) <= 0.05 and gap - 0.05 < s[1] <= x0 + 0.05),
+                    key=lambda s: s[1], default=('-', x0))
+        for j in range(i, len(words)):
+            print('text', start[0], size, start[1], y, int(i == 0 and j == len(words) - 1),
+                  ' '.join(w[4] for w in words[i:j + 1]))
+)";
 
 bool Near(double a, double b) { return std::fabs(a - b) <= 0.01; }
 
@@ -59,116 +71,32 @@ bool PdfPage::Load(const std::wstring& path)
         error = "qpdf refuses the file (status " + std::to_string(status) + "): " + output;
         return false;
     }
-    size_t content = output.find("@@CONTENT\n"), text = output.find("\n@@TEXT\n");
-    std::istringstream structure(output.substr(0, content));
-    for (std::string key; structure >> key;) {
-        if (key == "page") {
-            int filters = 0;
-            structure >> pageCount >> mediaWidth >> mediaHeight >> filters;
+    std::istringstream in(output);
+    for (std::string line, key; std::getline(in, line);) {
+        std::istringstream fields(line);
+        fields >> key;
+        PdfStroke stroke;
+        PdfText text;
+        int filters = 0, whole = 0;
+        if (key == "page" && fields >> pageCount >> mediaWidth >> mediaHeight >> filters) {
             compressed = filters > 0;
-        } else if (key == "font") {
-            std::string resource, base;
-            structure >> resource >> base;
-            m_fonts.push_back({resource, base});
+        } else if ((key == "line" || key == "rect") && fields >> stroke.a >> stroke.b >> stroke.c >> stroke.d >> stroke.width) {
+            (key == "line" ? lines : rects).push_back(stroke);
+        } else if (key == "text" && fields >> text.font >> text.size >> text.x >> text.y >> whole) {
+            std::string words;
+            std::getline(fields >> std::ws, words);
+            int n = MultiByteToWideChar(CP_UTF8, 0, words.c_str(), -1, nullptr, 0);
+            text.text.resize(n);
+            MultiByteToWideChar(CP_UTF8, 0, words.c_str(), -1, &text.text[0], n);
+            text.text.resize(n - 1);
+            text.font = text.font == "-" ? std::string() : text.font;
+            texts.push_back(text);
+            if (whole)
+                m_described += text.font + " " + std::to_string(text.size) + " (" + std::to_string(text.x) + ", " +
+                               std::to_string(text.y) + ") \"" + words + "\"\n";
         }
     }
-    ReadContent(output.substr(content + 10, text - content - 10));
-    ReadWords(output.substr(text + 8));
     return true;
-}
-
-// The content stream tells what the two tools do not: the strokes, and where
-// each text object starts in which font. The writer puts one operator on each
-// line, after its operands.
-void PdfPage::ReadContent(const std::string& content)
-{
-    std::istringstream in(content);
-    std::string line, font;
-    double width = 1, cx = 0, cy = 0, textX = 0, textY = 0;
-    std::vector<PdfStroke> pendingLines, pendingRects;
-    while (std::getline(in, line)) {
-        std::istringstream words(line);
-        std::vector<std::string> w;
-        for (std::string word; words >> word;)
-            w.push_back(word);
-        const std::string op = w.empty() ? std::string() : w.back();
-        auto at = [&](size_t i) { return i < w.size() ? atof(w[i].c_str()) : 0.0; };
-        if (op == "Tj" || (line.size() > 2 && line.compare(line.size() - 2, 2, "Tj") == 0)) {
-            m_origins.push_back({font, textX, textY});
-        } else if (op == "Tf" && w.size() == 3) {
-            font = w[0].substr(1);
-            for (const auto& f : m_fonts)
-                font = f.first == w[0].substr(1) ? f.second : font;
-        } else if (op == "w") {
-            width = at(0);
-        } else if (op == "m" || op == "l") {
-            if (op == "l")
-                pendingLines.push_back({cx, cy, at(0), at(1), width});
-            cx = at(0);
-            cy = at(1);
-        } else if (op == "re") {
-            pendingRects.push_back({at(0), at(1), at(2), at(3), width});
-        } else if (op == "S" || op == "n" || op == "f" || op == "B") {
-            if (op == "S") {
-                lines.insert(lines.end(), pendingLines.begin(), pendingLines.end());
-                rects.insert(rects.end(), pendingRects.begin(), pendingRects.end());
-            }
-            pendingLines.clear();
-            pendingRects.clear();
-        } else if (op == "BT") {
-            textX = textY = 0;
-        } else if (op == "Td") {
-            textX += at(0);
-            textY += at(1);
-        }
-    }
-}
-
-void PdfPage::ReadWords(const std::string& layout)
-{
-    struct Word {
-        double left, right, y, size;
-        std::wstring text;
-    };
-    std::vector<std::vector<Word>> lines(0);
-    std::istringstream in(layout);
-    for (std::string row; std::getline(in, row);) {
-        std::istringstream fields(row);
-        double xMin, yMin, xMax, yMax;
-        std::string text;
-        if (row == "@@LINE") {
-            lines.emplace_back();
-        } else if (fields >> xMin >> yMin >> xMax >> yMax >> text && !lines.empty()) {
-            // The writer's Helvetica boxes reach 0.718 of the size above the
-            // baseline and 0.207 below it.
-            double size = std::round((yMax - yMin) / 0.925 * 100) / 100;
-            double y = std::round((mediaHeight - (yMax - 0.207 * size)) * 1000) / 1000;
-            lines.back().push_back({xMin, xMax, y, size, FromUtf8(text)});
-        }
-    }
-    std::ostringstream described;
-    for (const std::vector<Word>& words : lines) {
-        // Every run of words becomes a text; it starts where a text object
-        // of the writer starts in the gap before its first word, if one does.
-        for (size_t first = 0; first < words.size(); ++first) {
-            const Origin* origin = nullptr;
-            double gap = first ? words[first - 1].right : -1e9;
-            for (const Origin& o : m_origins)
-                if (std::fabs(o.y - words[first].y) <= 0.05 && o.x > gap - 0.05 && o.x <= words[first].left + 0.05 &&
-                    (!origin || o.x > origin->x))
-                    origin = &o;
-            PdfText text{origin ? origin->font : std::string(), words[first].size,
-                         origin ? origin->x : words[first].left, words[first].y, std::wstring()};
-            for (size_t last = first; last < words.size(); ++last) {
-                text.text += (last > first ? L" " : L"") + words[last].text;
-                texts.push_back(text);
-            }
-            if (first == 0)
-                described << text.font << ' ' << text.size << " (" << text.x << ", " << text.y << ") \""
-                          << Utf8(texts.back().text) << "\"\n";
-        }
-    }
-    m_described = described.str();
 }
 
 std::vector<const PdfText*> PdfPage::FindAll(const std::wstring& text, bool prefix) const

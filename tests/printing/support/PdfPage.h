@@ -19,7 +19,8 @@ struct PdfStroke {
 };
 
 // The first page of a written file, checked by "qpdf --check": structure from
-// "qpdf --json", words with their boxes from "pdftotext -bbox-layout".
+// "qpdf --json", words with their boxes from "pdftotext -bbox-layout", strokes
+// and text fonts from the page's content stream.
 class PdfPage {
 public:
     // False, with the reason in error, when the file cannot be read or fails the check.
@@ -43,15 +44,6 @@ public:
     std::string Describe() const { return m_described; }
 
 private:
-    void ReadContent(const std::string& content);
-    void ReadWords(const std::string& layout);
-
-    struct Origin {
-        std::string font;
-        double x, y;
-    };
-    std::vector<Origin> m_origins;
-    std::vector<std::pair<std::string, std::string>> m_fonts;  // resource, base font
     std::string m_described;
 };
 
