@@ -42,13 +42,6 @@ protected:
     {
         return SendDlgItemMessageW(dialog, id, BM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
     }
-    static RECT ClientRectOf(HWND dialog, int id)
-    {
-        RECT rc;
-        GetWindowRect(GetDlgItem(dialog, id), &rc);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rc), 2);
-        return rc;
-    }
     std::wstring WriteFile(const wchar_t* name, const std::string& bytes)
     {
         std::wstring path = tempDb.Folder() + L"\\" + name;
@@ -75,14 +68,6 @@ protected:
             PostMessageW(open, WM_COMMAND, IDOK, 0);
         });
     }
-    std::string StoredBackground()
-    {
-        micro::qsql::QsqlQuery q = db().ExecQuery(L"select background from Societate where id = 1");
-        int size = 0;
-        const unsigned char* bytes = q.GetBlobField(0, size);
-        return std::string(reinterpret_cast<const char*>(bytes), size);
-    }
-
     unsigned long long invoice = 0;
 };
 
@@ -95,8 +80,9 @@ TEST_F(PrintDialogTest, InvoicePreviewTakesThePreviewAreaAndBackgroundButtonsSet
     INT_PTR result = Run(dialog, [&](HWND hwnd) {
         HWND preview = GetDlgItem(hwnd, IDC_TIPARIRE_PREVIZUALIZARE);
         ASSERT_NE(nullptr, preview);
-        RECT area = ClientRectOf(hwnd, IDC_TIPARIRE_ZONA_PREVIZUALIZARE);
-        RECT shown = ClientRectOf(hwnd, IDC_TIPARIRE_PREVIZUALIZARE);
+        RECT area, shown;
+        GetWindowRect(GetDlgItem(hwnd, IDC_TIPARIRE_ZONA_PREVIZUALIZARE), &area);
+        GetWindowRect(preview, &shown);
         EXPECT_TRUE(EqualRect(&area, &shown));
         for (int id : {IDC_TIPARIRE_LAYOUT1, IDC_TIPARIRE_LAYOUT2, IDC_TIPARIRE_LAYOUT3, IDC_TIPARIRE_FUNDAL1,
                        IDC_TIPARIRE_FUNDAL2})
@@ -154,7 +140,10 @@ TEST_F(PrintDialogTest, AddBackgroundRefusesWhatIsNoPictureAndStoresAPictureByte
     ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
     EXPECT_EQ(L"Eroare incarcare logo!", boxes.Last().text);
     EXPECT_EQ(L"Message", boxes.Last().caption);
-    EXPECT_EQ(png, StoredBackground());
+    std::wstring hex;
+    for (unsigned char c : png)
+        hex += L"0123456789ABCDEF"[c >> 4], hex += L"0123456789ABCDEF"[c & 15];
+    EXPECT_EQ(hex, tempDb.Text(L"select hex(background) from Societate where id = 1"));
     EXPECT_EQ(PrintBackgroundNone, printBackgroundChoice);
 
     // The next dialog shows it on the company button and can choose it.

@@ -18,14 +18,6 @@ struct Reader {
     UINT align = TA_LEFT | TA_TOP;
     POINT position{0, 0};
 
-    void Text(const EMREXTTEXTOUTW* r)
-    {
-        const wchar_t* chars = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(r) + r->emrtext.offString);
-        page.texts.push_back(EmfText{std::wstring(chars, r->emrtext.nChars), r->emrtext.ptlReference.x,
-                                     r->emrtext.ptlReference.y, (align & TA_CENTER) == TA_CENTER, current.height,
-                                     current.weight, current.face});
-    }
-
     void Record(const ENHMETARECORD* record)
     {
         switch (record->iType) {
@@ -61,9 +53,14 @@ struct Reader {
         case EMR_SETTEXTALIGN:
             align = reinterpret_cast<const EMRSETTEXTALIGN*>(record)->iMode;
             break;
-        case EMR_EXTTEXTOUTW:
-            Text(reinterpret_cast<const EMREXTTEXTOUTW*>(record));
+        case EMR_EXTTEXTOUTW: {
+            const EMREXTTEXTOUTW* r = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
+            const wchar_t* chars = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(r) + r->emrtext.offString);
+            page.texts.push_back(EmfText{std::wstring(chars, r->emrtext.nChars), r->emrtext.ptlReference.x,
+                                         r->emrtext.ptlReference.y, (align & TA_CENTER) == TA_CENTER, current.height,
+                                         current.weight, current.face});
             break;
+        }
         case EMR_MOVETOEX:
             position = POINT{reinterpret_cast<const EMRMOVETOEX*>(record)->ptl.x,
                              reinterpret_cast<const EMRMOVETOEX*>(record)->ptl.y};
@@ -103,6 +100,15 @@ int CALLBACK OnRecord(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARA
 
 } // namespace
 
+std::vector<EmfText> EmfPage::StartingWith(const std::wstring& prefix) const
+{
+    std::vector<EmfText> out;
+    for (const EmfText& t : texts)
+        if (t.text.compare(0, prefix.size(), prefix) == 0)
+            out.push_back(t);
+    return out;
+}
+
 const EmfText* EmfPage::Find(const std::wstring& text) const
 {
     for (const EmfText& t : texts)
@@ -115,85 +121,44 @@ int EmfPage::Count(const std::wstring& text) const
 {
     int n = 0;
     for (const EmfText& t : texts)
-        if (t.text == text)
-            ++n;
+        n += t.text == text;
     return n;
 }
 
-std::vector<EmfText> EmfPage::StartingWith(const std::wstring& prefix) const
-{
-    std::vector<EmfText> out;
-    for (const EmfText& t : texts)
-        if (t.text.compare(0, prefix.size(), prefix) == 0)
-            out.push_back(t);
-    return out;
-}
-
-bool EmfPage::HasLine(int x1, int y1, int x2, int y2) const
+bool EmfPage::HasLine(int x1, int y1, int x2, int y2, bool frame) const
 {
     for (const EmfStroke& s : strokes)
-        if (!s.frame && s.x1 == x1 && s.y1 == y1 && s.x2 == x2 && s.y2 == y2)
+        if (s.frame == frame && s.x1 == x1 && s.y1 == y1 && std::abs(s.x2 - x2) <= frame && std::abs(s.y2 - y2) <= frame)
             return true;
     return false;
 }
 
-bool EmfPage::HasFrame(int left, int top, int right, int bottom) const
-{
-    for (const EmfStroke& s : strokes)
-        if (s.frame && s.x1 == left && s.y1 == top && std::abs(s.x2 - right) <= 1 && std::abs(s.y2 - bottom) <= 1)
-            return true;
-    return false;
-}
-
-EmfPage ReadMetafile(HENHMETAFILE metafile)
+static EmfPage ReadMetafile(HENHMETAFILE metafile)
 {
     Reader reader;
     EnumEnhMetaFile(nullptr, metafile, OnRecord, &reader, nullptr);
+    DeleteEnhMetaFile(metafile);
     return reader.page;
-}
-
-MetafileCanvas::MetafileCanvas() : m_dc(CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr)) {}
-
-MetafileCanvas::~MetafileCanvas()
-{
-    if (m_dc)
-        DeleteEnhMetaFile(CloseEnhMetaFile(m_dc));
 }
 
 EmfPage MetafileCanvas::Finish()
 {
-    HENHMETAFILE metafile = CloseEnhMetaFile(m_dc);
+    HDC dc = m_dc;
     m_dc = nullptr;
-    EmfPage page = ReadMetafile(metafile);
-    DeleteEnhMetaFile(metafile);
-    return page;
-}
-
-MetafileSink::MetafileSink(int width, int height) : m_width(width), m_height(height)
-{
-    m_previous = SetPrintJobSink(this);
-}
-
-MetafileSink::~MetafileSink()
-{
-    SetPrintJobSink(m_previous);
+    return ReadMetafile(CloseEnhMetaFile(dc));
 }
 
 HDC MetafileSink::OpenDevice(HWND, int& width, int& height)
 {
     ++opened;
-    if (cancel)
-        return nullptr;
     width = m_width;
     height = m_height;
-    return CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    return cancel ? nullptr : CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
 }
 
 void MetafileSink::CloseDevice(HDC dc, bool done)
 {
-    HENHMETAFILE metafile = CloseEnhMetaFile(dc);
-    (done ? printed : abandoned).push_back(ReadMetafile(metafile));
-    DeleteEnhMetaFile(metafile);
+    (done ? printed : abandoned).push_back(ReadMetafile(CloseEnhMetaFile(dc)));
 }
 
 } // namespace layout_tests

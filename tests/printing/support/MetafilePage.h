@@ -11,8 +11,7 @@ struct EmfText {
     std::wstring text;
     int x, y;
     bool centred;
-    int fontHeight;
-    int fontWeight;
+    int fontHeight, fontWeight;
     std::wstring face;
 };
 struct EmfStroke {
@@ -28,31 +27,25 @@ struct EmfPage {
     std::vector<EmfStroke> strokes;
     std::vector<EmfPicture> pictures;
     std::vector<int> penWidths;
-    int fontsCreated = 0;
-    int objectsDeleted = 0;
-    int objectsCreated = 0;
+    int fontsCreated = 0, objectsCreated = 0, objectsDeleted = 0;
 
-    const EmfText* Find(const std::wstring& text) const;
-    int Count(const std::wstring& text) const;
     // The texts starting with the prefix, in drawing order.
     std::vector<EmfText> StartingWith(const std::wstring& prefix) const;
-    // A line (or a frame, allowing Wine's minus one) between the two points.
-    bool HasLine(int x1, int y1, int x2, int y2) const;
-    bool HasFrame(int left, int top, int right, int bottom) const;
+    const EmfText* Find(const std::wstring& text) const;
+    int Count(const std::wstring& text) const;
+    // A line, or a frame allowing Wine's minus one, between the two points.
+    bool HasLine(int x1, int y1, int x2, int y2, bool frame = false) const;
+    bool HasFrame(int left, int top, int right, int bottom) const { return HasLine(left, top, right, bottom, true); }
 };
-
-EmfPage ReadMetafile(HENHMETAFILE metafile);
 
 // A metafile DC to draw a page on; Finish closes it and reads its records.
 class MetafileCanvas {
 public:
-    MetafileCanvas();
-    ~MetafileCanvas();
     HDC GetDC() const { return m_dc; }
     EmfPage Finish();
 
 private:
-    HDC m_dc;
+    HDC m_dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
 };
 
 // The print-job seam pointed at metafiles of the given page size: each job
@@ -60,8 +53,8 @@ private:
 // next jobs act as a cancelled print dialog.
 class MetafileSink : public PrintJobSink {
 public:
-    MetafileSink(int width, int height);
-    ~MetafileSink() override;
+    MetafileSink(int width, int height) : m_width(width), m_height(height), m_previous(SetPrintJobSink(this)) {}
+    ~MetafileSink() override { SetPrintJobSink(m_previous); }
     HDC OpenDevice(HWND owner, int& width, int& height) override;
     void CloseDevice(HDC dc, bool printed) override;
 
