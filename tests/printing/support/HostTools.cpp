@@ -28,10 +28,8 @@ std::string ReadAll(const std::wstring& path)
 
 std::wstring Wide(const std::string& text)
 {
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring out(n > 0 ? n : 1, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &out[0], n);
-    out.resize(wcslen(out.c_str()));
+    std::wstring out(text.size() + 1, L'\0');
+    out.resize(MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &out[0], static_cast<int>(out.size())) - 1);
     return out;
 }
 
@@ -128,21 +126,14 @@ std::string WaitForPrintedPdf(const std::string& jobPrefix, const std::string& m
     // Other programs may print to the same queue meanwhile: only the file
     // holding the marker counts.
     std::string command = "for f in $(find \"$HOME/PDF\" -maxdepth 1 -name '" + jobPrefix + "*.pdf' -newermt @" +
-                          std::to_string(since - 1) + " 2>/dev/null); do echo @@FILE; pdftotext -bbox \"$f\" -; done";
+                          std::to_string(since - 1) + " 2>/dev/null); do pdftotext \"$f\" - | grep -qF " +
+                          pdftest::ShellQuoted(marker) + " && pdftotext -bbox \"$f\" - && exit 0; done; exit 1";
     // The deadline counts the host commands' own time too: one that never
     // answers must not multiply the wait.
-    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
-        std::string output;
-        RunOnHost(command, output, timeoutMs);
-        for (size_t at = output.find("@@FILE"); at != std::string::npos;) {
-            size_t next = output.find("@@FILE", at + 6);
-            std::string file = output.substr(at + 6, next == std::string::npos ? next : next - at - 6);
-            if (file.find(marker) != std::string::npos)
-                return file;
-            at = next;
-        }
-        Sleep(500);
-    }
+    std::string output;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(500))
+        if (RunOnHost(command, output, timeoutMs) == 0)
+            return output;
     return std::string();
 }
 
