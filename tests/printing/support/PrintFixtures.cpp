@@ -1,7 +1,6 @@
 #include "tests/printing/support/PrintFixtures.h"
-#include <zlib.h>
 #include "database/DocumentTables.h"
-#include <vector>
+#include "tests/printing/support/HostTools.h"
 
 namespace printing_tests {
 
@@ -35,47 +34,12 @@ void AddReceipt(testing_support::TempDatabase& db, const wchar_t* facturi, const
                 .c_str());
 }
 
-namespace {
-
-void PutBig32(std::string& out, unsigned long value)
-{
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(static_cast<char>((value >> shift) & 0xFF));
-}
-
-void PutChunk(std::string& out, const char* type, const std::string& data)
-{
-    PutBig32(out, static_cast<unsigned long>(data.size()));
-    std::string body(type, 4);
-    body += data;
-    out += body;
-    PutBig32(out, crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size())));
-}
-
-} // namespace
-
 std::string SolidPng(unsigned width, unsigned height, unsigned char r, unsigned char g, unsigned char b)
 {
-    std::string png("\x89PNG\r\n\x1a\n", 8);
-    std::string header;
-    PutBig32(header, width);
-    PutBig32(header, height);
-    header += std::string("\x08\x02\x00\x00\x00", 5);
-    PutChunk(png, "IHDR", header);
-    std::string raw;
-    for (unsigned y = 0; y < height; ++y) {
-        raw.push_back(0);
-        for (unsigned x = 0; x < width; ++x) {
-            raw.push_back(static_cast<char>(r));
-            raw.push_back(static_cast<char>(g));
-            raw.push_back(static_cast<char>(b));
-        }
-    }
-    std::vector<Bytef> packed(compressBound(static_cast<uLong>(raw.size())));
-    uLongf packedSize = static_cast<uLongf>(packed.size());
-    compress(packed.data(), &packedSize, reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()));
-    PutChunk(png, "IDAT", std::string(reinterpret_cast<char*>(packed.data()), packedSize));
-    PutChunk(png, "IEND", std::string());
+    std::string png;
+    pdftest::RunOnHost("convert -size " + std::to_string(width) + "x" + std::to_string(height) + " 'xc:rgb(" +
+                           std::to_string(r) + "," + std::to_string(g) + "," + std::to_string(b) + ")' PNG24:-",
+                       png);
     return png;
 }
 
