@@ -113,13 +113,6 @@ bool SpoolerRunning()
            output.find("no system default") == std::string::npos;
 }
 
-long long HostNow()
-{
-    std::string output;
-    RunOnHost("date +%s", output, 30000);
-    return atoll(output.c_str());
-}
-
 std::string WaitForPrintedPdf(const std::string& jobPrefix, const std::string& marker, long long since,
                               unsigned timeoutMs)
 {

@@ -32,7 +32,5 @@ bool SpoolerRunning();
 // file, empty when none came.
 std::string WaitForPrintedPdf(const std::string& jobPrefix, const std::string& marker, long long since,
                               unsigned timeoutMs = 30000);
-// The host's clock in seconds.
-long long HostNow();
 
 } // namespace printing_tests
