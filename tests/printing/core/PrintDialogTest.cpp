@@ -48,26 +48,15 @@ protected:
         std::ofstream(path.c_str(), std::ios::binary) << bytes;
         return path;
     }
-    // Answers the shell's open dialog with a path.
+    // Answers the shell's open dialog with a path (typed in its file-name edit).
     static void ChooseFile(ModalDriver& driver, const std::wstring& path)
     {
         driver.When(L"Open", [path](HWND open) {
-            HWND edit = nullptr;
-            EnumChildWindows(
-                open,
-                [](HWND child, LPARAM found) -> BOOL {
-                    wchar_t cls[32];
-                    GetClassNameW(child, cls, 32);
-                    if (_wcsicmp(cls, L"Edit") != 0 || !IsWindowVisible(child))
-                        return TRUE;
-                    *reinterpret_cast<HWND*>(found) = child;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&edit));
-            SetWindowTextW(edit, path.c_str());
-            PostMessageW(open, WM_COMMAND, IDOK, 0);
+            ModalDriver::SetText(open, 1152, path);
+            ModalDriver::Click(open, IDOK);
         });
     }
+
     unsigned long long invoice = 0;
 };
 
