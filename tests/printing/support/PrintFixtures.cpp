@@ -20,7 +20,7 @@ void AddLine(testing_support::TempDatabase& db, const wchar_t* table, unsigned l
              unsigned long long product, double quantity, double price)
 {
     db.Exec(micro::qsql::SqlFormat(L"insert into %s (produsID, cantitate, valoareFT, IDFactura) values "
-                                   L"(%llu, %f, %f, %llu)",
+                                   L"(%llu, %.17g, %.17g, %llu)",
                                    table, product, quantity, price, document)
                 .c_str());
 }
