@@ -1,16 +1,10 @@
 #include <gtest/gtest.h>
 #include <vector>
 #include "framework/gui/QImage.h"
-#include "printing/PrintBackground.h"
-#include "printing/preview/DrawFactura.h"
 #include "printing/preview/MyPrewiev.h"
 #include "resources/resource.h"
-#include "tests/harness/MessageBoxRecorder.h"
-#include "tests/harness/ModalDriver.h"
-#include "tests/printing/core/PreviewRender.h"
+#include "tests/harness/Screenshot.h"
 #include "tests/printing/support/PrintFixtures.h"
-
-using namespace printing_tests;
 
 namespace {
 
@@ -22,76 +16,61 @@ protected:
         ASSERT_TRUE(preview.Create(nullptr, 0, WS_POPUP | WS_VISIBLE));
         SetWindowPos(preview, nullptr, 0, 0, 400, 300, SWP_NOZORDER);
     }
-    void Paint(MyPrewiev& preview)
+    static void Paint(MyPrewiev& preview)
     {
         InvalidateRect(preview, nullptr, TRUE);
         UpdateWindow(preview);
     }
-    void Wheel(MyPrewiev& preview, int delta)
+    static void Send(MyPrewiev& preview, UINT message, WPARAM wParam, int x = 0, int y = 0)
     {
-        SendMessageW(preview, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))), 0);
-    }
-    void Mouse(MyPrewiev& preview, UINT message, int x, int y)
-    {
-        SendMessageW(preview, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+        SendMessageW(preview, message, wParam, MAKELPARAM(x, y));
     }
 };
 
+// The preview's next frame drawn off screen at width x height, as 0xRRGGBB
+// per pixel; saved as test-out/<name>.png when a name is given.
+std::vector<unsigned> Render(MyPrewiev& preview, UINT width, UINT height, const wchar_t* name = nullptr)
+{
+    micro::gui::QComPtr<IWICImagingFactory> factory;
+    micro::gui::QComPtr<IWICBitmap> bitmap;
+    std::vector<unsigned> pixels(static_cast<size_t>(width) * height);
+    if (FAILED(micro::gui::GetWicFactory(&factory)) ||
+        FAILED(factory->CreateBitmap(width, height, GUID_WICPixelFormat32bppPBGRA, WICBitmapCacheOnLoad, &bitmap)) ||
+        FAILED(preview.RenderToWicBitmap(bitmap)) ||
+        FAILED(bitmap->CopyPixels(nullptr, width * 4, width * height * 4, reinterpret_cast<BYTE*>(pixels.data()))))
+        return std::vector<unsigned>();
+    if (name)
+        testing_support::SavePixelsPng(pixels.data(), width, height, width * 4, name);
+    for (unsigned& p : pixels)
+        p &= 0xFFFFFF;
+    return pixels;
+}
+
 } // namespace
 
-TEST_F(PreviewTest, WheelZoomsByWholeNotchesAndStaysInBounds)
+TEST_F(PreviewTest, WheelZoomsByWholeNotchesWithinBoundsAndDragPans)
 {
     MyPrewiev preview;
     Open(preview);
-    Wheel(preview, 60);
-    EXPECT_FLOAT_EQ(1.0f, preview.zoom);
-    Wheel(preview, 60);
-    EXPECT_NEAR(1.2f, preview.zoom, 1e-5);
-    Wheel(preview, 200);   // one notch, the other 80 dropped
-    EXPECT_NEAR(1.4f, preview.zoom, 1e-5);
-    Wheel(preview, -120);
-    EXPECT_NEAR(1.2f, preview.zoom, 1e-5);
-
-    for (int i = 0; i < 60; ++i)
-        Wheel(preview, 120);
-    EXPECT_FLOAT_EQ(10.0f, preview.zoom);
-    Wheel(preview, -120 * 80);
-    EXPECT_FLOAT_EQ(0.2f, preview.zoom);
-}
-
-TEST_F(PreviewTest, DraggingPansByTheMouseMovementWhateverTheZoom)
-{
-    MyPrewiev preview;
-    Open(preview);
+    // Whole notches only (200 is one, the other 80 dropped), within [0.2, 10].
+    const struct {
+        int delta, times;
+        float zoom;
+    } wheel[] = {{60, 1, 1.0f}, {60, 1, 1.2f}, {200, 1, 1.4f}, {-120, 1, 1.2f}, {120, 60, 10.0f}, {-9600, 1, 0.2f}};
+    for (const auto& w : wheel) {
+        for (int i = 0; i < w.times; ++i)
+            Send(preview, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(w.delta))));
+        EXPECT_NEAR(w.zoom, preview.zoom, 1e-5) << w.delta;
+    }
+    // Dragging pans by the mouse movement whatever the zoom.
     preview.zoom = 3.0f;
-    Mouse(preview, WM_MOUSEMOVE, 100, 100);
-    Mouse(preview, WM_LBUTTONDOWN, 100, 100);
-    Mouse(preview, WM_MOUSEMOVE, 110, 105);
+    Send(preview, WM_MOUSEMOVE, 0, 100, 100);
+    Send(preview, WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
+    Send(preview, WM_MOUSEMOVE, 0, 110, 105);
+    Send(preview, WM_LBUTTONUP, 0, 110, 105);
+    Send(preview, WM_MOUSEMOVE, 0, 200, 200);
     EXPECT_FLOAT_EQ(10.0f, preview.panX);
     EXPECT_FLOAT_EQ(5.0f, preview.panY);
-    Mouse(preview, WM_LBUTTONUP, 110, 105);
-    Mouse(preview, WM_MOUSEMOVE, 200, 200);
-    EXPECT_FLOAT_EQ(10.0f, preview.panX);
-    EXPECT_FLOAT_EQ(5.0f, preview.panY);
-}
-
-TEST_F(PreviewTest, FirstPaintEndsZoomedInAndDeviceLossKeepsThePan)
-{
-    MyPrewiev preview;
-    Open(preview);
-    preview.CreateDocument(0, 0);
-    Paint(preview);
-    ASSERT_NE(nullptr, preview.GetWindowRenderTarget());
-    EXPECT_NEAR(1.14998f, preview.zoom, 2e-4);
-    EXPECT_NEAR(84.0f, preview.panX, 0.1);
-
-    preview.HandleEndDraw(D2DERR_RECREATE_TARGET);
-    EXPECT_FLOAT_EQ(1.0f, preview.zoom);
-    EXPECT_NEAR(84.0f, preview.panX, 0.1);
-    EXPECT_EQ(nullptr, preview.GetWindowRenderTarget());
-    Paint(preview);
-    EXPECT_NE(nullptr, preview.GetWindowRenderTarget());
-    EXPECT_FLOAT_EQ(1.0f, preview.zoom);   // the opening zoom runs once per document
 }
 
 namespace {
@@ -119,27 +98,30 @@ std::vector<COLORREF> Grab(HWND window, int width, int height)
 // fresh paint shows, and never hide a page changed meanwhile.
 TEST_F(PreviewTest, PanAndZoomStepsShowWhatAFreshPaintShows)
 {
-    unsigned long long invoice = AddHeader(tempDb, L"Facturi", 1, 0, 10, 2.4, 12.4);
+    unsigned long long invoice = printing_tests::AddHeader(tempDb, L"Facturi", 1, 0, 10, 2.4, 12.4);
+    auto mouse = [](MyPrewiev& p, UINT message, int x, int y) {
+        Send(p, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, x, y);
+    };
     MyPrewiev preview;
     Open(preview);
     preview.CreateDocument(0, invoice);
     Paint(preview);
     Paint(preview);
-    Mouse(preview, WM_LBUTTONDOWN, 100, 100);
-    Mouse(preview, WM_MOUSEMOVE, 100, 100);
+    mouse(preview, WM_LBUTTONDOWN, 100, 100);
+    mouse(preview, WM_MOUSEMOVE, 100, 100);
     for (int step = 0; step < 4; ++step) {
         if (step % 2)
-            Wheel(preview, step == 1 ? 120 : -120);
+            Send(preview, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(step == 1 ? 120 : -120))));
         else
-            Mouse(preview, WM_MOUSEMOVE, 100 - 7 * (step + 1), 100 - 5 * (step + 1));
+            mouse(preview, WM_MOUSEMOVE, 100 - 7 * (step + 1), 100 - 5 * (step + 1));
         std::vector<COLORREF> stepped = Grab(preview, 400, 300);
         // The same frame drawn directly, without a kept picture.
-        Frame direct;
-        ASSERT_TRUE(RenderPreview(preview, 400, 300, direct));
+        std::vector<unsigned> direct = Render(preview, 400, 300);
+        ASSERT_FALSE(direct.empty());
         int differ = 0;
         for (UINT y = 0, i = 0; y < 300; y += 2)
             for (UINT x = 0; x < 400; x += 2, ++i) {
-                unsigned rgb = direct.Pixel(x, y);
+                unsigned rgb = direct[y * 400 + x];
                 COLORREF expected = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
                 differ += stepped[i] != expected;
             }
@@ -154,17 +136,17 @@ TEST_F(PreviewTest, PanAndZoomStepsShowWhatAFreshPaintShows)
     Paint(preview);
     std::vector<COLORREF> plain = Grab(preview, 400, 300);
     preview.SetBackgroundResource(IDJ_FUNDAL1);
-    Mouse(preview, WM_MOUSEMOVE, 60, 60);
-    Mouse(preview, WM_MOUSEMOVE, 60, 60);
+    mouse(preview, WM_MOUSEMOVE, 60, 60);
+    mouse(preview, WM_MOUSEMOVE, 60, 60);
     UpdateWindow(preview);
     std::vector<COLORREF> changed = Grab(preview, 400, 300);
     Paint(preview);
     EXPECT_TRUE(changed == Grab(preview, 400, 300));
     EXPECT_FALSE(changed == plain);
-    Mouse(preview, WM_LBUTTONUP, 60, 60);
+    mouse(preview, WM_LBUTTONUP, 60, 60);
 }
 
-TEST_F(PreviewTest, BackgroundIsMadeOnEachRenderTargetFromItsPicture)
+TEST_F(PreviewTest, FirstPaintZoomsInOnceAndADeviceLossRemakesTargetAndBackground)
 {
     MyPrewiev preview;
     Open(preview);
@@ -173,39 +155,46 @@ TEST_F(PreviewTest, BackgroundIsMadeOnEachRenderTargetFromItsPicture)
     ASSERT_TRUE(preview.SetBackgroundResource(IDJ_FUNDAL1));
     EXPECT_EQ(nullptr, preview.GetBackgroundBitmap());
     Paint(preview);
+    ASSERT_NE(nullptr, preview.GetWindowRenderTarget());
     EXPECT_NE(nullptr, preview.GetBackgroundBitmap());
+    EXPECT_NEAR(1.14998f, preview.zoom, 2e-4);
+    EXPECT_NEAR(84.0f, preview.panX, 0.1);
+
     preview.HandleEndDraw(D2DERR_RECREATE_TARGET);
+    EXPECT_FLOAT_EQ(1.0f, preview.zoom);
+    EXPECT_NEAR(84.0f, preview.panX, 0.1);
+    EXPECT_EQ(nullptr, preview.GetWindowRenderTarget());
     EXPECT_EQ(nullptr, preview.GetBackgroundBitmap());
     Paint(preview);
+    EXPECT_NE(nullptr, preview.GetWindowRenderTarget());
     EXPECT_NE(nullptr, preview.GetBackgroundBitmap());
+    EXPECT_FLOAT_EQ(1.0f, preview.zoom);   // the opening zoom runs once per document
     preview.ClearBackground();
-    EXPECT_EQ(nullptr, preview.GetBackgroundBitmap());
     EXPECT_FALSE(preview.HasBackground());
 }
 
 TEST_F(PreviewTest, DocumentsOfEveryTypeDrawAWhitePageOthersStayBlack)
 {
-    unsigned long long invoice = AddHeader(tempDb, L"Facturi", 1, 0, 10, 2.4, 12.4);
-    struct Case {
-        int type;
-        int model;
+    unsigned long long invoice = printing_tests::AddHeader(tempDb, L"Facturi", 1, 0, 10, 2.4, 12.4);
+    const struct {
+        int type, model;
         bool page;
         const wchar_t* png;
     } cases[] = {{0, 1, true, L"preview_invoice_layout1"}, {0, 2, true, L"preview_invoice_layout2"},
                  {0, 7, true, L"preview_invoice_layout3"}, {1, 1, true, nullptr},
                  {2, 1, true, nullptr},                    {3, 1, true, L"preview_nir"},
                  {4, 1, true, L"preview_return_invoice"},  {5, 1, false, nullptr}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         MyPrewiev preview;
         preview.CreateDocument(c.type, invoice);
         EXPECT_EQ(c.page, preview.GetDocument() != nullptr) << "type " << c.type;
         preview.SetModel(c.model);
-        Frame frame;
-        ASSERT_TRUE(RenderPreview(preview, 100, 100, frame));   // the first draw runs the opening zoom
+        ASSERT_FALSE(Render(preview, 100, 100).empty());   // the first draw runs the opening zoom
         preview.zoom = 2.0f;
         preview.panX = preview.panY = 0;
-        ASSERT_TRUE(RenderPreview(preview, 900, 1240, frame, c.png ? c.png : L""));
-        EXPECT_EQ(c.page ? 0xFFFFFFu : 0u, frame.Pixel(400, 600)) << "type " << c.type;
-        EXPECT_EQ(0u, frame.Pixel(890, 1230)) << "type " << c.type;   // outside the 872 x 1218 page
+        std::vector<unsigned> frame = Render(preview, 900, 1240, c.png);
+        ASSERT_FALSE(frame.empty());
+        EXPECT_EQ(c.page ? 0xFFFFFFu : 0u, frame[600 * 900 + 400]) << "type " << c.type;
+        EXPECT_EQ(0u, frame[1230 * 900 + 890]) << "type " << c.type;   // outside the 872 x 1218 page
     }
 }

@@ -42,45 +42,19 @@ protected:
     {
         return SendDlgItemMessageW(dialog, id, BM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
     }
-    static RECT ClientRectOf(HWND dialog, int id)
-    {
-        RECT rc;
-        GetWindowRect(GetDlgItem(dialog, id), &rc);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rc), 2);
-        return rc;
-    }
     std::wstring WriteFile(const wchar_t* name, const std::string& bytes)
     {
         std::wstring path = tempDb.Folder() + L"\\" + name;
         std::ofstream(path.c_str(), std::ios::binary) << bytes;
         return path;
     }
-    // Answers the shell's open dialog with a path.
+    // Answers the shell's open dialog with a path (typed in its file-name edit).
     static void ChooseFile(ModalDriver& driver, const std::wstring& path)
     {
         driver.When(L"Open", [path](HWND open) {
-            HWND edit = nullptr;
-            EnumChildWindows(
-                open,
-                [](HWND child, LPARAM found) -> BOOL {
-                    wchar_t cls[32];
-                    GetClassNameW(child, cls, 32);
-                    if (_wcsicmp(cls, L"Edit") != 0 || !IsWindowVisible(child))
-                        return TRUE;
-                    *reinterpret_cast<HWND*>(found) = child;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&edit));
-            SetWindowTextW(edit, path.c_str());
-            PostMessageW(open, WM_COMMAND, IDOK, 0);
+            ModalDriver::SetText(open, 1152, path);
+            ModalDriver::Click(open, IDOK);
         });
-    }
-    std::string StoredBackground()
-    {
-        micro::qsql::QsqlQuery q = db().ExecQuery(L"select background from Societate where id = 1");
-        int size = 0;
-        const unsigned char* bytes = q.GetBlobField(0, size);
-        return std::string(reinterpret_cast<const char*>(bytes), size);
     }
 
     unsigned long long invoice = 0;
@@ -88,27 +62,21 @@ protected:
 
 } // namespace
 
-TEST_F(PrintDialogTest, InvoiceOpensWithItsPreviewInPlaceOfThePreviewArea)
+TEST_F(PrintDialogTest, InvoicePreviewTakesThePreviewAreaAndBackgroundButtonsSetTheChoice)
 {
     MyPrintDialog dialog(nullptr);
     dialog.SetDocument(invoice, 0);
     INT_PTR result = Run(dialog, [&](HWND hwnd) {
         HWND preview = GetDlgItem(hwnd, IDC_TIPARIRE_PREVIZUALIZARE);
         ASSERT_NE(nullptr, preview);
-        RECT area = ClientRectOf(hwnd, IDC_TIPARIRE_ZONA_PREVIZUALIZARE);
-        RECT shown = ClientRectOf(hwnd, IDC_TIPARIRE_PREVIZUALIZARE);
-        EXPECT_EQ(area.left, shown.left);
-        EXPECT_EQ(area.top, shown.top);
-        EXPECT_EQ(area.right, shown.right);
-        EXPECT_EQ(area.bottom, shown.bottom);
-        EXPECT_NE(nullptr, dialog.GetPreview().GetDocument());
+        RECT area, shown;
+        GetWindowRect(GetDlgItem(hwnd, IDC_TIPARIRE_ZONA_PREVIZUALIZARE), &area);
+        GetWindowRect(preview, &shown);
+        EXPECT_TRUE(EqualRect(&area, &shown));
         for (int id : {IDC_TIPARIRE_LAYOUT1, IDC_TIPARIRE_LAYOUT2, IDC_TIPARIRE_LAYOUT3, IDC_TIPARIRE_FUNDAL1,
-                       IDC_TIPARIRE_FUNDAL2}) {
-            EXPECT_TRUE(ModalDriver::IsVisible(hwnd, id)) << id;
-            EXPECT_TRUE(HasPicture(hwnd, id)) << id;
-        }
+                       IDC_TIPARIRE_FUNDAL2})
+            EXPECT_TRUE(ModalDriver::IsVisible(hwnd, id) && HasPicture(hwnd, id)) << id;
         EXPECT_FALSE(HasPicture(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE));   // no company background stored
-        EXPECT_NE(0, SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
         ModalDriver::Pump(300);
         testing_support::SaveWindowPng(hwnd, L"print_dialog_invoice");
         // What the screen shows: the page on black, right of the buttons.
@@ -118,28 +86,20 @@ TEST_F(PrintDialogTest, InvoiceOpensWithItsPreviewInPlaceOfThePreviewArea)
         EXPECT_EQ(RGB(0, 0, 0), GetPixel(screen, wr.left + 5, wr.top + 5));
         EXPECT_EQ(RGB(255, 255, 255), GetPixel(screen, wr.left + 200, wr.top + 200));
         ReleaseDC(nullptr, screen);
+
+        const struct {
+            int button;
+            PrintBackground choice;
+        } clicks[] = {{IDC_TIPARIRE_FUNDAL2, PrintBackgroundSecond}, {IDC_TIPARIRE_GOL, PrintBackgroundNone},
+                      {IDC_TIPARIRE_FUNDAL_SOCIETATE, PrintBackgroundNone} /* none stored */,
+                      {IDC_TIPARIRE_FUNDAL1, PrintBackgroundFirst}};
+        for (const auto& c : clicks) {
+            ModalDriver::Click(hwnd, c.button);
+            EXPECT_EQ(c.choice, printBackgroundChoice) << c.button;
+            EXPECT_EQ(c.choice != PrintBackgroundNone, dialog.GetPreview().HasBackground()) << c.button;
+        }
     });
     EXPECT_EQ(IDCANCEL, result);
-}
-
-TEST_F(PrintDialogTest, BackgroundButtonsSetThePreviewAndTheChoiceForTheRun)
-{
-    MyPrintDialog dialog(nullptr);
-    dialog.SetDocument(invoice, 0);
-    Run(dialog, [&](HWND hwnd) {
-        ModalDriver::Click(hwnd, IDC_TIPARIRE_FUNDAL2);
-        EXPECT_EQ(PrintBackgroundSecond, printBackgroundChoice);
-        EXPECT_TRUE(dialog.GetPreview().HasBackground());
-        ModalDriver::Click(hwnd, IDC_TIPARIRE_GOL);
-        EXPECT_EQ(PrintBackgroundNone, printBackgroundChoice);
-        EXPECT_FALSE(dialog.GetPreview().HasBackground());
-        ModalDriver::Click(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE);   // none stored: nothing happens
-        EXPECT_EQ(PrintBackgroundNone, printBackgroundChoice);
-        EXPECT_FALSE(dialog.GetPreview().HasBackground());
-        ModalDriver::Click(hwnd, IDC_TIPARIRE_FUNDAL1);
-        ModalDriver::Pump(200);
-        testing_support::SaveWindowPng(hwnd, L"print_dialog_background1");
-    });
     // Later print jobs of the run print on background 1.
     EXPECT_EQ(PrintBackgroundFirst, printBackgroundChoice);
     micro::utils::QBuffer picture;
@@ -169,7 +129,10 @@ TEST_F(PrintDialogTest, AddBackgroundRefusesWhatIsNoPictureAndStoresAPictureByte
     ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
     EXPECT_EQ(L"Eroare incarcare logo!", boxes.Last().text);
     EXPECT_EQ(L"Message", boxes.Last().caption);
-    EXPECT_EQ(png, StoredBackground());
+    std::wstring hex;
+    for (unsigned char c : png)
+        hex += L"0123456789ABCDEF"[c >> 4], hex += L"0123456789ABCDEF"[c & 15];
+    EXPECT_EQ(hex, tempDb.Text(L"select hex(background) from Societate where id = 1"));
     EXPECT_EQ(PrintBackgroundNone, printBackgroundChoice);
 
     // The next dialog shows it on the company button and can choose it.
@@ -182,36 +145,17 @@ TEST_F(PrintDialogTest, AddBackgroundRefusesWhatIsNoPictureAndStoresAPictureByte
     });
 }
 
-TEST_F(PrintDialogTest, ChangeLogoOpensTheCompanyDialogAndSavePdfAsksWhere)
-{
-    MyPrintDialog dialog(nullptr);
-    dialog.SetDocument(invoice, 0);
-    bool companyShown = false;
-    ModalDriver driver;
-    driver.When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_SCHIMBARE_LOGO, 0); });
-    driver.When(L"Informatii Societate", [&](HWND company) {
-        companyShown = true;
-        ModalDriver::Click(company, IDCANCEL);
-    });
-    driver.When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_SAVE_PDF, 0); });
-    bool asked = false;
-    driver.When(L"Save as", [&](HWND save) {
-        asked = true;
-        PostMessageW(save, WM_COMMAND, IDCANCEL, 0);
-    });
-    driver.When(L"Tiparire", [](HWND hwnd) { ModalDriver::Click(hwnd, IDCANCEL); });
-    dialog.DoModal();
-    driver.Verify();
-    EXPECT_TRUE(companyShown);
-    EXPECT_TRUE(asked);
-}
-
-TEST_F(PrintDialogTest, PrintSendsTheChosenLayoutToThePrinter)
+TEST_F(PrintDialogTest, PrintSendsTheChosenLayoutAndTheOtherButtonsOpenTheirDialogs)
 {
     layout_tests::MetafileSink sink(2479, 3508);
     MyPrintDialog dialog(nullptr);
     dialog.SetDocument(invoice, 0);
-    Run(dialog, [&](HWND hwnd) {
+    ModalDriver driver;
+    driver.When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_SCHIMBARE_LOGO, 0); })
+        .When(L"Informatii Societate", [](HWND company) { ModalDriver::Click(company, IDCANCEL); })
+        .When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_SAVE_PDF, 0); })
+        .When(L"Save as", [](HWND save) { PostMessageW(save, WM_COMMAND, IDCANCEL, 0); })
+        .When(L"Tiparire", [&](HWND hwnd) {
         ModalDriver::Click(hwnd, IDC_TIPARIRE_PRINT);
         ASSERT_EQ(1u, sink.printed.size());
         EXPECT_EQ(1, sink.printed[0].Count(L"FACTURA"));
@@ -220,7 +164,10 @@ TEST_F(PrintDialogTest, PrintSendsTheChosenLayoutToThePrinter)
         ModalDriver::Click(hwnd, IDC_TIPARIRE_PRINT);
         ASSERT_EQ(2u, sink.printed.size());
         EXPECT_EQ(2, sink.printed[1].Count(L"FACTURA"));   // the invoice twice on the page
+        ModalDriver::Click(hwnd, IDCANCEL);
     });
+    dialog.DoModal();
+    driver.Verify();
     unsigned long long nir = AddHeader(tempDb, L"Niruri", 4, 0, 10, 2.4, 12.4);
     MyPrintDialog nirDialog(nullptr);
     nirDialog.SetDocument(nir, 3);

@@ -7,7 +7,7 @@
 #include "printing/PrintHelpers.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/printing/support/MetafilePage.h"
-#include "tests/printing/support/Spooler.h"
+#include "tests/printing/support/HostTools.h"
 
 using testing_support::ModalDriver;
 using namespace printing_tests;
@@ -46,9 +46,10 @@ class PrinterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!SpoolerRunning() || DefaultPrinterName().empty())
+        if (!SpoolerRunning() || (name = DefaultPrinterName()).empty())
             GTEST_SKIP() << "no print spooler with a default queue is running (start it with tools/spooler.sh)";
     }
+    std::wstring name;
 };
 
 } // namespace
@@ -82,7 +83,6 @@ TEST_F(PrinterTest, ConfigureDefaultPrinterWritesA4AndThreeCopiesAndTellsTheWind
     s_devModeNotice.clear();
     EXPECT_EQ(1, ConfigureDefaultPrinter());
     DestroyWindow(notice);
-    std::wstring name = DefaultPrinterName();
     EXPECT_EQ(name, s_devModeNotice);
 
     HANDLE printer = nullptr;
@@ -98,38 +98,35 @@ TEST_F(PrinterTest, ConfigureDefaultPrinterWritesA4AndThreeCopiesAndTellsTheWind
     EXPECT_EQ(3, info->pDevMode->dmCopies);
 }
 
-TEST_F(PrinterTest, PrintDialogOwnedByTheCallerAnswersTheDcAndTheFirstRange)
+TEST_F(PrinterTest, PrintDialogOwnedByTheCallerAnswersThePrintersDcAndTheChosenRange)
 {
     HWND owner = CreateNoticeWindow();
-    HWND seenOwner = nullptr;
-    PrintPageRange one = {1, 0, 0};
-    ModalDriver driver;
-    driver.When(L"Print", [&](HWND dialog) {
-        seenOwner = GetWindow(dialog, GW_OWNER);
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    });
-    HDC dc = ShowPrintDialog(&one, owner);
-    driver.Verify();
-    ASSERT_NE(nullptr, dc);
-    EXPECT_EQ(owner, seenOwner);
-    EXPECT_EQ(1u, one.fromPage);
-    EXPECT_EQ(1u, one.toPage);
-    EXPECT_GT(GetDeviceCaps(dc, HORZRES), 2000);   // A4 at the queue's resolution, not the screen
-    DeleteDC(dc);
-
-    PrintPageRange three = {3, 0, 0};
-    ModalDriver rangeDriver;
-    rangeDriver.When(L"Print", [](HWND dialog) {
-        SendDlgItemMessageW(dialog, 1058, BM_CLICK, 0, 0);   // "Pages"
-        ModalDriver::SetText(dialog, 1152, L"2");
-        ModalDriver::SetText(dialog, 1153, L"3");
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    });
-    dc = ShowPrintDialog(&three, owner);
-    rangeDriver.Verify();
-    ASSERT_NE(nullptr, dc);
-    EXPECT_EQ(2u, three.fromPage);
-    EXPECT_EQ(3u, three.toPage);
-    DeleteDC(dc);
+    const struct {
+        unsigned pages;
+        const wchar_t *from, *to;
+        unsigned chosenFrom, chosenTo;
+    } cases[] = {{1, nullptr, nullptr, 1, 1}, {3, L"2", L"3", 2, 3}};
+    for (const auto& c : cases) {
+        PrintPageRange range = {c.pages, 0, 0};
+        HWND seenOwner = nullptr;
+        ModalDriver driver;
+        driver.When(L"Print", [&](HWND dialog) {
+            seenOwner = GetWindow(dialog, GW_OWNER);
+            if (c.from) {
+                SendDlgItemMessageW(dialog, 1058, BM_CLICK, 0, 0);   // "Pages"
+                ModalDriver::SetText(dialog, 1152, c.from);
+                ModalDriver::SetText(dialog, 1153, c.to);
+            }
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        });
+        HDC dc = ShowPrintDialog(&range, owner);
+        driver.Verify();
+        ASSERT_NE(nullptr, dc);
+        EXPECT_EQ(owner, seenOwner);
+        EXPECT_EQ(c.chosenFrom, range.fromPage);
+        EXPECT_EQ(c.chosenTo, range.toPage);
+        EXPECT_GT(GetDeviceCaps(dc, HORZRES), 2000);   // A4 at the queue's resolution, not the screen
+        DeleteDC(dc);
+    }
     DestroyWindow(owner);
 }

@@ -9,7 +9,6 @@
 #include "printing/layouts/PrinterLayouts.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/printing/support/PrintFixtures.h"
-#include "tests/printing/support/LayoutFixtures.h"
 #include "tests/printing/support/MetafilePage.h"
 
 using namespace layout_tests;
@@ -49,9 +48,8 @@ void ExpectAt(const EmfPage& page, const std::wstring& text, int x, int y, int f
 TEST_F(PrintedPages, Layout1AtBothResolutions)
 {
     InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, ShortNames(3));
-    const int sizes[][2] = {{4960, 7016}, {2479, 3508}};
-    for (const auto& size : sizes) {
-        Scale s(size[0], size[1]);
+    for (const auto& size : {std::make_pair(4960, 7016), std::make_pair(2479, 3508)}) {
+        Scale s(size.first, size.second);
         EmfPage page = Print(PrintFacturaLayout1, f.documentId, DocumentInvoice, 1, s.W, s.H);
         ASSERT_EQ(1u, page.penWidths.size());
         EXPECT_EQ(s.Y(0.5f), page.penWidths[0]);
@@ -69,20 +67,16 @@ TEST_F(PrintedPages, Layout1AtBothResolutions)
         ExpectAt(page, L"Fax: 0268 222", s.X(20), s.Y(75), s.Y(7));
         ExpectAt(page, L"Semnaturile .........................................................................", s.X(75),
                  s.Y(584), s.Y(7));
-        const EmfText* head = page.Find(L"Denumirea produselor");
-        ASSERT_TRUE(head);
-        EXPECT_TRUE(head->centred);
-        EXPECT_EQ(s.X(110), head->x);
-
         // Rows from 190, 10 units apart (each step truncated to whole pixels).
         ExpectAt(page, L"Produs 1", s.X(40), s.Y(190), s.Y(8));
-        int second = static_cast<int>(s.Y(190) + 10 * s.sy);
-        ExpectAt(page, L"Produs 2", s.X(40), second, s.Y(8));
-        const EmfText* vat = page.Find(L"24%");
-        ASSERT_TRUE(vat);
-        EXPECT_TRUE(vat->centred);
-        EXPECT_EQ(s.X(407), vat->x);
+        ExpectAt(page, L"Produs 2", s.X(40), static_cast<int>(s.Y(190) + 10 * s.sy), s.Y(8));
         EXPECT_TRUE(page.Find(L"Produs 3"));
+        for (const auto& centred : {std::make_pair(L"Denumirea produselor", 110), std::make_pair(L"24%", 407)}) {
+            const EmfText* t = page.Find(centred.first);
+            ASSERT_TRUE(t);
+            EXPECT_TRUE(t->centred);
+            EXPECT_EQ(s.X(centred.second), t->x);
+        }
         // Fonts 17, 9, 7 and 8 and the pen, each deleted with the page.
         EXPECT_EQ(4, page.fontsCreated);
         EXPECT_EQ(page.objectsCreated, page.objectsDeleted);
@@ -99,50 +93,19 @@ TEST_F(PrintedPages, Layout1PicturesAndTheirRelease)
     EmfPage page = Print(PrintFacturaLayout1, f.documentId, DocumentInvoice, 1, s.W, s.H);
     EXPECT_EQ(gdiBefore, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
 
-    // Background twice (opaque, then keyed), logo, stamp keyed on its corner pixel.
+    // Background twice (opaque, then keyed), logo, stamp keyed on its corner
+    // pixel. The opaque copy asks for more than the picture holds; only the
+    // picture is copied, or the rest of the table would print black.
+    int w = static_cast<int>(s.W - s.sx * 20), h = static_cast<int>(s.H - s.sy * 255);
+    const EmfPicture expected[] = {{false, s.Y(10), s.Y(150), w, h},
+                                   {true, s.X(10), s.Y(150), w, h},
+                                   {false, s.X(150), s.Y(11), static_cast<int>(s.W - s.sx * 150 - s.sx * 150), s.Y(50)},
+                                   {true, s.X(11), s.Y(530), s.X(58), s.Y(58)}};
     ASSERT_EQ(4u, page.pictures.size());
-    EXPECT_EQ(s.Y(10), page.pictures[0].x);
-    EXPECT_EQ(s.Y(150), page.pictures[0].y);
-    // The opaque copy asks for more than the picture holds; only the picture
-    // is copied, or the rest of the table would print black.
-    EXPECT_EQ(static_cast<int>(s.W - s.sx * 20), page.pictures[0].w);
-    EXPECT_EQ(static_cast<int>(s.H - s.sy * 255), page.pictures[0].h);
-    EXPECT_EQ(s.X(10), page.pictures[1].x);
-    EXPECT_EQ(static_cast<int>(s.W - s.sx * 20), page.pictures[1].w);
-    EXPECT_EQ(static_cast<int>(s.H - s.sy * 255), page.pictures[1].h);
-    EXPECT_EQ(s.X(150), page.pictures[2].x);
-    EXPECT_EQ(s.Y(11), page.pictures[2].y);
-    EXPECT_EQ(static_cast<int>(s.W - s.sx * 150 - s.sx * 150), page.pictures[2].w);
-    EXPECT_EQ(s.Y(50), page.pictures[2].h);
-    EXPECT_EQ(s.X(11), page.pictures[3].x);
-    EXPECT_EQ(s.Y(530), page.pictures[3].y);
-    EXPECT_EQ(s.X(58), page.pictures[3].w);
-    EXPECT_EQ(s.Y(58), page.pictures[3].h);
-}
-
-TEST_F(PrintedPages, TransparentCopiesLeaveWhatLiesBeneathTheKeyColour)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 100, -100, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP sheet = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, sheet);
-    PatBlt(dc, 0, 0, 100, 100, BLACKNESS);
-    std::string red = printing_tests::SolidPng(8, 8, 220, 20, 20);
-    micro::utils::QBuffer picture;
-    picture.Append(red.data(), static_cast<int>(red.size()));
-    {
-        PrintedPage page(dc, 100, 100, 605);
-        page.Picture(picture, 20, 20, {{0, 0, 20, 20, PrintedPage::Copy::Opaque}, {40, 0, 20, 20, PrintedPage::Copy::Transparent}});
+    for (int i = 0; i < 4; ++i) {
+        const EmfPicture &e = expected[i], &p = page.pictures[i];
+        EXPECT_EQ(std::vector<int>({e.x, e.y, e.w, e.h}), std::vector<int>({p.x, p.y, p.w, p.h})) << i;
     }
-    EXPECT_EQ(RGB(220, 20, 20), GetPixel(dc, 10, 10));
-    // A background under a stamp stays visible where the stamp has its key colour.
-    EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 50, 10));
-    EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 10, 50));
-    SelectObject(dc, old);
-    DeleteObject(sheet);
-    DeleteDC(dc);
 }
 
 TEST_F(PrintedPages, Layout1NoVatAndTitlesByType)
@@ -167,25 +130,22 @@ TEST_F(PrintedPages, Layout1NoVatAndTitlesByType)
 TEST_F(PrintedPages, LinesBeyondTheTableAreOnlyPrintedLeftOutAfterAsking)
 {
     InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, ShortNames(24));
-    {
+    for (int answer : {IDCANCEL, IDOK}) {
         MessageBoxRecorder boxes;
-        boxes.Answer(IDCANCEL);
+        boxes.Answer(answer);
         MetafileSink sink(2479, 3508);
         FacturaPrintJob job(f.documentId, DocumentInvoice, 1, nullptr);
-        EXPECT_FALSE(PrintFacturaLayout1(job));
+        EXPECT_EQ(answer == IDOK, PrintFacturaLayout1(job));
         ASSERT_EQ(1u, boxes.Count());
         EXPECT_EQ(L"Atentie", boxes.Last().caption);
         EXPECT_EQ(0u, boxes.Last().text.find(L"1 linii"));
-        EXPECT_EQ(0, sink.opened);  // no print dialog, no job
+        ASSERT_EQ(answer == IDOK ? 1u : 0u, sink.printed.size());   // Cancel: no print dialog, no job
+        EXPECT_EQ(answer == IDOK ? 1 : 0, sink.opened);
+        if (answer == IDOK) {
+            EXPECT_TRUE(sink.printed[0].Find(L"Produs 23"));
+            EXPECT_EQ(nullptr, sink.printed[0].Find(L"Produs 24"));
+        }
     }
-    MessageBoxRecorder boxes;
-    boxes.Answer(IDOK);
-    MetafileSink sink(2479, 3508);
-    FacturaPrintJob job(f.documentId, DocumentInvoice, 1, nullptr);
-    EXPECT_TRUE(PrintFacturaLayout1(job));
-    ASSERT_EQ(1u, sink.printed.size());
-    EXPECT_TRUE(sink.printed[0].Find(L"Produs 23"));
-    EXPECT_EQ(nullptr, sink.printed[0].Find(L"Produs 24"));
 }
 
 TEST_F(PrintedPages, DatabaseErrorWhileReadingRowsPrintsNothing)
@@ -212,20 +172,10 @@ TEST_F(PrintedPages, DatabaseErrorWhileReadingRowsPrintsNothing)
 
 TEST_F(PrintedPages, DiscountLinesShowTheirPercentage)
 {
-    EXPECT_EQ(10, DiscountPercent(10, 90));
-    EXPECT_EQ(12, DiscountPercent(12.5, 87.5));
-    EXPECT_EQ(13, DiscountPercent(12.6, 87.4));
-    EXPECT_EQ(-10, DiscountPercent(-10, 110));
-    EXPECT_EQ(0, DiscountPercent(0, 0));
-
-    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, ShortNames(1));
-    tempDb.Exec(micro::qsql::SqlFormat(L"update Facturi set valoareFT = 90 where id = %llu", f.documentId).c_str());
-    printing_tests::AddLine(tempDb, L"ArticoleFacturi", f.documentId, 0, 1, 10);
-    std::vector<PrintedItem> items = ReadPrintedItems(f.documentId, DocumentInvoice, NetValueFrom::InvoiceTable);
-    ASSERT_EQ(2u, items.size());
-    EXPECT_TRUE(items[1].discount);
-    EXPECT_EQ(std::wstring(L"Discount 10%"), items[1].texts.denumire.c_str());
-    EXPECT_EQ(std::wstring(L"2"), items[1].texts.nrCrt.c_str());
+    // Rounded above a half, and 0 on a zero denominator.
+    const double cases[][3] = {{10, 90, 10}, {12.5, 87.5, 12}, {12.6, 87.4, 13}, {-10, 110, -10}, {0, 0, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c[2], DiscountPercent(c[0], c[1])) << c[0] << " of " << c[1];
 }
 
 TEST_F(PrintedPages, UnknownVatCodeAddsNoVat)
@@ -279,37 +229,20 @@ TEST_F(PrintedPages, Layout3PrintsFiveLinesInEachCopy)
 TEST_F(PrintedPages, GoodsReceivedNoteGoesOnToFurtherSheets)
 {
     InvoiceFixture f = AddDocument(tempDb, DocumentGoodsReceived, 12, ShortNames(40));
-    FacturaDate doc(f.documentId, DocumentGoodsReceived);
-    std::vector<PrintedItem> rows = ReadPrintedItems(f.documentId, DocumentGoodsReceived, NetValueFrom::InvoiceTable);
-    ASSERT_EQ(40u, rows.size());
     Scale s(2479, 3508);
-    std::vector<EmfPage> sheets;
-    for (int sheet = 0; sheet < 2; ++sheet) {
-        MetafileCanvas canvas;
-        size_t from = sheet * kNirRowsPerSheet, to = std::min<size_t>(rows.size(), from + kNirRowsPerSheet);
-        DrawPrintedNirSheet(canvas.GetDC(), s.W, s.H, doc, std::vector<PrintedItem>(rows.begin() + from, rows.begin() + to),
-                            sheet, 2);
-        sheets.push_back(canvas.Finish());
-    }
-    ExpectAt(sheets[0], L"NOTA DE RECEPTIE SI CONSTATARE DIFERENTE", s.X(100), s.Y(60), s.Y(12));
-    EXPECT_TRUE(sheets[0].Find(L"Produs 31"));
-    EXPECT_EQ(nullptr, sheets[0].Find(L"Produs 32"));
-    EXPECT_EQ(nullptr, sheets[0].Find(L"COMISIA DE RECEPTIE:"));
-    for (const EmfText& t : sheets[0].texts)
-        EXPECT_LT(t.y, s.Y(500)) << testing_support::Narrow(t.text);
-    EXPECT_EQ(nullptr, sheets[1].Find(L"NOTA DE RECEPTIE SI CONSTATARE DIFERENTE"));
-    EXPECT_TRUE(sheets[1].Find(L"Receprionat"));
-    ExpectAt(sheets[1], L"Produs 32", s.X(40), s.Y(190), s.Y(7));
-    EXPECT_TRUE(sheets[1].Find(L"Produs 40"));
-    ExpectAt(sheets[1], L"COMISIA DE RECEPTIE:", s.X(15), s.Y(512), s.Y(10));
+    EmfPage page = Print(PrintNir, f.documentId, DocumentGoodsReceived, 1, s.W, s.H);
+    // The sheets in printing order: 31 rows on the first, the title once, the
+    // table head on each, the committee and totals on the last.
+    ExpectAt(page, L"NOTA DE RECEPTIE SI CONSTATARE DIFERENTE", s.X(100), s.Y(60), s.Y(12));
+    EXPECT_EQ(1, page.Count(L"NOTA DE RECEPTIE SI CONSTATARE DIFERENTE"));
+    EXPECT_EQ(2, page.Count(L"Receprionat"));
+    EXPECT_EQ(1, page.Count(L"COMISIA DE RECEPTIE:"));
+    EXPECT_EQ(1, page.Count(L"Total (fara TVA) :"));
+    EXPECT_LT(page.Find(L"Produs 31")->y, s.Y(500));
+    ExpectAt(page, L"Produs 32", s.X(40), s.Y(190), s.Y(7));
+    ExpectAt(page, L"COMISIA DE RECEPTIE:", s.X(15), s.Y(512), s.Y(10));
     // Amounts stand left of their column's x by one unit per character.
-    std::wstring total = doc.valoareFT.c_str();
-    ExpectAt(sheets[1], total, s.X(397.0f - total.size()), s.Y(501), s.Y(7));
-    ExpectAt(sheets[1], L"84.00", s.X(397 - 5), s.Y(190), s.Y(7));
-
-    MetafileSink sink(s.W, s.H);
-    FacturaPrintJob job(f.documentId, DocumentGoodsReceived, 1, nullptr);
-    EXPECT_TRUE(PrintNir(job));
-    ASSERT_EQ(1u, sink.printed.size());
-    EXPECT_EQ(2, sink.printed[0].Count(L"Receprionat"));
+    std::wstring total = FacturaDate(f.documentId, DocumentGoodsReceived).valoareFT.c_str();
+    ExpectAt(page, total, s.X(397.0f - total.size()), s.Y(501), s.Y(7));
+    ExpectAt(page, L"84.00", s.X(397 - 5), s.Y(190), s.Y(7));
 }

@@ -7,7 +7,6 @@
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/printing/support/PrintFixtures.h"
-#include "tests/printing/support/LayoutFixtures.h"
 #include "tests/printing/support/MetafilePage.h"
 
 using namespace layout_tests;
@@ -39,8 +38,9 @@ protected:
         return rows;
     }
     long long Counter() { return tempDb.Scalar(L"select numarChit from ConfigFacturi where id = 1"); }
-    // Prints layout 2 answering the confirmation with `answer` (after typing `number` when given).
-    bool PrintAnswering(int answer, MetafileSink& sink, const wchar_t* number = nullptr)
+    // Prints layout 2 answering the confirmation with `answer` (after typing
+    // `number` and `series` when given).
+    bool PrintAnswering(int answer, MetafileSink& sink, const wchar_t* number = nullptr, const wchar_t* series = nullptr)
     {
         ModalDriver driver;
         driver.When(kConfirmation, [=](HWND dialog) {
@@ -48,6 +48,8 @@ protected:
             EXPECT_EQ(L"SRT", ModalDriver::GetText(dialog, IDC_CREARE_CHITANTA_SERIE));
             if (number)
                 ModalDriver::SetText(dialog, IDC_CREARE_CHITANTA_NUMAR, number);
+            if (series)
+                ModalDriver::SetText(dialog, IDC_CREARE_CHITANTA_SERIE, series);
             ModalDriver::Click(dialog, answer);
         });
         FacturaPrintJob job(invoice.documentId, DocumentInvoice, 2, nullptr);
@@ -60,21 +62,21 @@ protected:
 
 } // namespace
 
-TEST_F(ReceiptLayout, FirstPrintCreatesTheReceiptAndLaterPrintsReuseIt)
+TEST_F(ReceiptLayout, FirstPrintCreatesTheTypedReceiptAndLaterPrintsReuseIt)
 {
+    // The proposed 42 and "SRT" are shown; a typed number and a quoted series
+    // become the counter and the receipt.
     MetafileSink sink(4960, 7016);
-    EXPECT_TRUE(PrintAnswering(IDOK, sink));
-    EXPECT_EQ(L"SRT|42|1| 7|1|0|0\n", Receipts());
-    EXPECT_EQ(42, Counter());
+    EXPECT_TRUE(PrintAnswering(IDOK, sink, L"57", L"O'K"));
+    EXPECT_EQ(L"O'K|57|1| 7|1|0|0\n", Receipts());
+    EXPECT_EQ(57, Counter());
     EXPECT_DOUBLE_EQ(57.04, tempDb.Number(L"select suma from Incasari"));
     ASSERT_EQ(1u, sink.printed.size());
     Scale s(4960, 7016);
-    const EmfText* title = sink.printed[0].Find(L"Chitanta seria: SRT Nr.: 42");
+    const EmfText* title = sink.printed[0].Find(L"Chitanta seria: O'K Nr.: 57");
     ASSERT_TRUE(title);
-    EXPECT_EQ(s.X(245), title->x);
-    EXPECT_EQ(s.Y(480), title->y);
-    EXPECT_EQ(s.Y(14), title->fontHeight);
-    EXPECT_EQ(700, title->fontWeight);
+    EXPECT_EQ(std::vector<int>({s.X(245), s.Y(480), s.Y(14), 700}),
+              std::vector<int>({title->x, title->y, title->fontHeight, title->fontWeight}));
     std::vector<EmfText> amount = sink.printed[0].StartingWith(L"Suma de 57.04 (");
     ASSERT_EQ(1u, amount.size());
     EXPECT_EQ(s.Y(11), amount[0].fontHeight);
@@ -86,33 +88,26 @@ TEST_F(ReceiptLayout, FirstPrintCreatesTheReceiptAndLaterPrintsReuseIt)
     FacturaPrintJob again(invoice.documentId, DocumentInvoice, 2, nullptr);
     EXPECT_NE(0u, again.chitantaId);
     EXPECT_TRUE(PrintFacturaChitantaLayout2(again));
-    EXPECT_EQ(L"SRT|42|1| 7|1|0|0\n", Receipts());
-    EXPECT_EQ(42, Counter());
+    EXPECT_EQ(L"O'K|57|1| 7|1|0|0\n", Receipts());
+    EXPECT_EQ(57, Counter());
     ASSERT_EQ(2u, sink.printed.size());
-    EXPECT_TRUE(sink.printed[1].Find(L"Chitanta seria: SRT Nr.: 42"));
+    EXPECT_TRUE(sink.printed[1].Find(L"Chitanta seria: O'K Nr.: 57"));
 }
 
-TEST_F(ReceiptLayout, CancelWritesAndPrintsNothing)
+TEST_F(ReceiptLayout, CancelOrARefusedRowWritesAndPrintsNothing)
 {
-    MetafileSink sink(2479, 3508);
-    EXPECT_FALSE(PrintAnswering(IDCANCEL, sink));
-    EXPECT_EQ(L"", Receipts());
-    EXPECT_EQ(41, Counter());
-    EXPECT_EQ(0, sink.opened);
-}
-
-TEST_F(ReceiptLayout, RefusedReceiptRowLeavesTheCounterAsItWas)
-{
-    tempDb.Exec(L"create trigger refuse before insert on Incasari begin select raise(abort, 'disk full'); end");
     MessageBoxRecorder boxes;
     MetafileSink sink(2479, 3508);
+    EXPECT_FALSE(PrintAnswering(IDCANCEL, sink));
+    EXPECT_EQ(0u, boxes.Count());
+    tempDb.Exec(L"create trigger refuse before insert on Incasari begin select raise(abort, 'disk full'); end");
     EXPECT_FALSE(PrintAnswering(IDOK, sink, L"57"));
-    EXPECT_EQ(41, Counter());
-    EXPECT_EQ(L"", Receipts());
-    EXPECT_EQ(0, sink.opened);
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ(L"Message", boxes.Last().caption);
     EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"disk full"));
+    EXPECT_EQ(41, Counter());
+    EXPECT_EQ(L"", Receipts());
+    EXPECT_EQ(0, sink.opened);
 }
 
 TEST_F(ReceiptLayout, FourteenLinesFitThePrintedTable)
@@ -131,24 +126,6 @@ TEST_F(ReceiptLayout, FourteenLinesFitThePrintedTable)
     EXPECT_TRUE(sink.printed[0].Find(L"14.00"));
     EXPECT_EQ(nullptr, sink.printed[0].Find(L"15.00"));
     EXPECT_TRUE(sink.printed[0].Find(L"Chitanta seria: SRT Nr.: 5"));
-}
-
-TEST_F(ReceiptLayout, TypedNumberAndQuotedSeriesBecomeTheCounterAndTheReceipt)
-{
-    ModalDriver driver;
-    driver.When(kConfirmation, [](HWND dialog) {
-        ModalDriver::SetText(dialog, IDC_CREARE_CHITANTA_NUMAR, L"57");
-        ModalDriver::SetText(dialog, IDC_CREARE_CHITANTA_SERIE, L"O'K");
-        ModalDriver::Click(dialog, IDOK);
-    });
-    MetafileSink sink(2479, 3508);
-    FacturaPrintJob job(invoice.documentId, DocumentInvoice, 2, nullptr);
-    EXPECT_TRUE(PrintFacturaChitantaLayout2(job));
-    driver.Verify();
-    EXPECT_EQ(L"O'K|57|1| 7|1|0|0\n", Receipts());
-    EXPECT_EQ(57, Counter());
-    ASSERT_EQ(1u, sink.printed.size());
-    EXPECT_TRUE(sink.printed[0].Find(L"Chitanta seria: O'K Nr.: 57"));
 }
 
 // Layout 2 makes no receipt for a deleted document; the goods-received note

@@ -1,27 +1,14 @@
 #include <gtest/gtest.h>
 #include "printing/pdf/MakePDF.h"
 #include "printing/pdf/PdfFile.h"
-#include "tests/printing/support/PdfExpect.h"
+#include "tests/printing/support/PdfPage.h"
 
 using namespace pdftest;
-
-namespace {
-
-void SaveAndRead(micropdf::MakePDF& pdf, const std::wstring& name, PdfPage& page)
-{
-    std::wstring path = OutputPath(name);
-    ASSERT_EQ(0u, pdf.SaveToFile(Utf8(path).c_str()));
-    LoadChecked(path, page);
-}
-
-} // namespace
 
 TEST(MakePdf, DrawsInTopLeftPointsOnAnA4Page)
 {
     micropdf::MakePDF pdf;
     pdf.AddPage();
-    EXPECT_EQ(595, pdf.GetPageWidth());
-    EXPECT_EQ(842, pdf.GetPageHeight());
     pdf.SetLineWidth(1);
     pdf.SetFont("Helvetica");
     pdf.TextOut(L"Sus", 40, 100);
@@ -29,17 +16,16 @@ TEST(MakePdf, DrawsInTopLeftPointsOnAnA4Page)
     pdf.Rectangle(10, 20.6f, 110, 70);
     pdf.MoveTo(0, 0);
     pdf.LineTo(595, 0);
+    std::wstring path = OutputPath(L"writer-geometry.pdf");
+    ASSERT_EQ(0u, pdf.SaveToFile(Utf8(path).c_str()));
     PdfPage page;
-    SaveAndRead(pdf, L"writer-geometry.pdf", page);
+    LoadChecked(path, page);
 
     EXPECT_EQ(1, page.pageCount);
     EXPECT_EQ(595, page.mediaWidth);
     EXPECT_EQ(842, page.mediaHeight);
     EXPECT_FALSE(page.compressed);
-    const PdfText* text = page.Find(L"Sus");
-    ASSERT_TRUE(text) << page.Describe();
-    EXPECT_NEAR(40, text->x, 0.01);
-    EXPECT_NEAR(742, text->y, 0.01);
+    ExpectTextAt(page, L"Sus", 40, 742, "Helvetica");
     // The flipped top edge is cut to a whole point; the height keeps its fraction.
     EXPECT_TRUE(page.HasRect(10, 822, 100, -50));
     EXPECT_TRUE(page.HasRect(10, 821, 100, -49.4));
@@ -48,7 +34,7 @@ TEST(MakePdf, DrawsInTopLeftPointsOnAnA4Page)
     EXPECT_EQ(1, page.lines[0].width);
 }
 
-TEST(MakePdf, RomanianLettersAreWrittenInCodePage1250)
+TEST(MakePdf, RomanianLettersAreWrittenInCodePage1250UnderAPathWithDiacritics)
 {
     micropdf::MakePDF pdf;
     pdf.AddPage();
@@ -57,8 +43,11 @@ TEST(MakePdf, RomanianLettersAreWrittenInCodePage1250)
     pdf.TextOut(L"\x0218tefan \x021A\x0103ran SRL, Ia\x0219i", 40, 100);
     pdf.TextOut(L"\x00EEn c\x00E2mp, \x0163" L"ar\x0103 \x015Fi \x0162" L"ARA", 40, 130);
     pdf.TextOut(L"ASCII (1) \\ 100%", 40, 160);
+    std::wstring path = OutputPath(L"Factur\x0103 \x0218tefan.pdf");
+    DeleteFileW(path.c_str());
+    ASSERT_EQ(0u, pdf.SaveToFile(Utf8(path).c_str()));
     PdfPage page;
-    SaveAndRead(pdf, L"writer-diacritics.pdf", page);
+    LoadChecked(path, page);
 
     // The comma-below letters come back as their cedilla forms.
     EXPECT_TRUE(page.Find(L"\x015Etefan \x0162\x0103ran SRL, Ia\x015Fi")) << page.Describe();
@@ -66,42 +55,25 @@ TEST(MakePdf, RomanianLettersAreWrittenInCodePage1250)
     EXPECT_TRUE(page.Find(L"ASCII (1) \\ 100%"));
 }
 
-TEST(MakePdf, SavesUnderAPathWithDiacritics)
-{
-    micropdf::MakePDF pdf;
-    pdf.AddPage();
-    pdf.SetFont("Helvetica");
-    pdf.TextOut(L"x", 10, 10);
-    std::wstring path = OutputPath(L"Factur\x0103 \x0218tefan.pdf");
-    DeleteFileW(path.c_str());
-    EXPECT_EQ(0u, pdf.SaveToFile(Utf8(path).c_str()));
-    PdfPage page;
-    LoadChecked(path, page);
-    EXPECT_TRUE(page.Find(L"x"));
-}
-
 TEST(MakePdf, RefusesToWriteWhatCannotBeWritten)
 {
     // A library error (a line with no path started) spoils the document: no
     // file, and an existing one is left as it was.
     std::wstring spoiled = OutputPath(L"writer-spoiled.pdf");
-    {
-        HANDLE f = CreateFileW(spoiled.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written;
-        WriteFile(f, "old", 3, &written, nullptr);
-        CloseHandle(f);
-    }
+    HANDLE f = CreateFileW(spoiled.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD size = 0;
+    WriteFile(f, "old", 3, &size, nullptr);
+    CloseHandle(f);
     micropdf::MakePDF pdf;
     pdf.AddPage();
     pdf.MoveTo(0, 0);
     pdf.LineTo(595, 0);
     pdf.LineTo(595, 842);
     EXPECT_NE(0u, pdf.SaveToFile(Utf8(spoiled).c_str()));
-    PdfPage page;
-    EXPECT_FALSE(page.Load(spoiled));
-    EXPECT_EQ(3u, [&] { WIN32_FILE_ATTRIBUTE_DATA d; GetFileAttributesExW(spoiled.c_str(), GetFileExInfoStandard, &d); return d.nFileSizeLow; }());
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExW(spoiled.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(3u, data.nFileSizeLow);
 
-    // A folder that does not exist.
     micropdf::MakePDF fine;
     fine.AddPage();
     EXPECT_NE(0u, fine.SaveToFile("Z:\\no\\such\\folder\\a.pdf"));
@@ -110,11 +82,13 @@ TEST(MakePdf, RefusesToWriteWhatCannotBeWritten)
 
 TEST(PdfFile, ExtensionRuleIgnoresCaseAndFolderDots)
 {
-    EXPECT_EQ(L"C:\\f\\factura.pdf", std::wstring(AppendPdfExtension(L"C:\\f\\factura")));
-    EXPECT_EQ(L"C:\\f\\factura.pdf", std::wstring(AppendPdfExtension(L"C:\\f\\factura.pdf")));
-    EXPECT_EQ(L"C:\\f\\factura.PDF", std::wstring(AppendPdfExtension(L"C:\\f\\factura.PDF")));
-    EXPECT_EQ(L"C:\\f\\factura.Pdf", std::wstring(AppendPdfExtension(L"C:\\f\\factura.Pdf")));
-    EXPECT_EQ(L"C:\\f\\factura.txt.pdf", std::wstring(AppendPdfExtension(L"C:\\f\\factura.txt")));
-    EXPECT_EQ(L"C:\\a.b\\factura.pdf", std::wstring(AppendPdfExtension(L"C:\\a.b\\factura")));
-    EXPECT_EQ(L"C:\\f\\factura.pdfx.pdf", std::wstring(AppendPdfExtension(L"C:\\f\\factura.pdfx")));
+    const wchar_t* cases[][2] = {{L"C:\\f\\factura", L"C:\\f\\factura.pdf"},
+                                 {L"C:\\f\\factura.pdf", L"C:\\f\\factura.pdf"},
+                                 {L"C:\\f\\factura.PDF", L"C:\\f\\factura.PDF"},
+                                 {L"C:\\f\\factura.Pdf", L"C:\\f\\factura.Pdf"},
+                                 {L"C:\\f\\factura.txt", L"C:\\f\\factura.txt.pdf"},
+                                 {L"C:\\a.b\\factura", L"C:\\a.b\\factura.pdf"},
+                                 {L"C:\\f\\factura.pdfx", L"C:\\f\\factura.pdfx.pdf"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(std::wstring(c[1]), std::wstring(AppendPdfExtension(c[0])));
 }

@@ -1,44 +1,48 @@
 #include <gtest/gtest.h>
 #include "printing/pdf/PdfExports.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/printing/support/PdfExpect.h"
 #include "tests/printing/pdf/PdfFixtures.h"
+#include "tests/printing/support/PrintFixtures.h"
 
 using namespace pdftest;
 using testing_support::MessageBoxRecorder;
 using testing_support::ModalDriver;
-
-namespace {
-
-// The save dialog's file-name edit.
-const int kFileNameEdit = 1152;
-
-std::wstring FullPath(const std::wstring& relative)
-{
-    wchar_t full[MAX_PATH];
-    GetFullPathNameW(relative.c_str(), MAX_PATH, full, nullptr);
-    return full;
-}
-
-} // namespace
 
 class PdfLayout2 : public PdfExportTest {
 protected:
     void SetUp() override
     {
         PdfExportTest::SetUp();
-        SetReceiptCounter(41);
-        invoiceId = AddDocument(0, 7, {Line(L"Surub M8", 3, 10)});
+        tempDb.Exec(L"update ConfigFacturi set numarChit = 41 where id = 1");
+        invoiceId = AddDocument(0, 7, {{L"Surub M8", 3, 10}});
     }
     long long Counter() { return tempDb.Scalar(L"select numarChit from ConfigFacturi where id = 1"); }
     long long Receipts() { return tempDb.Scalar(L"select count(*) from Incasari"); }
-
-    unsigned long long invoiceId = 0;
+    // Exports with the question answered `answer` and the save dialog given
+    // `file` (cancelled when empty).
+    bool Export(int answer, const std::wstring& file = L"")
+    {
+        FacturaPrintJob job(invoiceId, 0, 2, nullptr);
+        boxes.Answer(answer);
+        ModalDriver driver;
+        driver.When(L"Save as", [file](HWND dialog) {
+            if (!file.empty())
+                ModalDriver::SetText(dialog, 1152, file);
+            ModalDriver::Click(dialog, file.empty() ? IDCANCEL : IDOK);
+        });
+        bool exported = ExportFacturaChitantaPdfLayout2(job);
+        if (exported)
+            driver.Verify();
+        chitantaId = job.chitantaId;
+        return exported;
+    }
+    MessageBoxRecorder boxes;
+    unsigned long long invoiceId = 0, chitantaId = 0;
 };
 
 TEST_F(PdfLayout2, PagePlacesInvoiceAboveItsReceipt)
 {
-    SetCompanyVat(0, 1);
+    layout_tests::SetCompany(tempDb, 0, 1);
     PdfPage page;
     ASSERT_TRUE(WriteLayout(2, invoiceId, 0, L"layout2-invoice.pdf", page));
 
@@ -50,32 +54,40 @@ TEST_F(PdfLayout2, PagePlacesInvoiceAboveItsReceipt)
     EXPECT_TRUE(page.HasLine(96.6, Up(483), 96.6, Up(618)));
     EXPECT_TRUE(page.HasLine(441.6, Up(546), 581.2, Up(546)));
 
-    ExpectTextAt(page, L"FACTURA", 249.2, Up(119), "Helvetica", 21);
-    ExpectTextAt(page, L"Seria : FCT Numar: 7", 220.8, Up(161), "Helvetica", 11.2);
-    ExpectTextAt(page, L"CUMPARATOR :Client Unu SRL", 401.8, Up(28), "Helvetica", 9.1);
-    ExpectTextAt(page, L"Pret unitar", 386.4, Up(224));
-    // The footer stands 150 layout units higher than on the full page.
-    ExpectTextAt(page, L"Semnatura si", 20.7, Up(495.6));
-    ExpectTextAt(page, L"Total de plata:", 447.12, Up(555.8));
-    ExpectTextAt(page, L"Semnaturile ..............................................................................",
-                 103.5, Up(607.6));
-    ExpectTextAt(page, L"TVA la incasare", 55.2, Up(469));
-    ExpectTextAt(page, L"Surub M8", 55.2, Up(273), "Helvetica", 9.8);
-    ExpectTextAt(page, L"7.20", (373 - 4) * 1.38, Up(273));
-
-    // The receipt: the next number, since the invoice has none yet.
-    ExpectTextAt(page, L"Chitanta seria: CNT Nr.: 42", 338.1, Up(672), "Helvetica-Bold", 14);
-    ExpectTextAt(page, L"data  14-11-2023", 379.5, Up(693), "Helvetica-Bold", 14);
-    ExpectTextAt(page, L"Unitatea Firma Test SRL", 20.7, Up(649.6), "Helvetica-Bold", 9);
-    ExpectTextAt(page, L"Nr.ord.Reg.Com/an: J08/1/2020", 20.7, Up(663.6), "Helvetica", 9);
-    ExpectTextAt(page, L"Am incasat de la Client Unu SRL", 20.7, Up(728), "Helvetica-Bold", 9);
-    ExpectTextAt(page, L"Orasul Bucuresti", 20.7, Up(784), "Helvetica", 9);
+    struct Text {
+        const wchar_t* text;
+        double x, y;
+        const char* font;
+        double size;
+    } texts[] = {
+        {L"FACTURA", 249.2, Up(119), "Helvetica", 21},
+        {L"Seria : FCT Numar: 7", 220.8, Up(161), "Helvetica", 11.2},
+        {L"CUMPARATOR :Client Unu SRL", 401.8, Up(28), "Helvetica", 9.1},
+        {L"Pret unitar", 386.4, Up(224)},
+        // The footer stands 150 layout units higher than on the full page.
+        {L"Semnatura si", 20.7, Up(495.6)},
+        {L"Total de plata:", 447.12, Up(555.8)},
+        {L"Semnaturile ..............................................................................", 103.5,
+         Up(607.6)},
+        {L"TVA la incasare", 55.2, Up(469)},
+        {L"Surub M8", 55.2, Up(273), "Helvetica", 9.8},
+        {L"7.20", (373 - 4) * 1.38, Up(273)},
+        // The receipt: the next number, since the invoice has none yet.
+        {L"Chitanta seria: CNT Nr.: 42", 338.1, Up(672), "Helvetica-Bold", 14},
+        {L"data  14-11-2023", 379.5, Up(693), "Helvetica-Bold", 14},
+        {L"Unitatea Firma Test SRL", 20.7, Up(649.6), "Helvetica-Bold", 9},
+        {L"Nr.ord.Reg.Com/an: J40/1/2020", 20.7, Up(663.6), "Helvetica", 9},
+        {L"Am incasat de la Client Unu SRL", 20.7, Up(728), "Helvetica-Bold", 9},
+        {L"Orasul Bucuresti", 20.7, Up(784), "Helvetica", 9},
+        {L"Reprezentand contravaloare factura FCT 7", 20.7, Up(819), "Helvetica", 9},
+        {L"Stampila si semnatura", 427.8, Up(819)},
+    };
+    for (const Text& t : texts)
+        ExpectTextAt(page, t.text, t.x, t.y, t.font, t.size);
     const PdfText* amount = page.FindPrefix(L"Suma de 37.2 (");
     ASSERT_TRUE(amount) << page.Describe();
     EXPECT_EQ("Helvetica-Bold", amount->font);
     EXPECT_NEAR(Up(800.8), amount->y, 0.01);
-    ExpectTextAt(page, L"Reprezentand contravaloare factura FCT 7", 20.7, Up(819), "Helvetica", 9);
-    ExpectTextAt(page, L"Stampila si semnatura", 427.8, Up(819));
     // Writing the page creates nothing.
     EXPECT_EQ(0, Receipts());
 }
@@ -83,7 +95,6 @@ TEST_F(PdfLayout2, PagePlacesInvoiceAboveItsReceipt)
 TEST_F(PdfLayout2, TableHoldsFourteenLines)
 {
     unsigned long long id = AddDocument(0, 8, ShortLines(16));
-    MessageBoxRecorder boxes;
     boxes.Answer(IDOK);
     PdfPage page;
     ASSERT_TRUE(WriteLayout(2, id, 0, L"layout2-16-lines.pdf", page));
@@ -93,91 +104,61 @@ TEST_F(PdfLayout2, TableHoldsFourteenLines)
     EXPECT_FALSE(page.Find(L"Produs 15"));
 }
 
-TEST_F(PdfLayout2, CancelAtTheQuestionWritesNothing)
+TEST_F(PdfLayout2, ReceiptIsAskedForCreatedOnceThenTheFileIsChosen)
 {
-    FacturaPrintJob job(invoiceId, 0, 2, nullptr);
-    MessageBoxRecorder boxes;
-    boxes.Answer(IDCANCEL);
-    EXPECT_FALSE(ExportFacturaChitantaPdfLayout2(job));
+    // Cancel at the question: nothing written.
+    EXPECT_FALSE(Export(IDCANCEL));
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ(L"Se va crea Chitanta cu numarul 42 continuati ?", boxes.Last().text);
     EXPECT_EQ(L"Atentie", boxes.Last().caption);
     EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION), boxes.Last().flags);
     EXPECT_EQ(41, Counter());
     EXPECT_EQ(0, Receipts());
-}
 
-TEST_F(PdfLayout2, ReceiptIsCreatedOnceThenTheFileIsChosen)
-{
-    {
-        // OK at the question, Cancel in the save dialog: the receipt stays.
-        FacturaPrintJob job(invoiceId, 0, 2, nullptr);
-        MessageBoxRecorder boxes;
-        boxes.Answer(IDOK);
-        ModalDriver driver;
-        driver.When(L"Save as", [](HWND dialog) { ModalDriver::Click(dialog, IDCANCEL); });
-        EXPECT_TRUE(ExportFacturaChitantaPdfLayout2(job));
-        driver.Verify();
-        EXPECT_EQ(1u, boxes.Count());
-        EXPECT_EQ(42, Counter());
-        EXPECT_EQ(L"CNT|42| 7|37.2|1700000000|1|0|0",
-                  tempDb.Text(L"select serie || '|' || numar || '|' || facturi || '|' || suma || '|' || data || '|' || "
-                              L"status || '|' || tip || '|' || agent from Incasari"));
-        EXPECT_EQ(static_cast<long long>(clientId), tempDb.Scalar(L"select IDClient from Incasari"));
-        EXPECT_EQ(tempDb.Text(L"select sumaStr from Incasari"), std::wstring(job.totalInLitere.c_str()));
-        EXPECT_EQ(static_cast<unsigned long long>(tempDb.Scalar(L"select id from Incasari")), job.chitantaId);
-    }
+    // OK at the question, Cancel in the save dialog: the receipt stays.
+    EXPECT_TRUE(Export(IDOK));
+    EXPECT_EQ(2u, boxes.Count());
+    EXPECT_EQ(42, Counter());
+    EXPECT_EQ(L"CNT|42| 7|37.2|1700000000|1|0|0",
+              tempDb.Text(L"select serie || '|' || numar || '|' || facturi || '|' || suma || '|' || data || '|' || "
+                          L"status || '|' || tip || '|' || agent from Incasari"));
+    EXPECT_EQ(static_cast<long long>(clientId), tempDb.Scalar(L"select IDClient from Incasari"));
+    EXPECT_EQ(L" treizeci si sapte   lei si  douazeci bani ", tempDb.Text(L"select sumaStr from Incasari"));
+    EXPECT_EQ(static_cast<unsigned long long>(tempDb.Scalar(L"select id from Incasari")), chitantaId);
+
     // The next export finds the receipt, asks nothing and saves where the
     // user types (".pdf" added).
-    std::wstring base = FullPath(OutputPath(L"layout2-chosen"));
-    DeleteFileW((base + L".pdf").c_str());
-    FacturaPrintJob again(invoiceId, 0, 2, nullptr);
-    MessageBoxRecorder boxes;
-    ModalDriver driver;
-    driver.When(L"Save as", [base](HWND dialog) {
-        ModalDriver::SetText(dialog, kFileNameEdit, base);
-        ModalDriver::Click(dialog, IDOK);
-    });
-    EXPECT_TRUE(ExportFacturaChitantaPdfLayout2(again));
-    driver.Verify();
-    EXPECT_EQ(0u, boxes.Count());
+    wchar_t base[MAX_PATH];
+    GetFullPathNameW(OutputPath(L"layout2-chosen").c_str(), MAX_PATH, base, nullptr);
+    DeleteFileW((std::wstring(base) + L".pdf").c_str());
+    EXPECT_TRUE(Export(IDOK, base));
+    EXPECT_EQ(2u, boxes.Count());
     EXPECT_EQ(1, Receipts());
     EXPECT_EQ(42, Counter());
     PdfPage page;
-    LoadChecked(base + L".pdf", page);
+    LoadChecked(std::wstring(base) + L".pdf", page);
     ExpectTextAt(page, L"Chitanta seria: CNT Nr.: 42", 338.1, Up(672), "Helvetica-Bold", 14);
 }
 
 TEST_F(PdfLayout2, ReceiptWritesAreAllOrNothing)
 {
     tempDb.Exec(L"create trigger refuse before insert on Incasari begin select raise(abort, 'refuzat'); end");
-    {
-        FacturaPrintJob job(invoiceId, 0, 2, nullptr);
-        MessageBoxRecorder boxes;
-        boxes.Answer(IDOK);
-        EXPECT_FALSE(ExportFacturaChitantaPdfLayout2(job));
-        ASSERT_EQ(2u, boxes.Count());
-        EXPECT_EQ(L"Message", boxes.Last().caption);
-        EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"refuzat"));
-        EXPECT_EQ(41, Counter());
-        EXPECT_EQ(0, Receipts());
-    }
+    EXPECT_FALSE(Export(IDOK));
+    ASSERT_EQ(2u, boxes.Count());
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"refuzat"));
+    EXPECT_EQ(41, Counter());
+    EXPECT_EQ(0, Receipts());
+
     // A series with a quote is stored as typed.
     tempDb.Exec(L"drop trigger refuse");
     tempDb.Exec(L"update ConfigFacturi set serie_chit = 'C''NT' where id = 1");
-    FacturaPrintJob job(invoiceId, 0, 2, nullptr);
-    MessageBoxRecorder boxes;
-    boxes.Answer(IDOK);
-    ModalDriver driver;
-    driver.When(L"Save as", [](HWND dialog) { ModalDriver::Click(dialog, IDCANCEL); });
-    EXPECT_TRUE(ExportFacturaChitantaPdfLayout2(job));
-    driver.Verify();
+    EXPECT_TRUE(Export(IDOK));
     EXPECT_EQ(L"C'NT", tempDb.Text(L"select serie from Incasari"));
 }
 
 TEST_F(PdfLayout2, DocumentWithoutHeaderGetsNoReceipt)
 {
-    MessageBoxRecorder boxes;
     FacturaPrintJob unsaved(0, 0, 2, nullptr);
     EXPECT_TRUE(CreatePdfInvoiceReceipt(unsaved));
     FacturaPrintJob missing(invoiceId + 100, 0, 2, nullptr);
@@ -200,7 +181,9 @@ TEST_F(PdfLayout2, NothingIsWrittenBeforeTheLinesAreAcceptedOrWhenTheFileFails)
     EXPECT_FALSE(ExportFacturaChitantaPdfLayout2(job));
     EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"nu incap in pagina"));
     EXPECT_EQ(0, Receipts());
-    std::wstring path = FullPath(OutputPath(L"layout2-kept.pdf"));
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(OutputPath(L"layout2-kept.pdf").c_str(), MAX_PATH, full, nullptr);
+    std::wstring path = full;
     DeleteFileW(path.c_str());
     CreateDirectoryW((path + L".partial").c_str(), nullptr);
     EXPECT_FALSE(WriteFacturaChitantaPdfLayout2(job, path.c_str()));

@@ -51,57 +51,21 @@ protected:
 
 } // namespace
 
-TEST_F(ReceiptDialog, ReadsCompanyClientAndSeriesAndHandsThemToThePreview)
-{
-    StoreCompany(tempDb, true);
-    unsigned long long client = StoreClient(tempDb);
-    MyPrintChitanteDialog dialog(nullptr);
-    Fill(dialog, client);
-    Run(dialog, [&](HWND window) {
-        MyChitantePrewiev* preview = dialog.GetPreview();
-        ASSERT_TRUE(preview);
-        RECT area, shown;
-        GetWindowRect(GetDlgItem(window, IDC_TIPARIRE_ZONA_PREVIZUALIZARE), &area);
-        GetWindowRect(*preview, &shown);
-        EXPECT_EQ(area.left, shown.left);
-        EXPECT_EQ(area.top, shown.top);
-        EXPECT_EQ(area.right - area.left, shown.right - shown.left);
-
-        EXPECT_EQ(L"Client Test SRL", std::wstring(preview->clientNume));
-        EXPECT_EQ(L"Firma Test SRL", std::wstring(preview->firmaDenumire));
-        EXPECT_EQ(L"AB", std::wstring(preview->serieChit));
-        EXPECT_EQ(L"1456.78", std::wstring(preview->suma));
-        EXPECT_EQ(static_cast<int>(LogoPicture().size()), preview->logo.GetCount());
-        EXPECT_EQ(static_cast<int>(StampPicture().size()), preview->stampila.GetCount());
-        for (int id : {IDC_TIPARIRE_LAYOUT1, IDC_TIPARIRE_LAYOUT2, IDC_TIPARIRE_LAYOUT3})
-            EXPECT_TRUE(ButtonImage(window, id)) << id;
-
-        ModalDriver::Click(window, IDC_TIPARIRE_LAYOUT2);
-        EXPECT_EQ(2, dialog.model);
-        EXPECT_EQ(2, preview->model);
-        UpdateWindow(window);
-        UpdateWindow(*preview);
-        testing_support::SaveWindowPng(window, L"receipt_dialog_model2");
-        // Buttons without a use here change nothing.
-        for (int id : {IDC_TIPARIRE_SCHIMBARE_LOGO, IDC_TIPARIRE_FUNDAL1, IDC_TIPARIRE_GOL, IDC_TIPARIRE_ADAUGA_FUNDAL})
-            ModalDriver::Click(window, id);
-        EXPECT_EQ(2, dialog.model);
-        EXPECT_TRUE(IsWindowVisible(window));
-    });
-    EXPECT_EQ(L" una mie patru sute cincizeci si sase   lei si  saptezeci si opt  bani ",
-              std::wstring(dialog.GetAmountInWords()));
-}
-
 TEST_F(ReceiptDialog, ThePreviewShowsItsPageOnScreen)
 {
-    StoreCompany(tempDb, false);
+    layout_tests::SetCompany(tempDb);
+    layout_tests::SetCompanyImages(tempDb);
     MyPrintChitanteDialog dialog(nullptr);
-    Fill(dialog, StoreClient(tempDb));
-    Run(dialog, [&](HWND) {
+    Fill(dialog, tempDb.AddClient(L"Client Test SRL"));
+    Run(dialog, [&](HWND window) {
+        RECT area, shown;
+        GetWindowRect(GetDlgItem(window, IDC_TIPARIRE_ZONA_PREVIZUALIZARE), &area);
+        GetWindowRect(*dialog.GetPreview(), &shown);
+        EXPECT_TRUE(EqualRect(&area, &shown));
+        for (int id : {IDC_TIPARIRE_LAYOUT1, IDC_TIPARIRE_LAYOUT2, IDC_TIPARIRE_LAYOUT3})
+            EXPECT_TRUE(ButtonImage(window, id)) << id;
         ModalDriver::Pump(300);
         // What the screen shows: black around the page, the page white.
-        RECT shown;
-        GetWindowRect(*dialog.GetPreview(), &shown);
         HDC screen = GetDC(nullptr);
         int white = 0;
         for (int y = shown.top + 150; y < shown.top + 250; y += 10)
@@ -110,12 +74,15 @@ TEST_F(ReceiptDialog, ThePreviewShowsItsPageOnScreen)
         EXPECT_EQ(RGB(0, 0, 0), GetPixel(screen, shown.left + 5, shown.top + 5));
         ReleaseDC(nullptr, screen);
         EXPECT_GT(white, 100);
+        ModalDriver::Click(window, IDC_TIPARIRE_LAYOUT2);
+        UpdateWindow(*dialog.GetPreview());
+        testing_support::SaveWindowPng(window, L"receipt_dialog_model2");
     });
 }
 
 TEST_F(ReceiptDialog, ADatabaseErrorIsShownAndTheOtherDataStillArrive)
 {
-    StoreCompany(tempDb, false);
+    layout_tests::SetCompany(tempDb);
     tempDb.Exec(L"drop table Clienti");
     MessageBoxRecorder boxes;
     MyPrintChitanteDialog dialog(nullptr);
@@ -129,18 +96,19 @@ TEST_F(ReceiptDialog, ADatabaseErrorIsShownAndTheOtherDataStillArrive)
     EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"Clienti"));
 }
 
-TEST_F(ReceiptDialog, PrintUsesTheModelLastChosen)
+TEST_F(ReceiptDialog, PrintUsesTheModelLastChosenWithWhatWasRead)
 {
-    StoreCompany(tempDb, true);
+    layout_tests::SetCompany(tempDb);
+    layout_tests::SetCompanyImages(tempDb);
     layout_tests::MetafileSink sink(2479, 3508);
     MyPrintChitanteDialog dialog(nullptr);
-    Fill(dialog, StoreClient(tempDb));
+    Fill(dialog, tempDb.AddClient(L"Client Test SRL"));
     Run(dialog, [&](HWND window) {
-        ModalDriver::Click(window, IDC_TIPARIRE_PRINT);
-        ModalDriver::Click(window, IDC_TIPARIRE_LAYOUT3);
-        ModalDriver::Click(window, IDC_TIPARIRE_PRINT);
-        ModalDriver::Click(window, IDC_TIPARIRE_LAYOUT2);
-        ModalDriver::Click(window, IDC_TIPARIRE_PRINT);
+        for (int id : {IDC_TIPARIRE_PRINT, IDC_TIPARIRE_LAYOUT3, IDC_TIPARIRE_PRINT, IDC_TIPARIRE_LAYOUT2,
+                       // Buttons without a use here change nothing.
+                       IDC_TIPARIRE_SCHIMBARE_LOGO, IDC_TIPARIRE_FUNDAL1, IDC_TIPARIRE_GOL, IDC_TIPARIRE_ADAUGA_FUNDAL,
+                       IDC_TIPARIRE_PRINT})
+            ModalDriver::Click(window, id);
         sink.cancel = true;
         ModalDriver::Click(window, IDC_TIPARIRE_PRINT);
     });
@@ -150,7 +118,11 @@ TEST_F(ReceiptDialog, PrintUsesTheModelLastChosen)
     EXPECT_EQ(30u, sink.printed[0].texts.size());
     EXPECT_EQ(15u, sink.printed[1].texts.size());
     EXPECT_EQ(45u, sink.printed[2].texts.size());
-    EXPECT_EQ(2u, sink.printed[0].StartingWith(L"Am incasat de la Client Test SRL").size());
+    // Company, client, series, amount and its words as read and filled in.
+    for (const wchar_t* text : {L"Am incasat de la Client Test SRL", L"Unitatea Firma Test SRL",
+                                L"Chitanta seria: AB Nr.: 7",
+                                L"Suma de 1456.78 ( una mie patru sute cincizeci si sase   lei si  saptezeci si opt  bani )"})
+        EXPECT_EQ(2u, sink.printed[0].StartingWith(text).size()) << testing_support::Narrow(text);
     EXPECT_EQ(4u, sink.printed[0].pictures.size());
 }
 

@@ -28,22 +28,20 @@ std::string ReadAll(const std::wstring& path)
 
 std::wstring Wide(const std::string& text)
 {
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring out(n > 0 ? n : 1, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &out[0], n);
-    out.resize(wcslen(out.c_str()));
+    std::wstring out(text.size() + 1, L'\0');
+    out.resize(MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &out[0], static_cast<int>(out.size())) - 1);
     return out;
 }
 
-std::string Quoted(const std::string& text)
+} // namespace
+
+std::string ShellQuoted(const std::string& text)
 {
     std::string out = "'";
     for (char c : text)
         out += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return out + "'";
 }
-
-} // namespace
 
 std::string HostPath(const std::wstring& windowsPath)
 {
@@ -70,9 +68,9 @@ int RunOnHost(const std::string& command, std::string& output, unsigned timeoutM
 {
     std::wstring script = TempFile(L".sh"), out = TempFile(L".out"), status = TempFile(L".status");
     std::string statusPath = HostPath(status);
-    std::string text = "(" + command + ") > " + Quoted(HostPath(out)) + " 2>&1\n" + "echo $? > " +
-                       Quoted(statusPath + ".tmp") + "\n" + "mv " + Quoted(statusPath + ".tmp") + " " +
-                       Quoted(statusPath) + "\n";
+    std::string text = "(" + command + ") > " + ShellQuoted(HostPath(out)) + " 2>&1\n" + "echo $? > " +
+                       ShellQuoted(statusPath + ".tmp") + "\n" + "mv " + ShellQuoted(statusPath + ".tmp") + " " +
+                       ShellQuoted(statusPath) + "\n";
     if (!micro::files::WriteWholeFile(script.c_str(), text.data(), text.size()))
         return -1;
     // Started through start.exe: a host program is forked from the process
@@ -102,11 +100,34 @@ int RunOnHost(const std::string& command, std::string& output, unsigned timeoutM
     return result;
 }
 
-std::string QpdfCheck(const std::wstring& pdfPath)
+} // namespace pdftest
+
+namespace printing_tests {
+
+using pdftest::RunOnHost;
+
+bool SpoolerRunning()
 {
     std::string output;
-    int status = RunOnHost("/usr/bin/qpdf --check " + Quoted(HostPath(pdfPath)), output);
-    return status == 0 ? std::string() : "qpdf status " + std::to_string(status) + ": " + output;
+    return RunOnHost("lpstat -r && lpstat -d", output, 30000) == 0 && output.find("is running") != std::string::npos &&
+           output.find("no system default") == std::string::npos;
 }
 
-} // namespace pdftest
+std::string WaitForPrintedPdf(const std::string& jobPrefix, const std::string& marker, long long since,
+                              unsigned timeoutMs)
+{
+    // Other programs may print to the same queue meanwhile: only the file
+    // holding the marker counts.
+    std::string command = "for f in $(find \"$HOME/PDF\" -maxdepth 1 -name '" + jobPrefix + "*.pdf' -newermt @" +
+                          std::to_string(since - 1) + " 2>/dev/null); do pdftotext \"$f\" - | grep -qF " +
+                          pdftest::ShellQuoted(marker) + " && pdftotext -bbox \"$f\" - && exit 0; done; exit 1";
+    // The deadline counts the host commands' own time too: one that never
+    // answers must not multiply the wait.
+    std::string output;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(500))
+        if (RunOnHost(command, output, timeoutMs) == 0)
+            return output;
+    return std::string();
+}
+
+} // namespace printing_tests
