@@ -410,9 +410,10 @@ void MyCautareFacturiDialog::AppendStornoInvoice(unsigned long long stornoId)
     record->clientNume = GetClientField(query.GetIdField(3), 1);
     RefreshDocumentTimeZone();
     record->dataCreare = FormatDocumentDate(query.GetIntField(4));
-    record->valoareFT = query.GetStringField(8);
-    record->valoareTVA = query.GetStringField(9);
-    record->valoareTTI = query.GetStringField(10);
+    // Formatted as every other row: the stored text of a REAL reads "-100.0".
+    record->valoareFT = FormatDocumentAmount(query.GetFloatField(8, 0.0));
+    record->valoareTVA = FormatDocumentAmount(query.GetFloatField(9, 0.0));
+    record->valoareTTI = FormatDocumentAmount(query.GetFloatField(10, 0.0));
     record->sold = L"0";
     AppendRecordRow(record.release());
 }
