@@ -109,6 +109,29 @@ TEST(Startup, FirstRunAsksThenCreatesTheDatabaseAndLaterRunsGoStraightToTheWindo
 {
     TempRoot root;
     {
+        // Exit on the welcome dialog creates nothing.
+        MyApp app;
+        app.SetDataFolder(root.DataFolder().c_str());
+        ModalDriver driver;
+        driver.When(kWelcome, [](HWND dialog) { ModalDriver::Click(dialog, IDCANCEL); });
+        EXPECT_EQ(-1, RunProgram(app, driver));
+        EXPECT_FALSE(micro::files::FolderExists(root.DataFolder().c_str()));
+        EXPECT_EQ(nullptr, app.frame.GetHandle());
+    }
+    {
+        // A file where the folder should be is reported.
+        micro::files::WriteWholeFile(root.Path(L"blocked").c_str(), "x", 1);
+        MyApp app;
+        app.SetDataFolder(root.Path(L"blocked\\Brivane\\").c_str());
+        MessageBoxRecorder boxes;
+        ModalDriver driver;
+        driver.When(kWelcome, [](HWND dialog) { ModalDriver::Click(dialog, IDOK); });
+        EXPECT_EQ(-1, RunProgram(app, driver));
+        EXPECT_EQ("[Error] Eroare la crearea fisierului !\n", boxes.Describe());
+        EXPECT_FALSE(app.databaseOpen);
+        EXPECT_EQ(nullptr, app.frame.GetHandle());
+    }
+    {
         MyApp app;
         app.SetDataFolder(root.DataFolder().c_str());
         ModalDriver driver;
@@ -143,48 +166,6 @@ TEST(Startup, FirstRunAsksThenCreatesTheDatabaseAndLaterRunsGoStraightToTheWindo
     ModalDriver driver;
     driver.When(kMainTitle, [](HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); });
     EXPECT_EQ(0, RunProgram(again, driver));
-}
-
-TEST(Startup, ExitOnTheWelcomeDialogCreatesNothing)
-{
-    TempRoot root;
-    MyApp app;
-    app.SetDataFolder(root.DataFolder().c_str());
-    ModalDriver driver;
-    driver.When(kWelcome, [](HWND dialog) { ModalDriver::Click(dialog, IDCANCEL); });
-    EXPECT_EQ(-1, RunProgram(app, driver));
-    EXPECT_FALSE(micro::files::FolderExists(root.DataFolder().c_str()));
-    EXPECT_EQ(nullptr, app.frame.GetHandle());
-    EXPECT_FALSE(app.databaseOpen);
-}
-
-TEST(Startup, ExistingDataFolderIsUsedAndAFolderThatCannotBeMadeIsReported)
-{
-    TempRoot root;
-    {
-        // A folder left by an earlier attempt: not an error.
-        CreateDirectoryW(root.DataFolder().c_str(), nullptr);
-        MyApp app;
-        app.SetDataFolder(root.DataFolder().c_str());
-        ModalDriver driver;
-        driver.When(kWelcome, [](HWND dialog) { ModalDriver::Click(dialog, IDOK); })
-            .When(kMainTitle, [](HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); });
-        EXPECT_EQ(0, RunProgram(app, driver));
-        EXPECT_TRUE(micro::files::FileExists(root.Database().c_str()));
-    }
-    // A file where the folder should be.
-    micro::files::WriteWholeFile(root.Path(L"blocked").c_str(), "x", 1);
-    MyApp app;
-    app.SetDataFolder(root.Path(L"blocked\\Brivane\\").c_str());
-    MessageBoxRecorder boxes;
-    ModalDriver driver;
-    driver.When(kWelcome, [](HWND dialog) { ModalDriver::Click(dialog, IDOK); });
-    EXPECT_EQ(-1, RunProgram(app, driver));
-    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
-    EXPECT_EQ(L"Eroare la crearea fisierului !", boxes.Last().text);
-    EXPECT_EQ(L"Error", boxes.Last().caption);
-    EXPECT_FALSE(app.databaseOpen);
-    EXPECT_EQ(nullptr, app.frame.GetHandle());
 }
 
 TEST(Startup, DatabaseThatFailsHalfWayIsNotTakenForValidOnTheNextStart)
@@ -257,10 +238,10 @@ std::string FileBytes(const std::wstring& path)
     return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetCount());
 }
 
-// A start on the company file as `bytes` ("=": as it is; "": zero bytes,
-// and the welcome dialog is continued), answering its one
-// box with `answer`: that box's text, and in `state` whether the main window
-// had the database open ('o'), writable too ('w') or neither ('-').
+// A start on the company file as `bytes` ("=": as it is; "": zero bytes, and
+// the welcome dialog is continued), answering its one box with `answer`:
+// that box's text, and in `state` whether the main window had the database
+// open ('o'), writable too ('w') or neither ('-').
 std::wstring StartOn(const TempRoot& root, const std::string& bytes, int answer, char& state,
                      DWORD attributes = FILE_ATTRIBUTE_NORMAL)
 {
@@ -304,7 +285,7 @@ TEST(Startup, ZeroByteDamagedAndWriteProtectedFilesAreToldApartAndKept)
     for (size_t i = 0; i < 8192; ++i)
         noisy[valid.size() / 2 - 4096 + i] = static_cast<char>(i * 7919 + 13);
     char state = 0;
-    // Zero bytes: the welcome path; the old file is kept beside the new one.
+    // Zero bytes: the welcome path (the data folder already there is fine); the old file is kept beside the new one.
     EXPECT_EQ(L"", StartOn(root, "", IDOK, state));
     EXPECT_EQ('w', state);
     EXPECT_EQ("", FileBytes(root.Database() + L".vechi"));
