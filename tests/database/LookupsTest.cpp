@@ -26,13 +26,8 @@ TEST_F(Lookups, PartnerNamesShowTheirOwnErrorAndLeaveTheText)
     EXPECT_THROW(GetClientIntField(1, 2), QSqlError);
 }
 
-TEST_F(Lookups, MissingUserAndCompanyVatFactors)
+TEST_F(Lookups, CompanyVatFactorsFollowTheRateAndTheCashVatSetting)
 {
-    QString name(L"x"), card, code;
-    db().ExecDML(L"delete from Utilizator");
-    EXPECT_FALSE(GetUserIdentity(name, card, code));
-    EXPECT_STREQ(L"", name.c_str());
-
     const double factors[] = {1.24, 1.09, 1.05, 1.0, 0.0};
     for (int code = 0; code <= 4; ++code) {
         db().ExecDML(SqlFormat(L"update Societate set cotaTVA = %d, tvaincasare = 1 where id = 1", code).c_str());

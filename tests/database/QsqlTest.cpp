@@ -9,19 +9,6 @@ using testing_support::DatabaseTest;
 
 class Qsql : public DatabaseTest {};
 
-TEST_F(Qsql, ReadsNullsAndNumbersAsSqliteText)
-{
-    db().ExecDML(L"insert into Facturi (id, numar, valoareFT, serie) values (5, NULL, 100.0, NULL)");
-    QsqlQuery q = db().ExecQuery(L"select numar, valoareFT, serie, valoareTVA from Facturi where id = 5");
-    ASSERT_FALSE(q.Eof());
-    EXPECT_EQ(0, q.GetIntField(0));
-    EXPECT_STREQ(L"100.0", q.GetStringField(1).c_str());
-    EXPECT_TRUE(q.GetStringField(2).IsEmpty());
-    EXPECT_EQ(-1.5, q.GetFloatField(3, -1.5));
-    q.NextRow();
-    EXPECT_TRUE(q.Eof());
-}
-
 TEST_F(Qsql, SqlFormatKeepsQuotesPercentsAndDiacriticsIntact)
 {
     const wchar_t* names[] = {L"D'Artagnan SRL", L"100% Bio", L"Ștefan Țăran", L"''", L"a'b'c%s%d"};
