@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include "framework/gui/QListCtrl.h"
-#include "framework/gui/QTabContainer.h"
 #include "framework/qdialog/QDialog.h"
 #include "framework/utils/QError.h"
 #include "resources/resource.h"
@@ -123,43 +122,4 @@ TEST(QListCtrlTest, ReadsLongCellsWholeAndClampsTheFixedBuffer)
     EXPECT_EQ(511, n);
     EXPECT_EQ(0, buffer[511]);
     EXPECT_EQ(L'#', buffer[512]);
-}
-
-namespace {
-
-class TitledPanel : public gui::QPanel {
-public:
-    TitledPanel(const wchar_t* title, bool* deleted) : m_title(title), m_deleted(deleted) {}
-    ~TitledPanel() override { *m_deleted = true; }
-    utils::QString GetTitle() override { return m_title; }
-    bool OnClose() override { return allowClose; }
-    bool allowClose = true;
-
-private:
-    utils::QString m_title;
-    bool* m_deleted;
-};
-
-} // namespace
-
-TEST(QTabContainerTest, OwnsItsPagesAndKeepsOneThatRefusesToClose)
-{
-    bool deletedA = false, deletedB = false;
-    gui::QTabContainer tabs;
-    ProbeWindow host;
-    ASSERT_TRUE(host.Create(nullptr, 0, WS_OVERLAPPEDWINDOW));
-    ASSERT_TRUE(tabs.Create(&host, 10, 0));
-    TitledPanel* a = new TitledPanel(L"Facturi", &deletedA);
-    ASSERT_TRUE(tabs.AddPage(a));
-    TitledPanel* b = new TitledPanel(L"Factura 17", &deletedB);
-    ASSERT_TRUE(tabs.AddPage(b));
-    b->allowClose = false;
-    EXPECT_FALSE(tabs.ClosePage(1));
-    EXPECT_FALSE(deletedB);
-    b->allowClose = true;
-    EXPECT_TRUE(tabs.ClosePage(1));
-    EXPECT_TRUE(deletedB);
-    EXPECT_EQ(1, tabs.GetPageCount());
-    tabs.Destroy();
-    EXPECT_TRUE(deletedA);
 }

@@ -17,21 +17,16 @@ namespace {
 // A workspace page titled like the print tab; counts its own deletion.
 class ProbePanel : public micro::gui::QXPanel {
 public:
-    ProbePanel(unsigned long long id, bool failCreation, int* deleted)
-        : m_id(id), m_fail(failCreation), m_deleted(deleted)
-    {
-    }
+    ProbePanel(unsigned long long id, bool failCreation, int* deleted) : m_id(id), m_fail(failCreation), m_deleted(deleted) {}
     ~ProbePanel() override
     {
         Destroy();
-        if (m_deleted)
-            ++*m_deleted;
+        ++*m_deleted;
     }
     bool Create(micro::gui::QWindow* parent, UINT id, DWORD style) override
     {
         // Like a page whose window is made but whose drawing resources are not.
-        bool made = QXPanel::Create(parent, id, style);
-        return made && !m_fail;
+        return QXPanel::Create(parent, id, style) && !m_fail;
     }
     micro::utils::QString GetTitle() override
     {

@@ -8,6 +8,7 @@
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/harness/Screenshot.h"
+#include <shellapi.h>
 
 using testing_support::MessageBoxRecorder;
 using testing_support::ModalDriver;
@@ -19,21 +20,9 @@ const wchar_t kWelcome[] = L"Bun venit";
 
 void DeleteTree(const std::wstring& path)
 {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                DeleteTree(path + L"\\" + name);
-            else
-                DeleteFileW((path + L"\\" + name).c_str());
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(path.c_str());
+    std::wstring from = path + L'\0';
+    SHFILEOPSTRUCTW op = {nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI, FALSE, nullptr, nullptr};
+    SHFileOperationW(&op);
 }
 
 // A temporary place standing for drive C:, so no test touches the real data folder.
