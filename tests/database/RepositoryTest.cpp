@@ -32,19 +32,13 @@ protected:
     long long LastId(const wchar_t* column) { return Scalar(std::wstring(L"select ") + column + L" from iduri"); }
 };
 
-std::wstring LongName()
-{
-    std::wstring name(5000, L'ș');
-    name[10] = L'\'';
-    name[20] = L'%';
-    return name;
-}
-
 } // namespace
 
-TEST_F(Repository, CompanyAndUserKeepAnyTextIntact)
+TEST_F(Repository, CompanyUserAndProductKeepTheirTextNumbersAndPicture)
 {
-    std::wstring longName = LongName();
+    std::wstring longName(5000, L'ș');
+    longName[10] = L'\'';
+    longName[20] = L'%';
     ASSERT_TRUE(db().UpdateCompanyFromDocument(longName.c_str(), L"RO'123", L"J40/1", L"Str. O'Neil 2", L"Brașov",
                                                L"0722000111", L"100% Bank", L"RO49AAAA", 1, 2));
     EXPECT_EQ(longName, Text(L"select denumire from Societate where id = 1"));
@@ -56,6 +50,27 @@ TEST_F(Repository, CompanyAndUserKeepAnyTextIntact)
     ASSERT_TRUE(GetUserIdentity(name, card, code));
     EXPECT_STREQ(L"Ștefan Țăran", name.c_str());
     EXPECT_STREQ(L"RX 'x'", card.c_str());
+
+    unsigned char picture[2048];
+    for (int i = 0; i < 2048; ++i)
+        picture[i] = static_cast<unsigned char>(i * 13);
+    ProductRecord p;
+    p.denumire = L"Ulei 100% d'măsline";
+    p.pretVanzare = 30.123456789;
+    p.ultPretdeCump = 19.5;
+    p.picture = picture;
+    p.pictureSize = sizeof(picture);
+    unsigned long long id = 0;
+    ASSERT_TRUE(db().InsertProduct(p, &id));
+    GetProductTextField(name, id, 1);
+    EXPECT_STREQ(L"Ulei 100% d'măsline", name.c_str());
+    EXPECT_EQ(30.123456789, GetProductNumField(id, 5));
+    EXPECT_EQ(19.5, GetProductNumField(id, 8));
+    QsqlQuery q = db().ExecQuery(SqlFormat(L"select poza from Produse where id = %llu", id).c_str());
+    int size = 0;
+    const unsigned char* blob = q.GetBlobField(0, size);
+    ASSERT_EQ(2048, size);
+    EXPECT_EQ(0, memcmp(picture, blob, size));
 }
 
 TEST_F(Repository, SaveClientFindsExactlyThatNameOrInsertsIt)
@@ -203,29 +218,4 @@ TEST_F(Repository, ProductPricingWritesOnlyThePriceMeant)
     ASSERT_TRUE(db().UpdateProductPricing(L"Kg", 2, MyRepository::SalePrice, 7.5, 0, id));
     EXPECT_EQ(7.5, GetProductNumField(id, 5));
     EXPECT_EQ(2, GetProductIntField(id, 3));
-}
-
-TEST_F(Repository, InsertProductStoresItsNamePricesAndPicture)
-{
-    unsigned char picture[2048];
-    for (int i = 0; i < 2048; ++i)
-        picture[i] = static_cast<unsigned char>(i * 13);
-    ProductRecord p;
-    p.denumire = L"Ulei 100% d'măsline";
-    p.pretVanzare = 30.123456789;
-    p.ultPretdeCump = 19.5;
-    p.picture = picture;
-    p.pictureSize = sizeof(picture);
-    unsigned long long id = 0;
-    ASSERT_TRUE(db().InsertProduct(p, &id));
-    micro::utils::QString text;
-    GetProductTextField(text, id, 1);
-    EXPECT_STREQ(L"Ulei 100% d'măsline", text.c_str());
-    EXPECT_EQ(30.123456789, GetProductNumField(id, 5));
-    EXPECT_EQ(19.5, GetProductNumField(id, 8));
-    QsqlQuery q = db().ExecQuery(SqlFormat(L"select poza from Produse where id = %llu", id).c_str());
-    int size = 0;
-    const unsigned char* blob = q.GetBlobField(0, size);
-    ASSERT_EQ(2048, size);
-    EXPECT_EQ(0, memcmp(picture, blob, size));
 }
