@@ -27,8 +27,9 @@ int RowOf(HWND dialog, int list, const std::wstring& name)
 
 using PartnerPicker = DatabaseTest;
 
-TEST_F(PartnerPicker, SupplierModeFiltersByNameAndAnswersTheChosenId)
+TEST_F(PartnerPicker, SupplierModeFiltersByNameWarnsWithoutARowAndAnswersTheChosenId)
 {
+    MessageBoxRecorder boxes;
     tempDb.AddClient(L"Client Unu");
     tempDb.AddSupplier(L"Alfa Distributie");
     unsigned long long quoted = tempDb.AddSupplier(L"D'Artagnan SRL");
@@ -39,6 +40,8 @@ TEST_F(PartnerPicker, SupplierModeFiltersByNameAndAnswersTheChosenId)
     driver.When(L"Cautare Furnizori", [&](HWND dialog) {
         testing_support::SaveWindowPng(dialog, L"partner_picker");
         EXPECT_EQ(3, ModalDriver::ListRowCount(dialog, kPartnerList)); // suppliers only
+        ModalDriver::Click(dialog, IDOK);
+        EXPECT_TRUE(IsWindowVisible(dialog)) << "OK without a row";
         ModalDriver::SetText(dialog, kPartnerFilter, L"ȘTEFAN");
         ASSERT_EQ(1, ModalDriver::ListRowCount(dialog, kPartnerList));
         EXPECT_EQ(L"Ștefan 50% Grup", ModalDriver::ListCell(dialog, kPartnerList, 0, 0));
@@ -53,6 +56,23 @@ TEST_F(PartnerPicker, SupplierModeFiltersByNameAndAnswersTheChosenId)
     EXPECT_EQ(IDOK, picker.DoModal());
     driver.Verify();
     EXPECT_EQ(quoted, picker.selectedId);
+
+    // A database error is shown and the picker still opens; Cancel answers no id.
+    tempDb.Exec(L"drop table Furnizori");
+    MyCautareClientiDialog failing(nullptr);
+    failing.table = 1;
+    failing.selectedId = 7;
+    driver.When(L"Cautare Furnizori", [](HWND dialog) {
+        EXPECT_EQ(0, ModalDriver::ListRowCount(dialog, kPartnerList));
+        ModalDriver::Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, failing.DoModal());
+    driver.Verify();
+    EXPECT_EQ(0u, failing.selectedId);
+    ASSERT_EQ(2u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Atentie", boxes.Boxes()[0].caption);
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_EQ(0u, boxes.Last().text.find(L"SQLITE_ERROR[1]: no such table"));
 }
 
 using ProductPicker = DatabaseTest;
@@ -83,33 +103,4 @@ TEST_F(ProductPicker, OkReadsTheQuantityWithPointOrCommaAndRefusesText)
     EXPECT_DOUBLE_EQ(3.5, picker.quantity);
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ(L"Atentie", boxes.Last().caption);
-}
-
-TEST_F(PartnerPicker, OkWithoutARowWarnsAndStaysOpenAndADatabaseErrorIsShown)
-{
-    tempDb.AddClient(L"Beta SA");
-    tempDb.Exec(L"drop table Furnizori");
-    MessageBoxRecorder boxes;
-    MyCautareClientiDialog picker(nullptr);
-    ModalDriver driver;
-    driver.When(L"Cautare Clienti", [&](HWND dialog) {
-        ModalDriver::Click(dialog, IDOK);
-        EXPECT_TRUE(IsWindowVisible(dialog));
-        ModalDriver::SelectListRow(dialog, kPartnerList, 0);
-        ModalDriver::Click(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(IDCANCEL, picker.DoModal());
-    EXPECT_EQ(0u, picker.selectedId);
-    MyCautareClientiDialog suppliers(nullptr);
-    suppliers.table = 1;
-    driver.When(L"Cautare Furnizori", [](HWND dialog) {
-        EXPECT_EQ(0, ModalDriver::ListRowCount(dialog, kPartnerList));
-        ModalDriver::Click(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(IDCANCEL, suppliers.DoModal());
-    driver.Verify();
-    ASSERT_EQ(2u, boxes.Count());
-    EXPECT_EQ(L"Atentie", boxes.Boxes()[0].caption);
-    EXPECT_EQ(L"Message", boxes.Last().caption);
-    EXPECT_EQ(0u, boxes.Last().text.find(L"SQLITE_ERROR[1]: no such table"));
 }
