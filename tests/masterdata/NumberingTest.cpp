@@ -12,7 +12,7 @@ using testing_support::ModalDriver;
 
 using NumberingSettings = DatabaseTest;
 
-TEST_F(NumberingSettings, ShowsStoredValuesAndStoresTheEditedOnes)
+TEST_F(NumberingSettings, ShowsStoredValuesStoresTheEditedOnesAndRefusesBadNumbers)
 {
     tempDb.Exec(L"update ConfigFacturi set serie_facturi = 'FCT', numarFactura = 40, numarNir = 3 where id = 1");
     MyConfigFacturiDialog dialog;
@@ -35,35 +35,25 @@ TEST_F(NumberingSettings, ShowsStoredValuesAndStoresTheEditedOnes)
     EXPECT_EQ(12, tempDb.Scalar(L"select numarChit from ConfigFacturi where id = 1"));
     EXPECT_EQ(3, tempDb.Scalar(L"select numarNir from ConfigFacturi where id = 1"));
 
-    // The stored series comes back as typed.
+    // The stored series comes back as typed; a number that is not a whole
+    // counter keeps the dialog open, and Cancel then stores nothing.
+    MessageBoxRecorder boxes;
     MyConfigFacturiDialog again;
     ModalDriver second;
     second.When(L"Configurare Facturi", [](HWND hwnd) {
         EXPECT_EQ(L"O'K", ModalDriver::GetText(hwnd, IDC_CONFIG_SERIE_FACTURI));
         EXPECT_EQ(L"41", ModalDriver::GetText(hwnd, IDC_CONFIG_NUMAR_FACTURA));
-        ModalDriver::Click(hwnd, IDCANCEL);
-    });
-    EXPECT_EQ(IDCANCEL, again.DoModal());
-    second.Verify();
-}
-
-TEST_F(NumberingSettings, BadNumbersKeepTheDialogOpenAndCancelStoresNothing)
-{
-    MessageBoxRecorder boxes;
-    MyConfigFacturiDialog dialog;
-    ModalDriver driver;
-    driver.When(L"Configurare Facturi", [](HWND hwnd) {
         ModalDriver::SetText(hwnd, IDC_CONFIG_SERIE_FACTURI, L"NOU");
-        for (const wchar_t* typed : {L"abc", L"-1", L"", L"4.5"}) {
+        for (const wchar_t* typed : {L"abc", L"-1", L"", L"4.5", L"+5", L"2147483648"}) {
             ModalDriver::SetText(hwnd, IDC_CONFIG_NUMAR_PROFORMA, typed);
             ModalDriver::Click(hwnd, IDOK);
             EXPECT_TRUE(IsWindowVisible(hwnd)) << testing_support::Narrow(typed);
         }
         ModalDriver::Click(hwnd, IDCANCEL);
     });
-    EXPECT_EQ(IDCANCEL, dialog.DoModal());
-    driver.Verify();
-    ASSERT_EQ(4u, boxes.Count());
+    EXPECT_EQ(IDCANCEL, again.DoModal());
+    second.Verify();
+    ASSERT_EQ(6u, boxes.Count()) << boxes.Describe();
     EXPECT_EQ(L"Atentie", boxes.Last().caption);
-    EXPECT_EQ(L"", tempDb.Text(L"select serie_facturi from ConfigFacturi where id = 1"));
+    EXPECT_EQ(L"O'K", tempDb.Text(L"select serie_facturi from ConfigFacturi where id = 1"));
 }
