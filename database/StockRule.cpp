@@ -182,14 +182,31 @@ void ReadStockMovements(unsigned long long productId, long long from, long long 
     }
 }
 
+// Asked once per product by every validation and look-up: the statement
+// stays compiled on the connection (compiling the movement query costs more
+// than running it).
 StockSums SumStockMovements(unsigned long long productId, long long from, long long to)
 {
-    QsqlQuery q = RunBound(SumsSql(), static_cast<long long>(productId), from, to);
+    MyRepository& db = GetRepository();
+    sqlite3_stmt* stmt = db.CachedStatement(SumsSql().c_str());
+    sqlite3_reset(stmt);
+    sqlite3_bind_int64(stmt, 1, static_cast<long long>(productId));
+    sqlite3_bind_int64(stmt, 2, from);
+    sqlite3_bind_int64(stmt, 3, to);
+    int rc = sqlite3_step(stmt);
     StockSums sums;
-    if (!q.Eof()) {
-        sums.in = q.GetFloatField(0, 0.0);
-        sums.out = q.GetFloatField(1, 0.0);
+    if (rc == SQLITE_ROW) {
+        sums.in = sqlite3_column_double(stmt, 0);
+        sums.out = sqlite3_column_double(stmt, 1);
+    } else if (rc != SQLITE_DONE) {
+        sqlite3* handle = db.GetHandle();
+        int code = sqlite3_extended_errcode(handle);
+        micro::utils::QString message(static_cast<const wchar_t*>(sqlite3_errmsg16(handle)));
+        sqlite3_reset(stmt);
+        throw QSqlError(code ? code : rc, message);
     }
+    // Reset at once: a statement left stepping would hold its read open.
+    sqlite3_reset(stmt);
     return sums;
 }
 

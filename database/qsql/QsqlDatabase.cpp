@@ -31,6 +31,7 @@ QsqlDatabase::QsqlDatabase() : m_db(nullptr), m_busyTimeout(60000)
 
 QsqlDatabase::~QsqlDatabase()
 {
+    FinalizeCached();
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -79,10 +80,29 @@ void QsqlDatabase::OpenWithFlags(const wchar_t* path, int flags)
     sqlite3_busy_timeout(m_db, m_busyTimeout);
 }
 
+void QsqlDatabase::FinalizeCached()
+{
+    for (auto& cached : m_cached)
+        sqlite3_finalize(cached.second);
+    m_cached.clear();
+}
+
+sqlite3_stmt* QsqlDatabase::CachedStatement(const wchar_t* sql)
+{
+    auto found = m_cached.find(sql);
+    if (found != m_cached.end())
+        return found->second;
+    sqlite3_stmt* stmt = Prepare(sql);
+    m_cached[sql] = stmt;
+    return stmt;
+}
+
 void QsqlDatabase::Close()
 {
     if (!m_db)
         return;
+    // A statement left compiled would keep the connection from closing.
+    FinalizeCached();
     int rc = sqlite3_close(m_db);
     if (rc != SQLITE_OK)
         ThrowLast(rc);

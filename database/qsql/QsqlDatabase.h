@@ -1,4 +1,6 @@
 #pragma once
+#include <map>
+#include <string>
 #include "database/qsql/QsqlQuery.h"
 #include "database/qsql/QsqlStatement.h"
 
@@ -38,8 +40,13 @@ public:
     long long LastInsertRowId() const;
     bool InTransaction() const;
     sqlite3* GetHandle() const { return m_db; }
+    // A statement kept compiled for a query run again and again (a stock
+    // figure per product): the caller resets and binds it and resets it after
+    // reading; the connection finalizes it when it closes.
+    sqlite3_stmt* CachedStatement(const wchar_t* sql);
 
 private:
+    void FinalizeCached();
     void OpenWithFlags(const wchar_t* path, int flags);
     sqlite3_stmt* Prepare(const wchar_t* sql);
     void CheckOpen() const;
@@ -47,6 +54,7 @@ private:
 
     sqlite3* m_db;
     int m_busyTimeout;
+    std::map<std::wstring, sqlite3_stmt*> m_cached;
 };
 
 // A transaction (a savepoint, so they nest). The destructor rolls back unless
