@@ -54,10 +54,13 @@ TEST_F(EditorTest, ReopenedDiscountKeepsItsPercentage)
     });
 }
 
+const wchar_t kProduct[] = L"\u0218tefan's \"Bio\" 100%";
+
 // A new invoice as a user types it: decimal commas, a refused word, a stored
 // partner's and delegate's name typed exactly, a company row the editor could
 // not read and another dialog wrote meanwhile, a typed series. Nothing the
-// user did not change is overwritten; product 0 is never offered.
+// user did not change is overwritten; product 0 is never offered; quotes and
+// diacritics come back intact.
 TEST_F(EditorTest, NewInvoiceTypedByHandKeepsEveryStoredField)
 {
     tempDb.AddClient(L"D'Artagnan Import-Export SRL", 0, L"RO123");
@@ -78,8 +81,8 @@ TEST_F(EditorTest, NewInvoiceTypedByHandKeepsEveryStoredField)
         tempDb.Exec(L"insert into Societate select * from Kept"); // "Informatii Societate" saves
         tempDb.Exec(L"update Societate set telefon = '0722', cotaTVA = 2");
         ModalDriver::SetText(w, IDC_FE_SERIES, L"XY");
-        AddLine(w, L"Faina", L"10", L"abc", 0, false);
-        AddLine(w, L"Faina", L"10,50", L"2,5", 0, false);
+        AddLine(w, kProduct, L"10", L"abc", 0, false);
+        AddLine(w, kProduct, L"10,50", L"2,5", 0, false);
         ModalDriver::Click(w, IDC_FE_SAVE);
     });
     ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
@@ -92,5 +95,9 @@ TEST_F(EditorTest, NewInvoiceTypedByHandKeepsEveryStoredField)
                                                  L"|| 'x' || a.valoareFT from Facturi f, ArticoleFacturi a"));
     MyFacturiDialog reopened(nullptr);
     reopened.id = 1;
-    Run(reopened, [](HWND w) { EXPECT_TRUE(GetWindowLongW(GetDlgItem(w, IDC_FE_SERIES), GWL_STYLE) & ES_READONLY); });
+    Run(reopened, [](HWND w) {
+        EXPECT_TRUE(GetWindowLongW(GetDlgItem(w, IDC_FE_SERIES), GWL_STYLE) & ES_READONLY);
+        EXPECT_EQ(L"D'Artagnan Import-Export SRL", Text(w, IDC_FE_CLIENT_NAME));
+        EXPECT_EQ(kProduct, Cell(w, 0, 2));
+    });
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include "documents/MyFacturiDialog.h"
 #include "resources/resource.h"
@@ -62,8 +63,39 @@ protected:
     {
         return ModalDriver::ListCell(w, IDC_FE_LINES, row, column);
     }
+    // The named cells of a line row, joined by "|".
+    static std::wstring Cells(HWND w, int row, std::initializer_list<int> columns)
+    {
+        std::wstring text;
+        for (int column : columns)
+            text += (text.empty() ? L"" : L"|") + Cell(w, row, column);
+        return text;
+    }
+    static std::wstring Totals(HWND w)
+    {
+        return Text(w, IDC_FE_TOTAL_NET) + L"|" + Text(w, IDC_FE_TOTAL_VAT) + L"|" + Text(w, IDC_FE_TOTAL);
+    }
     static int Rows(HWND w) { return ModalDriver::ListRowCount(w, IDC_FE_LINES); }
     static std::wstring Text(HWND w, int id) { return ModalDriver::GetText(w, id); }
+
+    // A query's text answer, whole numbers without the ".0" SQLite gives a real.
+    std::wstring Stored(const std::wstring& sql)
+    {
+        std::wstring text = tempDb.Text(sql.c_str());
+        for (size_t at = text.find(L".0"); at != std::wstring::npos; at = text.find(L".0", at + 1))
+            if (at + 2 == text.size() || !iswdigit(text[at + 2]))
+                text.erase(at, 2);
+        return text;
+    }
+
+    // Runs a stored document (or a new one when `id` is 0) of the type.
+    INT_PTR RunDocument(int tip, unsigned long long id, std::function<void(HWND)> steps)
+    {
+        MyFacturiDialog editor(nullptr);
+        editor.tip = tip;
+        editor.id = id;
+        return Run(editor, steps);
+    }
 
     // A stored invoice with lines (product id, quantity, unit price).
     unsigned long long StoreInvoice(unsigned long long clientId, int number, double total, double balance,
