@@ -36,10 +36,7 @@ protected:
         ASSERT_TRUE(panel.Create(&frame, 1, 0));
         panel.MoveWindow(0, 0, 900, 400);
     }
-    std::wstring Cell(MyFacturiPanel& panel, int row, int column)
-    {
-        return ModalDriver::ListCell(panel, IDC_FACTURI_PANEL_LIST, row, column);
-    }
+    std::wstring Net(MyFacturiPanel& panel, int row) { return ModalDriver::ListCell(panel, IDC_FACTURI_PANEL_LIST, row, 3); }
     std::vector<unsigned long long> RowIds(MyFacturiPanel& panel)
     {
         std::vector<unsigned long long> ids;
@@ -82,8 +79,6 @@ TEST_F(MyFacturiPanelTest, ShowsEveryHeaderOfItsTypeInStorageOrder)
     MyFacturiPanel panel(0);
     Open(panel);
     EXPECT_EQ(StoredIds(L"Facturi"), RowIds(panel));
-    ASSERT_EQ(3, panel.lista.GetItemCount());
-    EXPECT_EQ(0u, panel.lista.RowId(0));
     EXPECT_EQ(L"12|Alfa SRL|14-11-2023|100.00|24.00|124.00|Temporar|124.00|",
               RowText(panel, IDC_FACTURI_PANEL_LIST, panel.lista.FindRow(1), 8));
     EXPECT_EQ(L"13|||100.00|24.00|124.00|?|-3.50|", RowText(panel, IDC_FACTURI_PANEL_LIST, panel.lista.FindRow(2), 8));
@@ -103,20 +98,17 @@ TEST_F(MyFacturiPanelTest, DoubleClickEditsAndTheListIsReadAgainAfterASave)
     int row = panel.lista.FindRow(second);
 
     ModalDriver cancelled;
-    unsigned long long opened = 0;
     cancelled.When(L"Factura  ", [&](HWND editor) {
-        opened = EditorOf(editor)->id;
+        EXPECT_EQ(second, EditorOf(editor)->id);
         tempDb.Exec(L"update Facturi set valoareFT = 1 where id = 1");
         EditorOf(editor)->EndDialog(2);
     });
     ModalDriver::DoubleClickListRow(panel, IDC_FACTURI_PANEL_LIST, row);
     cancelled.Verify();
-    EXPECT_EQ(second, opened);
-    EXPECT_EQ(L"100.00", Cell(panel, 0, 3)); // cancelled: the list stays as it was
+    EXPECT_EQ(L"100.00", Net(panel, 0)); // cancelled: the list stays as it was
 
     ModalDriver saved;
     saved.When(L"Factura  ", [&](HWND editor) {
-        EXPECT_EQ(0, EditorOf(editor)->tip);
         Header h;
         h.ft = 555.0;
         h.numar = 2;
@@ -126,8 +118,8 @@ TEST_F(MyFacturiPanelTest, DoubleClickEditsAndTheListIsReadAgainAfterASave)
     ModalDriver::DoubleClickListRow(panel, IDC_FACTURI_PANEL_LIST, row);
     saved.Verify();
     EXPECT_EQ(StoredIds(L"Facturi"), RowIds(panel));
-    EXPECT_EQ(L"1.00", Cell(panel, 0, 3));
-    EXPECT_EQ(L"555.00", Cell(panel, panel.lista.FindRow(second), 3));
+    EXPECT_EQ(L"1.00", Net(panel, 0));
+    EXPECT_EQ(L"555.00", Net(panel, panel.lista.FindRow(second)));
 }
 
 TEST_F(MyFacturiPanelTest, RightClickAsksTheMainWindowForThePrintTab)
@@ -138,7 +130,6 @@ TEST_F(MyFacturiPanelTest, RightClickAsksTheMainWindowForThePrintTab)
     Open(panel);
     ModalDriver::RightClickListRow(panel, IDC_FACTURI_PANEL_LIST, panel.lista.FindRow(id));
     ASSERT_EQ(1u, frame.commands.size());
-    EXPECT_EQ(32844u, frame.commands[0].id);
-    EXPECT_EQ(static_cast<LPARAM>(id), frame.commands[0].param);
+    EXPECT_EQ(std::make_pair(32844u, static_cast<LPARAM>(id)), std::make_pair(frame.commands[0].id, frame.commands[0].param));
 }
 
