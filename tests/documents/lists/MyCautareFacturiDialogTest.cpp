@@ -84,93 +84,75 @@ TEST_F(PickerTest, SearchesTheChosenFieldAndShowsTheChosenDocumentsLines)
     });
 }
 
-TEST_F(PickerTest, NewAndDuplicatedDocumentsAreAppendedEvenWhenFilteredOut)
+// An edited document is chosen again where it now stands in the filtered list;
+// new and duplicated documents are appended even when the filter hides them.
+TEST_F(PickerTest, EditedDocumentIsReselectedAndNewOnesAppendedEvenWhenFilteredOut)
 {
     AddFourInvoices();
-    MyCautareFacturiDialog picker(nullptr);
+    Header other;
+    other.client = tempDb.AddClient(L"Beta SA");
+    AddHeader(tempDb, L"Facturi", other);
+    other.client = alfa;
+    AddHeader(tempDb, L"Facturi", other); // id 6, row 4 once "ALFA" hides Beta
     Header saved;
-    saved.numar = 20;
     saved.client = alfa;
-    saved.ft = 50.0;
-    RunPicker(
-        picker, L"Facturi",
-        [&](HWND h) {
-            Search(h, L"nimeni");
-            ASSERT_EQ(0, Rows(h));
-            ModalDriver::Click(h, IDC_CAUTFACT_NOU);
-            ASSERT_EQ(1, Rows(h));
-            EXPECT_EQ(5u, RowId(picker, 0));
-            EXPECT_EQ(L"20|50.00", Cell(h, 0, 0) + L"|" + Cell(h, 0, 3));
-            EXPECT_EQ(0, Selected(h));
-
-            ModalDriver::Click(h, IDC_CAUTFACT_DUPLICARE);
-            ASSERT_EQ(2, Rows(h));
-            EXPECT_EQ(6u, RowId(picker, 1));
-            EXPECT_EQ(L"21", Cell(h, 1, 0));
-            EXPECT_EQ(1, Selected(h));
-        },
-        [&](ModalDriver& driver) {
-            driver.When(L"Factura  ", [&](HWND editor) {
-                EXPECT_EQ(0u, EditorOf(editor)->documentNou);
-                SaveLike(tempDb, editor, L"Facturi", saved);
-            });
-            driver.When(L"Factura  ", [&](HWND editor) {
-                EXPECT_NE(0u, EditorOf(editor)->documentNou);
-                saved.numar = 21;
-                SaveLike(tempDb, editor, L"Facturi", saved);
-            });
-        });
-}
-
-TEST_F(PickerTest, EditingReselectsTheEditedDocumentWhateverItsPosition)
-{
-    unsigned long long alfa = tempDb.AddClient(L"Alfa SRL");
-    unsigned long long beta = tempDb.AddClient(L"Beta SA");
-    for (int i = 1; i <= 6; ++i) {
-        Header h;
-        h.numar = i;
-        h.client = i == 2 ? beta : alfa;
-        AddHeader(tempDb, L"Facturi", h);
-    }
     MyCautareFacturiDialog picker(nullptr);
     RunPicker(
         picker, L"Facturi",
         [&](HWND h) {
             Search(h, L"ALFA");
             ASSERT_EQ(5, Rows(h));
-            int row = picker.listaDocumente.FindRow(5);
-            ASSERT_EQ(3, row);
-            ModalDriver::DoubleClickListRow(h, IDC_CAUTFACT_DOCUMENTE, row);
+            ModalDriver::DoubleClickListRow(h, IDC_CAUTFACT_DOCUMENTE, 4);
             EXPECT_EQ(5, Rows(h));
-            EXPECT_EQ(3, Selected(h));
-            EXPECT_EQ(5u, picker.idSelectat);
-            EXPECT_EQ(L"999.00|Validat", Cell(h, 3, 3) + L"|" + Cell(h, 3, 6));
-
+            EXPECT_EQ(4, Selected(h));
+            EXPECT_EQ(6u, picker.idSelectat);
+            EXPECT_EQ(L"999.00|Validat", Cell(h, 4, 3) + L"|" + Cell(h, 4, 6));
             // The list reports text changes and lost selections as item
             // changes too; they must not move the document the buttons act on.
             NMLISTVIEW change = {};
             change.hdr.hwndFrom = picker.listaDocumente;
             change.hdr.idFrom = IDC_CAUTFACT_DOCUMENTE;
             change.hdr.code = LVN_ITEMCHANGED;
-            change.iItem = 0;
             change.uChanged = LVIF_TEXT;
             SendMessageW(h, WM_NOTIFY, IDC_CAUTFACT_DOCUMENTE, reinterpret_cast<LPARAM>(&change));
             change.iItem = 1;
             change.uChanged = LVIF_STATE;
             change.uOldState = LVIS_SELECTED;
             SendMessageW(h, WM_NOTIFY, IDC_CAUTFACT_DOCUMENTE, reinterpret_cast<LPARAM>(&change));
-            EXPECT_EQ(5u, picker.idSelectat);
-            EXPECT_EQ(3, picker.randSelectat);
+            EXPECT_EQ(6u, picker.idSelectat);
+            EXPECT_EQ(4, picker.randSelectat);
+
+            Search(h, L"nimeni");
+            ASSERT_EQ(0, Rows(h));
+            ModalDriver::Click(h, IDC_CAUTFACT_NOU);
+            ASSERT_EQ(1, Rows(h));
+            EXPECT_EQ(7u, RowId(picker, 0));
+            EXPECT_EQ(L"20|50.00", Cell(h, 0, 0) + L"|" + Cell(h, 0, 3));
+            EXPECT_EQ(0, Selected(h));
+            ModalDriver::Click(h, IDC_CAUTFACT_DUPLICARE);
+            ASSERT_EQ(2, Rows(h));
+            EXPECT_EQ(8u, RowId(picker, 1));
+            EXPECT_EQ(L"21", Cell(h, 1, 0));
+            EXPECT_EQ(1, Selected(h));
         },
         [&](ModalDriver& driver) {
             driver.When(L"Factura  ", [&](HWND editor) {
-                EXPECT_EQ(5u, EditorOf(editor)->id);
-                Header h;
-                h.numar = 5;
-                h.client = alfa;
+                EXPECT_EQ(6u, EditorOf(editor)->id);
+                Header h = saved;
                 h.status = 2;
                 h.ft = 999.0;
                 SaveLike(tempDb, editor, L"Facturi", h);
+            });
+            driver.When(L"Factura  ", [&](HWND editor) {
+                EXPECT_EQ(0u, EditorOf(editor)->documentNou);
+                saved.numar = 20;
+                saved.ft = 50.0;
+                SaveLike(tempDb, editor, L"Facturi", saved);
+            });
+            driver.When(L"Factura  ", [&](HWND editor) {
+                EXPECT_NE(0u, EditorOf(editor)->documentNou);
+                saved.numar = 21;
+                SaveLike(tempDb, editor, L"Facturi", saved);
             });
         });
 }
