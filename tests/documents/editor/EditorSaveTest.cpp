@@ -35,6 +35,15 @@ TEST_F(EditorSave, SaveAndCloseWritesTheNewInvoiceItsLinesAndCounters)
         ModalDriver::SetDate(w, IDC_FE_DUE_DATE, Day(2026, 4, 4, 22));
         AddLine(w, L"Faina", L"10", L"3", 0, true);  // 8.0645... without VAT
         AddLine(w, L"Orez", L"100", L"2", 1, false); // a line VAT choice, not the company's
+        AddLine(w, L"Zahar", L"5", L"1", 0, false);
+        // Printing saves; the later save updates that row and replaces its lines.
+        ModalDriver driver;
+        driver.When(L"Tiparire", [](HWND print) { ModalDriver::Click(print, IDCANCEL); });
+        ModalDriver::Click(w, IDC_FE_PRINT);
+        driver.Verify();
+        EXPECT_EQ(L"3", Stored(L"select count(*) from ArticoleFacturi"));
+        ModalDriver::SelectListRow(w, IDC_FE_LINES, 2);
+        ModalDriver::Click(w, IDC_FE_DELETE_LINE);
         ModalDriver::Click(w, IDC_FE_SAVE);
     });
     EXPECT_EQ(1, result);
@@ -47,33 +56,12 @@ TEST_F(EditorSave, SaveAndCloseWritesTheNewInvoiceItsLinesAndCounters)
     // Each line keeps the price entered, so the stored lines add up to the stored net.
     EXPECT_NEAR(10.0 / 1.24, tempDb.Number(L"select valoareFT from ArticoleFacturi where cantitate = 3"), 1e-6);
     EXPECT_NEAR(tempDb.Number(L"select valoareFT from Facturi"),
-                tempDb.Number(L"select sum(cantitate * valoareFT) from ArticoleFacturi where IDFactura = 1"), 0.01);
+                tempDb.Number(L"select sum(cantitate * valoareFT) from ArticoleFacturi"), 0.01);
     EXPECT_EQ(L"1 1 Ana 0 1 0", Stored(L"select numarFactura || ' ' || (select idFactura from iduri) || ' ' || (select "
                                            L"Nume from Utilizator where id = 1) || ' ' || (select cotaTVA from "
                                            L"Societate) || ' ' || (select count(*) from Clienti where Nume = 'Client "
                                            L"Nou SRL' and Cod = '777') || ' ' || (select count(*) from Agenti) from "
                                            L"ConfigFacturi"));
-}
-
-TEST_F(EditorSave, SecondSaveUpdatesTheSameRowAndReplacesItsLines)
-{
-    MyFacturiDialog editor(nullptr);
-    INT_PTR result = Run(editor, [&](HWND w) {
-        EnterPartner(w, L"Client SRL");
-        AddLine(w, L"Faina", L"10", L"1", 0, false);
-        AddLine(w, L"Orez", L"10", L"1", 0, false);
-        ModalDriver driver;
-        driver.When(L"Tiparire", [](HWND print) { ModalDriver::Click(print, IDCANCEL); });
-        ModalDriver::Click(w, IDC_FE_PRINT);
-        driver.Verify();
-        EXPECT_EQ(1, Count(L"Facturi"));
-        ModalDriver::SelectListRow(w, IDC_FE_LINES, 0);
-        ModalDriver::Click(w, IDC_FE_DELETE_LINE);
-        ModalDriver::Click(w, IDC_FE_SAVE);
-    });
-    EXPECT_EQ(1, result);
-    EXPECT_EQ(L"1 1 1240 1", Stored(L"select count(*) || ' ' || status || ' ' || round(valoareTTI * 100) || ' ' || "
-                                         L"(select count(*) from ArticoleFacturi) from Facturi"));
 }
 
 // A delivery note's number is its reserved id; saving it moves no counter.
@@ -112,7 +100,9 @@ TEST_F(EditorSave, ResavingAnOldPaidInvoiceKeepsTheCounterAndWhatWasPaid)
                                                   L"(select count(*) from Facturi) from Facturi where id = 3"));
 }
 
-TEST_F(EditorSave, EachRefusalWritesNothing)
+// A refused save, or a header write the file refuses: no row, no partner,
+// no delegate, no company change, no number spent; the editor stays open.
+TEST_F(EditorSave, EachRefusalOrFailedWriteWritesNothing)
 {
     struct Case {
         int tip;
@@ -124,9 +114,12 @@ TEST_F(EditorSave, EachRefusalWritesNothing)
         {0, false, L"Client SRL", L"Nu ati introdus furnizorul !"},
         {0, true, L"", L"Nu ati introdus clientul !"},
         {3, true, L"Furnizor SRL", L"Nu ati introdus numarul facturii"},
+        {0, true, L"Client SRL", L"SQLITE_CONSTRAINT"},
     };
     for (const Case& c : cases) {
         boxes.Clear();
+        if (c.message == cases[3].message)
+            tempDb.Exec(L"create trigger no_headers before insert on Facturi begin select raise(abort, 'x'); end");
         MyFacturiDialog editor(nullptr);
         editor.tip = c.tip;
         INT_PTR result = Run(editor, [&](HWND w) {
@@ -142,30 +135,12 @@ TEST_F(EditorSave, EachRefusalWritesNothing)
         });
         EXPECT_EQ(2, result);
         ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
-        EXPECT_EQ(c.message, boxes.Last().text);
+        EXPECT_EQ(0u, boxes.Last().text.find(c.message)) << boxes.Describe();
         EXPECT_EQ(0, Count(L"Facturi") + Count(L"Niruri") + Count(L"ArticoleFacturi") + Count(L"ArticoleNiruri") +
                          Count(L"Clienti") + Count(L"Agenti"));
-        EXPECT_EQ(L"1234", Stored(L"select cui from Societate where id = 1"));
+        EXPECT_EQ(L"1234 0", Stored(L"select cui || ' ' || (select numarFactura from ConfigFacturi) from Societate"));
+        EXPECT_EQ(0u, editor.id);
     }
-}
-
-TEST_F(EditorSave, FailureInTheHeaderWriteLeavesTheFileUnchanged)
-{
-    tempDb.Exec(L"create trigger no_headers before insert on Facturi begin select raise(abort, 'injected'); end");
-    MyFacturiDialog editor(nullptr);
-    INT_PTR result = Run(editor, [&](HWND w) {
-        EnterPartner(w, L"Client SRL");
-        ModalDriver::SetText(w, IDC_FE_DELEGATE_NAME, L"Delegat");
-        AddLine(w, L"Faina", L"10", L"1", 0, false);
-        ModalDriver::SetText(w, IDC_FE_COMPANY_CIF, L"changed");
-        ModalDriver::Click(w, IDC_FE_SAVE);
-    });
-    EXPECT_EQ(2, result);
-    EXPECT_NE(std::string::npos, boxes.Describe().find("injected")) << boxes.Describe();
-    EXPECT_EQ(0, Count(L"Facturi") + Count(L"ArticoleFacturi") + Count(L"Clienti") + Count(L"Agenti"));
-    EXPECT_EQ(L"1234", Stored(L"select cui from Societate where id = 1"));
-    EXPECT_EQ(0, tempDb.Scalar(L"select numarFactura from ConfigFacturi"));
-    EXPECT_EQ(0u, editor.id);
 }
 
 TEST_F(EditorSave, DuplicateIsStoredAsANewTemporaryDocument)
