@@ -59,7 +59,7 @@ protected:
 
 } // namespace
 
-TEST_F(MyFacturiPanelTest, ShowsEveryHeaderOfItsTypeInStorageOrder)
+TEST_F(MyFacturiPanelTest, ShowsEveryHeaderOfItsTypeInStorageOrderAndRightClickAsksForItsPrintTab)
 {
     unsigned long long alfa = tempDb.AddClient(L"Alfa SRL");
     Header h;
@@ -83,6 +83,10 @@ TEST_F(MyFacturiPanelTest, ShowsEveryHeaderOfItsTypeInStorageOrder)
               RowText(panel, IDC_FACTURI_PANEL_LIST, panel.lista.FindRow(1), 8));
     EXPECT_EQ(L"13|||100.00|24.00|124.00|?|-3.50|", RowText(panel, IDC_FACTURI_PANEL_LIST, panel.lista.FindRow(2), 8));
     testing_support::SaveWindowPng(frame, L"documents_lists_panel");
+    // A right click asks the main window for the document's print tab.
+    ModalDriver::RightClickListRow(panel, IDC_FACTURI_PANEL_LIST, panel.lista.FindRow(2));
+    ASSERT_EQ(1u, frame.commands.size());
+    EXPECT_EQ(std::make_pair(32844u, LPARAM(2)), std::make_pair(frame.commands[0].id, frame.commands[0].param));
 
     MyFacturiPanel proforme(1);
     Open(proforme);
@@ -121,15 +125,3 @@ TEST_F(MyFacturiPanelTest, DoubleClickEditsAndTheListIsReadAgainAfterASave)
     EXPECT_EQ(L"1.00", Net(panel, 0));
     EXPECT_EQ(L"555.00", Net(panel, panel.lista.FindRow(second)));
 }
-
-TEST_F(MyFacturiPanelTest, RightClickAsksTheMainWindowForThePrintTab)
-{
-    AddHeader(tempDb, L"Proforme", Header());
-    unsigned long long id = AddHeader(tempDb, L"Proforme", Header());
-    MyFacturiPanel panel(1);
-    Open(panel);
-    ModalDriver::RightClickListRow(panel, IDC_FACTURI_PANEL_LIST, panel.lista.FindRow(id));
-    ASSERT_EQ(1u, frame.commands.size());
-    EXPECT_EQ(std::make_pair(32844u, static_cast<LPARAM>(id)), std::make_pair(frame.commands[0].id, frame.commands[0].param));
-}
-
