@@ -128,8 +128,7 @@ protected:
     // Types the code, presses "  Online" (timed into `elapsed`) and hands the window to `check`.
     void LookUp(const std::wstring& code, std::function<void(HWND)> check, DWORD* elapsed = nullptr)
     {
-        MyFacturiDialog editor(nullptr);
-        Run(editor, [&](HWND w) {
+        RunDocument(0, 0, [&](HWND w) {
             ModalDriver::SetText(w, IDC_FE_CLIENT_CIF, code);
             DWORD start = GetTickCount();
             ModalDriver::Click(w, IDC_FE_ONLINE);

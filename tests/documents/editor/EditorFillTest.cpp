@@ -20,19 +20,6 @@ protected:
     }
 };
 
-TEST_F(EditorFill, PartnerWithATermSetsTheDueDateFromTheIssueDate)
-{
-    tempDb.AddClient(L"Termen SRL", 30, L"9001");
-    MyFacturiDialog editor(nullptr);
-    Run(editor, [&](HWND w) {
-        int index = ComboIndexOf(w, IDC_FE_CLIENT_NAME, L"Termen SRL");
-        ASSERT_GE(index, 0);
-        ModalDriver::SelectCombo(w, IDC_FE_CLIENT_NAME, index);
-        EXPECT_EQ(L"9001 Bucuresti", Text(w, IDC_FE_CLIENT_CIF) + L" " + Text(w, IDC_FE_CLIENT_CITY));
-        EXPECT_EQ(30 * 86400LL, PickerSeconds(w, IDC_FE_DUE_DATE) - PickerSeconds(w, IDC_FE_ISSUE_DATE));
-    });
-}
-
 // A chosen product brings its price by type (sale or purchase), its own unit
 // ("Buc" when it has none), quantity 1 and its VAT (an unknown code counts as
 // 0 %); a catalogue price left as shown keeps its full precision.
@@ -68,9 +55,7 @@ TEST_F(EditorFill, NumberFieldOfAStoredDocumentIsRefusedAndANewOneOpensTheNumber
 {
     unsigned long long clientId = tempDb.AddClient(L"Client SRL");
     unsigned long long invoice = StoreInvoice(clientId, 4, 0, 0);
-    MyFacturiDialog stored(nullptr);
-    stored.id = invoice;
-    Run(stored, [&](HWND w) { SetFocus(GetDlgItem(w, IDC_FE_NUMBER)); });
+    RunDocument(0, invoice, [&](HWND w) { SetFocus(GetDlgItem(w, IDC_FE_NUMBER)); });
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_TRUE(boxes.Saw(L"Documentul este deja inregistrat in baza de date\nnumarul si seria nu mai pot fi modificate !"));
 
@@ -87,39 +72,17 @@ TEST_F(EditorFill, NumberFieldOfAStoredDocumentIsRefusedAndANewOneOpensTheNumber
     EXPECT_EQ(1u, boxes.Count());
 }
 
-TEST_F(EditorFill, ProformaTurnedIntoAnInvoiceIsSavedAsANewInvoice)
+// A partner with a term sets the due date from the issue date; a picked
+// product and delegate fill the editor.
+TEST_F(EditorFill, ChosenPartnerPickedProductAndDelegateFillTheEditor)
 {
-    unsigned long long clientId = tempDb.AddClient(L"Client SRL");
-    unsigned long long product = tempDb.AddProduct(L"Ciment", 100.0, 0);
-    tempDb.Exec(micro::utils::QString::Formatted(
-                    L"insert into Proforme values (1, 1, 1, %llu, 86400, 86400, 0, 0, 100, 24, 124, 124, '')", clientId)
-                    .c_str());
-    StoreLine(L"ArticoleProforme", 1, product, 1, 100);
-    tempDb.Exec(L"update ConfigFacturi set numarFactura = 8 where id = 1");
-    boxes.Answer(IDOK);
-    MyFacturiDialog editor(nullptr);
-    editor.tip = 1;
-    editor.id = 1;
-    ModalDriver driver;
-    driver.When(EditorTitle(1), [&](HWND w) { ModalDriver::Click(w, IDC_FE_TO_INVOICE); })
-        .When(EditorTitle(0), [&](HWND w) {
-            EXPECT_EQ(L"-0000009-", Text(w, IDC_FE_NUMBER));
-            ModalDriver::Click(w, IDC_FE_SAVE);
-        });
-    EXPECT_EQ(1, editor.DoModal());
-    driver.Verify();
-    // The invoice: number 9, the proforma's line; the proforma as it was.
-    EXPECT_EQ(L"9 1 1 1", Stored(L"select numar || ' ' || (select count(*) from ArticoleFacturi where IDFactura = 1) || "
-                                 L"' ' || (select status from Proforme) || ' ' || (select count(*) from "
-                                 L"ArticoleProforme) from Facturi where id = 1"));
-}
-
-TEST_F(EditorFill, PickedProductAndDelegateFillTheEditor)
-{
+    tempDb.AddClient(L"Termen SRL", 30, L"9001");
     tempDb.AddProduct(L"Ciment", 50.0, 1, L"sac");
     tempDb.AddAgent(L"Vasile Delegat");
-    MyFacturiDialog editor(nullptr);
-    Run(editor, [&](HWND w) {
+    RunDocument(0, 0, [&](HWND w) {
+        ModalDriver::SelectCombo(w, IDC_FE_CLIENT_NAME, ComboIndexOf(w, IDC_FE_CLIENT_NAME, L"Termen SRL"));
+        EXPECT_EQ(L"9001 Bucuresti", Text(w, IDC_FE_CLIENT_CIF) + L" " + Text(w, IDC_FE_CLIENT_CITY));
+        EXPECT_EQ(30 * 86400LL, PickerSeconds(w, IDC_FE_DUE_DATE) - PickerSeconds(w, IDC_FE_ISSUE_DATE));
         ModalDriver pickers;
         pickers.When(L"Cautare Produse", [](HWND p) { ModalDriver::DoubleClickListRow(p, 1002, 0); });
         SendMessageW(w, WM_COMMAND, MAKEWPARAM(IDC_FE_PICK_PRODUCT, 0), 0);

@@ -32,9 +32,7 @@ TEST_F(EditorTest, SavingWithoutAChangeWritesWhatWasStored)
             StoreLine(L"ArticoleFacturi", invoice, 0, -1, c.discount);
         std::wstring before = tempDb.Text(stored);
         for (int save = 0; save < 2; ++save) {
-            MyFacturiDialog editor(nullptr);
-            editor.id = invoice;
-            Run(editor, [](HWND w) { ModalDriver::Click(w, IDC_FE_SAVE); });
+            RunDocument(0, invoice, [](HWND w) { ModalDriver::Click(w, IDC_FE_SAVE); });
         }
         EXPECT_EQ(before, tempDb.Text(stored)) << "balance " << c.balance;
     }
@@ -68,8 +66,7 @@ TEST_F(EditorTest, NewInvoiceTypedByHandKeepsEveryStoredField)
     tempDb.Exec(L"insert into Agenti (numeAgent, serie, eliberat) values ('Ion', 'AB 1', 'SPCLEP')");
     tempDb.Exec(L"create table Kept as select * from Societate");
     tempDb.Exec(L"delete from Societate");
-    MyFacturiDialog editor(nullptr);
-    Run(editor, [&](HWND w) {
+    RunDocument(0, 0, [&](HWND w) {
         EXPECT_EQ(CB_ERR, SendDlgItemMessageW(w, IDC_FE_PRODUCT, CB_FINDSTRINGEXACT, -1, LPARAM(L"Discount")));
         ModalDriver::SetText(w, IDC_FE_CLIENT_ADDRESS, L"Str. Noua 2");
         ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"D'Artagnan Import-Export SRL");
@@ -93,9 +90,7 @@ TEST_F(EditorTest, NewInvoiceTypedByHandKeepsEveryStoredField)
                                                          L"Agenti a, Societate s"));
     EXPECT_EQ(L"2625.0/XY|2.5x10.5", tempDb.Text(L"select round(f.valoareFT * 100) || '/' || serie || '|' || cantitate "
                                                  L"|| 'x' || a.valoareFT from Facturi f, ArticoleFacturi a"));
-    MyFacturiDialog reopened(nullptr);
-    reopened.id = 1;
-    Run(reopened, [](HWND w) {
+    RunDocument(0, 1, [](HWND w) {
         EXPECT_TRUE(GetWindowLongW(GetDlgItem(w, IDC_FE_SERIES), GWL_STYLE) & ES_READONLY);
         EXPECT_EQ(L"D'Artagnan Import-Export SRL", Text(w, IDC_FE_CLIENT_NAME));
         EXPECT_EQ(kProduct, Cell(w, 0, 2));

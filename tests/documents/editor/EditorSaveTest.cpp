@@ -27,8 +27,7 @@ protected:
 TEST_F(EditorSave, SaveAndCloseWritesTheNewInvoiceItsLinesAndCounters)
 {
     tempDb.Exec(L"update ConfigFacturi set serie_facturi = 'FV' where id = 1");
-    MyFacturiDialog editor(nullptr);
-    INT_PTR result = Run(editor, [&](HWND w) {
+    INT_PTR result = RunDocument(0, 0, [&](HWND w) {
         EnterPartner(w, L"Client Nou SRL");
         ModalDriver::SetText(w, IDC_FE_USER_NAME, L"Ana");
         ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, Day(2026, 3, 5, 21));
@@ -89,9 +88,7 @@ TEST_F(EditorSave, ResavingAnOldPaidInvoiceKeepsTheCounterAndWhatWasPaid)
         StoreLine(L"ArticoleFacturi", invoice, product, 1, 100);
     }
     tempDb.Exec(L"update ConfigFacturi set numarFactura = 10 where id = 1");
-    MyFacturiDialog editor(nullptr);
-    editor.id = 3;
-    EXPECT_EQ(1, Run(editor, [&](HWND w) {
+    EXPECT_EQ(1, RunDocument(0, 3, [&](HWND w) {
         AddLine(w, L"Ciment", L"100", L"1", 0, false); // the total grows by 124, of which 100 was paid
         ModalDriver::Click(w, IDC_FE_SAVE);
     }));
@@ -100,7 +97,7 @@ TEST_F(EditorSave, ResavingAnOldPaidInvoiceKeepsTheCounterAndWhatWasPaid)
                                                   L"(select count(*) from Facturi) from Facturi where id = 3"));
 }
 
-// A refused save, or a header write the file refuses: no row, no partner,
+// A refused save, or a header or new product the file refuses: no row, no partner,
 // no delegate, no company change, no number spent; the editor stays open.
 TEST_F(EditorSave, EachRefusalOrFailedWriteWritesNothing)
 {
@@ -109,17 +106,21 @@ TEST_F(EditorSave, EachRefusalOrFailedWriteWritesNothing)
         bool company;
         const wchar_t* partner;
         const wchar_t* message;
+        const wchar_t* refusingTable; // a trigger refuses every row written there
     };
     const Case cases[] = {
         {0, false, L"Client SRL", L"Nu ati introdus furnizorul !"},
         {0, true, L"", L"Nu ati introdus clientul !"},
         {3, true, L"Furnizor SRL", L"Nu ati introdus numarul facturii"},
-        {0, true, L"Client SRL", L"SQLITE_CONSTRAINT"},
+        {0, true, L"Client SRL", L"SQLITE_CONSTRAINT", L"Facturi"},
+        {0, true, L"Client SRL", L"SQLITE_CONSTRAINT", L"Produse"},
     };
     for (const Case& c : cases) {
         boxes.Clear();
-        if (c.message == cases[3].message)
-            tempDb.Exec(L"create trigger no_headers before insert on Facturi begin select raise(abort, 'x'); end");
+        tempDb.Exec(L"drop trigger if exists refuse");
+        if (c.refusingTable)
+            tempDb.Exec((L"create trigger refuse before insert on " + std::wstring(c.refusingTable) +
+                         L" begin select raise(abort, 'x'); end").c_str());
         MyFacturiDialog editor(nullptr);
         editor.tip = c.tip;
         INT_PTR result = Run(editor, [&](HWND w) {
@@ -137,7 +138,7 @@ TEST_F(EditorSave, EachRefusalOrFailedWriteWritesNothing)
         ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
         EXPECT_EQ(0u, boxes.Last().text.find(c.message)) << boxes.Describe();
         EXPECT_EQ(0, Count(L"Facturi") + Count(L"Niruri") + Count(L"ArticoleFacturi") + Count(L"ArticoleNiruri") +
-                         Count(L"Clienti") + Count(L"Agenti"));
+                         Count(L"Clienti") + Count(L"Agenti") + Count(L"Produse where id > 0"));
         EXPECT_EQ(L"1234 0", Stored(L"select cui || ' ' || (select numarFactura from ConfigFacturi) from Societate"));
         EXPECT_EQ(0u, editor.id);
     }

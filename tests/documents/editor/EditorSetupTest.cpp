@@ -46,9 +46,7 @@ TEST_F(EditorSetup, StoredInvoiceOpensWithPartnerDelegateRecomputedLinesAndDisco
                     .c_str());
     StoreLine(L"ArticoleFacturi", 5, product, 2, 50);
     StoreLine(L"ArticoleFacturi", 5, 0, -1, 10);
-    MyFacturiDialog editor(nullptr);
-    editor.id = 5;
-    Run(editor, [&](HWND w) {
+    RunDocument(0, 5, [&](HWND w) {
         EXPECT_EQ(L"-0000012-|AB|Beta SRL|555|Vasile Delegat|B 01 ABC",
                   Text(w, IDC_FE_NUMBER) + L"|" + Text(w, IDC_FE_SERIES) + L"|" + Text(w, IDC_FE_CLIENT_NAME) + L"|" +
                       Text(w, IDC_FE_CLIENT_CIF) + L"|" + Text(w, IDC_FE_DELEGATE_NAME) + L"|" +
@@ -91,8 +89,7 @@ TEST_F(EditorSetup, CompanyReadFailureStillFillsTheVatList)
                 L"banca varchar, cont varchar, adresa varchar, oras varchar, telefon varchar, fax varchar, "
                 L"logo blob, cotaTVA int, background blob, stampila blob, banca2 varchar, cont2 varchar)");
     tempDb.Exec(L"insert into Societate (id, denumire, cotaTVA) values (1, 'Veche', 2)");
-    MyFacturiDialog editor(nullptr);
-    Run(editor, [&](HWND w) {
+    RunDocument(0, 0, [&](HWND w) {
         EXPECT_EQ(4, SendDlgItemMessageW(w, IDC_FE_VAT, CB_GETCOUNT, 0, 0));
         EXPECT_GE(SendDlgItemMessageW(w, IDC_FE_VAT, CB_GETCURSEL, 0, 0), 0);
     });
