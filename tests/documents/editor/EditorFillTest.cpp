@@ -51,27 +51,6 @@ TEST_F(EditorFill, ProductChoiceFillsItsPriceByTypeItsOwnUnitQuantityAndVat)
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }
 
-TEST_F(EditorFill, NumberFieldOfAStoredDocumentIsRefusedAndANewOneOpensTheNumbering)
-{
-    unsigned long long clientId = tempDb.AddClient(L"Client SRL");
-    unsigned long long invoice = StoreInvoice(clientId, 4, 0, 0);
-    RunDocument(0, invoice, [&](HWND w) { SetFocus(GetDlgItem(w, IDC_FE_NUMBER)); });
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_TRUE(boxes.Saw(L"Documentul este deja inregistrat in baza de date\nnumarul si seria nu mai pot fi modificate !"));
-
-    tempDb.Exec(L"insert into Avize (id, numar) values (3, 3)");
-    MyFacturiDialog note(nullptr);
-    note.tip = 2;
-    Run(note, [&](HWND w) {
-        ModalDriver settings;
-        settings.When(L"Configurare Facturi", [](HWND s) { ModalDriver::Click(s, IDCANCEL); });
-        SetFocus(GetDlgItem(w, IDC_FE_NUMBER));
-        settings.Verify();
-        EXPECT_EQ(L"-0000004-", Text(w, IDC_FE_NUMBER));
-    });
-    EXPECT_EQ(1u, boxes.Count());
-}
-
 // A partner with a term sets the due date from the issue date; a picked
 // product and delegate fill the editor.
 TEST_F(EditorFill, ChosenPartnerPickedProductAndDelegateFillTheEditor)

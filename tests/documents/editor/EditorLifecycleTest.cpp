@@ -16,9 +16,8 @@ protected:
         clientId = tempDb.AddClient(L"Client SRL");
         cement = tempDb.AddProduct(L"Ciment", 100.0, 0);
         sand = tempDb.AddProduct(L"Nisip", 50.0, 0);
-        invoice = StoreInvoice(clientId, 1, 310, 310);
-        tempDb.Exec(micro::utils::QString::Formatted(L"update Facturi set valoareFT = 250, valoareTVA = 60, "
-                                                     L"dataCreare = 1772668800 where id = %llu", invoice).c_str());
+        invoice = StoreInvoice(clientId, 1, 250, 60, 310, 310);
+        tempDb.Exec(L"update Facturi set dataCreare = 1772668800");
         StoreLine(L"ArticoleFacturi", invoice, cement, 2, 100);
         StoreLine(L"ArticoleFacturi", invoice, sand, 1, 50);
         tempDb.Exec(L"update ConfigFacturi set numarFactura = 1 where id = 1");

@@ -12,15 +12,6 @@ protected:
         ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, name);
         ModalDriver::SetText(w, IDC_FE_CLIENT_CIF, L"777");
     }
-    static SYSTEMTIME Day(int year, int month, int day, int hour)
-    {
-        SYSTEMTIME t = {};
-        t.wYear = static_cast<WORD>(year);
-        t.wMonth = static_cast<WORD>(month);
-        t.wDay = static_cast<WORD>(day);
-        t.wHour = static_cast<WORD>(hour);
-        return t;
-    }
     long long Count(const wchar_t* table) { return tempDb.Scalar((std::wstring(L"select count(*) from ") + table).c_str()); }
 };
 
@@ -30,8 +21,8 @@ TEST_F(EditorSave, SaveAndCloseWritesTheNewInvoiceItsLinesAndCounters)
     INT_PTR result = RunDocument(0, 0, [&](HWND w) {
         EnterPartner(w, L"Client Nou SRL");
         ModalDriver::SetText(w, IDC_FE_USER_NAME, L"Ana");
-        ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, Day(2026, 3, 5, 21));
-        ModalDriver::SetDate(w, IDC_FE_DUE_DATE, Day(2026, 4, 4, 22));
+        ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, SYSTEMTIME{2026, 3, 0, 5, 21, 0, 0, 0});
+        ModalDriver::SetDate(w, IDC_FE_DUE_DATE, SYSTEMTIME{2026, 4, 0, 4, 22, 0, 0, 0});
         AddLine(w, L"Faina", L"10", L"3", 0, true);  // 8.0645... without VAT
         AddLine(w, L"Orez", L"100", L"2", 1, false); // a line VAT choice, not the company's
         AddLine(w, L"Zahar", L"5", L"1", 0, false);
@@ -69,6 +60,10 @@ TEST_F(EditorSave, DeliveryNoteIsNumberedByItsIdAndLeavesTheNumberingUnchanged)
     tempDb.Exec(L"insert into Avize (id, numar) values (7, 7)");
     tempDb.Exec(L"update ConfigFacturi set numarFactura = 5, numarNir = 6, numarProforma = 7 where id = 1");
     EXPECT_EQ(1, RunDocument(2, 0, [&](HWND w) {
+        ModalDriver settings; // the number field of a new document opens the numbering
+        settings.When(L"Configurare Facturi", [](HWND c) { ModalDriver::Click(c, IDCANCEL); });
+        SetFocus(GetDlgItem(w, IDC_FE_NUMBER));
+        settings.Verify();
         EXPECT_EQ(L"-0000008-", Text(w, IDC_FE_NUMBER));
         EnterPartner(w, L"Client SRL");
         AddLine(w, L"Faina", L"10", L"1", 0, false);
@@ -84,7 +79,7 @@ TEST_F(EditorSave, ResavingAnOldPaidInvoiceKeepsTheCounterAndWhatWasPaid)
     unsigned long long clientId = tempDb.AddClient(L"Vechi SRL");
     unsigned long long product = tempDb.AddProduct(L"Ciment", 100.0, 0);
     for (int n = 1; n <= 10; ++n) {
-        unsigned long long invoice = StoreInvoice(clientId, n, 124, n == 3 ? 24 : 124);
+        unsigned long long invoice = StoreInvoice(clientId, n, 100, 24, 124, n == 3 ? 24 : 124);
         StoreLine(L"ArticoleFacturi", invoice, product, 1, 100);
     }
     tempDb.Exec(L"update ConfigFacturi set numarFactura = 10 where id = 1");
@@ -148,7 +143,7 @@ TEST_F(EditorSave, DuplicateIsStoredAsANewTemporaryDocument)
 {
     unsigned long long clientId = tempDb.AddClient(L"Sursa SRL");
     unsigned long long product = tempDb.AddProduct(L"Ciment", 100.0, 0);
-    unsigned long long source = StoreInvoice(clientId, 1, 124, 0, 2);
+    unsigned long long source = StoreInvoice(clientId, 1, 100, 24, 124, 0, 2);
     StoreLine(L"ArticoleFacturi", source, product, 1, 100);
     tempDb.Exec(L"update ConfigFacturi set numarFactura = 1 where id = 1");
     MyFacturiDialog editor(nullptr);

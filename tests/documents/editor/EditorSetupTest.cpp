@@ -59,26 +59,20 @@ TEST_F(EditorSetup, StoredInvoiceOpensWithPartnerDelegateRecomputedLinesAndDisco
     });
 }
 
-TEST_F(EditorSetup, DiscountOnZeroTotalReadsZeroPercent)
-{
-    unsigned long long clientId = tempDb.AddClient(L"Zero SRL");
-    unsigned long long invoice = StoreInvoice(clientId, 1, 0, 0);
-    tempDb.Exec(micro::utils::QString::Formatted(L"update Facturi set valoareFT = 0 where id = %llu", invoice).c_str());
-    StoreLine(L"ArticoleFacturi", invoice, 0, -1, 0);
-    RunDocument(0, invoice, [&](HWND w) { EXPECT_EQ(L"Discount 0%", Cell(w, 0, 2)); });
-}
-
-TEST_F(EditorSetup, ClosedStatusesDisableLineCommandsAndDiscount)
+TEST_F(EditorSetup, ClosedStatusesDisableLineCommandsAndDiscountAndNoStoredNumberChanges)
 {
     unsigned long long clientId = tempDb.AddClient(L"Gamma SRL");
     for (int status = 1; status <= 4; ++status) {
-        unsigned long long invoice = StoreInvoice(clientId, status, 10, 10, status);
+        unsigned long long invoice = StoreInvoice(clientId, status, 10, 0, 10, 10, status);
         RunDocument(0, invoice, [&](HWND w) {
             for (int id : {IDOK, IDC_FE_DELETE_LINE, IDC_FE_APPLY_DISCOUNT})
                 EXPECT_EQ(status == 1, ModalDriver::IsEnabled(w, id)) << status;
             EXPECT_TRUE(ModalDriver::IsEnabled(w, IDC_FE_SAVE) && ModalDriver::IsEnabled(w, IDC_FE_PRINT));
+            SetFocus(GetDlgItem(w, IDC_FE_NUMBER)); // a stored document keeps its number
         });
     }
+    EXPECT_EQ(4u, boxes.Count());
+    EXPECT_TRUE(boxes.Saw(L"Documentul este deja inregistrat in baza de date\nnumarul si seria nu mai pot fi modificate !"));
 }
 
 TEST_F(EditorSetup, CompanyReadFailureStillFillsTheVatList)

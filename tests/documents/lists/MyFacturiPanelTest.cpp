@@ -21,11 +21,7 @@ public:
         commands.push_back({id, reinterpret_cast<LPARAM>(control)});
         return true;
     }
-    struct Command {
-        UINT id;
-        LPARAM param;
-    };
-    std::vector<Command> commands;
+    std::vector<std::pair<UINT, LPARAM>> commands;
 };
 
 class MyFacturiPanelTest : public testing_support::DatabaseTest {
@@ -37,21 +33,21 @@ protected:
         panel.MoveWindow(0, 0, 900, 400);
     }
     std::wstring Net(MyFacturiPanel& panel, int row) { return ModalDriver::ListCell(panel, IDC_FACTURI_PANEL_LIST, row, 3); }
-    std::vector<unsigned long long> RowIds(MyFacturiPanel& panel)
+    std::wstring RowIds(MyFacturiPanel& panel)
     {
-        std::vector<unsigned long long> ids;
+        std::wstring ids;
         for (int row = 0; row < panel.lista.GetItemCount(); ++row)
-            ids.push_back(panel.lista.RowId(row));
+            ids += std::to_wstring(panel.lista.RowId(row)) + L",";
         return ids;
     }
-    std::vector<unsigned long long> StoredIds(const wchar_t* table)
+    // Read through the columns the list reads, so the rows come as the table stores them.
+    std::wstring StoredIds(const wchar_t* table)
     {
-        std::vector<unsigned long long> ids;
-        // The columns the list reads, so the rows come as the table stores them.
+        std::wstring ids;
         micro::qsql::QsqlQuery q = db().ExecQuery(micro::qsql::SqlFormat(
             L"select id, status, numar, client, dataCreare, valoareFT, valoareTVA, valoareTTI, sold from '%s'", table));
         for (; !q.Eof(); q.NextRow())
-            ids.push_back(q.GetIdField(0));
+            ids += std::to_wstring(q.GetIdField(0)) + L",";
         return ids;
     }
     RecordingFrame frame;
@@ -86,7 +82,7 @@ TEST_F(MyFacturiPanelTest, ShowsEveryHeaderOfItsTypeInStorageOrderAndRightClickA
     // A right click asks the main window for the document's print tab.
     ModalDriver::RightClickListRow(panel, IDC_FACTURI_PANEL_LIST, panel.lista.FindRow(2));
     ASSERT_EQ(1u, frame.commands.size());
-    EXPECT_EQ(std::make_pair(32844u, LPARAM(2)), std::make_pair(frame.commands[0].id, frame.commands[0].param));
+    EXPECT_EQ(std::make_pair(32844u, LPARAM(2)), frame.commands[0]);
 
     MyFacturiPanel proforme(1);
     Open(proforme);

@@ -22,11 +22,7 @@ protected:
         RunDocument(0, 0, [&](HWND w) {
             ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client Nou SRL");
             ModalDriver::SetText(w, IDC_FE_CLIENT_CIF, L"777");
-            SYSTEMTIME day = {};
-            day.wYear = 2026;
-            day.wMonth = 3;
-            day.wDay = 5;
-            ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, day);
+            ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, SYSTEMTIME{2026, 3, 0, 5, 0, 0, 0, 0});
             AddLine(w, L"Faina", L"10", L"3", 0, true);
             AddLine(w, L"Orez", L"100", L"2", 1, false);
             ModalDriver driver;

@@ -97,13 +97,13 @@ protected:
         return Run(editor, steps);
     }
 
-    // A stored invoice with lines (product id, quantity, unit price).
-    unsigned long long StoreInvoice(unsigned long long clientId, int number, double total, double balance,
-                                    int status = 1)
+    // A stored invoice with its figures; then its lines (product id, quantity, unit price).
+    unsigned long long StoreInvoice(unsigned long long clientId, int number, double net, double vat, double total,
+                                    double balance, int status = 1)
     {
-        tempDb.Exec(micro::utils::QString::Formatted(
-                        L"insert into Facturi values (NULL, %d, %d, %llu, 86400, 86400, 0, 0, %f, 0, %f, %f, 'AB')",
-                        status, number, clientId, total, total, balance)
+        tempDb.Exec(micro::utils::QString::Formatted(L"insert into Facturi values (NULL, %d, %d, %llu, 86400, 86400, 0, "
+                                                     L"0, %.17g, %.17g, %.17g, %.17g, 'AB')",
+                                                     status, number, clientId, net, vat, total, balance)
                         .c_str());
         return static_cast<unsigned long long>(tempDb.Db().LastInsertRowId());
     }
