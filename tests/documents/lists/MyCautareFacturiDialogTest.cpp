@@ -29,7 +29,7 @@ protected:
             ids.push_back(AddHeader(tempDb, L"Facturi", h));
         }
         product = tempDb.AddProduct(L"Surub", 10.0, 1);
-        AddLine(tempDb, L"ArticoleFacturi", product, 1.0, 4.0, ids[0]);
+        printing_tests::AddLine(tempDb, L"ArticoleFacturi", ids[0], product, 1.0, 4.0);
     }
     unsigned long long alfa = 0;
     unsigned long long product = 0;
@@ -58,7 +58,7 @@ TEST_F(PickerTest, SearchesTheChosenFieldAndShowsTheChosenDocumentsLines)
         Search(h, L"temp");
         ASSERT_EQ(2, Rows(h));
         EXPECT_EQ(L"Temporar|Temporar", Cell(h, 0, 6) + L"|" + Cell(h, 1, 6));
-        EXPECT_EQ(ids[0], RowId(picker, 0));
+        EXPECT_EQ(ids[0], picker.listaDocumente.RowId(0));
         EXPECT_EQ(1, Selected(h));
         EXPECT_EQ(ids[2], picker.idSelectat);
         Search(h, L"temporar, mai lung decat orice camp");
@@ -135,12 +135,12 @@ TEST_F(PickerTest, EditedDocumentIsReselectedAndNewOnesAppendedEvenWhenFilteredO
             ASSERT_EQ(0, Rows(h));
             ModalDriver::Click(h, IDC_CAUTFACT_NOU);
             ASSERT_EQ(1, Rows(h));
-            EXPECT_EQ(7u, RowId(picker, 0));
+            EXPECT_EQ(7u, picker.listaDocumente.RowId(0));
             EXPECT_EQ(L"20|50.00", Cell(h, 0, 0) + L"|" + Cell(h, 0, 3));
             EXPECT_EQ(0, Selected(h));
             ModalDriver::Click(h, IDC_CAUTFACT_DUPLICARE);
             ASSERT_EQ(2, Rows(h));
-            EXPECT_EQ(8u, RowId(picker, 1));
+            EXPECT_EQ(8u, picker.listaDocumente.RowId(1));
             EXPECT_EQ(L"21", Cell(h, 1, 0));
             EXPECT_EQ(1, Selected(h));
         },

@@ -35,11 +35,6 @@ inline int Rows(HWND picker) { return testing_support::ModalDriver::ListRowCount
 
 inline int Selected(HWND picker) { return testing_support::ModalDriver::ListSelectedRow(picker, IDC_CAUTFACT_DOCUMENTE); }
 
-inline unsigned long long RowId(MyCautareFacturiDialog& picker, int row)
-{
-    return picker.listaDocumente.RowId(row);
-}
-
 // Sets the search text (the edit reports the change itself).
 inline void Search(HWND picker, const wchar_t* text)
 {

@@ -15,7 +15,7 @@ protected:
     {
         Header nir;
         nir.date = kDay - 86400;
-        AddLine(tempDb, L"ArticoleNiruri", productId, quantity, 1.0, AddHeader(tempDb, L"Niruri", nir));
+        printing_tests::AddLine(tempDb, L"ArticoleNiruri", AddHeader(tempDb, L"Niruri", nir), productId, quantity, 1.0);
     }
     // Runs the picker of the type and validates its last (selected) row;
     // answers the document's stored status afterwards and the boxes shown.
@@ -51,9 +51,8 @@ TEST_F(PickerValidationTest, StockCheckSumsLinesPerProductAndCountsTheInvoiceOnc
     Receive(bolt, 10.0);
     Receive(nut, 5.0);
     unsigned long long tooMuch = AddHeader(tempDb, L"Facturi", Header());
-    AddLine(tempDb, L"ArticoleFacturi", bolt, 6.0, 1.0, tooMuch);
-    AddLine(tempDb, L"ArticoleFacturi", nut, 5.0, 1.0, tooMuch);
-    AddLine(tempDb, L"ArticoleFacturi", bolt, 5.0, 1.0, tooMuch); // 11 of 10 in all
+    for (auto line : {std::make_pair(bolt, 6.0), std::make_pair(nut, 5.0), std::make_pair(bolt, 5.0)}) // 11 of 10 bolts
+        printing_tests::AddLine(tempDb, L"ArticoleFacturi", tooMuch, line.first, line.second, 1.0);
     EXPECT_EQ(L"1|Cantitate insuficienta in stoc la linia3", Validate(0, tooMuch));
     tempDb.Exec(L"update ArticoleFacturi set cantitate = 4 where id = (select max(id) from ArticoleFacturi)");
     EXPECT_EQ(L"2", Validate(0, tooMuch)); // exactly the stock: 6 + 4 bolts, 5 nuts
@@ -67,7 +66,7 @@ TEST_F(PickerValidationTest, EachTypeIsValidatedInItsOwnTables)
     unsigned long long invoice = AddHeader(tempDb, L"Facturi", Header());
     unsigned long long proforma = AddHeader(tempDb, L"Proforme", Header());
     ASSERT_EQ(invoice, proforma);
-    AddLine(tempDb, L"ArticoleProforme", bolt, 4.0, 1.0, proforma);
+    printing_tests::AddLine(tempDb, L"ArticoleProforme", proforma, bolt, 4.0, 1.0);
     EXPECT_EQ(L"1|Cantitate insuficienta in stoc la linia1", Validate(1, proforma));
     tempDb.Exec(L"update ArticoleProforme set cantitate = 3");
     EXPECT_EQ(L"2", Validate(1, proforma));
