@@ -31,7 +31,10 @@ public:
         getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &size);
         m_port = ntohs(address.sin_port);
         listen(m_listener, 4);
-        m_thread = std::thread([this] { Serve(); });
+        m_thread = std::thread([this] {
+            for (SOCKET client; (client = accept(m_listener, nullptr, nullptr)) != INVALID_SOCKET;)
+                m_clients.emplace_back([this, client] { Handle(client); });
+        });
     }
     enum Manner { Normal, Silent, Trickling };
     ~LoopbackServer()
@@ -43,13 +46,13 @@ public:
             client.join();
         WSACleanup();
     }
-    void Answer(int status, const std::string& body)
+    void Answer(int status, const std::string& body, Manner manner = Normal)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_status = status;
         m_body = body;
+        m_manner = manner;
     }
-    void Behave(Manner manner) { m_manner = manner; }
     std::wstring BaseAddress() const { return L"http://127.0.0.1:" + std::to_wstring(m_port); }
     std::string LastRequestLine()
     {
@@ -58,29 +61,20 @@ public:
     }
 
 private:
-    void Serve()
-    {
-        for (;;) {
-            SOCKET client = accept(m_listener, nullptr, nullptr);
-            if (client == INVALID_SOCKET)
-                return;
-            m_clients.emplace_back([this, client] { Handle(client); });
-        }
-    }
-
     void Handle(SOCKET client)
     {
         std::string request, response;
+        Manner manner;
         char buffer[1024];
         for (int n = 1; n > 0 && request.find("\r\n\r\n") == std::string::npos; request.append(buffer, n > 0 ? n : 0))
             n = recv(client, buffer, sizeof(buffer), 0);
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_lastLine = request.substr(0, request.find("\r\n"));
+            manner = m_manner;
             response = "HTTP/1.1 " + std::to_string(m_status) + " X\r\nContent-Type: application/json\r\n" +
                        "Content-Length: " + std::to_string(m_body.size()) + "\r\nConnection: close\r\n\r\n" + m_body;
         }
-        Manner manner = m_manner;
         if (manner == Normal)
             send(client, response.data(), static_cast<int>(response.size()), 0);
         // Silent: says nothing; trickling: a byte every tenth of a second.
@@ -100,7 +94,7 @@ private:
     std::string m_body;
     std::string m_lastLine;
     std::atomic<bool> m_stop{false};
-    std::atomic<Manner> m_manner{Normal};
+    Manner m_manner = Normal;
 };
 
 const wchar_t kNotFound[] = L"Acest C.I.F. nu a fost gasit in baza de date ! \n NU introduceti \"RO\" inaintea "
@@ -156,9 +150,8 @@ TEST_F(CompanyLookupInEditor, FillsThePartnerGroupByKeyPositionWithCleanedValues
     server.Answer(200, answer);
     LookUp(L" 123 ", [](HWND w) {
         EXPECT_EQ(L"RO123|Str. Stefan cel Mare 1|Iasi|Tara \"Mandra\" SRL|0232|J22/1/2000",
-                  Text(w, IDC_FE_CLIENT_CIF) + L"|" + Text(w, IDC_FE_CLIENT_ADDRESS) + L"|" +
-                      Text(w, IDC_FE_CLIENT_CITY) + L"|" + Text(w, IDC_FE_CLIENT_NAME) + L"|" +
-                      Text(w, IDC_FE_CLIENT_PHONE) + L"|" + Text(w, IDC_FE_CLIENT_NRREG));
+                  Fields(w, {IDC_FE_CLIENT_CIF, IDC_FE_CLIENT_ADDRESS, IDC_FE_CLIENT_CITY, IDC_FE_CLIENT_NAME,
+                             IDC_FE_CLIENT_PHONE, IDC_FE_CLIENT_NRREG}));
     });
     EXPECT_EQ("GET /api/companies/123.json HTTP/1.1", server.LastRequestLine());
     server.Answer(200, "{\"cif\": \"123\", \"adresa\": \"Str\\u0000ada\", \"oras\": \"" +
@@ -192,9 +185,8 @@ TEST_F(CompanyLookupInEditor, MissingCompanyEmptyAnswerFloodAndBadCodeAreNotFoun
 // does (the trickle under a shorter deadline); nobody listening is no server.
 TEST_F(CompanyLookupInEditor, SilentTricklingOrAbsentServerHoldsTheWindowNoLongerThanTheDeadline)
 {
-    server.Answer(200, Answer("40"));
     for (auto manner : {LoopbackServer::Silent, LoopbackServer::Trickling}) {
-        server.Behave(manner);
+        server.Answer(200, Answer("40"), manner);
         SetCompanyLookupDeadline(manner == LoopbackServer::Silent ? 0 : 1500);
         DWORD elapsed = 0;
         LookUp(L"123", [](HWND) {}, &elapsed);

@@ -16,8 +16,7 @@ TEST_F(EditorLines, TypedLinesGiveTheirFiguresAndTheDiscountFollowsThem)
 {
     RunDocument(0, 0, [&](HWND w) {
         AddLine(w, L"Faina", L"124", L"2", 0, true, L"");
-        EXPECT_EQ(L"Faina|124|2", Text(w, IDC_FE_PRODUCT) + L"|" + Text(w, IDC_FE_PRICE) + L"|" +
-                                      Text(w, IDC_FE_QUANTITY));
+        EXPECT_EQ(L"Faina|124|2", Fields(w, {IDC_FE_PRODUCT, IDC_FE_PRICE, IDC_FE_QUANTITY}));
         AddLine(w, L"Faina", L"124", L"2", 0, true);
         AddLine(w, L"Zahar", L"100", L"2", 1, false);
         ASSERT_EQ(2, Rows(w));

@@ -19,10 +19,8 @@ TEST_F(EditorSetup, NewDocumentOfEachTypeShowsTitleNumberCompanyAndVatList)
         bool nir = tip == 3;
         Run(editor, [&](HWND w) {
             EXPECT_EQ(std::wstring(L"-0000001-|") + (tip == 0 ? L"FV" : L"") + L"|Firma Mea SRL|Ion Pop|MAGAZIE CENTRALA",
-                      Text(w, IDC_FE_NUMBER) + L"|" + Text(w, IDC_FE_SERIES) + L"|" + Text(w, IDC_FE_COMPANY_NAME) +
-                          L"|" + Text(w, IDC_FE_USER_NAME) + L"|" + Text(w, IDC_FE_WAREHOUSE));
-            EXPECT_EQ(nir ? L"Nr.Factura:|Nr.NIR:" : L"Serie:|Nr.Document:",
-                      Text(w, IDC_FE_SERIES_LABEL) + L"|" + Text(w, IDC_FE_NUMBER_LABEL));
+                      Fields(w, {IDC_FE_NUMBER, IDC_FE_SERIES, IDC_FE_COMPANY_NAME, IDC_FE_USER_NAME, IDC_FE_WAREHOUSE}));
+            EXPECT_EQ(nir ? L"Nr.Factura:|Nr.NIR:" : L"Serie:|Nr.Document:", Fields(w, {IDC_FE_SERIES_LABEL, IDC_FE_NUMBER_LABEL}));
             EXPECT_EQ(nir, ModalDriver::IsVisible(w, IDC_FE_SUPPLIER_INVOICE));
             EXPECT_EQ(!nir, ModalDriver::IsVisible(w, IDC_FE_SERIES));
             EXPECT_EQ(1, SendDlgItemMessageW(w, IDC_FE_VAT, CB_GETCURSEL, 0, 0));
@@ -47,11 +45,9 @@ TEST_F(EditorSetup, StoredInvoiceOpensWithPartnerDelegateRecomputedLinesAndDisco
     StoreLine(L"ArticoleFacturi", 5, product, 2, 50);
     StoreLine(L"ArticoleFacturi", 5, 0, -1, 10);
     RunDocument(0, 5, [&](HWND w) {
-        EXPECT_EQ(L"-0000012-|AB|Beta SRL|555|Vasile Delegat|B 01 ABC",
-                  Text(w, IDC_FE_NUMBER) + L"|" + Text(w, IDC_FE_SERIES) + L"|" + Text(w, IDC_FE_CLIENT_NAME) + L"|" +
-                      Text(w, IDC_FE_CLIENT_CIF) + L"|" + Text(w, IDC_FE_DELEGATE_NAME) + L"|" +
-                      Text(w, IDC_FE_DELEGATE_CAR));
-        EXPECT_EQ(L"14-12-2023", Text(w, IDC_FE_DUE_DATE));
+        EXPECT_EQ(L"-0000012-|AB|Beta SRL|555|Vasile Delegat|B 01 ABC|14-12-2023",
+                  Fields(w, {IDC_FE_NUMBER, IDC_FE_SERIES, IDC_FE_CLIENT_NAME, IDC_FE_CLIENT_CIF, IDC_FE_DELEGATE_NAME,
+                             IDC_FE_DELEGATE_CAR, IDC_FE_DUE_DATE}));
         ASSERT_EQ(2, Rows(w));
         EXPECT_EQ(L"Ciment|100.00|9.00|9%", Cells(w, 0, {2, 7, 8, 10}));
         EXPECT_EQ(L"Discount 10%|-10.00", Cells(w, 1, {2, 7}));

@@ -71,10 +71,15 @@ protected:
             text += (text.empty() ? L"" : L"|") + Cell(w, row, column);
         return text;
     }
-    static std::wstring Totals(HWND w)
+    // The texts of the named controls, joined by "|".
+    static std::wstring Fields(HWND w, std::initializer_list<int> ids)
     {
-        return Text(w, IDC_FE_TOTAL_NET) + L"|" + Text(w, IDC_FE_TOTAL_VAT) + L"|" + Text(w, IDC_FE_TOTAL);
+        std::wstring text;
+        for (int id : ids)
+            text += (text.empty() ? L"" : L"|") + ModalDriver::GetText(w, id);
+        return text;
     }
+    static std::wstring Totals(HWND w) { return Fields(w, {IDC_FE_TOTAL_NET, IDC_FE_TOTAL_VAT, IDC_FE_TOTAL}); }
     static int Rows(HWND w) { return ModalDriver::ListRowCount(w, IDC_FE_LINES); }
     static std::wstring Text(HWND w, int id) { return ModalDriver::GetText(w, id); }
 
