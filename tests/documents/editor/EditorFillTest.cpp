@@ -7,12 +7,6 @@ namespace {
 
 class EditorFill : public EditorTest {
 protected:
-    static long long PickerSeconds(HWND w, int id)
-    {
-        SYSTEMTIME t = {};
-        SendDlgItemMessageW(w, id, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&t));
-        return micro::gui::SystemTimeToUnix(t);
-    }
     static int ComboIndexOf(HWND w, int id, const wchar_t* text)
     {
         return static_cast<int>(SendDlgItemMessageW(w, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
@@ -57,10 +51,10 @@ TEST_F(EditorFill, ChosenPartnerPickedProductAndDelegateFillTheEditor)
     tempDb.AddClient(L"Termen SRL", 30, L"9001");
     tempDb.AddProduct(L"Ciment", 50.0, 1, L"sac");
     tempDb.AddAgent(L"Vasile Delegat");
-    RunDocument(0, 0, [&](HWND w) {
+    MyFacturiDialog editor(nullptr);
+    Run(editor, [&](HWND w) {
         ModalDriver::SelectCombo(w, IDC_FE_CLIENT_NAME, ComboIndexOf(w, IDC_FE_CLIENT_NAME, L"Termen SRL"));
         EXPECT_EQ(L"9001 Bucuresti", Text(w, IDC_FE_CLIENT_CIF) + L" " + Text(w, IDC_FE_CLIENT_CITY));
-        EXPECT_EQ(30 * 86400LL, PickerSeconds(w, IDC_FE_DUE_DATE) - PickerSeconds(w, IDC_FE_ISSUE_DATE));
         ModalDriver pickers;
         pickers.When(L"Cautare Produse", [](HWND p) { ModalDriver::DoubleClickListRow(p, 1002, 0); });
         SendMessageW(w, WM_COMMAND, MAKEWPARAM(IDC_FE_PICK_PRODUCT, 0), 0);
@@ -71,6 +65,7 @@ TEST_F(EditorFill, ChosenPartnerPickedProductAndDelegateFillTheEditor)
         EXPECT_EQ(L"Ciment|50.00||sac|0", Cells(w, 0, {2, 3, 4, 5, 9}));
         EXPECT_EQ(L"Vasile Delegat RX 123456", Text(w, IDC_FE_DELEGATE_NAME) + L" " + Text(w, IDC_FE_DELEGATE_ID));
     });
+    EXPECT_EQ(30 * 86400ULL, editor.dataScadenta - editor.dataCreare);
     // The product's 9 % differs from the company's 24 %.
     ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
     EXPECT_EQ(L"Cota de TVA a produsului este diferita de cota de TVA a Societatii !!!", boxes.Last().text);
