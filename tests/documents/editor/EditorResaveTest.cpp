@@ -2,18 +2,7 @@
 #include "documents/MyFacturiInternal.h"
 
 using namespace editor_tests;
-using micro::utils::QString;
 
-namespace {
-
-unsigned long long Invoice(testing_support::TempDatabase& db, double net, double vat, double total, double balance)
-{
-    db.Exec(QString::Formatted(L"insert into Facturi values (NULL, 1, 7, 1, 86400, 86400, 0, 0, %.17g, %.17g, %.17g, "
-                               L"%.17g, 'AB')", net, vat, total, balance).c_str());
-    return static_cast<unsigned long long>(db.Db().LastInsertRowId());
-}
-
-} // namespace
 
 // Reopened and saved twice without a change: exact quantities, a discount over
 // 9 % lines and a return invoice's negative balance stay as stored.
@@ -26,38 +15,43 @@ TEST_F(EditorTest, SavingWithoutAChangeWritesWhatWasStored)
     struct Case { int vatCode; double quantity, price, discount, net, vat, total, balance; };
     for (const Case& c : {Case{0, 3.333, 10, 0, 33.33, 8, 41.33, 41.33}, Case{1, 1, 100, 10, 90, 8.1, 98.1, 98.1},
                           Case{0, -2, 50, 0, -100, -24, -124, -124}, Case{0, -2, 50, 0, -100, -24, -124, -100}}) {
-        unsigned long long invoice = Invoice(tempDb, c.net, c.vat, c.total, c.balance);
+        unsigned long long invoice = StoreInvoice(1, 7, c.net, c.vat, c.total, c.balance);
         StoreLine(L"ArticoleFacturi", invoice, tempDb.AddProduct(L"P", c.price, c.vatCode), c.quantity, c.price);
         if (c.discount != 0)
             StoreLine(L"ArticoleFacturi", invoice, 0, -1, c.discount);
         std::wstring before = tempDb.Text(stored);
         for (int save = 0; save < 2; ++save) {
-            MyFacturiDialog editor(nullptr);
-            editor.id = invoice;
-            Run(editor, [](HWND w) { ModalDriver::Click(w, IDC_FE_SAVE); });
+            RunDocument(0, invoice, [](HWND w) { ModalDriver::Click(w, IDC_FE_SAVE); });
         }
         EXPECT_EQ(before, tempDb.Text(stored)) << "balance " << c.balance;
     }
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }
 
-// 23.331 off 233.31 reopens as 10 %, and a line added then is discounted at 10 %.
+// 23.331 off 233.31 reopens as 10 %, and a line added then is discounted at 10 %;
+// a discount on a zero total reads 0 %.
 TEST_F(EditorTest, ReopenedDiscountKeepsItsPercentage)
 {
     MyFacturiDialog editor(nullptr);
-    editor.id = Invoice(tempDb, 209.98, 50.39, 260.37, 260.37);
+    editor.id = StoreInvoice(1, 7, 209.98, 50.39, 260.37, 260.37);
     StoreLine(L"ArticoleFacturi", editor.id, tempDb.AddProduct(L"Ciment", 33.33, 0), 7, 33.33);
     StoreLine(L"ArticoleFacturi", editor.id, 0, -1, 23.331);
     Run(editor, [](HWND w) {
         AddLine(w, L"Nisip", L"100", L"1", 0, false);
         EXPECT_EQ(L"Discount 10%|-33.33", Cell(w, 2, facturi_editor::ColName) + L"|" + Cell(w, 2, facturi_editor::ColNet));
     });
+    unsigned long long zero = StoreInvoice(1, 7, 0, 0, 0, 0); // a discount of nothing reads 0 %
+    StoreLine(L"ArticoleFacturi", zero, 0, -1, 0);
+    RunDocument(0, zero, [&](HWND w) { EXPECT_EQ(L"Discount 0%", Cell(w, 0, facturi_editor::ColName)); });
 }
+
+const wchar_t kProduct[] = L"\u0218tefan's \"Bio\" 100%";
 
 // A new invoice as a user types it: decimal commas, a refused word, a stored
 // partner's and delegate's name typed exactly, a company row the editor could
 // not read and another dialog wrote meanwhile, a typed series. Nothing the
-// user did not change is overwritten; product 0 is never offered.
+// user did not change is overwritten; product 0 is never offered; quotes and
+// diacritics come back intact.
 TEST_F(EditorTest, NewInvoiceTypedByHandKeepsEveryStoredField)
 {
     tempDb.AddClient(L"D'Artagnan Import-Export SRL", 0, L"RO123");
@@ -65,8 +59,7 @@ TEST_F(EditorTest, NewInvoiceTypedByHandKeepsEveryStoredField)
     tempDb.Exec(L"insert into Agenti (numeAgent, serie, eliberat) values ('Ion', 'AB 1', 'SPCLEP')");
     tempDb.Exec(L"create table Kept as select * from Societate");
     tempDb.Exec(L"delete from Societate");
-    MyFacturiDialog editor(nullptr);
-    Run(editor, [&](HWND w) {
+    RunDocument(0, 0, [&](HWND w) {
         EXPECT_EQ(CB_ERR, SendDlgItemMessageW(w, IDC_FE_PRODUCT, CB_FINDSTRINGEXACT, -1, LPARAM(L"Discount")));
         ModalDriver::SetText(w, IDC_FE_CLIENT_ADDRESS, L"Str. Noua 2");
         ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"D'Artagnan Import-Export SRL");
@@ -78,8 +71,8 @@ TEST_F(EditorTest, NewInvoiceTypedByHandKeepsEveryStoredField)
         tempDb.Exec(L"insert into Societate select * from Kept"); // "Informatii Societate" saves
         tempDb.Exec(L"update Societate set telefon = '0722', cotaTVA = 2");
         ModalDriver::SetText(w, IDC_FE_SERIES, L"XY");
-        AddLine(w, L"Faina", L"10", L"abc", 0, false);
-        AddLine(w, L"Faina", L"10,50", L"2,5", 0, false);
+        AddLine(w, kProduct, L"10", L"abc", 0, false);
+        AddLine(w, kProduct, L"10,50", L"2,5", 0, false);
         ModalDriver::Click(w, IDC_FE_SAVE);
     });
     ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
@@ -90,7 +83,9 @@ TEST_F(EditorTest, NewInvoiceTypedByHandKeepsEveryStoredField)
                                                          L"Agenti a, Societate s"));
     EXPECT_EQ(L"2625.0/XY|2.5x10.5", tempDb.Text(L"select round(f.valoareFT * 100) || '/' || serie || '|' || cantitate "
                                                  L"|| 'x' || a.valoareFT from Facturi f, ArticoleFacturi a"));
-    MyFacturiDialog reopened(nullptr);
-    reopened.id = 1;
-    Run(reopened, [](HWND w) { EXPECT_TRUE(GetWindowLongW(GetDlgItem(w, IDC_FE_SERIES), GWL_STYLE) & ES_READONLY); });
+    RunDocument(0, 1, [](HWND w) {
+        EXPECT_TRUE(GetWindowLongW(GetDlgItem(w, IDC_FE_SERIES), GWL_STYLE) & ES_READONLY);
+        EXPECT_EQ(L"D'Artagnan Import-Export SRL", Text(w, IDC_FE_CLIENT_NAME));
+        EXPECT_EQ(kProduct, Cell(w, 0, 2));
+    });
 }

@@ -53,7 +53,7 @@ void CALLBACK PickFromMenu(HWND, UINT, UINT_PTR timer, DWORD)
 
 } // namespace
 
-// A validated proforma reopened under the main window: day-first pickers,
+// A validated proforma with a line reopened under the main window: day-first pickers,
 // "Actiuni" -> "Transformare in factura" (a new temporary invoice), a line
 // deleted by a real click on "Sterge" over the list, "Tiparire" -> "Save PDF": the file
 // dialog and every box close back onto the dialog beneath them; the main window
@@ -66,6 +66,8 @@ TEST_F(EditorTest, UserPathKeepsEveryModalWindowOverItsDialog)
     wchar_t path[MAX_PATH];
     wcscat(path + GetTempPathW(MAX_PATH, path), L"brivane-user-path.pdf");
     tempDb.Exec(L"insert into Proforme values (NULL, 2, 5, 1, 86400, 86400, 0, 0, 0, 0, 0, 0, '')");
+    StoreLine(L"ArticoleProforme", 1, tempDb.AddProduct(L"Ciment", 100.0, 0), 1, 100);
+    tempDb.Exec(L"update ConfigFacturi set numarFactura = 8 where id = 1");
     MyFacturiDialog editor(main);
     editor.tip = 1;
     editor.id = 1;
@@ -79,11 +81,12 @@ TEST_F(EditorTest, UserPathKeepsEveryModalWindowOverItsDialog)
         ClickControl(w, IDC_FE_ACTIONS);
     });
     driver.When(EditorTitle(0), [](HWND w) {
+        EXPECT_EQ(L"-0000009-", Text(w, IDC_FE_NUMBER));
         AddLine(w, L"Ciment", L"10", L"1", 0, false);
         ModalDriver::SelectListRow(w, IDC_FE_LINES, 0);
         ClickControl(w, IDC_FE_DELETE_LINE);
         ModalDriver::Pump(200);
-        EXPECT_EQ(0, Rows(w)) << "the click went to the list";
+        EXPECT_EQ(1, Rows(w)) << "the click went to the list";
         PostMessageW(w, WM_COMMAND, IDC_FE_PRINT, 0);
     });
     driver.When(L"Tiparire", [](HWND print) { PostMessageW(print, WM_COMMAND, IDC_TIPARIRE_SAVE_PDF, 0); });
@@ -104,7 +107,10 @@ TEST_F(EditorTest, UserPathKeepsEveryModalWindowOverItsDialog)
     editor.DoModal();
     driver.Verify();
     EXPECT_EQ(L"Stornare|Transformare in factura|", g_enabled);
-    EXPECT_EQ(L"1|2", tempDb.Text(L"select f.status || '|' || p.status from Facturi f, Proforme p"));
+    // A new temporary invoice numbered on, with the proforma's line; the proforma as it was.
+    EXPECT_EQ(L"1|2|9|1|1", tempDb.Text(L"select f.status || '|' || p.status || '|' || f.numar || '|' || (select "
+                                       L"count(*) from ArticoleFacturi) || '|' || (select count(*) from "
+                                       L"ArticoleProforme) from Facturi f, Proforme p"));
     EXPECT_FALSE(mainEnabled);
     EXPECT_EQ(std::vector<HWND>(3, owners.back()), owners);
     EXPECT_TRUE(IsWindow(main));

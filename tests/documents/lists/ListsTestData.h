@@ -33,12 +33,6 @@ inline unsigned long long AddHeader(testing_support::TempDatabase& db, const wch
     return static_cast<unsigned long long>(db.Db().LastInsertRowId());
 }
 
-inline void AddLine(testing_support::TempDatabase& db, const wchar_t* table, unsigned long long product,
-                    double quantity, double price, unsigned long long document)
-{
-    printing_tests::AddLine(db, table, document, product, quantity, price);
-}
-
 // Cells 0 .. columns-1 of a list row, each followed by "|".
 inline std::wstring RowText(HWND parent, int listId, int row, int columns)
 {

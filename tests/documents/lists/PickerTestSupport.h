@@ -35,9 +35,12 @@ inline int Rows(HWND picker) { return testing_support::ModalDriver::ListRowCount
 
 inline int Selected(HWND picker) { return testing_support::ModalDriver::ListSelectedRow(picker, IDC_CAUTFACT_DOCUMENTE); }
 
-inline unsigned long long RowId(MyCautareFacturiDialog& picker, int row)
+// "rows selected-row its-id" of the documents list.
+inline std::wstring State(MyCautareFacturiDialog& picker, HWND h)
 {
-    return picker.listaDocumente.RowId(row);
+    int row = Selected(h);
+    return std::to_wstring(Rows(h)) + L" " + std::to_wstring(row) + L" " +
+           std::to_wstring(row < 0 ? 0 : picker.listaDocumente.RowId(row));
 }
 
 // Sets the search text (the edit reports the change itself).

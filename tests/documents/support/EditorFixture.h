@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include "documents/MyFacturiDialog.h"
 #include "resources/resource.h"
@@ -62,16 +63,52 @@ protected:
     {
         return ModalDriver::ListCell(w, IDC_FE_LINES, row, column);
     }
+    // The named cells of a line row, joined by "|".
+    static std::wstring Cells(HWND w, int row, std::initializer_list<int> columns)
+    {
+        std::wstring text;
+        for (int column : columns)
+            text += (text.empty() ? L"" : L"|") + Cell(w, row, column);
+        return text;
+    }
+    // The texts of the named controls, joined by "|".
+    static std::wstring Fields(HWND w, std::initializer_list<int> ids)
+    {
+        std::wstring text;
+        for (int id : ids)
+            text += (text.empty() ? L"" : L"|") + ModalDriver::GetText(w, id);
+        return text;
+    }
+    static std::wstring Totals(HWND w) { return Fields(w, {IDC_FE_TOTAL_NET, IDC_FE_TOTAL_VAT, IDC_FE_TOTAL}); }
     static int Rows(HWND w) { return ModalDriver::ListRowCount(w, IDC_FE_LINES); }
     static std::wstring Text(HWND w, int id) { return ModalDriver::GetText(w, id); }
 
-    // A stored invoice with lines (product id, quantity, unit price).
-    unsigned long long StoreInvoice(unsigned long long clientId, int number, double total, double balance,
-                                    int status = 1)
+    // A query's text answer, whole numbers without the ".0" SQLite gives a real.
+    std::wstring Stored(const std::wstring& sql)
     {
-        tempDb.Exec(micro::utils::QString::Formatted(
-                        L"insert into Facturi values (NULL, %d, %d, %llu, 86400, 86400, 0, 0, %f, 0, %f, %f, 'AB')",
-                        status, number, clientId, total, total, balance)
+        std::wstring text = tempDb.Text(sql.c_str());
+        for (size_t at = text.find(L".0"); at != std::wstring::npos; at = text.find(L".0", at + 1))
+            if (at + 2 == text.size() || !iswdigit(text[at + 2]))
+                text.erase(at, 2);
+        return text;
+    }
+
+    // Runs a stored document (or a new one when `id` is 0) of the type.
+    INT_PTR RunDocument(int tip, unsigned long long id, std::function<void(HWND)> steps)
+    {
+        MyFacturiDialog editor(nullptr);
+        editor.tip = tip;
+        editor.id = id;
+        return Run(editor, steps);
+    }
+
+    // A stored invoice with its figures; then its lines (product id, quantity, unit price).
+    unsigned long long StoreInvoice(unsigned long long clientId, int number, double net, double vat, double total,
+                                    double balance, int status = 1)
+    {
+        tempDb.Exec(micro::utils::QString::Formatted(L"insert into Facturi values (NULL, %d, %d, %llu, 86400, 86400, 0, "
+                                                     L"0, %.17g, %.17g, %.17g, %.17g, 'AB')",
+                                                     status, number, clientId, net, vat, total, balance)
                         .c_str());
         return static_cast<unsigned long long>(tempDb.Db().LastInsertRowId());
     }
