@@ -67,11 +67,25 @@ const std::wstring& RowsSql()
     return sql;
 }
 
+// One product's entries and exits: the same branches as the movement query,
+// each summed on its own (a sum over the union would first copy every row).
+std::wstring BranchSums(bool entries)
+{
+    std::wstring sql;
+    for (const Source& s : kSources) {
+        if (IsStockEntry(s.source) != entries)
+            continue;
+        sql += sql.empty() ? L"(" : L" + ";
+        sql += std::wstring(L"(SELECT TOTAL(a.cantitate) FROM ") + s.lines + L" a CROSS JOIN " + s.header +
+               L" h WHERE a." + s.link + L" = h.id AND a.produsID = ?1 AND h.dataCreare BETWEEN ?2 AND ?3 AND " +
+               s.counts + L")";
+    }
+    return sql + L")";
+}
+
 const std::wstring& SumsSql()
 {
-    static const std::wstring sql =
-        L"SELECT TOTAL(CASE WHEN sursa IN (1, 2) THEN cantitate END), "
-        L"TOTAL(CASE WHEN sursa IN (0, 3) THEN cantitate END) FROM (" + MovementBranches(true) + L")";
+    static const std::wstring sql = L"SELECT " + BranchSums(true) + L", " + BranchSums(false);
     return sql;
 }
 
