@@ -83,11 +83,16 @@ TEST_F(FacturaDateTest, ExistingReceiptIsTheLastLiveOneOfThisClientAndNumber)
     unsigned long long other = tempDb.AddClient(L"Client Doi SRL");
     unsigned long long invoice = AddHeader(tempDb, L"Facturi", 7, client, 10, 2.4, 12.4);
     AddHeader(tempDb, L"Facturi", 7, other, 10, 2.4, 12.4);
-    AddReceipt(tempDb, L" 7", L"AAA", 3, client, 2);
-    AddReceipt(tempDb, L" 7", L"BBB", 4, client, 1);
-    AddReceipt(tempDb, L" 7", L"CCC", 5, client, 3);     // cancelled
-    AddReceipt(tempDb, L" 7", L"DDD", 6, other, 2);      // the other client's invoice 7
-    AddReceipt(tempDb, L" 7, 8", L"EEE", 7, client, 2);  // several documents: none of them
+    auto AddReceipt = [this](const wchar_t* facturi, const wchar_t* series, int number, unsigned long long to, int status) {
+        tempDb.Exec(micro::qsql::SqlFormat(L"insert into Incasari (serie, numar, IDClient, facturi, suma, sumaStr, data, "
+                                           L"status, tip, agent) values ('%s', %d, %llu, '%s', 0, '', 0, %d, 0, 0)",
+                                           series, number, to, facturi, status).c_str());
+    };
+    AddReceipt(L" 7", L"AAA", 3, client, 2);
+    AddReceipt(L" 7", L"BBB", 4, client, 1);
+    AddReceipt(L" 7", L"CCC", 5, client, 3);     // cancelled
+    AddReceipt(L" 7", L"DDD", 6, other, 2);      // the other client's invoice 7
+    AddReceipt(L" 7, 8", L"EEE", 7, client, 2);  // several documents: none of them
 
     FacturaDate doc(invoice, 0);
     EXPECT_EQ(2ULL, doc.chitantaId);

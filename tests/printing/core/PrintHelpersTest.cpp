@@ -35,19 +35,15 @@ HWND CreateNoticeWindow()
                          wc.hInstance, nullptr);
 }
 
-std::wstring DefaultPrinterName()
-{
-    wchar_t name[256];
-    DWORD length = 256;
-    return GetDefaultPrinterW(name, &length) ? std::wstring(name) : std::wstring();
-}
-
 class PrinterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!SpoolerRunning() || (name = DefaultPrinterName()).empty())
+        wchar_t printer[256];
+        DWORD length = 256;
+        if (!SpoolerRunning() || !GetDefaultPrinterW(printer, &length))
             GTEST_SKIP() << "no print spooler with a default queue is running (start it with tools/spooler.sh)";
+        name = printer;
     }
     std::wstring name;
 };

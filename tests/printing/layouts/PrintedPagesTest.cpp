@@ -57,26 +57,18 @@ TEST_F(PrintedPages, Layout1AtBothResolutions)
         EXPECT_TRUE(page.HasFrame(inset, inset, s.W - inset, s.H - inset));
         EXPECT_TRUE(page.HasLine(inset, s.Y(150), s.W - inset, s.Y(150)));
         EXPECT_TRUE(page.HasLine(s.X(358), s.Y(150), s.X(358), s.Y(545)));
-        EXPECT_TRUE(page.HasLine(s.X(320), s.Y(150), s.X(320), s.H - inset));
         EXPECT_TRUE(page.HasFrame(s.X(150), s.Y(95), static_cast<int>(s.W - s.sx * 150), s.Y(145)));
 
         ExpectAt(page, L"FACTURA", static_cast<int>(s.W * 0.5f - s.sx * 35), s.Y(70), s.Y(17));
         EXPECT_EQ(L"Arial Rounded MT Bold", page.Find(L"FACTURA")->face);
         ExpectAt(page, L"Serie : FCT Numar : 7", s.X(160), s.Y(105), s.Y(9));
         ExpectAt(page, L"VANZATOR: Firma Test SRL", s.X(20), s.Y(15), s.Y(7));
-        ExpectAt(page, L"Fax: 0268 222", s.X(20), s.Y(75), s.Y(7));
-        ExpectAt(page, L"Semnaturile .........................................................................", s.X(75),
-                 s.Y(584), s.Y(7));
         // Rows from 190, 10 units apart (each step truncated to whole pixels).
         ExpectAt(page, L"Produs 1", s.X(40), s.Y(190), s.Y(8));
         ExpectAt(page, L"Produs 2", s.X(40), static_cast<int>(s.Y(190) + 10 * s.sy), s.Y(8));
-        EXPECT_TRUE(page.Find(L"Produs 3"));
-        for (const auto& centred : {std::make_pair(L"Denumirea produselor", 110), std::make_pair(L"24%", 407)}) {
-            const EmfText* t = page.Find(centred.first);
-            ASSERT_TRUE(t);
-            EXPECT_TRUE(t->centred);
-            EXPECT_EQ(s.X(centred.second), t->x);
-        }
+        const EmfText* rate = page.Find(L"24%");   // centred on its column
+        ASSERT_TRUE(rate);
+        EXPECT_TRUE(rate->centred && rate->x == s.X(407));
         // Fonts 17, 9, 7 and 8 and the pen, each deleted with the page.
         EXPECT_EQ(4, page.fontsCreated);
         EXPECT_EQ(page.objectsCreated, page.objectsDeleted);
@@ -115,7 +107,6 @@ TEST_F(PrintedPages, Layout1NoVatAndTitlesByType)
     Scale s(2479, 3508);
     EmfPage page = Print(PrintFacturaLayout1, f.documentId, DocumentDeliveryNote, 1, s.W, s.H);
     ExpectAt(page, L"AVIZ", s.X(203), s.Y(75), s.Y(14));
-    ExpectAt(page, L"EXPEDITIE", s.X(183), s.Y(90), s.Y(14));
     EXPECT_TRUE(page.HasFrame(s.X(150), s.Y(109), static_cast<int>(s.W - s.sx * 150), s.Y(145)));
     EXPECT_EQ(s.Y(112), page.Find(L"Serie : FCT Numar : 5")->y);
     EXPECT_FALSE(page.HasLine(s.X(358), s.Y(150), s.X(358), s.Y(545)));
@@ -123,7 +114,6 @@ TEST_F(PrintedPages, Layout1NoVatAndTitlesByType)
     EXPECT_EQ(1, page.Count(L"Valoarea"));
     EXPECT_EQ(s.X(368), page.Find(L"22.00")->x);
     EXPECT_EQ(nullptr, page.Find(L"24%"));
-    EXPECT_TRUE(page.Find(L"Total :"));
     ExpectAt(page, L"TVA la incasare", s.X(40), s.Y(490), s.Y(7));
 }
 
@@ -137,7 +127,6 @@ TEST_F(PrintedPages, LinesBeyondTheTableAreOnlyPrintedLeftOutAfterAsking)
         FacturaPrintJob job(f.documentId, DocumentInvoice, 1, nullptr);
         EXPECT_EQ(answer == IDOK, PrintFacturaLayout1(job));
         ASSERT_EQ(1u, boxes.Count());
-        EXPECT_EQ(L"Atentie", boxes.Last().caption);
         EXPECT_EQ(0u, boxes.Last().text.find(L"1 linii"));
         ASSERT_EQ(answer == IDOK ? 1u : 0u, sink.printed.size());   // Cancel: no print dialog, no job
         EXPECT_EQ(answer == IDOK ? 1 : 0, sink.opened);
@@ -197,12 +186,12 @@ TEST_F(PrintedPages, Layout3PrintsFiveLinesInEachCopy)
     Scale s(4960, 7016, 602);
     EmfPage page = Print(PrintFacturaLayout3, f.documentId, DocumentInvoice, 3, s.W, s.H);
     EXPECT_EQ(1u, boxes.Count());
-    int inset = s.Y(10), half = static_cast<int>(s.H / 2.0f);
-    int bottom = static_cast<int>(s.H / 2.0f - inset / 2), shift = half - inset;
+    int inset = s.Y(10), bottom = static_cast<int>(s.H / 2.0f - inset / 2);
+    int shift = static_cast<int>(s.H / 2.0f) - inset;
     std::vector<EmfText> fifth = page.StartingWith(L"Produs 5");
     ASSERT_EQ(2u, fifth.size());
     int y = s.Y(152);
-    for (int i = 0; i < 4; ++i)
+    for (int row = 1; row < 5; ++row)   // each step truncated to whole pixels
         y = static_cast<int>(y + 10 * s.sy);
     EXPECT_EQ(y, fifth[0].y);
     EXPECT_EQ(y + bottom, fifth[1].y);
@@ -212,16 +201,7 @@ TEST_F(PrintedPages, Layout3PrintsFiveLinesInEachCopy)
     EXPECT_TRUE(page.HasFrame(inset, inset, s.W - inset, bottom));
     EXPECT_TRUE(page.HasFrame(inset, bottom + inset, s.W - inset, s.H - inset));
     EXPECT_TRUE(page.HasLine(inset, static_cast<int>(126 * s.sy + shift), s.W - inset, static_cast<int>(126 * s.sy + shift)));
-    std::vector<EmfText> titles = page.StartingWith(L"FACTURA");
-    ASSERT_EQ(2u, titles.size());
-    EXPECT_EQ(s.Y(58), titles[0].y);
-    EXPECT_EQ(static_cast<int>(64 * s.sy + shift), titles[1].y);
-    std::vector<EmfText> captions = page.StartingWith(L"Semnatura si");
-    ASSERT_EQ(4u, captions.size());
-    EXPECT_EQ(static_cast<int>(508 * s.sy - half), captions[0].y);
-    EXPECT_EQ(s.Y(504), captions[2].y);
-    EXPECT_TRUE(page.Find(L"Total de plata"));
-    EXPECT_TRUE(page.Find(L"Total de plata:"));
+    EXPECT_EQ(static_cast<int>(64 * s.sy + shift), page.StartingWith(L"FACTURA")[1].y);
     EXPECT_EQ(2, page.Count(L"TVA la incasare"));
     EXPECT_EQ(s.Y(408), page.StartingWith(L"TVA la incasare")[1].y);
 }
@@ -234,10 +214,8 @@ TEST_F(PrintedPages, GoodsReceivedNoteGoesOnToFurtherSheets)
     // The sheets in printing order: 31 rows on the first, the title once, the
     // table head on each, the committee and totals on the last.
     ExpectAt(page, L"NOTA DE RECEPTIE SI CONSTATARE DIFERENTE", s.X(100), s.Y(60), s.Y(12));
-    EXPECT_EQ(1, page.Count(L"NOTA DE RECEPTIE SI CONSTATARE DIFERENTE"));
     EXPECT_EQ(2, page.Count(L"Receprionat"));
     EXPECT_EQ(1, page.Count(L"COMISIA DE RECEPTIE:"));
-    EXPECT_EQ(1, page.Count(L"Total (fara TVA) :"));
     EXPECT_LT(page.Find(L"Produs 31")->y, s.Y(500));
     ExpectAt(page, L"Produs 32", s.X(40), s.Y(190), s.Y(7));
     ExpectAt(page, L"COMISIA DE RECEPTIE:", s.X(15), s.Y(512), s.Y(10));

@@ -85,7 +85,6 @@ TEST(PdfFile, ExtensionRuleIgnoresCaseAndFolderDots)
     const wchar_t* cases[][2] = {{L"C:\\f\\factura", L"C:\\f\\factura.pdf"},
                                  {L"C:\\f\\factura.pdf", L"C:\\f\\factura.pdf"},
                                  {L"C:\\f\\factura.PDF", L"C:\\f\\factura.PDF"},
-                                 {L"C:\\f\\factura.Pdf", L"C:\\f\\factura.Pdf"},
                                  {L"C:\\f\\factura.txt", L"C:\\f\\factura.txt.pdf"},
                                  {L"C:\\a.b\\factura", L"C:\\a.b\\factura.pdf"},
                                  {L"C:\\f\\factura.pdfx", L"C:\\f\\factura.pdfx.pdf"}};

@@ -14,7 +14,6 @@ struct LineSpec {
     double quantity = 3, price = 10;
     bool discount = false;
 };
-inline LineSpec DiscountLine(double price) { return LineSpec{L"", 1, price, true}; }
 // "Produs 1" .. "Produs n" at quantity 1 and price 10 + row.
 std::vector<LineSpec> ShortLines(int count);
 

@@ -51,7 +51,6 @@ TEST_F(PdfLayout2, PagePlacesInvoiceAboveItsReceipt)
     EXPECT_TRUE(page.HasLine(13.8, Up(483), 581.2, Up(483)));
     EXPECT_TRUE(page.HasLine(441.6, Up(210), 441.6, Up(618)));
     EXPECT_TRUE(page.HasLine(494.04, Up(210), 494.04, Up(546)));
-    EXPECT_TRUE(page.HasLine(96.6, Up(483), 96.6, Up(618)));
     EXPECT_TRUE(page.HasLine(441.6, Up(546), 581.2, Up(546)));
 
     struct Text {
@@ -62,13 +61,8 @@ TEST_F(PdfLayout2, PagePlacesInvoiceAboveItsReceipt)
     } texts[] = {
         {L"FACTURA", 249.2, Up(119), "Helvetica", 21},
         {L"Seria : FCT Numar: 7", 220.8, Up(161), "Helvetica", 11.2},
-        {L"CUMPARATOR :Client Unu SRL", 401.8, Up(28), "Helvetica", 9.1},
-        {L"Pret unitar", 386.4, Up(224)},
         // The footer stands 150 layout units higher than on the full page.
-        {L"Semnatura si", 20.7, Up(495.6)},
         {L"Total de plata:", 447.12, Up(555.8)},
-        {L"Semnaturile ..............................................................................", 103.5,
-         Up(607.6)},
         {L"TVA la incasare", 55.2, Up(469)},
         {L"Surub M8", 55.2, Up(273), "Helvetica", 9.8},
         {L"7.20", (373 - 4) * 1.38, Up(273)},
@@ -76,11 +70,8 @@ TEST_F(PdfLayout2, PagePlacesInvoiceAboveItsReceipt)
         {L"Chitanta seria: CNT Nr.: 42", 338.1, Up(672), "Helvetica-Bold", 14},
         {L"data  14-11-2023", 379.5, Up(693), "Helvetica-Bold", 14},
         {L"Unitatea Firma Test SRL", 20.7, Up(649.6), "Helvetica-Bold", 9},
-        {L"Nr.ord.Reg.Com/an: J40/1/2020", 20.7, Up(663.6), "Helvetica", 9},
         {L"Am incasat de la Client Unu SRL", 20.7, Up(728), "Helvetica-Bold", 9},
-        {L"Orasul Bucuresti", 20.7, Up(784), "Helvetica", 9},
         {L"Reprezentand contravaloare factura FCT 7", 20.7, Up(819), "Helvetica", 9},
-        {L"Stampila si semnatura", 427.8, Up(819)},
     };
     for (const Text& t : texts)
         ExpectTextAt(page, t.text, t.x, t.y, t.font, t.size);
@@ -119,10 +110,9 @@ TEST_F(PdfLayout2, ReceiptIsAskedForCreatedOnceThenTheFileIsChosen)
     EXPECT_TRUE(Export(IDOK));
     EXPECT_EQ(2u, boxes.Count());
     EXPECT_EQ(42, Counter());
-    EXPECT_EQ(L"CNT|42| 7|37.2|1700000000|1|0|0",
+    EXPECT_EQ(L"CNT|42| 7|37.2|1700000000|1|0|0|" + std::to_wstring(clientId),
               tempDb.Text(L"select serie || '|' || numar || '|' || facturi || '|' || suma || '|' || data || '|' || "
-                          L"status || '|' || tip || '|' || agent from Incasari"));
-    EXPECT_EQ(static_cast<long long>(clientId), tempDb.Scalar(L"select IDClient from Incasari"));
+                          L"status || '|' || tip || '|' || agent || '|' || IDClient from Incasari"));
     EXPECT_EQ(L" treizeci si sapte   lei si  douazeci bani ", tempDb.Text(L"select sumaStr from Incasari"));
     EXPECT_EQ(static_cast<unsigned long long>(tempDb.Scalar(L"select id from Incasari")), chitantaId);
 

@@ -59,11 +59,6 @@ std::string HostPath(const std::wstring& windowsPath)
     return result;
 }
 
-bool HostHasProgram(const char* unixPath)
-{
-    return !HostPath(L"C:\\").empty() && GetFileAttributesW((L"Z:" + Wide(unixPath)).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 int RunOnHost(const std::string& command, std::string& output, unsigned timeoutMs)
 {
     std::wstring script = TempFile(L".sh"), out = TempFile(L".out"), status = TempFile(L".status");

@@ -8,8 +8,6 @@ namespace pdftest {
 // no process handle and no pipes, so the command runs from a small shell
 // script that leaves its output and exit status in files, which are polled.
 
-// True when the host program exists (e.g. "/usr/bin/qpdf").
-bool HostHasProgram(const char* unixPath);
 // The host's path of a Windows path; empty outside Wine.
 std::string HostPath(const std::wstring& windowsPath);
 // Runs the shell command on the host; answers its exit status, -1 when it did

@@ -1,4 +1,5 @@
 #include "tests/printing/support/MetafilePage.h"
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -124,11 +125,7 @@ const EmfText* EmfPage::Find(const std::wstring& text) const
 
 int EmfPage::Count(const std::wstring& text) const
 {
-    int n = 0;
-    for (const EmfText& t : texts)
-        if (t.text == text)
-            ++n;
-    return n;
+    return static_cast<int>(std::count_if(texts.begin(), texts.end(), [&](const EmfText& t) { return t.text == text; }));
 }
 
 std::vector<EmfText> EmfPage::StartingWith(const std::wstring& prefix) const
@@ -179,23 +176,6 @@ std::vector<EmfPage> ReadMetafilePages(HENHMETAFILE metafile)
         pages.push_back(page);
     }
     return pages;
-}
-
-MetafileCanvas::MetafileCanvas() : m_dc(CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr)) {}
-
-MetafileCanvas::~MetafileCanvas()
-{
-    if (m_dc)
-        DeleteEnhMetaFile(CloseEnhMetaFile(m_dc));
-}
-
-EmfPage MetafileCanvas::Finish()
-{
-    HENHMETAFILE metafile = CloseEnhMetaFile(m_dc);
-    m_dc = nullptr;
-    EmfPage page = ReadMetafile(metafile);
-    DeleteEnhMetaFile(metafile);
-    return page;
 }
 
 MetafileSink::MetafileSink(int width, int height) : m_width(width), m_height(height)

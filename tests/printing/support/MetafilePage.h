@@ -46,18 +46,6 @@ EmfPage ReadMetafile(HENHMETAFILE metafile);
 // page's start (texts and strokes; the object counts stay with the job).
 std::vector<EmfPage> ReadMetafilePages(HENHMETAFILE metafile);
 
-// A metafile DC to draw a page on; Finish closes it and reads its records.
-class MetafileCanvas {
-public:
-    MetafileCanvas();
-    ~MetafileCanvas();
-    HDC GetDC() const { return m_dc; }
-    EmfPage Finish();
-
-private:
-    HDC m_dc;
-};
-
 // The print-job seam pointed at metafiles of the given page size: each job
 // draws into a fresh metafile, read when the job ends. `cancel` makes the
 // next jobs act as a cancelled print dialog.

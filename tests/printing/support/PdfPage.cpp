@@ -109,38 +109,10 @@ std::vector<const PdfText*> PdfPage::FindAll(const std::wstring& text, bool pref
     return found;
 }
 
-const PdfText* PdfPage::Find(const std::wstring& text) const
+bool PdfPage::Has(const std::vector<PdfStroke>& strokes, double a, double b, double c, double d)
 {
-    std::vector<const PdfText*> all = FindAll(text);
-    return all.empty() ? nullptr : all.front();
-}
-
-const PdfText* PdfPage::FindPrefix(const std::wstring& prefix) const
-{
-    std::vector<const PdfText*> all = FindAll(prefix, true);
-    return all.empty() ? nullptr : all.front();
-}
-
-bool PdfPage::HasLine(double x1, double y1, double x2, double y2) const
-{
-    for (const PdfStroke& l : lines)
-        if (Near(l.a, x1) && Near(l.b, y1) && Near(l.c, x2) && Near(l.d, y2))
-            return true;
-    return false;
-}
-
-bool PdfPage::HasRect(double x, double y, double w, double h) const
-{
-    for (const PdfStroke& r : rects)
-        if (Near(r.a, x) && Near(r.b, y) && Near(r.c, w) && Near(r.d, h))
-            return true;
-    return false;
-}
-
-bool PdfPage::HasVerticalLineAt(double x) const
-{
-    for (const PdfStroke& l : lines)
-        if (Near(l.a, x) && Near(l.c, x))
+    for (const PdfStroke& s : strokes)
+        if (Near(s.a, a) && Near(s.b, b) && Near(s.c, c) && Near(s.d, d))
             return true;
     return false;
 }
@@ -165,8 +137,7 @@ std::string Utf8(const std::wstring& text)
 
 void LoadChecked(const std::wstring& path, PdfPage& page)
 {
-    ASSERT_TRUE(HostHasProgram("/usr/bin/qpdf")) << "qpdf is missing on the host (tools/setup.sh installs it)";
-    ASSERT_TRUE(page.Load(path)) << page.error;
+    ASSERT_TRUE(page.Load(path)) << page.error << " (tools/setup.sh installs qpdf on the host)";
 }
 
 void ExpectTextAt(const PdfPage& page, const std::wstring& text, double x, double y, const char* font, double size)

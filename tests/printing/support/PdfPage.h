@@ -35,15 +35,16 @@ public:
 
     // The runs showing exactly `text` (runs of spaces read as one), or starting with it.
     std::vector<const PdfText*> FindAll(const std::wstring& text, bool prefix = false) const;
-    const PdfText* Find(const std::wstring& text) const;
-    const PdfText* FindPrefix(const std::wstring& prefix) const;
-    bool HasLine(double x1, double y1, double x2, double y2) const;
-    bool HasRect(double x, double y, double w, double h) const;
-    bool HasVerticalLineAt(double x) const;
+    const PdfText* Find(const std::wstring& text) const { return First(FindAll(text)); }
+    const PdfText* FindPrefix(const std::wstring& prefix) const { return First(FindAll(prefix, true)); }
+    bool HasLine(double x1, double y1, double x2, double y2) const { return Has(lines, x1, y1, x2, y2); }
+    bool HasRect(double x, double y, double w, double h) const { return Has(rects, x, y, w, h); }
     // Every line of text with its position, for failure messages.
     std::string Describe() const { return m_described; }
 
 private:
+    static const PdfText* First(const std::vector<const PdfText*>& all) { return all.empty() ? nullptr : all[0]; }
+    static bool Has(const std::vector<PdfStroke>& strokes, double a, double b, double c, double d);
     std::string m_described;
 };
 

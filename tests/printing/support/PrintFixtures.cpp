@@ -25,15 +25,6 @@ void AddLine(testing_support::TempDatabase& db, const wchar_t* table, unsigned l
                 .c_str());
 }
 
-void AddReceipt(testing_support::TempDatabase& db, const wchar_t* facturi, const wchar_t* series, long long number,
-                unsigned long long client, int status)
-{
-    db.Exec(micro::qsql::SqlFormat(L"insert into Incasari (serie, numar, IDClient, facturi, suma, sumaStr, data, "
-                                   L"status, tip, agent) values ('%s', %lld, %llu, '%s', 0, '', 0, %d, 0, 0)",
-                                   series, number, client, facturi, status)
-                .c_str());
-}
-
 std::string SolidPng(unsigned width, unsigned height, unsigned char r, unsigned char g, unsigned char b)
 {
     std::string png;

@@ -13,8 +13,6 @@ unsigned long long AddHeader(testing_support::TempDatabase& db, const wchar_t* t
                              long long created = 1700000000, long long due = 1702592000);
 void AddLine(testing_support::TempDatabase& db, const wchar_t* table, unsigned long long document,
              unsigned long long product, double quantity, double price);
-void AddReceipt(testing_support::TempDatabase& db, const wchar_t* facturi, const wchar_t* series, long long number,
-                unsigned long long client, int status);
 // A small PNG of solid colour, as a stored picture would be (made by the
 // host's ImageMagick).
 std::string SolidPng(unsigned width, unsigned height, unsigned char r, unsigned char g, unsigned char b);
