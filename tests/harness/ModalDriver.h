@@ -18,8 +18,6 @@ public:
 
     // Adds a step for the window titled `caption`.
     ModalDriver& When(const std::wstring& caption, std::function<void(HWND)> action);
-    bool Finished() const { return m_next >= m_steps.size(); }
-    const std::vector<std::string>& Failures() const { return m_failures; }
     // Fails the running test for every failure and every step not reached.
     void Verify();
 
