@@ -1,6 +1,5 @@
 #include "database/CompanyFile.h"
 #include "database/Schema.h"
-#include "database/qsql/SqlText.h"
 #include "framework/files/QFiles.h"
 #include <windows.h>
 
@@ -11,14 +10,16 @@ namespace {
 
 const int kSqliteCorrupt = 11;
 
+// One read of the file's table names (at start-up, before the program holds
+// its lock, every statement is a round trip of its own).
 int ProgramTablesIn(QsqlDatabase& db)
 {
     int found = 0;
-    for (int i = 0; i < kCompanyTableCount; ++i) {
-        found += db.ExecScalar(micro::qsql::SqlFormat(L"select count(*) from sqlite_master where type = 'table' "
-                                                      L"and name = '%s' collate nocase",
-                                                      kCompanyTables[i])
-                                   .c_str()) > 0;
+    for (micro::qsql::QsqlQuery q = db.ExecQuery(L"select name from sqlite_master where type = 'table'"); !q.Eof();
+         q.NextRow()) {
+        micro::utils::QString name = q.GetStringField(0);
+        for (int i = 0; i < kCompanyTableCount; ++i)
+            found += _wcsicmp(name.c_str(), kCompanyTables[i]) == 0;
     }
     return found;
 }
