@@ -120,6 +120,21 @@ std::wstring PartnerSumsSql(PartnerKind kind)
            PartnerBranches(kind) + L")";
 }
 
+// The connection's last error, as the wrapper reports its own.
+[[noreturn]] void ThrowLastError(sqlite3* handle, int rc)
+{
+    int code = sqlite3_extended_errcode(handle);
+    throw QSqlError(code ? code : rc, micro::utils::QString(static_cast<const wchar_t*>(sqlite3_errmsg16(handle))));
+}
+
+// Binds the three integer parameters every stock query takes.
+void BindThree(sqlite3_stmt* stmt, long long p1, long long p2, long long p3)
+{
+    sqlite3_bind_int64(stmt, 1, p1);
+    sqlite3_bind_int64(stmt, 2, p2);
+    sqlite3_bind_int64(stmt, 3, p3);
+}
+
 // A query compiled once per call with its three integer parameters bound.
 QsqlQuery RunBound(const std::wstring& sql, long long p1, long long p2, long long p3)
 {
@@ -130,17 +145,18 @@ QsqlQuery RunBound(const std::wstring& sql, long long p1, long long p2, long lon
     sqlite3_stmt* stmt = nullptr;
     int rc = sqlite3_prepare16_v2(handle, sql.c_str(), -1, &stmt, nullptr);
     if (rc == SQLITE_OK) {
-        sqlite3_bind_int64(stmt, 1, p1);
-        sqlite3_bind_int64(stmt, 2, p2);
-        sqlite3_bind_int64(stmt, 3, p3);
+        BindThree(stmt, p1, p2, p3);
         rc = sqlite3_step(stmt);
         if (rc == SQLITE_ROW || rc == SQLITE_DONE)
             return QsqlQuery(handle, stmt, rc == SQLITE_DONE);
     }
-    int code = sqlite3_extended_errcode(handle);
-    micro::utils::QString message(static_cast<const wchar_t*>(sqlite3_errmsg16(handle)));
-    sqlite3_finalize(stmt);
-    throw QSqlError(code ? code : rc, message);
+    // The message is read before the statement goes: finalizing may reset it.
+    try {
+        ThrowLastError(handle, rc);
+    } catch (...) {
+        sqlite3_finalize(stmt);
+        throw;
+    }
 }
 
 } // namespace
@@ -204,20 +220,19 @@ StockSums SumStockMovements(unsigned long long productId, long long from, long l
     MyRepository& db = GetRepository();
     sqlite3_stmt* stmt = db.CachedStatement(SumsSql().c_str());
     sqlite3_reset(stmt);
-    sqlite3_bind_int64(stmt, 1, static_cast<long long>(productId));
-    sqlite3_bind_int64(stmt, 2, from);
-    sqlite3_bind_int64(stmt, 3, to);
+    BindThree(stmt, static_cast<long long>(productId), from, to);
     int rc = sqlite3_step(stmt);
     StockSums sums;
     if (rc == SQLITE_ROW) {
         sums.in = sqlite3_column_double(stmt, 0);
         sums.out = sqlite3_column_double(stmt, 1);
     } else if (rc != SQLITE_DONE) {
-        sqlite3* handle = db.GetHandle();
-        int code = sqlite3_extended_errcode(handle);
-        micro::utils::QString message(static_cast<const wchar_t*>(sqlite3_errmsg16(handle)));
-        sqlite3_reset(stmt);
-        throw QSqlError(code ? code : rc, message);
+        try {
+            ThrowLastError(db.GetHandle(), rc);
+        } catch (...) {
+            sqlite3_reset(stmt);
+            throw;
+        }
     }
     // Reset at once: a statement left stepping would hold its read open.
     sqlite3_reset(stmt);
