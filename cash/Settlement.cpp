@@ -1,4 +1,5 @@
 #include "cash/Settlement.h"
+#include "cash/CashText.h"
 #include "database/MyRepository.h"
 #include <algorithm>
 #include <cmath>
@@ -79,8 +80,9 @@ public:
     {
         auto found = m_index.find(documentId);
         if (found == m_index.end()) {
+            // A cancelled or reversed document owes nothing: it gets nothing back.
             DocumentRow row;
-            if (!ReadDocument(m_table, m_partner, documentId, row))
+            if (!ReadDocument(m_table, m_partner, documentId, row) || row.status >= 3)
                 return 0;
             BalanceWrite write;
             write.documentId = documentId;
@@ -103,7 +105,7 @@ public:
         auto found = m_index.find(documentId);
         if (found != m_index.end())
             return 0; // a repeated row was filled the first time
-        if (!ReadDocument(m_table, m_partner, documentId, row))
+        if (!ReadDocument(m_table, m_partner, documentId, row) || row.status >= 3)
             return 0;
         return std::max(0LL, ToBani(row.total) - ToBani(row.balance));
     }
@@ -114,6 +116,73 @@ private:
     std::map<unsigned long long, size_t> m_index;
     std::map<unsigned long long, long long> m_totals;
 };
+
+Source SourceOf(const DocumentTable& table)
+{
+    return table.documentType == kGoodsReceived.documentType ? Source::Payment : Source::Receipt;
+}
+
+const wchar_t* OwnerTable(Source source)
+{
+    return source == Source::Payment ? L"Plati" : L"Incasari";
+}
+
+LiveAllocation ReadOwner(const QsqlQuery& q, Source source, long long bani)
+{
+    LiveAllocation owner;
+    owner.source = source;
+    owner.ownerId = q.GetIdField(0);
+    owner.series = q.GetStringField(1);
+    owner.number = q.GetIdField(2);
+    owner.bani = bani;
+    return owner;
+}
+
+// The live allocations and what the stored balance shows taken (0 for a document gone).
+std::vector<LiveAllocation> ReadLiveAllocations(const DocumentTable& table, unsigned long long documentId,
+                                                long long& storedTaken)
+{
+    MyRepository& db = GetRepository();
+    const Source source = SourceOf(table);
+    std::vector<LiveAllocation> live;
+    long long recorded = 0;
+    QsqlQuery q = db.ExecQuery(
+        SqlFormat(L"select o.id, o.serie, o.numar, sum(a.suma) from Alocari a join %s o on o.id = a.idSursa "
+                  L"where a.sursa = %d and a.tipDocument = %d and a.idDocument = %llu and o.status = 2 "
+                  L"group by o.id order by min(a.id)",
+                  OwnerTable(source), static_cast<int>(source), table.documentType, documentId)
+            .c_str());
+    for (; !q.Eof(); q.NextRow()) {
+        live.push_back(ReadOwner(q, source, ToBani(q.GetFloatField(3))));
+        recorded += live.back().bani;
+    }
+    q.Finalize();
+
+    QsqlQuery doc = db.ExecQuery(
+        SqlFormat(L"select numar, client, valoareTTI, sold from %s where id = %llu", table.name, documentId).c_str());
+    if (doc.Eof()) {
+        storedTaken = 0;
+        return live;
+    }
+    unsigned long long number = doc.GetIdField(0), partner = doc.GetIdField(1);
+    storedTaken = ToBani(doc.GetFloatField(2)) - ToBani(doc.GetFloatField(3));
+    doc.Finalize();
+    // Validated before records were kept: known only by the numbers they list.
+    long long unrecorded = std::max(0LL, storedTaken - recorded);
+    QsqlQuery old = db.ExecQuery(
+        SqlFormat(L"select id, serie, numar, facturi from %s o where IDClient = %llu and status = 2 and not exists "
+                  L"(select 1 from Alocari a where a.sursa = %d and a.idSursa = o.id) order by id",
+                  OwnerTable(source), partner, static_cast<int>(source))
+            .c_str());
+    for (; !old.Eof(); old.NextRow()) {
+        std::vector<unsigned long long> numbers = ListedNumbers(old.GetStringField(3));
+        if (std::find(numbers.begin(), numbers.end(), number) == numbers.end())
+            continue;
+        live.push_back(ReadOwner(old, source, unrecorded));
+        unrecorded = 0;
+    }
+    return live;
+}
 
 } // namespace
 
@@ -290,6 +359,29 @@ unsigned long long ApplySettlement(const DocumentTable& table, Source source, co
     }
     transaction.Commit();
     return ownerId;
+}
+
+std::vector<LiveAllocation> LiveAllocations(const DocumentTable& table, unsigned long long documentId)
+{
+    long long storedTaken = 0;
+    return ReadLiveAllocations(table, documentId, storedTaken);
+}
+
+TotalChange BalanceForTotal(const DocumentTable& table, unsigned long long documentId, double newTotal)
+{
+    TotalChange change;
+    long long storedTaken = 0;
+    change.owners = ReadLiveAllocations(table, documentId, storedTaken);
+    for (const LiveAllocation& owner : change.owners)
+        change.taken += owner.bani;
+    // Paid before any receipt was kept at all (or a return invoice's own
+    // negative figure): the stored balance still holds it.
+    if (change.taken == 0 || storedTaken > change.taken)
+        change.taken = storedTaken;
+    long long total = ToBani(newTotal);
+    change.refused = change.taken > 0 && total < change.taken;
+    change.balance = Clamp(total - change.taken, total);
+    return change;
 }
 
 } // namespace settlement

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <vector>
+#include "framework/utils/QString.h"
 
 // Settling document balances (sold) with receipts and payments, without any
 // window: a plan is made first from the stored documents, the caller asks its
@@ -105,5 +106,32 @@ struct PartnerTotals {
     double owed = 0;
 };
 PartnerTotals ReadPartnerTotals(const DocumentTable& table, unsigned long long partnerId);
+
+// A validated receipt (for invoices) or payment (for NIRs) that settles a
+// document, and what it took from it in whole bani.
+struct LiveAllocation {
+    Source source = Source::Receipt;
+    unsigned long long ownerId = 0;
+    micro::utils::QString series;
+    unsigned long long number = 0;
+    long long bani = 0;
+};
+// The live receipts or payments of a document: those with allocation records
+// first, then validated ones of the partner kept before records existed whose
+// documents text lists its number (what the stored balance shows taken beyond
+// the records goes to the first of them).
+std::vector<LiveAllocation> LiveAllocations(const DocumentTable& table, unsigned long long documentId);
+
+// A document's balance were its total to become newTotal: the total less what
+// live receipts or payments took (the records, or what the stored balance shows
+// taken when more), kept between 0 and the total. Refused when the total would
+// fall below what was taken.
+struct TotalChange {
+    bool refused = false;
+    long long balance = 0;
+    long long taken = 0;
+    std::vector<LiveAllocation> owners;
+};
+TotalChange BalanceForTotal(const DocumentTable& table, unsigned long long documentId, double newTotal);
 
 } // namespace settlement

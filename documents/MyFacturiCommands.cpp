@@ -45,6 +45,26 @@ double StoredQuantity(unsigned long long invoice, unsigned long long product, lo
         .GetFloatField(0, 0.0);
 }
 
+// A document that validated receipts or payments settle is not closed before
+// they are cancelled: their money would stay on a closed document.
+bool RefusedWhileSettled(HWND owner, int tip, unsigned long long id, unsigned long long number)
+{
+    const settlement::DocumentTable* settled = SettledTable(tip);
+    if (!settled || id == 0)
+        return false;
+    std::vector<settlement::LiveAllocation> owners = settlement::LiveAllocations(*settled, id);
+    if (owners.empty())
+        return false;
+    long long taken = 0;
+    for (const settlement::LiveAllocation& allocation : owners)
+        taken += allocation.bani;
+    bool payments = owners[0].source == settlement::Source::Payment;
+    QString text = SettledText(tip, number, taken, owners) +
+                   (payments ? L": anulati intai plata !" : L": anulati intai chitanta !");
+    micro::qdialog::ShowMessageBox(owner, text, L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+    return true;
+}
+
 } // namespace
 
 bool MyFacturiDialog::OnButton(UINT command)
@@ -201,6 +221,8 @@ void MyFacturiDialog::SaveAndClose()
 
 void MyFacturiDialog::DeleteSelectedLine()
 {
+    if (IsClosedStatus(status))
+        return;
     int row = listaArticole.GetSelectedItem();
     if (row < 0 || row > 1000)
         return;
@@ -217,7 +239,7 @@ void MyFacturiDialog::DeleteSelectedLine()
 
 void MyFacturiDialog::ModifySelectedLine()
 {
-    if (listaArticole.GetSelectedItem() >= 0)
+    if (!IsClosedStatus(status) && listaArticole.GetSelectedItem() >= 0)
         BeginModifyLine();
 }
 
@@ -271,6 +293,8 @@ void MyFacturiDialog::ChooseAgent(bool forDelegate)
 
 void MyFacturiDialog::Storno()
 {
+    if (RefusedWhileSettled(m_hwnd, tip, documentNou ? 0 : id, numar))
+        return;
     if (status == StatusNew) {
         MessageBox(L"Documentul nu a fost inca introdus in baza de date !", L"Atentie", MB_ICONEXCLAMATION);
         return;
@@ -314,6 +338,8 @@ void MyFacturiDialog::Storno()
 
 void MyFacturiDialog::CancelDocument()
 {
+    if (RefusedWhileSettled(m_hwnd, tip, documentNou ? 0 : id, numar))
+        return;
     if (MessageBox(L"Anularea implica imposibilitatea modificarii datelor \n si pierderea numarului de factura !",
                    L"Anulare", MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
         return;
@@ -374,9 +400,11 @@ void MyFacturiDialog::TurnIntoInvoice()
     // A new invoice, temporary at its first save whatever its source's status.
     status = StatusNew;
     numar = GetInvoiceConfigValue(8) + 1;
+    // The invoice is numbered in the invoices' series, not the proforma's.
+    GetDocumentSeries(serie, 1);
     ApplyDocumentType();
     SetWindowTextW(m_hwnd, L"Factura  ");
-    SetItemText(IDC_FE_NUMBER, FormatNumberText(numar));
+    ShowNumberAndSeries();
     ApplyDiscount();
 }
 

@@ -147,6 +147,7 @@ private:
     void ReadStoredHeader();
     void FillCompany();
     void ShowNumberAndSeries();
+    bool LinesCanBeStored(bool cancelling);
     // A new number (and reserved id) by type, as for a new document.
     void TakeNewNumber();
 

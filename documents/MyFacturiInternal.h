@@ -2,6 +2,8 @@
 // Small rules shared by the editor's source files.
 #include <cwchar>
 #include <cstdlib>
+#include <vector>
+#include "cash/Settlement.h"
 #include "framework/utils/QString.h"
 #include "masterdata/NumberText.h"
 #include "printing/VatAndDiscount.h"
@@ -34,5 +36,14 @@ inline unsigned long long DayOf(unsigned long long seconds)
 {
     return seconds - seconds % 86400ULL;
 }
+
+// The table receipts or payments settle for a document type; none for
+// proformas and delivery notes.
+const settlement::DocumentTable* SettledTable(int tip);
+// "Factura 5 este incasata cu 100.00 prin chitanta CNT 7" (an invoice),
+// "NIR-ul 5 este platit ... prin plata PLT 3" (a NIR): why the total cannot
+// fall below what was taken, or the document cannot be closed.
+micro::utils::QString SettledText(int tip, unsigned long long number, long long takenBani,
+                                  const std::vector<settlement::LiveAllocation>& owners);
 
 } // namespace facturi_editor

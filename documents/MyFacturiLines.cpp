@@ -195,6 +195,9 @@ void MyFacturiDialog::AddProductToCombo(const QString& name)
 
 bool MyFacturiDialog::AddOrModifyLine()
 {
+    // Lines of a validated, cancelled or reversed document stay as stored.
+    if (status >= StatusValidated && status <= StatusReversed)
+        return false;
     struct Check {
         int control;
         const wchar_t* message;
@@ -223,6 +226,10 @@ bool MyFacturiDialog::AddOrModifyLine()
     }
     if (!ParseQuantity(priceText, typedPrice)) {
         MessageBox(L"Pretul introdus nu este un numar !", L"Atentie", MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (quantity == 0.0) {
+        MessageBox(L"Cantitatea nu poate fi 0 !", L"Atentie", MB_ICONEXCLAMATION);
         return false;
     }
     // A catalogue price left as shown keeps its full precision.

@@ -31,7 +31,45 @@ void Require(bool written)
         throw QSqlError(QSqlError::kWrapperError, L"Database write failed");
 }
 
+// Why a new document cannot take number in series: another stored document of
+// its table holds them already (a NIR's series is its supplier's invoice, so
+// its number alone counts). Empty when the number is free.
+QString NumberTakenText(int tip, const QString& series, unsigned long long number, unsigned long long reservedId)
+{
+    static const wchar_t* const kinds[] = {L"Factura", L"Proforma", L"Avizul", L"NIR-ul", L"Factura"};
+    bool nir = tip == DocumentGoodsReceived;
+    QString sql = nir ? SqlFormat(L"select serie from '%s' where numar = %llu and id <> %llu limit 1",
+                                  DocumentHeaderTable(tip), number, reservedId)
+                      : SqlFormat(L"select serie from '%s' where numar = %llu and coalesce(serie, '') = '%s' and "
+                                  L"id <> %llu limit 1",
+                                  DocumentHeaderTable(tip), number, series.c_str(), reservedId);
+    if (GetRepository().ExecQuery(sql).Eof())
+        return QString();
+    QString name = nir || series.IsEmpty() ? QString() : series + L" ";
+    return QString(kinds[IsValidDocumentType(tip) ? tip : 0]) + L" " + name + QString::Formatted(L"%llu", number) +
+           L" exista deja: alegeti alt numar din Configurare Facturi !";
+}
+
 } // namespace
+
+const settlement::DocumentTable* facturi_editor::SettledTable(int tip)
+{
+    if (tip == DocumentInvoice || tip == DocumentReturnInvoice)
+        return &settlement::kInvoices;
+    return tip == DocumentGoodsReceived ? &settlement::kGoodsReceived : nullptr;
+}
+
+QString facturi_editor::SettledText(int tip, unsigned long long number, long long takenBani,
+                                    const std::vector<settlement::LiveAllocation>& owners)
+{
+    bool nir = tip == DocumentGoodsReceived;
+    QString text = QString::Formatted(nir ? L"NIR-ul %llu este platit cu %.2f" : L"Factura %llu este incasata cu %.2f",
+                                      number, settlement::FromBani(takenBani));
+    for (size_t i = 0; i < owners.size(); ++i)
+        text += QString(i ? L", " : L" prin ") + (owners[i].source == settlement::Source::Payment ? L"plata " : L"chitanta ") +
+                owners[i].series + QString::Formatted(L" %llu", owners[i].number);
+    return text;
+}
 
 // One transaction: every check first, then company, user, partner, delegate,
 // header (under the reserved id), lines and counters together. Any failure
@@ -61,6 +99,14 @@ bool MyFacturiDialog::SaveDocument()
             return false;
         }
     }
+    // A stored document keeps its number; a new one may not take one held already.
+    QString numberTaken = insert ? NumberTakenText(tip, series, numar, idRezervat) : QString();
+    if (!numberTaken.IsEmpty()) {
+        MessageBox(numberTaken, L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (!LinesCanBeStored(!insert && status == StatusCancelled))
+        return false;
     unsigned long long issueDate = DayOf(GetPicker(IDC_FE_ISSUE_DATE));
     unsigned long long dueDate = DayOf(GetPicker(IDC_FE_DUE_DATE));
 
@@ -140,6 +186,16 @@ bool MyFacturiDialog::SaveDocument()
             balance = 0.0;
         } else if (insert) {
             balance = total;
+        } else if (const settlement::DocumentTable* settled = SettledTable(tip)) {
+            settlement::TotalChange change = settlement::BalanceForTotal(*settled, id, total);
+            if (change.refused) {
+                MessageBox(SettledText(tip, numar, change.taken, change.owners) +
+                               QString::Formatted(L": totalul nu poate scadea sub %.2f !",
+                                                  settlement::FromBani(change.taken)),
+                           L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+                return false;
+            }
+            balance = settlement::FromBani(change.balance);
         } else {
             QsqlQuery old = db.ExecQuery(
                 SqlFormat(L"select valoareTTI, sold from '%s' where id = %llu", DocumentHeaderTable(tip), id).c_str());
@@ -185,6 +241,26 @@ bool MyFacturiDialog::SaveDocument()
                                  IDC_FE_COMPANY_NRREG,  IDC_FE_COMPANY_ADDRESS, IDC_FE_COMPANY_CITY,   IDC_FE_COMPANY_PHONE,
                                  IDC_FE_COMPANY_BANK,   IDC_FE_COMPANY_IBAN};
     RememberShown(groups, sizeof(groups) / sizeof(groups[0]));
+    return true;
+}
+
+// A document needs an article, and every line a quantity; a stored document
+// being cancelled may keep what it has.
+bool MyFacturiDialog::LinesCanBeStored(bool cancelling)
+{
+    bool articles = false;
+    for (int row = 0; row < nrLinii; ++row) {
+        if (RowQuantity(row) == 0.0 && !cancelling) {
+            MessageBox(QString::Formatted(L"La linia %d cantitatea este 0 !", row + 1), L"Atentie",
+                       MB_OK | MB_ICONEXCLAMATION);
+            return false;
+        }
+        articles = articles || !(listaArticole.GetItemText(row, ColId) == L"0");
+    }
+    if (!articles && !cancelling) {
+        MessageBox(L"Documentul nu are nici un articol !", L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     return true;
 }
 

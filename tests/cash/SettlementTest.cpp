@@ -4,6 +4,7 @@
 #include "tests/cash/support/CashFixtures.h"
 
 using namespace settlement;
+using cash_tests::AddCashRow;
 using cash_tests::AddDocument;
 using cash_tests::Balance;
 
@@ -82,4 +83,29 @@ TEST_F(Settlement, ABalanceChangedAfterThePlanWasMadeIsNotOverwritten)
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Incasari"));
     EXPECT_EQ(0, tempDb.Scalar(L"select numarChit from ConfigFacturi where id = 1"));
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
+}
+
+// Recorded receipts and older payments that list the number settle a document:
+// its total cannot fall below what they took; a give-back leaves a closed one at 0.
+TEST_F(Settlement, LiveReceiptsAndPaymentsBoundTheTotalAndNeverRefillAClosedDocument)
+{
+    unsigned long long a = AddDocument(tempDb, {client, 12, 124, 124});
+    unsigned long long receipt = SaveReceipt(tempDb);
+    ApplySettlement(kInvoices, Source::Receipt, PlanValidation(kInvoices, client, {a}, 100), [&] { return receipt; });
+    TotalChange lower = BalanceForTotal(kInvoices, a, 49.6), higher = BalanceForTotal(kInvoices, a, 248);
+    EXPECT_TRUE(lower.refused);
+    ASSERT_EQ(1u, lower.owners.size());
+    EXPECT_EQ(L"CNT 7 10000", std::wstring(lower.owners[0].series) + L" " + std::to_wstring(lower.owners[0].number) +
+                                  L" " + std::to_wstring(lower.taken));
+    EXPECT_EQ(14800, higher.balance);
+    EXPECT_FALSE(higher.refused);
+    unsigned long long nir = AddDocument(tempDb, {client, 5, 80, 30, 2, L"Niruri"});
+    AddCashRow(tempDb, L"Plati", {client, 3, L" 5", 50, 2, 0});
+    std::vector<LiveAllocation> paid = LiveAllocations(kGoodsReceived, nir);
+    ASSERT_EQ(1u, paid.size());
+    EXPECT_EQ(5000, paid[0].bani);
+    tempDb.Exec(L"update Facturi set status = 3, sold = 0");
+    ApplySettlement(kInvoices, Source::Receipt, PlanGiveBack(kInvoices, Source::Receipt, receipt, client, {a}, 100),
+                    [&] { return receipt; });
+    EXPECT_DOUBLE_EQ(0, Balance(tempDb, a));
 }

@@ -1,3 +1,4 @@
+#include "cash/Settlement.h"
 #include "tests/documents/support/EditorFixture.h"
 
 using namespace editor_tests;
@@ -124,6 +125,49 @@ TEST_F(EditorLifecycle, ValidationSumsEachProductAndAcceptsExactlyEnough)
         EXPECT_EQ(expected == 2 ? 1 : 2, Count(L"select status from Facturi where id = 1"));
         Receive(sand, 1);
     }
+}
+
+// Sent to a validated NIR, the line commands change nothing, whatever their buttons show.
+TEST_F(EditorLifecycle, LineCommandsOfAValidatedDocumentChangeNothing)
+{
+    Receive(cement, 5);
+    tempDb.Exec((L"update Niruri set status = 2, serie = 'F1', client = " + std::to_wstring(clientId)).c_str());
+    EXPECT_EQ(1, RunDocument(3, 1, [&](HWND w) {
+        ModalDriver::SelectListRow(w, IDC_FE_LINES, 0);
+        for (int command : {IDC_FE_DELETE_LINE, IDC_FE_MODIFY_LINE, IDOK})
+            ModalDriver::Click(w, command);
+        EXPECT_EQ(1, Rows(w));
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    }));
+    EXPECT_EQ(L"5", Stored(L"select total(cantitate) from ArticoleNiruri"));
+}
+
+// Receipt CNT 7 took 100 of the invoice's 310: while it stands the invoice is
+// neither cancelled nor reversed, and its total does not fall below 100.
+TEST_F(EditorLifecycle, AReceiptKeepsItsInvoiceOpenAndItsTotalAboveWhatItTook)
+{
+    using namespace settlement;
+    ApplySettlement(kInvoices, Source::Receipt, PlanValidation(kInvoices, clientId, {invoice}, 100), [&] {
+        tempDb.Exec(L"insert into Incasari (serie, numar, IDClient, suma, status) values ('CNT', 7, 1, 100, 2)");
+        return static_cast<unsigned long long>(tempDb.Db().LastInsertRowId());
+    });
+    EXPECT_EQ(1, RunDocument(0, invoice, [&](HWND w) {
+        ModalDriver::Click(w, IDC_FE_CANCEL_DOCUMENT);
+        ModalDriver::SelectListRow(w, IDC_FE_LINES, 0);
+        ModalDriver::Click(w, IDC_FE_DELETE_LINE); // 62 left
+        ModalDriver::Click(w, IDC_FE_SAVE);
+        AddLine(w, L"Nisip", L"50", L"2", 0, false); // 186
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    }));
+    tempDb.Exec(L"update Facturi set status = 2");
+    EXPECT_EQ(2, RunDocument(0, invoice, [&](HWND w) { ModalDriver::Click(w, IDC_FE_STORNO); }));
+    std::wstring paid = L"Factura 1 este incasata cu 100.00 prin chitanta CNT 7";
+    ASSERT_EQ(3u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(paid + L": anulati intai chitanta !", boxes.Boxes()[0].text);
+    EXPECT_EQ(paid + L": totalul nu poate scadea sub 100.00 !", boxes.Boxes()[1].text);
+    EXPECT_EQ(boxes.Boxes()[0].text, boxes.Last().text);
+    EXPECT_EQ(L"1 18600 8600", Stored(L"select count(*) || ' ' || round(valoareTTI * 100) || ' ' || round(sold * "
+                                      L"100) from Facturi"));
 }
 
 } // namespace

@@ -139,6 +139,37 @@ TEST_F(EditorSave, EachRefusalOrFailedWriteWritesNothing)
     }
 }
 
+// A number held already, no article, a line of no quantity: refused, nothing
+// stored. A proforma turned into an invoice takes the invoices' series and number.
+TEST_F(EditorSave, NumbersAreNotRepeatedAndEmptyLinesAreNotStored)
+{
+    tempDb.Exec(L"update ConfigFacturi set serie_facturi = 'BRV', numarFactura = 1 where id = 1");
+    StoreInvoice(tempDb.AddClient(L"Client SRL"), 2, 100, 24, 124, 124);
+    tempDb.Exec(L"update Facturi set serie = 'BRV'");
+    tempDb.Exec(L"insert into Proforme (id, status, numar, client, serie) values (1, 1, 1, 1, 'PF')");
+    StoreLine(L"ArticoleProforme", 1, tempDb.AddProduct(L"Ciment", 100.0, 0), 1, 100);
+    boxes.Answer(IDOK);
+    EXPECT_EQ(1, RunDocument(1, 1, [&](HWND w) {
+        ModalDriver::Click(w, IDC_FE_TO_INVOICE);
+        ModalDriver::Click(w, IDC_FE_SAVE); // BRV 2 is taken
+        tempDb.Exec(L"update ConfigFacturi set numarFactura = 2");
+        ModalDriver settings; // the number field takes the next number again
+        settings.When(L"Configurare Facturi", [](HWND c) { ModalDriver::Click(c, IDCANCEL); });
+        SetFocus(GetDlgItem(w, IDC_FE_NUMBER));
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    }));
+    EXPECT_EQ(2, RunDocument(0, 0, [&](HWND w) {
+        EnterPartner(w, L"Client SRL");
+        AddLine(w, L"Faina", L"10", L"0", 0, false);
+        ModalDriver::Click(w, IDC_FE_SAVE);
+        EXPECT_TRUE(IsWindowVisible(w));
+    }));
+    for (const wchar_t* refusal : {L"Factura BRV 2 exista deja: alegeti alt numar din Configurare Facturi !",
+                                   L"Cantitatea nu poate fi 0 !", L"Documentul nu are nici un articol !"})
+        EXPECT_TRUE(boxes.Saw(refusal)) << boxes.Describe();
+    EXPECT_EQ(L"BRV 2|BRV 3", Stored(L"select group_concat(serie || ' ' || numar, '|') from Facturi"));
+}
+
 TEST_F(EditorSave, DuplicateIsStoredAsANewTemporaryDocument)
 {
     unsigned long long clientId = tempDb.AddClient(L"Sursa SRL");
