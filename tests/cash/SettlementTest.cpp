@@ -99,6 +99,8 @@ TEST_F(Settlement, LiveReceiptsAndPaymentsBoundTheTotalAndNeverRefillAClosedDocu
                                   L" " + std::to_wstring(lower.taken));
     EXPECT_EQ(14800, higher.balance);
     EXPECT_FALSE(higher.refused);
+    // Paid before receipts were kept at all: what the balance shows paid stays paid.
+    EXPECT_EQ(14800, BalanceForTotal(kInvoices, AddDocument(tempDb, {client, 3, 124, 24}), 248).balance);
     unsigned long long nir = AddDocument(tempDb, {client, 5, 80, 30, 2, L"Niruri"});
     AddCashRow(tempDb, L"Plati", {client, 3, L" 5", 50, 2, 0});
     std::vector<LiveAllocation> paid = LiveAllocations(kGoodsReceived, nir);

@@ -127,23 +127,29 @@ TEST_F(EditorLifecycle, ValidationSumsEachProductAndAcceptsExactlyEnough)
     }
 }
 
-// Sent to a validated NIR, the line commands change nothing, whatever their buttons show.
+// A validated NIR opens with its line commands disabled, and sent anyway they
+// change nothing; its number and series stay.
 TEST_F(EditorLifecycle, LineCommandsOfAValidatedDocumentChangeNothing)
 {
     Receive(cement, 5);
     tempDb.Exec((L"update Niruri set status = 2, serie = 'F1', client = " + std::to_wstring(clientId)).c_str());
     EXPECT_EQ(1, RunDocument(3, 1, [&](HWND w) {
         ModalDriver::SelectListRow(w, IDC_FE_LINES, 0);
+        for (int command : {IDC_FE_DELETE_LINE, IDOK, IDC_FE_APPLY_DISCOUNT})
+            EXPECT_FALSE(ModalDriver::IsEnabled(w, command));
         for (int command : {IDC_FE_DELETE_LINE, IDC_FE_MODIFY_LINE, IDOK})
             ModalDriver::Click(w, command);
         EXPECT_EQ(1, Rows(w));
+        SetFocus(GetDlgItem(w, IDC_FE_NUMBER));
         ModalDriver::Click(w, IDC_FE_SAVE);
     }));
     EXPECT_EQ(L"5", Stored(L"select total(cantitate) from ArticoleNiruri"));
+    EXPECT_TRUE(boxes.Saw(L"Documentul este deja inregistrat in baza de date\nnumarul si seria nu mai pot fi modificate !"));
 }
 
 // Receipt CNT 7 took 100 of the invoice's 310: while it stands the invoice is
-// neither cancelled nor reversed, and its total does not fall below 100.
+// neither cancelled nor reversed, and its total does not fall below 100; a
+// resave keeps the counter where it is.
 TEST_F(EditorLifecycle, AReceiptKeepsItsInvoiceOpenAndItsTotalAboveWhatItTook)
 {
     using namespace settlement;
@@ -151,6 +157,7 @@ TEST_F(EditorLifecycle, AReceiptKeepsItsInvoiceOpenAndItsTotalAboveWhatItTook)
         tempDb.Exec(L"insert into Incasari (serie, numar, IDClient, suma, status) values ('CNT', 7, 1, 100, 2)");
         return static_cast<unsigned long long>(tempDb.Db().LastInsertRowId());
     });
+    tempDb.Exec(L"update ConfigFacturi set numarFactura = 10");
     EXPECT_EQ(1, RunDocument(0, invoice, [&](HWND w) {
         ModalDriver::Click(w, IDC_FE_CANCEL_DOCUMENT);
         ModalDriver::SelectListRow(w, IDC_FE_LINES, 0);
@@ -166,8 +173,8 @@ TEST_F(EditorLifecycle, AReceiptKeepsItsInvoiceOpenAndItsTotalAboveWhatItTook)
     EXPECT_EQ(paid + L": anulati intai chitanta !", boxes.Boxes()[0].text);
     EXPECT_EQ(paid + L": totalul nu poate scadea sub 100.00 !", boxes.Boxes()[1].text);
     EXPECT_EQ(boxes.Boxes()[0].text, boxes.Last().text);
-    EXPECT_EQ(L"1 18600 8600", Stored(L"select count(*) || ' ' || round(valoareTTI * 100) || ' ' || round(sold * "
-                                      L"100) from Facturi"));
+    EXPECT_EQ(L"1 18600 8600 10", Stored(L"select count(*) || ' ' || round(valoareTTI * 100) || ' ' || round(sold * "
+                                         L"100) || ' ' || (select numarFactura from ConfigFacturi) from Facturi"));
 }
 
 } // namespace

@@ -74,24 +74,6 @@ TEST_F(EditorSave, DeliveryNoteIsNumberedByItsIdAndLeavesTheNumberingUnchanged)
     EXPECT_EQ(L"5 6 7", Stored(L"select numarFactura || ' ' || numarNir || ' ' || numarProforma from ConfigFacturi"));
 }
 
-TEST_F(EditorSave, ResavingAnOldPaidInvoiceKeepsTheCounterAndWhatWasPaid)
-{
-    unsigned long long clientId = tempDb.AddClient(L"Vechi SRL");
-    unsigned long long product = tempDb.AddProduct(L"Ciment", 100.0, 0);
-    for (int n = 1; n <= 10; ++n) {
-        unsigned long long invoice = StoreInvoice(clientId, n, 100, 24, 124, n == 3 ? 24 : 124);
-        StoreLine(L"ArticoleFacturi", invoice, product, 1, 100);
-    }
-    tempDb.Exec(L"update ConfigFacturi set numarFactura = 10 where id = 1");
-    EXPECT_EQ(1, RunDocument(0, 3, [&](HWND w) {
-        AddLine(w, L"Ciment", L"100", L"1", 0, false); // the total grows by 124, of which 100 was paid
-        ModalDriver::Click(w, IDC_FE_SAVE);
-    }));
-    EXPECT_EQ(L"10 3 24800 14800 10", Stored(L"select (select numarFactura from ConfigFacturi) || ' ' || numar || "
-                                                  L"' ' || round(valoareTTI * 100) || ' ' || round(sold * 100) || ' ' || "
-                                                  L"(select count(*) from Facturi) from Facturi where id = 3"));
-}
-
 // A refused save, or a header or new product the file refuses: no row, no partner,
 // no delegate, no company change, no number spent; the editor stays open.
 TEST_F(EditorSave, EachRefusalOrFailedWriteWritesNothing)

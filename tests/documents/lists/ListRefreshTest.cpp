@@ -24,6 +24,9 @@ TEST(ListRefresh, OpenListTabShowsDocumentsSavedFromTheToolbarAndThePicker)
     ModalDriver driver;
     driver.When(L"Factura  ", [](HWND w) {
         ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client Nou SRL");
+        for (int id : {IDC_FE_PRODUCT, IDC_FE_PRICE, IDC_FE_QUANTITY, IDC_FE_UNIT}) // a line: "1" of each
+            ModalDriver::SetText(w, id, L"1");
+        ModalDriver::Click(w, IDOK);
         ModalDriver::Click(w, IDC_FE_SAVE);
     });
     driver.When(L"Facturi", [&](HWND w) {
