@@ -65,9 +65,11 @@ QString facturi_editor::SettledText(int tip, unsigned long long number, long lon
     bool nir = tip == DocumentGoodsReceived;
     QString text = QString::Formatted(nir ? L"NIR-ul %llu este platit cu %.2f" : L"Factura %llu este incasata cu %.2f",
                                       number, settlement::FromBani(takenBani));
-    for (size_t i = 0; i < owners.size(); ++i)
-        text += QString(i ? L", " : L" prin ") + (owners[i].source == settlement::Source::Payment ? L"plata " : L"chitanta ") +
-                owners[i].series + QString::Formatted(L" %llu", owners[i].number);
+    for (size_t i = 0; i < owners.size(); ++i) {
+        bool payment = owners[i].source == settlement::Source::Payment;
+        text += QString(i ? L", " : L" prin ") + (payment ? L"plata " : L"chitanta ") + owners[i].series +
+                QString::Formatted(L" %llu", owners[i].number);
+    }
     return text;
 }
 
