@@ -173,7 +173,7 @@ TEST_F(Repository, ASaveRunAsOneUnitRollsBackOnTheFirstFailureAndAloneEachFailur
         db().UpdateUserIdentity(L"Ana", L"", L"");
         db().SaveClient(0, L"Beta", L"", L"", L"", L"", L"", L"", L"");
         db().SaveAgent(L"Delegat", L"", L"", L"");
-        db().InsertDocumentItem(DocumentInvoice, 1, 1, 1, 1);
+        db().InsertDocumentItem(DocumentInvoice, 1, 1, 1, 1, 0);
         transaction.Commit();
         FAIL() << "no error";
     } catch (const QSqlError& error) {
@@ -189,7 +189,7 @@ TEST_F(Repository, ASaveRunAsOneUnitRollsBackOnTheFirstFailureAndAloneEachFailur
         db().ExecDML(SqlFormat(L"drop table %s", table).c_str());
     EXPECT_EQ(0u, db().SaveAgent(L"Delegat", L"", L"", L""));
     EXPECT_EQ(0u, db().SaveClient(0, L"x", L"", L"", L"", L"", L"", L"", L""));
-    EXPECT_FALSE(db().InsertDocumentItem(DocumentInvoice, 1, 1, 1, 1));
+    EXPECT_FALSE(db().InsertDocumentItem(DocumentInvoice, 1, 1, 1, 1, 0));
     EXPECT_FALSE(db().DeleteDocumentItems(DocumentInvoice, 1));
     EXPECT_FALSE(db().UpdateUserIdentity(L"a", L"b", L"c"));
     ASSERT_EQ(5u, boxes.Count());

@@ -1,4 +1,7 @@
 #include "tests/documents/support/EditorFixture.h"
+#include "database/DocumentTables.h"
+#include "printing/FacturaDate.h"
+#include "printing/layouts/PrintedItems.h"
 
 using namespace editor_tests;
 using testing_support::ModalDriver;
@@ -69,6 +72,82 @@ TEST_F(EditorLifecycle, StornoWritesTheReversingInvoiceOnlyWhenBothDocumentsCanB
                      L"round(valoareTTI * 100) || ' ' || round(sold * 100) || ' ' || (select sum(cantitate) from "
                      L"ArticoleFacturi where IDFactura = f.id) || '|', '') from Facturi f"));
     EXPECT_EQ(L"2 2", Stored(L"select numarFactura || ' ' || (select idFactura from iduri) from ConfigFacturi"));
+}
+
+// Issued at 24 % with 10 % off, then the catalogue moves to 5 %: the invoice
+// reopens, re-saves, previews and prints as issued, and its reversing invoice
+// is its exact negation, the discount reading 10 % everywhere.
+TEST_F(EditorLifecycle, IssuedLinesKeepTheirVatCodeThroughTheCatalogueAndTheStorno)
+{
+    RunDocument(0, 0, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+        AddLine(w, L"Ciment", L"100", L"2", 0, false);
+        AddLine(w, L"Nisip", L"50", L"1", 0, false);
+        ModalDriver::SetText(w, IDC_FE_DISCOUNT, L"10");
+        ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT);
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    });
+    tempDb.Exec(L"update Produse set TVA = 2");
+    tempDb.Exec(L"update Facturi set status = 2 where id = 2");
+    boxes.Answer(IDOK);
+    EXPECT_EQ(1, RunDocument(0, 2, [&](HWND w) {
+        EXPECT_EQ(L"225.00|54.00|279.00", Totals(w));
+        EXPECT_EQ(L"24%|Discount 10%", Cells(w, 0, {10}) + L"|" + Cell(w, 2, 2));
+        ModalDriver::Click(w, IDC_FE_STORNO);
+    }));
+    EXPECT_EQ(L"2 4 22500 5400 27900 0 2x0 1x0 -1x0|3 4 -22500 -5400 -27900 0 -2x0 -1x0 1x0",
+              Stored(L"select group_concat(id || ' ' || status || ' ' || round(valoareFT * 100) || ' ' || round(valoareTVA "
+                     L"* 100) || ' ' || round(valoareTTI * 100) || ' ' || round(sold * 100) || ' ' || (select "
+                     L"group_concat(cantitate || 'x' || TVA, ' ') from ArticoleFacturi where IDFactura = f.id), '|') "
+                     L"from Facturi f where id > 1"));
+    FacturaDate screen(3, DocumentInvoice);
+    std::vector<PrintedItem> paper = ReadPrintedItems(3, DocumentInvoice, NetValueFrom::OwnHeader);
+    EXPECT_EQ(L"24%|Discount 10%|Discount 10%|6.00", std::wstring(screen.items.GetAt(0)->cotaTVA.c_str()) + L"|" +
+                                                          screen.items.GetAt(2)->denumire.c_str() + L"|" +
+                                                          paper[2].texts.denumire.c_str() + L"|" +
+                                                          paper[2].texts.valoareTVA.c_str());
+}
+
+// A NIR is reversed by a negated NIR from the NIR counter: stock nets to zero, no invoice number is spent.
+TEST_F(EditorLifecycle, StornoOfAGoodsReceivedNoteIsANegatedNote)
+{
+    tempDb.Exec(L"insert into Niruri values (1, 2, 4, 1, 1772668800, 1772668800, 0, 0, 500, 120, 620, 620, 'F1')");
+    StoreLine(L"ArticoleNiruri", 1, cement, 5, 100);
+    tempDb.Exec(L"update ConfigFacturi set numarNir = 4");
+    boxes.Answer(IDOK);
+    EXPECT_EQ(1, RunDocument(3, 1, [](HWND w) { ModalDriver::Click(w, IDC_FE_STORNO); })) << boxes.Describe();
+    EXPECT_EQ(L"1 4 4 62000 0|2 4 5 -62000 0|0 5 1 1",
+              Stored(L"select group_concat(n.id || ' ' || status || ' ' || numar || ' ' || round(valoareTTI * 100) || ' ' "
+                     L"|| round(sold * 100), '|') || '|' || (select sum(cantitate) from ArticoleNiruri) || ' ' || "
+                     L"numarNir || ' ' || numarFactura || ' ' || (select count(*) from Facturi) from Niruri n, ConfigFacturi"));
+    EXPECT_NE(std::string::npos, boxes.Describe().find("numarul 5")) << boxes.Describe();
+}
+
+// A return invoice typed with positive quantities is stored negated with
+// nothing to collect, reopens from the invoice list as one, and its storno
+// sends the goods out again.
+TEST_F(EditorLifecycle, ReturnInvoiceTakesGoodsBackAndItsStornoSendsThemOut)
+{
+    RunDocument(4, 0, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+        AddLine(w, L"Ciment", L"7.50", L"2", 1, false);
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    });
+    tempDb.Exec(L"update Facturi set status = 2 where id = 2");
+    MyFacturiDialog editor(nullptr);
+    editor.id = 2;
+    ModalDriver driver;
+    driver.When(EditorTitle(DocumentReturnInvoice), [&](HWND w) {
+        EXPECT_EQ(L"2.00|16.35|16.35", Cells(w, 0, {4, 9}) + L"|" + Text(w, IDC_FE_TOTAL));
+        ModalDriver::Click(w, IDC_FE_STORNO);
+    });
+    boxes.Answer(IDOK);
+    EXPECT_EQ(1, editor.DoModal());
+    driver.Verify();
+    EXPECT_EQ(L"2 4 -1635 0 -2|3 4 1635 0 2",
+              Stored(L"select group_concat(id || ' ' || status || ' ' || round(valoareTTI * 100) || ' ' || round(sold * "
+                     L"100) || ' ' || (select sum(cantitate) from ArticoleFacturi where IDFactura = f.id), '|') from "
+                     L"Facturi f where id > 1"));
 }
 
 // A cancel the file refuses keeps the editor open; once it can save, status 3 and no balance.

@@ -48,8 +48,8 @@ TEST_F(FacturaDateTest, InvoiceReadsHeaderPartnerDelegateAndLines)
     EXPECT_EQ(L" patruzeci si noua   lei si  cinci  bani ", S(doc.totalInLitere));
     ASSERT_EQ(2, doc.items.GetCount());
     EXPECT_EQ(L"1|Paine|Buc|10.00|5.00|50.00|4.50|9%", Row(doc, 0));
-    // The discount line takes the 9 % of the line above it; -5 of a net 45 after the discount is -12.5 %.
-    EXPECT_EQ(L"2|Discount -12%||1.00|-5.00|-5.00|-0.45|9%", Row(doc, 1));
+    // The discount line takes the 9 % of the line above it; 5 off, leaving a net of 45, is 10 %.
+    EXPECT_EQ(L"2|Discount 10%||1.00|-5.00|-5.00|-0.45|9%", Row(doc, 1));
 }
 
 TEST_F(FacturaDateTest, DiscountPercentageUsesTheDocumentsOwnNetValue)
@@ -58,12 +58,12 @@ TEST_F(FacturaDateTest, DiscountPercentageUsesTheDocumentsOwnNetValue)
     unsigned long long proforma = AddHeader(tempDb, L"Proforme", 3, 0, 90, 0, 90, L"PRF");
     tempDb.Exec(micro::qsql::SqlFormat(L"insert into Facturi (id, numar, valoareFT) values (%llu, 99, 10000)",
                                        proforma).c_str());
-    AddLine(tempDb, L"ArticoleProforme", proforma, 0, 1, 10);
+    AddLine(tempDb, L"ArticoleProforme", proforma, 0, -1, 10);
     unsigned long long empty = AddHeader(tempDb, L"Proforme", 4, 0, 0, 0, 0, L"PRF");
     AddLine(tempDb, L"ArticoleProforme", empty, 0, 1, 0);
 
     // No product line above: VAT code 0.
-    EXPECT_EQ(L"1|Discount 10%||1.00|10.00|10.00|2.40|24%", Row(FacturaDate(proforma, 1), 0));
+    EXPECT_EQ(L"1|Discount 10%||-1.00|10.00|-10.00|-2.40|24%", Row(FacturaDate(proforma, 1), 0));
     EXPECT_EQ(L"1|Discount 0%||1.00|0.00|0.00|0.00|24%", Row(FacturaDate(empty, 1), 0));
 }
 
