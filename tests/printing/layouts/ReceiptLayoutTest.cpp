@@ -134,7 +134,7 @@ TEST_F(ReceiptLayout, ReceiptsOnlyForStoredDocumentsAndDiscountsFromTheirOwnHead
     EXPECT_TRUE(PrintFacturaChitantaLayout2(deleted));
     EXPECT_EQ(L"", Receipts());
     InvoiceFixture note = AddDocument(tempDb, DocumentGoodsReceived, 3, ShortNames(1));
-    tempDb.Exec(L"insert into ArticoleNiruri select NULL, 0, -1, sum(cantitate * valoareFT) / 10, 1 from ArticoleNiruri");
+    tempDb.Exec(L"insert into ArticoleNiruri select NULL, 0, -1, sum(cantitate * valoareFT) / 10, 1, NULL from ArticoleNiruri");
     tempDb.Exec(L"update Niruri set valoareFT = (select 9 * valoareFT from ArticoleNiruri where produsID = 0)");
     tempDb.Exec(L"insert into Facturi (id, valoareFT) values (1, 1)");
     FacturaPrintJob job(note.documentId, DocumentGoodsReceived, 1, nullptr);

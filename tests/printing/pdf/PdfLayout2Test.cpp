@@ -164,7 +164,7 @@ TEST_F(PdfLayout2, DocumentWithoutHeaderGetsNoReceipt)
 TEST_F(PdfLayout2, NothingIsWrittenBeforeTheLinesAreAcceptedOrWhenTheFileFails)
 {
     for (int i = 0; i < 20; ++i)
-        tempDb.Exec(L"insert into ArticoleFacturi select NULL, produsID, 1, 1, IDFactura from ArticoleFacturi limit 1");
+        tempDb.Exec(L"insert into ArticoleFacturi select NULL, produsID, 1, 1, IDFactura, TVA from ArticoleFacturi limit 1");
     FacturaPrintJob job(invoiceId, 0, 2, nullptr);
     MessageBoxRecorder boxes;
     boxes.Answer(IDCANCEL);
