@@ -48,8 +48,7 @@ TEST_F(Repository, CompanyUserAndProductKeepTheirTextNumbersAndPicture)
     ASSERT_TRUE(db().UpdateUserIdentity(L"Ștefan Țăran", L"RX 'x'", L"1800101"));
     micro::utils::QString name, card, code;
     ASSERT_TRUE(GetUserIdentity(name, card, code));
-    EXPECT_STREQ(L"Ștefan Țăran", name.c_str());
-    EXPECT_STREQ(L"RX 'x'", card.c_str());
+    EXPECT_EQ(L"Ștefan Țăran|RX 'x'", std::wstring(name.c_str()) + L"|" + card.c_str());
 
     unsigned char picture[2048];
     for (int i = 0; i < 2048; ++i)
@@ -62,11 +61,10 @@ TEST_F(Repository, CompanyUserAndProductKeepTheirTextNumbersAndPicture)
     p.pictureSize = sizeof(picture);
     unsigned long long id = 0;
     ASSERT_TRUE(db().InsertProduct(p, &id));
-    GetProductTextField(name, id, 1);
-    EXPECT_STREQ(L"Ulei 100% d'măsline", name.c_str());
-    EXPECT_EQ(30.123456789, GetProductNumField(id, 5));
-    EXPECT_EQ(19.5, GetProductNumField(id, 8));
-    QsqlQuery q = db().ExecQuery(SqlFormat(L"select poza from Produse where id = %llu", id).c_str());
+    QsqlQuery q = db().ExecQuery(SqlFormat(L"select poza, denumire, pretVanzare, ultPretdeCump from Produse where id = "
+                                           L"%llu", id).c_str());
+    EXPECT_EQ(L"Ulei 100% d'măsline 30.123456789 19.5", std::wstring(q.GetStringField(1).c_str()) + L" " +
+                                                            q.GetStringField(2).c_str() + L" " + q.GetStringField(3).c_str());
     int size = 0;
     const unsigned char* blob = q.GetBlobField(0, size);
     ASSERT_EQ(2048, size);
@@ -77,17 +75,13 @@ TEST_F(Repository, SaveClientFindsExactlyThatNameOrInsertsIt)
 {
     unsigned long long first = db().SaveClient(0, L"Alfa SRL", L"RO1", L"J1", L"Str. 1", L"Cluj", L"0264", L"BT", L"RO1X");
     ASSERT_NE(0u, first);
-    unsigned long long again =
-        db().SaveClient(0, L"Alfa SRL", L"RO2", L"J2", L"Str. 2", L"Iasi", L"0232", L"BRD", L"RO2X");
-    EXPECT_EQ(first, again);
-    EXPECT_EQ(1, Scalar(L"select count(*) from Clienti"));
-    EXPECT_EQ(L"RO2|J2|Str. 2|Iasi|0232|BRD|RO2X",
-              Text(L"select Cod||'|'||NrReg||'|'||Adresa||'|'||Oras||'|'||Telefon||'|'||Banca||'|'||Cont from Clienti"));
+    EXPECT_EQ(first, db().SaveClient(0, L"Alfa SRL", L"RO2", L"J2", L"Str. 2", L"Iasi", L"0232", L"BRD", L"RO2X"));
+    EXPECT_EQ(L"RO2|J2|Str. 2|Iasi|0232|BRD|RO2X|1", Text(L"select Cod||'|'||NrReg||'|'||Adresa||'|'||Oras||'|'||"
+                                                          L"Telefon||'|'||Banca||'|'||Cont||'|'||count(*) from Clienti"));
     // Another case is another partner; a supplier goes to its own table.
     EXPECT_NE(first, db().SaveClient(0, L"ALFA SRL", L"", L"", L"", L"", L"", L"", L""));
     unsigned long long supplier = db().SaveClient(1, L"Alfa SRL", L"RO9", L"", L"", L"", L"", L"", L"");
-    EXPECT_EQ(L"Alfa SRL", std::wstring(GetSupplierName(supplier).c_str()));
-    EXPECT_EQ(2, Scalar(L"select count(*) from Clienti"));
+    EXPECT_EQ(L"Alfa SRL 2", std::wstring(GetSupplierName(supplier).c_str()) + L" " + Text(L"select count(*) from Clienti"));
 
     for (const wchar_t* name : kAwkwardNames) {
         unsigned long long id = db().SaveClient(0, name, L"", L"", L"", L"", L"", L"", L"");
@@ -176,11 +170,9 @@ TEST_F(Repository, ASaveRunAsOneUnitRollsBackOnTheFirstFailureAndAloneEachFailur
     // Outside the guard each failure is shown and answered as such.
     for (const wchar_t* table : {L"Clienti", L"ArticoleFacturi", L"Utilizator"})
         db().ExecDML(SqlFormat(L"drop table %s", table).c_str());
-    EXPECT_EQ(0u, db().SaveAgent(L"Delegat", L"", L"", L""));
-    EXPECT_EQ(0u, db().SaveClient(0, L"x", L"", L"", L"", L"", L"", L"", L""));
-    EXPECT_FALSE(db().InsertDocumentItem(DocumentInvoice, 1, 1, 1, 1, 0));
-    EXPECT_FALSE(db().DeleteDocumentItems(DocumentInvoice, 1));
-    EXPECT_FALSE(db().UpdateUserIdentity(L"a", L"b", L"c"));
+    EXPECT_TRUE(db().SaveAgent(L"Delegat", L"", L"", L"") == 0 && db().SaveClient(0, L"x", L"", L"", L"", L"", L"", L"", L"") == 0);
+    EXPECT_FALSE(db().InsertDocumentItem(DocumentInvoice, 1, 1, 1, 1, 0) || db().DeleteDocumentItems(DocumentInvoice, 1) ||
+                 db().UpdateUserIdentity(L"a", L"b", L"c"));
     ASSERT_EQ(5u, boxes.Count());
     for (const auto& box : boxes.Boxes())
         EXPECT_EQ(L"Error", box.caption);
