@@ -204,7 +204,7 @@ double SaveInvoice(MyRepository& db, bool oneTransaction, int products)
     auto save = [&] {
         db.DeleteDocumentItems(DocumentInvoice, reserved);
         for (int k = 0; k < 200; ++k)
-            db.InsertDocumentItem(DocumentInvoice, 1 + (k * 37) % products, 1 + k % 5, 10.0 + k, reserved);
+            db.InsertDocumentItem(DocumentInvoice, 1 + (k * 37) % products, 1 + k % 5, 10.0 + k, reserved, 0);
         db.SaveDocumentHeader(DocumentInvoice, 0, false, StatusTemporary, number, 1, bench::kFirstDay, bench::kFirstDay,
                               0, 0, 1000.0, 190.0, 1190.0, 1190.0, L"BRV");
     };

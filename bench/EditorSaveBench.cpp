@@ -43,7 +43,7 @@ double SaveStatementByStatement(MyRepository& db, unsigned long long documentId,
     unsigned long long client = db.SaveClient(0, L"Client Bench SRL", L"777", L"", L"", L"", L"", L"", L"");
     db.DeleteDocumentItems(0, documentId);
     for (int i = 0; i < g_lines; ++i)
-        db.InsertDocumentItem(0, static_cast<unsigned long long>(i + 1), 2.0, 10.0, documentId);
+        db.InsertDocumentItem(0, static_cast<unsigned long long>(i + 1), 2.0, 10.0, documentId, 0);
     db.SaveDocumentHeader(0, documentId, insert, 1, static_cast<long long>(documentId), client, 86400, 86400, 0, 0,
                           20.0 * g_lines, 4.8 * g_lines, 24.8 * g_lines, 24.8 * g_lines, L"FV");
     return watch.Milliseconds();

@@ -136,11 +136,13 @@ bool MyRepository::DeleteDocumentItems(int type, unsigned long long documentId)
 }
 
 bool MyRepository::InsertDocumentItem(int type, unsigned long long productId, double quantity, double unitPrice,
-                                      unsigned long long documentId)
+                                      unsigned long long documentId, long long vatCode)
 {
+    micro::utils::QString vatText = vatCode < 0 ? micro::utils::QString(L"NULL")
+                                                : micro::utils::QString::Formatted(L"%lld", vatCode);
     return Attempt([&] {
-        ExecDML(SqlFormat(L"insert into '%s' values ( NULL , %llu , %f , %f , %llu )", DocumentLineTable(type),
-                          productId, quantity, unitPrice, documentId)
+        ExecDML(SqlFormat(L"insert into '%s' values ( NULL , %llu , %f , %f , %llu , %s )", DocumentLineTable(type),
+                          productId, quantity, unitPrice, documentId, vatText.c_str())
                     .c_str());
     });
 }

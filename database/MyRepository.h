@@ -53,8 +53,11 @@ public:
 
     // The lines of a document (type as DocumentType).
     bool DeleteDocumentItems(int type, unsigned long long documentId);
+    // vatCode is the code the line is issued with (printed and summed at that
+    // rate whatever the catalogue says later); a negative code stores NULL,
+    // for a line that follows its product's rate.
     bool InsertDocumentItem(int type, unsigned long long productId, double quantity, double unitPrice,
-                            unsigned long long documentId);
+                            unsigned long long documentId, long long vatCode);
     // Inserts a header (id 0 or newDocument: the database gives the id) or
     // updates the header id. Then iduri holds the highest id stored for the
     // type, and for a new header the type's ConfigFacturi counter rises to

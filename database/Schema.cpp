@@ -27,13 +27,13 @@ const wchar_t* const kCreateStatements[] = {
     L"dataScadenta int, agent int, delegat int, valoareFT float, valoareTVA float, valoareTTI float, "
     L"sold float, serie varchar)",
     L"CREATE TABLE ArticoleFacturi (id INTEGER PRIMARY KEY, produsID int, cantitate double, valoareFT double, "
-    L"IDFactura int)",
+    L"IDFactura int, TVA int)",
     L"CREATE TABLE ArticoleProforme (id INTEGER PRIMARY KEY, produsID int, cantitate double, valoareFT double, "
-    L"IDFactura int)",
+    L"IDFactura int, TVA int)",
     L"CREATE TABLE ArticoleAvize (id INTEGER PRIMARY KEY, produsID int, cantitate double, valoareFT double, "
-    L"IDFactura int)",
+    L"IDFactura int, TVA int)",
     L"CREATE TABLE ArticoleNiruri (id INTEGER PRIMARY KEY, produsID int, cantitate double, valoareFT double, "
-    L"IDFactura int)",
+    L"IDFactura int, TVA int)",
     L"CREATE TABLE Incasari (id INTEGER PRIMARY KEY, serie varchar, numar int, IDClient int, facturi varchar, "
     L"suma double, sumaStr varchar, data int, status int, tip int, agent int)",
     L"CREATE TABLE Plati (id INTEGER PRIMARY KEY, serie varchar, numar int, IDClient int, facturi varchar, "

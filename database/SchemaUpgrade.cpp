@@ -25,6 +25,10 @@ const AddedColumn kAddedColumns[] = {
     {L"Societate", L"logo", L"blob"},         {L"Societate", L"cotaTVA", L"int"},
     {L"Societate", L"background", L"blob"},   {L"Societate", L"stampila", L"blob"},
     {L"Societate", L"banca2", L"varchar"},    {L"Societate", L"cont2", L"varchar"},
+    // The VAT code a document line was issued with (NULL: written before
+    // lines kept it, read at the product's rate).
+    {L"ArticoleFacturi", L"TVA", L"int"},     {L"ArticoleProforme", L"TVA", L"int"},
+    {L"ArticoleAvize", L"TVA", L"int"},       {L"ArticoleNiruri", L"TVA", L"int"},
 };
 
 std::vector<QString> ColumnsOf(QsqlDatabase& db, const wchar_t* table)

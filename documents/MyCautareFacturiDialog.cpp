@@ -280,8 +280,8 @@ void MyCautareFacturiDialog::FilterList()
 void MyCautareFacturiDialog::LoadArticles()
 {
     micro::qsql::QsqlQuery query = GetRepository().ExecQuery(
-        SqlFormat(L"select id     ,  produsID     ,  cantitate    ,  valoareFT    ,  IDFactura     from '%s' where "
-                  L"IDFactura = %llu",
+        SqlFormat(L"select id     ,  produsID     ,  cantitate    ,  valoareFT    ,  IDFactura    ,  coalesce(TVA, -1) "
+                  L"from '%s' where IDFactura = %llu",
                   DocumentLineTable(ListType(tip)), idSelectat));
     QString text;
     for (int row = 0; !query.Eof(); query.NextRow(), ++row) {
@@ -289,7 +289,9 @@ void MyCautareFacturiDialog::LoadArticles()
         double quantity = query.GetFloatField(2);
         double price = query.GetFloatField(3);
         double net = quantity * price;
-        double factor = VatMultiplier(GetProductIntField(product, 3));
+        // The code the line was issued with; a line stored without one follows its product.
+        long long kept = query.GetIntField(5);
+        double factor = VatMultiplier(kept >= 0 ? kept : GetProductIntField(product, 3));
         text.Format(L"%lu", static_cast<unsigned long>(row + 1));
         int item = listaArticole.InsertItem(row, text);
         text.Format(L"%lu", static_cast<unsigned long>(product));
@@ -399,7 +401,8 @@ void MyCautareFacturiDialog::AppendStornoInvoice(unsigned long long stornoId)
     micro::qsql::QsqlQuery query = GetRepository().ExecQuery(
         SqlFormat(L"select id, status, numar, client, dataCreare, dataScadenta, agent, delegat, valoareFT, "
                   L"valoareTVA, valoareTTI, sold, serie from '%s' where id = %llu",
-                  DocumentHeaderTable(DocumentInvoice), stornoId));
+                  DocumentHeaderTable(tip == DocumentGoodsReceived ? DocumentGoodsReceived : DocumentInvoice),
+                  stornoId));
     if (query.Eof())
         return;
     std::unique_ptr<FacturiRecord> record(new FacturiRecord);

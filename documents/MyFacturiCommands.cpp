@@ -268,6 +268,7 @@ void MyFacturiDialog::AddLineFromPicker()
         listaArticole.SetItemText(row, column, L"0");
     long long vatCode = GetProductIntField(produsSelectat, 3);
     listaArticole.SetItemText(row, ColVatText, VatLabel(vatCode));
+    SetRowVat(row, static_cast<int>(vatCode), true);
     listaArticole.SelectItem(row);
     if (vatCode != GetRepository().ExecScalar(L"Select cotaTVA from Societate"))
         MessageBox(L"Cota de TVA a produsului este diferita de cota de TVA a Societatii !!!", L"Atentie",
@@ -299,7 +300,8 @@ void MyFacturiDialog::Storno()
         MessageBox(L"Documentul nu a fost inca introdus in baza de date !", L"Atentie", MB_ICONEXCLAMATION);
         return;
     }
-    long long n = GetInvoiceConfigValue(8) + 1;
+    // A NIR is reversed by a NIR, numbered from the NIR counter.
+    long long n = GetInvoiceConfigValue(tip == DocumentGoodsReceived ? 9 : 8) + 1;
     QString question = QString(L"Stornarea implica anularea facturii si modificarea \n stocurilor la valorile initiale "
                                L"!\nSe va crea factura storno cu numarul ") +
                        QString::Formatted(L"%d", static_cast<int>(n));

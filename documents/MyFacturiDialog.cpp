@@ -175,6 +175,7 @@ bool MyFacturiDialog::OnInitDialog()
     SetWindowTheme(listaArticole, L"explorer", nullptr);
     InsertListColumns();
 
+    RecognizeReturnInvoice();
     LoadDocumentLines();
 
     QString name, identityCard, personalCode;
@@ -248,9 +249,9 @@ void MyFacturiDialog::ReadStoredHeader()
     dataScadenta = q.GetIdField(5);
     agent = q.GetIdField(6);
     delegat = q.GetIdField(7);
-    valoareFT = q.GetFloatField(8, 0.0);
-    valoareTVA = q.GetFloatField(9, 0.0);
-    valoareTTI = q.GetFloatField(10, 0.0);
+    valoareFT = StoredSign() * q.GetFloatField(8, 0.0);
+    valoareTVA = StoredSign() * q.GetFloatField(9, 0.0);
+    valoareTTI = StoredSign() * q.GetFloatField(10, 0.0);
     sold = q.GetFloatField(11, 0.0);
     serie = q.GetStringField(12);
 }
@@ -291,11 +292,22 @@ void MyFacturiDialog::FillCompany()
     vat.SetCurSel(cotaTVASocietate < 0 ? 0 : cotaTVASocietate);
 }
 
+void MyFacturiDialog::RecognizeReturnInvoice()
+{
+    if (id == 0 || tip != DocumentInvoice)
+        return;
+    QsqlQuery q = GetRepository().ExecQuery(
+        SqlFormat(L"select status, valoareTTI from Facturi where id = %llu", id).c_str());
+    // A reversing invoice and a reversed return invoice (status 4) stay invoices.
+    if (!q.Eof() && q.GetIntField(0) != StatusReversed && q.GetFloatField(1, 0.0) < 0.0)
+        tip = DocumentReturnInvoice;
+}
+
 void MyFacturiDialog::LoadDocumentLines()
 {
     QsqlQuery q = GetRepository().ExecQuery(
-        SqlFormat(L"select id     ,  produsID     ,  cantitate    ,  valoareFT    ,  IDFactura     from '%s' where "
-                  L"IDFactura = %llu",
+        SqlFormat(L"select id     ,  produsID     ,  cantitate    ,  valoareFT    ,  IDFactura    ,  coalesce(TVA, -1) "
+                  L"from '%s' where IDFactura = %llu",
                   DocumentLineTable(tip), id)
             .c_str());
     // The rows go in as one batch: no repaint and no move of the row buttons
@@ -305,8 +317,9 @@ void MyFacturiDialog::LoadDocumentLines()
     for (; !q.Eof(); q.NextRow()) {
         ++nrLiniiIncarcate;
         unsigned long long product = q.GetIdField(1);
-        double quantity = q.GetFloatField(2, 0.0);
+        double quantity = StoredSign() * q.GetFloatField(2, 0.0);
         double price = q.GetFloatField(3, 0.0);
+        long long keptVat = q.GetIntField(5);
         int row = listaArticole.InsertItem(nrLinii, QString::Formatted(L"%lu", static_cast<unsigned long>(nrLinii + 1)));
         listaArticole.SetItemText(row, ColId, QString::Formatted(L"%llu", product));
         listaArticole.SetItemText(row, ColUnitPrice, Amount(price));
@@ -322,7 +335,7 @@ void MyFacturiDialog::LoadDocumentLines()
                                                   .c_str())
                                    .GetFloatField(0, 0.0);
             // Rounded as the printed record rounds it: 33.33 of 333.30 is 10 %, not 9 %.
-            procentDiscount = QString::Formatted(L"%d", DiscountPercent(price, headerNet));
+            procentDiscount = QString::Formatted(L"%d", DiscountLinePercent(quantity, price, StoredSign() * headerNet));
             name += L" " + procentDiscount + L"%";
         }
         listaArticole.SetItemText(row, ColName, name);
@@ -333,7 +346,9 @@ void MyFacturiDialog::LoadDocumentLines()
         listaArticole.SetItemText(row, ColCurrency, GetCurrencyName(GetProductIntField(product, 1)));
         double net = quantity * price;
         listaArticole.SetItemText(row, ColNet, Amount(net));
-        long long code = GetProductIntField(product, 3);
+        // The line's own code: what it was issued with, whatever the catalogue says now.
+        long long code = keptVat >= 0 ? keptVat : GetProductIntField(product, 3);
+        SetRowVat(row, static_cast<int>(code), keptVat >= 0);
         if (nrLiniiIncarcate == 1)
             primaCotaTVA = static_cast<int>(code);
         else if (code != primaCotaTVA)
@@ -382,18 +397,21 @@ void MyFacturiDialog::RepriceLoadedDiscount()
     }
     if (discountRow < 0)
         return;
-    double d = RowPrice(discountRow);
+    // A reversing invoice's discount row adds back what the original took off.
+    double d = -RowQuantity(discountRow) * RowPrice(discountRow);
     double v = net != 0.0 ? d * vat / net : 0.0;
     listaArticole.SetItemText(discountRow, ColNet, Amount(-d));
     listaArticole.SetItemText(discountRow, ColVat, Amount(-v));
     listaArticole.SetItemText(discountRow, ColGross, Amount(-(d + v)));
+    int first = discountRow == 0 ? 1 : 0;
     if (rates == 1) {
         listaArticole.SetItemText(discountRow, ColVatText, rate);
         textCotaTVA = rate;
+        if (RowStoredVat(discountRow) < 0)
+            SetRowVat(discountRow, RowVatCode(first), false);
     }
     if (nrLinii > 1) {
-        int first = discountRow == 0 ? 1 : 0;
-        primaCotaTVA = static_cast<int>(GetProductIntField(_wtoi64(listaArticole.GetItemText(first, ColId)), 3));
+        primaCotaTVA = RowVatCode(first);
         coteTVADiferite = rates > 1;
     }
 }
@@ -517,4 +535,30 @@ double MyFacturiDialog::RowQuantity(int row) const
 {
     const RowValues* slot = RowSlot(row);
     return slot && slot->hasQuantity ? slot->quantity : ItemNumber(row, ColQuantity);
+}
+
+void MyFacturiDialog::SetRowVat(int row, int code, bool kept)
+{
+    RowValues* slot = RowSlot(row, true);
+    slot->vatCode = code;
+    slot->vatKept = kept;
+}
+
+int MyFacturiDialog::RowVatCode(int row) const
+{
+    const RowValues* slot = RowSlot(row);
+    if (slot && slot->vatCode >= 0)
+        return slot->vatCode;
+    return static_cast<int>(GetProductIntField(_wtoi64(listaArticole.GetItemText(row, ColId)), 3));
+}
+
+long long MyFacturiDialog::RowStoredVat(int row) const
+{
+    const RowValues* slot = RowSlot(row);
+    return slot && slot->vatKept ? slot->vatCode : -1;
+}
+
+double MyFacturiDialog::StoredSign() const
+{
+    return tip == DocumentReturnInvoice ? -1.0 : 1.0;
 }

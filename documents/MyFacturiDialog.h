@@ -61,7 +61,7 @@ public:
     int coloanaEditata = 0;              // column last clicked
     bool editareInLinie = false;         // the picker added a row still without quantity
     bool stornat = false;                // set by storno: the next save stores balance 0
-    unsigned long long idStorno = 0;     // id of the reversing invoice made by storno
+    unsigned long long idStorno = 0;     // id of the reversing document made by storno
     bool salvat = false;                 // some save of this run succeeded (lists reload after it)
     micro::utils::QString denumireProdus; // product name of the line being entered
 
@@ -104,7 +104,8 @@ public:
     // --- saving (MyFacturiSave.cpp) ---------------------------------------
     // Checks everything, then writes the whole document in one transaction.
     bool SaveDocument();
-    // Writes the reversing invoice in one transaction; false when nothing was written.
+    // Writes the reversing document in one transaction (a NIR for a NIR, an
+    // invoice for every other type); false when nothing was written.
     bool CreateStornoInvoice();
 
     // The number text: "-0000012-" for 12.
@@ -165,6 +166,27 @@ private:
     // A row's quantity at full precision (column 4 may show it rounded).
     void SetRowQuantity(int row, double quantity);
     double RowQuantity(int row) const;
+    // The VAT code a row shows and is summed at; `kept` false marks a line
+    // stored before lines kept their code, which follows its product's rate
+    // and is stored so again.
+    void SetRowVat(int row, int code, bool kept);
+    int RowVatCode(int row) const;
+    // What a save writes for the row's code: -1 for a line that follows its product.
+    long long RowStoredVat(int row) const;
+    // A return invoice is shown with what came back as positive quantities
+    // and stored negated: the stored sign of the shown figures.
+    double StoredSign() const;
+    struct StoredLine {
+        unsigned long long product;
+        double quantity;
+        double price;
+        long long vatCode;
+    };
+    // The rows as they are stored, with the totals of the shown rows (net,
+    // VAT, total) in the stored sign.
+    std::vector<StoredLine> StoredLines(double& net, double& vat, double& total) const;
+    // A live invoice with negative totals, opened from the invoice list, is a return invoice.
+    void RecognizeReturnInvoice();
     bool AppendDiscountRow(const micro::utils::QString& percentText);
     bool VatRatesDiffer(bool report);
     bool StoreLineProduct(const micro::utils::QString& name, const micro::utils::QString& unit, int vatCode,
@@ -225,6 +247,8 @@ private:
         double quantity = 0.0;
         bool hasPrice = false;
         bool hasQuantity = false;
+        int vatCode = -1;      // -1: not set
+        bool vatKept = false;
     };
     std::vector<RowValues> rowValues; // slots of the rows, never reused
     RowValues* RowSlot(int row, bool create);

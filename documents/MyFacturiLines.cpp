@@ -271,6 +271,7 @@ bool MyFacturiDialog::AddOrModifyLine()
     SetRowPrice(row, v.unitNet);
     listaArticole.SetItemText(row, ColQuantity, quantityText);
     SetRowQuantity(row, quantity);
+    SetRowVat(row, vatCode, true);
     listaArticole.SetItemText(row, ColUnit, unit);
     listaArticole.SetItemText(row, ColCurrency, L"RON");
     listaArticole.SetItemText(row, ColNet, Amount(v.net));
@@ -370,19 +371,17 @@ void MyFacturiDialog::PlaceLineButtons(int row)
     SetWindowPos(GetItem(IDC_FE_DELETE_LINE), HWND_TOP, r.left + 285, r.bottom + 180 + d, 0, 0, flags);
 }
 
-// One refusal box per row whose VAT text differs from the first row's.
+// One refusal box however many rows differ from the first row's VAT text.
 bool MyFacturiDialog::VatRatesDiffer(bool report)
 {
     QString first = listaArticole.GetItemText(0, ColVatText);
     bool differ = false;
-    for (int row = 0; row < nrLinii; ++row) {
+    for (int row = 0; row < nrLinii && !differ; ++row) {
         QString text = listaArticole.GetItemText(row, ColVatText);
-        if (!text.IsEmpty() && !first.IsEmpty() && !(text == first)) {
-            differ = true;
-            if (report)
-                MessageBox(kMixedVat, L"Atentie", MB_ICONEXCLAMATION);
-        }
+        differ = !text.IsEmpty() && !first.IsEmpty() && !(text == first);
     }
+    if (differ && report)
+        MessageBox(kMixedVat, L"Atentie", MB_ICONEXCLAMATION);
     return differ;
 }
 
@@ -403,6 +402,9 @@ bool MyFacturiDialog::AppendDiscountRow(const QString& percentText)
     SetRowPrice(row, d);
     listaArticole.SetItemText(row, ColQuantity, L"-1");
     SetRowQuantity(row, -1.0);
+    // Taxed at the rate of the lines it discounts (one rate: see VatRatesDiffer).
+    if (row > 0)
+        SetRowVat(row, RowVatCode(0), RowStoredVat(0) >= 0);
     listaArticole.SetItemText(row, ColUnit, L"BUC");
     listaArticole.SetItemText(row, ColCurrency, GetCurrencyName(GetProductIntField(0, 1)));
     listaArticole.SetItemText(row, ColNet, Amount(-d));

@@ -17,12 +17,6 @@ using namespace facturi_editor;
 
 namespace {
 
-struct StoredLine {
-    unsigned long long product;
-    double quantity;
-    double price;
-};
-
 // A repository write refused in throwing mode throws; one that answers
 // failure anyway still ends the unit.
 void Require(bool written)
@@ -112,18 +106,8 @@ bool MyFacturiDialog::SaveDocument()
     unsigned long long issueDate = DayOf(GetPicker(IDC_FE_ISSUE_DATE));
     unsigned long long dueDate = DayOf(GetPicker(IDC_FE_DUE_DATE));
 
-    std::vector<StoredLine> lines;
     double net = 0.0, vat = 0.0, total = 0.0;
-    for (int row = 0; row < nrLinii; ++row) {
-        StoredLine line;
-        line.product = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));
-        line.quantity = RowQuantity(row);
-        line.price = RowPrice(row);
-        lines.push_back(line);
-        net += ItemNumber(row, ColNet);
-        vat += ItemNumber(row, ColVat);
-        total += ItemNumber(row, ColGross);
-    }
+    std::vector<StoredLine> lines = StoredLines(net, vat, total);
 
     MyRepository& db = GetRepository();
     unsigned long long partner = 0, delegate = 0, stored = 0;
@@ -183,8 +167,10 @@ bool MyFacturiDialog::SaveDocument()
             Require(delegate != 0);
         }
 
-        // What was already paid stays paid; a cancelled or reversed document owes nothing.
-        if (stornat || status == StatusCancelled || status == StatusReversed) {
+        // What was already paid stays paid; a cancelled or reversed document
+        // owes nothing, nor does a new return invoice (goods taken back).
+        if (stornat || status == StatusCancelled || status == StatusReversed ||
+            (insert && tip == DocumentReturnInvoice)) {
             balance = 0.0;
         } else if (insert) {
             balance = total;
@@ -213,7 +199,7 @@ bool MyFacturiDialog::SaveDocument()
                                       series, &stored));
         Require(db.DeleteDocumentItems(tip, stored));
         for (const StoredLine& line : lines)
-            Require(db.InsertDocumentItem(tip, line.product, line.quantity, line.price, stored));
+            Require(db.InsertDocumentItem(tip, line.product, line.quantity, line.price, stored, line.vatCode));
         transaction.Commit();
     } catch (const QSqlError& e) {
         MessageBox(e.GetText(), L"Message", MB_OK);
@@ -285,42 +271,57 @@ QString MyFacturiDialog::KeptText(int control, const QsqlQuery& stored, int colu
     return stored.GetStringField(column);
 }
 
-// The reversing invoice: negated quantities at the listed prices, negated
-// totals, status 4, balance 0, the next invoice number; all or nothing.
+std::vector<MyFacturiDialog::StoredLine> MyFacturiDialog::StoredLines(double& net, double& vat, double& total) const
+{
+    std::vector<StoredLine> lines;
+    double sign = StoredSign();
+    net = vat = total = 0.0;
+    for (int row = 0; row < nrLinii; ++row) {
+        StoredLine line;
+        line.product = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));
+        line.quantity = sign * RowQuantity(row);
+        line.price = RowPrice(row);
+        line.vatCode = RowStoredVat(row);
+        lines.push_back(line);
+        net += ItemNumber(row, ColNet);
+        vat += ItemNumber(row, ColVat);
+        total += ItemNumber(row, ColGross);
+    }
+    net *= sign;
+    vat *= sign;
+    total *= sign;
+    return lines;
+}
+
+// The reversing document is the exact negation of the document as its save
+// stores it: every line with its VAT code and its quantity negated, the
+// totals negated, status 4, balance 0. A NIR is reversed by a NIR with the
+// next NIR number (so stock and the supplier's balance net to zero); every
+// other document by an invoice with the next invoice number. All or nothing,
+// through the same writes as a save.
 bool MyFacturiDialog::CreateStornoInvoice()
 {
+    int reversing = tip == DocumentGoodsReceived ? DocumentGoodsReceived : DocumentInvoice;
     MyRepository& db = GetRepository();
     double net = 0.0, vat = 0.0, total = 0.0;
+    std::vector<StoredLine> lines = StoredLines(net, vat, total);
     try {
         QsqlTransaction transaction(db);
-        unsigned long long newId = static_cast<unsigned long long>(db.ExecScalar(L"Select MAX(id) from Facturi")) + 1;
-        unsigned long long n = static_cast<unsigned long long>(GetInvoiceConfigValue(8)) + 1;
-        for (int row = 0; row < nrLinii; ++row) {
-            unsigned long long product = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));
-            net += ItemNumber(row, ColNet);
-            vat += ItemNumber(row, ColVat);
-            total += ItemNumber(row, ColGross);
-            db.ExecDML(SqlFormat(L"insert into ArticoleFacturi values ( NULL , %llu , %f , %f , %llu )", product,
-                                 -RowQuantity(row), RowPrice(row), newId)
-                           .c_str());
-        }
-        db.ExecDML(SqlFormat(L"insert into Facturi values ( %llu ,   %llu  ,   %llu ,   %llu  ,   %llu ,   %llu ,   "
-                             L"%llu  ,   %llu  ,   %f  ,   %f  ,   %f  ,   %.2f , '%s' ) ",
-                             newId, 4ULL, n, client, dataCreare, dataScadenta, agent, delegat, -net, -vat, -total,
-                             0.0, serie.c_str())
-                       .c_str());
-        db.ExecDML(SqlFormat(L"update ConfigFacturi set numarFactura = max(numarFactura, %llu) where id = %llu ", n,
-                             1ULL)
-                       .c_str());
-        db.ExecDML(SqlFormat(L"update iduri set idFactura = max(idFactura, %llu) where id = %llu ", newId, 1ULL).c_str());
+        MyRepository::ThrowErrors throwing(db);
+        unsigned long long newId = static_cast<unsigned long long>(db.ExecScalar(
+                                       SqlFormat(L"Select MAX(id) from %s", DocumentHeaderTable(reversing)).c_str())) + 1;
+        long long n = GetInvoiceConfigValue(reversing == DocumentGoodsReceived ? 9 : 8) + 1;
+        unsigned long long stored = 0;
+        Require(db.SaveDocumentHeader(reversing, newId, true, StatusReversed, n, client,
+                                      static_cast<long long>(dataCreare), static_cast<long long>(dataScadenta), agent,
+                                      delegat, -net, -vat, -total, 0.0, serie, &stored));
+        for (const StoredLine& line : lines)
+            Require(db.InsertDocumentItem(reversing, line.product, -line.quantity, line.price, stored, line.vatCode));
         transaction.Commit();
-        idStorno = newId;
+        idStorno = stored;
     } catch (const QSqlError& e) {
         MessageBox(e.GetText(), L"Message", MB_OK);
         return false;
     }
-    valoareFT = net;
-    valoareTVA = vat;
-    valoareTTI = total;
     return true;
 }

@@ -212,8 +212,8 @@ void FacturaDate::LoadLines()
 {
     try {
         QString sql;
-        sql.Format(L"select id     ,  produsID     ,  cantitate    ,  valoareFT    ,  IDFactura     from '%s' "
-                   L"where IDFactura = %llu",
+        sql.Format(L"select id     ,  produsID     ,  cantitate    ,  valoareFT    ,  IDFactura    ,  "
+                   L"coalesce(TVA, -1) from '%s' where IDFactura = %llu",
                    DocumentLineTable(static_cast<int>(tip)), id);
         QsqlQuery q = GetRepository().ExecQuery(sql);
         for (unsigned long n = 1; !q.Eof(); ++n) {
@@ -243,14 +243,20 @@ ItemFactura* FacturaDate::ReadLine(const QsqlQuery& q, unsigned long n)
             GetProductTextField(item->denumire, productId, 1);
         else {
             GetProductTextField(item->denumire, 0, 1);
-            item->denumire += QString::Formatted(L" %d%%", DiscountPercent(price, headerNet));
+            item->denumire +=
+                QString::Formatted(L" %d%%", DiscountLinePercent(q.GetFloatField(2, 0.0), price, headerNet));
         }
         double quantity = q.GetFloatField(2, 0.0);
         item->cantitate = Formatted2(quantity);
         GetProductTextField(item->um, productId, 6);
         double value = quantity * price;
         item->valoare = Formatted2(value);
-        if (productId != 0)
+        // The code the line was issued with; a line stored without one
+        // follows its product (the discount row, the lines before it).
+        long long kept = q.GetIntField(5);
+        if (kept >= 0)
+            ultimaCotaTVA = static_cast<int32_t>(kept);
+        else if (productId != 0)
             ultimaCotaTVA = static_cast<int32_t>(GetProductIntField(productId, 3));
         item->cotaTVA = VatLabel(ultimaCotaTVA);
         item->valoareTVA = Formatted2(LineVat(value, ultimaCotaTVA));

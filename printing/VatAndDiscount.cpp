@@ -29,6 +29,11 @@ int DiscountPercent(double price, double netValue)
     return whole;
 }
 
+int DiscountLinePercent(double quantity, double price, double netValue)
+{
+    return DiscountPercent(-quantity * price, netValue);
+}
+
 double LineVat(double value, long long code)
 {
     return value * VatMultiplier(code) - value;

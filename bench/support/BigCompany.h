@@ -158,7 +158,7 @@ private:
         micro::qsql::QsqlStatement header = m_db.CompileStatement(
             SqlFormat(L"insert into %s values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'BRV')", headers).c_str());
         micro::qsql::QsqlStatement line =
-            m_db.CompileStatement(SqlFormat(L"insert into %s values (NULL, ?, ?, ?, ?)", lineTable).c_str());
+            m_db.CompileStatement(SqlFormat(L"insert into %s values (NULL, ?, ?, ?, ?, NULL)", lineTable).c_str());
         for (int i = 1; i <= count; ++i) {
             long long date = DateOf(i, count);
             double net = 0.0;

@@ -21,19 +21,23 @@ double OwnHeaderNetValue(unsigned long long id, int type)
     return q.Eof() ? 0.0 : q.GetFloatField(0, 0.0);
 }
 
-// The discount row (product 0) is taxed at the rate of the lines before it.
+// A line is taxed at the code it was issued with; one stored without a code
+// at its product's current rate, and such a discount row (product 0) at the
+// rate of the lines before it.
 PrintedItem MakeItem(unsigned long n, unsigned long long product, double quantity, double price, double netValue,
-                     long long& lineVatCode)
+                     long long keptVat, long long& lineVatCode)
 {
     PrintedItem item;
     item.discount = product == 0;
     GetProductTextField(item.texts.denumire, product, 1);
     if (item.discount) {
-        QString percent = QString::Formatted(L" %d%%", DiscountPercent(price, netValue));
+        QString percent = QString::Formatted(L" %d%%", DiscountLinePercent(quantity, price, netValue));
         item.texts.denumire += percent;
     }
     GetProductTextField(item.texts.um, product, 6);
-    if (product != 0)
+    if (keptVat >= 0)
+        lineVatCode = keptVat;
+    else if (product != 0)
         lineVatCode = GetProductIntField(product, 3);
     long long vatCode = lineVatCode;
     double value = quantity * price;
@@ -53,13 +57,9 @@ std::vector<PrintedItem> ReadPrintedItems(unsigned long long id, int type, NetVa
     std::vector<PrintedItem> items;
     if (id == 0)
         return items;
-    QString sql = type == DocumentGoodsReceived
-                      ? QString::Formatted(L"select id     ,  produsID     ,  cantitate    ,  valoareFT    ,  IDFactura     "
-                                           L"from ArticoleNiruri where IDFactura = %llu",
-                                           id)
-                      : micro::qsql::SqlFormat(L"select id     ,  produsID     ,  cantitate    ,  valoareFT    ,  "
-                                               L"IDFactura     from '%s' where IDFactura = %llu",
-                                               DocumentLineTable(type), id);
+    QString sql = micro::qsql::SqlFormat(L"select id     ,  produsID     ,  cantitate    ,  valoareFT    ,  "
+                                         L"IDFactura    ,  coalesce(TVA, -1) from '%s' where IDFactura = %llu",
+                                         DocumentLineTable(type), id);
     QsqlQuery q = GetRepository().ExecQuery(sql);
     bool netRead = false;
     double netValue = 0.0;
@@ -71,7 +71,7 @@ std::vector<PrintedItem> ReadPrintedItems(unsigned long long id, int type, NetVa
             netRead = true;
         }
         items.push_back(MakeItem(n, product, q.GetFloatField(2, 0.0), q.GetFloatField(3, 0.0), netValue,
-                                 lineVatCode));
+                                 q.GetIntField(5), lineVatCode));
     }
     return items;
 }

@@ -56,11 +56,11 @@ TEST_F(SafeWrites, HostileTextStaysTextAndNumbersKeepEveryDigit)
     EXPECT_EQ(L"RO999", tempDb.Text(L"select group_concat(Cod) from Clienti where Cod <> '777'"));
 
     for (double value : {0.1234567891, 1.0 / 3.0, 123456789.123456789, 1e-300}) {
-        ASSERT_TRUE(db().InsertDocumentItem(0, 1, value, value, 7));
+        ASSERT_TRUE(db().InsertDocumentItem(0, 1, value, value, 7, 0));
         EXPECT_EQ(value, tempDb.Number(L"select valoareFT from ArticoleFacturi order by id desc limit 1"));
     }
     for (double value : {HUGE_VAL, std::nan("")}) {
-        EXPECT_FALSE(db().InsertDocumentItem(0, 1, 1.0, value, 7));
+        EXPECT_FALSE(db().InsertDocumentItem(0, 1, 1.0, value, 7, 0));
         EXPECT_THROW(db().CompileStatement(L"update Facturi set sold = ?").Bind(1, value), QSqlError);
     }
     EXPECT_EQ(4, tempDb.Scalar(L"select count(*) from ArticoleFacturi"));

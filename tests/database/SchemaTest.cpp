@@ -55,6 +55,7 @@ TEST(CompanyFile, OpeningAnOlderFileAddsTheMissingIndexesAndColumns)
     temp.Exec(L"drop index ArticoleFacturi_prod");
     temp.Exec(L"drop index Clienti_nume");
     temp.Exec(L"drop table Alocari");
+    temp.Exec(L"alter table ArticoleNiruri drop column TVA");
     temp.Exec(L"create table Veche as select id, denumire, logo, cotaTVA from Societate");
     temp.Exec(L"drop table Societate");
     temp.Exec(L"alter table Veche rename to Societate");
@@ -64,6 +65,7 @@ TEST(CompanyFile, OpeningAnOlderFileAddsTheMissingIndexesAndColumns)
     // Printing reads the pictures without the company dialog ever opening.
     EXPECT_EQ(0, temp.Scalar(L"select count(background) + count(stampila) + count(cont2) from Societate"));
     EXPECT_EQ(17, temp.Scalar(L"select count(*) from pragma_table_info('Societate')"));
+    EXPECT_EQ(1, temp.Scalar(L"select count(*) from pragma_table_info('ArticoleNiruri') where name = 'TVA'"));
     EXPECT_EQ(2, temp.Scalar(L"select count(*) from sqlite_master where type = 'index' and name in "
                              L"('ArticoleFacturi_prod', 'Clienti_nume')"));
     EXPECT_EQ(0, temp.Scalar(L"select count(*) from Alocari"));

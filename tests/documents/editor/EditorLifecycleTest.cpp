@@ -1,5 +1,8 @@
 #include "cash/Settlement.h"
 #include "tests/documents/support/EditorFixture.h"
+#include "database/DocumentTables.h"
+#include "printing/FacturaDate.h"
+#include "printing/layouts/PrintedItems.h"
 
 using namespace editor_tests;
 using testing_support::ModalDriver;
@@ -35,11 +38,16 @@ protected:
 
 // An injected failure of the reversing lines, or a reversed document that
 // cannot be saved, writes nothing and spends no number; then the storno
-// writes the reversing invoice and closes the reversed one.
+// closes the invoice, issued at 24 % with 10 % off though the catalogue says
+// 5 % since, and writes its exact negation, the discount reading 10 % on
+// screen and paper.
 TEST_F(EditorLifecycle, StornoWritesTheReversingInvoiceOnlyWhenBothDocumentsCanBeWritten)
 {
-    tempDb.Exec(L"update Facturi set status = 2");
-    tempDb.Exec(L"create trigger no_negative before insert on ArticoleFacturi when new.cantitate < 0 "
+    StoreLine(L"ArticoleFacturi", invoice, 0, -1, 25);
+    tempDb.Exec(L"update ArticoleFacturi set TVA = 0");
+    tempDb.Exec(L"update Produse set TVA = 2");
+    tempDb.Exec(L"update Facturi set status = 2, valoareFT = 225, valoareTVA = 54, valoareTTI = 279, sold = 279");
+    tempDb.Exec(L"create trigger no_negative before insert on ArticoleFacturi when new.cantitate < -1 "
                 L"begin select raise(abort, 'injected'); end");
     const wchar_t* clients[] = {L"Client SRL", L"", L"Client SRL"};
     for (int pass = 0; pass < 3; ++pass) {
@@ -57,19 +65,67 @@ TEST_F(EditorLifecycle, StornoWritesTheReversingInvoiceOnlyWhenBothDocumentsCanB
             break;
         ASSERT_EQ(2u, boxes.Count()) << boxes.Describe();
         EXPECT_EQ(pass ? L"Nu ati introdus clientul !" : L"Message", pass ? boxes.Last().text : boxes.Last().caption);
-        EXPECT_EQ(L"1 2 31000 2 1 1", Stored(L"select count(*) || ' ' || status || ' ' || round(sold * 100) || ' ' || "
+        EXPECT_EQ(L"1 2 27900 3 1 1", Stored(L"select count(*) || ' ' || status || ' ' || round(sold * 100) || ' ' || "
                                              L"(select count(*) from ArticoleFacturi) || ' ' || (select numarFactura "
                                              L"from ConfigFacturi) || ' ' || (select idFactura from iduri) from Facturi"));
     }
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ(L"Stornare", boxes.Last().caption);
     EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"Se va crea factura storno cu numarul 2"));
-    // id status number net total balance, lines' quantity: the reversed one closed at 0.
-    EXPECT_EQ(L"1 4 1 25000 31000 0 3|2 4 2 -25000 -31000 0 -3|",
+    // id status number net VAT total balance, lines: the reversed one closed at 0.
+    EXPECT_EQ(L"1 4 1 22500 5400 27900 0 2x0 1x0 -1x0|2 4 2 -22500 -5400 -27900 0 -2x0 -1x0 1x0",
               Stored(L"select group_concat(id || ' ' || status || ' ' || numar || ' ' || round(valoareFT * 100) || ' ' || "
-                     L"round(valoareTTI * 100) || ' ' || round(sold * 100) || ' ' || (select sum(cantitate) from "
-                     L"ArticoleFacturi where IDFactura = f.id) || '|', '') from Facturi f"));
+                     L"round(valoareTVA * 100) || ' ' || round(valoareTTI * 100) || ' ' || round(sold * 100) || ' ' || "
+                     L"(select group_concat(cantitate || 'x' || TVA, ' ') from ArticoleFacturi where IDFactura = f.id), "
+                     L"'|') from Facturi f"));
     EXPECT_EQ(L"2 2", Stored(L"select numarFactura || ' ' || (select idFactura from iduri) from ConfigFacturi"));
+    FacturaDate screen(2, DocumentInvoice);
+    std::vector<PrintedItem> paper = ReadPrintedItems(2, DocumentInvoice, NetValueFrom::OwnHeader);
+    EXPECT_EQ(L"24%|Discount 10%|Discount 10%", std::wstring(screen.items.GetAt(0)->cotaTVA.c_str()) + L"|" +
+                                                     screen.items.GetAt(2)->denumire.c_str() + L"|" +
+                                                     paper[2].texts.denumire.c_str());
+}
+
+// A NIR is reversed by a negated NIR from the NIR counter: stock nets to zero, no invoice number is spent.
+TEST_F(EditorLifecycle, StornoOfAGoodsReceivedNoteIsANegatedNote)
+{
+    tempDb.Exec(L"insert into Niruri values (1, 2, 4, 1, 1772668800, 1772668800, 0, 0, 500, 120, 620, 620, 'F1')");
+    StoreLine(L"ArticoleNiruri", 1, cement, 5, 100);
+    tempDb.Exec(L"update ConfigFacturi set numarNir = 4");
+    boxes.Answer(IDOK);
+    EXPECT_EQ(1, RunDocument(3, 1, [](HWND w) { ModalDriver::Click(w, IDC_FE_STORNO); })) << boxes.Describe();
+    EXPECT_EQ(L"1 4 4 62000 0|2 4 5 -62000 0|0 5 1 1",
+              Stored(L"select group_concat(n.id || ' ' || status || ' ' || numar || ' ' || round(valoareTTI * 100) || ' ' "
+                     L"|| round(sold * 100), '|') || '|' || (select sum(cantitate) from ArticoleNiruri) || ' ' || "
+                     L"numarNir || ' ' || numarFactura || ' ' || (select count(*) from Facturi) from Niruri n, ConfigFacturi"));
+    EXPECT_NE(std::string::npos, boxes.Describe().find("numarul 5")) << boxes.Describe();
+}
+
+// A return invoice typed with positive quantities is stored negated with
+// nothing to collect, reopens from the invoice list as one, and its storno
+// sends the goods out again.
+TEST_F(EditorLifecycle, ReturnInvoiceTakesGoodsBackAndItsStornoSendsThemOut)
+{
+    RunDocument(4, 0, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+        AddLine(w, L"Ciment", L"7.50", L"2", 1, false);
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    });
+    tempDb.Exec(L"update Facturi set status = 2 where id = 2");
+    MyFacturiDialog editor(nullptr);
+    editor.id = 2;
+    ModalDriver driver;
+    driver.When(EditorTitle(DocumentReturnInvoice), [&](HWND w) {
+        EXPECT_EQ(L"2.00|16.35|16.35", Cells(w, 0, {4, 9}) + L"|" + Text(w, IDC_FE_TOTAL));
+        ModalDriver::Click(w, IDC_FE_STORNO);
+    });
+    boxes.Answer(IDOK);
+    EXPECT_EQ(1, editor.DoModal());
+    driver.Verify();
+    EXPECT_EQ(L"2 4 -1635 0 -2|3 4 1635 0 2",
+              Stored(L"select group_concat(id || ' ' || status || ' ' || round(valoareTTI * 100) || ' ' || round(sold * "
+                     L"100) || ' ' || (select sum(cantitate) from ArticoleFacturi where IDFactura = f.id), '|') from "
+                     L"Facturi f where id > 1"));
 }
 
 // A cancel the file refuses keeps the editor open; once it can save, status 3 and no balance.

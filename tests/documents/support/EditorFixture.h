@@ -112,11 +112,12 @@ protected:
                         .c_str());
         return static_cast<unsigned long long>(tempDb.Db().LastInsertRowId());
     }
+    // A line without a VAT code (as written before lines kept one) follows its product's rate.
     void StoreLine(const wchar_t* table, unsigned long long documentId, unsigned long long product, double quantity,
-                   double price)
+                   double price, const wchar_t* vatCode = L"NULL")
     {
-        tempDb.Exec(micro::utils::QString::Formatted(L"insert into %s values (NULL, %llu, %f, %f, %llu)", table,
-                                                     product, quantity, price, documentId)
+        tempDb.Exec(micro::utils::QString::Formatted(L"insert into %s values (NULL, %llu, %f, %f, %llu, %s)", table,
+                                                     product, quantity, price, documentId, vatCode)
                         .c_str());
     }
 };

@@ -67,8 +67,7 @@ TEST_F(ReceiptLayout, FirstPrintCreatesTheTypedReceiptAndLaterPrintsReuseIt)
     // become the counter and the receipt.
     MetafileSink sink(4960, 7016);
     EXPECT_TRUE(PrintAnswering(IDOK, sink, L"57", L"O'K"));
-    EXPECT_EQ(L"O'K|57|1| 7|1|0|0\n", Receipts());
-    EXPECT_EQ(57, Counter());
+    EXPECT_EQ(L"O'K|57|1| 7|1|0|0\n57", Receipts() + std::to_wstring(Counter()));
     EXPECT_DOUBLE_EQ(57.04, tempDb.Number(L"select suma from Incasari"));
     ASSERT_EQ(1u, sink.printed.size());
     Scale s(4960, 7016);
@@ -84,8 +83,7 @@ TEST_F(ReceiptLayout, FirstPrintCreatesTheTypedReceiptAndLaterPrintsReuseIt)
     FacturaPrintJob again(invoice.documentId, DocumentInvoice, 2, nullptr);
     EXPECT_NE(0u, again.chitantaId);
     EXPECT_TRUE(PrintFacturaChitantaLayout2(again));
-    EXPECT_EQ(L"O'K|57|1| 7|1|0|0\n", Receipts());
-    EXPECT_EQ(57, Counter());
+    EXPECT_EQ(L"O'K|57|1| 7|1|0|0\n57", Receipts() + std::to_wstring(Counter()));
     ASSERT_EQ(2u, sink.printed.size());
     EXPECT_TRUE(sink.printed[1].Find(L"Chitanta seria: O'K Nr.: 57"));
 }
@@ -101,9 +99,7 @@ TEST_F(ReceiptLayout, CancelOrARefusedRowWritesAndPrintsNothing)
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ(L"Message", boxes.Last().caption);
     EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"disk full"));
-    EXPECT_EQ(41, Counter());
-    EXPECT_EQ(L"", Receipts());
-    EXPECT_EQ(0, sink.opened);
+    EXPECT_EQ(L"41 0", std::to_wstring(Counter()) + Receipts() + L" " + std::to_wstring(sink.opened));
 }
 
 TEST_F(ReceiptLayout, FourteenLinesFitThePrintedTable)
@@ -118,8 +114,7 @@ TEST_F(ReceiptLayout, FourteenLinesFitThePrintedTable)
     EXPECT_TRUE(PrintFacturaChitantaLayout2(job));
     EXPECT_EQ(1u, boxes.Count());
     ASSERT_EQ(1u, sink.printed.size());
-    EXPECT_TRUE(sink.printed[0].Find(L"14.00"));
-    EXPECT_EQ(nullptr, sink.printed[0].Find(L"15.00"));
+    EXPECT_TRUE(sink.printed[0].Find(L"14.00") && !sink.printed[0].Find(L"15.00"));
     EXPECT_TRUE(sink.printed[0].Find(L"Chitanta seria: SRT Nr.: 5"));
 }
 
@@ -134,7 +129,7 @@ TEST_F(ReceiptLayout, ReceiptsOnlyForStoredDocumentsAndDiscountsFromTheirOwnHead
     EXPECT_TRUE(PrintFacturaChitantaLayout2(deleted));
     EXPECT_EQ(L"", Receipts());
     InvoiceFixture note = AddDocument(tempDb, DocumentGoodsReceived, 3, ShortNames(1));
-    tempDb.Exec(L"insert into ArticoleNiruri select NULL, 0, -1, sum(cantitate * valoareFT) / 10, 1 from ArticoleNiruri");
+    tempDb.Exec(L"insert into ArticoleNiruri select NULL, 0, -1, sum(cantitate * valoareFT) / 10, 1, NULL from ArticoleNiruri");
     tempDb.Exec(L"update Niruri set valoareFT = (select 9 * valoareFT from ArticoleNiruri where produsID = 0)");
     tempDb.Exec(L"insert into Facturi (id, valoareFT) values (1, 1)");
     FacturaPrintJob job(note.documentId, DocumentGoodsReceived, 1, nullptr);

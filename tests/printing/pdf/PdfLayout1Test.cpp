@@ -116,8 +116,8 @@ TEST_F(PdfLayout1, LongNamesAndBuyerLinesWrapAtTheirLimits)
     ExpectTextAt(page, fifty.substr(0, split), 55.2, Up(301));
     ExpectTextAt(page, fifty.substr(split), 55.2, Up(315));
     // A discount line after a long name moves on by one row only; its percentage
-    // comes from the document's own net value: -10 * 100 / (100 - 10) = -11.1.
-    ExpectTextAt(page, L"Discount -11%", 55.2, Up(329));
+    // comes from the document's own net value: 10 off, leaving 100, is 10 * 100 / 110 = 9.1.
+    ExpectTextAt(page, L"Discount 9%", 55.2, Up(329));
     // No space to break at: cut at 45 characters.
     ExpectTextAt(page, unbroken.substr(0, 45), 55.2, Up(343));
     ExpectTextAt(page, unbroken.substr(45), 55.2, Up(357));
