@@ -51,7 +51,9 @@ void MyPlataDialog::Validate()
         MessageBox(L"Introduceti clientul !", L"Atentie", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    double amount = CellNumber(GetItemText(IDC_PLATA_SUMA).c_str());
+    double amount = 0.0;
+    if (!AmountFromEdit(amount))
+        return;
     SettlementPlan plan =
         settlement::PlanValidation(settlement::kGoodsReceived, IDClient, RowIds(listaNiruri), amount);
     if (!ConfirmSettlementPlan(m_hwnd, plan, kPaymentWords, listaNiruri))

@@ -6,6 +6,7 @@
 #include "database/MyRepository.h"
 #include "masterdata/NumberText.h"
 #include "resources/resource.h"
+#include <cmath>
 #include <vector>
 
 using micro::qsql::QsqlQuery;
@@ -218,16 +219,20 @@ bool MyFacturiDialog::AddOrModifyLine()
 
     double quantity = 0.0, typedPrice = 0.0;
     if (!ParseQuantity(quantityText, quantity)) {
-        MessageBox(L"Cantitatea introdusa nu este un numar !", L"Atentie", MB_ICONEXCLAMATION);
+        MessageBox(kQuantityRefused, L"Atentie", MB_ICONEXCLAMATION);
         return false;
     }
-    if (!ParseQuantity(priceText, typedPrice)) {
-        MessageBox(L"Pretul introdus nu este un numar !", L"Atentie", MB_ICONEXCLAMATION);
+    if (!ParsePrice(priceText, typedPrice)) {
+        MessageBox(kPriceRefused, L"Atentie", MB_ICONEXCLAMATION);
         return false;
     }
     // A catalogue price left as shown keeps its full precision.
     double p = priceText == Amount(pretProdus) ? pretProdus : typedPrice;
     LineValues v = ComputeLine(p, quantity, VatMultiplier(vatCode), includesVat);
+    if (std::fabs(v.gross) > kLargestAmount) {
+        MessageBox(kValueTooLarge, L"Atentie", MB_ICONEXCLAMATION);
+        return false;
+    }
 
     unsigned long long productId = 0;
     bool known = FindPendingProduct(name) != nullptr;
@@ -384,7 +389,7 @@ bool MyFacturiDialog::AppendDiscountRow(const QString& percentText)
     if (percentText.IsEmpty())
         return false;
     double pct = 0.0;
-    if (!ParseQuantity(percentText, pct))
+    if (!ParsePercent(percentText, pct))
         return false;
     double d = pct * valoareFT / 100.0, v = pct * valoareTVA / 100.0, t = pct * valoareTTI / 100.0;
     QString name;
@@ -418,8 +423,8 @@ void MyFacturiDialog::ApplyDiscount()
         return;
     QString percent = GetItemText(IDC_FE_DISCOUNT);
     double ignored = 0.0;
-    if (!areDiscount && !ParseQuantity(percent, ignored)) {
-        MessageBox(L"Discountul introdus nu este un numar !", L"Atentie", MB_ICONEXCLAMATION);
+    if (!areDiscount && !ParsePercent(percent, ignored)) {
+        MessageBox(kPercentRefused, L"Atentie", MB_ICONEXCLAMATION);
         return;
     }
     if (areDiscount)

@@ -170,7 +170,7 @@ bool MyIntrariGeneraleDialogEdit::CommitCellEdit()
             itemList.SetItemText(editRow, editColumn, QString::Formatted(L"%.17g", quantity));
             RecomputeRow(editRow);
         } else {
-            MessageBox(L"Cantitatea introdusa nu este un numar !", L"Atentie", MB_ICONEXCLAMATION);
+            MessageBox(kQuantityRefused, L"Atentie", MB_ICONEXCLAMATION);
         }
     }
     cellEditor.Show(SW_HIDE);
