@@ -229,7 +229,10 @@ bool MyFacturiDialog::AddOrModifyLine()
     // A catalogue price left as shown keeps its full precision.
     double p = priceText == Amount(pretProdus) ? pretProdus : typedPrice;
     LineValues v = ComputeLine(p, quantity, VatMultiplier(vatCode), includesVat);
-    if (std::fabs(v.gross) > kLargestAmount) {
+    // Neither the line nor the document may pass the largest amount its words can say.
+    int replaced = modificareLinie ? listaArticole.GetSelectedItem() : -1;
+    double others = valoareTTI - (replaced >= 0 && replaced < nrLinii ? ItemNumber(replaced, ColGross) : 0.0);
+    if (std::fabs(v.gross) > kLargestAmount || std::fabs(others + v.gross) > kLargestAmount) {
         MessageBox(kValueTooLarge, L"Atentie", MB_ICONEXCLAMATION);
         return false;
     }

@@ -64,7 +64,7 @@ TEST_F(EditorLines, TypedLinesGiveTheirFiguresAndTheDiscountFollowsThem)
         // A price or quantity beyond any amount is refused before anything is kept.
         AddLine(w, L"Mare", L"1e308", L"1", 0, false);
         AddLine(w, L"Mare", L"1", L"1e308", 0, false);
-        AddLine(w, L"Mare", L"999999999", L"2", 0, false);
+        AddLine(w, L"Mare", L"999999900", L"1", 0, true); // with the 124.00 already there
         EXPECT_EQ(L"1|100.00", std::to_wstring(Rows(w)) + L"|" + Text(w, IDC_FE_TOTAL_NET));
 
         // "Modifica" replaces the selected row; with no row selected it adds one.
