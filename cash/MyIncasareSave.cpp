@@ -3,7 +3,6 @@
 #include "cash/CashLists.h"
 #include "cash/CashMessages.h"
 #include "cash/CashText.h"
-#include "cash/CellNumbers.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "masterdata/DatabaseMessage.h"

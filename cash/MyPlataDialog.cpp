@@ -2,7 +2,6 @@
 #include "cash/CashLists.h"
 #include "cash/CashMessages.h"
 #include "cash/CashText.h"
-#include "cash/CellNumbers.h"
 #include "cash/Settlement.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"

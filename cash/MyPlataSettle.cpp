@@ -2,7 +2,6 @@
 #include "cash/CashLists.h"
 #include "cash/CashMessages.h"
 #include "cash/CashText.h"
-#include "cash/CellNumbers.h"
 #include "cash/MyFacturiScadenteList.h"
 #include "cash/MyPlataDialog.h"
 #include "cash/Settlement.h"
