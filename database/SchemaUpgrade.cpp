@@ -78,23 +78,15 @@ int Find(const std::vector<Column>& columns, const QString& name)
     return -1;
 }
 
-QString EmptyValue(const QString& type)
-{
-    QString lower = type;
-    lower.MakeLower();
-    if (lower.Find(L"char") >= 0)
-        return L"''";
-    return lower.Find(L"blob") >= 0 ? QString(L"NULL") : QString(L"0");
-}
-
-// Older rows get what a new file's row of the same id holds, or the type's empty value.
+// A row a new file has too (the company row, the settings, the discount
+// product) gets its value; any other older row keeps NULL, the value nobody
+// knows (an old line's VAT code is not 0).
 void FillAdded(QsqlDatabase& db, const TableLayout& table, const std::vector<int>& added)
 {
     for (int at : added) {
         const Column& column = table.columns[at];
         if (column.name.CompareNoCase(L"id") == 0)
             continue;
-        db.ExecDML((L"update " + table.name + L" set " + column.name + L" = " + EmptyValue(column.type)).c_str());
         for (const std::vector<QString>& row : table.rows)
             db.ExecDML((L"update " + table.name + L" set " + column.name + L" = " + row[at + 1] + L" where id = " +
                         row[0])
@@ -122,6 +114,7 @@ int UpgradeTable(QsqlDatabase& db, const TableLayout& table)
     std::vector<Column> present = ColumnsOf(db, table.name);
     if (present.empty()) {
         db.ExecDML(table.create.c_str());
+        db.ExecDML(L"PRAGMA user_version = 0"); // its indexes are made at the end of the open
         std::vector<int> all;
         for (size_t i = 0; i < table.columns.size(); ++i)
             all.push_back(static_cast<int>(i));

@@ -4,7 +4,7 @@
 // Files made by older versions lack columns (or tables) this version writes.
 // Every table is compared with the program's layout, the one Schema creates
 // for a new file: a missing table is created, missing columns are added with
-// the value a new file gets (its own rows' values, 0 or '' for other rows),
+// the value a new file gets (its own rows' values; other rows keep NULL),
 // all in one transaction, so no save meets an older layout. Columns missing
 // only at the end are appended; a table missing a column in the middle is
 // rebuilt in layout order, because the program inserts by position. Answers
