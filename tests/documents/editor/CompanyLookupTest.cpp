@@ -141,8 +141,8 @@ std::string Answer(const std::string& filler, bool reordered = false)
 }
 
 // An answer longer than one read of the connection fills the partner group
-// by key name, whatever the keys' order; NULs and lone surrogates are cleaned before they reach a
-// field or SQL, and no field takes more than its limit.
+// by key name, whatever the keys' order; NULs and lone surrogates are cleaned
+// before they reach a field or SQL, and no field takes more than its limit.
 TEST_F(CompanyLookupInEditor, FillsThePartnerGroupByKeyNameWithCleanedValues)
 {
     for (bool reordered : {false, true}) {
