@@ -109,18 +109,24 @@ void Rebuild(QsqlDatabase& db, const TableLayout& table, const std::vector<Colum
     db.ExecDML(L"PRAGMA user_version = 0");
 }
 
+// A table the file lacks altogether, with the rows a new file has in it.
+void CreateTable(QsqlDatabase& db, const TableLayout& table)
+{
+    db.ExecDML(table.create.c_str());
+    db.ExecDML(L"PRAGMA user_version = 0"); // its indexes are made at the end of the open
+    std::vector<int> all;
+    for (size_t i = 0; i < table.columns.size(); ++i)
+        all.push_back(static_cast<int>(i));
+    for (const std::vector<QString>& row : table.rows)
+        db.ExecDML((L"INSERT INTO " + table.name + L" (id) VALUES (" + row[0] + L")").c_str());
+    FillAdded(db, table, all);
+}
+
 int UpgradeTable(QsqlDatabase& db, const TableLayout& table)
 {
     std::vector<Column> present = ColumnsOf(db, table.name);
     if (present.empty()) {
-        db.ExecDML(table.create.c_str());
-        db.ExecDML(L"PRAGMA user_version = 0"); // its indexes are made at the end of the open
-        std::vector<int> all;
-        for (size_t i = 0; i < table.columns.size(); ++i)
-            all.push_back(static_cast<int>(i));
-        for (const std::vector<QString>& row : table.rows)
-            db.ExecDML((L"INSERT INTO " + table.name + L" (id) VALUES (" + row[0] + L")").c_str());
-        FillAdded(db, table, all);
+        CreateTable(db, table);
         return 1;
     }
     for (const Column& column : present) {
@@ -137,7 +143,8 @@ int UpgradeTable(QsqlDatabase& db, const TableLayout& table)
         else if (at != static_cast<int>(i))
             inOrder = false;
     }
-    if (missing.empty())
+    // Columns in another order break positional inserts as much as missing ones.
+    if (missing.empty() && inOrder)
         return 0;
     if (inOrder && missing.front() == static_cast<int>(present.size())) {
         for (int at : missing)

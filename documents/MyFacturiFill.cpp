@@ -243,8 +243,9 @@ void MyFacturiDialog::LookupCompanyOnline(QString fiscalCode)
     static const struct {
         const wchar_t* key;
         int control;
-    } targets[] = {{L"cif", IDC_FE_CLIENT_CIF},      {L"adresa", IDC_FE_CLIENT_ADDRESS}, {L"oras", IDC_FE_CLIENT_CITY},
-                   {L"denumire", IDC_FE_CLIENT_NAME}, {L"telefon", IDC_FE_CLIENT_PHONE},  {L"nrreg", IDC_FE_CLIENT_NRREG}};
+    } targets[] = {{L"cif", IDC_FE_CLIENT_CIF},         {L"adresa", IDC_FE_CLIENT_ADDRESS},
+                   {L"oras", IDC_FE_CLIENT_CITY},        {L"denumire", IDC_FE_CLIENT_NAME},
+                   {L"telefon", IDC_FE_CLIENT_PHONE},    {L"nrreg", IDC_FE_CLIENT_NRREG}};
     for (const auto& t : targets) {
         if (answer.HasText(t.key))
             SetItemText(t.control, WithinLimit(GetItem(t.control), answer.Text(t.key)));

@@ -134,9 +134,10 @@ protected:
 std::string Answer(const std::string& filler, bool reordered = false)
 {
     std::string head = "\"cif\": \"123\", \"adresa\": \"Str. \xC8\x98tefan cel Mare 1\",\n \"oras\":\"Ia\xC8\x99i\", ";
-    std::string tail = "\"cod\": " + filler + ", \"denumire\": \"\xC8\x9A\xC4\x83r\xC4\x83 \\\"M\xC3\xA2ndr\xC4\x83\\\" SRL\", "
-                       "\"telefon\": \"0232\", \"nrreg\": \"J22/1/2000\", \"x\": null, \"y\": [1, \"a,b\"], \"z\": {\"k\": 1}, "
-                       "\"tva\": \"1\", ";
+    std::string tail = "\"cod\": " + filler +
+                       ", \"denumire\": \"\xC8\x9A\xC4\x83r\xC4\x83 \\\"M\xC3\xA2ndr\xC4\x83\\\" SRL\", "
+                       "\"telefon\": \"0232\", \"nrreg\": \"J22/1/2000\", \"x\": null, \"y\": [1, \"a,b\"], "
+                       "\"z\": {\"k\": 1}, \"tva\": \"1\", ";
     return "{ " + (reordered ? tail + head : head + tail) + "\"e\": 0 }";
 }
 
