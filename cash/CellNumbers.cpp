@@ -1,4 +1,5 @@
 #include "cash/CellNumbers.h"
+#include "masterdata/NumberText.h"
 #include <cwchar>
 
 unsigned long long CellInteger(const wchar_t* text)
@@ -11,5 +12,5 @@ unsigned long long CellInteger(const wchar_t* text)
 
 double CellNumber(const wchar_t* text)
 {
-    return std::wcstod(text, nullptr);
+    return StoredNumber(text);
 }

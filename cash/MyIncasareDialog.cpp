@@ -11,6 +11,7 @@
 #include "framework/gui/QImage.h"
 #include "masterdata/EditorEntries.h"
 #include "masterdata/MasterDataDialogs.h"
+#include "masterdata/NumberText.h"
 #include "resources/resource.h"
 #include <algorithm>
 
@@ -137,8 +138,8 @@ bool MyIncasareDialog::UpdateData(bool toControls)
 {
     if (!toControls) {
         // An amount shown as stored keeps every digit it was stored with.
-        if (GetItemText(IDC_INCASARE_SUMA) != QString::Formatted(L"%.2f", suma))
-            suma = AmountFromEdit();
+        if (GetItemText(IDC_INCASARE_SUMA) != QString::Formatted(L"%.2f", suma) && !AmountFromEdit(suma))
+            return false;
         sumaStr = GetItemText(IDC_INCASARE_SUMA_LITERE);
         data = static_cast<unsigned long long>(DateFromPicker());
         return true;
@@ -159,9 +160,13 @@ bool MyIncasareDialog::UpdateData(bool toControls)
     return true;
 }
 
-double MyIncasareDialog::AmountFromEdit() const
+bool MyIncasareDialog::AmountFromEdit(double& amount)
 {
-    return CellNumber(GetItemText(IDC_INCASARE_SUMA).c_str());
+    if (ParseAmount(GetItemText(IDC_INCASARE_SUMA).c_str(), amount))
+        return true;
+    MessageBox(kAmountRefused, L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+    SetFocus(GetItem(IDC_INCASARE_SUMA));
+    return false;
 }
 
 long long MyIncasareDialog::DateFromPicker() const
@@ -245,7 +250,11 @@ bool MyIncasareDialog::OnCommand(UINT id, UINT code, HWND control, LRESULT& resu
         if (text.IsEmpty()) {
             SetItemText(IDC_INCASARE_SUMA_LITERE, L"");
         } else {
-            AmountToWordsUpperCase(sumaStr, CellNumber(text.c_str()));
+            // No words for an amount that will be refused.
+            double amount = 0.0;
+            sumaStr = L"";
+            if (ParseAmount(text.c_str(), amount))
+                AmountToWordsUpperCase(sumaStr, amount);
             SetItemText(IDC_INCASARE_SUMA_LITERE, sumaStr.c_str());
         }
         return true;
@@ -376,7 +385,8 @@ void MyIncasareDialog::RemoveInvoice()
 
 void MyIncasareDialog::Print()
 {
-    suma = AmountFromEdit();
+    if (!AmountFromEdit(suma))
+        return;
     SYSTEMTIME time = {};
     dataSelector.GetSystemTime(time);
     QString number = QString::Formatted(L"%llu", numar);

@@ -71,7 +71,8 @@ private:
     void ShowPicture();
     void CreateRunTimeButtons();
     void ShowNumber();
-    double AmountFromEdit() const;
+    // The typed amount; a refused one is said and the edit takes the focus.
+    bool AmountFromEdit(double& amount);
     long long DateFromPicker() const;
 
     micro::gui::QEdit editSuma;

@@ -3,10 +3,10 @@
 #include "cash/CashLists.h"
 #include "cash/CashMessages.h"
 #include "cash/CashText.h"
-#include "cash/CellNumbers.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "masterdata/DatabaseMessage.h"
+#include "masterdata/NumberText.h"
 #include "resources/resource.h"
 #include <algorithm>
 
@@ -89,7 +89,8 @@ void MyIncasareDialog::OnOK()
         EndDialog(IDCANCEL);
         return;
     }
-    UpdateData(false);
+    if (!UpdateData(false))
+        return;
     tip = ChosenPaymentType(comboTip, tip);
     if (SaveIncasare(1))
         EndDialog(IDOK);
@@ -105,7 +106,9 @@ void MyIncasareDialog::Validate()
         MessageBox(L"Introduceti Clientul pentru validare ", kAtentie, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    double amount = AmountFromEdit();
+    double amount = 0.0;
+    if (!AmountFromEdit(amount))
+        return;
     SettlementPlan plan = PlanValidation(kInvoices, IDClient, RowIds(lista), amount);
     if (!ConfirmSettlementPlan(m_hwnd, plan, kReceiptWords, lista))
         return;

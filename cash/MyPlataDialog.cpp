@@ -2,12 +2,12 @@
 #include "cash/CashLists.h"
 #include "cash/CashMessages.h"
 #include "cash/CashText.h"
-#include "cash/CellNumbers.h"
 #include "cash/Settlement.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "masterdata/EditorEntries.h"
 #include "masterdata/MyCautareClientiDialog.h"
+#include "masterdata/NumberText.h"
 #include "resources/resource.h"
 #include <commctrl.h>
 #include <cwchar>
@@ -124,7 +124,8 @@ bool MyPlataDialog::UpdateData(bool toControls)
         // An amount nobody touched keeps every digit and the words it had.
         QString amount = GetItemText(IDC_PLATA_SUMA);
         if (amount != m_shownAmount) {
-            suma = CellNumber(amount.c_str());
+            if (!AmountFromEdit(suma))
+                return false;
             sumaStr = GetItemText(IDC_PLATA_SUMA_LITERE);
         }
         data = dataPicker.GetUnixTime();
@@ -186,7 +187,9 @@ bool MyPlataDialog::OnNotify(UINT id, NMHDR* header, LRESULT&)
 
 void MyPlataDialog::OnOK()
 {
-    UpdateData(false);
+    // Without a partner the save says so before the amount is looked at.
+    if (IDClient != 0 && !UpdateData(false))
+        return;
     tip = ChosenPaymentType(comboTip, tip);
     // A failed save keeps the editor open with everything typed.
     if (SaveAs(1))
@@ -235,9 +238,19 @@ void MyPlataDialog::RefreshAmountWords()
     // amount is read back.
     QString text = GetItemText(IDC_PLATA_SUMA);
     QString words;
-    if (!text.IsEmpty())
-        AmountWords(CellNumber(text.c_str()), words);
+    double amount = 0.0;
+    if (ParseAmount(text.c_str(), amount))
+        AmountWords(amount, words);
     SetItemText(IDC_PLATA_SUMA_LITERE, words.c_str());
+}
+
+bool MyPlataDialog::AmountFromEdit(double& amount)
+{
+    if (ParseAmount(GetItemText(IDC_PLATA_SUMA).c_str(), amount))
+        return true;
+    MessageBox(kAmountRefused, L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+    SetFocus(GetItem(IDC_PLATA_SUMA));
+    return false;
 }
 
 bool MyPlataDialog::HasDocumentRow(unsigned long long documentId) const

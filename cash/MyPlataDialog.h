@@ -71,6 +71,8 @@ private:
     void Recompute();
     void RefreshAmountWords();
     bool HasDocumentRow(unsigned long long documentId) const;
+    // The typed amount; a refused one is said and the edit takes the focus.
+    bool AmountFromEdit(double& amount);
     void ChooseSupplier();
     void AddNir();
     void RemoveNir();

@@ -2,7 +2,6 @@
 #include "cash/CashLists.h"
 #include "cash/CashMessages.h"
 #include "cash/CashText.h"
-#include "cash/CellNumbers.h"
 #include "cash/MyFacturiScadenteList.h"
 #include "cash/MyPlataDialog.h"
 #include "cash/Settlement.h"
@@ -51,7 +50,9 @@ void MyPlataDialog::Validate()
         MessageBox(L"Introduceti clientul !", L"Atentie", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    double amount = CellNumber(GetItemText(IDC_PLATA_SUMA).c_str());
+    double amount = 0.0;
+    if (!AmountFromEdit(amount))
+        return;
     SettlementPlan plan =
         settlement::PlanValidation(settlement::kGoodsReceived, IDClient, RowIds(listaNiruri), amount);
     if (!ConfirmSettlementPlan(m_hwnd, plan, kPaymentWords, listaNiruri))

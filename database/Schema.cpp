@@ -225,13 +225,31 @@ void CreateCompanyDatabase(QsqlDatabase& db, const wchar_t* path)
     }
 }
 
-void OpenCompanyDatabase(QsqlDatabase& db, const wchar_t* path)
+void CreateCompanyLayout(QsqlDatabase& db)
+{
+    RunAll(db, kCreateStatements);
+    RunAll(db, kDefaultRows);
+    RunAll(db, kAllocations);
+}
+
+bool OpenCompanyDatabase(QsqlDatabase& db, const wchar_t* path)
 {
     db.Open(path, false);
     TuneConnection(db);
+    bool upToDate = true;
     // A write-protected file opens as it is; start-up reports it.
-    if (!db.IsReadOnly())
-        UpgradeCompanyDatabase(db);
+    if (!db.IsReadOnly()) {
+        try {
+            UpgradeCompanyDatabase(db);
+        } catch (const micro::qsql::QSqlError& error) {
+            // Busy is no verdict on the file: the caller reports it.
+            if ((error.GetCode() & 0xff) == 5 /* SQLITE_BUSY */)
+                throw;
+            db.OpenReadOnly(path);
+            TuneConnection(db);
+            upToDate = false;
+        }
+    }
     try {
         RunAll(db, kAllocations);
     } catch (...) {
@@ -243,4 +261,5 @@ void OpenCompanyDatabase(QsqlDatabase& db, const wchar_t* path)
         // A file opened read-only, or an older layout, still opens: the
         // indexes only make look-ups faster.
     }
+    return upToDate;
 }

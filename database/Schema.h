@@ -6,8 +6,12 @@
 // error (QSqlError) passed on; an existing file is refused and left alone.
 void CreateCompanyDatabase(micro::qsql::QsqlDatabase& db, const wchar_t* path);
 // Opens an existing company database, adds the columns an older file lacks
-// (UpgradeCompanyDatabase) and the look-up indexes it lacks.
-void OpenCompanyDatabase(micro::qsql::QsqlDatabase& db, const wchar_t* path);
+// (UpgradeCompanyDatabase) and the look-up indexes it lacks. A file that
+// cannot be brought up to date is opened read-only instead: false.
+bool OpenCompanyDatabase(micro::qsql::QsqlDatabase& db, const wchar_t* path);
+// Every table of a new file with the rows it starts with, on an empty
+// database: the program's layout, which older files are compared with.
+void CreateCompanyLayout(micro::qsql::QsqlDatabase& db);
 // The tables a company database holds, in creation order.
 extern const wchar_t* const kCompanyTables[];
 extern const int kCompanyTableCount;

@@ -1,75 +1,172 @@
 #include "database/SchemaUpgrade.h"
-#include <cwchar>
+#include "database/Schema.h"
+#include "database/qsql/SqlText.h"
+#include <memory>
 #include <vector>
 
 using micro::qsql::QsqlDatabase;
+using micro::qsql::QsqlQuery;
+using micro::qsql::QSqlError;
 using micro::utils::QString;
 
 namespace {
 
-struct AddedColumn {
-    const wchar_t* table;
-    const wchar_t* name;
-    const wchar_t* type;
+struct Column {
+    QString name;
+    QString type;
 };
 
-// Every column a later version added to a table that older files already
-// have. A column added in a new version is one more line here.
-const AddedColumn kAddedColumns[] = {
-    // The company row as the company dialog and the printed pages read it.
-    {L"Societate", L"denumire", L"varchar"},  {L"Societate", L"nrreg", L"varchar"},
-    {L"Societate", L"cui", L"varchar"},       {L"Societate", L"tvaincasare", L"int"},
-    {L"Societate", L"banca", L"varchar"},     {L"Societate", L"cont", L"varchar"},
-    {L"Societate", L"adresa", L"varchar"},    {L"Societate", L"oras", L"varchar"},
-    {L"Societate", L"telefon", L"varchar"},   {L"Societate", L"fax", L"varchar"},
-    {L"Societate", L"logo", L"blob"},         {L"Societate", L"cotaTVA", L"int"},
-    {L"Societate", L"background", L"blob"},   {L"Societate", L"stampila", L"blob"},
-    {L"Societate", L"banca2", L"varchar"},    {L"Societate", L"cont2", L"varchar"},
-    // The VAT code a document line was issued with (NULL: written before
-    // lines kept it, read at the product's rate).
-    {L"ArticoleFacturi", L"TVA", L"int"},     {L"ArticoleProforme", L"TVA", L"int"},
-    {L"ArticoleAvize", L"TVA", L"int"},       {L"ArticoleNiruri", L"TVA", L"int"},
+struct TableLayout {
+    QString name;
+    QString create;
+    std::vector<Column> columns;
+    // A new file's own rows of the table: their id and, per column, its value as an SQL literal.
+    std::vector<std::vector<QString>> rows;
 };
 
-std::vector<QString> ColumnsOf(QsqlDatabase& db, const wchar_t* table)
+// Table names come from sqlite_master of the program's own layout, never user text.
+std::vector<Column> ColumnsOf(QsqlDatabase& db, const QString& table)
 {
-    std::vector<QString> present;
-    // Table names are this file's constants, never user text.
-    micro::qsql::QsqlQuery columns = db.ExecQuery(QString::Formatted(L"PRAGMA table_info(%s)", table).c_str());
-    for (; !columns.Eof(); columns.NextRow())
-        present.push_back(columns.GetStringField(1));
-    return present;
+    std::vector<Column> columns;
+    for (QsqlQuery q = db.ExecQuery(QString::Formatted(L"PRAGMA table_info(%s)", table.c_str()).c_str()); !q.Eof();
+         q.NextRow())
+        columns.push_back({q.GetStringField(1), q.GetStringField(2)});
+    return columns;
 }
 
-bool Contains(const std::vector<QString>& names, const wchar_t* name)
+std::vector<std::vector<QString>> QuotedRows(QsqlDatabase& db, const TableLayout& table)
 {
-    for (const QString& present : names) {
-        if (present.CompareNoCase(name) == 0)
-            return true;
+    QString sql = L"select id";
+    for (const Column& column : table.columns)
+        sql += L", quote(" + column.name + L")";
+    std::vector<std::vector<QString>> rows;
+    for (QsqlQuery q = db.ExecQuery((sql + L" from " + table.name).c_str()); !q.Eof(); q.NextRow()) {
+        rows.emplace_back();
+        for (int i = 0; i < q.NumFields(); ++i)
+            rows.back().push_back(q.GetStringField(i));
     }
-    return false;
+    return rows;
+}
+
+// The program's layout, read once from a new file made in memory by the same
+// statements that make a real one: Schema holds the one list of what each table holds.
+const std::vector<TableLayout>& ProgramLayout()
+{
+    static std::unique_ptr<std::vector<TableLayout>> layout;
+    if (layout)
+        return *layout;
+    auto made = std::make_unique<std::vector<TableLayout>>();
+    QsqlDatabase memory;
+    memory.Open(L":memory:", true);
+    CreateCompanyLayout(memory);
+    for (QsqlQuery q = memory.ExecQuery(L"select name, sql from sqlite_master where type = 'table' order by rowid");
+         !q.Eof(); q.NextRow())
+        made->push_back({q.GetStringField(0), q.GetStringField(1), {}, {}});
+    for (TableLayout& table : *made) {
+        table.columns = ColumnsOf(memory, table.name);
+        table.rows = QuotedRows(memory, table);
+    }
+    layout = std::move(made);
+    return *layout;
+}
+
+int Find(const std::vector<Column>& columns, const QString& name)
+{
+    for (size_t i = 0; i < columns.size(); ++i)
+        if (columns[i].name.CompareNoCase(name.c_str()) == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// A row a new file has too (the company row, the settings, the discount
+// product) gets its value; any other older row keeps NULL, the value nobody
+// knows (an old line's VAT code is not 0).
+void FillAdded(QsqlDatabase& db, const TableLayout& table, const std::vector<int>& added)
+{
+    for (int at : added) {
+        const Column& column = table.columns[at];
+        if (column.name.CompareNoCase(L"id") == 0)
+            continue;
+        for (const std::vector<QString>& row : table.rows)
+            db.ExecDML((L"update " + table.name + L" set " + column.name + L" = " + row[at + 1] + L" where id = " +
+                        row[0])
+                           .c_str());
+    }
+}
+
+// Copies the rows into the layout's table; its indexes go with the old one
+// and are made again at the end of the open.
+void Rebuild(QsqlDatabase& db, const TableLayout& table, const std::vector<Column>& present)
+{
+    QString kept = L"brivane_vechi_" + table.name;
+    db.ExecDML((L"ALTER TABLE " + table.name + L" RENAME TO " + kept).c_str());
+    db.ExecDML(table.create.c_str());
+    QString names;
+    for (const Column& column : present)
+        names += (names.IsEmpty() ? L"" : L", ") + column.name;
+    db.ExecDML((L"INSERT INTO " + table.name + L" (" + names + L") SELECT " + names + L" FROM " + kept).c_str());
+    db.ExecDML((L"DROP TABLE " + kept).c_str());
+    db.ExecDML(L"PRAGMA user_version = 0");
+}
+
+// A table the file lacks altogether, with the rows a new file has in it.
+void CreateTable(QsqlDatabase& db, const TableLayout& table)
+{
+    db.ExecDML(table.create.c_str());
+    db.ExecDML(L"PRAGMA user_version = 0"); // its indexes are made at the end of the open
+    std::vector<int> all;
+    for (size_t i = 0; i < table.columns.size(); ++i)
+        all.push_back(static_cast<int>(i));
+    for (const std::vector<QString>& row : table.rows)
+        db.ExecDML((L"INSERT INTO " + table.name + L" (id) VALUES (" + row[0] + L")").c_str());
+    FillAdded(db, table, all);
+}
+
+int UpgradeTable(QsqlDatabase& db, const TableLayout& table)
+{
+    std::vector<Column> present = ColumnsOf(db, table.name);
+    if (present.empty()) {
+        CreateTable(db, table);
+        return 1;
+    }
+    for (const Column& column : present) {
+        if (Find(table.columns, column.name) < 0)
+            throw QSqlError(QSqlError::kWrapperError, L"table " + table.name + L" has a column the program does not "
+                                                      L"know: " + column.name);
+    }
+    std::vector<int> missing;
+    bool inOrder = true;
+    for (size_t i = 0; i < table.columns.size(); ++i) {
+        int at = Find(present, table.columns[i].name);
+        if (at < 0)
+            missing.push_back(static_cast<int>(i));
+        else if (at != static_cast<int>(i))
+            inOrder = false;
+    }
+    // Columns in another order break positional inserts as much as missing ones.
+    if (missing.empty() && inOrder)
+        return 0;
+    if (inOrder && missing.front() == static_cast<int>(present.size())) {
+        for (int at : missing)
+            db.ExecDML((L"ALTER TABLE " + table.name + L" ADD COLUMN " + table.columns[at].name + L" " +
+                        table.columns[at].type)
+                           .c_str());
+    } else {
+        Rebuild(db, table, present);
+    }
+    FillAdded(db, table, missing);
+    return static_cast<int>(missing.size());
 }
 
 } // namespace
 
 int UpgradeCompanyDatabase(QsqlDatabase& db)
 {
+    const std::vector<TableLayout>& layout = ProgramLayout();
     micro::qsql::QsqlTransaction transaction(db);
     int added = 0;
-    const wchar_t* table = nullptr;
-    std::vector<QString> present;
-    for (const AddedColumn& column : kAddedColumns) {
-        if (!table || wcscmp(table, column.table) != 0) {
-            table = column.table;
-            present = ColumnsOf(db, table);
-        }
-        // A table the file lacks altogether is no upgrade's business.
-        if (present.empty() || Contains(present, column.name))
-            continue;
-        db.ExecDML(QString::Formatted(L"ALTER TABLE %s ADD COLUMN %s %s", column.table, column.name, column.type)
-                       .c_str());
-        ++added;
-    }
+    for (const TableLayout& table : layout)
+        added += UpgradeTable(db, table);
     transaction.Commit();
     return added;
 }

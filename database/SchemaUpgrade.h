@@ -1,8 +1,13 @@
 #pragma once
 #include "database/qsql/QsqlDatabase.h"
 
-// Files made by older versions lack columns this version reads. Every column
-// the program knows to have been added is added where it is missing, all in
-// one transaction, so no window meets an older layout. Answers how many were
-// added; a failure throws QSqlError with nothing changed.
+// Files made by older versions lack columns (or tables) this version writes.
+// Every table is compared with the program's layout, the one Schema creates
+// for a new file: a missing table is created, missing columns are added with
+// the value a new file gets (its own rows' values; other rows keep NULL),
+// all in one transaction, so no save meets an older layout. Columns missing
+// only at the end are appended; a table missing a column in the middle is
+// rebuilt in layout order, because the program inserts by position. Answers
+// how many columns and tables were added. A column the program does not know
+// makes the file impossible to bring up to date: QSqlError, nothing changed.
 int UpgradeCompanyDatabase(micro::qsql::QsqlDatabase& db);

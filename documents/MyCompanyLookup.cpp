@@ -98,11 +98,11 @@ public:
                 std::wstring value;
                 if (!ReadString(value))
                     return false;
-                answer.Add(true, CleanValue(value));
+                answer.Add(key, true, CleanValue(value));
             } else {
                 if (!SkipValue())
                     return false;
-                answer.Add(false, QString());
+                answer.Add(key, false, QString());
             }
             SkipSpace();
             if (Take(L','))
@@ -319,7 +319,8 @@ CompanyLookupOutcome LookupCompany(const QString& fiscalCode, CompanyLookupAnswe
     }
     if (job->outcome != CompanyLookupFound)
         return job->outcome;
-    if (job->body.empty() || !ParseCompanyAnswer(job->body, answer) || answer.Count() == 0)
+    if (job->body.empty() || !ParseCompanyAnswer(job->body, answer) || !answer.HasText(L"cif") ||
+        !answer.HasText(L"denumire"))
         return CompanyLookupNotFound;
     return CompanyLookupFound;
 }

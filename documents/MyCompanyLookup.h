@@ -5,7 +5,9 @@
 
 // The company-registry look-up by fiscal code: an HTTP GET of
 // <base>/api/companies/<code>.json through WinINet on a worker thread, answered
-// by one flat JSON object whose values are read by the position of their keys.
+// by one flat JSON object whose values are read by their keys' names ("cif",
+// "denumire", "adresa", "oras", "telefon", "nrreg", "tva"); an answer without
+// the fiscal code and the name is no company (the service's error objects).
 // The caller waits at most ten seconds whatever the server does; an answer
 // over 64 KiB counts as not found.
 
@@ -16,25 +18,38 @@ enum CompanyLookupOutcome {
     CompanyLookupNoServer,   // the request could not be made
 };
 
-// The values of the answer by key position; only string values carry text.
+// The values of the answer by key name; only string values carry text. A key
+// given twice keeps its first value.
 class CompanyLookupAnswer {
 public:
-    bool HasText(int position) const
+    bool HasText(const wchar_t* key) const
     {
-        return position >= 0 && position < static_cast<int>(m_isText.size()) && m_isText[position];
+        int at = Find(key);
+        return at >= 0 && m_isText[at];
     }
-    micro::utils::QString Text(int position) const
+    micro::utils::QString Text(const wchar_t* key) const
     {
-        return HasText(position) ? m_texts[position] : micro::utils::QString();
+        return HasText(key) ? m_texts[Find(key)] : micro::utils::QString();
     }
     int Count() const { return static_cast<int>(m_isText.size()); }
-    void Add(bool isText, const micro::utils::QString& text)
+    void Add(const std::wstring& key, bool isText, const micro::utils::QString& text)
     {
+        if (Find(key.c_str()) >= 0)
+            return;
+        m_keys.push_back(key);
         m_isText.push_back(isText);
         m_texts.push_back(text);
     }
 
 private:
+    int Find(const wchar_t* key) const
+    {
+        for (size_t i = 0; i < m_keys.size(); ++i)
+            if (m_keys[i] == key)
+                return static_cast<int>(i);
+        return -1;
+    }
+    std::vector<std::wstring> m_keys;
     std::vector<bool> m_isText;
     std::vector<micro::utils::QString> m_texts;
 };
@@ -43,7 +58,7 @@ private:
 // only). Past the deadline: CompanyLookupNoServer.
 CompanyLookupOutcome LookupCompany(const micro::utils::QString& fiscalCode, CompanyLookupAnswer& answer);
 
-// Reads a flat JSON object (UTF-8) into values by position, folding the
+// Reads a flat JSON object (UTF-8) into values by key, folding the
 // Romanian letters to plain ones, dropping NULs and replacing lone surrogates.
 // False when the text is no such object.
 bool ParseCompanyAnswer(const std::string& body, CompanyLookupAnswer& answer);

@@ -435,11 +435,12 @@ void MyFacturiDialog::SaveAndMakeReceipt()
         return;
     confirmation.GetReceiptNumberAndSeries(numarChitanta, serieChitanta);
 
-    double amount = wcstod(GetItemText(IDC_FE_TOTAL).c_str(), nullptr);
+    double amount = CellAmount(GetItemText(IDC_FE_TOTAL).c_str());
     unsigned long long issued = GetPicker(IDC_FE_ISSUE_DATE);
     InvoiceReceiptRow row;
     row.series = serieChitanta;
-    row.number = wcstoull(numarChitanta.c_str(), nullptr, 10);
+    // The confirmation accepted only a counter.
+    ParseCounter(numarChitanta.c_str(), row.number);
     row.amount = amount;
     row.amountInWords = AmountToWords(amount);
     row.date = issued;

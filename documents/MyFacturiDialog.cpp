@@ -465,7 +465,7 @@ void MyFacturiDialog::ShowTotals()
 
 double MyFacturiDialog::ItemNumber(int row, int column) const
 {
-    return ParseAmount(listaArticole.GetItemText(row, column));
+    return CellAmount(listaArticole.GetItemText(row, column));
 }
 
 QString MyFacturiDialog::ComboEditText(int comboId) const

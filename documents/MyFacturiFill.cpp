@@ -241,15 +241,16 @@ void MyFacturiDialog::LookupCompanyOnline(QString fiscalCode)
         break;
     }
     static const struct {
-        int position;
+        const wchar_t* key;
         int control;
-    } targets[] = {{0, IDC_FE_CLIENT_CIF},  {1, IDC_FE_CLIENT_ADDRESS}, {2, IDC_FE_CLIENT_CITY},
-                   {4, IDC_FE_CLIENT_NAME}, {5, IDC_FE_CLIENT_PHONE},   {6, IDC_FE_CLIENT_NRREG}};
+    } targets[] = {{L"cif", IDC_FE_CLIENT_CIF},         {L"adresa", IDC_FE_CLIENT_ADDRESS},
+                   {L"oras", IDC_FE_CLIENT_CITY},        {L"denumire", IDC_FE_CLIENT_NAME},
+                   {L"telefon", IDC_FE_CLIENT_PHONE},    {L"nrreg", IDC_FE_CLIENT_NRREG}};
     for (const auto& t : targets) {
-        if (answer.HasText(t.position))
-            SetItemText(t.control, WithinLimit(GetItem(t.control), answer.Text(t.position)));
+        if (answer.HasText(t.key))
+            SetItemText(t.control, WithinLimit(GetItem(t.control), answer.Text(t.key)));
     }
-    if (answer.HasText(10) && answer.Text(10) == L"1")
+    if (answer.Text(L"tva") == L"1")
         SetItemText(IDC_FE_CLIENT_CIF, WithinLimit(GetItem(IDC_FE_CLIENT_CIF), L"RO" + GetItemText(IDC_FE_CLIENT_CIF)));
     UpdateData(true);
 }

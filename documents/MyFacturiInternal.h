@@ -19,11 +19,11 @@ enum Column {
 using ::VatLabel;
 using ::VatMultiplier;
 
-// A number typed or shown in a cell ("12.50", "2,5", "-1"); anything else reads 0.
-inline double ParseAmount(const wchar_t* text)
+// A number the editor itself wrote into a cell ("12.50", "-1", a stored
+// quantity with all its decimals); anything else reads 0.
+inline double CellAmount(const wchar_t* text)
 {
-    double value = 0.0;
-    return ParseQuantity(text, value) ? value : 0.0;
+    return StoredNumber(text);
 }
 
 inline micro::utils::QString Amount(double value)

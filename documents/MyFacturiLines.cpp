@@ -6,6 +6,7 @@
 #include "database/MyRepository.h"
 #include "masterdata/NumberText.h"
 #include "resources/resource.h"
+#include <cmath>
 #include <vector>
 
 using micro::qsql::QsqlQuery;
@@ -221,11 +222,11 @@ bool MyFacturiDialog::AddOrModifyLine()
 
     double quantity = 0.0, typedPrice = 0.0;
     if (!ParseQuantity(quantityText, quantity)) {
-        MessageBox(L"Cantitatea introdusa nu este un numar !", L"Atentie", MB_ICONEXCLAMATION);
+        MessageBox(kQuantityRefused, L"Atentie", MB_ICONEXCLAMATION);
         return false;
     }
-    if (!ParseQuantity(priceText, typedPrice)) {
-        MessageBox(L"Pretul introdus nu este un numar !", L"Atentie", MB_ICONEXCLAMATION);
+    if (!ParsePrice(priceText, typedPrice)) {
+        MessageBox(kPriceRefused, L"Atentie", MB_ICONEXCLAMATION);
         return false;
     }
     if (quantity == 0.0) {
@@ -235,6 +236,13 @@ bool MyFacturiDialog::AddOrModifyLine()
     // A catalogue price left as shown keeps its full precision.
     double p = priceText == Amount(pretProdus) ? pretProdus : typedPrice;
     LineValues v = ComputeLine(p, quantity, VatMultiplier(vatCode), includesVat);
+    // Neither the line nor the document may pass the largest amount its words can say.
+    int replaced = modificareLinie ? listaArticole.GetSelectedItem() : -1;
+    double others = valoareTTI - (replaced >= 0 && replaced < nrLinii ? ItemNumber(replaced, ColGross) : 0.0);
+    if (std::fabs(v.gross) > kLargestAmount || std::fabs(others + v.gross) > kLargestAmount) {
+        MessageBox(kValueTooLarge, L"Atentie", MB_ICONEXCLAMATION);
+        return false;
+    }
 
     unsigned long long productId = 0;
     bool known = FindPendingProduct(name) != nullptr;
@@ -390,7 +398,7 @@ bool MyFacturiDialog::AppendDiscountRow(const QString& percentText)
     if (percentText.IsEmpty())
         return false;
     double pct = 0.0;
-    if (!ParseQuantity(percentText, pct))
+    if (!ParsePercent(percentText, pct))
         return false;
     double d = pct * valoareFT / 100.0, v = pct * valoareTVA / 100.0, t = pct * valoareTTI / 100.0;
     QString name;
@@ -427,8 +435,8 @@ void MyFacturiDialog::ApplyDiscount()
         return;
     QString percent = GetItemText(IDC_FE_DISCOUNT);
     double ignored = 0.0;
-    if (!areDiscount && !ParseQuantity(percent, ignored)) {
-        MessageBox(L"Discountul introdus nu este un numar !", L"Atentie", MB_ICONEXCLAMATION);
+    if (!areDiscount && !ParsePercent(percent, ignored)) {
+        MessageBox(kPercentRefused, L"Atentie", MB_ICONEXCLAMATION);
         return;
     }
     if (areDiscount)

@@ -5,5 +5,6 @@
 // still asks, for a file opened before that upgrade could run.
 int AddMissingCompanyColumns(micro::qsql::QsqlDatabase& db)
 {
-    return UpgradeCompanyDatabase(db);
+    // A file opened read-only (write-protected, or past bringing up to date) stays as it is.
+    return db.IsReadOnly() ? 0 : UpgradeCompanyDatabase(db);
 }

@@ -52,9 +52,11 @@ void MyCautareProduseDialog::OnOK()
     unsigned long long id = RequireSelectedRow();
     if (!id)
         return;
+    // The quantity is optional here (the stock cards only choose a product): none is 0.
     double typed = 0.0;
-    if (!ParseQuantity(GetItemText(IDC_CAUTARE_PRODUSE_CANTITATE).c_str(), typed)) {
-        MessageBox(L"Cantitatea introdusa nu este un numar !", L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+    QString text = GetItemText(IDC_CAUTARE_PRODUSE_CANTITATE);
+    if (!text.Trim().IsEmpty() && !ParseQuantity(text.c_str(), typed)) {
+        MessageBox(kQuantityRefused, L"Atentie", MB_OK | MB_ICONEXCLAMATION);
         FocusQuantity();
         return;
     }

@@ -1,9 +1,134 @@
 #include "masterdata/NumberText.h"
 #include "framework/utils/QString.h"
-#include <cmath>
 #include <cwchar>
+#include <string>
 
 using micro::utils::QString;
+
+const wchar_t kAmountRefused[] = L"Suma introdusa nu este valida !\nIntroduceti un numar cu cel mult doua zecimale, "
+                                 L"de cel mult 999 999 999,99 .";
+const wchar_t kPriceRefused[] = L"Pretul introdus nu este valid !\nIntroduceti un numar cu cel mult doua zecimale, "
+                                L"de cel mult 999 999 999,99 .";
+const wchar_t kQuantityRefused[] = L"Cantitatea introdusa nu este valida !\nIntroduceti un numar cu cel mult trei "
+                                   L"zecimale, de cel mult 999 999 999,999 .";
+const wchar_t kPercentRefused[] = L"Procentul introdus nu este valid !\nIntroduceti un numar intre 0 si 100, cu cel "
+                                  L"mult doua zecimale.";
+
+const wchar_t kValueTooLarge[] = L"Valoarea rezultata depaseste 999 999 999,99 !";
+
+namespace {
+
+const int kMaxWholeDigits = 9;
+
+bool IsBlank(wchar_t c)
+{
+    return c == L' ' || c == L'\t' || c == 0x00A0 || c == 0x202F;
+}
+
+bool IsDigit(wchar_t c)
+{
+    return c >= L'0' && c <= L'9';
+}
+
+// The decimal separator of a trimmed text without its sign: the last comma or
+// point when both kinds appear, a lone one otherwise; 0 for none. False when
+// the decimal kind appears twice (or a lone kind more than once).
+bool DecimalSeparator(const std::wstring& text, wchar_t& separator)
+{
+    size_t comma = text.rfind(L','), point = text.rfind(L'.');
+    separator = 0;
+    if (comma == std::wstring::npos && point == std::wstring::npos)
+        return true;
+    if (comma == std::wstring::npos)
+        separator = L'.';
+    else if (point == std::wstring::npos)
+        separator = L',';
+    else
+        separator = comma > point ? L',' : L'.';
+    return text.find(separator) == text.rfind(separator);
+}
+
+// The whole part's digits: groups of three after every group mark.
+bool WholeDigits(const std::wstring& whole, wchar_t separator, std::wstring& digits)
+{
+    int sinceMark = -1;
+    for (wchar_t c : whole) {
+        if (IsDigit(c)) {
+            digits += c;
+            if (sinceMark >= 0)
+                ++sinceMark;
+            continue;
+        }
+        bool mark = IsBlank(c) || ((c == L',' || c == L'.') && c != separator);
+        if (!mark || digits.empty() || (sinceMark >= 0 && sinceMark != 3))
+            return false;
+        sinceMark = 0;
+    }
+    return sinceMark < 0 || sinceMark == 3;
+}
+
+} // namespace
+
+bool ParseDecimal(const wchar_t* text, int maxDecimals, double& value)
+{
+    QString trimmed(text ? text : L"");
+    trimmed.Trim();
+    std::wstring number(trimmed.c_str());
+    bool negative = !number.empty() && number[0] == L'-';
+    if (negative)
+        number.erase(0, 1);
+    wchar_t separator = 0;
+    if (number.empty() || !DecimalSeparator(number, separator))
+        return false;
+    size_t at = separator ? number.find(separator) : number.size();
+    std::wstring whole, fraction = separator ? number.substr(at + 1) : std::wstring();
+    if (!WholeDigits(number.substr(0, at), separator, whole))
+        return false;
+    for (wchar_t c : fraction)
+        if (!IsDigit(c))
+            return false;
+    if (whole.empty() && fraction.empty())
+        return false;
+    whole.erase(0, whole.find_first_not_of(L'0') == std::wstring::npos ? whole.size() : whole.find_first_not_of(L'0'));
+    fraction.erase(fraction.find_last_not_of(L'0') + 1);
+    if (static_cast<int>(whole.size()) > kMaxWholeDigits || static_cast<int>(fraction.size()) > maxDecimals)
+        return false;
+    // Only digits and one point reach the conversion.
+    std::wstring plain = (whole.empty() ? L"0" : whole) + L"." + (fraction.empty() ? L"0" : fraction);
+    double parsed = std::wcstod(plain.c_str(), nullptr);
+    value = negative ? -parsed : parsed;
+    return true;
+}
+
+bool ParseAmount(const wchar_t* text, double& value)
+{
+    return ParseDecimal(text, 2, value);
+}
+
+bool ParsePrice(const wchar_t* text, double& value)
+{
+    return ParseDecimal(text, 2, value);
+}
+
+bool ParseQuantity(const wchar_t* text, double& value)
+{
+    return ParseDecimal(text, 3, value);
+}
+
+bool ParsePercent(const wchar_t* text, double& value)
+{
+    double parsed = 0.0;
+    if (!ParseDecimal(text, 2, parsed) || parsed < 0.0 || parsed > 100.0)
+        return false;
+    value = parsed;
+    return true;
+}
+
+double StoredNumber(const wchar_t* text)
+{
+    double value = 0.0;
+    return ParseDecimal(text, 17, value) ? value : 0.0;
+}
 
 bool ParseCounter(const wchar_t* text, unsigned long long& value)
 {
@@ -18,27 +143,6 @@ bool ParseCounter(const wchar_t* text, unsigned long long& value)
         parsed = parsed * 10 + static_cast<unsigned long long>(digits[i] - L'0');
     }
     if (parsed > 2147483647ULL)
-        return false;
-    value = parsed;
-    return true;
-}
-
-bool ParseQuantity(const wchar_t* text, double& value)
-{
-    QString number(text);
-    number.Trim();
-    if (number.IsEmpty()) {
-        value = 0.0;
-        return true;
-    }
-    int comma = number.Find(L',');
-    if (comma >= 0 && number.Find(L'.') < 0) {
-        number.Delete(comma, 1);
-        number.Insert(comma, L".");
-    }
-    wchar_t* end = nullptr;
-    double parsed = wcstod(number.c_str(), &end);
-    if (end == number.c_str() || *end != 0 || !std::isfinite(parsed))
         return false;
     value = parsed;
     return true;

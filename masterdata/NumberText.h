@@ -1,11 +1,41 @@
 #pragma once
 
-// Numbers as users type them into the master-data and numbering dialogs.
+// Numbers as users type them, one reader for every field of every dialog.
+// A decimal comma or point; when both appear, the last one is the decimal
+// separator and the other groups thousands, as blanks do ("1.234,56",
+// "1,234.56" and "1 234,56" are 1234.56); a separator alone once is decimal
+// ("1.000" is 1). A leading minus is allowed; letters (so exponents,
+// infinity and NaN), an empty text, a misplaced group and more decimals than
+// the kind allows are refused: false, and the value is left as it was.
+// Extra decimals are refused rather than rounded, so what is typed is what is
+// stored, allocated and written in words.
+
+// Money: at most two decimals, at most kLargestAmount either way (the
+// largest sum the words of a receipt can say).
+const double kLargestAmount = 999999999.99;
+bool ParseAmount(const wchar_t* text, double& value);
+// A unit price: money.
+bool ParsePrice(const wchar_t* text, double& value);
+// A quantity: at most three decimals, at most 999 999 999.999 either way.
+bool ParseQuantity(const wchar_t* text, double& value);
+// A percentage: 0 to 100, at most two decimals.
+bool ParsePercent(const wchar_t* text, double& value);
+// The common reader: at most maxDecimals decimals (trailing zeros do not
+// count) and at most nine digits before them.
+bool ParseDecimal(const wchar_t* text, int maxDecimals, double& value);
+
+// A number the program wrote itself (a stored value read as text, a cell it
+// filled), with any decimals; anything else reads 0.
+double StoredNumber(const wchar_t* text);
 
 // A document counter: digits only (blanks around them ignored), 0 up to the
 // largest number documents print with "%d". False for anything else.
 bool ParseCounter(const wchar_t* text, unsigned long long& value);
 
-// A quantity: blanks around it are ignored, a decimal comma is taken as a
-// point, an empty text is 0. False for anything else.
-bool ParseQuantity(const wchar_t* text, double& value);
+// What the dialogs say when they refuse a number (Romanian, no diacritics).
+extern const wchar_t kAmountRefused[];
+extern const wchar_t kPriceRefused[];
+extern const wchar_t kQuantityRefused[];
+extern const wchar_t kPercentRefused[];
+// A value computed from accepted numbers (a line's total) beyond kLargestAmount.
+extern const wchar_t kValueTooLarge[];

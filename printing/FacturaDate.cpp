@@ -5,6 +5,7 @@
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "database/qsql/SqlText.h"
+#include "masterdata/NumberText.h"
 #include "framework/qapp/QApplication.h"
 #include "framework/qdialog/QMessageBox.h"
 #include "framework/utils/TimeFormat.h"
@@ -75,7 +76,7 @@ void FacturaDate::Load()
         return;
     if (delegateId != 0)
         LoadDelegate(delegateId);
-    totalInLitere = valoareTTI.IsEmpty() ? QString(L" ") : AmountToWords(_wtof(valoareTTI));
+    totalInLitere = valoareTTI.IsEmpty() ? QString(L" ") : AmountToWords(StoredNumber(valoareTTI));
     LoadReceipt();
     tvaLaIncasare = static_cast<int32_t>(GetCompanyVatSetting(1));
     if (id != 0)

@@ -27,6 +27,8 @@ const wchar_t kDamaged[] = L"Fisierul societatii este deteriorat:\n%s\n\nFisieru
                            L"sa il deschideti doar pentru citire ?";
 const wchar_t kReadOnly[] = L"Fisierul societatii este protejat la scriere:\n%s\n\nDatele pot fi consultate, dar "
                             L"modificarile nu vor putea fi salvate.";
+const wchar_t kOutdated[] = L"Fisierul societatii are o structura pe care programul nu o poate aduce la zi:\n%s\n\n"
+                            L"Datele pot fi consultate, dar modificarile nu vor putea fi salvate.";
 const wchar_t kMainWindowClass[] = L"clsw";
 
 // Mutex names allow no backslash; one path, however it is spelt, gives one name.
@@ -131,16 +133,20 @@ bool MyApp::OpenOrCreateCompanyFile()
     if (!micro::files::FileExists(databasePath.c_str()))
         return CreateCompanyFile();
     CompanyFileState state;
+    bool upToDate = true;
     {
         micro::gui::QWaitCursor wait;
         state = CheckCompanyFile(repository, databasePath.c_str());
         if (state == CompanyFileState::Usable) {
             repository.Close();
-            OpenCompanyDatabase(repository, databasePath.c_str());
+            upToDate = OpenCompanyDatabase(repository, databasePath.c_str());
         }
     }
     switch (state) {
     case CompanyFileState::Usable:
+        if (!upToDate)
+            ShowMessageBox(nullptr, QString::Formatted(kOutdated, databasePath.c_str()).c_str(), L"Atentie",
+                           MB_OK | MB_ICONEXCLAMATION);
         break;
     case CompanyFileState::ReadOnly:
         ShowMessageBox(nullptr, QString::Formatted(kReadOnly, databasePath.c_str()).c_str(), L"Atentie",

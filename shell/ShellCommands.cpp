@@ -1,4 +1,5 @@
 #include "shell/ShellCommands.h"
+#include "framework/qdialog/QMessageBox.h"
 #include "resources/resource.h"
 #include <shellapi.h>
 
@@ -14,8 +15,11 @@ void ExitProgram(const QCommandContext& context)
 
 void StartCalculator(const QCommandContext& context)
 {
-    // A machine without a calculator simply gets none.
-    ShellExecuteW(context.frame, L"open", L"calc.exe", nullptr, nullptr, SW_SHOWNORMAL);
+    // Values up to 32 are failures: a machine without a calculator says so.
+    HINSTANCE started = ShellExecuteW(context.frame, L"open", L"calc.exe", nullptr, nullptr, SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(started) <= 32)
+        micro::qdialog::ShowMessageBox(micro::qdialog::ModalOwner(), L"Calculatorul sistemului nu a fost gasit !",
+                                       L"Message", MB_OK | MB_ICONEXCLAMATION);
 }
 
 } // namespace

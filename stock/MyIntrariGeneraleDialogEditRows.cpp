@@ -25,7 +25,7 @@ const stock_reports::ListColumn kColumns[] = {
 
 double CellNumber(const micro::gui::QListCtrl& list, int row, int column)
 {
-    return wcstod(list.GetItemText(row, column).c_str(), nullptr);
+    return StoredNumber(list.GetItemText(row, column).c_str());
 }
 
 // The price a newly chosen product brings: its last purchase price, else its
@@ -170,7 +170,7 @@ bool MyIntrariGeneraleDialogEdit::CommitCellEdit()
             itemList.SetItemText(editRow, editColumn, QString::Formatted(L"%.17g", quantity));
             RecomputeRow(editRow);
         } else {
-            MessageBox(L"Cantitatea introdusa nu este un numar !", L"Atentie", MB_ICONEXCLAMATION);
+            MessageBox(kQuantityRefused, L"Atentie", MB_ICONEXCLAMATION);
         }
     }
     cellEditor.Show(SW_HIDE);
@@ -206,7 +206,7 @@ void MyIntrariGeneraleDialogEdit::RecomputeTotals()
 double MyIntrariGeneraleDialogEdit::CellValue(int row, int column, double exact) const
 {
     QString text = itemList.GetItemText(row, column);
-    return text == QString::Formatted(L"%.2f", exact) ? exact : wcstod(text.c_str(), nullptr);
+    return text == QString::Formatted(L"%.2f", exact) ? exact : StoredNumber(text.c_str());
 }
 
 std::vector<StockMoveRow> MyIntrariGeneraleDialogEdit::CollectRows() const

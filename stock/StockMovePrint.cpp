@@ -1,5 +1,6 @@
 #include "stock/StockMovePrint.h"
 #include <cwchar>
+#include "masterdata/NumberText.h"
 #include "stock/LedgerSheet.h"
 
 using micro::utils::QString;
@@ -61,7 +62,7 @@ void DrawStockMovePage(ReportPage& page, const StockMovePrintout& doc, uint32_t 
     CellReader cell = [&doc](int row, int index) { return doc.rows[row][index]; };
     for (size_t r = first; r < end; ++r, y = static_cast<int>(y + step)) {
         DrawRowCells(page, kCells, 6, y, cell, static_cast<int>(r));
-        total += wcstod(doc.rows[r][kValueCell].c_str(), nullptr);
+        total += StoredNumber(doc.rows[r][kValueCell].c_str());
     }
     int tableEnd = CloseTable(page, DrawRowRules(page, page.Y(117), static_cast<int>(end - first)), false);
     for (float x : kColumnRules)

@@ -5,6 +5,7 @@
 #include "database/MyRepository.h"
 #include "framework/qapp/QApplication.h"
 #include "framework/qdialog/QMessageBox.h"
+#include "masterdata/NumberText.h"
 #include "printing/InvoiceReceiptRow.h"
 
 using micro::qsql::QSqlError;
@@ -19,7 +20,7 @@ unsigned long long InsertReceipt(const FacturaPrintJob& job, unsigned long long 
     row.number = number;
     row.clientId = job.clientId;
     row.invoices = L" " + job.numar;
-    row.amount = wcstod(job.valoareTTI.c_str(), nullptr);
+    row.amount = StoredNumber(job.valoareTTI.c_str());
     row.amountInWords = job.totalInLitere;
     row.date = job.dataCreareSecunde;
     return WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
@@ -50,7 +51,9 @@ bool EnsureInvoiceReceipt(FacturaPrintJob& job)
             return false;
         QString number, series;
         dialog.GetReceiptNumberAndSeries(number, series);
-        unsigned long long n = wcstoull(number.c_str(), nullptr, 10);
+        // The dialog accepted only a counter.
+        unsigned long long n = 0;
+        ParseCounter(number.c_str(), n);
         // The receipt row, the counter and the series: one transaction.
         unsigned long long id = InsertReceipt(job, n, series);
         job.chitantaNumar.Format(L"%llu", n);

@@ -5,6 +5,7 @@
 #include "database/MyRepository.h"
 #include "framework/qapp/QApplication.h"
 #include "framework/qdialog/QMessageBox.h"
+#include "masterdata/NumberText.h"
 #include "printing/InvoiceReceiptRow.h"
 #include "printing/pdf/PdfInvoiceBlocks.h"
 
@@ -97,7 +98,7 @@ unsigned long long InsertReceipt(const FacturaPrintJob& job)
     row.number = static_cast<unsigned long long>(_wcstoi64(job.chitantaNumar.c_str(), nullptr, 10));
     row.clientId = job.clientId;
     row.invoices = L" " + job.numar;
-    row.amount = _wtof(job.valoareTTI.c_str());
+    row.amount = StoredNumber(job.valoareTTI.c_str());
     row.amountInWords = job.totalInLitere;
     row.date = job.dataCreareSecunde;
     return WriteInvoiceReceipt(row, ReceiptCounterSeries::Keep);

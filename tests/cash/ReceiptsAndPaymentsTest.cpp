@@ -95,7 +95,7 @@ TEST_P(ReceiptsAndPayments, ValidationSpreadsTheAmountInOneGoAndGivingBackRestor
 
 TEST_P(ReceiptsAndPayments, AnAmountThatIsNotPositiveOrDoesNotCoverTheDocumentsIsRefusedBeforeAnyWrite)
 {
-    // 0.004 is no bani at all; text reads as nothing.
+    // 0.004 has more decimals than bani; text reads as nothing.
     for (const wchar_t* amount : {L"0", L"0.004", L"abc"}) {
         boxes.Clear();
         ValidateNew(amount);
@@ -107,6 +107,14 @@ TEST_P(ReceiptsAndPayments, AnAmountThatIsNotPositiveOrDoesNotCoverTheDocumentsI
     EXPECT_EQ(0, Count(L"status = 2"));
     EXPECT_DOUBLE_EQ(100, Balance(doc12));
     EXPECT_DOUBLE_EQ(80, Balance(doc13));
+    // Letters after digits and exponents are no amount, kept or validated.
+    for (const wchar_t* amount : {L"12abc", L"1e308"})
+        ValidateNew(amount, {12, 13}, [](HWND w) { ModalDriver::Click(w, IDOK); });
+    EXPECT_EQ(0, Count());
+    // A decimal comma: the amount stored is the amount taken and the one in words.
+    ASSERT_EQ(IDOK, ValidateNew(L"45,50", {12}));
+    EXPECT_EQ(L"45.5|1", Stored(L"suma || '|' || (instr(sumaStr, ' 50 ') > 0)"));
+    EXPECT_DOUBLE_EQ(54.5, Balance(doc12));
 }
 
 TEST_P(ReceiptsAndPayments, AFailedSaveWritesNothingAndKeepsTheEditorOpen)

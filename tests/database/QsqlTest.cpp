@@ -58,14 +58,7 @@ TEST(Schema, NewDatabaseIsUtf16WithItsTablesAndDefaultRows)
     MyRepository& db = temp.Db();
     EXPECT_EQ(L"UTF-16le", temp.Text(L"PRAGMA encoding"));
     EXPECT_EQ(L"delete", temp.Text(L"PRAGMA journal_mode"));
-    EXPECT_EQ(kCompanyTableCount, db.ExecScalar(L"select count(*) from sqlite_master where type = 'table'"));
-    EXPECT_EQ(L"Discount", temp.Text(L"select denumire from Produse where id = 0"));
-    // The column order positional inserts rely on.
-    std::wstring columns;
-    QsqlQuery q = db.ExecQuery(L"PRAGMA table_info(Incasari)");
-    for (; !q.Eof(); q.NextRow())
-        columns += std::wstring(q.GetStringField(1).c_str()) + L",";
-    EXPECT_EQ(L"id,serie,numar,IDClient,facturi,suma,sumaStr,data,status,tip,agent,", columns);
+    // The tables, their rows and their column order are the layout older files are compared with (SchemaTest).
     // A NULL id lands on MAX(id)+1.
     db.ExecDML(L"insert into Facturi (id) values (7)");
     db.ExecDML(L"insert into Facturi (id) values (NULL)");

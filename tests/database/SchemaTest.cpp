@@ -56,16 +56,42 @@ TEST(CompanyFile, OpeningAnOlderFileAddsTheMissingIndexesAndColumns)
     temp.Exec(L"drop index Clienti_nume");
     temp.Exec(L"drop table Alocari");
     temp.Exec(L"alter table ArticoleNiruri drop column TVA");
+    temp.Exec(L"update Societate set denumire = 'Firma'");
     temp.Exec(L"create table Veche as select id, denumire, logo, cotaTVA from Societate");
     temp.Exec(L"drop table Societate");
     temp.Exec(L"alter table Veche rename to Societate");
+    // Facturi without a middle and a last column, one invoice in it.
+    temp.Exec(L"insert into Facturi values (4, 1, 9, 2, 100, 200, 0, 0, 10.0, 1.9, 11.9, 11.9, 'A')");
+    temp.Exec(L"create table Veche as select id, status, numar, client, dataCreare, dataScadenta, delegat, valoareFT, "
+              L"valoareTVA, valoareTTI, sold from Facturi");
+    temp.Exec(L"drop table Facturi");
+    temp.Exec(L"alter table Veche rename to Facturi");
     temp.Exec(L"PRAGMA user_version = 0"); // as a file written before indexes were recorded
     temp.Db().Close();
-    OpenCompanyDatabase(temp.Db(), path.c_str());
-    // Printing reads the pictures without the company dialog ever opening.
-    EXPECT_EQ(0, temp.Scalar(L"select count(background) + count(stampila) + count(cont2) from Societate"));
+    EXPECT_TRUE(OpenCompanyDatabase(temp.Db(), path.c_str()));
+    // Printing reads the pictures without the company dialog ever opening;
+    // the columns come back in the program's order with a new file's values.
+    EXPECT_EQ(0, temp.Scalar(L"select count(background) + count(stampila) from Societate"));
+    EXPECT_EQ(L"id,denumire,nrreg,cui|Firma,,", temp.Text(L"select (select group_concat(name) from (select name from "
+                                                         L"pragma_table_info('Societate') limit 4)) || '|' || denumire "
+                                                         L"|| ',' || cui || ',' || cont2 from Societate"));
     EXPECT_EQ(17, temp.Scalar(L"select count(*) from pragma_table_info('Societate')"));
     EXPECT_EQ(1, temp.Scalar(L"select count(*) from pragma_table_info('ArticoleNiruri') where name = 'TVA'"));
+    temp.Exec(L"insert into Facturi values (5, 1, 10, 2, 100, 200, 3, 0, 1.0, 0.19, 1.19, 1.19, 'B')");
+    EXPECT_EQ(L"9 - 11.9 -|10 3 1.19 B", temp.Text(L"select group_concat(numar || ' ' || ifnull(agent, '-') || ' ' || "
+                                                   L"sold || ' ' || ifnull(serie, '-'), '|') from Facturi"));
+    EXPECT_EQ(2, temp.Scalar(L"select count(*) from sqlite_master where name like 'Facturi_%'"));
+    // A column the program does not know: nothing changes, the file opens read-only.
+    temp.Exec(L"alter table Plati add column straina int");
+    temp.Exec(L"create table Veche as select id, numar from Incasari");
+    temp.Exec(L"drop table Incasari");
+    temp.Exec(L"alter table Veche rename to Incasari");
+    temp.Db().Close();
+    EXPECT_FALSE(OpenCompanyDatabase(temp.Db(), path.c_str()));
+    EXPECT_TRUE(temp.Db().IsReadOnly());
+    EXPECT_EQ(2, temp.Scalar(L"select count(*) from pragma_table_info('Incasari')"));
+    temp.Db().Close();
+    temp.Db().Open(path.c_str());
     EXPECT_EQ(2, temp.Scalar(L"select count(*) from sqlite_master where type = 'index' and name in "
                              L"('ArticoleFacturi_prod', 'Clienti_nume')"));
     EXPECT_EQ(0, temp.Scalar(L"select count(*) from Alocari"));

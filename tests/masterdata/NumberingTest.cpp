@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include "masterdata/MyConfigFacturiDialog.h"
+#include "masterdata/NumberText.h"
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
@@ -56,4 +57,36 @@ TEST_F(NumberingSettings, ShowsStoredValuesStoresTheEditedOnesAndRefusesBadNumbe
     ASSERT_EQ(6u, boxes.Count()) << boxes.Describe();
     EXPECT_EQ(L"Atentie", boxes.Last().caption);
     EXPECT_EQ(L"O'K", tempDb.Text(L"select serie_facturi from ConfigFacturi where id = 1"));
+}
+
+// Every typed number goes through one reader: both separators, groups, the
+// limits of each kind; anything else is refused and leaves the value alone.
+TEST(NumberText, ReadsDecimalCommaAndGroupsAndRefusesLettersExcessAndBlanks)
+{
+    const struct {
+        const wchar_t* text;
+        bool (*parse)(const wchar_t*, double&);
+        double expected; // -7 = refused
+    } cases[] = {
+        {L"45,50", ParseAmount, 45.5},          {L" 20,75 ", ParseAmount, 20.75},
+        {L"1.000,50", ParseAmount, 1000.5},      {L"1.234,56", ParseAmount, 1234.56},
+        {L"1 234,56", ParseAmount, 1234.56},     {L"1,234.56", ParseAmount, 1234.56},
+        {L"1.000", ParseAmount, 1.0},            {L"-3,5", ParseAmount, -3.5},
+        {L"999 999 999,99", ParseAmount, 999999999.99}, {L"0,500", ParseAmount, 0.5},
+        {L"12abc", ParseAmount, -7},            {L"0.005", ParseAmount, -7},
+        {L"", ParseAmount, -7},                 {L"1000000000", ParseAmount, -7},
+        {L"1e308", ParsePrice, -7},             {L"inf", ParsePrice, -7},
+        {L"nan", ParsePrice, -7},               {L"1.2.3", ParsePrice, -7},
+        {L"1.23,4,5", ParsePrice, -7},          {L"12 34", ParsePrice, -7},
+        {L"1e308", ParseQuantity, -7},          {L"2,125", ParseQuantity, 2.125},
+        {L"2,1255", ParseQuantity, -7},         {L"-", ParseQuantity, -7},
+        {L"7,5", ParsePercent, 7.5},            {L"100,01", ParsePercent, -7},
+        {L"-1", ParsePercent, -7},
+    };
+    for (const auto& c : cases) {
+        double value = -7;
+        bool taken = c.parse(c.text, value);
+        EXPECT_EQ(c.expected != -7, taken) << testing_support::Narrow(c.text);
+        EXPECT_DOUBLE_EQ(c.expected, value) << testing_support::Narrow(c.text);
+    }
 }

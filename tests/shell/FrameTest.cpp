@@ -158,6 +158,10 @@ TEST_F(MainFrameTest, PrintCommandOpensATabForTheDocumentIdOrReportsAFailedPageA
     EXPECT_EQ(L"Message", boxes.Last().caption);
     EXPECT_EQ(frame.GetHandle(), boxes.Last().owner);
     EXPECT_EQ(nullptr, GetWindow(frame.tabs, GW_CHILD));
+    // No calculator on this system (Wine ships none): the command says so.
+    SendMessageW(frame, WM_COMMAND, ID_CMD_CALCULATOR, 0);
+    ASSERT_EQ(2u, boxes.Count());
+    EXPECT_EQ(L"Calculatorul sistemului nu a fost gasit !", boxes.Last().text);
 
     deleted = 0;
     OpenPrintTabOnCommand(&deleted);

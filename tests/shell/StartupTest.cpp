@@ -271,6 +271,14 @@ TEST(Startup, ZeroByteDamagedAndWriteProtectedFilesAreToldApartAndKept)
     }
     EXPECT_EQ(0u, StartOn(root, valid, IDOK, state, FILE_ATTRIBUTE_READONLY).find(L"Fisierul societatii este protejat"));
     EXPECT_EQ('o', state);
+    // A layout the program cannot bring up to date: said, and opened read-only.
+    {
+        MyRepository db;
+        db.Open(root.Database().c_str());
+        db.ExecDML(L"alter table Plati add column straina int");
+    }
+    EXPECT_EQ(0u, StartOn(root, "=", IDOK, state).find(L"Fisierul societatii are o structura")) << state;
+    EXPECT_EQ('o', state);
     // Not a database at all: SQLite's own words, and the file as it was.
     EXPECT_NE(std::wstring::npos, StartOn(root, std::string(4096, 'j'), IDOK, state).find(L"SQLITE_NOTADB"));
     EXPECT_EQ('-', state);

@@ -130,29 +130,32 @@ protected:
     }
 };
 
-// Values by key position: 0 code, 1 address, 2 city, 4 name, 5 telephone,
-// 6 register number, 10 the VAT payer flag.
-std::string Answer(const std::string& filler)
+// The company with its keys in the service's order, or (reordered) the other way round.
+std::string Answer(const std::string& filler, bool reordered = false)
 {
-    return "{ \"cif\": \"123\", \"adresa\": \"Str. \xC8\x98tefan cel Mare 1\",\n \"oras\":\"Ia\xC8\x99i\", "
-           "\"cod\": " + filler + ", \"denumire\": \"\xC8\x9A\xC4\x83r\xC4\x83 \\\"M\xC3\xA2ndr\xC4\x83\\\" SRL\", "
-           "\"telefon\": \"0232\", \"nrreg\": \"J22/1/2000\", \"x\": null, \"y\": [1, \"a,b\"], \"z\": {\"k\": 1}, "
-           "\"tva\": \"1\" }";
+    std::string head = "\"cif\": \"123\", \"adresa\": \"Str. \xC8\x98tefan cel Mare 1\",\n \"oras\":\"Ia\xC8\x99i\", ";
+    std::string tail = "\"cod\": " + filler +
+                       ", \"denumire\": \"\xC8\x9A\xC4\x83r\xC4\x83 \\\"M\xC3\xA2ndr\xC4\x83\\\" SRL\", "
+                       "\"telefon\": \"0232\", \"nrreg\": \"J22/1/2000\", \"x\": null, \"y\": [1, \"a,b\"], "
+                       "\"z\": {\"k\": 1}, \"tva\": \"1\", ";
+    return "{ " + (reordered ? tail + head : head + tail) + "\"e\": 0 }";
 }
 
 // An answer longer than one read of the connection fills the partner group
-// by key position; NULs and lone surrogates are cleaned before they reach a
-// field or SQL, and no field takes more than its limit.
-TEST_F(CompanyLookupInEditor, FillsThePartnerGroupByKeyPositionWithCleanedValues)
+// by key name, whatever the keys' order; NULs and lone surrogates are cleaned
+// before they reach a field or SQL, and no field takes more than its limit.
+TEST_F(CompanyLookupInEditor, FillsThePartnerGroupByKeyNameWithCleanedValues)
 {
-    std::string answer = Answer("\"" + std::string(3000, 'x') + "\"");
-    ASSERT_GT(answer.size(), 1026u);
-    server.Answer(200, answer);
-    LookUp(L" 123 ", [](HWND w) {
-        EXPECT_EQ(L"RO123|Str. Stefan cel Mare 1|Iasi|Tara \"Mandra\" SRL|0232|J22/1/2000",
-                  Fields(w, {IDC_FE_CLIENT_CIF, IDC_FE_CLIENT_ADDRESS, IDC_FE_CLIENT_CITY, IDC_FE_CLIENT_NAME,
-                             IDC_FE_CLIENT_PHONE, IDC_FE_CLIENT_NRREG}));
-    });
+    for (bool reordered : {false, true}) {
+        std::string answer = Answer("\"" + std::string(3000, 'x') + "\"", reordered);
+        ASSERT_GT(answer.size(), 1026u);
+        server.Answer(200, answer);
+        LookUp(L" 123 ", [](HWND w) {
+            EXPECT_EQ(L"RO123|Str. Stefan cel Mare 1|Iasi|Tara \"Mandra\" SRL|0232|J22/1/2000",
+                      Fields(w, {IDC_FE_CLIENT_CIF, IDC_FE_CLIENT_ADDRESS, IDC_FE_CLIENT_CITY, IDC_FE_CLIENT_NAME,
+                                 IDC_FE_CLIENT_PHONE, IDC_FE_CLIENT_NRREG}));
+        });
+    }
     EXPECT_EQ("GET /api/companies/123.json HTTP/1.1", server.LastRequestLine());
     server.Answer(200, "{\"cif\": \"123\", \"adresa\": \"Str\\u0000ada\", \"oras\": \"" +
                            std::string(60000, 'B') + "\", \"cod\": 1, \"denumire\": \"Nou\\ud800' or 1=1 --\"}");
@@ -164,19 +167,24 @@ TEST_F(CompanyLookupInEditor, FillsThePartnerGroupByKeyPositionWithCleanedValues
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }
 
-// A missing company, an empty answer and a 10 MB flood are not found; a code
+// A missing company, an empty answer, the service's error object, an answer
+// without the company's keys and a 10 MB flood are not found; a code
 // that is not digits is refused before any request.
 TEST_F(CompanyLookupInEditor, MissingCompanyEmptyAnswerFloodAndBadCodeAreNotFound)
 {
     for (const auto& reply : {std::make_pair(404, std::string("<html>not here</html>")), std::make_pair(200, std::string()),
+                              std::make_pair(200, std::string("{\"error\":\"CIF inexistent\"}")),
+                              std::make_pair(200, std::string("{\"cod\":\"124\",\"nume\":\"X\",\"adresa\":\"Y\"}")),
                               std::make_pair(200, Answer("\"" + std::string(10 << 20, 'x') + "\""))}) {
         server.Answer(reply.first, reply.second);
-        LookUp(L"124", [](HWND w) { EXPECT_EQ(L"124|", Text(w, IDC_FE_CLIENT_CIF) + L"|" + Text(w, IDC_FE_CLIENT_NAME)); });
+        LookUp(L"124", [](HWND w) {
+            EXPECT_EQ(L"124||", Fields(w, {IDC_FE_CLIENT_CIF, IDC_FE_CLIENT_NAME, IDC_FE_CLIENT_ADDRESS}));
+        });
     }
     LookUp(L"RO123", [](HWND w) { EXPECT_EQ(L"RO123", Text(w, IDC_FE_CLIENT_CIF)); });
     LookUp(L"12 3", [](HWND) {});
     EXPECT_EQ("GET /api/companies/124.json HTTP/1.1", server.LastRequestLine()); // no request for either
-    ASSERT_EQ(5u, boxes.Count()) << boxes.Describe();
+    ASSERT_EQ(7u, boxes.Count()) << boxes.Describe();
     for (const auto& box : boxes.Boxes())
         EXPECT_EQ(std::wstring(L"Message|") + kNotFound, box.caption + L"|" + box.text);
 }

@@ -1,4 +1,5 @@
 #include "tests/documents/support/EditorFixture.h"
+#include "masterdata/NumberText.h"
 #include "tests/harness/Screenshot.h"
 
 using namespace editor_tests;
@@ -54,6 +55,17 @@ TEST_F(EditorLines, TypedLinesGiveTheirFiguresAndTheDiscountFollowsThem)
         ModalDriver::SetText(w, IDC_FE_DISCOUNT, L"");
         ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT);
         EXPECT_EQ(1, Rows(w));
+        // Typed key by key, the decimal comma reaches the field.
+        for (wchar_t c : std::wstring(L"7,5"))
+            SendDlgItemMessageW(w, IDC_FE_DISCOUNT, WM_CHAR, c, 0);
+        ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT);
+        EXPECT_EQ(L"Discount 7,5%|-7.50", Cells(w, 1, {2, 7}));
+        ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT);
+        // A price or quantity beyond any amount is refused before anything is kept.
+        AddLine(w, L"Mare", L"1e308", L"1", 0, false);
+        AddLine(w, L"Mare", L"1", L"1e308", 0, false);
+        AddLine(w, L"Mare", L"999999900", L"1", 0, true); // with the 124.00 already there
+        EXPECT_EQ(L"1|100.00", std::to_wstring(Rows(w)) + L"|" + Text(w, IDC_FE_TOTAL_NET));
 
         // "Modifica" replaces the selected row; with no row selected it adds one.
         ModalDriver::SelectListRow(w, IDC_FE_LINES, 0);
@@ -70,9 +82,12 @@ TEST_F(EditorLines, TypedLinesGiveTheirFiguresAndTheDiscountFollowsThem)
         EXPECT_EQ(L"B|C", Cell(w, 0, 2) + L"|" + Cell(w, 1, 2));
     });
     EXPECT_EQ("[Atentie!] Nu ati introdus Unitatea de masura !\n"
-              "[Atentie] Acest document contine produse ce au cote diferite de TVA, nu se poate aplica Discount !\n",
+              "[Atentie] Acest document contine produse ce au cote diferite de TVA, nu se poate aplica Discount !\n"
+              "[Atentie] " + testing_support::Narrow(kPercentRefused) + "\n[Atentie] " +
+                  testing_support::Narrow(kPriceRefused) + "\n[Atentie] " + testing_support::Narrow(kQuantityRefused) +
+                  "\n[Atentie] " + testing_support::Narrow(kValueTooLarge) + "\n",
               boxes.Describe());
-    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Produse where denumire = 'Faina'"));
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Produse where denumire in ('Faina', 'Mare')"));
 }
 
 TEST_F(EditorLines, NewProductNameIsInsertedWithTheDocumentWithItsLastLinesValues)
