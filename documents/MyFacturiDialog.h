@@ -106,6 +106,11 @@ public:
     bool SaveDocument();
     // Writes the reversing invoice in one transaction; false when nothing was written.
     bool CreateStornoInvoice();
+    // The stock rule's word on the write about to be made: the lines as
+    // listed, or (linesCount false: cancelled, reversed) none of them. A
+    // refusal is shown naming the line; temporary invoices are checked at
+    // validation instead.
+    bool StockAllowsSave(bool linesCount);
 
     // The number text: "-0000012-" for 12.
     static micro::utils::QString FormatNumberText(unsigned long long number);

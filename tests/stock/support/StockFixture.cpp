@@ -1,4 +1,5 @@
 #include "tests/stock/support/StockFixture.h"
+#include "database/StockRule.h"
 #include "stock/StockMoveStore.h"
 #include "tests/harness/Screenshot.h"
 
@@ -82,6 +83,8 @@ long long StockTest::Document(const wchar_t* header, long long date, int status,
         db().ExecDML(SqlFormat(L"insert into Articole%s (produsID, cantitate, %s, %s) values (%lld, %.17g, %.17g, %lld)",
                                header, movement ? L"pret" : L"valoareFT", movement ? L"IDIntrare" : L"IDFactura",
                                static_cast<long long>(line[0]), line[1], line[2], id));
+    // stocReal kept as every write of the program keeps it.
+    db().ExecDML(RecomputeAllStoredStockSql());
     return id;
 }
 
