@@ -48,8 +48,6 @@ TEST_F(Validation, MovesStockOnceInOrderOrChangesNothing)
          L"3|1|INTRARE GENERALA|1|20.0|6.0|3.75|kg"},
         {"stock below zero on the third row", 1, L"7", nullptr, nullptr, L"Cantitate Insufucienta in stoc !", 0, 3,
          exitRows},
-        {"stocReal holds it, the stock rule does not", 1, L"7", L"update Produse set stocReal = 100 where id = 1",
-         L"update Produse set stocReal = 10 where id = 1", L"Cantitate Insufucienta in stoc !", 0, 3, exitRows},
         {"a ledger row refused", 1, L"1",
          L"create trigger refuse before insert on Stocuri begin select raise(abort, 'refuzat'); end",
          L"drop trigger refuse", L"refuzat", 0, 3, exitRows},

@@ -84,12 +84,7 @@ TEST_F(Printouts, EachSheetBreaksAfterItsRowsPerPageWithNoBlankPageAndKeepsItsCo
         {2, 1, L"TOTAL", X(15), Y(95)},
         {3, 1, L"1", X(19), Y(95)},  // rows are numbered from 1 on every page
     };
-    addRows(3);
-    for (Sheet& s : sheets) {
-        PictureSink picture(std::wstring(L"stock_reports_printed_") + s.name);
-        s.print();
-    }
-    addRows(40);
+    addRows(43);
     for (int step = 0; step < 8; ++step, addRows(1))
         for (int i = 0; i < 4; ++i) {
             Sheet& s = sheets[i];
