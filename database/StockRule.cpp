@@ -254,9 +254,16 @@ int StockTally::TakeNothingForOwnLines()
          !q.Eof(); q.NextRow())
         products.push_back(q.GetIdField(0));
     for (size_t i = 0; i < products.size(); ++i)
-        if (!Take(products[i], 0.0))
+        if (ProductHoldsStock(products[i]) && !Take(products[i], 0.0))
             return static_cast<int>(i);
     return -1;
+}
+
+bool ProductHoldsStock(unsigned long long product)
+{
+    micro::utils::QString category;
+    GetProductTextField(category, product, 7);
+    return product != 0 && !(category == L"2");
 }
 
 void RefreshStoredStock(const std::set<unsigned long long>& productIds)

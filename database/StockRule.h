@@ -74,8 +74,9 @@ public:
     // leaving out the document's own lines does); false when the stock would
     // fall below 0 on some day.
     bool Take(unsigned long long product, double quantity);
-    // Take(product, 0) for each stored line of the own document, in order:
-    // the index of the first line refused, -1 when none is.
+    // Take(product, 0) for each stored line of the own document whose
+    // product holds stock, in order: the index of the first line refused, -1
+    // when none is.
     int TakeNothingForOwnLines();
 
 private:
@@ -95,6 +96,10 @@ private:
     std::map<unsigned long long, std::vector<DayStock>> m_days;
     std::map<unsigned long long, double> m_needed;
 };
+
+// Whether the stock check looks at a product: not the discount line's
+// product 0, nor a service (category "2").
+bool ProductHoldsStock(unsigned long long product);
 
 // Writes Produse.stocReal of each product as the rule's stock of all its
 // counted lines, whatever their date; run inside the caller's transaction by

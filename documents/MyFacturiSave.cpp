@@ -226,9 +226,7 @@ bool MyFacturiDialog::StockAllowsSave(bool linesCount)
     } else {
         for (int row = 0; row < nrLinii && refused < 0; ++row) {
             unsigned long long product = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));
-            QString category;
-            GetProductTextField(category, product, 7);
-            if (product != 0 && !(category == L"2") && !tally.Take(product, -RowQuantity(row)))
+            if (ProductHoldsStock(product) && !tally.Take(product, -RowQuantity(row)))
                 refused = row;
         }
     }
