@@ -1,5 +1,6 @@
 #include "database/MyRepository.h"
 #include "database/DocumentTables.h"
+#include "database/StockRule.h"
 #include "framework/qdialog/QMessageBox.h"
 #include <cwchar>
 
@@ -128,10 +129,30 @@ unsigned long long MyRepository::SaveAgent(const wchar_t* name, const wchar_t* s
     return saved ? id : 0;
 }
 
+namespace {
+
+// The stock rule's source of a document type's lines, -1 when they move no stock.
+int StockSourceOf(int type)
+{
+    if (type == DocumentGoodsReceived)
+        return StockSourceReceived;
+    return type == DocumentInvoice || type == DocumentReturnInvoice ? StockSourceInvoice : -1;
+}
+
+} // namespace
+
+// Lines and stored stock change together: each write below keeps stocReal.
 bool MyRepository::DeleteDocumentItems(int type, unsigned long long documentId)
 {
     return Attempt([&] {
+        QsqlTransaction transaction(*this);
+        int source = StockSourceOf(type);
+        std::set<unsigned long long> products;
+        if (source >= 0)
+            products = StockProductsOf(source, documentId);
         ExecDML(SqlFormat(L"delete from '%s'  where IDFactura = %llu", DocumentLineTable(type), documentId).c_str());
+        RefreshStoredStock(products);
+        transaction.Commit();
     });
 }
 
@@ -141,9 +162,13 @@ bool MyRepository::InsertDocumentItem(int type, unsigned long long productId, do
     micro::utils::QString vatText = vatCode < 0 ? micro::utils::QString(L"NULL")
                                                 : micro::utils::QString::Formatted(L"%lld", vatCode);
     return Attempt([&] {
+        QsqlTransaction transaction(*this);
         ExecDML(SqlFormat(L"insert into '%s' values ( NULL , %llu , %f , %f , %llu , %s )", DocumentLineTable(type),
                           productId, quantity, unitPrice, documentId, vatText.c_str())
                     .c_str());
+        if (StockSourceOf(type) >= 0)
+            RefreshStoredStock({productId});
+        transaction.Commit();
     });
 }
 
@@ -192,6 +217,9 @@ bool MyRepository::SaveDocumentHeader(int type, unsigned long long id, bool newD
             if (changed == 0)
                 throw QSqlError(kNoSuchRow, micro::utils::QString::Formatted(L"no such row: %s.id = %llu", headers, id));
         }
+        // A status or date changes what the stock rule counts of the lines.
+        if (StockSourceOf(type) >= 0)
+            RefreshStoredStock(StockProductsOf(StockSourceOf(type), stored));
         RaiseTo(L"iduri", DocumentIdColumn(type), stored);
         const wchar_t* counter = DocumentCounterColumn(type);
         if (inserted && counter && number > 0)

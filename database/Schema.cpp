@@ -1,5 +1,6 @@
 #include "database/Schema.h"
 #include "database/SchemaUpgrade.h"
+#include "database/StockRule.h"
 #include "database/qsql/SqlText.h"
 #include "framework/files/QFiles.h"
 #include <string>
@@ -124,6 +125,8 @@ const wchar_t* const kIndexes[] = {
     L"CREATE INDEX IF NOT EXISTS Incasari_client ON Incasari (IDClient, status)",
     L"CREATE INDEX IF NOT EXISTS Plati_client ON Plati (IDClient, status)",
     L"CREATE INDEX IF NOT EXISTS Plati_data ON Plati (data)",
+    L"CREATE INDEX IF NOT EXISTS Facturi_data ON Facturi (dataCreare)",
+    L"CREATE INDEX IF NOT EXISTS Niruri_data ON Niruri (dataCreare)",
     L"CREATE INDEX IF NOT EXISTS IntrariGenerale_data ON IntrariGenerale (dataCreare)",
     L"CREATE INDEX IF NOT EXISTS IesiriGenerale_data ON IesiriGenerale (dataCreare)",
     L"CREATE INDEX IF NOT EXISTS Clienti_nume ON Clienti (Nume)",
@@ -162,12 +165,16 @@ void RunAll(QsqlDatabase& db, const wchar_t* const (&statements)[N])
 // The file remembers (user_version) which set of indexes it was given: a
 // checksum of their statements, so a statement added to kIndexes (or changed)
 // makes the next open run them all again, and an open otherwise runs none.
+// The same mark says stocReal was written from the stock rule: a file opened
+// without it gets every product's stocReal recomputed with the indexes.
 int IndexSetVersion()
 {
     unsigned hash = 2166136261u;
     for (const wchar_t* sql : kIndexes)
         for (const wchar_t* c = sql; *c; ++c)
             hash = (hash ^ static_cast<unsigned>(*c)) * 16777619u;
+    for (const wchar_t* c = RecomputeAllStoredStockSql(); *c; ++c)
+        hash = (hash ^ static_cast<unsigned>(*c)) * 16777619u;
     return static_cast<int>(hash & 0x7FFFFFFF) | 1;
 }
 
@@ -182,6 +189,7 @@ void EnsureIndexes(QsqlDatabase& db)
         return;
     QsqlTransaction transaction(db);
     RunAll(db, kIndexes);
+    db.ExecDML(RecomputeAllStoredStockSql());
     MarkIndexesMade(db);
     transaction.Commit();
 }

@@ -59,8 +59,6 @@ std::wstring MovementBranches(bool oneProduct)
     return sql;
 }
 
-const wchar_t kEntrySign[] = L"CASE WHEN sursa IN (1, 2) THEN cantitate ELSE -cantitate END";
-
 const std::wstring& RowsSql()
 {
     static const std::wstring sql = MovementBranches(true) + L" ORDER BY 1, 2, 3, 5";
@@ -69,7 +67,8 @@ const std::wstring& RowsSql()
 
 // One product's entries and exits: the same branches as the movement query,
 // each summed on its own (a sum over the union would first copy every row).
-std::wstring BranchSums(bool entries)
+std::wstring BranchSums(bool entries, const wchar_t* product = L"?1",
+                        const wchar_t* period = L"BETWEEN ?2 AND ?3")
 {
     std::wstring sql;
     for (const Source& s : kSources) {
@@ -77,8 +76,8 @@ std::wstring BranchSums(bool entries)
             continue;
         sql += sql.empty() ? L"(" : L" + ";
         sql += std::wstring(L"(SELECT TOTAL(a.cantitate) FROM ") + s.lines + L" a CROSS JOIN " + s.header +
-               L" h WHERE a." + s.link + L" = h.id AND a.produsID = ?1 AND h.dataCreare BETWEEN ?2 AND ?3 AND " +
-               s.counts + L")";
+               L" h WHERE a." + s.link + L" = h.id AND a.produsID = " + product + L" AND h.dataCreare " + period +
+               L" AND " + s.counts + L")";
     }
     return sql + L")";
 }
@@ -89,10 +88,22 @@ const std::wstring& SumsSql()
     return sql;
 }
 
+// Every date a stock figure counts from: the first second of 1970 on.
+const wchar_t kAllDates[] = L"BETWEEN 0 AND 9223372036854775807";
+const long long kLastDate = 9223372036854775807LL;
+
+// One source's counted lines dated after ?1, summed by product: walks the
+// headers of the period by date, then their lines.
+std::wstring AfterSql(const Source& s)
+{
+    return std::wstring(L"SELECT a.produsID, TOTAL(a.cantitate) FROM ") + s.header + L" h CROSS JOIN " + s.lines +
+           L" a WHERE a." + s.link + L" = h.id AND h.dataCreare > ?1 AND h.dataCreare <= ?2 AND " + s.counts +
+           L" GROUP BY a.produsID";
+}
+
 const std::wstring& AllSql()
 {
-    static const std::wstring sql = std::wstring(L"SELECT produs, TOTAL(") + kEntrySign + L") FROM (" +
-                                    MovementBranches(false) + L") GROUP BY produs";
+    static const std::wstring sql = AfterSql(kSources[0]);
     return sql;
 }
 
@@ -175,18 +186,119 @@ bool StockCovers(double stock, double need)
     return std::llround(left * 100) >= 0;
 }
 
-StockTally::StockTally(long long date, OwnQuantity own) : m_date(date), m_own(std::move(own)) {}
+StockTally::StockTally(long long date, int ownSource, unsigned long long ownId)
+    : m_date(date), m_ownSource(ownSource), m_ownId(ownId), m_firstDay(StartOfDay(date))
+{
+    // The check starts at the earlier of the two days: leaving out the own
+    // lines changes the stock from their day on.
+    if (ownId && ownSource >= 0 && ownSource < 4) {
+        const Source& s = kSources[ownSource];
+        QsqlQuery q = RunBound(std::wstring(L"SELECT h.dataCreare FROM ") + s.header + L" h WHERE h.id = ?1 AND " +
+                                   s.counts,
+                               static_cast<long long>(ownId), 0, 0);
+        if (!q.Eof() && !q.FieldIsNull(0) && StartOfDay(q.GetIntField(0)) < m_firstDay)
+            m_firstDay = StartOfDay(q.GetIntField(0));
+    }
+}
+
+const std::vector<StockTally::DayStock>& StockTally::Days(unsigned long long product)
+{
+    auto found = m_days.find(product);
+    if (found != m_days.end())
+        return found->second;
+    std::vector<DayStock>& days = m_days[product];
+    double stock = m_firstDay > 0 ? SumStockMovements(product, 0, m_firstDay - 1).Stock() : 0.0;
+    double own = 0.0;
+    days.push_back({m_firstDay, stock, own});
+    ReadStockMovements(product, m_firstDay, kLastDate, [&](const StockMovementRow& row) {
+        double change = IsStockEntry(row.source) ? row.quantity : -row.quantity;
+        if (row.source == m_ownSource && static_cast<unsigned long long>(row.documentId) == m_ownId)
+            own += change;
+        else
+            stock += change;
+        long long day = StartOfDay(row.date);
+        if (day != days.back().start)
+            days.push_back({day, stock, own});
+        days.back().stock = stock;
+        days.back().own = own;
+    });
+    return days;
+}
 
 bool StockTally::Take(unsigned long long product, double quantity)
 {
-    auto found = m_available.find(product);
-    if (found == m_available.end()) {
-        double stock = GetProductStockAtDate(m_date, product) + (m_own ? m_own(product) : 0.0);
-        found = m_available.emplace(product, stock).first;
-    }
     double& needed = m_needed[product];
     needed += quantity;
-    return StockCovers(found->second, needed);
+    bool takesOut = !StockCovers(0.0, needed);
+    long long day = StartOfDay(m_date);
+    for (const DayStock& d : Days(product)) {
+        double taken = d.start >= day ? needed : 0.0;
+        // What the write changes on this day against what is stored: only a
+        // day it lowers, or a day the lines take from, is checked.
+        bool lowers = !StockCovers(-d.own, taken);
+        if ((lowers || (takesOut && d.start >= day)) && !StockCovers(d.stock, taken))
+            return false;
+    }
+    return true;
+}
+
+int StockTally::TakeNothingForOwnLines()
+{
+    if (!m_ownId || m_ownSource < 0 || m_ownSource > 3)
+        return -1;
+    const Source& s = kSources[m_ownSource];
+    std::vector<unsigned long long> products;
+    for (QsqlQuery q = RunBound(std::wstring(L"SELECT produsID FROM ") + s.lines + L" WHERE " + s.link +
+                                    L" = ?1 ORDER BY id",
+                                static_cast<long long>(m_ownId), 0, 0);
+         !q.Eof(); q.NextRow())
+        products.push_back(q.GetIdField(0));
+    for (size_t i = 0; i < products.size(); ++i)
+        if (ProductHoldsStock(products[i]) && !Take(products[i], 0.0))
+            return static_cast<int>(i);
+    return -1;
+}
+
+bool ProductHoldsStock(unsigned long long product)
+{
+    micro::utils::QString category;
+    GetProductTextField(category, product, 7);
+    return product != 0 && !(category == L"2");
+}
+
+void RefreshStoredStock(const std::set<unsigned long long>& productIds)
+{
+    MyRepository& db = GetRepository();
+    for (unsigned long long product : productIds) {
+        double stock = SumStockMovements(product, 0, kLastDate).Stock();
+        sqlite3_stmt* stmt = db.CachedStatement(L"UPDATE Produse SET stocReal = ?1 WHERE id = ?2");
+        sqlite3_reset(stmt);
+        sqlite3_bind_double(stmt, 1, stock);
+        sqlite3_bind_int64(stmt, 2, static_cast<long long>(product));
+        int rc = sqlite3_step(stmt);
+        sqlite3_reset(stmt);
+        if (rc != SQLITE_DONE)
+            ThrowLastError(db.GetHandle(), rc);
+    }
+}
+
+std::set<unsigned long long> StockProductsOf(int source, unsigned long long headerId)
+{
+    std::set<unsigned long long> products;
+    const Source& s = kSources[source < 0 || source > 3 ? 0 : source];
+    for (QsqlQuery q = RunBound(std::wstring(L"SELECT DISTINCT produsID FROM ") + s.lines + L" WHERE " + s.link +
+                                    L" = ?1",
+                                static_cast<long long>(headerId), 0, 0);
+         !q.Eof(); q.NextRow())
+        products.insert(q.GetIdField(0));
+    return products;
+}
+
+const wchar_t* RecomputeAllStoredStockSql()
+{
+    static const std::wstring sql = L"UPDATE Produse SET stocReal = " + BranchSums(true, L"Produse.id", kAllDates) +
+                                    L" - " + BranchSums(false, L"Produse.id", kAllDates);
+    return sql.c_str();
 }
 
 long long StartOfDay(long long date)
@@ -239,11 +351,18 @@ StockSums SumStockMovements(unsigned long long productId, long long from, long l
     return sums;
 }
 
+// A day in the past reads only the lines after it: one grouped query per
+// source, merged here.
 std::unordered_map<unsigned long long, double> ReadAllStocks(long long end)
 {
     std::unordered_map<unsigned long long, double> stocks;
-    for (QsqlQuery q = RunBound(AllSql(), 0, 0, end); !q.Eof(); q.NextRow())
+    for (QsqlQuery q = RunBound(L"SELECT id, stocReal FROM Produse", 0, 0, 0); !q.Eof(); q.NextRow())
         stocks[q.GetIdField(0)] = q.GetFloatField(1, 0.0);
+    for (const Source& s : kSources) {
+        double sign = IsStockEntry(s.source) ? -1.0 : 1.0;
+        for (QsqlQuery q = RunBound(AfterSql(s), end, kLastDate, 0); !q.Eof(); q.NextRow())
+            stocks[q.GetIdField(0)] += sign * q.GetFloatField(1, 0.0);
+    }
     return stocks;
 }
 

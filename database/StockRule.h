@@ -1,7 +1,9 @@
 #pragma once
 #include <functional>
 #include <map>
+#include <set>
 #include <unordered_map>
+#include <vector>
 
 // Which records move stock and money, said once for every report and for the
 // stock check of every validation:
@@ -49,34 +51,65 @@ struct StockSums {
 };
 StockSums SumStockMovements(unsigned long long productId, long long from, long long to);
 
-// The stock of every product with a counted line dated up to `end` (inclusive),
-// by product id, in one grouped query.
+// The stock of every product at the end of `end` (inclusive), by product id:
+// the stored stock (which the rule keeps) less the counted lines dated after.
 std::unordered_map<unsigned long long, double> ReadAllStocks(long long end);
 
 // Whether a stock covers a need, compared in hundredths as quantities show
 // (0.3 less 0.1 less 0.2 is no shortage); exactly the need passes.
 bool StockCovers(double stock, double need);
 
-// The stock check of every validation (invoices, goods received, general
-// entries and exits): a document's or movement's lines, in order, add up per
-// product against the product's stock by the rule at the end of `date`'s
-// day. The lines of the document itself that the rule already counts are
-// given back first through `own`, so they are not taken twice.
+// The stock check of every validation and every write that takes stock out
+// (invoices, goods received saved, cancelled or reversed, general entries and
+// exits): a document's or movement's lines, in order, add up per product and
+// count at the end of `date`'s day; the product's stock by the rule must then
+// stay at 0 or above on that day and on every later day. The lines the rule
+// already counts of the document itself (ownSource, ownId) are left out, as
+// the write replaces them. A change that only brings stock in is never refused.
 class StockTally {
 public:
-    using OwnQuantity = std::function<double(unsigned long long product)>;
-    explicit StockTally(long long date, OwnQuantity own = OwnQuantity());
+    StockTally(long long date, int ownSource = -1, unsigned long long ownId = 0);
 
-    // Adds the line (a negative quantity gives stock back); false when the
-    // product's lines so far need more than there is.
+    // Adds the line (a negative quantity gives stock back; 0 checks what
+    // leaving out the document's own lines does); false when the stock would
+    // fall below 0 on some day.
     bool Take(unsigned long long product, double quantity);
+    // Take(product, 0) for each stored line of the own document whose
+    // product holds stock, in order: the index of the first line refused, -1
+    // when none is.
+    int TakeNothingForOwnLines();
 
 private:
+    // The product's stock at the end of each day with lines, from the first
+    // day the check looks at, without the own lines, and what they counted.
+    struct DayStock {
+        long long start;
+        double stock;
+        double own;
+    };
+    const std::vector<DayStock>& Days(unsigned long long product);
+
     long long m_date;
-    OwnQuantity m_own;
-    std::map<unsigned long long, double> m_available;
+    int m_ownSource;
+    unsigned long long m_ownId;
+    long long m_firstDay;
+    std::map<unsigned long long, std::vector<DayStock>> m_days;
     std::map<unsigned long long, double> m_needed;
 };
+
+// Whether the stock check looks at a product: not the discount line's
+// product 0, nor a service (category "2").
+bool ProductHoldsStock(unsigned long long product);
+
+// Writes Produse.stocReal of each product as the rule's stock of all its
+// counted lines, whatever their date; run inside the caller's transaction by
+// every write that changes what the rule counts.
+void RefreshStoredStock(const std::set<unsigned long long>& productIds);
+// The products with lines on the document or movement of the source.
+std::set<unsigned long long> StockProductsOf(int source, unsigned long long headerId);
+// The statement that writes every product's stocReal from its lines at once
+// (for files made before stocReal was kept).
+const wchar_t* RecomputeAllStoredStockSql();
 
 // First second of the UTC day holding date (EndOfDay gives the last).
 long long StartOfDay(long long date);

@@ -4,7 +4,6 @@
 #include "database/MyRepository.h"
 #include "database/StockRule.h"
 #include <initializer_list>
-#include <map>
 #include <vector>
 
 using micro::utils::QString;
@@ -61,14 +60,9 @@ bool MyCautareFacturiDialog::HasStockForLines(unsigned long long documentId)
         for (; !query.Eof(); query.NextRow())
             lines.push_back({query.GetIdField(0), query.GetFloatField(1)});
     }
-    // Invoice lines are exits the stock look-up already counts.
+    // Invoice lines are exits the stock look-up already counts: the check replaces them.
     bool ownLinesCounted = tip == DocumentInvoice || tip == DocumentReturnInvoice;
-    std::map<unsigned long long, double> own;
-    if (ownLinesCounted)
-        for (const StockLine& line : lines)
-            own[line.product] += line.quantity;
-
-    StockTally tally(issueDate, [&own](unsigned long long product) { return own[product]; });
+    StockTally tally(issueDate, StockSourceInvoice, ownLinesCounted ? documentId : 0);
     for (size_t k = 0; k < lines.size(); ++k) {
         if (!tally.Take(lines[k].product, lines[k].quantity)) {
             MessageBox(QString::Formatted(L"Cantitate insuficienta in stoc la linia%d", static_cast<int>(k + 1)),

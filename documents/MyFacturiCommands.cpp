@@ -32,19 +32,6 @@ bool IsClosedStatus(unsigned long long status)
     return status >= StatusValidated && status <= StatusReversed;
 }
 
-// The quantity of the product on this invoice's stored lines that the stock
-// at the issue date already counts.
-double StoredQuantity(unsigned long long invoice, unsigned long long product, long long issued)
-{
-    return GetRepository()
-        .ExecQuery(SqlFormat(L"select total(a.cantitate) from ArticoleFacturi a join Facturi f on "
-                             L"f.id = a.IDFactura where a.IDFactura = %llu and a.produsID = %llu "
-                             L"and f.dataCreare <= %lld and f.status IS NOT 3",
-                             invoice, product, EndOfDay(issued))
-                       .c_str())
-        .GetFloatField(0, 0.0);
-}
-
 // A document that validated receipts or payments settle is not closed before
 // they are cancelled: their money would stay on a closed document.
 bool RefusedWhileSettled(HWND owner, int tip, unsigned long long id, unsigned long long number)
@@ -311,6 +298,8 @@ void MyFacturiDialog::Storno()
     // save that fails after the reversing invoice was written takes it back.
     unsigned long long previousStatus = status, previousId = id, previousReserved = idRezervat;
     unsigned long long previousNew = documentNou;
+    if (!StockAllowsSave(false))
+        return;
     bool saved = false;
     try {
         micro::qsql::QsqlTransaction transaction(GetRepository());
@@ -363,12 +352,8 @@ void MyFacturiDialog::ValidateDocument()
         return;
     dataCreare = GetPicker(IDC_FE_ISSUE_DATE);
     if (tip == DocumentInvoice) {
-        // This invoice's own stored lines are already inside the stock figure.
-        long long issued = static_cast<long long>(dataCreare);
-        bool stored = id != 0 && !documentNou;
-        StockTally tally(issued, [this, issued, stored](unsigned long long product) {
-            return stored ? StoredQuantity(id, product, issued) : 0.0;
-        });
+        // This invoice's own stored lines are replaced by the ones validated.
+        StockTally tally(static_cast<long long>(dataCreare), StockSourceInvoice, id != 0 && !documentNou ? id : 0);
         for (int row = 0; row < nrLinii; ++row) {
             unsigned long long product = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));
             QString category;

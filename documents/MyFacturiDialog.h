@@ -107,6 +107,11 @@ public:
     // Writes the reversing document in one transaction (a NIR for a NIR, an
     // invoice for every other type); false when nothing was written.
     bool CreateStornoInvoice();
+    // The stock rule's word on the write about to be made: the lines as
+    // listed, or (linesCount false: cancelled, reversed) none of them. A
+    // refusal is shown naming the line; temporary invoices are checked at
+    // validation instead.
+    bool StockAllowsSave(bool linesCount);
 
     // The number text: "-0000012-" for 12.
     static micro::utils::QString FormatNumberText(unsigned long long number);

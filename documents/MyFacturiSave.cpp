@@ -4,6 +4,7 @@
 #include "database/DocumentTables.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
+#include "database/StockRule.h"
 #include "resources/resource.h"
 #include <algorithm>
 #include <vector>
@@ -105,6 +106,8 @@ bool MyFacturiDialog::SaveDocument()
         return false;
     unsigned long long issueDate = DayOf(GetPicker(IDC_FE_ISSUE_DATE));
     unsigned long long dueDate = DayOf(GetPicker(IDC_FE_DUE_DATE));
+    if (!stornat && !StockAllowsSave(status != StatusCancelled && status != StatusReversed))
+        return false;
 
     double net = 0.0, vat = 0.0, total = 0.0;
     std::vector<StoredLine> lines = StoredLines(net, vat, total);
@@ -291,6 +294,34 @@ std::vector<MyFacturiDialog::StoredLine> MyFacturiDialog::StoredLines(double& ne
     vat *= sign;
     total *= sign;
     return lines;
+}
+
+bool MyFacturiDialog::StockAllowsSave(bool linesCount)
+{
+    bool received = tip == DocumentGoodsReceived;
+    if (!received && tip != DocumentInvoice && tip != DocumentReturnInvoice)
+        return true;
+    if (!received && linesCount)
+        return true;
+    bool stored = id != 0 && !documentNou;
+    StockTally tally(static_cast<long long>(DayOf(GetPicker(IDC_FE_ISSUE_DATE))),
+                     received ? StockSourceReceived : StockSourceInvoice, stored ? id : 0);
+    int refused = -1;
+    if (!linesCount) {
+        refused = tally.TakeNothingForOwnLines();
+    } else {
+        for (int row = 0; row < nrLinii && refused < 0; ++row) {
+            unsigned long long product = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));
+            if (ProductHoldsStock(product) && !tally.Take(product, -RowQuantity(row)))
+                refused = row;
+        }
+    }
+    if (refused < 0)
+        return true;
+    QString name = refused < nrLinii ? listaArticole.GetItemText(refused, ColName) : QString();
+    MessageBox(QString::Formatted(L"La linia %d, ", refused + 1) + name + L"\nCantitate Insufucienta in stoc !",
+               L"Message", MB_OK);
+    return false;
 }
 
 // The reversing document is the exact negation of the document as its save

@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "stock/StockMovePrint.h"
 #include "stock/StockRowValues.h"
+#include <cmath>
 
 using micro::qsql::QSqlError;
 using micro::utils::QString;
@@ -192,17 +193,32 @@ void MyIntrariGeneraleDialogEdit::Validate()
     if (micro::qdialog::ShowMessageBox(micro::qdialog::ModalOwner(), L"Validare document ?", L"Validare",
                        MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
+    std::vector<StockMoveRow> rows = CollectRows();
+    if (rows.empty()) {
+        MessageBox(L"Nu ati introdus nici un produs !", L"Message", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    for (size_t row = 0; row < rows.size(); ++row) {
+        if (std::llround(rows[row].quantity * 100) == 0) {
+            MessageBox(QString::Formatted(L"La linia %d", static_cast<int>(row + 1)) + L"\nCantitatea este 0 !",
+                       L"Message", MB_OK | MB_ICONEXCLAMATION);
+            itemList.SelectItem(static_cast<int>(row));
+            return;
+        }
+    }
     date = datePicker.GetUnixTime();
     StockMoveHeader header = Header();
     int refused = -1;
     try {
-        refused = ValidateStockMove(kind, header, CollectRows());
+        refused = ValidateStockMove(kind, header, rows);
     } catch (const QSqlError& error) {
         ShowWriteError(error.GetText());
         return;
     }
     if (refused >= 0) {
-        MessageBox(L"Cantitate Insufucienta in stoc !", L"Message", MB_OK | MB_ICONEXCLAMATION);
+        MessageBox(QString::Formatted(L"La linia %d, ", refused + 1) + itemList.GetItemText(refused, ColName) +
+                       L"\nCantitate Insufucienta in stoc !",
+                   L"Message", MB_OK | MB_ICONEXCLAMATION);
         itemList.SelectItem(refused);
         return;
     }

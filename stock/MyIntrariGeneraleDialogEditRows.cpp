@@ -85,11 +85,17 @@ void MyIntrariGeneraleDialogEdit::AddItem()
     itemList.InsertItem(row, QString::Formatted(L"%d", row + 1));
     FillProductCells(row, currentProductId);
     itemList.SetItemText(row, ColQuantity, L"");
-    m_exact.push_back(ExactValues{PickedPrice(currentProductId), 0.0});
+    m_exact.push_back(ExactValues{PickedPrice(currentProductId), picker.quantity});
     for (int c : {ColFT, ColTVA, ColTTI})
         itemList.SetItemText(row, c, L"0");
     ++rowCount;
     itemList.SelectItem(row);
+    // A quantity typed in the picker comes with the line; without one it is asked for here.
+    if (picker.quantity != 0.0) {
+        itemList.SetItemText(row, ColQuantity, QString::Formatted(L"%.2f", picker.quantity));
+        RecomputeRow(row);
+        return;
+    }
     editRow = row;
     editColumn = ColQuantity;
     editing = true;

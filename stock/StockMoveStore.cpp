@@ -1,6 +1,9 @@
 #include "stock/StockMoveStore.h"
 #include "database/MyRepository.h"
 #include "database/StockRule.h"
+#include <climits>
+#include <map>
+#include <set>
 
 using micro::qsql::QsqlQuery;
 using micro::qsql::QsqlStatement;
@@ -44,12 +47,20 @@ void WriteItems(const StockMoveKind& k, unsigned long long number, const std::ve
     }
 }
 
-// Items, header and counter; the caller holds the transaction.
+int StockSourceOfKind(const StockMoveKind& k) { return k.sign > 0 ? StockSourceEntry : StockSourceExit; }
+
+// Items, header and counter, and the stored stock of every product the
+// movement had or has; the caller holds the transaction.
 unsigned long long WriteMovement(const StockMoveKind& k, StockMoveHeader& header, const std::vector<StockMoveRow>& rows)
 {
     MyRepository& db = GetRepository();
     bool isNew = header.id == 0;
     unsigned long long number = isNew ? TakeNumber(k) : header.id;
+    std::set<unsigned long long> products;
+    if (!isNew)
+        products = StockProductsOf(StockSourceOfKind(k), number);
+    for (const StockMoveRow& row : rows)
+        products.insert(row.productId);
     WriteItems(k, number, rows);
     double totals[3] = {0.0, 0.0, 0.0};
     for (const StockMoveRow& row : rows) {
@@ -76,6 +87,7 @@ unsigned long long WriteMovement(const StockMoveKind& k, StockMoveHeader& header
     if (isNew)
         db.ExecDML(SqlFormat(L"update iduri set %s = %llu where id = 1", k.counterColumn, number).c_str());
     header.id = number;
+    RefreshStoredStock(products);
     return number;
 }
 
@@ -129,6 +141,8 @@ unsigned long long CancelStockMove(int kind, StockMoveHeader& header)
                    SqlFormat(L"update %s set status = %llu where id = %llu", k.headerTable, draft.status, draft.id)
                        .c_str()) != 1) {
         throw micro::qsql::QSqlError(micro::qsql::QSqlError::kWrapperError, L"Movement not found");
+    } else {
+        RefreshStoredStock(StockProductsOf(StockSourceOfKind(k), draft.id));
     }
     transaction.Commit();
     header = draft;
@@ -143,36 +157,34 @@ int ValidateStockMove(int kind, StockMoveHeader& header, const std::vector<Stock
     QsqlTransaction transaction(db);
     // A new movement takes its number first: the ledger rows carry it.
     unsigned long long number = draft.id ? draft.id : TakeNumber(k);
-    QsqlStatement update = db.CompileStatement(L"update Produse set stocReal = ? where id = ?");
     QsqlStatement ledger = db.CompileStatement(
         L"insert into Stocuri (id, data, tip, NrDocument, IDClient, IDProdus, stoc, cantitate, pret, UM) "
         L"values (NULL, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     // The stock every report and every document's validation count, at the
-    // day the movement will count in.
+    // day the movement will count in and every day after.
     StockTally tally(draft.date - kStoredDateShift);
+    // Each ledger row shows the product's stock by the rule (all dates) after
+    // its row, which stocReal holds once the movement is written.
+    std::map<unsigned long long, double> stocks;
     for (size_t i = 0; i < rows.size(); ++i) {
         const StockMoveRow& row = rows[i];
         if (!tally.Take(row.productId, -k.sign * row.quantity))
             return static_cast<int>(i);
-        QsqlQuery product = db.ExecQuery(
-            SqlFormat(L"select stocReal, pretVanzare, UM from Produse where id = %llu", row.productId).c_str());
-        double stock = product.Eof() ? 0.0 : product.GetFloatField(0, 0.0);
-        double newStock = stock + k.sign * row.quantity;
-        update.Bind(1, newStock);
-        update.Bind(2, static_cast<long long>(row.productId));
-        update.ExecDML();
-        QString unit = product.Eof() ? QString() : product.GetStringField(2);
+        auto found = stocks.find(row.productId);
+        if (found == stocks.end())
+            found = stocks.emplace(row.productId, SumStockMovements(row.productId, 0, LLONG_MAX).Stock()).first;
+        found->second += k.sign * row.quantity;
+        QsqlQuery product =
+            db.ExecQuery(SqlFormat(L"select pretVanzare, UM from Produse where id = %llu", row.productId).c_str());
+        QString unit = product.Eof() ? QString() : product.GetStringField(1);
         ledger.Bind(1, draft.date);
         ledger.Bind(2, k.ledgerType);
         ledger.Bind(3, static_cast<long long>(number));
         ledger.Bind(4, k.ledgerText);
         ledger.Bind(5, static_cast<long long>(row.productId));
-        // Read back as stored, so a product listed twice shows each step.
-        QsqlQuery stored =
-            db.ExecQuery(SqlFormat(L"select stocReal from Produse where id = %llu", row.productId).c_str());
-        ledger.Bind(6, stored.Eof() ? 0.0 : stored.GetFloatField(0, 0.0));
+        ledger.Bind(6, found->second);
         ledger.Bind(7, row.quantity);
-        ledger.Bind(8, product.Eof() ? 0.0 : product.GetFloatField(1, 0.0));
+        ledger.Bind(8, product.Eof() ? 0.0 : product.GetFloatField(0, 0.0));
         ledger.Bind(9, unit.c_str());
         ledger.ExecDML();
     }

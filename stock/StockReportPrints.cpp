@@ -25,8 +25,9 @@ const SheetLabel kStockLabels[] = {
 const SheetCell kStockCells[] = {{0, 19, false}, {1, 40, false}, {2, 245, true},
                                  {3, 295, true}, {4, 345, true}, {5, 395, true}};
 const float kStockLines[] = {30, 220, 270, 320, 370};
+// 48 rows a page leave the total's line, 10 units under the table, inside the frame.
 const SheetLayout kStockSheet = {kStockLabels, Count(kStockLabels), kStockCells, Count(kStockCells),
-                                 kStockLines,  Count(kStockLines),  50,          false, true};
+                                 kStockLines,  Count(kStockLines),  48,          false, true};
 
 // Article ledger.
 const SheetLabel kArticleLabels[] = {
@@ -111,13 +112,9 @@ void DrawWarehousePage(ReportPage& page, const MyFisaDeMagazieDialog& dialog, co
 bool MyStocArticoleDialog::PrintStockList()
 {
     QString heading = L"Lista stoc articole la data de : " + dateText;
-    // The total value stands under the table in the room of the list's TOTAL
-    // row: a table that fills the last page pushes it onto a page of its own
-    // instead of below the paper's edge.
-    return PrintSheetOf(m_hwnd, pages, kStockSheet, rowCount + 1, [&](ReportPage& page, uint32_t p) {
+    // The total value stands under the table of every page.
+    return PrintSheetOf(m_hwnd, pages, kStockSheet, rowCount, [&](ReportPage& page, uint32_t p) {
         int tableEnd = DrawSheetPage(page, kStockSheet, company, L"Stoc articole", heading, ListCells(list), rowCount, p);
-        if (p < pages.pageCount)
-            return;
         page.UseFont(kSheetTableFont);
         int y = tableEnd + page.Y(10);
         page.TextEndingAtPixels(40, y, L"TOTAL VALOARE STOCURI ");
@@ -152,6 +149,9 @@ bool MyFisaDeMagazieDialog::PrintSheet()
 {
     if (productId != 0) {
         GetProductTextField(productExtendedName, productId, 2);
+        // A product without an extended name is printed under its name.
+        if (productExtendedName.IsEmpty())
+            GetProductTextField(productExtendedName, productId, 1);
         GetProductTextField(productUnit, productId, 6);
         productPrice = GetProductNumField(productId, 4);
     }

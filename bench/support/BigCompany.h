@@ -4,6 +4,7 @@
 // payments, stock movements and their ledger. Everything goes in one
 // transaction through prepared statements, so a million lines take seconds.
 #include "database/MyRepository.h"
+#include "database/StockRule.h"
 #include "database/qsql/SqlText.h"
 #include <cstdio>
 #include <initializer_list>
@@ -74,6 +75,8 @@ public:
                                             m_size.invoices, m_size.proformas, m_size.deliveryNotes,
                                             m_size.goodsReceived, m_size.entries, m_size.exits)
                          .c_str());
+        // stocReal as the program keeps it: the rule's stock of every line.
+        m_db.ExecDML(RecomputeAllStoredStockSql());
         transaction.Commit();
     }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include "database/Schema.h"
+#include "database/StockRule.h"
 #include "database/qsql/SqlText.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/TempDatabase.h"
@@ -37,6 +38,7 @@ TEST_F(CompanySchema, StockAndReportQueriesUseAnIndex)
         L"Select produsID,cantitate from ArticoleFacturi where IDFactura = 7",
         L"select sum(suma) from Incasari where IDClient = 2 and status = 2",
         L"select id from Clienti where Nume = 'Alfa'",
+        AllStocksSql(),  // the lines after a day: the recent headers by date
     };
     // The stock sums read the product index alone.
     for (int i = 0; i < 4; ++i)
@@ -67,8 +69,17 @@ TEST(CompanyFile, OpeningAnOlderFileAddsTheMissingIndexesAndColumns)
     temp.Exec(L"drop table Facturi");
     temp.Exec(L"alter table Veche rename to Facturi");
     temp.Exec(L"PRAGMA user_version = 0"); // as a file written before indexes were recorded
+    // stocReal as older versions left it: moved only by general movements.
+    temp.AddProduct(L"Cuie", 1.0);
+    temp.Exec(L"insert into Niruri (id, status, dataCreare) values (1, 2, 86400)");
+    temp.Exec(L"insert into ArticoleNiruri (produsID, cantitate, IDFactura) values (1, 7.5, 1)");
     temp.Db().Close();
     EXPECT_TRUE(OpenCompanyDatabase(temp.Db(), path.c_str()));
+    EXPECT_EQ(L"7.5", temp.Text(L"select stocReal from Produse where id = 1"));
+    temp.Exec(L"update Produse set stocReal = 1 where id = 1");
+    temp.Db().Close();
+    EXPECT_TRUE(OpenCompanyDatabase(temp.Db(), path.c_str()));
+    EXPECT_EQ(L"1.0", temp.Text(L"select stocReal from Produse where id = 1")) << "recomputed once only";
     // Printing reads the pictures without the company dialog ever opening;
     // the columns come back in the program's order with a new file's values.
     EXPECT_EQ(0, temp.Scalar(L"select count(background) + count(stampila) from Societate"));

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 #include "database/Lookups.h"
+#include "database/StockRule.h"
 #include "database/qsql/SqlText.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/TempDatabase.h"
@@ -66,4 +67,20 @@ TEST_F(Stock, CountsEveryLiveDocumentDatedUpToTheEndOfTheDayAndLeavesErrorsToThe
     testing_support::MessageBoxRecorder boxes;
     EXPECT_THROW(GetProductStockAtDate(kDay, 1), QSqlError);
     EXPECT_EQ(0u, boxes.Count());
+}
+
+// Goods received 10 (note 1), a return of 4 (invoice 1, a negative line) the
+// next day, an invoice of 12 two days later: the stock reads 10, 14, 2.
+TEST_F(Stock, ATallyRefusesWhatLeavesAnyLaterDayBelowZeroWithoutTheDocumentsOwnLines)
+{
+    Move(L"Niruri", kDay, 2, 10);
+    Move(L"Facturi", kDay + 86400, 2, -4);
+    Move(L"Facturi", kDay + 2 * 86400, 2, 12);
+    StockTally resaved(kDay, StockSourceReceived, 1);  // the note stored again with 5, then 5 + 3
+    EXPECT_FALSE(resaved.Take(1, -5));
+    EXPECT_TRUE(resaved.Take(1, -3));
+    EXPECT_EQ(0, StockTally(kDay, StockSourceInvoice, 1).TakeNothingForOwnLines()) << "the return reversed";
+    EXPECT_EQ(-1, StockTally(kDay, StockSourceInvoice, 2).TakeNothingForOwnLines()) << "the invoice reversed";
+    EXPECT_FALSE(StockTally(kDay + 86400).Take(1, 3)) << "a negative goods-received line on the return's day";
+    EXPECT_TRUE(StockTally(kDay + 86400).Take(1, 2));
 }

@@ -234,3 +234,22 @@ TEST_F(EditorLifecycle, AReceiptKeepsItsInvoiceOpenAndItsTotalAboveWhatItTook)
 }
 
 } // namespace
+
+// The stored invoice has sold 2 of the 5 cement received: cancelling the
+// receipt would leave -2 on the invoice's day; with 3 more received it
+// passes, and stocReal follows the cancel.
+TEST_F(EditorLifecycle, CancellingAGoodsReceivedNoteIsRefusedWhenItsGoodsAreSold)
+{
+    Receive(cement, 5);
+    tempDb.Exec(L"update Niruri set client = 1, serie = 'F1'");
+    for (INT_PTR expected : {2, 1}) {
+        boxes.Clear();
+        boxes.Answer(IDOK);
+        EXPECT_EQ(expected, RunDocument(3, 1, [&](HWND w) { ModalDriver::Click(w, IDC_FE_CANCEL_DOCUMENT); }));
+        EXPECT_EQ(expected == 2 ? L"La linia 1, Ciment\nCantitate Insufucienta in stoc !" : L"Anulare",
+                  expected == 2 ? boxes.Last().text : boxes.Last().caption);
+        Receive(cement, 3);
+    }
+    EXPECT_EQ(L"3|1", Stored(L"select status || '|' || (select stocReal from Produse where id = 1) from Niruri "
+                               L"where id = 1"));
+}

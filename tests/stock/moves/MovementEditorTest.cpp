@@ -98,3 +98,32 @@ TEST_F(MovementEditor, NewEntryTakesTypedQuantitiesIsStoredUnderOneNumberAndReop
         EXPECT_EQ(stored + (save == 3 ? 86400 : 0), tempDb.Scalar(L"select dataCreare from IntrariGenerale")) << save;
     }
 }
+
+// No line, or a line of 0, is not validated; a quantity typed in the picker
+// comes with the line; "Tiparire" prints the lines as the list shows them.
+TEST_F(MovementEditor, RefusesNoLinesAndZeroTakesThePickersQuantityAndPrints)
+{
+    layout_tests::MetafileSink sink(kPageW, kPageH);
+    RunEditor(1, 0, [&](HWND w) {
+        ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
+        EXPECT_EQ(L"Nu ati introdus nici un produs !", boxes.Last().text);
+        ModalDriver picker;
+        picker.When(L"Cautare Produse", [](HWND p) {
+            ModalDriver::SetText(p, IDC_CAUTARE_PRODUSE_FILTER, L"Surub");
+            ModalDriver::SelectListRow(p, IDC_CAUTARE_PRODUSE_LIST, 0);
+            ModalDriver::SetText(p, IDC_CAUTARE_PRODUSE_CANTITATE, L"3");
+            ModalDriver::Click(p, IDOK);
+        });
+        ModalDriver::Click(w, IDC_IGE_ADAUGA);
+        picker.Verify();
+        EXPECT_EQ(L"Surub|3.00", RowText(w, IDC_IGE_LISTA, 0, {2, 4}));
+        AddRow(w, L"Cui", L"0");
+        ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
+        EXPECT_EQ(L"La linia 2\nCantitatea este 0 !", boxes.Last().text);
+        EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from IesiriGenerale"));
+        ModalDriver::Click(w, IDC_IGE_TIPARIRE);
+        const layout_tests::EmfPage& page = sink.printedPages.at(0).at(0);
+        EXPECT_TRUE(page.Find(L"Iesire Generala") && page.Find(L"Surub") && page.Find(L"Cui 50mm"));
+        EXPECT_TRUE(page.Find(ModalDriver::ListCell(w, IDC_IGE_LISTA, 0, 7)));
+    });
+}

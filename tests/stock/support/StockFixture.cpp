@@ -1,6 +1,6 @@
 #include "tests/stock/support/StockFixture.h"
+#include "database/StockRule.h"
 #include "stock/StockMoveStore.h"
-#include "tests/harness/Screenshot.h"
 
 using micro::qsql::SqlFormat;
 
@@ -82,6 +82,8 @@ long long StockTest::Document(const wchar_t* header, long long date, int status,
         db().ExecDML(SqlFormat(L"insert into Articole%s (produsID, cantitate, %s, %s) values (%lld, %.17g, %.17g, %lld)",
                                header, movement ? L"pret" : L"valoareFT", movement ? L"IDIntrare" : L"IDFactura",
                                static_cast<long long>(line[0]), line[1], line[2], id));
+    // stocReal kept as every write of the program keeps it.
+    db().ExecDML(RecomputeAllStoredStockSql());
     return id;
 }
 
@@ -120,28 +122,6 @@ bool At(const layout_tests::EmfPage& page, const std::wstring& text, int x, int 
         if (t.text == text && t.x == x && t.y == y)
             return true;
     return false;
-}
-
-PictureSink::PictureSink(const std::wstring& name) : name(name), previous(SetPrintJobSink(this)) {}
-PictureSink::~PictureSink() { SetPrintJobSink(previous); }
-
-HDC PictureSink::OpenDevice(HWND, int& width, int& height)
-{
-    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width = 1240, -(height = 1754), 1, 32, BI_RGB}};
-    HDC dc = CreateCompatibleDC(nullptr);
-    SelectObject(dc, bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    PatBlt(dc, 0, 0, width, height, WHITENESS);
-    return dc;
-}
-
-void PictureSink::CloseDevice(HDC dc, bool)
-{
-    GdiFlush();
-    for (int i = 0; i < 1240 * 1754; ++i)
-        static_cast<BYTE*>(bits)[i * 4 + 3] = 0xFF;  // opaque paper
-    EXPECT_TRUE(testing_support::SavePixelsPng(bits, 1240, 1754, 1240 * 4, name));
-    DeleteDC(dc);
-    DeleteObject(bitmap);
 }
 
 } // namespace stock_test

@@ -107,18 +107,4 @@ const int kMargin = static_cast<int>(kSy * 10);
 
 bool At(const layout_tests::EmfPage& page, const std::wstring& text, int x, int y);
 
-// Page 1 of each job drawn into a white A4 picture at 150 dpi, through the
-// printer's seam, for a person to look at.
-struct PictureSink : public PrintJobSink {
-    explicit PictureSink(const std::wstring& name);
-    ~PictureSink() override;
-    HDC OpenDevice(HWND, int& width, int& height) override;
-    void CloseDevice(HDC dc, bool) override;
-
-    std::wstring name;
-    PrintJobSink* previous;
-    HBITMAP bitmap = nullptr;
-    void* bits = nullptr;
-};
-
 } // namespace stock_test
