@@ -69,10 +69,11 @@ bool MyIncasareDialog::OnInitDialog()
         GetDocumentSeries(serie, 2);
     } else {
         QsqlQuery q = GetRepository().ExecQuery(
-            SqlFormat(L"select id,serie,numar,IDCLient,facturi,suma,sumaStr,data,status,tip,agent from Incasari "
-                      L"where id = %llu ",
+            SqlFormat(L"select id,serie,numar,IDCLient,facturi,suma,sumaStr,data,status,tip,agent,documente from "
+                      L"Incasari where id = %llu ",
                       id)
                 .c_str());
+        StoredDocuments stored;
         if (!q.Eof()) {
             serie = q.GetStringField(1);
             numar = q.GetIdField(2);
@@ -84,8 +85,9 @@ bool MyIncasareDialog::OnInitDialog()
             status = q.GetIdField(8);
             tip = q.GetIntField(9);
             agent = q.GetIdField(10);
+            stored = {id, static_cast<long long>(status), IDClient, !q.FieldIsNull(11), q.GetStringField(11), facturi};
         }
-        RebuildRowsFromFacturi();
+        ListRows(StoredDocumentRows(settlement::kInvoices, settlement::Source::Receipt, stored));
         SelectPaymentType(comboTip, tip);
         SetItemText(IDC_INCASARE_BANCA, GetClientField(IDClient, 25).c_str());
     }
@@ -94,7 +96,29 @@ bool MyIncasareDialog::OnInitDialog()
     CreateRunTimeButtons();
     if (id != 0 || IDClient != 0)
         LoadClientTotals();
-    return QDialog::OnInitDialog();
+    bool focus = QDialog::OnInitDialog();
+    ShowStatus();
+    return focus;
+}
+
+void MyIncasareDialog::ShowStatus()
+{
+    // A validated receipt's fields are what it settled; a cancelled or
+    // reversed one is kept as it is: nothing typed could be stored.
+    const bool closed = status >= 3;
+    for (int control : {IDC_INCASARE_SUMA, IDC_INCASARE_SUMA_LITERE, IDC_INCASARE_BANCA, IDC_INCASARE_CLIENT,
+                        IDC_INCASARE_CUI, IDC_INCASARE_MONEDA})
+        ::SendMessageW(GetItem(control), EM_SETREADONLY, status >= 2, 0);
+    EnableItem(IDC_INCASARE_DATA, status < 2);
+    EnableItem(IDC_INCASARE_TIP, status < 2);
+    for (int control : {IDC_INCASARE_ADD, IDC_INCASARE_REMOVE, IDC_INCASARE_ADAUGA_CLIENT, IDOK})
+        EnableItem(control, !closed);
+    // The run-time buttons share their ids with the template's hidden ones.
+    for (HWND child = GetWindow(m_hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        int control = GetDlgCtrlID(child);
+        if (control == IDC_INCASARE_VALIDARE || control == IDC_INCASARE_ANULARE)
+            EnableWindow(child, !closed);
+    }
 }
 
 void MyIncasareDialog::ShowNumber()
@@ -215,12 +239,11 @@ void MyIncasareDialog::LoadClientTotals()
     SetItemText(IDC_INCASARE_BANCA, GetClientField(IDClient, 25).c_str());
 }
 
-void MyIncasareDialog::RebuildRowsFromFacturi()
+void MyIncasareDialog::ListRows(const std::vector<DocumentRow>& rows)
 {
-    for (unsigned long long number : ListedNumbers(facturi)) {
-        numarAles = number;
-        idAles = 0;
-        AppendInvoiceRow();
+    for (const DocumentRow& row : rows) {
+        InsertDocumentRow(lista, static_cast<int>(rowCount), row, L"%d-%m-%Y");
+        ++rowCount;
     }
 }
 
@@ -230,12 +253,9 @@ void MyIncasareDialog::ClearRows()
     rowCount = 0;
 }
 
-bool MyIncasareDialog::IsListed(unsigned long long number) const
+bool MyIncasareDialog::IsListed(unsigned long long documentId) const
 {
-    for (int row = 0; row < lista.GetItemCount(); ++row)
-        if (CellInteger(lista.GetItemText(row, kDocumentNumberColumn).c_str()) == number)
-            return true;
-    return false;
+    return lista.FindItemByData(static_cast<ULONG_PTR>(documentId)) >= 0;
 }
 
 bool MyIncasareDialog::OnCommand(UINT id, UINT code, HWND control, LRESULT& result)
@@ -268,8 +288,15 @@ void MyIncasareDialog::OpenInvoice(int row)
     unsigned long long document = static_cast<unsigned long long>(lista.GetItemData(row));
     if (OpenEditor(EditorKind::Document, m_hwnd, 0, document) != 1)
         return;
+    // The same documents, as they stand now.
+    std::vector<DocumentRow> rows;
+    for (unsigned long long listed : RowIds(lista)) {
+        DocumentRow row;
+        if (settlement::ReadDocument(settlement::kInvoices, IDClient, listed, row))
+            rows.push_back(row);
+    }
     ClearRows();
-    RebuildRowsFromFacturi();
+    ListRows(rows);
     RecomputeTotals();
     UpdateData(true);
 }
@@ -296,6 +323,8 @@ bool MyIncasareDialog::OnButton(UINT command)
 
 bool MyIncasareDialog::ConfirmEditOfValidated()
 {
+    if (status >= 3)
+        return false;
     if (status != 2)
         return true;
     if (MessageBox(L"Atentie, acest document a fost deja inregistrat ! Daca doriti modificarea acestuia, datele "
@@ -316,7 +345,7 @@ void MyIncasareDialog::AddInvoice()
         return;
     numarAles = picker.chosenNumber;
     idAles = picker.chosenId;
-    if (IsListed(numarAles)) {
+    if (IsListed(idAles)) {
         ShowAlreadyListed(m_hwnd);
         return;
     }
@@ -351,7 +380,7 @@ void MyIncasareDialog::ChooseClient()
     LoadClientTotals();
     numarAles = picker.chosenNumber;
     idAles = picker.chosenId;
-    if (IsListed(numarAles)) {
+    if (IsListed(idAles)) {
         ShowAlreadyListed(m_hwnd, numarAles);
         return;
     }

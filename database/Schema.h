@@ -11,3 +11,6 @@ void OpenCompanyDatabase(micro::qsql::QsqlDatabase& db, const wchar_t* path);
 // The tables a company database holds, in creation order.
 extern const wchar_t* const kCompanyTables[];
 extern const int kCompanyTableCount;
+// Plati.data holds the moment a payment was made less this many seconds;
+// whatever shows or filters a payment's date adds them back.
+const long long kPaymentDateShift = 7200;

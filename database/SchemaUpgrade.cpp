@@ -25,6 +25,9 @@ const AddedColumn kAddedColumns[] = {
     {L"Societate", L"logo", L"blob"},         {L"Societate", L"cotaTVA", L"int"},
     {L"Societate", L"background", L"blob"},   {L"Societate", L"stampila", L"blob"},
     {L"Societate", L"banca2", L"varchar"},    {L"Societate", L"cont2", L"varchar"},
+    // The ids of the documents a receipt or payment was made over ("12,13"):
+    // numbers alone can name another document of the partner.
+    {L"Incasari", L"documente", L"varchar"},  {L"Plati", L"documente", L"varchar"},
 };
 
 std::vector<QString> ColumnsOf(QsqlDatabase& db, const wchar_t* table)

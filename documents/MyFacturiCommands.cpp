@@ -437,6 +437,7 @@ bool MyFacturiDialog::SaveWithReceipt(InvoiceReceiptRow& row)
         if (SaveSequence()) {
             row.clientId = client;
             row.invoices = QString::Formatted(L" %d", static_cast<int>(numar));
+            row.invoiceId = idRezervat;
             WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
             transaction.Commit();
             saved = true;
