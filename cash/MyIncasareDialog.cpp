@@ -410,6 +410,35 @@ void MyIncasareDialog::Print()
     dataSelector.GetSystemTime(time);
     QString number = QString::Formatted(L"%llu", numar);
     QString date = QString::Formatted(L"%02d-%02d-%04d", time.wDay, time.wMonth, time.wYear);
-    ReceiptPrintRequest request = {IDClient, suma, facturi.c_str(), number.c_str(), date.c_str()};
+    QString series, invoices;
+    InvoicesAsPrinted(series, invoices);
+    ReceiptPrintRequest request = {IDClient, suma, invoices.c_str(), number.c_str(), date.c_str(), series.c_str()};
     PrintReceipt(m_hwnd, request);
+}
+
+void MyIncasareDialog::InvoicesAsPrinted(QString& series, QString& invoices) const
+{
+    // Each invoice by its own series and number, in the numbers text's order
+    // (the last row first); one series shared by all is printed once.
+    std::vector<std::pair<QString, QString>> named;
+    for (unsigned long long listed : RowIds(lista)) {
+        QsqlQuery q = GetRepository().ExecQuery(
+            SqlFormat(L"select serie, numar from Facturi where id = %llu", listed).c_str());
+        if (!q.Eof())
+            named.insert(named.begin(), {q.GetStringField(0), QString::Formatted(L"%llu", q.GetIdField(1))});
+    }
+    if (named.empty()) {
+        invoices = facturi;
+        return;
+    }
+    bool shared = true;
+    for (const auto& invoice : named)
+        shared = shared && invoice.first == named.front().first;
+    series = shared ? named.front().first : QString();
+    for (size_t i = 0; i < named.size(); ++i) {
+        invoices += i ? L", " : L" ";
+        if (!shared)
+            invoices += named[i].first + L" ";
+        invoices += named[i].second;
+    }
 }

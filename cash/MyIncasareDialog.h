@@ -59,6 +59,8 @@ private:
     void Validate();
     void Cancel();
     void Print();
+    // The listed invoices as the printed receipt names them.
+    void InvoicesAsPrinted(micro::utils::QString& series, micro::utils::QString& invoices) const;
     void AddInvoice();
     void ChooseClient();
     void RemoveInvoice();

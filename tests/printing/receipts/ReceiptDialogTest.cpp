@@ -28,7 +28,7 @@ protected:
     {
         dialog.clientId = clientId;
         dialog.SetAmount(1456.78);
-        dialog.SetFacturiText(L"12");
+        dialog.SetFacturiText(L"12", L"FCT");
         dialog.SetReceiptNumberText(L"7");
         dialog.SetDateText(L"06-12-2026");
     }
