@@ -42,7 +42,10 @@ const RunTimeButton kRunTimeButtons[] = {
 
 } // namespace
 
-MyIncasareDialog::MyIncasareDialog(HWND parent) : QDialog(IDD_INCASARE, parent) {}
+MyIncasareDialog::MyIncasareDialog(HWND parent) : QDialog(IDD_INCASARE, parent)
+{
+    AskBeforeDiscarding();
+}
 
 MyIncasareDialog::~MyIncasareDialog()
 {

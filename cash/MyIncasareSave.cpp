@@ -175,5 +175,6 @@ bool MyIncasareDialog::RevertInvoiceBalances()
         return false;
     ClearRows();
     ShowStatus();
+    MarkSaved();
     return true;
 }

@@ -42,6 +42,7 @@ public:
 
 MyPlataDialog::MyPlataDialog(HWND parent) : QDialog(IDD_PLATA, parent)
 {
+    AskBeforeDiscarding();
 }
 
 bool MyPlataDialog::OnInitDialog()

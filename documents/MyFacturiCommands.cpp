@@ -386,6 +386,7 @@ void MyFacturiDialog::SaveAndPrint()
 {
     if (!SaveSequence())
         return;
+    MarkSaved();
     MyPrintDialog print(m_hwnd);
     print.SetDocument(idRezervat, tip);
     if (tip == DocumentGoodsReceived)
@@ -425,6 +426,7 @@ void MyFacturiDialog::SaveAndMakeReceipt()
     row.date = issued;
     if (!SaveWithReceipt(row))
         return;
+    MarkSaved();
 
     QString date;
     micro::utils::FormatTimeText(static_cast<long long>(issued), date, L"%d-%m-%Y");

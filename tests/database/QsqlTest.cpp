@@ -65,7 +65,7 @@ TEST(Schema, NewDatabaseIsUtf16WithItsTablesAndDefaultRows)
     QsqlQuery q = db.ExecQuery(L"PRAGMA table_info(Incasari)");
     for (; !q.Eof(); q.NextRow())
         columns += std::wstring(q.GetStringField(1).c_str()) + L",";
-    EXPECT_EQ(L"id,serie,numar,IDClient,facturi,suma,sumaStr,data,status,tip,agent,", columns);
+    EXPECT_EQ(L"id,serie,numar,IDClient,facturi,suma,sumaStr,data,status,tip,agent,documente,", columns);
     // A NULL id lands on MAX(id)+1.
     db.ExecDML(L"insert into Facturi (id) values (7)");
     db.ExecDML(L"insert into Facturi (id) values (NULL)");

@@ -46,8 +46,11 @@ INT_PTR RunEditor(unsigned long long id, const std::wstring& title, NestedSteps&
     ModalDriver driver;
     driver.When(title, [&](HWND hwnd) {
         steps(hwnd);
-        if (IsWindow(hwnd) && IsWindowVisible(hwnd))
+        // What the steps typed is discarded without the question.
+        if (IsWindow(hwnd) && IsWindowVisible(hwnd)) {
+            editor.MarkSaved();
             ModalDriver::Click(hwnd, IDCANCEL);
+        }
     });
     for (auto& step : nested)
         driver.When(step.first, step.second);
