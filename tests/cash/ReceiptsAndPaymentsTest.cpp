@@ -84,7 +84,7 @@ TEST_P(ReceiptsAndPayments, ValidationSpreadsTheAmountInOneGoAndGivingBackRestor
                   EXPECT_EQ(L"  12", ModalDriver::ListCell(w, side.list, 0, 0));
                   EXPECT_EQ(L"150.00", ModalDriver::GetText(w, side.amount));
                   ModalDriver::SetText(w, side.amount, L"10");
-                  ModalDriver::Click(w, side.giveBack);
+                  ModalDriver::ClickOnScreen(w, side.giveBack);
               }));
     EXPECT_TRUE(boxes.Saw(side.giveBackQuestion)) << boxes.Describe();
     EXPECT_DOUBLE_EQ(100, Balance(doc12));
@@ -136,7 +136,7 @@ TEST_P(ReceiptsAndPayments, ANewRowNeedsAPartnerAndTakesItsSeriesAndTheNextFreeN
                   ModalDriver::Click(w, IDOK);
                   EXPECT_TRUE(boxes.Saw(L"Introduceti clientul !")) << boxes.Describe();
                   EXPECT_EQ(0, Count());
-                  ModalDriver::Click(w, side.pickPartner);
+                  ModalDriver::ClickOnScreen(w, side.pickPartner);
                   AddCashRow(tempDb, side.table, {partner, 42, L"", 1, 1, kStoredDate});
                   tempDb.Exec(SqlFormat(L"update ConfigFacturi set %s = 42", side.counter).c_str());
                   ModalDriver::Click(w, IDOK);
@@ -201,7 +201,7 @@ TEST_P(ReceiptsAndPayments, ThePickerOffersThePartnersOpenDocumentsOnlyAndOneOpe
     g_side = &side;
     RegisterEditor(EditorKind::Document, &FakeDocumentEditor);
     Run(id, side.temporaryTitle, [&](HWND w) {
-        ModalDriver::Click(w, side.add);
+        ModalDriver::ClickOnScreen(w, side.add);
         ASSERT_EQ(2, ModalDriver::ListRowCount(w, side.list));
         ModalDriver::DoubleClickListRow(w, side.list, 1);
         EXPECT_EQ(L"  55.50", ModalDriver::ListCell(w, side.list, 1, 6));
@@ -255,7 +255,7 @@ TEST_P(ReceiptsAndPayments, TheListOpensWithADatabaseShowsTheRowsFiltersAsTypedA
         EXPECT_EQ(L"7", Column(w, 2));
         ModalDriver::SetText(w, side.searchText, L"");
         g_answer = IDOK;
-        ModalDriver::Click(w, side.addRow);
+        ModalDriver::ClickOnScreen(w, side.addRow);
         EXPECT_EQ(0u, g_opened);
         EXPECT_EQ(L"7|8|20|20", Column(w, 2));
         // Enter keeps the list open.

@@ -178,6 +178,45 @@ void ModalDriver::Click(HWND dialog, int id)
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+namespace {
+
+struct ShownControl {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindShownControl(HWND child, LPARAM lParam)
+{
+    ShownControl* wanted = reinterpret_cast<ShownControl*>(lParam);
+    if (GetDlgCtrlID(child) != wanted->id || !IsWindowVisible(child))
+        return TRUE;
+    wanted->found = child;
+    return FALSE;
+}
+
+} // namespace
+
+void ModalDriver::ClickOnScreen(HWND dialog, int id)
+{
+    ShownControl wanted = {id, nullptr};
+    EnumChildWindows(dialog, &FindShownControl, reinterpret_cast<LPARAM>(&wanted));
+    if (!wanted.found) {
+        ADD_FAILURE() << "no visible control " << id << " to click";
+        return;
+    }
+    // Other test programs share the screen: nothing may lie over the point clicked.
+    SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(dialog);
+    RECT r;
+    GetWindowRect(wanted.found, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT input[2] = {{INPUT_MOUSE}, {INPUT_MOUSE}};
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+    Pump(150);
+}
+
 bool ModalDriver::IsEnabled(HWND dialog, int id)
 {
     return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;

@@ -25,7 +25,7 @@ TEST_F(PaymentEditor, AValidatedPaymentTakesNothingAgainAndAnuleazaOfATemporaryO
         // Enter does not store it as temporary either.
         for (int button : {IDC_PLATA_VALIDEAZA, IDOK, IDC_PLATA_ADAUGA_NIR, IDC_PLATA_ANULEAZA}) {
             EXPECT_FALSE(ModalDriver::IsEnabled(hwnd, button)) << button;
-            ModalDriver::Click(hwnd, button);
+            ModalDriver::ClickOnScreen(hwnd, button);
         }
     });
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
@@ -36,7 +36,7 @@ TEST_F(PaymentEditor, AValidatedPaymentTakesNothingAgainAndAnuleazaOfATemporaryO
     unsigned long long id = AddCashRow(tempDb, L"Plati", {partner, 5, L"  13", 30, 1, 1780000000});
     EXPECT_EQ(1, Run(id, L"Plata - document temporar", [](HWND hwnd) {
                   EXPECT_FALSE(ModalDriver::IsEnabled(hwnd, IDC_PLATA_STORNARE));
-                  ModalDriver::Click(hwnd, IDC_PLATA_ANULEAZA);
+                  ModalDriver::ClickOnScreen(hwnd, IDC_PLATA_ANULEAZA);
               }));
     EXPECT_TRUE(boxes.Saw(L"Anularea implica pierderea numarului de PLATA ! \n Anulati PLATAa ?"));
     EXPECT_DOUBLE_EQ(30, Balance(doc13));

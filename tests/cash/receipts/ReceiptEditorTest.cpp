@@ -43,18 +43,18 @@ TEST_F(ReceiptEditor, RowsAreListedOnceTheAmountFollowsThemAndTheClientsTotalLea
     PickDocument(13);
     PickDocument(14);
     Run(0, kEditor, [&](HWND w) {
-        ModalDriver::Click(w, IDC_INCASARE_ADAUGA_CLIENT);
-        ModalDriver::Click(w, IDC_INCASARE_ADD);
+        ModalDriver::ClickOnScreen(w, IDC_INCASARE_ADAUGA_CLIENT);
+        ModalDriver::ClickOnScreen(w, IDC_INCASARE_ADD);
         EXPECT_TRUE(boxes.Saw(L"Factura a mai fost introdusa o data !"));
-        ModalDriver::Click(w, IDC_INCASARE_ADD);
-        ModalDriver::Click(w, IDC_INCASARE_ADD);
+        ModalDriver::ClickOnScreen(w, IDC_INCASARE_ADD);
+        ModalDriver::ClickOnScreen(w, IDC_INCASARE_ADD);
         ASSERT_EQ(3, ModalDriver::ListRowCount(w, kList));
         EXPECT_EQ(L" 14, 13, 12", ModalDriver::GetText(w, IDC_INCASARE_FACTURI));
         EXPECT_EQ(L"240.00", ModalDriver::GetText(w, IDC_INCASARE_TOTAL_FACTURAT)); // not 740
         EXPECT_EQ(L" DOUA SUTE PATRUZECI   LEI", ModalDriver::GetText(w, IDC_INCASARE_SUMA_LITERE));
         testing_support::SaveWindowPng(w, L"receipt_editor_three_rows");
         ModalDriver::SelectListRow(w, kList, 2);
-        ModalDriver::Click(w, IDC_INCASARE_REMOVE);
+        ModalDriver::ClickOnScreen(w, IDC_INCASARE_REMOVE);
         EXPECT_EQ(L" 13, 12", ModalDriver::GetText(w, IDC_INCASARE_FACTURI));
         EXPECT_EQ(L"180.00", ModalDriver::GetText(w, IDC_INCASARE_SUMA));
     });
@@ -76,11 +76,11 @@ TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughGuardsThatGiveBackExact
     boxes.Answer(IDCANCEL);
     SetReceiptPrinter(&FakePrinter);
     EXPECT_EQ(IDCANCEL, Run(receipt, kEditor, [&](HWND w) {
-                  ModalDriver::Click(w, IDC_INCASARE_ADD);
+                  ModalDriver::ClickOnScreen(w, IDC_INCASARE_ADD);
                   EXPECT_EQ(L"Document deja inregistrat !", boxes.Last().caption);
                   EXPECT_EQ(2, ModalDriver::ListRowCount(w, kList));
                   ModalDriver::SetText(w, IDC_INCASARE_SUMA, L"70");
-                  ModalDriver::Click(w, IDC_INCASARE_TIPARIRE);
+                  ModalDriver::ClickOnScreen(w, IDC_INCASARE_TIPARIRE);
                   ModalDriver::Click(w, IDOK);
               }));
     SetReceiptPrinter(nullptr);
@@ -104,7 +104,7 @@ TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughGuardsThatGiveBackExact
     // the picker opens on the emptied receipt.
     nested.push_back({L"Facturi Nestinse", [](HWND w) { ModalDriver::Click(w, IDCANCEL); }});
     Run(later, kEditor, [&](HWND w) {
-        ModalDriver::Click(w, IDC_INCASARE_ADD);
+        ModalDriver::ClickOnScreen(w, IDC_INCASARE_ADD);
         EXPECT_EQ(0, ModalDriver::ListRowCount(w, kList));
     });
     EXPECT_EQ(1, StatusOf(later));
@@ -114,7 +114,7 @@ TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughGuardsThatGiveBackExact
     // Another client's invoice replaces the rows.
     PickPartnerAndDocument(12, L"Beta SRL");
     Run(receipt, kEditor, [&](HWND w) {
-        ModalDriver::Click(w, IDC_INCASARE_ADAUGA_CLIENT);
+        ModalDriver::ClickOnScreen(w, IDC_INCASARE_ADAUGA_CLIENT);
         EXPECT_EQ(L"Beta SRL", ModalDriver::GetText(w, IDC_INCASARE_CLIENT));
         EXPECT_EQ(L" 12", ModalDriver::GetText(w, IDC_INCASARE_FACTURI));
         EXPECT_EQ(1, ModalDriver::ListRowCount(w, kList));

@@ -120,13 +120,13 @@ INT_PTR CashEditorTest::ValidateNew(const wchar_t* amount, std::vector<int> docu
     for (size_t i = 1; i < documents.size(); ++i)
         PickDocument(documents[i]);
     return Run(0, side.newTitle, [&](HWND w) {
-        ModalDriver::Click(w, side.pickPartner);
+        ModalDriver::ClickOnScreen(w, side.pickPartner);
         for (size_t i = 1; i < documents.size(); ++i)
-            ModalDriver::Click(w, side.add);
+            ModalDriver::ClickOnScreen(w, side.add);
         ModalDriver::SetText(w, side.amount, amount);
         if (before)
             before(w);
-        ModalDriver::Click(w, side.validate);
+        ModalDriver::ClickOnScreen(w, side.validate);
     });
 }
 
