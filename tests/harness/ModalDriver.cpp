@@ -214,7 +214,18 @@ void ModalDriver::ClickOnScreen(HWND dialog, int id)
     input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, input, sizeof(INPUT));
-    Pump(150);
+    // The click is delivered; timers wait, so no later step runs on this
+    // window before the click's own action is over (a modal it opens pumps them).
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
+               PeekMessageW(&msg, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < 150);
 }
 
 bool ModalDriver::IsEnabled(HWND dialog, int id)
