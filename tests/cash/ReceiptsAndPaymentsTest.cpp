@@ -83,6 +83,7 @@ TEST_P(ReceiptsAndPayments, ValidationSpreadsTheAmountInOneGoAndGivingBackRestor
                   ASSERT_EQ(2, ModalDriver::ListRowCount(w, side.list));
                   EXPECT_EQ(L"  12", ModalDriver::ListCell(w, side.list, 0, 0));
                   EXPECT_EQ(L"150.00", ModalDriver::GetText(w, side.amount));
+                  EXPECT_TRUE(GetWindowLongW(GetDlgItem(w, side.amount), GWL_STYLE) & ES_READONLY);
                   ModalDriver::SetText(w, side.amount, L"10");
                   ModalDriver::ClickOnScreen(w, side.giveBack);
               }));
@@ -91,6 +92,62 @@ TEST_P(ReceiptsAndPayments, ValidationSpreadsTheAmountInOneGoAndGivingBackRestor
     EXPECT_DOUBLE_EQ(80, Balance(doc13));
     EXPECT_EQ(L"3", Stored(L"status"));
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
+}
+
+TEST_P(ReceiptsAndPayments, ACancelledRowKeepsTheDateItShowedAndNoButtonWritesItAgain)
+{
+    PickPartnerAndDocument(12);
+    EXPECT_EQ(IDOK, Run(0, side.newTitle, [&](HWND w) {
+                  ModalDriver::ClickOnScreen(w, side.pickPartner);
+                  ModalDriver::SetDate(w, side.date, SYSTEMTIME{2026, 3, 0, 5, 0, 30, 0, 0});
+                  ModalDriver::ClickOnScreen(w, side.cancel);
+              }));
+    long long shown = 1772670600 - (side.editor == EditorKind::Payment ? 7200 : 0); // 05-03-2026 00:30
+    EXPECT_EQ(L"3|" + std::to_wstring(shown), Stored(L"status || '|' || data"));
+
+    tempDb.Exec(SqlFormat(L"delete from %s", side.table).c_str());
+    ASSERT_EQ(IDOK, ValidateNew(L"150"));
+    unsigned long long id = std::stoull(Stored(L"id"));
+    Run(id, side.validatedTitle, [&](HWND w) { ModalDriver::ClickOnScreen(w, side.giveBack); });
+    ASSERT_EQ(L"3", Stored(L"status"));
+    tempDb.Exec(SqlFormat(L"create trigger frozen before update on %s begin select raise(abort, 'frozen'); end",
+                          side.table)
+                    .c_str());
+    boxes.Clear();
+    Run(id, side.cancelledTitle, [&](HWND w) {
+        EXPECT_TRUE(GetWindowLongW(GetDlgItem(w, side.amount), GWL_STYLE) & ES_READONLY);
+        for (int button : {side.validate, side.cancel, side.add})
+            ModalDriver::ClickOnScreen(w, button);
+        ModalDriver::Click(w, IDOK);
+    });
+    EXPECT_FALSE(boxes.SawCaption(L"Message")) << boxes.Describe();
+    EXPECT_DOUBLE_EQ(100, Balance(doc12));
+    EXPECT_DOUBLE_EQ(80, Balance(doc13));
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
+}
+
+TEST_P(ReceiptsAndPayments, AReopenedRowListsExactlyTheDocumentsItWasMadeOver)
+{
+    // Temporary over 12; then another 12 of the partner, paid up.
+    PickPartnerAndDocument(12);
+    EXPECT_EQ(IDOK, Run(0, side.newTitle, [&](HWND w) {
+                  ModalDriver::ClickOnScreen(w, side.pickPartner);
+                  ModalDriver::Click(w, IDOK);
+              }));
+    AddDocument(tempDb, {partner, 12, 100, 0, 2, side.documents});
+    EXPECT_EQ(IDOK, Run(std::stoull(Stored(L"id")), side.temporaryTitle, [&](HWND w) {
+                  EXPECT_EQ(1, ModalDriver::ListRowCount(w, side.list));
+                  ModalDriver::SetText(w, side.amount, L"100");
+                  ModalDriver::ClickOnScreen(w, side.validate);
+              }));
+    EXPECT_DOUBLE_EQ(0, Balance(doc12));
+    // Validated over 13; another 13, cancelled, is not on it.
+    tempDb.Exec(SqlFormat(L"delete from %s", side.table).c_str());
+    tempDb.Exec(L"delete from Alocari");
+    ASSERT_EQ(IDOK, ValidateNew(L"80", {13}));
+    AddDocument(tempDb, {partner, 13, 80, 80, 3, side.documents});
+    Run(std::stoull(Stored(L"id")), side.validatedTitle,
+        [&](HWND w) { EXPECT_EQ(1, ModalDriver::ListRowCount(w, side.list)); });
 }
 
 TEST_P(ReceiptsAndPayments, AnAmountThatIsNotPositiveOrDoesNotCoverTheDocumentsIsRefusedBeforeAnyWrite)

@@ -80,14 +80,15 @@ const Side kReceipts = {"receipts", L"Incasari", L"Facturi", L"numarChit", L"ser
                         L"2|CNT|1| 13, 12|150.0| UNA SUTA CINCIZECI   LEI", L"chitanta",
                         L"Chitanta nu mai exista in baza de date.", 0, &RunEditor<MyIncasareDialog>, ID_CMD_CHITANTE,
                         EditorKind::Receipt, IDC_INCASARI_LISTA, IDC_INCASARI_CAMP, IDC_INCASARI_CAUTARE,
-                        IDC_INCASARI_NOUA};
+                        IDC_INCASARI_NOUA, IDC_INCASARE_ANULARE, IDC_INCASARE_DATA, L"Dialog"};
 const Side kPayments = {"payments", L"Plati", L"Niruri", L"numarPlati", L"seriePlati", L"Cautare Furnizori", L"Plata",
                         L"Plata - document temporar", L"Plata - document validat", IDC_PLATA_FURNIZOR, IDC_PLATA_NUME,
                         IDC_PLATA_ADAUGA_NIR, IDC_PLATA_SUMA, IDC_PLATA_VALIDEAZA, IDC_PLATA_STORNARE,
                         IDC_PLATA_NIRURI, IDC_PLATA_TIP, IDC_PLATA_NUMAR, L"Stornare document ?",
                         L"2|PLT|1|   13,   12|150.0| UNA SUTA CINCIZECI   LEI", L"plata",
                         L"Plata nu mai exista in baza de date.", 3, &RunEditor<MyPlataDialog>, ID_CMD_PLATI,
-                        EditorKind::Payment, IDC_PLATI_LISTA, IDC_PLATI_CAMP, IDC_PLATI_TEXT, IDC_PLATI_NOUA};
+                        EditorKind::Payment, IDC_PLATI_LISTA, IDC_PLATI_CAMP, IDC_PLATI_TEXT, IDC_PLATI_NOUA,
+                        IDC_PLATA_ANULEAZA, IDC_PLATA_DATA, L"Plata - document anulat"};
 
 CashEditorTest::CashEditorTest(const Side& s) : side(s)
 {

@@ -62,6 +62,8 @@ struct Side {
     unsigned command;
     EditorKind editor;
     int rows, searchField, searchText, addRow;
+    int cancel, date;
+    const wchar_t* cancelledTitle;
 };
 extern const Side kReceipts, kPayments;
 
