@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include "cash/MyPlataDialog.h"
+#include "cash/MyPlatiDialog.h"
+#include "database/StockRule.h"
+#include "framework/utils/TimeFormat.h"
 #include "resources/resource.h"
 #include "tests/cash/support/CashFixtures.h"
 #include "tests/harness/Screenshot.h"
@@ -41,4 +45,31 @@ TEST_F(PaymentEditor, AValidatedPaymentTakesNothingAgainAndAnuleazaOfATemporaryO
     EXPECT_TRUE(boxes.Saw(L"Anularea implica pierderea numarului de PLATA ! \n Anulati PLATAa ?"));
     EXPECT_DOUBLE_EQ(30, Balance(doc13));
     EXPECT_EQ(L"3", Stored(L"status"));
+}
+
+TEST_F(PaymentEditor, TheListAndTheLedgerTakeThePaymentsOfThePeriodByTheDayTheirEditorShows)
+{
+    tempDb.Exec(L"update ConfigFacturi set perioadaPreluare = 10");
+    long long lower = 0, upper = 0;
+    MyPlatiDialog::PeriodBounds(10, lower, upper);
+    const long long today = upper - upper % 86400, shift = MyPlataDialog::kStoredDateShift;
+    // As the editor shows them: today 00:30, just inside and just outside the period, tomorrow.
+    const long long shown[] = {today + 1800, lower + 60, lower - 60, upper + 3600};
+    for (int i = 0; i < 4; ++i)
+        AddCashRow(tempDb, L"Plati", {partner, static_cast<unsigned long long>(i + 1), L"", double(1 << i), 2,
+                                      shown[i] - shift});
+    MyPlatiDialog list(nullptr);
+    ModalDriver driver;
+    driver.When(L"Plati", [&](HWND w) {
+        ASSERT_EQ(2, ModalDriver::ListRowCount(w, IDC_PLATI_LISTA));
+        micro::utils::QString day;
+        micro::utils::FormatTimeText(today, day, L"%d-%m-%Y");
+        EXPECT_EQ(L"2|1|" + std::wstring(day.c_str()), ModalDriver::ListCell(w, IDC_PLATI_LISTA, 0, 2) + L"|" +
+                                                         ModalDriver::ListCell(w, IDC_PLATI_LISTA, 1, 2) + L"|" +
+                                                         ModalDriver::ListCell(w, IDC_PLATI_LISTA, 1, 0));
+        ModalDriver::Click(w, IDCANCEL);
+    });
+    list.DoModal();
+    driver.Verify();
+    EXPECT_DOUBLE_EQ(1, SumPartnerLedger(PartnerSupplier, partner, today, upper).credit);
 }
