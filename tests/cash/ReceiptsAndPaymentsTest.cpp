@@ -150,6 +150,27 @@ TEST_P(ReceiptsAndPayments, AReopenedRowListsExactlyTheDocumentsItWasMadeOver)
         [&](HWND w) { EXPECT_EQ(1, ModalDriver::ListRowCount(w, side.list)); });
 }
 
+TEST_P(ReceiptsAndPayments, EscOrTheCloseBoxAsksBeforeDiscardingWhatWasTypedAndOnlyThen)
+{
+    unsigned long long id = AddCashRow(tempDb, side.table, {partner, 5, L" 12", 100, 1, kStoredDate});
+    boxes.Answer(IDNO);
+    boxes.Answer(IDYES);
+    EXPECT_EQ(IDCANCEL, Run(id, side.temporaryTitle, [&](HWND w) {
+                  ModalDriver::SetText(w, side.amount, L"70");
+                  SendMessageW(w, WM_CLOSE, 0, 0); // the close box: Cancel is posted
+                  ModalDriver::Pump();
+                  EXPECT_TRUE(IsWindowVisible(w));
+                  ModalDriver::Click(w, IDCANCEL);
+                  EXPECT_FALSE(IsWindowVisible(w));
+              }));
+    ASSERT_EQ(2u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Modificarile nu au fost salvate. Renuntati la ele ?", boxes.Last().text);
+    EXPECT_EQ(L"100.0", Stored(L"suma"));
+    boxes.Clear();
+    Run(id, side.temporaryTitle, [](HWND w) { ModalDriver::Click(w, IDCANCEL); });
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+}
+
 TEST_P(ReceiptsAndPayments, AnAmountThatIsNotPositiveOrDoesNotCoverTheDocumentsIsRefusedBeforeAnyWrite)
 {
     // 0.004 is no bani at all; text reads as nothing.
