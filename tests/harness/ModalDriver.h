@@ -46,8 +46,9 @@ public:
     static void SelectCombo(HWND dialog, int id, int index);
     // Ends every modal window of the thread.
     static void EndAllModal();
-    // Pumps this thread's messages for a while (for windows outside modal loops).
-    static void Pump(DWORD milliseconds = 50);
+    // Pumps this thread's messages for a while (for windows outside modal
+    // loops); without timers, no driver step runs meanwhile.
+    static void Pump(DWORD milliseconds = 50, bool timers = true);
 
 private:
     struct Step {
