@@ -99,3 +99,16 @@ TEST_F(MovementEditor, NewEntryTakesTypedQuantitiesIsStoredUnderOneNumberAndReop
         EXPECT_EQ(stored + (save == 3 ? 86400 : 0), tempDb.Scalar(L"select dataCreare from IntrariGenerale")) << save;
     }
 }
+
+TEST_F(MovementEditor, EscAsksBeforeDiscardingOnlyWhenSomethingWasTyped)
+{
+    for (bool typed : {false, true}) {
+        boxes.Clear();
+        RunEditor(0, 0, [&](HWND w) {
+            if (typed)
+                AddRow(w, L"Cui", L"4");
+            ModalDriver::Click(w, IDCANCEL);
+        });
+        EXPECT_EQ(typed ? 1u : 0u, boxes.Count()) << boxes.Describe();
+    }
+}
