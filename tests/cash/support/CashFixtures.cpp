@@ -131,6 +131,14 @@ INT_PTR CashEditorTest::ValidateNew(const wchar_t* amount, std::vector<int> docu
     });
 }
 
+std::wstring CashEditorTest::Books()
+{
+    return tempDb.Text(SqlFormat(L"select (select printf('%%g|', sold) from %s where id = %llu) || (select "
+                                 L"printf('%%g|', sold) from %s where id = %llu) || (select count(*) from Alocari)",
+                                 side.documents, doc12, side.documents, doc13)
+                           .c_str());
+}
+
 long long CashEditorTest::Counter()
 {
     return tempDb.Scalar(SqlFormat(L"select %s from ConfigFacturi where id = 1", side.counter).c_str());
