@@ -285,8 +285,7 @@ TEST_P(ReceiptsAndPayments, TheListOpensWithADatabaseShowsTheRowsFiltersAsTypedA
     EXPECT_TRUE(commands.Execute(side.command, context));
     SetRepository(&tempDb.Db());
     ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
-    EXPECT_EQ(L"Message", boxes.Last().caption);
-    EXPECT_EQ(L"CPPSQLITE_ERROR[1000]: Database is not open", boxes.Last().text);
+    EXPECT_EQ(L"Message|CPPSQLITE_ERROR[1000]: Database is not open", boxes.Last().caption + L"|" + boxes.Last().text);
     tempDb.Exec(L"update ConturiContabile set id = id + 10 where id > 2");
     unsigned long long first = AddCashRow(tempDb, side.table, {partner, 7, L" 3", 1234567.89, 2, kToday - 86400, 3});
     AddCashRow(tempDb, side.table, {beta, 8, L" 4", 112.5, 3, kToday, 0});

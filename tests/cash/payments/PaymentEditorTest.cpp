@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
-#include "cash/MyPlataDialog.h"
 #include "cash/MyPlatiDialog.h"
+#include "database/Schema.h"
 #include "database/StockRule.h"
 #include "framework/utils/TimeFormat.h"
 #include "resources/resource.h"
@@ -42,21 +42,20 @@ TEST_F(PaymentEditor, TheListAndTheLedgerTakeThePaymentsOfThePeriodByTheDayTheir
     tempDb.Exec(L"update ConfigFacturi set perioadaPreluare = 10");
     long long lower = 0, upper = 0;
     MyPlatiDialog::PeriodBounds(10, lower, upper);
-    const long long today = upper - upper % 86400, shift = MyPlataDialog::kStoredDateShift;
+    const long long today = upper - upper % 86400;
     // As the editor shows them: today 00:30, just inside and just outside the period, tomorrow.
     const long long shown[] = {today + 1800, lower + 60, lower - 60, upper + 3600};
-    for (int i = 0; i < 4; ++i)
-        AddCashRow(tempDb, L"Plati", {partner, static_cast<unsigned long long>(i + 1), L"", double(1 << i), 2,
-                                      shown[i] - shift});
+    for (unsigned long long i = 0; i < 4; ++i)
+        AddCashRow(tempDb, L"Plati", {partner, i + 1, L"", double(1 << i), 2, shown[i] - kPaymentDateShift});
+    micro::utils::QString day;
+    micro::utils::FormatTimeText(today, day, L"%d-%m-%Y");
     MyPlatiDialog list(nullptr);
     ModalDriver driver;
     driver.When(L"Plati", [&](HWND w) {
-        ASSERT_EQ(2, ModalDriver::ListRowCount(w, IDC_PLATI_LISTA));
-        micro::utils::QString day;
-        micro::utils::FormatTimeText(today, day, L"%d-%m-%Y");
-        EXPECT_EQ(L"2|1|" + std::wstring(day.c_str()), ModalDriver::ListCell(w, IDC_PLATI_LISTA, 0, 2) + L"|" +
-                                                         ModalDriver::ListCell(w, IDC_PLATI_LISTA, 1, 2) + L"|" +
-                                                         ModalDriver::ListCell(w, IDC_PLATI_LISTA, 1, 0));
+        const int rows = IDC_PLATI_LISTA;
+        EXPECT_EQ(L"2|1|" + std::wstring(day.c_str()) + L"|2", ModalDriver::ListCell(w, rows, 0, 2) + L"|" +
+                      ModalDriver::ListCell(w, rows, 1, 2) + L"|" + ModalDriver::ListCell(w, rows, 1, 0) + L"|" +
+                      std::to_wstring(ModalDriver::ListRowCount(w, rows)));
         ModalDriver::Click(w, IDCANCEL);
     });
     list.DoModal();
