@@ -401,7 +401,8 @@ void MyFacturiDialog::SaveAndMakeReceipt()
 {
     // A stored invoice with nothing left to collect gets no receipt at all.
     settlement::DocumentRow stored;
-    if (id != 0 && settlement::ReadDocument(settlement::kInvoices, client, id, stored) &&
+    bool invoice = tip == DocumentInvoice || tip == DocumentReturnInvoice;
+    if (invoice && id != 0 && settlement::ReadDocument(settlement::kInvoices, client, id, stored) &&
         settlement::ToBani(stored.balance) <= 0) {
         MessageBox(QString::Formatted(kReceiptWords.nothingOwed, stored.number).c_str(), L"Atentie",
                    MB_OK | MB_ICONEXCLAMATION);
