@@ -14,7 +14,7 @@ namespace {
 std::wstring g_printed;
 INT_PTR FakePrinter(HWND, const ReceiptPrintRequest& r)
 {
-    g_printed = std::to_wstring(r.clientId) + L"|" + std::to_wstring(r.amount) + L"|" + r.facturi + L"|" + r.number;
+    g_printed = std::to_wstring(r.clientId) + L"|" + std::to_wstring(r.amount) + L"|" + r.series + r.facturi + L"|" + r.number;
     return IDCANCEL;
 }
 
@@ -83,7 +83,7 @@ TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughGuardsThatGiveBackExact
                   ModalDriver::Click(w, IDOK);
               }));
     SetReceiptPrinter(nullptr);
-    EXPECT_EQ(std::to_wstring(partner) + L"|70.000000| 13, 12|5", g_printed);
+    EXPECT_EQ(std::to_wstring(partner) + L"|70.000000|FX 13, 12|5", g_printed); // the invoices' own series
     EXPECT_EQ(L"100.0", Stored(L"suma", receipt));
     EXPECT_EQ(2, StatusOf(receipt));
     EXPECT_EQ(L"0|30|3", Books());
