@@ -14,7 +14,8 @@ namespace {
 std::wstring g_printed;
 INT_PTR FakePrinter(HWND, const ReceiptPrintRequest& r)
 {
-    g_printed = std::to_wstring(r.clientId) + L"|" + std::to_wstring(r.amount) + L"|" + r.series + r.facturi + L"|" + r.number;
+    g_printed = std::to_wstring(r.clientId) + L"|" + std::to_wstring(r.amount) + L"|" + r.series + r.facturi + L"|" +
+                r.number;
     return IDCANCEL;
 }
 
