@@ -63,7 +63,7 @@ int wmain(int argc, wchar_t** argv)
         // The same with 40 000 receipts of other clients on file.
         micro::qsql::QsqlTransaction transaction(db);
         micro::qsql::QsqlStatement st = db.CompileStatement(
-            L"insert into Incasari values (NULL, 'CNT', ?, ?, ' 5', 10, 'zece', 1700000000, 2, 0, 0)");
+            L"insert into Incasari values (NULL, 'CNT', ?, ?, ' 5', 10, 'zece', 1700000000, 2, 0, 0, NULL)");
         for (int i = 1; i <= 40000; ++i) {
             st.Bind(1, static_cast<long long>(i));
             st.Bind(2, static_cast<long long>(2 + i % 2000));

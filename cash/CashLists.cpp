@@ -2,9 +2,13 @@
 #include "cash/CashText.h"
 #include "cash/CellNumbers.h"
 #include "database/Lookups.h"
+#include "database/MyRepository.h"
+#include "database/qsql/SqlText.h"
 #include "database/qsql/QsqlQuery.h"
 #include "framework/utils/TimeFormat.h"
 #include <commctrl.h>
+#include <cwchar>
+#include <string>
 #include <uxtheme.h>
 
 using micro::gui::QListCtrl;
@@ -63,6 +67,80 @@ std::vector<unsigned long long> RowIds(const QListCtrl& list)
     for (int row = 0; row < list.GetItemCount(); ++row)
         ids.push_back(static_cast<unsigned long long>(list.GetItemData(row)));
     return ids;
+}
+
+QString DocumentIdsText(const std::vector<unsigned long long>& ids)
+{
+    QString text;
+    for (size_t i = 0; i < ids.size(); ++i)
+        text += QString::Formatted(i ? L",%llu" : L"%llu", ids[i]);
+    return text;
+}
+
+namespace {
+
+std::vector<unsigned long long> AllocatedIds(const settlement::DocumentTable& table, settlement::Source source,
+                                             unsigned long long ownerId)
+{
+    micro::qsql::QsqlQuery q = GetRepository().ExecQuery(
+        micro::qsql::SqlFormat(L"select idDocument from Alocari where sursa = %d and idSursa = %llu and "
+                               L"tipDocument = %d order by id",
+                               static_cast<int>(source), ownerId, table.documentType)
+            .c_str());
+    std::vector<unsigned long long> ids;
+    for (; !q.Eof(); q.NextRow())
+        ids.push_back(q.GetIdField(0));
+    return ids;
+}
+
+std::vector<unsigned long long> KeptIds(const QString& documente)
+{
+    std::vector<unsigned long long> ids;
+    std::wstring token;
+    for (const wchar_t* c = documente.c_str();; ++c) {
+        if (*c >= L'0' && *c <= L'9') {
+            token += *c;
+            continue;
+        }
+        if (!token.empty())
+            ids.push_back(std::wcstoull(token.c_str(), nullptr, 10));
+        token.clear();
+        if (!*c)
+            return ids;
+    }
+}
+
+void AddOnce(std::vector<settlement::DocumentRow>& rows, const settlement::DocumentRow& row)
+{
+    for (const settlement::DocumentRow& listed : rows)
+        if (listed.id == row.id)
+            return;
+    rows.push_back(row);
+}
+
+} // namespace
+
+std::vector<settlement::DocumentRow> StoredDocumentRows(const settlement::DocumentTable& table,
+                                                        settlement::Source source, const StoredDocuments& stored)
+{
+    std::vector<settlement::DocumentRow> rows;
+    std::vector<unsigned long long> ids;
+    if (stored.status == 2 && stored.ownerId != 0)
+        ids = AllocatedIds(table, source, stored.ownerId);
+    if (ids.empty() && stored.idsKept)
+        ids = KeptIds(stored.documente);
+    if (ids.empty() && !stored.idsKept) {
+        for (unsigned long long number : ListedNumbers(stored.facturi))
+            for (const settlement::DocumentRow& row : settlement::FindDocumentsByNumber(table, stored.partner, number))
+                AddOnce(rows, row);
+        return rows;
+    }
+    for (unsigned long long id : ids) {
+        settlement::DocumentRow row;
+        if (settlement::ReadDocument(table, stored.partner, id, row))
+            AddOnce(rows, row);
+    }
+    return rows;
 }
 
 long long ListedBalancesBani(const QListCtrl& list)

@@ -34,6 +34,23 @@ void InsertDocumentRow(micro::gui::QListCtrl& list, int index, const settlement:
                        const wchar_t* dateFormat);
 // The rows' item data: the ids of the documents listed, in list order.
 std::vector<unsigned long long> RowIds(const micro::gui::QListCtrl& list);
+// The ids as a save keeps them in the documente column: "12,13".
+micro::utils::QString DocumentIdsText(const std::vector<unsigned long long>& ids);
+
+// A stored receipt or payment as far as its documents go.
+struct StoredDocuments {
+    unsigned long long ownerId = 0;
+    long long status = 0;
+    unsigned long long partner = 0;
+    bool idsKept = false;            // documente was written (not NULL)
+    micro::utils::QString documente; // "12,13"
+    micro::utils::QString facturi;   // the numbers text
+};
+// The documents it was made over, in the order listed: a validated one's
+// from its allocation records, otherwise from the ids its save kept; a row
+// saved before the ids were kept, by the numbers of its text.
+std::vector<settlement::DocumentRow> StoredDocumentRows(const settlement::DocumentTable& table,
+                                                        settlement::Source source, const StoredDocuments& stored);
 // The columns of those rows the editors read back.
 const int kDocumentNumberColumn = 0;
 const int kDocumentBalanceColumn = 6;

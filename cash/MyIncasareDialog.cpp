@@ -43,7 +43,10 @@ const RunTimeButton kRunTimeButtons[] = {
 
 } // namespace
 
-MyIncasareDialog::MyIncasareDialog(HWND parent) : QDialog(IDD_INCASARE, parent) {}
+MyIncasareDialog::MyIncasareDialog(HWND parent) : QDialog(IDD_INCASARE, parent)
+{
+    AskBeforeDiscarding();
+}
 
 MyIncasareDialog::~MyIncasareDialog()
 {
@@ -70,10 +73,11 @@ bool MyIncasareDialog::OnInitDialog()
         GetDocumentSeries(serie, 2);
     } else {
         QsqlQuery q = GetRepository().ExecQuery(
-            SqlFormat(L"select id,serie,numar,IDCLient,facturi,suma,sumaStr,data,status,tip,agent from Incasari "
-                      L"where id = %llu ",
+            SqlFormat(L"select id,serie,numar,IDCLient,facturi,suma,sumaStr,data,status,tip,agent,documente from "
+                      L"Incasari where id = %llu ",
                       id)
                 .c_str());
+        StoredDocuments stored;
         if (!q.Eof()) {
             serie = q.GetStringField(1);
             numar = q.GetIdField(2);
@@ -85,8 +89,9 @@ bool MyIncasareDialog::OnInitDialog()
             status = q.GetIdField(8);
             tip = q.GetIntField(9);
             agent = q.GetIdField(10);
+            stored = {id, static_cast<long long>(status), IDClient, !q.FieldIsNull(11), q.GetStringField(11), facturi};
         }
-        RebuildRowsFromFacturi();
+        ListRows(StoredDocumentRows(settlement::kInvoices, settlement::Source::Receipt, stored));
         SelectPaymentType(comboTip, tip);
         SetItemText(IDC_INCASARE_BANCA, GetClientField(IDClient, 25).c_str());
     }
@@ -95,7 +100,29 @@ bool MyIncasareDialog::OnInitDialog()
     CreateRunTimeButtons();
     if (id != 0 || IDClient != 0)
         LoadClientTotals();
-    return QDialog::OnInitDialog();
+    bool focus = QDialog::OnInitDialog();
+    ShowStatus();
+    return focus;
+}
+
+void MyIncasareDialog::ShowStatus()
+{
+    // A validated receipt's fields are what it settled; a cancelled or
+    // reversed one is kept as it is: nothing typed could be stored.
+    const bool closed = status >= 3;
+    for (int control : {IDC_INCASARE_SUMA, IDC_INCASARE_SUMA_LITERE, IDC_INCASARE_BANCA, IDC_INCASARE_CLIENT,
+                        IDC_INCASARE_CUI, IDC_INCASARE_MONEDA})
+        ::SendMessageW(GetItem(control), EM_SETREADONLY, status >= 2, 0);
+    EnableItem(IDC_INCASARE_DATA, status < 2);
+    EnableItem(IDC_INCASARE_TIP, status < 2);
+    for (int control : {IDC_INCASARE_ADD, IDC_INCASARE_REMOVE, IDC_INCASARE_ADAUGA_CLIENT, IDOK})
+        EnableItem(control, !closed);
+    // The run-time buttons share their ids with the template's hidden ones.
+    for (HWND child = GetWindow(m_hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        int control = GetDlgCtrlID(child);
+        if (control == IDC_INCASARE_VALIDARE || control == IDC_INCASARE_ANULARE)
+            EnableWindow(child, !closed);
+    }
 }
 
 void MyIncasareDialog::ShowNumber()
@@ -220,12 +247,11 @@ void MyIncasareDialog::LoadClientTotals()
     SetItemText(IDC_INCASARE_BANCA, GetClientField(IDClient, 25).c_str());
 }
 
-void MyIncasareDialog::RebuildRowsFromFacturi()
+void MyIncasareDialog::ListRows(const std::vector<DocumentRow>& rows)
 {
-    for (unsigned long long number : ListedNumbers(facturi)) {
-        numarAles = number;
-        idAles = 0;
-        AppendInvoiceRow();
+    for (const DocumentRow& row : rows) {
+        InsertDocumentRow(lista, static_cast<int>(rowCount), row, L"%d-%m-%Y");
+        ++rowCount;
     }
 }
 
@@ -235,12 +261,9 @@ void MyIncasareDialog::ClearRows()
     rowCount = 0;
 }
 
-bool MyIncasareDialog::IsListed(unsigned long long number) const
+bool MyIncasareDialog::IsListed(unsigned long long documentId) const
 {
-    for (int row = 0; row < lista.GetItemCount(); ++row)
-        if (CellInteger(lista.GetItemText(row, kDocumentNumberColumn).c_str()) == number)
-            return true;
-    return false;
+    return lista.FindItemByData(static_cast<ULONG_PTR>(documentId)) >= 0;
 }
 
 bool MyIncasareDialog::OnCommand(UINT id, UINT code, HWND control, LRESULT& result)
@@ -277,8 +300,15 @@ void MyIncasareDialog::OpenInvoice(int row)
     unsigned long long document = static_cast<unsigned long long>(lista.GetItemData(row));
     if (OpenEditor(EditorKind::Document, m_hwnd, 0, document) != 1)
         return;
+    // The same documents, as they stand now.
+    std::vector<DocumentRow> rows;
+    for (unsigned long long listed : RowIds(lista)) {
+        DocumentRow row;
+        if (settlement::ReadDocument(settlement::kInvoices, IDClient, listed, row))
+            rows.push_back(row);
+    }
     ClearRows();
-    RebuildRowsFromFacturi();
+    ListRows(rows);
     RecomputeTotals();
     UpdateData(true);
 }
@@ -305,6 +335,8 @@ bool MyIncasareDialog::OnButton(UINT command)
 
 bool MyIncasareDialog::ConfirmEditOfValidated()
 {
+    if (status >= 3)
+        return false;
     if (status != 2)
         return true;
     if (MessageBox(L"Atentie, acest document a fost deja inregistrat ! Daca doriti modificarea acestuia, datele "
@@ -325,7 +357,7 @@ void MyIncasareDialog::AddInvoice()
         return;
     numarAles = picker.chosenNumber;
     idAles = picker.chosenId;
-    if (IsListed(numarAles)) {
+    if (IsListed(idAles)) {
         ShowAlreadyListed(m_hwnd);
         return;
     }
@@ -360,7 +392,7 @@ void MyIncasareDialog::ChooseClient()
     LoadClientTotals();
     numarAles = picker.chosenNumber;
     idAles = picker.chosenId;
-    if (IsListed(numarAles)) {
+    if (IsListed(idAles)) {
         ShowAlreadyListed(m_hwnd, numarAles);
         return;
     }
@@ -391,6 +423,35 @@ void MyIncasareDialog::Print()
     dataSelector.GetSystemTime(time);
     QString number = QString::Formatted(L"%llu", numar);
     QString date = QString::Formatted(L"%02d-%02d-%04d", time.wDay, time.wMonth, time.wYear);
-    ReceiptPrintRequest request = {IDClient, suma, facturi.c_str(), number.c_str(), date.c_str()};
+    QString series, invoices;
+    InvoicesAsPrinted(series, invoices);
+    ReceiptPrintRequest request = {IDClient, suma, invoices.c_str(), number.c_str(), date.c_str(), series.c_str()};
     PrintReceipt(m_hwnd, request);
+}
+
+void MyIncasareDialog::InvoicesAsPrinted(QString& series, QString& invoices) const
+{
+    // Each invoice by its own series and number, in the numbers text's order
+    // (the last row first); one series shared by all is printed once.
+    std::vector<std::pair<QString, QString>> named;
+    for (unsigned long long listed : RowIds(lista)) {
+        QsqlQuery q = GetRepository().ExecQuery(
+            SqlFormat(L"select serie, numar from Facturi where id = %llu", listed).c_str());
+        if (!q.Eof())
+            named.insert(named.begin(), {q.GetStringField(0), QString::Formatted(L"%llu", q.GetIdField(1))});
+    }
+    if (named.empty()) {
+        invoices = facturi;
+        return;
+    }
+    bool shared = true;
+    for (const auto& invoice : named)
+        shared = shared && invoice.first == named.front().first;
+    series = shared ? named.front().first : QString();
+    for (size_t i = 0; i < named.size(); ++i) {
+        invoices += i ? L", " : L" ";
+        if (!shared)
+            invoices += named[i].first + L" ";
+        invoices += named[i].second;
+    }
 }

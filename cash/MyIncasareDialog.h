@@ -59,14 +59,18 @@ private:
     void Validate();
     void Cancel();
     void Print();
+    // The listed invoices as the printed receipt names them.
+    void InvoicesAsPrinted(micro::utils::QString& series, micro::utils::QString& invoices) const;
     void AddInvoice();
     void ChooseClient();
     void RemoveInvoice();
     void OpenInvoice(int row);
     // ADD, REMOVE and Adauga Client on a validated receipt: asked, then reverted.
     bool ConfirmEditOfValidated();
-    bool IsListed(unsigned long long number) const;
-    void RebuildRowsFromFacturi();
+    bool IsListed(unsigned long long documentId) const;
+    void ListRows(const std::vector<settlement::DocumentRow>& rows);
+    // Read-only as the status asks: validated fields, a closed receipt whole.
+    void ShowStatus();
     void ClearRows();
     void ShowPicture();
     void CreateRunTimeButtons();

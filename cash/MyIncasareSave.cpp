@@ -28,12 +28,14 @@ const wchar_t kAtentie[] = L"Atentie";
 unsigned long long MyIncasareDialog::WriteReceipt(unsigned long long newStatus)
 {
     MyRepository& db = GetRepository();
+    const QString documente = DocumentIdsText(RowIds(lista));
     if (id != 0) {
         int changed = db.ExecDML(
             SqlFormat(L"update Incasari set serie = '%s' ,numar = %llu ,IDCLient = %llu ,facturi = '%s' ,suma = %.17g "
-                      L",sumaStr = '%s' ,data = %llu ,status = %llu ,tip = %llu ,agent = %llu  where id = %llu",
+                      L",sumaStr = '%s' ,data = %llu ,status = %llu ,tip = %llu ,agent = %llu ,documente = '%s' "
+                      L"where id = %llu",
                       serie.c_str(), numar, IDClient, facturi.c_str(), suma, sumaStr.c_str(), data, newStatus,
-                      static_cast<unsigned long long>(tip), kCurrentUserId, id)
+                      static_cast<unsigned long long>(tip), kCurrentUserId, documente.c_str(), id)
                 .c_str());
         ThrowIfRowGone(changed, kReceiptWords);
         return id;
@@ -44,9 +46,9 @@ unsigned long long MyIncasareDialog::WriteReceipt(unsigned long long newStatus)
     unsigned long long number = FirstFreeNumber(L"Incasari", serie, std::max(numar, counter + 1));
     db.ExecDML(SqlFormat(L"update ConfigFacturi set numarChit = %llu where id = %llu ", number, 1ULL).c_str());
     db.ExecDML(SqlFormat(L"insert into  Incasari values ( NULL , '%s' , %llu , %llu , '%s' , %.17g , '%s' , %llu , "
-                         L"%llu , %llu , %llu ) ",
+                         L"%llu , %llu , %llu , '%s' ) ",
                          serie.c_str(), number, IDClient, facturi.c_str(), suma, sumaStr.c_str(), data, newStatus,
-                         static_cast<unsigned long long>(tip), kCurrentUserId)
+                         static_cast<unsigned long long>(tip), kCurrentUserId, documente.c_str())
                    .c_str());
     numar = number;
     return static_cast<unsigned long long>(db.LastInsertRowId());
@@ -85,7 +87,7 @@ void MyIncasareDialog::OnOK()
     }
     // A validated receipt changes only through the guard that gives its
     // balances back: the hidden default button leaves it as it is.
-    if (status == 2) {
+    if (status >= 2) {
         EndDialog(IDCANCEL);
         return;
     }
@@ -98,8 +100,10 @@ void MyIncasareDialog::OnOK()
 
 void MyIncasareDialog::Validate()
 {
-    if (status == 2) {
-        EndDialog(IDOK);
+    // Validated: nothing to write (its fields are read-only). Cancelled or
+    // reversed: its number is lost, it never settles again.
+    if (status >= 2) {
+        EndDialog(IDCANCEL);
         return;
     }
     if (IDClient == 0) {
@@ -135,6 +139,10 @@ void MyIncasareDialog::Cancel()
         MessageBox(L"Introduceti clientul !", kAtentie, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    if (status >= 3)
+        return;
+    // A cancelled receipt keeps the date it showed.
+    data = static_cast<unsigned long long>(DateFromPicker());
     if (status != 2) {
         if (MessageBox(L"Anularea implica pierderea numarului de incasare ! \n Anulati incasarea ?", L"Anulare",
                        MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
@@ -169,5 +177,7 @@ bool MyIncasareDialog::RevertInvoiceBalances()
     if (!SaveIncasare(1, &plan))
         return false;
     ClearRows();
+    ShowStatus();
+    MarkSaved();
     return true;
 }

@@ -42,6 +42,7 @@ public:
 
 MyPlataDialog::MyPlataDialog(HWND parent) : QDialog(IDD_PLATA, parent)
 {
+    AskBeforeDiscarding();
 }
 
 bool MyPlataDialog::OnInitDialog()
@@ -76,7 +77,7 @@ void MyPlataDialog::LoadPayment()
 {
     QsqlQuery q = GetRepository().ExecQuery(
         SqlFormat(L"select id,serie           ,numar           ,IDCLient        ,facturi         ,suma            "
-                  L",sumaStr         ,data            ,status          ,tip             ,agent            from Plati "
+                  L",sumaStr         ,data            ,status          ,tip             ,agent  ,documente from Plati "
                   L" where id = %llu ",
                   id)
             .c_str());
@@ -94,9 +95,11 @@ void MyPlataDialog::LoadPayment()
     status = q.GetIdField(8);
     tip = q.GetIntField(9);
     agent = q.GetIdField(10);
+    StoredDocuments stored = {id, static_cast<long long>(status), IDClient, !q.FieldIsNull(11),
+                              q.GetStringField(11), facturi};
     q.Finalize();
 
-    RowsFromNumbersText();
+    ListRows(StoredDocumentRows(settlement::kGoodsReceived, settlement::Source::Payment, stored));
     SelectPaymentType(comboTip, tip);
     SetItemText(IDC_PLATA_BANCA, GetClientField(IDClient, 25).c_str());
 }
@@ -144,7 +147,13 @@ void MyPlataDialog::ShowStatus()
     bool editable = status < 2;
     for (int control : kEditing)
         EnableItem(control, editable);
-    EnableItem(IDC_PLATA_ANULEAZA, status != 2 && status != 4);
+    // What a validated or closed payment shows is what it stored.
+    for (int control : {IDC_PLATA_SUMA, IDC_PLATA_MONEDA})
+        ::SendMessageW(GetItem(control), EM_SETREADONLY, !editable, 0);
+    EnableItem(IDC_PLATA_DATA, editable);
+    EnableItem(IDC_PLATA_TIP, editable);
+    // A cancelled or reversed payment is never written again.
+    EnableItem(IDC_PLATA_ANULEAZA, editable);
     // Only a validated payment has taken anything it could give back.
     EnableItem(IDC_PLATA_STORNARE, status == 2);
 }
@@ -212,11 +221,11 @@ int MyPlataDialog::AppendNirRow(unsigned long long documentId)
     return static_cast<int>(notes.size());
 }
 
-void MyPlataDialog::RowsFromNumbersText()
+void MyPlataDialog::ListRows(const std::vector<settlement::DocumentRow>& rows)
 {
-    for (unsigned long long number : ListedNumbers(facturi)) {
-        numarNir = number;
-        AppendNirRow();
+    for (const settlement::DocumentRow& nir : rows) {
+        InsertDocumentRow(listaNiruri, static_cast<int>(nrRanduri), nir, L"%Y-%m-%d");
+        ++nrRanduri;
     }
 }
 
@@ -331,9 +340,16 @@ void MyPlataDialog::OpenNir(int row)
     unsigned long long documentId = listaNiruri.GetItemData(row);
     if (OpenEditor(EditorKind::Document, m_hwnd, 3, documentId) != 1)
         return;
+    // The same notes, as they stand now.
+    std::vector<settlement::DocumentRow> rows;
+    for (unsigned long long listed : RowIds(listaNiruri)) {
+        settlement::DocumentRow note;
+        if (settlement::ReadDocument(settlement::kGoodsReceived, IDClient, listed, note))
+            rows.push_back(note);
+    }
     listaNiruri.DeleteAllItems();
     nrRanduri = 0;
-    RowsFromNumbersText();
+    ListRows(rows);
     Recompute();
     UpdateData(true);
 }

@@ -3,9 +3,11 @@
 #include "framework/gui/QControl.h"
 #include "framework/gui/QListCtrl.h"
 #include "framework/qdialog/QDialog.h"
+#include "database/Schema.h"
 
 namespace settlement {
 struct SettlementPlan;
+struct DocumentRow;
 }
 
 // The editor of one payment to a supplier: the goods-received notes it pays,
@@ -57,7 +59,7 @@ public:
     micro::gui::QCombo comboTip;
 
     // The stored date is the picked moment shifted back by this much.
-    static const long long kStoredDateShift = 7200;
+    static const long long kStoredDateShift = kPaymentDateShift;
 
 private:
     // The amount text the members last put in the amount edit.
@@ -65,8 +67,7 @@ private:
 
     void LoadPayment();
     void ShowNumber();
-    // Rebuilds the rows from the numbers text, in the order they were listed.
-    void RowsFromNumbersText();
+    void ListRows(const std::vector<settlement::DocumentRow>& rows);
     // Amount = sum of the rows' balances, numbers text from the rows, words.
     void Recompute();
     void RefreshAmountWords();

@@ -1,4 +1,5 @@
 #include "cash/MyPlataDialog.h"
+#include "cash/CashLists.h"
 #include "cash/CashMessages.h"
 #include "cash/CashText.h"
 #include "cash/Settlement.h"
@@ -66,10 +67,10 @@ void MyPlataDialog::WritePayment()
     if (isNew)
         numar = TakeNumber();
     QsqlStatement write = db.CompileStatement(
-        isNew ? L"insert into Plati (serie, numar, IDClient, facturi, suma, sumaStr, data, status, tip, agent) "
-                L"values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
+        isNew ? L"insert into Plati (serie, numar, IDClient, facturi, suma, sumaStr, data, status, tip, agent, "
+                L"documente) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
               : L"update Plati set serie = ?, numar = ?, IDClient = ?, facturi = ?, suma = ?, sumaStr = ?, data = ?, "
-                L"status = ?, tip = ?, agent = ? where id = ?");
+                L"status = ?, tip = ?, agent = ?, documente = ? where id = ?");
     write.Bind(1, serie.c_str());
     write.Bind(2, static_cast<long long>(numar));
     write.Bind(3, static_cast<long long>(IDClient));
@@ -80,8 +81,10 @@ void MyPlataDialog::WritePayment()
     write.Bind(8, static_cast<long long>(status));
     write.Bind(9, tip);
     write.Bind(10, static_cast<long long>(kCurrentUserId));
+    const micro::utils::QString documente = DocumentIdsText(RowIds(listaNiruri));
+    write.Bind(11, documente.c_str());
     if (!isNew)
-        write.Bind(11, static_cast<long long>(id));
+        write.Bind(12, static_cast<long long>(id));
     int changed = write.ExecDML();
     if (!isNew) {
         ThrowIfRowGone(changed, kPaymentWords);

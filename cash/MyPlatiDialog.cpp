@@ -2,6 +2,7 @@
 #include "cash/CashText.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
+#include "database/Schema.h"
 #include "masterdata/EditorEntries.h"
 #include "resources/resource.h"
 #include <richedit.h>
@@ -56,10 +57,11 @@ void MyPlatiDialog::LoadRecords()
     PeriodBounds(GetInvoiceConfigValue(15), lower, upper);
     std::vector<micro::utils::QString> types = PaymentTypeLines();
     QsqlQuery q = GetRepository().ExecQuery(
+        // The day shown and filtered is the one the editor shows.
         micro::qsql::SqlFormat(L"select id,serie       ,numar       ,IDClient    ,facturi     ,suma        ,sumaStr     "
-                               L",data        ,status      ,tip         ,agent        from Plati where data BETWEEN "
+                               L",data + %lld ,status      ,tip         ,agent        from Plati where data BETWEEN "
                                L"%lld AND %lld ",
-                               lower, upper)
+                               kPaymentDateShift, lower - kPaymentDateShift, upper - kPaymentDateShift)
             .c_str());
     for (; !q.Eof(); q.NextRow()) {
         CashRecord* record = ReadCashRecord(q);

@@ -36,9 +36,9 @@ const wchar_t* const kCreateStatements[] = {
     L"CREATE TABLE ArticoleNiruri (id INTEGER PRIMARY KEY, produsID int, cantitate double, valoareFT double, "
     L"IDFactura int, TVA int)",
     L"CREATE TABLE Incasari (id INTEGER PRIMARY KEY, serie varchar, numar int, IDClient int, facturi varchar, "
-    L"suma double, sumaStr varchar, data int, status int, tip int, agent int)",
+    L"suma double, sumaStr varchar, data int, status int, tip int, agent int, documente varchar)",
     L"CREATE TABLE Plati (id INTEGER PRIMARY KEY, serie varchar, numar int, IDClient int, facturi varchar, "
-    L"suma double, sumaStr varchar, data int, status int, tip int, agent int)",
+    L"suma double, sumaStr varchar, data int, status int, tip int, agent int, documente varchar)",
     L"CREATE TABLE IntrariGenerale (id INTEGER PRIMARY KEY, dataCreare int, status int, valoareFT double, "
     L"valoareTVA double, valoareTTI double, utilizator int)",
     L"CREATE TABLE IesiriGenerale (id INTEGER PRIMARY KEY, dataCreare int, status int, valoareFT double, "

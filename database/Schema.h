@@ -15,3 +15,6 @@ void CreateCompanyLayout(micro::qsql::QsqlDatabase& db);
 // The tables a company database holds, in creation order.
 extern const wchar_t* const kCompanyTables[];
 extern const int kCompanyTableCount;
+// Plati.data holds the moment a payment was made less this many seconds;
+// whatever shows or filters a payment's date adds them back.
+const long long kPaymentDateShift = 7200;

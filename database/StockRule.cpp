@@ -1,6 +1,7 @@
 #include "database/StockRule.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
+#include "database/Schema.h"
 #include "sqlite3.h"
 #include <cmath>
 #include <string>
@@ -111,11 +112,14 @@ std::wstring PartnerBranches(PartnerKind kind)
 {
     const wchar_t* documents = kind == PartnerSupplier ? L"Niruri" : L"Facturi";
     const wchar_t* cash = kind == PartnerSupplier ? L"Plati" : L"Incasari";
+    // A payment's day is the one its editor shows.
+    const std::wstring shift = std::to_wstring(kind == PartnerSupplier ? kPaymentDateShift : 0);
     return std::wstring(L"SELECT h.dataCreare AS data, 0 AS sursa, h.numar AS numar, h.id AS id, "
                         L"h.valoareTTI AS suma FROM ") +
            documents + L" h WHERE h.client = ?1 AND h.dataCreare BETWEEN ?2 AND ?3 AND " + kDocumentCounts +
-           L" UNION ALL SELECT h.data, 1, h.numar, h.id, h.suma FROM " + cash +
-           L" h WHERE h.IDClient = ?1 AND h.data BETWEEN ?2 AND ?3 AND h.status = 2";
+           L" UNION ALL SELECT h.data + " + shift + L", 1, h.numar, h.id, h.suma FROM " + cash +
+           L" h WHERE h.IDClient = ?1 AND h.data BETWEEN ?2 - " + shift + L" AND ?3 - " + shift +
+           L" AND h.status = 2";
 }
 
 const std::wstring& PartnerRowsSql(PartnerKind kind)

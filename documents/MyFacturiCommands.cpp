@@ -6,7 +6,9 @@
 #include "database/DocumentTables.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
+#include "cash/CashMessages.h"
 #include "cash/MyCreareChitantaFacturiDialog.h"
+#include "cash/Settlement.h"
 #include "masterdata/MasterDataDialogs.h"
 #include "framework/qapp/QApplication.h"
 #include "framework/utils/TimeFormat.h"
@@ -399,6 +401,7 @@ void MyFacturiDialog::SaveAndPrint()
 {
     if (!SaveSequence())
         return;
+    MarkSaved();
     MyPrintDialog print(m_hwnd);
     print.SetDocument(idRezervat, tip);
     if (tip == DocumentGoodsReceived)
@@ -411,6 +414,15 @@ void MyFacturiDialog::SaveAndPrint()
 // that fails spends no receipt number. The receipt is shown once it exists.
 void MyFacturiDialog::SaveAndMakeReceipt()
 {
+    // A stored invoice with nothing left to collect gets no receipt at all.
+    settlement::DocumentRow stored;
+    bool invoice = tip == DocumentInvoice || tip == DocumentReturnInvoice;
+    if (invoice && id != 0 && settlement::ReadDocument(settlement::kInvoices, client, id, stored) &&
+        settlement::ToBani(stored.balance) <= 0) {
+        MessageBox(QString::Formatted(kReceiptWords.nothingOwed, stored.number).c_str(), L"Atentie",
+                   MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     QString number = QString::Formatted(L"%d", static_cast<int>(GetInvoiceConfigValue(10) + 1));
     QString series;
     GetDocumentSeries(series, 2);
@@ -431,13 +443,14 @@ void MyFacturiDialog::SaveAndMakeReceipt()
     row.date = issued;
     if (!SaveWithReceipt(row))
         return;
+    MarkSaved();
 
     QString date;
     micro::utils::FormatTimeText(static_cast<long long>(issued), date, L"%d-%m-%Y");
     MyPrintChitanteDialog receipt(m_hwnd);
     receipt.clientId = client;
     receipt.SetAmount(amount);
-    receipt.SetFacturiText(QString::Formatted(L"%d", static_cast<int>(numar)));
+    receipt.SetFacturiText(QString::Formatted(L"%d", static_cast<int>(numar)).c_str(), serie.c_str());
     receipt.SetReceiptNumberText(numarChitanta);
     receipt.SetDateText(date);
     receipt.DoModal();
@@ -453,6 +466,7 @@ bool MyFacturiDialog::SaveWithReceipt(InvoiceReceiptRow& row)
         if (SaveSequence()) {
             row.clientId = client;
             row.invoices = QString::Formatted(L" %d", static_cast<int>(numar));
+            row.invoiceId = idRezervat;
             WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
             transaction.Commit();
             saved = true;

@@ -69,6 +69,7 @@ long long MaxId(const wchar_t* table)
 MyFacturiDialog::MyFacturiDialog(HWND parent) : QDialog(IDD_FACTURI_EDITOR, parent)
 {
     factorTVAInitial = GetCompanyVatSetting(2);
+    AskBeforeDiscarding();
 }
 
 MyFacturiDialog::~MyFacturiDialog()

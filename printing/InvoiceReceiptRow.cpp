@@ -19,10 +19,12 @@ unsigned long long WriteInvoiceReceipt(const InvoiceReceiptRow& row, ReceiptCoun
 {
     MyRepository& db = GetRepository();
     micro::qsql::QsqlTransaction transaction(db);
-    db.ExecDML(SqlFormat(L"insert into  Incasari values (   NULL ,   '%s'  ,   %llu  ,   %llu  ,   '%s'  ,   %.17g ,"
-                         L"   '%s'  ,   %llu  ,   %llu  ,   %llu  ,   %llu     ) ",
+    db.ExecDML(SqlFormat(L"insert into  Incasari (serie, numar, IDClient, facturi, suma, sumaStr, data, status, tip, "
+                         L"agent, documente) values ('%s', %llu, %llu, '%s', %.17g, '%s', %llu, %llu, %llu, %llu, "
+                         L"'%llu')",
                          row.series.c_str(), row.number, row.clientId, row.invoices.c_str(), row.amount,
-                         row.amountInWords.c_str(), row.date, kReceiptTemporary, kReceiptFromInvoice, kNoUser));
+                         row.amountInWords.c_str(), row.date, kReceiptTemporary, kReceiptFromInvoice, kNoUser,
+                         row.invoiceId));
     unsigned long long id = static_cast<unsigned long long>(db.LastInsertRowId());
     if (counterSeries == ReceiptCounterSeries::Store)
         db.ExecDML(SqlFormat(L"update ConfigFacturi set numarChit = %llu , serie_chit = '%s' where id = %llu ",

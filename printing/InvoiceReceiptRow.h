@@ -8,6 +8,8 @@ struct InvoiceReceiptRow {
     unsigned long long clientId = 0;
     // The invoices' numbers, each after a space (" 12 13").
     micro::utils::QString invoices;
+    // The invoice's id: the number alone may name another series' invoice.
+    unsigned long long invoiceId = 0;
     double amount = 0.0;
     micro::utils::QString amountInWords;
     unsigned long long date = 0;

@@ -25,7 +25,7 @@ static INT_PTR RunReceiptPrintDialog(HWND owner, const ReceiptPrintRequest& requ
     MyPrintChitanteDialog dialog(owner);
     dialog.clientId = request.clientId;
     dialog.SetAmount(request.amount);
-    dialog.SetFacturiText(request.facturi);
+    dialog.SetFacturiText(request.facturi, request.series);
     dialog.SetReceiptNumberText(request.number);
     dialog.SetDateText(request.date);
     return dialog.DoModal();

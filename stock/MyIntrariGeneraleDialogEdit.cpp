@@ -20,7 +20,10 @@ const int kEditingButtons[] = {IDC_IGE_STERGE, IDC_IGE_ADAUGA, IDC_IGE_MODIFICA,
 
 } // namespace
 
-MyIntrariGeneraleDialogEdit::MyIntrariGeneraleDialogEdit(HWND parent) : QDialog(IDD_INTRARI_GENERALE_EDIT, parent) {}
+MyIntrariGeneraleDialogEdit::MyIntrariGeneraleDialogEdit(HWND parent) : QDialog(IDD_INTRARI_GENERALE_EDIT, parent)
+{
+    AskBeforeDiscarding();
+}
 
 MyIntrariGeneraleDialogEdit::~MyIntrariGeneraleDialogEdit() {}
 

@@ -242,7 +242,7 @@ private:
     void Money(const wchar_t* table, int count, int documents, const wchar_t* series)
     {
         micro::qsql::QsqlStatement st = m_db.CompileStatement(
-            micro::qsql::SqlFormat(L"insert into %s values (NULL, ?, ?, ?, ?, ?, 'suma in litere', ?, 2, ?, 0)", table)
+            micro::qsql::SqlFormat(L"insert into %s values (NULL, ?, ?, ?, ?, ?, 'suma in litere', ?, 2, ?, 0, NULL)", table)
                 .c_str());
         for (int i = 1; i <= count; ++i) {
             wchar_t paid[24];

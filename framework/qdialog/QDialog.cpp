@@ -1,6 +1,7 @@
 #include "framework/qdialog/QDialog.h"
 #include "framework/qapp/QApplication.h"
 #include "framework/qdialog/QMessageBox.h"
+#include "framework/qdialog/ShownState.h"
 
 namespace micro {
 namespace qdialog {
@@ -65,8 +66,19 @@ void IDialog::OnOK()
 
 void IDialog::OnCancel()
 {
-    if (OnClose())
-        EndDialog(IDCANCEL);
+    if (!OnClose())
+        return;
+    if (m_askBeforeDiscarding && m_hwnd && ShownState(m_hwnd) != m_savedState &&
+        MessageBox(L"Modificarile nu au fost salvate. Renuntati la ele ?", L"Atentie",
+                   MB_YESNO | MB_ICONQUESTION) == IDNO)
+        return;
+    EndDialog(IDCANCEL);
+}
+
+void IDialog::MarkSaved()
+{
+    if (m_hwnd)
+        m_savedState = ShownState(m_hwnd);
 }
 
 bool IDialog::OnCommand(UINT id, UINT code, HWND, LRESULT&)
@@ -129,6 +141,8 @@ INT_PTR CALLBACK IDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     try {
         if (message == WM_INITDIALOG) {
             answer = self->OnInitDialog() ? TRUE : FALSE;
+            if (self->m_askBeforeDiscarding)
+                self->MarkSaved();
         } else {
             bool handled = false;
             LRESULT result = self->Dispatch(message, wParam, lParam, handled);

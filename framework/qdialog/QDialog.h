@@ -1,6 +1,7 @@
 #pragma once
 #include "framework/gui/QWindow.h"
 #include "framework/qdialog/QMessageBox.h"
+#include <string>
 
 namespace micro {
 namespace qdialog {
@@ -44,12 +45,23 @@ public:
 
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+    // Editors call it before DoModal: then Esc or the close box, with
+    // something typed or chosen since the dialog opened (or since
+    // MarkSaved), ask before the changes are discarded.
+    void AskBeforeDiscarding() { m_askBeforeDiscarding = true; }
+    // What the controls show now is stored: closing discards nothing.
+    void MarkSaved();
+
 protected:
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     UINT m_templateId;
     HWND m_parent;
     bool m_ending;
+
+private:
+    bool m_askBeforeDiscarding = false;
+    std::wstring m_savedState;
 };
 
 // The base every dialog of the program derives from.

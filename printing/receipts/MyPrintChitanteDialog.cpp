@@ -159,7 +159,6 @@ void MyPrintChitanteDialog::ReadSeries()
 {
     try {
         GetDocumentSeries(serieChit, 2);
-        GetDocumentSeries(serieFacturi, 1);
     } catch (const QSqlError& error) {
         MessageBox(error.GetText(), L"Message", MB_OK);
     }

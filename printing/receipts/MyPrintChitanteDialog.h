@@ -15,7 +15,13 @@ public:
 
     // The amount as "%.2f" and in words.
     void SetAmount(double amount);
-    void SetFacturiText(const wchar_t* text) { facturi = text; }
+    // The paid documents' numbers and their own series (a receipt names
+    // what it was made over, whatever the numbering settings say now).
+    void SetFacturiText(const wchar_t* text, const wchar_t* series)
+    {
+        facturi = text;
+        serieFacturi = series;
+    }
     void SetReceiptNumberText(const wchar_t* text) { numar = text; }
     void SetDateText(const wchar_t* text) { data = text; }
     micro::utils::QString GetAmountInWords() const { return sumaInLitere; }

@@ -2,6 +2,7 @@
 #include "tests/harness/MessageBoxRecorder.h"
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace testing_support {
 
@@ -141,12 +142,13 @@ void ModalDriver::EndAllModal()
     EnumThreadWindows(GetCurrentThreadId(), &EndProc, 0);
 }
 
-void ModalDriver::Pump(DWORD milliseconds)
+void ModalDriver::Pump(DWORD milliseconds, bool timers)
 {
     DWORD start = GetTickCount();
     do {
         MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&msg, nullptr, 0, timers ? 0 : WM_TIMER - 1, PM_REMOVE) ||
+               (!timers && PeekMessageW(&msg, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE))) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
@@ -176,6 +178,42 @@ std::wstring ModalDriver::GetText(HWND dialog, int id)
 void ModalDriver::Click(HWND dialog, int id)
 {
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+namespace {
+
+// lParam: the id wanted in, the control found out.
+BOOL CALLBACK FindShownControl(HWND child, LPARAM lParam)
+{
+    auto* wanted = reinterpret_cast<std::pair<int, HWND>*>(lParam);
+    if (GetDlgCtrlID(child) == wanted->first && IsWindowVisible(child))
+        wanted->second = child;
+    return !wanted->second;
+}
+
+} // namespace
+
+void ModalDriver::ClickOnScreen(HWND dialog, int id)
+{
+    std::pair<int, HWND> wanted = {id, nullptr};
+    EnumChildWindows(dialog, &FindShownControl, reinterpret_cast<LPARAM>(&wanted));
+    if (!wanted.second) {
+        ADD_FAILURE() << "no visible control " << id << " to click";
+        return;
+    }
+    // Other test programs share the screen: nothing may lie over the point clicked.
+    SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(dialog);
+    RECT r;
+    GetWindowRect(wanted.second, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT input[2] = {{INPUT_MOUSE}, {INPUT_MOUSE}};
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+    // Timers wait: no later step may run on this window before the click's
+    // own action is over (a modal window it opens pumps them itself).
+    Pump(150, false);
 }
 
 bool ModalDriver::IsEnabled(HWND dialog, int id)

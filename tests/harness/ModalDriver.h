@@ -26,6 +26,11 @@ public:
     static std::wstring GetText(HWND dialog, int id);
     static std::wstring WindowText(HWND window);
     static void Click(HWND dialog, int id);
+    // A real mouse click at the centre of the dialog's visible control with
+    // that id (a hidden one of the same id does not count), through the
+    // system's input queue; the dialog is put on top first. Fails the test
+    // when no such control is shown.
+    static void ClickOnScreen(HWND dialog, int id);
     static bool IsEnabled(HWND dialog, int id);
     static bool IsVisible(HWND dialog, int id);
     // Selects a list row (the list notifies its parent itself).
@@ -41,8 +46,9 @@ public:
     static void SelectCombo(HWND dialog, int id, int index);
     // Ends every modal window of the thread.
     static void EndAllModal();
-    // Pumps this thread's messages for a while (for windows outside modal loops).
-    static void Pump(DWORD milliseconds = 50);
+    // Pumps this thread's messages for a while (for windows outside modal
+    // loops); without timers, no driver step runs meanwhile.
+    static void Pump(DWORD milliseconds = 50, bool timers = true);
 
 private:
     struct Step {

@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include "cash/MyPlatiDialog.h"
+#include "database/Schema.h"
+#include "database/StockRule.h"
+#include "framework/utils/TimeFormat.h"
 #include "resources/resource.h"
 #include "tests/cash/support/CashFixtures.h"
 #include "tests/harness/Screenshot.h"
@@ -16,7 +20,7 @@ protected:
 
 } // namespace
 
-TEST_F(PaymentEditor, AValidatedPaymentTakesNothingAgainAndAnuleazaOfATemporaryOneMovesNoBalance)
+TEST_F(PaymentEditor, AValidatedPaymentTakesNothingAgain)
 {
     ASSERT_EQ(1, ValidateNew(L"150"));
     boxes.Clear();
@@ -25,20 +29,35 @@ TEST_F(PaymentEditor, AValidatedPaymentTakesNothingAgainAndAnuleazaOfATemporaryO
         // Enter does not store it as temporary either.
         for (int button : {IDC_PLATA_VALIDEAZA, IDOK, IDC_PLATA_ADAUGA_NIR, IDC_PLATA_ANULEAZA}) {
             EXPECT_FALSE(ModalDriver::IsEnabled(hwnd, button)) << button;
-            ModalDriver::Click(hwnd, button);
+            ModalDriver::ClickOnScreen(hwnd, button);
         }
     });
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
-    EXPECT_DOUBLE_EQ(30, Balance(doc13));
-    EXPECT_EQ(L"2", Stored(L"status"));
+    EXPECT_EQ(L"0|30|2|2", Books() + L"|" + Stored(L"status"));
+}
 
-    tempDb.Exec(L"delete from Plati");
-    unsigned long long id = AddCashRow(tempDb, L"Plati", {partner, 5, L"  13", 30, 1, 1780000000});
-    EXPECT_EQ(1, Run(id, L"Plata - document temporar", [](HWND hwnd) {
-                  EXPECT_FALSE(ModalDriver::IsEnabled(hwnd, IDC_PLATA_STORNARE));
-                  ModalDriver::Click(hwnd, IDC_PLATA_ANULEAZA);
-              }));
-    EXPECT_TRUE(boxes.Saw(L"Anularea implica pierderea numarului de PLATA ! \n Anulati PLATAa ?"));
-    EXPECT_DOUBLE_EQ(30, Balance(doc13));
-    EXPECT_EQ(L"3", Stored(L"status"));
+TEST_F(PaymentEditor, TheListAndTheLedgerTakeThePaymentsOfThePeriodByTheDayTheirEditorShows)
+{
+    tempDb.Exec(L"update ConfigFacturi set perioadaPreluare = 10");
+    long long lower = 0, upper = 0;
+    MyPlatiDialog::PeriodBounds(10, lower, upper);
+    const long long today = upper - upper % 86400;
+    // As the editor shows them: today 00:30, just inside and just outside the period, tomorrow.
+    const long long shown[] = {today + 1800, lower + 60, lower - 60, upper + 3600};
+    for (unsigned long long i = 0; i < 4; ++i)
+        AddCashRow(tempDb, L"Plati", {partner, i + 1, L"", double(1 << i), 2, shown[i] - kPaymentDateShift});
+    micro::utils::QString day;
+    micro::utils::FormatTimeText(today, day, L"%d-%m-%Y");
+    MyPlatiDialog list(nullptr);
+    ModalDriver driver;
+    driver.When(L"Plati", [&](HWND w) {
+        const int rows = IDC_PLATI_LISTA;
+        EXPECT_EQ(L"2|1|" + std::wstring(day.c_str()) + L"|2", ModalDriver::ListCell(w, rows, 0, 2) + L"|" +
+                      ModalDriver::ListCell(w, rows, 1, 2) + L"|" + ModalDriver::ListCell(w, rows, 1, 0) + L"|" +
+                      std::to_wstring(ModalDriver::ListRowCount(w, rows)));
+        ModalDriver::Click(w, IDCANCEL);
+    });
+    list.DoModal();
+    driver.Verify();
+    EXPECT_DOUBLE_EQ(1, SumPartnerLedger(PartnerSupplier, partner, today, upper).credit);
 }

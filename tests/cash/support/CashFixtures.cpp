@@ -46,8 +46,11 @@ INT_PTR RunEditor(unsigned long long id, const std::wstring& title, NestedSteps&
     ModalDriver driver;
     driver.When(title, [&](HWND hwnd) {
         steps(hwnd);
-        if (IsWindow(hwnd) && IsWindowVisible(hwnd))
+        // What the steps typed is discarded without the question.
+        if (IsWindow(hwnd) && IsWindowVisible(hwnd)) {
+            editor.MarkSaved();
             ModalDriver::Click(hwnd, IDCANCEL);
+        }
     });
     for (auto& step : nested)
         driver.When(step.first, step.second);
@@ -77,14 +80,15 @@ const Side kReceipts = {"receipts", L"Incasari", L"Facturi", L"numarChit", L"ser
                         L"2|CNT|1| 13, 12|150.0| UNA SUTA CINCIZECI   LEI", L"chitanta",
                         L"Chitanta nu mai exista in baza de date.", 0, &RunEditor<MyIncasareDialog>, ID_CMD_CHITANTE,
                         EditorKind::Receipt, IDC_INCASARI_LISTA, IDC_INCASARI_CAMP, IDC_INCASARI_CAUTARE,
-                        IDC_INCASARI_NOUA};
+                        IDC_INCASARI_NOUA, IDC_INCASARE_ANULARE, IDC_INCASARE_DATA, L"Dialog"};
 const Side kPayments = {"payments", L"Plati", L"Niruri", L"numarPlati", L"seriePlati", L"Cautare Furnizori", L"Plata",
                         L"Plata - document temporar", L"Plata - document validat", IDC_PLATA_FURNIZOR, IDC_PLATA_NUME,
                         IDC_PLATA_ADAUGA_NIR, IDC_PLATA_SUMA, IDC_PLATA_VALIDEAZA, IDC_PLATA_STORNARE,
                         IDC_PLATA_NIRURI, IDC_PLATA_TIP, IDC_PLATA_NUMAR, L"Stornare document ?",
                         L"2|PLT|1|   13,   12|150.0| UNA SUTA CINCIZECI   LEI", L"plata",
                         L"Plata nu mai exista in baza de date.", 3, &RunEditor<MyPlataDialog>, ID_CMD_PLATI,
-                        EditorKind::Payment, IDC_PLATI_LISTA, IDC_PLATI_CAMP, IDC_PLATI_TEXT, IDC_PLATI_NOUA};
+                        EditorKind::Payment, IDC_PLATI_LISTA, IDC_PLATI_CAMP, IDC_PLATI_TEXT, IDC_PLATI_NOUA,
+                        IDC_PLATA_ANULEAZA, IDC_PLATA_DATA, L"Plata - document anulat"};
 
 CashEditorTest::CashEditorTest(const Side& s) : side(s)
 {
@@ -117,14 +121,22 @@ INT_PTR CashEditorTest::ValidateNew(const wchar_t* amount, std::vector<int> docu
     for (size_t i = 1; i < documents.size(); ++i)
         PickDocument(documents[i]);
     return Run(0, side.newTitle, [&](HWND w) {
-        ModalDriver::Click(w, side.pickPartner);
+        ModalDriver::ClickOnScreen(w, side.pickPartner);
         for (size_t i = 1; i < documents.size(); ++i)
-            ModalDriver::Click(w, side.add);
+            ModalDriver::ClickOnScreen(w, side.add);
         ModalDriver::SetText(w, side.amount, amount);
         if (before)
             before(w);
-        ModalDriver::Click(w, side.validate);
+        ModalDriver::ClickOnScreen(w, side.validate);
     });
+}
+
+std::wstring CashEditorTest::Books()
+{
+    return tempDb.Text(SqlFormat(L"select (select printf('%%g|', sold) from %s where id = %llu) || (select "
+                                 L"printf('%%g|', sold) from %s where id = %llu) || (select count(*) from Alocari)",
+                                 side.documents, doc12, side.documents, doc13)
+                           .c_str());
 }
 
 long long CashEditorTest::Counter()

@@ -62,6 +62,8 @@ struct Side {
     unsigned command;
     EditorKind editor;
     int rows, searchField, searchText, addRow;
+    int cancel, date;
+    const wchar_t* cancelledTitle;
 };
 extern const Side kReceipts, kPayments;
 
@@ -83,6 +85,8 @@ protected:
     // A new row of amount over the documents listed, validated through the editor.
     INT_PTR ValidateNew(const wchar_t* amount, std::vector<int> documents = {12, 13}, const Steps& before = nullptr);
     double Balance(unsigned long long id) { return cash_tests::Balance(tempDb, id, side.documents); }
+    // The balances of 12 and 13 and how many allocation records there are: "100|80|0".
+    std::wstring Books();
     long long Counter();
     // A column of the side's single stored row, or of the row id.
     std::wstring Stored(const wchar_t* column, unsigned long long id = 0);

@@ -175,3 +175,16 @@ TEST_F(EditorSave, DuplicateIsStoredAsANewTemporaryDocument)
 }
 
 } // namespace
+
+TEST_F(EditorSave, EscAsksBeforeDiscardingOnlyWhenSomethingWasTyped)
+{
+    for (const wchar_t* typed : {L"", L"Client Nou SRL"}) {
+        boxes.Clear();
+        RunDocument(0, 0, [&](HWND w) {
+            if (*typed)
+                ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, typed);
+            ModalDriver::Click(w, IDCANCEL);
+        });
+        EXPECT_EQ(*typed ? 1u : 0u, boxes.Count()) << boxes.Describe();
+    }
+}

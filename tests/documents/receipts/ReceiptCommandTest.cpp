@@ -62,6 +62,11 @@ TEST_F(ReceiptCommand, ClosedReceiptDialogStillStoresTheReceiptAndItsCounter)
                      L"|| '|' || status || '|' || tip || '|' || agent || '|' || (select numarChit || '|' || serie_chit "
                      L"from ConfigFacturi) from Incasari"));
     EXPECT_EQ(1, tempDb.Scalar(L"select data >= 1772668800 and data < 1772668800 + 86400 from Incasari")); // 5 March
+    // Nothing left to collect: said before anything is asked, made or printed.
+    tempDb.Exec(L"update Facturi set sold = 0");
+    RunDocument(0, 1, [](HWND w) { ModalDriver::Click(w, IDC_FE_RECEIPT); });
+    EXPECT_EQ(L"Factura 1 nu mai are sold de incasat !", boxes.Last().text);
+    EXPECT_EQ(1, tempDb.Scalar(L"select count(*) from Incasari"));
 }
 
 // Save, receipt row and counter stand or fall together: whether the user

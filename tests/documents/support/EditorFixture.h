@@ -37,8 +37,11 @@ protected:
         ModalDriver driver;
         driver.When(EditorTitle(editor.tip), [&](HWND window) {
             steps(window);
-            if (IsWindow(window) && IsWindowVisible(window))
+            // What the steps typed is discarded without the question.
+            if (IsWindow(window) && IsWindowVisible(window)) {
+                editor.MarkSaved();
                 ModalDriver::Click(window, IDCANCEL);
+            }
         });
         INT_PTR result = editor.DoModal();
         driver.Verify();

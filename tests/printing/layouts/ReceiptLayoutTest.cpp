@@ -107,7 +107,7 @@ TEST_F(ReceiptLayout, FourteenLinesFitThePrintedTable)
     tempDb.Exec(L"delete from ArticoleFacturi");
     for (int i = 1; i <= 15; ++i)
         printing_tests::AddLine(tempDb, L"ArticoleFacturi", invoice.documentId, invoice.products[0], 1, i);
-    tempDb.Exec(L"insert into Incasari values (NULL, 'SRT', 5, 1, ' 7', 10, '', 0, 1, 0, 0)");
+    tempDb.Exec(L"insert into Incasari values (NULL, 'SRT', 5, 1, ' 7', 10, '', 0, 1, 0, 0, NULL)");
     MessageBoxRecorder boxes;
     MetafileSink sink(2479, 3508);
     FacturaPrintJob job(invoice.documentId, DocumentInvoice, 2, nullptr);

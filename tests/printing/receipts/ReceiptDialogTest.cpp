@@ -28,7 +28,7 @@ protected:
     {
         dialog.clientId = clientId;
         dialog.SetAmount(1456.78);
-        dialog.SetFacturiText(L"12");
+        dialog.SetFacturiText(L"12", L"FB");
         dialog.SetReceiptNumberText(L"7");
         dialog.SetDateText(L"06-12-2026");
     }
@@ -58,6 +58,7 @@ TEST_F(ReceiptDialog, ThePreviewShowsItsPageOnScreen)
         GetWindowRect(GetDlgItem(window, IDC_TIPARIRE_ZONA_PREVIZUALIZARE), &area);
         GetWindowRect(*dialog.GetPreview(), &shown);
         EXPECT_TRUE(EqualRect(&area, &shown));
+        EXPECT_EQ(L"FB", std::wstring(dialog.GetPreview()->serieFacturi.c_str())) << "the invoice's, not FCT";
         for (int id : {IDC_TIPARIRE_LAYOUT1, IDC_TIPARIRE_LAYOUT2, IDC_TIPARIRE_LAYOUT3})
             EXPECT_NE(0, SendDlgItemMessageW(window, id, BM_GETIMAGE, IMAGE_BITMAP, 0)) << id;
         ModalDriver::Pump(300);

@@ -41,7 +41,7 @@ TEST_F(MovementEditor, NewEntryTakesTypedQuantitiesIsStoredUnderOneNumberAndReop
         // VAT code 1 adds 9 %, code 3 nothing.
         EXPECT_EQ(L"40.00|2.50|kg|RON|100.00|9.00|109.00", RowText(w, IDC_IGE_LISTA, 1, {3, 4, 5, 6, 7, 8, 9}));
         ModalDriver::SelectListRow(w, IDC_IGE_LISTA, 3);
-        ModalDriver::Click(w, IDC_IGE_STERGE);
+        ModalDriver::ClickOnScreen(w, IDC_IGE_STERGE);
         EXPECT_EQ(3, ModalDriver::ListRowCount(w, IDC_IGE_LISTA));
         EXPECT_EQ(1, tempDb.Scalar(L"select count(*) from ArticoleIntrariGenerale")) << "deleting changes the list only";
         EXPECT_EQ(L"122.50|133.90", ModalDriver::GetText(w, IDC_IGE_TOTAL_FT) + L"|" +
@@ -54,7 +54,8 @@ TEST_F(MovementEditor, NewEntryTakesTypedQuantitiesIsStoredUnderOneNumberAndReop
             EXPECT_EQ(q.shown, RowText(w, IDC_IGE_LISTA, 0, {4, 7})) << testing_support::Narrow(q.typed);
             EXPECT_EQ(q.refused ? L"Atentie" : L"", boxes.Count() ? boxes.Last().caption : L"") << boxes.Describe();
         }
-        // A refused quantity stops the validation that committed it.
+        // A refused quantity stops the validation that committed it. Sent as a
+        // command: a mouse click would first commit the cell as it loses the focus.
         boxes.Clear();
         ClickCell(w, 0, 4);
         ModalDriver::SetText(w, IDC_IGE_CELULA, L"x");
@@ -126,4 +127,17 @@ TEST_F(MovementEditor, RefusesNoLinesAndZeroTakesThePickersQuantityAndPrints)
         EXPECT_TRUE(page.Find(L"Iesire Generala") && page.Find(L"Surub") && page.Find(L"Cui 50mm"));
         EXPECT_TRUE(page.Find(ModalDriver::ListCell(w, IDC_IGE_LISTA, 0, 7)));
     });
+}
+
+TEST_F(MovementEditor, EscAsksBeforeDiscardingOnlyWhenSomethingWasTyped)
+{
+    for (bool typed : {false, true}) {
+        boxes.Clear();
+        RunEditor(0, 0, [&](HWND w) {
+            if (typed)
+                AddRow(w, L"Cui", L"4");
+            ModalDriver::Click(w, IDCANCEL);
+        });
+        EXPECT_EQ(typed ? 1u : 0u, boxes.Count()) << boxes.Describe();
+    }
 }

@@ -48,9 +48,9 @@ TEST_F(MovementList, ShowsTheRecentPeriodFiltersAsTheUserTypesAndOpensTheEditorT
         ModalDriver editors;
         editors.When(L"Intrare   ", [&](HWND e) {
             boxes.Answer(IDCANCEL);
-            ModalDriver::Click(e, IDC_IGE_ANULEAZA);
+            ModalDriver::ClickOnScreen(e, IDC_IGE_ANULEAZA);
             EXPECT_TRUE(IsWindowVisible(e)) << "Cancel in the question changes nothing";
-            ModalDriver::Click(e, IDC_IGE_ANULEAZA);
+            ModalDriver::ClickOnScreen(e, IDC_IGE_ANULEAZA);
         });
         editors.When(L"Intrare   ", [](HWND e) {
             for (int id : {IDC_IGE_ADAUGA, IDC_IGE_STERGE, IDC_IGE_MODIFICA, IDOK, IDC_IGE_VALIDEAZA, IDC_IGE_ANULEAZA})
@@ -60,15 +60,15 @@ TEST_F(MovementList, ShowsTheRecentPeriodFiltersAsTheUserTypesAndOpensTheEditorT
             ModalDriver::Click(e, IDCANCEL);
         });
         // "Creare" opens a new one: cancelled unsaved, it is stored and uses up its number.
-        editors.When(L"Intrare   ", [](HWND e) { ModalDriver::Click(e, IDC_IGE_ANULEAZA); });
+        editors.When(L"Intrare   ", [](HWND e) { ModalDriver::ClickOnScreen(e, IDC_IGE_ANULEAZA); });
         editors.When(L"Intrare   ", [](HWND e) {
             AddRow(e, L"Cui", L"4");
             ModalDriver::Click(e, IDOK);
         });
-        ModalDriver::Click(w, IDC_IG_MODIFICARE);
+        ModalDriver::ClickOnScreen(w, IDC_IG_MODIFICARE);
         ModalDriver::DoubleClickListRow(w, IDC_IG_LISTA, 4);
-        ModalDriver::Click(w, IDC_IG_CREARE);
-        ModalDriver::Click(w, IDC_IG_CREARE);
+        ModalDriver::ClickOnScreen(w, IDC_IG_CREARE);
+        ModalDriver::ClickOnScreen(w, IDC_IG_CREARE);
         editors.Verify();
         EXPECT_EQ(L"Validat,,Stornat,Anulat,Anulat,Anulat,Temporar", ColumnText(w, IDC_IG_LISTA, 2)) << "it reloads";
     });

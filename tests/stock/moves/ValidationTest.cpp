@@ -66,7 +66,7 @@ TEST_F(Validation, MovesStockOnceInOrderOrChangesNothing)
             AddRow(w, L"Cui", L"4");
             AddRow(w, L"Surub", L"1");
             AddRow(w, L"Cui", c.lastQuantity);
-            ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
+            ModalDriver::ClickOnScreen(w, IDC_IGE_VALIDEAZA);
             if (!c.message)
                 return;
             EXPECT_TRUE(IsWindowVisible(w)) << "the editor stays open";
@@ -78,7 +78,7 @@ TEST_F(Validation, MovesStockOnceInOrderOrChangesNothing)
                 tempDb.Exec(c.undo);
             ClickCell(w, 2, 4);
             ModalDriver::SetText(w, IDC_IGE_CELULA, L"6");
-            ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
+            ModalDriver::ClickOnScreen(w, IDC_IGE_VALIDEAZA);
         }));
         EXPECT_EQ(L"Validare document ?", boxes.Boxes().at(0).text);
         EXPECT_EQ(c.cui, StocReal(cui));

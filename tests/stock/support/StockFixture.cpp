@@ -38,7 +38,7 @@ void AddRow(HWND editor, const wchar_t* productName, const wchar_t* quantity)
         ModalDriver::SetText(p, IDC_CAUTARE_PRODUSE_FILTER, productName);
         ModalDriver::DoubleClickListRow(p, IDC_CAUTARE_PRODUSE_LIST, 0);
     });
-    ModalDriver::Click(editor, IDC_IGE_ADAUGA);
+    ModalDriver::ClickOnScreen(editor, IDC_IGE_ADAUGA);
     picker.Verify();
     ModalDriver::SetText(editor, IDC_IGE_CELULA, quantity);
     SetFocus(GetDlgItem(editor, IDC_IGE_TOTAL_FT));

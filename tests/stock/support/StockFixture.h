@@ -43,8 +43,11 @@ INT_PTR RunDialog(Dialog& dialog, const std::wstring& caption, std::function<voi
     ModalDriver driver;
     driver.When(caption, [&](HWND window) {
         action(window);
-        if (IsWindow(window) && IsWindowVisible(window))
+        // What the action typed is discarded without the question.
+        if (IsWindow(window) && IsWindowVisible(window)) {
+            dialog.MarkSaved();
             ModalDriver::Click(window, IDCANCEL);
+        }
     });
     INT_PTR result = dialog.DoModal();
     driver.Verify();
