@@ -53,7 +53,7 @@ void BringForward(HWND window)
 
 } // namespace
 
-MyApp::MyApp() : companyFileMutex(nullptr), databaseOpen(false), currentUserId(0)
+MyApp::MyApp() : companyFileMutex(nullptr), sessionMarked(false), databaseOpen(false), currentUserId(0)
 {
     SetDataFolder(L"C:\\Brivane\\");
     SetRepository(&repository);
@@ -130,10 +130,15 @@ bool MyApp::OpenOrCreateCompanyFile()
 {
     if (!micro::files::FileExists(databasePath.c_str()))
         return CreateCompanyFile();
+    // Reading every page takes seconds on a big file: only after a session
+    // that did not end cleanly, or when no session can be marked.
+    bool wholeFile = SessionMarkFound(databasePath.c_str());
+    if (!MarkSessionOpen(databasePath.c_str()))
+        wholeFile = true;
     CompanyFileState state;
     {
         micro::gui::QWaitCursor wait;
-        state = CheckCompanyFile(repository, databasePath.c_str());
+        state = CheckCompanyFile(repository, databasePath.c_str(), wholeFile);
         if (state == CompanyFileState::Usable) {
             repository.Close();
             OpenCompanyDatabase(repository, databasePath.c_str());
@@ -141,13 +146,16 @@ bool MyApp::OpenOrCreateCompanyFile()
     }
     switch (state) {
     case CompanyFileState::Usable:
+        sessionMarked = true;
         break;
     case CompanyFileState::ReadOnly:
+        sessionMarked = true;
         ShowMessageBox(nullptr, QString::Formatted(kReadOnly, databasePath.c_str()).c_str(), L"Atentie",
                        MB_OK | MB_ICONEXCLAMATION);
         break;
     case CompanyFileState::Damaged:
-        // The file stays as it is: read-only, or not opened at all.
+        // The file stays as it is: read-only, or not opened at all; its
+        // session mark stays too, so every start checks it again.
         if (ShowMessageBox(nullptr, QString::Formatted(kDamaged, databasePath.c_str()).c_str(), L"Atentie",
                            MB_YESNO | MB_ICONERROR) != IDYES)
             return true;
@@ -176,7 +184,9 @@ bool MyApp::CreateCompanyFile()
     }
     // A creation that fails half-way deletes its file, so the next
     // start asks again instead of opening a broken database.
+    MarkSessionOpen(databasePath.c_str());
     CreateCompanyDatabase(repository, databasePath.c_str());
+    sessionMarked = true;
     databaseOpen = true;
     return true;
 }
@@ -205,6 +215,9 @@ int MyApp::ExitInstance()
     try {
         repository.Close();
         databaseOpen = false;
+        if (sessionMarked)
+            MarkSessionClosed(databasePath.c_str());
+        sessionMarked = false;
     } catch (const QSqlError& error) {
         ShowMessageBox(nullptr, error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
         return -1;

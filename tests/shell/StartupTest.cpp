@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include <string>
+#include "database/CompanyFile.h"
 #include "database/Schema.h"
 #include "framework/files/QFiles.h"
 #include "resources/resource.h"
@@ -236,6 +237,8 @@ TEST(Startup, FailureToCloseTheDatabaseAtExitIsShown)
     app.SetDataFolder(root.DataFolder().c_str());
     ASSERT_TRUE(app.OpenCompanyData());
     ASSERT_TRUE(app.databaseOpen);
+    // Open, the file is marked so: a session killed now leaves the mark behind; only a clean close removes it.
+    EXPECT_TRUE(SessionMarkFound(root.Database().c_str()));
     {
         // A statement still alive keeps the connection busy.
         micro::qsql::QsqlQuery pending = app.repository.ExecQuery(L"select * from Clienti");
@@ -245,8 +248,10 @@ TEST(Startup, FailureToCloseTheDatabaseAtExitIsShown)
         EXPECT_EQ(L"Message", boxes.Last().caption);
         EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"SQLITE_BUSY")) << boxes.Describe();
     }
+    EXPECT_TRUE(SessionMarkFound(root.Database().c_str()));
     EXPECT_EQ(0, app.ExitInstance());
     EXPECT_FALSE(app.repository.IsOpen());
+    EXPECT_FALSE(SessionMarkFound(root.Database().c_str()));
 }
 
 
@@ -263,12 +268,17 @@ TEST(Startup, ZeroByteDamagedAndWriteProtectedFilesAreToldApartAndKept)
     EXPECT_EQ('w', state);
     EXPECT_EQ("", FileBytes(root.Database() + L".vechi"));
     EXPECT_EQ(kCompanyTableCount, TableCount(root.Database()));
-    // Damaged: reported, left as it is, opened read-only only when asked.
+    // After a clean end the start reads no more than it needs: the damage goes unseen.
+    EXPECT_EQ(L"", StartOn(root, noisy, IDOK, state));
+    EXPECT_EQ('w', state);
+    // After an unclean end, damaged: reported, left as it is, opened read-only only when asked, and checked again next time.
+    MarkSessionOpen(root.Database().c_str());
     for (int answer : {IDNO, IDYES}) {
         EXPECT_EQ(0u, StartOn(root, noisy, answer, state).find(L"Fisierul societatii este deteriorat"));
         EXPECT_EQ(answer == IDYES ? 'o' : '-', state);
         EXPECT_TRUE(FileBytes(root.Database()) == noisy);
     }
+    MarkSessionClosed(root.Database().c_str());
     EXPECT_EQ(0u, StartOn(root, valid, IDOK, state, FILE_ATTRIBUTE_READONLY).find(L"Fisierul societatii este protejat"));
     EXPECT_EQ('o', state);
     // Not a database at all: SQLite's own words, and the file as it was.
