@@ -1,7 +1,8 @@
 // The yardstick of StartupBench: the least a Win32 program does to show a
-// window. With --show it registers a class, creates a top-level window, shows
-// it and runs a message loop until the window is closed; without it, it only
-// says what it is (bench/run starts every bench program).
+// window. With --show [EVENT] it registers a class, creates a top-level
+// window, shows and paints it, empties its queue, sets the named event and
+// runs a message loop until the window is closed; without it, it only says
+// what it is (bench/run starts every bench program).
 #include <windows.h>
 #include <cwchar>
 
@@ -36,6 +37,15 @@ int wmain(int argc, wchar_t** argv)
     ShowWindow(hwnd, SW_SHOWMAXIMIZED);
     UpdateWindow(hwnd);
     MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    if (argc > 2) {
+        HANDLE painted = OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[2]);
+        SetEvent(painted);
+        CloseHandle(painted);
+    }
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -88,7 +88,7 @@ void CALLBACK Drive(HWND, UINT, UINT_PTR timer, DWORD)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc > 1)
+    if (argc > 1 && argv[1][0] != L'-')
         g_lines = std::max(1, _wtoi(argv[1]));
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);

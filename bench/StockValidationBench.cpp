@@ -116,11 +116,11 @@ int wmain(int argc, wchar_t** argv)
         ValidateStatementByStatement(db, rows);
         apartTimes.push_back(each.Milliseconds());
     }
-    double together = bench::Median(oneTimes), apart = bench::Median(apartTimes);
-    wprintf(L"validating a %d-row general exit (median of %d)\n", kRows, runs);
-    wprintf(L"  one transaction            %9.1f ms\n", together);
-    wprintf(L"  each statement on its own  %9.1f ms\n", apart);
-    wprintf(L"  ratio autocommit / one     %9.2f\n", apart / together);
+    bench::Timing together = bench::Summarize(oneTimes), apart = bench::Summarize(apartTimes);
+    wprintf(L"validating a %d-row general exit\n", kRows);
+    bench::PrintTiming(L"one transaction", together);
+    bench::PrintTiming(L"each statement on its own", apart);
+    bench::PrintRatio(L"autocommit / one transaction", apart, together, L"(information)");
     SetRepository(nullptr);
     db.Close();
     return 0;

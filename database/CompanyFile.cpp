@@ -36,6 +36,11 @@ bool PassesQuickCheck(QsqlDatabase& db)
     }
 }
 
+std::wstring SessionMarkPath(const wchar_t* path)
+{
+    return std::wstring(path) + L".deschis";
+}
+
 bool WriteProtected(const wchar_t* path)
 {
     DWORD attributes = GetFileAttributesW(path);
@@ -44,14 +49,14 @@ bool WriteProtected(const wchar_t* path)
 
 } // namespace
 
-CompanyFileState CheckCompanyFile(QsqlDatabase& db, const wchar_t* path)
+CompanyFileState CheckCompanyFile(QsqlDatabase& db, const wchar_t* path, bool wholeFile)
 {
     db.Open(path, false);
     CompanyFileState state = CompanyFileState::Usable;
     try {
         if (ProgramTablesIn(db) == 0)
             state = CompanyFileState::NotCompanyFile;
-        else if (!PassesQuickCheck(db))
+        else if (wholeFile && !PassesQuickCheck(db))
             state = CompanyFileState::Damaged;
         else if (db.IsReadOnly() || WriteProtected(path))
             state = CompanyFileState::ReadOnly;
@@ -84,4 +89,26 @@ std::wstring SetCompanyFileAside(const wchar_t* path)
             return std::wstring();
     }
     return std::wstring();
+}
+
+bool SessionMarkFound(const wchar_t* path)
+{
+    return GetFileAttributesW(SessionMarkPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool MarkSessionOpen(const wchar_t* path)
+{
+    HANDLE mark = CreateFileW(SessionMarkPath(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (mark == INVALID_HANDLE_VALUE)
+        return false;
+    // On the disk before the company file is touched: a power cut must not lose it.
+    bool written = FlushFileBuffers(mark) != FALSE;
+    CloseHandle(mark);
+    return written;
+}
+
+void MarkSessionClosed(const wchar_t* path)
+{
+    DeleteFileW(SessionMarkPath(path).c_str());
 }

@@ -55,7 +55,7 @@ void BringForward(HWND window)
 
 } // namespace
 
-MyApp::MyApp() : companyFileMutex(nullptr), databaseOpen(false), currentUserId(0)
+MyApp::MyApp() : companyFileMutex(nullptr), sessionMarked(false), databaseOpen(false), currentUserId(0)
 {
     SetDataFolder(L"C:\\Brivane\\");
     SetRepository(&repository);
@@ -132,11 +132,16 @@ bool MyApp::OpenOrCreateCompanyFile()
 {
     if (!micro::files::FileExists(databasePath.c_str()))
         return CreateCompanyFile();
+    // Reading every page takes seconds on a big file: only after a session
+    // that did not end cleanly, or when no session can be marked.
+    bool wholeFile = SessionMarkFound(databasePath.c_str());
+    if (!MarkSessionOpen(databasePath.c_str()))
+        wholeFile = true;
     CompanyFileState state;
     bool upToDate = true;
     {
         micro::gui::QWaitCursor wait;
-        state = CheckCompanyFile(repository, databasePath.c_str());
+        state = CheckCompanyFile(repository, databasePath.c_str(), wholeFile);
         if (state == CompanyFileState::Usable) {
             repository.Close();
             upToDate = OpenCompanyDatabase(repository, databasePath.c_str());
@@ -144,16 +149,19 @@ bool MyApp::OpenOrCreateCompanyFile()
     }
     switch (state) {
     case CompanyFileState::Usable:
+        sessionMarked = true;
         if (!upToDate)
             ShowMessageBox(nullptr, QString::Formatted(kOutdated, databasePath.c_str()).c_str(), L"Atentie",
                            MB_OK | MB_ICONEXCLAMATION);
         break;
     case CompanyFileState::ReadOnly:
+        sessionMarked = true;
         ShowMessageBox(nullptr, QString::Formatted(kReadOnly, databasePath.c_str()).c_str(), L"Atentie",
                        MB_OK | MB_ICONEXCLAMATION);
         break;
     case CompanyFileState::Damaged:
-        // The file stays as it is: read-only, or not opened at all.
+        // The file stays as it is: read-only, or not opened at all; its
+        // session mark stays too, so every start checks it again.
         if (ShowMessageBox(nullptr, QString::Formatted(kDamaged, databasePath.c_str()).c_str(), L"Atentie",
                            MB_YESNO | MB_ICONERROR) != IDYES)
             return true;
@@ -182,7 +190,9 @@ bool MyApp::CreateCompanyFile()
     }
     // A creation that fails half-way deletes its file, so the next
     // start asks again instead of opening a broken database.
+    MarkSessionOpen(databasePath.c_str());
     CreateCompanyDatabase(repository, databasePath.c_str());
+    sessionMarked = true;
     databaseOpen = true;
     return true;
 }
@@ -211,6 +221,9 @@ int MyApp::ExitInstance()
     try {
         repository.Close();
         databaseOpen = false;
+        if (sessionMarked)
+            MarkSessionClosed(databasePath.c_str());
+        sessionMarked = false;
     } catch (const QSqlError& error) {
         ShowMessageBox(nullptr, error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
         return -1;

@@ -42,6 +42,9 @@ private:
     WinsockSession winsock;
     // Held while this instance has the company file; named after its path.
     HANDLE companyFileMutex;
+    // This session marked the file open and a clean close may remove the
+    // mark (not after finding the file damaged).
+    bool sessionMarked;
 
 public:
     MyFrame frame;

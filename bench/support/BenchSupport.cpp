@@ -1,5 +1,6 @@
 #include "bench/support/BenchSupport.h"
 #include <windows.h>
+#include <shellapi.h>
 #include <cwchar>
 #include "database/MyRepository.h"
 #include "database/Schema.h"
@@ -72,21 +73,89 @@ size_t PrivateBytes()
     return total;
 }
 
-void OpenBigCompany(MyRepository& db, const std::wstring& path, bool regenerate, const CompanySize& size)
+namespace {
+
+void PrintAim(const wchar_t* kind, const wchar_t* name, double measured, double aim)
 {
+    std::wstring token = name;
+    std::replace(token.begin(), token.end(), L' ', L'_');
+    wprintf(L"%ls %ls %.2f %.2f\n", kind, token.c_str(), measured, aim);
+}
+
+bool SameSizes(const CompanySize& a, const CompanySize& b)
+{
+    return a.products == b.products && a.clients == b.clients && a.suppliers == b.suppliers &&
+           a.agents == b.agents && a.invoices == b.invoices && a.proformas == b.proformas &&
+           a.deliveryNotes == b.deliveryNotes && a.goodsReceived == b.goodsReceived && a.entries == b.entries &&
+           a.exits == b.exits && a.receipts == b.receipts && a.payments == b.payments &&
+           a.averageLines == b.averageLines && a.years == b.years;
+}
+
+// Whether the file holds what the generator makes for `size` (it numbers
+// every table's rows from 1, so the last id is the count).
+bool HoldsSizes(MyRepository& db, const CompanySize& size)
+{
+    struct Count {
+        const wchar_t* table;
+        int expected;
+    } counts[] = {{L"Produse", size.products}, {L"Clienti", size.clients}, {L"Facturi", size.invoices},
+                  {L"Proforme", size.proformas}, {L"Avize", size.deliveryNotes}, {L"Niruri", size.goodsReceived},
+                  {L"IntrariGenerale", size.entries}, {L"IesiriGenerale", size.exits},
+                  {L"Incasari", size.receipts}, {L"Plati", size.payments}};
+    for (const Count& c : counts)
+        if (db.ExecScalar(SqlFormat(L"select max(id) from %s", c.table).c_str()) != c.expected)
+            return false;
+    // The last invoice is dated on the last of the years.
+    long long last = db.ExecScalar(L"select max(dataCreare) from Facturi");
+    return last >= kFirstDay + (size.Days() - 2) * 86400 && last < kFirstDay + (size.Days() + 1) * 86400;
+}
+
+} // namespace
+
+void PrintAimRatio(const wchar_t* name, double measured, double aim)
+{
+    PrintAim(L"RATIO", name, measured, aim);
+}
+
+void PrintAimMs(const wchar_t* name, double measured, double aim)
+{
+    PrintAim(L"MS", name, measured, aim);
+}
+
+CompanySize SizeFromCommandLine()
+{
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    CompanySize size;
+    for (int i = 1; argv && i < argc; ++i)
+        if (wcsncmp(argv[i], L"--years=", 8) == 0 && _wtoi(argv[i] + 8) > 0)
+            size = CompanySize::OfYears(_wtoi(argv[i] + 8));
+    LocalFree(argv);
+    return size;
+}
+
+void OpenBigCompany(MyRepository& db, const std::wstring& path, bool regenerate, const CompanySize& wanted)
+{
+    CompanySize size = SameSizes(wanted, CompanySize()) ? SizeFromCommandLine() : wanted;
     if (regenerate)
         DeleteFileW(path.c_str());
     if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
         OpenCompanyDatabase(db, path.c_str());
-        wprintf(L"database: %ls (kept from an earlier run; --regenerate makes it anew)\n", path.c_str());
-        return;
+        if (HoldsSizes(db, size)) {
+            wprintf(L"database: %ls, %d years (kept from an earlier run; --regenerate makes it anew)\n",
+                    path.c_str(), size.years);
+            return;
+        }
+        wprintf(L"database: %ls holds other sizes: made anew\n", path.c_str());
+        db.Close();
+        DeleteFileW(path.c_str());
     }
     CreateCompanyDatabase(db, path.c_str());
     Stopwatch watch;
     CompanyGenerator generator(db, size);
     generator.Run();
-    wprintf(L"database: %ls generated in %.1f s (%lld lines)\n", path.c_str(), watch.Milliseconds() / 1000.0,
-            generator.lines);
+    wprintf(L"database: %ls, %d years, generated in %.1f s (%lld lines)\n", path.c_str(), size.years,
+            watch.Milliseconds() / 1000.0, generator.lines);
 }
 
 unsigned long long MakeInvoice(MyRepository& db, const wchar_t* clientName, const wchar_t* city, int lines)

@@ -65,8 +65,20 @@ void PrintRatio(const wchar_t* what, const Timing& measured, const Timing& base,
 // Bytes of committed private memory of this process (heaps included).
 size_t PrivateBytes();
 
+// The machine-readable lines bench/run gathers into its closing table:
+// "RATIO name measured aim" (a ratio held to at most aim) and
+// "MS name measured aim" (milliseconds held to at most aim). Spaces in the
+// name become underscores.
+void PrintAimRatio(const wchar_t* name, double measured, double aim);
+void PrintAimMs(const wchar_t* name, double measured, double aim);
+
+// The default sizes, or CompanySize::OfYears(N) when the program's command
+// line holds --years=N (bench/run passes it to every benchmark).
+CompanySize SizeFromCommandLine();
+
 // Opens the generated company file at path, generating it first when it is
-// missing or `regenerate` asks for a new one; says which on the console.
+// missing, `regenerate` asks for a new one or its sizes differ from `size`
+// (the default sizes stand for SizeFromCommandLine()); says which on the console.
 void OpenBigCompany(MyRepository& db, const std::wstring& path, bool regenerate,
                     const CompanySize& size = CompanySize());
 

@@ -1,8 +1,10 @@
 #pragma once
-// Fills a company database with three years of a busy small company's
-// business: partners, products, documents with their lines, receipts,
-// payments, stock movements and their ledger. Everything goes in one
-// transaction through prepared statements, so a million lines take seconds.
+// Fills a company database with years of a busy small company's business:
+// partners, products, documents with their lines, receipts, payments, stock
+// movements and their ledger, and each product's stocReal by the stock rule.
+// Everything goes in one transaction through prepared statements, so a
+// million lines take seconds. Every insert names its columns: a column added
+// to a table later takes its default.
 #include "database/MyRepository.h"
 #include "database/StockRule.h"
 #include "database/qsql/SqlText.h"
@@ -22,10 +24,29 @@ struct CompanySize {
     int receipts = 40000, payments = 8000;
     // Lines per header: 1 .. 2 * average - 1.
     int averageLines = 10;
+    int years = 3;
+
+    // The business of a busy small firm over `years` (--years N): per year a
+    // tenth of the ten-year file's 250 000 invoices, 10 000 proformas, 10 000
+    // delivery notes, 20 000 NIRs, 10 000 general movements, 100 000 receipts
+    // and 20 000 payments; about 300 000 lines a year.
+    static CompanySize OfYears(int years)
+    {
+        CompanySize size;
+        size.years = years;
+        size.invoices = 25000 * years;
+        size.proformas = size.deliveryNotes = 1000 * years;
+        size.goodsReceived = 2000 * years;
+        size.entries = size.exits = 500 * years;
+        size.receipts = 10000 * years;
+        size.payments = 2000 * years;
+        return size;
+    }
+    long long Days() const { return years * 36525LL / 100; }
 };
 
 const long long kFirstDay = 1640995200;  // 01-01-2022 00:00:00 UTC
-const long long kDays = 1096;            // three years
+const long long kDays = 1096;            // three years, the default file's
 
 // A small deterministic generator: the same database every run.
 class Random {
@@ -64,6 +85,7 @@ public:
         Movements(L"IesiriGenerale", L"ArticoleIesiriGenerale", m_size.exits, L"IESIRE GENERALA");
         Money(L"Incasari", m_size.receipts, m_size.invoices, L"CNT");
         Money(L"Plati", m_size.payments, m_size.goodsReceived, L"PLT");
+        StockByTheRule();
         m_db.ExecDML(micro::qsql::SqlFormat(L"update ConfigFacturi set serie_facturi = 'BRV', numarFactura = %d, "
                                             L"numarNir = %d, numarProforma = %d, numarChit = %d, numarPlati = %d "
                                             L"where id = 1",
@@ -84,7 +106,8 @@ private:
     // Dates rise with the id, as they do when documents are written day by day.
     long long DateOf(int index, int count)
     {
-        return kFirstDay + static_cast<long long>(index) * kDays * 86400 / count + m_random.Below(8 * 3600) + 8 * 3600;
+        return kFirstDay + static_cast<long long>(index) * m_size.Days() * 86400 / count + m_random.Below(8 * 3600) +
+               8 * 3600;
     }
     // A few products sell far more than the rest.
     long long Product() { return 1 + (m_random.Below(2) ? m_random.Below(m_size.products / 10) : m_random.Below(m_size.products)); }
@@ -101,7 +124,10 @@ private:
         for (const wchar_t* table : {L"Clienti", L"Furnizori"}) {
             int count = table[0] == L'C' ? m_size.clients : m_size.suppliers;
             micro::qsql::QsqlStatement st = m_db.CompileStatement(
-                micro::qsql::SqlFormat(L"insert into %s values (NULL, ?, ?, ?, ?, '', ?, ?, '', 'BCR', ?, ?, 0, ?)", table)
+                micro::qsql::SqlFormat(L"insert into %s (Nume, Cod, NrReg, Adresa, AdresaLiv, Oras, Telefon, Fax, "
+                                       L"Banca, Cont, ModPlata, Delegat, Scadenta) "
+                                       L"values (?, ?, ?, ?, '', ?, ?, '', 'BCR', ?, ?, 0, ?)",
+                                       table)
                     .c_str());
             for (int i = 1; i <= count; ++i) {
                 wchar_t name[64], code[32], reg[32], phone[32], iban[40];
@@ -159,9 +185,14 @@ private:
     {
         using micro::qsql::SqlFormat;
         micro::qsql::QsqlStatement header = m_db.CompileStatement(
-            SqlFormat(L"insert into %s values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'BRV')", headers).c_str());
-        micro::qsql::QsqlStatement line =
-            m_db.CompileStatement(SqlFormat(L"insert into %s values (NULL, ?, ?, ?, ?, NULL)", lineTable).c_str());
+            SqlFormat(L"insert into %s (id, status, numar, client, dataCreare, dataScadenta, agent, delegat, "
+                      L"valoareFT, valoareTVA, valoareTTI, sold, serie) "
+                      L"values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'BRV')",
+                      headers)
+                .c_str());
+        micro::qsql::QsqlStatement line = m_db.CompileStatement(
+            SqlFormat(L"insert into %s (produsID, cantitate, valoareFT, IDFactura) values (?, ?, ?, ?)", lineTable)
+                .c_str());
         for (int i = 1; i <= count; ++i) {
             long long date = DateOf(i, count);
             double net = 0.0;
@@ -199,11 +230,15 @@ private:
     {
         using micro::qsql::SqlFormat;
         micro::qsql::QsqlStatement header =
-            m_db.CompileStatement(SqlFormat(L"insert into %s values (?, ?, ?, ?, ?, ?, 0)", headers).c_str());
-        micro::qsql::QsqlStatement line =
-            m_db.CompileStatement(SqlFormat(L"insert into %s values (NULL, ?, ?, ?, ?)", lineTable).c_str());
+            m_db.CompileStatement(SqlFormat(L"insert into %s (id, dataCreare, status, valoareFT, valoareTVA, "
+                                            L"valoareTTI, utilizator) values (?, ?, ?, ?, ?, ?, 0)",
+                                            headers)
+                                      .c_str());
+        micro::qsql::QsqlStatement line = m_db.CompileStatement(
+            SqlFormat(L"insert into %s (produsID, cantitate, IDIntrare, pret) values (?, ?, ?, ?)", lineTable).c_str());
         micro::qsql::QsqlStatement ledger = m_db.CompileStatement(
-            L"insert into Stocuri values (NULL, ?, ?, ?, ?, ?, 0, ?, ?, 'Buc')");
+            L"insert into Stocuri (data, tip, NrDocument, IDClient, IDProdus, stoc, cantitate, pret, UM) "
+            L"values (?, ?, ?, ?, ?, 0, ?, ?, 'Buc')");
         long long kind = ledgerText[0] == L'I' && ledgerText[1] == L'N' ? 0 : 1;
         for (int i = 1; i <= count; ++i) {
             long long date = DateOf(i, count);
@@ -242,7 +277,9 @@ private:
     void Money(const wchar_t* table, int count, int documents, const wchar_t* series)
     {
         micro::qsql::QsqlStatement st = m_db.CompileStatement(
-            micro::qsql::SqlFormat(L"insert into %s values (NULL, ?, ?, ?, ?, ?, 'suma in litere', ?, 2, ?, 0, NULL)", table)
+            micro::qsql::SqlFormat(L"insert into %s (serie, numar, IDClient, facturi, suma, sumaStr, data, status, "
+                                   L"tip, agent) values (?, ?, ?, ?, ?, 'suma in litere', ?, 2, ?, 0)",
+                                   table)
                 .c_str());
         for (int i = 1; i <= count; ++i) {
             wchar_t paid[24];
@@ -254,6 +291,25 @@ private:
             st.Bind(5, m_random.Between(10.0, 5000.0));
             st.Bind(6, DateOf(i, count));
             st.Bind(7, static_cast<long long>(m_random.Below(3)));
+            st.ExecDML();
+        }
+    }
+
+    // Produse.stocReal as the program keeps it: every product's stock by the
+    // rule over all the generated lines.
+    void StockByTheRule()
+    {
+        // The rule reads the installed repository: this one for the while, then the one before.
+        struct Installed {
+            MyRepository& previous = GetRepository();
+            explicit Installed(MyRepository& db) { SetRepository(&db); }
+            ~Installed() { SetRepository(&previous); }
+        } installed(m_db);
+        std::unordered_map<unsigned long long, double> stocks = ReadAllStocks(kFirstDay + (m_size.Days() + 1) * 86400);
+        micro::qsql::QsqlStatement st = m_db.CompileStatement(L"update Produse set stocReal = ? where id = ?");
+        for (const auto& stock : stocks) {
+            st.Bind(1, stock.second);
+            st.Bind(2, static_cast<long long>(stock.first));
             st.ExecDML();
         }
     }

@@ -78,6 +78,11 @@ void QsqlDatabase::OpenWithFlags(const wchar_t* path, int flags)
     }
     m_db = db;
     sqlite3_busy_timeout(m_db, m_busyTimeout);
+    // Reads through a mapping of the file: under Wine every page read with
+    // ReadFile is a round trip to the server (a whole-file check took 12 s
+    // instead of 0.9 s). Writes still go through the rollback journal and
+    // are synced as before. 2 GB is SQLite's ceiling on Windows.
+    sqlite3_exec(m_db, "PRAGMA mmap_size = 2147418112", nullptr, nullptr, nullptr);
 }
 
 void QsqlDatabase::FinalizeCached()

@@ -2,19 +2,32 @@
 #include "framework/utils/QError.h"
 #include <windowsx.h>
 #include <dwmapi.h>
+#include <unordered_map>
 
 namespace micro {
 namespace gui {
 
 namespace {
-const wchar_t kObjectProp[] = L"micro.QWindow";
+// Every message of every window looks its object up here. A window property
+// would do, but under Wine each GetPropW is a round trip to the server (about
+// four per list row in a report fill). One thread creates and destroys every
+// window, so a plain map is enough. Never freed: windows outlive static
+// destructors at exit.
+std::unordered_map<HWND, QWindow*>& Objects()
+{
+    static auto* objects = new std::unordered_map<HWND, QWindow*>();
+    return *objects;
+}
 }
 
 QWindow::QWindow() : m_hwnd(nullptr), m_ownsHandle(true) {}
 
 QWindow::~QWindow()
 {
+    HWND hwnd = m_hwnd;
     Destroy();
+    // A window that outlives its object (a dialog's, ended by EndDialog) no longer reaches it.
+    Forget(hwnd, this);
 }
 
 void QWindow::Destroy()
@@ -113,7 +126,21 @@ void QWindow::MoveWindow(int x, int y, int cx, int cy, bool repaint)
 
 QWindow* QWindow::FromHandle(HWND hwnd)
 {
-    return hwnd ? static_cast<QWindow*>(GetPropW(hwnd, kObjectProp)) : nullptr;
+    auto found = Objects().find(hwnd);
+    return found == Objects().end() ? nullptr : found->second;
+}
+
+void QWindow::Remember(HWND hwnd, QWindow* object)
+{
+    if (hwnd)
+        Objects()[hwnd] = object;
+}
+
+void QWindow::Forget(HWND hwnd, QWindow* object)
+{
+    auto found = Objects().find(hwnd);
+    if (found != Objects().end() && found->second == object)
+        Objects().erase(found);
 }
 
 bool QWindow::OnCreate(CREATESTRUCTW*, LRESULT&) { return false; }
@@ -222,7 +249,7 @@ LRESULT CALLBACK QWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         self = static_cast<QWindow*>(cs->lpCreateParams);
         if (self) {
             self->m_hwnd = hwnd;
-            SetPropW(hwnd, kObjectProp, self);
+            Remember(hwnd, self);
         }
     } else {
         self = FromHandle(hwnd);
@@ -241,7 +268,7 @@ LRESULT CALLBACK QWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         result = 0;
     }
     if (message == WM_NCDESTROY) {
-        RemovePropW(hwnd, kObjectProp);
+        Forget(hwnd, self);
         if (self->m_hwnd == hwnd)
             self->m_hwnd = nullptr;
     }

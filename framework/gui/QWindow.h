@@ -75,6 +75,8 @@ public:
         return ::SendMessageW(m_hwnd, message, wParam, lParam);
     }
 
+    // The object of a window the framework created and has not yet destroyed
+    // (its WM_NCDESTROY removes it); nullptr for any other handle.
     static QWindow* FromHandle(HWND hwnd);
     // Runs one message through the object's handlers (used by the window and
     // subclass procedures and by tests).
@@ -84,6 +86,10 @@ protected:
     // Registering a class that already exists counts as success.
     static bool RegisterClassOnce(WNDCLASSEXW& wc);
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // What FromHandle finds: set when a window procedure first sees its
+    // window, removed (only while it still names that object) at WM_NCDESTROY.
+    static void Remember(HWND hwnd, QWindow* object);
+    static void Forget(HWND hwnd, QWindow* object);
     // Called for messages no handler took; window procedures answer DefWindowProcW.
     virtual LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 

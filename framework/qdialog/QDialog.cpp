@@ -6,10 +6,6 @@
 namespace micro {
 namespace qdialog {
 
-namespace {
-const wchar_t kObjectProp[] = L"micro.QWindow";
-}
-
 IDialog::IDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent), m_ending(false)
 {
     m_ownsHandle = false; // EndDialog destroys the window
@@ -18,7 +14,7 @@ IDialog::IDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_par
 IDialog::~IDialog()
 {
     if (m_hwnd) {
-        RemovePropW(m_hwnd, kObjectProp);
+        Forget(m_hwnd, this);
         m_hwnd = nullptr;
     }
 }
@@ -130,7 +126,7 @@ INT_PTR CALLBACK IDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         if (!self)
             return FALSE;
         self->m_hwnd = hwnd;
-        SetPropW(hwnd, kObjectProp, static_cast<gui::QWindow*>(self));
+        Remember(hwnd, self);
     } else {
         self = static_cast<IDialog*>(gui::QWindow::FromHandle(hwnd));
     }
@@ -166,7 +162,7 @@ INT_PTR CALLBACK IDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         answer = (message == WM_INITDIALOG) ? TRUE : FALSE;
     }
     if (message == WM_NCDESTROY) {
-        RemovePropW(hwnd, kObjectProp);
+        Forget(hwnd, self);
         self->m_hwnd = nullptr;
     }
     return answer;

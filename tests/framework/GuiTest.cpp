@@ -36,6 +36,9 @@ TEST(QWindowTest, DispatchesToHandlersAndContainsExceptions)
     ProbeWindow second; // registering the same class again is success
     ASSERT_TRUE(second.Create(nullptr, 0, WS_OVERLAPPEDWINDOW));
     EXPECT_EQ(&window, gui::QWindow::FromHandle(window.GetHandle()));
+    HWND gone = second.GetHandle();
+    DestroyWindow(gone);
+    EXPECT_EQ(nullptr, gui::QWindow::FromHandle(gone));
     EXPECT_EQ(42, window.SendMessage(WM_COMMAND, 7));
     EXPECT_EQ(0, window.SendMessage(WM_COMMAND, 13));
     EXPECT_EQ(42, window.SendMessage(WM_COMMAND, 43));
@@ -80,7 +83,10 @@ TEST(QDialogTest, OkIsRefusedWhileUpdateDataSaysNo)
     TestDialog dialog;
     ModalDriver driver;
     bool stillOpen = false;
+    HWND shown = nullptr;
     driver.When(L"Test dialog", [&](HWND hwnd) {
+        shown = hwnd;
+        EXPECT_EQ(&dialog, gui::QWindow::FromHandle(hwnd));
         EXPECT_EQ(L"start", ModalDriver::GetText(hwnd, IDC_TEST_EDIT));
         ModalDriver::SetText(hwnd, IDC_TEST_EDIT, L"D'Artagnan");
         ModalDriver::Click(hwnd, IDOK);
@@ -93,6 +99,7 @@ TEST(QDialogTest, OkIsRefusedWhileUpdateDataSaysNo)
     });
     EXPECT_EQ(IDOK, dialog.DoModal());
     driver.Verify();
+    EXPECT_EQ(nullptr, gui::QWindow::FromHandle(shown));
     EXPECT_TRUE(stillOpen);
     EXPECT_STREQ(L"D'Artagnan", dialog.text.c_str());
     EXPECT_EQ(3, dialog.updates);
