@@ -64,35 +64,6 @@ INT_PTR FakeRowEditor(HWND, int, uint64_t id)
 INSTANTIATE_TEST_SUITE_P(BothSides, ReceiptsAndPayments, testing::Values(&cash_tests::kReceipts, &cash_tests::kPayments),
                          [](const auto& info) { return std::string(info.param->name); });
 
-TEST_P(ReceiptsAndPayments, ValidationSpreadsTheAmountInOneGoAndGivingBackRestoresEachDocumentExactly)
-{
-    ASSERT_EQ(IDOK, ValidateNew(L"150"));
-    EXPECT_TRUE(boxes.Saw(L"Restul de 50.00 va fi retras din factura   13\n Continuati ? ")) << boxes.Describe();
-    EXPECT_EQ(side.validatedRow,
-              Stored(L"status || '|' || serie || '|' || numar || '|' || facturi || '|' || suma || '|' || sumaStr"));
-    EXPECT_EQ(1, Counter());
-    EXPECT_DOUBLE_EQ(0, Balance(doc12));
-    EXPECT_DOUBLE_EQ(30, Balance(doc13));
-    EXPECT_DOUBLE_EQ(100, Balance(betaDoc12));
-    EXPECT_EQ(L"100.0,50.0", tempDb.Text(L"select group_concat(suma) from Alocari"));
-
-    // Reopened: the rows in their saved order; what the amount shows now does not change what goes back.
-    boxes.Clear();
-    EXPECT_EQ(IDOK, Run(std::stoull(Stored(L"id")), side.validatedTitle, [&](HWND w) {
-                  EXPECT_EQ(L"D'Artagnan SRL", ModalDriver::GetText(w, side.partnerName));
-                  ASSERT_EQ(2, ModalDriver::ListRowCount(w, side.list));
-                  EXPECT_EQ(L"  12", ModalDriver::ListCell(w, side.list, 0, 0));
-                  EXPECT_EQ(L"150.00", ModalDriver::GetText(w, side.amount));
-                  ModalDriver::SetText(w, side.amount, L"10");
-                  ModalDriver::Click(w, side.giveBack);
-              }));
-    EXPECT_TRUE(boxes.Saw(side.giveBackQuestion)) << boxes.Describe();
-    EXPECT_DOUBLE_EQ(100, Balance(doc12));
-    EXPECT_DOUBLE_EQ(80, Balance(doc13));
-    EXPECT_EQ(L"3", Stored(L"status"));
-    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
-}
-
 TEST_P(ReceiptsAndPayments, AnAmountThatIsNotPositiveOrDoesNotCoverTheDocumentsIsRefusedBeforeAnyWrite)
 {
     // 0.004 is no bani at all; text reads as nothing.
