@@ -1,5 +1,4 @@
 #include "tests/documents/support/EditorFixture.h"
-#include "tests/harness/Screenshot.h"
 
 using namespace editor_tests;
 using testing_support::ModalDriver;
@@ -24,7 +23,6 @@ TEST_F(EditorSetup, NewDocumentOfEachTypeShowsTitleNumberCompanyAndVatList)
             EXPECT_EQ(nir, ModalDriver::IsVisible(w, IDC_FE_SUPPLIER_INVOICE));
             EXPECT_EQ(!nir, ModalDriver::IsVisible(w, IDC_FE_SERIES));
             EXPECT_EQ(1, SendDlgItemMessageW(w, IDC_FE_VAT, CB_GETCURSEL, 0, 0));
-            testing_support::SaveWindowPng(w, L"editor_type_" + std::to_wstring(tip));
         });
         EXPECT_EQ(1u, editor.idRezervat);
     }
