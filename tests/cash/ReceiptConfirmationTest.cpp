@@ -3,7 +3,6 @@
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/harness/Screenshot.h"
 #include "tests/harness/TempDatabase.h"
 
 using testing_support::ModalDriver;
@@ -19,7 +18,6 @@ TEST_F(ReceiptConfirmation, RefusesNumbersThatAreNotPositiveAndHandsTheTypedOnes
     dialog.SetReceiptNumberAndSeries(L"125", L"CNT");
     ModalDriver driver;
     driver.When(L"Confirmare date chitanta", [&](HWND hwnd) {
-        testing_support::SaveWindowPng(hwnd, L"receipt_confirmation");
         EXPECT_EQ(L"125", ModalDriver::GetText(hwnd, number));
         EXPECT_EQ(L"CNT", ModalDriver::GetText(hwnd, series));
         for (const wchar_t* typed : {L"abc", L"", L"0", L"12x", L"-3", L"99999999999"}) {

@@ -6,7 +6,6 @@
 #include "masterdata/EditorEntries.h"
 #include "resources/resource.h"
 #include "tests/cash/support/CashFixtures.h"
-#include "tests/harness/Screenshot.h"
 
 using cash_tests::AddCashRow;
 using cash_tests::AddDocument;
@@ -299,7 +298,6 @@ TEST_P(ReceiptsAndPayments, TheListOpensWithADatabaseShowsTheRowsFiltersAsTypedA
     AddCashRow(tempDb, side.table, {beta, 8, L" 4", 112.5, 3, kToday, 0});
     ModalDriver driver;
     driver.When(side.table, [&](HWND w) {
-        testing_support::SaveWindowPng(w, side.editor == EditorKind::Receipt ? L"receipts_list" : L"payments_list");
         EXPECT_EQ(L"7|8", Column(w, 2));
         EXPECT_EQ(L"Validat|Anulat", Column(w, 1));
         EXPECT_EQ(L"1234567.89|112.50", Column(w, 5));

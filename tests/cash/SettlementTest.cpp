@@ -72,6 +72,18 @@ TEST_F(Settlement, WithoutAllocationsEachDocumentGetsAtMostWhatItLacks)
     EXPECT_DOUBLE_EQ(60, Balance(tempDb, b));
 }
 
+// Amounts become whole bani by rounding, so an amount a double cannot hold
+// exactly settles its balance in full.
+TEST_F(Settlement, AmountsSettleInWholeBaniByRounding)
+{
+    for (double amount : {19.99, 0.29, 4.35}) {
+        unsigned long long d = AddDocument(tempDb, {client, 20, amount, amount});
+        SettlementPlan plan = PlanValidation(kInvoices, client, {d}, amount);
+        EXPECT_NO_THROW(ApplySettlement(kInvoices, Source::Receipt, plan, [&] { return SaveReceipt(tempDb); }));
+        EXPECT_DOUBLE_EQ(0, Balance(tempDb, d)) << amount;
+    }
+}
+
 TEST_F(Settlement, ABalanceChangedAfterThePlanWasMadeIsNotOverwritten)
 {
     unsigned long long a = AddDocument(tempDb, {client, 12, 100, 100});

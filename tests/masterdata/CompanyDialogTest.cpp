@@ -6,7 +6,6 @@
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/harness/Screenshot.h"
 #include "tests/harness/TempDatabase.h"
 #include "tests/masterdata/TestPictures.h"
 
@@ -78,7 +77,6 @@ TEST_F(CompanyDialog, OldTableTakesTextAndLogoByteForByteAndATextOnlySaveKeepsTh
     });
     PickFile(driver, IDC_SOCIETATE_LOGO_BROWSE, logo);
     driver.When(kCaption, [](HWND hwnd) {
-        testing_support::SaveWindowPng(hwnd, L"company_dialog");
         ModalDriver::Click(hwnd, IDOK);
     });
     EXPECT_EQ(IDOK, dialog.DoModal());

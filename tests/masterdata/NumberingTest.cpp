@@ -4,7 +4,6 @@
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/harness/Screenshot.h"
 #include "tests/harness/TempDatabase.h"
 
 using testing_support::DatabaseTest;
@@ -19,7 +18,6 @@ TEST_F(NumberingSettings, ShowsStoredValuesStoresTheEditedOnesAndRefusesBadNumbe
     MyConfigFacturiDialog dialog;
     ModalDriver driver;
     driver.When(L"Configurare Facturi", [](HWND hwnd) {
-        testing_support::SaveWindowPng(hwnd, L"numbering_settings");
         EXPECT_EQ(L"FCT", ModalDriver::GetText(hwnd, IDC_CONFIG_SERIE_FACTURI));
         EXPECT_EQ(L"40", ModalDriver::GetText(hwnd, IDC_CONFIG_NUMAR_FACTURA));
         EXPECT_EQ(L"CNT", ModalDriver::GetText(hwnd, IDC_CONFIG_SERIE_CHIT));

@@ -3,7 +3,6 @@
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/harness/Screenshot.h"
 #include "tests/harness/TempDatabase.h"
 
 using testing_support::DatabaseTest;
@@ -38,7 +37,6 @@ TEST_F(PartnerPicker, SupplierModeFiltersByNameWarnsWithoutARowAndAnswersTheChos
     picker.table = 1;
     ModalDriver driver;
     driver.When(L"Cautare Furnizori", [&](HWND dialog) {
-        testing_support::SaveWindowPng(dialog, L"partner_picker");
         EXPECT_EQ(3, ModalDriver::ListRowCount(dialog, kPartnerList)); // suppliers only
         ModalDriver::Click(dialog, IDOK);
         EXPECT_TRUE(IsWindowVisible(dialog)) << "OK without a row";
@@ -85,7 +83,6 @@ TEST_F(ProductPicker, OkReadsTheQuantityWithPointOrCommaAndRefusesText)
     MyCautareProduseDialog picker(nullptr);
     ModalDriver driver;
     driver.When(L"Cautare Produse", [&](HWND dialog) {
-        testing_support::SaveWindowPng(dialog, L"product_picker");
         EXPECT_EQ(2, ModalDriver::ListRowCount(dialog, IDC_CAUTARE_PRODUSE_LIST));
         EXPECT_EQ(-1, RowOf(dialog, IDC_CAUTARE_PRODUSE_LIST, L"Discount"));
         int row = RowOf(dialog, IDC_CAUTARE_PRODUSE_LIST, L"Ciment");

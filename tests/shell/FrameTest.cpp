@@ -5,7 +5,6 @@
 #include "shell/MyFrame.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/harness/Screenshot.h"
 #include "tests/harness/TempDatabase.h"
 
 using micro::qapp::QCommandContext;
@@ -177,7 +176,6 @@ TEST_F(MainFrameTest, PrintCommandOpensATabForTheDocumentIdOrReportsAFailedPageA
     EXPECT_TRUE(IsWindowVisible(page));
     EXPECT_EQ(frame.tabs.GetHandle(), GetParent(page));
     ModalDriver::Pump();
-    testing_support::SaveWindowPng(frame, L"shell-frame-tabs");
 
     // Closing the main window deletes its pages.
     HWND hwnd = frame.GetHandle();

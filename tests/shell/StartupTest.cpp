@@ -8,7 +8,6 @@
 #include "shell/MyApp.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/harness/Screenshot.h"
 #include <shellapi.h>
 
 using testing_support::MessageBoxRecorder;
@@ -185,14 +184,12 @@ TEST(Startup, FirstRunAsksThenCreatesTheDatabaseAndLaterRunsGoStraightToTheWindo
         bool openDuringRun = false;
         driver.When(kWelcome, [](HWND dialog) {
                   // "Continue >>" is the default button: Enter takes it.
-                  testing_support::SaveWindowPng(dialog, L"shell-welcome");
                   PostMessageW(dialog, WM_KEYDOWN, VK_RETURN, 0);
               })
             .When(kMainTitle, [&](HWND window) {
                 EXPECT_TRUE(IsZoomed(window));
                 openDuringRun = app.databaseOpen && app.repository.IsOpen();
                 ModalDriver::Pump(200);
-                testing_support::SaveWindowPng(window, L"shell-main-window");
                 PostMessageW(window, WM_COMMAND, ID_APP_EXIT, 0);
             });
         EXPECT_EQ(0, RunProgram(app, driver));

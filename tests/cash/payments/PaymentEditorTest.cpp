@@ -5,7 +5,6 @@
 #include "framework/utils/TimeFormat.h"
 #include "resources/resource.h"
 #include "tests/cash/support/CashFixtures.h"
-#include "tests/harness/Screenshot.h"
 
 using cash_tests::AddCashRow;
 using testing_support::ModalDriver;
@@ -25,7 +24,6 @@ TEST_F(PaymentEditor, AValidatedPaymentTakesNothingAgain)
     ASSERT_EQ(1, ValidateNew(L"150"));
     boxes.Clear();
     Run(std::stoull(Stored(L"id")), L"Plata - document validat", [&](HWND hwnd) {
-        testing_support::SaveWindowPng(hwnd, L"payment_editor");
         // Enter does not store it as temporary either.
         for (int button : {IDC_PLATA_VALIDEAZA, IDOK, IDC_PLATA_ADAUGA_NIR, IDC_PLATA_ANULEAZA}) {
             EXPECT_FALSE(ModalDriver::IsEnabled(hwnd, button)) << button;

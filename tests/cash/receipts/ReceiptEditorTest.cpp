@@ -3,7 +3,6 @@
 #include "database/qsql/SqlText.h"
 #include "resources/resource.h"
 #include "tests/cash/support/CashFixtures.h"
-#include "tests/harness/Screenshot.h"
 
 using cash_tests::AddDocument;
 using micro::qsql::SqlFormat;
@@ -53,7 +52,6 @@ TEST_F(ReceiptEditor, RowsAreListedOnceTheAmountFollowsThemAndTheClientsTotalLea
         EXPECT_EQ(L" 14, 13, 12", ModalDriver::GetText(w, IDC_INCASARE_FACTURI));
         EXPECT_EQ(L"240.00", ModalDriver::GetText(w, IDC_INCASARE_TOTAL_FACTURAT)); // not 740
         EXPECT_EQ(L" DOUA SUTE PATRUZECI   LEI", ModalDriver::GetText(w, IDC_INCASARE_SUMA_LITERE));
-        testing_support::SaveWindowPng(w, L"receipt_editor_three_rows");
         ModalDriver::SelectListRow(w, kList, 2);
         ModalDriver::ClickOnScreen(w, IDC_INCASARE_REMOVE);
         EXPECT_EQ(L" 13, 12", ModalDriver::GetText(w, IDC_INCASARE_FACTURI));

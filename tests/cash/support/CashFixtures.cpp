@@ -92,11 +92,16 @@ const Side kPayments = {"payments", L"Plati", L"Niruri", L"numarPlati", L"serieP
 
 CashEditorTest::CashEditorTest(const Side& s) : side(s)
 {
-    partner = tempDb.AddClient(L"D'Artagnan SRL", 0, L"RO123");
-    beta = tempDb.AddClient(L"Beta SRL");
+    // Partners from 501 and documents from 301, receipts and payments from 1:
+    // an id read from the wrong table finds nothing.
+    partner = tempDb.AddClient(L"D'Artagnan SRL", 0, L"RO123") + 500;
+    beta = tempDb.AddClient(L"Beta SRL") + 500;
+    tempDb.Exec(L"update Clienti set id = id + 500");
+    tempDb.Exec(SqlFormat(L"insert into %s (id, status) values (300, 3)", side.documents).c_str());
     doc12 = AddDocument(tempDb, {partner, 12, 100, 100, 2, side.documents});
     doc13 = AddDocument(tempDb, {partner, 13, 80, 80, 2, side.documents});
     betaDoc12 = AddDocument(tempDb, {beta, 12, 100, 100, 2, side.documents});
+    tempDb.Exec(SqlFormat(L"delete from %s where id = 300", side.documents).c_str());
 }
 
 void CashEditorTest::PickPartnerAndDocument(int number, const wchar_t* name)

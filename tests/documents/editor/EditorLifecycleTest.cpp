@@ -143,23 +143,6 @@ TEST_F(EditorLifecycle, CancelStoresStatusThreeAndNoBalanceOrKeepsTheEditorOpen)
     EXPECT_TRUE(boxes.SawCaption(L"Anulare"));
 }
 
-// A new document validated or cancelled at once is saved with that status; a
-// storno of it is refused and saves nothing.
-TEST_F(EditorLifecycle, NewDocumentValidatedOrCancelledAtOnceKeepsThatStatus)
-{
-    for (int command : {IDC_FE_STORNO, IDC_FE_VALIDATE, IDC_FE_CANCEL_DOCUMENT}) {
-        boxes.Answer(IDOK);
-        EXPECT_EQ(command == IDC_FE_STORNO ? 2 : 1, RunDocument(1, 0, [&](HWND w) { // a proforma: no stock check
-            ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
-            AddLine(w, L"Ciment", L"100", L"1", 0, false);
-            ModalDriver::Click(w, command);
-        }));
-    }
-    EXPECT_EQ(L"1 2 12400|2 3 0|", Stored(L"select group_concat(id || ' ' || status || ' ' || round(sold * 100) || '|', "
-                                          L"'') from Proforme"));
-    EXPECT_TRUE(boxes.Saw(L"Documentul nu a fost inca introdus in baza de date !"));
-}
-
 // Stock: 5 cement, no sand; the stored invoice's own lines take 2 cement and
 // 1 sand, so 3 cement are left: a new invoice asking 2 + 2 is refused at its
 // second line, the stored one for its sand until 1 sand is received.

@@ -1,6 +1,5 @@
 #include "tests/documents/support/EditorFixture.h"
 #include "masterdata/NumberText.h"
-#include "tests/harness/Screenshot.h"
 
 using namespace editor_tests;
 using testing_support::ModalDriver;
@@ -25,7 +24,6 @@ TEST_F(EditorLines, TypedLinesGiveTheirFiguresAndTheDiscountFollowsThem)
         EXPECT_EQ(L"2|100.00|200.00|18.00|218.00|9%", Cells(w, 1, {0, 3, 7, 8, 9, 10}));
         EXPECT_EQ(L"400.00|66.00|466.00", Totals(w));
         EXPECT_EQ(L"", Text(w, IDC_FE_PRICE)); // emptied after an accepted line
-        testing_support::SaveWindowPng(w, L"editor_lines");
 
         ModalDriver::SetText(w, IDC_FE_DISCOUNT, L"10");
         ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT); // refused: mixed rates

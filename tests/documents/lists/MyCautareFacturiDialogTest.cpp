@@ -3,7 +3,6 @@
 #include "printing/MyPrintDialog.h"
 #include "tests/documents/lists/PickerTestSupport.h"
 #include "tests/harness/MessageBoxRecorder.h"
-#include "tests/harness/Screenshot.h"
 
 using namespace lists_test;
 using testing_support::MessageBoxRecorder;
@@ -75,7 +74,6 @@ TEST_F(PickerTest, SearchesTheChosenFieldAndShowsTheChosenDocumentsLines)
         EXPECT_EQ(1, ModalDriver::ListRowCount(h, IDC_CAUTFACT_ARTICOLE));
         EXPECT_EQ(L"1|" + std::to_wstring(product) + L"|Surub|4.00|1.00|Buc|RON|4.00|0.36|4.36|",
                   RowText(h, IDC_CAUTFACT_ARTICOLE, 0, 10));
-        testing_support::SaveWindowPng(h, L"documents_lists_picker_details");
         ModalDriver::Click(h, IDC_CAUTFACT_DETALII);
         EXPECT_FALSE(ModalDriver::IsVisible(h, IDC_CAUTFACT_ARTICOLE));
         ModalDriver print;

@@ -4,7 +4,6 @@
 #include "resources/resource.h"
 #include "tests/documents/lists/ListsTestData.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/harness/Screenshot.h"
 
 using namespace lists_test;
 using testing_support::ModalDriver;
@@ -78,7 +77,6 @@ TEST_F(MyFacturiPanelTest, ShowsEveryHeaderOfItsTypeInStorageOrderAndRightClickA
     EXPECT_EQ(L"12|Alfa SRL|14-11-2023|100.00|24.00|124.00|Temporar|124.00|",
               RowText(panel, IDC_FACTURI_PANEL_LIST, panel.lista.FindRow(1), 8));
     EXPECT_EQ(L"13|||100.00|24.00|124.00|?|-3.50|", RowText(panel, IDC_FACTURI_PANEL_LIST, panel.lista.FindRow(2), 8));
-    testing_support::SaveWindowPng(frame, L"documents_lists_panel");
     // A right click asks the main window for the document's print tab.
     ModalDriver::RightClickListRow(panel, IDC_FACTURI_PANEL_LIST, panel.lista.FindRow(2));
     ASSERT_EQ(1u, frame.commands.size());

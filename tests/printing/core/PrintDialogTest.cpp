@@ -8,7 +8,6 @@
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/harness/Screenshot.h"
 #include "tests/printing/support/MetafilePage.h"
 #include "tests/printing/support/PrintFixtures.h"
 
@@ -70,7 +69,6 @@ TEST_F(PrintDialogTest, InvoicePreviewTakesThePreviewAreaAndBackgroundButtonsSet
             EXPECT_TRUE(ModalDriver::IsVisible(hwnd, id) && HasPicture(hwnd, id)) << id;
         EXPECT_FALSE(HasPicture(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE));   // no company background stored
         ModalDriver::Pump(300);
-        testing_support::SaveWindowPng(hwnd, L"print_dialog_invoice");
         // What the screen shows: the page on black, right of the buttons.
         RECT wr;
         GetWindowRect(preview, &wr);

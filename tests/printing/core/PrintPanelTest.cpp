@@ -6,7 +6,6 @@
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/harness/Screenshot.h"
 
 namespace {
 
@@ -44,5 +43,4 @@ TEST(PrintTab, OpensATabNamedForTheDocumentShowingItsPageOrReportsThatItCannot)
     EXPECT_EQ(RGB(0, 0, 0), GetPixel(screen, origin.x + 5, origin.y + 5));
     EXPECT_EQ(RGB(255, 255, 255), GetPixel(screen, origin.x + 100, origin.y + 100));
     ReleaseDC(nullptr, screen);
-    testing_support::SaveWindowPng(tabs, L"print_tab");
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include "printing/pdf/MakePDF.h"
 #include "printing/pdf/PdfFile.h"
+#include "tests/harness/MessageBoxRecorder.h"
 #include "tests/printing/support/PdfPage.h"
 
 using namespace pdftest;
@@ -78,6 +79,24 @@ TEST(MakePdf, RefusesToWriteWhatCannotBeWritten)
     fine.AddPage();
     EXPECT_NE(0u, fine.SaveToFile("Z:\\no\\such\\folder\\a.pdf"));
     EXPECT_NE(0u, fine.SaveToFile(""));
+
+    // An export over an earlier, longer one replaces it whole.
+    testing_support::MessageBoxRecorder boxes;
+    for (int pages : {3, 1}) {
+        micropdf::MakePDF again;
+        for (int n = 0; n < pages; ++n) {
+            again.AddPage();
+            again.SetFont("Helvetica");
+            again.TextOut(pages == 3 ? L"Prima exportare" : L"A doua", 40, 100);
+        }
+        EXPECT_TRUE(SavePdfFile(again, spoiled.c_str()));
+    }
+    EXPECT_EQ(0u, boxes.Count());
+    PdfPage page;
+    LoadChecked(spoiled, page);
+    EXPECT_EQ(1, page.pageCount);
+    EXPECT_TRUE(page.Find(L"A doua"));
+    EXPECT_FALSE(page.Find(L"Prima exportare"));
 }
 
 TEST(PdfFile, ExtensionRuleIgnoresCaseAndFolderDots)

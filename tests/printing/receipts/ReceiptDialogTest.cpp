@@ -5,7 +5,6 @@
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
-#include "tests/harness/Screenshot.h"
 #include "tests/printing/support/MetafilePage.h"
 #include "tests/printing/receipts/ReceiptFixtures.h"
 
@@ -73,7 +72,6 @@ TEST_F(ReceiptDialog, ThePreviewShowsItsPageOnScreen)
         EXPECT_GT(white, 100);
         ModalDriver::Click(window, IDC_TIPARIRE_LAYOUT2);
         UpdateWindow(*dialog.GetPreview());
-        testing_support::SaveWindowPng(window, L"receipt_dialog_model2");
     });
 }
 

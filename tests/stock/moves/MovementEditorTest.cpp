@@ -1,4 +1,3 @@
-#include "tests/harness/Screenshot.h"
 #include "tests/stock/support/StockFixture.h"
 
 using namespace stock_test;
@@ -65,7 +64,6 @@ TEST_F(MovementEditor, NewEntryTakesTypedQuantitiesIsStoredUnderOneNumberAndReop
         ClickCell(w, 0, 4);
         EXPECT_TRUE(ModalDriver::IsVisible(w, IDC_IGE_CELULA));
         ModalDriver::SetText(w, IDC_IGE_CELULA, L"0,124");
-        testing_support::SaveWindowPng(w, L"stock_moves_editor");
         ModalDriver::Click(w, IDOK);
         EXPECT_TRUE(IsWindowVisible(w));
         EXPECT_EQ(L"0.12|0.31", RowText(w, IDC_IGE_LISTA, 0, {4, 7}));

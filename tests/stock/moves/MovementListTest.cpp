@@ -3,7 +3,6 @@
 #include "framework/qapp/QCommandTable.h"
 #include "stock/MyIntrariGeneraleDialog.h"
 #include "stock/StockCommands.h"
-#include "tests/harness/Screenshot.h"
 #include "tests/stock/support/StockFixture.h"
 
 using namespace stock_test;
@@ -23,7 +22,6 @@ TEST_F(MovementList, ShowsTheRecentPeriodFiltersAsTheUserTypesAndOpensTheEditorT
         // Oldest first; 3 is cancelled, 4 reversed, 7 unknown.
         EXPECT_EQ(L"2,5,4,3,1", ColumnText(w, IDC_IG_LISTA, 0));
         EXPECT_EQ(L"Validat,,Stornat,Anulat,Temporar", ColumnText(w, IDC_IG_LISTA, 2));
-        testing_support::SaveWindowPng(w, L"stock_moves_list");
 
         wchar_t shown[16];
         time_t day = time(nullptr) - 86400 + 7200;  // the day the editor shows

@@ -1,5 +1,4 @@
 #include "stock/MyFisaDeArticolDialog.h"
-#include "tests/harness/Screenshot.h"
 #include "tests/stock/support/StockFixture.h"
 
 using namespace stock_test;
@@ -43,7 +42,6 @@ TEST_F(Ledgers, PartnerLedgerListsEveryCountedRecordOnceWithRunningBalance)
                         {L" ", L"", L"", L"", L"", L""},
                         {L"Total ", L"", L"", L"170.00", L"71.00", L"99.00"}}),
                   ListRows(w, IDC_FISA_LISTA, 6));
-        testing_support::SaveWindowPng(w, L"stock_reports_partner_ledger");
         // The closing balance is the next day's opening.
         Collect(w, start + 86400, start + 86400);
         EXPECT_EQ((Rows{{L"Cumuli", L"2024-03-17", L" - ", L"170.00", L"71.00", L"99.00"},
@@ -75,6 +73,5 @@ TEST_F(Ledgers, ArticleLedgerListsIdenticalLinesTwiceInOrderWithSignedValues)
                         {L"", L"", L"", L"", L"", L"", L"", L""},
                         {L"TOTAL", L"", L"", L"", L"10.25", L"7.50", L"", L"-14.00"}}),
                   ListRows(w, IDC_FISA_LISTA, 8));
-        testing_support::SaveWindowPng(w, L"stock_reports_article_ledger");
     });
 }

@@ -1,5 +1,4 @@
 #include "stock/MyStocArticoleDialog.h"
-#include "tests/harness/Screenshot.h"
 #include "tests/stock/support/StockFixture.h"
 
 using namespace stock_test;
@@ -26,7 +25,6 @@ TEST_F(StockList, ValuesEachProductEndsWithTheTotalRefillsOnADateChangeAndStopsA
                         {L"", L"", L"", L"", L"", L""},
                         {L"TOTAL", L"VALOARE STOCURI", L"", L"", L"", L"1234567.89"}}),
                   ListRows(w, IDC_STOC_LISTA, 6));
-        testing_support::SaveWindowPng(w, L"stock_reports_stock_list");
         // The picker's new day refills at once.
         ModalDriver::SetDate(w, IDC_STOC_DATA, PickerDay(kDay + 2 * 86400));
         EXPECT_EQ(L"493837.16", ModalDriver::ListCell(w, IDC_STOC_LISTA, 0, 2));

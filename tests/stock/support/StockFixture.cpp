@@ -95,19 +95,6 @@ void StockTest::Cash(const wchar_t* table, long long date, int status, long long
                            table, number, partner, amount, date, status, type));
 }
 
-double StockTest::ExpectedStock(long long product, long long end)
-{
-    auto sum = [&](const wchar_t* header, const wchar_t* link, const wchar_t* counts) {
-        return tempDb.Number(SqlFormat(L"select total(l.cantitate) from Articole%s l, %s h where l.%s = h.id and "
-                                       L"l.produsID = %lld and h.dataCreare <= %lld and %s",
-                                       header, header, link, product, end, counts));
-    };
-    return sum(L"Niruri", L"IDFactura", L"coalesce(h.status, 0) <> 3") +
-           sum(L"IntrariGenerale", L"IDIntrare", L"h.status = 2") -
-           sum(L"Facturi", L"IDFactura", L"coalesce(h.status, 0) <> 3") -
-           sum(L"IesiriGenerale", L"IDIntrare", L"h.status = 2");
-}
-
 INT_PTR StockTest::RunEditor(int kind, unsigned long long id, std::function<void(HWND)> body)
 {
     MyIntrariGeneraleDialogEdit editor(nullptr);

@@ -92,8 +92,6 @@ protected:
     // A receipt (Incasari) or payment (Plati); answers its id.
     void Cash(const wchar_t* table, long long date, int status, long long partner, long long number,
                    double amount, int type = 1);
-    // The stock by the rule written out table by table, for comparison.
-    double ExpectedStock(long long product, long long end);
 
     // The movement editor of `kind` on `id` while `body` works on its window.
     INT_PTR RunEditor(int kind, unsigned long long id, std::function<void(HWND)> body);
