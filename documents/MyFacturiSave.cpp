@@ -171,9 +171,10 @@ bool MyFacturiDialog::SaveDocument()
         }
 
         // What was already paid stays paid; a cancelled or reversed document
-        // owes nothing, nor does a new return invoice (goods taken back).
-        if (stornat || status == StatusCancelled || status == StatusReversed ||
-            (insert && tip == DocumentReturnInvoice)) {
+        // owes nothing, nor does a return invoice or any negative total
+        // (goods taken back: nothing to collect).
+        if (stornat || status == StatusCancelled || status == StatusReversed || tip == DocumentReturnInvoice ||
+            total < 0) {
             balance = 0.0;
         } else if (insert) {
             balance = total;
