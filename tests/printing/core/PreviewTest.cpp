@@ -194,3 +194,30 @@ TEST_F(PreviewTest, DocumentsOfEveryTypeDrawAWhitePageOthersStayBlack)
         EXPECT_EQ(0u, frame[1230 * 900 + 890]) << "type " << c.type;   // outside the 872 x 1218 page
     }
 }
+
+TEST_F(PreviewTest, ScreenPagesDrawNoRowsBelowTheirItemTable)
+{
+    layout_tests::SetCompany(tempDb);
+    for (int type : {0, 3}) {
+        std::vector<unsigned> frames[2];
+        int lines[2] = {31, 200};
+        for (int k = 0; k < 2; ++k) {
+            auto doc = layout_tests::AddDocument(tempDb, type, 1 + k, layout_tests::ShortNames(lines[k]));
+            MyPrewiev preview;
+            preview.CreateDocument(type, doc.documentId);
+            preview.SetModel(1);
+            ASSERT_FALSE(Render(preview, 100, 100).empty());
+            preview.zoom = 2.0f;
+            preview.panX = preview.panY = 0;
+            frames[k] = Render(preview, 872, 1218);
+            ASSERT_FALSE(frames[k].empty());
+        }
+        // Below the table's foot (500) and left of the totals column (320):
+        // signatures and transport texts alike for a table full and overfull.
+        int differing = 0;
+        for (int y = 2 * 502; y < 2 * 599; ++y)
+            for (int x = 2 * 11; x < 2 * 318; ++x)
+                differing += frames[0][y * 872 + x] != frames[1][y * 872 + x];
+        EXPECT_EQ(0, differing) << "type " << type;
+    }
+}
