@@ -9,9 +9,30 @@
 
 using micro::utils::QString;
 
-const QString& RecordCell(const FacturiRecord& record, int column)
+namespace {
+
+// The texts of a record read from its table, as the picker's rows show them;
+// an unpaid document's balance is its total, and the two share one text.
+void MakeRecordTexts(FacturiRecord& record)
+{
+    const FacturiRecord::Stored& v = record.stored;
+    record.idText = QString::Formatted(L"%llu", record.id);
+    record.numar = v.numarNull ? QString() : QString::Formatted(L"%lld", v.numar);
+    record.dataCreare = FormatDocumentDate(v.dataCreare);
+    record.valoareFT = FormatDocumentAmount(v.valoareFT);
+    record.valoareTVA = FormatDocumentAmount(v.valoareTVA);
+    record.valoareTTI = FormatDocumentAmount(v.valoareTTI);
+    record.sold = v.sold == v.valoareTTI ? record.valoareTTI : FormatDocumentAmount(v.sold);
+    record.textsPending = false;
+}
+
+} // namespace
+
+const QString& RecordCell(FacturiRecord& record, int column)
 {
     static const QString empty;
+    if (record.textsPending)
+        MakeRecordTexts(record);
     switch (column) {
     case RowNumar: return record.numar;
     case RowClient: return record.clientNume;

@@ -90,6 +90,29 @@ TEST_F(PickerTest, SearchesTheChosenFieldAndShowsTheChosenDocumentsLines)
     });
 }
 
+// Opening makes the texts of the rows painted only; a row shown or searched
+// later gets them then.
+TEST_F(PickerTest, OpeningFormatsOnlyThePaintedRows)
+{
+    Header h;
+    h.client = tempDb.AddClient(L"Beta SRL");
+    for (h.numar = 1; h.numar <= 100; ++h.numar)
+        AddHeader(tempDb, L"Facturi", h);
+    MyCautareFacturiDialog picker(nullptr);
+    RunPicker(picker, L"Facturi", [&](HWND window) {
+        UpdateWindow(window);
+        int pending = 0;
+        for (int i = 0; i < 100; ++i)
+            pending += picker.inregistrari.GetAt(i)->textsPending ? 1 : 0;
+        EXPECT_GT(pending, 50);   // a page of the list holds some twenty rows
+        EXPECT_EQ(L"1|Beta SRL|14-11-2023|100.00|24.00|124.00|Temporar|124.00||",
+                  RowText(window, IDC_CAUTFACT_DOCUMENTE, 0, 9));
+        ModalDriver::SelectCombo(window, IDC_CAUTFACT_CAMP, 1); // "Numar"
+        Search(window, L"75");
+        EXPECT_EQ(1, Rows(window));
+    });
+}
+
 // An edited document is chosen again where it now stands in the filtered list;
 // new and duplicated documents are appended even when the filter hides them.
 TEST_F(PickerTest, EditedDocumentIsReselectedAndNewOnesAppendedEvenWhenFilteredOut)
