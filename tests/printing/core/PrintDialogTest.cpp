@@ -164,14 +164,9 @@ TEST_F(PrintDialogTest, PrintSendsTheChosenLayoutAndTheOtherButtonsOpenTheirDial
     dialog.DoModal();
     driver.Verify();
     // A note of 33 rows: "Save PDF" writes its two sheets.
-    unsigned long long nir = AddHeader(tempDb, L"Niruri", 4, 0, 330, 79.2, 409.2);
-    for (int row = 1; row <= 33; ++row) {
-        std::wstring name = L"Marfa " + std::to_wstring(row);
-        AddLine(tempDb, L"ArticoleNiruri", nir, tempDb.AddProduct(name.c_str(), 10), 1, 10);
-    }
     std::wstring pdf = tempDb.Folder() + L"\\nir.pdf";
     MyPrintDialog nirDialog(nullptr);
-    nirDialog.SetDocument(nir, 3);
+    nirDialog.SetDocument(layout_tests::AddDocument(tempDb, 3, 4, layout_tests::ShortNames(33)).documentId, 3);
     ModalDriver nirDriver;
     nirDriver.When(L"Tiparire", [&](HWND hwnd) {
         // Only invoices offer the other layouts.
@@ -195,7 +190,7 @@ TEST_F(PrintDialogTest, PrintSendsTheChosenLayoutAndTheOtherButtonsOpenTheirDial
     pdftest::LoadChecked(pdf, page);
     EXPECT_EQ(2, page.pageCount);
     EXPECT_TRUE(page.Find(L"NOTA DE RECEPTIE SI CONSTATARE DIFERENTE")) << page.Describe();
-    EXPECT_TRUE(page.Find(L"Marfa 31")) << page.Describe();
-    EXPECT_FALSE(page.Find(L"Marfa 32"));        // the next sheet's
+    EXPECT_TRUE(page.Find(L"Produs 31")) << page.Describe();
+    EXPECT_FALSE(page.Find(L"Produs 32"));       // the next sheet's
     EXPECT_FALSE(page.FindPrefix(L"COMISIA"));   // the committee closes the last sheet
 }
