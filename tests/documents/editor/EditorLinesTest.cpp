@@ -10,12 +10,6 @@ namespace {
 
 class EditorLines : public EditorTest {};
 
-int CountStatement(unsigned, void* count, void*, void*)
-{
-    ++*static_cast<int*>(count);
-    return 0;
-}
-
 // One new invoice typed line by line: a refused line keeps its fields, prices
 // with and without VAT, the discount refused over mixed rates, then applied,
 // kept last and recomputed, removed by a click or a second press; a row
@@ -94,7 +88,8 @@ TEST_F(EditorLines, NewProductNameIsInsertedWithTheDocumentWithItsLastLinesValue
         // A line of a product typed before reads nothing, though the editor's
         // focus moves after it ask for the product again.
         int statements = 0;
-        sqlite3_trace_v2(GetRepository().GetHandle(), SQLITE_TRACE_STMT, &CountStatement, &statements);
+        auto count = [](unsigned, void* n, void*, void*) { ++*static_cast<int*>(n); return 0; };
+        sqlite3_trace_v2(GetRepository().GetHandle(), SQLITE_TRACE_STMT, count, &statements);
         SetFocus(GetDlgItem(w, IDC_FE_PRODUCT));
         AddLine(w, L"Faina", L"5", L"1", 1, false, L"sac");
         sqlite3_trace_v2(GetRepository().GetHandle(), 0, nullptr, nullptr);
