@@ -31,7 +31,10 @@ void MakeRecordTexts(FacturiRecord& record)
 const QString& RecordCell(FacturiRecord& record, int column)
 {
     static const QString empty;
-    if (record.textsPending)
+    // The partner's name and the status word are there from the start: a
+    // search on them makes no other texts.
+    bool made = column == RowClient || column == RowStatus || column == RowCreatDe;
+    if (record.textsPending && !made)
         MakeRecordTexts(record);
     switch (column) {
     case RowNumar: return record.numar;

@@ -50,7 +50,7 @@ enum DocumentRowColumn {
 };
 
 // The record's text shown in a column of its row (empty for an unknown column);
-// makes the record's pending texts first.
+// makes the record's pending texts first when the column is one of them.
 const micro::utils::QString& RecordCell(FacturiRecord& record, int column);
 
 // Issue dates in lists: "%d-%m-%Y" in local time. -1 means no date; it and a

@@ -105,6 +105,10 @@ TEST_F(PickerTest, OpeningFormatsOnlyThePaintedRows)
         for (int i = 0; i < 100; ++i)
             pending += picker.inregistrari.GetAt(i)->textsPending ? 1 : 0;
         EXPECT_GT(pending, 50);   // a page of the list holds some twenty rows
+        Search(window, L"beta");   // the client's name: no other texts made
+        for (int i = 0; i < 100; ++i)
+            pending -= picker.inregistrari.GetAt(i)->textsPending ? 1 : 0;
+        EXPECT_EQ(0, pending);
     });
 }
 
