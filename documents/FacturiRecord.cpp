@@ -124,6 +124,8 @@ void FormatDocumentRowTexts(const MyFacturiDialog& editor, FacturiRecord& record
     FormatDocumentRowTexts(editor, record.id, record.idText, record.numar, record.clientNume, record.dataCreare,
                            record.valoareFT, record.valoareTVA, record.valoareTTI, record.statusText, record.sold);
     record.creatDe.Empty();
+    // The saved texts stand; the values read at opening are old.
+    record.textsPending = false;
 }
 
 QString LookupClientName(unsigned long long clientId)

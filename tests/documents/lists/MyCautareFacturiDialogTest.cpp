@@ -110,6 +110,14 @@ TEST_F(PickerTest, OpeningFormatsOnlyThePaintedRows)
             pending -= picker.inregistrari.GetAt(i)->textsPending ? 1 : 0;
         EXPECT_EQ(0, pending);
     });
+    // A document saved before its row was painted keeps the texts saved.
+    int i = 0;
+    while (!picker.inregistrari.GetAt(i)->textsPending)
+        ++i;
+    MyFacturiDialog editor(nullptr);
+    editor.numar = 77;
+    FormatDocumentRowTexts(editor, *picker.inregistrari.GetAt(i));
+    EXPECT_EQ(L"77", std::wstring(RecordCell(*picker.inregistrari.GetAt(i), RowNumar).c_str()));
 }
 
 // An edited document is chosen again where it now stands in the filtered list;
