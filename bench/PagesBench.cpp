@@ -2,7 +2,8 @@
 // enhanced metafile (A4 at 600 and 300 dpi) and on screen into a WIC bitmap
 // (zoom 1 and 2), with the reading of its printed rows apart; then the
 // on-screen preview window painting invoices of 23, 200 and 400 lines, and a
-// zoom and a pan step of the 23-line one. Prints medians and spreads.
+// zoom and a pan step of the 23-line one, and zoom steps to levels not drawn
+// before. Prints medians and spreads, and the aim as a RATIO line.
 //
 //   PagesBench [--runs=N]
 #include <windows.h>
@@ -77,7 +78,7 @@ bench::Timing ScreenPageTime(const FacturaDate& doc, float zoom, int runs)
 // again), a zoom step (one wheel notch in or out) and a pan step (a drag of a
 // few pixels).
 struct PreviewTimes {
-    bench::Timing full, zoom, pan;
+    bench::Timing full, zoom, pan, newZoom;
 };
 
 PreviewTimes PreviewPaints(unsigned long long invoice, int runs)
@@ -100,6 +101,19 @@ PreviewTimes PreviewPaints(unsigned long long invoice, int runs)
         SendMessageW(preview, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
         UpdateWindow(preview);
     });
+    // Eight wheel notches inward, each to a zoom level the window has not
+    // drawn before, as long as the zoom still grows.
+    std::vector<double> fresh;
+    for (int notchIn = 0; notchIn < 8; ++notchIn) {
+        float before = preview.zoom;
+        bench::Stopwatch watch;
+        SendMessageW(preview, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(WHEEL_DELTA)), 0);
+        UpdateWindow(preview);
+        if (preview.zoom <= before)
+            break;
+        fresh.push_back(watch.Milliseconds());
+    }
+    times.newZoom = bench::Summarize(fresh);
     SendMessageW(preview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 300));
     int step = 0;
     times.pan = bench::Time(runs, [&] {
@@ -171,6 +185,11 @@ int Run(int argc, wchar_t** argv)
         bench::PrintRatio(L"400 lines / 23 lines", lines400.full, lines23.full, L"<= 1.2 x");
         bench::PrintRatio(L"zoom step / full paint", lines23.zoom, lines23.full, L"<= 0.2 x");
         bench::PrintRatio(L"pan step / full paint", lines23.pan, lines23.full, L"<= 0.2 x");
+        bench::PrintTiming(L"zoom step to a new level, 23 lines", lines23.newZoom);
+        bench::PrintTiming(L"zoom step to a new level, 200 lines", lines200.newZoom);
+        bench::PrintRatio(L"new-level zoom step / full paint", lines23.newZoom, lines23.full, L"(none)");
+        wprintf(L"RATIO preview_200_lines_to_23 %.2f 1.2\n",
+                lines23.full.median > 0 ? lines200.full.median / lines23.full.median : 0.0);
         SetRepository(nullptr);
         db.Close();
     }

@@ -9,9 +9,33 @@
 
 using micro::utils::QString;
 
-const QString& RecordCell(const FacturiRecord& record, int column)
+namespace {
+
+// The texts of a record read from its table, as the picker's rows show them;
+// an unpaid document's balance is its total, and the two share one text.
+void MakeRecordTexts(FacturiRecord& record)
+{
+    const FacturiRecord::Stored& v = record.stored;
+    record.idText = QString::Formatted(L"%llu", record.id);
+    record.numar = v.numarNull ? QString() : QString::Formatted(L"%lld", v.numar);
+    record.dataCreare = FormatDocumentDate(v.dataCreare);
+    record.valoareFT = FormatDocumentAmount(v.valoareFT);
+    record.valoareTVA = FormatDocumentAmount(v.valoareTVA);
+    record.valoareTTI = FormatDocumentAmount(v.valoareTTI);
+    record.sold = v.sold == v.valoareTTI ? record.valoareTTI : FormatDocumentAmount(v.sold);
+    record.textsPending = false;
+}
+
+} // namespace
+
+const QString& RecordCell(FacturiRecord& record, int column)
 {
     static const QString empty;
+    // The partner's name and the status word are there from the start: a
+    // search on them makes no other texts.
+    bool made = column == RowClient || column == RowStatus || column == RowCreatDe;
+    if (record.textsPending && !made)
+        MakeRecordTexts(record);
     switch (column) {
     case RowNumar: return record.numar;
     case RowClient: return record.clientNume;
@@ -100,6 +124,8 @@ void FormatDocumentRowTexts(const MyFacturiDialog& editor, FacturiRecord& record
     FormatDocumentRowTexts(editor, record.id, record.idText, record.numar, record.clientNume, record.dataCreare,
                            record.valoareFT, record.valoareTVA, record.valoareTTI, record.statusText, record.sold);
     record.creatDe.Empty();
+    // The saved texts stand; the values read at opening are old.
+    record.textsPending = false;
 }
 
 QString LookupClientName(unsigned long long clientId)

@@ -74,17 +74,6 @@ int ListType(int type)
     return (type >= 0 && type <= 2) ? type : DocumentGoodsReceived;
 }
 
-// The database's own text of an integer column (empty for NULL), without
-// asking SQLite to convert it: lists read tens of thousands of them.
-QString IntegerText(const micro::qsql::QsqlQuery& query, int column)
-{
-    if (query.FieldIsNull(column))
-        return QString();
-    wchar_t buffer[32];
-    int n = _snwprintf(buffer, 31, L"%lld", query.GetIntField(column));
-    return QString(buffer, n > 0 ? n : 0);
-}
-
 } // namespace
 
 MyCautareFacturiDialog::MyCautareFacturiDialog(HWND parent) : QDialog(IDD_CAUTARE_FACTURI, parent) {}
@@ -198,26 +187,26 @@ void MyCautareFacturiDialog::LoadDocuments()
     }
     // A partner's name is read once per load, however many documents name it.
     std::map<unsigned long long, QString> names;
-    DocumentDateTexts dates;
+    // The other texts are made when a row is painted or searched.
+    RefreshDocumentTimeZone();
     for (; !query.Eof(); query.NextRow()) {
         std::unique_ptr<FacturiRecord> record(new FacturiRecord);
         record->id = query.GetIdField(0);
-        record->idText = IntegerText(query, 0);
         record->statusText = DocumentStatusText(query.GetIntField(1));
-        record->numar = IntegerText(query, 2);
+        FacturiRecord::Stored& v = record->stored;
+        v.numarNull = query.FieldIsNull(2);
+        v.numar = query.GetIntField(2);
         unsigned long long client = query.GetIdField(3);
         auto known = names.find(client);
         if (known == names.end())
             known = names.emplace(client, GetClientField(client, 1)).first;
         record->clientNume = known->second;
-        record->dataCreare = dates.Text(query.GetIntField(4));
-        record->valoareFT = FormatDocumentAmount(query.GetFloatField(5));
-        record->valoareTVA = FormatDocumentAmount(query.GetFloatField(6));
-        double total = query.GetFloatField(7);
-        record->valoareTTI = FormatDocumentAmount(total);
-        // An unpaid document's balance is its total: the same text serves both.
-        double balance = query.GetFloatField(8);
-        record->sold = balance == total ? record->valoareTTI : FormatDocumentAmount(balance);
+        v.dataCreare = query.GetIntField(4);
+        v.valoareFT = query.GetFloatField(5);
+        v.valoareTVA = query.GetFloatField(6);
+        v.valoareTTI = query.GetFloatField(7);
+        v.sold = query.GetFloatField(8);
+        record->textsPending = true;
         inregistrari.Add(record.release());
     }
 }
@@ -226,7 +215,7 @@ namespace {
 const int kFieldColumns[] = {RowClient, RowNumar, RowStatus, RowValoareFT, RowValoareTTI};
 } // namespace
 
-bool MyCautareFacturiDialog::RecordMatches(const FacturiRecord& record, int field, const QString& text) const
+bool MyCautareFacturiDialog::RecordMatches(FacturiRecord& record, int field, const QString& text) const
 {
     if (field < 0 || field >= 5)
         field = 0;

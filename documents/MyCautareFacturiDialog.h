@@ -63,7 +63,7 @@ private:
     bool ValidateDocument();
     bool HasStockForLines(unsigned long long documentId);
 
-    bool RecordMatches(const FacturiRecord& record, int field, const micro::utils::QString& text) const;
+    bool RecordMatches(FacturiRecord& record, int field, const micro::utils::QString& text) const;
     // Appends the row and the record of the document the editor has just saved.
     void AppendSavedDocument(const MyFacturiDialog& editor);
     // Appends the record (the picker takes it) and its row, and selects it.

@@ -135,25 +135,28 @@ void MyFacturiDialog::OnProductChosen(int mode)
     QString unit;
     double price = 0.0;
     long long vatCode = 0;
-    try {
-        const wchar_t* sql = tip == DocumentGoodsReceived
-                                 ? L"Select id,UM, pretCumparare, TVA,optiuniTVA from produse where id <> 0 and denumire = '%s'"
-                                 : L"Select id,UM, pretVanzare, TVA,optiuniTVA from produse where id <> 0 and denumire = '%s'";
-        QsqlQuery q = GetRepository().ExecQuery(SqlFormat(sql, name.c_str()).c_str());
-        if (!q.Eof()) {
-            unit = q.GetStringField(1);
-            price = q.GetFloatField(2, 0.0);
-            vatCode = q.GetIntField(3);
-        }
-    } catch (const QSqlError& e) {
-        MessageBox(e.GetText(), L"Message", MB_OK);
-        return;
-    }
-    // A line typed since the last save changed the product as the save will.
+    // A line typed since the last save changed the product as the save will;
+    // the catalogue is read only for a product no such line names (the
+    // editor's own focus moves after each added line land here too).
     if (const PendingProduct* pending = FindPendingProduct(name)) {
         unit = pending->unit;
         price = pending->unitNet;
         vatCode = pending->vatCode;
+    } else {
+        try {
+            const wchar_t* sql = tip == DocumentGoodsReceived
+                                     ? L"Select id,UM, pretCumparare, TVA,optiuniTVA from produse where id <> 0 and denumire = '%s'"
+                                     : L"Select id,UM, pretVanzare, TVA,optiuniTVA from produse where id <> 0 and denumire = '%s'";
+            QsqlQuery q = GetRepository().ExecQuery(SqlFormat(sql, name.c_str()).c_str());
+            if (!q.Eof()) {
+                unit = q.GetStringField(1);
+                price = q.GetFloatField(2, 0.0);
+                vatCode = q.GetIntField(3);
+            }
+        } catch (const QSqlError& e) {
+            MessageBox(e.GetText(), L"Message", MB_OK);
+            return;
+        }
     }
     produsAles = true;
     pretProdus = price;

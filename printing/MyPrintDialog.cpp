@@ -194,13 +194,12 @@ void MyPrintDialog::Print()
         PrintFacturaLayout3(job);
 }
 
-// Goods-received notes have no PDF.
 void MyPrintDialog::SavePdf()
 {
-    if (documentType == 3)
-        return;
     FacturaPrintJob job(documentId, static_cast<int>(documentType), layout, nullptr);
-    if (layout == FacturaLayoutFull)
+    if (documentType == 3)
+        ExportNirPdf(job);
+    else if (layout == FacturaLayoutFull)
         ExportFacturaPdfLayout1(job);
     else if (layout == FacturaLayoutWithReceipt)
         ExportFacturaChitantaPdfLayout2(job);

@@ -17,7 +17,9 @@ const Show A = Show::Always;
 const Show V = Show::WithVat;
 const Show N = Show::WithoutVat;
 
-const RowRule kScreenRows{kScreenLongName, 0};
+// The lines the item table holds from its first row (187) to its foot (500);
+// rows beyond would fall over the signatures and totals.
+const RowRule kScreenRows{kScreenLongName, 31};
 
 const PageRule kRules[] = {
     // when, stroke, screen (x1, y1, x2, y2), printed (x1, y1, x2, y2)

@@ -15,7 +15,10 @@
 namespace {
 
 const Show A = Show::Always;
-const RowRule kScreenRows{38, 0};
+// The lines the item table holds from its first row (187) to its foot (500),
+// as many as a printed sheet takes.
+const RowRule kScreenRows{38, kNirRowsPerSheet};
+const float kFirstRow = 190, kRowStep = 10;
 
 constexpr TextStyle kDataText{ScreenFont::F7_7, 9, false};
 constexpr TextStyle kCompanyText{ScreenFont::F6, 9, false};
@@ -117,21 +120,14 @@ void PrintNirRows(PrintedPage& page, const std::vector<PrintedItem>& rows)
 {
     const PrintGrid& g = page.Grid();
     page.UseFont(7);
-    int y = g.Height(190);
+    int y = g.Height(kFirstRow);
     for (const PrintedItem& row : rows) {
         for (const ItemColumn& column : kItemColumns) {
             const micro::utils::QString& text = ItemText(row.texts, column.field);
-            bool fromLeft = column.field == ItemField::NrCrt || column.field == ItemField::Denumire;
-            float x = fromLeft ? column.printX : column.printX - text.GetLength();
-            page.TextAtPixels(text, g.Width(x), y, Place::Left);
+            page.TextAtPixels(text, g.Width(NirCellX(column, text)), y, Place::Left);
         }
-        y = static_cast<int>(y + g.sy * 10);
+        y = static_cast<int>(y + g.sy * kRowStep);
     }
-}
-
-int SheetsFor(size_t rows)
-{
-    return rows == 0 ? 1 : static_cast<int>((rows + kNirRowsPerSheet - 1) / kNirRowsPerSheet);
 }
 
 } // namespace
@@ -150,25 +146,46 @@ void DrawNirPage(const ScreenPage& page, const FacturaDate& doc)
     DrawScreenItems(page, doc, ScreenItemTable{TableOf(kItemColumns), ScreenFont::F7_7, 187, kScreenRows});
 }
 
+NirSheet NirSheetTables(int sheet, int sheets)
+{
+    bool first = sheet == 0, last = sheet == sheets - 1;
+    NirSheet tables{{TableOf(kFrame)}, {}, TableOf(kItemColumns), kFirstRow, kRowStep};
+    if (first)
+        tables.rules.push_back(TableOf(kTitleBox));
+    tables.rules.push_back(TableOf(kTableRules));
+    if (last)
+        tables.rules.push_back(TableOf(kTotalsRule));
+    if (first)
+        tables.texts.push_back(TableOf(kHead));
+    if (last)
+        tables.texts.push_back(TableOf(kTotals));
+    tables.texts.push_back(TableOf(kTableHead));
+    if (last)
+        tables.texts.push_back(TableOf(kCommittee));
+    return tables;
+}
+
+int NirSheetsFor(size_t rows)
+{
+    return rows == 0 ? 1 : static_cast<int>((rows + kNirRowsPerSheet - 1) / kNirRowsPerSheet);
+}
+
+float NirCellX(const ItemColumn& column, const micro::utils::QString& text)
+{
+    bool fromLeft = column.field == ItemField::NrCrt || column.field == ItemField::Denumire;
+    return fromLeft ? column.printX : column.printX - text.GetLength();
+}
+
 void DrawPrintedNirSheet(HDC dc, int width, int height, const FacturaDate& doc,
                          const std::vector<PrintedItem>& rows, int sheet, int sheets)
 {
     PrintedPage page(dc, width, height, kPrintUnitsHigh, false);
-    bool first = sheet == 0, last = sheet == sheets - 1;
-    page.Rules(doc, TableOf(kFrame));
-    if (first)
-        page.Rules(doc, TableOf(kTitleBox));
-    page.Rules(doc, TableOf(kTableRules));
-    if (last)
-        page.Rules(doc, TableOf(kTotalsRule));
-    if (first)
-        page.Texts(doc, TableOf(kHead));
-    if (last)
-        page.Texts(doc, TableOf(kTotals));
-    page.Texts(doc, TableOf(kTableHead));
+    NirSheet tables = NirSheetTables(sheet, sheets);
+    for (const Table<PageRule>& rules : tables.rules)
+        page.Rules(doc, rules);
+    for (const Table<PageText>& texts : tables.texts)
+        page.Texts(doc, texts);
     PrintNirRows(page, rows);
-    if (last)
-        page.Texts(doc, TableOf(kCommittee));
 }
 
 bool PrintNir(FacturaPrintJob& job)
@@ -183,7 +200,7 @@ bool PrintNir(FacturaPrintJob& job)
     PrintJob print(job.owner);
     if (!print.IsOpen())
         return false;
-    int sheets = SheetsFor(rows.size());
+    int sheets = NirSheetsFor(rows.size());
     for (int sheet = 0; sheet < sheets; ++sheet) {
         if (sheet > 0) {
             EndPage(print.GetDC());

@@ -25,3 +25,19 @@ extern const RowRule kPrintedRowsLayout2;
 extern const RowRule kPrintedRowsLayout3;
 // Rows of a goods-received note per sheet.
 const int kNirRowsPerSheet = 31;
+
+// What a sheet of a goods-received note holds, in printed page units, for the
+// writers that draw it themselves (the PDF): its rules and texts, and its
+// rows from firstRow down, rowStep apart, each cell at NirCellX.
+struct NirSheet {
+    std::vector<Table<PageRule>> rules;
+    std::vector<Table<PageText>> texts;
+    Table<ItemColumn> columns;
+    float firstRow, rowStep;
+};
+NirSheet NirSheetTables(int sheet, int sheets);
+// Sheets of a note of so many rows (one for an empty note).
+int NirSheetsFor(size_t rows);
+// Where a cell's text starts: the number and the name from their x, the
+// figures left of it by one unit per character.
+float NirCellX(const ItemColumn& column, const micro::utils::QString& text);

@@ -11,6 +11,8 @@ bool ExportFacturaPdfLayout1(FacturaPrintJob& job);
 // First creates the document's receipt when it has none, after asking.
 bool ExportFacturaChitantaPdfLayout2(FacturaPrintJob& job);
 bool ExportFacturaPdfLayout3(FacturaPrintJob& job);
+// A goods-received note: every sheet it prints, one page each.
+bool ExportNirPdf(FacturaPrintJob& job);
 
 // The writers behind the exports, given the file. They read the item lines
 // first: a database error is shown in a "Message" box, and lines that do not
@@ -19,6 +21,7 @@ bool ExportFacturaPdfLayout3(FacturaPrintJob& job);
 bool WriteFacturaPdfLayout1(const FacturaPrintJob& job, const wchar_t* path);
 bool WriteFacturaChitantaPdfLayout2(const FacturaPrintJob& job, const wchar_t* path);
 bool WriteFacturaPdfLayout3(const FacturaPrintJob& job, const wchar_t* path);
+bool WriteNirPdf(const FacturaPrintJob& job, const wchar_t* path);
 // Layout 2 in two steps: the lines read (and their overflow asked about)
 // before the receipt is made, then the file written with them.
 bool ReadLayout2PdfItems(const FacturaPrintJob& job, std::vector<PrintedItem>& items);

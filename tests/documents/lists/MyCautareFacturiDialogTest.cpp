@@ -88,6 +88,36 @@ TEST_F(PickerTest, SearchesTheChosenFieldAndShowsTheChosenDocumentsLines)
     });
 }
 
+// Opening makes the texts of the rows painted only (the first test reads and
+// searches rows whose texts are made later).
+TEST_F(PickerTest, OpeningFormatsOnlyThePaintedRows)
+{
+    Header h;
+    h.client = tempDb.AddClient(L"Beta SRL");
+    for (h.numar = 1; h.numar <= 100; ++h.numar)
+        AddHeader(tempDb, L"Facturi", h);
+    MyCautareFacturiDialog picker(nullptr);
+    RunPicker(picker, L"Facturi", [&](HWND window) {
+        UpdateWindow(window);
+        int pending = 0;
+        for (int i = 0; i < 100; ++i)
+            pending += picker.inregistrari.GetAt(i)->textsPending ? 1 : 0;
+        EXPECT_GT(pending, 50);   // a page of the list holds some twenty rows
+        Search(window, L"beta");   // the client's name: no other texts made
+        for (int i = 0; i < 100; ++i)
+            pending -= picker.inregistrari.GetAt(i)->textsPending ? 1 : 0;
+        EXPECT_EQ(0, pending);
+    });
+    // A document saved before its row was painted keeps the texts saved.
+    int i = 0;
+    while (!picker.inregistrari.GetAt(i)->textsPending)
+        ++i;
+    MyFacturiDialog editor(nullptr);
+    editor.numar = 77;
+    FormatDocumentRowTexts(editor, *picker.inregistrari.GetAt(i));
+    EXPECT_EQ(L"77", std::wstring(RecordCell(*picker.inregistrari.GetAt(i), RowNumar).c_str()));
+}
+
 // An edited document is chosen again where it now stands in the filtered list;
 // new and duplicated documents are appended even when the filter hides them.
 TEST_F(PickerTest, EditedDocumentIsReselectedAndNewOnesAppendedEvenWhenFilteredOut)

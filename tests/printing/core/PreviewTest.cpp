@@ -46,6 +46,16 @@ std::vector<unsigned> Render(MyPrewiev& preview, UINT width, UINT height, const 
     return pixels;
 }
 
+// The page at zoom 2 from the top-left corner, once the opening zoom has run.
+std::vector<unsigned> AtZoomTwo(MyPrewiev& preview, UINT width, UINT height, const wchar_t* name = nullptr)
+{
+    if (Render(preview, 100, 100).empty())
+        return std::vector<unsigned>();
+    preview.zoom = 2.0f;
+    preview.panX = preview.panY = 0;
+    return Render(preview, width, height, name);
+}
+
 } // namespace
 
 TEST_F(PreviewTest, WheelZoomsByWholeNotchesWithinBoundsAndDragPans)
@@ -185,12 +195,32 @@ TEST_F(PreviewTest, DocumentsOfEveryTypeDrawAWhitePageOthersStayBlack)
         preview.CreateDocument(c.type, invoice);
         EXPECT_EQ(c.page, preview.GetDocument() != nullptr) << "type " << c.type;
         preview.SetModel(c.model);
-        ASSERT_FALSE(Render(preview, 100, 100).empty());   // the first draw runs the opening zoom
-        preview.zoom = 2.0f;
-        preview.panX = preview.panY = 0;
-        std::vector<unsigned> frame = Render(preview, 900, 1240, c.png);
+        std::vector<unsigned> frame = AtZoomTwo(preview, 900, 1240, c.png);
         ASSERT_FALSE(frame.empty());
         EXPECT_EQ(c.page ? 0xFFFFFFu : 0u, frame[600 * 900 + 400]) << "type " << c.type;
         EXPECT_EQ(0u, frame[1230 * 900 + 890]) << "type " << c.type;   // outside the 872 x 1218 page
+    }
+}
+
+// A table full (31 lines) and overfull (200) look alike below its foot (500)
+// and left of the totals column (320): signatures and transport texts only.
+TEST_F(PreviewTest, ScreenPagesDrawNoRowsBelowTheirItemTable)
+{
+    layout_tests::SetCompany(tempDb);
+    for (int type : {0, 3}) {
+        std::vector<unsigned> frames[2];
+        for (int k = 0; k < 2; ++k) {
+            MyPrewiev preview;
+            preview.CreateDocument(type, layout_tests::AddDocument(tempDb, type, 1 + k,
+                                                                   layout_tests::ShortNames(k ? 200 : 31)).documentId);
+            preview.SetModel(1);
+            frames[k] = AtZoomTwo(preview, 872, 1218);
+            ASSERT_FALSE(frames[k].empty());
+        }
+        int differing = 0;
+        for (int y = 2 * 502; y < 2 * 599; ++y)
+            for (int x = 2 * 11; x < 2 * 318; ++x)
+                differing += frames[0][y * 872 + x] != frames[1][y * 872 + x];
+        EXPECT_EQ(0, differing) << "type " << type;
     }
 }

@@ -9,6 +9,7 @@
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/printing/support/MetafilePage.h"
+#include "tests/printing/support/PdfPage.h"
 #include "tests/printing/support/PrintFixtures.h"
 
 using testing_support::ModalDriver;
@@ -160,10 +161,12 @@ TEST_F(PrintDialogTest, PrintSendsTheChosenLayoutAndTheOtherButtonsOpenTheirDial
     });
     dialog.DoModal();
     driver.Verify();
-    unsigned long long nir = AddHeader(tempDb, L"Niruri", 4, 0, 10, 2.4, 12.4);
+    // A note of 33 rows: "Save PDF" writes its two sheets.
+    std::wstring pdf = tempDb.Folder() + L"\\nir.pdf";
     MyPrintDialog nirDialog(nullptr);
-    nirDialog.SetDocument(nir, 3);
-    Run(nirDialog, [&](HWND hwnd) {
+    nirDialog.SetDocument(layout_tests::AddDocument(tempDb, 3, 4, layout_tests::ShortNames(33)).documentId, 3);
+    ModalDriver nirDriver;
+    nirDriver.When(L"Tiparire", [&](HWND hwnd) {
         // Only invoices offer the other layouts.
         EXPECT_TRUE(ModalDriver::IsVisible(hwnd, IDC_TIPARIRE_LAYOUT1));
         EXPECT_FALSE(ModalDriver::IsVisible(hwnd, IDC_TIPARIRE_LAYOUT2));
@@ -172,6 +175,20 @@ TEST_F(PrintDialogTest, PrintSendsTheChosenLayoutAndTheOtherButtonsOpenTheirDial
         ASSERT_EQ(3u, sink.printed.size());
         EXPECT_EQ(0, sink.printed[2].Count(L"FACTURA"));
         EXPECT_TRUE(sink.printed[2].Find(L"NOTA DE RECEPTIE SI CONSTATARE DIFERENTE"));
-        ModalDriver::Click(hwnd, IDC_TIPARIRE_SAVE_PDF);   // no PDF for a goods-received note
+        PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_SAVE_PDF, 0);
     });
+    nirDriver.When(L"Save as", [&](HWND save) {
+        ModalDriver::SetText(save, 1152, pdf);
+        ModalDriver::Click(save, IDOK);
+    });
+    nirDriver.When(L"Tiparire", [](HWND hwnd) { ModalDriver::Click(hwnd, IDCANCEL); });
+    nirDialog.DoModal();
+    nirDriver.Verify();
+    pdftest::PdfPage page;
+    pdftest::LoadChecked(pdf, page);
+    EXPECT_EQ(2, page.pageCount);
+    EXPECT_TRUE(page.Find(L"NOTA DE RECEPTIE SI CONSTATARE DIFERENTE")) << page.Describe();
+    EXPECT_TRUE(page.Find(L"Produs 31")) << page.Describe();
+    EXPECT_FALSE(page.Find(L"Produs 32"));       // the next sheet's
+    EXPECT_FALSE(page.FindPrefix(L"COMISIA"));   // the committee closes the last sheet
 }
