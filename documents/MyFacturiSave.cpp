@@ -171,13 +171,19 @@ bool MyFacturiDialog::SaveDocument()
         }
 
         // What was already paid stays paid; a cancelled or reversed document
-        // owes nothing, nor does a return invoice or any negative total
-        // (goods taken back: nothing to collect).
-        if (stornat || status == StatusCancelled || status == StatusReversed || tip == DocumentReturnInvoice ||
-            total < 0) {
+        // owes nothing, nor does a new return invoice (goods taken back).
+        if (stornat || status == StatusCancelled || status == StatusReversed ||
+            (insert && (tip == DocumentReturnInvoice || total < 0))) {
             balance = 0.0;
         } else if (insert) {
             balance = total;
+        } else if (total < 0) {
+            // Nothing is collected on a negative total: its balance stays as
+            // stored (0 for the program's own return invoices) within [total, 0].
+            double stored = db.ExecQuery(SqlFormat(L"select sold from '%s' where id = %llu", DocumentHeaderTable(tip), id)
+                                             .c_str())
+                                .GetFloatField(0, 0.0);
+            balance = std::min(0.0, std::max(total, stored));
         } else if (const settlement::DocumentTable* settled = SettledTable(tip)) {
             settlement::TotalChange change = settlement::BalanceForTotal(*settled, id, total);
             if (change.refused) {
