@@ -25,11 +25,6 @@ protected:
         return db().SaveDocumentHeader(type, id, duplicate, StatusTemporary, number, 1, 1700000000, 1702592000, 0, 0,
                                        100.0, 24.0, 124.0, 124.0, L"BRV", stored);
     }
-    long long Counter(const wchar_t* column)
-    {
-        return Scalar(std::wstring(L"select ") + column + L" from ConfigFacturi where id = 1");
-    }
-    long long LastId(const wchar_t* column) { return Scalar(std::wstring(L"select ") + column + L" from iduri"); }
 };
 
 } // namespace
@@ -109,7 +104,7 @@ TEST_F(Repository, NewHeaderRecordsItsStoredIdAndRaisesOnlyItsOwnTypesCounter)
 
     // A new document with a lower number leaves the counter and the last id where they are.
     ASSERT_TRUE(db().SaveDocumentHeader(DocumentInvoice, 6, false, StatusValidated, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, L""));
-    EXPECT_EQ(7, LastId(L"idFactura"));
+    EXPECT_EQ(7, Scalar(L"select idFactura from iduri"));
     ASSERT_TRUE(SaveNew(DocumentReturnInvoice, 5, &stored));
     EXPECT_EQ(8u, stored);
     EXPECT_EQ(L"12 8", Text(L"select numarFactura || ' ' || idFactura from ConfigFacturi, iduri"));
@@ -130,7 +125,6 @@ TEST_F(Repository, DuplicateIsStoredUnderItsReservedIdAndATakenOrMissingRowIsRef
     unsigned long long stored = 0;
     ASSERT_TRUE(SaveNew(DocumentInvoice, 2, &stored, 2, true));
     EXPECT_EQ(2u, stored);
-    EXPECT_EQ(2, Counter(L"numarFactura"));
     // A reserved id taken meanwhile is refused, not stored elsewhere.
     MessageBoxRecorder boxes;
     EXPECT_FALSE(SaveNew(DocumentInvoice, 3, &stored, 2, true));
@@ -174,8 +168,6 @@ TEST_F(Repository, ASaveRunAsOneUnitRollsBackOnTheFirstFailureAndAloneEachFailur
     EXPECT_FALSE(db().InsertDocumentItem(DocumentInvoice, 1, 1, 1, 1, 0) || db().DeleteDocumentItems(DocumentInvoice, 1) ||
                  db().UpdateUserIdentity(L"a", L"b", L"c"));
     ASSERT_EQ(5u, boxes.Count());
-    for (const auto& box : boxes.Boxes())
-        EXPECT_EQ(L"Error", box.caption);
     EXPECT_EQ(L"SQLITE_ERROR[1]: no such table: Agenti", boxes.Boxes()[0].text);
     EXPECT_EQ(L"SQLITE_ERROR[1]: no such table: Utilizator", boxes.Last().text);
     EXPECT_FALSE(db().InTransaction());

@@ -16,8 +16,10 @@ protected:
     {
         std::wstring plan;
         QsqlQuery q = db().ExecQuery((std::wstring(L"EXPLAIN QUERY PLAN ") + sql).c_str());
+        // A select of sums over subqueries reads its one constant row: no table scan.
         for (; !q.Eof(); q.NextRow())
-            plan += std::wstring(q.GetStringField(3).c_str()) + L"; ";
+            if (std::wstring(q.GetStringField(3).c_str()) != L"SCAN CONSTANT ROW")
+                plan += std::wstring(q.GetStringField(3).c_str()) + L"; ";
         return plan;
     }
 };
@@ -26,23 +28,19 @@ protected:
 
 TEST_F(CompanySchema, StockAndReportQueriesUseAnIndex)
 {
+    // The stock sums read each line table's product index alone.
+    std::wstring sums = Plan(StockSumsSql());
+    int covering = 0;
+    for (size_t at = sums.find(L"COVERING INDEX"); at != std::wstring::npos; at = sums.find(L"COVERING INDEX", at + 1))
+        ++covering;
+    EXPECT_EQ(4, covering) << testing_support::Narrow(sums);
     const wchar_t* queries[] = {
-        L"SELECT SUM(cantitate) FROM ArticoleNiruri JOIN Niruri ON ArticoleNiruri.IDFactura = Niruri.id WHERE "
-        L"ArticoleNiruri.produsID = 3 AND dataCreare BETWEEN 0 AND 1700000000 AND status IS NOT 3",
-        L"SELECT SUM(cantitate) FROM ArticoleIntrariGenerale JOIN IntrariGenerale ON ArticoleIntrariGenerale.IDIntrare "
-        L"= IntrariGenerale.id WHERE ArticoleIntrariGenerale.produsID = 3 AND dataCreare BETWEEN 0 AND 1700000000",
-        L"SELECT SUM(cantitate) FROM ArticoleFacturi JOIN Facturi ON ArticoleFacturi.IDFactura = Facturi.id WHERE "
-        L"ArticoleFacturi.produsID = 3 AND dataCreare BETWEEN 0 AND 1700000000 AND status IS NOT 3",
-        L"SELECT SUM(cantitate) FROM ArticoleIesiriGenerale JOIN IesiriGenerale ON ArticoleIesiriGenerale.IDIntrare = "
-        L"IesiriGenerale.id WHERE ArticoleIesiriGenerale.produsID = 3 AND dataCreare BETWEEN 0 AND 1700000000",
+        StockSumsSql(),
         L"Select produsID,cantitate from ArticoleFacturi where IDFactura = 7",
         L"select sum(suma) from Incasari where IDClient = 2 and status = 2",
         L"select id from Clienti where Nume = 'Alfa'",
         AllStocksSql(),  // the lines after a day: the recent headers by date
     };
-    // The stock sums read the product index alone.
-    for (int i = 0; i < 4; ++i)
-        EXPECT_NE(std::wstring::npos, Plan(queries[i]).find(L"COVERING INDEX")) << i;
     for (const wchar_t* sql : queries) {
         std::wstring plan = Plan(sql);
         EXPECT_EQ(std::wstring::npos, plan.find(L"SCAN")) << testing_support::Narrow(sql) << "\n"
@@ -108,7 +106,7 @@ TEST(CompanyFile, OpeningAnOlderFileAddsTheMissingIndexesAndColumns)
     EXPECT_EQ(0, temp.Scalar(L"select count(*) from Alocari"));
     // Pages are read through a mapping of the file (2 GB, not clamped lower by the build).
     EXPECT_EQ(2147418112, temp.Scalar(L"PRAGMA mmap_size"));
-    // An existing file is opened, never made anew; a missing one is not made by opening; a failed creation leaves no file.
+    // An existing file is opened, never made anew; a missing one is not made by opening (a failed creation: StartupTest).
     MyRepository again;
     EXPECT_THROW(CreateCompanyDatabase(again, path.c_str()), QSqlError);
     EXPECT_EQ(L"Discount", temp.Text(L"select denumire from Produse where id = 0"));
@@ -116,8 +114,5 @@ TEST(CompanyFile, OpeningAnOlderFileAddsTheMissingIndexesAndColumns)
     std::wstring missing = temp.Folder() + L"\\Lipsa";
     EXPECT_THROW(OpenCompanyDatabase(other, missing.c_str()), QSqlError);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(missing.c_str()));
-    std::wstring unreachable = temp.Folder() + L"\\no-such-folder\\Societate";
-    EXPECT_THROW(CreateCompanyDatabase(other, unreachable.c_str()), QSqlError);
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(unreachable.c_str()));
     EXPECT_FALSE(other.IsOpen());
 }
