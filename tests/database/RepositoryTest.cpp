@@ -85,7 +85,7 @@ TEST_F(Repository, SaveClientFindsExactlyThatNameOrInsertsIt)
     }
 }
 
-TEST_F(Repository, NewHeaderRecordsItsStoredIdAndRaisesOnlyItsOwnTypesCounter)
+TEST_F(Repository, NewHeaderRecordsItsStoredIdAndRaisesOnlyItsOwnTypesCounterAndADuplicateKeepsItsReservedId)
 {
     db().ExecDML(L"insert into Facturi (id, numar) values (6, 1)");
     unsigned long long stored = 0;
@@ -117,28 +117,23 @@ TEST_F(Repository, NewHeaderRecordsItsStoredIdAndRaisesOnlyItsOwnTypesCounter)
                                             L"idProforma || ' ' || idNir || ' ' || idAvize || ' ' || (select count(*) "
                                             L"from Avize) || ' ' || (select valoareTTI from Niruri) from ConfigFacturi, "
                                             L"iduri"));
-}
 
-TEST_F(Repository, DuplicateIsStoredUnderItsReservedIdAndATakenOrMissingRowIsRefused)
-{
-    ASSERT_TRUE(SaveNew(DocumentInvoice, 1));
-    unsigned long long stored = 0;
-    ASSERT_TRUE(SaveNew(DocumentInvoice, 2, &stored, 2, true));
-    EXPECT_EQ(2u, stored);
-    // A reserved id taken meanwhile is refused, not stored elsewhere.
+    // A duplicate is stored under the id reserved for it; that id taken meanwhile is refused, not stored elsewhere.
+    ASSERT_TRUE(SaveNew(DocumentInvoice, 13, &stored, 9, true));
+    EXPECT_EQ(9u, stored);
     MessageBoxRecorder boxes;
-    EXPECT_FALSE(SaveNew(DocumentInvoice, 3, &stored, 2, true));
-    EXPECT_EQ(2u, stored);
+    EXPECT_FALSE(SaveNew(DocumentInvoice, 14, &stored, 9, true));
+    EXPECT_EQ(9u, stored);
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ(L"Error", boxes.Last().caption);
     // Updating a row that is not there is a failure too.
-    EXPECT_FALSE(db().SaveDocumentHeader(DocumentInvoice, 5, false, StatusTemporary, 8, 1, 0, 0, 0, 0, 1, 0, 1, 1,
+    EXPECT_FALSE(db().SaveDocumentHeader(DocumentInvoice, 50, false, StatusTemporary, 8, 1, 0, 0, 0, 0, 1, 0, 1, 1,
                                          L"", &stored));
-    EXPECT_EQ(2u, stored);
+    EXPECT_EQ(9u, stored);
     ASSERT_EQ(2u, boxes.Count());
-    EXPECT_EQ(L"SQLITE_NOTFOUND[12]: no such row: Facturi.id = 5", boxes.Last().text);
-    EXPECT_EQ(L"2 2 2", Text(L"select (select count(*) from Facturi) || ' ' || numarFactura || ' ' || idFactura from "
-                             L"ConfigFacturi, iduri"));
+    EXPECT_EQ(L"SQLITE_NOTFOUND[12]: no such row: Facturi.id = 50", boxes.Last().text);
+    EXPECT_EQ(L"4 13 9", Text(L"select (select count(*) from Facturi) || ' ' || numarFactura || ' ' || idFactura from "
+                              L"ConfigFacturi, iduri"));
 }
 
 TEST_F(Repository, ASaveRunAsOneUnitRollsBackOnTheFirstFailureAndAloneEachFailureIsShown)
