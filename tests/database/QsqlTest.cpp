@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-#include "database/Schema.h"
 #include "database/qsql/SqlText.h"
-#include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/TempDatabase.h"
 
 using namespace micro::qsql;

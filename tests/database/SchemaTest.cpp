@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include "database/Schema.h"
 #include "database/StockRule.h"
-#include "database/qsql/SqlText.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/TempDatabase.h"
 
