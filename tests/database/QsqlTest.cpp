@@ -36,14 +36,13 @@ TEST_F(Qsql, AnInnerTransactionNotCommittedRollsBackAloneAndTheOuterCommits)
     EXPECT_FALSE(db().InTransaction());
 }
 
-TEST(Schema, NewDatabaseIsUtf16WithItsTablesAndDefaultRows)
+TEST_F(Qsql, ANewDatabaseIsUtf16AndKeepsTelephonesAsText)
 {
-    testing_support::TempDatabase temp;
-    EXPECT_EQ(L"UTF-16le", temp.Text(L"PRAGMA encoding"));
-    EXPECT_EQ(L"delete", temp.Text(L"PRAGMA journal_mode"));
+    EXPECT_EQ(L"UTF-16le", tempDb.Text(L"PRAGMA encoding"));
+    EXPECT_EQ(L"delete", tempDb.Text(L"PRAGMA journal_mode"));
     // The tables, their rows and their column order are the layout older files are compared with (SchemaTest).
-    temp.Exec(L"insert into Clienti (Telefon) values ('0722123456')");
-    EXPECT_EQ(L"0722123456", temp.Text(L"select Telefon from Clienti"));
+    tempDb.Exec(L"insert into Clienti (Telefon) values ('0722123456')");
+    EXPECT_EQ(L"0722123456", tempDb.Text(L"select Telefon from Clienti"));
 }
 
 TEST_F(Qsql, WrapperAndStepFailuresCarryTheirTexts)
