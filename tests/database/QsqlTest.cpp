@@ -7,8 +7,9 @@ using testing_support::DatabaseTest;
 
 class Qsql : public DatabaseTest {};
 
-// Names with quotes, percents and diacritics through SqlFormat are checked
-// where the repository stores and finds them (RepositoryTest, SafeWritesTest).
+// Names with quotes, percents and lone surrogates through SqlFormat are checked
+// where the repository stores and finds them (SafeWritesTest), diacritics with
+// the company and user texts (RepositoryTest).
 TEST_F(Qsql, SqlFormatKeepsEveryDigitAndLikeFindsAPercentOnlyAsItself)
 {
     EXPECT_STREQ(L"id = 18446744073709551615 x 1.5 -3",

@@ -14,7 +14,6 @@ namespace {
 class Repository : public DatabaseTest {
 protected:
     std::wstring Text(const std::wstring& sql) { return tempDb.Text(sql.c_str()); }
-    long long Scalar(const std::wstring& sql) { return tempDb.Scalar(sql.c_str()); }
 
     // A new invoice-like header of the type, as the document editor saves it.
     bool SaveNew(int type, long long number, unsigned long long* stored = nullptr, unsigned long long id = 0,
@@ -97,7 +96,7 @@ TEST_F(Repository, NewHeaderRecordsItsStoredIdAndRaisesOnlyItsOwnTypesCounterAnd
 
     // A new document with a lower number leaves the counter and the last id where they are.
     ASSERT_TRUE(db().SaveDocumentHeader(DocumentInvoice, 6, false, StatusValidated, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, L""));
-    EXPECT_EQ(7, Scalar(L"select idFactura from iduri"));
+    EXPECT_EQ(7, tempDb.Scalar(L"select idFactura from iduri"));
     ASSERT_TRUE(SaveNew(DocumentReturnInvoice, 5, &stored));
     EXPECT_EQ(8u, stored);
     EXPECT_EQ(L"12 8", Text(L"select numarFactura || ' ' || idFactura from ConfigFacturi, iduri"));
