@@ -185,10 +185,8 @@ TEST(Startup, FirstRunAsksThenCreatesTheDatabaseAndLaterRunsGoStraightToTheWindo
         EXPECT_TRUE(openDuringRun);
         EXPECT_FALSE(app.repository.IsOpen());
     }
-    MyRepository created;
-    OpenCompanyDatabase(created, root.Database().c_str());
-    EXPECT_EQ(kCompanyTableCount, created.ExecScalar(L"select count(*) from sqlite_master where type = 'table'"));
-    created.Close();
+    // Its tables are those of the layout every open compares with (SchemaTest).
+    EXPECT_TRUE(micro::files::FileExists(root.Database().c_str()));
 
     // The second start finds the file: no welcome, straight to the main window.
     EXPECT_EQ(L"", StartOn(root, "=", IDOK, state));
