@@ -42,8 +42,9 @@ TEST_F(SafeWrites, HostileTextStaysTextAndNumbersKeepEveryDigit)
     testing_support::MessageBoxRecorder boxes;
     unsigned long long other = tempDb.AddClient(L"Alt Client SRL", 0, L"RO999");
     for (std::wstring name : {std::wstring(L"Nou SRL\xD800' or 1=1 --"), std::wstring(L"Y\xDC00'"),
-                              std::wstring(L"D'Art_agnan 100% \\"), std::wstring(5000, L'\'')}) {
+                              std::wstring(L"D'Art_agnan 100% \\ %s"), std::wstring(5000, L'\'')}) {
         unsigned long long id = db().SaveClient(0, name.c_str(), L"777", L"", L"", L"", L"", L"", L"");
+        EXPECT_EQ(id, db().SaveClient(0, name.c_str(), L"777", L"", L"", L"", L"", L"", L"")) << "found again";
         for (wchar_t& c : name)
             c = c >= 0xD800 && c <= 0xDFFF ? wchar_t(0xFFFD) : c;
         EXPECT_EQ(name, tempDb.Text(SqlFormat(L"select Nume from Clienti where id = %llu", id).c_str()));

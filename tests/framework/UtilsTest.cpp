@@ -113,6 +113,4 @@ TEST(TimeFormatTest, FormatsLocalDatesAndRefusesMinusOne)
     EXPECT_STREQ(L"unchanged", s.c_str());
     ASSERT_TRUE(micro::utils::FormatTimeText(1700000000, s, L"%d-%m-%y"));
     EXPECT_STREQ(L"14-11-23", s.c_str());
-    micro::utils::FormatUnixDate(1700000000, s);
-    EXPECT_STREQ(L"2023-11-14", s.c_str());
 }

@@ -1,51 +1,24 @@
 #include <gtest/gtest.h>
-#include <windows.h>
-#include <commctrl.h>
 #include <string>
 #include <vector>
-#include "database/qsql/SqlText.h"
-#include "framework/gui/QControl.h"
-#include "resources/resource.h"
 #include "shell/MyFrame.h"
 #include "stock/MyFisaDeArticolDialog.h"
-#include "tests/harness/MessageBoxRecorder.h"
-#include "tests/harness/ModalDriver.h"
-#include "tests/harness/TempDatabase.h"
+#include "tests/stock/support/StockFixture.h"
 
-using micro::qsql::SqlFormat;
 using testing_support::ModalDriver;
 
 namespace {
 
 const long long kDay = 1710460800;  // 15-03-2024
 
-class LedgerEditors : public testing_support::DatabaseTest {
+// The ledgers' rows come from documents and cash rows stored as the stock tests store them.
+class LedgerEditors : public stock_test::StockTest {
 protected:
     void SetUp() override { ASSERT_TRUE(frame.CreateMain()); }
     void TearDown() override
     {
         frame.Destroy();
         ModalDriver::Pump();
-    }
-    // A header with one line of the product; answers its id.
-    long long Record(const wchar_t* header, long long date, long long number, long long partner, long long product)
-    {
-        bool movement = header[0] == L'I';
-        db().ExecDML(movement ? SqlFormat(L"insert into %s (dataCreare, status) values (%lld, 2)", header, date)
-                              : SqlFormat(L"insert into %s (status, numar, client, dataCreare, valoareTTI, sold) "
-                                          L"values (2, %lld, %lld, %lld, 10, 10)",
-                                          header, number, partner, date));
-        long long id = db().LastInsertRowId();
-        db().ExecDML(SqlFormat(L"insert into Articole%s (produsID, cantitate, %s, %s) values (%lld, 1, 10, %lld)",
-                               header, movement ? L"pret" : L"valoareFT", movement ? L"IDIntrare" : L"IDFactura",
-                               product, id));
-        return id;
-    }
-    void Cash(const wchar_t* table, long long date, long long number, long long partner)
-    {
-        db().ExecDML(SqlFormat(L"insert into %s (numar, IDClient, suma, data, status, tip) values (%lld, %lld, 5, "
-                               L"%lld, 2, 1)",
-                               table, number, partner, date));
     }
     MyFrame frame;
 };
@@ -57,16 +30,15 @@ protected:
 // another day has the same number); the rows without one open nothing.
 TEST_F(LedgerEditors, DoubleClickOpensTheRealEditorOfEveryRowKindOnItsRecord)
 {
-    testing_support::MessageBoxRecorder boxes;
     long long product = tempDb.AddProduct(L"Cuie", 1.0);
     long long client = tempDb.AddClient(L"Beta SRL");
-    Record(L"Facturi", kDay - 86400, 41, client, product);
-    Record(L"Facturi", kDay, 41, client, product);
-    Record(L"Niruri", kDay + 1, 42, client, product);
-    long long entry = Record(L"IntrariGenerale", kDay + 2, 0, 0, product);
-    long long exit = Record(L"IesiriGenerale", kDay + 3, 0, 0, product);
-    Cash(L"Incasari", kDay + 4, 43, client);
-    Cash(L"Plati", kDay + 5, 44, client);
+    Line(L"Facturi", kDay - 86400, 2, client, 41, product, 1, 10);
+    Line(L"Facturi", kDay, 2, client, 41, product, 1, 10);
+    Line(L"Niruri", kDay + 1, 2, client, 42, product, 1, 10);
+    long long entry = Line(L"IntrariGenerale", kDay + 2, 2, 0, 0, product, 1, 10);
+    long long exit = Line(L"IesiriGenerale", kDay + 3, 2, 0, 0, product, 1, 10);
+    Cash(L"Incasari", kDay + 4, 2, client, 43, 5);
+    Cash(L"Plati", kDay + 5, 2, client, 44, 5);
 
     struct Opened {
         const wchar_t* caption;  // null: the row opens nothing
