@@ -27,7 +27,6 @@ protected:
         tempDb.Exec(L"update ConfigFacturi set numarFactura = 1 where id = 1");
         tempDb.Exec(L"update iduri set idFactura = 1 where id = 1");
     }
-    long long Count(const wchar_t* sql) { return tempDb.Scalar(sql); }
     void Receive(unsigned long long product, double quantity)
     {
         tempDb.Exec(L"insert into Niruri (status, numar, client, dataCreare) values (1, 1, 0, 1700000000)");
@@ -157,13 +156,13 @@ TEST_F(EditorLifecycle, ValidationSumsEachProductAndAcceptsExactlyEnough)
         ModalDriver::Click(w, IDC_FE_VALIDATE);
     }));
     EXPECT_EQ(L"La linia 2\nCantitate Insufucienta in stoc !", boxes.Last().text);
-    EXPECT_EQ(1, Count(L"select count(*) from Facturi"));
+    EXPECT_EQ(1, tempDb.Scalar(L"select count(*) from Facturi"));
     for (INT_PTR expected : {2, 1}) {
         boxes.Clear();
         boxes.Answer(IDOK);
         EXPECT_EQ(expected, RunDocument(0, invoice, [&](HWND w) { ModalDriver::Click(w, IDC_FE_VALIDATE); }));
         EXPECT_EQ(expected == 2 ? L"La linia 2\nCantitate Insufucienta in stoc !" : L"", boxes.Count() == 2 ? boxes.Last().text : L"");
-        EXPECT_EQ(expected == 2 ? 1 : 2, Count(L"select status from Facturi where id = 1"));
+        EXPECT_EQ(expected == 2 ? 1 : 2, tempDb.Scalar(L"select status from Facturi where id = 1"));
         Receive(sand, 1);
     }
 }

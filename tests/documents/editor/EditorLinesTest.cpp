@@ -111,9 +111,7 @@ TEST_F(EditorLines, NewProductNameIsInsertedWithTheDocumentWithItsLastLinesValue
         EXPECT_EQ(L"1 3.0", tempDb.Text(L"select count(*) || ' ' || max(pretVanzare) from Produse where id > 0"));
         EXPECT_EQ(L"8|7", Cell(w, 0, 1) + L"|" + Cell(w, 1, 1));
         // Its first row opened for a change shows what its last line gave it.
-        LVITEMW select = {};
-        select.stateMask = select.state = LVIS_SELECTED;
-        SendDlgItemMessageW(w, IDC_FE_LINES, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&select));
+        ModalDriver::SelectListRow(w, IDC_FE_LINES, 0);
         ModalDriver::Click(w, IDC_FE_MODIFY_LINE);
         EXPECT_EQ(L"80.00 sac", Text(w, IDC_FE_PRICE) + L" " + Text(w, IDC_FE_UNIT));
         // An id taken meanwhile moves the new product's id; the rows follow.

@@ -7,30 +7,6 @@ namespace {
 
 class EditorSetup : public EditorTest {};
 
-TEST_F(EditorSetup, StoredInvoiceOpensWithPartnerDelegateRecomputedLinesAndDiscount)
-{
-    unsigned long long clientId = tempDb.AddClient(L"Beta SRL", 0, L"555");
-    unsigned long long delegateId = tempDb.AddAgent(L"Vasile Delegat");
-    // The product's VAT code changed to 9 % since the invoice was written.
-    unsigned long long product = tempDb.AddProduct(L"Ciment", 50.0, 1, L"sac");
-    tempDb.Exec(micro::utils::QString::Formatted(
-                    L"insert into Facturi values (5, 1, 12, %llu, 1700000000, 1702592000, 0, %llu, 90, 8.1, 98.1, "
-                    L"98.1, 'AB')",
-                    clientId, delegateId)
-                    .c_str());
-    StoreLine(L"ArticoleFacturi", 5, product, 2, 50);
-    StoreLine(L"ArticoleFacturi", 5, 0, -1, 10);
-    RunDocument(0, 5, [&](HWND w) {
-        EXPECT_EQ(L"-0000012-|AB|Beta SRL|555|Vasile Delegat|B 01 ABC|14-12-2023",
-                  Fields(w, {IDC_FE_NUMBER, IDC_FE_SERIES, IDC_FE_CLIENT_NAME, IDC_FE_CLIENT_CIF, IDC_FE_DELEGATE_NAME,
-                             IDC_FE_DELEGATE_CAR, IDC_FE_DUE_DATE}));
-        ASSERT_EQ(2, Rows(w));
-        EXPECT_EQ(L"Ciment|100.00|9.00|9%", Cells(w, 0, {2, 7, 8, 10}));
-        EXPECT_EQ(L"Discount 10%|-10.00", Cells(w, 1, {2, 7}));
-        EXPECT_EQ(L"90.00", Text(w, IDC_FE_TOTAL_NET));
-    });
-}
-
 TEST_F(EditorSetup, CompanyReadFailureStillFillsTheVatList)
 {
     // A new line starts at the company's VAT code.

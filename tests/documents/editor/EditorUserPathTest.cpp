@@ -23,15 +23,6 @@ void ClickAt(RECT r)
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, input, sizeof(INPUT));
 }
-void ClickControl(HWND dialog, int id)
-{
-    RECT r;
-    GetWindowRect(GetDlgItem(dialog, id), &r);
-    // Other test programs share the screen: nothing may lie over the point clicked.
-    SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(dialog);
-    ClickAt(r);
-}
 
 // Inside a popup menu's own loop: notes the enabled items and clicks "Transformare in factura".
 std::wstring g_enabled;
@@ -78,13 +69,13 @@ TEST_F(EditorTest, UserPathKeepsEveryModalWindowOverItsDialog)
         EXPECT_EQ(L"02-01-1970", Text(w, IDC_FE_ISSUE_DATE));
         ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"D'Artagnan Import-Export SRL");
         SetTimer(nullptr, 0, 30, &PickFromMenu);
-        ClickControl(w, IDC_FE_ACTIONS);
+        ModalDriver::ClickOnScreen(w, IDC_FE_ACTIONS);
     });
     driver.When(EditorTitle(0), [](HWND w) {
         EXPECT_EQ(L"-0000009-", Text(w, IDC_FE_NUMBER));
         AddLine(w, L"Ciment", L"10", L"1", 0, false);
         ModalDriver::SelectListRow(w, IDC_FE_LINES, 0);
-        ClickControl(w, IDC_FE_DELETE_LINE);
+        ModalDriver::ClickOnScreen(w, IDC_FE_DELETE_LINE);
         ModalDriver::Pump(200);
         EXPECT_EQ(1, Rows(w)) << "the click went to the list";
         PostMessageW(w, WM_COMMAND, IDC_FE_PRINT, 0);

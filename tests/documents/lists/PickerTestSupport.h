@@ -33,12 +33,10 @@ inline std::wstring Cell(HWND picker, int row, int column)
 
 inline int Rows(HWND picker) { return testing_support::ModalDriver::ListRowCount(picker, IDC_CAUTFACT_DOCUMENTE); }
 
-inline int Selected(HWND picker) { return testing_support::ModalDriver::ListSelectedRow(picker, IDC_CAUTFACT_DOCUMENTE); }
-
 // "rows selected-row its-id" of the documents list.
 inline std::wstring State(MyCautareFacturiDialog& picker, HWND h)
 {
-    int row = Selected(h);
+    int row = testing_support::ModalDriver::ListSelectedRow(h, IDC_CAUTFACT_DOCUMENTE);
     return std::to_wstring(Rows(h)) + L" " + std::to_wstring(row) + L" " +
            std::to_wstring(row < 0 ? 0 : picker.listaDocumente.RowId(row));
 }

@@ -11,47 +11,37 @@ namespace {
 
 const wchar_t kConfirmation[] = L"Confirmare date chitanta";
 
-class ReceiptCommand : public EditorTest {
-protected:
-    // A new invoice for a typed client with two lines (248.00 in all),
-    // issued on 5 March 2026; then "  Chitanta" with the number and series
-    // confirmed as typed. `inDialog` looks at the receipt dialog before Exit.
-    void MakeReceipt(const wchar_t* number, const wchar_t* series,
-                     std::function<void(MyPrintChitanteDialog&)> inDialog = nullptr)
-    {
-        RunDocument(0, 0, [&](HWND w) {
-            ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client Nou SRL");
-            ModalDriver::SetText(w, IDC_FE_CLIENT_CIF, L"777");
-            ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, SYSTEMTIME{2026, 3, 0, 5, 0, 0, 0, 0});
-            AddLine(w, L"Faina", L"10", L"3", 0, true);
-            AddLine(w, L"Orez", L"100", L"2", 1, false);
-            ModalDriver driver;
-            driver.When(kConfirmation, [&](HWND confirm) {
-                ModalDriver::SetText(confirm, IDC_CREARE_CHITANTA_NUMAR, number);
-                ModalDriver::SetText(confirm, IDC_CREARE_CHITANTA_SERIE, series);
-                ModalDriver::Click(confirm, IDOK);
-            });
-            driver.When(L"Tiparire", [&](HWND print) {
-                auto* dialog = dynamic_cast<MyPrintChitanteDialog*>(micro::gui::QWindow::FromHandle(print));
-                EXPECT_TRUE(dialog);
-                if (dialog && inDialog)
-                    inDialog(*dialog);
-                ModalDriver::Click(print, IDCANCEL);
-            });
-            ModalDriver::Click(w, IDC_FE_RECEIPT);
-            driver.Verify();
-        });
-    }
-};
+using ReceiptCommand = EditorTest;
 
 } // namespace
 
+// A new invoice for a typed client with two lines (248.00 in all), issued on
+// 5 March 2026; then "  Chitanta" with the number and series confirmed as typed.
 TEST_F(ReceiptCommand, ClosedReceiptDialogStillStoresTheReceiptAndItsCounter)
 {
-    MakeReceipt(L"7", L"O'K", [](MyPrintChitanteDialog& dialog) {
-        EXPECT_EQ(L"7|1|05-03-2026|248.00|Client Nou SRL|O'K",
-                  std::wstring(dialog.numar) + L"|" + dialog.facturi.c_str() + L"|" + dialog.data.c_str() + L"|" +
-                      dialog.suma.c_str() + L"|" + dialog.clientNume.c_str() + L"|" + dialog.serieChit.c_str());
+    RunDocument(0, 0, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client Nou SRL");
+        ModalDriver::SetText(w, IDC_FE_CLIENT_CIF, L"777");
+        ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, SYSTEMTIME{2026, 3, 0, 5, 0, 0, 0, 0});
+        AddLine(w, L"Faina", L"10", L"3", 0, true);
+        AddLine(w, L"Orez", L"100", L"2", 1, false);
+        ModalDriver driver;
+        driver.When(kConfirmation, [&](HWND confirm) {
+            ModalDriver::SetText(confirm, IDC_CREARE_CHITANTA_NUMAR, L"7");
+            ModalDriver::SetText(confirm, IDC_CREARE_CHITANTA_SERIE, L"O'K");
+            ModalDriver::Click(confirm, IDOK);
+        });
+        driver.When(L"Tiparire", [&](HWND print) {
+            auto* dialog = dynamic_cast<MyPrintChitanteDialog*>(micro::gui::QWindow::FromHandle(print));
+            ASSERT_TRUE(dialog);
+            EXPECT_EQ(L"7|1|05-03-2026|248.00|Client Nou SRL|O'K",
+                      std::wstring(dialog->numar) + L"|" + dialog->facturi.c_str() + L"|" + dialog->data.c_str() +
+                          L"|" + dialog->suma.c_str() + L"|" + dialog->clientNume.c_str() + L"|" +
+                          dialog->serieChit.c_str());
+            ModalDriver::Click(print, IDCANCEL);
+        });
+        ModalDriver::Click(w, IDC_FE_RECEIPT);
+        driver.Verify();
     });
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
     // One receipt: series, number, the invoice's client, its invoices, sum and
