@@ -137,6 +137,9 @@ void MyFacturiDialog::InsertListColumns()
 
 bool MyFacturiDialog::OnInitDialog()
 {
+    // A guard left set by the previous editor's save would swallow this
+    // editor's first choice of a partner or product.
+    comboSelectionGuard = false;
     if (HWND main = micro::qapp::GetMainWindow())
         SetWindowPos(main, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
