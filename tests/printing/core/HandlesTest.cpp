@@ -41,10 +41,7 @@ TEST(DialogHandles, PrintDialogsOpenedAgainAndAgainLoseOnlyWinesShare)
 {
     testing_support::TempDatabase temp;
     unsigned long long invoice = printing_tests::AddHeader(temp, L"Facturi", 21, 0, 100, 24, 124);
-    std::string background = printing_tests::SolidPng(40, 60, 200, 220, 240);
-    micro::qsql::QsqlStatement store = temp.Db().CompileStatement(L"update Societate set background = ?");
-    store.Bind(1, background.data(), static_cast<int>(background.size()));
-    store.ExecDML();
+    layout_tests::SetCompanyImages(temp);
     auto lossOver = [&](int times, bool receipt) {
         long before = CreatableGdiObjects();
         for (int i = 0; i < times; ++i) {

@@ -54,11 +54,17 @@ protected:
 
 } // namespace
 
-TEST_F(PrintDialogTest, InvoicePreviewTakesThePreviewAreaAndBackgroundButtonsSetTheChoice)
+TEST_F(PrintDialogTest, InvoicePreviewBackgroundAndLayoutButtonsPrintAndTheOtherButtonsOpenTheirDialogs)
 {
+    layout_tests::MetafileSink sink(2479, 3508);
     MyPrintDialog dialog(nullptr);
     dialog.SetDocument(invoice, 0);
-    Run(dialog, [&](HWND hwnd) {
+    ModalDriver driver;
+    driver.When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_SCHIMBARE_LOGO, 0); })
+        .When(L"Informatii Societate", [](HWND company) { ModalDriver::Click(company, IDCANCEL); })
+        .When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_SAVE_PDF, 0); })
+        .When(L"Save as", [](HWND save) { PostMessageW(save, WM_COMMAND, IDCANCEL, 0); })
+        .When(L"Tiparire", [&](HWND hwnd) {
         HWND preview = GetDlgItem(hwnd, IDC_TIPARIRE_PREVIZUALIZARE);
         ASSERT_NE(nullptr, preview);
         RECT area, shown;
@@ -89,66 +95,6 @@ TEST_F(PrintDialogTest, InvoicePreviewTakesThePreviewAreaAndBackgroundButtonsSet
             EXPECT_EQ(c.choice, printBackgroundChoice) << c.button;
             EXPECT_EQ(c.choice != PrintBackgroundNone, dialog.GetPreview().HasBackground()) << c.button;
         }
-    });
-    // Later print jobs of the run print on background 1.
-    EXPECT_EQ(PrintBackgroundFirst, printBackgroundChoice);
-    micro::utils::QBuffer picture;
-    EXPECT_TRUE(LoadPrintBackground(picture));
-}
-
-TEST_F(PrintDialogTest, AddBackgroundRefusesWhatIsNoPictureAndStoresAPictureByteForByte)
-{
-    std::wstring text = WriteFile(L"nota.txt", "nu este o imagine");
-    std::string png = SolidPng(40, 30, 200, 30, 30);
-    std::wstring path = WriteFile(L"fundal.png", png);
-    testing_support::MessageBoxRecorder boxes;
-    MyPrintDialog dialog(nullptr);
-    dialog.SetDocument(invoice, 0);
-    ModalDriver driver;
-    for (const std::wstring& chosen : {text, path}) {
-        driver.When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_ADAUGA_FUNDAL, 0); });
-        driver.When(L"Open", [chosen](HWND open) {   // the path typed in the file-name edit
-            ModalDriver::SetText(open, 1152, chosen);
-            ModalDriver::Click(open, IDOK);
-        });
-    }
-    driver.When(L"Tiparire", [&](HWND hwnd) {
-        EXPECT_TRUE(HasPicture(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE));
-        EXPECT_TRUE(dialog.GetPreview().HasBackground());
-        ModalDriver::Click(hwnd, IDCANCEL);
-    });
-    dialog.DoModal();
-    driver.Verify();
-    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
-    EXPECT_EQ(L"Eroare incarcare logo!", boxes.Last().text);
-    EXPECT_EQ(L"Message", boxes.Last().caption);
-    std::wstring hex;
-    for (unsigned char c : png)
-        hex += L"0123456789ABCDEF"[c >> 4], hex += L"0123456789ABCDEF"[c & 15];
-    EXPECT_EQ(hex, tempDb.Text(L"select hex(background) from Societate where id = 1"));
-    EXPECT_EQ(PrintBackgroundNone, printBackgroundChoice);
-
-    // The next dialog shows it on the company button and can choose it.
-    MyPrintDialog again(nullptr);
-    again.SetDocument(invoice, 0);
-    Run(again, [&](HWND hwnd) {
-        EXPECT_TRUE(HasPicture(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE));
-        ModalDriver::Click(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE);
-        EXPECT_EQ(PrintBackgroundCompany, printBackgroundChoice);
-    });
-}
-
-TEST_F(PrintDialogTest, PrintSendsTheChosenLayoutAndTheOtherButtonsOpenTheirDialogs)
-{
-    layout_tests::MetafileSink sink(2479, 3508);
-    MyPrintDialog dialog(nullptr);
-    dialog.SetDocument(invoice, 0);
-    ModalDriver driver;
-    driver.When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_SCHIMBARE_LOGO, 0); })
-        .When(L"Informatii Societate", [](HWND company) { ModalDriver::Click(company, IDCANCEL); })
-        .When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_SAVE_PDF, 0); })
-        .When(L"Save as", [](HWND save) { PostMessageW(save, WM_COMMAND, IDCANCEL, 0); })
-        .When(L"Tiparire", [&](HWND hwnd) {
         ModalDriver::Click(hwnd, IDC_TIPARIRE_PRINT);
         ASSERT_EQ(1u, sink.printed.size());
         EXPECT_EQ(1, sink.printed[0].Count(L"FACTURA"));
@@ -161,6 +107,11 @@ TEST_F(PrintDialogTest, PrintSendsTheChosenLayoutAndTheOtherButtonsOpenTheirDial
     });
     dialog.DoModal();
     driver.Verify();
+    // Later print jobs of the run print on background 1.
+    EXPECT_EQ(PrintBackgroundFirst, printBackgroundChoice);
+    micro::utils::QBuffer picture;
+    EXPECT_TRUE(LoadPrintBackground(picture));
+
     // A note of 33 rows: "Save PDF" writes its two sheets.
     std::wstring pdf = tempDb.Folder() + L"\\nir.pdf";
     MyPrintDialog nirDialog(nullptr);
@@ -191,4 +142,45 @@ TEST_F(PrintDialogTest, PrintSendsTheChosenLayoutAndTheOtherButtonsOpenTheirDial
     EXPECT_TRUE(page.Find(L"Produs 31")) << page.Describe();
     EXPECT_FALSE(page.Find(L"Produs 32"));       // the next sheet's
     EXPECT_FALSE(page.FindPrefix(L"COMISIA"));   // the committee closes the last sheet
+}
+
+TEST_F(PrintDialogTest, AddBackgroundRefusesWhatIsNoPictureAndStoresAPictureByteForByte)
+{
+    std::wstring text = WriteFile(L"nota.txt", "nu este o imagine");
+    std::string png = SolidPng(40, 30, 200, 30, 30);
+    std::wstring path = WriteFile(L"fundal.png", png);
+    testing_support::MessageBoxRecorder boxes;
+    MyPrintDialog dialog(nullptr);
+    dialog.SetDocument(invoice, 0);
+    ModalDriver driver;
+    for (const std::wstring& chosen : {text, path}) {
+        driver.When(L"Tiparire", [](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, IDC_TIPARIRE_ADAUGA_FUNDAL, 0); });
+        driver.When(L"Open", [chosen](HWND open) {   // the path typed in the file-name edit
+            ModalDriver::SetText(open, 1152, chosen);
+            ModalDriver::Click(open, IDOK);
+        });
+    }
+    driver.When(L"Tiparire", [&](HWND hwnd) {
+        EXPECT_TRUE(HasPicture(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE));
+        EXPECT_TRUE(dialog.GetPreview().HasBackground());
+        ModalDriver::Click(hwnd, IDCANCEL);
+    });
+    dialog.DoModal();
+    driver.Verify();
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Eroare incarcare logo!", boxes.Last().text);
+    std::wstring hex;
+    for (unsigned char c : png)
+        hex += L"0123456789ABCDEF"[c >> 4], hex += L"0123456789ABCDEF"[c & 15];
+    EXPECT_EQ(hex, tempDb.Text(L"select hex(background) from Societate where id = 1"));
+    EXPECT_EQ(PrintBackgroundNone, printBackgroundChoice);
+
+    // The next dialog shows it on the company button and can choose it.
+    MyPrintDialog again(nullptr);
+    again.SetDocument(invoice, 0);
+    Run(again, [&](HWND hwnd) {
+        EXPECT_TRUE(HasPicture(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE));
+        ModalDriver::Click(hwnd, IDC_TIPARIRE_FUNDAL_SOCIETATE);
+        EXPECT_EQ(PrintBackgroundCompany, printBackgroundChoice);
+    });
 }

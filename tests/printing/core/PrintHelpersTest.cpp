@@ -73,12 +73,13 @@ TEST(PrintJob, FinishedJobHandsItsPageToTheSinkAndAnAbandonedOneIsAborted)
     EXPECT_EQ(1u, sink.abandoned.size());
 }
 
-TEST_F(PrinterTest, ConfigureDefaultPrinterWritesA4AndThreeCopiesAndTellsTheWindows)
+// The print dialog, owned by the caller, answers the printer's DC and the
+// chosen range.
+TEST_F(PrinterTest, ConfigureDefaultPrinterWritesA4AndThreeCopiesTellsTheWindowsAndThePrintDialogAnswers)
 {
-    HWND notice = CreateNoticeWindow();
+    HWND owner = CreateNoticeWindow();
     s_devModeNotice.clear();
     EXPECT_EQ(1, ConfigureDefaultPrinter());
-    DestroyWindow(notice);
     EXPECT_EQ(name, s_devModeNotice);
 
     HANDLE printer = nullptr;
@@ -92,11 +93,7 @@ TEST_F(PrinterTest, ConfigureDefaultPrinterWritesA4AndThreeCopiesAndTellsTheWind
     ASSERT_NE(nullptr, info->pDevMode);
     EXPECT_EQ(DMPAPER_A4, info->pDevMode->dmPaperSize);
     EXPECT_EQ(3, info->pDevMode->dmCopies);
-}
 
-TEST_F(PrinterTest, PrintDialogOwnedByTheCallerAnswersThePrintersDcAndTheChosenRange)
-{
-    HWND owner = CreateNoticeWindow();
     const struct {
         unsigned pages;
         const wchar_t *from, *to;

@@ -7,16 +7,6 @@
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 
-namespace {
-
-micro::qapp::QCommandContext Context(micro::gui::QTabContainer* tabs, LPARAM id)
-{
-    micro::qapp::QCommandContext context = {nullptr, tabs, 0, id};
-    return context;
-}
-
-} // namespace
-
 TEST(PrintTab, OpensATabNamedForTheDocumentShowingItsPageOrReportsThatItCannot)
 {
     micro::qapp::QCommandTable commands;
@@ -24,14 +14,14 @@ TEST(PrintTab, OpensATabNamedForTheDocumentShowingItsPageOrReportsThatItCannot)
     micro::gui::QTabContainer tabs;
     {
         testing_support::MessageBoxRecorder boxes;   // no window yet: no page can be added
-        commands.Execute(ID_CMD_TIPARIRE_FACTURI, Context(&tabs, 5));
+        commands.Execute(ID_CMD_TIPARIRE_FACTURI, {nullptr, &tabs, 0, 5});
         ASSERT_EQ(1u, boxes.Count());
         EXPECT_EQ(L"Eroare tiparire factura!|Message", boxes.Last().text + L"|" + boxes.Last().caption);
         EXPECT_EQ(0, tabs.GetPageCount());
     }
     ASSERT_TRUE(tabs.Create(nullptr, 0, WS_POPUP | WS_VISIBLE));
     SetWindowPos(tabs, HWND_TOP, 0, 0, 300, 200 + micro::gui::QTabContainer::kStripHeight, 0);
-    ASSERT_TRUE(commands.Execute(ID_CMD_TIPARIRE_FACTURI, Context(&tabs, 17)));
+    ASSERT_TRUE(commands.Execute(ID_CMD_TIPARIRE_FACTURI, {nullptr, &tabs, 0, 17}));
     ASSERT_EQ(1, tabs.GetPageCount());
     EXPECT_EQ(L"Factura 17", std::wstring(tabs.GetPageTitle(0).c_str()));
     UpdateWindow(tabs);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include "framework/files/QFiles.h"
 #include "printing/pdf/MakePDF.h"
 #include "printing/pdf/PdfFile.h"
 #include "tests/harness/MessageBoxRecorder.h"
@@ -6,7 +7,7 @@
 
 using namespace pdftest;
 
-TEST(MakePdf, DrawsInTopLeftPointsOnAnA4Page)
+TEST(MakePdf, DrawsInTopLeftPointsOnAnA4PageAndRomanianLettersInCodePage1250UnderAPathWithDiacritics)
 {
     micropdf::MakePDF pdf;
     pdf.AddPage();
@@ -17,7 +18,12 @@ TEST(MakePdf, DrawsInTopLeftPointsOnAnA4Page)
     pdf.Rectangle(10, 20.6f, 110, 70);
     pdf.MoveTo(0, 0);
     pdf.LineTo(595, 0);
-    std::wstring path = OutputPath(L"writer-geometry.pdf");
+    pdf.SetFontSize(14);
+    pdf.TextOut(L"\x0218tefan \x021A\x0103ran SRL, Ia\x0219i", 40, 130);
+    pdf.TextOut(L"\x00EEn c\x00E2mp, \x0163" L"ar\x0103 \x015Fi \x0162" L"ARA", 40, 160);
+    pdf.TextOut(L"ASCII (1) \\ 100%", 40, 190);
+    std::wstring path = OutputPath(L"Factur\x0103 \x0218tefan.pdf");
+    DeleteFileW(path.c_str());
     ASSERT_EQ(0u, pdf.SaveToFile(Utf8(path).c_str()));
     PdfPage page;
     LoadChecked(path, page);
@@ -33,23 +39,6 @@ TEST(MakePdf, DrawsInTopLeftPointsOnAnA4Page)
     EXPECT_TRUE(page.HasLine(0, 842, 595, 842));
     ASSERT_EQ(1u, page.lines.size());
     EXPECT_EQ(1, page.lines[0].width);
-}
-
-TEST(MakePdf, RomanianLettersAreWrittenInCodePage1250UnderAPathWithDiacritics)
-{
-    micropdf::MakePDF pdf;
-    pdf.AddPage();
-    pdf.SetFont("Helvetica");
-    pdf.SetFontSize(14);
-    pdf.TextOut(L"\x0218tefan \x021A\x0103ran SRL, Ia\x0219i", 40, 100);
-    pdf.TextOut(L"\x00EEn c\x00E2mp, \x0163" L"ar\x0103 \x015Fi \x0162" L"ARA", 40, 130);
-    pdf.TextOut(L"ASCII (1) \\ 100%", 40, 160);
-    std::wstring path = OutputPath(L"Factur\x0103 \x0218tefan.pdf");
-    DeleteFileW(path.c_str());
-    ASSERT_EQ(0u, pdf.SaveToFile(Utf8(path).c_str()));
-    PdfPage page;
-    LoadChecked(path, page);
-
     // The comma-below letters come back as their cedilla forms.
     EXPECT_TRUE(page.Find(L"\x015Etefan \x0162\x0103ran SRL, Ia\x015Fi")) << page.Describe();
     EXPECT_TRUE(page.Find(L"\x00EEn c\x00E2mp, \x0163" L"ar\x0103 \x015Fi \x0162" L"ARA"));
@@ -61,10 +50,7 @@ TEST(MakePdf, RefusesToWriteWhatCannotBeWritten)
     // A library error (a line with no path started) spoils the document: no
     // file, and an existing one is left as it was.
     std::wstring spoiled = OutputPath(L"writer-spoiled.pdf");
-    HANDLE f = CreateFileW(spoiled.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD size = 0;
-    WriteFile(f, "old", 3, &size, nullptr);
-    CloseHandle(f);
+    ASSERT_TRUE(micro::files::WriteWholeFile(spoiled.c_str(), "old", 3));
     micropdf::MakePDF pdf;
     pdf.AddPage();
     pdf.MoveTo(0, 0);

@@ -9,7 +9,7 @@ using testing_support::Narrow;
 
 class PdfLayout1 : public PdfExportTest {};
 
-TEST_F(PdfLayout1, InvoicePagePlacesFrameTitlePartnersAndRows)
+TEST_F(PdfLayout1, InvoicePagePlacesFrameTitlePartnersAndRowsAndWithoutVatLeavesOutTheVatColumns)
 {
     unsigned long long id = AddDocument(0, 7, {{L"Surub M8", 3, 10}});
     PdfPage page;
@@ -49,27 +49,23 @@ TEST_F(PdfLayout1, InvoicePagePlacesFrameTitlePartnersAndRows)
     for (const Text& t : texts)
         ExpectTextAt(page, t.text, t.x, t.y, "Helvetica", t.size);
     EXPECT_FALSE(page.Find(L"TVA la incasare"));
-}
 
-TEST_F(PdfLayout1, CompanyWithoutVatHasNoVatColumns)
-{
+    // The same document of a company without VAT has no VAT columns.
     layout_tests::SetCompany(tempDb, 3, 1);
-    unsigned long long id = AddDocument(0, 7, {{L"Surub M8", 3, 10}});
-    PdfPage page;
-    ASSERT_TRUE(WriteLayout(1, id, 0, L"layout1-novat.pdf", page));
-
-    EXPECT_FALSE(page.HasLine(494.04, Up(210), 494.04, Up(749)));
-    EXPECT_FALSE(page.HasLine(546.48, Up(210), 546.48, Up(686)));
-    EXPECT_TRUE(page.HasLine(441.6, Up(210), 441.6, Up(828.2)));
-    ExpectTextAt(page, L" -  lei  -", 393.3, Up(238));
-    ExpectTextAt(page, L"Total :", 448.5, Up(705.6));
-    ExpectTextAt(page, L"30.0", 469.2, Up(733.6));
-    ExpectTextAt(page, L"30.0", 489.9, Up(807.8));
+    PdfPage noVat;
+    ASSERT_TRUE(WriteLayout(1, id, 0, L"layout1-novat.pdf", noVat));
+    EXPECT_FALSE(noVat.HasLine(494.04, Up(210), 494.04, Up(749)));
+    EXPECT_FALSE(noVat.HasLine(546.48, Up(210), 546.48, Up(686)));
+    EXPECT_TRUE(noVat.HasLine(441.6, Up(210), 441.6, Up(828.2)));
+    ExpectTextAt(noVat, L" -  lei  -", 393.3, Up(238));
+    ExpectTextAt(noVat, L"Total :", 448.5, Up(705.6));
+    ExpectTextAt(noVat, L"30.0", 469.2, Up(733.6));
+    ExpectTextAt(noVat, L"30.0", 489.9, Up(807.8));
     // The row's value alone, at anchor 368.
-    ExpectTextAt(page, L"30.00", (368 - 5) * 1.38, Up(273));
-    ExpectTextAt(page, L"TVA la incasare", 55.2, Up(679));
+    ExpectTextAt(noVat, L"30.00", (368 - 5) * 1.38, Up(273));
+    ExpectTextAt(noVat, L"TVA la incasare", 55.2, Up(679));
     for (const wchar_t* absent : {L"Total FT:", L"Total TVA:", L"(col.5+col.6)", L"7.20", L"24%"})
-        EXPECT_FALSE(page.Find(absent)) << Utf8(absent);
+        EXPECT_FALSE(noVat.Find(absent)) << Utf8(absent);
 }
 
 TEST_F(PdfLayout1, LinesThatDoNotFitAreAnnouncedFirst)
@@ -147,7 +143,6 @@ TEST_F(PdfLayout1, FailuresWriteNoFileAndSaySo)
     MessageBoxRecorder boxes;
     EXPECT_FALSE(WriteFacturaPdfLayout1(job, path.c_str()));
     ASSERT_EQ(1u, boxes.Count());
-    EXPECT_EQ(L"Message", boxes.Last().caption);
     EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"ArticoleFacturi")) << Narrow(boxes.Last().text);
     EXPECT_FALSE(Exists(path));
 }

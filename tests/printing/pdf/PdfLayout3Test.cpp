@@ -14,7 +14,7 @@ const double kCopy = 414;
 
 class PdfLayout3 : public PdfExportTest {};
 
-TEST_F(PdfLayout3, BothCopiesShareTheSheet)
+TEST_F(PdfLayout3, BothCopiesShareTheSheetAndFiveLinesFitEachCopy)
 {
     unsigned long long id = AddDocument(0, 7, {{L"Surub M8", 3, 10}});
     PdfPage page;
@@ -36,10 +36,8 @@ TEST_F(PdfLayout3, BothCopiesShareTheSheet)
         ExpectTextAt(page, L"Surub M8", 55.2, Up(218 + offset), "Helvetica", 9.1);
         ExpectTextAt(page, L"24%", (407 - 3) * 1.38, Up(218 + offset));
     }
-}
 
-TEST_F(PdfLayout3, FiveLinesFitEachCopy)
-{
+    // Five lines fit each copy.
     MessageBoxRecorder boxes;
     boxes.Answer(IDOK);
     std::vector<LineSpec> withLongName = ShortLines(4);
@@ -53,16 +51,16 @@ TEST_F(PdfLayout3, FiveLinesFitEachCopy)
                  {withLongName, L"1 linii", L"layout3-long-name.pdf"}};
     for (const Case& c : cases) {
         boxes.Clear();
-        PdfPage page;
-        ASSERT_TRUE(WriteLayout(3, AddDocument(0, 8, c.lines), 0, c.file, page));
+        PdfPage fitted;
+        ASSERT_TRUE(WriteLayout(3, AddDocument(0, 8, c.lines), 0, c.file, fitted));
         ASSERT_EQ(1u, boxes.Count());
         EXPECT_NE(std::wstring::npos, boxes.Last().text.find(c.announced));
         for (double offset : {0.0, kCopy}) {
-            ExpectTextAt(page, L"Produs 1", 55.2, Up(218 + offset));
-            ExpectTextAt(page, L"Produs 4", 55.2, Up(218 + 3 * 14 + offset));
+            ExpectTextAt(fitted, L"Produs 1", 55.2, Up(218 + offset));
+            ExpectTextAt(fitted, L"Produs 4", 55.2, Up(218 + 3 * 14 + offset));
         }
-        EXPECT_EQ(c.lines.size() == 8 ? 2u : 0u, page.FindAll(L"Produs 5").size());
-        EXPECT_FALSE(page.Find(L"Produs 6"));
-        EXPECT_FALSE(page.FindPrefix(L"Produs cu"));
+        EXPECT_EQ(c.lines.size() == 8 ? 2u : 0u, fitted.FindAll(L"Produs 5").size());
+        EXPECT_FALSE(fitted.Find(L"Produs 6"));
+        EXPECT_FALSE(fitted.FindPrefix(L"Produs cu"));
     }
 }

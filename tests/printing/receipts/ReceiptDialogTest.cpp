@@ -31,28 +31,22 @@ protected:
         dialog.SetReceiptNumberText(L"7");
         dialog.SetDateText(L"06-12-2026");
     }
-    // Runs the dialog; `steps` act on it while it is open, then it is closed.
-    void Run(MyPrintChitanteDialog& dialog, std::function<void(HWND)> steps)
-    {
-        ModalDriver driver;
-        driver.When(kCaption, [&](HWND window) {
-            steps(window);
-            ModalDriver::Click(window, IDCANCEL);
-        });
-        dialog.DoModal();
-        driver.Verify();
-    }
 };
 
 } // namespace
 
-TEST_F(ReceiptDialog, ThePreviewShowsItsPageOnScreen)
+// The preview shows its page on screen; printing uses the model last chosen
+// with what was read; a cancelled save dialog writes nothing and says nothing.
+TEST_F(ReceiptDialog, ThePreviewShowsItsPagePrintUsesTheModelLastChosenAndACancelledSaveSaysNothing)
 {
     layout_tests::SetCompany(tempDb);
     layout_tests::SetCompanyImages(tempDb);
+    layout_tests::MetafileSink sink(2479, 3508);
+    MessageBoxRecorder boxes;
     MyPrintChitanteDialog dialog(nullptr);
     Fill(dialog, tempDb.AddClient(L"Client Test SRL"));
-    Run(dialog, [&](HWND window) {
+    ModalDriver driver;
+    driver.When(kCaption, [&](HWND window) {
         RECT area, shown;
         GetWindowRect(GetDlgItem(window, IDC_TIPARIRE_ZONA_PREVIZUALIZARE), &area);
         GetWindowRect(*dialog.GetPreview(), &shown);
@@ -70,43 +64,22 @@ TEST_F(ReceiptDialog, ThePreviewShowsItsPageOnScreen)
         EXPECT_EQ(RGB(0, 0, 0), GetPixel(screen, shown.left + 5, shown.top + 5));
         ReleaseDC(nullptr, screen);
         EXPECT_GT(white, 100);
-        ModalDriver::Click(window, IDC_TIPARIRE_LAYOUT2);
-        UpdateWindow(*dialog.GetPreview());
-    });
-}
 
-TEST_F(ReceiptDialog, ADatabaseErrorIsShownAndTheOtherDataStillArrive)
-{
-    layout_tests::SetCompany(tempDb);
-    tempDb.Exec(L"drop table Clienti");
-    MessageBoxRecorder boxes;
-    MyPrintChitanteDialog dialog(nullptr);
-    Fill(dialog, 5);
-    Run(dialog, [&](HWND) {
-        EXPECT_EQ(L"AB", std::wstring(dialog.GetPreview()->serieChit));
-        EXPECT_EQ(L"Firma Test SRL", std::wstring(dialog.GetPreview()->firmaDenumire));
-    });
-    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
-    EXPECT_EQ(L"Message", boxes.Last().caption);
-    EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"Clienti"));
-}
-
-TEST_F(ReceiptDialog, PrintUsesTheModelLastChosenWithWhatWasRead)
-{
-    layout_tests::SetCompany(tempDb);
-    layout_tests::SetCompanyImages(tempDb);
-    layout_tests::MetafileSink sink(2479, 3508);
-    MyPrintChitanteDialog dialog(nullptr);
-    Fill(dialog, tempDb.AddClient(L"Client Test SRL"));
-    Run(dialog, [&](HWND window) {
         for (int id : {IDC_TIPARIRE_PRINT, IDC_TIPARIRE_LAYOUT3, IDC_TIPARIRE_PRINT, IDC_TIPARIRE_LAYOUT2,
                        // Buttons without a use here change nothing.
                        IDC_TIPARIRE_SCHIMBARE_LOGO, IDC_TIPARIRE_FUNDAL1, IDC_TIPARIRE_GOL, IDC_TIPARIRE_ADAUGA_FUNDAL,
                        IDC_TIPARIRE_PRINT})
             ModalDriver::Click(window, id);
+        UpdateWindow(*dialog.GetPreview());
         sink.cancel = true;
         ModalDriver::Click(window, IDC_TIPARIRE_PRINT);
-    });
+        ModalDriver::Click(window, IDC_TIPARIRE_SAVE_PDF);
+    })
+        .When(L"Save as", [](HWND window) { PostMessageW(window, WM_COMMAND, IDCANCEL, 0); })
+        .When(kCaption, [](HWND window) { ModalDriver::Click(window, IDCANCEL); });
+    dialog.DoModal();
+    driver.Verify();
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
     EXPECT_EQ(4, sink.opened);
     ASSERT_EQ(3u, sink.printed.size());
     EXPECT_TRUE(sink.abandoned.empty());
@@ -121,16 +94,21 @@ TEST_F(ReceiptDialog, PrintUsesTheModelLastChosenWithWhatWasRead)
     EXPECT_EQ(4u, sink.printed[0].pictures.size());
 }
 
-TEST_F(ReceiptDialog, CancelledSaveDialogWritesNothingAndSaysNothing)
+TEST_F(ReceiptDialog, ADatabaseErrorIsShownAndTheOtherDataStillArrive)
 {
+    layout_tests::SetCompany(tempDb);
+    tempDb.Exec(L"drop table Clienti");
     MessageBoxRecorder boxes;
     MyPrintChitanteDialog dialog(nullptr);
-    Fill(dialog, 0);
+    Fill(dialog, 5);
     ModalDriver driver;
-    driver.When(kCaption, [](HWND window) { ModalDriver::Click(window, IDC_TIPARIRE_SAVE_PDF); })
-        .When(L"Save as", [](HWND window) { PostMessageW(window, WM_COMMAND, IDCANCEL, 0); })
-        .When(kCaption, [](HWND window) { ModalDriver::Click(window, IDCANCEL); });
+    driver.When(kCaption, [&](HWND window) {
+        EXPECT_EQ(L"AB", std::wstring(dialog.GetPreview()->serieChit));
+        EXPECT_EQ(L"Firma Test SRL", std::wstring(dialog.GetPreview()->firmaDenumire));
+        ModalDriver::Click(window, IDCANCEL);
+    });
     dialog.DoModal();
     driver.Verify();
-    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_NE(std::wstring::npos, boxes.Last().text.find(L"Clienti"));
 }

@@ -53,7 +53,6 @@ TEST(ReceiptPrinted, EachModelPrintsItsCopiesFramesTitlesAndPicturesAndReleasesE
          45, 6},
         {3, {{m, m, r, 3450}}, {{1666, 1275}}, 15, 2},
     };
-    DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     for (const auto& c : cases) {
         EmfPage page = DrawOnMetafile(c.model);
         ASSERT_EQ(1u, page.penWidths.size());
@@ -71,7 +70,6 @@ TEST(ReceiptPrinted, EachModelPrintsItsCopiesFramesTitlesAndPicturesAndReleasesE
         EXPECT_EQ(c.pictures, page.pictures.size()) << c.model;
         EXPECT_EQ(page.objectsCreated, page.objectsDeleted) << c.model;
     }
-    EXPECT_EQ(gdiBefore, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
 
     // The two-copy page: the logo opaque, the stamp keyed, each repeated a copy lower.
     EmfPage page = DrawOnMetafile(1);

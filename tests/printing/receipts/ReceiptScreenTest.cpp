@@ -1,10 +1,9 @@
-// The receipt page on screen: each model drawn into a bitmap (saved to
-// test-out/ for a person to look at), and the preview's device handling.
+// The receipt page on screen: each model drawn into a bitmap, and the
+// preview's device handling.
 #include <gtest/gtest.h>
 #include <d2d1.h>
 #include "framework/gui/QImage.h"
 #include "printing/receipts/MyChitantePrewiev.h"
-#include "tests/harness/Screenshot.h"
 #include "tests/printing/receipts/ReceiptFixtures.h"
 
 using namespace receipt_tests;
@@ -31,7 +30,6 @@ std::vector<int> InkPerBand(int model, int bands)
     EXPECT_EQ(S_OK, preview.RenderFrame(target));
     std::vector<unsigned char> pixels(w * h * 4);
     bitmap->CopyPixels(nullptr, w * 4, static_cast<UINT>(pixels.size()), pixels.data());
-    testing_support::SavePixelsPng(pixels.data(), w, h, w * 4, L"receipt_screen_model" + std::to_wstring(model));
     std::vector<int> ink(bands, 0);
     for (UINT y = 0; y < h; ++y)
         for (UINT x = 0; x < w; ++x) {
