@@ -19,21 +19,6 @@ protected:
 
 } // namespace
 
-TEST_F(PaymentEditor, AValidatedPaymentTakesNothingAgain)
-{
-    ASSERT_EQ(1, ValidateNew(L"150"));
-    boxes.Clear();
-    Run(std::stoull(Stored(L"id")), L"Plata - document validat", [&](HWND hwnd) {
-        // Enter does not store it as temporary either.
-        for (int button : {IDC_PLATA_VALIDEAZA, IDOK, IDC_PLATA_ADAUGA_NIR, IDC_PLATA_ANULEAZA}) {
-            EXPECT_FALSE(ModalDriver::IsEnabled(hwnd, button)) << button;
-            ModalDriver::ClickOnScreen(hwnd, button);
-        }
-    });
-    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
-    EXPECT_EQ(L"0|30|2|2", Books() + L"|" + Stored(L"status"));
-}
-
 TEST_F(PaymentEditor, TheListAndTheLedgerTakeThePaymentsOfThePeriodByTheDayTheirEditorShows)
 {
     tempDb.Exec(L"update ConfigFacturi set perioadaPreluare = 10");

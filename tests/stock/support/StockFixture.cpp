@@ -87,14 +87,6 @@ long long StockTest::Document(const wchar_t* header, long long date, int status,
     return id;
 }
 
-void StockTest::Cash(const wchar_t* table, long long date, int status, long long partner, long long number,
-                          double amount, int type)
-{
-    db().ExecDML(SqlFormat(L"insert into %s (numar, IDClient, suma, data, status, tip) values (%lld, %lld, %.17g, "
-                           L"%lld, %d, %d)",
-                           table, number, partner, amount, date, status, type));
-}
-
 INT_PTR StockTest::RunEditor(int kind, unsigned long long id, std::function<void(HWND)> body)
 {
     MyIntrariGeneraleDialogEdit editor(nullptr);

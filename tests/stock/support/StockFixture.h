@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
-#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,8 +21,6 @@ using Rows = std::vector<std::vector<std::wstring>>;
 
 const long long kDay = 1710460800;  // 15-03-2024 00:00:00 UTC
 
-inline long long Bani(double amount) { return std::llround(amount * 100.0); }
-inline long long Bani(const std::wstring& cell) { return Bani(_wtof(cell.c_str())); }
 
 // A picker value on the day of `seconds`, at an hour the reports must ignore.
 inline SYSTEMTIME PickerDay(long long seconds, int hour = 15)
@@ -89,9 +86,6 @@ protected:
     {
         return Document(header, date, status, partner, number, {{double(product), qty, price}});
     }
-    // A receipt (Incasari) or payment (Plati); answers its id.
-    void Cash(const wchar_t* table, long long date, int status, long long partner, long long number,
-                   double amount, int type = 1);
 
     // The movement editor of `kind` on `id` while `body` works on its window.
     INT_PTR RunEditor(int kind, unsigned long long id, std::function<void(HWND)> body);
