@@ -8,11 +8,10 @@ class MovementEditor : public StockTest {
 protected:
     void SetUp() override
     {
-        cui = Product(L"Cui 50mm", L"Buc", 2.5, 100);
+        Product(L"Cui 50mm", L"Buc", 2.5, 100);
         Product(L"Vopsea D'Artagnan", L"kg", 40, 10, 1, 55);
         Product(L"Surub", L"Buc", 1.25, 0, 3);
     }
-    long long cui = 0;
 };
 
 } // namespace
@@ -76,7 +75,6 @@ TEST_F(MovementEditor, NewEntryTakesTypedQuantitiesIsStoredUnderOneNumberAndReop
               tempDb.Text(L"select id || '|' || (select idIntrari from iduri) || '|' || (select group_concat(distinct "
                           L"IDIntrare) || '|' || count(*) || '|' || status || '|' || group_concat(cantitate) from "
                           L"ArticoleIntrariGenerale) || '|' || valoareFT from IntrariGenerale"));
-    EXPECT_EQ(100, StocReal(cui)) << "a temporary entry moves no stock";
 
     // Re-saved unchanged three times, then re-dated before a quantity is typed: the date holds.
     for (int save = 0; save < 4; ++save) {
