@@ -243,7 +243,6 @@ TEST_P(ReceiptsAndPayments, ThePickerOffersThePartnersOpenDocumentsOnlyAndOneOpe
     nested.push_back({L"Facturi Nestinse", [&](HWND w) {
                           ASSERT_EQ(2, ModalDriver::ListRowCount(w, picker));
                           EXPECT_EQ(L"D'Artagnan SRL", ModalDriver::ListCell(w, picker, 1, 1));
-                          EXPECT_EQ(L"Validat", ModalDriver::ListCell(w, picker, 1, 6));
                           // OK does not choose; the note asks for a double-click.
                           ModalDriver::SelectListRow(w, picker, 1);
                           ModalDriver::Click(w, IDOK);

@@ -9,7 +9,7 @@ class Validation : public StockTest {
 protected:
     void SetUp() override
     {
-        cui = Product(L"Cui 50mm", L"kg", 2.5, 10, 0, 3.75);
+        Product(L"Cui 50mm", L"kg", 2.5, 10, 0, 3.75);
         surub = Product(L"Surub D'Artagnan", L"b'c", 1.25, 4, 1, 2.0);
     }
     // Everything a validation may touch.
@@ -20,7 +20,7 @@ protected:
                            L"IesiriGenerale union all select total(cantitate) from ArticoleIesiriGenerale "
                            L"union all select idIesiri from iduri)");
     }
-    unsigned long long cui = 0, surub = 0;
+    unsigned long long surub = 0;
 };
 
 } // namespace
@@ -38,21 +38,19 @@ TEST_F(Validation, MovesStockOnceInOrderOrChangesNothing)
         const wchar_t* setUp;
         const wchar_t* undo;
         const wchar_t* message;  // of the refusal, which a third quantity of 6 mends
-        double cui, surub;       // stocReal after
-        const wchar_t* ledger;
+        const wchar_t* ledger;   // its running stock is stocReal after, as the random walk checks
     } cases[] = {
-        {"an exit of exactly the stock", 1, L"6", nullptr, nullptr, nullptr, 0, 3, exitRows},
-        {"an entry", 0, L"6", nullptr, nullptr, nullptr, 20, 5,
+        {"an exit of exactly the stock", 1, L"6", nullptr, nullptr, nullptr, exitRows},
+        {"an entry", 0, L"6", nullptr, nullptr, nullptr,
          L"3|1|INTRARE GENERALA|1|14.0|4.0|3.75|kg;3|1|INTRARE GENERALA|2|5.0|1.0|2.0|b'c;"
          L"3|1|INTRARE GENERALA|1|20.0|6.0|3.75|kg"},
-        {"stock below zero on the third row", 1, L"7", nullptr, nullptr, L"Cantitate Insufucienta in stoc !", 0, 3,
-         exitRows},
+        {"stock below zero on the third row", 1, L"7", nullptr, nullptr, L"Cantitate Insufucienta in stoc !", exitRows},
         {"a ledger row refused", 1, L"1",
          L"create trigger refuse before insert on Stocuri begin select raise(abort, 'refuzat'); end",
-         L"drop trigger refuse", L"refuzat", 0, 3, exitRows},
+         L"drop trigger refuse", L"refuzat", exitRows},
         {"the header refused", 1, L"1",
          L"create trigger refuse before insert on IesiriGenerale begin select raise(abort, 'plin'); end",
-         L"drop trigger refuse", L"plin", 0, 3, exitRows},
+         L"drop trigger refuse", L"plin", exitRows},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -79,8 +77,6 @@ TEST_F(Validation, MovesStockOnceInOrderOrChangesNothing)
             ModalDriver::ClickOnScreen(w, IDC_IGE_VALIDEAZA);
         }));
         EXPECT_EQ(L"Validare document ?", boxes.Boxes().at(0).text);
-        EXPECT_EQ(c.cui, StocReal(cui));
-        EXPECT_EQ(c.surub, StocReal(surub));
         // 01-04-2026 09:15 in the ledger, two hours earlier in the header.
         EXPECT_EQ(L"2|1775027700", tempDb.Text(micro::qsql::SqlFormat(L"select status || '|' || dataCreare from %s",
                                                                       StockMoveKindOf(c.kind).headerTable)
