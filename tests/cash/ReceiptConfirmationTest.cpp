@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 #include "cash/MyCreareChitantaFacturiDialog.h"
 #include "resources/resource.h"
-#include "tests/harness/MessageBoxRecorder.h"
-#include "tests/harness/ModalDriver.h"
-#include "tests/harness/TempDatabase.h"
+#include "tests/cash/support/CashFixtures.h"
 
 using testing_support::ModalDriver;
 
@@ -18,8 +16,7 @@ TEST_F(ReceiptConfirmation, RefusesNumbersThatAreNotPositiveAndWritesNothing)
     testing_support::MessageBoxRecorder boxes;
     MyCreareChitantaFacturiDialog dialog(nullptr);
     dialog.SetReceiptNumberAndSeries(L"125", L"CNT");
-    ModalDriver driver;
-    driver.When(L"Confirmare date chitanta", [&](HWND hwnd) {
+    EXPECT_EQ(IDOK, cash_tests::RunDialog(dialog, L"Confirmare date chitanta", [&](HWND hwnd) {
         for (const wchar_t* typed : {L"abc", L"", L"0", L"12x", L"-3", L"99999999999"}) {
             ModalDriver::SetText(hwnd, number, typed);
             ModalDriver::Click(hwnd, IDOK);
@@ -30,9 +27,7 @@ TEST_F(ReceiptConfirmation, RefusesNumbersThatAreNotPositiveAndWritesNothing)
         ModalDriver::SetText(hwnd, number, L"7");
         ModalDriver::SetText(hwnd, series, L"O'K");
         ModalDriver::Click(hwnd, IDOK);
-    });
-    EXPECT_EQ(IDOK, dialog.DoModal());
-    driver.Verify();
+    }));
     EXPECT_EQ(0, tempDb.Scalar(L"select numarChit from ConfigFacturi where id = 1"));
     EXPECT_EQ(L"CNT", tempDb.Text(L"select serie_chit from ConfigFacturi where id = 1"));
 }

@@ -32,15 +32,11 @@ TEST_F(PaymentEditor, TheListAndTheLedgerTakeThePaymentsOfThePeriodByTheDayTheir
     micro::utils::QString day;
     micro::utils::FormatTimeText(today, day, L"%d-%m-%Y");
     MyPlatiDialog list(nullptr);
-    ModalDriver driver;
-    driver.When(L"Plati", [&](HWND w) {
+    cash_tests::RunDialog(list, L"Plati", [&](HWND w) {
         const int rows = IDC_PLATI_LISTA;
         EXPECT_EQ(L"2|1|" + std::wstring(day.c_str()) + L"|2", ModalDriver::ListCell(w, rows, 0, 2) + L"|" +
                       ModalDriver::ListCell(w, rows, 1, 2) + L"|" + ModalDriver::ListCell(w, rows, 1, 0) + L"|" +
                       std::to_wstring(ModalDriver::ListRowCount(w, rows)));
-        ModalDriver::Click(w, IDCANCEL);
     });
-    list.DoModal();
-    driver.Verify();
     EXPECT_DOUBLE_EQ(1, SumPartnerLedger(PartnerSupplier, partner, today, upper).credit);
 }

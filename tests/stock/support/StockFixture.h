@@ -9,6 +9,7 @@
 #include "framework/gui/QControl.h"
 #include "resources/resource.h"
 #include "stock/MyIntrariGeneraleDialogEdit.h"
+#include "tests/cash/support/CashFixtures.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/harness/TempDatabase.h"
@@ -32,24 +33,7 @@ inline SYSTEMTIME Day(WORD year, WORD month, WORD day, WORD hour = 0, WORD minut
     return SYSTEMTIME{year, month, 0, day, hour, minute, 0, 0};
 }
 
-// Runs a dialog modally while `action` works on it; what the action leaves
-// open is closed with Cancel. Answers the dialog's result.
-template <class Dialog>
-INT_PTR RunDialog(Dialog& dialog, const std::wstring& caption, std::function<void(HWND)> action)
-{
-    ModalDriver driver;
-    driver.When(caption, [&](HWND window) {
-        action(window);
-        // What the action typed is discarded without the question.
-        if (IsWindow(window) && IsWindowVisible(window)) {
-            dialog.MarkSaved();
-            ModalDriver::Click(window, IDCANCEL);
-        }
-    });
-    INT_PTR result = dialog.DoModal();
-    driver.Verify();
-    return result;
-}
+using cash_tests::RunDialog;
 
 // Every cell of a list, row by row.
 Rows ListRows(HWND dialog, int listId, int columns);
