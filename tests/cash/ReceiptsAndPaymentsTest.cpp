@@ -9,6 +9,7 @@
 
 using cash_tests::AddCashRow;
 using cash_tests::AddDocument;
+using cash_tests::ColumnText;
 using cash_tests::Side;
 using micro::qsql::SqlFormat;
 using testing_support::ModalDriver;
@@ -25,14 +26,6 @@ protected:
     long long Count(const wchar_t* where = L"1")
     {
         return tempDb.Scalar((std::wstring(L"select count(*) from ") + side.table + L" where " + where).c_str());
-    }
-    // The cells of a column of the list, "|" between.
-    std::wstring Column(HWND hwnd, int column)
-    {
-        std::wstring cells;
-        for (int row = 0; row < ModalDriver::ListRowCount(hwnd, side.rows); ++row)
-            cells += (row ? L"|" : L"") + ModalDriver::ListCell(hwnd, side.rows, row, column);
-        return cells;
     }
 };
 
@@ -281,10 +274,10 @@ TEST_P(ReceiptsAndPayments, TheListOpensWithADatabaseShowsTheRowsFiltersAsTypedA
     AddCashRow(tempDb, side.table, {beta, 8, L" 4", 112.5, 3, kToday, 0});
     ModalDriver driver;
     driver.When(side.table, [&](HWND w) {
-        EXPECT_EQ(L"7|8", Column(w, 2));
-        EXPECT_EQ(L"Validat|Anulat", Column(w, 1));
-        EXPECT_EQ(L"1234567.89|112.50", Column(w, 5));
-        EXPECT_EQ(L"Cec|Numerar", Column(w, 8)); // the combo's lines, whatever the ids
+        EXPECT_EQ(L"7,8", ColumnText(w, side.rows, 2));
+        EXPECT_EQ(L"Validat,Anulat", ColumnText(w, side.rows, 1));
+        EXPECT_EQ(L"1234567.89,112.50", ColumnText(w, side.rows, 5));
+        EXPECT_EQ(L"Cec,Numerar", ColumnText(w, side.rows, 8)); // the combo's lines, whatever the ids
         const struct {
             int field;
             const wchar_t* text;
@@ -293,17 +286,17 @@ TEST_P(ReceiptsAndPayments, TheListOpensWithADatabaseShowsTheRowsFiltersAsTypedA
         for (const auto& c : cases) {
             ModalDriver::SelectCombo(w, side.searchField, c.field);
             ModalDriver::SetText(w, side.searchText, c.text);
-            EXPECT_EQ(c.numbers, Column(w, 2)) << testing_support::Narrow(c.text);
+            EXPECT_EQ(c.numbers, ColumnText(w, side.rows, 2)) << testing_support::Narrow(c.text);
         }
         // The editor answered 0: the search stays, nothing is read again.
         ModalDriver::DoubleClickListRow(w, side.rows, 0);
         EXPECT_EQ(first, g_opened);
-        EXPECT_EQ(L"7", Column(w, 2));
+        EXPECT_EQ(L"7", ColumnText(w, side.rows, 2));
         ModalDriver::SetText(w, side.searchText, L"");
         g_answer = IDOK;
         ModalDriver::ClickOnScreen(w, side.addRow);
         EXPECT_EQ(0u, g_opened);
-        EXPECT_EQ(L"7|8|20|20", Column(w, 2));
+        EXPECT_EQ(L"7,8,20,20", ColumnText(w, side.rows, 2));
         // Enter keeps the list open.
         ModalDriver::Click(w, IDOK);
         EXPECT_TRUE(IsWindowVisible(w));

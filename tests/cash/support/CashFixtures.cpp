@@ -52,6 +52,14 @@ INT_PTR RunDialog(micro::qdialog::QDialog& dialog, const std::wstring& title, co
     return result;
 }
 
+std::wstring ColumnText(HWND dialog, int listId, int column)
+{
+    std::wstring text;
+    for (int row = 0; row < ModalDriver::ListRowCount(dialog, listId); ++row)
+        text += (row ? L"," : L"") + ModalDriver::ListCell(dialog, listId, row, column);
+    return text;
+}
+
 namespace {
 
 // The editor on the stored id; the nested windows are driven and then forgotten.

@@ -48,6 +48,8 @@ using Steps = std::function<void(HWND)>;
 // without the question. Answers the dialog's result.
 INT_PTR RunDialog(micro::qdialog::QDialog& dialog, const std::wstring& title, const Steps& steps,
                   const NestedSteps& nested = {});
+// The cells of one column of a list, joined by ','.
+std::wstring ColumnText(HWND dialog, int listId, int column);
 
 // What differs between the receipt editor (over invoices) and the payment
 // editor (over goods-received notes) for a behaviour both share.

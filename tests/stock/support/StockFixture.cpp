@@ -23,14 +23,6 @@ std::wstring RowText(HWND dialog, int listId, int row, std::initializer_list<int
     return text;
 }
 
-std::wstring ColumnText(HWND dialog, int listId, int column)
-{
-    std::wstring text;
-    for (int row = 0; row < ModalDriver::ListRowCount(dialog, listId); ++row)
-        text += (row ? L"," : L"") + ModalDriver::ListCell(dialog, listId, row, column);
-    return text;
-}
-
 void AddRow(HWND editor, const wchar_t* productName, const wchar_t* quantity)
 {
     ModalDriver picker;

@@ -37,9 +37,9 @@ using cash_tests::RunDialog;
 
 // Every cell of a list, row by row.
 Rows ListRows(HWND dialog, int listId, int columns);
-// The cells of one row joined by '|', or of one column joined by ','.
+// The cells of one row joined by '|'.
 std::wstring RowText(HWND dialog, int listId, int row, std::initializer_list<int> columns);
-std::wstring ColumnText(HWND dialog, int listId, int column);
+using cash_tests::ColumnText;
 
 // "Adauga Pozitie", the product picked by name, the quantity typed in place
 // and the cell left (which commits it).
