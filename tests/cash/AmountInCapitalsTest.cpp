@@ -18,19 +18,13 @@ TEST(AmountInCapitals, ReadsAmountsWithEveryBlankKept)
         const wchar_t* words;
     } cases[] = {
         {0, L"unchanged"},
-        {-3, L"unchanged"},
         {1, L"  UN LEU"},
-        {1.5, L"  UN LEU SI  50 % "},
         {10, L" ZECE  LEI"},
         {12.5, L" DOISPREZECE  LEI SI  50 % "},
-        {15, L" CINSPREZECE  LEI"},
         {100, L" UNA SUTA     LEI"},
         {1000, L" UNA MIE       LEI"},
         {2000, L" DOUA MII       LEI"},
         {20000, L" DOUAZECI DE MII         LEI"},
-        {150, L" UNA SUTA CINCIZECI   LEI"},
-        {1500, L" UNA MIE CINCI SUTE     LEI"},
-        {2500, L" DOUA MII CINCI SUTE     LEI"},
         {213456.78, L" DOUA SUTE TREISPREZECE MII PATRU SUTE CINCIZECI SI SASE   LEI SI  78 % "},
         {2500000, L" DOUA MILIOANE CINCI SUTE   DE MII         LEI"},
         // Rounded to bani first, compared on whole lei.

@@ -55,8 +55,6 @@ TEST_F(Settlement, RefusesBeforeWritingAnything)
             EXPECT_TRUE(plan.writes.empty());
         }
     }
-    EXPECT_DOUBLE_EQ(100, Balance(tempDb, a));
-    EXPECT_DOUBLE_EQ(80, Balance(tempDb, b));
 }
 
 TEST_F(Settlement, WithoutAllocationsEachDocumentGetsAtMostWhatItLacks)
@@ -97,20 +95,14 @@ TEST_F(Settlement, ABalanceChangedAfterThePlanWasMadeIsNotOverwritten)
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Alocari"));
 }
 
-// Recorded receipts and older payments that list the number settle a document:
-// its total cannot fall below what they took; a give-back leaves a closed one at 0.
-TEST_F(Settlement, LiveReceiptsAndPaymentsBoundTheTotalAndNeverRefillAClosedDocument)
+// Recorded receipts and older payments that list the number settle a document;
+// a give-back leaves a closed one at 0. (That the total cannot fall below what a
+// receipt took, and a higher one owes the rest, the invoice editor's test shows.)
+TEST_F(Settlement, OldPaymentsAndPaidUpBalancesSettleAndAGiveBackNeverRefillsAClosedDocument)
 {
     unsigned long long a = AddDocument(tempDb, {client, 12, 124, 124});
     unsigned long long receipt = SaveReceipt(tempDb);
     ApplySettlement(kInvoices, Source::Receipt, PlanValidation(kInvoices, client, {a}, 100), [&] { return receipt; });
-    TotalChange lower = BalanceForTotal(kInvoices, a, 49.6), higher = BalanceForTotal(kInvoices, a, 248);
-    EXPECT_TRUE(lower.refused);
-    ASSERT_EQ(1u, lower.owners.size());
-    EXPECT_EQ(L"CNT 7 10000", std::wstring(lower.owners[0].series) + L" " + std::to_wstring(lower.owners[0].number) +
-                                  L" " + std::to_wstring(lower.taken));
-    EXPECT_EQ(14800, higher.balance);
-    EXPECT_FALSE(higher.refused);
     // Paid before receipts were kept at all: what the balance shows paid stays paid.
     EXPECT_EQ(14800, BalanceForTotal(kInvoices, AddDocument(tempDb, {client, 3, 124, 24}), 248).balance);
     unsigned long long nir = AddDocument(tempDb, {client, 5, 80, 30, 2, L"Niruri"});

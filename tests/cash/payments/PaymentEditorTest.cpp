@@ -19,21 +19,6 @@ protected:
 
 } // namespace
 
-TEST_F(PaymentEditor, AValidatedPaymentTakesNothingAgain)
-{
-    ASSERT_EQ(1, ValidateNew(L"150"));
-    boxes.Clear();
-    Run(std::stoull(Stored(L"id")), L"Plata - document validat", [&](HWND hwnd) {
-        // Enter does not store it as temporary either.
-        for (int button : {IDC_PLATA_VALIDEAZA, IDOK, IDC_PLATA_ADAUGA_NIR, IDC_PLATA_ANULEAZA}) {
-            EXPECT_FALSE(ModalDriver::IsEnabled(hwnd, button)) << button;
-            ModalDriver::ClickOnScreen(hwnd, button);
-        }
-    });
-    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
-    EXPECT_EQ(L"0|30|2|2", Books() + L"|" + Stored(L"status"));
-}
-
 TEST_F(PaymentEditor, TheListAndTheLedgerTakeThePaymentsOfThePeriodByTheDayTheirEditorShows)
 {
     tempDb.Exec(L"update ConfigFacturi set perioadaPreluare = 10");
@@ -47,15 +32,11 @@ TEST_F(PaymentEditor, TheListAndTheLedgerTakeThePaymentsOfThePeriodByTheDayTheir
     micro::utils::QString day;
     micro::utils::FormatTimeText(today, day, L"%d-%m-%Y");
     MyPlatiDialog list(nullptr);
-    ModalDriver driver;
-    driver.When(L"Plati", [&](HWND w) {
+    cash_tests::RunDialog(list, L"Plati", [&](HWND w) {
         const int rows = IDC_PLATI_LISTA;
         EXPECT_EQ(L"2|1|" + std::wstring(day.c_str()) + L"|2", ModalDriver::ListCell(w, rows, 0, 2) + L"|" +
                       ModalDriver::ListCell(w, rows, 1, 2) + L"|" + ModalDriver::ListCell(w, rows, 1, 0) + L"|" +
                       std::to_wstring(ModalDriver::ListRowCount(w, rows)));
-        ModalDriver::Click(w, IDCANCEL);
     });
-    list.DoModal();
-    driver.Verify();
     EXPECT_DOUBLE_EQ(1, SumPartnerLedger(PartnerSupplier, partner, today, upper).credit);
 }

@@ -91,7 +91,6 @@ TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughGuardsThatGiveBackExact
     EXPECT_EQ(IDOK, Run(receipt, kEditor, [](HWND w) { ModalDriver::Click(w, IDC_INCASARE_REVERT); }));
     EXPECT_EQ(L"60|70|1", Books());
     EXPECT_EQ(1, StatusOf(receipt));
-    EXPECT_EQ(L"10.0", tempDb.Text(L"select group_concat(suma) from Alocari"));
     // A temporary receipt has nothing to give back: the command only closes.
     EXPECT_EQ(IDCANCEL, Run(receipt, kEditor, [](HWND w) { ModalDriver::Click(w, IDC_INCASARE_REVERT); }));
     EXPECT_DOUBLE_EQ(70, Balance(doc13));

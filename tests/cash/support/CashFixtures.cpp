@@ -34,30 +34,43 @@ unsigned long long AddCashRow(testing_support::TempDatabase& db, const wchar_t* 
     return static_cast<unsigned long long>(db.Db().LastInsertRowId());
 }
 
-namespace {
-
-// Steps act on the editor, which is closed with Cancel unless a step ended
-// it; the nested windows are driven and then forgotten.
-template <class Editor>
-INT_PTR RunEditor(unsigned long long id, const std::wstring& title, NestedSteps& nested, const Steps& steps)
+INT_PTR RunDialog(micro::qdialog::QDialog& dialog, const std::wstring& title, const Steps& steps,
+                  const NestedSteps& nested)
 {
-    Editor editor(nullptr);
-    editor.id = id;
     ModalDriver driver;
     driver.When(title, [&](HWND hwnd) {
         steps(hwnd);
-        // What the steps typed is discarded without the question.
         if (IsWindow(hwnd) && IsWindowVisible(hwnd)) {
-            editor.MarkSaved();
+            dialog.MarkSaved();
             ModalDriver::Click(hwnd, IDCANCEL);
         }
     });
     for (auto& step : nested)
         driver.When(step.first, step.second);
-    nested.clear();
-    INT_PTR result = editor.DoModal();
+    INT_PTR result = dialog.DoModal();
     driver.Verify();
     return result;
+}
+
+std::wstring ColumnText(HWND dialog, int listId, int column)
+{
+    std::wstring text;
+    for (int row = 0; row < ModalDriver::ListRowCount(dialog, listId); ++row)
+        text += (row ? L"," : L"") + ModalDriver::ListCell(dialog, listId, row, column);
+    return text;
+}
+
+namespace {
+
+// The editor on the stored id; the nested windows are driven and then forgotten.
+template <class Editor>
+INT_PTR RunEditor(unsigned long long id, const std::wstring& title, NestedSteps& nested, const Steps& steps)
+{
+    Editor editor(nullptr);
+    editor.id = id;
+    NestedSteps windows;
+    windows.swap(nested);
+    return RunDialog(editor, title, steps, windows);
 }
 
 // The picker titled title double-clicks the row of list whose first cell is text.

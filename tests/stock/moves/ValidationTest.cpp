@@ -1,4 +1,3 @@
-#include "database/Lookups.h"
 #include "stock/StockMoveStore.h"
 #include "tests/stock/support/StockFixture.h"
 
@@ -10,7 +9,7 @@ class Validation : public StockTest {
 protected:
     void SetUp() override
     {
-        cui = Product(L"Cui 50mm", L"kg", 2.5, 10, 0, 3.75);
+        Product(L"Cui 50mm", L"kg", 2.5, 10, 0, 3.75);
         surub = Product(L"Surub D'Artagnan", L"b'c", 1.25, 4, 1, 2.0);
     }
     // Everything a validation may touch.
@@ -21,7 +20,7 @@ protected:
                            L"IesiriGenerale union all select total(cantitate) from ArticoleIesiriGenerale "
                            L"union all select idIesiri from iduri)");
     }
-    unsigned long long cui = 0, surub = 0;
+    unsigned long long surub = 0;
 };
 
 } // namespace
@@ -39,21 +38,19 @@ TEST_F(Validation, MovesStockOnceInOrderOrChangesNothing)
         const wchar_t* setUp;
         const wchar_t* undo;
         const wchar_t* message;  // of the refusal, which a third quantity of 6 mends
-        double cui, surub;       // stocReal and the rule's stock after
-        const wchar_t* ledger;
+        const wchar_t* ledger;   // its running stock is stocReal after, as the random walk checks
     } cases[] = {
-        {"an exit of exactly the stock", 1, L"6", nullptr, nullptr, nullptr, 0, 3, exitRows},
-        {"an entry", 0, L"6", nullptr, nullptr, nullptr, 20, 5,
+        {"an exit of exactly the stock", 1, L"6", nullptr, nullptr, nullptr, exitRows},
+        {"an entry", 0, L"6", nullptr, nullptr, nullptr,
          L"3|1|INTRARE GENERALA|1|14.0|4.0|3.75|kg;3|1|INTRARE GENERALA|2|5.0|1.0|2.0|b'c;"
          L"3|1|INTRARE GENERALA|1|20.0|6.0|3.75|kg"},
-        {"stock below zero on the third row", 1, L"7", nullptr, nullptr, L"Cantitate Insufucienta in stoc !", 0, 3,
-         exitRows},
+        {"stock below zero on the third row", 1, L"7", nullptr, nullptr, L"Cantitate Insufucienta in stoc !", exitRows},
         {"a ledger row refused", 1, L"1",
          L"create trigger refuse before insert on Stocuri begin select raise(abort, 'refuzat'); end",
-         L"drop trigger refuse", L"refuzat", 0, 3, exitRows},
+         L"drop trigger refuse", L"refuzat", exitRows},
         {"the header refused", 1, L"1",
          L"create trigger refuse before insert on IesiriGenerale begin select raise(abort, 'plin'); end",
-         L"drop trigger refuse", L"plin", 0, 3, exitRows},
+         L"drop trigger refuse", L"plin", exitRows},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -73,7 +70,6 @@ TEST_F(Validation, MovesStockOnceInOrderOrChangesNothing)
             EXPECT_EQ(before, Snapshot());
             ASSERT_EQ(2u, boxes.Count()) << boxes.Describe();
             EXPECT_NE(std::wstring::npos, boxes.Last().text.find(c.message));
-            EXPECT_EQ(L"Message", boxes.Last().caption);
             if (c.undo)
                 tempDb.Exec(c.undo);
             ClickCell(w, 2, 4);
@@ -81,10 +77,6 @@ TEST_F(Validation, MovesStockOnceInOrderOrChangesNothing)
             ModalDriver::ClickOnScreen(w, IDC_IGE_VALIDEAZA);
         }));
         EXPECT_EQ(L"Validare document ?", boxes.Boxes().at(0).text);
-        EXPECT_EQ(c.cui, StocReal(cui));
-        EXPECT_EQ(c.surub, StocReal(surub));
-        EXPECT_EQ(Bani(c.cui), Bani(GetProductStockAtDate(1775034900, cui)));
-        EXPECT_EQ(Bani(c.surub), Bani(GetProductStockAtDate(1775034900, surub)));
         // 01-04-2026 09:15 in the ledger, two hours earlier in the header.
         EXPECT_EQ(L"2|1775027700", tempDb.Text(micro::qsql::SqlFormat(L"select status || '|' || dataCreare from %s",
                                                                       StockMoveKindOf(c.kind).headerTable)
@@ -98,21 +90,11 @@ TEST_F(Validation, MovesStockOnceInOrderOrChangesNothing)
     }
 }
 
-TEST_F(Validation, EntryStockTestCountsHundredths)
-{
-    Exec({L"update Produse set stocReal = 0.3 where id = 2",
-          L"update ArticoleNiruri set cantitate = 0.3 where produsID = 2"});
-    StockMoveHeader entry;
-    entry.date = 86400;
-    EXPECT_EQ(0, ValidateStockMove(0, entry, {StockMoveRow{surub, -0.4, 1, 0, 0, 0}}));
-    EXPECT_EQ(-1, ValidateStockMove(0, entry, {StockMoveRow{surub, -0.1, 1, 0, 0, 0}, {surub, -0.2, 1, 0, 0, 0}}));
-    EXPECT_EQ(L"3|INTRARE GENERALA", tempDb.Text(L"select distinct tip || '|' || IDClient from Stocuri"));
-}
-
 // Entry 20 on 01-12, invoice 4 on 02-12, exit 3 on 04-12, NIR 6 on 05-12: an
 // exit dated 01-12 may take 13, not 18 (the stock would read -5 on 04-12).
-// Once a temporary invoice has taken the stock below 0, an entry still passes.
-TEST_F(Validation, AnExitMustLeaveStockOnEveryLaterDayAndAnEntryAlwaysPasses)
+// Once a temporary invoice has taken the stock below 0, an entry still passes;
+// what an entry takes out is counted in hundredths.
+TEST_F(Validation, AnExitMustLeaveStockOnEveryLaterDayAndAnEntryPassesUnlessItTakesOutMoreThanTheStock)
 {
     long long ciment = Product(L"Ciment", L"sac", 3.0);
     const long long d1 = 1764547200;  // 01-12-2025
@@ -135,5 +117,8 @@ TEST_F(Validation, AnExitMustLeaveStockOnEveryLaterDayAndAnEntryAlwaysPasses)
     entry.date = d1 + 5 * 86400 + 7200;
     EXPECT_EQ(-1, ValidateStockMove(0, entry, {StockMoveRow{static_cast<unsigned long long>(ciment), 1, 1, 0, 0, 0}}));
     EXPECT_EQ(L"-3.0", tempDb.Text(L"select stoc from Stocuri order by id desc limit 1"));
-    EXPECT_EQ(-3, StocReal(ciment));
+    Exec({L"update Produse set stocReal = 0.3 where id = 2",
+          L"update ArticoleNiruri set cantitate = 0.3 where produsID = 2"});
+    EXPECT_EQ(0, ValidateStockMove(0, entry, {StockMoveRow{surub, -0.4, 1, 0, 0, 0}}));
+    EXPECT_EQ(-1, ValidateStockMove(0, entry, {StockMoveRow{surub, -0.1, 1, 0, 0, 0}, {surub, -0.2, 1, 0, 0, 0}}));
 }

@@ -1,7 +1,9 @@
 #include "stock/MyFisaDeArticolDialog.h"
+#include "tests/cash/support/CashFixtures.h"
 #include "tests/stock/support/StockFixture.h"
 
 using namespace stock_test;
+using cash_tests::AddCashRow;
 
 class Ledgers : public StockTest {
 protected:
@@ -16,17 +18,20 @@ protected:
 
 TEST_F(Ledgers, PartnerLedgerListsEveryCountedRecordOnceWithRunningBalance)
 {
-    long long client = tempDb.AddClient(L"Beta SRL");
+    unsigned long long client = tempDb.AddClient(L"Beta SRL");
     long long start = kDay + 86400;
-    Line(L"Facturi", kDay + 100, 2, client, 1, 1, 10, 10);         // before: validated, debited into the opening
-    Line(L"Facturi", kDay + 200, 3, client, 2, 1, 10, 99);         // cancelled: nowhere
-    Cash(L"Incasari", kDay + 300, 2, client, 1, 30);      // before: credited into the opening
-    Line(L"Facturi", start, 2, client, 3, 1, 5, 10);               // the period's first second: a row, not the opening
-    Cash(L"Incasari", start + 50, 2, client, 2, 20);
-    Cash(L"Incasari", start + 50, 2, client, 3, 20);      // the same second: both listed
-    Cash(L"Incasari", start + 60, 1, client, 4, 500);     // temporary: no credit
-    Cash(L"Incasari", start + 70, 2, client, 5, 1, 12);   // a payment type above 10 is still a credit
-    Line(L"Facturi", start + 86399, 1, client, 4, 1, 2, 10);       // temporary invoice, last second of the day
+    // Before: validated, debited into the opening.
+    Line(L"Facturi", kDay + 100, 2, client, 1, 1, 10, 10);
+    Line(L"Facturi", kDay + 200, 3, client, 2, 1, 10, 99);                  // cancelled: nowhere
+    AddCashRow(tempDb, L"Incasari", {client, 1, L"", 30, 2, kDay + 300});   // before: credited into the opening
+    // The period's first second: a row, not the opening.
+    Line(L"Facturi", start, 2, client, 3, 1, 5, 10);
+    AddCashRow(tempDb, L"Incasari", {client, 2, L"", 20, 2, start + 50});
+    AddCashRow(tempDb, L"Incasari", {client, 3, L"", 20, 2, start + 50});   // the same second: both listed
+    AddCashRow(tempDb, L"Incasari", {client, 4, L"", 500, 1, start + 60});  // temporary: no credit
+    // A payment type above 10 is still a credit.
+    AddCashRow(tempDb, L"Incasari", {client, 5, L"", 1, 2, start + 70, 12});
+    Line(L"Facturi", start + 86399, 1, client, 4, 1, 2, 10);                // temporary invoice, last second of the day
 
     MyFisaDeArticolDialog dialog(nullptr);
     dialog.mode = 1;

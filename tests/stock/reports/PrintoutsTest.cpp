@@ -7,6 +7,36 @@
 using namespace stock_test;
 using layout_tests::EmfPage;
 
+namespace {
+
+// A sheet's dialog with the controls that fill and print it (0: it has none).
+struct Sheet {
+    const wchar_t* name;
+    int perPage;
+    micro::qdialog::QDialog& dialog;
+    const wchar_t* caption;
+    int from, to, collect, list, print;
+    std::set<int> seen;
+};
+
+// The sheet filled for 15-03-2024 and printed; answers the rows its list holds.
+int Print(const Sheet& sheet)
+{
+    int rows = 0;
+    RunDialog(sheet.dialog, sheet.caption, [&](HWND w) {
+        for (int picker : {sheet.from, sheet.to})
+            if (picker)
+                ModalDriver::SetDate(w, picker, PickerDay(kDay));
+        if (sheet.collect)
+            ModalDriver::Click(w, sheet.collect);
+        rows = ModalDriver::ListRowCount(w, sheet.list);
+        ModalDriver::Click(w, sheet.print);
+    });
+    return rows;
+}
+
+} // namespace
+
 class Printouts : public StockTest {};
 
 TEST_F(Printouts, EachSheetBreaksAfterItsRowsPerPageWithNoBlankPageAndKeepsItsCoordinates)
@@ -27,43 +57,14 @@ TEST_F(Printouts, EachSheetBreaksAfterItsRowsPerPageWithNoBlankPageAndKeepsItsCo
     MyFisaDeArticolDialog article(nullptr), partner(nullptr);
     warehouse.productId = article.productId = product, article.chosenName = L"Cuie";
     partner.mode = 1, partner.partnerId = client;
-    // The sheet filled for 15-03-2024 and printed; answers the rows its list holds.
-    auto print = [&](auto& dialog, const wchar_t* caption, int from, int to, int collect, int list, int button) {
-        int rows = 0;
-        RunDialog(dialog, caption, [&](HWND w) {
-            for (int picker : {from, to})
-                if (picker)
-                    ModalDriver::SetDate(w, picker, PickerDay(kDay));
-            if (collect)
-                ModalDriver::Click(w, collect);
-            rows = ModalDriver::ListRowCount(w, list);
-            ModalDriver::Click(w, button);
-        });
-        return rows;
-    };
-    struct Sheet {
-        const wchar_t* name;
-        int perPage;
-        std::function<int()> print;
-        std::set<int> seen;
-    } sheets[] = {
-        {L"stock_list", 49,
-         [&] { return print(stock, L"Stoc articole", IDC_STOC_DATA, 0, 0, IDC_STOC_LISTA, IDC_STOC_TIPARESTE); }},
-        {L"warehouse", 46,
-         [&] {
-             return print(warehouse, L"Fisa de magazie", IDC_MAGAZIE_DE_LA, IDC_MAGAZIE_LA, IDC_MAGAZIE_COLECTEAZA,
-                          IDC_MAGAZIE_LISTA, IDC_MAGAZIE_TIPARIRE);
-         }},
-        {L"article", 50,
-         [&] {
-             return print(article, L"Fisa de articol", IDC_FISA_DE_LA, IDC_FISA_LA, IDC_FISA_COLECTEAZA,
-                          IDC_FISA_LISTA, IDC_FISA_TIPARIRE);
-         }},
-        {L"partner", 50,
-         [&] {
-             return print(partner, L"Fisa de Client", IDC_FISA_DE_LA, IDC_FISA_LA, IDC_FISA_COLECTEAZA,
-                          IDC_FISA_LISTA, IDC_FISA_TIPARIRE);
-         }},
+    Sheet sheets[] = {
+        {L"stock_list", 49, stock, L"Stoc articole", IDC_STOC_DATA, 0, 0, IDC_STOC_LISTA, IDC_STOC_TIPARESTE},
+        {L"warehouse", 46, warehouse, L"Fisa de magazie", IDC_MAGAZIE_DE_LA, IDC_MAGAZIE_LA, IDC_MAGAZIE_COLECTEAZA,
+         IDC_MAGAZIE_LISTA, IDC_MAGAZIE_TIPARIRE},
+        {L"article", 50, article, L"Fisa de articol", IDC_FISA_DE_LA, IDC_FISA_LA, IDC_FISA_COLECTEAZA, IDC_FISA_LISTA,
+         IDC_FISA_TIPARIRE},
+        {L"partner", 50, partner, L"Fisa de Client", IDC_FISA_DE_LA, IDC_FISA_LA, IDC_FISA_COLECTEAZA, IDC_FISA_LISTA,
+         IDC_FISA_TIPARIRE},
     };
     // What pages 1 and 2 of a sheet one row over a page show, and where.
     struct Spot {
@@ -89,7 +90,7 @@ TEST_F(Printouts, EachSheetBreaksAfterItsRowsPerPageWithNoBlankPageAndKeepsItsCo
         for (int i = 0; i < 4; ++i) {
             Sheet& s = sheets[i];
             layout_tests::MetafileSink sink(kPageW, kPageH);
-            int rows = s.print();
+            int rows = Print(s);
             if (rows < s.perPage - 1 || rows > s.perPage + 1)
                 continue;
             SCOPED_TRACE(testing_support::Narrow(s.name) + ", " + std::to_string(rows) + " rows");

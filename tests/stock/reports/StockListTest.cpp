@@ -35,7 +35,6 @@ TEST_F(StockList, ValuesEachProductEndsWithTheTotalRefillsOnADateChangeAndStopsA
         boxes.Clear();
         ModalDriver::SetDate(w, IDC_STOC_DATA, PickerDay(kDay));
         ASSERT_EQ(1u, boxes.Count());
-        EXPECT_EQ(L"Message", boxes.Last().caption);
         EXPECT_EQ(L"SQLITE_ERROR[1]: no such table: ArticoleIesiriGenerale", boxes.Last().text);
         EXPECT_EQ(w, boxes.Last().owner);
         EXPECT_EQ(0, ModalDriver::ListRowCount(w, IDC_STOC_LISTA));

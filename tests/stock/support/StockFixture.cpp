@@ -23,14 +23,6 @@ std::wstring RowText(HWND dialog, int listId, int row, std::initializer_list<int
     return text;
 }
 
-std::wstring ColumnText(HWND dialog, int listId, int column)
-{
-    std::wstring text;
-    for (int row = 0; row < ModalDriver::ListRowCount(dialog, listId); ++row)
-        text += (row ? L"," : L"") + ModalDriver::ListCell(dialog, listId, row, column);
-    return text;
-}
-
 void AddRow(HWND editor, const wchar_t* productName, const wchar_t* quantity)
 {
     ModalDriver picker;
@@ -85,14 +77,6 @@ long long StockTest::Document(const wchar_t* header, long long date, int status,
     // stocReal kept as every write of the program keeps it.
     db().ExecDML(RecomputeAllStoredStockSql());
     return id;
-}
-
-void StockTest::Cash(const wchar_t* table, long long date, int status, long long partner, long long number,
-                          double amount, int type)
-{
-    db().ExecDML(SqlFormat(L"insert into %s (numar, IDClient, suma, data, status, tip) values (%lld, %lld, %.17g, "
-                           L"%lld, %d, %d)",
-                           table, number, partner, amount, date, status, type));
 }
 
 INT_PTR StockTest::RunEditor(int kind, unsigned long long id, std::function<void(HWND)> body)

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
-#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "framework/gui/QControl.h"
 #include "resources/resource.h"
 #include "stock/MyIntrariGeneraleDialogEdit.h"
+#include "tests/cash/support/CashFixtures.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/harness/TempDatabase.h"
@@ -22,8 +22,6 @@ using Rows = std::vector<std::vector<std::wstring>>;
 
 const long long kDay = 1710460800;  // 15-03-2024 00:00:00 UTC
 
-inline long long Bani(double amount) { return std::llround(amount * 100.0); }
-inline long long Bani(const std::wstring& cell) { return Bani(_wtof(cell.c_str())); }
 
 // A picker value on the day of `seconds`, at an hour the reports must ignore.
 inline SYSTEMTIME PickerDay(long long seconds, int hour = 15)
@@ -35,30 +33,13 @@ inline SYSTEMTIME Day(WORD year, WORD month, WORD day, WORD hour = 0, WORD minut
     return SYSTEMTIME{year, month, 0, day, hour, minute, 0, 0};
 }
 
-// Runs a dialog modally while `action` works on it; what the action leaves
-// open is closed with Cancel. Answers the dialog's result.
-template <class Dialog>
-INT_PTR RunDialog(Dialog& dialog, const std::wstring& caption, std::function<void(HWND)> action)
-{
-    ModalDriver driver;
-    driver.When(caption, [&](HWND window) {
-        action(window);
-        // What the action typed is discarded without the question.
-        if (IsWindow(window) && IsWindowVisible(window)) {
-            dialog.MarkSaved();
-            ModalDriver::Click(window, IDCANCEL);
-        }
-    });
-    INT_PTR result = dialog.DoModal();
-    driver.Verify();
-    return result;
-}
+using cash_tests::RunDialog;
 
 // Every cell of a list, row by row.
 Rows ListRows(HWND dialog, int listId, int columns);
-// The cells of one row joined by '|', or of one column joined by ','.
+// The cells of one row joined by '|'.
 std::wstring RowText(HWND dialog, int listId, int row, std::initializer_list<int> columns);
-std::wstring ColumnText(HWND dialog, int listId, int column);
+using cash_tests::ColumnText;
 
 // "Adauga Pozitie", the product picked by name, the quantity typed in place
 // and the cell left (which commits it).
@@ -89,9 +70,6 @@ protected:
     {
         return Document(header, date, status, partner, number, {{double(product), qty, price}});
     }
-    // A receipt (Incasari) or payment (Plati); answers its id.
-    void Cash(const wchar_t* table, long long date, int status, long long partner, long long number,
-                   double amount, int type = 1);
 
     // The movement editor of `kind` on `id` while `body` works on its window.
     INT_PTR RunEditor(int kind, unsigned long long id, std::function<void(HWND)> body);
