@@ -37,8 +37,8 @@ TEST_F(LedgerEditors, DoubleClickOpensTheRealEditorOfEveryRowKindOnItsRecord)
     Line(L"Niruri", kDay + 1, 2, client, 42, product, 1, 10);
     long long entry = Line(L"IntrariGenerale", kDay + 2, 2, 0, 0, product, 1, 10);
     long long exit = Line(L"IesiriGenerale", kDay + 3, 2, 0, 0, product, 1, 10);
-    Cash(L"Incasari", kDay + 4, 2, client, 43, 5);
-    Cash(L"Plati", kDay + 5, 2, client, 44, 5);
+    cash_tests::AddCashRow(tempDb, L"Incasari", {client, 43, L"", 5, 2, kDay + 4, 1});
+    cash_tests::AddCashRow(tempDb, L"Plati", {client, 44, L"", 5, 2, kDay + 5, 1});
 
     struct Opened {
         const wchar_t* caption;  // null: the row opens nothing
