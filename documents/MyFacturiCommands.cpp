@@ -291,6 +291,13 @@ void MyFacturiDialog::Storno()
     }
     // A NIR is reversed by a NIR, numbered from the NIR counter.
     long long n = GetInvoiceConfigValue(tip == DocumentGoodsReceived ? 9 : 8) + 1;
+    // A counter lowered in the numbering settings must not hand the reversal a number held already.
+    QString taken = NumberTakenText(tip == DocumentGoodsReceived ? DocumentGoodsReceived : DocumentInvoice, serie,
+                                    static_cast<unsigned long long>(n), 0);
+    if (!taken.IsEmpty()) {
+        MessageBox(taken, L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     QString question = QString(L"Stornarea implica anularea facturii si modificarea \n stocurilor la valorile initiale "
                                L"!\nSe va crea factura storno cu numarul ") +
                        QString::Formatted(L"%d", static_cast<int>(n));

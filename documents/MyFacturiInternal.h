@@ -40,6 +40,10 @@ inline unsigned long long DayOf(unsigned long long seconds)
 // The table receipts or payments settle for a document type; none for
 // proformas and delivery notes.
 const settlement::DocumentTable* SettledTable(int tip);
+// The refusal when another document of the type and series holds the number
+// (reservedId: the document's own id), empty when it is free.
+micro::utils::QString NumberTakenText(int tip, const micro::utils::QString& series, unsigned long long number,
+                                      unsigned long long reservedId);
 // "Factura 5 este incasata cu 100.00 prin chitanta CNT 7" (an invoice),
 // "NIR-ul 5 este platit ... prin plata PLT 3" (a NIR): why the total cannot
 // fall below what was taken, or the document cannot be closed.

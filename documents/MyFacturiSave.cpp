@@ -26,10 +26,13 @@ void Require(bool written)
         throw QSqlError(QSqlError::kWrapperError, L"Database write failed");
 }
 
+} // namespace
+
 // Why a new document cannot take number in series: another stored document of
 // its table holds them already (a NIR's series is its supplier's invoice, so
 // its number alone counts). Empty when the number is free.
-QString NumberTakenText(int tip, const QString& series, unsigned long long number, unsigned long long reservedId)
+QString facturi_editor::NumberTakenText(int tip, const QString& series, unsigned long long number,
+                                        unsigned long long reservedId)
 {
     static const wchar_t* const kinds[] = {L"Factura", L"Proforma", L"Avizul", L"NIR-ul", L"Factura"};
     bool nir = tip == DocumentGoodsReceived;
@@ -44,8 +47,6 @@ QString NumberTakenText(int tip, const QString& series, unsigned long long numbe
     return QString(kinds[IsValidDocumentType(tip) ? tip : 0]) + L" " + name + QString::Formatted(L"%llu", number) +
            L" exista deja: alegeti alt numar din Configurare Facturi !";
 }
-
-} // namespace
 
 const settlement::DocumentTable* facturi_editor::SettledTable(int tip)
 {

@@ -91,7 +91,12 @@ TEST_F(EditorLifecycle, StornoOfAGoodsReceivedNoteIsANegatedNote)
     tempDb.Exec(L"delete from ArticoleFacturi"); // nothing of the note is sold: its reversal may take it all back
     tempDb.Exec(L"insert into Niruri values (1, 2, 4, 1, 1772668800, 1772668800, 0, 0, 500, 120, 620, 620, 'F1')");
     StoreLine(L"ArticoleNiruri", 1, cement, 5, 100);
+    // A counter lowered to hand out the note's own number: refused before anything is asked or written.
+    tempDb.Exec(L"update ConfigFacturi set numarNir = 3");
+    EXPECT_EQ(2, RunDocument(3, 1, [](HWND w) { ModalDriver::Click(w, IDC_FE_STORNO); }));
+    EXPECT_TRUE(boxes.Saw(L"NIR-ul 4 exista deja: alegeti alt numar din Configurare Facturi !")) << boxes.Describe();
     tempDb.Exec(L"update ConfigFacturi set numarNir = 4");
+    boxes.Clear();
     boxes.Answer(IDOK);
     EXPECT_EQ(1, RunDocument(3, 1, [](HWND w) { ModalDriver::Click(w, IDC_FE_STORNO); })) << boxes.Describe();
     EXPECT_EQ(L"1 4 4 62000 0|2 4 5 -62000 0|0 5 1 1",
