@@ -6,6 +6,7 @@
 #include "stock/StockMovePrint.h"
 #include "stock/StockRowValues.h"
 #include <cmath>
+#include <utility>
 
 using micro::qsql::QSqlError;
 using micro::utils::QString;
@@ -94,7 +95,7 @@ bool MyIntrariGeneraleDialogEdit::UpdateData(bool toControls)
 bool MyIntrariGeneraleDialogEdit::OnCommand(UINT control, UINT code, HWND window, LRESULT& result)
 {
     if (control == IDC_IGE_CELULA && code == EN_KILLFOCUS) {
-        CommitCellEdit();
+        clickInterrupted = !CommitCellEdit();
         return true;
     }
     return QDialog::OnCommand(control, code, window, result);
@@ -103,15 +104,17 @@ bool MyIntrariGeneraleDialogEdit::OnCommand(UINT control, UINT code, HWND window
 bool MyIntrariGeneraleDialogEdit::OnButton(UINT control)
 {
     // Commands of the editing buttons obey the lock even when sent directly.
-    bool editable = !IsReadOnly();
+    bool interrupted = std::exchange(clickInterrupted, false);
+    bool editable = !IsReadOnly() && !interrupted;
     switch (control) {
     case IDC_IGE_ADAUGA: if (editable) AddItem(); return true;
     case IDC_IGE_STERGE: if (editable) DeleteItem(); return true;
     case IDC_IGE_MODIFICA: if (editable) ModifyItem(); return true;
-    case IDC_IGE_VALIDEAZA: Validate(); return true;
+    case IDC_IGE_VALIDEAZA: if (!interrupted) Validate(); return true;
     case IDC_IGE_ANULEAZA: if (editable) Cancel(); return true;
     case IDC_IGE_TIPARIRE: Print(); return true;
     case IDOK:
+        return interrupted || QDialog::OnButton(control);
     case IDCANCEL:
     case 9: return QDialog::OnButton(control);
     default: return true;

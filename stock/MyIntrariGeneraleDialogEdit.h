@@ -39,6 +39,9 @@ public:
     micro::gui::QEdit cellEditor;
     int editRow = 0, editColumn = 0;
     bool editing = false;
+    // The cell lost the focus to a click with a quantity refused: that click
+    // is not carried out, so nothing is written with the quantity kept.
+    bool clickInterrupted = false;
     micro::gui::QDateTimeSelector datePicker;
     stock_reports::CompanyHeading company;
     micro::utils::QString printDate;

@@ -140,6 +140,7 @@ void MyIntrariGeneraleDialogEdit::Renumber()
 
 void MyIntrariGeneraleDialogEdit::BeginCellEdit(int row, int column)
 {
+    clickInterrupted = false;
     if (column != ColQuantity || IsReadOnly())
         return;
     RECT cell = {};
