@@ -5,7 +5,6 @@
 // alone, which the editors call. After every step, refused or not, the books
 // must add up; the stock list and the warehouse card are read every few steps.
 #include <cmath>
-#include <deque>
 #include <map>
 #include <random>
 #include <sstream>
@@ -22,7 +21,6 @@
 #include "tests/cash/support/CashFixtures.h"
 #include "tests/documents/support/EditorFixture.h"
 
-using micro::qsql::QsqlQuery;
 using micro::qsql::SqlFormat;
 using testing_support::ModalDriver;
 using testing_support::Narrow;
@@ -47,9 +45,8 @@ const wchar_t* const kIdCounters[] = {L"idFactura", L"idProforma", L"idAvize", L
 
 // Each table's documents and what identifies a number within it (a NIR's
 // series column holds its supplier's invoice number).
-const wchar_t* const kNumbered[][2] = {{L"Facturi", L"serie, numar"}, {L"Proforme", L"serie, numar"},
-                                       {L"Avize", L"serie, numar"},   {L"Niruri", L"numar"},
-                                       {L"Incasari", L"serie, numar"}, {L"Plati", L"serie, numar"}};
+const wchar_t* const kNumbered[][2] = {{L"Facturi", L"serie, numar"}, {L"Proforme", L"serie, numar"}, {L"Avize",
+    L"serie, numar"}, {L"Niruri", L"numar"}, {L"Incasari", L"serie, numar"}, {L"Plati", L"serie, numar"}};
 
 
 long long Bani(double amount) { return std::llround(amount * 100.0); }
@@ -63,8 +60,7 @@ std::wstring Snapshot(TempDatabase& db, const Doc& doc)
                              L"100) || ' ' || round(sold * 100) || ' ' || serie || ' |' || (select group_concat(produsID "
                              L"|| 'x' || cantitate || '@' || valoareFT, ' ') from %s where IDFactura = %llu) from %s "
                              L"where id = %llu",
-                             DocumentLineTable(doc.tip), doc.id, DocumentHeaderTable(doc.tip), doc.id)
-                       .c_str());
+                             DocumentLineTable(doc.tip), doc.id, DocumentHeaderTable(doc.tip), doc.id).c_str());
 }
 
 long long Status(TempDatabase& db, const Doc& doc)
@@ -73,20 +69,13 @@ long long Status(TempDatabase& db, const Doc& doc)
 }
 
 
-// The newest reversed (status 4) header of the type's table above lastId, 0 when none.
-unsigned long long NewReversal(TempDatabase& db, int tip, long long lastId)
-{
-    return static_cast<unsigned long long>(db.Scalar(
-        SqlFormat(L"select coalesce(max(id), 0) from %s where id > %lld and status = 4", DocumentHeaderTable(tip), lastId)
-            .c_str()));
-}
 
 // Id, number and balance in hundredths of the table's documents still owing.
 struct Open { unsigned long long id; long long number, balance; };
 std::vector<Open> OpenDocuments(TempDatabase& db, const wchar_t* table)
 {
     std::vector<Open> open;
-    for (QsqlQuery q = db.Db().ExecQuery(SqlFormat(L"select id, numar, round(sold * 100) from %s where round(sold * "
+    for (auto q = db.Db().ExecQuery(SqlFormat(L"select id, numar, round(sold * 100) from %s where round(sold * "
                                                    L"100) > 0 and status < 3 order by id", table).c_str());
          !q.Eof(); q.NextRow())
         open.push_back({q.GetIdField(0), q.GetIntField(1), q.GetIntField(2)});
@@ -101,14 +90,13 @@ void CheckBalances(TempDatabase& db, std::ostream& out)
     const wchar_t* const sides[][3] = {{L"Facturi", L"Incasari", L"0"}, {L"Niruri", L"Plati", L"1"}};
     for (auto& side : sides) {
         // sursa 0 receipts over invoices (tipDocument 0), 1 payments over NIRs (3).
-        QsqlQuery q = db.Db().ExecQuery(SqlFormat(L"select id, status, round(valoareTTI * 100), round(sold * 100), (select "
+        auto q = db.Db().ExecQuery(SqlFormat(L"select id, status, round(valoareTTI * 100), round(sold * 100), (select "
                                           L"round(total(a.suma) * 100) from Alocari a join %s s on s.id = a.idSursa "
                                           L"where a.sursa = %s and a.tipDocument = %d and a.idDocument = d.id and "
                                           L"s.status = 2) from %s d order by id",
                                           side[1], side[2], side[2][0] == L'0' ? 0 : 3, side[0]).c_str());
         for (; !q.Eof(); q.NextRow()) {
-            long long status = q.GetIntField(1), total = q.GetIntField(2), sold = q.GetIntField(3);
-            long long settled = q.GetIntField(4);
+            long long status = q.GetIntField(1), total = q.GetIntField(2), sold = q.GetIntField(3), settled = q.GetIntField(4);
             bool owesNothing = status >= 3 || total < 0;
             long long expected = owesNothing ? 0 : total - settled;
             if (sold != expected || (owesNothing && settled != 0) || expected < 0 || expected > std::max(total, 0LL))
@@ -118,19 +106,14 @@ void CheckBalances(TempDatabase& db, std::ostream& out)
     }
 }
 
-void ReadCounters(TempDatabase& db, std::map<std::wstring, long long>& counters)
-{
-    for (const wchar_t* column : kConfigCounters)
-        counters[column] = db.Scalar(SqlFormat(L"select %s from ConfigFacturi where id = 1", column).c_str());
-    for (const wchar_t* column : kIdCounters)
-        counters[column] = db.Scalar(SqlFormat(L"select %s from iduri where id = 1", column).c_str());
-}
-
 // No counter moves back; no number repeats within type and series among documents not cancelled.
 void CheckNumbers(TempDatabase& db, std::map<std::wstring, long long>& counters, std::ostream& out)
 {
     std::map<std::wstring, long long> now;
-    ReadCounters(db, now);
+    for (const wchar_t* column : kConfigCounters)
+        now[column] = db.Scalar(SqlFormat(L"select %s from ConfigFacturi where id = 1", column).c_str());
+    for (const wchar_t* column : kIdCounters)
+        now[column] = db.Scalar(SqlFormat(L"select %s from iduri where id = 1", column).c_str());
     for (auto& counter : now)
         if (counter.second < counters[counter.first])
             out << "counter " << Narrow(counter.first) << " went back from " << counters[counter.first] << " to "
@@ -199,12 +182,13 @@ void CheckLines(TempDatabase& db, std::ostream& out)
 void CheckReversals(const Ledger& ledger, TempDatabase& db, std::ostream& out)
 {
     for (const Reversal& r : ledger.reversals) {
-        const wchar_t* header = DocumentHeaderTable(r.original.tip);  // no reversal there (0): the sums are the original's
+        // No reversal found (0): the sums are the original's alone.
         micro::utils::QString pair = SqlFormat(L"(%llu, %llu)", r.original.id, r.reversal);
         std::wstring sums = db.Text(SqlFormat(L"select cast(round(total(valoareFT) * 100) as int) || ' ' || "
                                               L"cast(round(total(valoareTTI) * 100) as int) || ' ' || "
                                               L"cast(round(total(abs(sold)) * 100) as int) || ' ' || min(status) "
-                                              L"from %s where id in %s", header, pair.c_str()).c_str());
+                                              L"from %s where id in %s", DocumentHeaderTable(r.original.tip),
+                                              pair.c_str()).c_str());
         std::wstring lines = db.Text(SqlFormat(L"select group_concat(produsID) from (select produsID from %s where "
                                                L"IDFactura in %s group by produsID having round(total(cantitate) * "
                                                L"100) <> 0)", DocumentLineTable(r.original.tip), pair.c_str()).c_str());
@@ -237,7 +221,7 @@ class Books : public editor_tests::EditorTest, public ::testing::WithParamInterf
 protected:
     std::mt19937 random;
     long long today = 0;
-    std::deque<std::string> log;
+    std::vector<std::string> log;  // what each step did
     std::vector<books::Doc> docs;
     books::Ledger ledger;
     std::string opProblem;  // what an operation itself found wrong
@@ -247,12 +231,7 @@ protected:
     MyFisaDeMagazieDialog* cardDialog = nullptr;
 
     int Pick(size_t n) { return std::uniform_int_distribution<int>(0, static_cast<int>(n) - 1)(random); }
-    void Note(std::string text)
-    {
-        log.push_back(std::move(text));
-        if (log.size() > 8)
-            log.pop_front();
-    }
+    void Note(std::string text) { log.push_back(std::move(text)); }
     unsigned long long Product(int index) { return ledger.products[index]; }
     SYSTEMTIME RandomDay() { return micro::gui::UnixToSystemTime(today - Pick(8) * 86400LL + 43200); }
 
@@ -283,8 +262,7 @@ protected:
         int tip = types[Pick(7)], command = Pick(3);
         if ((tip == 1 || tip == 2) && command == 1)
             command = 0;  // a proforma or delivery note is not validated
-        std::ostringstream what;
-        what << "new type " << tip;
+        std::ostringstream what("new type " + std::to_string(tip), std::ios::ate);
         MyFacturiDialog editor(nullptr);
         editor.tip = tip;
         typed = 0;
@@ -304,8 +282,8 @@ protected:
             opProblem = "status: a new document " + std::string(kNewNames[command]) + " is stored with status " +
                         std::to_string(books::Status(tempDb, docs.back())) + "\n";
         // An invoice takes its lines out of stock, a NIR or a return invoice brings them in.
-        const int direction[] = {-1, 0, 0, 1, 1};
-        long long moved = TotalStock() - stockBefore, expected = editor.salvat && command != 2 ? direction[tip] * typed * 100 : 0;
+        long long moved = TotalStock() - stockBefore;
+        long long expected = editor.salvat && command != 2 ? ((tip >= 3) - (tip == 0)) * typed * 100 : 0;
         if (moved != expected)
             opProblem += "stock: a new document of type " + std::to_string(tip) + " moved " + std::to_string(moved) +
                         " instead of " + std::to_string(expected) + "\n";
@@ -331,12 +309,11 @@ protected:
         what << kReopenNames[action] << " type " << doc.tip << " id " << doc.id;
         std::wstring before = books::Snapshot(tempDb, doc);
         // Half the time what settles it is given back first, as a user does before reversing.
-        if (action == 4 && (doc.tip == 0 || doc.tip == 3) && Pick(2)) {
+        if (action == 4 && (doc.tip == 0 || doc.tip == 3) && Pick(2))
             for (const settlement::LiveAllocation& owner : settlement::LiveAllocations(Table(Side(doc.tip)), doc.id))
-                GiveBack(Side(doc.tip), static_cast<long long>(owner.ownerId), false);
-            what << " after what settled it was given back";
-        }
-        long long lastId = tempDb.Scalar(SqlFormat(L"select max(id) from %s", DocumentHeaderTable(doc.tip)).c_str());
+                what << " gave back " << owner.ownerId << (GiveBack(Side(doc.tip), owner.ownerId, false) ? "" : " refused");
+        const wchar_t* header = DocumentHeaderTable(doc.tip);
+        long long lastId = tempDb.Scalar(SqlFormat(L"select max(id) from %s", header).c_str());
         RunDocument(doc.tip, doc.id, [&](HWND w) {
             if (action == 1 && Pick(2)) {
                 TypeLine(w, what, doc.tip);
@@ -349,10 +326,10 @@ protected:
         });
         std::wstring after = books::Snapshot(tempDb, doc);
         if (action == 0 && after != before)
-            opProblem = "a re-save without changes changed the stored document:\n  " +
-                        Narrow(before) + "\n  " + Narrow(after) + "\n";
+            opProblem = "a re-save without changes changed it:\n  " + Narrow(before) + "\n  " + Narrow(after) + "\n";
         if (action == 4 && after != before)
-            ledger.reversals.push_back({doc, books::NewReversal(tempDb, doc.tip, lastId)});
+            ledger.reversals.push_back({doc, static_cast<unsigned long long>(tempDb.Scalar(  // the newest reversed header, 0: none
+                SqlFormat(L"select coalesce(max(id), 0) from %s where id > %lld and status = 4", header, lastId).c_str()))});
         Note(what.str() + (after == before ? " (nothing written)" : ""));
     }
 
@@ -369,18 +346,14 @@ protected:
     }
 
     static const settlement::DocumentTable& Table(const cash_tests::Side& side)
-    {
-        return side.documentType == 0 ? settlement::kInvoices : settlement::kGoodsReceived;
-    }
-    static const cash_tests::Side& Side(int tip) { return tip == 3 ? cash_tests::kPayments : cash_tests::kReceipts; }
+    { return side.documentType == 0 ? settlement::kInvoices : settlement::kGoodsReceived; }
     static settlement::Source Source(const cash_tests::Side& side) { return settlement::Source(side.documentType != 0); }
+    static const cash_tests::Side& Side(int tip) { return tip == 3 ? cash_tests::kPayments : cash_tests::kReceipts; }
     // The plan applied with the caller's own write of its row, as the editors
     // apply theirs; false when refused.
     bool Settle(const cash_tests::Side& side, const settlement::SettlementPlan& plan,
                 const std::function<unsigned long long()>& owner)
-    {
-        return plan.Ready() && settlement::ApplySettlement(Table(side), Source(side), plan, owner) != 0;
-    }
+    { return plan.Ready() && settlement::ApplySettlement(Table(side), Source(side), plan, owner) != 0; }
 
     // A new receipt or payment over one or two open documents, validated or
     // kept in its editor, or validated by the settlement engine alone (its
@@ -397,8 +370,7 @@ protected:
         bool validate = !editor || Pick(4) != 0;
         long long owed = chosen[0].balance + (chosen.size() > 1 ? chosen[1].balance : 0);
         long long amount = 1 + Pick(static_cast<size_t>(owed + owed / 5));
-        wchar_t text[32];
-        swprintf(text, 32, L"%lld.%02lld", amount / 100, amount % 100);
+        std::wstring text = std::to_wstring(amount / 100) + (amount % 100 < 10 ? L".0" : L".") + std::to_wstring(amount % 100);
         cash_tests::NestedSteps nested;
         Choose(nested, side.partnerPicker, IDC_CAUTARE_CLIENTI_LIST, L"Client SRL");
         std::wstring numbers;  // as the editor writes them, the last listed first
@@ -457,8 +429,7 @@ protected:
     // A general movement of one product at 2.50, validated or kept: -1, or the row the stock refused.
     static int Move(int kind, unsigned long long product, int quantity, long long date, bool keep)
     {
-        StockMoveHeader header;
-        header.date = date;
+        StockMoveHeader header{0, date};
         StockRowValues values = ComputeStockRow(2.5, quantity, 0);
         std::vector<StockMoveRow> rows = {{product, double(quantity), 2.5, values.ft, values.tva, values.tti}};
         return keep ? (SaveStockMove(kind, header, rows), -1) : ValidateStockMove(kind, header, rows);
@@ -467,8 +438,7 @@ protected:
     // A general entry or exit of one product, validated, possibly back-dated.
     void Movement()
     {
-        int kind = Pick(3) / 2, p = Pick(3);  // entries twice as often, exits larger
-        int quantity = 1 + Pick(kind ? 14 : 8);
+        int kind = Pick(3) / 2, p = Pick(3), quantity = 1 + Pick(kind ? 14 : 8);  // entries twice as often, exits larger
         bool keep = Pick(4) == 0;  // one in four only kept temporary, which moves no stock
         int refused = Move(kind, Product(p), quantity, micro::gui::SystemTimeToUnix(RandomDay()), keep);
         Note((kind ? "exit p" : "entry p") + std::to_string(p) + "x" + std::to_string(quantity) +
@@ -509,7 +479,8 @@ protected:
         ModalDriver::SetDate(card, IDC_MAGAZIE_DE_LA, micro::gui::UnixToSystemTime(from + 43200));
         ModalDriver::SetDate(card, IDC_MAGAZIE_LA, SYSTEMTIME{2099, 12, 0, 31, 0, 0, 0, 0});
         for (unsigned long long product : ledger.products) {
-            long long listed = -1, atDay = books::Bani(SumStockMovements(product, 0, EndOfDay(day)).Stock());
+            auto rule = [product](long long end) { return books::Bani(SumStockMovements(product, 0, end).Stock()); };
+            long long listed = -1, atDay = rule(EndOfDay(day)), before = rule(from - 1), now = rule(books::kFarFuture);
             for (int row = 0; row < ModalDriver::ListRowCount(stockList, IDC_STOC_LISTA); ++row)
                 if (ModalDriver::ListCell(stockList, IDC_STOC_LISTA, row, 0) == std::to_wstring(product))
                     listed = books::Bani(ModalDriver::ListCell(stockList, IDC_STOC_LISTA, row, 2));
@@ -518,8 +489,6 @@ protected:
             int rows = ModalDriver::ListRowCount(card, IDC_MAGAZIE_LISTA);
             long long opening = books::Bani(ModalDriver::ListCell(card, IDC_MAGAZIE_LISTA, 0, 5));
             long long last = books::Bani(ModalDriver::ListCell(card, IDC_MAGAZIE_LISTA, rows - 1, 5));
-            long long before = books::Bani(SumStockMovements(product, 0, from - 1).Stock());
-            long long now = books::Bani(SumStockMovements(product, 0, books::kFarFuture).Stock());
             if (listed != atDay || opening != before || last != now)
                 out << "stock: product " << product << " stock list " << listed << " rule " << atDay << " on day "
                     << day << "; warehouse card from day " << from << " opens " << opening << " rule " << before
@@ -538,13 +507,12 @@ protected:
             } catch (const micro::qsql::QSqlError& error) {  // nothing the walk does may fail in the database
                 opProblem = "database: " + Narrow(error.GetText().c_str()) + "\n";
             }
-            std::string problems = opProblem + books::CheckAll(tempDb, ledger);
-            if (step % 10 == 0 || step == steps)
-                problems += Reports();
+            std::string problems = opProblem + books::CheckAll(tempDb, ledger) +
+                                   (step % 10 == 0 || step == steps ? Reports() : std::string());
             if (!problems.empty()) {
                 std::string trail;
-                for (const std::string& line : log)
-                    trail += "\n  " + line;
+                for (size_t at = log.size() > 8 ? log.size() - 8 : 0; at < log.size(); ++at)
+                    trail += "\n  " + log[at];
                 FAIL() << "seed " << GetParam() << ", step " << step << ":\n" << problems << "last operations:" << trail;
             }
         }
@@ -561,7 +529,7 @@ TEST_P(Books, StayTrueOverARandomWalk)
     // Forty of each in stock a month ago, received as a user receives them.
     for (unsigned long long product : ledger.products)
         Move(0, product, 40, today - 30 * 86400LL, false);
-    books::ReadCounters(tempDb, ledger.counters);
+    ASSERT_EQ(books::CheckAll(tempDb, ledger), "");  // the books before the walk, and their counters
     MyStocArticoleDialog list(nullptr);
     MyFisaDeMagazieDialog warehouse(nullptr);
     warehouse.productId = ledger.products[0];
