@@ -453,7 +453,7 @@ protected:
     }
 
     // Under Wine an editor takes 0.2-0.3 s to open, the rest of a step a few
-    // milliseconds: about one step in eleven opens an editor.
+    // milliseconds: about one step in ten opens an editor, the rest run below the dialogs.
     void Step()
     {
         int pick = Pick(100);
