@@ -307,12 +307,36 @@ bool MyFacturiDialog::AddOrModifyLine()
             AppendDiscountRow(discount);
         ShowTotals();
     }
-    SetFocus(GetItem(IDC_FE_PRODUCT));
+    FocusProductField();
     comboSelectionGuard = true;
     // The combo lists the whole catalogue: only a new name is missing from it.
     if (newToCatalogue)
         AddProductToCombo(name);
     return true;
+}
+
+// The product field given the focus after a line. The combo answers a
+// SetFocus while its edit has the focus with an end-of-selection notice, a
+// focus loss and a focus gain, each a round trip to the server under Wine,
+// and the notice chooses the product typed again (moving the focus to the
+// quantity). Where the focus already stands there, only what those notices
+// would change is changed: the guard taken, or the product's figures applied
+// (its fields are cleared by the caller right after).
+void MyFacturiDialog::FocusProductField()
+{
+    HWND combo = GetItem(IDC_FE_PRODUCT);
+    HWND focus = ::GetFocus();
+    bool inside = (focus == combo || ::IsChild(combo, focus)) && !::SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0);
+    bool left = focusLeftProduct;
+    focusLeftProduct = false;
+    if (!inside)
+        SetFocus(combo);
+    else if (left)
+        return; // coming back from the quantity field: a focus gain only
+    else if (comboSelectionGuard)
+        comboSelectionGuard = false;
+    else
+        focusLeftProduct = OnProductChosen(2, false);
 }
 
 bool MyFacturiDialog::BeginModifyLine()
