@@ -261,10 +261,10 @@ bool MyFacturiDialog::AddOrModifyLine()
     // A button repaints at once when its text is set, even to the same text.
     if (!(GetItemText(IDOK) == L"Adauga"))
         SetItemText(IDOK, L"Adauga");
-    // Every change of the row would move the row buttons and repaint the
-    // list: both happen once, below.
+    // Every change of the row would move the row buttons: they move once,
+    // below. The list repaints only the cells set: turning its redraw off and
+    // on would repaint the whole list, header and scroll bar for every line.
     butoaneAmanate = true;
-    listaArticole.SendMessage(WM_SETREDRAW, FALSE);
     // The totals so far stay good for a line added after the rows they sum.
     bool appended = false;
     if (row < 0 || row >= nrLinii) {
@@ -287,8 +287,6 @@ bool MyFacturiDialog::AddOrModifyLine()
     listaArticole.SetItemText(row, ColGross, Amount(v.gross));
     listaArticole.SetItemText(row, ColVatText, textCotaTVA);
     listaArticole.SelectItem(row);
-    listaArticole.SendMessage(WM_SETREDRAW, TRUE);
-    InvalidateRect(listaArticole, nullptr, TRUE);
     butoaneAmanate = false;
     PlaceLineButtons(row);
     if (appended) {
