@@ -95,7 +95,7 @@ void MyFacturiDialog::OnOK()
         return;
     for (int idc : {IDC_FE_UNIT, IDC_FE_PRICE, IDC_FE_QUANTITY, IDC_FE_PRODUCT})
         SetItemText(idc, L"");
-    SetFocus(GetItem(IDC_FE_PRODUCT));
+    FocusProductField();
     denumireProdus.Empty();
 }
 
@@ -109,7 +109,7 @@ bool MyFacturiDialog::OnCommand(UINT command, UINT code, HWND control, LRESULT& 
     if (command == IDC_FE_CLIENT_NAME || command == IDC_FE_PRODUCT) {
         bool partner = command == IDC_FE_CLIENT_NAME;
         if (code == CBN_SELCHANGE) {
-            partner ? OnClientChosen() : OnProductChosen(1);
+            partner ? OnClientChosen() : static_cast<void>(OnProductChosen(1));
             return true;
         }
         if (code == CBN_SELENDOK || code == CBN_SELENDCANCEL) {

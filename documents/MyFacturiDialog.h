@@ -94,7 +94,10 @@ public:
     void AutocompleteClient(const wchar_t* filter);
     void AutocompleteProduct(const wchar_t* filter);
     void OnClientChosen();
-    void OnProductChosen(int mode);
+    // fillFields false: the product's figures only, without its texts and the
+    // focus move (the caller clears those fields at once). True when a
+    // product was applied.
+    bool OnProductChosen(int mode, bool fillFields = true);
     void FillPartnerFields();
     void FillDelegateFields();
 
@@ -241,6 +244,11 @@ private:
     int randuriInTotal = -1;
     // While a line is being written the row buttons wait for its end.
     bool butoaneAmanate = false;
+    // The focus given back to the product field after a line (see
+    // FocusProductField); true while it stands, as far as the combo's
+    // notices go, in the quantity field the product choice moved it to.
+    bool focusLeftProduct = false;
+    void FocusProductField();
 
     micro::utils::QString procentDiscount; // percentage text of the discount row shown
     micro::utils::QString numarChitanta;  // receipt number and series as confirmed

@@ -123,7 +123,7 @@ void MyFacturiDialog::OnClientChosen()
     }
 }
 
-void MyFacturiDialog::OnProductChosen(int mode)
+bool MyFacturiDialog::OnProductChosen(int mode, bool fillFields)
 {
     QString name;
     if (mode == 1)
@@ -131,7 +131,7 @@ void MyFacturiDialog::OnProductChosen(int mode)
     else
         name = ComboEditText(IDC_FE_PRODUCT);
     if (name.IsEmpty())
-        return;
+        return false;
     QString unit;
     double price = 0.0;
     long long vatCode = 0;
@@ -155,24 +155,27 @@ void MyFacturiDialog::OnProductChosen(int mode)
             }
         } catch (const QSqlError& e) {
             MessageBox(e.GetText(), L"Message", MB_OK);
-            return;
+            return false;
         }
     }
     produsAles = true;
     pretProdus = price;
-    SetItemText(IDC_FE_PRICE, Amount(price));
-    // The product's own unit; "Buc" only for a product without one.
-    SetItemText(IDC_FE_UNIT, unit.Trim().IsEmpty() ? L"Buc" : unit.c_str());
-    SetItemText(IDC_FE_QUANTITY, L"1");
-    HWND quantity = GetItem(IDC_FE_QUANTITY);
-    ::SendMessageW(quantity, EM_SETSEL, 0, -1);
-    ::SendMessageW(quantity, EM_SCROLLCARET, 0, 0);
-    SetFocus(quantity);
+    if (fillFields) {
+        SetItemText(IDC_FE_PRICE, Amount(price));
+        // The product's own unit; "Buc" only for a product without one.
+        SetItemText(IDC_FE_UNIT, unit.Trim().IsEmpty() ? L"Buc" : unit.c_str());
+        SetItemText(IDC_FE_QUANTITY, L"1");
+        HWND quantity = GetItem(IDC_FE_QUANTITY);
+        ::SendMessageW(quantity, EM_SETSEL, 0, -1);
+        ::SendMessageW(quantity, EM_SCROLLCARET, 0, 0);
+        SetFocus(quantity);
+    }
     ::SendMessageW(GetItem(IDC_FE_VAT), CB_SETCURSEL, (vatCode >= 0 && vatCode <= 3) ? vatCode : 3, 0);
     CheckDlgButton(m_hwnd, IDC_FE_INCLUDES_VAT, BST_UNCHECKED);
     CheckDlgButton(m_hwnd, IDC_FE_EXCLUDES_VAT, BST_CHECKED);
     if (modificareLinie)
         SetItemText(IDOK, L"Modifica");
+    return true;
 }
 
 void MyFacturiDialog::FillPartnerFields()

@@ -261,10 +261,10 @@ bool MyFacturiDialog::AddOrModifyLine()
     // A button repaints at once when its text is set, even to the same text.
     if (!(GetItemText(IDOK) == L"Adauga"))
         SetItemText(IDOK, L"Adauga");
-    // Every change of the row would move the row buttons and repaint the
-    // list: both happen once, below.
+    // Every change of the row would move the row buttons: they move once,
+    // below. The list repaints only the cells set: turning its redraw off and
+    // on would repaint the whole list, header and scroll bar for every line.
     butoaneAmanate = true;
-    listaArticole.SendMessage(WM_SETREDRAW, FALSE);
     // The totals so far stay good for a line added after the rows they sum.
     bool appended = false;
     if (row < 0 || row >= nrLinii) {
@@ -287,8 +287,6 @@ bool MyFacturiDialog::AddOrModifyLine()
     listaArticole.SetItemText(row, ColGross, Amount(v.gross));
     listaArticole.SetItemText(row, ColVatText, textCotaTVA);
     listaArticole.SelectItem(row);
-    listaArticole.SendMessage(WM_SETREDRAW, TRUE);
-    InvalidateRect(listaArticole, nullptr, TRUE);
     butoaneAmanate = false;
     PlaceLineButtons(row);
     if (appended) {
@@ -307,12 +305,36 @@ bool MyFacturiDialog::AddOrModifyLine()
             AppendDiscountRow(discount);
         ShowTotals();
     }
-    SetFocus(GetItem(IDC_FE_PRODUCT));
+    FocusProductField();
     comboSelectionGuard = true;
     // The combo lists the whole catalogue: only a new name is missing from it.
     if (newToCatalogue)
         AddProductToCombo(name);
     return true;
+}
+
+// The product field given the focus after a line. The combo answers a
+// SetFocus while its edit has the focus with an end-of-selection notice, a
+// focus loss and a focus gain, each a round trip to the server under Wine,
+// and the notice chooses the product typed again (moving the focus to the
+// quantity). Where the focus already stands there, only what those notices
+// would change is changed: the guard taken, or the product's figures applied
+// (its fields are cleared by the caller right after).
+void MyFacturiDialog::FocusProductField()
+{
+    HWND combo = GetItem(IDC_FE_PRODUCT);
+    HWND focus = ::GetFocus();
+    bool inside = (focus == combo || ::IsChild(combo, focus)) && !::SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0);
+    bool left = focusLeftProduct;
+    focusLeftProduct = false;
+    if (!inside)
+        SetFocus(combo);
+    else if (left)
+        return; // coming back from the quantity field: a focus gain only
+    else if (comboSelectionGuard)
+        comboSelectionGuard = false;
+    else
+        focusLeftProduct = OnProductChosen(2, false);
 }
 
 bool MyFacturiDialog::BeginModifyLine()
