@@ -1,5 +1,6 @@
 #include "stock/MyFisaDeArticolDialog.h"
 #include "database/Lookups.h"
+#include "database/MyRepository.h"
 #include "database/StockRule.h"
 #include "framework/gui/QGraphics.h"
 #include "framework/utils/TimeFormat.h"
@@ -10,6 +11,9 @@
 #include <climits>
 #include <commctrl.h>
 #include <map>
+#include <set>
+#include <string>
+#include <vector>
 
 using micro::utils::QString;
 using namespace stock_reports;
@@ -47,6 +51,28 @@ const RowEditor kRowEditors[] = {
     {1, L"FV", EditorKind::Document, 0},      {1, nullptr, EditorKind::Receipt, 0},
     {2, L"NIR", EditorKind::Document, 3},     {2, nullptr, EditorKind::Payment, 0},
 };
+
+// The names of the partners the rows' documents name, in one query: the
+// busiest product's ledger names hundreds of partners, and a look-up each
+// cost more than all the rest of its fill.
+std::map<long long, QString> PartnerNames(const std::vector<StockMovementRow>& rows)
+{
+    std::set<long long> ids;
+    for (const StockMovementRow& row : rows)
+        if (!kArticleSources[row.source & 3].client)
+            ids.insert(row.partner);
+    std::map<long long, QString> names;
+    if (ids.empty())
+        return names;
+    std::wstring list;
+    for (long long id : ids)
+        list += (list.empty() ? L"" : L",") + std::to_wstring(id);
+    for (micro::qsql::QsqlQuery q = GetRepository().ExecQuery((L"select id, Nume from Clienti where id in (" + list +
+                                                               L")").c_str());
+         !q.Eof(); q.NextRow())
+        names[q.GetIntField(0)] = q.GetStringField(1);
+    return names;
+}
 
 } // namespace
 
@@ -153,19 +179,13 @@ void MyFisaDeArticolDialog::CollectData()
 void MyFisaDeArticolDialog::FillArticle(const Period& period)
 {
     double quantityIn = 0.0, quantityOut = 0.0, valueSum = 0.0;
-    std::map<long long, QString> names;
-    ReadStockMovements(productId, period.start, period.end, [&](const StockMovementRow& row) {
+    std::vector<StockMovementRow> rows;
+    ReadStockMovements(productId, period.start, period.end, [&](const StockMovementRow& row) { rows.push_back(row); });
+    std::map<long long, QString> names = PartnerNames(rows);
+    for (const StockMovementRow& row : rows) {
         const ArticleSource& source = kArticleSources[row.source & 3];
         bool entry = IsStockEntry(row.source);
-        QString client;
-        if (source.client) {
-            client = source.client;
-        } else {
-            auto found = names.find(row.partner);
-            if (found == names.end())
-                found = names.emplace(row.partner, GetClientField(row.partner, 1)).first;
-            client = found->second;
-        }
+        QString client = source.client ? QString(source.client) : names[row.partner];
         double value = row.quantity * row.price * (entry ? 1.0 : -1.0);
         (entry ? quantityIn : quantityOut) += row.quantity;
         valueSum += value;
@@ -174,7 +194,7 @@ void MyFisaDeArticolDialog::FillArticle(const Period& period)
         const wchar_t* cells[] = {date,  source.type, number, client, entry ? quantity.c_str() : L"0",
                                   entry ? L"0" : quantity.c_str(), price, valueText};
         AppendRow(list, cells, 8, static_cast<LPARAM>(row.documentId));
-    });
+    }
     const wchar_t* separator[] = {L""};
     AppendRow(list, separator, 1);
     QString in = Amount(quantityIn), out = Amount(quantityOut), value = Amount(valueSum);
