@@ -1,6 +1,5 @@
 #include "stock/MyFisaDeArticolDialog.h"
 #include "database/Lookups.h"
-#include "database/MyRepository.h"
 #include "database/StockRule.h"
 #include "framework/gui/QGraphics.h"
 #include "framework/utils/TimeFormat.h"
@@ -12,7 +11,6 @@
 #include <commctrl.h>
 #include <map>
 #include <set>
-#include <string>
 #include <vector>
 
 using micro::utils::QString;
@@ -51,28 +49,6 @@ const RowEditor kRowEditors[] = {
     {1, L"FV", EditorKind::Document, 0},      {1, nullptr, EditorKind::Receipt, 0},
     {2, L"NIR", EditorKind::Document, 3},     {2, nullptr, EditorKind::Payment, 0},
 };
-
-// The names of the partners the rows' documents name, in one query: the
-// busiest product's ledger names hundreds of partners, and a look-up each
-// cost more than all the rest of its fill.
-std::map<long long, QString> PartnerNames(const std::vector<StockMovementRow>& rows)
-{
-    std::set<long long> ids;
-    for (const StockMovementRow& row : rows)
-        if (!kArticleSources[row.source & 3].client)
-            ids.insert(row.partner);
-    std::map<long long, QString> names;
-    if (ids.empty())
-        return names;
-    std::wstring list;
-    for (long long id : ids)
-        list += (list.empty() ? L"" : L",") + std::to_wstring(id);
-    for (micro::qsql::QsqlQuery q = GetRepository().ExecQuery((L"select id, Nume from Clienti where id in (" + list +
-                                                               L")").c_str());
-         !q.Eof(); q.NextRow())
-        names[q.GetIntField(0)] = q.GetStringField(1);
-    return names;
-}
 
 } // namespace
 
@@ -181,11 +157,16 @@ void MyFisaDeArticolDialog::FillArticle(const Period& period)
     double quantityIn = 0.0, quantityOut = 0.0, valueSum = 0.0;
     std::vector<StockMovementRow> rows;
     ReadStockMovements(productId, period.start, period.end, [&](const StockMovementRow& row) { rows.push_back(row); });
-    std::map<long long, QString> names = PartnerNames(rows);
+    // The partners' names in one query, not one each.
+    std::set<unsigned long long> partners;
+    for (const StockMovementRow& row : rows)
+        if (!kArticleSources[row.source & 3].client)
+            partners.insert(static_cast<unsigned long long>(row.partner));
+    std::map<unsigned long long, QString> names = ReadClientNames(partners);
     for (const StockMovementRow& row : rows) {
         const ArticleSource& source = kArticleSources[row.source & 3];
         bool entry = IsStockEntry(row.source);
-        QString client = source.client ? QString(source.client) : names[row.partner];
+        QString client = source.client ? QString(source.client) : names[static_cast<unsigned long long>(row.partner)];
         double value = row.quantity * row.price * (entry ? 1.0 : -1.0);
         (entry ? quantityIn : quantityOut) += row.quantity;
         valueSum += value;
