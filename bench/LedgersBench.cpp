@@ -24,69 +24,12 @@
 namespace {
 
 using bench::PrintRatio;
+using bench::SetPickerDay;
 using bench::PrintTiming;
 using bench::Stopwatch;
 using bench::Timing;
 
 long long g_from = 0, g_to = 0;
-
-void SetPickerDay(HWND dialog, int id, long long seconds)
-{
-    FILETIME file;
-    ULARGE_INTEGER ticks;
-    ticks.QuadPart = static_cast<ULONGLONG>(seconds + 11644473600LL) * 10000000ULL;
-    file.dwLowDateTime = ticks.LowPart;
-    file.dwHighDateTime = ticks.HighPart;
-    SYSTEMTIME day;
-    FileTimeToSystemTime(&file, &day);
-    SendDlgItemMessageW(dialog, id, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&day));
-}
-
-// A ledger dialog run modally: once shown, its period is set to the whole
-// file and "Colecteaza" pressed `runs` times, each timed to the list painted.
-micro::qdialog::QDialog* g_dialog = nullptr;
-micro::gui::QListCtrl* g_list = nullptr;
-int g_fromId = 0, g_toId = 0, g_collectId = 0, g_runs = 0, g_rows = 0;
-std::vector<double> g_times;
-
-HWND DialogWindow()
-{
-    return g_dialog ? g_dialog->GetHandle() : nullptr;
-}
-
-void Collect()
-{
-    HWND w = g_dialog->GetHandle();
-    SetPickerDay(w, g_fromId, g_from);
-    SetPickerDay(w, g_toId, g_to);
-    for (int run = 0; run < g_runs; ++run) {
-        Stopwatch watch;
-        SendMessageW(w, WM_COMMAND, MAKEWPARAM(g_collectId, BN_CLICKED), 0);
-        UpdateWindow(w);
-        UpdateWindow(*g_list);
-        g_times.push_back(watch.Milliseconds());
-    }
-    g_rows = g_list->GetItemCount();
-    EndDialog(w, IDCANCEL);
-}
-
-Timing RunLedger(micro::qdialog::QDialog& dialog, micro::gui::QListCtrl& list, int fromId, int toId, int collectId,
-                 int runs, int& rows)
-{
-    g_dialog = &dialog;
-    g_list = &list;
-    g_fromId = fromId;
-    g_toId = toId;
-    g_collectId = collectId;
-    g_runs = runs;
-    g_times.clear();
-    bench::WhenShown(&DialogWindow, &Collect);
-    dialog.DoModal();
-    rows = g_rows;
-    g_dialog = nullptr;
-    g_list = nullptr;
-    return bench::Summarize(g_times);
-}
 
 // A bare report list of `columns` columns in a plain window of its own (its
 // notices go to the default window procedure), made beforehand as the
@@ -131,6 +74,96 @@ double BareReportList(int rows, int columns)
     return ms;
 }
 
+// A ledger dialog run modally: once shown, its period is set to the whole
+// file and "Colecteaza" pressed `runs` times, each timed to the list painted,
+// and each followed by its floor's two parts (the rows read, a bare list of
+// as many rows and columns), so a busy moment of the machine weighs on both.
+micro::qdialog::QDialog* g_dialog = nullptr;
+micro::gui::QListCtrl* g_list = nullptr;
+int g_fromId = 0, g_toId = 0, g_collectId = 0, g_runs = 0, g_rows = 0, g_columns = 0;
+void (*g_readRows)() = nullptr;
+std::vector<double> g_times, g_reads, g_bares;
+
+HWND DialogWindow()
+{
+    return g_dialog ? g_dialog->GetHandle() : nullptr;
+}
+
+void Collect()
+{
+    HWND w = g_dialog->GetHandle();
+    SetPickerDay(w, g_fromId, g_from);
+    SetPickerDay(w, g_toId, g_to);
+    for (int run = 0; run < g_runs; ++run) {
+        Stopwatch watch;
+        SendMessageW(w, WM_COMMAND, MAKEWPARAM(g_collectId, BN_CLICKED), 0);
+        UpdateWindow(w);
+        UpdateWindow(*g_list);
+        g_times.push_back(watch.Milliseconds());
+        Stopwatch read;
+        g_readRows();
+        g_reads.push_back(read.Milliseconds());
+        g_bares.push_back(BareReportList(g_list->GetItemCount(), g_columns));
+    }
+    g_rows = g_list->GetItemCount();
+    EndDialog(w, IDCANCEL);
+}
+
+struct LedgerTimes {
+    Timing ledger, data, bare;
+    int rows = 0;
+};
+
+LedgerTimes RunLedger(micro::qdialog::QDialog& dialog, micro::gui::QListCtrl& list, int fromId, int toId,
+                      int collectId, int columns, void (*readRows)(), int runs)
+{
+    g_dialog = &dialog;
+    g_list = &list;
+    g_fromId = fromId;
+    g_toId = toId;
+    g_collectId = collectId;
+    g_runs = runs;
+    g_columns = columns;
+    g_readRows = readRows;
+    g_times.clear();
+    g_reads.clear();
+    g_bares.clear();
+    bench::WhenShown(&DialogWindow, &Collect);
+    dialog.DoModal();
+    LedgerTimes times;
+    times.rows = g_rows;
+    times.ledger = bench::Summarize(g_times);
+    times.data = bench::Summarize(g_reads);
+    times.bare = bench::Summarize(g_bares);
+    g_dialog = nullptr;
+    g_list = nullptr;
+    return times;
+}
+
+// The rows each ledger stands on, read through the stock rule and the
+// partner ledger, as the windows read them.
+unsigned long long g_product = 0, g_client = 0;
+int g_movements = 0, g_records = 0;
+
+void ReadMovements()
+{
+    g_movements = 0;
+    ReadStockMovements(g_product, g_from, g_to, [](const StockMovementRow&) { ++g_movements; });
+}
+
+void ReadCard()
+{
+    SumStockMovements(g_product, 0, g_from - 1);
+    ReadMovements();
+}
+
+void ReadClient()
+{
+    g_records = 0;
+    SumPartnerLedger(PartnerClient, g_client, 0, g_from - 1);
+    ReadPartnerLedger(PartnerClient, g_client, g_from, g_to, [](const PartnerLedgerRow&) { ++g_records; });
+}
+
 Timing Sum(const Timing& a, const Timing& b)
 {
     Timing t;
@@ -141,16 +174,15 @@ Timing Sum(const Timing& a, const Timing& b)
     return t;
 }
 
-void Report(const wchar_t* what, const char* name, const Timing& ledger, const Timing& data, const Timing& bare,
-            int rows)
+void Report(const wchar_t* what, const char* name, const LedgerTimes& t)
 {
-    Timing floor = Sum(data, bare);
-    wprintf(L"%ls, %d rows\n", what, rows);
-    PrintTiming(L"ledger collected and painted", ledger);
-    PrintTiming(L"its rows read", data);
-    PrintTiming(L"bare report list of as many rows", bare);
-    PrintRatio(L"ledger / floor (rows read + bare list)", ledger, floor, L"<= 1.5 x");
-    wprintf(L"RATIO %hs %.2f 1.5\n", name, floor.median > 0 ? ledger.median / floor.median : 0.0);
+    Timing floor = Sum(t.data, t.bare);
+    wprintf(L"%ls, %d rows\n", what, t.rows);
+    PrintTiming(L"ledger collected and painted", t.ledger);
+    PrintTiming(L"its rows read", t.data);
+    PrintTiming(L"bare report list of as many rows", t.bare);
+    PrintRatio(L"ledger / floor (rows read + bare list)", t.ledger, floor, L"<= 1.5 x");
+    wprintf(L"RATIO %hs %.2f 1.5\n", name, floor.median > 0 ? t.ledger.median / floor.median : 0.0);
 }
 
 } // namespace
@@ -174,54 +206,38 @@ int wmain(int argc, wchar_t** argv)
     bench::OpenBigCompany(db, folder + L"\\Societate", regenerate);
     SetRepository(&db);
     g_from = bench::kFirstDay;
-    g_to = EndOfDay(bench::kFirstDay + (bench::kDays - 1) * 86400);
-    unsigned long long product = static_cast<unsigned long long>(db.ExecScalar(
+    // The whole file, however many years it spans.
+    g_to = EndOfDay(bench::kFirstDay + (bench::SizeFromCommandLine().Days() - 1) * 86400);
+    g_product = static_cast<unsigned long long>(db.ExecScalar(
         L"select produsID from ArticoleFacturi group by produsID order by count(*) desc limit 1"));
-    unsigned long long client = static_cast<unsigned long long>(
+    g_client = static_cast<unsigned long long>(
         db.ExecScalar(L"select client from Facturi group by client order by count(*) desc limit 1"));
+    ReadCard(); // warms the pages every run below reads
+    ReadClient();
 
-    int movements = 0, ledgerRows = 0, cardRows = 0, clientRows = 0, partnerRecords = 0;
-    Timing movementsRead = bench::Time(runs, [&] {
-        movements = 0;
-        ReadStockMovements(product, g_from, g_to, [&](const StockMovementRow&) { ++movements; });
-    });
-    Timing partnerRead = bench::Time(runs, [&] {
-        partnerRecords = 0;
-        SumPartnerLedger(PartnerClient, client, 0, g_from - 1);
-        ReadPartnerLedger(PartnerClient, client, g_from, g_to, [&](const PartnerLedgerRow&) { ++partnerRecords; });
-    });
-
+    // Each list's own columns: eight in the article ledger, six in the card and the client ledger.
     MyFisaDeArticolDialog article(nullptr);
     article.mode = MyFisaDeArticolDialog::ModeArticle;
-    article.productId = product;
-    Timing articleT = RunLedger(article, article.list, IDC_FISA_DE_LA, IDC_FISA_LA, IDC_FISA_COLECTEAZA, runs,
-                                ledgerRows);
+    article.productId = g_product;
+    LedgerTimes articleT =
+        RunLedger(article, article.list, IDC_FISA_DE_LA, IDC_FISA_LA, IDC_FISA_COLECTEAZA, 8, &ReadMovements, runs);
 
     MyFisaDeMagazieDialog card(nullptr);
-    card.productId = product;
-    Timing cardT = RunLedger(card, card.list, IDC_MAGAZIE_DE_LA, IDC_MAGAZIE_LA, IDC_MAGAZIE_COLECTEAZA, runs,
-                             cardRows);
+    card.productId = g_product;
+    LedgerTimes cardT = RunLedger(card, card.list, IDC_MAGAZIE_DE_LA, IDC_MAGAZIE_LA, IDC_MAGAZIE_COLECTEAZA, 6,
+                                  &ReadCard, runs);
 
     MyFisaDeArticolDialog partner(nullptr);
     partner.mode = MyFisaDeArticolDialog::ModeClient;
-    partner.partnerId = client;
-    Timing clientT = RunLedger(partner, partner.list, IDC_FISA_DE_LA, IDC_FISA_LA, IDC_FISA_COLECTEAZA, runs,
-                               clientRows);
+    partner.partnerId = g_client;
+    LedgerTimes clientT =
+        RunLedger(partner, partner.list, IDC_FISA_DE_LA, IDC_FISA_LA, IDC_FISA_COLECTEAZA, 6, &ReadClient, runs);
 
-    auto bareTimes = [runs](int rows, int columns) {
-        std::vector<double> times;
-        for (int run = 0; run < runs; ++run)
-            times.push_back(BareReportList(rows, columns));
-        return bench::Summarize(times);
-    };
-    Timing bareArticle = bareTimes(ledgerRows, 8), bareCard = bareTimes(cardRows, 8);
-    Timing bareClient = bareTimes(clientRows, 6);
-
-    wprintf(L"busiest product %llu: %d movements; busiest client %llu: %d records\n", product, movements, client,
-            partnerRecords);
-    Report(L"article ledger, busiest product", "ledger_article", articleT, movementsRead, bareArticle, ledgerRows);
-    Report(L"warehouse card, busiest product", "ledger_warehouse", cardT, movementsRead, bareCard, cardRows);
-    Report(L"client ledger, busiest client", "ledger_client", clientT, partnerRead, bareClient, clientRows);
+    wprintf(L"busiest product %llu: %d movements; busiest client %llu: %d records\n", g_product, g_movements,
+            g_client, g_records);
+    Report(L"article ledger, busiest product", "ledger_article", articleT);
+    Report(L"warehouse card, busiest product", "ledger_warehouse", cardT);
+    Report(L"client ledger, busiest client", "ledger_client", clientT);
     SetRepository(nullptr);
     db.Close();
     CoUninitialize();

@@ -3,6 +3,7 @@
 #include "database/StockRule.h"
 #include "framework/qdialog/QMessageBox.h"
 #include <cstddef>
+#include <string>
 
 using micro::qsql::QsqlQuery;
 using micro::qsql::QSqlError;
@@ -96,6 +97,20 @@ QString GetClientField(unsigned long long clientId, int k)
 void GetClientField(QString& text, unsigned long long clientId, int k)
 {
     ReadPartnerText(text, L"Clienti", ColumnFor(kClientText, k), clientId);
+}
+
+std::map<unsigned long long, QString> ReadClientNames(const std::set<unsigned long long>& ids)
+{
+    std::map<unsigned long long, QString> names;
+    if (ids.empty())
+        return names;
+    std::wstring list;
+    for (unsigned long long id : ids)
+        list += (list.empty() ? L"" : L",") + std::to_wstring(id);
+    for (QsqlQuery q = GetRepository().ExecQuery((L"select id, Nume from Clienti where id in (" + list + L")").c_str());
+         !q.Eof(); q.NextRow())
+        names[q.GetIdField(0)] = q.GetStringField(1);
+    return names;
 }
 
 long long GetClientIntField(unsigned long long clientId, int k)

@@ -1,6 +1,8 @@
 #pragma once
 #include "framework/utils/QBuffer.h"
 #include "framework/utils/QString.h"
+#include <map>
+#include <set>
 
 // Single values read by id from the company database (GetRepository()).
 // A key k names one column; keys a look-up does not know read as the absent
@@ -14,6 +16,10 @@
 // Clienti: 1 Nume, 3 Cod, 25 Banca.
 micro::utils::QString GetClientField(unsigned long long clientId, int k);
 void GetClientField(micro::utils::QString& text, unsigned long long clientId, int k);
+// The names of the given clients in one query (a list naming hundreds of
+// partners would spend more on a look-up each than on all the rest); a
+// client not found has none. A database error is left to the caller.
+std::map<unsigned long long, micro::utils::QString> ReadClientNames(const std::set<unsigned long long>& ids);
 // Clienti: 2 ModPlata, 7 Delegat, 8 Scadenta (payment term in days).
 long long GetClientIntField(unsigned long long clientId, int k);
 // Furnizori.Nume.

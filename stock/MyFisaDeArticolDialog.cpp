@@ -10,6 +10,8 @@
 #include <climits>
 #include <commctrl.h>
 #include <map>
+#include <set>
+#include <vector>
 
 using micro::utils::QString;
 using namespace stock_reports;
@@ -153,19 +155,18 @@ void MyFisaDeArticolDialog::CollectData()
 void MyFisaDeArticolDialog::FillArticle(const Period& period)
 {
     double quantityIn = 0.0, quantityOut = 0.0, valueSum = 0.0;
-    std::map<long long, QString> names;
-    ReadStockMovements(productId, period.start, period.end, [&](const StockMovementRow& row) {
+    std::vector<StockMovementRow> rows;
+    ReadStockMovements(productId, period.start, period.end, [&](const StockMovementRow& row) { rows.push_back(row); });
+    // The partners' names in one query, not one each.
+    std::set<unsigned long long> partners;
+    for (const StockMovementRow& row : rows)
+        if (!kArticleSources[row.source & 3].client)
+            partners.insert(static_cast<unsigned long long>(row.partner));
+    std::map<unsigned long long, QString> names = ReadClientNames(partners);
+    for (const StockMovementRow& row : rows) {
         const ArticleSource& source = kArticleSources[row.source & 3];
         bool entry = IsStockEntry(row.source);
-        QString client;
-        if (source.client) {
-            client = source.client;
-        } else {
-            auto found = names.find(row.partner);
-            if (found == names.end())
-                found = names.emplace(row.partner, GetClientField(row.partner, 1)).first;
-            client = found->second;
-        }
+        QString client = source.client ? QString(source.client) : names[static_cast<unsigned long long>(row.partner)];
         double value = row.quantity * row.price * (entry ? 1.0 : -1.0);
         (entry ? quantityIn : quantityOut) += row.quantity;
         valueSum += value;
@@ -174,7 +175,7 @@ void MyFisaDeArticolDialog::FillArticle(const Period& period)
         const wchar_t* cells[] = {date,  source.type, number, client, entry ? quantity.c_str() : L"0",
                                   entry ? L"0" : quantity.c_str(), price, valueText};
         AppendRow(list, cells, 8, static_cast<LPARAM>(row.documentId));
-    });
+    }
     const wchar_t* separator[] = {L""};
     AppendRow(list, separator, 1);
     QString in = Amount(quantityIn), out = Amount(quantityOut), value = Amount(valueSum);

@@ -1,5 +1,6 @@
 #include "bench/support/BenchSupport.h"
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 #include <cwchar>
 #include "database/MyRepository.h"
@@ -177,6 +178,20 @@ unsigned long long MakeInvoice(MyRepository& db, const wchar_t* clientName, cons
     return invoice;
 }
 
+} // namespace bench
+
+namespace bench {
+void SetPickerDay(HWND dialog, int id, long long seconds)
+{
+    FILETIME file;
+    ULARGE_INTEGER ticks;
+    ticks.QuadPart = static_cast<ULONGLONG>(seconds + 11644473600LL) * 10000000ULL;
+    file.dwLowDateTime = ticks.LowPart;
+    file.dwHighDateTime = ticks.HighPart;
+    SYSTEMTIME day;
+    FileTimeToSystemTime(&file, &day);
+    SendDlgItemMessageW(dialog, id, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&day));
+}
 } // namespace bench
 
 namespace {

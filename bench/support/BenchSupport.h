@@ -86,6 +86,9 @@ void OpenBigCompany(MyRepository& db, const std::wstring& path, bool regenerate,
 // with `lines` lines (a product each); answers the invoice's id.
 unsigned long long MakeInvoice(MyRepository& db, const wchar_t* clientName, const wchar_t* city, int lines = 23);
 
+// Sets a date picker of a dialog to the day of `seconds` (Unix, UTC).
+void SetPickerDay(HWND dialog, int id, long long seconds);
+
 // Runs `work` from the message loop once `window()` answers a visible window
 // (a modal dialog being shown): for driving a dialog from inside its DoModal.
 void WhenShown(HWND (*window)(), void (*work)());
