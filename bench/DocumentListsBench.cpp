@@ -129,17 +129,6 @@ double BareListMade(int rows)
     return ms;
 }
 
-// The two timings' medians added, as one floor (spread added the same way).
-Timing Sum(const Timing& a, const Timing& b)
-{
-    Timing t;
-    t.median = a.median + b.median;
-    t.low = a.low + b.low;
-    t.high = a.high + b.high;
-    t.runs = std::min(a.runs, b.runs);
-    return t;
-}
-
 double Ratio(const Timing& measured, const Timing& floor)
 {
     return floor.median > 0 ? measured.median / floor.median : 0.0;
@@ -374,15 +363,10 @@ int wmain(int argc, wchar_t** argv)
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    std::wstring folder = L"bench-out";
-    bool regenerate = false;
+    bench::FolderArguments arguments = bench::ReadFolderArguments(argc, argv);
+    std::wstring folder = arguments.folder;
+    bool regenerate = arguments.regenerate;
     g_runs = bench::RunsArgument(argc, argv, 5);
-    for (int i = 1; i < argc; ++i) {
-        if (wcscmp(argv[i], L"--regenerate") == 0)
-            regenerate = true;
-        else if (argv[i][0] != L'-')
-            folder = argv[i];
-    }
     CreateDirectoryW(folder.c_str(), nullptr);
     std::wstring path = folder + L"\\Societate";
     {

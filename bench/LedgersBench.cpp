@@ -164,16 +164,6 @@ void ReadClient()
     ReadPartnerLedger(PartnerClient, g_client, g_from, g_to, [](const PartnerLedgerRow&) { ++g_records; });
 }
 
-Timing Sum(const Timing& a, const Timing& b)
-{
-    Timing t;
-    t.median = a.median + b.median;
-    t.low = a.low + b.low;
-    t.high = a.high + b.high;
-    t.runs = std::min(a.runs, b.runs);
-    return t;
-}
-
 void Report(const wchar_t* what, const char* name, const LedgerTimes& t)
 {
     Timing floor = Sum(t.data, t.bare);
@@ -192,14 +182,9 @@ int wmain(int argc, wchar_t** argv)
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    std::wstring folder = L"bench-out";
-    bool regenerate = false;
-    for (int i = 1; i < argc; ++i) {
-        if (wcscmp(argv[i], L"--regenerate") == 0)
-            regenerate = true;
-        else if (argv[i][0] != L'-')
-            folder = argv[i];
-    }
+    bench::FolderArguments arguments = bench::ReadFolderArguments(argc, argv);
+    std::wstring folder = arguments.folder;
+    bool regenerate = arguments.regenerate;
     int runs = bench::RunsArgument(argc, argv, 5);
     CreateDirectoryW(folder.c_str(), nullptr);
     MyRepository db;

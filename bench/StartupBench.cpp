@@ -184,14 +184,9 @@ int wmain(int argc, wchar_t** argv)
     if (argc >= 4 && wcscmp(argv[1], L"--child-app") == 0)
         return RunApplication(argv[2], argv[3]);
     int runs = bench::RunsArgument(argc, argv, 7);
-    std::wstring bigFolder = L"bench-out";
-    bool regenerate = false;
-    for (int i = 1; i < argc; ++i) {
-        if (wcscmp(argv[i], L"--regenerate") == 0)
-            regenerate = true;
-        else if (argv[i][0] != L'-')
-            bigFolder = argv[i];
-    }
+    bench::FolderArguments arguments = bench::ReadFolderArguments(argc, argv);
+    std::wstring bigFolder = arguments.folder;
+    bool regenerate = arguments.regenerate;
     if (GetFileAttributesW((ModuleFolder() + L"BareWindow.exe").c_str()) == INVALID_FILE_ATTRIBUTES) {
         wprintf(L"BareWindow.exe is missing beside this program: run bench/run StartupBench BareWindow\n");
         return 1;

@@ -180,14 +180,9 @@ int wmain(int argc, wchar_t** argv)
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    std::wstring folder = L"bench-out";
-    bool regenerate = false;
-    for (int i = 1; i < argc; ++i) {
-        if (wcscmp(argv[i], L"--regenerate") == 0)
-            regenerate = true;
-        else if (argv[i][0] != L'-')
-            folder = argv[i];
-    }
+    bench::FolderArguments arguments = bench::ReadFolderArguments(argc, argv);
+    std::wstring folder = arguments.folder;
+    bool regenerate = arguments.regenerate;
     int runs = bench::RunsArgument(argc, argv, 5);
     CreateDirectoryW(folder.c_str(), nullptr);
     MyRepository db;

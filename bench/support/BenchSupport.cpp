@@ -28,6 +28,28 @@ int RunsArgument(int argc, wchar_t** argv, int fallback)
     return runs;
 }
 
+FolderArguments ReadFolderArguments(int argc, wchar_t** argv)
+{
+    FolderArguments arguments;
+    for (int i = 1; i < argc; ++i) {
+        if (wcscmp(argv[i], L"--regenerate") == 0)
+            arguments.regenerate = true;
+        else if (argv[i][0] != L'-')
+            arguments.folder = argv[i];
+    }
+    return arguments;
+}
+
+Timing Sum(const Timing& a, const Timing& b)
+{
+    Timing t;
+    t.median = a.median + b.median;
+    t.low = a.low + b.low;
+    t.high = a.high + b.high;
+    t.runs = std::min(a.runs, b.runs);
+    return t;
+}
+
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());

@@ -25,6 +25,14 @@ private:
 // N of a --runs=N argument (at least 1), else `fallback`.
 int RunsArgument(int argc, wchar_t** argv, int fallback);
 
+// The company folder (the first argument not starting with -, else
+// "bench-out") and whether --regenerate was given.
+struct FolderArguments {
+    std::wstring folder = L"bench-out";
+    bool regenerate = false;
+};
+FolderArguments ReadFolderArguments(int argc, wchar_t** argv);
+
 // The middle value (the upper one of an even count); 0 for none.
 double Median(std::vector<double> values);
 
@@ -36,6 +44,8 @@ struct Timing {
     int runs = 0;
 };
 Timing Summarize(const std::vector<double>& values);
+// Two timings' medians and spreads added, as one floor.
+Timing Sum(const Timing& a, const Timing& b);
 
 // Runs f `runs` times and answers its timings.
 template <class F>
