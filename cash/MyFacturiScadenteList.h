@@ -27,5 +27,4 @@ public:
 private:
     micro::gui::QListCtrl list;
     std::vector<bool> credits;  // by row: a negative balance
-
 };
