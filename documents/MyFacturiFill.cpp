@@ -161,21 +161,53 @@ bool MyFacturiDialog::OnProductChosen(int mode, bool fillFields)
     produsAles = true;
     pretProdus = price;
     if (fillFields) {
-        SetItemText(IDC_FE_PRICE, Amount(price));
         // The product's own unit; "Buc" only for a product without one.
-        SetItemText(IDC_FE_UNIT, unit.Trim().IsEmpty() ? L"Buc" : unit.c_str());
-        SetItemText(IDC_FE_QUANTITY, L"1");
-        HWND quantity = GetItem(IDC_FE_QUANTITY);
-        ::SendMessageW(quantity, EM_SETSEL, 0, -1);
-        ::SendMessageW(quantity, EM_SCROLLCARET, 0, 0);
-        SetFocus(quantity);
+        ShowLineFields(Amount(price), unit.Trim().IsEmpty() ? QString(L"Buc") : unit, L"1");
     }
+    ShowLineVat(vatCode);
+    return true;
+}
+
+void MyFacturiDialog::TakeLineIntoFields(int row)
+{
+    produsAles = true;
+    // The row's price, shown rounded, is taken back at full precision when left as shown.
+    pretProdus = RowPrice(row);
+    QString unit = listaArticole.GetItemText(row, ColUnit);
+    ShowLineFields(Amount(pretProdus), unit.Trim().IsEmpty() ? QString(L"Buc") : unit,
+                   listaArticole.GetItemText(row, ColQuantity));
+    ShowLineVat(RowVatCode(row));
+    linieLuata = {row, GetItemText(IDC_FE_PRODUCT), GetItemText(IDC_FE_UNIT), GetItemText(IDC_FE_QUANTITY),
+                  GetItemText(IDC_FE_PRICE), SelectedVatCode()};
+}
+
+bool MyFacturiDialog::LineFieldsAsTaken(int row) const
+{
+    const LineInFields& taken = linieLuata;
+    return taken.row == row && GetItemText(IDC_FE_PRODUCT) == taken.name && GetItemText(IDC_FE_UNIT) == taken.unit &&
+           GetItemText(IDC_FE_QUANTITY) == taken.quantity && GetItemText(IDC_FE_PRICE) == taken.price &&
+           SelectedVatCode() == taken.vatCode && IsDlgButtonChecked(m_hwnd, IDC_FE_INCLUDES_VAT) != BST_CHECKED;
+}
+
+void MyFacturiDialog::ShowLineFields(const QString& price, const QString& unit, const QString& quantity)
+{
+    SetItemText(IDC_FE_PRICE, price);
+    SetItemText(IDC_FE_UNIT, unit);
+    SetItemText(IDC_FE_QUANTITY, quantity);
+    HWND field = GetItem(IDC_FE_QUANTITY);
+    ::SendMessageW(field, EM_SETSEL, 0, -1);
+    ::SendMessageW(field, EM_SCROLLCARET, 0, 0);
+    SetFocus(field);
+}
+
+// Prices in the fields are without VAT, as the catalogue keeps them.
+void MyFacturiDialog::ShowLineVat(long long vatCode)
+{
     ::SendMessageW(GetItem(IDC_FE_VAT), CB_SETCURSEL, (vatCode >= 0 && vatCode <= 3) ? vatCode : 3, 0);
     CheckDlgButton(m_hwnd, IDC_FE_INCLUDES_VAT, BST_UNCHECKED);
     CheckDlgButton(m_hwnd, IDC_FE_EXCLUDES_VAT, BST_CHECKED);
     if (modificareLinie)
         SetItemText(IDOK, L"Modifica");
-    return true;
 }
 
 void MyFacturiDialog::FillPartnerFields()
