@@ -262,9 +262,12 @@ private:
     };
     LineInFields linieLuata;
     bool LineFieldsAsTaken(int row) const;
-    // The unit, quantity and price fields, the quantity selected and given the focus.
+    // The unit, quantity and price fields, the quantity selected and given
+    // the focus; after a click elsewhere (`clicked`, see FocusTakenByClick)
+    // the focus stays there and the field clicked into is left as it is.
     void ShowLineFields(const micro::utils::QString& price, const micro::utils::QString& unit,
-                        const micro::utils::QString& quantity);
+                        const micro::utils::QString& quantity, HWND clicked = nullptr);
+    HWND FocusTakenByClick() const;
     // The VAT combo at the code, the price marked without VAT, "Modifica" while modifying.
     void ShowLineVat(long long vatCode);
 

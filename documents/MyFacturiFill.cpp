@@ -7,6 +7,7 @@
 #include "database/MyRepository.h"
 #include "framework/gui/QGraphics.h"
 #include "resources/resource.h"
+#include <utility>
 
 using micro::qsql::QsqlQuery;
 using micro::qsql::QSqlError;
@@ -162,7 +163,7 @@ bool MyFacturiDialog::OnProductChosen(int mode, bool fillFields)
     pretProdus = price;
     if (fillFields) {
         // The product's own unit; "Buc" only for a product without one.
-        ShowLineFields(Amount(price), unit.Trim().IsEmpty() ? QString(L"Buc") : unit, L"1");
+        ShowLineFields(Amount(price), unit.Trim().IsEmpty() ? QString(L"Buc") : unit, L"1", FocusTakenByClick());
     }
     ShowLineVat(vatCode);
     return true;
@@ -189,11 +190,29 @@ bool MyFacturiDialog::LineFieldsAsTaken(int row) const
            SelectedVatCode() == taken.vatCode && IsDlgButtonChecked(m_hwnd, IDC_FE_INCLUDES_VAT) != BST_CHECKED;
 }
 
-void MyFacturiDialog::ShowLineFields(const QString& price, const QString& unit, const QString& quantity)
+// A click elsewhere ends the product choice as the focus leaves the product
+// field: the window the click gave the focus to (the editor itself when it
+// went outside), else null.
+HWND MyFacturiDialog::FocusTakenByClick() const
 {
-    SetItemText(IDC_FE_PRICE, price);
-    SetItemText(IDC_FE_UNIT, unit);
-    SetItemText(IDC_FE_QUANTITY, quantity);
+    bool pressed = ::GetKeyState(VK_LBUTTON) < 0 || ::GetKeyState(VK_RBUTTON) < 0 || ::GetKeyState(VK_MBUTTON) < 0;
+    HWND combo = GetItem(IDC_FE_PRODUCT);
+    HWND focus = ::GetFocus();
+    if (!pressed || focus == combo || ::IsChild(combo, focus))
+        return nullptr;
+    return focus && ::IsChild(m_hwnd, focus) ? focus : m_hwnd;
+}
+
+void MyFacturiDialog::ShowLineFields(const QString& price, const QString& unit, const QString& quantity, HWND clicked)
+{
+    // The field a click went into keeps its text and the caret the click put there.
+    const std::pair<int, const QString*> fields[] = {
+        {IDC_FE_PRICE, &price}, {IDC_FE_UNIT, &unit}, {IDC_FE_QUANTITY, &quantity}};
+    for (const auto& field : fields)
+        if (GetItem(field.first) != clicked)
+            SetItemText(field.first, *field.second);
+    if (clicked)
+        return;
     HWND field = GetItem(IDC_FE_QUANTITY);
     ::SendMessageW(field, EM_SETSEL, 0, -1);
     ::SendMessageW(field, EM_SCROLLCARET, 0, 0);
