@@ -94,6 +94,8 @@ public:
     void AutocompleteClient(const wchar_t* filter);
     void AutocompleteProduct(const wchar_t* filter);
     void OnClientChosen();
+    void OnIssueDateChanged();
+    long long PartnerTerm();
     // fillFields false: the product's figures only, without its texts and the
     // focus move (the caller clears those fields at once). True when a
     // product was applied.

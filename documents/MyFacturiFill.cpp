@@ -124,6 +124,40 @@ void MyFacturiDialog::OnClientChosen()
     }
 }
 
+// The partner's payment term in days: the stored partner's, else that of the
+// partner named in the field (a new document finds its partner by name).
+long long MyFacturiDialog::PartnerTerm()
+{
+    if (client != 0)
+        return GetClientIntField(client, 8);
+    QString name = ComboEditText(IDC_FE_CLIENT_NAME);
+    if (name.IsEmpty())
+        return 0;
+    try {
+        return GetRepository()
+            .ExecQuery(SqlFormat(L"Select Scadenta from Clienti where Nume = '%s' order by id limit 1", name.c_str()).c_str())
+            .GetIntField(0);
+    } catch (const QSqlError& e) {
+        MessageBox(e.GetText(), L"Message", MB_OK);
+        return 0;
+    }
+}
+
+// The due date follows the issue date, the partner's term after it, so it
+// never stands before it. On a new document whose dates no partner has set
+// yet they stay unset, for the term of the partner chosen later to apply.
+void MyFacturiDialog::OnIssueDateChanged()
+{
+    long long term = PartnerTerm();
+    unsigned long long issue = GetPicker(IDC_FE_ISSUE_DATE);
+    unsigned long long due = issue + static_cast<unsigned long long>(term > 0 ? term : 0) * 86400ULL;
+    SetPicker(IDC_FE_DUE_DATE, due);
+    if (client != 0 || dataCreare != 0) {
+        dataCreare = issue;
+        dataScadenta = due;
+    }
+}
+
 bool MyFacturiDialog::OnProductChosen(int mode, bool fillFields)
 {
     QString name;
