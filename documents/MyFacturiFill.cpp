@@ -134,9 +134,9 @@ long long MyFacturiDialog::PartnerTerm()
     if (name.IsEmpty())
         return 0;
     try {
-        return GetRepository()
-            .ExecQuery(SqlFormat(L"Select Scadenta from Clienti where Nume = '%s' order by id limit 1", name.c_str()).c_str())
-            .GetIntField(0);
+        QsqlQuery q = GetRepository().ExecQuery(
+            SqlFormat(L"Select Scadenta from Clienti where Nume = '%s' order by id limit 1", name.c_str()).c_str());
+        return q.Eof() ? 0 : q.GetIntField(0);
     } catch (const QSqlError& e) {
         MessageBox(e.GetText(), L"Message", MB_OK);
         return 0;
