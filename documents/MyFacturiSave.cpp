@@ -107,6 +107,14 @@ bool MyFacturiDialog::SaveDocument()
         return false;
     unsigned long long issueDate = DayOf(GetPicker(IDC_FE_ISSUE_DATE));
     unsigned long long dueDate = DayOf(GetPicker(IDC_FE_DUE_DATE));
+    // A due date before the issue date is never stored; a document stored so
+    // before this rule, saved again with its dates as they were, keeps them.
+    bool datesAsStored = !insert && issueDate == DayOf(dataCreare) && dueDate == DayOf(dataScadenta);
+    if (dueDate < issueDate && !datesAsStored) {
+        MessageBox(L"Data scadenta nu poate fi inaintea datei documentului !", L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+        SetFocus(GetItem(IDC_FE_DUE_DATE));
+        return false;
+    }
     if (!stornat && !StockAllowsSave(status != StatusCancelled && status != StatusReversed))
         return false;
 
