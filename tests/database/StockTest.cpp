@@ -78,8 +78,8 @@ TEST_F(Stock, ATallyRefusesWhatLeavesAnyLaterDayBelowZeroWithoutTheDocumentsOwnL
     StockTally resaved(kDay, StockSourceReceived, 1);  // the note stored again with 5, then 5 + 3
     EXPECT_FALSE(resaved.Take(1, -5));
     EXPECT_TRUE(resaved.Take(1, -3));
-    EXPECT_EQ(0, StockTally(kDay, StockSourceInvoice, 1).TakeNothingForOwnLines()) << "the return reversed";
-    EXPECT_EQ(-1, StockTally(kDay, StockSourceInvoice, 2).TakeNothingForOwnLines()) << "the invoice reversed";
+    EXPECT_EQ(0, CheckStockWrite(StockSourceInvoice, 1, kDay, {}).line) << "the return reversed";
+    EXPECT_EQ(-1, CheckStockWrite(StockSourceInvoice, 2, kDay, {}).line) << "the invoice reversed";
     EXPECT_FALSE(StockTally(kDay + 86400).Take(1, 3)) << "a negative goods-received line on the return's day";
     EXPECT_TRUE(StockTally(kDay + 86400).Take(1, 2));
 }
