@@ -285,7 +285,7 @@ StockRefusal CheckStockWrite(int source, unsigned long long ownId, long long dat
     StockRefusal refusal;
     for (const auto& product : shortAtEnd)
         if (product.second && (!refusal.Refused() || firstShort[product.first] < refusal.line))
-            refusal = {firstShort[product.first], false, product.first};
+            refusal = {firstShort[product.first], product.first};
     if (refusal.Refused())
         return refusal;
     // The products only the stored lines had: the write takes all of them back.
@@ -296,7 +296,7 @@ StockRefusal CheckStockWrite(int source, unsigned long long ownId, long long dat
             continue;
         shortAtEnd[product] = false;
         if (!tally.Take(product, 0.0))
-            return {static_cast<int>(i), true, product};
+            return {static_cast<int>(i), product};
     }
     return refusal;
 }

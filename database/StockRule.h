@@ -104,12 +104,11 @@ struct StockLine {
     double quantity = 0.0;
 };
 
-// Where a write is refused: its first line, in order, of a product whose
-// stock it leaves below 0 on a day it lowers, or else the first stored line
-// of such a product the write removes (`removed`). `line` is -1 when none is.
+// Where a write is refused: the index of its first line, in order, of a
+// product whose stock it leaves below 0 on a day it lowers, or else of the
+// first stored line of such a product the write removes; -1 when none is.
 struct StockRefusal {
     int line = -1;
-    bool removed = false;
     unsigned long long product = 0;
     bool Refused() const { return line >= 0; }
 };
