@@ -61,8 +61,8 @@ std::unordered_map<unsigned long long, double> ReadAllStocks(long long end);
 bool StockCovers(double stock, double need);
 
 // The stock check of every validation and every write that takes stock out
-// (invoices, goods received saved, cancelled or reversed, general entries and
-// exits): a document's or movement's lines, in order, add up per product and
+// (saves go through CheckStockWrite below, which hands it the whole write):
+// a document's or movement's lines, in order, add up per product and
 // count at the end of `date`'s day; the product's stock by the rule must then
 // stay at 0 or above on that day and on every later day. The lines the rule
 // already counts of the document itself (ownSource, ownId) are left out, as

@@ -61,8 +61,8 @@ protected:
 
     // Each change of the stored document clicked through its command is
     // refused naming the line, and leaves the document and the stock as they were.
-    void ExpectRefused(int tip, unsigned long long id, const std::vector<std::pair<const char*, std::function<void(HWND)>>>& changes,
-                       int command, const wchar_t* refusal)
+    using Changes = std::vector<std::pair<const char*, std::function<void(HWND)>>>;
+    void ExpectRefused(int tip, unsigned long long id, const Changes& changes, int command, const wchar_t* refusal)
     {
         std::wstring before = Stored(tip, id);
         for (const auto& change : changes) {
