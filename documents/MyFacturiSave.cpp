@@ -312,31 +312,28 @@ std::vector<MyFacturiDialog::StoredLine> MyFacturiDialog::StoredLines(double& ne
     return lines;
 }
 
+// The whole write goes to the check: the lines as they will be stored, the
+// day, and (through the id) the stored lines and day they replace. Only a
+// temporary invoice's save is left to its validation.
 bool MyFacturiDialog::StockAllowsSave(bool linesCount)
 {
     bool received = tip == DocumentGoodsReceived;
     if (!received && tip != DocumentInvoice && tip != DocumentReturnInvoice)
         return true;
-    if (!received && linesCount)
+    if (tip == DocumentInvoice && linesCount && status <= StatusTemporary)
         return true;
-    bool stored = id != 0 && !documentNou;
-    StockTally tally(static_cast<long long>(DayOf(GetPicker(IDC_FE_ISSUE_DATE))),
-                     received ? StockSourceReceived : StockSourceInvoice, stored ? id : 0);
-    int refused = -1;
-    if (!linesCount) {
-        refused = tally.TakeNothingForOwnLines();
-    } else {
-        for (int row = 0; row < nrLinii && refused < 0; ++row) {
-            unsigned long long product = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));
-            if (ProductHoldsStock(product) && !tally.Take(product, -RowQuantity(row)))
-                refused = row;
-        }
+    std::vector<StockLine> lines;
+    if (linesCount) {
+        double net = 0.0, vat = 0.0, total = 0.0;
+        for (const StoredLine& line : StoredLines(net, vat, total))
+            lines.push_back({line.product, line.quantity});
     }
-    if (refused < 0)
+    bool stored = id != 0 && !documentNou;
+    StockRefusal refusal = CheckStockWrite(received ? StockSourceReceived : StockSourceInvoice, stored ? id : 0,
+                                           static_cast<long long>(DayOf(GetPicker(IDC_FE_ISSUE_DATE))), lines);
+    if (!refusal.Refused())
         return true;
-    QString name = refused < nrLinii ? listaArticole.GetItemText(refused, ColName) : QString();
-    MessageBox(QString::Formatted(L"La linia %d, ", refused + 1) + name + L"\nCantitate Insufucienta in stoc !",
-               L"Message", MB_OK);
+    MessageBox(StockRefusalText(refusal), L"Message", MB_OK);
     return false;
 }
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <map>
 #include <random>
+#include <set>
 #include <sstream>
 #include "cash/CashText.h"
 #include "cash/Settlement.h"
@@ -37,6 +38,9 @@ struct Ledger {
     std::vector<unsigned long long> products;
     std::map<std::wstring, long long> counters;  // last value seen, by column
     std::vector<Reversal> reversals;
+    // The stock by day after the previous step, and the temporary invoices' lines then.
+    std::map<unsigned long long, std::map<long long, double>> dayStocks;
+    std::set<std::wstring> temporaryInvoiceLines;
 };
 const long long kFarFuture = 4102444800;  // 01-01-2100
 
@@ -193,6 +197,46 @@ void CheckStock(const Ledger& ledger, TempDatabase& db, std::ostream& out)
     }
 }
 
+// The stock at the end of `day`: the last running figure of a day not after it.
+double StockAt(const std::map<long long, double>& byDay, long long day)
+{
+    auto after = byDay.upper_bound(day);
+    return after == byDay.begin() ? 0.0 : std::prev(after)->second;
+}
+
+// No write but a temporary invoice's save lowers any day-end stock below 0:
+// against the stock by day after the previous step, a day now below 0 and
+// lower is a fault unless a temporary invoice's line was written meanwhile.
+void CheckNothingLowersBelowZero(Ledger& ledger, TempDatabase& db, std::ostream& out)
+{
+    std::set<std::wstring> invoiceLines;
+    for (auto q = db.Db().ExecQuery(L"select h.id || ' ' || h.dataCreare || ' ' || a.id || ' ' || a.produsID || 'x' || "
+                                    L"a.cantitate from Facturi h join ArticoleFacturi a on a.IDFactura = h.id where "
+                                    L"h.status = 1 and a.cantitate > 0");
+         !q.Eof(); q.NextRow())
+        invoiceLines.insert(q.GetStringField(0).c_str());
+    bool invoiceSaved = false;
+    for (const std::wstring& line : invoiceLines)
+        invoiceSaved = invoiceSaved || !ledger.temporaryInvoiceLines.count(line);
+    ledger.temporaryInvoiceLines = invoiceLines;
+    for (unsigned long long product : ledger.products) {
+        std::map<long long, double> now = StockByDay(product), &before = ledger.dayStocks[product];
+        std::set<long long> days;
+        for (auto* byDay : {&now, &before})
+            for (auto& day : *byDay)
+                days.insert(day.first);
+        for (long long day : days) {
+            long long was = Bani(StockAt(before, day)), is = Bani(StockAt(now, day));
+            if (is < 0 && is < was && !invoiceSaved) {
+                out << "stock: product " << product << " lowered from " << was << " to " << is << " on day " << day
+                    << "\n";
+                break;
+            }
+        }
+        before = now;
+    }
+}
+
 // Every document not cancelled keeps at least one line.
 void CheckLines(TempDatabase& db, std::ostream& out)
 {
@@ -231,6 +275,7 @@ std::string CheckAll(TempDatabase& db, Ledger& ledger)
     CheckBalances(db, out), CheckNumbers(db, ledger.counters, out), CheckStock(ledger, db, out);
     CheckLines(db, out), CheckReversals(ledger, db, out);
     CheckPartnerBalances(db, out);
+    CheckNothingLowersBelowZero(ledger, db, out);
     return out.str();
 }
 
@@ -473,6 +518,101 @@ protected:
              (keep ? " kept" : refused >= 0 ? " refused" : ""));
     }
 
+    // A line of the product typed into a document that brings stock in.
+    void TypeStocked(HWND w, std::ostringstream& what, int p)
+    {
+        int vat = static_cast<int>(tempDb.Scalar(SqlFormat(L"select TVA from Produse where id = %llu", Product(p)).c_str()));
+        int quantity = 1 + Pick(6);
+        AddLine(w, kProducts[p], L"10", std::to_wstring(quantity).c_str(), vat, false);
+        what << " p" << p << "x" << quantity;
+    }
+
+    // A NIR or return invoice after a later exit took all that stays of its
+    // first line's product from that day on: a temporary one has that line
+    // deleted or replaced by another product, or is moved after the exit (a
+    // validated one too), then is saved or validated; the stock check must
+    // refuse what leaves the exit short. Without a temporary one, one is
+    // saved with two products first.
+    void EditStocked()
+    {
+        std::vector<books::Doc> stocked[2];  // validated, temporary
+        for (const books::Doc& doc : docs)
+            if ((doc.tip == 3 || doc.tip == 4) && books::Status(tempDb, doc) <= 2)
+                stocked[books::Status(tempDb, doc) == 1].push_back(doc);
+        std::ostringstream what;
+        if (stocked[1].empty() && (stocked[0].empty() || Pick(2))) {
+            int tip = 3 + Pick(2), p = Pick(3);
+            what << "new stocked type " << tip;
+            MyFacturiDialog editor(nullptr);
+            editor.tip = tip;
+            Run(editor, [&](HWND w) {
+                ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+                ModalDriver::SetText(w, IDC_FE_SUPPLIER_INVOICE, L"F1");
+                ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, RandomDay());
+                TypeStocked(w, what, p);
+                TypeStocked(w, what, (p + 1 + Pick(2)) % 3);
+                ModalDriver::Click(w, IDC_FE_SAVE);
+            });
+            if (editor.salvat)
+                docs.push_back({tip, editor.idRezervat});
+            return Note(what.str() + (editor.salvat ? " saved -> id " + std::to_string(editor.idRezervat) : " refused"));
+        }
+        bool temporary = !stocked[1].empty();
+        books::Doc doc = stocked[temporary][Pick(stocked[temporary].size())];
+        const wchar_t* lines = DocumentLineTable(doc.tip);
+        long long day = StartOfDay(tempDb.Scalar(
+            SqlFormat(L"select dataCreare from %s where id = %llu", DocumentHeaderTable(doc.tip), doc.id).c_str()));
+        unsigned long long product = static_cast<unsigned long long>(tempDb.Scalar(
+            SqlFormat(L"select produsID from %s where IDFactura = %llu order by id limit 1", lines, doc.id).c_str()));
+        long long sold = std::min(day + (1 + Pick(3)) * 86400LL, today), moved = std::min(sold + Pick(2) * 86400LL, today);
+        what << "stocked type " << doc.tip << " id " << doc.id;
+        long long all = books::LowestStockFrom(product, sold) / 100;
+        if (all > 0 && Move(1, product, static_cast<int>(all), sold + 43200, false) < 0)
+            what << " after an exit of " << all << " of product " << product;
+        // A lone line is replaced, not deleted.
+        long long count = tempDb.Scalar(SqlFormat(L"select count(*) from %s where IDFactura = %llu", lines, doc.id).c_str());
+        int change = !temporary ? 2 : count > 1 ? Pick(3) : 1 + Pick(2);
+        RunDocument(doc.tip, doc.id, [&](HWND w) {
+            if (change < 2) {
+                ModalDriver::SelectListRow(w, IDC_FE_LINES, 0);
+                ModalDriver::Click(w, IDC_FE_DELETE_LINE);
+                what << " less line 1";
+            }
+            int p = static_cast<int>(std::find(ledger.products.begin(), ledger.products.end(), product) -
+                                     ledger.products.begin());
+            if (change == 1)
+                TypeStocked(w, what, (p + 1 + Pick(2)) % 3);
+            if (change == 2) {
+                ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, micro::gui::UnixToSystemTime(moved + 43200));
+                what << " moved " << (moved - day) / 86400 << " days later";
+            }
+            bool validate = temporary && Pick(2);
+            ModalDriver::Click(w, validate ? IDC_FE_VALIDATE : IDC_FE_SAVE);
+            what << (validate ? " validated" : " saved");
+        });
+        Note(what.str());
+    }
+
+    // A stored general movement cancelled in the store, a validated one too
+    // (checked as any write taking stock back).
+    void CancelMovement()
+    {
+        int kind = Pick(2);
+        const wchar_t* table = StockMoveKindOf(kind).headerTable;
+        long long count = tempDb.Scalar(SqlFormat(L"select count(*) from %s where status in (1, 2)", table).c_str());
+        if (count == 0)
+            return Movement();
+        StockMoveHeader header;
+        double totals[3];
+        LoadStockMoveHeader(kind, static_cast<unsigned long long>(tempDb.Scalar(SqlFormat(
+            L"select id from %s where status in (1, 2) order by id limit 1 offset %d", table, Pick(count)).c_str())),
+                            header, totals);
+        unsigned long long status = header.status;
+        bool refused = CancelStockMove(kind, header).Refused();
+        Note(std::string(kind ? "exit" : "entry") + " id " + std::to_string(header.id) + " of status " +
+             std::to_string(status) + (refused ? " cancel refused" : " cancelled"));
+    }
+
     void ChangeVat()
     {
         int p = Pick(3), vat = Pick(4);
@@ -491,8 +631,12 @@ protected:
             Reopen();
         else if (pick < 50)
             pick % 4 == 0 ? CloseCash(pick < 9) : NewCash(pick < 9);
-        else if (pick < 88)
+        else if (pick < 83)
             Movement();
+        else if (pick < 85)
+            CancelMovement();
+        else if (pick < 88)
+            EditStocked();
         else
             ChangeVat();
     }
