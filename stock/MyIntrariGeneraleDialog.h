@@ -11,7 +11,7 @@ struct IntrariRecord {
 };
 
 // The list of the general entries (kind 0) or exits (kind 1) of the recent
-// period: filtered as the user types, the selected movement's rows in the
+// period on (later dates included): filtered as the user types, the selected movement's rows in the
 // details pane, the editor opened for a new movement or a listed one.
 class MyIntrariGeneraleDialog : public micro::qdialog::QDialog {
 public:
