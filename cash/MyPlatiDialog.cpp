@@ -116,8 +116,10 @@ bool MyPlatiDialog::OnNotify(UINT id, NMHDR* header, LRESULT&)
 
 void MyPlatiDialog::OpenEditor(unsigned long long paymentId)
 {
-    if (::OpenEditor(EditorKind::Payment, m_hwnd, 0, paymentId) == 1)
-        Reload();
+    // Read again however the editor closed: a validated payment given back
+    // (REMOVE, then Esc) was stored without an OK.
+    ::OpenEditor(EditorKind::Payment, m_hwnd, 0, paymentId);
+    Reload();
 }
 
 void MyPlatiDialog::Reload()

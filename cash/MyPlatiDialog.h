@@ -6,7 +6,7 @@
 
 // The payments from the start of the numbering settings' period on, with
 // a search on one field as the user types; a double click or "Plata Noua"
-// opens the payment editor, and the list is read again when it saved.
+// opens the payment editor, and the list is read again when it closes.
 class MyPlatiDialog : public micro::qdialog::QDialog {
 public:
     explicit MyPlatiDialog(HWND parent);
