@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
+#include "database/DocumentTables.h"
 #include "documents/DocumentCommands.h"
 #include "documents/MyFacturiPanel.h"
 #include "framework/gui/QTabContainer.h"
 #include "resources/resource.h"
 #include "tests/documents/lists/ListsTestData.h"
+#include "tests/documents/lists/PickerTestSupport.h"
 #include "tests/harness/MessageBoxRecorder.h"
 
 using namespace lists_test;
@@ -39,4 +41,133 @@ TEST(ListRefresh, OpenListTabShowsDocumentsSavedFromTheToolbarAndThePicker)
     commands.Execute(32843, context); // the invoice picker
     EXPECT_EQ(2, list->lista.GetItemCount());
     driver.Verify();
+}
+
+namespace {
+
+class PickerRefresh : public testing_support::DatabaseTest {
+protected:
+    void SetUp() override
+    {
+        tempDb.Exec(L"update Societate set denumire = 'Firma Mea SRL', cui = '1234' where id = 1");
+        tempDb.Exec(L"update ConfigFacturi set numarFactura = 40 where id = 1");
+        client = tempDb.AddClient(L"Client Unu SRL");
+        product = tempDb.AddProduct(L"Ciment", 100.0, 0);
+    }
+    testing_support::MessageBoxRecorder boxes;
+    unsigned long long client = 0, product = 0;
+};
+
+} // namespace
+
+// A proforma turned into an invoice and saved keeps its own row in the
+// proforma picker: its number, and a double click opens the proforma again.
+TEST_F(PickerRefresh, ConvertedProformaKeepsItsOwnRow)
+{
+    Header h;
+    h.numar = 5;
+    h.client = client;
+    unsigned long long proforma = AddHeader(tempDb, L"Proforme", h);
+    printing_tests::AddLine(tempDb, L"ArticoleProforme", proforma, product, 1, 100);
+    MyCautareFacturiDialog picker(nullptr);
+    picker.tip = DocumentProforma;
+    unsigned long long reopened = 0;
+    RunPicker(
+        picker, L"Cautare Facturi Proforme",
+        [&](HWND w) {
+            boxes.Answer(IDOK); // "Transformati in factura ?"
+            ModalDriver::DoubleClickListRow(w, IDC_CAUTFACT_DOCUMENTE, 0);
+            EXPECT_EQ(L"5|Client Unu SRL|1", Cell(w, 0, 0) + L"|" + Cell(w, 0, 1) + L"|" +
+                                                 std::to_wstring(Rows(w)));
+            ModalDriver::DoubleClickListRow(w, IDC_CAUTFACT_DOCUMENTE, 0);
+        },
+        [&](ModalDriver& driver) {
+            driver.When(L"Factura Proforma ", [](HWND e) {
+                ModalDriver::Click(e, IDC_FE_TO_INVOICE); // "Actiuni" -> "Transformare in factura"
+                ModalDriver::ClickOnScreen(e, IDC_FE_SAVE);
+            });
+            driver.When(L"Factura Proforma ", [&](HWND e) {
+                reopened = EditorOf(e)->id;
+                ModalDriver::Click(e, IDCANCEL);
+            });
+        });
+    EXPECT_EQ(proforma, reopened);
+    EXPECT_EQ(L"41|5", tempDb.Text(L"select (select group_concat(numar) from Facturi) || '|' || (select "
+                                   L"group_concat(numar) from Proforme)"));
+}
+
+// An invoice stored by "  Chitanta" and closed with Esc is appended to the
+// invoice picker it was made from.
+TEST_F(PickerRefresh, InvoiceSavedThroughChitantaThenEscIsListed)
+{
+    MyCautareFacturiDialog picker(nullptr);
+    RunPicker(
+        picker, L"Facturi",
+        [&](HWND w) {
+            ASSERT_EQ(0, Rows(w));
+            ModalDriver::ClickOnScreen(w, IDC_CAUTFACT_NOU);
+            ASSERT_EQ(1, Rows(w));
+            EXPECT_EQ(L"41|Client Unu SRL|124.00", Cell(w, 0, 0) + L"|" + Cell(w, 0, 1) + L"|" + Cell(w, 0, 5));
+        },
+        [&](ModalDriver& driver) {
+            driver.When(L"Factura  ", [](HWND e) {
+                ModalDriver::SetText(e, IDC_FE_CLIENT_NAME, L"Client Unu SRL");
+                for (int id : {IDC_FE_PRODUCT, IDC_FE_UNIT})
+                    ModalDriver::SetText(e, id, L"Ciment");
+                ModalDriver::SetText(e, IDC_FE_PRICE, L"100");
+                ModalDriver::SetText(e, IDC_FE_QUANTITY, L"1");
+                ModalDriver::Click(e, IDOK);
+                ModalDriver receipt;
+                receipt.When(L"Confirmare date chitanta", [](HWND c) { ModalDriver::Click(c, IDOK); });
+                receipt.When(L"Tiparire", [](HWND p) { ModalDriver::Click(p, IDCANCEL); });
+                ModalDriver::ClickOnScreen(e, IDC_FE_RECEIPT);
+                receipt.Verify();
+                ModalDriver::Click(e, IDCANCEL);
+            });
+        });
+    EXPECT_EQ(1, tempDb.Scalar(L"select count(*) from Incasari"));
+}
+
+// The invoice tab shows an invoice made from a proforma in the proforma
+// picker or tab.
+TEST_F(PickerRefresh, InvoiceTabShowsAnInvoiceMadeFromAProformaInItsPickerOrTab)
+{
+    Header h;
+    h.client = client;
+    unsigned long long proforma = AddHeader(tempDb, L"Proforme", h);
+    printing_tests::AddLine(tempDb, L"ArticoleProforme", proforma, product, 1, 100);
+    micro::qapp::QCommandTable commands;
+    RegisterDocumentCommands(commands);
+    micro::gui::QTabContainer tabs;
+    ASSERT_TRUE(tabs.Create(nullptr, 0, WS_POPUP));
+    const micro::qapp::QCommandContext context = {nullptr, &tabs, 0, 0};
+    ASSERT_TRUE(commands.Execute(32842, context)); // the invoice list
+    MyFacturiPanel* invoices = static_cast<MyFacturiPanel*>(tabs.GetPage(0));
+    ASSERT_EQ(0, invoices->lista.GetItemCount());
+    boxes.Answer(IDOK); // "Transformati in factura ?"
+    ModalDriver driver;
+    driver.When(L"Cautare Facturi Proforme", [](HWND w) {
+        ModalDriver::DoubleClickListRow(w, IDC_CAUTFACT_DOCUMENTE, 0);
+        ModalDriver::Click(w, IDCANCEL);
+    });
+    driver.When(L"Factura Proforma ", [](HWND e) {
+        ModalDriver::Click(e, IDC_FE_TO_INVOICE); // "Actiuni" -> "Transformare in factura"
+        ModalDriver::ClickOnScreen(e, IDC_FE_SAVE);
+    });
+    commands.Execute(32849, context); // the proforma picker
+    driver.Verify();
+    EXPECT_EQ(1, invoices->lista.GetItemCount());
+    // The same from the proforma tab.
+    ASSERT_TRUE(commands.Execute(32845, context));
+    HWND proformas = tabs.GetPage(1)->GetHandle();
+    ModalDriver again;
+    again.When(L"Factura Proforma ", [](HWND e) {
+        ModalDriver::Click(e, IDC_FE_TO_INVOICE);
+        ModalDriver::ClickOnScreen(e, IDC_FE_SAVE);
+    });
+    boxes.Answer(IDOK);
+    ModalDriver::DoubleClickListRow(proformas, IDC_FACTURI_PANEL_LIST, 0);
+    again.Verify();
+    EXPECT_EQ(2, invoices->lista.GetItemCount());
+    EXPECT_EQ(1, static_cast<MyFacturiPanel*>(tabs.GetPage(1))->lista.GetItemCount());
 }
