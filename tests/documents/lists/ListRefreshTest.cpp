@@ -171,3 +171,43 @@ TEST_F(PickerRefresh, InvoiceTabShowsAnInvoiceMadeFromAProformaInItsPickerOrTab)
     EXPECT_EQ(2, invoices->lista.GetItemCount());
     EXPECT_EQ(1, static_cast<MyFacturiPanel*>(tabs.GetPage(1))->lista.GetItemCount());
 }
+
+// A stored invoice changed and saved through "Tiparire", then closed with Esc
+// or the close box: its row in the picker shows what was stored.
+TEST_F(PickerRefresh, RowOfADocumentSavedThroughTiparireShowsItHoweverTheEditorCloses)
+{
+    Header h;
+    h.client = client;
+    unsigned long long invoice = AddHeader(tempDb, L"Facturi", h);
+    printing_tests::AddLine(tempDb, L"ArticoleFacturi", invoice, product, 1, 100);
+    int quantity = 1;
+    for (bool closeBox : {false, true}) {
+        ++quantity;
+        MyCautareFacturiDialog picker(nullptr);
+        RunPicker(
+            picker, L"Facturi",
+            [&](HWND w) {
+                ModalDriver::DoubleClickListRow(w, IDC_CAUTFACT_DOCUMENTE, 0);
+                std::wstring stored = tempDb.Text(L"select printf('%.2f', valoareTTI) from Facturi");
+                EXPECT_EQ(stored, Cell(w, 0, 5)) << closeBox;
+                EXPECT_NE(L"124.00", stored) << closeBox;
+            },
+            [&](ModalDriver& driver) {
+                driver.When(L"Factura  ", [&](HWND e) {
+                    ModalDriver::SetText(e, IDC_FE_PRODUCT, L"Ciment");
+                    ModalDriver::SetText(e, IDC_FE_PRICE, L"100");
+                    ModalDriver::SetText(e, IDC_FE_QUANTITY, std::to_wstring(quantity));
+                    ModalDriver::SetText(e, IDC_FE_UNIT, L"Buc");
+                    ModalDriver::Click(e, IDOK);
+                    ModalDriver print;
+                    print.When(L"Tiparire", [](HWND p) { ModalDriver::Click(p, IDCANCEL); });
+                    ModalDriver::ClickOnScreen(e, IDC_FE_PRINT);
+                    print.Verify();
+                    if (closeBox)
+                        SendMessageW(e, WM_SYSCOMMAND, SC_CLOSE, 0);
+                    else
+                        ModalDriver::Click(e, IDCANCEL);
+                });
+            });
+    }
+}
