@@ -62,13 +62,17 @@ void OpenPicker(const QCommandContext& context, int type)
         ReloadDocumentTabs(context.tabs, DocumentInvoice);
 }
 
-// A stored document opened from another part (a receipt's row, a ledger line).
+// A stored document opened from another part (a receipt's row, a ledger
+// line). Its caller reads again what it shows after a 1: so does a run that
+// stored something through "Tiparire" or "  Chitanta" and was then closed
+// another way.
 INT_PTR EditStoredDocument(HWND owner, int type, uint64_t id)
 {
     MyFacturiDialog editor(owner);
     editor.tip = type;
     editor.id = id;
-    return editor.DoModal();
+    INT_PTR result = editor.DoModal();
+    return editor.salvat ? 1 : result;
 }
 
 template <size_t N>

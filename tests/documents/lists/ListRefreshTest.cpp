@@ -3,6 +3,7 @@
 #include "documents/DocumentCommands.h"
 #include "documents/MyFacturiPanel.h"
 #include "framework/gui/QTabContainer.h"
+#include "masterdata/EditorEntries.h"
 #include "resources/resource.h"
 #include "tests/documents/lists/ListsTestData.h"
 #include "tests/documents/lists/PickerTestSupport.h"
@@ -210,4 +211,32 @@ TEST_F(PickerRefresh, RowOfADocumentSavedThroughTiparireShowsItHoweverTheEditorC
                 });
             });
     }
+}
+
+// Another part's list opens a stored document through the editor entry and
+// reads its rows again after a 1: a document saved through "Tiparire" and
+// closed with Esc answers 1 too; closed without a save, 2.
+TEST_F(PickerRefresh, EditorEntryAnswersOneWhenTheRunStoredAnything)
+{
+    Header h;
+    h.client = client;
+    unsigned long long invoice = AddHeader(tempDb, L"Facturi", h);
+    printing_tests::AddLine(tempDb, L"ArticoleFacturi", invoice, product, 1, 100);
+    micro::qapp::QCommandTable commands;
+    RegisterDocumentCommands(commands);
+    for (bool print : {false, true}) {
+        ModalDriver driver;
+        driver.When(L"Factura  ", [print](HWND e) {
+            if (print) {
+                ModalDriver dialog;
+                dialog.When(L"Tiparire", [](HWND p) { ModalDriver::Click(p, IDCANCEL); });
+                ModalDriver::ClickOnScreen(e, IDC_FE_PRINT);
+                dialog.Verify();
+            }
+            ModalDriver::Click(e, IDCANCEL);
+        });
+        EXPECT_EQ(print ? 1 : IDCANCEL, OpenEditor(EditorKind::Document, nullptr, DocumentInvoice, invoice));
+        driver.Verify();
+    }
+    RegisterEditor(EditorKind::Document, nullptr);
 }
