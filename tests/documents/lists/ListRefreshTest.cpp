@@ -12,18 +12,33 @@
 using namespace lists_test;
 using testing_support::ModalDriver;
 
+namespace {
+
+// The document commands and a tab workspace for the list tabs they open.
+struct ListTabs {
+    ListTabs()
+    {
+        RegisterDocumentCommands(commands);
+        tabs.Create(nullptr, 0, WS_POPUP);
+    }
+    micro::qapp::QCommandTable commands;
+    micro::gui::QTabContainer tabs;
+    const micro::qapp::QCommandContext context = {nullptr, &tabs, 0, 0};
+};
+
+} // namespace
+
 // An open list tab shows what the toolbar's editor and the picker stored.
 TEST(ListRefresh, OpenListTabShowsDocumentsSavedFromTheToolbarAndThePicker)
 {
     testing_support::TempDatabase tempDb;
     testing_support::MessageBoxRecorder boxes;
     tempDb.Exec(L"update Societate set denumire = 'Firma Mea SRL'");
-    micro::qapp::QCommandTable commands;
-    RegisterDocumentCommands(commands);
-    micro::gui::QTabContainer tabs;
-    ASSERT_TRUE(tabs.Create(nullptr, 0, WS_POPUP));
-    const micro::qapp::QCommandContext context = {nullptr, &tabs, 0, 0};
-    ASSERT_TRUE(commands.Execute(32842, context)); // the invoice list
+    ListTabs workspace;
+    micro::qapp::QCommandTable& commands = workspace.commands;
+    micro::gui::QTabContainer& tabs = workspace.tabs;
+    const micro::qapp::QCommandContext& context = workspace.context;
+    ASSERT_TRUE(tabs.GetHandle() && commands.Execute(32842, context)); // the invoice list
     ModalDriver driver;
     driver.When(L"Factura  ", [](HWND w) {
         ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client Nou SRL");
@@ -55,6 +70,24 @@ protected:
         client = tempDb.AddClient(L"Client Unu SRL");
         product = tempDb.AddProduct(L"Ciment", 100.0, 0);
     }
+    // A stored document of the client, numbered numar, with one line of the product.
+    unsigned long long StoreDocument(const wchar_t* table, const wchar_t* lineTable, int numar = 1)
+    {
+        Header h;
+        h.numar = numar;
+        h.client = client;
+        unsigned long long id = AddHeader(tempDb, table, h);
+        printing_tests::AddLine(tempDb, lineTable, id, product, 1, 100);
+        return id;
+    }
+    // "Tiparire" in the editor: the document is saved, the print dialog closed.
+    static void SaveThroughTiparire(HWND editor)
+    {
+        ModalDriver dialog;
+        dialog.When(L"Tiparire", [](HWND p) { ModalDriver::Click(p, IDCANCEL); });
+        ModalDriver::ClickOnScreen(editor, IDC_FE_PRINT);
+        dialog.Verify();
+    }
     testing_support::MessageBoxRecorder boxes;
     unsigned long long client = 0, product = 0;
 };
@@ -65,11 +98,7 @@ protected:
 // proforma picker: its number, and a double click opens the proforma again.
 TEST_F(PickerRefresh, ConvertedProformaKeepsItsOwnRow)
 {
-    Header h;
-    h.numar = 5;
-    h.client = client;
-    unsigned long long proforma = AddHeader(tempDb, L"Proforme", h);
-    printing_tests::AddLine(tempDb, L"ArticoleProforme", proforma, product, 1, 100);
+    unsigned long long proforma = StoreDocument(L"Proforme", L"ArticoleProforme", 5);
     MyCautareFacturiDialog picker(nullptr);
     picker.tip = DocumentProforma;
     unsigned long long reopened = 0;
@@ -133,16 +162,12 @@ TEST_F(PickerRefresh, InvoiceSavedThroughChitantaThenEscIsListed)
 // picker or tab.
 TEST_F(PickerRefresh, InvoiceTabShowsAnInvoiceMadeFromAProformaInItsPickerOrTab)
 {
-    Header h;
-    h.client = client;
-    unsigned long long proforma = AddHeader(tempDb, L"Proforme", h);
-    printing_tests::AddLine(tempDb, L"ArticoleProforme", proforma, product, 1, 100);
-    micro::qapp::QCommandTable commands;
-    RegisterDocumentCommands(commands);
-    micro::gui::QTabContainer tabs;
-    ASSERT_TRUE(tabs.Create(nullptr, 0, WS_POPUP));
-    const micro::qapp::QCommandContext context = {nullptr, &tabs, 0, 0};
-    ASSERT_TRUE(commands.Execute(32842, context)); // the invoice list
+    StoreDocument(L"Proforme", L"ArticoleProforme");
+    ListTabs workspace;
+    micro::qapp::QCommandTable& commands = workspace.commands;
+    micro::gui::QTabContainer& tabs = workspace.tabs;
+    const micro::qapp::QCommandContext& context = workspace.context;
+    ASSERT_TRUE(tabs.GetHandle() && commands.Execute(32842, context)); // the invoice list
     MyFacturiPanel* invoices = static_cast<MyFacturiPanel*>(tabs.GetPage(0));
     ASSERT_EQ(0, invoices->lista.GetItemCount());
     boxes.Answer(IDOK); // "Transformati in factura ?"
@@ -177,10 +202,7 @@ TEST_F(PickerRefresh, InvoiceTabShowsAnInvoiceMadeFromAProformaInItsPickerOrTab)
 // or the close box: its row in the picker shows what was stored.
 TEST_F(PickerRefresh, RowOfADocumentSavedThroughTiparireShowsItHoweverTheEditorCloses)
 {
-    Header h;
-    h.client = client;
-    unsigned long long invoice = AddHeader(tempDb, L"Facturi", h);
-    printing_tests::AddLine(tempDb, L"ArticoleFacturi", invoice, product, 1, 100);
+    StoreDocument(L"Facturi", L"ArticoleFacturi");
     int quantity = 1;
     for (bool closeBox : {false, true}) {
         ++quantity;
@@ -200,10 +222,7 @@ TEST_F(PickerRefresh, RowOfADocumentSavedThroughTiparireShowsItHoweverTheEditorC
                     ModalDriver::SetText(e, IDC_FE_QUANTITY, std::to_wstring(quantity));
                     ModalDriver::SetText(e, IDC_FE_UNIT, L"Buc");
                     ModalDriver::Click(e, IDOK);
-                    ModalDriver print;
-                    print.When(L"Tiparire", [](HWND p) { ModalDriver::Click(p, IDCANCEL); });
-                    ModalDriver::ClickOnScreen(e, IDC_FE_PRINT);
-                    print.Verify();
+                    SaveThroughTiparire(e);
                     if (closeBox)
                         SendMessageW(e, WM_SYSCOMMAND, SC_CLOSE, 0);
                     else
@@ -218,21 +237,14 @@ TEST_F(PickerRefresh, RowOfADocumentSavedThroughTiparireShowsItHoweverTheEditorC
 // closed with Esc answers 1 too; closed without a save, 2.
 TEST_F(PickerRefresh, EditorEntryAnswersOneWhenTheRunStoredAnything)
 {
-    Header h;
-    h.client = client;
-    unsigned long long invoice = AddHeader(tempDb, L"Facturi", h);
-    printing_tests::AddLine(tempDb, L"ArticoleFacturi", invoice, product, 1, 100);
+    unsigned long long invoice = StoreDocument(L"Facturi", L"ArticoleFacturi");
     micro::qapp::QCommandTable commands;
     RegisterDocumentCommands(commands);
     for (bool print : {false, true}) {
         ModalDriver driver;
         driver.When(L"Factura  ", [print](HWND e) {
-            if (print) {
-                ModalDriver dialog;
-                dialog.When(L"Tiparire", [](HWND p) { ModalDriver::Click(p, IDCANCEL); });
-                ModalDriver::ClickOnScreen(e, IDC_FE_PRINT);
-                dialog.Verify();
-            }
+            if (print)
+                SaveThroughTiparire(e);
             ModalDriver::Click(e, IDCANCEL);
         });
         EXPECT_EQ(print ? 1 : IDCANCEL, OpenEditor(EditorKind::Document, nullptr, DocumentInvoice, invoice));
