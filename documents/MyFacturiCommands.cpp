@@ -26,6 +26,8 @@ using namespace facturi_editor;
 
 namespace {
 
+const wchar_t kReceiptForInvoicesOnly[] = L"Chitanta se emite numai pentru facturi !";
+
 // The signed-in user is not tracked by the program: documents carry agent 0.
 const unsigned long long kCurrentUserId = 0;
 
@@ -416,15 +418,16 @@ void MyFacturiDialog::SaveAndPrint()
 // that fails spends no receipt number. The receipt is shown once it exists.
 void MyFacturiDialog::SaveAndMakeReceipt()
 {
-    // A stored invoice with nothing left to collect gets no receipt at all.
-    settlement::DocumentRow stored;
-    bool invoice = tip == DocumentInvoice || tip == DocumentReturnInvoice;
-    if (invoice && id != 0 && settlement::ReadDocument(settlement::kInvoices, client, id, stored) &&
-        settlement::ToBani(stored.balance) <= 0) {
-        MessageBox(QString::Formatted(kReceiptWords.nothingOwed, stored.number).c_str(), L"Atentie",
-                   MB_OK | MB_ICONEXCLAMATION);
+    // Money is collected on invoices only; a return invoice pays back, and a
+    // receipt named after another document's number would settle the invoice
+    // that happens to share it.
+    if (tip != DocumentInvoice) {
+        MessageBox(kReceiptForInvoicesOnly, L"Atentie", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    // A stored invoice with nothing left to collect gets no receipt at all.
+    if (id != 0 && RefusedReceiptForSettledInvoice(m_hwnd, client, id))
+        return;
     QString number = QString::Formatted(L"%d", static_cast<int>(GetInvoiceConfigValue(10) + 1));
     QString series;
     GetDocumentSeries(series, 2);

@@ -181,18 +181,23 @@ void FacturaDate::LoadDelegate(unsigned long long delegateId)
 }
 
 // The document's receipt is the last one that names exactly this document's
-// number, belongs to its client and was not cancelled; without one the next
-// receipt number and series are shown (not reserved).
+// number, belongs to its client, was not cancelled and, when it keeps the id of
+// the invoice it was made for, was made for this one. Without one the receipt
+// shows no number and no series: a number shown is always a stored receipt's,
+// and the next one is proposed only when a receipt is about to be made.
 void FacturaDate::LoadReceipt()
 {
     QString wanted(L" ");
     wanted += numar;
+    chitantaNumar.Empty();
+    chitantaSerie.Empty();
     try {
         // Found through the client's receipts (an index), not by reading them all.
         QsqlQuery q = GetRepository().ExecQuery(micro::qsql::SqlFormat(
             L"select id  , facturi   , serie  ,numar   , IDClient , status from Incasari where IDClient = %llu and "
-            L"facturi = '%s' and coalesce(status, 0) <> %lld order by id desc limit 1",
-            clientId, wanted.c_str(), kReceiptCancelled));
+            L"facturi = '%s' and coalesce(status, 0) <> %lld and coalesce(documente, '') in ('', '0', '%llu') "
+            L"order by id desc limit 1",
+            clientId, wanted.c_str(), kReceiptCancelled, id));
         if (!q.Eof()) {
             chitantaId = q.GetIdField(0);
             chitantaSerie = q.GetStringField(2);
@@ -203,10 +208,6 @@ void FacturaDate::LoadReceipt()
         text += error.GetText();
         micro::qdialog::ShowMessageBox(micro::qdialog::ModalOwner(), text, L"Message", MB_OK);
     }
-    if (chitantaId != 0)
-        return;
-    chitantaNumar.Format(L"%d", static_cast<int>(GetInvoiceConfigValue(10) + 1));
-    GetDocumentSeries(chitantaSerie, 2);
 }
 
 void FacturaDate::LoadLines()
