@@ -1,6 +1,7 @@
-// The discount line through the editor's own buttons: kept by a conversion,
-// rounded as every line, its percentage kept once stored; and the totals the
-// screen shows are what the file, the printed page and the PDF say.
+// Totals through the editor's own buttons: the discount line kept by a
+// conversion, rounded as every line, its percentage kept once stored; what
+// the screen shows is what the file, the screen page, the printed page and
+// the PDF say, money always with two decimals.
 #include <array>
 #include "tests/documents/support/EditorFixture.h"
 #include "database/DocumentTables.h"
@@ -18,7 +19,7 @@ using testing_support::ModalDriver;
 
 namespace {
 
-class EditorDiscount : public EditorTest {
+class EditorTotals : public EditorTest {
 protected:
     void SetUp() override
     {
@@ -55,17 +56,19 @@ protected:
                           .c_str());
     }
 
-    // The header's totals as the printed page of layout 1 and its PDF show them.
+    // The texts missing from the printed page (layout 1, or the NIR's) and
+    // from its PDF.
     static std::vector<std::wstring> PagedTexts(unsigned long long id, int tip, const std::vector<std::wstring>& wanted,
                                                 const wchar_t* pdfName)
     {
         std::vector<std::wstring> missing;
         layout_tests::MetafileSink sink(2479, 3508);
         FacturaPrintJob job(id, tip, 1, nullptr);
-        EXPECT_TRUE(PrintFacturaLayout1(job));
+        bool nir = tip == DocumentGoodsReceived;
+        EXPECT_TRUE(nir ? PrintNir(job) : PrintFacturaLayout1(job));
         pdftest::PdfPage pdf;
         std::wstring path = pdftest::OutputPath(pdfName);
-        EXPECT_TRUE(WriteFacturaPdfLayout1(job, path.c_str()));
+        EXPECT_TRUE(nir ? WriteNirPdf(job, path.c_str()) : WriteFacturaPdfLayout1(job, path.c_str()));
         pdftest::LoadChecked(path, pdf);
         for (const std::wstring& text : wanted) {
             if (sink.printed.empty() || !sink.printed[0].Find(text))
@@ -81,7 +84,7 @@ protected:
 // and so is the invoice made of it, discount line included; a conversion
 // with an empty discount field, like the button itself, adds nothing and
 // says nothing.
-TEST_F(EditorDiscount, ConvertedProformasAndDeliveryNotesKeepTheirDiscountLineAndTotals)
+TEST_F(EditorTotals, ConvertedProformasAndDeliveryNotesKeepTheirDiscountLineAndTotals)
 {
     unsigned long long proforma = TypeDocument(DocumentProforma, {{L"Pix", L"39.90", L"4"}, {L"Caiet", L"199.99", L"2"}},
                                                L"10", L"503.62|120.87|624.49");
@@ -116,7 +119,7 @@ TEST_F(EditorDiscount, ConvertedProformasAndDeliveryNotesKeepTheirDiscountLineAn
 // 5 x 12.50 + 20 x 3.50 at 24 % with 5 % off: the discount line is -6.63 net
 // and -1.59 VAT, and 125.87 + 30.21 = 156.08 on screen, in the file, on paper
 // and in the PDF.
-TEST_F(EditorDiscount, TotalsAreTheSumsOfTheRoundedLinesOnScreenInTheFileOnPaperAndInThePdf)
+TEST_F(EditorTotals, TotalsAreTheSumsOfTheRoundedLinesOnScreenInTheFileOnPaperAndInThePdf)
 {
     layout_tests::SetCompany(tempDb);
     unsigned long long invoice = 0;
@@ -149,7 +152,7 @@ TEST_F(EditorDiscount, TotalsAreTheSumsOfTheRoundedLinesOnScreenInTheFileOnPaper
 
 // Typed "7,5", the discount reads "Discount 7,5%" before and after it is
 // stored: in the editor, on the screen page, on paper and in the PDF.
-TEST_F(EditorDiscount, StoredDiscountShowsThePercentageItsAmountsWereMadeWith)
+TEST_F(EditorTotals, StoredDiscountShowsThePercentageItsAmountsWereMadeWith)
 {
     layout_tests::SetCompany(tempDb);
     unsigned long long invoice = TypeDocument(DocumentInvoice, {{L"Paine", L"9.99", L"10"}}, L"7,5", L"92.41|22.18|114.59");
@@ -167,6 +170,37 @@ TEST_F(EditorDiscount, StoredDiscountShowsThePercentageItsAmountsWereMadeWith)
     std::vector<std::wstring> missing =
         PagedTexts(invoice, DocumentInvoice, {L"Discount 7,5%", L"92.41"}, L"editor-discount-label.pdf");
     EXPECT_TRUE(missing.empty()) << testing_support::Narrow(missing.empty() ? L"" : missing[0]);
+}
+
+// Totals stored as 2042.5, 189.7 and -39.9 (a NIR, a delivery note and a
+// return invoice typed and saved) read 2042.50, 189.70 and -39.90 on the
+// screen page, on paper and in the PDF.
+TEST_F(EditorTotals, StoredMoneyShowsTwoDecimalsOnEveryPage)
+{
+    layout_tests::SetCompany(tempDb);
+    struct Case {
+        int tip;
+        const wchar_t *price, *quantity, *shown;
+    } cases[] = {{DocumentGoodsReceived, L"408.50", L"5", L"2042.50"},
+                 {DocumentDeliveryNote, L"94.85", L"2", L"189.70"},
+                 {DocumentReturnInvoice, L"39.90", L"1", L"-39.90"}};
+    for (const Case& c : cases) {
+        RunDocument(c.tip, 0, [&](HWND w) {
+            ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+            ModalDriver::SetText(w, IDC_FE_SUPPLIER_INVOICE, L"F 100");
+            AddLine(w, L"Sare", c.price, c.quantity, 3, false);
+            ModalDriver::Click(w, IDC_FE_SAVE);
+        });
+        int table = c.tip == DocumentReturnInvoice ? DocumentInvoice : c.tip;
+        unsigned long long id = static_cast<unsigned long long>(
+            tempDb.Scalar((std::wstring(L"select max(id) from ") + DocumentHeaderTable(table)).c_str()));
+        FacturaDate screen(id, c.tip);
+        EXPECT_EQ(c.shown, std::wstring(screen.valoareFT.c_str()));
+        std::vector<std::wstring> missing =
+            PagedTexts(id, c.tip, {c.shown}, (std::wstring(L"money-") + std::to_wstring(c.tip) + L".pdf").c_str());
+        EXPECT_TRUE(missing.empty()) << testing_support::Narrow(missing.empty() ? L"" : missing[0]);
+    }
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }
 
 } // namespace
