@@ -131,12 +131,7 @@ bool MyFacturiDialog::OnCommand(UINT command, UINT code, HWND control, LRESULT& 
 bool MyFacturiDialog::OnNotify(UINT control, NMHDR* header, LRESULT&)
 {
     if (control == IDC_FE_ISSUE_DATE && header->code == DTN_DATETIMECHANGE) {
-        if (client != 0) {
-            long long term = GetClientIntField(client, 8);
-            dataCreare = GetPicker(IDC_FE_ISSUE_DATE);
-            dataScadenta = term != 0 ? dataCreare + static_cast<unsigned long long>(term) * 86400ULL : dataCreare;
-            SetPicker(IDC_FE_DUE_DATE, dataScadenta);
-        }
+        OnIssueDateChanged();
     } else if (control == IDC_FE_LINES && header->code == NM_CLICK) {
         if (status < StatusValidated) {
             const NMITEMACTIVATE* click = reinterpret_cast<const NMITEMACTIVATE*>(header);

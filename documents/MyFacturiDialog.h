@@ -95,10 +95,14 @@ public:
     void AutocompleteClient(const wchar_t* filter);
     void AutocompleteProduct(const wchar_t* filter);
     void OnClientChosen();
+    void OnIssueDateChanged();
+    long long PartnerTerm();
     // fillFields false: the product's figures only, without its texts and the
     // focus move (the caller clears those fields at once). True when a
     // product was applied.
     bool OnProductChosen(int mode, bool fillFields = true);
+    // "Modifica": the row's own quantity, price, unit and VAT code go into the line fields.
+    void TakeLineIntoFields(int row);
     void FillPartnerFields();
     void FillDelegateFields();
 
@@ -255,6 +259,25 @@ private:
     // notices go, in the quantity field the product choice moved it to.
     bool focusLeftProduct = false;
     void FocusProductField();
+
+    // The line fields as TakeLineIntoFields filled them from a row (-1: none).
+    // Put back unchanged, the row keeps its exact figures and stored VAT and
+    // asks nothing of the catalogue.
+    struct LineInFields {
+        int row = -1;
+        micro::utils::QString name, unit, quantity, price;
+        int vatCode = -1;
+    };
+    LineInFields linieLuata;
+    bool LineFieldsAsTaken(int row) const;
+    // The unit, quantity and price fields, the quantity selected and given
+    // the focus; after a click elsewhere (`clicked`, see FocusTakenByClick)
+    // the focus stays there and the field clicked into is left as it is.
+    void ShowLineFields(const micro::utils::QString& price, const micro::utils::QString& unit,
+                        const micro::utils::QString& quantity, HWND clicked = nullptr);
+    HWND FocusTakenByClick() const;
+    // The VAT combo at the code, the price marked without VAT, "Modifica" while modifying.
+    void ShowLineVat(long long vatCode);
 
     micro::utils::QString procentDiscount; // percentage text of the discount row shown
     micro::utils::QString numarChitanta;  // receipt number and series as confirmed

@@ -233,11 +233,15 @@ bool MyFacturiDialog::AddOrModifyLine()
         MessageBox(L"Cantitatea nu poate fi 0 !", L"Atentie", MB_ICONEXCLAMATION);
         return false;
     }
+    int replaced = modificareLinie ? listaArticole.GetSelectedItem() : -1;
+    // A row taken into the fields and put back as it was keeps its exact figures.
+    bool asTaken = replaced >= 0 && replaced < nrLinii && LineFieldsAsTaken(replaced);
+    if (asTaken)
+        quantity = RowQuantity(replaced);
     // A catalogue price left as shown keeps its full precision.
     double p = priceText == Amount(pretProdus) ? pretProdus : typedPrice;
     LineValues v = ComputeLine(p, quantity, VatMultiplier(vatCode), includesVat);
     // Neither the line nor the document may pass the largest amount its words can say.
-    int replaced = modificareLinie ? listaArticole.GetSelectedItem() : -1;
     double others = valoareTTI - (replaced >= 0 && replaced < nrLinii ? ItemNumber(replaced, ColGross) : 0.0);
     if (std::fabs(v.gross) > kLargestAmount || std::fabs(others + v.gross) > kLargestAmount) {
         MessageBox(kValueTooLarge, L"Atentie", MB_ICONEXCLAMATION);
@@ -245,11 +249,17 @@ bool MyFacturiDialog::AddOrModifyLine()
     }
 
     unsigned long long productId = 0;
-    bool known = FindPendingProduct(name) != nullptr;
-    if (!StoreLineProduct(name, unit, vatCode, v.unitNet, includesVat, productId))
-        return false;
-    const PendingProduct* stored = FindPendingProduct(name);
-    bool newToCatalogue = !known && stored && stored->isNew;
+    bool newToCatalogue = false;
+    bool keptVat = !asTaken || RowStoredVat(replaced) >= 0;
+    if (asTaken) {
+        productId = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(replaced, ColId)));
+    } else {
+        bool known = FindPendingProduct(name) != nullptr;
+        if (!StoreLineProduct(name, unit, vatCode, v.unitNet, includesVat, productId))
+            return false;
+        const PendingProduct* stored = FindPendingProduct(name);
+        newToCatalogue = !known && stored && stored->isNew;
+    }
 
     // The discount row stays last: it is taken away and applied again below.
     QString discount = areDiscount ? procentDiscount : QString();
@@ -258,6 +268,7 @@ bool MyFacturiDialog::AddOrModifyLine()
 
     int row = modificareLinie ? listaArticole.GetSelectedItem() : -1;
     modificareLinie = false;
+    linieLuata.row = -1;
     // A button repaints at once when its text is set, even to the same text.
     if (!(GetItemText(IDOK) == L"Adauga"))
         SetItemText(IDOK, L"Adauga");
@@ -280,7 +291,7 @@ bool MyFacturiDialog::AddOrModifyLine()
     SetRowPrice(row, v.unitNet);
     listaArticole.SetItemText(row, ColQuantity, quantityText);
     SetRowQuantity(row, quantity);
-    SetRowVat(row, vatCode, true);
+    SetRowVat(row, vatCode, keptVat);
     listaArticole.SetItemText(row, ColUnit, unit);
     listaArticole.SetItemText(row, ColCurrency, L"RON");
     SetRowAmounts(row, amounts);
@@ -349,9 +360,12 @@ bool MyFacturiDialog::BeginModifyLine()
     if (areDiscount)
         RemoveDiscountLine();
     listaArticole.SelectItem(row);
+    // Leaving the product field chooses the product typed there and fills the
+    // catalogue's figures: it is left before the line's own are shown.
+    SetFocus(GetItem(IDC_FE_QUANTITY));
     SetItemText(IDC_FE_PRODUCT, name);
     modificareLinie = true;
-    OnProductChosen(0);
+    TakeLineIntoFields(row);
     return true;
 }
 

@@ -93,8 +93,9 @@ std::vector<Open> OpenDocuments(TempDatabase& db, const wchar_t* table)
 }
 
 // A balance is the total less the validated receipts' or payments' allocations,
-// within [0, total]; a negative total, a cancelled or reversed document owes 0
-// and keeps no live allocation.
+// within [0, total]; a cancelled or reversed document owes 0, a live return
+// invoice holds its negative total as its client's credit (a negative NIR owes
+// 0), and none of these keeps a live allocation.
 void CheckBalances(TempDatabase& db, std::ostream& out)
 {
     const wchar_t* const sides[][3] = {{L"Facturi", L"Incasari", L"0"}, {L"Niruri", L"Plati", L"1"}};
@@ -107,11 +108,37 @@ void CheckBalances(TempDatabase& db, std::ostream& out)
                                           side[1], side[2], side[2][0] == L'0' ? 0 : 3, side[0]).c_str());
         for (; !q.Eof(); q.NextRow()) {
             long long status = q.GetIntField(1), total = q.GetIntField(2), sold = q.GetIntField(3), settled = q.GetIntField(4);
-            bool owesNothing = status >= 3 || total < 0;
-            long long expected = owesNothing ? 0 : total - settled;
-            if (sold != expected || (owesNothing && settled != 0) || expected < 0 || expected > std::max(total, 0LL))
+            bool closed = status >= 3, credit = !closed && total < 0;
+            long long expected = closed ? 0 : !credit ? total - settled : side[0][0] == L'F' ? total : 0;
+            if (sold != expected || ((closed || credit) && settled != 0) ||
+                (!credit && (expected < 0 || expected > std::max(total, 0LL))))
                 out << "balance: " << Narrow(side[0]) << " id " << q.GetIntField(0) << " status " << status
                     << " total " << total << " settled " << settled << " holds " << sold << "\n";
+        }
+    }
+}
+
+// One balance per partner on every screen, to the ban: its ledger over all
+// dates (documents less validated receipts or payments), the sum of its
+// documents' balances and the cash editor's figures (what it owes, and what
+// was invoiced less what was received) agree.
+void CheckPartnerBalances(TempDatabase& db, std::ostream& out)
+{
+    const struct { PartnerKind kind; const settlement::DocumentTable& table; } sides[] = {
+        {PartnerClient, settlement::kInvoices}, {PartnerSupplier, settlement::kGoodsReceived}};
+    for (auto q = db.Db().ExecQuery(L"select id from Clienti order by id"); !q.Eof(); q.NextRow()) {
+        for (auto& side : sides) {
+            unsigned long long partner = q.GetIdField(0);
+            PartnerSums sums = SumPartnerLedger(side.kind, partner, 0, kFarFuture);
+            long long ledger = Bani(sums.debit) - Bani(sums.credit);
+            long long balances = db.Scalar(SqlFormat(L"select round(total(sold) * 100) from %s where client = %llu and "
+                                                     L"status < 3", side.table.name, partner).c_str());
+            settlement::PartnerTotals shown = settlement::ReadPartnerTotals(side.table, partner);
+            long long owed = Bani(shown.owed), received = Bani(shown.invoiced) - Bani(shown.settled);
+            if (ledger != balances || balances != owed || owed != received)
+                out << "partner balance: " << Narrow(side.table.name) << " partner " << partner << " ledger " << ledger
+                    << " documents " << balances << " editor owed " << owed << " invoiced less received " << received
+                    << "\n";
         }
     }
 }
@@ -213,6 +240,7 @@ std::string CheckAll(TempDatabase& db, Ledger& ledger)
     std::ostringstream out;
     CheckBalances(db, out), CheckNumbers(db, ledger.counters, out), CheckStock(ledger, db, out);
     CheckLines(db, out), CheckReversals(ledger, db, out);
+    CheckPartnerBalances(db, out);
     return out.str();
 }
 

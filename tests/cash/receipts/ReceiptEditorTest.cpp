@@ -115,3 +115,20 @@ TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughGuardsThatGiveBackExact
     });
 }
 
+
+// The validate command itself, sent to the editor of a cancelled receipt (its
+// button is disabled, the command still arrives): nothing is settled or stored.
+TEST_F(ReceiptEditor, ACancelledReceiptIgnoresTheValidateCommandSentToIt)
+{
+    unsigned long long cancelled =
+        cash_tests::AddCashRow(tempDb, L"Incasari", {partner, 3, L" 13, 12", 150, 3, 1700000000, 0, L"CNT"});
+    const wchar_t* row = L"status || '|' || suma || '|' || data || '|' || facturi";
+    const std::wstring before = Stored(row, cancelled) + L"|" + Books();
+    Run(cancelled, kEditor, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_INCASARE_SUMA, L"150");
+        ModalDriver::Click(w, IDC_INCASARE_VALIDARE);
+    });
+    EXPECT_EQ(before, Stored(row, cancelled) + L"|" + Books());
+    EXPECT_EQ(L"3|150.0|1700000000| 13, 12|100|80|0", before);
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+}

@@ -6,7 +6,7 @@ using namespace facturi_editor;
 
 
 // Reopened and saved twice without a change: exact quantities, a discount over
-// 9 % lines and a return invoice, which owes nothing, stay as stored.
+// 9 % lines and a return invoice, whose balance is its credit, stay as stored.
 TEST_F(EditorTest, SavingWithoutAChangeWritesWhatWasStored)
 {
     tempDb.AddClient(L"Client SRL");
@@ -15,7 +15,7 @@ TEST_F(EditorTest, SavingWithoutAChangeWritesWhatWasStored)
                             L"group_concat(produsID || ':' || cantitate || 'x' || valoareFT) from ArticoleFacturi)";
     struct Case { int vatCode; double quantity, price, discount, net, vat, total, balance; };
     for (const Case& c : {Case{0, 3.333, 10, 0, 33.33, 8, 41.33, 41.33}, Case{1, 1, 100, 10, 90, 8.1, 98.1, 98.1},
-                          Case{0, -2, 50, 0, -100, -24, -124, 0}}) {
+                          Case{0, -2, 50, 0, -100, -24, -124, -124}}) {
         unsigned long long invoice = StoreInvoice(1, 7, c.net, c.vat, c.total, c.balance);
         StoreLine(L"ArticoleFacturi", invoice, tempDb.AddProduct(L"P", c.price, c.vatCode), c.quantity, c.price);
         if (c.discount != 0)
