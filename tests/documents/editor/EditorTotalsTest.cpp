@@ -6,7 +6,6 @@
 #include "tests/documents/support/EditorFixture.h"
 #include "database/DocumentTables.h"
 #include "documents/MyFacturiInternal.h"
-#include "masterdata/NumberText.h"
 #include "printing/layouts/PrinterLayouts.h"
 #include "printing/pdf/PdfExports.h"
 #include "tests/printing/support/MetafilePage.h"
