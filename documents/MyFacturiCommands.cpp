@@ -383,6 +383,8 @@ void MyFacturiDialog::ValidateDocument()
     status = previous;
 }
 
+// The invoice carries its source's lines as they stand, a discount line
+// included, and so its totals: the discount command does not run.
 void MyFacturiDialog::TurnIntoInvoice()
 {
     if (MessageBox(L"Transformati in factura ?", L"Factura ", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
@@ -398,7 +400,6 @@ void MyFacturiDialog::TurnIntoInvoice()
     ApplyDocumentType();
     SetWindowTextW(m_hwnd, L"Factura  ");
     ShowNumberAndSeries();
-    ApplyDiscount();
 }
 
 void MyFacturiDialog::SaveAndPrint()

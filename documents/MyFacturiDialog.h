@@ -6,6 +6,7 @@
 #include <map>
 #include <vector>
 #include "database/qsql/QsqlQuery.h"
+#include "printing/VatAndDiscount.h"
 
 struct InvoiceReceiptRow;
 
@@ -200,6 +201,11 @@ private:
     // A live invoice with negative totals, opened from the invoice list, is a return invoice.
     void RecognizeReturnInvoice();
     bool AppendDiscountRow(const micro::utils::QString& percentText);
+    // The totals as the sums of the rows' rounded amounts (the one sum the
+    // editor shows and the save stores), into valoareFT, valoareTVA, valoareTTI.
+    void SumRows();
+    DocumentTotals RowTotals() const;
+    void SetRowAmounts(int row, const LineAmounts& amounts);
     bool VatRatesDiffer(bool report);
     bool StoreLineProduct(const micro::utils::QString& name, const micro::utils::QString& unit, int vatCode,
                           double unitNet, bool includeVat, unsigned long long& productId);

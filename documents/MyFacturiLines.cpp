@@ -284,6 +284,7 @@ bool MyFacturiDialog::AddOrModifyLine()
         ++nrLinii;
     }
     textCotaTVA = VatLabel(vatCode);
+    LineAmounts amounts = LineAtRate(v.net, vatCode);
     listaArticole.SetItemText(row, ColId, QString::Formatted(L"%d", static_cast<int>(productId)));
     listaArticole.SetItemText(row, ColName, name);
     listaArticole.SetItemText(row, ColUnitPrice, Amount(v.unitNet));
@@ -293,17 +294,17 @@ bool MyFacturiDialog::AddOrModifyLine()
     SetRowVat(row, vatCode, keptVat);
     listaArticole.SetItemText(row, ColUnit, unit);
     listaArticole.SetItemText(row, ColCurrency, L"RON");
-    listaArticole.SetItemText(row, ColNet, Amount(v.net));
-    listaArticole.SetItemText(row, ColVat, Amount(v.vat));
-    listaArticole.SetItemText(row, ColGross, Amount(v.gross));
+    SetRowAmounts(row, amounts);
     listaArticole.SetItemText(row, ColVatText, textCotaTVA);
     listaArticole.SelectItem(row);
     butoaneAmanate = false;
     PlaceLineButtons(row);
     if (appended) {
-        valoareFT += ItemNumber(row, ColNet);
-        valoareTVA += ItemNumber(row, ColVat);
-        valoareTTI += ItemNumber(row, ColGross);
+        DocumentTotals totals(valoareFT, valoareTVA, valoareTTI);
+        totals.Add(amounts);
+        valoareFT = totals.Net();
+        valoareTVA = totals.Vat();
+        valoareTTI = totals.Gross();
         randuriInTotal = nrLinii;
         ShowTotals();
     } else {
@@ -385,16 +386,32 @@ void MyFacturiDialog::RemoveDiscountLine()
 
 void MyFacturiDialog::RecomputeTotals()
 {
-    valoareFT = valoareTVA = valoareTTI = 0.0;
-    for (int row = 0; row < nrLinii; ++row) {
-        valoareFT += ItemNumber(row, ColNet);
-        valoareTVA += ItemNumber(row, ColVat);
-        valoareTTI += ItemNumber(row, ColGross);
-    }
-    SetItemText(IDC_FE_TOTAL_NET, QString::Formatted(L"%0.2f", valoareFT));
-    SetItemText(IDC_FE_TOTAL_VAT, QString::Formatted(L"%0.2f", valoareTVA));
-    SetItemText(IDC_FE_TOTAL, QString::Formatted(L"%0.2f", valoareTTI));
+    SumRows();
+    ShowTotals();
+}
+
+void MyFacturiDialog::SumRows()
+{
+    DocumentTotals totals = RowTotals();
+    valoareFT = totals.Net();
+    valoareTVA = totals.Vat();
+    valoareTTI = totals.Gross();
     randuriInTotal = nrLinii;
+}
+
+DocumentTotals MyFacturiDialog::RowTotals() const
+{
+    DocumentTotals totals;
+    for (int row = 0; row < nrLinii; ++row)
+        totals.Add({ItemNumber(row, ColNet), ItemNumber(row, ColVat), ItemNumber(row, ColGross)});
+    return totals;
+}
+
+void MyFacturiDialog::SetRowAmounts(int row, const LineAmounts& amounts)
+{
+    listaArticole.SetItemText(row, ColNet, Amount(amounts.net));
+    listaArticole.SetItemText(row, ColVat, Amount(amounts.vat));
+    listaArticole.SetItemText(row, ColGross, Amount(amounts.gross));
 }
 
 void MyFacturiDialog::RenumberRows()
@@ -431,37 +448,33 @@ bool MyFacturiDialog::VatRatesDiffer(bool report)
 
 bool MyFacturiDialog::AppendDiscountRow(const QString& percentText)
 {
-    if (percentText.IsEmpty())
-        return false;
     double pct = 0.0;
-    if (!ParsePercent(percentText, pct))
+    if (percentText.IsEmpty() || !ParsePercent(percentText, pct))
         return false;
-    double d = pct * valoareFT / 100.0, v = pct * valoareTVA / 100.0, t = pct * valoareTTI / 100.0;
+    // Its price keeps the full precision the percentage is read back from;
+    // its amounts are rounded as every line's, at the rate of the lines it
+    // discounts (one rate: see VatRatesDiffer).
+    double d = pct * valoareFT / 100.0;
+    QString percent = PercentText(pct);
     QString name;
     GetProductTextField(name, 0, 1);
     int row = listaArticole.InsertItem(nrLinii, QString::Formatted(L"%lu", static_cast<unsigned long>(nrLinii + 1)));
     listaArticole.SetItemText(row, ColId, L"0");
-    listaArticole.SetItemText(row, ColName, name + L" " + percentText + L"%");
+    listaArticole.SetItemText(row, ColName, name + L" " + percent + L"%");
     listaArticole.SetItemText(row, ColUnitPrice, Amount(d));
     SetRowPrice(row, d);
     listaArticole.SetItemText(row, ColQuantity, L"-1");
     SetRowQuantity(row, -1.0);
-    // Taxed at the rate of the lines it discounts (one rate: see VatRatesDiffer).
     if (row > 0)
         SetRowVat(row, RowVatCode(0), RowStoredVat(0) >= 0);
     listaArticole.SetItemText(row, ColUnit, L"BUC");
     listaArticole.SetItemText(row, ColCurrency, GetCurrencyName(GetProductIntField(0, 1)));
-    listaArticole.SetItemText(row, ColNet, Amount(-d));
-    listaArticole.SetItemText(row, ColVat, Amount(-v));
-    listaArticole.SetItemText(row, ColGross, Amount(-t));
+    SetRowAmounts(row, LineAtRate(-d, row > 0 ? RowVatCode(0) : 0));
     listaArticole.SetItemText(row, ColVatText, textCotaTVA);
     areDiscount = true;
-    procentDiscount = percentText;
+    procentDiscount = percent;
     ++nrLinii;
-    valoareFT -= d;
-    valoareTVA -= v;
-    valoareTTI -= t;
-    randuriInTotal = -1;
+    SumRows();
     return true;
 }
 
@@ -471,13 +484,15 @@ void MyFacturiDialog::ApplyDiscount()
         return;
     QString percent = GetItemText(IDC_FE_DISCOUNT);
     double ignored = 0.0;
-    if (!areDiscount && !ParsePercent(percent, ignored)) {
+    if (areDiscount) {
+        RemoveDiscountLine();
+    } else if (percent.Trim().IsEmpty()) {
+        return; // an empty field is no discount
+    } else if (!ParsePercent(percent, ignored)) {
         MessageBox(kPercentRefused, L"Atentie", MB_ICONEXCLAMATION);
         return;
-    }
-    if (areDiscount)
-        RemoveDiscountLine();
-    else
+    } else {
         AppendDiscountRow(percent);
+    }
     UpdateData(true);
 }

@@ -294,7 +294,6 @@ std::vector<MyFacturiDialog::StoredLine> MyFacturiDialog::StoredLines(double& ne
 {
     std::vector<StoredLine> lines;
     double sign = StoredSign();
-    net = vat = total = 0.0;
     for (int row = 0; row < nrLinii; ++row) {
         StoredLine line;
         line.product = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));
@@ -302,13 +301,11 @@ std::vector<MyFacturiDialog::StoredLine> MyFacturiDialog::StoredLines(double& ne
         line.price = RowPrice(row);
         line.vatCode = RowStoredVat(row);
         lines.push_back(line);
-        net += ItemNumber(row, ColNet);
-        vat += ItemNumber(row, ColVat);
-        total += ItemNumber(row, ColGross);
     }
-    net *= sign;
-    vat *= sign;
-    total *= sign;
+    DocumentTotals totals = RowTotals();
+    net = sign * totals.Net();
+    vat = sign * totals.Vat();
+    total = sign * totals.Gross();
     return lines;
 }
 

@@ -26,6 +26,12 @@ QString Formatted2(double value)
     return QString::Formatted(L"%.2f", value);
 }
 
+// A stored amount as every page prints money; a field without a value stays empty.
+QString StoredMoney(const QsqlQuery& q, int column)
+{
+    return q.GetStringField(column).IsEmpty() ? QString() : MoneyText(q.GetFloatField(column, 0.0));
+}
+
 } // namespace
 
 FacturaDate::FacturaDate(unsigned long long documentId, int type)
@@ -99,9 +105,9 @@ unsigned long long FacturaDate::LoadHeader()
     micro::utils::FormatTimeText(q.GetIntField(3), dataCreare, kDateFormat);
     micro::utils::FormatTimeText(q.GetIntField(4), dataScadenta, kDateFormat);
     unsigned long long delegateId = q.GetIdField(5);
-    valoareFT = q.GetStringField(6);
-    valoareTVA = q.GetStringField(7);
-    valoareTTI = q.GetStringField(8);
+    valoareFT = StoredMoney(q, 6);
+    valoareTVA = StoredMoney(q, 7);
+    valoareTTI = StoredMoney(q, 8);
     headerNet = q.GetFloatField(6, 0.0);
     if (tip == DocumentGoodsReceived)
         serieNir = q.GetStringField(9);
@@ -240,19 +246,17 @@ ItemFactura* FacturaDate::ReadLine(const QsqlQuery& q, unsigned long n)
         item->nrCrt.Format(L"%lu", n);
         unsigned long long productId = q.GetIdField(1);
         double price = q.GetFloatField(3, 0.0);
-        item->pretUnitar = Formatted2(price);
+        item->pretUnitar = MoneyText(price);
         if (productId != 0)
             GetProductTextField(item->denumire, productId, 1);
         else {
             GetProductTextField(item->denumire, 0, 1);
-            item->denumire +=
-                QString::Formatted(L" %d%%", DiscountLinePercent(q.GetFloatField(2, 0.0), price, headerNet));
+            item->denumire += L" " + PercentText(DiscountLinePercent(q.GetFloatField(2, 0.0), price, headerNet)) + L"%";
         }
         double quantity = q.GetFloatField(2, 0.0);
         item->cantitate = Formatted2(quantity);
         GetProductTextField(item->um, productId, 6);
         double value = quantity * price;
-        item->valoare = Formatted2(value);
         // The code the line was issued with; a line stored without one
         // follows its product (the discount row, the lines before it).
         long long kept = q.GetIntField(5);
@@ -261,7 +265,9 @@ ItemFactura* FacturaDate::ReadLine(const QsqlQuery& q, unsigned long n)
         else if (productId != 0)
             ultimaCotaTVA = static_cast<int32_t>(GetProductIntField(productId, 3));
         item->cotaTVA = VatLabel(ultimaCotaTVA);
-        item->valoareTVA = Formatted2(LineVat(value, ultimaCotaTVA));
+        LineAmounts amounts = LineAtRate(value, ultimaCotaTVA);
+        item->valoare = MoneyText(amounts.net);
+        item->valoareTVA = MoneyText(amounts.vat);
     } catch (...) {
         delete item;
         throw;

@@ -67,6 +67,16 @@ std::wstring Snapshot(TempDatabase& db, const Doc& doc)
                              DocumentLineTable(doc.tip), doc.id, DocumentHeaderTable(doc.tip), doc.id).c_str());
 }
 
+// A document's lines (product, quantity, unit price, VAT code) and totals in hundredths.
+std::wstring Figures(TempDatabase& db, const Doc& doc)
+{
+    return db.Text(SqlFormat(L"select (select group_concat(produsID || 'x' || cantitate || '@' || valoareFT || 'v' || "
+                             L"coalesce(TVA, -1), ' ') from %s where IDFactura = %llu) || ' | ' || round(valoareFT * "
+                             L"100) || ' ' || round(valoareTVA * 100) || ' ' || round(valoareTTI * 100) from %s where "
+                             L"id = %llu",
+                             DocumentLineTable(doc.tip), doc.id, DocumentHeaderTable(doc.tip), doc.id).c_str());
+}
+
 long long Status(TempDatabase& db, const Doc& doc)
 {
     return db.Scalar(SqlFormat(L"select status from %s where id = %llu", DocumentHeaderTable(doc.tip), doc.id).c_str());
@@ -406,6 +416,81 @@ protected:
         Note(what.str() + (after == before ? " (nothing written)" : ""));
     }
 
+    // Whether the stock from the document's day on holds its lines' quantities
+    // (the invoice made of it takes them, temporary as it is).
+    bool StockHolds(const books::Doc& doc)
+    {
+        long long day = StartOfDay(tempDb.Scalar(
+            SqlFormat(L"select dataCreare from %s where id = %llu", DocumentHeaderTable(doc.tip), doc.id).c_str()));
+        for (unsigned long long product : ledger.products)
+            if (books::Bani(tempDb.Number(SqlFormat(L"select total(cantitate) from %s where IDFactura = %llu and "
+                                                    L"produsID = %llu", DocumentLineTable(doc.tip), doc.id, product)
+                                              .c_str())) > books::LowestStockFrom(product, day))
+                return false;
+        return true;
+    }
+
+    // A proforma or delivery note of the type to turn into an invoice: one of
+    // the walk's, half the time given (or relieved of) a discount, or a new
+    // one typed with a discount half the time. Id 0: none was stored.
+    books::Doc ConversionSource(int tip, std::ostringstream& what)
+    {
+        std::vector<books::Doc> stored;
+        for (const books::Doc& doc : docs)
+            if (doc.tip == tip && books::Status(tempDb, doc) < 3)
+                stored.push_back(doc);
+        books::Doc source{tip, stored.empty() ? 0 : stored[Pick(stored.size())].id};
+        const wchar_t* const percents[] = {L"5", L"7,5", L"10", L"12,25"};
+        const wchar_t* percent = Pick(2) ? percents[Pick(4)] : nullptr;
+        if (source.id != 0 && !percent)
+            return source;
+        what << (source.id ? "" : " new");
+        MyFacturiDialog editor(nullptr);
+        editor.tip = tip;
+        editor.id = source.id;
+        Run(editor, [&](HWND w) {
+            if (source.id == 0) {
+                ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+                ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, RandomDay());
+                for (int n = 1 + Pick(2); n > 0; --n)
+                    TypeLine(w, what, tip);
+            }
+            ModalDriver::SetText(w, IDC_FE_DISCOUNT, percent ? percent : L"");
+            ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT);
+            ModalDriver::Click(w, IDC_FE_SAVE);
+        });
+        what << (percent ? " discount " + Narrow(percent) : std::string());
+        if (source.id == 0 && editor.salvat)
+            docs.push_back(source = {tip, editor.idRezervat});
+        return source;
+    }
+
+    // A proforma or delivery note turned into an invoice: the invoice carries
+    // the source's lines, discount included, and its totals.
+    void Convert()
+    {
+        std::ostringstream what("convert type ", std::ios::ate);
+        int tip = 1 + Pick(2);
+        what << tip;
+        books::Doc source = ConversionSource(tip, what);
+        if (source.id == 0 || !StockHolds(source))
+            return Note(what.str() + (source.id ? " (not converted: too little stock)" : " refused"));
+        what << " id " << source.id;
+        long long last = tempDb.Scalar(L"select coalesce(max(id), 0) from Facturi");
+        RunDocument(source.tip, source.id, [&](HWND w) {
+            ModalDriver::Click(w, IDC_FE_TO_INVOICE);
+            ModalDriver::Click(w, IDC_FE_SAVE);
+        });
+        books::Doc invoice{0, static_cast<unsigned long long>(tempDb.Scalar(L"select coalesce(max(id), 0) from Facturi"))};
+        if (invoice.id == static_cast<unsigned long long>(last))
+            return Note(what.str() + " refused");
+        docs.push_back(invoice);
+        std::wstring from = books::Figures(tempDb, source), made = books::Figures(tempDb, invoice);
+        if (from != made)
+            opProblem = "conversion: the invoice differs from its source:\n  " + Narrow(from) + "\n  " + Narrow(made) + "\n";
+        Note(what.str() + " -> invoice " + std::to_string(invoice.id));
+    }
+
     // The client and one of its documents chosen in the pickers; a picker
     // without that document is left with Cancel.
     static void Choose(cash_tests::NestedSteps& nested, const wchar_t* title, int list, const std::wstring& text)
@@ -631,12 +716,14 @@ protected:
             Reopen();
         else if (pick < 50)
             pick % 4 == 0 ? CloseCash(pick < 9) : NewCash(pick < 9);
-        else if (pick < 83)
+        else if (pick < 82)
             Movement();
-        else if (pick < 85)
+        else if (pick < 84)
             CancelMovement();
-        else if (pick < 88)
+        else if (pick < 87)
             EditStocked();
+        else if (pick < 88)
+            Convert();
         else
             ChangeVat();
     }

@@ -53,8 +53,12 @@ TEST_F(EditorLines, TypedLinesGiveTheirFiguresAndTheDiscountFollowsThem)
         ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT); // the second press restores
         EXPECT_EQ(L"100.00|24.00|124.00", Totals(w));
         ModalDriver::SetText(w, IDC_FE_DISCOUNT, L"");
+        ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT); // an empty field is no discount, and no box
+        EXPECT_EQ(1, Rows(w));
+        ModalDriver::SetText(w, IDC_FE_DISCOUNT, L"150");
         ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT);
         EXPECT_EQ(1, Rows(w));
+        ModalDriver::SetText(w, IDC_FE_DISCOUNT, L"");
         // Typed key by key, the decimal comma reaches the field.
         for (wchar_t c : std::wstring(L"7,5"))
             SendDlgItemMessageW(w, IDC_FE_DISCOUNT, WM_CHAR, c, 0);

@@ -42,7 +42,7 @@ TEST_F(FacturaDateTest, InvoiceAndReturnInvoiceReadHeaderPartnerDelegateAndLines
     AddLine(tempDb, L"ArticoleFacturi", invoice, 0, 1, -5);
 
     FacturaDate doc(invoice, 0);
-    EXPECT_EQ(L"7|14-11-2023|14-12-2023|Client Unu SRL|Vasile Delegat|49.05|45.0",
+    EXPECT_EQ(L"7|14-11-2023|14-12-2023|Client Unu SRL|Vasile Delegat|49.05|45.00",
               S(doc.numar) + L"|" + S(doc.dataCreare) + L"|" + S(doc.dataScadenta) + L"|" + S(doc.clientNume) + L"|" +
                   S(doc.delegatNume) + L"|" + S(doc.valoareTTI) + L"|" + S(doc.valoareFT));
     EXPECT_EQ(L" patruzeci si noua   lei si  cinci  bani ", S(doc.totalInLitere));

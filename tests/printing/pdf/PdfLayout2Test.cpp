@@ -76,7 +76,7 @@ TEST_F(PdfLayout2, PagePlacesInvoiceAboveItsReceipt)
     };
     for (const Text& t : texts)
         ExpectTextAt(page, t.text, t.x, t.y, t.font, t.size);
-    const PdfText* amount = page.FindPrefix(L"Suma de 37.2 (");
+    const PdfText* amount = page.FindPrefix(L"Suma de 37.20 (");
     ASSERT_TRUE(amount) << page.Describe();
     EXPECT_EQ("Helvetica-Bold", amount->font);
     EXPECT_NEAR(Up(800.8), amount->y, 0.01);
