@@ -258,6 +258,10 @@ void MyFacturiDialog::ReadStoredHeader()
     valoareTTI = StoredSign() * q.GetFloatField(10, 0.0);
     sold = q.GetFloatField(11, 0.0);
     serie = q.GetStringField(12);
+    // Only rounding apart (a ban a line at most): the issued figures stand.
+    totaluriEmise = DocumentTotals(valoareFT, valoareTVA, valoareTTI);
+    totaluriRanduriIncarcate = RowSums();
+    pastreazaTotaluriEmise = totaluriEmise.Distance(totaluriRanduriIncarcate) <= nrLinii;
 }
 
 void MyFacturiDialog::ShowNumberAndSeries()

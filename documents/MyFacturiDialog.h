@@ -47,6 +47,10 @@ public:
     double valoareFT = 0.0;              // total without VAT
     double valoareTVA = 0.0;             // VAT total
     double valoareTTI = 0.0;             // total with VAT
+    // A stored document's totals as issued, and its rows' sums when it was
+    // read: earlier versions summed unrounded lines, a ban or so apart.
+    DocumentTotals totaluriEmise, totaluriRanduriIncarcate;
+    bool pastreazaTotaluriEmise = false; // the issued totals stand while the rows sum as read
     bool areDiscount = false;            // the last row is the discount line
     bool coteTVADiferite = false;        // loaded lines carry different VAT codes
     micro::utils::QString textCotaTVA;   // VAT text of the last line loaded or added
@@ -205,6 +209,7 @@ private:
     // editor shows and the save stores), into valoareFT, valoareTVA, valoareTTI.
     void SumRows();
     DocumentTotals RowTotals() const;
+    DocumentTotals RowSums() const;
     void SetRowAmounts(int row, const LineAmounts& amounts);
     bool VatRatesDiffer(bool report);
     bool StoreLineProduct(const micro::utils::QString& name, const micro::utils::QString& unit, int vatCode,

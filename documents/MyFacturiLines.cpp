@@ -399,12 +399,21 @@ void MyFacturiDialog::SumRows()
     randuriInTotal = nrLinii;
 }
 
-DocumentTotals MyFacturiDialog::RowTotals() const
+DocumentTotals MyFacturiDialog::RowSums() const
 {
     DocumentTotals totals;
     for (int row = 0; row < nrLinii; ++row)
         totals.Add({ItemNumber(row, ColNet), ItemNumber(row, ColVat), ItemNumber(row, ColGross)});
     return totals;
+}
+
+// Until its rows change, a stored document's totals are what it was issued
+// with: a re-save writes what was stored, and a paid invoice of an earlier
+// version is not refused for falling a ban below what it collected.
+DocumentTotals MyFacturiDialog::RowTotals() const
+{
+    DocumentTotals totals = RowSums();
+    return pastreazaTotaluriEmise && totals == totaluriRanduriIncarcate ? totaluriEmise : totals;
 }
 
 void MyFacturiDialog::SetRowAmounts(int row, const LineAmounts& amounts)

@@ -1,7 +1,9 @@
 #include "printing/VatAndDiscount.h"
 #include "cash/Settlement.h"
 #include "database/Lookups.h"
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 using micro::utils::QString;
 using settlement::FromBani;
@@ -89,4 +91,15 @@ double DocumentTotals::Vat() const
 double DocumentTotals::Gross() const
 {
     return FromBani(m_gross);
+}
+
+bool DocumentTotals::operator==(const DocumentTotals& other) const
+{
+    return m_net == other.m_net && m_vat == other.m_vat && m_gross == other.m_gross;
+}
+
+long long DocumentTotals::Distance(const DocumentTotals& other) const
+{
+    return std::max({std::llabs(m_net - other.m_net), std::llabs(m_vat - other.m_vat),
+                     std::llabs(m_gross - other.m_gross)});
 }

@@ -45,6 +45,9 @@ public:
     double Net() const;
     double Vat() const;
     double Gross() const;
+    bool operator==(const DocumentTotals& other) const;
+    // The largest of the three differences, in bani.
+    long long Distance(const DocumentTotals& other) const;
 
 private:
     long long m_net = 0, m_vat = 0, m_gross = 0;

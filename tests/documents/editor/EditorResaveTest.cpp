@@ -29,6 +29,37 @@ TEST_F(EditorTest, SavingWithoutAChangeWritesWhatWasStored)
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }
 
+// An earlier version summed unrounded lines: 5 x 12.50 + 20 x 3.50 at 24 %
+// with 5 % off was stored as 125.87 / 30.21 / 156.09 and paid in full. Its
+// totals stand while its lines are as stored, so a re-save is not refused as
+// falling below what was collected; a changed line makes them the sums again.
+TEST_F(EditorTest, AnEarlierVersionsTotalsStandUntilItsLinesChange)
+{
+    unsigned long long clientId = tempDb.AddClient(L"Client SRL");
+    unsigned long long ciment = tempDb.AddProduct(L"Ciment", 12.5), nisip = tempDb.AddProduct(L"Nisip", 3.5);
+    const wchar_t* stored = L"select round(valoareFT * 100) || '/' || round(valoareTVA * 100) || '/' || "
+                            L"round(valoareTTI * 100) || '/' || round(sold * 100) from Facturi where numar = %d";
+    for (int number : {7, 8}) {
+        unsigned long long invoice = StoreInvoice(clientId, number, 125.87, 30.21, 156.09, number == 7 ? 0 : 156.09,
+                                                  number == 7 ? 2 : 1);
+        StoreLine(L"ArticoleFacturi", invoice, ciment, 5, 12.5, L"0");
+        StoreLine(L"ArticoleFacturi", invoice, nisip, 20, 3.5, L"0");
+        StoreLine(L"ArticoleFacturi", invoice, 0, -1, 6.625, L"0");
+    }
+    std::wstring paid = tempDb.Text(micro::utils::QString::Formatted(stored, 7).c_str());
+    RunDocument(0, 1, [](HWND w) {
+        EXPECT_EQ(L"156.09", Text(w, IDC_FE_TOTAL));
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    });
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(paid, tempDb.Text(micro::utils::QString::Formatted(stored, 7).c_str()));
+    RunDocument(0, 2, [](HWND w) {
+        AddLine(w, L"Nisip", L"3.50", L"2", 0, false);
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    });
+    EXPECT_EQ(L"13252.0/3181.0/16433.0/16433.0", tempDb.Text(micro::utils::QString::Formatted(stored, 8).c_str()));
+}
+
 // A stored invoice opens with its partner, delegate and due date, its lines
 // at the product's rate (changed to 9 % since) and its discount: 23.331 off
 // 233.31 reopens as 10 %, and a line added then is discounted at 10 %; a
