@@ -445,7 +445,6 @@ void MyFacturiDialog::SaveAndMakeReceipt()
     // The confirmation accepted only a counter.
     ParseCounter(numarChitanta.c_str(), row.number);
     row.amount = amount;
-    row.amountInWords = AmountToWords(amount);
     row.date = issued;
     if (!SaveWithReceipt(row))
         return;
@@ -455,7 +454,7 @@ void MyFacturiDialog::SaveAndMakeReceipt()
     micro::utils::FormatTimeText(static_cast<long long>(issued), date, L"%d-%m-%Y");
     MyPrintChitanteDialog receipt(m_hwnd);
     receipt.clientId = client;
-    receipt.SetAmount(amount);
+    receipt.SetAmount(row.amount);
     receipt.SetFacturiText(QString::Formatted(L"%d", static_cast<int>(numar)).c_str(), serie.c_str());
     receipt.SetReceiptNumberText(numarChitanta);
     receipt.SetDateText(date);
@@ -473,6 +472,12 @@ bool MyFacturiDialog::SaveWithReceipt(InvoiceReceiptRow& row)
             row.clientId = client;
             row.invoices = QString::Formatted(L" %d", static_cast<int>(numar));
             row.invoiceId = idRezervat;
+            // What is left to collect once saved: a partly paid invoice's
+            // receipt takes its balance, which a validation can settle.
+            row.amount = GetRepository()
+                             .ExecQuery(SqlFormat(L"select sold from Facturi where id = %llu", idRezervat).c_str())
+                             .GetFloatField(0, row.amount);
+            row.amountInWords = AmountToWords(row.amount);
             WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
             transaction.Commit();
             saved = true;

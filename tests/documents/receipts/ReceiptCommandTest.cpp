@@ -53,6 +53,23 @@ TEST_F(ReceiptCommand, ClosedReceiptDialogStillStoresTheReceiptAndItsCounter)
                      L"|| '|' || status || '|' || tip || '|' || agent || '|' || (select numarChit || '|' || serie_chit "
                      L"from ConfigFacturi) from Incasari"));
     EXPECT_EQ(1, tempDb.Scalar(L"select data >= 1772668800 and data < 1772668800 + 86400 from Incasari")); // 5 March
+    // Partly paid: the next receipt is for what is left, in figures and words.
+    tempDb.Exec(L"update Facturi set sold = 100.5");
+    RunDocument(0, 1, [&](HWND w) {
+        ModalDriver driver;
+        driver.When(kConfirmation, [&](HWND confirm) { ModalDriver::Click(confirm, IDOK); });
+        driver.When(L"Tiparire", [&](HWND print) {
+            auto* dialog = dynamic_cast<MyPrintChitanteDialog*>(micro::gui::QWindow::FromHandle(print));
+            ASSERT_TRUE(dialog);
+            EXPECT_EQ(L"100.50", std::wstring(dialog->suma.c_str()));
+            ModalDriver::Click(print, IDCANCEL);
+        });
+        ModalDriver::Click(w, IDC_FE_RECEIPT);
+        driver.Verify();
+    });
+    EXPECT_EQ(L"10050|" + std::wstring(AmountToWords(100.5)),
+              Stored(L"select round(suma * 100) || '|' || sumaStr from Incasari where numar = 8"));
+    tempDb.Exec(L"delete from Incasari where numar = 8");
     // Nothing left to collect: said before anything is asked, made or printed.
     tempDb.Exec(L"update Facturi set sold = 0");
     RunDocument(0, 1, [](HWND w) { ModalDriver::Click(w, IDC_FE_RECEIPT); });
