@@ -197,10 +197,12 @@ void FacturaDate::LoadReceipt()
     wanted += numar;
     chitantaNumar.Empty();
     chitantaSerie.Empty();
+    chitantaSuma = valoareTTI;
+    chitantaSumaInLitere = totalInLitere;
     try {
         // Found through the client's receipts (an index), not by reading them all.
         QsqlQuery q = GetRepository().ExecQuery(micro::qsql::SqlFormat(
-            L"select id  , facturi   , serie  ,numar   , IDClient , status from Incasari where IDClient = %llu and "
+            L"select id  , facturi   , serie  ,numar   , IDClient , status, suma from Incasari where IDClient = %llu and "
             L"facturi = '%s' and coalesce(status, 0) <> %lld and coalesce(documente, '') in ('', '0', '%llu') "
             L"order by id desc limit 1",
             clientId, wanted.c_str(), kReceiptCancelled, id));
@@ -208,12 +210,26 @@ void FacturaDate::LoadReceipt()
             chitantaId = q.GetIdField(0);
             chitantaSerie = q.GetStringField(2);
             chitantaNumar = q.GetStringField(3);
+            SetReceiptSum(q.GetFloatField(6, 0.0));
+        } else if (tip == 0 && id != 0) {
+            // A receipt made now would collect the balance: a partly paid
+            // invoice's receipt is for what is left, which its validation settles.
+            QsqlQuery balance = GetRepository().ExecQuery(
+                micro::qsql::SqlFormat(L"select sold from Facturi where id = %llu and sold > 0", id));
+            if (!balance.Eof())
+                SetReceiptSum(balance.GetFloatField(0, 0.0));
         }
     } catch (const QSqlError& error) {
         QString text(L"Eroare la Incasari: ");
         text += error.GetText();
         micro::qdialog::ShowMessageBox(micro::qdialog::ModalOwner(), text, L"Message", MB_OK);
     }
+}
+
+void FacturaDate::SetReceiptSum(double amount)
+{
+    chitantaSuma = MoneyText(amount);
+    chitantaSumaInLitere = AmountToWords(amount);
 }
 
 void FacturaDate::LoadLines()

@@ -47,8 +47,8 @@ void StoreJobReceipt(FacturaPrintJob& job, unsigned long long number, const QStr
     row.clientId = job.clientId;
     row.invoices = L" " + job.numar;
     row.invoiceId = job.id;
-    row.amount = StoredNumber(job.valoareTTI.c_str());
-    row.amountInWords = job.totalInLitere;
+    row.amount = StoredNumber(job.chitantaSuma.c_str());
+    row.amountInWords = job.chitantaSumaInLitere;
     row.date = job.dataCreareSecunde;
     job.chitantaId = WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
     job.chitantaNumar.Format(L"%llu", number);

@@ -41,7 +41,7 @@ const ReceiptText kReceiptTexts[] = {
     {false, L"C.U.I.: {clientCod}", 15, 540},
     {false, L"Adresa {clientAdresa}", 15, 550},
     {false, L"Orasul {clientOras}", 15, 560},
-    {true, L"Suma de {valoareTTI} ({totalInLitere})", 15, 572},
+    {true, L"Suma de {chitantaSuma} ({chitantaSumaInLitere})", 15, 572},
     {false, L"Reprezentand contravaloare factura {serie} {numar}", 15, 585},
     {false, L"Stampila si semnatura", 310, 585},
 };
