@@ -226,6 +226,18 @@ const std::vector<StockTally::DayStock>& StockTally::Days(unsigned long long pro
         days.back().stock = stock;
         days.back().own = own;
     });
+    // The write's own day is always looked at, also when the check starts
+    // earlier (its stored day) and no line falls on it: a document moved past
+    // every later line still takes its lines on that day.
+    long long day = StartOfDay(m_date);
+    auto after = days.begin();
+    while (after != days.end() && after->start < day)
+        ++after;
+    if (after == days.end() || after->start != day) {
+        DayStock carried = *(after - 1);
+        carried.start = day;
+        days.insert(after, carried);
+    }
     return days;
 }
 

@@ -129,4 +129,24 @@ TEST_F(EditorStockChecks, AReturnInvoiceIsCheckedWhenSavedOrValidatedAsTheRuleCo
     EXPECT_EQ(L"2 1772496000 |1x-2 2x-1 | 0 0", Stored(DocumentReturnInvoice, 1));
 }
 
+// NIR of 5 Ciment, a temporary invoice of 7 on the 5th (a temporary save is
+// not checked): moved to the 6th, past every other line, its validation is
+// refused as on its own day; with 2 more Ciment received on the 7th, moved
+// to the 8th it is validated.
+TEST_F(EditorStockChecks, AnInvoiceMovedLaterIsValidatedOnlyOnTheStockOfItsNewDay)
+{
+    NewDocument(DocumentGoodsReceived, 2, {{L"Ciment", L"5"}}, IDC_FE_VALIDATE);
+    NewDocument(DocumentInvoice, 5, {{L"Ciment", L"7"}}, IDC_FE_SAVE);
+    ASSERT_EQ(L"1 1772668800 |1x7 | -2 -2", Stored(DocumentInvoice, 1));
+    ExpectRefused(DocumentInvoice, 1,
+                  {{"moved after every line", [](HWND w) { ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, March(6)); }}},
+                  IDC_FE_VALIDATE, L"La linia 1\nCantitate Insufucienta in stoc !");
+    NewDocument(DocumentGoodsReceived, 7, {{L"Ciment", L"2"}}, IDC_FE_VALIDATE);
+    EXPECT_EQ(1, RunDocument(DocumentInvoice, 1, [](HWND w) {
+        ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, March(8));
+        ModalDriver::Click(w, IDC_FE_VALIDATE);
+    })) << boxes.Describe();
+    EXPECT_EQ(L"2 1772928000 |1x7 | 0 0", Stored(DocumentInvoice, 1));
+}
+
 } // namespace
