@@ -313,6 +313,15 @@ StockRefusal CheckStockWrite(int source, unsigned long long ownId, long long dat
     return refusal;
 }
 
+int FirstUncoveredLine(long long date, unsigned long long ownInvoiceId, const std::vector<StockLine>& lines)
+{
+    StockTally tally(date, StockSourceInvoice, ownInvoiceId);
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (ProductHoldsStock(lines[i].product) && !tally.Take(lines[i].product, lines[i].quantity))
+            return static_cast<int>(i);
+    return -1;
+}
+
 micro::utils::QString StockRefusalText(const StockRefusal& refusal)
 {
     micro::utils::QString name;

@@ -120,6 +120,12 @@ struct StockRefusal {
 // removes, from the earlier of the stored and the new day on; a product's
 // lines add up, so only the write as a whole is judged.
 StockRefusal CheckStockWrite(int source, unsigned long long ownId, long long date, const std::vector<StockLine>& lines);
+// The stock check of a document's validation, in the editor or from its
+// list: the lines, in order, go out at the end of `date`'s day, replacing the
+// stored lines of the invoice `ownInvoiceId` (0: none counted yet). Answers
+// the index of the first line the stock does not cover, -1 when all are;
+// products that hold no stock are not looked at.
+int FirstUncoveredLine(long long date, unsigned long long ownInvoiceId, const std::vector<StockLine>& lines);
 // "La linia N, <produs>\nCantitate Insufucienta in stoc !" for a refusal.
 micro::utils::QString StockRefusalText(const StockRefusal& refusal);
 

@@ -53,13 +53,10 @@ bool MyCautareFacturiDialog::HasStockForLines(unsigned long long documentId)
     }
     // Invoice lines are exits the stock look-up already counts: the check replaces them.
     bool ownLinesCounted = tip == DocumentInvoice || tip == DocumentReturnInvoice;
-    StockTally tally(issueDate, StockSourceInvoice, ownLinesCounted ? documentId : 0);
-    for (size_t k = 0; k < lines.size(); ++k) {
-        if (!tally.Take(lines[k].product, lines[k].quantity)) {
-            MessageBox(QString::Formatted(L"Cantitate insuficienta in stoc la linia%d", static_cast<int>(k + 1)),
-                       L"Atentie", MB_OK);
-            return false;
-        }
+    int line = FirstUncoveredLine(issueDate, ownLinesCounted ? documentId : 0, lines);
+    if (line >= 0) {
+        MessageBox(QString::Formatted(L"Cantitate insuficienta in stoc la linia%d", line + 1), L"Atentie", MB_OK);
+        return false;
     }
     return true;
 }

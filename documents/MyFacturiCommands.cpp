@@ -359,18 +359,15 @@ void MyFacturiDialog::ValidateDocument()
     dataCreare = GetPicker(IDC_FE_ISSUE_DATE);
     if (tip == DocumentInvoice) {
         // This invoice's own stored lines are replaced by the ones validated.
-        StockTally tally(static_cast<long long>(dataCreare), StockSourceInvoice, id != 0 && !documentNou ? id : 0);
-        for (int row = 0; row < nrLinii; ++row) {
-            unsigned long long product = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));
-            QString category;
-            GetProductTextField(category, product, 7);
-            if (product == 0 || category == L"2")
-                continue;
-            if (!tally.Take(product, RowQuantity(row))) {
-                MessageBox(QString::Formatted(L"La linia %d", row + 1) + L"\nCantitate Insufucienta in stoc !",
-                           L"Message", MB_OK);
-                return;
-            }
+        std::vector<StockLine> lines;
+        for (int row = 0; row < nrLinii; ++row)
+            lines.push_back({static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId))),
+                             RowQuantity(row)});
+        int row = FirstUncoveredLine(static_cast<long long>(dataCreare), id != 0 && !documentNou ? id : 0, lines);
+        if (row >= 0) {
+            MessageBox(QString::Formatted(L"La linia %d", row + 1) + L"\nCantitate Insufucienta in stoc !", L"Message",
+                       MB_OK);
+            return;
         }
     }
     agent = kCurrentUserId;

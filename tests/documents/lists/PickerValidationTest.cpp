@@ -68,3 +68,19 @@ TEST_F(PickerValidationTest, StockCheckSumsLinesPerProductAndEachTypeIsValidated
     EXPECT_EQ(L"2", Validate(0, tooMuch)); // exactly the stock: 6 + 4 bolts, 5 nuts
     EXPECT_EQ(L"2", Validate(3, tempDb.Scalar(L"select max(id) from Niruri"))); // goods received need no stock
 }
+
+// A service holds no stock: an invoice billing transport beside goods in
+// stock is validated from the list as from its editor; the goods are checked.
+TEST_F(PickerValidationTest, AServiceLineIsNotStockChecked)
+{
+    unsigned long long bolt = tempDb.AddProduct(L"Surub", 1.0);
+    unsigned long long transport = tempDb.AddProduct(L"Transport", 1.0);
+    tempDb.Exec(micro::qsql::SqlFormat(L"update Produse set categorie = '2' where id = %llu", transport).c_str());
+    Receive(bolt, 10.0);
+    unsigned long long invoice = AddHeader(tempDb, L"Facturi", Header());
+    printing_tests::AddLine(tempDb, L"ArticoleFacturi", invoice, transport, 1.0, 50.0);
+    printing_tests::AddLine(tempDb, L"ArticoleFacturi", invoice, bolt, 11.0, 1.0);
+    EXPECT_EQ(L"1|Cantitate insuficienta in stoc la linia2", Validate(0, invoice));
+    tempDb.Exec(micro::qsql::SqlFormat(L"update ArticoleFacturi set cantitate = 10 where produsID = %llu", bolt).c_str());
+    EXPECT_EQ(L"2", Validate(0, invoice));
+}
