@@ -110,7 +110,8 @@ TEST_F(EditorStockChecks, ANoteIsNotEditedOrReDatedBelowWhatWasSoldSinceItsDay)
 
 // NIR of 5 Ciment validated, a temporary return of 2 Ciment and 1 Nisip, an
 // invoice selling all 7 Ciment: the return may not lose its Ciment line,
-// saved or validated, nor move after the sale; unchanged, it is validated.
+// saved or validated, nor move after the sale, nor be cancelled; unchanged,
+// it is validated, and then not reversed.
 TEST_F(EditorStockChecks, AReturnInvoiceIsCheckedWhenSavedOrValidatedAsTheRuleCountsItAtOnce)
 {
     NewDocument(DocumentGoodsReceived, 2, {{L"Ciment", L"5"}}, IDC_FE_VALIDATE);
@@ -127,6 +128,7 @@ TEST_F(EditorStockChecks, AReturnInvoiceIsCheckedWhenSavedOrValidatedAsTheRuleCo
     ExpectRefused(DocumentReturnInvoice, 1, {{"cancelled", [](HWND) {}}}, IDC_FE_CANCEL_DOCUMENT, refusal);
     EXPECT_EQ(1, RunDocument(DocumentReturnInvoice, 1, [](HWND w) { ModalDriver::Click(w, IDC_FE_VALIDATE); }));
     EXPECT_EQ(L"2 1772496000 |1x-2 2x-1 | 0 0", Stored(DocumentReturnInvoice, 1));
+    ExpectRefused(DocumentReturnInvoice, 1, {{"validated, then reversed", [](HWND) {}}}, IDC_FE_STORNO, refusal);
 }
 
 // NIR of 5 Ciment, a temporary invoice of 7 on the 5th (a temporary save is
