@@ -1,6 +1,9 @@
 #include "shell/MyFrame.h"
 #include "cash/CashCommands.h"
+#include "database/DocumentTables.h"
+#include "database/MyRepository.h"
 #include "documents/DocumentCommands.h"
+#include "documents/MyFacturiPanel.h"
 #include "framework/gui/QTheme.h"
 #include "masterdata/MasterDataCommands.h"
 #include "printing/PrintingCommands.h"
@@ -92,7 +95,17 @@ bool MyFrame::ExecuteCommand(UINT id, UINT code, LPARAM lParam)
     if (toolbar.GetHandle() && reinterpret_cast<HWND>(lParam) == toolbar.GetHandle())
         lParam = 0;
     micro::qapp::QCommandContext context = {m_hwnd, &tabs, MAKEWPARAM(id, code), lParam};
-    return commands.Execute(id, context);
+    // What a command's windows wrote shows in the open document tabs: a
+    // receipt or payment settles documents, a ledger row opens an editor.
+    MyRepository& db = GetRepository();
+    sqlite3* connection = db.GetHandle();
+    long long written = db.TotalChanges();
+    bool handled = commands.Execute(id, context);
+    if (handled && connection && &GetRepository() == &db && db.GetHandle() == connection &&
+        db.TotalChanges() != written)
+        for (int type : {DocumentInvoice, DocumentProforma, DocumentDeliveryNote, DocumentGoodsReceived})
+            ReloadDocumentTabs(&tabs, type);
+    return handled;
 }
 
 bool MyFrame::OnCommand(UINT id, UINT code, HWND control, LRESULT& result)

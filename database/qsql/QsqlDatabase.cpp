@@ -180,6 +180,11 @@ QsqlStatement QsqlDatabase::CompileStatement(const wchar_t* sql)
     return QsqlStatement(m_db, Prepare(sql));
 }
 
+long long QsqlDatabase::TotalChanges() const
+{
+    return m_db ? sqlite3_total_changes64(m_db) : 0;
+}
+
 long long QsqlDatabase::LastInsertRowId() const
 {
     CheckOpen();

@@ -38,6 +38,9 @@ public:
     long long ExecScalar(const wchar_t* sql, long long nullValue = 0);
     QsqlStatement CompileStatement(const wchar_t* sql);
     long long LastInsertRowId() const;
+    // Rows written through this connection since it opened (0 while closed):
+    // two readings tell whether anything was written between them.
+    long long TotalChanges() const;
     bool InTransaction() const;
     sqlite3* GetHandle() const { return m_db; }
     // A statement kept compiled for a query run again and again (a stock
