@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 #include <vector>
+#include "cash/CashCommands.h"
+#include "database/MyRepository.h"
+#include "database/qsql/SqlText.h"
 #include "framework/gui/QPanel.h"
+#include "masterdata/EditorEntries.h"
 #include "resources/resource.h"
 #include "shell/MyFrame.h"
+#include "tests/cash/support/CashFixtures.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
 #include "tests/harness/TempDatabase.h"
@@ -76,6 +81,41 @@ protected:
     };
     MyFrame frame;
     std::vector<Seen> seen;
+};
+
+// Stands for a receipt or payment editor that settles what it is given: the
+// documents' balances drop to 0.
+const wchar_t* g_settled = nullptr;
+INT_PTR SettlingEditor(HWND, int, uint64_t)
+{
+    GetRepository().ExecDML(micro::qsql::SqlFormat(L"update %s set sold = 0", g_settled).c_str());
+    return IDOK;
+}
+
+// The main window over a company with invoice 1 and NIR 1, each owing 100.00.
+class WorkspaceTabs : public MainFrameTest {
+protected:
+    void SetUp() override
+    {
+        unsigned long long partner = tempDb.AddClient(L"Gama SRL");
+        cash_tests::AddDocument(tempDb, {partner, 1, 100.0, 100.0});
+        cash_tests::AddDocument(tempDb, {partner, 1, 100.0, 100.0, 2, L"Niruri"});
+        MainFrameTest::SetUp();
+    }
+    void TearDown() override
+    {
+        MainFrameTest::TearDown();
+        // The real editors again for the tests after.
+        micro::qapp::QCommandTable commands;
+        RegisterCashCommands(commands);
+    }
+    // The "Sold" cell of the tab's only row.
+    std::wstring Balance(int tab)
+    {
+        return ModalDriver::ListCell(frame.tabs.GetPage(tab)->GetHandle(), IDC_FACTURI_PANEL_LIST, 0, 7);
+    }
+
+    testing_support::TempDatabase tempDb;
 };
 
 } // namespace
@@ -181,4 +221,33 @@ TEST_F(MainFrameTest, PrintCommandOpensATabForTheDocumentIdOrReportsAFailedPageA
     MSG quit;
     ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(0, static_cast<int>(quit.wParam));
+}
+
+// The invoice and NIR tabs stay open while a receipt and a payment are made
+// from their lists: each tab shows the balance the editor left, not the one
+// it read when it opened.
+TEST_F(WorkspaceTabs, ATabShowsTheBalanceAReceiptOrPaymentLeft)
+{
+    frame.ExecuteCommand(32842, 0, 0);  // the invoices' tab
+    frame.ExecuteCommand(32813, 0, 0);  // the goods-received notes' tab
+    ASSERT_EQ(2, frame.tabs.GetPageCount());
+    ASSERT_EQ(L"100.00|100.00", Balance(0) + L"|" + Balance(1));
+    const struct {
+        const cash_tests::Side& side;
+        const wchar_t* documents;
+        int tab;
+    } cases[] = {{cash_tests::kReceipts, L"Facturi", 0}, {cash_tests::kPayments, L"Niruri", 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.side.name);
+        g_settled = c.documents;
+        RegisterEditor(c.side.editor, &SettlingEditor);
+        ModalDriver driver;
+        driver.When(c.side.table, [&](HWND w) {
+            ModalDriver::ClickOnScreen(w, c.side.addRow);
+            ModalDriver::Click(w, IDCANCEL);
+        });
+        frame.ExecuteCommand(c.side.command, 0, 0);
+        driver.Verify();
+        EXPECT_EQ(L"0.00", Balance(c.tab));
+    }
 }
