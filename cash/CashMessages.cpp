@@ -1,5 +1,6 @@
 #include "cash/CashMessages.h"
 #include "cash/CashLists.h"
+#include "database/DocumentTables.h"
 #include "database/qsql/QSqlError.h"
 #include "framework/qdialog/QMessageBox.h"
 
@@ -98,7 +99,7 @@ void ShowNothingToCollect(HWND owner, unsigned long long invoiceNumber)
 
 bool RefusedReceiptForDocumentType(HWND owner, int documentType)
 {
-    if (documentType == 0)
+    if (documentType == DocumentInvoice)
         return false;
     // A return invoice pays back; a receipt named after another document's
     // number would settle the invoice that happens to share it.

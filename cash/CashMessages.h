@@ -32,7 +32,7 @@ bool RefusedReceiptForSettledInvoice(HWND owner, unsigned long long clientId, un
 // The same box for an invoice whose balance, as a save is about to store it
 // or has stored it, leaves nothing to collect.
 void ShowNothingToCollect(HWND owner, unsigned long long invoiceNumber);
-// Receipts are made for invoices only (document type 0): for any other type
+// Receipts are made for invoices only (DocumentInvoice): for any other type
 // says so in a box owned by owner and answers true (nothing may be written).
 bool RefusedReceiptForDocumentType(HWND owner, int documentType);
 // An update of the editor's own row that changed no row: it was deleted
