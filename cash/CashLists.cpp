@@ -1,5 +1,6 @@
 #include "cash/CashLists.h"
 #include "cash/CashText.h"
+#include "database/DocumentTables.h"
 #include "cash/CellNumbers.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
@@ -130,7 +131,7 @@ std::vector<settlement::DocumentRow> StoredDocumentRows(const settlement::Docume
     if (ids.empty() && stored.idsKept)
         ids = KeptIds(stored.documente);
     if (ids.empty() && !stored.idsKept) {
-        for (unsigned long long number : ListedNumbers(stored.facturi))
+        for (unsigned long long number : ListedNumbers(stored.facturi.c_str()))
             for (const settlement::DocumentRow& row : settlement::FindDocumentsByNumber(table, stored.partner, number))
                 AddOnce(rows, row);
         return rows;

@@ -1,5 +1,6 @@
 #include "cash/CashMessages.h"
 #include "cash/CashLists.h"
+#include "database/DocumentTables.h"
 #include "database/qsql/QSqlError.h"
 #include "framework/qdialog/QMessageBox.h"
 
@@ -86,8 +87,23 @@ bool RefusedReceiptForSettledInvoice(HWND owner, unsigned long long clientId, un
     if (invoiceId == 0 || !settlement::ReadDocument(settlement::kInvoices, clientId, invoiceId, stored) ||
         settlement::ToBani(stored.balance) > 0)
         return false;
-    ShowMessageBox(owner, QString::Formatted(kReceiptWords.nothingOwed, stored.number).c_str(), L"Atentie",
+    ShowNothingToCollect(owner, stored.number);
+    return true;
+}
+
+void ShowNothingToCollect(HWND owner, unsigned long long invoiceNumber)
+{
+    ShowMessageBox(owner, QString::Formatted(kReceiptWords.nothingOwed, invoiceNumber).c_str(), L"Atentie",
                    MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool RefusedReceiptForDocumentType(HWND owner, int documentType)
+{
+    if (documentType == DocumentInvoice)
+        return false;
+    // A return invoice pays back; a receipt named after another document's
+    // number would settle the invoice that happens to share it.
+    ShowMessageBox(owner, L"Chitanta se emite numai pentru facturi !", L"Atentie", MB_OK | MB_ICONEXCLAMATION);
     return true;
 }
 

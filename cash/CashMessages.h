@@ -29,6 +29,12 @@ void ShowNumberTaken(HWND owner, const CashWords& words, unsigned long long show
 // collect: for one of the client's invoices with a balance of 0 or less, says
 // so in a box owned by owner and answers true (nothing may be written then).
 bool RefusedReceiptForSettledInvoice(HWND owner, unsigned long long clientId, unsigned long long invoiceId);
+// The same box for an invoice whose balance, as a save is about to store it
+// or has stored it, leaves nothing to collect.
+void ShowNothingToCollect(HWND owner, unsigned long long invoiceNumber);
+// Receipts are made for invoices only (DocumentInvoice): for any other type
+// says so in a box owned by owner and answers true (nothing may be written).
+bool RefusedReceiptForDocumentType(HWND owner, int documentType);
 // An update of the editor's own row that changed no row: it was deleted
 // meanwhile, and the save must fail rather than report success. Throws
 // micro::qsql::QSqlError.

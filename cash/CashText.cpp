@@ -1,5 +1,4 @@
 #include "cash/CashText.h"
-#include "cash/CellNumbers.h"
 #include "database/DocumentTables.h"
 #include "database/MyRepository.h"
 #include <string>
@@ -47,25 +46,6 @@ long long ChosenPaymentType(const micro::gui::QCombo& combo, long long stored)
 {
     int selected = combo.GetCurSel();
     return selected >= 0 ? selected : (stored >= 0 ? stored : 0);
-}
-
-std::vector<unsigned long long> ListedNumbers(const QString& facturi)
-{
-    // Read from the end: the last number is the first row.
-    std::vector<unsigned long long> numbers;
-    const wchar_t* text = facturi.c_str();
-    std::wstring token;
-    for (int i = facturi.GetLength() - 1; i >= -1; --i) {
-        wchar_t ch = i >= 0 ? text[i] : L' ';
-        if (ch != L',' && ch != L' ') {
-            token.insert(token.begin(), ch);
-            continue;
-        }
-        if (!token.empty())
-            numbers.push_back(CellInteger(token.c_str()));
-        token.clear();
-    }
-    return numbers;
 }
 
 unsigned long long FirstFreeNumber(const wchar_t* table, const QString& series, unsigned long long from)

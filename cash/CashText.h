@@ -24,10 +24,6 @@ void SelectPaymentType(micro::gui::QCombo& combo, long long type);
 // type (0 when that is not a line index either).
 long long ChosenPaymentType(const micro::gui::QCombo& combo, long long stored);
 
-// The document numbers of a facturi text (" 13, 12": the last row first), in
-// the order the rows were listed. Empty pieces name nothing.
-std::vector<unsigned long long> ListedNumbers(const micro::utils::QString& facturi);
-
 // The first number from `from` on that no row of table (Incasari, Plati)
 // holds in the series.
 unsigned long long FirstFreeNumber(const wchar_t* table, const micro::utils::QString& series,

@@ -1,5 +1,6 @@
 #include "cash/Settlement.h"
 #include "cash/CashText.h"
+#include "database/DocumentTables.h"
 #include "database/MyRepository.h"
 #include <algorithm>
 #include <cmath>
@@ -175,7 +176,7 @@ std::vector<LiveAllocation> ReadLiveAllocations(const DocumentTable& table, unsi
                   OwnerTable(source), partner, static_cast<int>(source))
             .c_str());
     for (; !old.Eof(); old.NextRow()) {
-        std::vector<unsigned long long> numbers = ListedNumbers(old.GetStringField(3));
+        std::vector<unsigned long long> numbers = ListedNumbers(old.GetStringField(3).c_str());
         if (std::find(numbers.begin(), numbers.end(), number) == numbers.end())
             continue;
         live.push_back(ReadOwner(old, source, unrecorded));

@@ -1,5 +1,7 @@
 #include "database/DocumentTables.h"
 #include <cstddef>
+#include <cwchar>
+#include <string>
 
 namespace {
 template <size_t N>
@@ -38,4 +40,23 @@ const wchar_t* DocumentStatusWord(long long status)
 {
     static const wchar_t* const words[] = {L"?", L"Temporar", L"Validat", L"Anulat", L"Stornat"};
     return Pick(words, status);
+}
+
+std::vector<unsigned long long> ListedNumbers(const wchar_t* facturi)
+{
+    // Read from the end: the last number is the first row.
+    std::vector<unsigned long long> numbers;
+    std::wstring text = facturi ? facturi : L"";
+    std::wstring token;
+    for (long long i = static_cast<long long>(text.size()) - 1; i >= -1; --i) {
+        wchar_t ch = i >= 0 ? text[static_cast<size_t>(i)] : L' ';
+        if (ch != L',' && ch != L' ') {
+            token.insert(token.begin(), ch);
+            continue;
+        }
+        if (!token.empty())
+            numbers.push_back(token[0] >= L'0' && token[0] <= L'9' ? std::wcstoull(token.c_str(), nullptr, 10) : 0);
+        token.clear();
+    }
+    return numbers;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <vector>
 
 // Document types and where each keeps its rows. A return invoice (4) lives in
 // the invoice tables.
@@ -29,3 +30,8 @@ const wchar_t* DocumentIdColumn(int type);
 const wchar_t* DocumentCounterColumn(int type);
 // "?", "Temporar", "Validat", "Anulat", "Stornat"; any other status "?".
 const wchar_t* DocumentStatusWord(long long status);
+
+// The document numbers of a receipt's or payment's facturi text (" 13, 12":
+// the last row first), in the order the rows were listed. Empty pieces name
+// nothing; a piece that is no number reads 0.
+std::vector<unsigned long long> ListedNumbers(const wchar_t* facturi);

@@ -1,13 +1,16 @@
 #include "database/SchemaUpgrade.h"
+#include "database/DocumentTables.h"
 #include "database/Schema.h"
 #include "database/StockRule.h"
 #include "database/qsql/SqlText.h"
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 using micro::qsql::QsqlDatabase;
 using micro::qsql::QsqlQuery;
 using micro::qsql::QSqlError;
+using micro::qsql::SqlFormat;
 using micro::utils::QString;
 
 namespace {
@@ -141,20 +144,64 @@ std::wstring BalanceSql(const wchar_t* table, const wchar_t* owners, int source,
            L") / 100.0 END";
 }
 
+// Receipts or payments validated before allocation records were kept took
+// from the documents they list, as a validation spreads its sum: in list
+// order, each paid in full but the last. Replayed in the order they were
+// stored, so a balance added at open nets them as the partner's ledger does.
+void SettleUnrecorded(QsqlDatabase& db, const wchar_t* documents, const wchar_t* owners, int source)
+{
+    struct Owner {
+        unsigned long long partner;
+        std::vector<unsigned long long> numbers;
+        long long bani;
+    };
+    std::vector<Owner> unrecorded;
+    for (QsqlQuery q = db.ExecQuery(SqlFormat(L"SELECT IDClient, facturi, round(suma * 100) FROM %s o WHERE "
+                                              L"status = 2 AND NOT EXISTS (SELECT 1 FROM Alocari a WHERE a.sursa = %d "
+                                              L"AND a.idSursa = o.id) ORDER BY id",
+                                              owners, source)
+                                        .c_str());
+         !q.Eof(); q.NextRow())
+        unrecorded.push_back({q.GetIdField(0), ListedNumbers(q.GetStringField(1).c_str()), q.GetIntField(2)});
+    for (const Owner& owner : unrecorded) {
+        long long left = owner.bani;
+        for (unsigned long long number : owner.numbers) {
+            if (left <= 0)
+                break;
+            QsqlQuery doc = db.ExecQuery(SqlFormat(L"SELECT id, round(sold * 100) FROM %s WHERE client = %llu AND "
+                                                   L"numar = %llu AND status < 3 AND round(sold * 100) > 0 ORDER BY id "
+                                                   L"LIMIT 1",
+                                                   documents, owner.partner, number)
+                                             .c_str());
+            if (doc.Eof())
+                continue;
+            unsigned long long id = doc.GetIdField(0);
+            long long balance = doc.GetIntField(1);
+            doc.Finalize();
+            long long taken = std::min(left, balance);
+            db.ExecDML(SqlFormat(L"UPDATE %s SET sold = %lld / 100.0 WHERE id = %llu", documents, balance - taken, id)
+                           .c_str());
+            left -= taken;
+        }
+    }
+}
+
 struct DerivedColumn {
     const wchar_t* table;
     const wchar_t* column;
     std::wstring sql;
+    const wchar_t* owners; // the receipts or payments that settle the balance, if any
+    int source;
 };
 
 const std::vector<DerivedColumn>& DerivedColumns()
 {
     static const std::vector<DerivedColumn> derived = {
-        {L"Facturi", L"sold", BalanceSql(L"Facturi", L"Incasari", 0, 0, true)},
-        {L"Proforme", L"sold", BalanceSql(L"Proforme", nullptr, 0, 0, false)},
-        {L"Avize", L"sold", BalanceSql(L"Avize", nullptr, 0, 0, false)},
-        {L"Niruri", L"sold", BalanceSql(L"Niruri", L"Plati", 1, 3, false)},
-        {L"Produse", L"stocReal", RecomputeAllStoredStockSql()},
+        {L"Facturi", L"sold", BalanceSql(L"Facturi", L"Incasari", 0, 0, true), L"Incasari", 0},
+        {L"Proforme", L"sold", BalanceSql(L"Proforme", nullptr, 0, 0, false), nullptr, 0},
+        {L"Avize", L"sold", BalanceSql(L"Avize", nullptr, 0, 0, false), nullptr, 0},
+        {L"Niruri", L"sold", BalanceSql(L"Niruri", L"Plati", 1, 3, false), L"Plati", 1},
+        {L"Produse", L"stocReal", RecomputeAllStoredStockSql(), nullptr, 0},
     };
     return derived;
 }
@@ -169,8 +216,11 @@ void FillDerived(QsqlDatabase& db, const std::vector<AddedColumn>& added)
 {
     for (const DerivedColumn& derived : DerivedColumns())
         for (const AddedColumn& column : added)
-            if (column.table.CompareNoCase(derived.table) == 0 && column.column.CompareNoCase(derived.column) == 0)
+            if (column.table.CompareNoCase(derived.table) == 0 && column.column.CompareNoCase(derived.column) == 0) {
                 db.ExecDML(derived.sql.c_str());
+                if (derived.owners)
+                    SettleUnrecorded(db, derived.table, derived.owners, derived.source);
+            }
 }
 
 int UpgradeTable(QsqlDatabase& db, const TableLayout& table, std::vector<AddedColumn>& added)

@@ -26,7 +26,6 @@ using namespace facturi_editor;
 
 namespace {
 
-const wchar_t kReceiptForInvoicesOnly[] = L"Chitanta se emite numai pentru facturi !";
 
 // The signed-in user is not tracked by the program: documents carry agent 0.
 const unsigned long long kCurrentUserId = 0;
@@ -381,11 +380,17 @@ void MyFacturiDialog::ValidateDocument()
 }
 
 // The invoice carries its source's lines as they stand, a discount line
-// included, and so its totals: the discount command does not run.
+// included, and so its totals: the discount command does not run. It is
+// issued now, so a line its source kept without a VAT code (written before
+// lines kept one) is issued with the code it is shown at: the catalogue
+// changing later does not change the invoice.
 void MyFacturiDialog::TurnIntoInvoice()
 {
     if (MessageBox(L"Transformati in factura ?", L"Factura ", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
+    for (int row = 0; row < nrLinii; ++row)
+        if (RowStoredVat(row) < 0)
+            SetRowVat(row, RowVatCode(row), true);
     tip = DocumentInvoice;
     idRezervat = static_cast<unsigned long long>(GetRepository().ExecScalar(L"Select MAX(id) from Facturi")) + 1;
     id = 0;
@@ -416,16 +421,16 @@ void MyFacturiDialog::SaveAndPrint()
 // that fails spends no receipt number. The receipt is shown once it exists.
 void MyFacturiDialog::SaveAndMakeReceipt()
 {
-    // Money is collected on invoices only; a return invoice pays back, and a
-    // receipt named after another document's number would settle the invoice
-    // that happens to share it.
-    if (tip != DocumentInvoice) {
-        MessageBox(kReceiptForInvoicesOnly, L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+    if (RefusedReceiptForDocumentType(m_hwnd, tip))
         return;
-    }
-    // A stored invoice with nothing left to collect gets no receipt at all.
+    // A stored invoice with nothing left to collect gets no receipt at all;
+    // nor does one whose lines, as they stand, total nothing to collect.
     if (id != 0 && RefusedReceiptForSettledInvoice(m_hwnd, client, id))
         return;
+    if (settlement::ToBani(CellAmount(GetItemText(IDC_FE_TOTAL).c_str())) <= 0) {
+        ShowNothingToCollect(m_hwnd, numar);
+        return;
+    }
     QString number = QString::Formatted(L"%d", static_cast<int>(GetInvoiceConfigValue(10) + 1));
     QString series;
     GetDocumentSeries(series, 2);
@@ -474,10 +479,16 @@ bool MyFacturiDialog::SaveWithReceipt(InvoiceReceiptRow& row)
             row.amount = GetRepository()
                              .ExecQuery(SqlFormat(L"select sold from Facturi where id = %llu", idRezervat).c_str())
                              .GetFloatField(0, row.amount);
-            row.amountInWords = AmountToWords(row.amount);
-            WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
-            transaction.Commit();
-            saved = true;
+            // Receipts already taken may leave the saved total nothing to
+            // collect: then neither the save nor a receipt is kept.
+            if (settlement::ToBani(row.amount) <= 0) {
+                ShowNothingToCollect(m_hwnd, numar);
+            } else {
+                row.amountInWords = AmountToWords(row.amount);
+                WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
+                transaction.Commit();
+                saved = true;
+            }
         }
     } catch (const micro::qsql::QSqlError& error) {
         micro::qdialog::ShowMessageBox(m_hwnd, error.GetText(), L"Message", MB_OK);

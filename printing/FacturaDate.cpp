@@ -190,7 +190,9 @@ void FacturaDate::LoadDelegate(unsigned long long delegateId)
 // number, belongs to its client, was not cancelled and, when it keeps the id of
 // the invoice it was made for, was made for this one. Without one the receipt
 // shows no number and no series: a number shown is always a stored receipt's,
-// and the next one is proposed only when a receipt is about to be made.
+// and the next one is proposed only when a receipt is about to be made. Only
+// an invoice has receipts: any other document sharing an invoice's number and
+// client shows none.
 void FacturaDate::LoadReceipt()
 {
     QString wanted(L" ");
@@ -199,6 +201,8 @@ void FacturaDate::LoadReceipt()
     chitantaSerie.Empty();
     chitantaSuma = valoareTTI;
     chitantaSumaInLitere = totalInLitere;
+    if (tip != 0)
+        return;
     try {
         // Found through the client's receipts (an index), not by reading them all.
         QsqlQuery q = GetRepository().ExecQuery(micro::qsql::SqlFormat(
@@ -211,7 +215,7 @@ void FacturaDate::LoadReceipt()
             chitantaSerie = q.GetStringField(2);
             chitantaNumar = q.GetStringField(3);
             SetReceiptSum(q.GetFloatField(6, 0.0));
-        } else if (tip == 0 && id != 0) {
+        } else if (id != 0) {
             // A receipt made now would collect the balance: a partly paid
             // invoice's receipt is for what is left, which its validation settles.
             QsqlQuery balance = GetRepository().ExecQuery(

@@ -26,6 +26,8 @@ JobReceipt CheckJobReceipt(const FacturaPrintJob& job, HWND owner)
 {
     if (job.chitantaId != 0 || !JobHasHeaderRow(job))
         return JobReceipt::Ready;
+    if (RefusedReceiptForDocumentType(owner, job.tipDocument))
+        return JobReceipt::Refused;
     // A paid invoice prints no receipt it does not have: one made now would
     // collect its money twice.
     if (RefusedReceiptForSettledInvoice(owner, job.clientId, job.id))

@@ -5,8 +5,9 @@
 // printed with it: when the record shows none (chitantaId 0) the user confirms
 // or changes the proposed number and series, then the receipt counter and the
 // receipt row are written together. Answers false, with nothing written, when
-// the user cancels, the invoice has nothing left to collect (said in the same
-// box as the editor's "  Chitanta") or the database refuses (the error shown
+// the user cancels, the document is no invoice or the invoice has nothing left
+// to collect (each said in the same box as the editor's "  Chitanta") or the
+// database refuses (the error shown
 // in a "Message" box); on success the record holds the receipt's number,
 // series and id.
 bool EnsureInvoiceReceipt(FacturaPrintJob& job);
@@ -19,7 +20,7 @@ bool JobHasHeaderRow(const FacturaPrintJob& job);
 enum class JobReceipt {
     Ready,   // the document has its receipt, or is not stored and gets none
     ToMake,  // a stored invoice still owed, without a receipt
-    Refused, // nothing left to collect: said in a box owned by owner
+    Refused, // no invoice, or nothing left to collect: said in a box owned by owner
 };
 // Throws micro::qsql::QSqlError.
 JobReceipt CheckJobReceipt(const FacturaPrintJob& job, HWND owner);

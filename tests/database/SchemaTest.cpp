@@ -190,3 +190,24 @@ TEST_F(CompanySchema, AnEarlierFilesReturnInvoicesGetTheirCreditOnceAtOpen)
     ASSERT_TRUE(OpenCompanyDatabase(tempDb.Db(), path.c_str()));
     EXPECT_EQ(L"-4948 0 0 0 0", tempDb.Text(balances));
 }
+
+// Payments validated in a file that kept no allocation records took from the
+// NIRs they list, in list order, each in full but the last: 100.00 over NIR 1
+// then 2 leaves 30.00 on NIR 2. A cancelled payment took nothing; records,
+// where a payment has them, are not counted twice.
+TEST_F(CompanySchema, BalancesAddedAtOpenNetPaymentsValidatedBeforeRecordsWereKept)
+{
+    std::wstring path = tempDb.Path();
+    AddHeader(tempDb, L"Niruri", 1, 2, 80);
+    AddHeader(tempDb, L"Niruri", 2, 2, 50);
+    AddHeader(tempDb, L"Niruri", 3, 2, 40);
+    for (const wchar_t* payment : {L"'   2,   1', 100, 2", L"'   3', 40, 3", L"'   3', 10, 2"})
+        tempDb.Exec((std::wstring(L"insert into Plati (IDClient, facturi, suma, status) values (7, ") + payment + L")")
+                        .c_str());
+    tempDb.Exec(L"insert into Alocari (sursa, idSursa, tipDocument, idDocument, suma) values (1, 3, 3, 3, 10)");
+    tempDb.Exec(L"alter table Niruri drop column serie");
+    tempDb.Exec(L"alter table Niruri drop column sold");
+    tempDb.Db().Close();
+    ASSERT_TRUE(OpenCompanyDatabase(tempDb.Db(), path.c_str()));
+    EXPECT_EQ(L"0 3000 3000", tempDb.Text(L"select group_concat(cast(round(sold * 100) as int), ' ') from Niruri"));
+}

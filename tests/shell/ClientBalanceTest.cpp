@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "database/DocumentTables.h"
+#include "database/Schema.h"
 #include "database/qsql/SqlText.h"
 #include "stock/MyFisaDeArticolDialog.h"
 #include "tests/cash/support/CashFixtures.h"
@@ -45,6 +46,24 @@ protected:
     static std::wstring Totals(HWND w)
     {
         return Fields(w, {IDC_INCASARE_TOTAL_FACTURAT, IDC_INCASARE_TOTAL_INCASAT, IDC_INCASARE_SOLD});
+    }
+
+    // The partner ledger's last row over every day: total, debit, credit, balance.
+    std::wstring LedgerTotal()
+    {
+        std::wstring total;
+        MyFisaDeArticolDialog ledger(nullptr);
+        ledger.mode = 1;
+        ledger.partnerId = client;
+        cash_tests::RunDialog(ledger, L"Fisa de Client", [&](HWND w) {
+            ModalDriver::SetDate(w, IDC_FISA_DE_LA, SYSTEMTIME{2023, 1, 0, 1, 12, 0, 0, 0});
+            ModalDriver::SetDate(w, IDC_FISA_LA, SYSTEMTIME{2099, 12, 0, 31, 12, 0, 0, 0});
+            ModalDriver::Click(w, IDC_FISA_COLECTEAZA);
+            int last = ModalDriver::ListRowCount(w, IDC_FISA_LISTA) - 1;
+            for (int column : {0, 3, 4, 5})
+                total += (column ? L"|" : L"") + ModalDriver::ListCell(w, IDC_FISA_LISTA, last, column);
+        });
+        return total;
     }
 
     unsigned long long client = 0;
@@ -100,17 +119,34 @@ TEST_F(ClientBalance, AReturnInvoiceIsACreditEveryScreenNets)
     EXPECT_EQ(L"Factura 3 nu mai are sold de incasat !", boxes.Count() ? boxes.Boxes()[0].text : L"");
 
     // The partner ledger over every day ends on the same balance.
-    MyFisaDeArticolDialog ledger(nullptr);
-    ledger.mode = 1;
-    ledger.partnerId = client;
-    cash_tests::RunDialog(ledger, L"Fisa de Client", [](HWND w) {
-        ModalDriver::SetDate(w, IDC_FISA_DE_LA, SYSTEMTIME{2023, 1, 0, 1, 12, 0, 0, 0});
-        ModalDriver::SetDate(w, IDC_FISA_LA, SYSTEMTIME{2099, 12, 0, 31, 12, 0, 0, 0});
-        ModalDriver::Click(w, IDC_FISA_COLECTEAZA);
-        int last = ModalDriver::ListRowCount(w, IDC_FISA_LISTA) - 1;
-        EXPECT_EQ(L"Total |931.40|800.00|131.40", ModalDriver::ListCell(w, IDC_FISA_LISTA, last, 0) + L"|" +
-                                                    ModalDriver::ListCell(w, IDC_FISA_LISTA, last, 3) + L"|" +
-                                                    ModalDriver::ListCell(w, IDC_FISA_LISTA, last, 4) + L"|" +
-                                                    ModalDriver::ListCell(w, IDC_FISA_LISTA, last, 5));
+    EXPECT_EQ(L"Total |931.40|800.00|131.40", LedgerTotal());
+}
+
+// An older file without balances or allocation records, whose receipt of
+// 800.00 (listing invoice 2, then 1) was validated there: opened, the balances
+// net what that receipt took as its validation spread it, 263.48 then 536.52,
+// so the ledger, the sum of balances and the receipt editor agree on 131.40.
+TEST_F(ClientBalance, AnOlderFilesReceiptsWithoutRecordsAreNettedFromTheBalancesAddedAtOpen)
+{
+    std::wstring path = tempDb.Path();
+    cash_tests::AddDocument(tempDb, {client, 3, -49.48, 0});
+    cash_tests::AddCashRow(tempDb, L"Incasari", {client, 1, L" 1, 2", 800.0, 2, 1700000000, 0, L"CNT"});
+    cash_tests::AddCashRow(tempDb, L"Incasari", {client, 2, L" 1", 50.0, 3, 1700000000, 0, L"CNT"}); // cancelled
+    for (const wchar_t* older : {L"drop table Alocari", L"alter table Facturi drop column serie",
+                                 L"alter table Facturi drop column sold", L"PRAGMA user_version = 0"})
+        tempDb.Exec(older);
+    tempDb.Db().Close();
+    ASSERT_TRUE(OpenCompanyDatabase(tempDb.Db(), path.c_str()));
+    EXPECT_EQ(L"18088 0 -4948", Stored(L"select group_concat(round(sold * 100), ' ') from Facturi"));
+
+    cash_tests::NestedSteps nested;
+    InPickers(nested, [](HWND w) {
+        EXPECT_EQ(2, ModalDriver::ListRowCount(w, IDC_FACTURI_SCADENTE_LIST));
+        ModalDriver::DoubleClickListRow(w, IDC_FACTURI_SCADENTE_LIST, RowOf(w, L"1"));
     });
+    cash_tests::kReceipts.run(0, L"Dialog", nested, [](HWND w) {
+        ModalDriver::ClickOnScreen(w, IDC_INCASARE_ADAUGA_CLIENT);
+        EXPECT_EQ(L"931.40|800.00|131.40", Totals(w));
+    });
+    EXPECT_EQ(L"Total |931.40|800.00|131.40", LedgerTotal());
 }

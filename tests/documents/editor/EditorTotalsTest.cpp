@@ -115,6 +115,30 @@ TEST_F(EditorTotals, ConvertedProformasAndDeliveryNotesKeepTheirDiscountLineAndT
     EXPECT_EQ(2u, boxes.Count()) << boxes.Describe();
 }
 
+// A proforma of an earlier version, its line kept without a VAT code (2 x
+// 10.00 at the product's 24 %), turned into an invoice: the invoice is issued
+// with the code, so a later change of the product's rate to 9 % leaves its
+// line's VAT 4.80 on paper and in the PDF, as its totals.
+TEST_F(EditorTotals, AnInvoiceMadeOfAnEarlierProformaKeepsTheVatItWasIssuedWith)
+{
+    layout_tests::SetCompany(tempDb);
+    unsigned long long client = tempDb.AddClient(L"Client SRL");
+    unsigned long long product = tempDb.AddProduct(L"Pix", 10.0, 0);
+    tempDb.Exec(micro::utils::QString::Formatted(L"insert into Proforme values (1, 1, 1, %llu, 86400, 86400, 0, 0, 20, "
+                                                 L"4.8, 24.8, 24.8, 'PF')", client).c_str());
+    StoreLine(L"ArticoleProforme", 1, product, 2, 10);
+    boxes.Answer(IDOK);
+    RunDocument(DocumentProforma, 1, [](HWND w) {
+        ModalDriver::Click(w, IDC_FE_TO_INVOICE);
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    });
+    EXPECT_EQ(L"0|null", Stored(L"select (select group_concat(TVA) from ArticoleFacturi) || '|' || (select "
+                                L"coalesce(group_concat(TVA), 'null') from ArticoleProforme)"));
+    tempDb.Exec(L"update Produse set TVA = 1");
+    std::vector<std::wstring> missing = PagedTexts(1, DocumentInvoice, {L"4.80", L"24.80", L"24%"}, L"converted-vat.pdf");
+    EXPECT_TRUE(missing.empty()) << testing_support::Narrow(missing.empty() ? L"" : missing[0]);
+}
+
 // 5 x 12.50 + 20 x 3.50 at 24 % with 5 % off: the discount line is -6.63 net
 // and -1.59 VAT, and 125.87 + 30.21 = 156.08 on screen, in the file, on paper
 // and in the PDF.

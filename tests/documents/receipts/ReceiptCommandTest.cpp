@@ -146,3 +146,46 @@ TEST_F(ReceiptCommand, OtherDocumentsThanInvoicesGetNoReceipt)
         EXPECT_EQ(before, tempDb.Text(books.c_str())) << c.tip << " " << c.id;
     }
 }
+
+// "  Chitanta" makes no receipt where the invoice, as it would be saved, has
+// nothing to collect: a new invoice of 0.00 or of a negative total, and a
+// stored one of 24.80 that a validated receipt took 12.40 from, cut to 12.40.
+// It says so (the stored one once its save shows what is left) and stores
+// neither the invoice nor a receipt, nor spends a receipt number.
+TEST_F(ReceiptCommand, AnInvoiceLeftWithNothingToCollectGetsNoReceiptAndIsNotSaved)
+{
+    unsigned long long client = tempDb.AddClient(L"Client Unu SRL");
+    unsigned long long product = tempDb.AddProduct(L"Faina", 10.0, 0);
+    unsigned long long stored = StoreInvoice(client, 1, 20, 4.8, 24.8, 12.4);
+    StoreLine(L"ArticoleFacturi", stored, product, 2, 10, L"0");
+    tempDb.Exec(L"update ConfigFacturi set numarFactura = 1");
+    tempDb.Exec(micro::utils::QString::Formatted(L"insert into Incasari (serie, numar, IDClient, facturi, documente, "
+                                                 L"suma, status, tip) values ('CNT', 1, %llu, ' 1', '%llu', 12.4, 2, "
+                                                 L"0)", client, stored).c_str());
+    tempDb.Exec(micro::utils::QString::Formatted(L"insert into Alocari (sursa, idSursa, tipDocument, idDocument, suma) "
+                                                 L"values (0, 1, 0, %llu, 12.4)", stored).c_str());
+    const std::wstring books = L"select (select group_concat(numar || ' ' || round(valoareTTI * 100) || ' ' || "
+                               L"round(sold * 100)) from Facturi) || '|' || (select count(*) from Incasari) || '|' "
+                               L"|| (select count(*) from ArticoleFacturi) || '|' || (select numarChit from "
+                               L"ConfigFacturi)";
+    const std::wstring before = Stored(books);
+    struct Case {
+        unsigned long long id;
+        const wchar_t *price, *quantity;
+    } cases[] = {{0, L"0", L"1"}, {0, L"10", L"-2"}, {stored, L"10", L"-1"}};
+    for (const Case& c : cases) {
+        RunDocument(DocumentInvoice, c.id, [&](HWND w) {
+            ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client Unu SRL");
+            AddLine(w, L"Faina", c.price, c.quantity, 0, false);
+            ModalDriver driver;
+            driver.When(kConfirmation, [](HWND confirm) { ModalDriver::Click(confirm, IDOK); });
+            driver.When(L"Tiparire", [](HWND print) { ModalDriver::Click(print, IDCANCEL); });
+            ModalDriver::ClickOnScreen(w, IDC_FE_RECEIPT);
+            EXPECT_TRUE(IsWindowVisible(w)) << c.quantity;
+        });
+        EXPECT_EQ(before, Stored(books)) << c.quantity;
+    }
+    EXPECT_EQ("[Atentie] Factura 2 nu mai are sold de incasat !\n[Atentie] Factura 2 nu mai are sold de incasat !\n"
+              "[Atentie] Factura 1 nu mai are sold de incasat !\n",
+              boxes.Describe());
+}

@@ -4,6 +4,7 @@
 #include "database/DocumentTables.h"
 #include "printing/MyPrintDialog.h"
 #include "printing/layouts/PrinterLayouts.h"
+#include "printing/pdf/PdfExports.h"
 #include "printing/preview/DrawFactura.h"
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
@@ -187,4 +188,36 @@ TEST_F(ReceiptLayout, PreviewAndPrintShowOnlyAStoredReceiptOfTheInvoice)
     EXPECT_EQ(1u, sink.printed[0].StartingWith(L"Suma de " + owed + L" (").size()) << owed;
     EXPECT_EQ(owed, tempDb.Text(L"select printf('%.2f', suma) from Incasari where numar = 42"));
     EXPECT_EQ(std::to_wstring(invoice.documentId), tempDb.Text(L"select documente from Incasari where numar = 42"));
+}
+
+// Only an invoice has receipts: a proforma, a delivery note and a return
+// invoice (each sharing the invoice's number, client and id, while the
+// invoice has its receipt " 7") show none in layout 2, and "Print" and "Save
+// PDF" refuse them in the words of the editor's "  Chitanta", writing nothing.
+TEST_F(ReceiptLayout, OtherDocumentsThanInvoicesShowAndMakeNoReceipt)
+{
+    tempDb.Exec(micro::utils::QString::Formatted(L"insert into Incasari (serie, numar, IDClient, facturi, documente, "
+                                                 L"suma, status, tip) values ('SRT', 40, %llu, ' 7', '%llu', 10, 1, 0)",
+                                                 invoice.clientId, invoice.documentId)
+                    .c_str());
+    const std::wstring before = Receipts() + std::to_wstring(Counter());
+    tempDb.Exec(L"update Facturi set valoareTTI = -valoareTTI, sold = -valoareTTI"); // the return invoice
+    MessageBoxRecorder boxes;
+    MetafileSink sink(2479, 3508);
+    for (int tip : {DocumentProforma, DocumentDeliveryNote, DocumentReturnInvoice}) {
+        if (tip != DocumentReturnInvoice)
+            tempDb.Exec(micro::utils::QString::Formatted(L"insert into %s select * from Facturi",
+                                                         DocumentHeaderTable(tip)).c_str());
+        FacturaDate shown(invoice.documentId, tip);
+        EXPECT_EQ(L"0||", std::to_wstring(shown.chitantaId) + L"|" + shown.chitantaSerie.c_str() + L"|" +
+                              shown.chitantaNumar.c_str()) << tip;
+        FacturaPrintJob job(invoice.documentId, tip, 2, nullptr);
+        EXPECT_FALSE(PrintFacturaChitantaLayout2(job)) << tip;
+        FacturaPrintJob pdf(invoice.documentId, tip, 2, nullptr);
+        EXPECT_FALSE(CreatePdfInvoiceReceipt(pdf)) << tip;
+    }
+    EXPECT_EQ(6u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Chitanta se emite numai pentru facturi !", boxes.Count() ? boxes.Last().text : L"");
+    EXPECT_EQ(before, Receipts() + std::to_wstring(Counter()));
+    EXPECT_EQ(0, sink.opened);
 }
