@@ -42,12 +42,12 @@ void MyFacturiScadenteList::FillList()
 {
     const bool invoices = documentKind != KindGoodsReceived;
     // What is owed is judged in whole bani: a balance of a fraction of a ban is
-    // settled. A client's credits (return invoices) are listed with the
-    // invoices, so the amount received can take them into account.
+    // settled. A partner's credits (return invoices, goods sent back) are
+    // listed with its documents, so the amount can take them into account.
     QsqlQuery q = GetRepository().ExecQuery(
         SqlFormat(L"select id,status, numar, client, dataCreare, valoareFT, valoareTVA, valoareTTI, sold from %s "
-                  L"where client = %llu and round(sold * 100) %s %llu and status < %llu ",
-                  invoices ? L"Facturi" : L"Niruri", partnerId, invoices ? L"<>" : L">", 0ULL, 3ULL)
+                  L"where client = %llu and round(sold * 100) <> %llu and status < %llu ",
+                  invoices ? L"Facturi" : L"Niruri", partnerId, 0ULL, 3ULL)
             .c_str());
     credits.clear();
     for (int row = 0; !q.Eof(); q.NextRow(), ++row) {
@@ -74,9 +74,10 @@ bool MyFacturiScadenteList::OnNotify(UINT id, NMHDR* header, LRESULT& result)
     const NMITEMACTIVATE* click = reinterpret_cast<const NMITEMACTIVATE*>(header);
     if (click->iItem < 0 || click->iItem >= list.GetItemCount())
         return true;
-    // Nothing is collected on a credit: it stays listed for the amount to take into account.
+    // Nothing is settled on a credit: it stays listed for the amount to take into account.
     if (static_cast<size_t>(click->iItem) < credits.size() && credits[click->iItem]) {
-        MessageBox(QString::Formatted(kReceiptWords.nothingOwed, CellInteger(list.GetItemText(click->iItem, 0).c_str()))
+        const CashWords& words = documentKind == KindGoodsReceived ? kPaymentWords : kReceiptWords;
+        MessageBox(QString::Formatted(words.nothingOwed, CellInteger(list.GetItemText(click->iItem, 0).c_str()))
                        .c_str(),
                    L"Atentie", MB_OK | MB_ICONEXCLAMATION);
         return true;

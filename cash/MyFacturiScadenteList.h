@@ -4,9 +4,9 @@
 #include "framework/qdialog/QDialog.h"
 
 // "Facturi Nestinse": one partner's documents that still have something to
-// pay, and a client's credits (return invoices) beside its invoices. A
+// pay, and its credits (return invoices, goods sent back) beside them. A
 // double-click on a row chooses it (result 1), but a credit only says it
-// has nothing to collect; OK keeps the picker open, Cancel ends with 2.
+// has nothing to settle; OK keeps the picker open, Cancel ends with 2.
 // Invoices by default, goods-received notes in kind 1.
 class MyFacturiScadenteList : public micro::qdialog::QDialog {
 public:

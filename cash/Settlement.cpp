@@ -14,8 +14,8 @@ using micro::qsql::SqlFormat;
 
 namespace settlement {
 
-const DocumentTable kInvoices = {L"Facturi", 0, true};
-const DocumentTable kGoodsReceived = {L"Niruri", 3, false};
+const DocumentTable kInvoices = {L"Facturi", 0};
+const DocumentTable kGoodsReceived = {L"Niruri", 3};
 
 namespace {
 
@@ -380,7 +380,7 @@ TotalChange BalanceForTotal(const DocumentTable& table, unsigned long long docum
         change.taken = storedTaken;
     long long total = ToBani(newTotal);
     // A credit stored as earlier versions kept it (balance 0) shows nothing taken either.
-    if (total < 0 && table.holdsCredits)
+    if (total < 0)
         change.taken = std::max(0LL, change.taken);
     change.refused = change.taken > 0 && total < change.taken;
     change.balance = Clamp(total - change.taken, total);

@@ -3,7 +3,7 @@
 #include "database/StockRule.h"
 #include "database/qsql/SqlText.h"
 #include "framework/files/QFiles.h"
-#include <initializer_list>
+#include <vector>
 #include <string>
 
 using micro::qsql::QsqlDatabase;
@@ -176,9 +176,12 @@ int IndexSetVersion()
     for (const wchar_t* sql : kIndexes)
         for (const wchar_t* c = sql; *c; ++c)
             hash = (hash ^ static_cast<unsigned>(*c)) * 16777619u;
-    for (const wchar_t* statement : {RecomputeAllStoredStockSql(), EarlierBalancesSql()})
-        for (const wchar_t* c = statement; *c; ++c)
-            hash = (hash ^ static_cast<unsigned>(*c)) * 16777619u;
+    std::vector<std::wstring> statements = {RecomputeAllStoredStockSql()};
+    for (const wchar_t* table : kSettledTables)
+        statements.push_back(EarlierBalancesSql(table));
+    for (const std::wstring& statement : statements)
+        for (wchar_t c : statement)
+            hash = (hash ^ static_cast<unsigned>(c)) * 16777619u;
     return static_cast<int>(hash & 0x7FFFFFFF) | 1;
 }
 

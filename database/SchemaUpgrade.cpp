@@ -129,8 +129,8 @@ void CreateTable(QsqlDatabase& db, const TableLayout& table)
 // A column holding money or stock follows from other rows: added to an older
 // file it gets what the rules give, never NULL. A document's balance is its
 // total less what live (validated) receipts or payments took, 0 once cancelled
-// or reversed; a live invoice's negative total (a return invoice) is a credit
-// its client holds, any other document's negative total owes nothing.
+// or reversed; a live invoice's or NIR's negative total (goods taken or sent
+// back) is a credit its partner holds, a proforma's or delivery note's owes nothing.
 std::wstring BalanceSql(const wchar_t* table, const wchar_t* owners, int source, int documentType, bool credits)
 {
     std::wstring taken = L"0";
@@ -200,7 +200,7 @@ const std::vector<DerivedColumn>& DerivedColumns()
         {L"Facturi", L"sold", BalanceSql(L"Facturi", L"Incasari", 0, 0, true), L"Incasari", 0},
         {L"Proforme", L"sold", BalanceSql(L"Proforme", nullptr, 0, 0, false), nullptr, 0},
         {L"Avize", L"sold", BalanceSql(L"Avize", nullptr, 0, 0, false), nullptr, 0},
-        {L"Niruri", L"sold", BalanceSql(L"Niruri", L"Plati", 1, 3, false), L"Plati", 1},
+        {L"Niruri", L"sold", BalanceSql(L"Niruri", L"Plati", 1, 3, true), L"Plati", 1},
         {L"Produse", L"stocReal", RecomputeAllStoredStockSql(), nullptr, 0},
     };
     return derived;
@@ -275,14 +275,19 @@ int UpgradeCompanyDatabase(QsqlDatabase& db)
         count += UpgradeTable(db, table, added);
     FillDerived(db, added);
     if (db.ExecScalar(L"PRAGMA user_version") != CompanyFileMark())
-        db.ExecDML(EarlierBalancesSql());
+        for (const wchar_t* table : kSettledTables)
+            db.ExecDML(EarlierBalancesSql(table).c_str());
     transaction.Commit();
     return count;
 }
 
-const wchar_t* EarlierBalancesSql()
+const wchar_t* const kSettledTables[2] = {L"Facturi", L"Niruri"};
+
+std::wstring EarlierBalancesSql(const wchar_t* table)
 {
-    // Earlier versions kept a live return invoice's balance at 0: its credit counted nowhere.
-    return L"UPDATE Facturi SET sold = valoareTTI WHERE status < 3 AND round(valoareTTI * 100) < 0 AND "
+    // Earlier versions kept a live return invoice's (or returned NIR's)
+    // balance at 0: its credit counted nowhere.
+    return L"UPDATE " + std::wstring(table) +
+           L" SET sold = valoareTTI WHERE status < 3 AND round(valoareTTI * 100) < 0 AND "
            L"round(coalesce(sold, 0) * 100) = 0";
 }

@@ -16,5 +16,7 @@
 int UpgradeCompanyDatabase(micro::qsql::QsqlDatabase& db);
 
 // What a file of an earlier version holds that this version reads otherwise:
-// a live return invoice kept at balance 0 gets its (negative) total.
-const wchar_t* EarlierBalancesSql();
+// a live document of a settled table (kSettledTables) with a negative total
+// kept at balance 0 gets its total.
+extern const wchar_t* const kSettledTables[2];
+std::wstring EarlierBalancesSql(const wchar_t* table);

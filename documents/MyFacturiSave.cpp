@@ -180,10 +180,11 @@ bool MyFacturiDialog::SaveDocument()
         }
 
         // What was already paid stays paid; a cancelled or reversed document
-        // owes nothing. A return invoice's negative total is a credit its
-        // client holds (the settlement's rule); any other negative total owes nothing.
+        // owes nothing. A settled document's negative total (a return invoice,
+        // goods sent back to a supplier) is a credit its partner holds (the
+        // settlement's rule); a proforma's or delivery note's owes nothing.
         const settlement::DocumentTable* settled = SettledTable(tip);
-        const bool credit = settled && settled->holdsCredits;
+        const bool credit = settled != nullptr;
         if (stornat || status == StatusCancelled || status == StatusReversed || (insert && total < 0 && !credit)) {
             balance = 0.0;
         } else if (insert) {

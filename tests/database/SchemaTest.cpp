@@ -148,7 +148,7 @@ TEST_F(CompanySchema, BalancesAddedAtOpenAreTheTotalsLessWhatLiveReceiptsTook)
     AddHeader(tempDb, L"Facturi", 5, 4, 10);     // a reversed invoice and its reversal
     AddHeader(tempDb, L"Facturi", 6, 4, -10);
     AddHeader(tempDb, L"Niruri", 1, 2, 80);      // paid in full
-    AddHeader(tempDb, L"Niruri", 2, 2, -5);
+    AddHeader(tempDb, L"Niruri", 2, 2, -5);      // goods sent back: the supplier's credit
     AddAllocation(tempDb, 0, 2, 1, 30);
     AddAllocation(tempDb, 0, 3, 1, 20);
     AddAllocation(tempDb, 1, 2, 1, 80);
@@ -164,13 +164,13 @@ TEST_F(CompanySchema, BalancesAddedAtOpenAreTheTotalsLessWhatLiveReceiptsTook)
         tempDb.Exec((std::wstring(L"alter table ") + column).c_str());
     tempDb.Db().Close();
     ASSERT_TRUE(OpenCompanyDatabase(tempDb.Db(), path.c_str()));
-    EXPECT_EQ(L"7000 5050 0 -4948 0 0|0 0|7.5",
+    EXPECT_EQ(L"7000 5050 0 -4948 0 0|0 -500|7.5",
               tempDb.Text(SqlFormat(L"select (select group_concat(cast(round(sold * 100) as int), ' ') from Facturi) || "
                                     L"'|' || (select group_concat(cast(round(sold * 100) as int), ' ') from Niruri) || "
                                     L"'|' || (select stocReal from Produse where id = %llu)", product).c_str()));
 }
 
-// A live return invoice that earlier versions kept at balance 0 gets its
+// A live return invoice (or NIR of goods sent back) that earlier versions kept at balance 0 gets its
 // credit, once: the file is marked, and a later open leaves balances alone.
 TEST_F(CompanySchema, AnEarlierFilesReturnInvoicesGetTheirCreditOnceAtOpen)
 {
@@ -180,11 +180,13 @@ TEST_F(CompanySchema, AnEarlierFilesReturnInvoicesGetTheirCreditOnceAtOpen)
     AddHeader(tempDb, L"Facturi", 3, 4, -10, L"0"); // a reversal keeps 0
     AddHeader(tempDb, L"Facturi", 4, 3, -7, L"0");  // so does a cancelled one
     AddHeader(tempDb, L"Facturi", 5, 2, 30, L"0");  // paid
+    AddHeader(tempDb, L"Niruri", 1, 2, -5, L"0");   // goods sent back to the supplier
     tempDb.Exec(L"PRAGMA user_version = 0");
     tempDb.Db().Close();
     ASSERT_TRUE(OpenCompanyDatabase(tempDb.Db(), path.c_str()));
     const wchar_t* balances = L"select group_concat(cast(round(sold * 100) as int), ' ') from Facturi";
     EXPECT_EQ(L"-4948 -1200 0 0 0", tempDb.Text(balances));
+    EXPECT_EQ(-500, tempDb.Scalar(L"select round(sold * 100) from Niruri"));
     tempDb.Exec(L"update Facturi set sold = 0 where id = 2");
     tempDb.Db().Close();
     ASSERT_TRUE(OpenCompanyDatabase(tempDb.Db(), path.c_str()));

@@ -68,9 +68,9 @@ std::vector<Open> OpenDocuments(TempDatabase& db, const wchar_t* table)
 }
 
 // A balance is the total less the validated receipts' or payments' allocations,
-// within [0, total]; a cancelled or reversed document owes 0, a live return
-// invoice holds its negative total as its client's credit (a negative NIR owes
-// 0), and none of these keeps a live allocation.
+// within [0, total]; a cancelled or reversed document owes 0, a live negative
+// total (a return invoice, goods sent back) is its partner's credit, and none
+// of these keeps a live allocation.
 void CheckBalances(TempDatabase& db, std::ostream& out)
 {
     const wchar_t* const sides[][3] = {{L"Facturi", L"Incasari", L"0"}, {L"Niruri", L"Plati", L"1"}};
@@ -84,7 +84,7 @@ void CheckBalances(TempDatabase& db, std::ostream& out)
         for (; !q.Eof(); q.NextRow()) {
             long long status = q.GetIntField(1), total = q.GetIntField(2), sold = q.GetIntField(3), settled = q.GetIntField(4);
             bool closed = status >= 3, credit = !closed && total < 0;
-            long long expected = closed ? 0 : !credit ? total - settled : side[0][0] == L'F' ? total : 0;
+            long long expected = closed ? 0 : !credit ? total - settled : total;
             if (sold != expected || ((closed || credit) && settled != 0) ||
                 (!credit && (expected < 0 || expected > std::max(total, 0LL))))
                 out << "balance: " << Narrow(side[0]) << " id " << q.GetIntField(0) << " status " << status

@@ -150,3 +150,39 @@ TEST_F(ClientBalance, AnOlderFilesReceiptsWithoutRecordsAreNettedFromTheBalances
     });
     EXPECT_EQ(L"Total |931.40|800.00|131.40", LedgerTotal());
 }
+
+// The supplier's side: two sacks sent back on a NIR typed in its editor are a
+// credit of the supplier's; the payment's picker lists it beside the NIR still
+// owed and refuses to pay it, and the payment editor nets it.
+TEST_F(ClientBalance, GoodsSentBackToASupplierAreACreditThePaymentNets)
+{
+    unsigned long long supplier = tempDb.AddClient(L"Furnizor SRL");
+    unsigned long long owed = cash_tests::AddDocument(tempDb, {supplier, 7, 80.0, 80.0, 2, L"Niruri"});
+    StoreLine(L"ArticoleNiruri", owed, 1, 5, 10, L"0");
+    tempDb.Exec(L"update ConfigFacturi set numarNir = 7");
+    RunDocument(DocumentGoodsReceived, 0, [](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Furnizor SRL");
+        ModalDriver::SetText(w, IDC_FE_SUPPLIER_INVOICE, L"F100");
+        AddLine(w, L"Ciment", L"10", L"-2", 0, false);
+        ModalDriver::Click(w, IDC_FE_VALIDATE);
+    });
+    ASSERT_EQ(L"8 -2480 -2480", Stored(L"select numar || ' ' || round(valoareTTI * 100) || ' ' || round(sold * 100) "
+                                       L"from Niruri where numar = 8")) << boxes.Describe();
+    cash_tests::NestedSteps nested;
+    nested.push_back({L"Cautare Furnizori", [](HWND w) {
+                          ModalDriver::DoubleClickListRow(w, IDC_CAUTARE_CLIENTI_LIST, 0);
+                      }});
+    nested.push_back({L"Facturi Nestinse", [](HWND w) {
+                          const int list = IDC_FACTURI_SCADENTE_LIST;
+                          ASSERT_EQ(2, ModalDriver::ListRowCount(w, list));
+                          ModalDriver::DoubleClickListRow(w, list, RowOf(w, L"8"));
+                          EXPECT_TRUE(IsWindowVisible(w));
+                          ModalDriver::DoubleClickListRow(w, list, RowOf(w, L"7"));
+                      }});
+    boxes.Clear();
+    cash_tests::kPayments.run(0, L"Plata", nested, [](HWND w) {
+        ModalDriver::ClickOnScreen(w, IDC_PLATA_FURNIZOR);
+        EXPECT_EQ(L"55.20", ModalDriver::GetText(w, IDC_PLATA_SOLD));
+    });
+    EXPECT_EQ(L"Factura 8 nu mai are sold de plata !", boxes.Count() ? boxes.Boxes()[0].text : L"");
+}
