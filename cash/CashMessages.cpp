@@ -80,6 +80,17 @@ void ShowNumberTaken(HWND owner, const CashWords& words, unsigned long long show
     ShowMessageBox(owner, text.c_str(), L"Atentie", MB_OK | MB_ICONINFORMATION);
 }
 
+bool RefusedReceiptForSettledInvoice(HWND owner, unsigned long long clientId, unsigned long long invoiceId)
+{
+    settlement::DocumentRow stored;
+    if (invoiceId == 0 || !settlement::ReadDocument(settlement::kInvoices, clientId, invoiceId, stored) ||
+        settlement::ToBani(stored.balance) > 0)
+        return false;
+    ShowMessageBox(owner, QString::Formatted(kReceiptWords.nothingOwed, stored.number).c_str(), L"Atentie",
+                   MB_OK | MB_ICONEXCLAMATION);
+    return true;
+}
+
 void ThrowIfRowGone(int changedRows, const CashWords& words)
 {
     if (changedRows != 1)

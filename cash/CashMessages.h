@@ -25,6 +25,10 @@ void ShowAlreadyListed(HWND owner);
 void ShowAlreadyListed(HWND owner, unsigned long long number);
 // The number shown was taken by another save meanwhile: says which one was stored.
 void ShowNumberTaken(HWND owner, const CashWords& words, unsigned long long shown, unsigned long long stored);
+// A receipt is made for a stored invoice only while it has something left to
+// collect: for one of the client's invoices with a balance of 0 or less, says
+// so in a box owned by owner and answers true (nothing may be written then).
+bool RefusedReceiptForSettledInvoice(HWND owner, unsigned long long clientId, unsigned long long invoiceId);
 // An update of the editor's own row that changed no row: it was deleted
 // meanwhile, and the save must fail rather than report success. Throws
 // micro::qsql::QSqlError.

@@ -1,11 +1,13 @@
 #include "cash/MyFacturiScadenteList.h"
 #include "cash/CashLists.h"
+#include "cash/CashMessages.h"
 #include "cash/CellNumbers.h"
 #include "database/DocumentTables.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "framework/utils/TimeFormat.h"
 #include "resources/resource.h"
+#include <cmath>
 
 using micro::qsql::QsqlQuery;
 using micro::qsql::SqlFormat;
@@ -38,14 +40,18 @@ bool MyFacturiScadenteList::OnInitDialog()
 
 void MyFacturiScadenteList::FillList()
 {
-    const wchar_t* table = documentKind == KindGoodsReceived ? L"Niruri" : L"Facturi";
-    // What is owed is judged in whole bani: a balance of a fraction of a ban is settled.
+    const bool invoices = documentKind != KindGoodsReceived;
+    // What is owed is judged in whole bani: a balance of a fraction of a ban is
+    // settled. A client's credits (return invoices) are listed with the
+    // invoices, so the amount received can take them into account.
     QsqlQuery q = GetRepository().ExecQuery(
         SqlFormat(L"select id,status, numar, client, dataCreare, valoareFT, valoareTVA, valoareTTI, sold from %s "
-                  L"where client = %llu and round(sold * 100) > %llu and status < %llu ",
-                  table, partnerId, 0ULL, 3ULL)
+                  L"where client = %llu and round(sold * 100) %s %llu and status < %llu ",
+                  invoices ? L"Facturi" : L"Niruri", partnerId, invoices ? L"<>" : L">", 0ULL, 3ULL)
             .c_str());
+    credits.clear();
     for (int row = 0; !q.Eof(); q.NextRow(), ++row) {
+        credits.push_back(std::llround(q.GetFloatField(8) * 100) < 0);
         list.InsertItem(row, QString::Formatted(L"%llu", q.GetIdField(2)).c_str());
         list.SetItemText(row, 1, GetClientField(q.GetIdField(3), 1).c_str());
         QString date;
@@ -68,6 +74,13 @@ bool MyFacturiScadenteList::OnNotify(UINT id, NMHDR* header, LRESULT& result)
     const NMITEMACTIVATE* click = reinterpret_cast<const NMITEMACTIVATE*>(header);
     if (click->iItem < 0 || click->iItem >= list.GetItemCount())
         return true;
+    // Nothing is collected on a credit: it stays listed for the amount to take into account.
+    if (static_cast<size_t>(click->iItem) < credits.size() && credits[click->iItem]) {
+        MessageBox(QString::Formatted(kReceiptWords.nothingOwed, CellInteger(list.GetItemText(click->iItem, 0).c_str()))
+                       .c_str(),
+                   L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+        return true;
+    }
     // Id and number both come from the row clicked.
     chosenId = static_cast<unsigned long long>(list.GetItemData(click->iItem));
     chosenNumber = CellInteger(list.GetItemText(click->iItem, 0).c_str());

@@ -1,10 +1,13 @@
 #pragma once
+#include <vector>
 #include "framework/gui/QListCtrl.h"
 #include "framework/qdialog/QDialog.h"
 
 // "Facturi Nestinse": one partner's documents that still have something to
-// pay. A double-click on a row chooses it (result 1); OK keeps the picker
-// open, Cancel ends with 2. Invoices by default, goods-received notes in kind 1.
+// pay, and a client's credits (return invoices) beside its invoices. A
+// double-click on a row chooses it (result 1), but a credit only says it
+// has nothing to collect; OK keeps the picker open, Cancel ends with 2.
+// Invoices by default, goods-received notes in kind 1.
 class MyFacturiScadenteList : public micro::qdialog::QDialog {
 public:
     enum { KindInvoices = 0, KindGoodsReceived = 1 };
@@ -23,4 +26,5 @@ public:
 
 private:
     micro::gui::QListCtrl list;
+    std::vector<bool> credits;  // by row: a negative balance
 };

@@ -66,8 +66,9 @@ bool MyIncasariDialog::UpdateData(bool toControls)
 
 void MyIncasariDialog::OpenReceipt(unsigned long long receiptId)
 {
-    if (OpenEditor(EditorKind::Receipt, m_hwnd, 0, receiptId) != IDOK)
-        return;
+    // Read again however the editor closed: a validated receipt given back
+    // (REMOVE, then Esc) or printed was stored without an OK.
+    OpenEditor(EditorKind::Receipt, m_hwnd, 0, receiptId);
     records.RemoveAt(0, records.GetCount());
     LoadRecords();
     FillList();

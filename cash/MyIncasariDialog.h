@@ -6,7 +6,7 @@
 
 // "Incasari": every receipt, narrowed by a search text on the field chosen
 // in the combo; a double-click or "Incasare Noua" opens the receipt editor,
-// and the list is read again when it stored something. Enter never closes it.
+// and the list is read again whenever the editor closes. Enter never closes it.
 class MyIncasariDialog : public micro::qdialog::QDialog {
 public:
     explicit MyIncasariDialog(HWND parent);

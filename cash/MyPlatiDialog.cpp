@@ -41,27 +41,26 @@ bool MyPlatiDialog::OnInitDialog()
     return false;
 }
 
-void MyPlatiDialog::PeriodBounds(long long periodDays, long long& lower, long long& upper)
+long long MyPlatiDialog::PeriodStart(long long periodDays)
 {
     SYSTEMTIME now;
     GetLocalTime(&now);
     now.wHour = 23;
     now.wMinute = 59;
-    upper = micro::gui::SystemTimeToUnix(now);
-    lower = upper - periodDays * 86400;
+    return micro::gui::SystemTimeToUnix(now) - periodDays * 86400;
 }
 
 void MyPlatiDialog::LoadRecords()
 {
-    long long lower = 0, upper = 0;
-    PeriodBounds(GetInvoiceConfigValue(15), lower, upper);
+    long long lower = PeriodStart(GetInvoiceConfigValue(15));
     std::vector<micro::utils::QString> types = PaymentTypeLines();
     QsqlQuery q = GetRepository().ExecQuery(
-        // The day shown and filtered is the one the editor shows.
+        // The day shown and filtered is the one the editor shows. Payments
+        // dated after today are listed too: this list is their only way back
+        // into the editor.
         micro::qsql::SqlFormat(L"select id,serie       ,numar       ,IDClient    ,facturi     ,suma        ,sumaStr     "
-                               L",data + %lld ,status      ,tip         ,agent        from Plati where data BETWEEN "
-                               L"%lld AND %lld ",
-                               kPaymentDateShift, lower - kPaymentDateShift, upper - kPaymentDateShift)
+                               L",data + %lld ,status      ,tip         ,agent        from Plati where data >= %lld ",
+                               kPaymentDateShift, lower - kPaymentDateShift)
             .c_str());
     for (; !q.Eof(); q.NextRow()) {
         CashRecord* record = ReadCashRecord(q);
@@ -117,8 +116,10 @@ bool MyPlatiDialog::OnNotify(UINT id, NMHDR* header, LRESULT&)
 
 void MyPlatiDialog::OpenEditor(unsigned long long paymentId)
 {
-    if (::OpenEditor(EditorKind::Payment, m_hwnd, 0, paymentId) == 1)
-        Reload();
+    // Read again however the editor closed: a validated payment given back
+    // (REMOVE, then Esc) was stored without an OK.
+    ::OpenEditor(EditorKind::Payment, m_hwnd, 0, paymentId);
+    Reload();
 }
 
 void MyPlatiDialog::Reload()

@@ -4,9 +4,9 @@
 #include "framework/qdialog/QDialog.h"
 #include "cash/CashLists.h"
 
-// The payments of the numbering settings' period up to the end of today, with
+// The payments from the start of the numbering settings' period on, with
 // a search on one field as the user types; a double click or "Plata Noua"
-// opens the payment editor, and the list is read again when it saved.
+// opens the payment editor, and the list is read again when it closes.
 class MyPlatiDialog : public micro::qdialog::QDialog {
 public:
     explicit MyPlatiDialog(HWND parent);
@@ -22,9 +22,10 @@ public:
     void LoadRecords();
     void FillList();
 
-    // The bounds of the listed period: the end of today (23:59, clock read
-    // with no time-zone conversion) and that minus the period in days.
-    static void PeriodBounds(long long periodDays, long long& lower, long long& upper);
+    // The start of the listed period: the end of today (23:59, clock read
+    // with no time-zone conversion) less the period in days. The period has
+    // no end: payments dated later are listed as well.
+    static long long PeriodStart(long long periodDays);
 
     micro::utils::QObArray<CashRecord> records;
     unsigned long long selectedId = 0;

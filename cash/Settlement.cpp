@@ -13,8 +13,8 @@ using micro::qsql::SqlFormat;
 
 namespace settlement {
 
-const DocumentTable kInvoices = {L"Facturi", 0};
-const DocumentTable kGoodsReceived = {L"Niruri", 3};
+const DocumentTable kInvoices = {L"Facturi", 0, true};
+const DocumentTable kGoodsReceived = {L"Niruri", 3, false};
 
 namespace {
 
@@ -374,11 +374,13 @@ TotalChange BalanceForTotal(const DocumentTable& table, unsigned long long docum
     change.owners = ReadLiveAllocations(table, documentId, storedTaken);
     for (const LiveAllocation& owner : change.owners)
         change.taken += owner.bani;
-    // Paid before any receipt was kept at all (or a return invoice's own
-    // negative figure): the stored balance still holds it.
+    // Paid before any receipt was kept at all: the stored balance still holds it.
     if (change.taken == 0 || storedTaken > change.taken)
         change.taken = storedTaken;
     long long total = ToBani(newTotal);
+    // A credit stored as earlier versions kept it (balance 0) shows nothing taken either.
+    if (total < 0 && table.holdsCredits)
+        change.taken = std::max(0LL, change.taken);
     change.refused = change.taken > 0 && total < change.taken;
     change.balance = Clamp(total - change.taken, total);
     return change;

@@ -14,10 +14,13 @@ namespace settlement {
 enum class Source { Receipt = 0, Payment = 1 };
 
 // The documents a settlement moves: their table and the type stored with the
-// allocations (0 Facturi, 3 Niruri).
+// allocations (0 Facturi, 3 Niruri), and whether a live document's negative
+// total is a credit its partner holds (a return invoice: its balance is its
+// total, so every sum of balances nets it) or owes nothing.
 struct DocumentTable {
     const wchar_t* name;
     int documentType;
+    bool holdsCredits;
 };
 extern const DocumentTable kInvoices;
 extern const DocumentTable kGoodsReceived;
@@ -125,7 +128,8 @@ std::vector<LiveAllocation> LiveAllocations(const DocumentTable& table, unsigned
 // A document's balance were its total to become newTotal: the total less what
 // live receipts or payments took (the records, or what the stored balance shows
 // taken when more), kept between 0 and the total. Refused when the total would
-// fall below what was taken.
+// fall below what was taken. Where negative totals are credits, a negative
+// total is the balance: nothing is ever taken from a credit.
 struct TotalChange {
     bool refused = false;
     long long balance = 0;

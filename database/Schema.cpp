@@ -3,6 +3,7 @@
 #include "database/StockRule.h"
 #include "database/qsql/SqlText.h"
 #include "framework/files/QFiles.h"
+#include <initializer_list>
 #include <string>
 
 using micro::qsql::QsqlDatabase;
@@ -166,15 +167,18 @@ void RunAll(QsqlDatabase& db, const wchar_t* const (&statements)[N])
 // checksum of their statements, so a statement added to kIndexes (or changed)
 // makes the next open run them all again, and an open otherwise runs none.
 // The same mark says stocReal was written from the stock rule: a file opened
-// without it gets every product's stocReal recomputed with the indexes.
+// without it gets every product's stocReal recomputed with the indexes. It
+// says too that the balances were read as this version reads them (the upgrade
+// does that, before the mark is written).
 int IndexSetVersion()
 {
     unsigned hash = 2166136261u;
     for (const wchar_t* sql : kIndexes)
         for (const wchar_t* c = sql; *c; ++c)
             hash = (hash ^ static_cast<unsigned>(*c)) * 16777619u;
-    for (const wchar_t* c = RecomputeAllStoredStockSql(); *c; ++c)
-        hash = (hash ^ static_cast<unsigned>(*c)) * 16777619u;
+    for (const wchar_t* statement : {RecomputeAllStoredStockSql(), EarlierBalancesSql()})
+        for (const wchar_t* c = statement; *c; ++c)
+            hash = (hash ^ static_cast<unsigned>(*c)) * 16777619u;
     return static_cast<int>(hash & 0x7FFFFFFF) | 1;
 }
 
@@ -195,6 +199,11 @@ void EnsureIndexes(QsqlDatabase& db)
 }
 
 } // namespace
+
+int CompanyFileMark()
+{
+    return IndexSetVersion();
+}
 
 const wchar_t* const kCompanyTables[] = {
     L"Facturi", L"Proforme", L"Avize", L"Niruri", L"ArticoleFacturi", L"ArticoleProforme", L"ArticoleAvize",

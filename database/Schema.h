@@ -12,6 +12,9 @@ bool OpenCompanyDatabase(micro::qsql::QsqlDatabase& db, const wchar_t* path);
 // Every table of a new file with the rows it starts with, on an empty
 // database: the program's layout, which older files are compared with.
 void CreateCompanyLayout(micro::qsql::QsqlDatabase& db);
+// The mark (user_version) of a file this version has brought up to date:
+// its indexes, stocReal and balances as this version keeps them.
+int CompanyFileMark();
 // The tables a company database holds, in creation order.
 extern const wchar_t* const kCompanyTables[];
 extern const int kCompanyTableCount;

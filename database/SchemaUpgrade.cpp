@@ -1,5 +1,6 @@
 #include "database/SchemaUpgrade.h"
 #include "database/Schema.h"
+#include "database/StockRule.h"
 #include "database/qsql/SqlText.h"
 #include <memory>
 #include <vector>
@@ -122,11 +123,63 @@ void CreateTable(QsqlDatabase& db, const TableLayout& table)
     FillAdded(db, table, all);
 }
 
-int UpgradeTable(QsqlDatabase& db, const TableLayout& table)
+// A column holding money or stock follows from other rows: added to an older
+// file it gets what the rules give, never NULL. A document's balance is its
+// total less what live (validated) receipts or payments took, 0 once cancelled
+// or reversed; a live invoice's negative total (a return invoice) is a credit
+// its client holds, any other document's negative total owes nothing.
+std::wstring BalanceSql(const wchar_t* table, const wchar_t* owners, int source, int documentType, bool credits)
+{
+    std::wstring taken = L"0";
+    if (owners)
+        taken = L"(SELECT round(total(a.suma) * 100) FROM Alocari a JOIN " + std::wstring(owners) +
+                L" o ON o.id = a.idSursa WHERE a.sursa = " + std::to_wstring(source) + L" AND a.tipDocument = " +
+                std::to_wstring(documentType) + L" AND a.idDocument = d.id AND o.status = 2)";
+    const std::wstring total = L"coalesce(d.valoareTTI, 0)";
+    return L"UPDATE " + std::wstring(table) + L" AS d SET sold = CASE WHEN d.status >= 3 THEN 0 WHEN " + total +
+           L" < 0 THEN " + (credits ? total : L"0") + L" ELSE max(0, round(" + total + L" * 100) - " + taken +
+           L") / 100.0 END";
+}
+
+struct DerivedColumn {
+    const wchar_t* table;
+    const wchar_t* column;
+    std::wstring sql;
+};
+
+const std::vector<DerivedColumn>& DerivedColumns()
+{
+    static const std::vector<DerivedColumn> derived = {
+        {L"Facturi", L"sold", BalanceSql(L"Facturi", L"Incasari", 0, 0, true)},
+        {L"Proforme", L"sold", BalanceSql(L"Proforme", nullptr, 0, 0, false)},
+        {L"Avize", L"sold", BalanceSql(L"Avize", nullptr, 0, 0, false)},
+        {L"Niruri", L"sold", BalanceSql(L"Niruri", L"Plati", 1, 3, false)},
+        {L"Produse", L"stocReal", RecomputeAllStoredStockSql()},
+    };
+    return derived;
+}
+
+struct AddedColumn {
+    QString table;
+    QString column;
+};
+
+// Once every table has its columns: the figures the added columns hold by the rules.
+void FillDerived(QsqlDatabase& db, const std::vector<AddedColumn>& added)
+{
+    for (const DerivedColumn& derived : DerivedColumns())
+        for (const AddedColumn& column : added)
+            if (column.table.CompareNoCase(derived.table) == 0 && column.column.CompareNoCase(derived.column) == 0)
+                db.ExecDML(derived.sql.c_str());
+}
+
+int UpgradeTable(QsqlDatabase& db, const TableLayout& table, std::vector<AddedColumn>& added)
 {
     std::vector<Column> present = ColumnsOf(db, table.name);
     if (present.empty()) {
         CreateTable(db, table);
+        for (const Column& column : table.columns)
+            added.push_back({table.name, column.name});
         return 1;
     }
     for (const Column& column : present) {
@@ -155,6 +208,8 @@ int UpgradeTable(QsqlDatabase& db, const TableLayout& table)
         Rebuild(db, table, present);
     }
     FillAdded(db, table, missing);
+    for (int at : missing)
+        added.push_back({table.name, table.columns[at].name});
     return static_cast<int>(missing.size());
 }
 
@@ -164,9 +219,20 @@ int UpgradeCompanyDatabase(QsqlDatabase& db)
 {
     const std::vector<TableLayout>& layout = ProgramLayout();
     micro::qsql::QsqlTransaction transaction(db);
-    int added = 0;
+    int count = 0;
+    std::vector<AddedColumn> added;
     for (const TableLayout& table : layout)
-        added += UpgradeTable(db, table);
+        count += UpgradeTable(db, table, added);
+    FillDerived(db, added);
+    if (db.ExecScalar(L"PRAGMA user_version") != CompanyFileMark())
+        db.ExecDML(EarlierBalancesSql());
     transaction.Commit();
-    return added;
+    return count;
+}
+
+const wchar_t* EarlierBalancesSql()
+{
+    // Earlier versions kept a live return invoice's balance at 0: its credit counted nowhere.
+    return L"UPDATE Facturi SET sold = valoareTTI WHERE status < 3 AND round(valoareTTI * 100) < 0 AND "
+           L"round(coalesce(sold, 0) * 100) = 0";
 }

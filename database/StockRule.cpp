@@ -210,8 +210,8 @@ bool StockCovers(double stock, double need)
     return std::llround(left * 100) >= 0;
 }
 
-StockTally::StockTally(long long date, int ownSource, unsigned long long ownId)
-    : m_date(date), m_ownSource(ownSource), m_ownId(ownId), m_firstDay(StartOfDay(date))
+StockTally::StockTally(long long date, int ownSource, unsigned long long ownId, bool coverLines)
+    : m_date(date), m_coverLines(coverLines), m_ownSource(ownSource), m_ownId(ownId), m_firstDay(StartOfDay(date))
 {
     // The check starts at the earlier of the two days: leaving out the own
     // lines changes the stock from their day on.
@@ -253,7 +253,7 @@ bool StockTally::Take(unsigned long long product, double quantity)
 {
     double& needed = m_needed[product];
     needed += quantity;
-    bool takesOut = !StockCovers(0.0, needed);
+    bool takesOut = m_coverLines && !StockCovers(0.0, needed);
     long long day = StartOfDay(m_date);
     for (const DayStock& d : Days(product)) {
         double taken = d.start >= day ? needed : 0.0;
@@ -266,21 +266,67 @@ bool StockTally::Take(unsigned long long product, double quantity)
     return true;
 }
 
-int StockTally::TakeNothingForOwnLines()
+namespace {
+
+// The products of a stored document's or movement's lines, in line order.
+std::vector<unsigned long long> StoredLineProducts(int source, unsigned long long headerId)
 {
-    if (!m_ownId || m_ownSource < 0 || m_ownSource > 3)
-        return -1;
-    const Source& s = kSources[m_ownSource];
     std::vector<unsigned long long> products;
+    if (!headerId || source < 0 || source > 3)
+        return products;
+    const Source& s = kSources[source];
     for (QsqlQuery q = RunBound(std::wstring(L"SELECT produsID FROM ") + s.lines + L" WHERE " + s.link +
                                     L" = ?1 ORDER BY id",
-                                static_cast<long long>(m_ownId), 0, 0);
+                                static_cast<long long>(headerId), 0, 0);
          !q.Eof(); q.NextRow())
         products.push_back(q.GetIdField(0));
-    for (size_t i = 0; i < products.size(); ++i)
-        if (ProductHoldsStock(products[i]) && !Take(products[i], 0.0))
-            return static_cast<int>(i);
-    return -1;
+    return products;
+}
+
+} // namespace
+
+StockRefusal CheckStockWrite(int source, unsigned long long ownId, long long date, const std::vector<StockLine>& lines)
+{
+    StockTally tally(date, source, ownId, false);
+    double out = IsStockEntry(source) ? -1.0 : 1.0;
+    // By product: the first line its running sum fell short at, and whether
+    // the sum of all its lines still does (a later entry line may mend it).
+    std::map<unsigned long long, int> firstShort;
+    std::map<unsigned long long, bool> shortAtEnd;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        unsigned long long product = lines[i].product;
+        if (!shortAtEnd.count(product) && !ProductHoldsStock(product))
+            continue;
+        bool covered = tally.Take(product, out * lines[i].quantity);
+        shortAtEnd[product] = !covered;
+        if (!covered)
+            firstShort.emplace(product, static_cast<int>(i));
+    }
+    StockRefusal refusal;
+    for (const auto& product : shortAtEnd)
+        if (product.second && (!refusal.Refused() || firstShort[product.first] < refusal.line))
+            refusal = {firstShort[product.first], product.first};
+    if (refusal.Refused())
+        return refusal;
+    // The products only the stored lines had: the write takes all of them back.
+    std::vector<unsigned long long> stored = StoredLineProducts(source, ownId);
+    for (size_t i = 0; i < stored.size(); ++i) {
+        unsigned long long product = stored[i];
+        if (shortAtEnd.count(product) || !ProductHoldsStock(product))
+            continue;
+        shortAtEnd[product] = false;
+        if (!tally.Take(product, 0.0))
+            return {static_cast<int>(i), product};
+    }
+    return refusal;
+}
+
+micro::utils::QString StockRefusalText(const StockRefusal& refusal)
+{
+    micro::utils::QString name;
+    GetProductTextField(name, refusal.product, 1);
+    return micro::utils::QString::Formatted(L"La linia %d, ", refusal.line + 1) + name +
+           L"\nCantitate Insufucienta in stoc !";
 }
 
 bool ProductHoldsStock(unsigned long long product)

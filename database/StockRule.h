@@ -4,6 +4,7 @@
 #include <set>
 #include <unordered_map>
 #include <vector>
+#include "framework/utils/QString.h"
 
 // Which records move stock and money, said once for every report and for the
 // stock check of every validation:
@@ -60,24 +61,22 @@ std::unordered_map<unsigned long long, double> ReadAllStocks(long long end);
 bool StockCovers(double stock, double need);
 
 // The stock check of every validation and every write that takes stock out
-// (invoices, goods received saved, cancelled or reversed, general entries and
-// exits): a document's or movement's lines, in order, add up per product and
+// (saves go through CheckStockWrite below, which hands it the whole write):
+// a document's or movement's lines, in order, add up per product and
 // count at the end of `date`'s day; the product's stock by the rule must then
 // stay at 0 or above on that day and on every later day. The lines the rule
 // already counts of the document itself (ownSource, ownId) are left out, as
 // the write replaces them. A change that only brings stock in is never refused.
 class StockTally {
 public:
-    StockTally(long long date, int ownSource = -1, unsigned long long ownId = 0);
+    // With `coverLines` false only the days the write lowers against what is
+    // stored are checked: a save that changes nothing is never refused.
+    StockTally(long long date, int ownSource = -1, unsigned long long ownId = 0, bool coverLines = true);
 
     // Adds the line (a negative quantity gives stock back; 0 checks what
     // leaving out the document's own lines does); false when the stock would
     // fall below 0 on some day.
     bool Take(unsigned long long product, double quantity);
-    // Take(product, 0) for each stored line of the own document whose
-    // product holds stock, in order: the index of the first line refused, -1
-    // when none is.
-    int TakeNothingForOwnLines();
 
 private:
     // The product's stock at the end of each day with lines, from the first
@@ -90,12 +89,39 @@ private:
     const std::vector<DayStock>& Days(unsigned long long product);
 
     long long m_date;
+    bool m_coverLines;
     int m_ownSource;
     unsigned long long m_ownId;
     long long m_firstDay;
     std::map<unsigned long long, std::vector<DayStock>> m_days;
     std::map<unsigned long long, double> m_needed;
 };
+
+// One line of a document or general movement as its table stores it: an
+// invoice's or exit's quantity goes out, a goods-received or entry's comes in.
+struct StockLine {
+    unsigned long long product = 0;
+    double quantity = 0.0;
+};
+
+// Where a write is refused: the index of its first line, in order, of a
+// product whose stock it leaves below 0 on a day it lowers, or else of the
+// first stored line of such a product the write removes; -1 when none is.
+struct StockRefusal {
+    int line = -1;
+    unsigned long long product = 0;
+    bool Refused() const { return line >= 0; }
+};
+
+// The stock check of every write that replaces what a document or movement
+// of `source` stored (`ownId` 0: a new one) with `lines` on `date`: the lines
+// the rule will count after the write (none for a cancel or a reversal). It
+// looks at the products of the lines, and of the stored lines the write
+// removes, from the earlier of the stored and the new day on; a product's
+// lines add up, so only the write as a whole is judged.
+StockRefusal CheckStockWrite(int source, unsigned long long ownId, long long date, const std::vector<StockLine>& lines);
+// "La linia N, <produs>\nCantitate Insufucienta in stoc !" for a refusal.
+micro::utils::QString StockRefusalText(const StockRefusal& refusal);
 
 // Whether the stock check looks at a product: not the discount line's
 // product 0, nor a service (category "2").

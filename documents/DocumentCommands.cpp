@@ -1,4 +1,5 @@
 #include "documents/DocumentCommands.h"
+#include "database/DocumentTables.h"
 #include "documents/MyCautareFacturiDialog.h"
 #include "documents/MyFacturiDialog.h"
 #include "documents/MyFacturiPanel.h"
@@ -23,28 +24,18 @@ const TypedCommand kListTab[] = {{32842, 0}, {32845, 1}, {32828, 2}, {32813, 3}}
 // The picker of each listed type.
 const TypedCommand kPicker[] = {{32843, 0}, {32849, 1}, {32850, 2}, {32848, 3}};
 
-// Open list tabs of the type show a document saved from the toolbar, the
-// menu or the picker (return invoices are listed among the invoices).
-void ReloadListTabs(const QCommandContext& context, int type)
-{
-    if (!context.tabs)
-        return;
-    long long listed = type == 4 ? 0 : type;
-    for (int i = 0; i < context.tabs->GetPageCount(); ++i) {
-        MyFacturiPanel* panel = dynamic_cast<MyFacturiPanel*>(context.tabs->GetPage(i));
-        if (panel && panel->tip == listed && panel->GetHandle())
-            panel->Reload();
-    }
-}
-
 void OpenNewDocument(const QCommandContext& context, int type)
 {
     MyFacturiDialog editor(context.frame);
     editor.tip = type;
     editor.id = 0;
     editor.DoModal();
-    if (editor.salvat)
-        ReloadListTabs(context, editor.tip);
+    if (!editor.salvat)
+        return;
+    // A document turned into an invoice may have been stored as both.
+    ReloadDocumentTabs(context.tabs, type);
+    if (editor.tip != type)
+        ReloadDocumentTabs(context.tabs, editor.tip);
 }
 
 void OpenListTab(const QCommandContext& context, int type)
@@ -64,17 +55,24 @@ void OpenPicker(const QCommandContext& context, int type)
     MyCautareFacturiDialog picker(context.frame);
     picker.tip = type;
     picker.DoModal();
-    // The picker's editors, copies and validations may each have stored something.
-    ReloadListTabs(context, type);
+    // The picker's editors, copies and validations may each have stored
+    // something; a proforma or delivery note may have become an invoice.
+    ReloadDocumentTabs(context.tabs, type);
+    if (type == DocumentProforma || type == DocumentDeliveryNote)
+        ReloadDocumentTabs(context.tabs, DocumentInvoice);
 }
 
-// A stored document opened from another part (a receipt's row, a ledger line).
+// A stored document opened from another part (a receipt's row, a ledger
+// line). Its caller reads again what it shows after a 1: so does a run that
+// stored something through "Tiparire" or "  Chitanta" and was then closed
+// another way.
 INT_PTR EditStoredDocument(HWND owner, int type, uint64_t id)
 {
     MyFacturiDialog editor(owner);
     editor.tip = type;
     editor.id = id;
-    return editor.DoModal();
+    INT_PTR result = editor.DoModal();
+    return editor.salvat ? 1 : result;
 }
 
 template <size_t N>

@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 #include <initializer_list>
 #include <cstdio>
+#include <cwchar>
 #include <map>
 #include <unordered_map>
 #include <memory>
@@ -72,6 +73,28 @@ void InsertColumns(micro::gui::QListCtrl& list, const Column (&columns)[N])
 int ListType(int type)
 {
     return (type >= 0 && type <= 2) ? type : DocumentGoodsReceived;
+}
+
+// What a record is read from, in the order FillStoredRecord takes it.
+const wchar_t kHeaderColumns[] =
+    L"id, status, numar, client, dataCreare, valoareFT, valoareTVA, valoareTTI, sold, agent";
+
+// The record of the query's header row; its texts are made when painted.
+void FillStoredRecord(const micro::qsql::QsqlQuery& query, const QString& clientName, FacturiRecord& record)
+{
+    record = FacturiRecord();
+    record.id = query.GetIdField(0);
+    record.statusText = DocumentStatusText(query.GetIntField(1));
+    FacturiRecord::Stored& v = record.stored;
+    v.numarNull = query.FieldIsNull(2);
+    v.numar = query.GetIntField(2);
+    record.clientNume = clientName;
+    v.dataCreare = query.GetIntField(4);
+    v.valoareFT = query.GetFloatField(5);
+    v.valoareTVA = query.GetFloatField(6);
+    v.valoareTTI = query.GetFloatField(7);
+    v.sold = query.GetFloatField(8);
+    record.textsPending = true;
 }
 
 } // namespace
@@ -178,9 +201,8 @@ void MyCautareFacturiDialog::LoadDocuments()
 {
     micro::qsql::QsqlQuery query;
     try {
-        query = GetRepository().ExecQuery(SqlFormat(
-            L"select id, status, numar, client, dataCreare, valoareFT, valoareTVA, valoareTTI, sold, agent from '%s'",
-            DocumentHeaderTable(ListType(tip))));
+        query = GetRepository().ExecQuery(
+            SqlFormat(L"select %s from '%s'", kHeaderColumns, DocumentHeaderTable(ListType(tip))));
     } catch (const micro::qsql::QSqlError& error) {
         MessageBox(error.GetText(), L"Message", MB_OK);
         return;
@@ -191,22 +213,11 @@ void MyCautareFacturiDialog::LoadDocuments()
     RefreshDocumentTimeZone();
     for (; !query.Eof(); query.NextRow()) {
         std::unique_ptr<FacturiRecord> record(new FacturiRecord);
-        record->id = query.GetIdField(0);
-        record->statusText = DocumentStatusText(query.GetIntField(1));
-        FacturiRecord::Stored& v = record->stored;
-        v.numarNull = query.FieldIsNull(2);
-        v.numar = query.GetIntField(2);
         unsigned long long client = query.GetIdField(3);
         auto known = names.find(client);
         if (known == names.end())
             known = names.emplace(client, GetClientField(client, 1)).first;
-        record->clientNume = known->second;
-        v.dataCreare = query.GetIntField(4);
-        v.valoareFT = query.GetFloatField(5);
-        v.valoareTVA = query.GetFloatField(6);
-        v.valoareTTI = query.GetFloatField(7);
-        v.sold = query.GetFloatField(8);
-        record->textsPending = true;
+        FillStoredRecord(query, known->second, *record);
         inregistrari.Add(record.release());
     }
 }
@@ -370,19 +381,46 @@ bool MyCautareFacturiDialog::EditFromDoubleClick(int row)
     MyFacturiDialog editor(m_hwnd);
     editor.tip = tip;
     editor.id = idEditat;
-    if (editor.DoModal() != 1)
-        return false;
+    editor.DoModal();
+    return BringInStep(editor, idEditat);
+}
 
-    // The row shows the record of the edited document: both take the saved texts.
-    FacturiRecord* record = FindRecord(idEditat);
-    if (!record)
-        record = listaDocumente.RowRecord(row);
-    FormatDocumentRowTexts(editor, *record);
-    listaDocumente.RedrawRow(row);
-    SelectDocumentRow(record->id);
+bool MyCautareFacturiDialog::BringInStep(const MyFacturiDialog& editor, unsigned long long openedId)
+{
+    if (!editor.salvat)
+        return false;
+    // The opened row is read again even when the editor ended on another
+    // document: a proforma turned into an invoice stays what it was.
+    if (openedId != 0)
+        ReadDocumentAgain(openedId);
+    bool listedHere = wcscmp(DocumentHeaderTable(editor.tip), DocumentHeaderTable(ListType(tip))) == 0;
+    if (listedHere && editor.idRezervat != openedId)
+        ReadDocumentAgain(editor.idRezervat);
+    SelectDocumentRow(listedHere ? editor.idRezervat : openedId);
     if (editor.stornat && editor.idStorno)
         AppendStornoInvoice(editor.idStorno);
     return true;
+}
+
+void MyCautareFacturiDialog::ReadDocumentAgain(unsigned long long documentId)
+{
+    micro::qsql::QsqlQuery query = GetRepository().ExecQuery(
+        SqlFormat(L"select %s from '%s' where id = %llu", kHeaderColumns, DocumentHeaderTable(ListType(tip)),
+                  documentId));
+    if (query.Eof())
+        return;
+    RefreshDocumentTimeZone();
+    FacturiRecord* record = FindRecord(documentId);
+    if (!record) {
+        std::unique_ptr<FacturiRecord> added(new FacturiRecord);
+        FillStoredRecord(query, GetClientField(query.GetIdField(3), 1), *added);
+        AppendRecordRow(added.release());
+        return;
+    }
+    FillStoredRecord(query, GetClientField(query.GetIdField(3), 1), *record);
+    int row = listaDocumente.FindRow(documentId);
+    if (row >= 0)
+        listaDocumente.RedrawRow(row);
 }
 
 void MyCautareFacturiDialog::AppendStornoInvoice(unsigned long long stornoId)
@@ -407,13 +445,6 @@ void MyCautareFacturiDialog::AppendStornoInvoice(unsigned long long stornoId)
     record->valoareTVA = FormatDocumentAmount(query.GetFloatField(9, 0.0));
     record->valoareTTI = FormatDocumentAmount(query.GetFloatField(10, 0.0));
     record->sold = L"0";
-    AppendRecordRow(record.release());
-}
-
-void MyCautareFacturiDialog::AppendSavedDocument(const MyFacturiDialog& editor)
-{
-    std::unique_ptr<FacturiRecord> record(new FacturiRecord);
-    FormatDocumentRowTexts(editor, *record);
     AppendRecordRow(record.release());
 }
 
@@ -460,8 +491,10 @@ bool MyCautareFacturiDialog::UpdateData(bool toControls)
     MyFacturiDialog editor(m_hwnd);
     editor.tip = tip;
     editor.id = idEditat;
-    if (editor.DoModal() != 1)
+    if (editor.DoModal() != 1) {
+        BringInStep(editor, idEditat);
         return false;
+    }
     listaDocumente.Clear();
     inregistrari.RemoveAt(0, inregistrari.GetCount());
     LoadDocuments();
@@ -487,10 +520,8 @@ bool MyCautareFacturiDialog::NewDocument()
     MyFacturiDialog editor(m_hwnd);
     editor.tip = tip;
     editor.id = 0;
-    if (editor.DoModal() != 1)
-        return false;
-    AppendSavedDocument(editor);
-    return true;
+    editor.DoModal();
+    return BringInStep(editor, 0);
 }
 
 void MyCautareFacturiDialog::ShowSelectionRefusal()
@@ -509,10 +540,8 @@ bool MyCautareFacturiDialog::DuplicateDocument()
     editor.tip = tip;
     editor.id = idSelectat;
     editor.documentNou = 1;
-    if (editor.DoModal() != 1)
-        return false;
-    AppendSavedDocument(editor);
-    return true;
+    editor.DoModal();
+    return BringInStep(editor, 0);
 }
 
 bool MyCautareFacturiDialog::PrintDocument()

@@ -11,9 +11,9 @@ class MyFacturiDialog;
 // 1 proformas, 2 delivery notes, 3 goods-received notes). It lists every
 // header with a live text filter, shows the lines of the document last chosen,
 // and opens the editor for a new document, the selected one or a copy of it,
-// and the print dialog for the selected one. After the editor saved, the list
-// is brought in step from the editor's state rather than by reading the whole
-// table again (except after OK, which reloads everything).
+// and the print dialog for the selected one. After the editor stored anything,
+// however it was closed, the rows it touched are read again one by one rather
+// than the whole table (except after OK, which reloads everything).
 class MyCautareFacturiDialog : public micro::qdialog::QDialog {
 public:
     explicit MyCautareFacturiDialog(HWND parent);
@@ -64,8 +64,16 @@ private:
     bool HasStockForLines(unsigned long long documentId);
 
     bool RecordMatches(FacturiRecord& record, int field, const micro::utils::QString& text) const;
-    // Appends the row and the record of the document the editor has just saved.
-    void AppendSavedDocument(const MyFacturiDialog& editor);
+    // After an editor run, however it ended (a command may have saved and left
+    // it open): when it stored anything, the opened document's row and the
+    // saved document's, when it is of this list, are read again from the table
+    // (a saved one not listed yet is appended), and a reversing invoice it
+    // made is appended. openedId is 0 for a new document or a copy. Answers
+    // whether anything was stored.
+    bool BringInStep(const MyFacturiDialog& editor, unsigned long long openedId);
+    // The stored header of the listed type into its record (its row redrawn),
+    // or appended as a new row; nothing when it is not stored.
+    void ReadDocumentAgain(unsigned long long documentId);
     // Appends the record (the picker takes it) and its row, and selects it.
     void AppendRecordRow(FacturiRecord* record);
     // Appends the reversing invoice the editor created, read back from its table.

@@ -9,15 +9,6 @@
 using micro::utils::QString;
 using micro::qsql::SqlFormat;
 
-namespace {
-
-struct StockLine {
-    unsigned long long product;
-    double quantity;
-};
-
-} // namespace
-
 bool MyCautareFacturiDialog::ValidateDocument()
 {
     if (idSelectat == 0) {

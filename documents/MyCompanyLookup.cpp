@@ -247,22 +247,15 @@ struct LookupJob {
     ~LookupJob() { CloseHandle(done); }
 };
 
-// On the worker: WinINet's own time-outs do not bound a blocking call, so the
-// window never waits on this directly.
-CompanyLookupOutcome Fetch(LookupJob& job)
+// Hands the outcome to the window, which may read the job from then on.
+void Report(LookupJob& job, CompanyLookupOutcome outcome)
 {
-    InternetHandle session(InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    if (!session)
-        return CompanyLookupNoInternet;
-    DWORD timeout = kTimeoutMs;
-    InternetSetOptionW(session, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof(timeout));
-    InternetSetOptionW(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
-    InternetSetOptionW(session, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof(timeout));
-    InternetHandle request(InternetOpenUrlW(session, job.url.c_str(), nullptr, 0,
-                                            INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
-    if (!request)
-        return CompanyLookupNoServer;
+    job.outcome = outcome;
+    SetEvent(job.done);
+}
 
+CompanyLookupOutcome ReadAnswer(LookupJob& job, HINTERNET request)
+{
     DWORD status = 0, size = sizeof(status), index = 0;
     if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, &index) ||
         status != 200)
@@ -276,6 +269,26 @@ CompanyLookupOutcome Fetch(LookupJob& job)
         job.body.append(chunk, read);
     }
     return job.abandoned ? CompanyLookupNoServer : CompanyLookupFound;
+}
+
+// On the worker: WinINet's own time-outs do not bound a blocking call, so the
+// window never waits on this directly. The answer is handed over before the
+// handles close: closing a request whose body was left unread makes WinINet
+// read the rest first, as long as the server sends it.
+void Fetch(LookupJob& job)
+{
+    InternetHandle session(InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session)
+        return Report(job, CompanyLookupNoInternet);
+    DWORD timeout = kTimeoutMs;
+    InternetSetOptionW(session, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof(timeout));
+    InternetSetOptionW(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
+    InternetSetOptionW(session, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof(timeout));
+    InternetHandle request(InternetOpenUrlW(session, job.url.c_str(), nullptr, 0,
+                                            INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
+    if (!request)
+        return Report(job, CompanyLookupNoServer);
+    Report(job, ReadAnswer(job, request));
 }
 
 // Waits for the worker until the deadline, repainting meanwhile but taking
@@ -308,10 +321,7 @@ CompanyLookupOutcome LookupCompany(const QString& fiscalCode, CompanyLookupAnswe
         return CompanyLookupNotFound;
     auto job = std::make_shared<LookupJob>();
     job->url = g_baseAddress + L"/api/companies/" + code.c_str() + L".json";
-    std::thread([job] {
-        job->outcome = Fetch(*job);
-        SetEvent(job->done);
-    }).detach();
+    std::thread([job] { Fetch(*job); }).detach();
     if (!WaitUntilDone(job->done, g_deadlineMs)) {
         // The worker ends on its own when WinINet lets go; its result is dropped.
         job->abandoned = true;

@@ -26,6 +26,8 @@ using namespace facturi_editor;
 
 namespace {
 
+const wchar_t kReceiptForInvoicesOnly[] = L"Chitanta se emite numai pentru facturi !";
+
 // The signed-in user is not tracked by the program: documents carry agent 0.
 const unsigned long long kCurrentUserId = 0;
 
@@ -131,12 +133,7 @@ bool MyFacturiDialog::OnCommand(UINT command, UINT code, HWND control, LRESULT& 
 bool MyFacturiDialog::OnNotify(UINT control, NMHDR* header, LRESULT&)
 {
     if (control == IDC_FE_ISSUE_DATE && header->code == DTN_DATETIMECHANGE) {
-        if (client != 0) {
-            long long term = GetClientIntField(client, 8);
-            dataCreare = GetPicker(IDC_FE_ISSUE_DATE);
-            dataScadenta = term != 0 ? dataCreare + static_cast<unsigned long long>(term) * 86400ULL : dataCreare;
-            SetPicker(IDC_FE_DUE_DATE, dataScadenta);
-        }
+        OnIssueDateChanged();
     } else if (control == IDC_FE_LINES && header->code == NM_CLICK) {
         if (status < StatusValidated) {
             const NMITEMACTIVATE* click = reinterpret_cast<const NMITEMACTIVATE*>(header);
@@ -386,6 +383,8 @@ void MyFacturiDialog::ValidateDocument()
     status = previous;
 }
 
+// The invoice carries its source's lines as they stand, a discount line
+// included, and so its totals: the discount command does not run.
 void MyFacturiDialog::TurnIntoInvoice()
 {
     if (MessageBox(L"Transformati in factura ?", L"Factura ", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
@@ -401,7 +400,6 @@ void MyFacturiDialog::TurnIntoInvoice()
     ApplyDocumentType();
     SetWindowTextW(m_hwnd, L"Factura  ");
     ShowNumberAndSeries();
-    ApplyDiscount();
 }
 
 void MyFacturiDialog::SaveAndPrint()
@@ -421,15 +419,16 @@ void MyFacturiDialog::SaveAndPrint()
 // that fails spends no receipt number. The receipt is shown once it exists.
 void MyFacturiDialog::SaveAndMakeReceipt()
 {
-    // A stored invoice with nothing left to collect gets no receipt at all.
-    settlement::DocumentRow stored;
-    bool invoice = tip == DocumentInvoice || tip == DocumentReturnInvoice;
-    if (invoice && id != 0 && settlement::ReadDocument(settlement::kInvoices, client, id, stored) &&
-        settlement::ToBani(stored.balance) <= 0) {
-        MessageBox(QString::Formatted(kReceiptWords.nothingOwed, stored.number).c_str(), L"Atentie",
-                   MB_OK | MB_ICONEXCLAMATION);
+    // Money is collected on invoices only; a return invoice pays back, and a
+    // receipt named after another document's number would settle the invoice
+    // that happens to share it.
+    if (tip != DocumentInvoice) {
+        MessageBox(kReceiptForInvoicesOnly, L"Atentie", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    // A stored invoice with nothing left to collect gets no receipt at all.
+    if (id != 0 && RefusedReceiptForSettledInvoice(m_hwnd, client, id))
+        return;
     QString number = QString::Formatted(L"%d", static_cast<int>(GetInvoiceConfigValue(10) + 1));
     QString series;
     GetDocumentSeries(series, 2);
@@ -446,7 +445,6 @@ void MyFacturiDialog::SaveAndMakeReceipt()
     // The confirmation accepted only a counter.
     ParseCounter(numarChitanta.c_str(), row.number);
     row.amount = amount;
-    row.amountInWords = AmountToWords(amount);
     row.date = issued;
     if (!SaveWithReceipt(row))
         return;
@@ -456,7 +454,7 @@ void MyFacturiDialog::SaveAndMakeReceipt()
     micro::utils::FormatTimeText(static_cast<long long>(issued), date, L"%d-%m-%Y");
     MyPrintChitanteDialog receipt(m_hwnd);
     receipt.clientId = client;
-    receipt.SetAmount(amount);
+    receipt.SetAmount(row.amount);
     receipt.SetFacturiText(QString::Formatted(L"%d", static_cast<int>(numar)).c_str(), serie.c_str());
     receipt.SetReceiptNumberText(numarChitanta);
     receipt.SetDateText(date);
@@ -474,6 +472,12 @@ bool MyFacturiDialog::SaveWithReceipt(InvoiceReceiptRow& row)
             row.clientId = client;
             row.invoices = QString::Formatted(L" %d", static_cast<int>(numar));
             row.invoiceId = idRezervat;
+            // What is left to collect once saved: a partly paid invoice's
+            // receipt takes its balance, which a validation can settle.
+            row.amount = GetRepository()
+                             .ExecQuery(SqlFormat(L"select sold from Facturi where id = %llu", idRezervat).c_str())
+                             .GetFloatField(0, row.amount);
+            row.amountInWords = AmountToWords(row.amount);
             WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
             transaction.Commit();
             saved = true;

@@ -258,6 +258,10 @@ void MyFacturiDialog::ReadStoredHeader()
     valoareTTI = StoredSign() * q.GetFloatField(10, 0.0);
     sold = q.GetFloatField(11, 0.0);
     serie = q.GetStringField(12);
+    // Only rounding apart (a ban a line at most): the issued figures stand.
+    totaluriEmise = DocumentTotals(valoareFT, valoareTVA, valoareTTI);
+    totaluriRanduriIncarcate = RowSums();
+    pastreazaTotaluriEmise = totaluriEmise.Distance(totaluriRanduriIncarcate) <= nrLinii;
 }
 
 void MyFacturiDialog::ShowNumberAndSeries()
@@ -338,8 +342,8 @@ void MyFacturiDialog::LoadDocumentLines()
                                                         DocumentHeaderTable(tip), id)
                                                   .c_str())
                                    .GetFloatField(0, 0.0);
-            // Rounded as the printed record rounds it: 33.33 of 333.30 is 10 %, not 9 %.
-            procentDiscount = QString::Formatted(L"%d", DiscountLinePercent(quantity, price, StoredSign() * headerNet));
+            // The percentage the amounts were made with, as the printed record reads it.
+            procentDiscount = PercentText(DiscountLinePercent(quantity, price, StoredSign() * headerNet));
             name += L" " + procentDiscount + L"%";
         }
         listaArticole.SetItemText(row, ColName, name);
@@ -349,7 +353,6 @@ void MyFacturiDialog::LoadDocumentLines()
         listaArticole.SetItemText(row, ColUnit, unit);
         listaArticole.SetItemText(row, ColCurrency, GetCurrencyName(GetProductIntField(product, 1)));
         double net = quantity * price;
-        listaArticole.SetItemText(row, ColNet, Amount(net));
         // The line's own code: what it was issued with, whatever the catalogue says now.
         long long code = keptVat >= 0 ? keptVat : GetProductIntField(product, 3);
         SetRowVat(row, static_cast<int>(code), keptVat >= 0);
@@ -357,10 +360,8 @@ void MyFacturiDialog::LoadDocumentLines()
             primaCotaTVA = static_cast<int>(code);
         else if (code != primaCotaTVA)
             coteTVADiferite = true;
-        double m = VatMultiplier(code);
         textCotaTVA = VatLabel(code);
-        listaArticole.SetItemText(row, ColVat, Amount(m * net - net));
-        listaArticole.SetItemText(row, ColGross, Amount(m * net));
+        SetRowAmounts(row, LineAtRate(net, code));
         listaArticole.SetItemText(row, ColVatText, textCotaTVA);
         ++nrLinii;
     }
@@ -370,12 +371,7 @@ void MyFacturiDialog::LoadDocumentLines()
         PlaceLineButtons(nrLinii - 1);
     listaArticole.SendMessage(WM_SETREDRAW, TRUE);
     InvalidateRect(listaArticole, nullptr, TRUE);
-    valoareFT = valoareTVA = valoareTTI = 0.0;
-    for (int row = 0; row < nrLinii; ++row) {
-        valoareFT += ItemNumber(row, ColNet);
-        valoareTVA += ItemNumber(row, ColVat);
-        valoareTTI += ItemNumber(row, ColGross);
-    }
+    SumRows();
 }
 
 // The discount row's VAT follows the lines it discounts, as when it was
@@ -403,16 +399,16 @@ void MyFacturiDialog::RepriceLoadedDiscount()
         return;
     // A reversing invoice's discount row adds back what the original took off.
     double d = -RowQuantity(discountRow) * RowPrice(discountRow);
-    double v = net != 0.0 ? d * vat / net : 0.0;
-    listaArticole.SetItemText(discountRow, ColNet, Amount(-d));
-    listaArticole.SetItemText(discountRow, ColVat, Amount(-v));
-    listaArticole.SetItemText(discountRow, ColGross, Amount(-(d + v)));
     int first = discountRow == 0 ? 1 : 0;
     if (rates == 1) {
         listaArticole.SetItemText(discountRow, ColVatText, rate);
         textCotaTVA = rate;
         if (RowStoredVat(discountRow) < 0)
             SetRowVat(discountRow, RowVatCode(first), false);
+        SetRowAmounts(discountRow, LineAtRate(-d, RowVatCode(discountRow)));
+    } else {
+        // Lines of several rates (kept from older files): its VAT in their proportion.
+        SetRowAmounts(discountRow, RoundedLine(-d, net != 0.0 ? -d * vat / net : 0.0));
     }
     if (nrLinii > 1) {
         primaCotaTVA = RowVatCode(first);

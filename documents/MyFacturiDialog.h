@@ -6,6 +6,7 @@
 #include <map>
 #include <vector>
 #include "database/qsql/QsqlQuery.h"
+#include "printing/VatAndDiscount.h"
 
 struct InvoiceReceiptRow;
 
@@ -46,6 +47,10 @@ public:
     double valoareFT = 0.0;              // total without VAT
     double valoareTVA = 0.0;             // VAT total
     double valoareTTI = 0.0;             // total with VAT
+    // A stored document's totals as issued, and its rows' sums when it was
+    // read: earlier versions summed unrounded lines, a ban or so apart.
+    DocumentTotals totaluriEmise, totaluriRanduriIncarcate;
+    bool pastreazaTotaluriEmise = false; // the issued totals stand while the rows sum as read
     bool areDiscount = false;            // the last row is the discount line
     bool coteTVADiferite = false;        // loaded lines carry different VAT codes
     micro::utils::QString textCotaTVA;   // VAT text of the last line loaded or added
@@ -94,10 +99,14 @@ public:
     void AutocompleteClient(const wchar_t* filter);
     void AutocompleteProduct(const wchar_t* filter);
     void OnClientChosen();
+    void OnIssueDateChanged();
+    long long PartnerTerm();
     // fillFields false: the product's figures only, without its texts and the
     // focus move (the caller clears those fields at once). True when a
     // product was applied.
     bool OnProductChosen(int mode, bool fillFields = true);
+    // "Modifica": the row's own quantity, price, unit and VAT code go into the line fields.
+    void TakeLineIntoFields(int row);
     void FillPartnerFields();
     void FillDelegateFields();
 
@@ -196,6 +205,12 @@ private:
     // A live invoice with negative totals, opened from the invoice list, is a return invoice.
     void RecognizeReturnInvoice();
     bool AppendDiscountRow(const micro::utils::QString& percentText);
+    // The totals as the sums of the rows' rounded amounts (the one sum the
+    // editor shows and the save stores), into valoareFT, valoareTVA, valoareTTI.
+    void SumRows();
+    DocumentTotals RowTotals() const;
+    DocumentTotals RowSums() const;
+    void SetRowAmounts(int row, const LineAmounts& amounts);
     bool VatRatesDiffer(bool report);
     bool StoreLineProduct(const micro::utils::QString& name, const micro::utils::QString& unit, int vatCode,
                           double unitNet, bool includeVat, unsigned long long& productId);
@@ -249,6 +264,25 @@ private:
     // notices go, in the quantity field the product choice moved it to.
     bool focusLeftProduct = false;
     void FocusProductField();
+
+    // The line fields as TakeLineIntoFields filled them from a row (-1: none).
+    // Put back unchanged, the row keeps its exact figures and stored VAT and
+    // asks nothing of the catalogue.
+    struct LineInFields {
+        int row = -1;
+        micro::utils::QString name, unit, quantity, price;
+        int vatCode = -1;
+    };
+    LineInFields linieLuata;
+    bool LineFieldsAsTaken(int row) const;
+    // The unit, quantity and price fields, the quantity selected and given
+    // the focus; after a click elsewhere (`clicked`, see FocusTakenByClick)
+    // the focus stays there and the field clicked into is left as it is.
+    void ShowLineFields(const micro::utils::QString& price, const micro::utils::QString& unit,
+                        const micro::utils::QString& quantity, HWND clicked = nullptr);
+    HWND FocusTakenByClick() const;
+    // The VAT combo at the code, the price marked without VAT, "Modifica" while modifying.
+    void ShowLineVat(long long vatCode);
 
     micro::utils::QString procentDiscount; // percentage text of the discount row shown
     micro::utils::QString numarChitanta;  // receipt number and series as confirmed

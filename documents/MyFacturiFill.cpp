@@ -7,6 +7,7 @@
 #include "database/MyRepository.h"
 #include "framework/gui/QGraphics.h"
 #include "resources/resource.h"
+#include <utility>
 
 using micro::qsql::QsqlQuery;
 using micro::qsql::QSqlError;
@@ -123,6 +124,40 @@ void MyFacturiDialog::OnClientChosen()
     }
 }
 
+// The partner's payment term in days: the stored partner's, else that of the
+// partner named in the field (a new document finds its partner by name).
+long long MyFacturiDialog::PartnerTerm()
+{
+    if (client != 0)
+        return GetClientIntField(client, 8);
+    QString name = ComboEditText(IDC_FE_CLIENT_NAME);
+    if (name.IsEmpty())
+        return 0;
+    try {
+        QsqlQuery q = GetRepository().ExecQuery(
+            SqlFormat(L"Select Scadenta from Clienti where Nume = '%s' order by id limit 1", name.c_str()).c_str());
+        return q.Eof() ? 0 : q.GetIntField(0);
+    } catch (const QSqlError& e) {
+        MessageBox(e.GetText(), L"Message", MB_OK);
+        return 0;
+    }
+}
+
+// The due date follows the issue date, the partner's term after it, so it
+// never stands before it. On a new document whose dates no partner has set
+// yet they stay unset, for the term of the partner chosen later to apply.
+void MyFacturiDialog::OnIssueDateChanged()
+{
+    long long term = PartnerTerm();
+    unsigned long long issue = GetPicker(IDC_FE_ISSUE_DATE);
+    unsigned long long due = issue + static_cast<unsigned long long>(term > 0 ? term : 0) * 86400ULL;
+    SetPicker(IDC_FE_DUE_DATE, due);
+    if (client != 0 || dataCreare != 0) {
+        dataCreare = issue;
+        dataScadenta = due;
+    }
+}
+
 bool MyFacturiDialog::OnProductChosen(int mode, bool fillFields)
 {
     QString name;
@@ -161,15 +196,66 @@ bool MyFacturiDialog::OnProductChosen(int mode, bool fillFields)
     produsAles = true;
     pretProdus = price;
     if (fillFields) {
-        SetItemText(IDC_FE_PRICE, Amount(price));
         // The product's own unit; "Buc" only for a product without one.
-        SetItemText(IDC_FE_UNIT, unit.Trim().IsEmpty() ? L"Buc" : unit.c_str());
-        SetItemText(IDC_FE_QUANTITY, L"1");
-        HWND quantity = GetItem(IDC_FE_QUANTITY);
-        ::SendMessageW(quantity, EM_SETSEL, 0, -1);
-        ::SendMessageW(quantity, EM_SCROLLCARET, 0, 0);
-        SetFocus(quantity);
+        ShowLineFields(Amount(price), unit.Trim().IsEmpty() ? QString(L"Buc") : unit, L"1", FocusTakenByClick());
     }
+    ShowLineVat(vatCode);
+    return true;
+}
+
+void MyFacturiDialog::TakeLineIntoFields(int row)
+{
+    produsAles = true;
+    // The row's price, shown rounded, is taken back at full precision when left as shown.
+    pretProdus = RowPrice(row);
+    QString unit = listaArticole.GetItemText(row, ColUnit);
+    ShowLineFields(Amount(pretProdus), unit.Trim().IsEmpty() ? QString(L"Buc") : unit,
+                   listaArticole.GetItemText(row, ColQuantity));
+    ShowLineVat(RowVatCode(row));
+    linieLuata = {row, GetItemText(IDC_FE_PRODUCT), GetItemText(IDC_FE_UNIT), GetItemText(IDC_FE_QUANTITY),
+                  GetItemText(IDC_FE_PRICE), SelectedVatCode()};
+}
+
+bool MyFacturiDialog::LineFieldsAsTaken(int row) const
+{
+    const LineInFields& taken = linieLuata;
+    return taken.row == row && GetItemText(IDC_FE_PRODUCT) == taken.name && GetItemText(IDC_FE_UNIT) == taken.unit &&
+           GetItemText(IDC_FE_QUANTITY) == taken.quantity && GetItemText(IDC_FE_PRICE) == taken.price &&
+           SelectedVatCode() == taken.vatCode && IsDlgButtonChecked(m_hwnd, IDC_FE_INCLUDES_VAT) != BST_CHECKED;
+}
+
+// A click elsewhere ends the product choice as the focus leaves the product
+// field: the window the click gave the focus to (the editor itself when it
+// went outside), else null.
+HWND MyFacturiDialog::FocusTakenByClick() const
+{
+    bool pressed = ::GetKeyState(VK_LBUTTON) < 0 || ::GetKeyState(VK_RBUTTON) < 0 || ::GetKeyState(VK_MBUTTON) < 0;
+    HWND combo = GetItem(IDC_FE_PRODUCT);
+    HWND focus = ::GetFocus();
+    if (!pressed || focus == combo || ::IsChild(combo, focus))
+        return nullptr;
+    return focus && ::IsChild(m_hwnd, focus) ? focus : m_hwnd;
+}
+
+void MyFacturiDialog::ShowLineFields(const QString& price, const QString& unit, const QString& quantity, HWND clicked)
+{
+    // The field a click went into keeps its text and the caret the click put there.
+    const std::pair<int, const QString*> fields[] = {
+        {IDC_FE_PRICE, &price}, {IDC_FE_UNIT, &unit}, {IDC_FE_QUANTITY, &quantity}};
+    for (const auto& field : fields)
+        if (GetItem(field.first) != clicked)
+            SetItemText(field.first, *field.second);
+    if (clicked)
+        return;
+    HWND field = GetItem(IDC_FE_QUANTITY);
+    ::SendMessageW(field, EM_SETSEL, 0, -1);
+    ::SendMessageW(field, EM_SCROLLCARET, 0, 0);
+    SetFocus(field);
+}
+
+// Prices in the fields are without VAT, as the catalogue keeps them.
+void MyFacturiDialog::ShowLineVat(long long vatCode)
+{
     ::SendMessageW(GetItem(IDC_FE_VAT), CB_SETCURSEL, (vatCode >= 0 && vatCode <= 3) ? vatCode : 3, 0);
     // Checking an automatic radio button walks its group, which runs on over
     // the editor's controls to the next group (some 8 ms under Wine, after
@@ -180,7 +266,6 @@ bool MyFacturiDialog::OnProductChosen(int mode, bool fillFields)
         CheckDlgButton(m_hwnd, IDC_FE_EXCLUDES_VAT, BST_CHECKED);
     if (modificareLinie)
         SetItemText(IDOK, L"Modifica");
-    return true;
 }
 
 void MyFacturiDialog::FillPartnerFields()

@@ -28,7 +28,7 @@ inline double CellAmount(const wchar_t* text)
 
 inline micro::utils::QString Amount(double value)
 {
-    return micro::utils::QString::Formatted(L"%.2f", value);
+    return MoneyText(value);
 }
 
 // A stored date is the chosen day: the time of day is dropped.

@@ -233,11 +233,15 @@ bool MyFacturiDialog::AddOrModifyLine()
         MessageBox(L"Cantitatea nu poate fi 0 !", L"Atentie", MB_ICONEXCLAMATION);
         return false;
     }
+    int replaced = modificareLinie ? listaArticole.GetSelectedItem() : -1;
+    // A row taken into the fields and put back as it was keeps its exact figures.
+    bool asTaken = replaced >= 0 && replaced < nrLinii && LineFieldsAsTaken(replaced);
+    if (asTaken)
+        quantity = RowQuantity(replaced);
     // A catalogue price left as shown keeps its full precision.
     double p = priceText == Amount(pretProdus) ? pretProdus : typedPrice;
     LineValues v = ComputeLine(p, quantity, VatMultiplier(vatCode), includesVat);
     // Neither the line nor the document may pass the largest amount its words can say.
-    int replaced = modificareLinie ? listaArticole.GetSelectedItem() : -1;
     double others = valoareTTI - (replaced >= 0 && replaced < nrLinii ? ItemNumber(replaced, ColGross) : 0.0);
     if (std::fabs(v.gross) > kLargestAmount || std::fabs(others + v.gross) > kLargestAmount) {
         MessageBox(kValueTooLarge, L"Atentie", MB_ICONEXCLAMATION);
@@ -245,11 +249,17 @@ bool MyFacturiDialog::AddOrModifyLine()
     }
 
     unsigned long long productId = 0;
-    bool known = FindPendingProduct(name) != nullptr;
-    if (!StoreLineProduct(name, unit, vatCode, v.unitNet, includesVat, productId))
-        return false;
-    const PendingProduct* stored = FindPendingProduct(name);
-    bool newToCatalogue = !known && stored && stored->isNew;
+    bool newToCatalogue = false;
+    bool keptVat = !asTaken || RowStoredVat(replaced) >= 0;
+    if (asTaken) {
+        productId = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(replaced, ColId)));
+    } else {
+        bool known = FindPendingProduct(name) != nullptr;
+        if (!StoreLineProduct(name, unit, vatCode, v.unitNet, includesVat, productId))
+            return false;
+        const PendingProduct* stored = FindPendingProduct(name);
+        newToCatalogue = !known && stored && stored->isNew;
+    }
 
     // The discount row stays last: it is taken away and applied again below.
     QString discount = areDiscount ? procentDiscount : QString();
@@ -258,6 +268,7 @@ bool MyFacturiDialog::AddOrModifyLine()
 
     int row = modificareLinie ? listaArticole.GetSelectedItem() : -1;
     modificareLinie = false;
+    linieLuata.row = -1;
     // A button repaints at once when its text is set, even to the same text.
     if (!(GetItemText(IDOK) == L"Adauga"))
         SetItemText(IDOK, L"Adauga");
@@ -273,26 +284,27 @@ bool MyFacturiDialog::AddOrModifyLine()
         ++nrLinii;
     }
     textCotaTVA = VatLabel(vatCode);
+    LineAmounts amounts = LineAtRate(v.net, vatCode);
     listaArticole.SetItemText(row, ColId, QString::Formatted(L"%d", static_cast<int>(productId)));
     listaArticole.SetItemText(row, ColName, name);
     listaArticole.SetItemText(row, ColUnitPrice, Amount(v.unitNet));
     SetRowPrice(row, v.unitNet);
     listaArticole.SetItemText(row, ColQuantity, quantityText);
     SetRowQuantity(row, quantity);
-    SetRowVat(row, vatCode, true);
+    SetRowVat(row, vatCode, keptVat);
     listaArticole.SetItemText(row, ColUnit, unit);
     listaArticole.SetItemText(row, ColCurrency, L"RON");
-    listaArticole.SetItemText(row, ColNet, Amount(v.net));
-    listaArticole.SetItemText(row, ColVat, Amount(v.vat));
-    listaArticole.SetItemText(row, ColGross, Amount(v.gross));
+    SetRowAmounts(row, amounts);
     listaArticole.SetItemText(row, ColVatText, textCotaTVA);
     listaArticole.SelectItem(row);
     butoaneAmanate = false;
     PlaceLineButtons(row);
     if (appended) {
-        valoareFT += ItemNumber(row, ColNet);
-        valoareTVA += ItemNumber(row, ColVat);
-        valoareTTI += ItemNumber(row, ColGross);
+        DocumentTotals totals(valoareFT, valoareTVA, valoareTTI);
+        totals.Add(amounts);
+        valoareFT = totals.Net();
+        valoareTVA = totals.Vat();
+        valoareTTI = totals.Gross();
         randuriInTotal = nrLinii;
         ShowTotals();
     } else {
@@ -348,9 +360,12 @@ bool MyFacturiDialog::BeginModifyLine()
     if (areDiscount)
         RemoveDiscountLine();
     listaArticole.SelectItem(row);
+    // Leaving the product field chooses the product typed there and fills the
+    // catalogue's figures: it is left before the line's own are shown.
+    SetFocus(GetItem(IDC_FE_QUANTITY));
     SetItemText(IDC_FE_PRODUCT, name);
     modificareLinie = true;
-    OnProductChosen(0);
+    TakeLineIntoFields(row);
     return true;
 }
 
@@ -371,16 +386,41 @@ void MyFacturiDialog::RemoveDiscountLine()
 
 void MyFacturiDialog::RecomputeTotals()
 {
-    valoareFT = valoareTVA = valoareTTI = 0.0;
-    for (int row = 0; row < nrLinii; ++row) {
-        valoareFT += ItemNumber(row, ColNet);
-        valoareTVA += ItemNumber(row, ColVat);
-        valoareTTI += ItemNumber(row, ColGross);
-    }
-    SetItemText(IDC_FE_TOTAL_NET, QString::Formatted(L"%0.2f", valoareFT));
-    SetItemText(IDC_FE_TOTAL_VAT, QString::Formatted(L"%0.2f", valoareTVA));
-    SetItemText(IDC_FE_TOTAL, QString::Formatted(L"%0.2f", valoareTTI));
+    SumRows();
+    ShowTotals();
+}
+
+void MyFacturiDialog::SumRows()
+{
+    DocumentTotals totals = RowTotals();
+    valoareFT = totals.Net();
+    valoareTVA = totals.Vat();
+    valoareTTI = totals.Gross();
     randuriInTotal = nrLinii;
+}
+
+DocumentTotals MyFacturiDialog::RowSums() const
+{
+    DocumentTotals totals;
+    for (int row = 0; row < nrLinii; ++row)
+        totals.Add({ItemNumber(row, ColNet), ItemNumber(row, ColVat), ItemNumber(row, ColGross)});
+    return totals;
+}
+
+// Until its rows change, a stored document's totals are what it was issued
+// with: a re-save writes what was stored, and a paid invoice of an earlier
+// version is not refused for falling a ban below what it collected.
+DocumentTotals MyFacturiDialog::RowTotals() const
+{
+    DocumentTotals totals = RowSums();
+    return pastreazaTotaluriEmise && totals == totaluriRanduriIncarcate ? totaluriEmise : totals;
+}
+
+void MyFacturiDialog::SetRowAmounts(int row, const LineAmounts& amounts)
+{
+    listaArticole.SetItemText(row, ColNet, Amount(amounts.net));
+    listaArticole.SetItemText(row, ColVat, Amount(amounts.vat));
+    listaArticole.SetItemText(row, ColGross, Amount(amounts.gross));
 }
 
 void MyFacturiDialog::RenumberRows()
@@ -417,37 +457,33 @@ bool MyFacturiDialog::VatRatesDiffer(bool report)
 
 bool MyFacturiDialog::AppendDiscountRow(const QString& percentText)
 {
-    if (percentText.IsEmpty())
-        return false;
     double pct = 0.0;
-    if (!ParsePercent(percentText, pct))
+    if (percentText.IsEmpty() || !ParsePercent(percentText, pct))
         return false;
-    double d = pct * valoareFT / 100.0, v = pct * valoareTVA / 100.0, t = pct * valoareTTI / 100.0;
+    // Its price keeps the full precision the percentage is read back from;
+    // its amounts are rounded as every line's, at the rate of the lines it
+    // discounts (one rate: see VatRatesDiffer).
+    double d = pct * valoareFT / 100.0;
+    QString percent = PercentText(pct);
     QString name;
     GetProductTextField(name, 0, 1);
     int row = listaArticole.InsertItem(nrLinii, QString::Formatted(L"%lu", static_cast<unsigned long>(nrLinii + 1)));
     listaArticole.SetItemText(row, ColId, L"0");
-    listaArticole.SetItemText(row, ColName, name + L" " + percentText + L"%");
+    listaArticole.SetItemText(row, ColName, name + L" " + percent + L"%");
     listaArticole.SetItemText(row, ColUnitPrice, Amount(d));
     SetRowPrice(row, d);
     listaArticole.SetItemText(row, ColQuantity, L"-1");
     SetRowQuantity(row, -1.0);
-    // Taxed at the rate of the lines it discounts (one rate: see VatRatesDiffer).
     if (row > 0)
         SetRowVat(row, RowVatCode(0), RowStoredVat(0) >= 0);
     listaArticole.SetItemText(row, ColUnit, L"BUC");
     listaArticole.SetItemText(row, ColCurrency, GetCurrencyName(GetProductIntField(0, 1)));
-    listaArticole.SetItemText(row, ColNet, Amount(-d));
-    listaArticole.SetItemText(row, ColVat, Amount(-v));
-    listaArticole.SetItemText(row, ColGross, Amount(-t));
+    SetRowAmounts(row, LineAtRate(-d, row > 0 ? RowVatCode(0) : 0));
     listaArticole.SetItemText(row, ColVatText, textCotaTVA);
     areDiscount = true;
-    procentDiscount = percentText;
+    procentDiscount = percent;
     ++nrLinii;
-    valoareFT -= d;
-    valoareTVA -= v;
-    valoareTTI -= t;
-    randuriInTotal = -1;
+    SumRows();
     return true;
 }
 
@@ -457,13 +493,15 @@ void MyFacturiDialog::ApplyDiscount()
         return;
     QString percent = GetItemText(IDC_FE_DISCOUNT);
     double ignored = 0.0;
-    if (!areDiscount && !ParsePercent(percent, ignored)) {
+    if (areDiscount) {
+        RemoveDiscountLine();
+    } else if (percent.Trim().IsEmpty()) {
+        return; // an empty field is no discount
+    } else if (!ParsePercent(percent, ignored)) {
         MessageBox(kPercentRefused, L"Atentie", MB_ICONEXCLAMATION);
         return;
-    }
-    if (areDiscount)
-        RemoveDiscountLine();
-    else
+    } else {
         AppendDiscountRow(percent);
+    }
     UpdateData(true);
 }

@@ -3,6 +3,7 @@
 #include "database/MyRepository.h"
 #include "documents/FacturiRecord.h"
 #include "documents/MyFacturiDialog.h"
+#include "framework/gui/QTabContainer.h"
 #include "framework/qapp/QApplication.h"
 #include "framework/qdialog/QMessageBox.h"
 #include "resources/resource.h"
@@ -168,6 +169,13 @@ bool MyFacturiPanel::OpenDocument(int row)
     if (!ended && !editor.salvat)
         return false;
     Reload();
+    // A proforma or delivery note turned into an invoice: the invoice tabs
+    // beside this one show it.
+    if (editor.tip != tip) {
+        HWND container = GetParent(m_hwnd);
+        ReloadDocumentTabs(dynamic_cast<micro::gui::QTabContainer*>(micro::gui::QWindow::FromHandle(container)),
+                           editor.tip);
+    }
     return true;
 }
 
@@ -175,6 +183,18 @@ void MyFacturiPanel::Reload()
 {
     lista.Clear();
     FillList();
+}
+
+void ReloadDocumentTabs(micro::gui::QTabContainer* tabs, int type)
+{
+    if (!tabs)
+        return;
+    long long listed = type == DocumentReturnInvoice ? DocumentInvoice : type;
+    for (int i = 0; i < tabs->GetPageCount(); ++i) {
+        MyFacturiPanel* panel = dynamic_cast<MyFacturiPanel*>(tabs->GetPage(i));
+        if (panel && panel->tip == listed && panel->GetHandle())
+            panel->Reload();
+    }
 }
 
 void MyFacturiPanel::RequestPrintTab(int row)

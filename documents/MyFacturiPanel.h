@@ -2,6 +2,12 @@
 #include "documents/DocumentRowList.h"
 #include "framework/gui/QPanel.h"
 
+namespace micro {
+namespace gui {
+class QTabContainer;
+}
+} // namespace micro
+
 // A tab of the main window listing every stored document of one type
 // (0 invoices, 1 proformas, 2 delivery notes, 3 goods-received notes).
 // A double-click opens the document in the editor; a right-click asks the main
@@ -32,3 +38,7 @@ private:
     void RequestPrintTab(int row);
     void ReadRows();
 };
+
+// Reads again every document list tab of tabs (may be null) that lists the
+// type (return invoices are listed among the invoices).
+void ReloadDocumentTabs(micro::gui::QTabContainer* tabs, int type);

@@ -107,6 +107,14 @@ bool MyFacturiDialog::SaveDocument()
         return false;
     unsigned long long issueDate = DayOf(GetPicker(IDC_FE_ISSUE_DATE));
     unsigned long long dueDate = DayOf(GetPicker(IDC_FE_DUE_DATE));
+    // A due date before the issue date is never stored; a document stored so
+    // before this rule, saved again with its dates as they were, keeps them.
+    bool datesAsStored = !insert && issueDate == DayOf(dataCreare) && dueDate == DayOf(dataScadenta);
+    if (dueDate < issueDate && !datesAsStored) {
+        MessageBox(L"Data scadenta nu poate fi inaintea datei documentului !", L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+        SetFocus(GetItem(IDC_FE_DUE_DATE));
+        return false;
+    }
     if (!stornat && !StockAllowsSave(status != StatusCancelled && status != StatusReversed))
         return false;
 
@@ -172,20 +180,21 @@ bool MyFacturiDialog::SaveDocument()
         }
 
         // What was already paid stays paid; a cancelled or reversed document
-        // owes nothing, nor does a new return invoice (goods taken back).
-        if (stornat || status == StatusCancelled || status == StatusReversed ||
-            (insert && (tip == DocumentReturnInvoice || total < 0))) {
+        // owes nothing. A return invoice's negative total is a credit its
+        // client holds (the settlement's rule); any other negative total owes nothing.
+        const settlement::DocumentTable* settled = SettledTable(tip);
+        const bool credit = settled && settled->holdsCredits;
+        if (stornat || status == StatusCancelled || status == StatusReversed || (insert && total < 0 && !credit)) {
             balance = 0.0;
         } else if (insert) {
             balance = total;
-        } else if (total < 0) {
-            // Nothing is collected on a negative total: its balance stays as
-            // stored (0 for the program's own return invoices) within [total, 0].
+        } else if (total < 0 && !credit) {
+            // Its balance stays as stored within [total, 0].
             double stored = db.ExecQuery(SqlFormat(L"select sold from '%s' where id = %llu", DocumentHeaderTable(tip), id)
                                              .c_str())
                                 .GetFloatField(0, 0.0);
             balance = std::min(0.0, std::max(total, stored));
-        } else if (const settlement::DocumentTable* settled = SettledTable(tip)) {
+        } else if (settled) {
             settlement::TotalChange change = settlement::BalanceForTotal(*settled, id, total);
             if (change.refused) {
                 MessageBox(SettledText(tip, numar, change.taken, change.owners) +
@@ -199,8 +208,7 @@ bool MyFacturiDialog::SaveDocument()
             QsqlQuery old = db.ExecQuery(
                 SqlFormat(L"select valoareTTI, sold from '%s' where id = %llu", DocumentHeaderTable(tip), id).c_str());
             double paid = old.Eof() ? 0.0 : old.GetFloatField(0, 0.0) - old.GetFloatField(1, 0.0);
-            // Between 0 and the total, whichever sign the total has (a
-            // return invoice's total and balance are negative).
+            // Between 0 and the total.
             balance = std::min(std::max(total - paid, std::min(0.0, total)), std::max(0.0, total));
         }
 
@@ -286,7 +294,6 @@ std::vector<MyFacturiDialog::StoredLine> MyFacturiDialog::StoredLines(double& ne
 {
     std::vector<StoredLine> lines;
     double sign = StoredSign();
-    net = vat = total = 0.0;
     for (int row = 0; row < nrLinii; ++row) {
         StoredLine line;
         line.product = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));
@@ -294,41 +301,36 @@ std::vector<MyFacturiDialog::StoredLine> MyFacturiDialog::StoredLines(double& ne
         line.price = RowPrice(row);
         line.vatCode = RowStoredVat(row);
         lines.push_back(line);
-        net += ItemNumber(row, ColNet);
-        vat += ItemNumber(row, ColVat);
-        total += ItemNumber(row, ColGross);
     }
-    net *= sign;
-    vat *= sign;
-    total *= sign;
+    DocumentTotals totals = RowTotals();
+    net = sign * totals.Net();
+    vat = sign * totals.Vat();
+    total = sign * totals.Gross();
     return lines;
 }
 
+// The whole write goes to the check: the lines as they will be stored, the
+// day, and (through the id) the stored lines and day they replace. Only a
+// temporary invoice's save is left to its validation.
 bool MyFacturiDialog::StockAllowsSave(bool linesCount)
 {
     bool received = tip == DocumentGoodsReceived;
     if (!received && tip != DocumentInvoice && tip != DocumentReturnInvoice)
         return true;
-    if (!received && linesCount)
+    if (tip == DocumentInvoice && linesCount && status <= StatusTemporary)
         return true;
-    bool stored = id != 0 && !documentNou;
-    StockTally tally(static_cast<long long>(DayOf(GetPicker(IDC_FE_ISSUE_DATE))),
-                     received ? StockSourceReceived : StockSourceInvoice, stored ? id : 0);
-    int refused = -1;
-    if (!linesCount) {
-        refused = tally.TakeNothingForOwnLines();
-    } else {
-        for (int row = 0; row < nrLinii && refused < 0; ++row) {
-            unsigned long long product = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(row, ColId)));
-            if (ProductHoldsStock(product) && !tally.Take(product, -RowQuantity(row)))
-                refused = row;
-        }
+    std::vector<StockLine> lines;
+    if (linesCount) {
+        double net = 0.0, vat = 0.0, total = 0.0;
+        for (const StoredLine& line : StoredLines(net, vat, total))
+            lines.push_back({line.product, line.quantity});
     }
-    if (refused < 0)
+    bool stored = id != 0 && !documentNou;
+    StockRefusal refusal = CheckStockWrite(received ? StockSourceReceived : StockSourceInvoice, stored ? id : 0,
+                                           static_cast<long long>(DayOf(GetPicker(IDC_FE_ISSUE_DATE))), lines);
+    if (!refusal.Refused())
         return true;
-    QString name = refused < nrLinii ? listaArticole.GetItemText(refused, ColName) : QString();
-    MessageBox(QString::Formatted(L"La linia %d, ", refused + 1) + name + L"\nCantitate Insufucienta in stoc !",
-               L"Message", MB_OK);
+    MessageBox(StockRefusalText(refusal), L"Message", MB_OK);
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "masterdata/NumberText.h"
 #include "framework/utils/QString.h"
+#include <cmath>
 #include <cwchar>
 #include <string>
 
@@ -122,6 +123,13 @@ bool ParsePercent(const wchar_t* text, double& value)
         return false;
     value = parsed;
     return true;
+}
+
+QString MoneyText(double value)
+{
+    long long bani = std::llround(value * 100.0);
+    unsigned long long magnitude = static_cast<unsigned long long>(bani < 0 ? -bani : bani);
+    return QString::Formatted(L"%s%llu.%02llu", bani < 0 ? L"-" : L"", magnitude / 100, magnitude % 100);
 }
 
 double StoredNumber(const wchar_t* text)

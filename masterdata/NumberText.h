@@ -1,4 +1,5 @@
 #pragma once
+#include "framework/utils/QString.h"
 
 // Numbers as users type them, one reader for every field of every dialog.
 // A decimal comma or point; when both appear, the last one is the decimal
@@ -37,5 +38,10 @@ extern const wchar_t kAmountRefused[];
 extern const wchar_t kPriceRefused[];
 extern const wchar_t kQuantityRefused[];
 extern const wchar_t kPercentRefused[];
+// Money as every screen, page and PDF writes it: rounded to bani (halves
+// away from zero, as balances are compared), two decimals after a point,
+// never "-0.00".
+micro::utils::QString MoneyText(double value);
+
 // A value computed from accepted numbers (a line's total) beyond kLargestAmount.
 extern const wchar_t kValueTooLarge[];

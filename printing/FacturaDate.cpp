@@ -26,6 +26,12 @@ QString Formatted2(double value)
     return QString::Formatted(L"%.2f", value);
 }
 
+// A stored amount as every page prints money; a field without a value stays empty.
+QString StoredMoney(const QsqlQuery& q, int column)
+{
+    return q.GetStringField(column).IsEmpty() ? QString() : MoneyText(q.GetFloatField(column, 0.0));
+}
+
 } // namespace
 
 FacturaDate::FacturaDate(unsigned long long documentId, int type)
@@ -99,9 +105,9 @@ unsigned long long FacturaDate::LoadHeader()
     micro::utils::FormatTimeText(q.GetIntField(3), dataCreare, kDateFormat);
     micro::utils::FormatTimeText(q.GetIntField(4), dataScadenta, kDateFormat);
     unsigned long long delegateId = q.GetIdField(5);
-    valoareFT = q.GetStringField(6);
-    valoareTVA = q.GetStringField(7);
-    valoareTTI = q.GetStringField(8);
+    valoareFT = StoredMoney(q, 6);
+    valoareTVA = StoredMoney(q, 7);
+    valoareTTI = StoredMoney(q, 8);
     headerNet = q.GetFloatField(6, 0.0);
     if (tip == DocumentGoodsReceived)
         serieNir = q.GetStringField(9);
@@ -181,32 +187,49 @@ void FacturaDate::LoadDelegate(unsigned long long delegateId)
 }
 
 // The document's receipt is the last one that names exactly this document's
-// number, belongs to its client and was not cancelled; without one the next
-// receipt number and series are shown (not reserved).
+// number, belongs to its client, was not cancelled and, when it keeps the id of
+// the invoice it was made for, was made for this one. Without one the receipt
+// shows no number and no series: a number shown is always a stored receipt's,
+// and the next one is proposed only when a receipt is about to be made.
 void FacturaDate::LoadReceipt()
 {
     QString wanted(L" ");
     wanted += numar;
+    chitantaNumar.Empty();
+    chitantaSerie.Empty();
+    chitantaSuma = valoareTTI;
+    chitantaSumaInLitere = totalInLitere;
     try {
         // Found through the client's receipts (an index), not by reading them all.
         QsqlQuery q = GetRepository().ExecQuery(micro::qsql::SqlFormat(
-            L"select id  , facturi   , serie  ,numar   , IDClient , status from Incasari where IDClient = %llu and "
-            L"facturi = '%s' and coalesce(status, 0) <> %lld order by id desc limit 1",
-            clientId, wanted.c_str(), kReceiptCancelled));
+            L"select id  , facturi   , serie  ,numar   , IDClient , status, suma from Incasari where IDClient = %llu and "
+            L"facturi = '%s' and coalesce(status, 0) <> %lld and coalesce(documente, '') in ('', '0', '%llu') "
+            L"order by id desc limit 1",
+            clientId, wanted.c_str(), kReceiptCancelled, id));
         if (!q.Eof()) {
             chitantaId = q.GetIdField(0);
             chitantaSerie = q.GetStringField(2);
             chitantaNumar = q.GetStringField(3);
+            SetReceiptSum(q.GetFloatField(6, 0.0));
+        } else if (tip == 0 && id != 0) {
+            // A receipt made now would collect the balance: a partly paid
+            // invoice's receipt is for what is left, which its validation settles.
+            QsqlQuery balance = GetRepository().ExecQuery(
+                micro::qsql::SqlFormat(L"select sold from Facturi where id = %llu and sold > 0", id));
+            if (!balance.Eof())
+                SetReceiptSum(balance.GetFloatField(0, 0.0));
         }
     } catch (const QSqlError& error) {
         QString text(L"Eroare la Incasari: ");
         text += error.GetText();
         micro::qdialog::ShowMessageBox(micro::qdialog::ModalOwner(), text, L"Message", MB_OK);
     }
-    if (chitantaId != 0)
-        return;
-    chitantaNumar.Format(L"%d", static_cast<int>(GetInvoiceConfigValue(10) + 1));
-    GetDocumentSeries(chitantaSerie, 2);
+}
+
+void FacturaDate::SetReceiptSum(double amount)
+{
+    chitantaSuma = MoneyText(amount);
+    chitantaSumaInLitere = AmountToWords(amount);
 }
 
 void FacturaDate::LoadLines()
@@ -239,19 +262,17 @@ ItemFactura* FacturaDate::ReadLine(const QsqlQuery& q, unsigned long n)
         item->nrCrt.Format(L"%lu", n);
         unsigned long long productId = q.GetIdField(1);
         double price = q.GetFloatField(3, 0.0);
-        item->pretUnitar = Formatted2(price);
+        item->pretUnitar = MoneyText(price);
         if (productId != 0)
             GetProductTextField(item->denumire, productId, 1);
         else {
             GetProductTextField(item->denumire, 0, 1);
-            item->denumire +=
-                QString::Formatted(L" %d%%", DiscountLinePercent(q.GetFloatField(2, 0.0), price, headerNet));
+            item->denumire += L" " + PercentText(DiscountLinePercent(q.GetFloatField(2, 0.0), price, headerNet)) + L"%";
         }
         double quantity = q.GetFloatField(2, 0.0);
         item->cantitate = Formatted2(quantity);
         GetProductTextField(item->um, productId, 6);
         double value = quantity * price;
-        item->valoare = Formatted2(value);
         // The code the line was issued with; a line stored without one
         // follows its product (the discount row, the lines before it).
         long long kept = q.GetIntField(5);
@@ -260,7 +281,9 @@ ItemFactura* FacturaDate::ReadLine(const QsqlQuery& q, unsigned long n)
         else if (productId != 0)
             ultimaCotaTVA = static_cast<int32_t>(GetProductIntField(productId, 3));
         item->cotaTVA = VatLabel(ultimaCotaTVA);
-        item->valoareTVA = Formatted2(LineVat(value, ultimaCotaTVA));
+        LineAmounts amounts = LineAtRate(value, ultimaCotaTVA);
+        item->valoare = MoneyText(amounts.net);
+        item->valoareTVA = MoneyText(amounts.vat);
     } catch (...) {
         delete item;
         throw;

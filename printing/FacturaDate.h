@@ -54,6 +54,10 @@ public:
     micro::utils::QString clientCont;
     micro::utils::QString chitantaNumar;
     micro::utils::QString chitantaSerie;
+    // What the receipt collects: a stored receipt's own sum, else what is left
+    // to collect on the invoice (its total for any other document), and in words.
+    micro::utils::QString chitantaSuma;
+    micro::utils::QString chitantaSumaInLitere;
     micro::utils::QString valoareTTI;   // as the database renders the number
     micro::utils::QString valoareTVA;
     micro::utils::QString valoareFT;
@@ -94,6 +98,7 @@ private:
     bool LoadCompany();
     void LoadDelegate(unsigned long long delegateId);
     void LoadReceipt();
+    void SetReceiptSum(double amount);
     void LoadLines();
     ItemFactura* ReadLine(const micro::qsql::QsqlQuery& q, unsigned long n);
 

@@ -111,13 +111,14 @@ void MyIntrariGeneraleDialog::LayoutControls()
 
 void MyIntrariGeneraleDialog::LoadRecords()
 {
-    long long end = EndOfToday();
-    long long start = end - GetInvoiceConfigValue(15) * 86400;
+    // From the start of the period on, with no end: a movement dated after
+    // today can only be reopened or reprinted from here.
+    long long start = EndOfToday() - GetInvoiceConfigValue(15) * 86400;
     try {
         QsqlQuery q = GetRepository().ExecQuery(
             SqlFormat(L"select id, dataCreare, status, valoareFT, valoareTVA, valoareTTI, utilizator from %s "
-                      L"where dataCreare BETWEEN %lld AND %lld order by dataCreare, id",
-                      StockMoveKindOf(kind).headerTable, start, end)
+                      L"where dataCreare >= %lld order by dataCreare, id",
+                      StockMoveKindOf(kind).headerTable, start)
                 .c_str());
         for (; !q.Eof(); q.NextRow()) {
             IntrariRecord* r = new IntrariRecord;

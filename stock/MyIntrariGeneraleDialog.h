@@ -10,9 +10,10 @@ struct IntrariRecord {
     micro::utils::QString idText, dateText, statusText, ftText, tvaText, ttiText, creatorText;
 };
 
-// The list of the general entries (kind 0) or exits (kind 1) of the recent
-// period: filtered as the user types, the selected movement's rows in the
-// details pane, the editor opened for a new movement or a listed one.
+// The list of the general entries (kind 0) or exits (kind 1) from the start of
+// the recent period on (later dates included): filtered as the user types, the
+// selected movement's rows in the details pane, the editor opened for a new
+// movement or a listed one.
 class MyIntrariGeneraleDialog : public micro::qdialog::QDialog {
 public:
     explicit MyIntrariGeneraleDialog(HWND parent);

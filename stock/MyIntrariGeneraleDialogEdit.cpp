@@ -147,13 +147,29 @@ void MyIntrariGeneraleDialogEdit::ShowWriteError(const QString& text)
     MessageBox(text.c_str(), L"Message", MB_OK | MB_ICONERROR);
 }
 
+bool MyIntrariGeneraleDialogEdit::QuantitiesGiven(const std::vector<StockMoveRow>& rows)
+{
+    for (size_t row = 0; row < rows.size(); ++row) {
+        if (std::llround(rows[row].quantity * 100) == 0) {
+            MessageBox(QString::Formatted(L"La linia %d", static_cast<int>(row + 1)) + L"\nCantitatea este 0 !",
+                       L"Message", MB_OK | MB_ICONEXCLAMATION);
+            itemList.SelectItem(static_cast<int>(row));
+            return false;
+        }
+    }
+    return true;
+}
+
 void MyIntrariGeneraleDialogEdit::SaveTemporary()
 {
+    std::vector<StockMoveRow> rows = CollectRows();
+    if (!QuantitiesGiven(rows))
+        return;
     date = datePicker.GetUnixTime();
     StockMoveHeader header = Header();
     header.status = StockMoveTemporary;
     try {
-        SaveStockMove(kind, header, CollectRows());
+        SaveStockMove(kind, header, rows);
     } catch (const QSqlError& error) {
         ShowWriteError(error.GetText());
         return;
@@ -173,10 +189,15 @@ void MyIntrariGeneraleDialogEdit::Cancel()
     if (id == 0)
         date = datePicker.GetUnixTime();
     StockMoveHeader header = Header();
+    StockRefusal refusal;
     try {
-        CancelStockMove(kind, header);
+        refusal = CancelStockMove(kind, header);
     } catch (const QSqlError& error) {
         ShowWriteError(error.GetText());
+        return;
+    }
+    if (refusal.Refused()) {
+        MessageBox(StockRefusalText(refusal), L"Message", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     status = header.status;
@@ -204,14 +225,8 @@ void MyIntrariGeneraleDialogEdit::Validate()
         MessageBox(L"Nu ati introdus nici un produs !", L"Message", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    for (size_t row = 0; row < rows.size(); ++row) {
-        if (std::llround(rows[row].quantity * 100) == 0) {
-            MessageBox(QString::Formatted(L"La linia %d", static_cast<int>(row + 1)) + L"\nCantitatea este 0 !",
-                       L"Message", MB_OK | MB_ICONEXCLAMATION);
-            itemList.SelectItem(static_cast<int>(row));
-            return;
-        }
-    }
+    if (!QuantitiesGiven(rows))
+        return;
     date = datePicker.GetUnixTime();
     StockMoveHeader header = Header();
     int refused = -1;
@@ -222,9 +237,7 @@ void MyIntrariGeneraleDialogEdit::Validate()
         return;
     }
     if (refused >= 0) {
-        MessageBox(QString::Formatted(L"La linia %d, ", refused + 1) + itemList.GetItemText(refused, ColName) +
-                       L"\nCantitate Insufucienta in stoc !",
-                   L"Message", MB_OK | MB_ICONEXCLAMATION);
+        MessageBox(StockRefusalText({refused, rows[refused].productId}), L"Message", MB_OK | MB_ICONEXCLAMATION);
         itemList.SelectItem(refused);
         return;
     }

@@ -67,6 +67,8 @@ private:
     void Renumber();
     std::vector<StockMoveRow> CollectRows() const;
     StockMoveHeader Header() const;
+    // False, after saying which, when a row's quantity is 0 in hundredths.
+    bool QuantitiesGiven(const std::vector<StockMoveRow>& rows);
     void SaveTemporary();
     void Cancel();
     void Validate();

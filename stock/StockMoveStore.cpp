@@ -129,12 +129,18 @@ unsigned long long SaveStockMove(int kind, StockMoveHeader& header, const std::v
     return id;
 }
 
-unsigned long long CancelStockMove(int kind, StockMoveHeader& header)
+StockRefusal CancelStockMove(int kind, StockMoveHeader& header)
 {
     const StockMoveKind& k = StockMoveKindOf(kind);
     StockMoveHeader draft = header;
     draft.status = StockMoveCancelled;
     QsqlTransaction transaction(GetRepository());
+    // A validated movement's lines leave what the rule counts.
+    StockRefusal refusal;
+    if (draft.id != 0)
+        refusal = CheckStockWrite(StockSourceOfKind(k), draft.id, draft.date - kStoredDateShift, {});
+    if (refusal.Refused())
+        return refusal;
     if (draft.id == 0) {
         WriteMovement(k, draft, std::vector<StockMoveRow>());
     } else if (GetRepository().ExecDML(
@@ -146,7 +152,7 @@ unsigned long long CancelStockMove(int kind, StockMoveHeader& header)
     }
     transaction.Commit();
     header = draft;
-    return header.id;
+    return refusal;
 }
 
 int ValidateStockMove(int kind, StockMoveHeader& header, const std::vector<StockMoveRow>& rows)

@@ -1,5 +1,6 @@
 #pragma once
 #include <vector>
+#include "database/StockRule.h"
 #include "framework/utils/QString.h"
 
 // A general stock movement: a general entry (kind 0) brings goods into stock,
@@ -62,7 +63,9 @@ unsigned long long SaveStockMove(int kind, StockMoveHeader& header, const std::v
 
 // Stores the cancellation (status 3): a stored movement keeps its items; a
 // movement never stored is stored without items, so its number is used up.
-unsigned long long CancelStockMove(int kind, StockMoveHeader& header);
+// A validated movement whose lines some later stock needs is refused with
+// nothing written: the refusal names its first such stored line.
+StockRefusal CancelStockMove(int kind, StockMoveHeader& header);
 
 // Applies the rows to the products' stock in list order, writes a Stocuri row
 // for each, and saves the movement as validated, all in one transaction.

@@ -1,7 +1,9 @@
 #include "printing/layouts/InvoiceReceipt.h"
 #include <cwchar>
+#include "cash/CashMessages.h"
 #include "cash/MyCreareChitantaFacturiDialog.h"
 #include "database/DocumentTables.h"
+#include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "framework/qapp/QApplication.h"
 #include "framework/qdialog/QMessageBox.h"
@@ -10,23 +12,6 @@
 
 using micro::qsql::QSqlError;
 using micro::utils::QString;
-
-namespace {
-
-unsigned long long InsertReceipt(const FacturaPrintJob& job, unsigned long long number, const QString& series)
-{
-    InvoiceReceiptRow row;
-    row.series = series;
-    row.number = number;
-    row.clientId = job.clientId;
-    row.invoices = L" " + job.numar;
-    row.amount = StoredNumber(job.valoareTTI.c_str());
-    row.amountInWords = job.totalInLitere;
-    row.date = job.dataCreareSecunde;
-    return WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
-}
-
-} // namespace
 
 bool JobHasHeaderRow(const FacturaPrintJob& job)
 {
@@ -37,28 +22,58 @@ bool JobHasHeaderRow(const FacturaPrintJob& job)
     return GetRepository().ExecScalar(sql) > 0;
 }
 
+JobReceipt CheckJobReceipt(const FacturaPrintJob& job, HWND owner)
+{
+    if (job.chitantaId != 0 || !JobHasHeaderRow(job))
+        return JobReceipt::Ready;
+    // A paid invoice prints no receipt it does not have: one made now would
+    // collect its money twice.
+    if (RefusedReceiptForSettledInvoice(owner, job.clientId, job.id))
+        return JobReceipt::Refused;
+    return JobReceipt::ToMake;
+}
+
+void ProposeReceipt(QString& number, QString& series)
+{
+    number.Format(L"%d", static_cast<int>(GetInvoiceConfigValue(10) + 1));
+    GetDocumentSeries(series, 2);
+}
+
+void StoreJobReceipt(FacturaPrintJob& job, unsigned long long number, const QString& series)
+{
+    InvoiceReceiptRow row;
+    row.series = series;
+    row.number = number;
+    row.clientId = job.clientId;
+    row.invoices = L" " + job.numar;
+    row.invoiceId = job.id;
+    row.amount = StoredNumber(job.chitantaSuma.c_str());
+    row.amountInWords = job.chitantaSumaInLitere;
+    row.date = job.dataCreareSecunde;
+    job.chitantaId = WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
+    job.chitantaNumar.Format(L"%llu", number);
+    job.chitantaSerie = series;
+}
+
 bool EnsureInvoiceReceipt(FacturaPrintJob& job)
 {
-    if (job.chitantaId != 0)
-        return true;
     HWND owner = micro::qdialog::ModalOwner();
     try {
-        if (!JobHasHeaderRow(job))
-            return true;
+        JobReceipt need = CheckJobReceipt(job, owner);
+        if (need != JobReceipt::ToMake)
+            return need == JobReceipt::Ready;
+        QString number, series;
+        ProposeReceipt(number, series);
         MyCreareChitantaFacturiDialog dialog(owner);
-        dialog.SetReceiptNumberAndSeries(job.chitantaNumar.c_str(), job.chitantaSerie.c_str());
+        dialog.SetReceiptNumberAndSeries(number.c_str(), series.c_str());
         if (dialog.DoModal() != IDOK)
             return false;
-        QString number, series;
         dialog.GetReceiptNumberAndSeries(number, series);
         // The dialog accepted only a counter.
         unsigned long long n = 0;
         ParseCounter(number.c_str(), n);
         // The receipt row, the counter and the series: one transaction.
-        unsigned long long id = InsertReceipt(job, n, series);
-        job.chitantaNumar.Format(L"%llu", n);
-        job.chitantaSerie = series;
-        job.chitantaId = id;
+        StoreJobReceipt(job, n, series);
         return true;
     } catch (const QSqlError& error) {
         micro::qdialog::ShowMessageBox(owner, error.GetText(), L"Message", MB_OK);

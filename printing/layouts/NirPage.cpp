@@ -202,14 +202,15 @@ bool PrintNir(FacturaPrintJob& job)
         return false;
     int sheets = NirSheetsFor(rows.size());
     for (int sheet = 0; sheet < sheets; ++sheet) {
-        if (sheet > 0) {
-            EndPage(print.GetDC());
-            StartPage(print.GetDC());
-        }
+        // Each sheet a page of the job, so the spooler and the job's sink count them.
+        if (!print.StartPage(static_cast<uint32_t>(sheet + 1)))
+            return false;
         size_t from = static_cast<size_t>(sheet) * kNirRowsPerSheet;
         size_t to = std::min(rows.size(), from + kNirRowsPerSheet);
         std::vector<PrintedItem> part(rows.begin() + from, rows.begin() + to);
         DrawPrintedNirSheet(print.GetDC(), print.GetWidth(), print.GetHeight(), job, part, sheet, sheets);
+        if (!print.EndPage())
+            return false;
     }
     return print.Finish();
 }

@@ -62,6 +62,8 @@ const NamedField kFields[] = {
     {L"delegatAuto", &FacturaDate::delegatAuto},
     {L"serieNir", &FacturaDate::serieNir},
     {L"totalInLitere", &FacturaDate::totalInLitere},
+    {L"chitantaSuma", &FacturaDate::chitantaSuma},
+    {L"chitantaSumaInLitere", &FacturaDate::chitantaSumaInLitere},
 };
 
 const QString* FindField(const FacturaDate& doc, const wchar_t* name, size_t length)

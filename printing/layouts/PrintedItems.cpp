@@ -3,6 +3,7 @@
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "framework/qdialog/QMessageBox.h"
+#include "masterdata/NumberText.h"
 #include "printing/layouts/PrintedPage.h"
 
 using micro::qsql::QsqlQuery;
@@ -30,22 +31,20 @@ PrintedItem MakeItem(unsigned long n, unsigned long long product, double quantit
     PrintedItem item;
     item.discount = product == 0;
     GetProductTextField(item.texts.denumire, product, 1);
-    if (item.discount) {
-        QString percent = QString::Formatted(L" %d%%", DiscountLinePercent(quantity, price, netValue));
-        item.texts.denumire += percent;
-    }
+    if (item.discount)
+        item.texts.denumire += L" " + PercentText(DiscountLinePercent(quantity, price, netValue)) + L"%";
     GetProductTextField(item.texts.um, product, 6);
     if (keptVat >= 0)
         lineVatCode = keptVat;
     else if (product != 0)
         lineVatCode = GetProductIntField(product, 3);
     long long vatCode = lineVatCode;
-    double value = quantity * price;
+    LineAmounts amounts = LineAtRate(quantity * price, vatCode);
     item.texts.nrCrt.Format(L"%lu", n);
     item.texts.cantitate.Format(L"%.2f", quantity);
-    item.texts.pretUnitar.Format(L"%.2f", price);
-    item.texts.valoare.Format(L"%.2f", value);
-    item.texts.valoareTVA.Format(L"%.2f", LineVat(value, vatCode));
+    item.texts.pretUnitar = MoneyText(price);
+    item.texts.valoare = MoneyText(amounts.net);
+    item.texts.valoareTVA = MoneyText(amounts.vat);
     item.texts.cotaTVA = VatLabel(vatCode);
     return item;
 }

@@ -1,12 +1,9 @@
 #include "printing/pdf/PdfExports.h"
 #include "printing/layouts/InvoiceReceipt.h"
 #include <cwchar>
-#include "database/DocumentTables.h"
-#include "database/MyRepository.h"
+#include "database/qsql/QSqlError.h"
 #include "framework/qapp/QApplication.h"
 #include "framework/qdialog/QMessageBox.h"
-#include "masterdata/NumberText.h"
-#include "printing/InvoiceReceiptRow.h"
 #include "printing/pdf/PdfInvoiceBlocks.h"
 
 using micropdf::MakePDF;
@@ -44,7 +41,7 @@ const ReceiptText kReceiptTexts[] = {
     {false, L"C.U.I.: {clientCod}", 15, 540},
     {false, L"Adresa {clientAdresa}", 15, 550},
     {false, L"Orasul {clientOras}", 15, 560},
-    {true, L"Suma de {valoareTTI} ({totalInLitere})", 15, 572},
+    {true, L"Suma de {chitantaSuma} ({chitantaSumaInLitere})", 15, 572},
     {false, L"Reprezentand contravaloare factura {serie} {numar}", 15, 585},
     {false, L"Stampila si semnatura", 310, 585},
 };
@@ -91,33 +88,21 @@ void DrawLayout2(MakePDF& pdf, const FacturaDate& doc, int type, const std::vect
     DrawReceipt(pdf, doc);
 }
 
-unsigned long long InsertReceipt(const FacturaPrintJob& job)
-{
-    InvoiceReceiptRow row;
-    row.series = job.chitantaSerie;
-    row.number = static_cast<unsigned long long>(_wcstoi64(job.chitantaNumar.c_str(), nullptr, 10));
-    row.clientId = job.clientId;
-    row.invoices = L" " + job.numar;
-    row.amount = StoredNumber(job.valoareTTI.c_str());
-    row.amountInWords = job.totalInLitere;
-    row.date = job.dataCreareSecunde;
-    return WriteInvoiceReceipt(row, ReceiptCounterSeries::Keep);
-}
-
 } // namespace
 
 bool CreatePdfInvoiceReceipt(FacturaPrintJob& job)
 {
-    if (job.chitantaId != 0)
-        return true;
     HWND owner = micro::qdialog::ModalOwner();
     try {
-        if (!JobHasHeaderRow(job))
-            return true;
-        QString question = L"Se va crea Chitanta cu numarul " + job.chitantaNumar + L" continuati ?";
+        JobReceipt need = CheckJobReceipt(job, owner);
+        if (need != JobReceipt::ToMake)
+            return need == JobReceipt::Ready;
+        QString number, series;
+        ProposeReceipt(number, series);
+        QString question = L"Se va crea Chitanta cu numarul " + number + L" continuati ?";
         if (micro::qdialog::ShowMessageBox(owner, question, L"Atentie", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
             return false;
-        job.chitantaId = InsertReceipt(job);
+        StoreJobReceipt(job, static_cast<unsigned long long>(_wcstoi64(number.c_str(), nullptr, 10)), series);
         return true;
     } catch (const QSqlError& error) {
         micro::qdialog::ShowMessageBox(owner, error.GetText(), L"Message", MB_OK);

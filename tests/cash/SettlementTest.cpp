@@ -115,3 +115,18 @@ TEST_F(Settlement, OldPaymentsAndPaidUpBalancesSettleAndAGiveBackNeverRefillsACl
                     [&] { return receipt; });
     EXPECT_DOUBLE_EQ(0, Balance(tempDb, a));
 }
+
+// A return invoice's balance is its total, however it was stored (an earlier
+// version kept 0) and whatever its new total; an invoice a receipt took from
+// cannot become a credit.
+TEST_F(Settlement, ANegativeInvoiceTotalIsACreditNothingIsTakenFrom)
+{
+    for (double stored : {-49.48, 0.0})
+        EXPECT_EQ(-7422, BalanceForTotal(kInvoices, AddDocument(tempDb, {client, 4, -49.48, stored}), -74.22).balance);
+    unsigned long long paid = AddDocument(tempDb, {client, 12, 124, 124});
+    unsigned long long receipt = SaveReceipt(tempDb);
+    ApplySettlement(kInvoices, Source::Receipt, PlanValidation(kInvoices, client, {paid}, 40), [&] { return receipt; });
+    TotalChange change = BalanceForTotal(kInvoices, paid, -10);
+    EXPECT_TRUE(change.refused);
+    EXPECT_EQ(4000, change.taken);
+}

@@ -109,3 +109,84 @@ TEST_F(CompanySchema, OpeningAnOlderFileAddsTheMissingIndexesTheQueriesUseAndThe
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(missing.c_str()));
     EXPECT_FALSE(other.IsOpen());
 }
+
+namespace {
+
+// A document header of an older file: id, status, partner 7, total, and a
+// balance where the file has the column.
+void AddHeader(testing_support::TempDatabase& db, const wchar_t* table, int id, int status, double total,
+               const wchar_t* balance = nullptr)
+{
+    db.Exec(SqlFormat(L"insert into %s (id, status, numar, client, valoareTTI%s) values (%d, %d, %d, 7, %.17g%s%s)",
+                      table, balance ? L", sold" : L"", id, status, id, total, balance ? L", " : L"",
+                      balance ? balance : L"")
+                .c_str());
+}
+
+// A receipt (0) or payment (1) of the status that took suma from a document.
+void AddAllocation(testing_support::TempDatabase& db, int source, int ownerStatus, int documentId, double suma)
+{
+    const wchar_t* owners = source ? L"Plati" : L"Incasari";
+    db.Exec(SqlFormat(L"insert into %s (IDClient, suma, status) values (7, %.17g, %d)", owners, suma, ownerStatus).c_str());
+    db.Exec(SqlFormat(L"insert into Alocari (sursa, idSursa, tipDocument, idDocument, suma) values (%d, %lld, %d, %d, "
+                      L"%.17g)", source, db.Db().LastInsertRowId(), source ? 3 : 0, documentId, suma).c_str());
+}
+
+} // namespace
+
+// Balances added to a file that had none are each document's total less what
+// live receipts or payments took: a return invoice holds its credit, a closed
+// document or a negative NIR owes nothing; stocReal holds the stock rule's
+// figure. The file is marked as up to date: no later step of the open fills them.
+TEST_F(CompanySchema, BalancesAddedAtOpenAreTheTotalsLessWhatLiveReceiptsTook)
+{
+    std::wstring path = tempDb.Path();
+    AddHeader(tempDb, L"Facturi", 1, 2, 100);    // 30 taken by a validated receipt, 20 by a cancelled one
+    AddHeader(tempDb, L"Facturi", 2, 1, 50.5);
+    AddHeader(tempDb, L"Facturi", 3, 3, 20);     // cancelled
+    AddHeader(tempDb, L"Facturi", 4, 2, -49.48); // a return invoice
+    AddHeader(tempDb, L"Facturi", 5, 4, 10);     // a reversed invoice and its reversal
+    AddHeader(tempDb, L"Facturi", 6, 4, -10);
+    AddHeader(tempDb, L"Niruri", 1, 2, 80);      // paid in full
+    AddHeader(tempDb, L"Niruri", 2, 2, -5);
+    AddAllocation(tempDb, 0, 2, 1, 30);
+    AddAllocation(tempDb, 0, 3, 1, 20);
+    AddAllocation(tempDb, 1, 2, 1, 80);
+    // stocReal goes with the columns after it.
+    unsigned long long product = tempDb.AddProduct(L"Cuie", 1.0);
+    tempDb.Exec(L"update Niruri set dataCreare = 86400");
+    tempDb.Exec(SqlFormat(L"insert into ArticoleNiruri (produsID, cantitate, IDFactura) values (%llu, 7.5, 1)", product)
+                    .c_str());
+    for (const wchar_t* column : {L"Facturi drop column serie", L"Facturi drop column sold", L"Niruri drop column serie", L"Niruri drop column sold",
+                                  L"Produse drop column poza", L"Produse drop column ultPretdeCump",
+                                  L"Produse drop column pretVanzare", L"Produse drop column pretCumparare",
+                                  L"Produse drop column stocReal"})
+        tempDb.Exec((std::wstring(L"alter table ") + column).c_str());
+    tempDb.Db().Close();
+    ASSERT_TRUE(OpenCompanyDatabase(tempDb.Db(), path.c_str()));
+    EXPECT_EQ(L"7000 5050 0 -4948 0 0|0 0|7.5",
+              tempDb.Text(SqlFormat(L"select (select group_concat(cast(round(sold * 100) as int), ' ') from Facturi) || "
+                                    L"'|' || (select group_concat(cast(round(sold * 100) as int), ' ') from Niruri) || "
+                                    L"'|' || (select stocReal from Produse where id = %llu)", product).c_str()));
+}
+
+// A live return invoice that earlier versions kept at balance 0 gets its
+// credit, once: the file is marked, and a later open leaves balances alone.
+TEST_F(CompanySchema, AnEarlierFilesReturnInvoicesGetTheirCreditOnceAtOpen)
+{
+    std::wstring path = tempDb.Path();
+    AddHeader(tempDb, L"Facturi", 1, 2, -49.48, L"0");
+    AddHeader(tempDb, L"Facturi", 2, 1, -12, L"0");
+    AddHeader(tempDb, L"Facturi", 3, 4, -10, L"0"); // a reversal keeps 0
+    AddHeader(tempDb, L"Facturi", 4, 3, -7, L"0");  // so does a cancelled one
+    AddHeader(tempDb, L"Facturi", 5, 2, 30, L"0");  // paid
+    tempDb.Exec(L"PRAGMA user_version = 0");
+    tempDb.Db().Close();
+    ASSERT_TRUE(OpenCompanyDatabase(tempDb.Db(), path.c_str()));
+    const wchar_t* balances = L"select group_concat(cast(round(sold * 100) as int), ' ') from Facturi";
+    EXPECT_EQ(L"-4948 -1200 0 0 0", tempDb.Text(balances));
+    tempDb.Exec(L"update Facturi set sold = 0 where id = 2");
+    tempDb.Db().Close();
+    ASSERT_TRUE(OpenCompanyDatabase(tempDb.Db(), path.c_str()));
+    EXPECT_EQ(L"-4948 0 0 0 0", tempDb.Text(balances));
+}

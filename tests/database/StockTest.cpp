@@ -71,7 +71,8 @@ TEST_F(Stock, CountsEveryLiveDocumentDatedUpToTheEndOfTheDayAndLeavesErrorsToThe
 }
 
 // Goods received 10 (note 1), a return of 4 (invoice 1, a negative line) the
-// next day, an invoice of 12 two days later: the stock reads 10, 14, 2.
+// next day, an invoice of 12 two days later: the stock reads 10, 14, 2; the
+// note's save may bring 8 at least.
 TEST_F(Stock, ATallyRefusesWhatLeavesAnyLaterDayBelowZeroWithoutTheDocumentsOwnLines)
 {
     Move(L"Niruri", kDay, 2, 10);
@@ -80,8 +81,14 @@ TEST_F(Stock, ATallyRefusesWhatLeavesAnyLaterDayBelowZeroWithoutTheDocumentsOwnL
     StockTally resaved(kDay, StockSourceReceived, 1);  // the note stored again with 5, then 5 + 3
     EXPECT_FALSE(resaved.Take(1, -5));
     EXPECT_TRUE(resaved.Take(1, -3));
-    EXPECT_EQ(0, StockTally(kDay, StockSourceInvoice, 1).TakeNothingForOwnLines()) << "the return reversed";
-    EXPECT_EQ(-1, StockTally(kDay, StockSourceInvoice, 2).TakeNothingForOwnLines()) << "the invoice reversed";
+    // A write is judged whole: the note's product split over two lines, or
+    // taken off it (line 1 stored), as its save hands it over.
+    EXPECT_EQ(-1, CheckStockWrite(StockSourceReceived, 1, kDay, {{1, 5}, {1, 3}}).line);
+    EXPECT_EQ(0, CheckStockWrite(StockSourceReceived, 1, kDay, {{1, 5}, {1, 2}}).line);
+    StockRefusal replaced = CheckStockWrite(StockSourceReceived, 1, kDay, {{2, 10}});
+    EXPECT_EQ(L"0 1", std::to_wstring(replaced.line) + L" " + std::to_wstring(replaced.product));
+    EXPECT_EQ(0, CheckStockWrite(StockSourceInvoice, 1, kDay, {}).line) << "the return reversed";
+    EXPECT_EQ(-1, CheckStockWrite(StockSourceInvoice, 2, kDay, {}).line) << "the invoice reversed";
     EXPECT_FALSE(StockTally(kDay + 86400).Take(1, 3)) << "a negative goods-received line on the return's day";
     EXPECT_TRUE(StockTally(kDay + 86400).Take(1, 2));
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <map>
 #include <random>
+#include <set>
 #include <sstream>
 #include "cash/CashText.h"
 #include "cash/Settlement.h"
@@ -20,193 +21,13 @@
 #include "stock/StockRowValues.h"
 #include "tests/cash/support/CashFixtures.h"
 #include "tests/documents/support/EditorFixture.h"
+#include "tests/shell/BooksChecks.h"
 
 using micro::qsql::SqlFormat;
 using testing_support::ModalDriver;
 using testing_support::Narrow;
 using testing_support::TempDatabase;
 
-// What must hold of the books after every operation, each said once in a
-// small helper that answers what it found wrong, one line per fault.
-namespace books {
-
-struct Doc { int tip; unsigned long long id; };
-// A reversed document and the reversal found in its own tables (0: none there).
-struct Reversal { Doc original; unsigned long long reversal; };
-struct Ledger {
-    std::vector<unsigned long long> products;
-    std::map<std::wstring, long long> counters;  // last value seen, by column
-    std::vector<Reversal> reversals;
-};
-const long long kFarFuture = 4102444800;  // 01-01-2100
-
-const wchar_t* const kConfigCounters[] = {L"numarFactura", L"numarNir", L"numarChit", L"numarProforma", L"numarPlati"};
-const wchar_t* const kIdCounters[] = {L"idFactura", L"idProforma", L"idAvize", L"idNir", L"idIntrari", L"idIesiri"};
-
-// Each table's documents and what identifies a number within it (a NIR's
-// series column holds its supplier's invoice number).
-const wchar_t* const kNumbered[][2] = {{L"Facturi", L"serie, numar"}, {L"Proforme", L"serie, numar"}, {L"Avize",
-    L"serie, numar"}, {L"Niruri", L"numar"}, {L"Incasari", L"serie, numar"}, {L"Plati", L"serie, numar"}};
-
-
-long long Bani(double amount) { return std::llround(amount * 100.0); }
-long long Bani(const std::wstring& cell) { return Bani(_wtof(cell.c_str())); }
-
-// The header and the lines as stored, as one text.
-std::wstring Snapshot(TempDatabase& db, const Doc& doc)
-{
-    return db.Text(SqlFormat(L"select status || ' ' || numar || ' ' || client || ' ' || dataCreare || ' ' || "
-                             L"round(valoareFT * 100) || ' ' || round(valoareTVA * 100) || ' ' || round(valoareTTI * "
-                             L"100) || ' ' || round(sold * 100) || ' ' || serie || ' |' || (select group_concat(produsID "
-                             L"|| 'x' || cantitate || '@' || valoareFT, ' ') from %s where IDFactura = %llu) from %s "
-                             L"where id = %llu",
-                             DocumentLineTable(doc.tip), doc.id, DocumentHeaderTable(doc.tip), doc.id).c_str());
-}
-
-long long Status(TempDatabase& db, const Doc& doc)
-{
-    return db.Scalar(SqlFormat(L"select status from %s where id = %llu", DocumentHeaderTable(doc.tip), doc.id).c_str());
-}
-
-
-
-// Id, number and balance in hundredths of the table's documents still owing.
-struct Open { unsigned long long id; long long number, balance; };
-std::vector<Open> OpenDocuments(TempDatabase& db, const wchar_t* table)
-{
-    std::vector<Open> open;
-    for (auto q = db.Db().ExecQuery(SqlFormat(L"select id, numar, round(sold * 100) from %s where round(sold * "
-                                                   L"100) > 0 and status < 3 order by id", table).c_str());
-         !q.Eof(); q.NextRow())
-        open.push_back({q.GetIdField(0), q.GetIntField(1), q.GetIntField(2)});
-    return open;
-}
-
-// A balance is the total less the validated receipts' or payments' allocations,
-// within [0, total]; a negative total, a cancelled or reversed document owes 0
-// and keeps no live allocation.
-void CheckBalances(TempDatabase& db, std::ostream& out)
-{
-    const wchar_t* const sides[][3] = {{L"Facturi", L"Incasari", L"0"}, {L"Niruri", L"Plati", L"1"}};
-    for (auto& side : sides) {
-        // sursa 0 receipts over invoices (tipDocument 0), 1 payments over NIRs (3).
-        auto q = db.Db().ExecQuery(SqlFormat(L"select id, status, round(valoareTTI * 100), round(sold * 100), (select "
-                                          L"round(total(a.suma) * 100) from Alocari a join %s s on s.id = a.idSursa "
-                                          L"where a.sursa = %s and a.tipDocument = %d and a.idDocument = d.id and "
-                                          L"s.status = 2) from %s d order by id",
-                                          side[1], side[2], side[2][0] == L'0' ? 0 : 3, side[0]).c_str());
-        for (; !q.Eof(); q.NextRow()) {
-            long long status = q.GetIntField(1), total = q.GetIntField(2), sold = q.GetIntField(3), settled = q.GetIntField(4);
-            bool owesNothing = status >= 3 || total < 0;
-            long long expected = owesNothing ? 0 : total - settled;
-            if (sold != expected || (owesNothing && settled != 0) || expected < 0 || expected > std::max(total, 0LL))
-                out << "balance: " << Narrow(side[0]) << " id " << q.GetIntField(0) << " status " << status
-                    << " total " << total << " settled " << settled << " holds " << sold << "\n";
-        }
-    }
-}
-
-// No counter moves back; no number repeats within type and series among documents not cancelled.
-void CheckNumbers(TempDatabase& db, std::map<std::wstring, long long>& counters, std::ostream& out)
-{
-    std::map<std::wstring, long long> now;
-    for (const wchar_t* column : kConfigCounters)
-        now[column] = db.Scalar(SqlFormat(L"select %s from ConfigFacturi where id = 1", column).c_str());
-    for (const wchar_t* column : kIdCounters)
-        now[column] = db.Scalar(SqlFormat(L"select %s from iduri where id = 1", column).c_str());
-    for (auto& counter : now)
-        if (counter.second < counters[counter.first])
-            out << "counter " << Narrow(counter.first) << " went back from " << counters[counter.first] << " to "
-                << counter.second << "\n";
-    counters = now;
-    for (auto& numbered : kNumbered) {
-        std::wstring repeated = db.Text(SqlFormat(L"select group_concat(numar) from (select numar from %s where status "
-                                                  L"<> 3 group by %s having count(*) > 1)",
-                                                  numbered[0], numbered[1]).c_str());
-        if (!repeated.empty())
-            out << "numbers: " << Narrow(numbered[0]) << " repeats " << Narrow(repeated) << "\n";
-    }
-}
-
-// The product's stock by the rule at the end of each day with lines.
-std::map<long long, double> StockByDay(unsigned long long product)
-{
-    std::map<long long, double> byDay;
-    ReadStockMovements(product, 0, kFarFuture, [&](const StockMovementRow& row) {
-        byDay[StartOfDay(row.date)] += IsStockEntry(row.source) ? row.quantity : -row.quantity;
-    });
-    double running = 0.0;
-    for (auto& day : byDay)
-        day.second = running += day.second;
-    return byDay;
-}
-
-// The least the product's stock holds at the end of day or of a later day, in hundredths.
-long long LowestStockFrom(unsigned long long product, long long day)
-{
-    long long lowest = Bani(SumStockMovements(product, 0, EndOfDay(day)).Stock());
-    for (auto& later : StockByDay(product))
-        lowest = later.first >= day ? std::min(lowest, Bani(later.second)) : lowest;
-    return lowest;
-}
-
-// The rule and stocReal agree; never below 0 at the end of any day.
-void CheckStock(const Ledger& ledger, TempDatabase& db, std::ostream& out)
-{
-    for (unsigned long long product : ledger.products) {
-        long long rule = Bani(SumStockMovements(product, 0, kFarFuture).Stock());
-        long long stocReal = Bani(db.Number(SqlFormat(L"select stocReal from Produse where id = %llu", product).c_str()));
-        if (rule != stocReal)
-            out << "stock: product " << product << " rule " << rule << " stocReal " << stocReal << "\n";
-        for (auto& day : StockByDay(product))
-            if (Bani(day.second) < 0) {
-                out << "stock: product " << product << " falls to " << Bani(day.second) << " on day " << day.first << "\n";
-                break;
-            }
-    }
-}
-
-// Every document not cancelled keeps at least one line.
-void CheckLines(TempDatabase& db, std::ostream& out)
-{
-    for (int tip = 0; tip < 4; ++tip) {
-        std::wstring empty = db.Text(SqlFormat(L"select group_concat(id) from %s h where status <> 3 and not exists "
-                                               L"(select 1 from %s where IDFactura = h.id)",
-                                               DocumentHeaderTable(tip), DocumentLineTable(tip)).c_str());
-        if (!empty.empty())
-            out << "lines: " << Narrow(DocumentHeaderTable(tip)) << " without lines: " << Narrow(empty) << "\n";
-    }
-}
-
-// A reversal negates its document's lines and totals and both owe nothing.
-void CheckReversals(const Ledger& ledger, TempDatabase& db, std::ostream& out)
-{
-    for (const Reversal& r : ledger.reversals) {
-        // No reversal found (0): the sums are the original's alone.
-        micro::utils::QString pair = SqlFormat(L"(%llu, %llu)", r.original.id, r.reversal);
-        std::wstring sums = db.Text(SqlFormat(L"select cast(round(total(valoareFT) * 100) as int) || ' ' || "
-                                              L"cast(round(total(valoareTTI) * 100) as int) || ' ' || "
-                                              L"cast(round(total(abs(sold)) * 100) as int) || ' ' || min(status) "
-                                              L"from %s where id in %s", DocumentHeaderTable(r.original.tip),
-                                              pair.c_str()).c_str());
-        std::wstring lines = db.Text(SqlFormat(L"select group_concat(produsID) from (select produsID from %s where "
-                                               L"IDFactura in %s group by produsID having round(total(cantitate) * "
-                                               L"100) <> 0)", DocumentLineTable(r.original.tip), pair.c_str()).c_str());
-        if (sums != L"0 0 0 4" || !lines.empty())
-            out << "reversal: type " << r.original.tip << " id " << r.original.id << " and " << r.reversal
-                << " net/total/balance/status " << Narrow(sums) << ", products not netted '" << Narrow(lines) << "'\n";
-    }
-}
-
-std::string CheckAll(TempDatabase& db, Ledger& ledger)
-{
-    std::ostringstream out;
-    CheckBalances(db, out), CheckNumbers(db, ledger.counters, out), CheckStock(ledger, db, out);
-    CheckLines(db, out), CheckReversals(ledger, db, out);
-    return out.str();
-}
-
-} // namespace books
 
 
 namespace {
@@ -333,6 +154,81 @@ protected:
         Note(what.str() + (after == before ? " (nothing written)" : ""));
     }
 
+    // Whether the stock from the document's day on holds its lines' quantities
+    // (the invoice made of it takes them, temporary as it is).
+    bool StockHolds(const books::Doc& doc)
+    {
+        long long day = StartOfDay(tempDb.Scalar(
+            SqlFormat(L"select dataCreare from %s where id = %llu", DocumentHeaderTable(doc.tip), doc.id).c_str()));
+        for (unsigned long long product : ledger.products)
+            if (books::Bani(tempDb.Number(SqlFormat(L"select total(cantitate) from %s where IDFactura = %llu and "
+                                                    L"produsID = %llu", DocumentLineTable(doc.tip), doc.id, product)
+                                              .c_str())) > books::LowestStockFrom(product, day))
+                return false;
+        return true;
+    }
+
+    // A proforma or delivery note of the type to turn into an invoice: one of
+    // the walk's, half the time given (or relieved of) a discount, or a new
+    // one typed with a discount half the time. Id 0: none was stored.
+    books::Doc ConversionSource(int tip, std::ostringstream& what)
+    {
+        std::vector<books::Doc> stored;
+        for (const books::Doc& doc : docs)
+            if (doc.tip == tip && books::Status(tempDb, doc) < 3)
+                stored.push_back(doc);
+        books::Doc source{tip, stored.empty() ? 0 : stored[Pick(stored.size())].id};
+        const wchar_t* const percents[] = {L"5", L"7,5", L"10", L"12,25"};
+        const wchar_t* percent = Pick(2) ? percents[Pick(4)] : nullptr;
+        if (source.id != 0 && !percent)
+            return source;
+        what << (source.id ? "" : " new");
+        MyFacturiDialog editor(nullptr);
+        editor.tip = tip;
+        editor.id = source.id;
+        Run(editor, [&](HWND w) {
+            if (source.id == 0) {
+                ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+                ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, RandomDay());
+                for (int n = 1 + Pick(2); n > 0; --n)
+                    TypeLine(w, what, tip);
+            }
+            ModalDriver::SetText(w, IDC_FE_DISCOUNT, percent ? percent : L"");
+            ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT);
+            ModalDriver::Click(w, IDC_FE_SAVE);
+        });
+        what << (percent ? " discount " + Narrow(percent) : std::string());
+        if (source.id == 0 && editor.salvat)
+            docs.push_back(source = {tip, editor.idRezervat});
+        return source;
+    }
+
+    // A proforma or delivery note turned into an invoice: the invoice carries
+    // the source's lines, discount included, and its totals.
+    void Convert()
+    {
+        std::ostringstream what("convert type ", std::ios::ate);
+        int tip = 1 + Pick(2);
+        what << tip;
+        books::Doc source = ConversionSource(tip, what);
+        if (source.id == 0 || !StockHolds(source))
+            return Note(what.str() + (source.id ? " (not converted: too little stock)" : " refused"));
+        what << " id " << source.id;
+        long long last = tempDb.Scalar(L"select coalesce(max(id), 0) from Facturi");
+        RunDocument(source.tip, source.id, [&](HWND w) {
+            ModalDriver::Click(w, IDC_FE_TO_INVOICE);
+            ModalDriver::Click(w, IDC_FE_SAVE);
+        });
+        books::Doc invoice{0, static_cast<unsigned long long>(tempDb.Scalar(L"select coalesce(max(id), 0) from Facturi"))};
+        if (invoice.id == static_cast<unsigned long long>(last))
+            return Note(what.str() + " refused");
+        docs.push_back(invoice);
+        std::wstring from = books::Figures(tempDb, source), made = books::Figures(tempDb, invoice);
+        if (from != made)
+            opProblem = "conversion: the invoice differs from its source:\n  " + Narrow(from) + "\n  " + Narrow(made) + "\n";
+        Note(what.str() + " -> invoice " + std::to_string(invoice.id));
+    }
+
     // The client and one of its documents chosen in the pickers; a picker
     // without that document is left with Cancel.
     static void Choose(cash_tests::NestedSteps& nested, const wchar_t* title, int list, const std::wstring& text)
@@ -445,6 +341,101 @@ protected:
              (keep ? " kept" : refused >= 0 ? " refused" : ""));
     }
 
+    // A line of the product typed into a document that brings stock in.
+    void TypeStocked(HWND w, std::ostringstream& what, int p)
+    {
+        int vat = static_cast<int>(tempDb.Scalar(SqlFormat(L"select TVA from Produse where id = %llu", Product(p)).c_str()));
+        int quantity = 1 + Pick(6);
+        AddLine(w, kProducts[p], L"10", std::to_wstring(quantity).c_str(), vat, false);
+        what << " p" << p << "x" << quantity;
+    }
+
+    // A NIR or return invoice after a later exit took all that stays of its
+    // first line's product from that day on: a temporary one has that line
+    // deleted or replaced by another product, or is moved after the exit (a
+    // validated one too), then is saved or validated; the stock check must
+    // refuse what leaves the exit short. Without a temporary one, one is
+    // saved with two products first.
+    void EditStocked()
+    {
+        std::vector<books::Doc> stocked[2];  // validated, temporary
+        for (const books::Doc& doc : docs)
+            if ((doc.tip == 3 || doc.tip == 4) && books::Status(tempDb, doc) <= 2)
+                stocked[books::Status(tempDb, doc) == 1].push_back(doc);
+        std::ostringstream what;
+        if (stocked[1].empty() && (stocked[0].empty() || Pick(2))) {
+            int tip = 3 + Pick(2), p = Pick(3);
+            what << "new stocked type " << tip;
+            MyFacturiDialog editor(nullptr);
+            editor.tip = tip;
+            Run(editor, [&](HWND w) {
+                ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+                ModalDriver::SetText(w, IDC_FE_SUPPLIER_INVOICE, L"F1");
+                ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, RandomDay());
+                TypeStocked(w, what, p);
+                TypeStocked(w, what, (p + 1 + Pick(2)) % 3);
+                ModalDriver::Click(w, IDC_FE_SAVE);
+            });
+            if (editor.salvat)
+                docs.push_back({tip, editor.idRezervat});
+            return Note(what.str() + (editor.salvat ? " saved -> id " + std::to_string(editor.idRezervat) : " refused"));
+        }
+        bool temporary = !stocked[1].empty();
+        books::Doc doc = stocked[temporary][Pick(stocked[temporary].size())];
+        const wchar_t* lines = DocumentLineTable(doc.tip);
+        long long day = StartOfDay(tempDb.Scalar(
+            SqlFormat(L"select dataCreare from %s where id = %llu", DocumentHeaderTable(doc.tip), doc.id).c_str()));
+        unsigned long long product = static_cast<unsigned long long>(tempDb.Scalar(
+            SqlFormat(L"select produsID from %s where IDFactura = %llu order by id limit 1", lines, doc.id).c_str()));
+        long long sold = std::min(day + (1 + Pick(3)) * 86400LL, today), moved = std::min(sold + Pick(2) * 86400LL, today);
+        what << "stocked type " << doc.tip << " id " << doc.id;
+        long long all = books::LowestStockFrom(product, sold) / 100;
+        if (all > 0 && Move(1, product, static_cast<int>(all), sold + 43200, false) < 0)
+            what << " after an exit of " << all << " of product " << product;
+        // A lone line is replaced, not deleted.
+        long long count = tempDb.Scalar(SqlFormat(L"select count(*) from %s where IDFactura = %llu", lines, doc.id).c_str());
+        int change = !temporary ? 2 : count > 1 ? Pick(3) : 1 + Pick(2);
+        RunDocument(doc.tip, doc.id, [&](HWND w) {
+            if (change < 2) {
+                ModalDriver::SelectListRow(w, IDC_FE_LINES, 0);
+                ModalDriver::Click(w, IDC_FE_DELETE_LINE);
+                what << " less line 1";
+            }
+            int p = static_cast<int>(std::find(ledger.products.begin(), ledger.products.end(), product) -
+                                     ledger.products.begin());
+            if (change == 1)
+                TypeStocked(w, what, (p + 1 + Pick(2)) % 3);
+            if (change == 2) {
+                ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, micro::gui::UnixToSystemTime(moved + 43200));
+                what << " moved " << (moved - day) / 86400 << " days later";
+            }
+            bool validate = temporary && Pick(2);
+            ModalDriver::Click(w, validate ? IDC_FE_VALIDATE : IDC_FE_SAVE);
+            what << (validate ? " validated" : " saved");
+        });
+        Note(what.str());
+    }
+
+    // A stored general movement cancelled in the store, a validated one too
+    // (checked as any write taking stock back).
+    void CancelMovement()
+    {
+        int kind = Pick(2);
+        const wchar_t* table = StockMoveKindOf(kind).headerTable;
+        long long count = tempDb.Scalar(SqlFormat(L"select count(*) from %s where status in (1, 2)", table).c_str());
+        if (count == 0)
+            return Movement();
+        StockMoveHeader header;
+        double totals[3];
+        LoadStockMoveHeader(kind, static_cast<unsigned long long>(tempDb.Scalar(SqlFormat(
+            L"select id from %s where status in (1, 2) order by id limit 1 offset %d", table, Pick(count)).c_str())),
+                            header, totals);
+        unsigned long long status = header.status;
+        bool refused = CancelStockMove(kind, header).Refused();
+        Note(std::string(kind ? "exit" : "entry") + " id " + std::to_string(header.id) + " of status " +
+             std::to_string(status) + (refused ? " cancel refused" : " cancelled"));
+    }
+
     void ChangeVat()
     {
         int p = Pick(3), vat = Pick(4);
@@ -463,8 +454,14 @@ protected:
             Reopen();
         else if (pick < 50)
             pick % 4 == 0 ? CloseCash(pick < 9) : NewCash(pick < 9);
-        else if (pick < 88)
+        else if (pick < 82)
             Movement();
+        else if (pick < 84)
+            CancelMovement();
+        else if (pick < 87)
+            EditStocked();
+        else if (pick < 88)
+            Convert();
         else
             ChangeVat();
     }

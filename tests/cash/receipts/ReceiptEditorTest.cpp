@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include "cash/CashCommands.h"
+#include "cash/MyIncasariDialog.h"
 #include "cash/ReceiptPrinting.h"
 #include "database/qsql/SqlText.h"
 #include "resources/resource.h"
@@ -115,3 +117,47 @@ TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughGuardsThatGiveBackExact
     });
 }
 
+
+// The validate command itself, sent to the editor of a cancelled receipt (its
+// button is disabled, the command still arrives): nothing is settled or stored.
+TEST_F(ReceiptEditor, ACancelledReceiptIgnoresTheValidateCommandSentToIt)
+{
+    unsigned long long cancelled =
+        cash_tests::AddCashRow(tempDb, L"Incasari", {partner, 3, L" 13, 12", 150, 3, 1700000000, 0, L"CNT"});
+    const wchar_t* row = L"status || '|' || suma || '|' || data || '|' || facturi";
+    const std::wstring before = Stored(row, cancelled) + L"|" + Books();
+    Run(cancelled, kEditor, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_INCASARE_SUMA, L"150");
+        ModalDriver::Click(w, IDC_INCASARE_VALIDARE);
+    });
+    EXPECT_EQ(before, Stored(row, cancelled) + L"|" + Books());
+    EXPECT_EQ(L"3|150.0|1700000000| 13, 12|100|80|0", before);
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+}
+
+// REMOVE on a validated receipt gives its money back and stores it as
+// temporary at once: closed with Esc afterwards, the receipts list it was
+// opened from shows it so.
+TEST_F(ReceiptEditor, TheListShowsAReceiptGivenBackThroughRemoveThenEsc)
+{
+    ASSERT_EQ(IDOK, ValidateNew(L"150"));
+    micro::qapp::QCommandTable commands;
+    RegisterCashCommands(commands); // the editor the list opens
+    MyIncasariDialog list(nullptr);
+    cash_tests::RunDialog(list, L"Incasari", [&](HWND w) {
+        ASSERT_EQ(L"Validat", cash_tests::ColumnText(w, IDC_INCASARI_LISTA, 1));
+        boxes.Answer(IDOK);  // give the money back
+        boxes.Answer(IDYES); // and leave the row removed unsaved
+        ModalDriver editor;
+        editor.When(kEditor, [](HWND e) {
+            ModalDriver::SelectListRow(e, kList, 0);
+            ModalDriver::ClickOnScreen(e, IDC_INCASARE_REMOVE);
+            ModalDriver::Click(e, IDCANCEL);
+        });
+        ModalDriver::DoubleClickListRow(w, IDC_INCASARI_LISTA, 0);
+        editor.Verify();
+        EXPECT_EQ(L"Temporar", cash_tests::ColumnText(w, IDC_INCASARI_LISTA, 1));
+    });
+    EXPECT_TRUE(boxes.SawCaption(L"Document deja inregistrat !")) << boxes.Describe();
+    EXPECT_EQ(L"100|80|0", Books());
+}

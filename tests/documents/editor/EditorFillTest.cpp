@@ -1,4 +1,5 @@
 #include "tests/documents/support/EditorFixture.h"
+#include <vector>
 
 using namespace editor_tests;
 using testing_support::ModalDriver;
@@ -7,6 +8,21 @@ namespace {
 
 class EditorFill : public EditorTest {
 protected:
+    // Types the text as keys through the system's input queue, into whichever window has the focus.
+    static void TypeKeys(const std::wstring& text)
+    {
+        std::vector<INPUT> keys;
+        for (wchar_t c : text) {
+            for (DWORD up : {DWORD(0), DWORD(KEYEVENTF_KEYUP)}) {
+                INPUT key = {INPUT_KEYBOARD};
+                key.ki.wScan = c;
+                key.ki.dwFlags = KEYEVENTF_UNICODE | up;
+                keys.push_back(key);
+            }
+        }
+        SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+        ModalDriver::Pump(150, false);
+    }
     static int ComboIndexOf(HWND w, int id, const wchar_t* text)
     {
         return static_cast<int>(SendDlgItemMessageW(w, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
@@ -69,6 +85,34 @@ TEST_F(EditorFill, ChosenPartnerPickedProductAndDelegateFillTheEditor)
     // The product's 9 % differs from the company's 24 %.
     ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
     EXPECT_EQ(L"Cota de TVA a produsului este diferita de cota de TVA a Societatii !!!", boxes.Last().text);
+}
+
+// A name typed into the product field, then a real click into another line
+// field: the caret stays where the user clicked, so what is typed next lands
+// there; the fields not clicked are filled as for a chosen product.
+TEST_F(EditorFill, AClickAfterTheProductNameLeavesTheCaretWhereTheUserClicked)
+{
+    tempDb.AddProduct(L"Ciment", 50.0, 1, L"sac");
+    RunDocument(0, 0, [](HWND w) {
+        struct {
+            const wchar_t* product;
+            int clicked;
+            const wchar_t* typed;
+        } const entries[] = {{L"Var nou", IDC_FE_UNIT, L"kg"}, {L"Ciment", IDC_FE_QUANTITY, L"12"}};
+        for (const auto& entry : entries) {
+            SetForegroundWindow(w);
+            SetFocus(GetDlgItem(w, IDC_FE_PRODUCT));
+            TypeKeys(entry.product);
+            ModalDriver::ClickOnScreen(w, entry.clicked);
+            TypeKeys(entry.typed);
+            EXPECT_EQ(GetDlgItem(w, entry.clicked), GetFocus());
+            ModalDriver::Click(w, IDOK);
+        }
+        ASSERT_EQ(2, Rows(w));
+        EXPECT_EQ(L"Var nou|kg|1|0.00", Cells(w, 0, {2, 5, 4, 7}));
+        EXPECT_EQ(L"Ciment|sac|12|600.00", Cells(w, 1, {2, 5, 4, 7}));
+    });
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }
 
 } // namespace

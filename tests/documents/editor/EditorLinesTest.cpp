@@ -62,8 +62,12 @@ TEST_F(EditorLines, TypedLinesGiveTheirFiguresAndTheDiscountFollowsThem)
         ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT); // the second press restores
         EXPECT_EQ(L"100.00|24.00|124.00", Totals(w));
         ModalDriver::SetText(w, IDC_FE_DISCOUNT, L"");
+        ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT); // an empty field is no discount, and no box
+        EXPECT_EQ(1, Rows(w));
+        ModalDriver::SetText(w, IDC_FE_DISCOUNT, L"150");
         ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT);
         EXPECT_EQ(1, Rows(w));
+        ModalDriver::SetText(w, IDC_FE_DISCOUNT, L"");
         // Typed key by key, the decimal comma reaches the field.
         for (wchar_t c : std::wstring(L"7,5"))
             SendDlgItemMessageW(w, IDC_FE_DISCOUNT, WM_CHAR, c, 0);
@@ -119,10 +123,10 @@ TEST_F(EditorLines, NewProductNameIsInsertedWithTheDocumentWithItsLastLinesValue
         // Nothing is written before the document is.
         EXPECT_EQ(L"1 3.0", tempDb.Text(L"select count(*) || ' ' || max(pretVanzare) from Produse where id > 0"));
         EXPECT_EQ(L"8|7", Cell(w, 0, 1) + L"|" + Cell(w, 1, 1));
-        // Its first row opened for a change shows what its last line gave it.
+        // Its first row opened for a change shows that row's own figures.
         ModalDriver::SelectListRow(w, IDC_FE_LINES, 0);
         ModalDriver::Click(w, IDC_FE_MODIFY_LINE);
-        EXPECT_EQ(L"80.00 sac", Text(w, IDC_FE_PRICE) + L" " + Text(w, IDC_FE_UNIT));
+        EXPECT_EQ(L"100.00 kg", Text(w, IDC_FE_PRICE) + L" " + Text(w, IDC_FE_UNIT));
         // An id taken meanwhile moves the new product's id; the rows follow.
         tempDb.Exec(L"insert into Produse (id, denumire) values (8, 'Altul')");
         ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT); // two rows differ from the first: refused once
@@ -134,6 +138,47 @@ TEST_F(EditorLines, NewProductNameIsInsertedWithTheDocumentWithItsLastLinesValue
                                                           L"TVA || ' ' || UM || ' ' || (select count(*) from "
                                                           L"ArticoleFacturi where produsID = p.id) || '|', '') from "
                                                           L"Produse p where id in (7, 9)"));
+}
+
+// "Modifica" takes the line itself into the fields: its quantity, price,
+// unit and VAT code, not the catalogue's; put back unchanged, a stored line
+// keeps its exact figures and the catalogue stays as it was.
+TEST_F(EditorLines, ModifyLoadsTheLinesOwnFiguresAndPutsThemBackAsTheyWere)
+{
+    unsigned long long client = tempDb.AddClient(L"Client SRL");
+    unsigned long long ciment = tempDb.AddProduct(L"Ciment", 50.0, 1, L"sac");
+    unsigned long long invoice = StoreInvoice(client, 3, 151.25, 32.36, 183.61, 183.61);
+    StoreLine(L"ArticoleFacturi", invoice, ciment, 10, 12.5, L"0");
+    StoreLine(L"ArticoleFacturi", invoice, ciment, 2.126, 12.3456);
+    std::wstring before = tempDb.Text(L"select group_concat(cantitate || ' ' || valoareFT || ' ' || "
+                                      L"coalesce(TVA, 'null'), '|') from ArticoleFacturi");
+    RunDocument(0, invoice, [&](HWND w) {
+        auto fields = [w] {
+            return Fields(w, {IDOK, IDC_FE_PRODUCT, IDC_FE_QUANTITY, IDC_FE_PRICE, IDC_FE_UNIT}) + L"|" +
+                   std::to_wstring(SendDlgItemMessageW(w, IDC_FE_VAT, CB_GETCURSEL, 0, 0));
+        };
+        for (int row : {0, 1}) {
+            ModalDriver::SelectListRow(w, IDC_FE_LINES, row);
+            ModalDriver::Click(w, IDC_FE_MODIFY_LINE);
+            EXPECT_EQ(row == 0 ? L"Modifica|Ciment|10.00|12.50|sac|0" : L"Modifica|Ciment|2.13|12.35|sac|1", fields());
+            ModalDriver::Click(w, IDOK);
+        }
+        EXPECT_EQ(L"125.00|26.25", Cell(w, 0, 7) + L"|" + Cell(w, 1, 7));
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    });
+    EXPECT_EQ(before, tempDb.Text(L"select group_concat(cantitate || ' ' || valoareFT || ' ' || "
+                                  L"coalesce(TVA, 'null'), '|') from ArticoleFacturi"));
+    EXPECT_EQ(L"50.0 1 sac", tempDb.Text(L"select pretVanzare || ' ' || TVA || ' ' || UM from Produse where "
+                                        L"denumire = 'Ciment'"));
+    // A changed quantity is the line's new quantity at the line's own price.
+    RunDocument(0, invoice, [](HWND w) {
+        ModalDriver::SelectListRow(w, IDC_FE_LINES, 0);
+        ModalDriver::Click(w, IDC_FE_MODIFY_LINE);
+        ModalDriver::SetText(w, IDC_FE_QUANTITY, L"12");
+        ModalDriver::Click(w, IDOK);
+        EXPECT_EQ(L"Adauga|12|12.50|150.00|24%", Text(w, IDOK) + L"|" + Cells(w, 0, {4, 3, 7, 10}));
+    });
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }
 
 } // namespace

@@ -6,7 +6,7 @@ using namespace facturi_editor;
 
 
 // Reopened and saved twice without a change: exact quantities, a discount over
-// 9 % lines and a return invoice, which owes nothing, stay as stored.
+// 9 % lines and a return invoice, whose balance is its credit, stay as stored.
 TEST_F(EditorTest, SavingWithoutAChangeWritesWhatWasStored)
 {
     tempDb.AddClient(L"Client SRL");
@@ -15,7 +15,7 @@ TEST_F(EditorTest, SavingWithoutAChangeWritesWhatWasStored)
                             L"group_concat(produsID || ':' || cantitate || 'x' || valoareFT) from ArticoleFacturi)";
     struct Case { int vatCode; double quantity, price, discount, net, vat, total, balance; };
     for (const Case& c : {Case{0, 3.333, 10, 0, 33.33, 8, 41.33, 41.33}, Case{1, 1, 100, 10, 90, 8.1, 98.1, 98.1},
-                          Case{0, -2, 50, 0, -100, -24, -124, 0}}) {
+                          Case{0, -2, 50, 0, -100, -24, -124, -124}}) {
         unsigned long long invoice = StoreInvoice(1, 7, c.net, c.vat, c.total, c.balance);
         StoreLine(L"ArticoleFacturi", invoice, tempDb.AddProduct(L"P", c.price, c.vatCode), c.quantity, c.price);
         if (c.discount != 0)
@@ -27,6 +27,37 @@ TEST_F(EditorTest, SavingWithoutAChangeWritesWhatWasStored)
         EXPECT_EQ(before, tempDb.Text(stored)) << "balance " << c.balance;
     }
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+}
+
+// An earlier version summed unrounded lines: 5 x 12.50 + 20 x 3.50 at 24 %
+// with 5 % off was stored as 125.87 / 30.21 / 156.09 and paid in full. Its
+// totals stand while its lines are as stored, so a re-save is not refused as
+// falling below what was collected; a changed line makes them the sums again.
+TEST_F(EditorTest, AnEarlierVersionsTotalsStandUntilItsLinesChange)
+{
+    unsigned long long clientId = tempDb.AddClient(L"Client SRL");
+    unsigned long long ciment = tempDb.AddProduct(L"Ciment", 12.5), nisip = tempDb.AddProduct(L"Nisip", 3.5);
+    const wchar_t* stored = L"select round(valoareFT * 100) || '/' || round(valoareTVA * 100) || '/' || "
+                            L"round(valoareTTI * 100) || '/' || round(sold * 100) from Facturi where numar = %d";
+    for (int number : {7, 8}) {
+        unsigned long long invoice = StoreInvoice(clientId, number, 125.87, 30.21, 156.09, number == 7 ? 0 : 156.09,
+                                                  number == 7 ? 2 : 1);
+        StoreLine(L"ArticoleFacturi", invoice, ciment, 5, 12.5, L"0");
+        StoreLine(L"ArticoleFacturi", invoice, nisip, 20, 3.5, L"0");
+        StoreLine(L"ArticoleFacturi", invoice, 0, -1, 6.625, L"0");
+    }
+    std::wstring paid = tempDb.Text(micro::utils::QString::Formatted(stored, 7).c_str());
+    RunDocument(0, 1, [](HWND w) {
+        EXPECT_EQ(L"156.09", Text(w, IDC_FE_TOTAL));
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    });
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(paid, tempDb.Text(micro::utils::QString::Formatted(stored, 7).c_str()));
+    RunDocument(0, 2, [](HWND w) {
+        AddLine(w, L"Nisip", L"3.50", L"2", 0, false);
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    });
+    EXPECT_EQ(L"13252.0/3181.0/16433.0/16433.0", tempDb.Text(micro::utils::QString::Formatted(stored, 8).c_str()));
 }
 
 // A stored invoice opens with its partner, delegate and due date, its lines

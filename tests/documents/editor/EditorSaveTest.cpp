@@ -174,6 +174,56 @@ TEST_F(EditorSave, DuplicateIsStoredAsANewTemporaryDocument)
                                                     L"by id desc) f"));
 }
 
+// The due date follows the issue date, changed before or after the partner
+// (its term after it, none without one); a due date typed before the issue
+// date is refused with nothing written. A stored document keeps the pair it
+// was stored with when saved again as it is.
+TEST_F(EditorSave, TheDueDateNeverStandsBeforeTheIssueDate)
+{
+    const SYSTEMTIME day9 = {2026, 12, 0, 9, 9, 0, 0, 0}, day10 = {2026, 12, 0, 10, 9, 0, 0, 0};
+    tempDb.AddClient(L"Fara Termen SRL");
+    tempDb.AddClient(L"Termen SRL", 10);
+    auto partnerIndex = [](HWND w, const wchar_t* name) {
+        return static_cast<int>(SendDlgItemMessageW(w, IDC_FE_CLIENT_NAME, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                    reinterpret_cast<LPARAM>(name)));
+    };
+    for (bool dateFirst : {true, false}) {
+        for (const wchar_t* partner : {L"Fara Termen SRL", L"Termen SRL"}) {
+            RunDocument(0, 0, [&](HWND w) {
+                if (dateFirst)
+                    ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, day10);
+                ModalDriver::SelectCombo(w, IDC_FE_CLIENT_NAME, partnerIndex(w, partner));
+                if (!dateFirst)
+                    ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, day10);
+                AddLine(w, L"Faina", L"10", L"1", 0, false);
+                ModalDriver::Click(w, IDC_FE_SAVE);
+            });
+        }
+    }
+    EXPECT_EQ(L"10-10|10-20|10-10|10-20",
+              Stored(L"select group_concat(strftime('%d', dataCreare, 'unixepoch') || '-' || strftime('%d', "
+                     L"dataScadenta, 'unixepoch'), '|') from (select * from Facturi order by id)"));
+
+    RunDocument(0, 0, [&](HWND w) {
+        EnterPartner(w, L"Client SRL");
+        ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, day10);
+        ModalDriver::SetDate(w, IDC_FE_DUE_DATE, day9);
+        AddLine(w, L"Faina", L"10", L"1", 0, false);
+        ModalDriver::Click(w, IDC_FE_SAVE);
+        EXPECT_TRUE(IsWindowVisible(w));
+        EXPECT_EQ(GetDlgItem(w, IDC_FE_DUE_DATE), GetFocus());
+    });
+    EXPECT_EQ("[Atentie] Data scadenta nu poate fi inaintea datei documentului !\n", boxes.Describe());
+    EXPECT_EQ(4, Count(L"Facturi"));
+
+    // Stored before this rule: saved again as it is, it keeps its pair.
+    tempDb.Exec(L"update Facturi set dataScadenta = dataCreare - 86400 where id = 1");
+    std::wstring stored = Stored(L"select dataCreare || ' ' || dataScadenta from Facturi where id = 1");
+    EXPECT_EQ(1, RunDocument(0, 1, [](HWND w) { ModalDriver::Click(w, IDC_FE_SAVE); }));
+    EXPECT_EQ(stored, Stored(L"select dataCreare || ' ' || dataScadenta from Facturi where id = 1"));
+    EXPECT_EQ(1u, boxes.Count()) << boxes.Describe();
+}
+
 } // namespace
 
 TEST_F(EditorSave, EscAsksBeforeDiscardingOnlyWhenSomethingWasTyped)

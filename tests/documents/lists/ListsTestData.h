@@ -49,7 +49,7 @@ inline MyFacturiDialog* EditorOf(HWND window)
 }
 
 // Stands in for the editor's own save: the header the editor would store
-// under its reserved id, then the end of its run with 1.
+// under its reserved id, marked as saved, then the end of its run with 1.
 inline void SaveLike(testing_support::TempDatabase& db, HWND window, const wchar_t* table, const Header& h)
 {
     MyFacturiDialog* editor = EditorOf(window);
@@ -67,6 +67,7 @@ inline void SaveLike(testing_support::TempDatabase& db, HWND window, const wchar
     editor->valoareTVA = h.tva;
     editor->valoareTTI = h.tti;
     editor->sold = h.sold;
+    editor->salvat = true;
     editor->EndDialog(1);
 }
 

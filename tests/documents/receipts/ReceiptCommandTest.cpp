@@ -1,5 +1,6 @@
 // The editor's receipt command end to end: confirmation, save, the receipt
 // print dialog, then the receipt row and the receipt counter.
+#include "database/DocumentTables.h"
 #include "printing/AmountToWords.h"
 #include "printing/receipts/MyPrintChitanteDialog.h"
 #include "tests/documents/support/EditorFixture.h"
@@ -52,6 +53,23 @@ TEST_F(ReceiptCommand, ClosedReceiptDialogStillStoresTheReceiptAndItsCounter)
                      L"|| '|' || status || '|' || tip || '|' || agent || '|' || (select numarChit || '|' || serie_chit "
                      L"from ConfigFacturi) from Incasari"));
     EXPECT_EQ(1, tempDb.Scalar(L"select data >= 1772668800 and data < 1772668800 + 86400 from Incasari")); // 5 March
+    // Partly paid: the next receipt is for what is left, in figures and words.
+    tempDb.Exec(L"update Facturi set sold = 100.5");
+    RunDocument(0, 1, [&](HWND w) {
+        ModalDriver driver;
+        driver.When(kConfirmation, [&](HWND confirm) { ModalDriver::Click(confirm, IDOK); });
+        driver.When(L"Tiparire", [&](HWND print) {
+            auto* dialog = dynamic_cast<MyPrintChitanteDialog*>(micro::gui::QWindow::FromHandle(print));
+            ASSERT_TRUE(dialog);
+            EXPECT_EQ(L"100.50", std::wstring(dialog->suma.c_str()));
+            ModalDriver::Click(print, IDCANCEL);
+        });
+        ModalDriver::Click(w, IDC_FE_RECEIPT);
+        driver.Verify();
+    });
+    EXPECT_EQ(L"10050|" + std::wstring(AmountToWords(100.5)),
+              Stored(L"select round(suma * 100) || '|' || sumaStr from Incasari where numar = 8"));
+    tempDb.Exec(L"delete from Incasari where numar = 8");
     // Nothing left to collect: said before anything is asked, made or printed.
     tempDb.Exec(L"update Facturi set sold = 0");
     RunDocument(0, 1, [](HWND w) { ModalDriver::Click(w, IDC_FE_RECEIPT); });
@@ -90,4 +108,41 @@ TEST_F(ReceiptCommand, CancelledConfirmationRefusedSaveOrCounterSpendsNoReceiptN
             tempDb.Exec(clean);
     }
     EXPECT_EQ(2u, boxes.Count()) << boxes.Describe();
+}
+
+// "  Chitanta" makes receipts for invoices only: on a delivery note that
+// shares its number and client with an invoice still owed, stored or new, and
+// on a return invoice, it says why and writes nothing (no receipt, counter or
+// document).
+TEST_F(ReceiptCommand, OtherDocumentsThanInvoicesGetNoReceipt)
+{
+    unsigned long long client = tempDb.AddClient(L"Client Unu SRL");
+    StoreInvoice(client, 3, 100, 19, 119, 119);
+    tempDb.Exec(micro::utils::QString::Formatted(L"insert into Avize values (NULL, 1, 3, %llu, 86400, 86400, 0, 0, "
+                                                 L"100, 19, 119, 119, 'AV')", client).c_str());
+    unsigned long long note = static_cast<unsigned long long>(tempDb.Db().LastInsertRowId());
+    StoreLine(L"ArticoleAvize", note, tempDb.AddProduct(L"Orez", 100.0, 0), 1, 100);
+    const std::wstring books = L"select (select count(*) from Incasari) || '|' || (select numarChit from ConfigFacturi) "
+                               L"|| '|' || (select count(*) from Avize) || '|' || (select count(*) from Facturi)";
+    std::wstring before = tempDb.Text(books.c_str());
+    struct Case {
+        int tip;
+        unsigned long long id;
+    } cases[] = {{DocumentDeliveryNote, note}, {DocumentDeliveryNote, 0}, {DocumentReturnInvoice, 0}};
+    for (const Case& c : cases) {
+        boxes.Clear();
+        RunDocument(c.tip, c.id, [&](HWND w) {
+            if (c.id == 0) {
+                ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client Unu SRL");
+                AddLine(w, L"Faina", L"10", L"3", 0, false);
+            }
+            // Steps a receipt would need; none of them may be reached.
+            ModalDriver driver;
+            driver.When(kConfirmation, [](HWND confirm) { ModalDriver::Click(confirm, IDOK); });
+            driver.When(L"Tiparire", [](HWND print) { ModalDriver::Click(print, IDCANCEL); });
+            ModalDriver::ClickOnScreen(w, IDC_FE_RECEIPT);
+        });
+        EXPECT_EQ("[Atentie] Chitanta se emite numai pentru facturi !\n", boxes.Describe()) << c.tip << " " << c.id;
+        EXPECT_EQ(before, tempDb.Text(books.c_str())) << c.tip << " " << c.id;
+    }
 }

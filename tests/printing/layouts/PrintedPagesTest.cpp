@@ -101,7 +101,10 @@ TEST_F(PrintedPages, Layout1AtBothResolutionsWithPicturesWithoutVatAndTitledByTy
     EXPECT_FALSE(page.HasLine(s.X(358), s.Y(150), s.X(358), s.Y(545)));
     EXPECT_TRUE(page.Find(L" -  lei  -"));
     EXPECT_EQ(1, page.Count(L"Valoarea"));
-    EXPECT_EQ(s.X(368), page.Find(L"22.00")->x);
+    // The total and the line's value, both with two decimals.
+    std::vector<EmfText> values = page.StartingWith(L"22.00");
+    ASSERT_EQ(2u, values.size());
+    EXPECT_EQ(s.X(368), values[1].x);
     EXPECT_EQ(nullptr, page.Find(L"24%"));
     ExpectAt(page, L"TVA la incasare", s.X(40), s.Y(490), s.Y(7));
 }
@@ -144,10 +147,16 @@ TEST_F(PrintedPages, DatabaseErrorWhileReadingRowsPrintsNothing)
 
 TEST_F(PrintedPages, DiscountLinesShowTheirPercentageAndAnUnknownVatCodeAddsNoVat)
 {
-    // Rounded above a half, and 0 on a zero denominator.
-    const double cases[][3] = {{10, 90, 10}, {12.5, 87.5, 12}, {12.6, 87.4, 13}, {-10, 110, -10}, {0, 0, 0}};
+    // To two decimals of the net before the discount (the net after it plus
+    // the discount rounded to bani), and 0 on a zero denominator.
+    const struct {
+        double price, net;
+        const wchar_t* text;
+    } cases[] = {{10, 90, L"10"},   {12.5, 87.5, L"12,5"}, {12.6, 87.4, L"12,6"}, {-10, 110, L"-10"},
+                 {0, 0, L"0"},      {9.9375, 122.56, L"7,5"}, {44.439, 399.95, L"10"}, {0.0125, 0.24, L"5"},
+                 {33.33, 299.97, L"10"}};
     for (const auto& c : cases)
-        EXPECT_EQ(c[2], DiscountPercent(c[0], c[1])) << c[0] << " of " << c[1];
+        EXPECT_EQ(std::wstring(c.text), PercentText(DiscountPercent(c.price, c.net)).c_str()) << c.price << " of " << c.net;
 
     // An unknown VAT code adds no VAT.
     InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, ShortNames(1));

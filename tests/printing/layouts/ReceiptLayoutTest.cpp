@@ -2,7 +2,9 @@
 // row together, before anything is printed.
 #include <gtest/gtest.h>
 #include "database/DocumentTables.h"
+#include "printing/MyPrintDialog.h"
 #include "printing/layouts/PrinterLayouts.h"
+#include "printing/preview/DrawFactura.h"
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
@@ -125,4 +127,64 @@ TEST_F(ReceiptLayout, ReceiptsOnlyForStoredDocumentsAndDiscountsFromTheirOwnHead
     FacturaPrintJob job(note.documentId, DocumentGoodsReceived, 1, nullptr);
     EXPECT_TRUE(PrintNir(job));
     EXPECT_EQ(1, sink.printed.back().Count(L"Discount 10%"));
+}
+
+// The receipt shown with the invoice is always one stored for it: a fully paid
+// invoice (settled by a receipt over two invoices, while a receipt " 7" of the
+// client was made for another invoice 7) shows none, and "Print" and "Save
+// PDF" of layout 2 refuse it in the words of the editor's "  Chitanta",
+// making no receipt. An invoice still owed shows no number until "Print" made
+// its receipt, and prints the number stored.
+TEST_F(ReceiptLayout, PreviewAndPrintShowOnlyAStoredReceiptOfTheInvoice)
+{
+    tempDb.Exec(L"update Facturi set sold = 0");
+    for (const wchar_t* kept : {L"' 7, 8', ''", L"' 7', '999'"})
+        tempDb.Exec(micro::utils::QString::Formatted(L"insert into Incasari (serie, numar, IDClient, facturi, "
+                                                     L"documente, suma, status, tip) values ('SRT', 40, %llu, %s, "
+                                                     L"10, 2, 0)",
+                                                     invoice.clientId, kept)
+                        .c_str());
+    MessageBoxRecorder boxes;
+    MetafileSink sink(2479, 3508);
+    MyPrintDialog dialog(nullptr);
+    dialog.SetDocument(invoice.documentId, DocumentInvoice);
+    auto Shown = [&dialog]() {
+        const FacturaDate& shown = static_cast<DrawFactura*>(dialog.GetPreview().GetDocument())->Record();
+        return std::to_wstring(shown.chitantaId) + L"|" + shown.chitantaSerie.c_str() + L"|" +
+               shown.chitantaNumar.c_str();
+    };
+    ModalDriver driver;
+    driver.When(L"Tiparire", [&](HWND w) {
+        ModalDriver::ClickOnScreen(w, IDC_TIPARIRE_LAYOUT2);
+        EXPECT_EQ(L"0||", Shown());
+        ModalDriver::ClickOnScreen(w, IDC_TIPARIRE_PRINT);
+        ModalDriver::ClickOnScreen(w, IDC_TIPARIRE_SAVE_PDF);
+        EXPECT_EQ(L"2 41 0", std::to_wstring(tempDb.Scalar(L"select count(*) from Incasari")) + L" " +
+                                 std::to_wstring(Counter()) + L" " + std::to_wstring(sink.opened));
+        // Owed again, less one leu collected: the receipt is made when
+        // printed, for what is left, and printed as stored.
+        tempDb.Exec(L"update Facturi set sold = valoareTTI - 1");
+        ModalDriver::ClickOnScreen(w, IDC_TIPARIRE_LAYOUT1);
+        ModalDriver::ClickOnScreen(w, IDC_TIPARIRE_LAYOUT2);
+        EXPECT_EQ(L"0||", Shown());
+        ModalDriver confirm;
+        confirm.When(kConfirmation, [](HWND c) {
+            EXPECT_EQ(L"42", ModalDriver::GetText(c, IDC_CREARE_CHITANTA_NUMAR));
+            ModalDriver::Click(c, IDOK);
+        });
+        ModalDriver::ClickOnScreen(w, IDC_TIPARIRE_PRINT);
+        confirm.Verify();
+        ModalDriver::Click(w, IDCANCEL);
+    });
+    dialog.DoModal();
+    driver.Verify();
+    EXPECT_EQ("[Atentie] Factura 7 nu mai are sold de incasat !\n"
+              "[Atentie] Factura 7 nu mai are sold de incasat !\n",
+              boxes.Describe());
+    ASSERT_EQ(1u, sink.printed.size());
+    EXPECT_TRUE(sink.printed[0].Find(L"Chitanta seria: SRT Nr.: 42"));
+    std::wstring owed = tempDb.Text(L"select printf('%.2f', sold) from Facturi");
+    EXPECT_EQ(1u, sink.printed[0].StartingWith(L"Suma de " + owed + L" (").size()) << owed;
+    EXPECT_EQ(owed, tempDb.Text(L"select printf('%.2f', suma) from Incasari where numar = 42"));
+    EXPECT_EQ(std::to_wstring(invoice.documentId), tempDb.Text(L"select documente from Incasari where numar = 42"));
 }

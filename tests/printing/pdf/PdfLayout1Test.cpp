@@ -59,8 +59,8 @@ TEST_F(PdfLayout1, InvoicePagePlacesFrameTitlePartnersAndRowsAndWithoutVatLeaves
     EXPECT_TRUE(noVat.HasLine(441.6, Up(210), 441.6, Up(828.2)));
     ExpectTextAt(noVat, L" -  lei  -", 393.3, Up(238));
     ExpectTextAt(noVat, L"Total :", 448.5, Up(705.6));
-    ExpectTextAt(noVat, L"30.0", 469.2, Up(733.6));
-    ExpectTextAt(noVat, L"30.0", 489.9, Up(807.8));
+    ExpectTextAt(noVat, L"30.00", 469.2, Up(733.6));
+    ExpectTextAt(noVat, L"30.00", 489.9, Up(807.8));
     // The row's value alone, at anchor 368.
     ExpectTextAt(noVat, L"30.00", (368 - 5) * 1.38, Up(273));
     ExpectTextAt(noVat, L"TVA la incasare", 55.2, Up(679));
@@ -112,8 +112,8 @@ TEST_F(PdfLayout1, LongNamesAndBuyerLinesWrapAtTheirLimits)
     ExpectTextAt(page, fifty.substr(0, split), 55.2, Up(301));
     ExpectTextAt(page, fifty.substr(split), 55.2, Up(315));
     // A discount line after a long name moves on by one row only; its percentage
-    // comes from the document's own net value: 10 off, leaving 100, is 10 * 100 / 110 = 9.1.
-    ExpectTextAt(page, L"Discount 9%", 55.2, Up(329));
+    // comes from the document's own net value: 10 off, leaving 100, is 10 * 100 / 110 = 9.09.
+    ExpectTextAt(page, L"Discount 9,09%", 55.2, Up(329));
     // No space to break at: cut at 45 characters.
     ExpectTextAt(page, unbroken.substr(0, 45), 55.2, Up(343));
     ExpectTextAt(page, unbroken.substr(45), 55.2, Up(357));

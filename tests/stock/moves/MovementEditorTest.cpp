@@ -99,7 +99,7 @@ TEST_F(MovementEditor, NewEntryTakesTypedQuantitiesIsStoredUnderOneNumberAndReop
     }
 }
 
-// No line, or a line of 0, is not validated; a quantity typed in the picker
+// No line is validated, and a line of 0 neither validated nor kept; a quantity typed in the picker
 // comes with the line; "Tiparire" prints the lines as the list shows them; Esc
 // asks before discarding the lines.
 TEST_F(MovementEditor, RefusesNoLinesAndZeroTakesThePickersQuantityPrintsAndAsksBeforeEscDiscards)
@@ -121,6 +121,11 @@ TEST_F(MovementEditor, RefusesNoLinesAndZeroTakesThePickersQuantityPrintsAndAsks
         AddRow(w, L"Cui", L"0");
         ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
         EXPECT_EQ(L"La linia 2\nCantitatea este 0 !", boxes.Last().text);
+        // Nor is it kept temporary.
+        boxes.Clear();
+        ModalDriver::ClickOnScreen(w, IDOK);
+        EXPECT_EQ(L"La linia 2\nCantitatea este 0 !", boxes.Count() ? boxes.Last().text : L"");
+        EXPECT_TRUE(IsWindowVisible(w));
         EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from IesiriGenerale"));
         ModalDriver::Click(w, IDC_IGE_TIPARIRE);
         const layout_tests::EmfPage& page = sink.printedPages.at(0).at(0);
@@ -130,4 +135,35 @@ TEST_F(MovementEditor, RefusesNoLinesAndZeroTakesThePickersQuantityPrintsAndAsks
         ModalDriver::Click(w, IDCANCEL);
         EXPECT_EQ(1u, boxes.Count()) << boxes.Describe();
     });
+}
+
+// A temporary save the file refuses at the header (the stored movement's
+// update, a new one's insert) leaves the stored lines and the counter as they
+// were, and the editor open with what was typed.
+TEST_F(MovementEditor, AFailedTemporarySaveLeavesLinesAndCounterAsTheyWere)
+{
+    EXPECT_EQ(1, RunEditor(0, 0, [](HWND w) {
+        AddRow(w, L"Cui", L"4");
+        ModalDriver::ClickOnScreen(w, IDOK);
+    }));
+    auto stored = [&] {
+        return tempDb.Text(L"select (select group_concat(IDIntrare || 'x' || cantitate) from ArticoleIntrariGenerale) "
+                           L"|| '|' || (select group_concat(id || '/' || status) from IntrariGenerale) || '|' || "
+                           L"idIntrari from iduri");
+    };
+    ASSERT_EQ(L"1x4.0|1/1|1", stored());
+    Exec({L"create trigger no_update before update on IntrariGenerale begin select raise(abort, 'injected'); end",
+          L"create trigger no_insert before insert on IntrariGenerale begin select raise(abort, 'injected'); end"});
+    for (unsigned long long id : {1, 0}) {
+        boxes.Clear();
+        EXPECT_EQ(2, RunEditor(0, id, [&](HWND w) {
+            AddRow(w, L"Surub", L"2");
+            ModalDriver::ClickOnScreen(w, IDOK);
+            EXPECT_TRUE(IsWindowVisible(w));
+            EXPECT_EQ(id ? 2 : 1, ModalDriver::ListRowCount(w, IDC_IGE_LISTA));
+            EXPECT_EQ(L"1x4.0|1/1|1", stored()) << id;
+            ModalDriver::Click(w, IDCANCEL);
+        }));
+        EXPECT_NE(std::string::npos, boxes.Describe().find("injected")) << boxes.Describe();
+    }
 }

@@ -2,6 +2,8 @@
 #include "database/Lookups.h"
 #include "framework/qapp/QCommandTable.h"
 #include "stock/MyIntrariGeneraleDialog.h"
+#include "stock/MyIntrariGeneraleDialogEdit.h"
+#include "stock/StockMoveStore.h"
 #include "stock/StockCommands.h"
 #include "tests/stock/support/StockFixture.h"
 
@@ -81,6 +83,33 @@ TEST_F(MovementList, ShowsTheRecentPeriodFiltersAsTheUserTypesAndOpensTheEditorT
     EXPECT_EQ(102, StocReal(product)) << "stocReal is kept as the rule counts";
     EXPECT_EQ(102, GetProductStockAtDate(4102444800LL, product)) << "of the entries only the validated one counts";
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Stocuri"));
+}
+
+// The period starts so many days back and has no end: a movement dated after
+// today is listed and opens in its editor from its row, entries and exits alike.
+TEST_F(MovementList, MovementsDatedAfterTodayAreListedAndOpen)
+{
+    long long product = Product(L"Cui", L"kg", 2.5, 100, 1);
+    for (int kind : {0, 1}) {
+        const wchar_t* table = kind == 0 ? L"IntrariGenerale" : L"IesiriGenerale";
+        long long later = Line(table, time(nullptr) + 3 * 86400LL, 1, 0, 0, product, 2, 5.0);
+        Line(table, time(nullptr) - 86400LL, 1, 0, 0, product, 1, 5.0);
+        MyIntrariGeneraleDialog list(nullptr);
+        list.kind = kind;
+        RunDialog(list, StockMoveKindOf(kind).listTitle, [&](HWND w) {
+            ASSERT_EQ(L"2," + std::to_wstring(later), ColumnText(w, IDC_IG_LISTA, 0)) << kind;
+            unsigned long long opened = 0;
+            ModalDriver editor;
+            editor.When(StockMoveKindOf(kind).editorTitle, [&](HWND e) {
+                auto* move = dynamic_cast<MyIntrariGeneraleDialogEdit*>(micro::gui::QWindow::FromHandle(e));
+                opened = move ? move->id : 0;
+                ModalDriver::Click(e, IDCANCEL);
+            });
+            ModalDriver::DoubleClickListRow(w, IDC_IG_LISTA, 1);
+            editor.Verify();
+            EXPECT_EQ(static_cast<unsigned long long>(later), opened) << kind;
+        });
+    }
 }
 
 TEST(StockCommands, EveryOneRefusesWithoutADatabaseAndTheListsOpenByKindWithOne)

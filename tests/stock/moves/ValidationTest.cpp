@@ -112,6 +112,13 @@ TEST_F(Validation, AnExitMustLeaveStockOnEveryLaterDayAndAnEntryPassesUnlessItTa
         ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
     }));
     EXPECT_EQ(6, StocReal(ciment)) << "stocReal is the rule's stock of every line";
+    // Nor is the validated entry of 20 cancelled under what was taken since.
+    StockMoveHeader first{1, d1 + 7200, StockMoveValidated};
+    StockRefusal refused = CancelStockMove(0, first);
+    EXPECT_EQ(L"La linia 1, Ciment\nCantitate Insufucienta in stoc !|2|6.0",
+              std::wstring(StockRefusalText(refused).c_str()) + L"|" +
+                  tempDb.Text(L"select status || '|' || (select stocReal from Produse where id = 3) from "
+                              L"IntrariGenerale where id = 1"));
     Line(L"Facturi", d1 + 5 * 86400, 1, 0, 2, ciment, 10, 1);
     StockMoveHeader entry;
     entry.date = d1 + 5 * 86400 + 7200;

@@ -1,3 +1,4 @@
+#include "database/Schema.h"
 #include "stock/MyFisaDeArticolDialog.h"
 #include "tests/cash/support/CashFixtures.h"
 #include "tests/stock/support/StockFixture.h"
@@ -52,6 +53,31 @@ TEST_F(Ledgers, PartnerLedgerListsEveryCountedRecordOnceWithRunningBalance)
         EXPECT_EQ((Rows{{L"Cumuli", L"2024-03-17", L" - ", L"170.00", L"71.00", L"99.00"},
                         {L" ", L"", L"", L"", L"", L""},
                         {L"Total ", L"", L"", L"170.00", L"71.00", L"99.00"}}),
+                  ListRows(w, IDC_FISA_LISTA, 6));
+    });
+}
+
+// A payment made at 00:30 is stored 7 200 s earlier, on the day before: the
+// supplier's ledger lists it on the day it was made, and only then.
+TEST_F(Ledgers, SupplierLedgerListsAPaymentMadeAtHalfPastMidnightOnItsOwnDay)
+{
+    unsigned long long supplier = tempDb.AddClient(L"Furnizor SRL");
+    long long day = kDay + 86400;
+    AddCashRow(tempDb, L"Plati", {supplier, 7, L"", 25, 2, day + 1800 - kPaymentDateShift});
+    MyFisaDeArticolDialog dialog(nullptr);
+    dialog.mode = MyFisaDeArticolDialog::ModeSupplier;
+    dialog.partnerId = supplier;
+    RunDialog(dialog, L"Fisa de Furnizor", [&](HWND w) {
+        Collect(w, day, day);
+        EXPECT_EQ((Rows{{L"Cumuli", L"2024-03-16", L" - ", L"0.00", L"0.00", L"0.00"},
+                        {L"CHIT", L"2024-03-16", L"7", L" 0 ", L"25.00", L"-25.00"},
+                        {L" ", L"", L"", L"", L"", L""},
+                        {L"Total ", L"", L"", L"0.00", L"25.00", L"-25.00"}}),
+                  ListRows(w, IDC_FISA_LISTA, 6));
+        Collect(w, day - 86400, day - 86400);
+        EXPECT_EQ((Rows{{L"Cumuli", L"2024-03-15", L" - ", L"0.00", L"0.00", L"0.00"},
+                        {L" ", L"", L"", L"", L"", L""},
+                        {L"Total ", L"", L"", L"0.00", L"0.00", L"0.00"}}),
                   ListRows(w, IDC_FISA_LISTA, 6));
     });
 }

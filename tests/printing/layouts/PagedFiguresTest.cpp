@@ -1,0 +1,81 @@
+// What the printed pages and their PDFs make of stored figures: a line's own
+// VAT rate, and the sheets of a goods-received note.
+#include <gtest/gtest.h>
+#include "database/DocumentTables.h"
+#include "printing/layouts/PrinterLayouts.h"
+#include "printing/pdf/PdfExports.h"
+#include "tests/harness/MessageBoxRecorder.h"
+#include "tests/printing/support/MetafilePage.h"
+#include "tests/printing/support/PdfPage.h"
+#include "tests/printing/support/PrintFixtures.h"
+
+using namespace layout_tests;
+
+namespace {
+
+class PagedFigures : public testing_support::DatabaseTest {
+protected:
+    void SetUp() override { SetCompany(tempDb); }
+
+    // The document printed (the whole job, and its pages where the job
+    // marks them), then its PDF's page count and first page.
+    void PrintAndExport(unsigned long long id, int type, EmfPage& job, std::vector<EmfPage>& pages,
+                        pdftest::PdfPage& pdf, const wchar_t* name)
+    {
+        MetafileSink sink(2479, 3508);
+        FacturaPrintJob document(id, type, 1, nullptr);
+        bool nir = type == DocumentGoodsReceived;
+        EXPECT_TRUE(nir ? PrintNir(document) : PrintFacturaLayout1(document));
+        ASSERT_EQ(1u, sink.printed.size());
+        job = sink.printed[0];
+        pages = sink.printedPages[0];
+        std::wstring path = pdftest::OutputPath(name);
+        EXPECT_TRUE(nir ? WriteNirPdf(document, path.c_str()) : WriteFacturaPdfLayout1(document, path.c_str()));
+        pdftest::LoadChecked(path, pdf);
+    }
+};
+
+// Issued at 9 %, a line of a product the catalogue has put at 24 % since
+// prints 9 % and 1.98 of VAT on 22.00, on paper and in the PDF.
+TEST_F(PagedFigures, LinesPrintTheRateTheyWereIssuedAtNotTheProductsCurrentOne)
+{
+    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, ShortNames(1));
+    tempDb.Exec(L"update ArticoleFacturi set TVA = 1");
+    tempDb.Exec(L"update Facturi set valoareTVA = 1.98, valoareTTI = 23.98");
+    pdftest::PdfPage pdf;
+    EmfPage paper;
+    std::vector<EmfPage> pages;
+    PrintAndExport(f.documentId, DocumentInvoice, paper, pages, pdf, L"kept-rate.pdf");
+    for (const wchar_t* text : {L"9%", L"1.98"}) {
+        EXPECT_TRUE(paper.Find(text)) << testing_support::Narrow(text);
+        EXPECT_TRUE(pdf.Find(text)) << testing_support::Narrow(text) << pdf.Describe();
+    }
+    for (const wchar_t* text : {L"24%", L"5.28"}) {
+        EXPECT_FALSE(paper.Find(text)) << testing_support::Narrow(text);
+        EXPECT_FALSE(pdf.Find(text)) << testing_support::Narrow(text) << pdf.Describe();
+    }
+}
+
+// 31 rows fill one sheet exactly; the 32nd starts a second. No sheet or PDF
+// page is left blank, and the totals close the last one.
+TEST_F(PagedFigures, GoodsReceivedNoteOf31RowsIsOneSheetAnd32AreTwo)
+{
+    for (int rows : {31, 32}) {
+        InvoiceFixture f = AddDocument(tempDb, DocumentGoodsReceived, rows, ShortNames(rows));
+        pdftest::PdfPage pdf;
+        EmfPage job;
+        std::vector<EmfPage> sheets;
+        PrintAndExport(f.documentId, DocumentGoodsReceived, job, sheets, pdf, rows == 31 ? L"nir-31.pdf" : L"nir-32.pdf");
+        size_t expected = rows == 31 ? 1 : 2;
+        ASSERT_EQ(expected, sheets.size()) << rows;
+        EXPECT_EQ(static_cast<int>(expected), pdf.pageCount) << rows;
+        for (size_t sheet = 0; sheet < sheets.size(); ++sheet) {
+            EXPECT_EQ(1, sheets[sheet].Count(L"Receprionat")) << rows << " rows, sheet " << sheet;
+            EXPECT_FALSE(sheets[sheet].StartingWith(L"Produs ").empty()) << rows << " rows, sheet " << sheet;
+        }
+        EXPECT_EQ(1, sheets.back().Count(L"COMISIA DE RECEPTIE:")) << rows;
+        EXPECT_TRUE(sheets.back().Find(L"Produs " + std::to_wstring(rows))) << rows;
+    }
+}
+
+} // namespace
