@@ -46,18 +46,21 @@ double RawRows(sqlite3* db, const wchar_t* sql, long long p1, long long p2, long
 // The stock list's figures read with one query, one row per product: the
 // product's columns the list shows and its stock at ?3. Two ways to the same
 // figures; the cheaper one is the floor.
+// The counted lines after the day, one row a line, signed as they move the
+// stock.
+#define LINES_AFTER_THE_DAY                                                                                       \
+    L"SELECT a.produsID pr, a.cantitate q FROM Niruri h CROSS JOIN ArticoleNiruri a WHERE a.IDFactura = h.id AND " \
+    L"h.dataCreare > ?3 AND h.status IS NOT 3 UNION ALL "                                                        \
+    L"SELECT a.produsID, -a.cantitate FROM Facturi h CROSS JOIN ArticoleFacturi a WHERE a.IDFactura = h.id AND "   \
+    L"h.dataCreare > ?3 AND h.status IS NOT 3 UNION ALL "                                                        \
+    L"SELECT a.produsID, a.cantitate FROM IntrariGenerale h CROSS JOIN ArticoleIntrariGenerale a WHERE "          \
+    L"a.IDIntrare = h.id AND h.dataCreare > ?3 AND h.status = 2 UNION ALL "                                      \
+    L"SELECT a.produsID, -a.cantitate FROM IesiriGenerale h CROSS JOIN ArticoleIesiriGenerale a WHERE "           \
+    L"a.IDIntrare = h.id AND h.dataCreare > ?3 AND h.status = 2"
 // The stock kept on the product less its lines dated after the day.
 const wchar_t kStoredLessAfter[] =
     L"SELECT p.id, p.denumire, p.UM, p.pretCumparare, p.categorie, p.stocReal - IFNULL(x.q, 0) FROM Produse p "
-    L"LEFT JOIN (SELECT pr, TOTAL(q) q FROM ("
-    L"SELECT a.produsID pr, a.cantitate q FROM Niruri h CROSS JOIN ArticoleNiruri a WHERE a.IDFactura = h.id AND "
-    L"h.dataCreare > ?3 AND h.status IS NOT 3 UNION ALL "
-    L"SELECT a.produsID, -a.cantitate FROM Facturi h CROSS JOIN ArticoleFacturi a WHERE a.IDFactura = h.id AND "
-    L"h.dataCreare > ?3 AND h.status IS NOT 3 UNION ALL "
-    L"SELECT a.produsID, a.cantitate FROM IntrariGenerale h CROSS JOIN ArticoleIntrariGenerale a WHERE "
-    L"a.IDIntrare = h.id AND h.dataCreare > ?3 AND h.status = 2 UNION ALL "
-    L"SELECT a.produsID, -a.cantitate FROM IesiriGenerale h CROSS JOIN ArticoleIesiriGenerale a WHERE "
-    L"a.IDIntrare = h.id AND h.dataCreare > ?3 AND h.status = 2) GROUP BY pr) x ON x.pr = p.id ORDER BY p.id";
+    L"LEFT JOIN (SELECT pr, TOTAL(q) q FROM (" LINES_AFTER_THE_DAY L") GROUP BY pr) x ON x.pr = p.id ORDER BY p.id";
 // Every line up to the day summed by product.
 const wchar_t kLinesUpTo[] =
     L"SELECT p.id, p.denumire, p.UM, p.pretCumparare, p.categorie, IFNULL(x.q, 0) FROM Produse p "
@@ -76,15 +79,7 @@ const wchar_t kStoredOnly[] =
 
 // The counted lines after the day, ungrouped (a grouping sorts them all):
 // the third way, the lines summed by the caller into a table by product id.
-const wchar_t kLinesAfter[] =
-    L"SELECT a.produsID, a.cantitate FROM Niruri h CROSS JOIN ArticoleNiruri a WHERE a.IDFactura = h.id AND "
-    L"h.dataCreare > ?3 AND h.status IS NOT 3 UNION ALL "
-    L"SELECT a.produsID, -a.cantitate FROM Facturi h CROSS JOIN ArticoleFacturi a WHERE a.IDFactura = h.id AND "
-    L"h.dataCreare > ?3 AND h.status IS NOT 3 UNION ALL "
-    L"SELECT a.produsID, a.cantitate FROM IntrariGenerale h CROSS JOIN ArticoleIntrariGenerale a WHERE "
-    L"a.IDIntrare = h.id AND h.dataCreare > ?3 AND h.status = 2 UNION ALL "
-    L"SELECT a.produsID, -a.cantitate FROM IesiriGenerale h CROSS JOIN ArticoleIesiriGenerale a WHERE "
-    L"a.IDIntrare = h.id AND h.dataCreare > ?3 AND h.status = 2";
+const wchar_t kLinesAfter[] = LINES_AFTER_THE_DAY;
 
 // The figures as the list shows them (a service, categorie 2, holds none),
 // summed: both sides must answer the same.
@@ -93,15 +88,11 @@ double ListedStock(const std::wstring& category, double stock)
     return category == L"2" ? 0.0 : stock;
 }
 
-// A floor query stepped to its end, its texts read as the list would; the
-// sum of the listed stocks in `checksum`.
-void FloorRead(sqlite3* db, const wchar_t* sql, long long day, double& checksum, long long& rows)
+// The product rows of a floor query stepped to its end, their texts read as
+// the list would: the sum of the listed stocks (column 5, plus `later` by
+// product id where given) in `checksum`.
+void ReadFloorRows(sqlite3_stmt* stmt, const std::vector<double>* later, double& checksum, long long& rows)
 {
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare16_v2(db, sql, -1, &stmt, nullptr);
-    sqlite3_bind_int64(stmt, 1, 0);
-    sqlite3_bind_int64(stmt, 2, 0);
-    sqlite3_bind_int64(stmt, 3, day);
     checksum = 0;
     rows = 0;
     size_t characters = 0;
@@ -110,13 +101,27 @@ void FloorRead(sqlite3* db, const wchar_t* sql, long long day, double& checksum,
             if (const void* text = sqlite3_column_text16(stmt, c))
                 characters += wcslen(static_cast<const wchar_t*>(text));
         const void* category = sqlite3_column_text16(stmt, 4);
-        checksum += ListedStock(category ? static_cast<const wchar_t*>(category) : L"",
-                                sqlite3_column_double(stmt, 5)) ;
+        size_t product = static_cast<size_t>(sqlite3_column_int64(stmt, 0));
+        double stock = sqlite3_column_double(stmt, 5);
+        if (later && product < later->size())
+            stock += (*later)[product];
+        checksum += ListedStock(category ? static_cast<const wchar_t*>(category) : L"", stock);
         ++rows;
     }
     sqlite3_finalize(stmt);
     if (characters == 0)
         wprintf(L"  (no texts read)\n");
+}
+
+// A floor query giving every product's stock at the day.
+void FloorRead(sqlite3* db, const wchar_t* sql, long long day, double& checksum, long long& rows)
+{
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare16_v2(db, sql, -1, &stmt, nullptr);
+    sqlite3_bind_int64(stmt, 1, 0);
+    sqlite3_bind_int64(stmt, 2, 0);
+    sqlite3_bind_int64(stmt, 3, day);
+    ReadFloorRows(stmt, nullptr, checksum, rows);
 }
 
 // The stored stocks less the lines after the day summed here, by product
@@ -139,22 +144,7 @@ void FloorSummedHere(sqlite3* db, long long day, double& checksum, long long& ro
     sqlite3_finalize(stmt);
     sqlite3_prepare16_v2(db, kStoredOnly, -1, &stmt, nullptr);
     sqlite3_bind_int64(stmt, 3, day);
-    checksum = 0;
-    rows = 0;
-    size_t characters = 0;
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        for (int c = 1; c <= 2; ++c)
-            if (const void* text = sqlite3_column_text16(stmt, c))
-                characters += wcslen(static_cast<const wchar_t*>(text));
-        const void* category = sqlite3_column_text16(stmt, 4);
-        size_t product = static_cast<size_t>(sqlite3_column_int64(stmt, 0));
-        double stock = sqlite3_column_double(stmt, 5) + (product < stocks.size() ? stocks[product] : 0.0);
-        checksum += ListedStock(category ? static_cast<const wchar_t*>(category) : L"", stock);
-        ++rows;
-    }
-    sqlite3_finalize(stmt);
-    if (characters == 0)
-        wprintf(L"  (no texts read)\n");
+    ReadFloorRows(stmt, &stocks, checksum, rows);
 }
 
 // The stock list's data as its window reads it, with the same checksum.
