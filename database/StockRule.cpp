@@ -93,18 +93,23 @@ const std::wstring& SumsSql()
 const wchar_t kAllDates[] = L"BETWEEN 0 AND 9223372036854775807";
 const long long kLastDate = 9223372036854775807LL;
 
-// One source's counted lines dated after ?1, summed by product: walks the
-// headers of the period by date, then their lines.
-std::wstring AfterSql(const Source& s)
-{
-    return std::wstring(L"SELECT a.produsID, TOTAL(a.cantitate) FROM ") + s.header + L" h CROSS JOIN " + s.lines +
-           L" a WHERE a." + s.link + L" = h.id AND h.dataCreare > ?1 AND h.dataCreare <= ?2 AND " + s.counts +
-           L" GROUP BY a.produsID";
-}
-
+// Every source's counted lines dated after ?1, one row a line: the product
+// and its quantity signed as it moves the stock (an exit negative).
+// Each branch walks the headers of the period by date, then their lines.
+// Summed here, not grouped in SQL: grouping sorts every line of the period.
 const std::wstring& AllSql()
 {
-    static const std::wstring sql = AfterSql(kSources[0]);
+    static const std::wstring sql = [] {
+        std::wstring text;
+        for (const Source& s : kSources) {
+            if (!text.empty())
+                text += L" UNION ALL ";
+            text += std::wstring(L"SELECT a.produsID, ") + (IsStockEntry(s.source) ? L"" : L"-") +
+                    L"a.cantitate FROM " + s.header + L" h CROSS JOIN " + s.lines + L" a WHERE a." + s.link +
+                    L" = h.id AND h.dataCreare > ?1 AND " + s.counts;
+        }
+        return text;
+    }();
     return sql;
 }
 
@@ -140,6 +145,21 @@ std::wstring PartnerSumsSql(PartnerKind kind)
 {
     int code = sqlite3_extended_errcode(handle);
     throw QSqlError(code ? code : rc, micro::utils::QString(static_cast<const wchar_t*>(sqlite3_errmsg16(handle))));
+}
+
+// A cached statement's read ended with `rc`: reset at once (a statement left
+// stepping would hold its read open), raising what failed.
+void EndCachedRead(sqlite3* handle, sqlite3_stmt* stmt, int rc)
+{
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+        try {
+            ThrowLastError(handle, rc);
+        } catch (...) {
+            sqlite3_reset(stmt);
+            throw;
+        }
+    }
+    sqlite3_reset(stmt);
 }
 
 // Binds the three integer parameters every stock query takes.
@@ -409,32 +429,73 @@ StockSums SumStockMovements(unsigned long long productId, long long from, long l
     if (rc == SQLITE_ROW) {
         sums.in = sqlite3_column_double(stmt, 0);
         sums.out = sqlite3_column_double(stmt, 1);
-    } else if (rc != SQLITE_DONE) {
-        try {
-            ThrowLastError(db.GetHandle(), rc);
-        } catch (...) {
-            sqlite3_reset(stmt);
-            throw;
-        }
     }
-    // Reset at once: a statement left stepping would hold its read open.
-    sqlite3_reset(stmt);
+    EndCachedRead(db.GetHandle(), stmt, rc);
     return sums;
 }
 
-// A day in the past reads only the lines after it: one grouped query per
-// source, merged here.
+namespace {
+
+// The products' stored stocks in a table indexed by id (ids are given in
+// order, so the catalogue's are dense); an id outside it, a line of a product
+// no longer listed, goes to a map beside it.
+class StockTable {
+public:
+    void Set(unsigned long long id, double stock)
+    {
+        if (id < kDenseLimit) {
+            if (id >= m_stocks.size()) {
+                m_stocks.resize(id + 1, 0.0);
+                m_known.resize(id + 1, false);
+            }
+            m_stocks[id] = stock;
+            m_known[id] = true;
+        } else {
+            m_others[id] = stock;
+        }
+    }
+    // Takes back what a later line moved.
+    void Less(unsigned long long id, double moved)
+    {
+        if (id < m_stocks.size() && m_known[id])
+            m_stocks[id] -= moved;
+        else
+            m_others[id] -= moved;
+    }
+    std::unordered_map<unsigned long long, double> Release()
+    {
+        std::unordered_map<unsigned long long, double> stocks(std::move(m_others));
+        stocks.reserve(stocks.size() + m_stocks.size());
+        for (size_t id = 0; id < m_stocks.size(); ++id)
+            if (m_known[id])
+                stocks[id] = m_stocks[id];
+        return stocks;
+    }
+
+private:
+    static const unsigned long long kDenseLimit = 1ULL << 24;
+    std::vector<double> m_stocks;
+    std::vector<bool> m_known;
+    std::unordered_map<unsigned long long, double> m_others;
+};
+
+} // namespace
+
+// A day in the past reads only the lines after it.
 std::unordered_map<unsigned long long, double> ReadAllStocks(long long end)
 {
-    std::unordered_map<unsigned long long, double> stocks;
+    StockTable table;
     for (QsqlQuery q = RunBound(L"SELECT id, stocReal FROM Produse", 0, 0, 0); !q.Eof(); q.NextRow())
-        stocks[q.GetIdField(0)] = q.GetFloatField(1, 0.0);
-    for (const Source& s : kSources) {
-        double sign = IsStockEntry(s.source) ? -1.0 : 1.0;
-        for (QsqlQuery q = RunBound(AfterSql(s), end, kLastDate, 0); !q.Eof(); q.NextRow())
-            stocks[q.GetIdField(0)] += sign * q.GetFloatField(1, 0.0);
-    }
-    return stocks;
+        table.Set(q.GetIdField(0), q.GetFloatField(1, 0.0));
+    MyRepository& db = GetRepository();
+    sqlite3_stmt* stmt = db.CachedStatement(AllSql().c_str());
+    sqlite3_reset(stmt);
+    sqlite3_bind_int64(stmt, 1, end);
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        table.Less(static_cast<unsigned long long>(sqlite3_column_int64(stmt, 0)), sqlite3_column_double(stmt, 1));
+    EndCachedRead(db.GetHandle(), stmt, rc);
+    return table.Release();
 }
 
 const wchar_t* StockMovementsSql() { return RowsSql().c_str(); }

@@ -257,8 +257,13 @@ void MyFacturiDialog::ShowLineFields(const QString& price, const QString& unit, 
 void MyFacturiDialog::ShowLineVat(long long vatCode)
 {
     ::SendMessageW(GetItem(IDC_FE_VAT), CB_SETCURSEL, (vatCode >= 0 && vatCode <= 3) ? vatCode : 3, 0);
-    CheckDlgButton(m_hwnd, IDC_FE_INCLUDES_VAT, BST_UNCHECKED);
-    CheckDlgButton(m_hwnd, IDC_FE_EXCLUDES_VAT, BST_CHECKED);
+    // Checking an automatic radio button walks its group, which runs on over
+    // the editor's controls to the next group (some 8 ms under Wine, after
+    // every other line typed): a radio already right is left alone.
+    if (IsDlgButtonChecked(m_hwnd, IDC_FE_INCLUDES_VAT) != BST_UNCHECKED)
+        CheckDlgButton(m_hwnd, IDC_FE_INCLUDES_VAT, BST_UNCHECKED);
+    if (IsDlgButtonChecked(m_hwnd, IDC_FE_EXCLUDES_VAT) != BST_CHECKED)
+        CheckDlgButton(m_hwnd, IDC_FE_EXCLUDES_VAT, BST_CHECKED);
     if (modificareLinie)
         SetItemText(IDOK, L"Modifica");
 }

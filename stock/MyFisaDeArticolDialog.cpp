@@ -53,7 +53,10 @@ const RowEditor kRowEditors[] = {
 } // namespace
 
 MyFisaDeArticolDialog::MyFisaDeArticolDialog(HWND parent)
-    : QDialog(IDD_FISA_ARTICOL, parent), mode(0), productId(0), partnerId(0), lastRowIndex(0), pages{1, 0, 0}
+    : QDialog(IDD_FISA_ARTICOL, parent), mode(0), productId(0), partnerId(0), lastRowIndex(0), pages{1, 0, 0},
+      rows(list, [this](size_t item, int column) {
+          return mode == ModeArticle ? MovementText(item, column) : RecordText(item, column);
+      })
 {
 }
 
@@ -135,8 +138,11 @@ bool MyFisaDeArticolDialog::OnButton(UINT id)
 void MyFisaDeArticolDialog::CollectData()
 {
     micro::gui::QWaitCursor wait;
-    ListFill fill(list);
-    list.DeleteAllItems();
+    rows.Clear();
+    m_movements.clear();
+    m_partnerNames.clear();
+    m_records.clear();
+    m_balances.clear();
     lastRowIndex = 0;
     Period period = ReadPeriod(m_hwnd, IDC_FISA_DE_LA, IDC_FISA_LA);
     try {
@@ -146,47 +152,76 @@ void MyFisaDeArticolDialog::CollectData()
             FillPartner(period);
     } catch (const micro::qsql::QSqlError& error) {
         // The partial list stays as it is, without a closing total.
+        rows.Show();
         ShowFillError(m_hwnd, error);
-        int count = list.GetItemCount();
-        lastRowIndex = count > 0 ? count - 1 : 0;
+        lastRowIndex = rows.Count() > 0 ? rows.Count() - 1 : 0;
+        return;
+    }
+    rows.Show();
+}
+
+QString MyFisaDeArticolDialog::MovementText(size_t item, int column)
+{
+    const StockMovementRow& row = m_movements[item];
+    const ArticleSource& source = kArticleSources[row.source & 3];
+    bool entry = IsStockEntry(row.source);
+    switch (column) {
+    case 0: return LedgerDate(row.date);
+    case 1: return source.type;
+    case 2: return QString::Formatted(L"%lld", row.number);
+    case 3: return source.client ? QString(source.client) : m_partnerNames[static_cast<unsigned long long>(row.partner)];
+    case 4: return entry ? Amount(row.quantity) : QString(L"0");
+    case 5: return entry ? QString(L"0") : Amount(row.quantity);
+    case 6: return Amount(row.price);
+    case 7: return Amount(row.quantity * row.price * (entry ? 1.0 : -1.0));
+    default: return QString();
+    }
+}
+
+QString MyFisaDeArticolDialog::RecordText(size_t item, int column) const
+{
+    const PartnerLedgerRow& row = m_records[item];
+    bool document = row.source == PartnerSourceDocument;
+    QString date;
+    switch (column) {
+    case 0: return document ? (mode == ModeSupplier ? L"NIR" : L"FV") : L"CHIT";
+    case 1: micro::utils::FormatUnixDate(row.date, date); return date;
+    case 2: return QString::Formatted(L"%lld", row.number);
+    case 3: return document ? Amount(row.amount) : QString(L" 0 ");
+    case 4: return document ? QString(L" 0 ") : Amount(row.amount);
+    case 5: return Amount(m_balances[item]);
+    default: return QString();
     }
 }
 
 void MyFisaDeArticolDialog::FillArticle(const Period& period)
 {
     double quantityIn = 0.0, quantityOut = 0.0, valueSum = 0.0;
-    std::vector<StockMovementRow> rows;
-    ReadStockMovements(productId, period.start, period.end, [&](const StockMovementRow& row) { rows.push_back(row); });
+    ReadStockMovements(productId, period.start, period.end,
+                       [&](const StockMovementRow& row) { m_movements.push_back(row); });
     // The partners' names in one query, not one each.
     std::set<unsigned long long> partners;
-    for (const StockMovementRow& row : rows)
+    for (const StockMovementRow& row : m_movements)
         if (!kArticleSources[row.source & 3].client)
             partners.insert(static_cast<unsigned long long>(row.partner));
-    std::map<unsigned long long, QString> names = ReadClientNames(partners);
-    for (const StockMovementRow& row : rows) {
-        const ArticleSource& source = kArticleSources[row.source & 3];
+    m_partnerNames = ReadClientNames(partners);
+    for (size_t i = 0; i < m_movements.size(); ++i) {
+        const StockMovementRow& row = m_movements[i];
         bool entry = IsStockEntry(row.source);
-        QString client = source.client ? QString(source.client) : names[static_cast<unsigned long long>(row.partner)];
-        double value = row.quantity * row.price * (entry ? 1.0 : -1.0);
         (entry ? quantityIn : quantityOut) += row.quantity;
-        valueSum += value;
-        QString date = LedgerDate(row.date), number = QString::Formatted(L"%lld", row.number);
-        QString quantity = Amount(row.quantity), price = Amount(row.price), valueText = Amount(value);
-        const wchar_t* cells[] = {date,  source.type, number, client, entry ? quantity.c_str() : L"0",
-                                  entry ? L"0" : quantity.c_str(), price, valueText};
-        AppendRow(list, cells, 8, static_cast<LPARAM>(row.documentId));
+        valueSum += row.quantity * row.price * (entry ? 1.0 : -1.0);
+        rows.AppendItem(i, static_cast<LPARAM>(row.documentId));
     }
     const wchar_t* separator[] = {L""};
-    AppendRow(list, separator, 1);
+    rows.AppendRow(separator, 1);
     QString in = Amount(quantityIn), out = Amount(quantityOut), value = Amount(valueSum);
     const wchar_t* totals[] = {L"TOTAL", nullptr, nullptr, nullptr, in, out, nullptr, value};
-    lastRowIndex = AppendRow(list, totals, 8);
+    lastRowIndex = rows.AppendRow(totals, 8);
 }
 
 void MyFisaDeArticolDialog::FillPartner(const Period& period)
 {
     PartnerKind kind = mode == ModeSupplier ? PartnerSupplier : PartnerClient;
-    const wchar_t* documentType = mode == ModeSupplier ? L"NIR" : L"FV";
     PartnerSums opening = SumPartnerLedger(kind, partnerId, 0, period.start - 1);
     double debit = opening.debit, credit = opening.credit, balance = opening.debit - opening.credit;
     // The opening line stands only over a partner that has records at all.
@@ -195,28 +230,27 @@ void MyFisaDeArticolDialog::FillPartner(const Period& period)
         QString openBalance = Amount(balance);
         micro::utils::FormatUnixDate(period.start, start);
         const wchar_t* cells[] = {L"Cumuli", start, L" - ", openDebit, openCredit, openBalance};
-        AppendRow(list, cells, 6);
+        rows.AppendRow(cells, 6);
     }
     ReadPartnerLedger(kind, partnerId, period.start, period.end, [&](const PartnerLedgerRow& row) {
         bool document = row.source == PartnerSourceDocument;
         (document ? debit : credit) += row.amount;
         balance += document ? row.amount : -row.amount;
-        QString date, number = QString::Formatted(L"%lld", row.number), amount = Amount(row.amount);
-        QString balanceText = Amount(balance);
-        micro::utils::FormatUnixDate(row.date, date);
-        const wchar_t* cells[] = {document ? documentType : L"CHIT", date, number, document ? amount.c_str() : L" 0 ",
-                                  document ? L" 0 " : amount.c_str(), balanceText};
-        AppendRow(list, cells, 6, static_cast<LPARAM>(row.id));
+        m_records.push_back(row);
+        m_balances.push_back(balance);
+        rows.AppendItem(m_records.size() - 1, static_cast<LPARAM>(row.id));
     });
     const wchar_t* separator[] = {L" "};
-    AppendRow(list, separator, 1);
+    rows.AppendRow(separator, 1);
     QString debitText = Amount(debit), creditText = Amount(credit), balanceText = Amount(balance);
     const wchar_t* totals[] = {L"Total ", nullptr, nullptr, debitText, creditText, balanceText};
-    lastRowIndex = AppendRow(list, totals, 6);
+    lastRowIndex = rows.AppendRow(totals, 6);
 }
 
 bool MyFisaDeArticolDialog::OnNotify(UINT id, NMHDR* header, LRESULT&)
 {
+    if (id == IDC_FISA_LISTA && rows.AnswerDisplayInfo(header))
+        return true;
     if (id != IDC_FISA_LISTA || !header || header->code != NM_DBLCLK)
         return false;
     int row = reinterpret_cast<NMITEMACTIVATE*>(header)->iItem;
@@ -227,10 +261,10 @@ bool MyFisaDeArticolDialog::OnNotify(UINT id, NMHDR* header, LRESULT&)
 
 void MyFisaDeArticolDialog::OpenRow(int row)
 {
-    uint64_t id = list.GetItemData(row);
+    uint64_t id = static_cast<uint64_t>(rows.Data(row));
     if (id == 0)
         return;
-    QString type = list.GetItemText(row, mode == ModeArticle ? 1 : 0);
+    QString type = rows.Text(row, mode == ModeArticle ? 1 : 0);
     for (const RowEditor& editor : kRowEditors) {
         if (editor.mode == mode && (!editor.type || type == editor.type)) {
             OpenEditor(editor.kind, m_hwnd, editor.editorType, id);

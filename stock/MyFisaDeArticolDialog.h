@@ -1,5 +1,8 @@
 #pragma once
 #include <windows.h>
+#include <map>
+#include <vector>
+#include "database/StockRule.h"
 #include "framework/gui/QControl.h"
 #include "framework/gui/QListCtrl.h"
 #include "framework/qdialog/QDialog.h"
@@ -34,10 +37,20 @@ public:
     int lastRowIndex;
     PrintPageRange pages;
     micro::gui::QListCtrl list;
+    stock_reports::ReportRows rows;
 
 private:
+    micro::utils::QString MovementText(size_t item, int column);
+    micro::utils::QString RecordText(size_t item, int column) const;
     bool Choose();
     void FillArticle(const stock_reports::Period& period);
     void FillPartner(const stock_reports::Period& period);
     void OpenRow(int row);
+
+    // What the rows of the last fill show: the product's movements and their
+    // partners' names, or the partner's records with the balance after each.
+    std::vector<StockMovementRow> m_movements;
+    std::map<unsigned long long, micro::utils::QString> m_partnerNames;
+    std::vector<PartnerLedgerRow> m_records;
+    std::vector<double> m_balances;
 };

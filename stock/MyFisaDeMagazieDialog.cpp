@@ -21,7 +21,8 @@ const wchar_t* const kTypes[] = {L"FV", L"NIR", L"IG", L"EG"};
 } // namespace
 
 MyFisaDeMagazieDialog::MyFisaDeMagazieDialog(HWND parent)
-    : QDialog(IDD_FISA_MAGAZIE, parent), productId(0), productPrice(0.0), rowCount(0), pages{1, 0, 0}
+    : QDialog(IDD_FISA_MAGAZIE, parent), productId(0), productPrice(0.0), rowCount(0), pages{1, 0, 0},
+      rows(list, [this](size_t item, int column) { return MovementText(item, column); })
 {
 }
 
@@ -72,8 +73,9 @@ bool MyFisaDeMagazieDialog::OnButton(UINT id)
 void MyFisaDeMagazieDialog::CollectData()
 {
     micro::gui::QWaitCursor wait;
-    ListFill fill(list);
-    list.DeleteAllItems();
+    rows.Clear();
+    m_movements.clear();
+    m_stocks.clear();
     Period period = ReadPeriod(m_hwnd, IDC_MAGAZIE_DE_LA, IDC_MAGAZIE_LA);
     try {
         // The opening takes everything before the period's first second, the
@@ -83,18 +85,37 @@ void MyFisaDeMagazieDialog::CollectData()
         QString date = LedgerDate(period.start), in = Amount(opening.in), out = Amount(opening.out);
         QString stockText = Amount(stock);
         const wchar_t* first[] = {date, L"", L"", in, out, stockText};
-        AppendRow(list, first, 6);
+        rows.AppendRow(first, 6);
         ReadStockMovements(productId, period.start, period.end, [&](const StockMovementRow& row) {
-            bool entry = IsStockEntry(row.source);
-            stock += entry ? row.quantity : -row.quantity;
-            QString when = LedgerDate(row.date), number = QString::Formatted(L"%lld", row.number);
-            QString quantity = Amount(row.quantity), running = Amount(stock);
-            const wchar_t* cells[] = {when, kTypes[row.source & 3], number, entry ? quantity.c_str() : L"0",
-                                      entry ? L"0" : quantity.c_str(), running};
-            AppendRow(list, cells, 6, static_cast<LPARAM>(row.number));
+            stock += IsStockEntry(row.source) ? row.quantity : -row.quantity;
+            m_movements.push_back(row);
+            m_stocks.push_back(stock);
+            rows.AppendItem(m_movements.size() - 1, static_cast<LPARAM>(row.number));
         });
     } catch (const micro::qsql::QSqlError& error) {
+        rows.Show();
         ShowFillError(m_hwnd, error);
     }
-    rowCount = list.GetItemCount();
+    rows.Show();
+    rowCount = rows.Count();
+}
+
+QString MyFisaDeMagazieDialog::MovementText(size_t item, int column) const
+{
+    const StockMovementRow& row = m_movements[item];
+    bool entry = IsStockEntry(row.source);
+    switch (column) {
+    case 0: return LedgerDate(row.date);
+    case 1: return kTypes[row.source & 3];
+    case 2: return QString::Formatted(L"%lld", row.number);
+    case 3: return entry ? Amount(row.quantity) : QString(L"0");
+    case 4: return entry ? QString(L"0") : Amount(row.quantity);
+    case 5: return Amount(m_stocks[item]);
+    default: return QString();
+    }
+}
+
+bool MyFisaDeMagazieDialog::OnNotify(UINT id, NMHDR* header, LRESULT&)
+{
+    return id == IDC_MAGAZIE_LISTA && rows.AnswerDisplayInfo(header);
 }

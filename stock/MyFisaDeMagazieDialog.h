@@ -1,5 +1,7 @@
 #pragma once
 #include <windows.h>
+#include <vector>
+#include "database/StockRule.h"
 #include "framework/gui/QListCtrl.h"
 #include "framework/qdialog/QDialog.h"
 #include "printing/PrintHelpers.h"
@@ -13,6 +15,7 @@ public:
 
     bool OnInitDialog() override;
     bool OnButton(UINT id) override;
+    bool OnNotify(UINT id, NMHDR* header, LRESULT& result) override;
 
     void InsertColumns();
     void CollectData();
@@ -26,4 +29,12 @@ public:
     int rowCount;
     PrintPageRange pages;
     micro::gui::QListCtrl list;
+    stock_reports::ReportRows rows;
+
+private:
+    micro::utils::QString MovementText(size_t item, int column) const;
+
+    // The movements of the last fill and the stock after each.
+    std::vector<StockMovementRow> m_movements;
+    std::vector<double> m_stocks;
 };

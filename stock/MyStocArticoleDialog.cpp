@@ -32,7 +32,8 @@ const ButtonSpec kButtons[] = {
 } // namespace
 
 MyStocArticoleDialog::MyStocArticoleDialog(HWND parent)
-    : QDialog(IDD_STOC_ARTICOLE, parent), pages{1, 0, 0}, rowCount(0), m_icons{nullptr, nullptr}
+    : QDialog(IDD_STOC_ARTICOLE, parent), pages{1, 0, 0}, rowCount(0),
+      rows(list, [this](size_t item, int column) { return ItemText(item, column); }), m_icons{nullptr, nullptr}
 {
 }
 
@@ -86,8 +87,8 @@ void MyStocArticoleDialog::InsertColumns()
 void MyStocArticoleDialog::FillStockList()
 {
     micro::gui::QWaitCursor wait;
-    ListFill fill(list);
-    list.DeleteAllItems();
+    rows.Clear();
+    m_items.clear();
     double total = 0.0;
     long long end = EndOfDay(ReadPickerDate(m_hwnd, IDC_STOC_DATA));
     try {
@@ -103,21 +104,38 @@ void MyStocArticoleDialog::FillStockList()
             double price = q.GetFloatField(3, 0.0);
             double value = price * stock > 0.0 ? price * stock : 0.0;
             total += value;
-            QString code = QString::Formatted(L"%llu", id), name = q.GetStringField(1), unit = q.GetStringField(2);
-            QString stockText = Amount(stock), priceText = Amount(price), valueText = Amount(value);
-            const wchar_t* cells[] = {code, name, stockText, unit, priceText, valueText};
-            AppendRow(list, cells, 6);
+            m_items.push_back({id, q.GetStringField(1), q.GetStringField(2), stock, price, value});
         }
     } catch (const micro::qsql::QSqlError& error) {
+        // No partial list: the rows were never given to it.
+        m_items.clear();
+        rows.Show();
         ShowFillError(m_hwnd, error);
-        rowCount = list.GetItemCount();
+        rowCount = rows.Count();
         return;
     }
+    for (size_t i = 0; i < m_items.size(); ++i)
+        rows.AppendItem(i);
     const wchar_t* separator[] = {L""};
-    AppendRow(list, separator, 1);
+    rows.AppendRow(separator, 1);
     QString totalText = Amount(total);
     const wchar_t* totals[] = {L"TOTAL", L"VALOARE STOCURI", nullptr, nullptr, nullptr, totalText};
-    rowCount = AppendRow(list, totals, 6);
+    rowCount = rows.AppendRow(totals, 6);
+    rows.Show();
+}
+
+QString MyStocArticoleDialog::ItemText(size_t item, int column) const
+{
+    const Item& row = m_items[item];
+    switch (column) {
+    case 0: return QString::Formatted(L"%llu", row.id);
+    case 1: return row.name;
+    case 2: return Amount(row.stock);
+    case 3: return row.unit;
+    case 4: return Amount(row.price);
+    case 5: return Amount(row.value);
+    default: return QString();
+    }
 }
 
 bool MyStocArticoleDialog::OnButton(UINT id)
@@ -138,6 +156,8 @@ bool MyStocArticoleDialog::OnButton(UINT id)
 
 bool MyStocArticoleDialog::OnNotify(UINT id, NMHDR* header, LRESULT& result)
 {
+    if (id == IDC_STOC_LISTA && rows.AnswerDisplayInfo(header))
+        return true;
     if (id == IDC_STOC_DATA && header && header->code == DTN_DATETIMECHANGE)
         FillStockList();
     result = 0;

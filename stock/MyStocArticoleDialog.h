@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <vector>
 #include "framework/gui/QControl.h"
 #include "framework/gui/QListCtrl.h"
 #include "framework/qdialog/QDialog.h"
@@ -30,8 +31,17 @@ public:
     // The rows a print shows: the products and the empty row after them (the
     // index of "TOTAL"), or after a failed fill the rows that are there.
     int rowCount;
+    stock_reports::ReportRows rows;
 
 private:
+    // A product's row of the last fill.
+    struct Item {
+        unsigned long long id;
+        micro::utils::QString name, unit;
+        double stock, price, value;
+    };
+    micro::utils::QString ItemText(size_t item, int column) const;
     void CreateButtons();
+    std::vector<Item> m_items;
     HICON m_icons[2];
 };

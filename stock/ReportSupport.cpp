@@ -98,6 +98,62 @@ ListFill::~ListFill()
     InvalidateRect(m_list, nullptr, TRUE);
 }
 
+ReportRows::ReportRows(micro::gui::QListCtrl& list, ItemText itemText) : m_list(list), m_itemText(std::move(itemText))
+{
+}
+
+void ReportRows::Clear()
+{
+    m_rows.clear();
+    m_texts.clear();
+    if (m_list)
+        m_list.SendMessage(LVM_SETITEMCOUNT, 0);
+}
+
+void ReportRows::AppendItem(size_t item, LPARAM data)
+{
+    m_rows.push_back({item, -1, 0, data});
+}
+
+int ReportRows::AppendRow(const wchar_t* const* cells, int count, LPARAM data)
+{
+    m_rows.push_back({0, static_cast<int>(m_texts.size()), count, data});
+    for (int i = 0; i < count; ++i)
+        m_texts.push_back(cells[i] ? QString(cells[i]) : QString());
+    return Count() - 1;
+}
+
+void ReportRows::Show()
+{
+    m_list.SendMessage(LVM_SETITEMCOUNT, m_rows.size());
+    InvalidateRect(m_list, nullptr, TRUE);
+}
+
+LPARAM ReportRows::Data(int row) const
+{
+    return row >= 0 && row < Count() ? m_rows[row].data : 0;
+}
+
+QString ReportRows::Text(int row, int column) const
+{
+    if (row < 0 || row >= Count() || column < 0)
+        return QString();
+    const Row& r = m_rows[row];
+    if (r.fixed < 0)
+        return m_itemText(r.item, column);
+    return column < r.count ? m_texts[r.fixed + column] : QString();
+}
+
+bool ReportRows::AnswerDisplayInfo(const NMHDR* header) const
+{
+    if (!header || header->hwndFrom != m_list || header->code != LVN_GETDISPINFOW)
+        return false;
+    LVITEMW& item = const_cast<NMLVDISPINFOW*>(reinterpret_cast<const NMLVDISPINFOW*>(header))->item;
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+        lstrcpynW(item.pszText, Text(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
+    return true;
+}
+
 void ShowFillError(HWND dialog, const micro::qsql::QSqlError& error)
 {
     micro::qdialog::ShowMessageBox(dialog, error.GetText().c_str(), L"Message", MB_OK);

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
+#include <functional>
 #include <initializer_list>
+#include <vector>
 #include "database/qsql/QSqlError.h"
 #include "framework/gui/QListCtrl.h"
 #include "framework/utils/QString.h"
@@ -69,6 +71,45 @@ public:
 
 private:
     micro::gui::QListCtrl& m_list;
+};
+
+// The rows of a report list kept by its window, shown by a list view made
+// with LVS_OWNERDATA: the list asks for the cells it paints, so a fill of
+// thousands of rows costs what a bare virtual list of as many rows costs, and
+// a row's texts are made only when they are shown or read back (a print, a
+// double-click). A row is either an item of the window's own, whose cells
+// `itemText` makes, or a row of fixed texts (an opening, a total).
+class ReportRows {
+public:
+    typedef std::function<micro::utils::QString(size_t item, int column)> ItemText;
+    ReportRows(micro::gui::QListCtrl& list, ItemText itemText);
+
+    // No rows, the list shown empty at once: a notice during the next fill
+    // (an error box) finds no row that is going.
+    void Clear();
+    void AppendItem(size_t item, LPARAM data = 0);
+    // Null cells stay empty; answers the row's index.
+    int AppendRow(const wchar_t* const* cells, int count, LPARAM data = 0);
+    // Gives the list the rows collected; it repaints once.
+    void Show();
+
+    int Count() const { return static_cast<int>(m_rows.size()); }
+    LPARAM Data(int row) const;
+    micro::utils::QString Text(int row, int column) const;
+    // Answers the list's LVN_GETDISPINFOW; false for any other notice.
+    bool AnswerDisplayInfo(const NMHDR* header) const;
+
+private:
+    struct Row {
+        size_t item;
+        int fixed;  // first of the row's texts in m_texts, or -1 for an item
+        int count;
+        LPARAM data;
+    };
+    micro::gui::QListCtrl& m_list;
+    ItemText m_itemText;
+    std::vector<Row> m_rows;
+    std::vector<micro::utils::QString> m_texts;
 };
 
 // A database error of a fill, in one box titled "Message" over the dialog.

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <cmath>
+#include <set>
 #include <string>
 #include <vector>
 #include "database/Lookups.h"
@@ -89,4 +91,62 @@ TEST_F(Stock, ATallyRefusesWhatLeavesAnyLaterDayBelowZeroWithoutTheDocumentsOwnL
     EXPECT_EQ(-1, CheckStockWrite(StockSourceInvoice, 2, kDay, {}).line) << "the invoice reversed";
     EXPECT_FALSE(StockTally(kDay + 86400).Take(1, 3)) << "a negative goods-received line on the return's day";
     EXPECT_TRUE(StockTally(kDay + 86400).Take(1, 2));
+}
+
+// The stock list's figures at any day: each product's stored stock less its
+// counted lines after the day, the same as the product's own sum up to it.
+// Goods received, sales, a return (a negative line), a reversed invoice and
+// its storno, a cancelled invoice, general movements validated or not, a
+// product without lines and one whose id lies far beyond the others.
+TEST_F(Stock, EveryProductsStockAtADayIsItsStoredStockLessTheLinesAfterIt)
+{
+    const unsigned long long distant = 5000000000ULL;
+    tempDb.AddProduct(L"Cuie", 1.0);      // 1
+    tempDb.AddProduct(L"Suruburi", 1.0);  // 2
+    tempDb.AddProduct(L"Fara miscari", 1.0);
+    tempDb.AddProduct(L"Doar iesiri", 1.0);
+    db().ExecDML(SqlFormat(L"insert into Produse (id, denumire, stocReal) values (%llu, 'Departe', 0)", distant).c_str());
+    const long long day = 86400;
+    Move(L"Niruri", kDay, 2, 10);
+    Move(L"Facturi", kDay + day, 2, 3);
+    Move(L"Facturi", kDay + 2 * day, 2, -2);        // a return
+    Move(L"IntrariGenerale", kDay + 3 * day, 2, 5);
+    Move(L"IesiriGenerale", kDay + 3 * day, 2, 1);
+    Move(L"IntrariGenerale", kDay + 3 * day, 1, 50); // not validated: moves nothing
+    Move(L"Facturi", kDay + day, 3, 100);            // cancelled
+    Move(L"Niruri", kDay, 2, 8.25, 2);
+    Move(L"Facturi", kDay + day, 4, 4, 2);           // reversed ...
+    Move(L"Facturi", kDay + 2 * day, 2, -4, 2);      // ... by its storno
+    Move(L"Niruri", kDay + 2 * day, 1, 7, 2);        // a temporary note counts
+    Move(L"IesiriGenerale", kDay + day, 2, 1.5, 4);
+    Move(L"Niruri", kDay, 2, 3, distant);
+    Move(L"Facturi", kDay + 3 * day, 2, 1, distant);
+    std::set<unsigned long long> products = {1, 2, 3, 4, distant};
+    RefreshStoredStock(products);
+
+    for (long long d = -1; d <= 4; ++d) {
+        long long end = kDay + d * day + 86399;
+        std::unordered_map<unsigned long long, double> stocks = ReadAllStocks(end);
+        for (unsigned long long product : products) {
+            ASSERT_EQ(1u, stocks.count(product)) << product;
+            EXPECT_NEAR(SumStockMovements(product, 0, end).Stock(), stocks[product], 0.001)
+                << "product " << product << ", day " << d;
+        }
+    }
+    auto middle = ReadAllStocks(kDay + day + 86399);
+    EXPECT_DOUBLE_EQ(7.0, middle[1]);
+    EXPECT_DOUBLE_EQ(4.25, middle[2]);
+    EXPECT_DOUBLE_EQ(0.0, middle[3]);
+    EXPECT_DOUBLE_EQ(-1.5, middle[4]);
+    EXPECT_DOUBLE_EQ(3.0, middle[distant]);
+    auto before = ReadAllStocks(kDay - 1);
+    EXPECT_DOUBLE_EQ(0.0, before[1]);
+    EXPECT_DOUBLE_EQ(0.0, before[distant]);
+    EXPECT_DOUBLE_EQ(13.0, ReadAllStocks(kDay + 4 * day)[1]);
+    // An error reaches the caller, and the next read still answers.
+    db().ExecDML(L"alter table ArticoleNiruri rename to Ascuns");
+    EXPECT_THROW(ReadAllStocks(kDay), QSqlError);
+    db().ExecDML(L"alter table Ascuns rename to ArticoleNiruri");
+    EXPECT_DOUBLE_EQ(7.0, ReadAllStocks(kDay + day + 86399)[1]);
+    EXPECT_FALSE(db().InTransaction());
 }

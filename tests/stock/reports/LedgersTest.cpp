@@ -106,3 +106,36 @@ TEST_F(Ledgers, ArticleLedgerListsIdenticalLinesTwiceInOrderWithSignedValues)
                   ListRows(w, IDC_FISA_LISTA, 8));
     });
 }
+
+// The rows are kept by the window and shown on demand: a refill that fails
+// shows none of the previous fill, and a refill after it its own rows only.
+TEST_F(Ledgers, ARefillAfterAFailedOneShowsOnlyItsOwnRowsAndTheBoxStandsOverTheLedger)
+{
+    long long product = tempDb.AddProduct(L"Cuie", 1.0);
+    for (int i = 0; i < 40; ++i)
+        Line(L"IesiriGenerale", kDay + i, 2, 0, 0, product, 1, 4);
+    Line(L"IntrariGenerale", kDay + 86400, 2, 0, 0, product, 2, 8);
+
+    MyFisaDeArticolDialog article(nullptr);
+    article.productId = product;
+    RunDialog(article, L"Fisa de articol", [&](HWND w) {
+        Collect(w, kDay, kDay);
+        ASSERT_EQ(42, ModalDriver::ListRowCount(w, IDC_FISA_LISTA));
+        EXPECT_EQ(L"40.00", ModalDriver::ListCell(w, IDC_FISA_LISTA, 41, 5));
+        tempDb.Exec(L"alter table ArticoleIesiriGenerale rename to Ascuns");
+        boxes.Clear();
+        Collect(w, kDay, kDay);
+        ASSERT_EQ(1u, boxes.Count());
+        EXPECT_EQ(w, boxes.Last().owner);
+        EXPECT_EQ(0, ModalDriver::ListRowCount(w, IDC_FISA_LISTA));
+        EXPECT_EQ(L"", ModalDriver::ListCell(w, IDC_FISA_LISTA, 0, 0));
+        tempDb.Exec(L"alter table Ascuns rename to ArticoleIesiriGenerale");
+        Collect(w, kDay + 86400, kDay + 86400);
+        EXPECT_EQ((Rows{{L"16-03-2024 ", L"IG", L"1", L"INTRARE GENERALA", L"2.00", L"0", L"8.00", L"16.00"},
+                        {L"", L"", L"", L"", L"", L"", L"", L""},
+                        {L"TOTAL", L"", L"", L"", L"2.00", L"0.00", L"", L"16.00"}}),
+                  ListRows(w, IDC_FISA_LISTA, 8));
+        // A double-click on the row opens nothing when the row holds no record.
+        ModalDriver::DoubleClickListRow(w, IDC_FISA_LISTA, 1);
+    });
+}
