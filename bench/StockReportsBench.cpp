@@ -148,15 +148,12 @@ void FloorSummedHere(sqlite3* db, long long day, double& checksum, long long& ro
 }
 
 // The stock list's data as its window reads it, with the same checksum.
-double ListData(MyRepository& db, long long day)
+double ListData(long long day)
 {
-    auto stocks = ReadAllStocks(day);
     double checksum = 0;
-    for (auto q = db.ExecQuery(L"select id, denumire, UM, pretCumparare, categorie from Produse order by id");
-         !q.Eof(); q.NextRow()) {
-        auto found = stocks.find(q.GetIdField(0));
-        checksum += ListedStock(q.GetStringField(4).c_str(), found == stocks.end() ? 0.0 : found->second);
-    }
+    ReadProductStocks(day, [&](const ProductStockRow& product) {
+        checksum += ListedStock(product.category, product.stock);
+    });
     return checksum;
 }
 
@@ -238,7 +235,7 @@ int wmain(int argc, wchar_t** argv)
         long long days[2] = {end, today};
         bench::Timing data[2], floors[2];
         for (int d = 0; d < 2; ++d) {
-            double ours = ListData(db, days[d]); // warms the pages both sides read
+            double ours = ListData(days[d]); // warms the pages both sides read
             // The cheapest way to the same figures: at the last day the
             // stored stock alone; at another day the cheapest of the two sums
             // in SQL and the later lines summed by the program (null here).
@@ -259,7 +256,7 @@ int wmain(int argc, wchar_t** argv)
                         wprintf(L"  FIGURES DIFFER at the %ls: list %.2f, query %.2f\n", dayNames[d], ours, checksum);
                 }
                 bench::Stopwatch watch;
-                ListData(db, days[d]);
+                ListData(days[d]);
                 dataTimes.push_back(watch.Milliseconds());
             }
             const wchar_t* floorNames[3] = {L"stored stock less later lines grouped in SQL",

@@ -436,9 +436,9 @@ StockSums SumStockMovements(unsigned long long productId, long long from, long l
 
 namespace {
 
-// The products' stored stocks in a table indexed by id (ids are given in
-// order, so the catalogue's are dense); an id outside it, a line of a product
-// no longer listed, goes to a map beside it.
+// The products' stored stocks, or what later lines moved, in a table indexed
+// by id (ids are given in order, so the catalogue's are dense); an id outside
+// it, a line of a product no longer listed, goes to a map beside it.
 class StockTable {
 public:
     void Set(unsigned long long id, double stock)
@@ -462,6 +462,26 @@ public:
         else
             m_others[id] -= moved;
     }
+    // Sums what lines moved, for ids never set.
+    void Add(unsigned long long id, double moved)
+    {
+        if (id < kDenseLimit) {
+            if (id >= m_stocks.size()) {
+                m_stocks.resize(id + 1, 0.0);
+                m_known.resize(id + 1, false);
+            }
+            m_stocks[id] += moved;
+        } else {
+            m_others[id] += moved;
+        }
+    }
+    double Of(unsigned long long id) const
+    {
+        if (id < m_stocks.size())
+            return m_stocks[id];
+        auto found = m_others.find(id);
+        return found == m_others.end() ? 0.0 : found->second;
+    }
     std::unordered_map<unsigned long long, double> Release()
     {
         std::unordered_map<unsigned long long, double> stocks(std::move(m_others));
@@ -479,6 +499,21 @@ private:
     std::unordered_map<unsigned long long, double> m_others;
 };
 
+// The counted lines dated after `end`, one call a line with its product and
+// what it moved (signed as it moves the stock), unsorted: grouping them in
+// SQL would sort them all.
+void EachLineAfter(long long end, const std::function<void(unsigned long long, double)>& onLine)
+{
+    MyRepository& db = GetRepository();
+    sqlite3_stmt* stmt = db.CachedStatement(AllSql().c_str());
+    sqlite3_reset(stmt);
+    sqlite3_bind_int64(stmt, 1, end);
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        onLine(static_cast<unsigned long long>(sqlite3_column_int64(stmt, 0)), sqlite3_column_double(stmt, 1));
+    EndCachedRead(db.GetHandle(), stmt, rc);
+}
+
 } // namespace
 
 // A day in the past reads only the lines after it.
@@ -487,15 +522,30 @@ std::unordered_map<unsigned long long, double> ReadAllStocks(long long end)
     StockTable table;
     for (QsqlQuery q = RunBound(L"SELECT id, stocReal FROM Produse", 0, 0, 0); !q.Eof(); q.NextRow())
         table.Set(q.GetIdField(0), q.GetFloatField(1, 0.0));
-    MyRepository& db = GetRepository();
-    sqlite3_stmt* stmt = db.CachedStatement(AllSql().c_str());
-    sqlite3_reset(stmt);
-    sqlite3_bind_int64(stmt, 1, end);
-    int rc = SQLITE_ROW;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
-        table.Less(static_cast<unsigned long long>(sqlite3_column_int64(stmt, 0)), sqlite3_column_double(stmt, 1));
-    EndCachedRead(db.GetHandle(), stmt, rc);
+    EachLineAfter(end, [&](unsigned long long id, double moved) { table.Less(id, moved); });
     return table.Release();
+}
+
+// The catalogue is read once, its stored stock beside the columns shown.
+// Its query, opened first, holds the file's read lock while the lines after
+// the day are summed: one lock for both reads (taking one costs some 0.4 ms
+// under Wine) and one state of the file.
+void ReadProductStocks(long long end, const std::function<void(const ProductStockRow&)>& onRow)
+{
+    QsqlQuery q =
+        RunBound(L"SELECT id, denumire, UM, pretCumparare, categorie, stocReal FROM Produse ORDER BY id", 0, 0, 0);
+    StockTable moved;
+    EachLineAfter(end, [&](unsigned long long id, double quantity) { moved.Add(id, quantity); });
+    ProductStockRow row;
+    for (; !q.Eof(); q.NextRow()) {
+        row.id = q.GetIdField(0);
+        row.name = q.GetTextField(1);
+        row.unit = q.GetTextField(2);
+        row.price = q.GetFloatField(3, 0.0);
+        row.category = q.GetTextField(4);
+        row.stock = q.GetFloatField(5, 0.0) - moved.Of(row.id);
+        onRow(row);
+    }
 }
 
 const wchar_t* StockMovementsSql() { return RowsSql().c_str(); }

@@ -56,6 +56,20 @@ StockSums SumStockMovements(unsigned long long productId, long long from, long l
 // the stored stock (which the rule keeps) less the counted lines dated after.
 std::unordered_map<unsigned long long, double> ReadAllStocks(long long end);
 
+// A catalogue row as the stock list shows it, with its stock at a day. The
+// texts are the file's own, valid during the call that hands the row over.
+struct ProductStockRow {
+    unsigned long long id = 0;
+    const wchar_t* name = L"";
+    const wchar_t* unit = L"";
+    const wchar_t* category = L"";
+    double price = 0.0; // pretCumparare
+    double stock = 0.0;
+};
+// Every product in id order with its stock at the end of `end`, as
+// ReadAllStocks gives it, the catalogue read once for both.
+void ReadProductStocks(long long end, const std::function<void(const ProductStockRow&)>& onRow);
+
 // Whether a stock covers a need, compared in hundredths as quantities show
 // (0.3 less 0.1 less 0.2 is no shortage); exactly the need passes.
 bool StockCovers(double stock, double need);

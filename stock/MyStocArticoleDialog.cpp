@@ -6,6 +6,7 @@
 #include "framework/utils/TimeFormat.h"
 #include "resources/resource.h"
 #include <commctrl.h>
+#include <cwchar>
 
 using micro::utils::QString;
 using namespace stock_reports;
@@ -92,20 +93,15 @@ void MyStocArticoleDialog::FillStockList()
     double total = 0.0;
     long long end = EndOfDay(ReadPickerDate(m_hwnd, IDC_STOC_DATA));
     try {
-        auto stocks = ReadAllStocks(end);
-        micro::qsql::QsqlQuery q =
-            GetRepository().ExecQuery(L"select id, denumire, UM, pretCumparare, categorie from Produse order by id");
-        for (; !q.Eof(); q.NextRow()) {
-            unsigned long long id = q.GetIdField(0);
-            if (id == 0)
-                continue;
-            auto found = stocks.find(id);
-            double stock = (q.GetStringField(4) == L"2" || found == stocks.end()) ? 0.0 : found->second;
-            double price = q.GetFloatField(3, 0.0);
-            double value = price * stock > 0.0 ? price * stock : 0.0;
+        ReadProductStocks(end, [&](const ProductStockRow& product) {
+            if (product.id == 0)
+                return;
+            // A service (categorie 2) holds no stock.
+            double stock = wcscmp(product.category, L"2") == 0 ? 0.0 : product.stock;
+            double value = product.price * stock > 0.0 ? product.price * stock : 0.0;
             total += value;
-            m_items.push_back({id, q.GetStringField(1), q.GetStringField(2), stock, price, value});
-        }
+            m_items.push_back({product.id, QString(product.name), QString(product.unit), stock, product.price, value});
+        });
     } catch (const micro::qsql::QSqlError& error) {
         // No partial list: the rows were never given to it.
         m_items.clear();

@@ -88,6 +88,13 @@ double QsqlQuery::GetFloatField(int column, double nullValue) const
     return sqlite3_column_double(m_stmt, column);
 }
 
+const wchar_t* QsqlQuery::GetTextField(int column) const
+{
+    Check(column);
+    const void* text = sqlite3_column_text16(m_stmt, column);
+    return text ? static_cast<const wchar_t*>(text) : L"";
+}
+
 utils::QString QsqlQuery::GetStringField(int column) const
 {
     Check(column);

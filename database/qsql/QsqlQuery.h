@@ -31,6 +31,8 @@ public:
     double GetFloatField(int column, double nullValue = 0.0) const;
     // NULL reads empty; a stored number reads as SQLite's text of it ("100.0").
     utils::QString GetStringField(int column) const;
+    // The text in SQLite's own memory, valid until the next step; NULL reads empty.
+    const wchar_t* GetTextField(int column) const;
     // The blob's bytes (valid until the next step) and their count.
     const unsigned char* GetBlobField(int column, int& size) const;
     bool FieldIsNull(int column) const;

@@ -132,6 +132,14 @@ TEST_F(Stock, EveryProductsStockAtADayIsItsStoredStockLessTheLinesAfterIt)
             EXPECT_NEAR(SumStockMovements(product, 0, end).Stock(), stocks[product], 0.001)
                 << "product " << product << ", day " << d;
         }
+        // The stock list's read, catalogue rows and stocks together, in id
+        // order (product 0, the discount row's name, among them).
+        std::vector<unsigned long long> listed;
+        ReadProductStocks(end, [&](const ProductStockRow& row) {
+            listed.push_back(row.id);
+            EXPECT_DOUBLE_EQ(stocks[row.id], row.stock) << "product " << row.id << ", day " << d;
+        });
+        EXPECT_EQ(std::vector<unsigned long long>({0, 1, 2, 3, 4, distant}), listed);
     }
     auto middle = ReadAllStocks(kDay + day + 86399);
     EXPECT_DOUBLE_EQ(7.0, middle[1]);
