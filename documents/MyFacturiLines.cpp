@@ -207,16 +207,19 @@ bool MyFacturiDialog::AddOrModifyLine()
                                    {IDC_FE_PRICE, L"Nu ati introdus Pretul !"},
                                    {IDC_FE_QUANTITY, L"Nu ati introdus Cantitatea !"},
                                    {IDC_FE_UNIT, L"Nu ati introdus Unitatea de masura !"}};
-    for (const Check& c : checks) {
-        if (GetItemText(c.control).IsEmpty()) {
-            MessageBox(c.message, L"Atentie!", MB_ICONEXCLAMATION);
+    // Each field read once: a read is a message to its control.
+    QString typed[4];
+    for (int i = 0; i < 4; ++i) {
+        typed[i] = GetItemText(checks[i].control);
+        if (typed[i].IsEmpty()) {
+            MessageBox(checks[i].message, L"Atentie!", MB_ICONEXCLAMATION);
             return false;
         }
     }
-    QString name = GetItemText(IDC_FE_PRODUCT);
-    QString priceText = GetItemText(IDC_FE_PRICE);
-    QString quantityText = GetItemText(IDC_FE_QUANTITY);
-    QString unit = GetItemText(IDC_FE_UNIT);
+    const QString& name = typed[0];
+    const QString& priceText = typed[1];
+    const QString& quantityText = typed[2];
+    const QString& unit = typed[3];
     int vatCode = SelectedVatCode();
     bool includesVat = IsDlgButtonChecked(m_hwnd, IDC_FE_INCLUDES_VAT) == BST_CHECKED;
 
@@ -429,6 +432,23 @@ void MyFacturiDialog::RenumberRows()
         listaArticole.SetItemText(row, ColNr, QString::Formatted(L"%d", row + 1));
 }
 
+namespace {
+
+// Once the list scrolls, each new last row stands where the one before stood:
+// a button already there is not moved again (a move is a round trip to the
+// server and a repaint of both places under Wine). They were raised above the
+// list when the editor opened.
+void MoveLineButton(HWND dialog, HWND button, int x, int y)
+{
+    RECT at = {};
+    GetWindowRect(button, &at);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&at), 2);
+    if (at.left != x || at.top != y)
+        SetWindowPos(button, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+} // namespace
+
 void MyFacturiDialog::PlaceLineButtons(int row)
 {
     RECT r = {};
@@ -436,9 +456,8 @@ void MyFacturiDialog::PlaceLineButtons(int row)
     if (!listaArticole.SendMessage(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r)))
         return;
     int d = static_cast<int>(GetDialogBaseUnits() / 9118);
-    UINT flags = SWP_NOSIZE | SWP_NOACTIVATE;
-    SetWindowPos(GetItem(IDC_FE_MODIFY_LINE), HWND_TOP, r.left + 210, r.bottom + 180 + d, 0, 0, flags);
-    SetWindowPos(GetItem(IDC_FE_DELETE_LINE), HWND_TOP, r.left + 285, r.bottom + 180 + d, 0, 0, flags);
+    MoveLineButton(m_hwnd, GetItem(IDC_FE_MODIFY_LINE), r.left + 210, r.bottom + 180 + d);
+    MoveLineButton(m_hwnd, GetItem(IDC_FE_DELETE_LINE), r.left + 285, r.bottom + 180 + d);
 }
 
 // One refusal box however many rows differ from the first row's VAT text.

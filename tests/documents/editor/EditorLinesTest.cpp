@@ -19,6 +19,19 @@ LRESULT CALLBACK CountChecks(HWND button, UINT message, WPARAM wParam, LPARAM lP
     return DefSubclassProc(button, message, wParam, lParam);
 }
 
+// Counts the messages of one kind a control receives while it is watched.
+struct Watched {
+    UINT message;
+    int count;
+};
+LRESULT CALLBACK CountMessages(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR watched)
+{
+    Watched* w = reinterpret_cast<Watched*>(watched);
+    if (message == w->message)
+        ++w->count;
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
 // One new invoice typed line by line: a refused line keeps its fields, prices
 // with and without VAT, the discount refused over mixed rates, then applied,
 // kept last and recomputed, removed by a click or a second press; a row
@@ -206,5 +219,37 @@ TEST_F(EditorLines, TypedLinesLeaveTheVatRadiosAloneWhereTheyAlreadyShowThePrice
         EXPECT_TRUE(IsDlgButtonChecked(w, IDC_FE_EXCLUDES_VAT) && !IsDlgButtonChecked(w, IDC_FE_INCLUDES_VAT));
         for (int id : {IDC_FE_INCLUDES_VAT, IDC_FE_EXCLUDES_VAT})
             RemoveWindowSubclass(GetDlgItem(w, id), &CountChecks, 1);
+    });
+}
+
+// A line reads each of its fields once, and once the list scrolls the row
+// buttons already stand under the new last row: they are not moved again,
+// and a click on one still lands on it.
+TEST_F(EditorLines, TypedLinesReadTheirFieldsOnceAndLeaveTheRowButtonsWhereTheyStand)
+{
+    RunDocument(0, 0, [&](HWND w) {
+        Watched reads = {WM_GETTEXT, 0}, moves = {WM_WINDOWPOSCHANGING, 0};
+        const int lines = 20, watchedLines = 5;
+        for (int i = 0; i < lines; ++i) {
+            if (i == lines - watchedLines) {
+                SetWindowSubclass(GetDlgItem(w, IDC_FE_PRICE), &CountMessages, 1, reinterpret_cast<DWORD_PTR>(&reads));
+                for (int id : {IDC_FE_MODIFY_LINE, IDC_FE_DELETE_LINE})
+                    SetWindowSubclass(GetDlgItem(w, id), &CountMessages, 2, reinterpret_cast<DWORD_PTR>(&moves));
+            }
+            ModalDriver::SetText(w, IDC_FE_PRODUCT, i % 2 ? L"Faina" : L"Zahar");
+            ModalDriver::SetText(w, IDC_FE_PRICE, L"10");
+            ModalDriver::SetText(w, IDC_FE_QUANTITY, L"2");
+            ModalDriver::SetText(w, IDC_FE_UNIT, L"Buc");
+            ModalDriver::Click(w, IDOK);
+        }
+        RemoveWindowSubclass(GetDlgItem(w, IDC_FE_PRICE), &CountMessages, 1);
+        for (int id : {IDC_FE_MODIFY_LINE, IDC_FE_DELETE_LINE})
+            RemoveWindowSubclass(GetDlgItem(w, id), &CountMessages, 2);
+        EXPECT_EQ(lines, Rows(w));
+        EXPECT_EQ(watchedLines, reads.count);
+        EXPECT_EQ(0, moves.count);
+        ModalDriver::ClickOnScreen(w, IDC_FE_DELETE_LINE);
+        ModalDriver::Pump(200);
+        EXPECT_EQ(lines - 1, Rows(w)) << "the click went to the list";
     });
 }
