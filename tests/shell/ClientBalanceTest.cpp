@@ -27,13 +27,21 @@ protected:
     }
 
     // The partner picker, then the unpaid-documents picker: steps act on each.
-    static void InPickers(cash_tests::NestedSteps& nested, const cash_tests::Steps& unpaid)
+    static void InPickers(cash_tests::NestedSteps& nested, const cash_tests::Steps& unpaid,
+                          const wchar_t* partnerPicker = L"Cautare Clienti", const wchar_t* partner = L"Gama SRL")
     {
-        nested.push_back({L"Cautare Clienti", [](HWND w) {
-                              ASSERT_EQ(L"Gama SRL", ModalDriver::ListCell(w, IDC_CAUTARE_CLIENTI_LIST, 0, 0));
+        nested.push_back({partnerPicker, [partner](HWND w) {
+                              ASSERT_EQ(partner, ModalDriver::ListCell(w, IDC_CAUTARE_CLIENTI_LIST, 0, 0));
                               ModalDriver::DoubleClickListRow(w, IDC_CAUTARE_CLIENTI_LIST, 0);
                           }});
         nested.push_back({L"Facturi Nestinse", unpaid});
+    }
+    // A double-click on the credit leaves the picker open; the document owed is chosen.
+    static void RefuseCreditThenChoose(HWND picker, const wchar_t* credit, const wchar_t* owed)
+    {
+        ModalDriver::DoubleClickListRow(picker, IDC_FACTURI_SCADENTE_LIST, RowOf(picker, credit));
+        EXPECT_TRUE(IsWindowVisible(picker));
+        ModalDriver::DoubleClickListRow(picker, IDC_FACTURI_SCADENTE_LIST, RowOf(picker, owed));
     }
     static int RowOf(HWND picker, const wchar_t* number)
     {
@@ -106,9 +114,7 @@ TEST_F(ClientBalance, AReturnInvoiceIsACreditEveryScreenNets)
         EXPECT_EQ(L"2 rows|180.88|-49.48", std::to_wstring(ModalDriver::ListRowCount(w, list)) + L" rows|" +
                                               ModalDriver::ListCell(w, list, RowOf(w, L"2"), 7) + L"|" +
                                               ModalDriver::ListCell(w, list, RowOf(w, L"3"), 7));
-        ModalDriver::DoubleClickListRow(w, IDC_FACTURI_SCADENTE_LIST, RowOf(w, L"3"));
-        EXPECT_TRUE(IsWindowVisible(w));
-        ModalDriver::DoubleClickListRow(w, IDC_FACTURI_SCADENTE_LIST, RowOf(w, L"2"));
+        RefuseCreditThenChoose(w, L"3", L"2");
     });
     boxes.Clear();
     cash_tests::kReceipts.run(0, L"Dialog", nested, [](HWND w) {
@@ -169,16 +175,13 @@ TEST_F(ClientBalance, GoodsSentBackToASupplierAreACreditThePaymentNets)
     ASSERT_EQ(L"8 -2480 -2480", Stored(L"select numar || ' ' || round(valoareTTI * 100) || ' ' || round(sold * 100) "
                                        L"from Niruri where numar = 8")) << boxes.Describe();
     cash_tests::NestedSteps nested;
-    nested.push_back({L"Cautare Furnizori", [](HWND w) {
-                          ModalDriver::DoubleClickListRow(w, IDC_CAUTARE_CLIENTI_LIST, 0);
-                      }});
-    nested.push_back({L"Facturi Nestinse", [](HWND w) {
-                          const int list = IDC_FACTURI_SCADENTE_LIST;
-                          ASSERT_EQ(2, ModalDriver::ListRowCount(w, list));
-                          ModalDriver::DoubleClickListRow(w, list, RowOf(w, L"8"));
-                          EXPECT_TRUE(IsWindowVisible(w));
-                          ModalDriver::DoubleClickListRow(w, list, RowOf(w, L"7"));
-                      }});
+    InPickers(
+        nested,
+        [](HWND w) {
+            ASSERT_EQ(2, ModalDriver::ListRowCount(w, IDC_FACTURI_SCADENTE_LIST));
+            RefuseCreditThenChoose(w, L"8", L"7");
+        },
+        L"Cautare Furnizori", L"Furnizor SRL");
     boxes.Clear();
     cash_tests::kPayments.run(0, L"Plata", nested, [](HWND w) {
         ModalDriver::ClickOnScreen(w, IDC_PLATA_FURNIZOR);
