@@ -436,66 +436,32 @@ StockSums SumStockMovements(unsigned long long productId, long long from, long l
 
 namespace {
 
-// The products' stored stocks, or what later lines moved, in a table indexed
-// by id (ids are given in order, so the catalogue's are dense); an id outside
-// it, a line of a product no longer listed, goes to a map beside it.
+// What the lines after a day moved, by product, in a table indexed by id
+// (ids are given in order, so the catalogue's are dense); an id beyond it
+// goes to a map beside it.
 class StockTable {
 public:
-    void Set(unsigned long long id, double stock)
-    {
-        if (id < kDenseLimit) {
-            if (id >= m_stocks.size()) {
-                m_stocks.resize(id + 1, 0.0);
-                m_known.resize(id + 1, false);
-            }
-            m_stocks[id] = stock;
-            m_known[id] = true;
-        } else {
-            m_others[id] = stock;
-        }
-    }
-    // Takes back what a later line moved.
-    void Less(unsigned long long id, double moved)
-    {
-        if (id < m_stocks.size() && m_known[id])
-            m_stocks[id] -= moved;
-        else
-            m_others[id] -= moved;
-    }
-    // Sums what lines moved, for ids never set.
     void Add(unsigned long long id, double moved)
     {
-        if (id < kDenseLimit) {
-            if (id >= m_stocks.size()) {
-                m_stocks.resize(id + 1, 0.0);
-                m_known.resize(id + 1, false);
-            }
-            m_stocks[id] += moved;
-        } else {
+        if (id >= kDenseLimit) {
             m_others[id] += moved;
+            return;
         }
+        if (id >= m_moved.size())
+            m_moved.resize(id + 1, 0.0);
+        m_moved[id] += moved;
     }
     double Of(unsigned long long id) const
     {
-        if (id < m_stocks.size())
-            return m_stocks[id];
+        if (id < m_moved.size())
+            return m_moved[id];
         auto found = m_others.find(id);
         return found == m_others.end() ? 0.0 : found->second;
-    }
-    std::unordered_map<unsigned long long, double> Release()
-    {
-        std::unordered_map<unsigned long long, double> stocks(std::move(m_others));
-        stocks.reserve(stocks.size() + m_stocks.size());
-        for (size_t id = 0; id < m_stocks.size(); ++id)
-            if (m_known[id])
-                stocks[id] = m_stocks[id];
-        return stocks;
     }
 
 private:
     static const unsigned long long kDenseLimit = 1ULL << 24;
-    std::vector<double> m_stocks;
-    std::vector<bool> m_known;
+    std::vector<double> m_moved;
     std::unordered_map<unsigned long long, double> m_others;
 };
 
@@ -516,14 +482,11 @@ void EachLineAfter(long long end, const std::function<void(unsigned long long, d
 
 } // namespace
 
-// A day in the past reads only the lines after it.
 std::unordered_map<unsigned long long, double> ReadAllStocks(long long end)
 {
-    StockTable table;
-    for (QsqlQuery q = RunBound(L"SELECT id, stocReal FROM Produse", 0, 0, 0); !q.Eof(); q.NextRow())
-        table.Set(q.GetIdField(0), q.GetFloatField(1, 0.0));
-    EachLineAfter(end, [&](unsigned long long id, double moved) { table.Less(id, moved); });
-    return table.Release();
+    std::unordered_map<unsigned long long, double> stocks;
+    ReadProductStocks(end, [&](const ProductStockRow& row) { stocks[row.id] = row.stock; });
+    return stocks;
 }
 
 // The catalogue is read once, its stored stock beside the columns shown.

@@ -52,8 +52,8 @@ struct StockSums {
 };
 StockSums SumStockMovements(unsigned long long productId, long long from, long long to);
 
-// The stock of every product at the end of `end` (inclusive), by product id:
-// the stored stock (which the rule keeps) less the counted lines dated after.
+// The stock of every catalogue product at the end of `end` (inclusive), by
+// product id, as ReadProductStocks gives it.
 std::unordered_map<unsigned long long, double> ReadAllStocks(long long end);
 
 // A catalogue row as the stock list shows it, with its stock at a day. The
@@ -66,8 +66,9 @@ struct ProductStockRow {
     double price = 0.0; // pretCumparare
     double stock = 0.0;
 };
-// Every product in id order with its stock at the end of `end`, as
-// ReadAllStocks gives it, the catalogue read once for both.
+// Every product in id order with its stock at the end of `end`: the stored
+// stock (which the rule keeps) less the counted lines dated after, the
+// catalogue read once for both.
 void ReadProductStocks(long long end, const std::function<void(const ProductStockRow&)>& onRow);
 
 // Whether a stock covers a need, compared in hundredths as quantities show
