@@ -10,6 +10,7 @@
 #include "database/MyRepository.h"
 #include "database/Schema.h"
 #include "documents/MyFacturiDialog.h"
+#include "framework/gui/QListRowWrite.h"
 #include "framework/qdialog/QMessageBox.h"
 #include "resources/resource.h"
 #include <windows.h>
@@ -17,6 +18,7 @@
 #include <uxtheme.h>
 #include <objbase.h>
 #include <algorithm>
+#include <memory>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -33,8 +35,9 @@ const int kLines = 200;
 const int kRounds = 3; // invoices typed per company; line timings pooled by position
 int g_products = 50;
 std::vector<double> g_lineTimes;
-// The bare list's rows 1-10 and 191-200, one list after each typed invoice.
-std::vector<double> g_bareFirst, g_bareLast;
+// The bare list's rows 1-10 and 191-200, one list after each typed invoice:
+// rows written as the editor writes them, and rows inserted plainly.
+std::vector<double> g_bareFirst, g_bareLast, g_plainFirst, g_plainLast, g_bareRow1;
 MyFacturiDialog* g_editor = nullptr;
 bool g_saved = false;
 
@@ -58,7 +61,7 @@ struct ListMake {
     std::vector<int> widths, formats;
 };
 ListMake g_make;
-std::vector<double> BareListRows();
+std::vector<double> BareListRows(bool asTheEditor);
 
 void ReadListMake(HWND list)
 {
@@ -169,9 +172,12 @@ Entry TypeInvoice(int products, int runs)
             editor.DoModal();
             g_editor = nullptr;
             if (products == 5000 && g_make.width > 0) {
-                std::vector<double> bare = BareListRows();
+                std::vector<double> bare = BareListRows(true), plain = BareListRows(false);
+                g_bareRow1.push_back(bare.front());
                 g_bareFirst.insert(g_bareFirst.end(), bare.begin(), bare.begin() + 10);
                 g_bareLast.insert(g_bareLast.end(), bare.end() - 10, bare.end());
+                g_plainFirst.insert(g_plainFirst.end(), plain.begin(), plain.begin() + 10);
+                g_plainLast.insert(g_plainLast.end(), plain.end() - 10, plain.end());
             }
             if (g_lineTimes.size() == kLines) {
                 first.insert(first.end(), g_lineTimes.begin(), g_lineTimes.begin() + 10);
@@ -206,10 +212,12 @@ Entry TypeInvoice(int products, int runs)
 }
 
 // A bare list view of the editor list's make (size, styles, theme,
-// columns) in a window of its own, each row added, filled and selected as the
-// editor does and painted: the list control's own cost for each row, to hold
-// the editor's lines against, row by row.
-std::vector<double> BareListRows()
+// columns) in a window of its own, each row added, filled, selected and
+// painted: the list control's own cost for each row, to hold the editor's
+// lines against, row by row. `asTheEditor`: each row written as one change
+// drawn once, as the editor writes its lines; else inserted plainly, the list
+// drawing every change (its scroll bars among them) as it comes.
+std::vector<double> BareListRows(bool asTheEditor)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, g_make.width + 20,
@@ -229,9 +237,13 @@ std::vector<double> BareListRows()
         SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
     }
     UpdateWindow(host);
+    micro::gui::QListCtrl rows(list);
     std::vector<double> times;
     for (int i = 0; i < kLines; ++i) {
         Stopwatch watch;
+        std::unique_ptr<micro::gui::QListRowWrite> write;
+        if (asTheEditor)
+            write.reset(new micro::gui::QListRowWrite(rows, i));
         wchar_t text[16];
         swprintf(text, 16, L"%d", i + 1);
         LVITEMW item = {};
@@ -245,10 +257,10 @@ std::vector<double> BareListRows()
             cell.pszText = const_cast<wchar_t*>(L"10.00");
             SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
         }
-        LVITEMW state = {};
-        state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
-        SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+        if (write)
+            write->SelectAndShow(row);
+        else
+            rows.SelectItem(row);
         UpdateWindow(list);
         times.push_back(watch.Milliseconds());
     }
@@ -281,8 +293,11 @@ int wmain(int argc, wchar_t** argv)
     PrintRatio(L"200th line / 1st line (5000 products)", big.last, big.first, L"<= 1.2 x");
     PrintRatio(L"5000 products / 50 products", big.all, small.all, L"<= 1.2 x");
     Timing bareFirst = bench::Summarize(g_bareFirst), bareLast = bench::Summarize(g_bareLast);
+    PrintTiming(L"bare list of the editor's make, row 1", bench::Summarize(g_bareRow1));
     PrintTiming(L"bare list of the editor's make, rows 1-10", bareFirst);
     PrintTiming(L"bare list of the editor's make, rows 191-200", bareLast);
+    PrintTiming(L"the same, rows inserted plainly, rows 1-10", bench::Summarize(g_plainFirst));
+    PrintTiming(L"the same, rows inserted plainly, rows 191-200", bench::Summarize(g_plainLast));
     // What the editor adds to its list's own cost, at the first lines and the last.
     double ownFirst = big.first.median - bareFirst.median, ownLast = big.last.median - bareLast.median;
     wprintf(L"  editor beyond its list, lines 1-10 / 191-200  %7.2f / %.2f ms\n", ownFirst, ownLast);

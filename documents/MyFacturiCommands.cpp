@@ -1,6 +1,7 @@
 // The document editor's commands and notifications.
 #include "documents/MyFacturiDialog.h"
 #include "framework/qdialog/QMessageBox.h"
+#include "framework/gui/QListRowWrite.h"
 #include "documents/MyFacturiInternal.h"
 #include "database/StockRule.h"
 #include "database/DocumentTables.h"
@@ -241,6 +242,7 @@ void MyFacturiDialog::AddLineFromPicker()
     GetProductTextField(name, produsSelectat, 1);
     GetProductTextField(unit, produsSelectat, 6);
     double price = GetProductNumField(produsSelectat, tip == DocumentGoodsReceived ? 4 : 5);
+    micro::gui::QListRowWrite write(listaArticole, nrLinii);
     int row = listaArticole.InsertItem(nrLinii, QString::Formatted(L"%lu", static_cast<unsigned long>(nrLinii + 1)));
     listaArticole.SetItemText(row, ColId, QString::Formatted(L"%d", static_cast<int>(produsSelectat)));
     listaArticole.SetItemText(row, ColName, name);
@@ -254,7 +256,7 @@ void MyFacturiDialog::AddLineFromPicker()
     long long vatCode = GetProductIntField(produsSelectat, 3);
     listaArticole.SetItemText(row, ColVatText, VatLabel(vatCode));
     SetRowVat(row, static_cast<int>(vatCode), true);
-    listaArticole.SelectItem(row);
+    write.SelectAndShow(row);
     if (vatCode != GetRepository().ExecScalar(L"Select cotaTVA from Societate"))
         MessageBox(L"Cota de TVA a produsului este diferita de cota de TVA a Societatii !!!", L"Atentie",
                    MB_ICONEXCLAMATION);

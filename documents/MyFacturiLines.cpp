@@ -1,6 +1,7 @@
 // The document editor's lines: entry, arithmetic, the discount row and totals.
 #include "documents/MyFacturiDialog.h"
 #include "documents/MyFacturiInternal.h"
+#include "framework/gui/QListRowWrite.h"
 #include "database/DocumentTables.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
@@ -276,9 +277,9 @@ bool MyFacturiDialog::AddOrModifyLine()
     if (!(GetItemText(IDOK) == L"Adauga"))
         SetItemText(IDOK, L"Adauga");
     // Every change of the row would move the row buttons: they move once,
-    // below. The list repaints only the cells set: turning its redraw off and
-    // on would repaint the whole list, header and scroll bar for every line.
+    // below. The list draws the row once, when it is written.
     butoaneAmanate = true;
+    micro::gui::QListRowWrite write(listaArticole, row < 0 || row >= nrLinii ? nrLinii : row);
     // The totals so far stay good for a line added after the rows they sum.
     bool appended = false;
     if (row < 0 || row >= nrLinii) {
@@ -299,7 +300,7 @@ bool MyFacturiDialog::AddOrModifyLine()
     listaArticole.SetItemText(row, ColCurrency, L"RON");
     SetRowAmounts(row, amounts);
     listaArticole.SetItemText(row, ColVatText, textCotaTVA);
-    listaArticole.SelectItem(row);
+    write.SelectAndShow(row);
     butoaneAmanate = false;
     PlaceLineButtons(row);
     if (appended) {

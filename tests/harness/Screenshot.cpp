@@ -86,4 +86,32 @@ bool SaveWindowPng(HWND window, const std::wstring& name)
     return ok;
 }
 
+std::vector<DWORD> WindowPixels(HWND window)
+{
+    RECT rc = {};
+    GetWindowRect(window, &rc);
+    int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    if (width <= 0 || height <= 0)
+        return {};
+    HDC source = GetWindowDC(window);
+    HDC memory = CreateCompatibleDC(source);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = -height;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(source, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    GdiFlush();
+    std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
+    SelectObject(memory, old);
+    DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(window, source);
+    return pixels;
+}
+
 } // namespace testing_support

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -9,6 +10,9 @@ namespace testing_support {
 bool SaveWindowPng(HWND window, const std::wstring& name);
 // Saves a 32-bit top-down BGRA pixel block as test-out/<name>.png.
 bool SavePixelsPng(const void* pixels, UINT width, UINT height, UINT stride, const std::wstring& name);
+// What the window holds, frame included, as 32-bit pixels row by row: read
+// through its own window DC, so other programs' windows over it do not count.
+std::vector<DWORD> WindowPixels(HWND window);
 // The folder screenshots and other outputs for people go to.
 std::wstring TestOutFolder();
 

@@ -1,4 +1,5 @@
 #include "tests/documents/support/EditorFixture.h"
+#include "tests/harness/Screenshot.h"
 #include "masterdata/NumberText.h"
 #include "database/MyRepository.h"
 #include "sqlite3.h"
@@ -251,5 +252,54 @@ TEST_F(EditorLines, TypedLinesReadTheirFieldsOnceAndLeaveTheRowButtonsWhereTheyS
         ModalDriver::ClickOnScreen(w, IDC_FE_DELETE_LINE);
         ModalDriver::Pump(200);
         EXPECT_EQ(lines - 1, Rows(w)) << "the click went to the list";
+    });
+}
+
+// The line list draws each line once, as it is written, with its scroll bars
+// redrawn only where they moved: after every line what it shows is what it
+// draws repainted whole. Lines within the first page, the line that brings
+// the scroll bar, lines that scroll, a row changed in place, and lines added
+// after a discount row.
+TEST_F(EditorLines, EachLineShowsWhatTheListDrawsRepaintedWhole)
+{
+    RunDocument(0, 0, [&](HWND w) {
+        HWND list = GetDlgItem(w, IDC_FE_LINES);
+        auto matchesWholeRepaint = [&](const std::wstring& after) {
+            UpdateWindow(list); // what the list still owes the screen is drawn, as the message loop would
+            std::vector<DWORD> shown = testing_support::WindowPixels(list);
+            RedrawWindow(list, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            std::vector<DWORD> whole = testing_support::WindowPixels(list);
+            size_t differing = 0;
+            for (size_t i = 0; i < shown.size() && i < whole.size(); ++i)
+                differing += shown[i] != whole[i];
+            EXPECT_TRUE(!shown.empty() && shown.size() == whole.size() && differing == 0)
+                << differing << " pixels differ after " << testing::PrintToString(after);
+        };
+        int perPage = static_cast<int>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+        ASSERT_GT(perPage, 2);
+        for (int i = 1; i <= perPage + 4; ++i) {
+            AddLine(w, i % 2 ? L"Faina" : L"Zahar", L"10", std::to_wstring(i).c_str(), 0, false);
+            matchesWholeRepaint(L"line " + std::to_wstring(i));
+        }
+        EXPECT_TRUE(GetWindowLongPtrW(list, GWL_STYLE) & WS_VSCROLL);
+        EXPECT_EQ(perPage + 3, ModalDriver::ListSelectedRow(w, IDC_FE_LINES));
+        EXPECT_EQ(4, SendMessageW(list, LVM_GETTOPINDEX, 0, 0)) << "the new last row is scrolled into view";
+
+        ModalDriver::SelectListRow(w, IDC_FE_LINES, perPage + 1);
+        ModalDriver::Click(w, IDC_FE_MODIFY_LINE);
+        ModalDriver::SetText(w, IDC_FE_PRICE, L"12.5");
+        ModalDriver::Click(w, IDOK);
+        EXPECT_EQ(L"12.50", Cell(w, perPage + 1, 3));
+        matchesWholeRepaint(L"a row changed in place");
+
+        ModalDriver::SetText(w, IDC_FE_DISCOUNT, L"10");
+        ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT);
+        for (int i = 0; i < 2; ++i) {
+            AddLine(w, L"Faina", L"10", L"1", 0, false);
+            matchesWholeRepaint(L"a line after the discount row " + std::to_wstring(i + 1));
+        }
+        ASSERT_EQ(perPage + 7, Rows(w));
+        EXPECT_EQ(L"0", Cell(w, perPage + 6, 1)) << "the discount row stays last";
+        testing_support::SaveWindowPng(w, L"editor-lines-typed");
     });
 }
