@@ -6,7 +6,7 @@ namespace gui {
 
 // Rows written into a shown list view as one change, drawn once: while they
 // are written the list draws nothing, then it shows the rows written (with
-// every row after them when rows were inserted), selects the given row as
+// every row after them when rows were inserted or taken away), selects the given row as
 // QListCtrl::SelectItem does, and redraws a scroll bar only where its range
 // moved and the selection did not already redraw it.
 //
@@ -18,8 +18,7 @@ namespace gui {
 // list and both bars when turned back on.
 class QListRowWrite {
 public:
-    // `firstRow`: the first row the write inserts or changes; the last is the
-    // row selected, or the last row when rows were inserted.
+    // `firstRow`: the first row the write inserts, changes or takes away.
     QListRowWrite(QListCtrl& list, int firstRow);
     // A write not ended by SelectAndShow shows the whole list again.
     ~QListRowWrite();
@@ -30,7 +29,9 @@ public:
     void SelectAndShow(int row);
 
 private:
+    void MeasureFirstRows();
     void Show();
+    void InvalidateRowsWritten(const RECT& client, int selected);
 
     QListCtrl& m_list;
     int m_firstRow;

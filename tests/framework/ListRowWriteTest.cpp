@@ -99,6 +99,40 @@ TEST_F(ShownList, ARowPutFirstRedrawsTheBarWhoseRangeGrew)
     }
 }
 
+// Rows taken off the end: the rows left show and the room they leave is
+// blank; taken off a list scrolled to its bottom they move the view while
+// the list is hidden, and it is drawn whole.
+TEST_F(ShownList, RowsTakenOffTheEndLeaveNothingOfThemShown)
+{
+    for (int row = 0; row < 3; ++row)
+        WriteRow(row, true, L"");
+    list.SelectItem(2);
+    ASSERT_EQ("", DiffersFromWholeRepaint());
+    {
+        gui::QListRowWrite write(list, 1);
+        list.DeleteItem(2);
+        list.DeleteItem(1);
+        write.SelectAndShow(0);
+    }
+    EXPECT_EQ("", DiffersFromWholeRepaint()) << "not scrolled";
+    list.DeleteAllItems();
+
+    int perPage = static_cast<int>(list.SendMessage(LVM_GETCOUNTPERPAGE));
+    for (int row = 0; row < perPage + 6; ++row)
+        WriteRow(row, true, L"");
+    list.SelectItem(perPage + 5);
+    ASSERT_EQ("", DiffersFromWholeRepaint());
+    int top = Top();
+    {
+        gui::QListRowWrite write(list, perPage + 3);
+        for (int row = perPage + 5; row >= perPage + 3; --row)
+            list.DeleteItem(row);
+        write.SelectAndShow(perPage + 2);
+    }
+    EXPECT_LT(Top(), top);
+    EXPECT_EQ("", DiffersFromWholeRepaint()) << "scrolled to the bottom";
+}
+
 // A write left without its selection (an early return) shows the list whole.
 TEST_F(ShownList, AWriteLeftUnfinishedShowsTheWholeList)
 {
