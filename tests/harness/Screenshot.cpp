@@ -47,6 +47,35 @@ bool SavePixelsPng(const void* pixels, UINT width, UINT height, UINT stride, con
     return SUCCEEDED(hr);
 }
 
+namespace {
+
+// A block of a DC's pixels, 32 bits each, row by row from the top.
+std::vector<DWORD> CopyPixels(HDC source, int x, int y, int width, int height)
+{
+    HDC memory = CreateCompatibleDC(source);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = -height;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(source, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<DWORD> pixels;
+    if (dib) {
+        HGDIOBJ old = SelectObject(memory, dib);
+        BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
+        GdiFlush();
+        pixels.assign(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
+        SelectObject(memory, old);
+        DeleteObject(dib);
+    }
+    DeleteDC(memory);
+    return pixels;
+}
+
+} // namespace
+
 bool SaveWindowPng(HWND window, const std::wstring& name)
 {
     RECT rc;
@@ -62,28 +91,14 @@ bool SaveWindowPng(HWND window, const std::wstring& name)
         return false;
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = -height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
-    GdiFlush();
-    // Screen pixels carry no alpha: make them opaque.
-    BYTE* p = static_cast<BYTE*>(bits);
-    for (int i = 0; i < width * height; ++i)
-        p[i * 4 + 3] = 255;
-    bool ok = SavePixelsPng(bits, width, height, width * 4, name);
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
+    std::vector<DWORD> pixels = CopyPixels(screen, rc.left, rc.top, width, height);
     ReleaseDC(nullptr, screen);
-    return ok;
+    if (pixels.empty())
+        return false;
+    // Screen pixels carry no alpha: make them opaque.
+    for (DWORD& pixel : pixels)
+        pixel |= 0xFF000000u;
+    return SavePixelsPng(pixels.data(), width, height, width * 4, name);
 }
 
 std::vector<DWORD> WindowPixels(HWND window)
@@ -94,22 +109,7 @@ std::vector<DWORD> WindowPixels(HWND window)
     if (width <= 0 || height <= 0)
         return {};
     HDC source = GetWindowDC(window);
-    HDC memory = CreateCompatibleDC(source);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = -height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(source, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
+    std::vector<DWORD> pixels = CopyPixels(source, 0, 0, width, height);
     ReleaseDC(window, source);
     return pixels;
 }
