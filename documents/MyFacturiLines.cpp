@@ -265,6 +265,15 @@ bool MyFacturiDialog::AddOrModifyLine()
         newToCatalogue = !known && stored && stored->isNew;
     }
 
+    // Every change of the row would move the row buttons: they move once,
+    // below. The list draws what the line changes once, when it is written:
+    // the discount row taken away, the line, the discount row put back.
+    butoaneAmanate = true;
+    // The first row written: the line changed, else where the discount row stands, else the new last.
+    int firstRow = modificareLinie ? listaArticole.GetSelectedItem() : -1;
+    if (firstRow < 0 || firstRow >= nrLinii)
+        firstRow = areDiscount ? nrLinii - 1 : nrLinii;
+    micro::gui::QListRowWrite write(listaArticole, firstRow);
     // The discount row stays last: it is taken away and applied again below.
     QString discount = areDiscount ? procentDiscount : QString();
     if (areDiscount)
@@ -276,10 +285,6 @@ bool MyFacturiDialog::AddOrModifyLine()
     // A button repaints at once when its text is set, even to the same text.
     if (!(GetItemText(IDOK) == L"Adauga"))
         SetItemText(IDOK, L"Adauga");
-    // Every change of the row would move the row buttons: they move once,
-    // below. The list draws the row once, when it is written.
-    butoaneAmanate = true;
-    micro::gui::QListRowWrite write(listaArticole, row < 0 || row >= nrLinii ? nrLinii : row);
     // The totals so far stay good for a line added after the rows they sum.
     bool appended = false;
     if (row < 0 || row >= nrLinii) {
@@ -300,9 +305,6 @@ bool MyFacturiDialog::AddOrModifyLine()
     listaArticole.SetItemText(row, ColCurrency, L"RON");
     SetRowAmounts(row, amounts);
     listaArticole.SetItemText(row, ColVatText, textCotaTVA);
-    write.SelectAndShow(row);
-    butoaneAmanate = false;
-    PlaceLineButtons(row);
     if (appended) {
         DocumentTotals totals(valoareFT, valoareTVA, valoareTTI);
         totals.Add(amounts);
@@ -314,13 +316,19 @@ bool MyFacturiDialog::AddOrModifyLine()
     } else {
         RecomputeTotals();
     }
-    if (!discount.IsEmpty()) {
-        if (VatRatesDiffer(true))
-            procentDiscount.Empty();
-        else
-            AppendDiscountRow(discount);
+    // The refusal of a discount over several rates is said once the line shows.
+    bool mixedRates = !discount.IsEmpty() && VatRatesDiffer(false);
+    if (mixedRates)
+        procentDiscount.Empty();
+    else if (!discount.IsEmpty())
+        AppendDiscountRow(discount);
+    write.SelectAndShow(row);
+    butoaneAmanate = false;
+    PlaceLineButtons(row);
+    if (mixedRates)
+        MessageBox(kMixedVat, L"Atentie", MB_ICONEXCLAMATION);
+    if (!discount.IsEmpty())
         ShowTotals();
-    }
     FocusProductField();
     comboSelectionGuard = true;
     // The combo lists the whole catalogue: only a new name is missing from it.

@@ -4,6 +4,8 @@
 #include "database/MyRepository.h"
 #include "sqlite3.h"
 #include <commctrl.h>
+#include <cmath>
+#include <cwchar>
 
 using namespace editor_tests;
 using testing_support::ModalDriver;
@@ -301,5 +303,22 @@ TEST_F(EditorLines, EachLineShowsWhatTheListDrawsRepaintedWhole)
         ASSERT_EQ(perPage + 7, Rows(w));
         EXPECT_EQ(L"0", Cell(w, perPage + 6, 1)) << "the discount row stays last";
         testing_support::SaveWindowPng(w, L"editor-lines-typed");
+
+        // A line at another rate takes the discount away, said once it shows.
+        AddLine(w, L"Zahar", L"10", L"1", 1, false);
+        matchesWholeRepaint(L"a line at another rate");
+        ASSERT_EQ(perPage + 7, Rows(w));
+        EXPECT_EQ(L"Zahar|9%", Cells(w, perPage + 6, {2, 10}));
+        long long net = 0, gross = 0; // bani
+        for (int r = 0; r < Rows(w); ++r) {
+            EXPECT_NE(L"0", Cell(w, r, 1)) << "no discount row is left";
+            net += std::llround(std::wcstod(Cell(w, r, 7).c_str(), nullptr) * 100);
+            gross += std::llround(std::wcstod(Cell(w, r, 9).c_str(), nullptr) * 100);
+        }
+        EXPECT_EQ(std::to_wstring(net) + L"|" + std::to_wstring(gross),
+                  std::to_wstring(std::llround(std::wcstod(Text(w, IDC_FE_TOTAL_NET).c_str(), nullptr) * 100)) + L"|" +
+                      std::to_wstring(std::llround(std::wcstod(Text(w, IDC_FE_TOTAL).c_str(), nullptr) * 100)));
     });
+    EXPECT_EQ("[Atentie] Acest document contine produse ce au cote diferite de TVA, nu se poate aplica Discount !\n",
+              boxes.Describe());
 }
