@@ -222,6 +222,31 @@ TEST_F(EditorLifecycle, AReceiptKeepsItsInvoiceOpenAndItsTotalAboveWhatItTook)
                                          L"100) || ' ' || (select numarFactura from ConfigFacturi) from Facturi"));
 }
 
+// Receipt CNT 7 took 100 of Client SRL's invoice: while it stands the invoice
+// is not moved to another client (whose ledger would show it paid by nobody),
+// and cancelling the receipt then gives the 100 back.
+TEST_F(EditorLifecycle, AReceiptKeepsItsInvoiceWithTheClientWhoPaid)
+{
+    using namespace settlement;
+    unsigned long long receipt =
+        ApplySettlement(kInvoices, Source::Receipt, PlanValidation(kInvoices, clientId, {invoice}, 100), [&] {
+            tempDb.Exec(L"insert into Incasari (serie, numar, IDClient, suma, status) values ('CNT', 7, 1, 100, 2)");
+            return static_cast<unsigned long long>(tempDb.Db().LastInsertRowId());
+        });
+    tempDb.AddClient(L"Alt Client SRL");
+    EXPECT_EQ(2, RunDocument(0, invoice, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Alt Client SRL");
+        ModalDriver::ClickOnScreen(w, IDC_FE_SAVE);
+    }));
+    ASSERT_TRUE(boxes.Count() >= 1) << boxes.Describe();
+    EXPECT_EQ(L"Factura 1 este incasata cu 100.00 prin chitanta CNT 7: clientul nu poate fi schimbat !",
+              boxes.Boxes()[0].text);
+    EXPECT_EQ(L"1 21000", Stored(L"select client || ' ' || round(sold * 100) from Facturi"));
+    ApplySettlement(kInvoices, Source::Receipt, PlanGiveBack(kInvoices, Source::Receipt, receipt, clientId, {invoice}, 100),
+                    [&] { return receipt; });
+    EXPECT_EQ(L"1 31000", Stored(L"select client || ' ' || round(sold * 100) from Facturi"));
+}
+
 } // namespace
 
 // The stored invoice has sold 2 of the 5 cement received: cancelling the
