@@ -309,8 +309,13 @@ void MyIncasareDialog::OpenInvoice(int row)
     }
     ClearRows();
     ListRows(rows);
-    RecomputeTotals();
+    // A validated or closed receipt keeps what it received and its words:
+    // its rows show the documents as stored, nothing there is left unsaved.
+    if (status < 2)
+        RecomputeTotals();
     UpdateData(true);
+    if (status >= 2)
+        MarkSaved();
 }
 
 bool MyIncasareDialog::OnButton(UINT command)
