@@ -35,6 +35,31 @@ void PutCents(Words& words, long long cents)
     words.Put(L" SI ");
 }
 
+// Twenty million and more: the count of millions is said as a number of its
+// own, with "DE" before "MILIOANE" where the language puts it (a count whose
+// last two digits are 00 or 20 and above).
+void PutManyMillions(Words& words, unsigned long long millions)
+{
+    const int h = static_cast<int>(millions / 100 % 10), t = static_cast<int>(millions / 10 % 10),
+              u = static_cast<int>(millions % 10);
+    const unsigned long long last = millions % 100;
+    words.Put(last == 0 || last >= 20 ? L" DE MILIOANE " : L" MILIOANE ");
+    std::wstring said = h ? kHundreds[h] : L"";
+    auto add = [&](const wchar_t* separator, const std::wstring& piece) {
+        said += (said.empty() ? L"" : separator) + piece;
+    };
+    if (t == 1) {
+        add(L" ", kTeens[u]);
+    } else {
+        if (t)
+            add(L" ", kTens[t]);
+        std::wstring unit = u == 2 ? L"DOUA" : kUnits[u];
+        if (u)
+            add(t ? L" SI " : L" ", unit.substr(0, unit.find_last_not_of(L' ') + 1));
+    }
+    words.Put(said.c_str());
+}
+
 // Every comparison is on whole lei: 999.50 has no thousands, 1 999 is
 // "UNA MIE", exactly one million is named.
 void PutLei(Words& words, unsigned long long lei)
@@ -99,9 +124,11 @@ void PutLei(Words& words, unsigned long long lei)
                 words.Put(L" MILIOANE ");
                 words.Put(kUnits[m]);
             }
-        } else {
+        } else if (M == 1) {
             words.Put(L" MILIOANE ");
             words.Put(kTeens[m % 10]);
+        } else {
+            PutManyMillions(words, lei / 1000000);
         }
     }
 }

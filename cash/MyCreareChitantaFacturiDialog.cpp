@@ -1,4 +1,5 @@
 #include "cash/MyCreareChitantaFacturiDialog.h"
+#include "cash/CashText.h"
 #include "masterdata/NumberText.h"
 #include "resources/resource.h"
 
@@ -40,9 +41,21 @@ void MyCreareChitantaFacturiDialog::OnOK()
         ::SendMessageW(edit, EM_SETSEL, 0, -1);
         return;
     }
+    // Two receipts of a series never share a number: one already held (the
+    // counter set back in the settings, or a number typed) is refused here,
+    // where another can still be typed.
+    QString series = GetItemText(IDC_CREARE_CHITANTA_SERIE);
+    if (FirstFreeNumber(L"Incasari", series, number) != number) {
+        QString text = QString::Formatted(L"Exista deja o chitanta cu numarul %llu in seria ", number) + series + L" !";
+        MessageBox(text.c_str(), L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+        HWND edit = GetItem(IDC_CREARE_CHITANTA_NUMAR);
+        SetFocus(edit);
+        ::SendMessageW(edit, EM_SETSEL, 0, -1);
+        return;
+    }
     // The caller stores the counter together with the receipt it numbers: a
     // counter written here would be spent even when no receipt follows.
     numar.Format(L"%llu", number);
-    serie = GetItemText(IDC_CREARE_CHITANTA_SERIE);
+    serie = series;
     EndDialog(IDOK);
 }

@@ -309,8 +309,13 @@ void MyIncasareDialog::OpenInvoice(int row)
     }
     ClearRows();
     ListRows(rows);
-    RecomputeTotals();
+    // A validated or closed receipt keeps what it received and its words:
+    // its rows show the documents as stored, nothing there is left unsaved.
+    if (status < 2)
+        RecomputeTotals();
     UpdateData(true);
+    if (status >= 2)
+        MarkSaved();
 }
 
 bool MyIncasareDialog::OnButton(UINT command)
@@ -425,7 +430,8 @@ void MyIncasareDialog::Print()
     QString date = QString::Formatted(L"%02d-%02d-%04d", time.wDay, time.wMonth, time.wYear);
     QString series, invoices;
     InvoicesAsPrinted(series, invoices);
-    ReceiptPrintRequest request = {IDClient, suma, invoices.c_str(), number.c_str(), date.c_str(), series.c_str()};
+    ReceiptPrintRequest request = {IDClient,     suma,          invoices.c_str(), number.c_str(),
+                                   date.c_str(), series.c_str(), serie.c_str()};
     PrintReceipt(m_hwnd, request);
 }
 

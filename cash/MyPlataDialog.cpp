@@ -350,6 +350,11 @@ void MyPlataDialog::OpenNir(int row)
     listaNiruri.DeleteAllItems();
     nrRanduri = 0;
     ListRows(rows);
-    Recompute();
+    // A validated or closed payment keeps what it paid and its words: its
+    // rows show the notes as stored, nothing there is left unsaved.
+    if (status < 2)
+        Recompute();
     UpdateData(true);
+    if (status >= 2)
+        MarkSaved();
 }

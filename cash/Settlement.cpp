@@ -139,9 +139,10 @@ LiveAllocation ReadOwner(const QsqlQuery& q, Source source, long long bani)
     return owner;
 }
 
-// The live allocations and what the stored balance shows taken (0 for a document gone).
+// The live allocations, what the stored balance shows taken (0 for a
+// document gone) and the document's partner.
 std::vector<LiveAllocation> ReadLiveAllocations(const DocumentTable& table, unsigned long long documentId,
-                                                long long& storedTaken)
+                                                long long& storedTaken, unsigned long long& partner)
 {
     MyRepository& db = GetRepository();
     const Source source = SourceOf(table);
@@ -165,7 +166,8 @@ std::vector<LiveAllocation> ReadLiveAllocations(const DocumentTable& table, unsi
         storedTaken = 0;
         return live;
     }
-    unsigned long long number = doc.GetIdField(0), partner = doc.GetIdField(1);
+    unsigned long long number = doc.GetIdField(0);
+    partner = doc.GetIdField(1);
     storedTaken = ToBani(doc.GetFloatField(2)) - ToBani(doc.GetFloatField(3));
     doc.Finalize();
     // Validated before records were kept: known only by the numbers they list.
@@ -365,14 +367,19 @@ unsigned long long ApplySettlement(const DocumentTable& table, Source source, co
 std::vector<LiveAllocation> LiveAllocations(const DocumentTable& table, unsigned long long documentId)
 {
     long long storedTaken = 0;
-    return ReadLiveAllocations(table, documentId, storedTaken);
+    unsigned long long partner = 0;
+    return ReadLiveAllocations(table, documentId, storedTaken, partner);
 }
 
-TotalChange BalanceForTotal(const DocumentTable& table, unsigned long long documentId, double newTotal)
+TotalChange BalanceForTotal(const DocumentTable& table, unsigned long long documentId, double newTotal,
+                            unsigned long long newPartner)
 {
     TotalChange change;
     long long storedTaken = 0;
-    change.owners = ReadLiveAllocations(table, documentId, storedTaken);
+    unsigned long long partner = 0;
+    change.owners = ReadLiveAllocations(table, documentId, storedTaken, partner);
+    // A give-back looks for the document among its owner's partner's.
+    change.partnerRefused = !change.owners.empty() && partner != newPartner;
     for (const LiveAllocation& owner : change.owners)
         change.taken += owner.bani;
     // Paid before any receipt was kept at all: the stored balance still holds it.
@@ -385,6 +392,17 @@ TotalChange BalanceForTotal(const DocumentTable& table, unsigned long long docum
     change.refused = change.taken > 0 && total < change.taken;
     change.balance = Clamp(total - change.taken, total);
     return change;
+}
+
+TotalChange BalanceForTotal(const DocumentTable& table, unsigned long long documentId, double newTotal)
+{
+    unsigned long long partner = 0;
+    QsqlQuery q = GetRepository().ExecQuery(
+        SqlFormat(L"select client from %s where id = %llu", table.name, documentId).c_str());
+    if (!q.Eof())
+        partner = q.GetIdField(0);
+    q.Finalize();
+    return BalanceForTotal(table, documentId, newTotal, partner);
 }
 
 } // namespace settlement

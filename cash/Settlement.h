@@ -131,10 +131,16 @@ std::vector<LiveAllocation> LiveAllocations(const DocumentTable& table, unsigned
 // ever taken from a credit.
 struct TotalChange {
     bool refused = false;
+    // The document would go to another partner while live receipts or
+    // payments settle it: their money stays with the partner who paid it.
+    bool partnerRefused = false;
     long long balance = 0;
     long long taken = 0;
     std::vector<LiveAllocation> owners;
 };
 TotalChange BalanceForTotal(const DocumentTable& table, unsigned long long documentId, double newTotal);
+// The same for a document that is also to belong to newPartner.
+TotalChange BalanceForTotal(const DocumentTable& table, unsigned long long documentId, double newTotal,
+                            unsigned long long newPartner);
 
 } // namespace settlement

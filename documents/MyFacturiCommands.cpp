@@ -16,6 +16,7 @@
 #include "printing/AmountToWords.h"
 #include "printing/InvoiceReceiptRow.h"
 #include "printing/MyPrintDialog.h"
+#include "printing/layouts/InvoiceReceipt.h"
 #include "printing/receipts/MyPrintChitanteDialog.h"
 #include "resources/resource.h"
 #include <cwchar>
@@ -433,9 +434,8 @@ void MyFacturiDialog::SaveAndMakeReceipt()
         ShowNothingToCollect(m_hwnd, numar);
         return;
     }
-    QString number = QString::Formatted(L"%d", static_cast<int>(GetInvoiceConfigValue(10) + 1));
-    QString series;
-    GetDocumentSeries(series, 2);
+    QString number, series;
+    ProposeReceipt(number, series);
     MyCreareChitantaFacturiDialog confirmation(m_hwnd);
     confirmation.SetReceiptNumberAndSeries(number, series);
     if (confirmation.DoModal() != 1)
@@ -461,6 +461,7 @@ void MyFacturiDialog::SaveAndMakeReceipt()
     receipt.SetAmount(row.amount);
     receipt.SetFacturiText(QString::Formatted(L"%d", static_cast<int>(numar)).c_str(), serie.c_str());
     receipt.SetReceiptNumberText(numarChitanta);
+    receipt.SetReceiptSeriesText(serieChitanta);
     receipt.SetDateText(date);
     receipt.DoModal();
 }

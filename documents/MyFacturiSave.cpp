@@ -196,7 +196,14 @@ bool MyFacturiDialog::SaveDocument()
                                 .GetFloatField(0, 0.0);
             balance = std::min(0.0, std::max(total, stored));
         } else if (settled) {
-            settlement::TotalChange change = settlement::BalanceForTotal(*settled, id, total);
+            settlement::TotalChange change = settlement::BalanceForTotal(*settled, id, total, partner);
+            if (change.partnerRefused) {
+                MessageBox(SettledText(tip, numar, change.taken, change.owners) +
+                               (tip == DocumentGoodsReceived ? L": furnizorul nu poate fi schimbat !"
+                                                             : L": clientul nu poate fi schimbat !"),
+                           L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+                return false;
+            }
             if (change.refused) {
                 MessageBox(SettledText(tip, numar, change.taken, change.owners) +
                                QString::Formatted(L": totalul nu poate scadea sub %.2f !",

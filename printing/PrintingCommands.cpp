@@ -27,6 +27,7 @@ static INT_PTR RunReceiptPrintDialog(HWND owner, const ReceiptPrintRequest& requ
     dialog.SetAmount(request.amount);
     dialog.SetFacturiText(request.facturi, request.series);
     dialog.SetReceiptNumberText(request.number);
+    dialog.SetReceiptSeriesText(request.receiptSeries);
     dialog.SetDateText(request.date);
     return dialog.DoModal();
 }

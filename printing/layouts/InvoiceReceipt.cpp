@@ -1,6 +1,7 @@
 #include "printing/layouts/InvoiceReceipt.h"
 #include <cwchar>
 #include "cash/CashMessages.h"
+#include "cash/CashText.h"
 #include "cash/MyCreareChitantaFacturiDialog.h"
 #include "database/DocumentTables.h"
 #include "database/Lookups.h"
@@ -37,8 +38,11 @@ JobReceipt CheckJobReceipt(const FacturaPrintJob& job, HWND owner)
 
 void ProposeReceipt(QString& number, QString& series)
 {
-    number.Format(L"%d", static_cast<int>(GetInvoiceConfigValue(10) + 1));
     GetDocumentSeries(series, 2);
+    // A counter left behind the receipts (set back in the settings) proposes
+    // the next number the series does not hold yet.
+    unsigned long long next = static_cast<unsigned long long>(GetInvoiceConfigValue(10)) + 1;
+    number.Format(L"%llu", FirstFreeNumber(L"Incasari", series, next));
 }
 
 void StoreJobReceipt(FacturaPrintJob& job, unsigned long long number, const QString& series)

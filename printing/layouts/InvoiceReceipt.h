@@ -24,7 +24,8 @@ enum class JobReceipt {
 };
 // Throws micro::qsql::QSqlError.
 JobReceipt CheckJobReceipt(const FacturaPrintJob& job, HWND owner);
-// The next receipt number and the configured receipt series: proposed, not reserved.
+// The next receipt number free in the configured receipt series, and that
+// series: proposed, not reserved.
 void ProposeReceipt(micro::utils::QString& number, micro::utils::QString& series);
 // Writes the job's receipt with that number and series and moves the receipt
 // counter to it, both or neither; the record then holds all three. Throws

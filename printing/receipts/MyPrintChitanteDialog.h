@@ -23,6 +23,13 @@ public:
         serieFacturi = series;
     }
     void SetReceiptNumberText(const wchar_t* text) { numar = text; }
+    // A stored receipt's own series: printed again, it names itself as it was
+    // made, not by the series the numbering settings hold now.
+    void SetReceiptSeriesText(const wchar_t* text)
+    {
+        serieChit = text;
+        receiptSeriesGiven = true;
+    }
     void SetDateText(const wchar_t* text) { data = text; }
     micro::utils::QString GetAmountInWords() const { return sumaInLitere; }
 
@@ -37,6 +44,7 @@ public:
     micro::utils::QBuffer logo;
     micro::utils::QBuffer stampila;
     unsigned long long clientId;  // set by the caller; 0: no client
+    bool receiptSeriesGiven = false;
 
 private:
     void PlacePreview();

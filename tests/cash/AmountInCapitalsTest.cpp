@@ -31,6 +31,11 @@ TEST(AmountInCapitals, ReadsAmountsWithEveryBlankKept)
         {3.999, L" PATRU  LEI"},
         {110000, L" UNA SUTA ZECE MII       LEI"},
         {1000000, L"  UN MILION           LEI"},
+        // Twenty million on: the count of millions said in full.
+        {25000000, L" DOUAZECI SI CINCI DE MILIOANE           LEI"},
+        {100000000, L" UNA SUTA DE MILIOANE           LEI"},
+        {102000000, L" UNA SUTA DOUA MILIOANE           LEI"},
+        {999999999.99, L" NOUA SUTE NOUAZECI SI NOUA DE MILIOANE NOUA SUTE NOUAZECI SI NOUA MII NOUA SUTE NOUAZECI SI NOUA   LEI SI  99 % "},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.words, Words(c.amount)) << c.amount << " -> [" << testing_support::Narrow(Words(c.amount)) << "]";

@@ -253,6 +253,25 @@ TEST_P(ReceiptsAndPayments, ThePickerOffersThePartnersOpenDocumentsOnlyAndOneOpe
     EXPECT_EQ(doc13, g_opened);
 }
 
+// A validated row keeps what it received when one of its documents is opened
+// and saved from it: nothing there is left for Esc to ask about.
+TEST_P(ReceiptsAndPayments, AValidatedRowKeepsItsAmountWhenOneOfItsDocumentsIsOpenedAndSaved)
+{
+    ASSERT_EQ(IDOK, ValidateNew(L"150"));
+    boxes.Clear();
+    g_side = &side;
+    RegisterEditor(EditorKind::Document, &FakeDocumentEditor);
+    Run(static_cast<unsigned long long>(tempDb.Scalar((std::wstring(L"select max(id) from ") + side.table).c_str())),
+        side.validatedTitle, [&](HWND w) {
+            ModalDriver::DoubleClickListRow(w, side.list, 1);
+            EXPECT_EQ(L"  55.50|150.00",
+                      ModalDriver::ListCell(w, side.list, 1, 6) + L"|" + ModalDriver::GetText(w, side.amount));
+            ModalDriver::Click(w, IDCANCEL);
+        });
+    RegisterEditor(EditorKind::Document, nullptr);
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+}
+
 TEST_P(ReceiptsAndPayments, TheListOpensWithADatabaseShowsTheRowsFiltersAsTypedAndReloadsWheneverTheEditorCloses)
 {
     g_side = &side;

@@ -16,7 +16,7 @@ std::wstring g_printed;
 INT_PTR FakePrinter(HWND, const ReceiptPrintRequest& r)
 {
     g_printed = std::to_wstring(r.clientId) + L"|" + std::to_wstring(r.amount) + L"|" + r.series + r.facturi + L"|" +
-                r.number;
+                r.receiptSeries + L" " + r.number;
     return IDCANCEL;
 }
 
@@ -74,6 +74,7 @@ TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughGuardsThatGiveBackExact
     // Cancel at the guard, print, then Enter: nothing changes; the print takes
     // the typed amount without storing it.
     boxes.Answer(IDCANCEL);
+    tempDb.Exec(L"update ConfigFacturi set serie_chit = 'NOU'"); // the receipt stays CNT
     SetReceiptPrinter(&FakePrinter);
     EXPECT_EQ(IDCANCEL, Run(receipt, kEditor, [&](HWND w) {
                   ModalDriver::ClickOnScreen(w, IDC_INCASARE_ADD);
@@ -84,7 +85,7 @@ TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughGuardsThatGiveBackExact
                   ModalDriver::Click(w, IDOK);
               }));
     SetReceiptPrinter(nullptr);
-    EXPECT_EQ(std::to_wstring(partner) + L"|70.000000|FX 13, 12|5", g_printed); // the invoices' own series
+    EXPECT_EQ(std::to_wstring(partner) + L"|70.000000|FX 13, 12|CNT 5", g_printed); // every series its own
     EXPECT_EQ(L"100.0", Stored(L"suma", receipt));
     EXPECT_EQ(2, StatusOf(receipt));
     EXPECT_EQ(L"0|30|3", Books());

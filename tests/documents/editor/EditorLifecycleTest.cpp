@@ -193,9 +193,11 @@ TEST_F(EditorLifecycle, LineCommandsOfAValidatedDocumentChangeNothing)
 }
 
 // Receipt CNT 7 took 100 of the invoice's 310: while it stands the invoice is
-// neither cancelled nor reversed, and its total does not fall below 100; a
-// resave keeps the counter where it is.
-TEST_F(EditorLifecycle, AReceiptKeepsItsInvoiceOpenAndItsTotalAboveWhatItTook)
+// neither moved to another client (whose ledger would show it paid by nobody,
+// and the receipt's cancel would find nothing to give back), cancelled nor
+// reversed, and its total does not fall below 100; a resave keeps the counter
+// where it is.
+TEST_F(EditorLifecycle, AReceiptKeepsItsInvoiceOpenWithItsClientAndItsTotalAboveWhatItTook)
 {
     using namespace settlement;
     ApplySettlement(kInvoices, Source::Receipt, PlanValidation(kInvoices, clientId, {invoice}, 100), [&] {
@@ -203,7 +205,11 @@ TEST_F(EditorLifecycle, AReceiptKeepsItsInvoiceOpenAndItsTotalAboveWhatItTook)
         return static_cast<unsigned long long>(tempDb.Db().LastInsertRowId());
     });
     tempDb.Exec(L"update ConfigFacturi set numarFactura = 10");
+    tempDb.AddClient(L"Alt Client SRL");
     EXPECT_EQ(1, RunDocument(0, invoice, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Alt Client SRL");
+        ModalDriver::ClickOnScreen(w, IDC_FE_SAVE);
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
         ModalDriver::Click(w, IDC_FE_CANCEL_DOCUMENT);
         ModalDriver::SelectListRow(w, IDC_FE_LINES, 0);
         ModalDriver::Click(w, IDC_FE_DELETE_LINE); // 62 left
@@ -214,10 +220,11 @@ TEST_F(EditorLifecycle, AReceiptKeepsItsInvoiceOpenAndItsTotalAboveWhatItTook)
     tempDb.Exec(L"update Facturi set status = 2");
     EXPECT_EQ(2, RunDocument(0, invoice, [&](HWND w) { ModalDriver::Click(w, IDC_FE_STORNO); }));
     std::wstring paid = L"Factura 1 este incasata cu 100.00 prin chitanta CNT 7";
-    ASSERT_EQ(3u, boxes.Count()) << boxes.Describe();
-    EXPECT_EQ(paid + L": anulati intai chitanta !", boxes.Boxes()[0].text);
-    EXPECT_EQ(paid + L": totalul nu poate scadea sub 100.00 !", boxes.Boxes()[1].text);
-    EXPECT_EQ(boxes.Boxes()[0].text, boxes.Last().text);
+    ASSERT_EQ(4u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(paid + L": clientul nu poate fi schimbat !", boxes.Boxes()[0].text);
+    EXPECT_EQ(paid + L": anulati intai chitanta !", boxes.Boxes()[1].text);
+    EXPECT_EQ(paid + L": totalul nu poate scadea sub 100.00 !", boxes.Boxes()[2].text);
+    EXPECT_EQ(boxes.Boxes()[1].text, boxes.Last().text);
     EXPECT_EQ(L"1 18600 8600 10", Stored(L"select count(*) || ' ' || round(valoareTTI * 100) || ' ' || round(sold * "
                                          L"100) || ' ' || (select numarFactura from ConfigFacturi) from Facturi"));
 }
