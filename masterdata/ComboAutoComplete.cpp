@@ -26,6 +26,30 @@ std::wstring ItemString(HWND combo, int index)
     return text;
 }
 
+bool StartsWithNoCase(const std::wstring& item, const std::wstring& typed)
+{
+    return item.size() > typed.size() &&
+           CompareStringOrdinal(item.c_str(), static_cast<int>(typed.size()), typed.c_str(),
+                                static_cast<int>(typed.size()), TRUE) == CSTR_EQUAL;
+}
+
+// The first list item starting with the typed text (any case), or CB_ERR.
+// The list's own search folds only A-Z under Wine, so a typed ș would miss
+// the list's Ș: text beyond ASCII is compared here, item by item.
+LRESULT FindPrefix(HWND combo, const std::wstring& typed)
+{
+    bool ascii = true;
+    for (wchar_t ch : typed)
+        ascii = ascii && ch < 0x80;
+    if (ascii)
+        return SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(typed.c_str()));
+    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT index = 0; index < count; ++index)
+        if (StartsWithNoCase(ItemString(combo, static_cast<int>(index)), typed))
+            return index;
+    return CB_ERR;
+}
+
 // After a typed character: when the caret sits at the end of what was typed,
 // the first list item starting with it (any case) fills the edit and its
 // untyped tail is selected, so the next character simply replaces the tail.
@@ -39,11 +63,11 @@ void Complete(HWND edit, HWND combo)
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
     if (first != last || last != typed.size())
         return;
-    LRESULT index = SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(typed.c_str()));
+    LRESULT index = FindPrefix(combo, typed);
     if (index == CB_ERR)
         return;
     std::wstring item = ItemString(combo, static_cast<int>(index));
-    if (item.size() <= typed.size() || _wcsnicmp(item.c_str(), typed.c_str(), typed.size()) != 0)
+    if (!StartsWithNoCase(item, typed))
         return;
     SetWindowTextW(edit, item.c_str());
     SendMessageW(edit, EM_SETSEL, typed.size(), item.size());

@@ -81,3 +81,21 @@ TEST(ComboTypeAhead, CompletesThePrefixAndSelectsTheTailWithoutTouchingTheList)
     EXPECT_EQ(L"Alfa", box.Text());
     EXPECT_EQ(-1, box.CurSel());
 }
+
+// Romanian capitals complete from their small letters as A does from a, and
+// the apostrophe of a name is typed through like any other character.
+TEST(ComboTypeAhead, CompletesNamesWithDiacriticsInAnyCase)
+{
+    ComboHost box;
+    for (const wchar_t* name : {L"\u0218tefan Impex", L"\u021Aes\u0103torii Unite", L"\u00CEnt\u00E2i SA", L"D'Artagnan SRL"})
+        SendMessageW(box.combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    SubclassComboAutoComplete(box.combo);
+    struct Case { const wchar_t* typed; const wchar_t* shown; };
+    for (const Case& c : {Case{L"\u0219", L"\u0218tefan Impex"}, Case{L"\u021Be", L"\u021Aes\u0103torii Unite"},
+                          Case{L"\u00EEnt\u00C2", L"\u00CEnt\u00E2i SA"}, Case{L"d'a", L"D'Artagnan SRL"}}) {
+        SetWindowTextW(box.edit, L"");
+        for (const wchar_t* ch = c.typed; *ch; ++ch)
+            box.Type(*ch);
+        EXPECT_EQ(c.shown, box.Text()) << "typed " << testing::PrintToString(std::wstring(c.typed));
+    }
+}
