@@ -74,12 +74,13 @@ QString facturi_editor::SettledText(int tip, unsigned long long number, long lon
 // rolls everything back and is shown once.
 bool MyFacturiDialog::SaveDocument()
 {
-    if (GetItemText(IDC_FE_COMPANY_NAME).IsEmpty()) {
+    // A name of blanks names no one; any other is stored as typed.
+    if (GetItemText(IDC_FE_COMPANY_NAME).Trim().IsEmpty()) {
         MessageBox(L"Nu ati introdus furnizorul !", L"Message", MB_OK);
         return false;
     }
     QString partnerName = GetItemText(IDC_FE_CLIENT_NAME);
-    if (partnerName.IsEmpty()) {
+    if (QString(partnerName).Trim().IsEmpty()) {
         MessageBox(L"Nu ati introdus clientul !", L"Message", MB_OK);
         return false;
     }
