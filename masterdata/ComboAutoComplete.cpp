@@ -28,7 +28,7 @@ std::wstring ItemString(HWND combo, int index)
 
 bool StartsWithNoCase(const std::wstring& item, const std::wstring& typed)
 {
-    return item.size() > typed.size() &&
+    return item.size() >= typed.size() &&
            CompareStringOrdinal(item.c_str(), static_cast<int>(typed.size()), typed.c_str(),
                                 static_cast<int>(typed.size()), TRUE) == CSTR_EQUAL;
 }
@@ -53,7 +53,9 @@ LRESULT FindPrefix(HWND combo, const std::wstring& typed)
 // After a typed character: when the caret sits at the end of what was typed,
 // the first list item starting with it (any case) fills the edit and its
 // untyped tail is selected, so the next character simply replaces the tail.
-// The list's own selection is left alone.
+// An item typed whole takes its own letters too: its last letter would
+// otherwise stay as typed beside the completed ones, naming another partner
+// or product. The list's own selection is left alone.
 void Complete(HWND edit, HWND combo)
 {
     std::wstring typed = WindowString(edit);
@@ -67,7 +69,7 @@ void Complete(HWND edit, HWND combo)
     if (index == CB_ERR)
         return;
     std::wstring item = ItemString(combo, static_cast<int>(index));
-    if (!StartsWithNoCase(item, typed))
+    if (item == typed || !StartsWithNoCase(item, typed))
         return;
     SetWindowTextW(edit, item.c_str());
     SendMessageW(edit, EM_SETSEL, typed.size(), item.size());

@@ -99,3 +99,22 @@ TEST(ComboTypeAhead, CompletesNamesWithDiacriticsInAnyCase)
         EXPECT_EQ(c.shown, box.Text()) << "typed " << testing::PrintToString(std::wstring(c.typed));
     }
 }
+
+// A stored name typed whole in other letters ends as stored: the last letter
+// typed does not stay in its own case beside the completed ones ("Beta Sa"),
+// which would name a second partner. A name the list does not hold stays as typed.
+TEST(ComboTypeAhead, ANameTypedWholeInOtherCaseEndsAsStored)
+{
+    ComboHost box;
+    SubclassComboAutoComplete(box.combo);
+    for (const wchar_t* typed : {L"beta sa", L"BETA SA", L"Beta SA", L"beta sax"}) {
+        SetWindowTextW(box.edit, L"");
+        for (const wchar_t* ch = typed; *ch; ++ch)
+            box.Type(*ch);
+        bool known = std::wstring(typed).size() == 7;
+        EXPECT_EQ(known ? L"Beta SA" : L"Beta SAx", box.Text()) << testing::PrintToString(std::wstring(typed));
+        DWORD end = known ? 7 : 8;
+        EXPECT_EQ(std::make_pair(end, end), box.Selection());
+    }
+    EXPECT_EQ(-1, box.CurSel());
+}
