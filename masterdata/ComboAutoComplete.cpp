@@ -33,29 +33,41 @@ bool StartsWithNoCase(const std::wstring& item, const std::wstring& typed)
                                 static_cast<int>(typed.size()), TRUE) == CSTR_EQUAL;
 }
 
-// The first list item starting with the typed text (any case), or CB_ERR.
-// The list's own search folds only A-Z under Wine, so a typed ș would miss
-// the list's Ș: text beyond ASCII is compared here, item by item.
-LRESULT FindPrefix(HWND combo, const std::wstring& typed)
+// The list item the typed text names, in any case: the first one equal to
+// it, else the first one starting with it; CB_ERR when none. The list's own
+// search folds only A-Z under Wine, so a typed ș would miss the list's Ș:
+// text beyond ASCII is compared here, item by item.
+LRESULT FindCompletion(HWND combo, const std::wstring& typed)
 {
     bool ascii = true;
     for (wchar_t ch : typed)
         ascii = ascii && ch < 0x80;
-    if (ascii)
-        return SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(typed.c_str()));
+    LPARAM text = reinterpret_cast<LPARAM>(typed.c_str());
+    if (ascii) {
+        LRESULT whole = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text);
+        return whole != CB_ERR ? whole : SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), text);
+    }
+    LRESULT first = CB_ERR;
     LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT index = 0; index < count; ++index)
-        if (StartsWithNoCase(ItemString(combo, static_cast<int>(index)), typed))
+    for (LRESULT index = 0; index < count; ++index) {
+        std::wstring item = ItemString(combo, static_cast<int>(index));
+        if (!StartsWithNoCase(item, typed))
+            continue;
+        if (item.size() == typed.size())
             return index;
-    return CB_ERR;
+        if (first == CB_ERR)
+            first = index;
+    }
+    return first;
 }
 
 // After a typed character: when the caret sits at the end of what was typed,
 // the first list item starting with it (any case) fills the edit and its
 // untyped tail is selected, so the next character simply replaces the tail.
-// An item typed whole takes its own letters too: its last letter would
-// otherwise stay as typed beside the completed ones, naming another partner
-// or product. The list's own selection is left alone.
+// An item typed whole is that item, not a longer one listed before it, and
+// takes its own letters: its last letter would otherwise stay as typed beside
+// the completed ones, naming another partner or product. The list's own
+// selection is left alone.
 void Complete(HWND edit, HWND combo)
 {
     std::wstring typed = WindowString(edit);
@@ -65,7 +77,7 @@ void Complete(HWND edit, HWND combo)
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
     if (first != last || last != typed.size())
         return;
-    LRESULT index = FindPrefix(combo, typed);
+    LRESULT index = FindCompletion(combo, typed);
     if (index == CB_ERR)
         return;
     std::wstring item = ItemString(combo, static_cast<int>(index));

@@ -87,11 +87,13 @@ TEST(ComboTypeAhead, CompletesThePrefixAndSelectsTheTailWithoutTouchingTheList)
 TEST(ComboTypeAhead, CompletesNamesWithDiacriticsInAnyCase)
 {
     ComboHost box;
-    for (const wchar_t* name : {L"\u0218tefan Impex", L"\u021Aes\u0103torii Unite", L"\u00CEnt\u00E2i SA", L"D'Artagnan SRL"})
+    for (const wchar_t* name : {L"\u0218tefan Impex Grup", L"\u0218tefan Impex", L"\u021Aes\u0103torii Unite",
+                                L"\u00CEnt\u00E2i SA", L"D'Artagnan SRL"})
         SendMessageW(box.combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     SubclassComboAutoComplete(box.combo);
     struct Case { const wchar_t* typed; const wchar_t* shown; };
-    for (const Case& c : {Case{L"\u0219", L"\u0218tefan Impex"}, Case{L"\u021Be", L"\u021Aes\u0103torii Unite"},
+    for (const Case& c : {Case{L"\u0219", L"\u0218tefan Impex Grup"}, Case{L"\u0219tefan impex", L"\u0218tefan Impex"},
+                          Case{L"\u021Be", L"\u021Aes\u0103torii Unite"},
                           Case{L"\u00EEnt\u00C2", L"\u00CEnt\u00E2i SA"}, Case{L"d'a", L"D'Artagnan SRL"}}) {
         SetWindowTextW(box.edit, L"");
         for (const wchar_t* ch = c.typed; *ch; ++ch)
@@ -102,11 +104,22 @@ TEST(ComboTypeAhead, CompletesNamesWithDiacriticsInAnyCase)
 
 // A stored name typed whole in other letters ends as stored: the last letter
 // typed does not stay in its own case beside the completed ones ("Beta Sa"),
-// which would name a second partner. A name the list does not hold stays as typed.
+// which would name a second partner. A name the list does not hold stays as
+// typed; a name typed whole is not completed into a longer one listed first.
 TEST(ComboTypeAhead, ANameTypedWholeInOtherCaseEndsAsStored)
 {
     ComboHost box;
+    for (const wchar_t* name : {L"Delta SRL Grup", L"Delta SRL"})
+        SendMessageW(box.combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     SubclassComboAutoComplete(box.combo);
+    struct Case { const wchar_t* typed; const wchar_t* shown; DWORD tail; };
+    for (const Case& c : {Case{L"delta srl", L"Delta SRL", 9}, Case{L"delta sr", L"Delta SRL Grup", 8}}) {
+        SetWindowTextW(box.edit, L"");
+        for (const wchar_t* ch = c.typed; *ch; ++ch)
+            box.Type(*ch);
+        EXPECT_EQ(c.shown, box.Text());
+        EXPECT_EQ(std::make_pair(c.tail, DWORD(wcslen(c.shown))), box.Selection());
+    }
     for (const wchar_t* typed : {L"beta sa", L"BETA SA", L"Beta SA", L"beta sax"}) {
         SetWindowTextW(box.edit, L"");
         for (const wchar_t* ch = typed; *ch; ++ch)
