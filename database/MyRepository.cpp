@@ -68,11 +68,12 @@ bool MyRepository::UpdateUserIdentity(const wchar_t* name, const wchar_t* identi
 }
 
 bool MyRepository::FindByName(const wchar_t* table, const wchar_t* nameColumn, const wchar_t* name,
-                              unsigned long long& id)
+                              unsigned long long current, unsigned long long& id)
 {
     // "=" compares exactly (case and diacritics count), as the callers expect.
-    QsqlQuery q =
-        ExecQuery(SqlFormat(L"select id from %s where %s = '%s' order by id limit 1", table, nameColumn, name).c_str());
+    QsqlQuery q = ExecQuery(SqlFormat(L"select id from %s where %s = '%s' order by id <> %llu, id limit 1", table,
+                                      nameColumn, name, current)
+                                .c_str());
     if (q.Eof())
         return false;
     id = q.GetIdField(0);
@@ -81,14 +82,15 @@ bool MyRepository::FindByName(const wchar_t* table, const wchar_t* nameColumn, c
 
 unsigned long long MyRepository::SaveClient(int table, const wchar_t* name, const wchar_t* fiscalCode,
                                             const wchar_t* tradeRegister, const wchar_t* address, const wchar_t* city,
-                                            const wchar_t* telephone, const wchar_t* bank, const wchar_t* iban)
+                                            const wchar_t* telephone, const wchar_t* bank, const wchar_t* iban,
+                                            unsigned long long current)
 {
     const wchar_t* partners = PartnerTable(table);
     unsigned long long id = 0;
     // The look-up by name and the write are one unit.
     bool saved = Attempt([&] {
         QsqlTransaction transaction(*this);
-        if (FindByName(partners, L"Nume", name, id)) {
+        if (FindByName(partners, L"Nume", name, current, id)) {
             ExecDML(SqlFormat(L"update %s set Cod = '%s' ,NrReg = '%s' ,Adresa = '%s' ,Oras = '%s' ,Telefon = '%s' "
                               L",Banca = '%s' ,Cont = '%s' where id = %llu ",
                               partners, fiscalCode, tradeRegister, address, city, telephone, bank, iban, id)
@@ -107,12 +109,12 @@ unsigned long long MyRepository::SaveClient(int table, const wchar_t* name, cons
 }
 
 unsigned long long MyRepository::SaveAgent(const wchar_t* name, const wchar_t* series, const wchar_t* issuedBy,
-                                           const wchar_t* vehicle)
+                                           const wchar_t* vehicle, unsigned long long current)
 {
     unsigned long long id = 0;
     bool saved = Attempt([&] {
         QsqlTransaction transaction(*this);
-        if (FindByName(L"Agenti", L"numeAgent", name, id)) {
+        if (FindByName(L"Agenti", L"numeAgent", name, current, id)) {
             ExecDML(SqlFormat(L"update Agenti set numeAgent = '%s' ,serie = '%s' ,eliberat = '%s' ,auto = '%s' where "
                               L"id = %llu ",
                               name, series, issuedBy, vehicle, id)

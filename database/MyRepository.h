@@ -44,12 +44,16 @@ public:
     bool UpdateUserIdentity(const wchar_t* name, const wchar_t* identityCard, const wchar_t* personalCode);
     // table 0 Clienti, 1 Furnizori. The partner of exactly that name is
     // updated, otherwise a new one is inserted; answers its id, 0 on failure.
+    // Names need not be unique: among namesakes the row `current` (the one a
+    // stored document names) is the one meant, else the first.
     unsigned long long SaveClient(int table, const wchar_t* name, const wchar_t* fiscalCode,
                                   const wchar_t* tradeRegister, const wchar_t* address, const wchar_t* city,
-                                  const wchar_t* telephone, const wchar_t* bank, const wchar_t* iban);
-    // The agent of exactly that name is updated, otherwise inserted; answers its id, 0 on failure.
+                                  const wchar_t* telephone, const wchar_t* bank, const wchar_t* iban,
+                                  unsigned long long current = 0);
+    // The agent of exactly that name is updated, otherwise inserted; answers
+    // its id, 0 on failure. Among namesakes `current` is meant, as above.
     unsigned long long SaveAgent(const wchar_t* name, const wchar_t* series, const wchar_t* issuedBy,
-                                 const wchar_t* vehicle);
+                                 const wchar_t* vehicle, unsigned long long current = 0);
 
     // The lines of a document (type as DocumentType).
     bool DeleteDocumentItems(int type, unsigned long long documentId);
@@ -84,7 +88,8 @@ private:
     template <typename Write>
     bool Attempt(Write&& write);
     void RaiseTo(const wchar_t* table, const wchar_t* column, unsigned long long value);
-    bool FindByName(const wchar_t* table, const wchar_t* nameColumn, const wchar_t* name, unsigned long long& id);
+    bool FindByName(const wchar_t* table, const wchar_t* nameColumn, const wchar_t* name, unsigned long long current,
+                    unsigned long long& id);
 
     int m_throwErrors;
 };

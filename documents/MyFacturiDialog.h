@@ -213,7 +213,8 @@ private:
     void SetRowAmounts(int row, const LineAmounts& amounts);
     bool VatRatesDiffer(bool report);
     bool StoreLineProduct(const micro::utils::QString& name, const micro::utils::QString& unit, int vatCode,
-                          double unitNet, bool includeVat, unsigned long long& productId);
+                          double unitNet, bool includeVat, unsigned long long& productId,
+                          unsigned long long current = 0);
 
     int cotaTVASocietate = -1;            // company VAT code as read at opening; -1 unread
     int tvaIncasareAfisat = -1;           // the VAT-on-receipt box as read at opening; -1 unread

@@ -51,14 +51,16 @@ const wchar_t kMixedVat[] =
 
 // Finds the product by its exact name (catalogue, then the lines not yet
 // saved) and records the line's values for it, to be written with the
-// document. False when the catalogue could not be read (shown why).
+// document. Names need not be unique: among namesakes `current` (the product
+// of the line being replaced) is the one meant. False when the catalogue
+// could not be read (shown why).
 bool MyFacturiDialog::StoreLineProduct(const QString& name, const QString& unit, int vatCode, double unitNet,
-                                       bool includeVat, unsigned long long& productId)
+                                       bool includeVat, unsigned long long& productId, unsigned long long current)
 {
     productId = 0;
     PendingProduct product{name, unit, vatCode, unitNet, includeVat, false, 0};
     for (PendingProduct& pending : produseDeSalvat) {
-        if (pending.name == name) {
+        if (pending.name == name && (current == 0 || pending.id == current)) {
             product.isNew = pending.isNew;
             product.id = pending.id;
             pending = product;
@@ -69,7 +71,10 @@ bool MyFacturiDialog::StoreLineProduct(const QString& name, const QString& unit,
     MyRepository& db = GetRepository();
     try {
         QsqlQuery q =
-            db.ExecQuery(SqlFormat(L"Select id,denumire from produse where id <> 0 and denumire = '%s'", name.c_str()).c_str());
+            db.ExecQuery(SqlFormat(L"Select id,denumire from produse where id <> 0 and denumire = '%s' order by id <> %llu, "
+                                   L"id limit 1",
+                                   name.c_str(), current)
+                             .c_str());
         if (!q.Eof() && q.GetStringField(1) == name) {
             product.id = q.GetIdField(0);
         } else {
@@ -259,7 +264,11 @@ bool MyFacturiDialog::AddOrModifyLine()
         productId = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(replaced, ColId)));
     } else {
         bool known = FindPendingProduct(name) != nullptr;
-        if (!StoreLineProduct(name, unit, vatCode, v.unitNet, includesVat, productId))
+        // A replaced line still naming its product keeps that product, not a namesake.
+        unsigned long long current = 0;
+        if (replaced >= 0 && replaced < nrLinii && listaArticole.GetItemText(replaced, ColName) == name)
+            current = static_cast<unsigned long long>(_wtoi64(listaArticole.GetItemText(replaced, ColId)));
+        if (!StoreLineProduct(name, unit, vatCode, v.unitNet, includesVat, productId, current))
             return false;
         const PendingProduct* stored = FindPendingProduct(name);
         newToCatalogue = !known && stored && stored->isNew;

@@ -74,12 +74,13 @@ QString facturi_editor::SettledText(int tip, unsigned long long number, long lon
 // rolls everything back and is shown once.
 bool MyFacturiDialog::SaveDocument()
 {
-    if (GetItemText(IDC_FE_COMPANY_NAME).IsEmpty()) {
+    // A name of blanks names no one; any other is stored as typed.
+    if (GetItemText(IDC_FE_COMPANY_NAME).Trim().IsEmpty()) {
         MessageBox(L"Nu ati introdus furnizorul !", L"Message", MB_OK);
         return false;
     }
     QString partnerName = GetItemText(IDC_FE_CLIENT_NAME);
-    if (partnerName.IsEmpty()) {
+    if (QString(partnerName).Trim().IsEmpty()) {
         MessageBox(L"Nu ati introdus clientul !", L"Message", MB_OK);
         return false;
     }
@@ -152,14 +153,15 @@ bool MyFacturiDialog::SaveDocument()
         company.Finalize();
         Require(db.UpdateUserIdentity(GetItemText(IDC_FE_USER_NAME), GetItemText(IDC_FE_USER_ID),
                                       GetItemText(IDC_FE_USER_CNP)));
+        // Among namesakes the partner the document names is the one meant.
         QsqlQuery known = db.ExecQuery(SqlFormat(L"Select Cod, NrReg, Adresa, Oras, Telefon, Banca, Cont from Clienti "
-                                                 L"where Nume = '%s' order by id limit 1",
-                                                 partnerName.c_str())
+                                                 L"where Nume = '%s' order by id <> %llu, id limit 1",
+                                                 partnerName.c_str(), client)
                                            .c_str());
         partner = db.SaveClient(0, partnerName, KeptText(IDC_FE_CLIENT_CIF, known, 0),
                                 KeptText(IDC_FE_CLIENT_NRREG, known, 1), KeptText(IDC_FE_CLIENT_ADDRESS, known, 2),
                                 KeptText(IDC_FE_CLIENT_CITY, known, 3), KeptText(IDC_FE_CLIENT_PHONE, known, 4),
-                                KeptText(IDC_FE_CLIENT_BANK, known, 5), KeptText(IDC_FE_CLIENT_IBAN, known, 6));
+                                KeptText(IDC_FE_CLIENT_BANK, known, 5), KeptText(IDC_FE_CLIENT_IBAN, known, 6), client);
         known.Finalize();
         if (partner == 0) {
             MessageBox(L"Nu ati introdus clientu", L"Atentie", MB_OK);
@@ -168,14 +170,14 @@ bool MyFacturiDialog::SaveDocument()
         QString delegateName = GetItemText(IDC_FE_DELEGATE_NAME);
         if (!delegateName.Trim().IsEmpty()) {
             QsqlQuery agentRow = db.ExecQuery(SqlFormat(L"select serie, eliberat, auto from Agenti where numeAgent = "
-                                                        L"'%s' order by id limit 1",
-                                                        GetItemText(IDC_FE_DELEGATE_NAME).c_str())
+                                                        L"'%s' order by id <> %llu, id limit 1",
+                                                        GetItemText(IDC_FE_DELEGATE_NAME).c_str(), delegat)
                                                   .c_str());
             QString series = KeptText(IDC_FE_DELEGATE_ID, agentRow, 0);
             QString issued = KeptText(IDC_FE_DELEGATE_ISSUED, agentRow, 1);
             QString vehicle = KeptText(IDC_FE_DELEGATE_CAR, agentRow, 2);
             agentRow.Finalize();
-            delegate = db.SaveAgent(GetItemText(IDC_FE_DELEGATE_NAME), series, issued, vehicle);
+            delegate = db.SaveAgent(GetItemText(IDC_FE_DELEGATE_NAME), series, issued, vehicle, delegat);
             Require(delegate != 0);
         }
 

@@ -26,10 +26,48 @@ std::wstring ItemString(HWND combo, int index)
     return text;
 }
 
+bool StartsWithNoCase(const std::wstring& item, const std::wstring& typed)
+{
+    return item.size() >= typed.size() &&
+           CompareStringOrdinal(item.c_str(), static_cast<int>(typed.size()), typed.c_str(),
+                                static_cast<int>(typed.size()), TRUE) == CSTR_EQUAL;
+}
+
+// The list item the typed text names, in any case: the first one equal to
+// it, else the first one starting with it; CB_ERR when none. The list's own
+// search folds only A-Z under Wine, so a typed ș would miss the list's Ș:
+// text beyond ASCII is compared here, item by item.
+LRESULT FindCompletion(HWND combo, const std::wstring& typed)
+{
+    bool ascii = true;
+    for (wchar_t ch : typed)
+        ascii = ascii && ch < 0x80;
+    LPARAM text = reinterpret_cast<LPARAM>(typed.c_str());
+    if (ascii) {
+        LRESULT whole = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text);
+        return whole != CB_ERR ? whole : SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), text);
+    }
+    LRESULT first = CB_ERR;
+    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        std::wstring item = ItemString(combo, static_cast<int>(index));
+        if (!StartsWithNoCase(item, typed))
+            continue;
+        if (item.size() == typed.size())
+            return index;
+        if (first == CB_ERR)
+            first = index;
+    }
+    return first;
+}
+
 // After a typed character: when the caret sits at the end of what was typed,
 // the first list item starting with it (any case) fills the edit and its
 // untyped tail is selected, so the next character simply replaces the tail.
-// The list's own selection is left alone.
+// An item typed whole is that item, not a longer one listed before it, and
+// takes its own letters: its last letter would otherwise stay as typed beside
+// the completed ones, naming another partner or product. The list's own
+// selection is left alone.
 void Complete(HWND edit, HWND combo)
 {
     std::wstring typed = WindowString(edit);
@@ -39,11 +77,11 @@ void Complete(HWND edit, HWND combo)
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
     if (first != last || last != typed.size())
         return;
-    LRESULT index = SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(typed.c_str()));
+    LRESULT index = FindCompletion(combo, typed);
     if (index == CB_ERR)
         return;
     std::wstring item = ItemString(combo, static_cast<int>(index));
-    if (item.size() <= typed.size() || _wcsnicmp(item.c_str(), typed.c_str(), typed.size()) != 0)
+    if (item == typed || !StartsWithNoCase(item, typed))
         return;
     SetWindowTextW(edit, item.c_str());
     SendMessageW(edit, EM_SETSEL, typed.size(), item.size());

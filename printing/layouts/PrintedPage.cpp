@@ -121,7 +121,8 @@ void PrintedPage::Text(const QString& text, const PrintAt& at, int dy)
 void PrintedPage::WrapAtPixels(const QString& text, RECT box)
 {
     SetTextAlign(m_dc, TA_LEFT | TA_TOP);
-    DrawTextW(m_dc, text.c_str(), text.GetLength(), &box, DT_LEFT | DT_TOP | DT_WORDBREAK);
+    // Names are printed as typed: an & in one ("Popescu & Fiii") is no underline mark.
+    DrawTextW(m_dc, text.c_str(), text.GetLength(), &box, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
 }
 
 void PrintedPage::LineAtPixels(int x1, int y1, int x2, int y2)

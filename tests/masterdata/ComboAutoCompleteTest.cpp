@@ -81,3 +81,29 @@ TEST(ComboTypeAhead, CompletesThePrefixAndSelectsTheTailWithoutTouchingTheList)
     EXPECT_EQ(L"Alfa", box.Text());
     EXPECT_EQ(-1, box.CurSel());
 }
+
+// Romanian capitals complete from their small letters as A does from a. A
+// stored name typed whole in other letters ends as stored, not with its last
+// letter as typed ("Beta Sa", a second partner), and is not completed into a
+// longer name listed before it. A name the list does not hold stays as typed.
+TEST(ComboTypeAhead, ANameTypedInAnyCaseEndsAsStored)
+{
+    ComboHost box;
+    for (const wchar_t* name : {L"\u0218tefan Impex Grup", L"\u0218tefan Impex", L"\u021Aes\u0103torii Unite",
+                                L"\u00CEnt\u00E2i SA", L"D'Artagnan SRL", L"Delta SRL Grup", L"Delta SRL"})
+        SendMessageW(box.combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    SubclassComboAutoComplete(box.combo);
+    struct Case { const wchar_t* typed; const wchar_t* shown; DWORD tail; };
+    for (const Case& c : {Case{L"\u0219", L"\u0218tefan Impex Grup", 1}, Case{L"\u0219tefan impex", L"\u0218tefan Impex", 12},
+                          Case{L"\u021Be", L"\u021Aes\u0103torii Unite", 2}, Case{L"\u00EEnt\u00C2", L"\u00CEnt\u00E2i SA", 4},
+                          Case{L"d'a", L"D'Artagnan SRL", 3}, Case{L"delta srl", L"Delta SRL", 9},
+                          Case{L"delta sr", L"Delta SRL Grup", 8}, Case{L"beta sa", L"Beta SA", 7},
+                          Case{L"beta sax", L"Beta SAx", 8}}) {
+        SetWindowTextW(box.edit, L"");
+        for (const wchar_t* ch = c.typed; *ch; ++ch)
+            box.Type(*ch);
+        EXPECT_EQ(c.shown, box.Text()) << "typed " << testing::PrintToString(std::wstring(c.typed));
+        EXPECT_EQ(std::make_pair(c.tail, DWORD(wcslen(c.shown))), box.Selection());
+    }
+    EXPECT_EQ(-1, box.CurSel());
+}

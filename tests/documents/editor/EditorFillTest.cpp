@@ -115,4 +115,28 @@ TEST_F(EditorFill, AClickAfterTheProductNameLeavesTheCaretWhereTheUserClicked)
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }
 
+// A stored partner's name typed key by key in small letters, then a real
+// click into the next field: the field ends with the name as stored and its
+// data, and the save adds no second partner.
+TEST_F(EditorFill, APartnerTypedInSmallLettersIsTheStoredOne)
+{
+    tempDb.AddClient(L"D'Artagnan SRL", 0, L"RO1");
+    tempDb.AddClient(L"\u0218tefan Impex", 0, L"RO2");
+    for (const wchar_t* typed : {L"d'artagnan srl", L"\u0219tefan impex"}) {
+        RunDocument(0, 0, [&](HWND w) {
+            SetForegroundWindow(w);
+            SetFocus(GetDlgItem(w, IDC_FE_CLIENT_NAME));
+            TypeKeys(typed);
+            ModalDriver::ClickOnScreen(w, IDC_FE_CLIENT_CIF);
+            EXPECT_EQ(typed[0] == L'd' ? L"D'Artagnan SRL|RO1" : L"\u0218tefan Impex|RO2",
+                      Fields(w, {IDC_FE_CLIENT_NAME, IDC_FE_CLIENT_CIF}));
+            AddLine(w, L"Ciment", L"10", L"1", 0, false);
+            ModalDriver::Click(w, IDC_FE_SAVE);
+        });
+    }
+    EXPECT_EQ(L"1:1,2:2", tempDb.Text(L"select group_concat(id || ':' || client) from Facturi"));
+    EXPECT_EQ(2, tempDb.Scalar(L"select count(*) from Clienti"));
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+}
+
 } // namespace

@@ -197,6 +197,29 @@ TEST_F(EditorLines, ModifyLoadsTheLinesOwnFiguresAndPutsThemBackAsTheyWere)
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }
 
+// Two products may share a name. A line of the second one, its quantity
+// changed through "Modifica", stays the second one's: the stock and the
+// catalogue price that move are its own, never its namesake's.
+TEST_F(EditorLines, ModifiedLineKeepsItsProductBesideANamesake)
+{
+    unsigned long long client = tempDb.AddClient(L"Client SRL");
+    tempDb.AddProduct(L"Ciment Holcim", 10.0);
+    unsigned long long second = tempDb.AddProduct(L"Ciment Holcim", 20.0, 0, L"sac");
+    unsigned long long invoice = StoreInvoice(client, 3, 20, 4.8, 24.8, 24.8);
+    StoreLine(L"ArticoleFacturi", invoice, second, 1, 20, L"0");
+    RunDocument(0, invoice, [](HWND w) {
+        ModalDriver::SelectListRow(w, IDC_FE_LINES, 0);
+        ModalDriver::Click(w, IDC_FE_MODIFY_LINE);
+        ModalDriver::SetText(w, IDC_FE_QUANTITY, L"3");
+        ModalDriver::SetText(w, IDC_FE_PRICE, L"25");
+        ModalDriver::Click(w, IDOK);
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    });
+    EXPECT_EQ(L"2:3.0x25.0", tempDb.Text(L"select produsID || ':' || cantitate || 'x' || valoareFT from ArticoleFacturi"));
+    EXPECT_EQ(L"1:10.0,2:25.0", tempDb.Text(L"select group_concat(id || ':' || pretVanzare, ',') from Produse where id <> 0"));
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+}
+
 } // namespace
 
 // A product chosen shows "Nu include T.V.A." (EditorFill); where the radios

@@ -136,3 +136,34 @@ TEST_F(EditorTest, NewInvoiceTypedByHandKeepsEveryStoredField)
         EXPECT_EQ(kProduct, Cell(w, 0, 2));
     });
 }
+
+// Two partners and two delegates may share a name. A stored invoice of the
+// second ones reopens with their data, is saved again still theirs with every
+// row as it was, and a field changed on it goes to their row alone.
+TEST_F(EditorTest, ResavedDocumentKeepsItsPartnerAndDelegateBesideNamesakes)
+{
+    tempDb.AddClient(L"D'Artagnan SRL", 0, L"RO1");
+    unsigned long long second = tempDb.AddClient(L"D'Artagnan SRL", 0, L"RO2");
+    tempDb.AddAgent(L"Ion \u0218erban");
+    unsigned long long delegate = tempDb.AddAgent(L"Ion \u0218erban");
+    tempDb.Exec(L"update Agenti set serie = 'RX ' || id");
+    unsigned long long invoice = StoreInvoice(second, 7, 10, 2.4, 12.4, 12.4);
+    tempDb.Exec(micro::utils::QString::Formatted(L"update Facturi set delegat = %llu", delegate).c_str());
+    StoreLine(L"ArticoleFacturi", invoice, tempDb.AddProduct(L"P", 10), 1, 10, L"0");
+    const wchar_t* rows = L"select (select group_concat(id || ':' || Cod || ':' || Adresa, ',') from Clienti) || '|' || "
+                          L"(select group_concat(id || ':' || serie, ',') from Agenti) || '|' || "
+                          L"(select client || ':' || delegat from Facturi)";
+    std::wstring before = tempDb.Text(rows);
+    EXPECT_EQ(L"1:RO1:Str. Lunga 1,2:RO2:Str. Lunga 1|1:RX 1,2:RX 2|2:2", before);
+    RunDocument(0, invoice, [](HWND w) {
+        EXPECT_EQ(L"RO2|RX 2", Fields(w, {IDC_FE_CLIENT_CIF, IDC_FE_DELEGATE_ID}));
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    });
+    EXPECT_EQ(before, tempDb.Text(rows));
+    RunDocument(0, invoice, [](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_ADDRESS, L"Str. Noua 2");
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    });
+    EXPECT_EQ(L"1:RO1:Str. Lunga 1,2:RO2:Str. Noua 2|1:RX 1,2:RX 2|2:2", tempDb.Text(rows));
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+}

@@ -84,10 +84,13 @@ TEST_F(EditorSave, EachRefusalOrFailedWriteWritesNothing)
         const wchar_t* partner;
         const wchar_t* message;
         const wchar_t* refusingTable; // a trigger refuses every row written there
+        const wchar_t* companyName;   // typed over the company's name when `company` is false
     };
     const Case cases[] = {
         {0, false, L"Client SRL", L"Nu ati introdus furnizorul !"},
         {0, true, L"", L"Nu ati introdus clientul !"},
+        {0, false, L"Client SRL", L"Nu ati introdus furnizorul !", nullptr, L"   "}, // blanks name no one
+        {0, true, L"   ", L"Nu ati introdus clientul !"},
         {3, true, L"Furnizor SRL", L"Nu ati introdus numarul facturii"},
         {0, true, L"Client SRL", L"SQLITE_CONSTRAINT", L"Facturi"},
         {0, true, L"Client SRL", L"SQLITE_CONSTRAINT", L"Produse"},
@@ -102,7 +105,7 @@ TEST_F(EditorSave, EachRefusalOrFailedWriteWritesNothing)
         editor.tip = c.tip;
         INT_PTR result = Run(editor, [&](HWND w) {
             if (!c.company)
-                ModalDriver::SetText(w, IDC_FE_COMPANY_NAME, L"");
+                ModalDriver::SetText(w, IDC_FE_COMPANY_NAME, c.companyName ? c.companyName : L"");
             ModalDriver::SetText(w, IDC_FE_COMPANY_CIF, L"changed");
             ModalDriver::SetText(w, IDC_FE_DELEGATE_NAME, L"Delegat Nou");
             ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, c.partner);
@@ -222,6 +225,24 @@ TEST_F(EditorSave, TheDueDateNeverStandsBeforeTheIssueDate)
     EXPECT_EQ(1, RunDocument(0, 1, [](HWND w) { ModalDriver::Click(w, IDC_FE_SAVE); }));
     EXPECT_EQ(stored, Stored(L"select dataCreare || ' ' || dataScadenta from Facturi where id = 1"));
     EXPECT_EQ(1u, boxes.Count()) << boxes.Describe();
+}
+
+// Blanks around a partner's name are part of it: stored, shown and found
+// again as typed, so saving the document again adds no second partner.
+TEST_F(EditorSave, PartnerNameWithSurroundingBlanksIsStoredAsTyped)
+{
+    const wchar_t name[] = L"  \u0218tefan's 50%_Grup  ";
+    EXPECT_EQ(1, RunDocument(0, 0, [&](HWND w) {
+        EnterPartner(w, name);
+        AddLine(w, L"Faina", L"10", L"1", 0, false);
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    }));
+    EXPECT_EQ(1, RunDocument(0, 1, [&](HWND w) {
+        EXPECT_EQ(name, Text(w, IDC_FE_CLIENT_NAME));
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    }));
+    EXPECT_EQ(std::wstring(L"1|") + name, tempDb.Text(L"select group_concat(id || '|' || Nume) from Clienti"));
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }
 
 } // namespace

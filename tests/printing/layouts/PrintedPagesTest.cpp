@@ -213,3 +213,19 @@ TEST_F(PrintedPages, GoodsReceivedNoteGoesOnToFurtherSheets)
     ExpectAt(page, total, s.X(397.0f - total.size()), s.Y(501), s.Y(7));
     ExpectAt(page, L"84.00", s.X(397 - 5), s.Y(190), s.Y(7));
 }
+
+// An ampersand in a wrapped name is printed as itself, not taken as the mark
+// of an underlined letter: the buyer on layout 1, the products on layout 3.
+TEST_F(PrintedPages, AmpersandsInNamesArePrintedAsTyped)
+{
+    SetCompany(tempDb, 0, 1);
+    InvoiceFixture f = AddDocument(tempDb, DocumentInvoice, 7, {L"Lac & Vopsea", L"Scule && Co"});
+    tempDb.Exec(L"update Clienti set Nume = 'Popescu & Fiii SRL'");
+    Scale s(2479, 3508);
+    EmfPage one = Print(PrintFacturaLayout1, f.documentId, DocumentInvoice, 1, s.W, s.H);
+    EXPECT_TRUE(one.Find(L"CUMPARATOR :Popescu & Fiii SRL"));
+    MessageBoxRecorder boxes;
+    EmfPage three = Print(PrintFacturaLayout3, f.documentId, DocumentInvoice, 3, s.W, s.H);
+    EXPECT_EQ(2u, three.StartingWith(L"Lac & Vopsea").size());
+    EXPECT_EQ(2u, three.StartingWith(L"Scule && Co").size());
+}
