@@ -425,7 +425,8 @@ void MyIncasareDialog::Print()
     QString date = QString::Formatted(L"%02d-%02d-%04d", time.wDay, time.wMonth, time.wYear);
     QString series, invoices;
     InvoicesAsPrinted(series, invoices);
-    ReceiptPrintRequest request = {IDClient, suma, invoices.c_str(), number.c_str(), date.c_str(), series.c_str()};
+    ReceiptPrintRequest request = {IDClient, suma, invoices.c_str(), number.c_str(), date.c_str(), series.c_str(),
+                                   serie.c_str()};
     PrintReceipt(m_hwnd, request);
 }
 

@@ -461,6 +461,7 @@ void MyFacturiDialog::SaveAndMakeReceipt()
     receipt.SetAmount(row.amount);
     receipt.SetFacturiText(QString::Formatted(L"%d", static_cast<int>(numar)).c_str(), serie.c_str());
     receipt.SetReceiptNumberText(numarChitanta);
+    receipt.SetReceiptSeriesText(serieChitanta.c_str());
     receipt.SetDateText(date);
     receipt.DoModal();
 }

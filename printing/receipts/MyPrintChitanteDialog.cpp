@@ -157,6 +157,8 @@ void MyPrintChitanteDialog::ReadClient()
 
 void MyPrintChitanteDialog::ReadSeries()
 {
+    if (!serieChit.IsEmpty())
+        return;
     try {
         GetDocumentSeries(serieChit, 2);
     } catch (const QSqlError& error) {

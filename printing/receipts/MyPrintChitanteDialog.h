@@ -23,6 +23,9 @@ public:
         serieFacturi = series;
     }
     void SetReceiptNumberText(const wchar_t* text) { numar = text; }
+    // The receipt's own series; without one the numbering settings' series
+    // is shown (a receipt not stored yet takes that one).
+    void SetReceiptSeriesText(const wchar_t* text) { serieChit = text; }
     void SetDateText(const wchar_t* text) { data = text; }
     micro::utils::QString GetAmountInWords() const { return sumaInLitere; }
 
