@@ -2,6 +2,7 @@
 // row together, before anything is printed.
 #include <gtest/gtest.h>
 #include "database/DocumentTables.h"
+#include "printing/AmountToWords.h"
 #include "printing/MyPrintDialog.h"
 #include "printing/layouts/PrinterLayouts.h"
 #include "printing/pdf/PdfExports.h"
@@ -11,6 +12,7 @@
 #include "tests/harness/ModalDriver.h"
 #include "tests/printing/support/PrintFixtures.h"
 #include "tests/printing/support/MetafilePage.h"
+#include "tests/printing/support/PdfPage.h"
 
 using namespace layout_tests;
 using testing_support::DatabaseTest;
@@ -220,4 +222,36 @@ TEST_F(ReceiptLayout, OtherDocumentsThanInvoicesShowAndMakeNoReceipt)
     EXPECT_EQ(L"Chitanta se emite numai pentru facturi !", boxes.Count() ? boxes.Last().text : L"");
     EXPECT_EQ(before, Receipts() + std::to_wstring(Counter()));
     EXPECT_EQ(0, sink.opened);
+}
+
+// A large sum's amount in words would run off the sheet: on paper and in the
+// PDF all of it shows, set smaller, inside the receipt's frame.
+TEST_F(ReceiptLayout, ALongAmountInWordsStaysInsideTheReceiptFrame)
+{
+    tempDb.Exec(micro::utils::QString::Formatted(L"insert into Incasari (serie, numar, IDClient, facturi, documente, "
+                                                 L"suma, status, tip) values ('SRT', 40, %llu, ' 7', '%llu', "
+                                                 L"777777777.77, 1, 0)",
+                                                 invoice.clientId, invoice.documentId)
+                    .c_str());
+    const std::wstring amount =
+        L"Suma de 777777777.77 (" + std::wstring(AmountToWords(777777777.77).c_str()) + L")";
+    MetafileSink sink(2479, 3508);
+    FacturaPrintJob job(invoice.documentId, DocumentInvoice, 2, nullptr);
+    ASSERT_TRUE(PrintFacturaChitantaLayout2(job));
+    ASSERT_EQ(1u, sink.printed.size());
+    const EmfText* printed = sink.printed[0].Find(amount);
+    ASSERT_TRUE(printed);
+    Scale s(2479, 3508);
+    EXPECT_LT(printed->fontHeight, s.Y(11));
+    EXPECT_LT(RightEdge(*printed), static_cast<int>(2479 - 10 * s.sy));
+
+    std::wstring path = pdftest::OutputPath(L"layout2-long-amount.pdf");
+    FacturaPrintJob pdfJob(invoice.documentId, DocumentInvoice, 2, nullptr);
+    ASSERT_TRUE(WriteFacturaChitantaPdfLayout2(pdfJob, path.c_str()));
+    pdftest::PdfPage page;
+    pdftest::LoadChecked(path, page);
+    const pdftest::PdfText* written = page.Find(amount);
+    ASSERT_TRUE(written) << page.Describe();
+    EXPECT_LT(written->size, 9);
+    EXPECT_LT(written->right, 595 - 15 * 1.38 + 0.5);
 }
