@@ -48,7 +48,7 @@ const ReceiptText kReceiptTexts[] = {
 };
 const ReceiptText kReceiptTitle[] = {
     {true, L"Chitanta seria: {chitantaSerie} Nr.: {chitantaNumar}", 245, 480},
-    {true, L"data  {dataCreare}", 275, 495},
+    {true, L"data  {chitantaData}", 275, 495},
 };
 
 void DrawReceipt(MakePDF& pdf, const FacturaDate& doc)

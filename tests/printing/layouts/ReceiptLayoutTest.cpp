@@ -255,3 +255,35 @@ TEST_F(ReceiptLayout, ALongAmountInWordsStaysInsideTheReceiptFrame)
     EXPECT_LT(written->size, 9);
     EXPECT_LT(written->right, 595 - 15 * 1.38 + 0.5);
 }
+
+// A receipt taken in the receipt editor days after the invoice is printed
+// with the invoice under its own date; one made when printing takes the
+// invoice's date.
+TEST_F(ReceiptLayout, AStoredReceiptShowsItsOwnDateAndOneMadeWhenPrintingTheInvoices)
+{
+    const long long december1 = 1701388800;
+    tempDb.Exec(micro::utils::QString::Formatted(L"insert into Incasari (serie, numar, IDClient, facturi, documente, "
+                                                 L"suma, data, status, tip) values ('SRT', 40, %llu, ' 7', '%llu', "
+                                                 L"57.04, %lld, 2, 0)",
+                                                 invoice.clientId, invoice.documentId, december1)
+                    .c_str());
+    MetafileSink sink(2479, 3508);
+    FacturaPrintJob job(invoice.documentId, DocumentInvoice, 2, nullptr);
+    ASSERT_TRUE(PrintFacturaChitantaLayout2(job));
+    std::wstring path = pdftest::OutputPath(L"layout2-receipt-date.pdf");
+    FacturaPrintJob pdfJob(invoice.documentId, DocumentInvoice, 2, nullptr);
+    ASSERT_TRUE(WriteFacturaChitantaPdfLayout2(pdfJob, path.c_str()));
+    pdftest::PdfPage page;
+    pdftest::LoadChecked(path, page);
+    ASSERT_EQ(1u, sink.printed.size());
+    EXPECT_TRUE(sink.printed[0].Find(L"data  01-12-2023"));
+    EXPECT_TRUE(page.Find(L"data 01-12-2023")) << page.Describe();
+    EXPECT_TRUE(sink.printed[0].Find(L"Data de: 14-11-2023")); // the invoice keeps its own
+
+    // Given back: the next print makes a receipt dated as the invoice.
+    tempDb.Exec(L"update Incasari set status = 3");
+    EXPECT_TRUE(PrintAnswering(IDOK, sink));
+    ASSERT_EQ(2u, sink.printed.size());
+    EXPECT_TRUE(sink.printed[1].Find(L"data  14-11-2023"));
+    EXPECT_EQ(1700000000, tempDb.Scalar(L"select data from Incasari where numar = 42"));
+}
