@@ -10,7 +10,7 @@ struct ReceiptPrintRequest {
     const wchar_t* number;
     const wchar_t* date;   // "%d-%m-%Y"
     const wchar_t* series; // the invoices' own series; "" when they differ (each is in facturi)
-    const wchar_t* receiptSeries; // the receipt's own series
+    const wchar_t* receiptSeries = nullptr; // the receipt's own series; null: the numbering settings'
 };
 
 typedef INT_PTR (*ReceiptPrinter)(HWND owner, const ReceiptPrintRequest& request);

@@ -201,13 +201,14 @@ void FacturaDate::LoadReceipt()
     chitantaSerie.Empty();
     chitantaSuma = valoareTTI;
     chitantaSumaInLitere = totalInLitere;
+    chitantaData = dataCreare;
     if (tip != 0)
         return;
     try {
         // Found through the client's receipts (an index), not by reading them all.
         QsqlQuery q = GetRepository().ExecQuery(micro::qsql::SqlFormat(
-            L"select id  , facturi   , serie  ,numar   , IDClient , status, suma from Incasari where IDClient = %llu and "
-            L"facturi = '%s' and coalesce(status, 0) <> %lld and coalesce(documente, '') in ('', '0', '%llu') "
+            L"select id  , facturi   , serie  ,numar   , IDClient , status, suma, data from Incasari where IDClient = "
+            L"%llu and facturi = '%s' and coalesce(status, 0) <> %lld and coalesce(documente, '') in ('', '0', '%llu') "
             L"order by id desc limit 1",
             clientId, wanted.c_str(), kReceiptCancelled, id));
         if (!q.Eof()) {
@@ -215,6 +216,8 @@ void FacturaDate::LoadReceipt()
             chitantaSerie = q.GetStringField(2);
             chitantaNumar = q.GetStringField(3);
             SetReceiptSum(q.GetFloatField(6, 0.0));
+            if (!q.FieldIsNull(7))
+                micro::utils::FormatTimeText(q.GetIntField(7), chitantaData, kDateFormat);
         } else if (id != 0) {
             // A receipt made now would collect the balance: a partly paid
             // invoice's receipt is for what is left, which its validation settles.

@@ -58,6 +58,9 @@ public:
     // to collect on the invoice (its total for any other document), and in words.
     micro::utils::QString chitantaSuma;
     micro::utils::QString chitantaSumaInLitere;
+    // The stored receipt's own date; else the document's, which a receipt
+    // made with it takes.
+    micro::utils::QString chitantaData;
     micro::utils::QString valoareTTI;   // as the database renders the number
     micro::utils::QString valoareTVA;
     micro::utils::QString valoareFT;

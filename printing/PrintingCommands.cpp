@@ -27,7 +27,8 @@ static INT_PTR RunReceiptPrintDialog(HWND owner, const ReceiptPrintRequest& requ
     dialog.SetAmount(request.amount);
     dialog.SetFacturiText(request.facturi, request.series);
     dialog.SetReceiptNumberText(request.number);
-    dialog.SetReceiptSeriesText(request.receiptSeries);
+    if (request.receiptSeries)
+        dialog.SetReceiptSeriesText(request.receiptSeries);
     dialog.SetDateText(request.date);
     return dialog.DoModal();
 }

@@ -89,7 +89,7 @@ const PageText kReceipt[] = {
     {A, kReceiptBold, L"Stampila si semnatura", {310, 585, 440, 595}, kSameText, At(310, 585)},
     {A, {ScreenFont::F14, 14, true}, L"Chitanta seria {chitantaSerie} Nr. {chitantaNumar}", {245, 480, 440, 490},
      L"Chitanta seria: {chitantaSerie} Nr.: {chitantaNumar}", At(245, 480)},
-    {A, {ScreenFont::F14, 14, true}, L"data {dataCreare}", {275, 495, 440, 505}, L"data  {dataCreare}", At(275, 495)},
+    {A, {ScreenFont::F14, 14, true}, L"data {chitantaData}", {275, 495, 440, 505}, L"data  {chitantaData}", At(275, 495)},
 };
 
 const ScreenBox kScreenBackground{71.5f, 170, 374.5f, 410};

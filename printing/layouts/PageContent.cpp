@@ -64,6 +64,7 @@ const NamedField kFields[] = {
     {L"totalInLitere", &FacturaDate::totalInLitere},
     {L"chitantaSuma", &FacturaDate::chitantaSuma},
     {L"chitantaSumaInLitere", &FacturaDate::chitantaSumaInLitere},
+    {L"chitantaData", &FacturaDate::chitantaData},
 };
 
 const QString* FindField(const FacturaDate& doc, const wchar_t* name, size_t length)

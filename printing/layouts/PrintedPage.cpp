@@ -38,7 +38,7 @@ int PrintGrid::X(const PrintCoord& c) const { return Resolve(*this, c, sx); }
 int PrintGrid::Y(const PrintCoord& c) const { return Resolve(*this, c, sy); }
 
 PrintedPage::PrintedPage(HDC dc, int width, int height, float unitsHigh, bool hollow)
-    : m_dc(dc), m_grid(width, height, unitsHigh), m_oldBrush(nullptr), m_oldFont(nullptr)
+    : m_dc(dc), m_grid(width, height, unitsHigh), m_oldBrush(nullptr), m_oldFont(nullptr), m_current{0, 0, nullptr}
 {
     m_pen = CreatePen(PS_SOLID, static_cast<int>(m_grid.sy * 0.5f), RGB(0, 0, 0));
     m_oldPen = SelectObject(dc, m_pen);
@@ -68,18 +68,25 @@ void PrintedPage::UseFont(float height, bool bold)
 {
     int pixels = static_cast<int>(height * m_grid.sy);
     int weight = bold ? FW_BOLD : 0;
+    HFONT font = FontOf(pixels, weight);
+    if (!font)
+        return;
+    m_current = Font{pixels, weight, font};
+    SelectFont(font);
+}
+
+// Made once for the page, deleted with it.
+HFONT PrintedPage::FontOf(int pixels, int weight)
+{
     for (const Font& f : m_fonts) {
-        if (f.height == pixels && f.weight == weight) {
-            SelectFont(f.font);
-            return;
-        }
+        if (f.height == pixels && f.weight == weight)
+            return f.font;
     }
     HFONT font = CreateFontW(pixels, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial Rounded MT Bold");
-    if (!font)
-        return;
-    m_fonts.push_back(Font{pixels, weight, font});
-    SelectFont(font);
+    if (font)
+        m_fonts.push_back(Font{pixels, weight, font});
+    return font;
 }
 
 void PrintedPage::SelectFont(HFONT font)
@@ -89,10 +96,32 @@ void PrintedPage::SelectFont(HFONT font)
         m_oldFont = old;
 }
 
+// A text set from the left that would run off the sheet (an amount in words,
+// a long name) is set smaller instead, so that all of it shows inside the frame.
 void PrintedPage::TextAtPixels(const QString& text, int x, int y, Place place)
 {
     SetTextAlign(m_dc, place == Place::Centre ? (TA_CENTER | TA_TOP) : (TA_LEFT | TA_TOP));
+    int room = m_grid.W - m_grid.inset - m_grid.inset / 2 - x;
+    int pixels = m_current.height;
+    SIZE size = {0, 0};
+    if (place == Place::Left && m_current.font && room > 0 &&
+        GetTextExtentPoint32W(m_dc, text.c_str(), text.GetLength(), &size) && x + size.cx > m_grid.W) {
+        // Glyphs do not narrow exactly with the height: measured again.
+        for (int tries = 0; tries < 4 && pixels > 1 && size.cx > room; ++tries) {
+            int fitting =
+                std::max(1, std::min(pixels - 1, static_cast<int>(static_cast<long long>(pixels) * room / size.cx)));
+            HFONT smaller = FontOf(fitting, m_current.weight);
+            if (!smaller)
+                break;
+            pixels = fitting;
+            SelectFont(smaller);
+            if (!GetTextExtentPoint32W(m_dc, text.c_str(), text.GetLength(), &size))
+                break;
+        }
+    }
     TextOutW(m_dc, x, y, text.c_str(), text.GetLength());
+    if (pixels != m_current.height)
+        SelectFont(m_current.font);
     if (place == Place::Centre)
         SetTextAlign(m_dc, TA_LEFT | TA_TOP);
 }

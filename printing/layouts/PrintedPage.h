@@ -48,7 +48,8 @@ public:
     // A text at its place; dy moves it down by that many device pixels.
     void Text(const micro::utils::QString& text, const PrintAt& at, int dy = 0);
     void Line(Stroke stroke, const PrintLine& line);
-    // Device-pixel forms.
+    // Device-pixel forms. A left-placed text that would run off the sheet is
+    // set smaller so that all of it shows inside the frame.
     void TextAtPixels(const micro::utils::QString& text, int x, int y, Place place);
     void WrapAtPixels(const micro::utils::QString& text, RECT box);
     void LineAtPixels(int x1, int y1, int x2, int y2);
@@ -77,6 +78,7 @@ private:
         int weight;
         HFONT font;
     };
+    HFONT FontOf(int pixels, int weight);
     void SelectFont(HFONT font);
     void CopyPicture(IWICBitmapSource* source, const std::vector<Placement>& places);
 
@@ -89,4 +91,5 @@ private:
     int m_oldBkMode;
     UINT m_oldAlign;
     std::vector<Font> m_fonts;
+    Font m_current;  // the one UseFont chose last
 };

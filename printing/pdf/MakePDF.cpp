@@ -94,6 +94,18 @@ void MakePDF::TextOut(const wchar_t* text, float x, float y)
     HPDF_Page_EndText(page);
 }
 
+float MakePDF::TextWidth(const wchar_t* text)
+{
+    MultiByteText bytes;
+    ConvertToPdfText(bytes, text);
+    return HPDF_Page_TextWidth(page, bytes.c_str());
+}
+
+float MakePDF::GetFontSize()
+{
+    return HPDF_Page_GetCurrentFontSize(page);
+}
+
 int MakePDF::GetPageWidth()
 {
     return static_cast<int>(HPDF_Page_GetWidth(page));

@@ -34,6 +34,9 @@ public:
     void Rectangle(float x1, float y1, float x2, float y2);
     // One text object whose baseline starts at (x, y).
     void TextOut(const wchar_t* text, float x, float y);
+    // The width in points the text takes in the current font and size.
+    float TextWidth(const wchar_t* text);
+    float GetFontSize();
     int GetPageWidth();
     int GetPageHeight();
     // Writes the document to the file named by the UTF-8 path; answers the

@@ -4,6 +4,7 @@
 #include "database/DocumentTables.h"
 #include "framework/qapp/QApplication.h"
 #include "printing/pdf/PdfFile.h"
+#include "printing/pdf/PdfText.h"
 
 using micropdf::MakePDF;
 using micro::utils::QString;
@@ -292,6 +293,8 @@ void DrawPdfPartners(MakePDF& pdf, const FacturaDate& doc, float rowStep, float 
         pdf.TextOut(FillPattern(pattern, doc), kSellerX, rowY(slot++));
 
     float buyerX = static_cast<float>(pdf.GetPageWidth()) - kBuyerFromRight;
+    // A name too long even for two lines still shows whole, set smaller.
+    float right = static_cast<float>(pdf.GetPageWidth()) - kSellerX;
     for (const BuyerRow& row : kBuyerRows) {
         QString text = FillPattern(row.pattern, doc), first, rest;
         if (row.wrapAfter > 0)
@@ -299,8 +302,8 @@ void DrawPdfPartners(MakePDF& pdf, const FacturaDate& doc, float rowStep, float 
         else
             first = text;
         if (!rest.IsEmpty())
-            pdf.TextOut(rest, buyerX, rowY(row.slot + 1));
-        pdf.TextOut(first, buyerX, rowY(row.slot));
+            TextOutWithin(pdf, rest, buyerX, rowY(row.slot + 1), right);
+        TextOutWithin(pdf, first, buyerX, rowY(row.slot), right);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "framework/qapp/QApplication.h"
 #include "framework/qdialog/QMessageBox.h"
 #include "printing/pdf/PdfInvoiceBlocks.h"
+#include "printing/pdf/PdfText.h"
 
 using micropdf::MakePDF;
 using micro::qsql::QSqlError;
@@ -47,15 +48,17 @@ const ReceiptText kReceiptTexts[] = {
 };
 const ReceiptText kReceiptTitle[] = {
     {true, L"Chitanta seria: {chitantaSerie} Nr.: {chitantaNumar}", 245, 480},
-    {true, L"data  {dataCreare}", 275, 495},
+    {true, L"data  {chitantaData}", 275, 495},
 };
 
 void DrawReceipt(MakePDF& pdf, const FacturaDate& doc)
 {
     pdf.SetFontSize(9);
+    // Kept as far from the frame's right side as the texts start from its left.
+    float right = static_cast<float>(pdf.GetPageWidth()) - UnitsX(15);
     for (const ReceiptText& text : kReceiptTexts) {
         pdf.SetFont(text.bold ? "Helvetica-Bold" : "Helvetica");
-        pdf.TextOut(FillPattern(text.pattern, doc), UnitsX(text.x), UnitsY(text.y));
+        TextOutWithin(pdf, FillPattern(text.pattern, doc), UnitsX(text.x), UnitsY(text.y), right);
     }
     pdf.SetFont("Helvetica-Bold");
     pdf.SetFontSize(14);

@@ -1,6 +1,7 @@
 #include "printing/receipts/ChitantaPdf.h"
 #include <vector>
 #include "printing/pdf/PdfFile.h"
+#include "printing/pdf/PdfText.h"
 #include "printing/receipts/MyPrintChitanteDialog.h"
 
 using micro::utils::QString;
@@ -89,7 +90,9 @@ void DrawCopy(micropdf::MakePDF& pdf, int model, const ChitantaTexts& texts, flo
         if (!third && row <= 2)
             x = pw * 0.5f - kPointsPerUnitX * r.u;
         float y = kPointsPerUnitY * (third ? r.v2 : r.v) + offset;
-        pdf.TextOut(ChitantaRowText(texts, row, ChitantaWording::Paper).c_str(), x, y);
+        // Kept as far from the frame's right side as the texts start from its left.
+        TextOutWithin(pdf, ChitantaRowText(texts, row, ChitantaWording::Paper).c_str(), x, y,
+                      pw - kPointsPerUnitX * 15);
     }
 }
 

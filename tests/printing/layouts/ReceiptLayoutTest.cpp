@@ -2,6 +2,7 @@
 // row together, before anything is printed.
 #include <gtest/gtest.h>
 #include "database/DocumentTables.h"
+#include "printing/AmountToWords.h"
 #include "printing/MyPrintDialog.h"
 #include "printing/layouts/PrinterLayouts.h"
 #include "printing/pdf/PdfExports.h"
@@ -11,6 +12,7 @@
 #include "tests/harness/ModalDriver.h"
 #include "tests/printing/support/PrintFixtures.h"
 #include "tests/printing/support/MetafilePage.h"
+#include "tests/printing/support/PdfPage.h"
 
 using namespace layout_tests;
 using testing_support::DatabaseTest;
@@ -220,4 +222,68 @@ TEST_F(ReceiptLayout, OtherDocumentsThanInvoicesShowAndMakeNoReceipt)
     EXPECT_EQ(L"Chitanta se emite numai pentru facturi !", boxes.Count() ? boxes.Last().text : L"");
     EXPECT_EQ(before, Receipts() + std::to_wstring(Counter()));
     EXPECT_EQ(0, sink.opened);
+}
+
+// A large sum's amount in words would run off the sheet: on paper and in the
+// PDF all of it shows, set smaller, inside the receipt's frame.
+TEST_F(ReceiptLayout, ALongAmountInWordsStaysInsideTheReceiptFrame)
+{
+    tempDb.Exec(micro::utils::QString::Formatted(L"insert into Incasari (serie, numar, IDClient, facturi, documente, "
+                                                 L"suma, status, tip) values ('SRT', 40, %llu, ' 7', '%llu', "
+                                                 L"777777777.77, 1, 0)",
+                                                 invoice.clientId, invoice.documentId)
+                    .c_str());
+    const std::wstring amount =
+        L"Suma de 777777777.77 (" + std::wstring(AmountToWords(777777777.77).c_str()) + L")";
+    MetafileSink sink(2479, 3508);
+    FacturaPrintJob job(invoice.documentId, DocumentInvoice, 2, nullptr);
+    ASSERT_TRUE(PrintFacturaChitantaLayout2(job));
+    ASSERT_EQ(1u, sink.printed.size());
+    const EmfText* printed = sink.printed[0].Find(amount);
+    ASSERT_TRUE(printed);
+    Scale s(2479, 3508);
+    EXPECT_LT(printed->fontHeight, s.Y(11));
+    EXPECT_LT(RightEdge(*printed), static_cast<int>(2479 - 10 * s.sy));
+
+    std::wstring path = pdftest::OutputPath(L"layout2-long-amount.pdf");
+    FacturaPrintJob pdfJob(invoice.documentId, DocumentInvoice, 2, nullptr);
+    ASSERT_TRUE(WriteFacturaChitantaPdfLayout2(pdfJob, path.c_str()));
+    pdftest::PdfPage page;
+    pdftest::LoadChecked(path, page);
+    const pdftest::PdfText* written = page.Find(amount);
+    ASSERT_TRUE(written) << page.Describe();
+    EXPECT_LT(written->size, 9);
+    EXPECT_LT(written->right, 595 - 15 * 1.38 + 0.5);
+}
+
+// A receipt taken in the receipt editor days after the invoice is printed
+// with the invoice under its own date; one made when printing takes the
+// invoice's date.
+TEST_F(ReceiptLayout, AStoredReceiptShowsItsOwnDateAndOneMadeWhenPrintingTheInvoices)
+{
+    const long long december1 = 1701388800;
+    tempDb.Exec(micro::utils::QString::Formatted(L"insert into Incasari (serie, numar, IDClient, facturi, documente, "
+                                                 L"suma, data, status, tip) values ('SRT', 40, %llu, ' 7', '%llu', "
+                                                 L"57.04, %lld, 2, 0)",
+                                                 invoice.clientId, invoice.documentId, december1)
+                    .c_str());
+    MetafileSink sink(2479, 3508);
+    FacturaPrintJob job(invoice.documentId, DocumentInvoice, 2, nullptr);
+    ASSERT_TRUE(PrintFacturaChitantaLayout2(job));
+    std::wstring path = pdftest::OutputPath(L"layout2-receipt-date.pdf");
+    FacturaPrintJob pdfJob(invoice.documentId, DocumentInvoice, 2, nullptr);
+    ASSERT_TRUE(WriteFacturaChitantaPdfLayout2(pdfJob, path.c_str()));
+    pdftest::PdfPage page;
+    pdftest::LoadChecked(path, page);
+    ASSERT_EQ(1u, sink.printed.size());
+    EXPECT_TRUE(sink.printed[0].Find(L"data  01-12-2023"));
+    EXPECT_TRUE(page.Find(L"data 01-12-2023")) << page.Describe();
+    EXPECT_TRUE(sink.printed[0].Find(L"Data de: 14-11-2023")); // the invoice keeps its own
+
+    // Given back: the next print makes a receipt dated as the invoice.
+    tempDb.Exec(L"update Incasari set status = 3");
+    EXPECT_TRUE(PrintAnswering(IDOK, sink));
+    ASSERT_EQ(2u, sink.printed.size());
+    EXPECT_TRUE(sink.printed[1].Find(L"data  14-11-2023"));
+    EXPECT_EQ(1700000000, tempDb.Scalar(L"select data from Incasari where numar = 42"));
 }

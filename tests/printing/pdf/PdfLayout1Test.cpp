@@ -120,6 +120,22 @@ TEST_F(PdfLayout1, LongNamesAndBuyerLinesWrapAtTheirLimits)
     ExpectTextAt(page, L"Dupa", 55.2, Up(371));
 }
 
+// A buyer's name too long even for its two lines would run off the page: it
+// shows whole, set smaller, inside the frame; a short one keeps its size.
+TEST_F(PdfLayout1, ABuyerNameTooLongForTwoLinesShowsWholeInsideTheFrame)
+{
+    const std::wstring rest = L"Constructii Instalatii Transporturi si Servicii Transilvania Nord SRL";
+    tempDb.Exec((L"update Clienti set Nume = 'Societatea Comerciala " + rest + L"'").c_str());
+    unsigned long long id = AddDocument(0, 7, {{L"Surub"}});
+    PdfPage page;
+    ASSERT_TRUE(WriteLayout(1, id, 0, L"layout1-very-long-buyer.pdf", page));
+    ExpectTextAt(page, L"CUMPARATOR :Societatea Comerciala", 401.8, Up(28), nullptr, 9.1);
+    const PdfText* second = page.Find(L" " + rest);
+    ASSERT_TRUE(second) << page.Describe();
+    EXPECT_LT(second->size, 9.1);
+    EXPECT_LT(second->right, 595 - 27.6 + 0.5);
+}
+
 TEST_F(PdfLayout1, FailuresWriteNoFileAndSaySo)
 {
     unsigned long long id = AddDocument(0, 7, {{L"Surub"}});

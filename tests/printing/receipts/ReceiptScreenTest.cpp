@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <d2d1.h>
 #include "framework/gui/QImage.h"
+#include "printing/AmountToWords.h"
 #include "printing/receipts/MyChitantePrewiev.h"
 #include "tests/printing/receipts/ReceiptFixtures.h"
 
@@ -10,9 +11,8 @@ using namespace receipt_tests;
 
 namespace {
 
-// Dark pixels in each of `bands` equal horizontal bands of the model's page
-// drawn at zoom 1 (436 x 609).
-std::vector<int> InkPerBand(int model, int bands)
+// The model's page drawn at zoom 1 (436 x 609), its pixels as BGRA.
+std::vector<unsigned char> DrawnPage(int model, const ChitantaTexts& texts)
 {
     const UINT w = 436, h = 609;
     micro::gui::QComPtr<IWICImagingFactory> wic;
@@ -24,19 +24,30 @@ std::vector<int> InkPerBand(int model, int bands)
     EXPECT_HRESULT_SUCCEEDED(D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, &d2d));
     EXPECT_HRESULT_SUCCEEDED(d2d->CreateWicBitmapRenderTarget(bitmap, D2D1::RenderTargetProperties(), &target));
     MyChitantePrewiev preview;
-    static_cast<ChitantaTexts&>(preview) = SampleTexts();
+    static_cast<ChitantaTexts&>(preview) = texts;
     preview.model = model;
     preview.zoom = 1.0f;
     EXPECT_EQ(S_OK, preview.RenderFrame(target));
     std::vector<unsigned char> pixels(w * h * 4);
     bitmap->CopyPixels(nullptr, w * 4, static_cast<UINT>(pixels.size()), pixels.data());
+    return pixels;
+}
+
+bool Dark(const std::vector<unsigned char>& pixels, UINT x, UINT y)
+{
+    const unsigned char* p = &pixels[(y * 436 + x) * 4];
+    return p[0] + p[1] + p[2] < 384;
+}
+
+// Dark pixels in each of `bands` equal horizontal bands of the page.
+std::vector<int> InkPerBand(int model, int bands)
+{
+    const UINT w = 436, h = 609;
+    std::vector<unsigned char> pixels = DrawnPage(model, SampleTexts());
     std::vector<int> ink(bands, 0);
     for (UINT y = 0; y < h; ++y)
-        for (UINT x = 0; x < w; ++x) {
-            const unsigned char* p = &pixels[(y * w + x) * 4];
-            if (p[0] + p[1] + p[2] < 384)
-                ++ink[y * bands / h];
-        }
+        for (UINT x = 0; x < w; ++x)
+            ink[y * bands / h] += Dark(pixels, x, y);
     return ink;
 }
 
@@ -53,6 +64,29 @@ TEST(ReceiptScreen, EachModelDrawsItsCopiesOnAWhitePage)
     std::vector<int> three = InkPerBand(2, 3);
     for (int band : three)
         EXPECT_GT(band, 500);
+}
+
+// An amount in words that would run off the sheet is set smaller on its own
+// line: nothing is drawn between the frame and the sheet's edge, nor in the
+// gap above the next row.
+TEST(ReceiptScreen, ALongAmountInWordsStaysOnItsLineInsideTheFrame)
+{
+    ChitantaTexts texts = SampleTexts();
+    texts.suma = L"777777.77";
+    texts.sumaInLitere = AmountToWords(777777.77);
+    std::vector<unsigned char> pixels = DrawnPage(3, texts);
+    int outside = 0, between = 0, onLine = 0;
+    for (UINT y = 265; y < 290; ++y)
+        for (UINT x = 427; x < 436; ++x)
+            outside += Dark(pixels, x, y);
+    for (UINT x = 15; x < 420; ++x) {
+        between += Dark(pixels, x, 278);
+        for (UINT y = 265; y < 275; ++y)
+            onLine += x > 380 && Dark(pixels, x, y);
+    }
+    EXPECT_EQ(0, outside);
+    EXPECT_EQ(0, between);
+    EXPECT_GT(onLine, 10); // its last words reach the right of the line
 }
 
 // The zoom and pan are the shared control's (tested with the invoice

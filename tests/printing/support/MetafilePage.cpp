@@ -219,4 +219,19 @@ void MetafileSink::CloseDevice(HDC dc, bool done)
     DeleteEnhMetaFile(metafile);
 }
 
+int RightEdge(const EmfText& text)
+{
+    HDC screen = GetDC(nullptr);
+    HFONT font = CreateFontW(text.fontHeight, 0, 0, 0, text.fontWeight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                             text.face.c_str());
+    HGDIOBJ old = SelectObject(screen, font);
+    SIZE size = {0, 0};
+    GetTextExtentPoint32W(screen, text.text.c_str(), static_cast<int>(text.text.size()), &size);
+    SelectObject(screen, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    return text.x + size.cx;
+}
+
 } // namespace layout_tests

@@ -42,6 +42,8 @@ struct EmfPage {
 };
 
 EmfPage ReadMetafile(HENHMETAFILE metafile);
+// Where a printed text ends, measured in the font it was printed in.
+int RightEdge(const EmfText& text);
 // The pages of a job of several pages, cut where MetafileSink marked each
 // page's start (texts and strokes; the object counts stay with the job).
 std::vector<EmfPage> ReadMetafilePages(HENHMETAFILE metafile);

@@ -46,7 +46,7 @@ for line in page.iter('{http://www.w3.org/1999/xhtml}line'):
         start = max((s for s in origins if abs(s[2] - y) <= 0.05 and gap - 0.05 < s[1] <= x0 + 0.05),
                     key=lambda s: s[1], default=('-', x0))
         for j in range(i, len(words)):
-            print('text', start[0], size, start[1], y, int(i == 0 and j == len(words) - 1),
+            print('text', start[0], size, start[1], y, words[j][1], int(i == 0 and j == len(words) - 1),
                   ' '.join(w[4] for w in words[i:j + 1]))
 )";
 
@@ -82,7 +82,7 @@ bool PdfPage::Load(const std::wstring& path)
             compressed = filters > 0;
         } else if ((key == "line" || key == "rect") && fields >> stroke.a >> stroke.b >> stroke.c >> stroke.d >> stroke.width) {
             (key == "line" ? lines : rects).push_back(stroke);
-        } else if (key == "text" && fields >> text.font >> text.size >> text.x >> text.y >> whole) {
+        } else if (key == "text" && fields >> text.font >> text.size >> text.x >> text.y >> text.right >> whole) {
             std::string words;
             std::getline(fields >> std::ws, words);
             int n = MultiByteToWideChar(CP_UTF8, 0, words.c_str(), -1, nullptr, 0);

@@ -10,6 +10,7 @@ namespace pdftest {
 struct PdfText {
     std::string font;  // base font of the text object starting there, e.g. "Helvetica-Bold"
     double size, x, y;
+    double right;  // where its last word ends
     std::wstring text;
 };
 // A stroked segment (x1, y1 to x2, y2) or rectangle (x, y, width, height).
