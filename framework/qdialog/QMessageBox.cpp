@@ -1,6 +1,7 @@
 #include "framework/qdialog/QMessageBox.h"
 #include "framework/gui/QWindow.h"
 #include "framework/qapp/QApplication.h"
+#include <cwchar>
 #include <exception>
 #include <new>
 
@@ -26,11 +27,39 @@ int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT
     return MessageBoxW(owner, text ? text : L"", caption ? caption : L"", flags);
 }
 
+namespace {
+
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindEnabledOwnedDialog(HWND hwnd, LPARAM lParam)
+{
+    OwnedSearch* search = reinterpret_cast<OwnedSearch*>(lParam);
+    wchar_t cls[16] = {};
+    if (GetWindow(hwnd, GW_OWNER) != search->owner || !IsWindowEnabled(hwnd) || !GetClassNameW(hwnd, cls, 16) ||
+        wcscmp(cls, L"#32770") != 0)
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+} // namespace
+
 HWND ModalOwner()
 {
-    HWND active = GetActiveWindow();
-    if (active && IsWindowEnabled(active))
-        return active;
+    // A modal dialog disables its owner before its initialisation and becomes
+    // active only after it: meanwhile the active window is the disabled owner,
+    // and the window in front is the enabled dialog it owns.
+    HWND window = GetActiveWindow();
+    for (int depth = 0; window && !IsWindowEnabled(window) && depth < 32; ++depth) {
+        OwnedSearch search = {window, nullptr};
+        EnumThreadWindows(GetCurrentThreadId(), &FindEnabledOwnedDialog, reinterpret_cast<LPARAM>(&search));
+        window = search.found;
+    }
+    if (window && IsWindowEnabled(window))
+        return window;
     return qapp::GetMainWindow();
 }
 
