@@ -34,15 +34,16 @@ struct OwnedSearch {
     HWND found;
 };
 
-BOOL CALLBACK FindEnabledOwnedDialog(HWND hwnd, LPARAM lParam)
+// A dialog the owner owns: an enabled one, else a disabled one (which owns
+// the next dialog up).
+BOOL CALLBACK FindOwnedDialog(HWND hwnd, LPARAM lParam)
 {
     OwnedSearch* search = reinterpret_cast<OwnedSearch*>(lParam);
     wchar_t cls[16] = {};
-    if (GetWindow(hwnd, GW_OWNER) != search->owner || !IsWindowEnabled(hwnd) || !GetClassNameW(hwnd, cls, 16) ||
-        wcscmp(cls, L"#32770") != 0)
+    if (GetWindow(hwnd, GW_OWNER) != search->owner || !GetClassNameW(hwnd, cls, 16) || wcscmp(cls, L"#32770") != 0)
         return TRUE;
     search->found = hwnd;
-    return FALSE;
+    return !IsWindowEnabled(hwnd);
 }
 
 } // namespace
@@ -51,16 +52,21 @@ HWND ModalOwner()
 {
     // A modal dialog disables its owner before its initialisation and becomes
     // active only after it: meanwhile the active window is the disabled owner,
-    // and the window in front is the enabled dialog it owns.
+    // and the window in front is the enabled dialog it owns. While another
+    // program is in front this thread has no active window: the dialogs are
+    // found the same way from the main window down.
     HWND window = GetActiveWindow();
+    if (!window)
+        window = qapp::GetMainWindow();
     for (int depth = 0; window && !IsWindowEnabled(window) && depth < 32; ++depth) {
         OwnedSearch search = {window, nullptr};
-        EnumThreadWindows(GetCurrentThreadId(), &FindEnabledOwnedDialog, reinterpret_cast<LPARAM>(&search));
+        EnumThreadWindows(GetCurrentThreadId(), &FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
+        // A dialog disabled with nothing over it is still the one in front.
+        if (!search.found)
+            break;
         window = search.found;
     }
-    if (window && IsWindowEnabled(window))
-        return window;
-    return qapp::GetMainWindow();
+    return window ? window : qapp::GetMainWindow();
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)

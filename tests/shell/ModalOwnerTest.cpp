@@ -77,3 +77,78 @@ TEST_F(ModalOwners, ABoxRaisedWhileANestedDialogIsSetUpBelongsToThatDialog)
     EXPECT_FALSE(mainEnabled);
     EXPECT_TRUE(IsWindowEnabled(Main()));
 }
+
+namespace {
+
+// Another program's window in front of ours for a while, on a thread of its own.
+class OtherProgramInFront {
+public:
+    OtherProgramInFront() : m_shown(CreateEventW(nullptr, TRUE, FALSE, nullptr)), m_end(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+    {
+        m_thread = CreateThread(nullptr, 0, &Run, this, 0, nullptr);
+        WaitForSingleObject(m_shown, 5000);
+        // Our thread learns of it from its own queue.
+        for (DWORD start = GetTickCount(); GetActiveWindow() && GetTickCount() - start < 3000;)
+            ModalDriver::Pump(20, false);
+    }
+    ~OtherProgramInFront()
+    {
+        SetEvent(m_end);
+        WaitForSingleObject(m_thread, 5000);
+        for (HANDLE h : {m_thread, m_shown, m_end})
+            CloseHandle(h);
+    }
+
+private:
+    static DWORD WINAPI Run(LPVOID self)
+    {
+        OtherProgramInFront* that = static_cast<OtherProgramInFront*>(self);
+        HWND window = CreateWindowExW(0, L"STATIC", L"Alt program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                                      nullptr, nullptr, nullptr, nullptr);
+        SetForegroundWindow(window);
+        SetEvent(that->m_shown);
+        while (MsgWaitForMultipleObjects(1, &that->m_end, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&msg);
+        }
+        DestroyWindow(window);
+        return 0;
+    }
+    HANDLE m_shown, m_end, m_thread;
+};
+
+} // namespace
+
+// A stock entry's "Valideaza" while another program is in front (the click
+// is sent, as a slow machine delivers it after the user moved on): the
+// question belongs to the entry's editor, and the main window stays disabled
+// beneath the list and the editor once it is answered.
+TEST_F(ModalOwners, AQuestionAskedWhileAnotherProgramIsInFrontBelongsToTheDialogItInterrupts)
+{
+    std::wstring boxOwner;
+    BOOL mainEnabled = TRUE;
+    ModalDriver driver;
+    driver.When(L"Intari generale  ", [](HWND list) {
+        ModalDriver::ClickOnScreen(list, IDC_IG_CREARE);
+        ModalDriver::Click(list, IDCANCEL);
+    });
+    driver.When(L"Intrare   ", [&](HWND editor) {
+        {
+            OtherProgramInFront other;
+            ASSERT_EQ(nullptr, GetActiveWindow());
+            ModalDriver::Click(editor, IDC_IGE_VALIDEAZA);
+            mainEnabled = IsWindowEnabled(Main());
+        }
+        ModalDriver::Click(editor, IDCANCEL);
+    });
+    driver.When(L"Validare", [&](HWND box) {
+        boxOwner = OwnerOf(box);
+        ModalDriver::Click(box, IDCANCEL);
+    });
+    SendMessageW(Main(), WM_COMMAND, 32810, 0);
+    driver.Verify();
+    EXPECT_EQ(L"Intrare   ", boxOwner);
+    EXPECT_FALSE(mainEnabled);
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from IntrariGenerale"));
+}
