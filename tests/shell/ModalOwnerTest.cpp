@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 #include "framework/qapp/QApplication.h"
 #include "framework/qdialog/QDialog.h"
 #include "resources/resource.h"
@@ -44,111 +45,64 @@ protected:
     micro::qdialog::MessageBoxHandler previousHandler = nullptr;
 };
 
+// Another program's window, in front of ours for a second.
+DWORD WINAPI OtherProgram(LPVOID)
+{
+    HWND window = CreateWindowExW(0, L"STATIC", L"Alt program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                                  nullptr, nullptr, nullptr);
+    SetForegroundWindow(window);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 1000;)
+        ModalDriver::Pump(20);
+    DestroyWindow(window);
+    return 0;
+}
+
 } // namespace
 
-// The invoices' picker from the menu, a document chosen, "Tiparire" clicked:
-// the print dialog's preview cannot read the lines. The box that says so
-// while the print dialog is still being set up belongs to it, not to the
-// main window beneath the picker, which stays disabled throughout.
-TEST_F(ModalOwners, ABoxRaisedWhileANestedDialogIsSetUpBelongsToThatDialog)
+// Boxes raised when this thread's active window does not say which dialog is
+// in front. The invoices' picker, a document chosen, "Tiparire" clicked: the
+// print dialog's preview cannot read the lines, and says so while the print
+// dialog is still being set up. A stock entry's "Valideaza" sent while another
+// program is in front: its question. Each box belongs to the dialog it
+// interrupts, and the main window stays disabled beneath the dialogs.
+TEST_F(ModalOwners, ABoxBelongsToTheDialogBeingSetUpOrLeftOpenBehindAnotherProgram)
 {
-    std::wstring boxOwner, printOwner;
-    BOOL mainEnabled = TRUE;
+    std::vector<std::wstring> owners;
+    std::vector<BOOL> mainEnabled;
+    auto answer = [&](HWND box) {
+        owners.push_back(OwnerOf(box));
+        ModalDriver::Click(box, IDCANCEL);
+        mainEnabled.push_back(IsWindowEnabled(Main()));
+    };
     ModalDriver driver;
     driver.When(L"Facturi", [&](HWND picker) {
         tempDb.Exec(L"drop table ArticoleFacturi");
         ModalDriver::SelectListRow(picker, IDC_CAUTFACT_DOCUMENTE, 0);
         ModalDriver::ClickOnScreen(picker, IDC_CAUTFACT_TIPARIRE);
     });
-    driver.When(L"Message", [&](HWND box) {
-        boxOwner = OwnerOf(box);
-        ModalDriver::Click(box, IDOK);
-    });
-    driver.When(L"Tiparire", [&](HWND print) {
-        printOwner = OwnerOf(print);
-        mainEnabled = IsWindowEnabled(Main());
-        ModalDriver::Click(print, IDCANCEL);
-    });
+    driver.When(L"Message", answer);
+    driver.When(L"Tiparire", [](HWND print) { ModalDriver::Click(print, IDCANCEL); });
     driver.When(L"Facturi", [](HWND picker) { ModalDriver::Click(picker, IDCANCEL); });
     SendMessageW(Main(), WM_COMMAND, ID_CMD_CAUTARE_FACTURI, 0);
-    driver.Verify();
-    EXPECT_EQ(L"Tiparire", boxOwner);
-    EXPECT_EQ(L"Facturi", printOwner);
-    EXPECT_FALSE(mainEnabled);
-    EXPECT_TRUE(IsWindowEnabled(Main()));
-}
 
-namespace {
-
-// Another program's window in front of ours for a while, on a thread of its own.
-class OtherProgramInFront {
-public:
-    OtherProgramInFront() : m_shown(CreateEventW(nullptr, TRUE, FALSE, nullptr)), m_end(CreateEventW(nullptr, TRUE, FALSE, nullptr))
-    {
-        m_thread = CreateThread(nullptr, 0, &Run, this, 0, nullptr);
-        WaitForSingleObject(m_shown, 5000);
-        // Our thread learns of it from its own queue.
-        for (DWORD start = GetTickCount(); GetActiveWindow() && GetTickCount() - start < 3000;)
-            ModalDriver::Pump(20, false);
-    }
-    ~OtherProgramInFront()
-    {
-        SetEvent(m_end);
-        WaitForSingleObject(m_thread, 5000);
-        for (HANDLE h : {m_thread, m_shown, m_end})
-            CloseHandle(h);
-    }
-
-private:
-    static DWORD WINAPI Run(LPVOID self)
-    {
-        OtherProgramInFront* that = static_cast<OtherProgramInFront*>(self);
-        HWND window = CreateWindowExW(0, L"STATIC", L"Alt program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
-                                      nullptr, nullptr, nullptr, nullptr);
-        SetForegroundWindow(window);
-        SetEvent(that->m_shown);
-        while (MsgWaitForMultipleObjects(1, &that->m_end, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessageW(&msg);
-        }
-        DestroyWindow(window);
-        return 0;
-    }
-    HANDLE m_shown, m_end, m_thread;
-};
-
-} // namespace
-
-// A stock entry's "Valideaza" while another program is in front (the click
-// is sent, as a slow machine delivers it after the user moved on): the
-// question belongs to the entry's editor, and the main window stays disabled
-// beneath the list and the editor once it is answered.
-TEST_F(ModalOwners, AQuestionAskedWhileAnotherProgramIsInFrontBelongsToTheDialogItInterrupts)
-{
-    std::wstring boxOwner;
-    BOOL mainEnabled = TRUE;
-    ModalDriver driver;
     driver.When(L"Intari generale  ", [](HWND list) {
         ModalDriver::ClickOnScreen(list, IDC_IG_CREARE);
         ModalDriver::Click(list, IDCANCEL);
     });
     driver.When(L"Intrare   ", [&](HWND editor) {
-        {
-            OtherProgramInFront other;
-            ASSERT_EQ(nullptr, GetActiveWindow());
-            ModalDriver::Click(editor, IDC_IGE_VALIDEAZA);
-            mainEnabled = IsWindowEnabled(Main());
-        }
+        HANDLE other = CreateThread(nullptr, 0, &OtherProgram, nullptr, 0, nullptr);
+        for (DWORD start = GetTickCount(); GetActiveWindow() && GetTickCount() - start < 3000;)
+            ModalDriver::Pump(20, false);
+        EXPECT_EQ(nullptr, GetActiveWindow());
+        ModalDriver::Click(editor, IDC_IGE_VALIDEAZA);
+        WaitForSingleObject(other, 5000);
+        CloseHandle(other);
         ModalDriver::Click(editor, IDCANCEL);
     });
-    driver.When(L"Validare", [&](HWND box) {
-        boxOwner = OwnerOf(box);
-        ModalDriver::Click(box, IDCANCEL);
-    });
+    driver.When(L"Validare", answer);
     SendMessageW(Main(), WM_COMMAND, 32810, 0);
     driver.Verify();
-    EXPECT_EQ(L"Intrare   ", boxOwner);
-    EXPECT_FALSE(mainEnabled);
+    EXPECT_EQ((std::vector<std::wstring>{L"Tiparire", L"Intrare   "}), owners);
+    EXPECT_EQ(std::vector<BOOL>(2, FALSE), mainEnabled);
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from IntrariGenerale"));
 }
