@@ -1,5 +1,6 @@
 #include "stock/MyFisaDeArticolDialog.h"
 #include "database/Lookups.h"
+#include "database/MyRepository.h"
 #include "database/StockRule.h"
 #include "framework/gui/QGraphics.h"
 #include "framework/utils/TimeFormat.h"
@@ -267,7 +268,14 @@ void MyFisaDeArticolDialog::OpenRow(int row)
     QString type = rows.Text(row, mode == ModeArticle ? 1 : 0);
     for (const RowEditor& editor : kRowEditors) {
         if (editor.mode == mode && (!editor.type || type == editor.type)) {
+            MyRepository& db = GetRepository();
+            long long written = db.TotalChanges();
             OpenEditor(editor.kind, m_hwnd, editor.editorType, id);
+            // The rows, and what they print, are the books as the editor left them.
+            if (db.TotalChanges() != written) {
+                CollectData();
+                list.SelectItem(row);
+            }
             return;
         }
     }

@@ -1,6 +1,7 @@
 #include "framework/qdialog/QMessageBox.h"
 #include "framework/gui/QWindow.h"
 #include "framework/qapp/QApplication.h"
+#include <cwchar>
 #include <exception>
 #include <new>
 
@@ -26,12 +27,46 @@ int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT
     return MessageBoxW(owner, text ? text : L"", caption ? caption : L"", flags);
 }
 
+namespace {
+
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+// A dialog the owner owns: an enabled one, else a disabled one (which owns
+// the next dialog up).
+BOOL CALLBACK FindOwnedDialog(HWND hwnd, LPARAM lParam)
+{
+    OwnedSearch* search = reinterpret_cast<OwnedSearch*>(lParam);
+    wchar_t cls[16] = {};
+    if (GetWindow(hwnd, GW_OWNER) != search->owner || !GetClassNameW(hwnd, cls, 16) || wcscmp(cls, L"#32770") != 0)
+        return TRUE;
+    search->found = hwnd;
+    return !IsWindowEnabled(hwnd);
+}
+
+} // namespace
+
 HWND ModalOwner()
 {
-    HWND active = GetActiveWindow();
-    if (active && IsWindowEnabled(active))
-        return active;
-    return qapp::GetMainWindow();
+    // A modal dialog disables its owner before its initialisation and becomes
+    // active only after it: meanwhile the active window is the disabled owner,
+    // and the window in front is the enabled dialog it owns. While another
+    // program is in front this thread has no active window: the dialogs are
+    // found the same way from the main window down.
+    HWND window = GetActiveWindow();
+    if (!window)
+        window = qapp::GetMainWindow();
+    for (int depth = 0; window && !IsWindowEnabled(window) && depth < 32; ++depth) {
+        OwnedSearch search = {window, nullptr};
+        EnumThreadWindows(GetCurrentThreadId(), &FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
+        // A dialog disabled with nothing over it is still the one in front.
+        if (!search.found)
+            break;
+        window = search.found;
+    }
+    return window ? window : qapp::GetMainWindow();
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)

@@ -12,9 +12,10 @@ int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT
 
 // The window a modal window about to open (box, file dialog, picker, print
 // dialog) must belong to: this thread's active window, which is the topmost
-// modal dialog while one is up, or the main window when none is. Closing a
-// modal window re-enables its owner, so an owner beneath another modal dialog
-// would come back to life under it.
+// modal dialog while one is up (or the dialog still being set up over it, or
+// the topmost one while another program is in front), or the main window when
+// none is. Closing a modal window re-enables its owner, so an owner beneath
+// another modal dialog would come back to life under it.
 HWND ModalOwner();
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 

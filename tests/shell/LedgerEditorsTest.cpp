@@ -94,3 +94,40 @@ TEST_F(LedgerEditors, DoubleClickOpensTheRealEditorOfEveryRowKindOnItsRecord)
     }
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }
+
+// A client's temporary invoice, cancelled from its ledger row: the ledger,
+// and so what it prints, no longer counts it; a row opened and closed
+// without a change leaves the ledger as it was.
+TEST_F(LedgerEditors, ALedgerShowsWhatTheEditorOpenedFromItsRowStored)
+{
+    tempDb.Exec(L"update Societate set denumire = 'Firma Mea SRL' where id = 1");
+    long long client = tempDb.AddClient(L"Beta SRL");
+    Line(L"Facturi", kDay, 1, client, 41, tempDb.AddProduct(L"Cuie", 1.0), 1, 10);
+    MyFisaDeArticolDialog ledger(frame);
+    ledger.mode = 1;
+    ledger.partnerId = client;
+    std::vector<std::wstring> totals;
+    ModalDriver driver;
+    driver.When(L"Fisa de Client", [&](HWND w) {
+        ModalDriver::SetDate(w, IDC_FISA_DE_LA, micro::gui::UnixToSystemTime(kDay));
+        ModalDriver::SetDate(w, IDC_FISA_LA, micro::gui::UnixToSystemTime(kDay));
+        ModalDriver::Click(w, IDC_FISA_COLECTEAZA);
+        auto total = [&] {
+            int last = ModalDriver::ListRowCount(w, IDC_FISA_LISTA) - 1;
+            totals.push_back(ModalDriver::ListCell(w, IDC_FISA_LISTA, last, 3));
+        };
+        total();
+        for (int button : {IDCANCEL, IDC_FE_CANCEL_DOCUMENT}) {
+            ModalDriver editor;
+            editor.When(L"Factura  ", [button](HWND e) { ModalDriver::Click(e, button); });
+            ModalDriver::DoubleClickListRow(w, IDC_FISA_LISTA, 1);
+            editor.Verify();
+            total();
+        }
+        ModalDriver::Click(w, IDCANCEL);
+    });
+    ledger.DoModal();
+    driver.Verify();
+    EXPECT_EQ((std::vector<std::wstring>{L"10.00", L"10.00", L"0.00"}), totals);
+    EXPECT_EQ(3, tempDb.Scalar(L"select status from Facturi")) << boxes.Describe();
+}
