@@ -216,6 +216,10 @@ PrintJob::~PrintJob()
 
 bool PrintJob::StartPage(uint32_t page)
 {
+    // A page started again over an open one is another sheet or a failure,
+    // by the driver: never what the caller meant.
+    if (!m_open || m_pageOpen)
+        return false;
     if (m_sink) {
         m_sink->PageStarts(m_dc, page);
         m_pageOpen = true;

@@ -64,7 +64,8 @@ public:
     // HORZRES and VERTRES of the device.
     int GetWidth() const { return m_width; }
     int GetHeight() const { return m_height; }
-    // Page `page` (from 1) of a job of pages; false when the spooler refused.
+    // Page `page` (from 1) of a job of pages; false when the spooler refused
+    // or a page is still open (the one-page job's own, or one not ended).
     bool StartPage(uint32_t page);
     bool EndPage();
     // Ends the open page and the document; false when the spooler refused either.

@@ -197,7 +197,10 @@ bool PrintNir(FacturaPrintJob& job)
         micro::qdialog::ShowMessageBox(job.owner, error.GetText(), L"Message", MB_OK);
         return false;
     }
-    PrintJob print(job.owner);
+    // The print dialog as for one page; the job opens no page of its own:
+    // each sheet below is one.
+    PrintPageRange one = {1, 0, 0};
+    PrintJob print(job.owner, one);
     if (!print.IsOpen())
         return false;
     int sheets = NirSheetsFor(rows.size());

@@ -73,6 +73,27 @@ TEST(PrintJob, FinishedJobHandsItsPageToTheSinkAndAnAbandonedOneIsAborted)
     EXPECT_EQ(1u, sink.abandoned.size());
 }
 
+// A page is started once: not over the one-page job's own page nor over one
+// not ended; a job of pages starts each of its pages.
+TEST(PrintJob, APageIsNeverStartedOverAnOpenOne)
+{
+    MetafileSink sink(2479, 3508);
+    {
+        PrintJob job(nullptr);
+        ASSERT_TRUE(job.IsOpen());
+        EXPECT_FALSE(job.StartPage(1));
+        EXPECT_TRUE(job.Finish());
+    }
+    PrintPageRange pages = {2, 0, 0};
+    PrintJob job(nullptr, pages);
+    ASSERT_TRUE(job.IsOpen());
+    EXPECT_TRUE(job.StartPage(1));
+    EXPECT_FALSE(job.StartPage(2));
+    EXPECT_TRUE(job.EndPage());
+    EXPECT_TRUE(job.StartPage(2));
+    EXPECT_TRUE(job.Finish());
+}
+
 // The print dialog, owned by the caller, answers the printer's DC and the
 // chosen range.
 TEST_F(PrinterTest, ConfigureDefaultPrinterWritesA4AndThreeCopiesTellsTheWindowsAndThePrintDialogAnswers)
