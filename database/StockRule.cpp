@@ -204,10 +204,10 @@ bool IsStockEntry(int source)
 bool StockCovers(double stock, double need)
 {
     double left = stock - need;
-    // Beyond what hundredths can count in 64 bits, the figures compare as they are.
-    if (!(std::fabs(left) < 1e16))
+    // Beyond what thousandths can count in 64 bits, the figures compare as they are.
+    if (!(std::fabs(left) < 1e15))
         return left >= 0;
-    return std::llround(left * 100) >= 0;
+    return std::llround(left * 1000) >= 0;
 }
 
 StockTally::StockTally(long long date, int ownSource, unsigned long long ownId, bool coverLines)

@@ -71,8 +71,9 @@ struct ProductStockRow {
 // catalogue read once for both.
 void ReadProductStocks(long long end, const std::function<void(const ProductStockRow&)>& onRow);
 
-// Whether a stock covers a need, compared in hundredths as quantities show
-// (0.3 less 0.1 less 0.2 is no shortage); exactly the need passes.
+// Whether a stock covers a need, compared in thousandths, the finest a
+// quantity is typed in (0.3 less 0.1 less 0.2 is no shortage, 1.5 less 1.504
+// is); exactly the need passes.
 bool StockCovers(double stock, double need);
 
 // The stock check of every validation and every write that takes stock out
