@@ -1,4 +1,5 @@
 #include "stock/MyFisaDeArticolDialog.h"
+#include "cash/Settlement.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "database/StockRule.h"
@@ -50,6 +51,13 @@ const RowEditor kRowEditors[] = {
     {1, L"FV", EditorKind::Document, 0},      {1, nullptr, EditorKind::Receipt, 0},
     {2, L"NIR", EditorKind::Document, 3},     {2, nullptr, EditorKind::Payment, 0},
 };
+
+// A line's value, negative when it goes out, to the ban: the total is the sum
+// of the values as listed and printed.
+long long SignedValueBani(const StockMovementRow& row)
+{
+    return settlement::ToBani(row.quantity * row.price * (IsStockEntry(row.source) ? 1.0 : -1.0));
+}
 
 } // namespace
 
@@ -174,7 +182,7 @@ QString MyFisaDeArticolDialog::MovementText(size_t item, int column)
     case 4: return entry ? Amount(row.quantity) : QString(L"0");
     case 5: return entry ? QString(L"0") : Amount(row.quantity);
     case 6: return Amount(row.price);
-    case 7: return Amount(row.quantity * row.price * (entry ? 1.0 : -1.0));
+    case 7: return Amount(settlement::FromBani(SignedValueBani(row)));
     default: return QString();
     }
 }
@@ -197,7 +205,8 @@ QString MyFisaDeArticolDialog::RecordText(size_t item, int column) const
 
 void MyFisaDeArticolDialog::FillArticle(const Period& period)
 {
-    double quantityIn = 0.0, quantityOut = 0.0, valueSum = 0.0;
+    double quantityIn = 0.0, quantityOut = 0.0;
+    long long valueBani = 0;
     ReadStockMovements(productId, period.start, period.end,
                        [&](const StockMovementRow& row) { m_movements.push_back(row); });
     // The partners' names in one query, not one each.
@@ -210,12 +219,12 @@ void MyFisaDeArticolDialog::FillArticle(const Period& period)
         const StockMovementRow& row = m_movements[i];
         bool entry = IsStockEntry(row.source);
         (entry ? quantityIn : quantityOut) += row.quantity;
-        valueSum += row.quantity * row.price * (entry ? 1.0 : -1.0);
+        valueBani += SignedValueBani(row);
         rows.AppendItem(i, static_cast<LPARAM>(row.documentId));
     }
     const wchar_t* separator[] = {L""};
     rows.AppendRow(separator, 1);
-    QString in = Amount(quantityIn), out = Amount(quantityOut), value = Amount(valueSum);
+    QString in = Amount(quantityIn), out = Amount(quantityOut), value = Amount(settlement::FromBani(valueBani));
     const wchar_t* totals[] = {L"TOTAL", nullptr, nullptr, nullptr, in, out, nullptr, value};
     lastRowIndex = rows.AppendRow(totals, 8);
 }

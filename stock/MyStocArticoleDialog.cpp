@@ -1,6 +1,7 @@
 #include "stock/MyStocArticoleDialog.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
+#include "cash/Settlement.h"
 #include "database/StockRule.h"
 #include "framework/gui/QGraphics.h"
 #include "framework/utils/TimeFormat.h"
@@ -90,7 +91,7 @@ void MyStocArticoleDialog::FillStockList()
     micro::gui::QWaitCursor wait;
     rows.Clear();
     m_items.clear();
-    double total = 0.0;
+    long long totalBani = 0;
     long long end = EndOfDay(ReadPickerDate(m_hwnd, IDC_STOC_DATA));
     try {
         ReadProductStocks(end, [&](const ProductStockRow& product) {
@@ -98,8 +99,10 @@ void MyStocArticoleDialog::FillStockList()
                 return;
             // A service (categorie 2) holds no stock.
             double stock = wcscmp(product.category, L"2") == 0 ? 0.0 : product.stock;
-            double value = product.price * stock > 0.0 ? product.price * stock : 0.0;
-            total += value;
+            // Valued to the ban, so that the total is the sum of the rows as shown.
+            long long bani = settlement::ToBani(product.price * stock);
+            double value = bani > 0 ? settlement::FromBani(bani) : 0.0;
+            totalBani += bani > 0 ? bani : 0;
             m_items.push_back({product.id, QString(product.name), QString(product.unit), stock, product.price, value});
         });
     } catch (const micro::qsql::QSqlError& error) {
@@ -114,7 +117,7 @@ void MyStocArticoleDialog::FillStockList()
         rows.AppendItem(i);
     const wchar_t* separator[] = {L""};
     rows.AppendRow(separator, 1);
-    QString totalText = Amount(total);
+    QString totalText = Amount(settlement::FromBani(totalBani));
     const wchar_t* totals[] = {L"TOTAL", L"VALOARE STOCURI", nullptr, nullptr, nullptr, totalText};
     rowCount = rows.AppendRow(totals, 6);
     rows.Show();

@@ -107,6 +107,22 @@ TEST_F(Ledgers, ArticleLedgerListsIdenticalLinesTwiceInOrderWithSignedValues)
     });
 }
 
+// Values of three-decimal quantities are listed to the ban, and the total
+// value is the sum of the values as listed and printed.
+TEST_F(Ledgers, ArticleLedgerTotalValueIsTheSumOfTheRowsToTheBan)
+{
+    long long product = tempDb.AddProduct(L"Vopsea", 1.0);
+    for (int i = 0; i < 3; ++i)
+        Line(L"IntrariGenerale", kDay + 10 * i, 2, 0, 0, product, 0.333, 1);
+
+    MyFisaDeArticolDialog article(nullptr);
+    article.productId = product;
+    RunDialog(article, L"Fisa de articol", [&](HWND w) {
+        Collect(w, kDay, kDay);
+        EXPECT_EQ(L"0.33,0.33,0.33,,0.99", ColumnText(w, IDC_FISA_LISTA, 7));
+    });
+}
+
 // The rows are kept by the window and shown on demand: a refill that fails
 // shows none of the previous fill, and a refill after it its own rows only.
 TEST_F(Ledgers, ARefillAfterAFailedOneShowsOnlyItsOwnRowsAndTheBoxStandsOverTheLedger)

@@ -41,3 +41,22 @@ TEST_F(StockList, ValuesEachProductEndsWithTheTotalRefillsOnADateChangeAndStopsA
         EXPECT_EQ(0, dialog.rowCount);
     });
 }
+
+// Stocks of three decimals are valued to the ban on each row, and the total
+// is the sum of the rows as listed and printed.
+TEST_F(StockList, TheTotalIsTheSumOfTheRowsValuedToTheBan)
+{
+    for (const wchar_t* name : {L"Vopsea alba", L"Vopsea rosie", L"Vopsea verde"})
+        Line(L"Niruri", kDay, 2, 0, 1, Product(name, L"l", 1.0), 0.333, 1.0);
+
+    MyStocArticoleDialog dialog(nullptr);
+    RunDialog(dialog, L"Stoc articole", [&](HWND w) {
+        ModalDriver::SetDate(w, IDC_STOC_DATA, PickerDay(kDay));
+        EXPECT_EQ((Rows{{L"1", L"Vopsea alba", L"0.33", L"l", L"1.00", L"0.33"},
+                        {L"2", L"Vopsea rosie", L"0.33", L"l", L"1.00", L"0.33"},
+                        {L"3", L"Vopsea verde", L"0.33", L"l", L"1.00", L"0.33"},
+                        {L"", L"", L"", L"", L"", L""},
+                        {L"TOTAL", L"VALOARE STOCURI", L"", L"", L"", L"0.99"}}),
+                  ListRows(w, IDC_STOC_LISTA, 6));
+    });
+}
