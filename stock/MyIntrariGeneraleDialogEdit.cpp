@@ -150,7 +150,8 @@ void MyIntrariGeneraleDialogEdit::ShowWriteError(const QString& text)
 bool MyIntrariGeneraleDialogEdit::QuantitiesGiven(const std::vector<StockMoveRow>& rows)
 {
     for (size_t row = 0; row < rows.size(); ++row) {
-        if (std::llround(rows[row].quantity * 100) == 0) {
+        // In thousandths, as quantities are typed: 0.004 is a quantity.
+        if (std::llround(rows[row].quantity * 1000) == 0) {
             MessageBox(QString::Formatted(L"La linia %d", static_cast<int>(row + 1)) + L"\nCantitatea este 0 !",
                        L"Message", MB_OK | MB_ICONEXCLAMATION);
             itemList.SelectItem(static_cast<int>(row));

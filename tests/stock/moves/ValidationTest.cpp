@@ -130,21 +130,30 @@ TEST_F(Validation, AnExitMustLeaveStockOnEveryLaterDayAndAnEntryPassesUnlessItTa
     EXPECT_EQ(-1, ValidateStockMove(0, entry, {StockMoveRow{surub, -0.1, 1, 0, 0, 0}, {surub, -0.2, 1, 0, 0, 0}}));
 }
 
-// Quantities are typed with three decimals, so a shortage of a thousandth is
-// still a shortage: 1.5 in stock covers an exit of 1.5, not of 1.501.
-TEST_F(Validation, AnExitIsRefusedByTheThousandthItTakesBeyondTheStock)
+// Quantities are typed with three decimals, so a thousandth counts: 1.5 in
+// stock covers an exit of 1.496, not of 1.501, and what is left, 0.004, is a
+// quantity an exit may take.
+TEST_F(Validation, AThousandthIsAQuantityAndAShortageOfOneIsRefused)
 {
     long long vopsea = Product(L"Vopsea", L"l", 20.0);
     Line(L"Niruri", kDay, 2, 0, 1, vopsea, 1.5, 20.0);
-    EXPECT_EQ(1, RunEditor(1, 0, [&](HWND w) {
-        ModalDriver::SetDate(w, IDC_IGE_DATA, PickerDay(kDay + 86400, 9));
-        AddRow(w, L"Vopsea", L"1.501");
-        ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
-        EXPECT_EQ(L"La linia 1, Vopsea\nCantitate Insufucienta in stoc !", boxes.Last().text);
-        EXPECT_EQ(1.5, StocReal(vopsea));
-        ClickCell(w, 0, 4);
-        ModalDriver::SetText(w, IDC_IGE_CELULA, L"1.5");
-        ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
-    }));
-    EXPECT_EQ(0.0, StocReal(vopsea));
+    auto exit = [&](const wchar_t* quantity, const wchar_t* mended) {
+        return RunEditor(1, 0, [&](HWND w) {
+            ModalDriver::SetDate(w, IDC_IGE_DATA, PickerDay(kDay + 86400, 9));
+            AddRow(w, L"Vopsea", quantity);
+            boxes.Clear();
+            ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
+            if (!mended)
+                return;
+            EXPECT_EQ(L"La linia 1, Vopsea\nCantitate Insufucienta in stoc !", boxes.Last().text);
+            EXPECT_EQ(1.5, StocReal(vopsea));
+            ClickCell(w, 0, 4);
+            ModalDriver::SetText(w, IDC_IGE_CELULA, mended);
+            ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
+        });
+    };
+    EXPECT_EQ(1, exit(L"1.501", L"1.496"));
+    EXPECT_NEAR(0.004, StocReal(vopsea), 1e-9);
+    EXPECT_EQ(1, exit(L"0.004", nullptr)) << (boxes.Count() ? boxes.Last().text : L"");
+    EXPECT_NEAR(0.0, StocReal(vopsea), 1e-9);
 }
