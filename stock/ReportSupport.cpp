@@ -4,6 +4,7 @@
 #include "framework/gui/QControl.h"
 #include "framework/qdialog/QMessageBox.h"
 #include "framework/utils/TimeFormat.h"
+#include <cmath>
 #include <commctrl.h>
 #include <uxtheme.h>
 
@@ -66,7 +67,9 @@ void SetDayMonthYear(HWND dialog, std::initializer_list<int> ids)
 
 QString Amount(double value)
 {
-    return QString::Formatted(L"%.2f", value);
+    // Sums of decimals miss 0 by a trace (0.3 less 0.2 less 0.1): what
+    // shows as nothing reads "0.00", not "-0.00".
+    return QString::Formatted(L"%.2f", std::fabs(value) < 0.005 ? 0.0 : value);
 }
 
 QString LedgerDate(long long seconds)

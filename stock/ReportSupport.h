@@ -53,7 +53,7 @@ long long ReadPickerDate(HWND dialog, int id);
 // Pickers show the program's day-month-year form.
 void SetDayMonthYear(HWND dialog, std::initializer_list<int> ids);
 
-// "%.2f".
+// "%.2f"; a figure that rounds to nothing reads "0.00".
 micro::utils::QString Amount(double value);
 // Local date "%d-%m-%Y " (trailing blank) as the ledgers show it.
 micro::utils::QString LedgerDate(long long seconds);

@@ -43,11 +43,16 @@ TEST_F(StockList, ValuesEachProductEndsWithTheTotalRefillsOnADateChangeAndStopsA
 }
 
 // Stocks of three decimals are valued to the ban on each row, and the total
-// is the sum of the rows as listed and printed.
+// is the sum of the rows as listed and printed; a stock taken to 0 reads 0.
 TEST_F(StockList, TheTotalIsTheSumOfTheRowsValuedToTheBan)
 {
     for (const wchar_t* name : {L"Vopsea alba", L"Vopsea rosie", L"Vopsea verde"})
         Line(L"Niruri", kDay, 2, 0, 1, Product(name, L"l", 1.0), 0.333, 1.0);
+    // Taken out to the last drop: no stock, not a stock a shade below it.
+    long long diluant = Product(L"Diluant", L"l", 1.0);
+    Line(L"Niruri", kDay, 2, 0, 2, diluant, 0.3, 1.0);
+    Line(L"IesiriGenerale", kDay, 2, 0, 0, diluant, 0.2, 1.0);
+    Line(L"IesiriGenerale", kDay, 2, 0, 0, diluant, 0.1, 1.0);
 
     MyStocArticoleDialog dialog(nullptr);
     RunDialog(dialog, L"Stoc articole", [&](HWND w) {
@@ -55,6 +60,7 @@ TEST_F(StockList, TheTotalIsTheSumOfTheRowsValuedToTheBan)
         EXPECT_EQ((Rows{{L"1", L"Vopsea alba", L"0.33", L"l", L"1.00", L"0.33"},
                         {L"2", L"Vopsea rosie", L"0.33", L"l", L"1.00", L"0.33"},
                         {L"3", L"Vopsea verde", L"0.33", L"l", L"1.00", L"0.33"},
+                        {L"4", L"Diluant", L"0.00", L"l", L"1.00", L"0.00"},
                         {L"", L"", L"", L"", L"", L""},
                         {L"TOTAL", L"VALOARE STOCURI", L"", L"", L"", L"0.99"}}),
                   ListRows(w, IDC_STOC_LISTA, 6));
