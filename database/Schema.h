@@ -21,3 +21,7 @@ extern const int kCompanyTableCount;
 // Plati.data holds the moment a payment was made less this many seconds;
 // whatever shows or filters a payment's date adds them back.
 const long long kPaymentDateShift = 7200;
+// IntrariGenerale.dataCreare and IesiriGenerale.dataCreare hold the moment
+// the movement's editor shows less this many seconds; the stock rule adds
+// them back, so a movement counts on the day its editor shows.
+const long long kMovementDateShift = 7200;

@@ -25,18 +25,30 @@ struct Source {
     const wchar_t* partner;
     const wchar_t* price;
     const wchar_t* counts;
+    long long shift;  // what the stored date lacks of the day shown
 };
 
 const Source kSources[] = {
     {StockSourceInvoice, L"Facturi", L"ArticoleFacturi", L"IDFactura", L"h.numar", L"h.client", L"a.valoareFT",
-     kDocumentCounts},
+     kDocumentCounts, 0},
     {StockSourceReceived, L"Niruri", L"ArticoleNiruri", L"IDFactura", L"h.numar", L"h.client", L"a.valoareFT",
-     kDocumentCounts},
+     kDocumentCounts, 0},
     {StockSourceEntry, L"IntrariGenerale", L"ArticoleIntrariGenerale", L"IDIntrare", L"h.id", L"0", L"a.pret",
-     kMovementCounts},
+     kMovementCounts, kMovementDateShift},
     {StockSourceExit, L"IesiriGenerale", L"ArticoleIesiriGenerale", L"IDIntrare", L"h.id", L"0", L"a.pret",
-     kMovementCounts},
+     kMovementCounts, kMovementDateShift},
 };
+
+// A source's stored date as the day it counts on, and a bound of that day
+// as the stored column compares to it (so the column's index still serves).
+std::wstring CountedDate(const Source& s)
+{
+    return s.shift ? L"h.dataCreare + " + std::to_wstring(s.shift) : std::wstring(L"h.dataCreare");
+}
+std::wstring StoredBound(const Source& s, const wchar_t* bound)
+{
+    return s.shift ? L"(" + std::wstring(bound) + L" - " + std::to_wstring(s.shift) + L")" : std::wstring(bound);
+}
 
 // The one movement query: ?1 product (when oneProduct), ?2 and ?3 the dates.
 // The join order is fixed: one product's lines are found by product, then
@@ -49,13 +61,14 @@ std::wstring MovementBranches(bool oneProduct)
     for (const Source& s : kSources) {
         if (!sql.empty())
             sql += L" UNION ALL ";
-        sql += L"SELECT h.dataCreare AS data, " + std::to_wstring(s.source) + L" AS sursa, " + s.number +
+        sql += L"SELECT " + CountedDate(s) + L" AS data, " + std::to_wstring(s.source) + L" AS sursa, " + s.number +
                L" AS numar, h.id AS document, a.id AS linie, h.status AS status, " + s.partner +
                L" AS partener, a.cantitate AS cantitate, " + s.price + L" AS pret, a.produsID AS produs FROM " +
                (oneProduct ? std::wstring(s.lines) + L" a CROSS JOIN " + s.header + L" h"
                            : std::wstring(s.header) + L" h CROSS JOIN " + s.lines + L" a") +
                L" WHERE a." + s.link + L" = h.id AND " +
-               (oneProduct ? L"a.produsID = ?1 AND " : L"") + L"h.dataCreare BETWEEN ?2 AND ?3 AND " + s.counts;
+               (oneProduct ? L"a.produsID = ?1 AND " : L"") + L"h.dataCreare BETWEEN " + StoredBound(s, L"?2") +
+               L" AND " + StoredBound(s, L"?3") + L" AND " + s.counts;
     }
     return sql;
 }
@@ -68,8 +81,8 @@ const std::wstring& RowsSql()
 
 // One product's entries and exits: the same branches as the movement query,
 // each summed on its own (a sum over the union would first copy every row).
-std::wstring BranchSums(bool entries, const wchar_t* product = L"?1",
-                        const wchar_t* period = L"BETWEEN ?2 AND ?3")
+std::wstring BranchSums(bool entries, const wchar_t* product = L"?1", const wchar_t* from = L"?2",
+                        const wchar_t* to = L"?3")
 {
     std::wstring sql;
     for (const Source& s : kSources) {
@@ -77,8 +90,8 @@ std::wstring BranchSums(bool entries, const wchar_t* product = L"?1",
             continue;
         sql += sql.empty() ? L"(" : L" + ";
         sql += std::wstring(L"(SELECT TOTAL(a.cantitate) FROM ") + s.lines + L" a CROSS JOIN " + s.header +
-               L" h WHERE a." + s.link + L" = h.id AND a.produsID = " + product + L" AND h.dataCreare " + period +
-               L" AND " + s.counts + L")";
+               L" h WHERE a." + s.link + L" = h.id AND a.produsID = " + product + L" AND h.dataCreare BETWEEN " +
+               StoredBound(s, from) + L" AND " + StoredBound(s, to) + L" AND " + s.counts + L")";
     }
     return sql + L")";
 }
@@ -89,8 +102,9 @@ const std::wstring& SumsSql()
     return sql;
 }
 
-// Every date a stock figure counts from: the first second of 1970 on.
-const wchar_t kAllDates[] = L"BETWEEN 0 AND 9223372036854775807";
+// Every date a stock figure counts, from the first second of 1970 on.
+const wchar_t kFirstDate[] = L"0";
+const wchar_t kLastDateText[] = L"9223372036854775807";
 const long long kLastDate = 9223372036854775807LL;
 
 // Every source's counted lines dated after ?1, one row a line: the product
@@ -106,7 +120,7 @@ const std::wstring& AllSql()
                 text += L" UNION ALL ";
             text += std::wstring(L"SELECT a.produsID, ") + (IsStockEntry(s.source) ? L"" : L"-") +
                     L"a.cantitate FROM " + s.header + L" h CROSS JOIN " + s.lines + L" a WHERE a." + s.link +
-                    L" = h.id AND h.dataCreare > ?1 AND " + s.counts;
+                    L" = h.id AND h.dataCreare > " + StoredBound(s, L"?1") + L" AND " + s.counts;
         }
         return text;
     }();
@@ -217,7 +231,7 @@ StockTally::StockTally(long long date, int ownSource, unsigned long long ownId, 
     // lines changes the stock from their day on.
     if (ownId && ownSource >= 0 && ownSource < 4) {
         const Source& s = kSources[ownSource];
-        QsqlQuery q = RunBound(std::wstring(L"SELECT h.dataCreare FROM ") + s.header + L" h WHERE h.id = ?1 AND " +
+        QsqlQuery q = RunBound(L"SELECT " + CountedDate(s) + L" FROM " + s.header + L" h WHERE h.id = ?1 AND " +
                                    s.counts,
                                static_cast<long long>(ownId), 0, 0);
         if (!q.Eof() && !q.FieldIsNull(0) && StartOfDay(q.GetIntField(0)) < m_firstDay)
@@ -387,8 +401,9 @@ std::set<unsigned long long> StockProductsOf(int source, unsigned long long head
 
 const wchar_t* RecomputeAllStoredStockSql()
 {
-    static const std::wstring sql = L"UPDATE Produse SET stocReal = " + BranchSums(true, L"Produse.id", kAllDates) +
-                                    L" - " + BranchSums(false, L"Produse.id", kAllDates);
+    static const std::wstring sql = L"UPDATE Produse SET stocReal = " +
+                                    BranchSums(true, L"Produse.id", kFirstDate, kLastDateText) + L" - " +
+                                    BranchSums(false, L"Produse.id", kFirstDate, kLastDateText);
     return sql.c_str();
 }
 

@@ -11,7 +11,8 @@
 // - invoice and goods-received lines count unless their document is
 //   cancelled (status 3): a storno and the invoice it reverses net to zero;
 // - general entries and exits count only once validated (status 2), the same
-//   event that changes Produse.stocReal;
+//   event that changes Produse.stocReal, on the day their editor shows
+//   (kMovementDateShift after the stored dataCreare);
 // - receipts and payments credit their partner only once validated (status 2).
 // Every query here raises micro::qsql::QSqlError to its caller.
 

@@ -118,7 +118,7 @@ void MyIntrariGeneraleDialog::LoadRecords()
         QsqlQuery q = GetRepository().ExecQuery(
             SqlFormat(L"select id, dataCreare, status, valoareFT, valoareTVA, valoareTTI, utilizator from %s "
                       L"where dataCreare >= %lld order by dataCreare, id",
-                      StockMoveKindOf(kind).headerTable, start)
+                      StockMoveKindOf(kind).headerTable, start - kStoredDateShift)
                 .c_str());
         for (; !q.Eof(); q.NextRow()) {
             IntrariRecord* r = new IntrariRecord;

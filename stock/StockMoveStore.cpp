@@ -138,7 +138,7 @@ StockRefusal CancelStockMove(int kind, StockMoveHeader& header)
     // A validated movement's lines leave what the rule counts.
     StockRefusal refusal;
     if (draft.id != 0)
-        refusal = CheckStockWrite(StockSourceOfKind(k), draft.id, draft.date - kStoredDateShift, {});
+        refusal = CheckStockWrite(StockSourceOfKind(k), draft.id, draft.date, {});
     if (refusal.Refused())
         return refusal;
     if (draft.id == 0) {
@@ -167,8 +167,8 @@ int ValidateStockMove(int kind, StockMoveHeader& header, const std::vector<Stock
         L"insert into Stocuri (id, data, tip, NrDocument, IDClient, IDProdus, stoc, cantitate, pret, UM) "
         L"values (NULL, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     // The stock every report and every document's validation count, at the
-    // day the movement will count in and every day after.
-    StockTally tally(draft.date - kStoredDateShift);
+    // day the movement will count in (the day its editor shows) and every day after.
+    StockTally tally(draft.date);
     // Each ledger row shows the product's stock by the rule (all dates) after
     // its row, which stocReal holds once the movement is written.
     std::map<unsigned long long, double> stocks;

@@ -1,5 +1,6 @@
 #pragma once
 #include <vector>
+#include "database/Schema.h"
 #include "database/StockRule.h"
 #include "framework/utils/QString.h"
 
@@ -30,8 +31,8 @@ enum StockMovementStatus : unsigned long long {
 const wchar_t* StockMoveStatusText(unsigned long long status);
 
 // The header stores the day two hours earlier than the editor holds it; the
-// ledger rows keep the editor's date.
-const long long kStoredDateShift = 7200;
+// ledger rows keep the editor's date, and the stock rule counts it.
+const long long kStoredDateShift = kMovementDateShift;
 
 struct StockMoveRow {
     unsigned long long productId;

@@ -40,7 +40,7 @@ TEST_F(Stock, CountsEveryLiveDocumentDatedUpToTheEndOfTheDayAndLeavesErrorsToThe
     Move(L"IntrariGenerale", kDay + 3, 1, 20);
     Move(L"IesiriGenerale", kDay + 4, 1, 30);
     Move(L"Facturi", kLastSecond, 2, 3);        // the very last second belongs to the day
-    Move(L"IesiriGenerale", kDay + 80000, 2, 1);
+    Move(L"IesiriGenerale", kDay + 70000, 2, 1);     // stored two hours before the day it shows
     Move(L"Facturi", kLastSecond + 1, 2, 2);    // the next day's first second does not
     Move(L"Niruri", kDay - 86400, 2, 0.5);
     Move(L"Facturi", kDay, 2, 40, 2);           // another product

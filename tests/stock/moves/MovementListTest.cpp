@@ -86,18 +86,21 @@ TEST_F(MovementList, ShowsTheRecentPeriodFiltersAsTheUserTypesAndOpensTheEditorT
 }
 
 // The period starts so many days back and has no end: a movement dated after
-// today is listed and opens in its editor from its row, entries and exits alike.
+// today is listed and opens in its editor from its row, entries and exits
+// alike; one shown at 00:30 of the period's first day is in it too.
 TEST_F(MovementList, MovementsDatedAfterTodayAreListedAndOpen)
 {
     long long product = Product(L"Cui", L"kg", 2.5, 100, 1);
+    long long now = time(nullptr), firstDay = now - now % 86400 - (GetInvoiceConfigValue(15) - 1) * 86400;
     for (int kind : {0, 1}) {
         const wchar_t* table = kind == 0 ? L"IntrariGenerale" : L"IesiriGenerale";
-        long long later = Line(table, time(nullptr) + 3 * 86400LL, 1, 0, 0, product, 2, 5.0);
-        Line(table, time(nullptr) - 86400LL, 1, 0, 0, product, 1, 5.0);
+        long long later = Line(table, now + 3 * 86400LL, 1, 0, 0, product, 2, 5.0);
+        Line(table, now - 86400LL, 1, 0, 0, product, 1, 5.0);
+        Line(table, firstDay + 1800 - kStoredDateShift, 1, 0, 0, product, 1, 5.0);
         MyIntrariGeneraleDialog list(nullptr);
         list.kind = kind;
         RunDialog(list, StockMoveKindOf(kind).listTitle, [&](HWND w) {
-            ASSERT_EQ(L"2," + std::to_wstring(later), ColumnText(w, IDC_IG_LISTA, 0)) << kind;
+            ASSERT_EQ(L"3,2," + std::to_wstring(later), ColumnText(w, IDC_IG_LISTA, 0)) << kind;
             unsigned long long opened = 0;
             ModalDriver editor;
             editor.When(StockMoveKindOf(kind).editorTitle, [&](HWND e) {
@@ -105,7 +108,7 @@ TEST_F(MovementList, MovementsDatedAfterTodayAreListedAndOpen)
                 opened = move ? move->id : 0;
                 ModalDriver::Click(e, IDCANCEL);
             });
-            ModalDriver::DoubleClickListRow(w, IDC_IG_LISTA, 1);
+            ModalDriver::DoubleClickListRow(w, IDC_IG_LISTA, 2);
             editor.Verify();
             EXPECT_EQ(static_cast<unsigned long long>(later), opened) << kind;
         });

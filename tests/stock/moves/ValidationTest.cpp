@@ -1,3 +1,4 @@
+#include "stock/MyStocArticoleDialog.h"
 #include "stock/StockMoveStore.h"
 #include "tests/stock/support/StockFixture.h"
 
@@ -156,4 +157,27 @@ TEST_F(Validation, AThousandthIsAQuantityAndAShortageOfOneIsRefused)
     EXPECT_NEAR(0.004, StocReal(vopsea), 1e-9);
     EXPECT_EQ(1, exit(L"0.004", nullptr)) << (boxes.Count() ? boxes.Last().text : L"");
     EXPECT_NEAR(0.0, StocReal(vopsea), 1e-9);
+}
+
+// A movement counts on the day its editor shows, however early in the day:
+// an exit at 00:20 takes from a NIR received at 00:10 that day, and the
+// stock list finds it on that day, not the one before.
+TEST_F(Validation, AnExitJustAfterMidnightCountsOnItsOwnDay)
+{
+    long long vopsea = Product(L"Vopsea", L"l", 2.0);
+    Line(L"Niruri", kDay + 86400 + 600, 2, 0, 1, vopsea, 8, 2.0);
+    EXPECT_EQ(1, RunEditor(1, 0, [&](HWND w) {
+        ModalDriver::SetDate(w, IDC_IGE_DATA, PickerDay(kDay + 86400, 0));
+        AddRow(w, L"Vopsea", L"5");
+        ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
+    })) << (boxes.Count() ? testing_support::Narrow(boxes.Last().text) : "");
+    MyStocArticoleDialog list(nullptr);
+    RunDialog(list, L"Stoc articole", [&](HWND w) {
+        std::wstring stocks;
+        for (long long day : {kDay, kDay + 86400}) {
+            ModalDriver::SetDate(w, IDC_STOC_DATA, PickerDay(day));
+            stocks += ModalDriver::ListCell(w, IDC_STOC_LISTA, 2, 2) + L";";
+        }
+        EXPECT_EQ(L"0.00;3.00;", stocks);
+    });
 }
