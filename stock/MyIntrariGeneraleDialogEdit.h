@@ -67,7 +67,7 @@ private:
     void Renumber();
     std::vector<StockMoveRow> CollectRows() const;
     StockMoveHeader Header() const;
-    // False, after saying which, when a row's quantity is 0 in hundredths.
+    // False, after saying which, when a row's quantity is 0 in thousandths.
     bool QuantitiesGiven(const std::vector<StockMoveRow>& rows);
     void SaveTemporary();
     void Cancel();

@@ -94,7 +94,7 @@ TEST_F(Validation, MovesStockOnceInOrderOrChangesNothing)
 // Entry 20 on 01-12, invoice 4 on 02-12, exit 3 on 04-12, NIR 6 on 05-12: an
 // exit dated 01-12 may take 13, not 18 (the stock would read -5 on 04-12).
 // Once a temporary invoice has taken the stock below 0, an entry still passes;
-// what an entry takes out is counted in hundredths.
+// what an entry takes out is counted in thousandths.
 TEST_F(Validation, AnExitMustLeaveStockOnEveryLaterDayAndAnEntryPassesUnlessItTakesOutMoreThanTheStock)
 {
     long long ciment = Product(L"Ciment", L"sac", 3.0);
