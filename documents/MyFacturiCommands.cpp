@@ -303,7 +303,9 @@ void MyFacturiDialog::Storno()
     if (MessageBox(question, L"Stornare", MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
         return;
     // The reversing invoice and the reversed document are stored together: a
-    // save that fails after the reversing invoice was written takes it back.
+    // reversing invoice that cannot be written takes the save back. The
+    // reversed document is saved first, so the reversing one copies the
+    // partner, delegate and dates as stored, not as they were when opened.
     unsigned long long previousStatus = status, previousId = id, previousReserved = idRezervat;
     unsigned long long previousNew = documentNou;
     if (!StockAllowsSave(false))
@@ -311,11 +313,9 @@ void MyFacturiDialog::Storno()
     bool saved = false;
     try {
         micro::qsql::QsqlTransaction transaction(GetRepository());
-        if (!CreateStornoInvoice())
-            return;
         status = StatusReversed;
         stornat = true;
-        saved = SaveSequence();
+        saved = SaveSequence() && CreateStornoInvoice();
         if (saved)
             transaction.Commit();
     } catch (const micro::qsql::QSqlError& e) {

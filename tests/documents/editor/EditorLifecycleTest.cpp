@@ -85,6 +85,23 @@ TEST_F(EditorLifecycle, StornoWritesTheReversingInvoiceOnlyWhenBothDocumentsCanB
                                                      paper[2].texts.denumire.c_str());
 }
 
+// The client corrected on the validated invoice before its storno: the
+// reversing invoice and the reversed one both go to the client stored, so no
+// client keeps half of the pair.
+TEST_F(EditorLifecycle, StornoReversesTheInvoiceForTheClientItIsSavedWith)
+{
+    tempDb.AddClient(L"Alt Client SRL");
+    tempDb.Exec(L"update Facturi set status = 2");
+    boxes.Answer(IDOK);
+    EXPECT_EQ(1, RunDocument(0, invoice, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Alt Client SRL");
+        ModalDriver::Click(w, IDC_FE_STORNO);
+    })) << boxes.Describe();
+    EXPECT_EQ(L"1 4 Alt Client SRL 31000|2 4 Alt Client SRL -31000",
+              Stored(L"select group_concat(f.id || ' ' || status || ' ' || c.Nume || ' ' || round(valoareTTI * 100), "
+                     L"'|') from Facturi f join Clienti c on c.id = f.client"));
+}
+
 // A NIR is reversed by a negated NIR from the NIR counter: stock nets to zero, no invoice number is spent.
 TEST_F(EditorLifecycle, StornoOfAGoodsReceivedNoteIsANegatedNote)
 {
