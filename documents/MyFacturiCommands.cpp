@@ -383,17 +383,12 @@ void MyFacturiDialog::ValidateDocument()
 }
 
 // The invoice carries its source's lines as they stand, a discount line
-// included, and so its totals: the discount command does not run. It is
-// issued now, so a line its source kept without a VAT code (written before
-// lines kept one) is issued with the code it is shown at: the catalogue
-// changing later does not change the invoice.
+// included, and so its totals: the discount command does not run.
 void MyFacturiDialog::TurnIntoInvoice()
 {
     if (MessageBox(L"Transformati in factura ?", L"Factura ", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
-    for (int row = 0; row < nrLinii; ++row)
-        if (RowStoredVat(row) < 0)
-            SetRowVat(row, RowVatCode(row), true);
+    IssueLinesAtShownVat();
     tip = DocumentInvoice;
     idRezervat = static_cast<unsigned long long>(GetRepository().ExecScalar(L"Select MAX(id) from Facturi")) + 1;
     id = 0;

@@ -102,6 +102,25 @@ TEST_F(EditorLifecycle, StornoReversesTheInvoiceForTheClientItIsSavedWith)
                      L"'|') from Facturi f join Clienti c on c.id = f.client"));
 }
 
+// The stored invoice's lines kept no VAT code (written before lines kept
+// one). Its copy is issued now, at the rate it shows: the catalogue's later
+// change moves neither the copy nor the source.
+TEST_F(EditorLifecycle, ACopyIsIssuedAtTheVatItShowsAndTheSourceStaysAsStored)
+{
+    tempDb.Exec(L"update Facturi set dataScadenta = dataCreare");
+    MyFacturiDialog editor(nullptr);
+    editor.id = invoice;
+    editor.documentNou = 1;
+    EXPECT_EQ(1, Run(editor, [](HWND w) { ModalDriver::Click(w, IDC_FE_SAVE); })) << boxes.Describe();
+    tempDb.Exec(L"update Produse set TVA = 2");
+    EXPECT_EQ(L"1 1 n|1 n|2 2 0|2 0",
+              Stored(L"select group_concat(f.id || ' ' || numar || ' ' || (select group_concat(coalesce(TVA, 'n'), '|' "
+                     L"|| f.id || ' ') from ArticoleFacturi where IDFactura = f.id), '|') from Facturi f"));
+    FacturaDate copy(2, DocumentInvoice);
+    ASSERT_EQ(2, copy.items.GetCount());
+    EXPECT_EQ(L"24%", std::wstring(copy.items.GetAt(1)->cotaTVA.c_str()));
+}
+
 // A NIR is reversed by a negated NIR from the NIR counter: stock nets to zero, no invoice number is spent.
 TEST_F(EditorLifecycle, StornoOfAGoodsReceivedNoteIsANegatedNote)
 {
