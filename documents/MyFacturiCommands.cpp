@@ -303,7 +303,9 @@ void MyFacturiDialog::Storno()
     if (MessageBox(question, L"Stornare", MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
         return;
     // The reversing invoice and the reversed document are stored together: a
-    // save that fails after the reversing invoice was written takes it back.
+    // reversing invoice that cannot be written takes the save back. The
+    // reversed document is saved first, so the reversing one copies the
+    // partner, delegate and dates as stored, not as they were when opened.
     unsigned long long previousStatus = status, previousId = id, previousReserved = idRezervat;
     unsigned long long previousNew = documentNou;
     if (!StockAllowsSave(false))
@@ -311,11 +313,9 @@ void MyFacturiDialog::Storno()
     bool saved = false;
     try {
         micro::qsql::QsqlTransaction transaction(GetRepository());
-        if (!CreateStornoInvoice())
-            return;
         status = StatusReversed;
         stornat = true;
-        saved = SaveSequence();
+        saved = SaveSequence() && CreateStornoInvoice();
         if (saved)
             transaction.Commit();
     } catch (const micro::qsql::QSqlError& e) {
@@ -383,17 +383,12 @@ void MyFacturiDialog::ValidateDocument()
 }
 
 // The invoice carries its source's lines as they stand, a discount line
-// included, and so its totals: the discount command does not run. It is
-// issued now, so a line its source kept without a VAT code (written before
-// lines kept one) is issued with the code it is shown at: the catalogue
-// changing later does not change the invoice.
+// included, and so its totals: the discount command does not run.
 void MyFacturiDialog::TurnIntoInvoice()
 {
     if (MessageBox(L"Transformati in factura ?", L"Factura ", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
-    for (int row = 0; row < nrLinii; ++row)
-        if (RowStoredVat(row) < 0)
-            SetRowVat(row, RowVatCode(row), true);
+    IssueLinesAtShownVat();
     tip = DocumentInvoice;
     idRezervat = static_cast<unsigned long long>(GetRepository().ExecScalar(L"Select MAX(id) from Facturi")) + 1;
     id = 0;

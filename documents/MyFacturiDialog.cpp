@@ -195,6 +195,7 @@ bool MyFacturiDialog::OnInitDialog()
         idRezervat = id;
         ReadStoredHeader();
         if (documentNou) {
+            IssueLinesAtShownVat();
             TakeNewNumber();
             id = idRezervat;
             status = 0;
@@ -550,6 +551,13 @@ int MyFacturiDialog::RowVatCode(int row) const
     if (slot && slot->vatCode >= 0)
         return slot->vatCode;
     return static_cast<int>(GetProductIntField(_wtoi64(listaArticole.GetItemText(row, ColId)), 3));
+}
+
+void MyFacturiDialog::IssueLinesAtShownVat()
+{
+    for (int row = 0; row < nrLinii; ++row)
+        if (RowStoredVat(row) < 0)
+            SetRowVat(row, RowVatCode(row), true);
 }
 
 long long MyFacturiDialog::RowStoredVat(int row) const

@@ -204,6 +204,10 @@ private:
     std::vector<StoredLine> StoredLines(double& net, double& vat, double& total) const;
     // A live invoice with negative totals, opened from the invoice list, is a return invoice.
     void RecognizeReturnInvoice();
+    // A document issued now from stored lines (a copy, an invoice made from
+    // a proforma) keeps the VAT code each line is shown at, so the catalogue
+    // changing later does not change it.
+    void IssueLinesAtShownVat();
     bool AppendDiscountRow(const micro::utils::QString& percentText);
     // The totals as the sums of the rows' rounded amounts (the one sum the
     // editor shows and the save stores), into valoareFT, valoareTVA, valoareTTI.

@@ -116,7 +116,9 @@ bool MyFacturiDialog::SaveDocument()
         SetFocus(GetItem(IDC_FE_DUE_DATE));
         return false;
     }
-    if (!stornat && !StockAllowsSave(status != StatusCancelled && status != StatusReversed))
+    // A reversed document's lines still count, netted by its reversal's:
+    // only a cancel takes them out.
+    if (!stornat && !StockAllowsSave(status != StatusCancelled))
         return false;
 
     double net = 0.0, vat = 0.0, total = 0.0;

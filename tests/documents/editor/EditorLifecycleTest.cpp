@@ -85,6 +85,42 @@ TEST_F(EditorLifecycle, StornoWritesTheReversingInvoiceOnlyWhenBothDocumentsCanB
                                                      paper[2].texts.denumire.c_str());
 }
 
+// The client corrected on the validated invoice before its storno: the
+// reversing invoice and the reversed one both go to the client stored, so no
+// client keeps half of the pair.
+TEST_F(EditorLifecycle, StornoReversesTheInvoiceForTheClientItIsSavedWith)
+{
+    tempDb.AddClient(L"Alt Client SRL");
+    tempDb.Exec(L"update Facturi set status = 2");
+    boxes.Answer(IDOK);
+    EXPECT_EQ(1, RunDocument(0, invoice, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Alt Client SRL");
+        ModalDriver::Click(w, IDC_FE_STORNO);
+    })) << boxes.Describe();
+    EXPECT_EQ(L"1 4 Alt Client SRL 31000|2 4 Alt Client SRL -31000",
+              Stored(L"select group_concat(f.id || ' ' || status || ' ' || c.Nume || ' ' || round(valoareTTI * 100), "
+                     L"'|') from Facturi f join Clienti c on c.id = f.client"));
+}
+
+// The stored invoice's lines kept no VAT code (written before lines kept
+// one). Its copy is issued now, at the rate it shows: the catalogue's later
+// change moves neither the copy nor the source.
+TEST_F(EditorLifecycle, ACopyIsIssuedAtTheVatItShowsAndTheSourceStaysAsStored)
+{
+    tempDb.Exec(L"update Facturi set dataScadenta = dataCreare");
+    MyFacturiDialog editor(nullptr);
+    editor.id = invoice;
+    editor.documentNou = 1;
+    EXPECT_EQ(1, Run(editor, [](HWND w) { ModalDriver::Click(w, IDC_FE_SAVE); })) << boxes.Describe();
+    tempDb.Exec(L"update Produse set TVA = 2");
+    EXPECT_EQ(L"1 1 n|1 n|2 2 0|2 0",
+              Stored(L"select group_concat(f.id || ' ' || numar || ' ' || (select group_concat(coalesce(TVA, 'n'), '|' "
+                     L"|| f.id || ' ') from ArticoleFacturi where IDFactura = f.id), '|') from Facturi f"));
+    FacturaDate copy(2, DocumentInvoice);
+    ASSERT_EQ(2, copy.items.GetCount());
+    EXPECT_EQ(L"24%", std::wstring(copy.items.GetAt(1)->cotaTVA.c_str()));
+}
+
 // A NIR is reversed by a negated NIR from the NIR counter: stock nets to zero, no invoice number is spent.
 TEST_F(EditorLifecycle, StornoOfAGoodsReceivedNoteIsANegatedNote)
 {

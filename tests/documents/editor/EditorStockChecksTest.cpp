@@ -151,4 +151,29 @@ TEST_F(EditorStockChecks, AnInvoiceMovedLaterIsValidatedOnlyOnTheStockOfItsNewDa
     EXPECT_EQ(L"2 1772928000 |1x7 | 0 0", Stored(DocumentInvoice, 1));
 }
 
+// A reversed document's lines still count, against its reversal: NIR of 5
+// Ciment on the 2nd, an invoice selling them on the 5th, reversed; moved
+// before the note, it would sell what was not there, so the move is refused.
+// A reversed NIR saved again unchanged, its Ciment sold since, is not.
+TEST_F(EditorStockChecks, AReversedDocumentIsCheckedAsTheRuleStillCountsItsLines)
+{
+    NewDocument(DocumentGoodsReceived, 2, {{L"Ciment", L"5"}}, IDC_FE_VALIDATE);
+    NewDocument(DocumentInvoice, 5, {{L"Ciment", L"5"}}, IDC_FE_VALIDATE);
+    boxes.Answer(IDOK);
+    ASSERT_EQ(1, RunDocument(DocumentInvoice, 1, [](HWND w) { ModalDriver::Click(w, IDC_FE_STORNO); }));
+    ASSERT_EQ(L"4 1772668800 |1x5 | 5 5", Stored(DocumentInvoice, 1));
+    ExpectRefused(DocumentInvoice, 1,
+                  {{"moved before the note", [](HWND w) { ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, March(1)); }}},
+                  IDC_FE_SAVE, L"La linia 1, Ciment\nCantitate Insufucienta in stoc !");
+
+    boxes.Clear();
+    boxes.Answer(IDOK);
+    ASSERT_EQ(1, RunDocument(DocumentGoodsReceived, 1, [](HWND w) { ModalDriver::Click(w, IDC_FE_STORNO); }));
+    NewDocument(DocumentGoodsReceived, 3, {{L"Ciment", L"5"}}, IDC_FE_VALIDATE);
+    NewDocument(DocumentInvoice, 6, {{L"Ciment", L"5"}}, IDC_FE_VALIDATE);
+    EXPECT_EQ(1, RunDocument(DocumentGoodsReceived, 1, [](HWND w) { ModalDriver::Click(w, IDC_FE_SAVE); }))
+        << boxes.Describe();
+    EXPECT_EQ(L"4 1772409600 |1x5 | 0 0", Stored(DocumentGoodsReceived, 1));
+}
+
 } // namespace
