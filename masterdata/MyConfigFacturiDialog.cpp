@@ -52,7 +52,9 @@ void MyConfigFacturiDialog::OnOK()
 {
     unsigned long long numbers[kFieldCount] = {};
     for (int i = 0; i < kFieldCount; ++i) {
-        if (kFields[i].number && !ParseCounter(GetItemText(kFields[i].id).c_str(), numbers[i])) {
+        // Each counter is the last number given: the next one must still be a number.
+        if (kFields[i].number &&
+            (!ParseCounter(GetItemText(kFields[i].id).c_str(), numbers[i]) || numbers[i] >= kLargestCounter)) {
             MessageBox(L"Numarul introdus nu este valid !\nIntroduceti un numar intreg, 0 sau mai mare.", L"Atentie",
                        MB_OK | MB_ICONEXCLAMATION);
             HWND edit = GetItem(kFields[i].id);
