@@ -217,7 +217,7 @@ private:
                           unsigned long long current = 0);
 
     int cotaTVASocietate = -1;            // company VAT code as read at opening; -1 unread
-    int tvaIncasareAfisat = -1;           // the VAT-on-receipt box as read at opening; -1 unread
+    int tvaIncasareAfisat = -1;           // the VAT-on-receipt box as opened or last saved; -1 unread
     // Partner, delegate and company field texts as the editor last filled them
     // from the database: a save keeps the stored value of a field the user
     // left as it was, so the editor never writes what it did not read.

@@ -258,6 +258,9 @@ bool MyFacturiDialog::SaveDocument()
                                  IDC_FE_COMPANY_NRREG,  IDC_FE_COMPANY_ADDRESS, IDC_FE_COMPANY_CITY,   IDC_FE_COMPANY_PHONE,
                                  IDC_FE_COMPANY_BANK,   IDC_FE_COMPANY_IBAN};
     RememberShown(groups, sizeof(groups) / sizeof(groups[0]));
+    // So is the VAT-at-collection box: the company dialog may change the
+    // setting before the next save, which keeps it unless the box is changed.
+    tvaIncasareAfisat = IsDlgButtonChecked(m_hwnd, IDC_FE_VAT_ON_RECEIPT) == BST_CHECKED ? 1 : 0;
     return true;
 }
 

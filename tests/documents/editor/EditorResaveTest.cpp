@@ -167,3 +167,30 @@ TEST_F(EditorTest, ResavedDocumentKeepsItsPartnerAndDelegateBesideNamesakes)
     EXPECT_EQ(L"1:RO1:Str. Lunga 1,2:RO2:Str. Noua 2|1:RX 1,2:RX 2|2:2", tempDb.Text(rows));
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }
+
+// VAT at collection ticked in the editor and saved by "Tiparire", then turned
+// off in the company data opened from the print dialog: saving the invoice
+// again, with nothing changed in the editor since, keeps the company's choice.
+TEST_F(EditorTest, CompanyDataChangedFromThePrintDialogSurvivesTheNextSave)
+{
+    tempDb.AddClient(L"Client SRL");
+    EXPECT_EQ(1, RunDocument(0, 0, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+        AddLine(w, L"Ciment", L"10", L"1", 0, false);
+        ModalDriver::ClickOnScreen(w, IDC_FE_VAT_ON_RECEIPT);
+        ModalDriver::Pump(200);
+        ModalDriver print;
+        print.When(L"Tiparire", [](HWND p) { PostMessageW(p, WM_COMMAND, IDC_TIPARIRE_SCHIMBARE_LOGO, 0); });
+        print.When(L"Informatii Societate", [](HWND c) {
+            EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(c, IDC_SOCIETATE_TVAINCASARE));
+            ModalDriver::ClickOnScreen(c, IDC_SOCIETATE_TVAINCASARE);
+            ModalDriver::Pump(200);
+            ModalDriver::Click(c, IDOK);
+        });
+        print.When(L"Tiparire", [](HWND p) { ModalDriver::Click(p, IDCANCEL); });
+        ModalDriver::Click(w, IDC_FE_PRINT);
+        print.Verify();
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    }));
+    EXPECT_EQ(L"0", tempDb.Text(L"select tvaincasare from Societate where id = 1"));
+}
