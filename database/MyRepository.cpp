@@ -22,6 +22,19 @@ const wchar_t* PartnerTable(int table)
     return table == 1 ? L"Furnizori" : L"Clienti";
 }
 
+// Lines written before lines kept their VAT code read their product's: before
+// the product takes another code they are given the one they were issued at,
+// so no stored document changes with the catalogue.
+void KeepIssuedLineVat(MyRepository& db, unsigned long long productId, long long vatCode)
+{
+    for (int type = 0; type <= 3; ++type)
+        db.ExecDML(SqlFormat(L"update %s set TVA = (select coalesce(TVA, 0) from Produse where id = %llu) where "
+                             L"produsID = %llu and TVA is null and (select coalesce(TVA, 0) from Produse where id = "
+                             L"%llu) <> %lld",
+                             DocumentLineTable(type), productId, productId, productId, vatCode)
+                       .c_str());
+}
+
 } // namespace
 
 MyRepository::MyRepository() : m_throwErrors(0)
@@ -238,9 +251,12 @@ bool MyRepository::UpdateProductPricing(const wchar_t* unit, long long vatCode, 
 {
     const wchar_t* priceColumn = column == PurchasePrice ? L"pretCumparare" : L"pretVanzare";
     return Attempt([&] {
+        QsqlTransaction transaction(*this);
+        KeepIssuedLineVat(*this, productId, vatCode);
         ExecDML(SqlFormat(L"Update Produse set UM = '%s' ,TVA = %lld ,optiuniTVA = %lld ,%s = %f where id = %llu ",
                           unit, vatCode, vatOption, priceColumn, price, productId)
                     .c_str());
+        transaction.Commit();
     });
 }
 
@@ -252,9 +268,12 @@ bool MyRepository::UpdateProductPricing(const wchar_t* unit, long long vatCode, 
     if (salePrice != 0.0)
         return UpdateProductPricing(unit, vatCode, SalePrice, salePrice, vatOption, productId);
     return Attempt([&] {
+        QsqlTransaction transaction(*this);
+        KeepIssuedLineVat(*this, productId, vatCode);
         ExecDML(SqlFormat(L"Update Produse set UM = '%s' ,TVA = %lld ,optiuniTVA = %lld where id = %llu ", unit, vatCode,
                           vatOption, productId)
                     .c_str());
+        transaction.Commit();
     });
 }
 

@@ -194,3 +194,25 @@ TEST_F(EditorTest, CompanyDataChangedFromThePrintDialogSurvivesTheNextSave)
     }));
     EXPECT_EQ(L"0", tempDb.Text(L"select tvaincasare from Societate where id = 1"));
 }
+
+// Lines of an earlier version carry no VAT code and read their product's. A
+// save that gives the product another code (a line typed at 9 %) leaves them
+// as they were issued: in the document saved and in every other one.
+TEST_F(EditorTest, AProductsNewVatCodeLeavesLinesIssuedBeforeItAsTheyWere)
+{
+    tempDb.AddClient(L"Client SRL");
+    unsigned long long ciment = tempDb.AddProduct(L"Ciment", 100.0, 0);
+    for (int number : {1, 2})
+        StoreLine(L"ArticoleFacturi", StoreInvoice(1, number, 100, 24, 124, 124), ciment, 1, 100);
+    StoreLine(L"ArticoleProforme", 1, ciment, 1, 100);
+    RunDocument(0, 1, [](HWND w) {
+        AddLine(w, L"Ciment", L"100", L"1", 1, false);
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    });
+    EXPECT_EQ(L"1|1:0,1:1,2:0|P:0",
+              Stored(L"select (select TVA from Produse where id = 1) || '|' || (select group_concat(line) from (select "
+                     L"IDFactura || ':' || coalesce(TVA, '-') as line from ArticoleFacturi order by 1)) || '|P:' || "
+                     L"(select coalesce(TVA, '-') from ArticoleProforme)"));
+    EXPECT_EQ(L"100|24|124", Stored(L"select valoareFT || '|' || valoareTVA || '|' || valoareTTI from Facturi "
+                                    L"where id = 2"));
+}
