@@ -27,11 +27,12 @@ const wchar_t* PartnerTable(int table)
 // so no stored document changes with the catalogue.
 void KeepIssuedLineVat(MyRepository& db, unsigned long long productId, long long vatCode)
 {
+    long long issued = db.ExecScalar(SqlFormat(L"select TVA from Produse where id = %llu", productId).c_str(), 0);
+    if (issued == vatCode)
+        return;
     for (int type = 0; type <= 3; ++type)
-        db.ExecDML(SqlFormat(L"update %s set TVA = (select coalesce(TVA, 0) from Produse where id = %llu) where "
-                             L"produsID = %llu and TVA is null and (select coalesce(TVA, 0) from Produse where id = "
-                             L"%llu) <> %lld",
-                             DocumentLineTable(type), productId, productId, productId, vatCode)
+        db.ExecDML(SqlFormat(L"update %s set TVA = %lld where produsID = %llu and TVA is null", DocumentLineTable(type),
+                             issued, productId)
                        .c_str());
 }
 
