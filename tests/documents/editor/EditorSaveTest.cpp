@@ -177,6 +177,7 @@ TEST_F(EditorSave, ACounterWithNoNextNumberLeftIsRefusedInTheNumbering)
         EXPECT_EQ(L"-2147483647-", Text(w, IDC_FE_NUMBER));
     }));
     EXPECT_EQ(2u, boxes.Count()) << boxes.Describe();
+    EXPECT_TRUE(boxes.Saw(L"Numarul introdus nu este valid !\nIntroduceti un numar intreg intre 0 si 2 147 483 646 ."));
     EXPECT_EQ(L"2147483646 2147483646",
               Stored(L"select numarFactura || ' ' || numarChit from ConfigFacturi where id = 1"));
 }
