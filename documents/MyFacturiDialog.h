@@ -250,6 +250,7 @@ private:
     // is not stored until that caller commits: its products stay pending
     // until then, and a rollback leaves them pending for the next save.
     std::vector<std::pair<unsigned long long, unsigned long long>> idsInOuterSave;
+    int tvaIncasareInOuterSave = -1;      // the box as saved inside a command's unit, until it commits
     void OuterSaveEnded(bool committed);
     // Adds a product name new to the catalogue to the product combo, where
     // the catalogue's name order puts it.

@@ -265,7 +265,8 @@ bool MyFacturiDialog::SaveDocument()
     RememberShown(groups, sizeof(groups) / sizeof(groups[0]));
     // So is the VAT-at-collection box: the company dialog may change the
     // setting before the next save, which keeps it unless the box is changed.
-    tvaIncasareAfisat = IsDlgButtonChecked(m_hwnd, IDC_FE_VAT_ON_RECEIPT) == BST_CHECKED ? 1 : 0;
+    (nested ? tvaIncasareInOuterSave : tvaIncasareAfisat) =
+        IsDlgButtonChecked(m_hwnd, IDC_FE_VAT_ON_RECEIPT) == BST_CHECKED ? 1 : 0;
     return true;
 }
 

@@ -195,6 +195,28 @@ TEST_F(EditorTest, CompanyDataChangedFromThePrintDialogSurvivesTheNextSave)
     EXPECT_EQ(L"0", tempDb.Text(L"select tvaincasare from Societate where id = 1"));
 }
 
+// A receipt the file refuses takes back the save it came with: the ticked
+// box is still the user's change, written by the next save.
+TEST_F(EditorTest, VatAtCollectionTickedBeforeARefusedReceiptIsSavedNext)
+{
+    tempDb.AddClient(L"Client SRL");
+    tempDb.Exec(L"create trigger no_receipt before insert on Incasari begin select raise(abort, 'injected'); end");
+    EXPECT_EQ(1, RunDocument(0, 0, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+        AddLine(w, L"Ciment", L"10", L"1", 0, false);
+        ModalDriver::ClickOnScreen(w, IDC_FE_VAT_ON_RECEIPT);
+        ModalDriver::Pump(200);
+        ModalDriver confirm;
+        confirm.When(L"Confirmare date chitanta", [](HWND c) { ModalDriver::Click(c, IDOK); });
+        ModalDriver::Click(w, IDC_FE_RECEIPT);
+        confirm.Verify();
+        EXPECT_EQ(L"0|0", Stored(L"select (select count(*) from Facturi) || '|' || tvaincasare from Societate"));
+        tempDb.Exec(L"drop trigger no_receipt");
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    }));
+    EXPECT_EQ(L"1", tempDb.Text(L"select tvaincasare from Societate where id = 1"));
+}
+
 // Lines of an earlier version carry no VAT code and read their product's. A
 // save that gives the product another code (a line typed at 9 %) leaves them
 // as they were issued: in the document saved and in every other one.
