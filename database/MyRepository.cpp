@@ -22,6 +22,20 @@ const wchar_t* PartnerTable(int table)
     return table == 1 ? L"Furnizori" : L"Clienti";
 }
 
+// Lines written before lines kept their VAT code read their product's: before
+// the product takes another code they are given the one they were issued at,
+// so no stored document changes with the catalogue.
+void KeepIssuedLineVat(MyRepository& db, unsigned long long productId, long long vatCode)
+{
+    long long issued = db.ExecScalar(SqlFormat(L"select TVA from Produse where id = %llu", productId).c_str(), 0);
+    if (issued == vatCode)
+        return;
+    for (int type = 0; type <= 3; ++type)
+        db.ExecDML(SqlFormat(L"update %s set TVA = %lld where produsID = %llu and TVA is null", DocumentLineTable(type),
+                             issued, productId)
+                       .c_str());
+}
+
 } // namespace
 
 MyRepository::MyRepository() : m_throwErrors(0)
@@ -238,9 +252,12 @@ bool MyRepository::UpdateProductPricing(const wchar_t* unit, long long vatCode, 
 {
     const wchar_t* priceColumn = column == PurchasePrice ? L"pretCumparare" : L"pretVanzare";
     return Attempt([&] {
+        QsqlTransaction transaction(*this);
+        KeepIssuedLineVat(*this, productId, vatCode);
         ExecDML(SqlFormat(L"Update Produse set UM = '%s' ,TVA = %lld ,optiuniTVA = %lld ,%s = %f where id = %llu ",
                           unit, vatCode, vatOption, priceColumn, price, productId)
                     .c_str());
+        transaction.Commit();
     });
 }
 
@@ -252,9 +269,12 @@ bool MyRepository::UpdateProductPricing(const wchar_t* unit, long long vatCode, 
     if (salePrice != 0.0)
         return UpdateProductPricing(unit, vatCode, SalePrice, salePrice, vatOption, productId);
     return Attempt([&] {
+        QsqlTransaction transaction(*this);
+        KeepIssuedLineVat(*this, productId, vatCode);
         ExecDML(SqlFormat(L"Update Produse set UM = '%s' ,TVA = %lld ,optiuniTVA = %lld where id = %llu ", unit, vatCode,
                           vatOption, productId)
                     .c_str());
+        transaction.Commit();
     });
 }
 

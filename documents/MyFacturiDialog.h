@@ -221,7 +221,7 @@ private:
                           unsigned long long current = 0);
 
     int cotaTVASocietate = -1;            // company VAT code as read at opening; -1 unread
-    int tvaIncasareAfisat = -1;           // the VAT-on-receipt box as read at opening; -1 unread
+    int tvaIncasareAfisat = -1;           // the VAT-on-receipt box as opened or last saved; -1 unread
     // Partner, delegate and company field texts as the editor last filled them
     // from the database: a save keeps the stored value of a field the user
     // left as it was, so the editor never writes what it did not read.
@@ -254,6 +254,7 @@ private:
     // is not stored until that caller commits: its products stay pending
     // until then, and a rollback leaves them pending for the next save.
     std::vector<std::pair<unsigned long long, unsigned long long>> idsInOuterSave;
+    int tvaIncasareInOuterSave = -1;      // the box as saved inside a command's unit, until it commits
     void OuterSaveEnded(bool committed);
     // Adds a product name new to the catalogue to the product combo, where
     // the catalogue's name order puts it.

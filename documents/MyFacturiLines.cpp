@@ -161,7 +161,10 @@ void MyFacturiDialog::OuterSaveEnded(bool committed)
 {
     if (committed)
         PendingProductsWritten(idsInOuterSave);
+    if (committed && tvaIncasareInOuterSave >= 0)
+        tvaIncasareAfisat = tvaIncasareInOuterSave;
     idsInOuterSave.clear();
+    tvaIncasareInOuterSave = -1;
 }
 
 namespace {

@@ -134,8 +134,13 @@ bool MyFacturiDialog::SaveDocument()
         MyRepository::ThrowErrors throwing(db);
         // The products of the lines go in with the document.
         WritePendingProducts(givenIds);
-        for (size_t row = 0; row < lines.size(); ++row)
+        for (size_t row = 0; row < lines.size(); ++row) {
             lines[row].product = GivenProductId(static_cast<int>(row), lines[row].product, givenIds);
+            // A line written without a VAT code keeps the one it shows when its product has just taken another.
+            int shown = RowVatCode(static_cast<int>(row));
+            if (lines[row].vatCode < 0 && lines[row].product != 0 && GetProductIntField(lines[row].product, 3) != shown)
+                lines[row].vatCode = shown;
+        }
         QsqlQuery company = db.ExecQuery(
             L"Select   Denumire ,cui,nrreg,Adresa,Oras,Telefon,Banca,Cont,tvaincasare,cotaTVA from Societate where id = 1");
         int vatOnReceipt = IsDlgButtonChecked(m_hwnd, IDC_FE_VAT_ON_RECEIPT) == BST_CHECKED ? 1 : 0;
@@ -260,6 +265,10 @@ bool MyFacturiDialog::SaveDocument()
                                  IDC_FE_COMPANY_NRREG,  IDC_FE_COMPANY_ADDRESS, IDC_FE_COMPANY_CITY,   IDC_FE_COMPANY_PHONE,
                                  IDC_FE_COMPANY_BANK,   IDC_FE_COMPANY_IBAN};
     RememberShown(groups, sizeof(groups) / sizeof(groups[0]));
+    // So is the VAT-at-collection box: the company dialog may change the
+    // setting before the next save, which keeps it unless the box is changed.
+    (nested ? tvaIncasareInOuterSave : tvaIncasareAfisat) =
+        IsDlgButtonChecked(m_hwnd, IDC_FE_VAT_ON_RECEIPT) == BST_CHECKED ? 1 : 0;
     return true;
 }
 

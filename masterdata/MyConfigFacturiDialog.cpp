@@ -52,9 +52,11 @@ void MyConfigFacturiDialog::OnOK()
 {
     unsigned long long numbers[kFieldCount] = {};
     for (int i = 0; i < kFieldCount; ++i) {
-        if (kFields[i].number && !ParseCounter(GetItemText(kFields[i].id).c_str(), numbers[i])) {
-            MessageBox(L"Numarul introdus nu este valid !\nIntroduceti un numar intreg, 0 sau mai mare.", L"Atentie",
-                       MB_OK | MB_ICONEXCLAMATION);
+        // Each counter is the last number given: the next one must still be a number.
+        if (kFields[i].number &&
+            (!ParseCounter(GetItemText(kFields[i].id).c_str(), numbers[i]) || numbers[i] >= kLargestCounter)) {
+            MessageBox(L"Numarul introdus nu este valid !\nIntroduceti un numar intreg intre 0 si 2 147 483 646 .",
+                       L"Atentie", MB_OK | MB_ICONEXCLAMATION);
             HWND edit = GetItem(kFields[i].id);
             SetFocus(edit);
             ::SendMessageW(edit, EM_SETSEL, 0, -1);

@@ -150,7 +150,7 @@ bool ParseCounter(const wchar_t* text, unsigned long long& value)
             return false;
         parsed = parsed * 10 + static_cast<unsigned long long>(digits[i] - L'0');
     }
-    if (parsed > 2147483647ULL)
+    if (parsed > kLargestCounter)
         return false;
     value = parsed;
     return true;

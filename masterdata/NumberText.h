@@ -31,6 +31,7 @@ double StoredNumber(const wchar_t* text);
 
 // A document counter: digits only (blanks around them ignored), 0 up to the
 // largest number documents print with "%d". False for anything else.
+const unsigned long long kLargestCounter = 2147483647ULL;
 bool ParseCounter(const wchar_t* text, unsigned long long& value);
 
 // What the dialogs say when they refuse a number (Romanian, no diacritics).

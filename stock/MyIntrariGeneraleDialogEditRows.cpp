@@ -188,8 +188,9 @@ bool MyIntrariGeneraleDialogEdit::CommitCellEdit()
 
 void MyIntrariGeneraleDialogEdit::RecomputeRow(int row)
 {
-    double quantity = CellNumber(itemList, row, ColQuantity);
-    double price = CellNumber(itemList, row, ColPrice);
+    // The figures the line will store, not their two-decimal display.
+    double quantity = CellValue(row, ColQuantity, m_exact[row].quantity);
+    double price = CellValue(row, ColPrice, m_exact[row].price);
     unsigned long long product = wcstoull(itemList.GetItemText(row, ColId).c_str(), nullptr, 10);
     StockRowValues v = ComputeStockRow(price, quantity, GetProductIntField(product, 3));
     itemList.SetItemText(row, ColQuantity, QString::Formatted(L"%.2f", quantity));

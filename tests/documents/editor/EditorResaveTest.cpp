@@ -167,3 +167,74 @@ TEST_F(EditorTest, ResavedDocumentKeepsItsPartnerAndDelegateBesideNamesakes)
     EXPECT_EQ(L"1:RO1:Str. Lunga 1,2:RO2:Str. Noua 2|1:RX 1,2:RX 2|2:2", tempDb.Text(rows));
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }
+
+// VAT at collection ticked in the editor and saved by "Tiparire", then turned
+// off in the company data opened from the print dialog: saving the invoice
+// again, with nothing changed in the editor since, keeps the company's choice.
+TEST_F(EditorTest, CompanyDataChangedFromThePrintDialogSurvivesTheNextSave)
+{
+    tempDb.AddClient(L"Client SRL");
+    EXPECT_EQ(1, RunDocument(0, 0, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+        AddLine(w, L"Ciment", L"10", L"1", 0, false);
+        ModalDriver::ClickOnScreen(w, IDC_FE_VAT_ON_RECEIPT);
+        ModalDriver::Pump(200);
+        ModalDriver print;
+        print.When(L"Tiparire", [](HWND p) { PostMessageW(p, WM_COMMAND, IDC_TIPARIRE_SCHIMBARE_LOGO, 0); });
+        print.When(L"Informatii Societate", [](HWND c) {
+            EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(c, IDC_SOCIETATE_TVAINCASARE));
+            ModalDriver::ClickOnScreen(c, IDC_SOCIETATE_TVAINCASARE);
+            ModalDriver::Pump(200);
+            ModalDriver::Click(c, IDOK);
+        });
+        print.When(L"Tiparire", [](HWND p) { ModalDriver::Click(p, IDCANCEL); });
+        ModalDriver::Click(w, IDC_FE_PRINT);
+        print.Verify();
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    }));
+    EXPECT_EQ(L"0", tempDb.Text(L"select tvaincasare from Societate where id = 1"));
+}
+
+// A receipt the file refuses takes back the save it came with: the ticked
+// box is still the user's change, written by the next save.
+TEST_F(EditorTest, VatAtCollectionTickedBeforeARefusedReceiptIsSavedNext)
+{
+    tempDb.AddClient(L"Client SRL");
+    tempDb.Exec(L"create trigger no_receipt before insert on Incasari begin select raise(abort, 'injected'); end");
+    EXPECT_EQ(1, RunDocument(0, 0, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+        AddLine(w, L"Ciment", L"10", L"1", 0, false);
+        ModalDriver::ClickOnScreen(w, IDC_FE_VAT_ON_RECEIPT);
+        ModalDriver::Pump(200);
+        ModalDriver confirm;
+        confirm.When(L"Confirmare date chitanta", [](HWND c) { ModalDriver::Click(c, IDOK); });
+        ModalDriver::Click(w, IDC_FE_RECEIPT);
+        confirm.Verify();
+        EXPECT_EQ(L"0|0", Stored(L"select (select count(*) from Facturi) || '|' || tvaincasare from Societate"));
+        tempDb.Exec(L"drop trigger no_receipt");
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    }));
+    EXPECT_EQ(L"1", tempDb.Text(L"select tvaincasare from Societate where id = 1"));
+}
+
+// Lines of an earlier version carry no VAT code and read their product's. A
+// save that gives the product another code (a line typed at 9 %) leaves them
+// as they were issued: in the document saved and in every other one.
+TEST_F(EditorTest, AProductsNewVatCodeLeavesLinesIssuedBeforeItAsTheyWere)
+{
+    tempDb.AddClient(L"Client SRL");
+    unsigned long long ciment = tempDb.AddProduct(L"Ciment", 100.0, 0);
+    for (int number : {1, 2})
+        StoreLine(L"ArticoleFacturi", StoreInvoice(1, number, 100, 24, 124, 124), ciment, 1, 100);
+    StoreLine(L"ArticoleProforme", 1, ciment, 1, 100);
+    RunDocument(0, 1, [](HWND w) {
+        AddLine(w, L"Ciment", L"100", L"1", 1, false);
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    });
+    EXPECT_EQ(L"1|1:0,1:1,2:0|P:0",
+              Stored(L"select (select TVA from Produse where id = 1) || '|' || (select group_concat(line) from (select "
+                     L"IDFactura || ':' || coalesce(TVA, '-') as line from ArticoleFacturi order by 1)) || '|P:' || "
+                     L"(select coalesce(TVA, '-') from ArticoleProforme)"));
+    EXPECT_EQ(L"100|24|124", Stored(L"select valoareFT || '|' || valoareTVA || '|' || valoareTTI from Facturi "
+                                    L"where id = 2"));
+}

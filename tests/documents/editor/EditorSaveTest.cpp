@@ -155,6 +155,33 @@ TEST_F(EditorSave, NumbersAreNotRepeatedAndEmptyLinesAreNotStored)
     EXPECT_EQ(L"BRV 2|BRV 3", Stored(L"select group_concat(serie || ' ' || numar, '|') from Facturi"));
 }
 
+// A counter holds the last number given. Typed in the numbering settings
+// from the number field, one whose next number would no longer print as a
+// number is refused there and the dialog stays open; the largest one that
+// still leaves a next number is taken, and the new invoice shows that number.
+TEST_F(EditorSave, ACounterWithNoNextNumberLeftIsRefusedInTheNumbering)
+{
+    EXPECT_EQ(2, RunDocument(0, 0, [&](HWND w) {
+        ModalDriver settings;
+        settings.When(L"Configurare Facturi", [](HWND c) {
+            for (int counter : {IDC_CONFIG_NUMAR_FACTURA, IDC_CONFIG_NUMAR_CHIT}) {
+                ModalDriver::SetText(c, counter, L"2147483647");
+                ModalDriver::Click(c, IDOK);
+                EXPECT_TRUE(IsWindowVisible(c));
+                ModalDriver::SetText(c, counter, L"2147483646");
+            }
+            ModalDriver::Click(c, IDOK);
+        });
+        SetFocus(GetDlgItem(w, IDC_FE_NUMBER));
+        settings.Verify();
+        EXPECT_EQ(L"-2147483647-", Text(w, IDC_FE_NUMBER));
+    }));
+    EXPECT_EQ(2u, boxes.Count()) << boxes.Describe();
+    EXPECT_TRUE(boxes.Saw(L"Numarul introdus nu este valid !\nIntroduceti un numar intreg intre 0 si 2 147 483 646 ."));
+    EXPECT_EQ(L"2147483646 2147483646",
+              Stored(L"select numarFactura || ' ' || numarChit from ConfigFacturi where id = 1"));
+}
+
 TEST_F(EditorSave, DuplicateIsStoredAsANewTemporaryDocument)
 {
     unsigned long long clientId = tempDb.AddClient(L"Sursa SRL");

@@ -167,3 +167,31 @@ TEST_F(MovementEditor, AFailedTemporarySaveLeavesLinesAndCounterAsTheyWere)
         EXPECT_NE(std::string::npos, boxes.Describe().find("injected")) << boxes.Describe();
     }
 }
+
+// A quantity of three decimals typed in the product picker, adding a line or
+// changing one, and a catalogue price of more than two decimals (a price
+// entered with VAT): the line's value is the stored quantity times the stored
+// price, as the line shows when reopened, on screen and in the header.
+TEST_F(MovementEditor, APickedLineIsValuedAtTheQuantityAndPriceItStores)
+{
+    tempDb.Exec(L"update Produse set pretCumparare = 10 / 1.24 where denumire = 'Surub'");
+    EXPECT_EQ(1, RunEditor(0, 0, [&](HWND w) {
+        for (int button : {IDC_IGE_ADAUGA, IDC_IGE_MODIFICA, IDC_IGE_ADAUGA}) {
+            ModalDriver picker;
+            picker.When(L"Cautare Produse", [&](HWND p) {
+                bool second = ModalDriver::ListRowCount(w, IDC_IGE_LISTA) == 1 && button == IDC_IGE_ADAUGA;
+                ModalDriver::SetText(p, IDC_CAUTARE_PRODUSE_FILTER, second ? L"Surub" : L"Vopsea");
+                ModalDriver::SelectListRow(p, IDC_CAUTARE_PRODUSE_LIST, 0);
+                ModalDriver::SetText(p, IDC_CAUTARE_PRODUSE_CANTITATE, second ? L"100" : L"2,125");
+                ModalDriver::Click(p, IDOK);
+            });
+            ModalDriver::Click(w, button); // the line added stays selected for "Modifica"
+            picker.Verify();
+        }
+        EXPECT_EQ(L"85.00|7.65|92.65", RowText(w, IDC_IGE_LISTA, 0, {7, 8, 9}));
+        EXPECT_EQ(L"8.06|100.00|806.45", RowText(w, IDC_IGE_LISTA, 1, {3, 4, 7}));
+        ModalDriver::ClickOnScreen(w, IDOK);
+    }));
+    EXPECT_EQ(L"2.125|891.45", tempDb.Text(L"select (select cantitate from ArticoleIntrariGenerale order by id limit 1) "
+                                           L"|| '|' || round(valoareFT, 2) from IntrariGenerale"));
+}
