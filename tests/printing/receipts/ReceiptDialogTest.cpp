@@ -94,22 +94,6 @@ TEST_F(ReceiptDialog, ThePreviewShowsItsPagePrintUsesTheModelLastChosenAndACance
     EXPECT_EQ(4u, sink.printed[0].pictures.size());
 }
 
-// A stored receipt printed again names its own series, not the one the
-// numbering settings hold now.
-TEST_F(ReceiptDialog, AReceiptGivenItsSeriesIsPrintedWithIt)
-{
-    MyPrintChitanteDialog dialog(nullptr);
-    Fill(dialog, 0);
-    dialog.SetReceiptSeriesText(L"CNT");
-    ModalDriver driver;
-    driver.When(kCaption, [&](HWND window) {
-        EXPECT_EQ(L"CNT", std::wstring(dialog.GetPreview()->serieChit.c_str())) << "not AB";
-        ModalDriver::Click(window, IDCANCEL);
-    });
-    dialog.DoModal();
-    driver.Verify();
-}
-
 TEST_F(ReceiptDialog, ADatabaseErrorIsShownAndTheOtherDataStillArrive)
 {
     layout_tests::SetCompany(tempDb);
