@@ -379,7 +379,7 @@ TotalChange BalanceForTotal(const DocumentTable& table, unsigned long long docum
     unsigned long long partner = 0;
     change.owners = ReadLiveAllocations(table, documentId, storedTaken, partner);
     // A give-back looks for the document among its owner's partner's.
-    change.partnerRefused = !change.owners.empty() && partner != newPartner;
+    change.partnerRefused = !change.owners.empty() && newPartner != 0 && partner != newPartner;
     for (const LiveAllocation& owner : change.owners)
         change.taken += owner.bani;
     // Paid before any receipt was kept at all: the stored balance still holds it.
@@ -392,17 +392,6 @@ TotalChange BalanceForTotal(const DocumentTable& table, unsigned long long docum
     change.refused = change.taken > 0 && total < change.taken;
     change.balance = Clamp(total - change.taken, total);
     return change;
-}
-
-TotalChange BalanceForTotal(const DocumentTable& table, unsigned long long documentId, double newTotal)
-{
-    unsigned long long partner = 0;
-    QsqlQuery q = GetRepository().ExecQuery(
-        SqlFormat(L"select client from %s where id = %llu", table.name, documentId).c_str());
-    if (!q.Eof())
-        partner = q.GetIdField(0);
-    q.Finalize();
-    return BalanceForTotal(table, documentId, newTotal, partner);
 }
 
 } // namespace settlement

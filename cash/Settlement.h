@@ -138,9 +138,8 @@ struct TotalChange {
     long long taken = 0;
     std::vector<LiveAllocation> owners;
 };
-TotalChange BalanceForTotal(const DocumentTable& table, unsigned long long documentId, double newTotal);
-// The same for a document that is also to belong to newPartner.
+// `newPartner`: the partner the document is to belong to; 0, the one it has.
 TotalChange BalanceForTotal(const DocumentTable& table, unsigned long long documentId, double newTotal,
-                            unsigned long long newPartner);
+                            unsigned long long newPartner = 0);
 
 } // namespace settlement
