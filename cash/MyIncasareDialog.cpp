@@ -189,9 +189,10 @@ bool MyIncasareDialog::UpdateData(bool toControls)
 
 bool MyIncasareDialog::AmountFromEdit(double& amount)
 {
-    if (ParseAmount(GetItemText(IDC_INCASARE_SUMA).c_str(), amount))
+    QString text = GetItemText(IDC_INCASARE_SUMA);
+    if (ParseAmount(text.c_str(), amount))
         return true;
-    MessageBox(kAmountRefused, L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+    MessageBox(NumberRefusal(NumberField::Amount, text.c_str()), L"Atentie", MB_OK | MB_ICONEXCLAMATION);
     SetFocus(GetItem(IDC_INCASARE_SUMA));
     return false;
 }

@@ -255,9 +255,10 @@ void MyPlataDialog::RefreshAmountWords()
 
 bool MyPlataDialog::AmountFromEdit(double& amount)
 {
-    if (ParseAmount(GetItemText(IDC_PLATA_SUMA).c_str(), amount))
+    QString text = GetItemText(IDC_PLATA_SUMA);
+    if (ParseAmount(text.c_str(), amount))
         return true;
-    MessageBox(kAmountRefused, L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+    MessageBox(NumberRefusal(NumberField::Amount, text.c_str()), L"Atentie", MB_OK | MB_ICONEXCLAMATION);
     SetFocus(GetItem(IDC_PLATA_SUMA));
     return false;
 }

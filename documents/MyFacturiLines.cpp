@@ -234,11 +234,11 @@ bool MyFacturiDialog::AddOrModifyLine()
 
     double quantity = 0.0, typedPrice = 0.0;
     if (!ParseQuantity(quantityText, quantity)) {
-        MessageBox(kQuantityRefused, L"Atentie", MB_ICONEXCLAMATION);
+        MessageBox(NumberRefusal(NumberField::Quantity, quantityText), L"Atentie", MB_ICONEXCLAMATION);
         return false;
     }
     if (!ParsePrice(priceText, typedPrice)) {
-        MessageBox(kPriceRefused, L"Atentie", MB_ICONEXCLAMATION);
+        MessageBox(NumberRefusal(NumberField::Price, priceText), L"Atentie", MB_ICONEXCLAMATION);
         return false;
     }
     if (quantity == 0.0) {
@@ -538,7 +538,7 @@ void MyFacturiDialog::ApplyDiscount()
     } else if (percent.Trim().IsEmpty()) {
         return; // an empty field is no discount
     } else if (!ParsePercent(percent, ignored)) {
-        MessageBox(kPercentRefused, L"Atentie", MB_ICONEXCLAMATION);
+        MessageBox(NumberRefusal(NumberField::Percent, percent), L"Atentie", MB_ICONEXCLAMATION);
         return;
     } else {
         AppendDiscountRow(percent);

@@ -56,7 +56,7 @@ void MyCautareProduseDialog::OnOK()
     double typed = 0.0;
     QString text = GetItemText(IDC_CAUTARE_PRODUSE_CANTITATE);
     if (!text.Trim().IsEmpty() && !ParseQuantity(text.c_str(), typed)) {
-        MessageBox(kQuantityRefused, L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+        MessageBox(NumberRefusal(NumberField::Quantity, text.c_str()), L"Atentie", MB_OK | MB_ICONEXCLAMATION);
         FocusQuantity();
         return;
     }

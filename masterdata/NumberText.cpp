@@ -68,9 +68,30 @@ bool WholeDigits(const std::wstring& whole, wchar_t separator, std::wstring& dig
     return sinceMark < 0 || sinceMark == 3;
 }
 
-} // namespace
+// The parts of a text that reads two ways (see IsAmbiguousNumber): its sign,
+// the digits before the point and the three after it. False for any other text.
+bool SplitAmbiguous(const wchar_t* text, std::wstring& sign, std::wstring& whole, std::wstring& fraction)
+{
+    QString trimmed(text ? text : L"");
+    trimmed.Trim();
+    std::wstring number(trimmed.c_str());
+    size_t start = !number.empty() && number[0] == L'-' ? 1 : 0;
+    size_t point = number.find(L'.', start);
+    if (point == std::wstring::npos || point == start || point - start > 3 || number.size() - point != 4 ||
+        number[start] == L'0')
+        return false;
+    for (size_t i = start; i < number.size(); ++i)
+        if (i != point && !IsDigit(number[i]))
+            return false;
+    sign = number.substr(0, start);
+    whole = number.substr(start, point - start);
+    fraction = number.substr(point + 1);
+    return true;
+}
 
-bool ParseDecimal(const wchar_t* text, int maxDecimals, double& value)
+// The reader without the two-way check: what the program wrote itself is
+// read as it was written.
+bool ReadDecimal(const wchar_t* text, int maxDecimals, double& value)
 {
     QString trimmed(text ? text : L"");
     trimmed.Trim();
@@ -101,6 +122,19 @@ bool ParseDecimal(const wchar_t* text, int maxDecimals, double& value)
     return true;
 }
 
+} // namespace
+
+bool IsAmbiguousNumber(const wchar_t* text)
+{
+    std::wstring sign, whole, fraction;
+    return SplitAmbiguous(text, sign, whole, fraction);
+}
+
+bool ParseDecimal(const wchar_t* text, int maxDecimals, double& value)
+{
+    return !IsAmbiguousNumber(text) && ReadDecimal(text, maxDecimals, value);
+}
+
 bool ParseAmount(const wchar_t* text, double& value)
 {
     return ParseDecimal(text, 2, value);
@@ -125,6 +159,29 @@ bool ParsePercent(const wchar_t* text, double& value)
     return true;
 }
 
+QString NumberRefusal(NumberField field, const wchar_t* text)
+{
+    static const struct {
+        const wchar_t* refused;
+        const wchar_t* subject;
+    } kFields[] = {{kAmountRefused, L"Suma introdusa"},
+                   {kPriceRefused, L"Pretul introdus"},
+                   {kQuantityRefused, L"Cantitatea introdusa"},
+                   {kPercentRefused, L"Procentul introdus"}};
+    const auto& kind = kFields[static_cast<int>(field)];
+    std::wstring sign, whole, fraction;
+    if (!SplitAmbiguous(text, sign, whole, fraction))
+        return QString(kind.refused);
+    // Both readings as a Romanian writes them: a decimal comma, no zeros after
+    // the last decimal, no thousands mark.
+    std::wstring decimals = fraction.substr(0, fraction.find_last_not_of(L'0') + 1);
+    std::wstring asDecimals = sign + whole + (decimals.empty() ? L"" : L"," + decimals);
+    std::wstring asThousands = sign + whole + fraction;
+    return QString::Formatted(L"%s (%s%s.%s) se poate citi %s sau %s !\nScrieti zecimalele dupa virgula.",
+                              kind.subject, sign.c_str(), whole.c_str(), fraction.c_str(), asDecimals.c_str(),
+                              asThousands.c_str());
+}
+
 QString MoneyText(double value)
 {
     long long bani = std::llround(value * 100.0);
@@ -135,7 +192,7 @@ QString MoneyText(double value)
 double StoredNumber(const wchar_t* text)
 {
     double value = 0.0;
-    return ParseDecimal(text, 17, value) ? value : 0.0;
+    return ReadDecimal(text, 17, value) ? value : 0.0;
 }
 
 bool ParseCounter(const wchar_t* text, unsigned long long& value)

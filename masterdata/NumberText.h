@@ -5,9 +5,10 @@
 // A decimal comma or point; when both appear, the last one is the decimal
 // separator and the other groups thousands, as blanks do ("1.234,56",
 // "1,234.56" and "1 234,56" are 1234.56); a separator alone once is decimal
-// ("1.000" is 1). A leading minus is allowed; letters (so exponents,
-// infinity and NaN), an empty text, a misplaced group and more decimals than
-// the kind allows are refused: false, and the value is left as it was.
+// ("0.125" and "45.50" too). A leading minus is allowed; letters (so
+// exponents, infinity and NaN), an empty text, a misplaced group, more
+// decimals than the kind allows and a text that reads two ways (see
+// IsAmbiguousNumber) are refused: false, and the value is left as it was.
 // Extra decimals are refused rather than rounded, so what is typed is what is
 // stored, allocated and written in words.
 
@@ -25,8 +26,15 @@ bool ParsePercent(const wchar_t* text, double& value);
 // count) and at most nine digits before them.
 bool ParseDecimal(const wchar_t* text, int maxDecimals, double& value);
 
+// A point alone after one to three digits that do not start with 0 and
+// before exactly three digits ("5.000", "1.250", "-12.500"): a Romanian reads
+// the point as a thousands mark, a program as the decimal mark. Neither
+// reading is taken.
+bool IsAmbiguousNumber(const wchar_t* text);
+
 // A number the program wrote itself (a stored value read as text, a cell it
-// filled), with any decimals; anything else reads 0.
+// filled), with any decimals; a point is always its decimal mark ("5.000" is
+// 5); anything else reads 0.
 double StoredNumber(const wchar_t* text);
 
 // A document counter: digits only (blanks around them ignored), 0 up to the
@@ -39,6 +47,12 @@ extern const wchar_t kAmountRefused[];
 extern const wchar_t kPriceRefused[];
 extern const wchar_t kQuantityRefused[];
 extern const wchar_t kPercentRefused[];
+// The field a refused text was typed in, for the message that refuses it.
+enum class NumberField { Amount, Price, Quantity, Percent };
+// What the dialog says when the field's reader refused text: for a text that
+// reads two ways both readings ("5 sau 5000") and where decimals go, else the
+// field's message above.
+micro::utils::QString NumberRefusal(NumberField field, const wchar_t* text);
 // Money as every screen, page and PDF writes it: rounded to bani (halves
 // away from zero, as balances are compared), two decimals after a point,
 // never "-0.00".

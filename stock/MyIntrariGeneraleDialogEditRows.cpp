@@ -177,7 +177,7 @@ bool MyIntrariGeneraleDialogEdit::CommitCellEdit()
             itemList.SetItemText(editRow, editColumn, QString::Formatted(L"%.17g", quantity));
             RecomputeRow(editRow);
         } else {
-            MessageBox(kQuantityRefused, L"Atentie", MB_ICONEXCLAMATION);
+            MessageBox(NumberRefusal(NumberField::Quantity, text.c_str()), L"Atentie", MB_ICONEXCLAMATION);
         }
     }
     cellEditor.Show(SW_HIDE);

@@ -136,6 +136,29 @@ TEST_P(ReceiptsAndPayments, AnAmountNotPositiveOrShortOfTheDocumentsIsRefusedAnd
     EXPECT_DOUBLE_EQ(54.5, Balance(doc12));
 }
 
+// "5.000" is five lei to a program and five thousand to the bookkeeper: it is
+// refused with both readings, validated or kept, and nothing is stored or settled.
+TEST_P(ReceiptsAndPayments, AnAmountWithAPointBeforeThreeDigitsIsRefusedWithBothReadingsAndNothingIsStored)
+{
+    const wchar_t refusal[] = L"Suma introdusa (5.000) se poate citi 5 sau 5000 !\nScrieti zecimalele dupa virgula.";
+    ValidateNew(L"5.000", {12});
+    ValidateNew(L"5.000", {12}, [](HWND w) { ModalDriver::Click(w, IDOK); });
+    // Once for the first validation, twice for the save and the validation of the second.
+    auto warnings = [&](const wchar_t* text) {
+        return std::count_if(boxes.Boxes().begin(), boxes.Boxes().end(), [&](const auto& box) {
+            return box.caption == L"Atentie" && (!text || box.text == text);
+        });
+    };
+    EXPECT_EQ(3, warnings(refusal)) << boxes.Describe();
+    EXPECT_EQ(3, warnings(nullptr)) << boxes.Describe();
+    EXPECT_EQ(0, Count());
+    EXPECT_EQ(L"100|80|0", Books());
+    // With the decimals after a comma it is taken.
+    ASSERT_EQ(IDOK, ValidateNew(L"5,000", {12}));
+    EXPECT_EQ(L"5.0", Stored(L"suma"));
+    EXPECT_EQ(L"95|80|1", Books());
+}
+
 TEST_P(ReceiptsAndPayments, ANewRowNeedsAPartnerTakesItsSeriesTheNextFreeNumberAndTheDateShownAndListsItsOwnDocuments)
 {
     tempDb.Exec(SqlFormat(L"update ConfigFacturi set %s = 41, %s = '%s'", side.counter, side.series, L"XYZ").c_str());

@@ -65,7 +65,7 @@ TEST(NumberText, ReadsDecimalCommaAndGroupsAndRefusesLettersExcessAndBlanks)
     } cases[] = {
         {L" 20,75 ", ParseAmount, 20.75},        {L"1.000,50", ParseAmount, 1000.5},
         {L"1 234,56", ParseAmount, 1234.56},     {L"1,234.56", ParseAmount, 1234.56},
-        {L"1.000", ParseAmount, 1.0},            {L"-3,5", ParseAmount, -3.5},
+        {L"1.000", ParseAmount, -7},             {L"-3,5", ParseAmount, -3.5},
         {L"999 999 999,99", ParseAmount, 999999999.99}, {L"0,500", ParseAmount, 0.5},
         {L"12abc", ParseAmount, -7},            {L"0.005", ParseAmount, -7},
         {L"", ParseAmount, -7},                 {L"1000000000", ParseAmount, -7},

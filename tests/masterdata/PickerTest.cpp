@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include "masterdata/MasterDataDialogs.h"
+#include "masterdata/NumberText.h"
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
@@ -91,6 +92,9 @@ TEST_F(ProductPicker, OkReadsTheQuantityWithPointOrCommaAndRefusesText)
         ModalDriver::SetText(dialog, IDC_CAUTARE_PRODUSE_CANTITATE, L"trei");
         ModalDriver::Click(dialog, IDOK);
         EXPECT_TRUE(IsWindowVisible(dialog));
+        ModalDriver::SetText(dialog, IDC_CAUTARE_PRODUSE_CANTITATE, L"3.500"); // 3,5 or 3500
+        ModalDriver::Click(dialog, IDOK);
+        EXPECT_TRUE(IsWindowVisible(dialog));
         ModalDriver::SetText(dialog, IDC_CAUTARE_PRODUSE_CANTITATE, L" 3,5 ");
         ModalDriver::Click(dialog, IDOK);
     });
@@ -98,6 +102,7 @@ TEST_F(ProductPicker, OkReadsTheQuantityWithPointOrCommaAndRefusesText)
     driver.Verify();
     EXPECT_EQ(cement, picker.selectedId);
     EXPECT_DOUBLE_EQ(3.5, picker.quantity);
-    ASSERT_EQ(1u, boxes.Count());
+    ASSERT_EQ(2u, boxes.Count());
     EXPECT_EQ(L"Atentie", boxes.Last().caption);
+    EXPECT_EQ(NumberRefusal(NumberField::Quantity, L"3.500").c_str(), boxes.Last().text);
 }

@@ -1,6 +1,7 @@
 #include "tests/documents/support/EditorFixture.h"
 #include "tests/harness/Screenshot.h"
 #include "masterdata/NumberText.h"
+#include "database/DocumentTables.h"
 #include "database/MyRepository.h"
 #include "sqlite3.h"
 #include <commctrl.h>
@@ -117,6 +118,33 @@ TEST_F(EditorLines, TypedLinesGiveTheirFiguresAndTheDiscountFollowsThem)
                   "\n[Atentie] " + testing_support::Narrow(kValueTooLarge) + "\n",
               boxes.Describe());
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Produse where denumire in ('Faina', 'Mare')"));
+}
+
+// On a goods-received note "1.000" bags of cement at "1.250" lei, less a
+// discount of "12.500" percent, each read two ways: every field is refused at
+// the line with both readings and keeps what was typed; with a decimal comma
+// or a blank between thousands the line is taken.
+TEST_F(EditorLines, APointBeforeThreeDigitsIsRefusedInTheQuantityPriceAndDiscountWithBothReadings)
+{
+    RunDocument(DocumentGoodsReceived, 0, [&](HWND w) {
+        AddLine(w, L"Ciment", L"20", L"1.000", 0, false);
+        AddLine(w, L"Ciment", L"1.250", L"1 000", 0, false);
+        EXPECT_EQ(L"0|1.250|1 000", std::to_wstring(Rows(w)) + L"|" + Fields(w, {IDC_FE_PRICE, IDC_FE_QUANTITY}));
+        AddLine(w, L"Ciment", L"1,25", L"1 000", 0, false);
+        ASSERT_EQ(1, Rows(w));
+        EXPECT_EQ(L"1.25|1 000|1250.00", Cells(w, 0, {3, 4, 7}));
+        ModalDriver::SetText(w, IDC_FE_DISCOUNT, L"12.500");
+        ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT);
+        EXPECT_EQ(1, Rows(w));
+        ModalDriver::SetText(w, IDC_FE_DISCOUNT, L"12,5");
+        ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT);
+        EXPECT_EQ(L"Discount 12,5%|-156.25", Cells(w, 1, {2, 7}));
+    });
+    const std::string advice = " !\nScrieti zecimalele dupa virgula.\n";
+    EXPECT_EQ("[Atentie] Cantitatea introdusa (1.000) se poate citi 1 sau 1000" + advice +
+                  "[Atentie] Pretul introdus (1.250) se poate citi 1,25 sau 1250" + advice +
+                  "[Atentie] Procentul introdus (12.500) se poate citi 12,5 sau 12500" + advice,
+              boxes.Describe());
 }
 
 TEST_F(EditorLines, NewProductNameIsInsertedWithTheDocumentWithItsLastLinesValues)

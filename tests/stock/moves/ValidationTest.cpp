@@ -153,7 +153,7 @@ TEST_F(Validation, AThousandthIsAQuantityAndAShortageOfOneIsRefused)
             ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
         });
     };
-    EXPECT_EQ(1, exit(L"1.501", L"1.496"));
+    EXPECT_EQ(1, exit(L"1,501", L"1,496"));
     EXPECT_NEAR(0.004, StocReal(vopsea), 1e-9);
     EXPECT_EQ(1, exit(L"0.004", nullptr)) << (boxes.Count() ? boxes.Last().text : L"");
     EXPECT_NEAR(0.0, StocReal(vopsea), 1e-9);
