@@ -166,6 +166,10 @@ private:
     void FillCompany();
     void ShowNumberAndSeries();
     bool LinesCanBeStored(bool cancelling);
+    // The invoice tables keep no kind: a return invoice is read back from its
+    // total below 0. False (said why) when the total to be stored would be
+    // read back as the other kind.
+    bool TotalKeepsKind();
     // A new number (and reserved id) by type, as for a new document.
     void TakeNewNumber();
 
