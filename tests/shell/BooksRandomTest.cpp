@@ -1,9 +1,11 @@
 // A seeded random walk over the books: documents of every type saved, edited,
 // validated, cancelled and reversed in their editor, receipts and payments in
 // theirs, general movements through the movement store, VAT codes changed in
-// the catalogue; most receipts and payments go through the settlement engine
-// alone, which the editors call. After every step, refused or not, the books
-// must add up; the stock list and the warehouse card are read every few steps.
+// the catalogue, return invoices and invoices typed with quantities and
+// prices that would make them the other kind; most receipts and payments go
+// through the settlement engine alone, which the editors call. After every
+// step, refused or not, the books must add up; the stock list and the
+// warehouse card are read every few steps.
 #include <cmath>
 #include <map>
 #include <random>
@@ -56,17 +58,22 @@ protected:
     unsigned long long Product(int index) { return ledger.products[index]; }
     SYSTEMTIME RandomDay() { return micro::gui::UnixToSystemTime(today - Pick(8) * 86400LL + 43200); }
 
+    // The editor checks an invoice's stock when it validates it, not when it
+    // saves it: a line takes at most half of what stays of the product from
+    // the editor's issue day on, in whole units.
+    long long HalfOfStockLeft(HWND w, int p)
+    {
+        SYSTEMTIME day = {};
+        SendDlgItemMessageW(w, IDC_FE_ISSUE_DATE, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day));
+        return books::LowestStockFrom(Product(p), StartOfDay(micro::gui::SystemTimeToUnix(day))) / 200;
+    }
+
     void TypeLine(HWND w, std::ostringstream& what, int tip)
     {
         int p = Pick(3);
         int vat = static_cast<int>(tempDb.Scalar(SqlFormat(L"select TVA from Produse where id = %llu", Product(p)).c_str()));
         long long quantity = 1 + Pick(6), price = 100 + Pick(5000);
-        // The editor checks an invoice's stock when it validates it, not when
-        // it saves it: a line takes at most half of what stays from its day on.
-        SYSTEMTIME day = {};
-        SendDlgItemMessageW(w, IDC_FE_ISSUE_DATE, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day));
-        if (tip == 0 && (quantity = std::min(quantity, books::LowestStockFrom(Product(p), StartOfDay(
-                                                           micro::gui::SystemTimeToUnix(day))) / 200)) <= 0)
+        if (tip == 0 && (quantity = std::min(quantity, HalfOfStockLeft(w, p))) <= 0)
             return;
         AddLine(w, kProducts[p], std::to_wstring(price / 100.0).c_str(), std::to_wstring(quantity).c_str(), vat, false);
         what << " p" << p << "x" << quantity;
@@ -436,6 +443,73 @@ protected:
              std::to_string(status) + (refused ? " cancel refused" : " cancelled"));
     }
 
+    // A line of a return invoice typed with -3 to 3, of an invoice with 0 to
+    // 3 within the stock left, at a price below 0 one time in four. Answers
+    // whether the editor must take it: never a quantity of 0, nor one below 0
+    // on a return invoice (what comes back).
+    bool TypeSignedLine(HWND w, std::ostringstream& what, int tip)
+    {
+        int p = Pick(3);
+        int vat = static_cast<int>(tempDb.Scalar(SqlFormat(L"select TVA from Produse where id = %llu", Product(p)).c_str()));
+        long long quantity = tip == 4 ? Pick(7) - 3 : std::max(0LL, std::min<long long>(Pick(4), HalfOfStockLeft(w, p)));
+        long long price = (100 + Pick(5000)) * (Pick(4) ? 1 : -1);
+        AddLine(w, kProducts[p], std::to_wstring(price / 100.0).c_str(), std::to_wstring(quantity).c_str(), vat, false);
+        what << " p" << p << "x" << quantity << "@" << price;
+        return quantity > 0;
+    }
+
+    // Return invoices typed with quantities of 0 and below, invoices whose
+    // lines add up below 0: new, or a temporary one of the walk's (without a
+    // discount) typed further, then saved or validated. The editor refuses a
+    // line of 0, or of a return below 0, as typed; saves neither a return
+    // that takes nothing back nor an invoice below 0; and what it saves reads
+    // back as the kind it was saved as.
+    void SignedDocument()
+    {
+        std::vector<books::Doc> open;
+        for (const books::Doc& doc : docs)
+            if ((doc.tip == 0 || doc.tip == 4) && books::Status(tempDb, doc) == 1 &&
+                tempDb.Scalar(SqlFormat(L"select count(*) from ArticoleFacturi where IDFactura = %llu and produsID = 0",
+                                        doc.id).c_str()) == 0)
+                open.push_back(doc);
+        books::Doc doc{Pick(2) ? 4 : 0, 0};
+        if (!open.empty() && Pick(2))
+            doc = open[Pick(open.size())];
+        int command = Pick(3) ? IDC_FE_SAVE : IDC_FE_VALIDATE;
+        std::ostringstream what("signed type " + std::to_string(doc.tip) + " id " + std::to_string(doc.id), std::ios::ate);
+        long long shown = 0;
+        MyFacturiDialog editor(nullptr);
+        editor.tip = doc.tip;
+        editor.id = doc.id;
+        Run(editor, [&](HWND w) {
+            if (doc.id == 0) {
+                ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+                ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, RandomDay());
+            }
+            for (int n = 1 + Pick(2); n > 0; --n) {
+                int rows = Rows(w);
+                bool taken = TypeSignedLine(w, what, doc.tip);
+                if (Rows(w) != rows + (taken ? 1 : 0))
+                    opProblem += std::string("line: a line of type ") + std::to_string(doc.tip) +
+                                 (taken ? " was refused\n" : " was taken\n");
+            }
+            shown = books::Bani(Text(w, IDC_FE_TOTAL));
+            ModalDriver::Click(w, command);
+        });
+        what << (command == IDC_FE_SAVE ? " saved" : " validated") << " at " << shown;
+        // A return invoice is shown with what comes back above 0.
+        if (editor.salvat && (doc.tip == 4 ? shown <= 0 : shown < 0))
+            opProblem += "kind: a document of type " + std::to_string(doc.tip) + " showing " + std::to_string(shown) +
+                         " was saved\n";
+        books::Doc stored{doc.tip, editor.idRezervat};
+        if (editor.salvat && books::StoredKind(tempDb, stored) != doc.tip)
+            opProblem += "kind: a document of type " + std::to_string(doc.tip) + " was stored as type " +
+                         std::to_string(books::StoredKind(tempDb, stored)) + "\n";
+        if (editor.salvat && doc.id == 0)
+            docs.push_back(stored);
+        Note(what.str() + (editor.salvat ? " -> id " + std::to_string(editor.idRezervat) : " refused"));
+    }
+
     void ChangeVat()
     {
         int p = Pick(3), vat = Pick(4);
@@ -462,6 +536,8 @@ protected:
             EditStocked();
         else if (pick < 88)
             Convert();
+        else if (pick < 92)
+            SignedDocument();
         else
             ChangeVat();
     }
