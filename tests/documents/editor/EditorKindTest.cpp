@@ -1,8 +1,8 @@
 // A return invoice shares the invoice tables and is told from its total below
 // 0 when read back: whatever path saves it, a document keeps its kind.
 #include "tests/documents/support/EditorFixture.h"
-#include "documents/MyCautareFacturiDialog.h"
 #include "database/DocumentTables.h"
+#include "tests/documents/lists/PickerTestSupport.h"
 #include <vector>
 
 using namespace editor_tests;
@@ -30,20 +30,6 @@ protected:
                       L"from Proforme), '') || ' # ' || (select count(*) from Clienti) || ' ' || (select count(*) "
                       L"from Produse) || ' ' || (select total(stocReal) from Produse) || ' ' || (select numarFactura "
                       L"from ConfigFacturi) || ' ' || (select idFactura from iduri)");
-    }
-    // A row of the invoice tables opened as the invoice list opens it, shown as `shownAs`.
-    INT_PTR OpenListed(unsigned long long id, int shownAs, std::function<void(HWND)> steps)
-    {
-        MyFacturiDialog editor(nullptr);
-        editor.tip = DocumentInvoice;
-        editor.id = id;
-        return Run(editor, steps, shownAs);
-    }
-    static void TypeLines(HWND w, const std::vector<std::pair<const wchar_t*, const wchar_t*>>& lines)
-    {
-        const wchar_t* const names[] = {L"Ciment", L"Nisip"};
-        for (size_t i = 0; i < lines.size(); ++i)
-            AddLine(w, names[i % 2], lines[i].first, lines[i].second, 0, false);
     }
 };
 
@@ -76,7 +62,9 @@ TEST_F(DocumentKind, AReturnLineOfZeroOrBelowIsRefusedAtTheLine)
               Stored(L"select f.id || ' ' || a.cantitate || ' ' || round(f.valoareTTI * 100) || ' ' || round(f.sold * "
                      L"100) || ' ' || p.stocReal from Facturi f join ArticoleFacturi a on a.IDFactura = f.id join "
                      L"Produse p on p.id = a.produsID"));
-    OpenListed(1, DocumentReturnInvoice, [](HWND w) { EXPECT_EQ(L"46.87", Text(w, IDC_FE_TOTAL)); });
+    MyFacturiDialog listed(nullptr); // as the invoice list opens it
+    listed.id = 1;
+    Run(listed, [](HWND w) { EXPECT_EQ(L"46.87", Text(w, IDC_FE_TOTAL)); }, DocumentReturnInvoice);
 }
 
 // A return invoice that takes nothing back (a line at a negative price,
@@ -98,7 +86,8 @@ TEST_F(DocumentKind, AReturnThatTakesNothingBackIsRefusedAtSaveAndWritesNothing)
             boxes.Clear();
             EXPECT_EQ(2, RunDocument(DocumentReturnInvoice, 0, [&](HWND w) {
                 ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
-                TypeLines(w, c.lines);
+                for (size_t i = 0; i < c.lines.size(); ++i)
+                    AddLine(w, i ? L"Nisip" : L"Ciment", c.lines[i].first, c.lines[i].second, 0, false);
                 if (c.discount) {
                     ModalDriver::SetText(w, IDC_FE_DISCOUNT, c.discount);
                     ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT);
@@ -175,55 +164,44 @@ TEST_F(DocumentKind, AStornosReversingInvoiceReopensResavesUnchangedAndListsAsBe
     unsigned long long product = tempDb.AddProduct(L"Ciment", 100.0, 0);
     StoreLine(L"ArticoleFacturi", StoreInvoice(client, 1, 100, 24, 124, 124, StatusValidated), product, 1, 100, L"0");
     tempDb.Exec(L"update ConfigFacturi set numarFactura = 1");
-    const wchar_t* reversingRow = L"select status || ' ' || numar || ' ' || round(valoareFT * 100) || ' ' || "
-                                  L"round(valoareTVA * 100) || ' ' || round(valoareTTI * 100) || ' ' || round(sold * "
-                                  L"100) || ' ' || dataCreare || ' ' || serie || ' ' || (select group_concat(produsID "
-                                  L"|| 'x' || cantitate || '@' || valoareFT || 'v' || TVA) from ArticoleFacturi where "
-                                  L"IDFactura = 2) from Facturi where id = 2";
-    auto listRow = [](HWND picker, int row) {
-        std::wstring text;
-        for (int column = 0; column < 9; ++column)
-            text += ModalDriver::ListCell(picker, IDC_CAUTFACT_DOCUMENTE, row, column) + L"|";
-        return text;
-    };
-    // Steps on the invoice list: its row 1 (the reversing invoice) as listed once `act` is done.
-    auto inInvoiceList = [&](std::function<void(HWND)> act) {
-        std::wstring listed;
+    const std::wstring reversing = L"select status || ' ' || numar || ' ' || round(valoareFT * 100) || ' ' || "
+                                   L"round(valoareTVA * 100) || ' ' || round(valoareTTI * 100) || ' ' || round(sold * "
+                                   L"100) || ' ' || dataCreare || ' ' || serie || ' ' || (select group_concat(produsID "
+                                   L"|| 'x' || cantitate || '@' || valoareFT || 'v' || TVA) from ArticoleFacturi where "
+                                   L"IDFactura = 2) from Facturi where id = 2";
+    // The invoice list's row of the reversing invoice once `act` has run on the list.
+    auto listed = [](std::function<void(HWND)> act) {
+        std::wstring row = L"not listed";
         MyCautareFacturiDialog picker(nullptr);
-        picker.tip = DocumentInvoice;
-        ModalDriver driver;
-        driver.When(L"Facturi", [&](HWND h) {
+        lists_test::RunPicker(picker, L"Facturi", [&](HWND h) {
             act(h);
-            listed = ModalDriver::ListRowCount(h, IDC_CAUTFACT_DOCUMENTE) == 2 ? listRow(h, 1) : L"not listed";
-            ModalDriver::Click(h, IDCANCEL);
+            if (lists_test::Rows(h) == 2)
+                row = lists_test::RowText(h, IDC_CAUTFACT_DOCUMENTE, 1, 9);
         });
-        picker.DoModal();
-        driver.Verify();
-        return listed;
+        return row;
+    };
+    // The editor opened from the list's row, titled as an invoice.
+    auto edit = [](HWND list, int row, std::function<void(HWND)> steps) {
+        ModalDriver editor;
+        editor.When(EditorTitle(DocumentInvoice), steps);
+        ModalDriver::DoubleClickListRow(list, IDC_CAUTFACT_DOCUMENTE, row);
+        editor.Verify();
     };
     boxes.Answer(IDOK);
-    std::wstring reversedThere = inInvoiceList([](HWND h) {
-        ModalDriver editor;
-        editor.When(EditorTitle(DocumentInvoice), [](HWND w) { ModalDriver::Click(w, IDC_FE_STORNO); });
-        ModalDriver::DoubleClickListRow(h, IDC_CAUTFACT_DOCUMENTE, 0);
-        editor.Verify();
-    });
+    const std::wstring reversedThere =
+        listed([&](HWND h) { edit(h, 0, [](HWND w) { ModalDriver::Click(w, IDC_FE_STORNO); }); });
     EXPECT_EQ(L"2|Client SRL|02-01-1970|-100.00|-24.00|-124.00|Stornat|0.00||", reversedThere);
-    const std::wstring stored = Stored(reversingRow);
+    const std::wstring stored = Stored(reversing);
     EXPECT_EQ(L"4 2 -10000 -2400 -12400 0 86400 AB 1x-1@100v0", stored);
 
-    std::wstring savedThere = inInvoiceList([&](HWND h) {
-        EXPECT_EQ(reversedThere, listRow(h, 1));
-        ModalDriver editor;
-        editor.When(EditorTitle(DocumentInvoice), [](HWND w) {
+    EXPECT_EQ(reversedThere, listed([&](HWND h) {
+        EXPECT_EQ(reversedThere, lists_test::RowText(h, IDC_CAUTFACT_DOCUMENTE, 1, 9));
+        edit(h, 1, [](HWND w) {
             EXPECT_EQ(L"-1.00|-100.00|-24.00|-124.00", Cell(w, 0, 4) + L"|" + Totals(w));
             ModalDriver::Click(w, IDC_FE_SAVE);
         });
-        ModalDriver::DoubleClickListRow(h, IDC_CAUTFACT_DOCUMENTE, 1);
-        editor.Verify();
-    });
-    EXPECT_EQ(reversedThere, savedThere);
-    EXPECT_EQ(stored, Stored(reversingRow));
+    }));
+    EXPECT_EQ(stored, Stored(reversing));
     ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
     EXPECT_EQ(L"Stornare", boxes.Last().caption);
 }
