@@ -358,10 +358,14 @@ int FirstUncoveredLine(long long date, unsigned long long ownInvoiceId, const st
 
 micro::utils::QString StockRefusalText(const StockRefusal& refusal)
 {
+    return LineRefusalText(refusal.line, refusal.product, L"Cantitate Insufucienta in stoc !");
+}
+
+micro::utils::QString LineRefusalText(int line, unsigned long long product, const wchar_t* reason)
+{
     micro::utils::QString name;
-    GetProductTextField(name, refusal.product, 1);
-    return micro::utils::QString::Formatted(L"La linia %d, ", refusal.line + 1) + name +
-           L"\nCantitate Insufucienta in stoc !";
+    GetProductTextField(name, product, 1);
+    return micro::utils::QString::Formatted(L"La linia %d, ", line + 1) + name + L"\n" + reason;
 }
 
 bool ProductHoldsStock(unsigned long long product)

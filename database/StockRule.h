@@ -145,6 +145,8 @@ StockRefusal CheckStockWrite(int source, unsigned long long ownId, long long dat
 int FirstUncoveredLine(long long date, unsigned long long ownInvoiceId, const std::vector<StockLine>& lines);
 // "La linia N, <produs>\nCantitate Insufucienta in stoc !" for a refusal.
 micro::utils::QString StockRefusalText(const StockRefusal& refusal);
+// "La linia N, <produs>\n<reason>": how a refusal names the line (index `line`) it stopped at.
+micro::utils::QString LineRefusalText(int line, unsigned long long product, const wchar_t* reason);
 
 // Whether the stock check looks at a product: not the discount line's
 // product 0, nor a service (category "2").
