@@ -40,8 +40,11 @@ struct StockMovementRow {
     double price = 0.0;       // unit price without VAT
 };
 
-// The product's counted lines dated in [from, to], by date, then source,
-// number and line id, so two identical lines of one document are both there.
+// The product's counted lines dated in [from, to] by day; within a day those
+// bringing stock in before those taking it out, so a running stock within a
+// day never falls below the lower of the day's opening and close (the stock
+// check counts day-ends); each group by date, then source, number and line
+// id, so two identical lines of one document are both there.
 void ReadStockMovements(unsigned long long productId, long long from, long long to,
                         const std::function<void(const StockMovementRow&)>& onRow);
 
