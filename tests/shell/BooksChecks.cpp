@@ -94,6 +94,19 @@ void CheckKinds(TempDatabase& db, std::map<std::pair<int, unsigned long long>, i
                 << " of type " << known.second << " is gone\n";
 }
 
+std::wstring MovementBooks(TempDatabase& db)
+{
+    std::wstring books = db.Text(L"select group_concat(id || '=' || stocReal, ' ') || ' | ' || (select count(*) || "
+                                 L"' ' || total(stoc) from Stocuri) || ' | ' || (select idIntrari || ' ' || idIesiri "
+                                 L"from iduri) from Produse");
+    for (const wchar_t* table : {L"IntrariGenerale", L"IesiriGenerale"})
+        books += L" | " + db.Text(SqlFormat(L"select coalesce((select group_concat(id || '/' || status || '/' || "
+                                            L"dataCreare || '/' || valoareTTI, ' ') from %s), '') || ' : ' || "
+                                            L"coalesce((select group_concat(IDIntrare || 'x' || produsID || 'x' || "
+                                            L"cantitate, ' ') from Articole%s), '')", table, table).c_str());
+    return books;
+}
+
 // Id, number and balance in hundredths of the table's documents still owing.
 std::vector<Open> OpenDocuments(TempDatabase& db, const wchar_t* table)
 {

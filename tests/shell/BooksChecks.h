@@ -39,6 +39,9 @@ struct Open { unsigned long long id; long long number, balance; };
 std::vector<Open> OpenDocuments(testing_support::TempDatabase& db, const wchar_t* table);
 // The least the product's stock holds at the end of day or of a later day, in hundredths.
 long long LowestStockFrom(unsigned long long product, long long day);
+// Everything a general movement's save or validation may write: the stored
+// stock, the stock ledger, both movement tables with their lines, the counters.
+std::wstring MovementBooks(testing_support::TempDatabase& db);
 // Every check, after a step: what it found wrong, one line per fault.
 std::string CheckAll(testing_support::TempDatabase& db, Ledger& ledger);
 

@@ -329,13 +329,14 @@ protected:
              (editor ? "" : " by the engine") + (done ? "" : " refused"));
     }
 
-    // A general movement of one product at 2.50, validated or kept: -1, or the row the stock refused.
+    // A general movement of one product at 2.50, validated or kept: -1, or the row refused.
     static int Move(int kind, unsigned long long product, int quantity, long long date, bool keep)
     {
-        StockMoveHeader header{0, date};
+        StockMoveHeader header{0, date, keep ? StockMoveTemporary : StockMoveNew};
         StockRowValues values = ComputeStockRow(2.5, quantity, 0);
         std::vector<StockMoveRow> rows = {{product, double(quantity), 2.5, values.ft, values.tva, values.tti}};
-        return keep ? (SaveStockMove(kind, header, rows), -1) : ValidateStockMove(kind, header, rows);
+        StockMoveRefusal refusal = keep ? SaveStockMove(kind, header, rows) : ValidateStockMove(kind, header, rows);
+        return refusal.line;
     }
 
     // A general entry or exit of one product, validated, possibly back-dated.
@@ -346,6 +347,43 @@ protected:
         int refused = Move(kind, Product(p), quantity, micro::gui::SystemTimeToUnix(RandomDay()), keep);
         Note((kind ? "exit p" : "entry p") + std::to_string(p) + "x" + std::to_string(quantity) +
              (keep ? " kept" : refused >= 0 ? " refused" : ""));
+    }
+
+    // A general entry or exit with a line of 0 or below 0 (after a good line
+    // half the time), new or in place of a stored temporary one's lines, kept
+    // or validated through the movement store: refused at that line, with
+    // nothing written and no stock moved.
+    void RefusedMovement()
+    {
+        const double quantities[] = {0, 0.0004, -0.0004, -0.001, -0.25, -1, -5, -40};
+        int kind = Pick(2);
+        double quantity = quantities[Pick(8)];
+        bool keep = Pick(2) == 0;
+        std::vector<StockMoveRow> rows;
+        auto add = [&](double q) {
+            StockRowValues values = ComputeStockRow(2.5, q, 0);
+            rows.push_back({Product(Pick(3)), q, 2.5, values.ft, values.tva, values.tti});
+        };
+        if (Pick(2))
+            add(1 + Pick(3));
+        add(quantity);
+        StockMoveHeader header{0, micro::gui::SystemTimeToUnix(RandomDay())};
+        double totals[3];
+        const wchar_t* table = StockMoveKindOf(kind).headerTable;
+        if (Pick(2))
+            LoadStockMoveHeader(kind, static_cast<unsigned long long>(tempDb.Scalar(
+                                    SqlFormat(L"select coalesce(max(id), 0) from %s where status = 1", table).c_str())),
+                                header, totals);
+        std::wstring before = books::MovementBooks(tempDb);
+        StockMoveRefusal refusal = keep ? SaveStockMove(kind, header, rows) : ValidateStockMove(kind, header, rows);
+        auto reason = quantity <= -0.0005 ? StockMoveRefusal::NegativeQuantity : StockMoveRefusal::ZeroQuantity;
+        std::wstring after = books::MovementBooks(tempDb);
+        if (refusal.reason != reason || refusal.line != static_cast<int>(rows.size()) - 1 || after != before)
+            opProblem = "movement: a line of " + std::to_string(quantity) + " gave refusal " +
+                        std::to_string(refusal.reason) + " at line " + std::to_string(refusal.line) + "; books\n  " +
+                        Narrow(before) + "\n  " + Narrow(after) + "\n";
+        Note((kind ? "exit" : "entry") + std::string(header.id ? " id " + std::to_string(header.id) : " new") +
+             " with a line of " + std::to_string(quantity) + (keep ? " kept" : " validated") + " refused");
     }
 
     // A line of the product typed into a document that brings stock in.
@@ -529,7 +567,7 @@ protected:
         else if (pick < 50)
             pick % 4 == 0 ? CloseCash(pick < 9) : NewCash(pick < 9);
         else if (pick < 82)
-            Movement();
+            pick < 79 ? Movement() : RefusedMovement();
         else if (pick < 84)
             CancelMovement();
         else if (pick < 87)
