@@ -230,7 +230,7 @@ TEST_F(ReceiptLayout, ALongAmountInWordsStaysInsideTheReceiptFrame)
 {
     tempDb.Exec(micro::utils::QString::Formatted(L"insert into Incasari (serie, numar, IDClient, facturi, documente, "
                                                  L"suma, status, tip) values ('SRT', 40, %llu, ' 7', '%llu', "
-                                                 L"777777777.77, 1, 0)",
+                                                 L"777777777.77, 2, 0)",
                                                  invoice.clientId, invoice.documentId)
                     .c_str());
     const std::wstring amount =
@@ -286,4 +286,32 @@ TEST_F(ReceiptLayout, AStoredReceiptShowsItsOwnDateAndOneMadeWhenPrintingTheInvo
     ASSERT_EQ(2u, sink.printed.size());
     EXPECT_TRUE(sink.printed[1].Find(L"data  14-11-2023"));
     EXPECT_EQ(1700000000, tempDb.Scalar(L"select data from Incasari where numar = 42"));
+}
+
+// Layout 2 prints the invoice's temporary receipt for what is left to collect
+// and stores that sum; a cancelled invoice is printed and exported with no
+// receipt at all, its temporary one included: it collects nothing.
+TEST_F(ReceiptLayout, ATemporaryReceiptIsBroughtToWhatIsLeftAndACancelledInvoiceGetsNone)
+{
+    tempDb.Exec(micro::utils::QString::Formatted(L"insert into Incasari (serie, numar, IDClient, facturi, documente, "
+                                                 L"suma, status, tip) values ('SRT', 40, %llu, ' 7', '%llu', 10, 1, 0)",
+                                                 invoice.clientId, invoice.documentId)
+                    .c_str());
+    MessageBoxRecorder boxes;
+    MetafileSink sink(2479, 3508);
+    FacturaPrintJob job(invoice.documentId, DocumentInvoice, 2, nullptr);
+    ASSERT_TRUE(PrintFacturaChitantaLayout2(job));
+    ASSERT_EQ(1u, sink.printed.size());
+    EXPECT_TRUE(sink.printed[0].Find(L"Chitanta seria: SRT Nr.: 40"));
+    EXPECT_EQ(1u, sink.printed[0].StartingWith(L"Suma de 57.04 (").size());
+    EXPECT_EQ(L"1|57.04", tempDb.Text(L"select count(*) || '|' || printf('%.2f', suma) from Incasari"));
+
+    tempDb.Exec(L"update Facturi set status = 3, sold = 0");
+    FacturaPrintJob cancelled(invoice.documentId, DocumentInvoice, 2, nullptr);
+    EXPECT_EQ(L"0|", std::to_wstring(cancelled.chitantaId) + L"|" + cancelled.chitantaNumar.c_str());
+    EXPECT_FALSE(PrintFacturaChitantaLayout2(cancelled));
+    EXPECT_FALSE(CreatePdfInvoiceReceipt(cancelled));
+    EXPECT_EQ("[Atentie] Factura 7 este anulata sau stornata !\n[Atentie] Factura 7 este anulata sau stornata !\n",
+              boxes.Describe());
+    EXPECT_EQ(1, sink.opened);
 }
