@@ -6,6 +6,7 @@
 #include "printing/MyPrintDialog.h"
 #include "printing/layouts/PrinterLayouts.h"
 #include "printing/pdf/PdfExports.h"
+#include "printing/layouts/ScreenLayouts.h"
 #include "printing/preview/DrawFactura.h"
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
@@ -13,6 +14,7 @@
 #include "tests/printing/support/PrintFixtures.h"
 #include "tests/printing/support/MetafilePage.h"
 #include "tests/printing/support/PdfPage.h"
+#include "tests/printing/support/ScreenText.h"
 
 using namespace layout_tests;
 using testing_support::DatabaseTest;
@@ -314,4 +316,55 @@ TEST_F(ReceiptLayout, ATemporaryReceiptIsBroughtToWhatIsLeftAndACancelledInvoice
     EXPECT_EQ("[Atentie] Factura 7 este anulata sau stornata !\n[Atentie] Factura 7 este anulata sau stornata !\n",
               boxes.Describe());
     EXPECT_EQ(1, sink.opened);
+}
+
+// Layout 2 on screen names the receipt and the invoice as its PDF does: the
+// invoice by series and number from the start; the receipt, which has no
+// number until "Save PDF" stores BRVC 51, by that number once stored, in the
+// dialog that stored it and in one opened afterwards.
+TEST_F(ReceiptLayout, TheScreenPageOfLayout2NamesWhatItsPdfNames)
+{
+    tempDb.Exec(L"update Facturi set serie = 'BRV', numar = 102");
+    tempDb.Exec(L"update ConfigFacturi set numarChit = 50, serie_chit = 'BRVC' where id = 1");
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(pdftest::OutputPath(L"layout2-screen.pdf").c_str(), MAX_PATH, full, nullptr);
+    const std::wstring path = full;
+    DeleteFileW(full);
+    auto Shows = [](const FacturaDate& shown, ScreenFont font, const std::wstring& text, ScreenBox box, ScreenBox area) {
+        return ScreenShows([&](const ScreenPage& page) { DrawFacturaLayout2(page, shown); }, font, text, box, area);
+    };
+    const ScreenBox title{245, 480, 440, 490}, titleArea{245, 480, 420, 494}, invoiceLine{15, 585, 200, 595};
+    MessageBoxRecorder boxes; // "Se va crea Chitanta cu numarul 51 continuati ?": OK
+    MyPrintDialog dialog(nullptr);
+    dialog.SetDocument(invoice.documentId, DocumentInvoice);
+    auto Record = [&dialog]() -> const FacturaDate& {
+        return static_cast<DrawFactura*>(dialog.GetPreview().GetDocument())->Record();
+    };
+    ModalDriver driver;
+    driver.When(L"Tiparire", [&](HWND w) {
+        ModalDriver::ClickOnScreen(w, IDC_TIPARIRE_LAYOUT2);
+        EXPECT_TRUE(Shows(Record(), ScreenFont::F14, L"Chitanta seria  Nr. ", title, titleArea));
+        EXPECT_TRUE(Shows(Record(), ScreenFont::F6, L"Reprezentant contravaloare factura BRV 102", invoiceLine,
+                          invoiceLine));
+        ModalDriver save;
+        save.When(L"Save as", [&](HWND s) {
+            ModalDriver::SetText(s, 1152, path);
+            ModalDriver::Click(s, IDOK);
+        });
+        ModalDriver::ClickOnScreen(w, IDC_TIPARIRE_SAVE_PDF);
+        save.Verify();
+        EXPECT_TRUE(Shows(Record(), ScreenFont::F14, L"Chitanta seria BRVC Nr. 51", title, titleArea));
+        EXPECT_TRUE(Shows(Record(), ScreenFont::F6, L"Reprezentant contravaloare factura BRV 102", invoiceLine,
+                          invoiceLine));
+        ModalDriver::Click(w, IDCANCEL);
+    });
+    dialog.DoModal();
+    driver.Verify();
+    EXPECT_TRUE(Shows(FacturaDate(invoice.documentId, DocumentInvoice), ScreenFont::F14, L"Chitanta seria BRVC Nr. 51",
+                      title, titleArea));
+    pdftest::PdfPage page;
+    pdftest::LoadChecked(path, page);
+    EXPECT_TRUE(page.Find(L"Chitanta seria: BRVC Nr.: 51")) << page.Describe();
+    EXPECT_TRUE(page.Find(L"Reprezentand contravaloare factura BRV 102")) << page.Describe();
+    EXPECT_EQ(1u, boxes.Count()) << boxes.Describe();
 }
