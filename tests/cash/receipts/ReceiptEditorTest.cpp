@@ -81,7 +81,8 @@ TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughGuardsThatGiveBackExact
                   EXPECT_EQ(L"Document deja inregistrat !", boxes.Last().caption);
                   EXPECT_EQ(2, ModalDriver::ListRowCount(w, kList));
                   ModalDriver::ClickOnScreen(w, IDC_INCASARE_TIPARIRE);
-                  EXPECT_EQ(std::to_wstring(partner) + L"|100.000000|FX 13, 12|CNT 5", g_printed); // every series its own
+                  // Every series its own.
+                  EXPECT_EQ(std::to_wstring(partner) + L"|100.000000|FX 13, 12|CNT 5", g_printed);
                   g_printed.clear();
                   ModalDriver::SetText(w, IDC_INCASARE_SUMA, L"70");
                   ModalDriver::ClickOnScreen(w, IDC_INCASARE_TIPARIRE);

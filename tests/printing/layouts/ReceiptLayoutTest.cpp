@@ -330,7 +330,8 @@ TEST_F(ReceiptLayout, TheScreenPageOfLayout2NamesWhatItsPdfNames)
     GetFullPathNameW(pdftest::OutputPath(L"layout2-screen.pdf").c_str(), MAX_PATH, full, nullptr);
     const std::wstring path = full;
     DeleteFileW(full);
-    auto Shows = [](const FacturaDate& shown, ScreenFont font, const std::wstring& text, ScreenBox box, ScreenBox area) {
+    auto Shows = [](const FacturaDate& shown, ScreenFont font, const std::wstring& text, ScreenBox box,
+                    ScreenBox area) {
         return ScreenShows([&](const ScreenPage& page) { DrawFacturaLayout2(page, shown); }, font, text, box, area);
     };
     const ScreenBox title{245, 480, 440, 490}, titleArea{245, 480, 420, 494}, invoiceLine{15, 585, 200, 595};
