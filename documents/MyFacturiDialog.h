@@ -138,8 +138,10 @@ private:
     void SaveAndClose();
     void SaveAndPrint();
     void SaveAndMakeReceipt();
-    // The document, the receipt row and the receipt counter, all or nothing.
-    bool SaveWithReceipt(InvoiceReceiptRow& row);
+    // The document, the receipt row and the receipt counter, all or nothing;
+    // with keptReceipt, the document and that temporary receipt brought to
+    // what is left to collect.
+    bool SaveWithReceipt(InvoiceReceiptRow& row, unsigned long long keptReceipt);
     void DeleteSelectedLine();
     void ModifySelectedLine();
     void AddLineFromPicker();
