@@ -164,19 +164,29 @@ void MyFacturiDialog::OnNumberFieldFocus()
                    L"Atentie", MB_ICONEXCLAMATION);
         return;
     }
+    QString seriesBefore;
+    GetDocumentSeries(seriesBefore, 1);
     MyConfigFacturiDialog settings;
     settings.DoModal();
     switch (tip) {
     case DocumentInvoice:
-    case DocumentReturnInvoice:
+    case DocumentReturnInvoice: {
         numar = GetInvoiceConfigValue(8) + 1;
-        GetDocumentSeries(serie, 1);
+        // A series typed into the field stays, unless the settings have just
+        // given the invoices another one.
+        QString series;
+        GetDocumentSeries(series, 1);
+        if (!(series == seriesBefore)) {
+            serie = series;
+            SetItemText(IDC_FE_SERIES, serie);
+        }
         break;
+    }
     case DocumentProforma: numar = GetInvoiceConfigValue(11) + 1; break;
     case DocumentGoodsReceived: numar = GetInvoiceConfigValue(9) + 1; break;
     default: break;
     }
-    ShowNumberAndSeries();
+    SetItemText(IDC_FE_NUMBER, FormatNumberText(numar));
 }
 
 bool MyFacturiDialog::SaveSequence()
@@ -274,9 +284,9 @@ void MyFacturiDialog::ChooseAgent(bool forDelegate)
     if (picker.DoModal() != 1 || picker.selectedId == 0)
         return;
     (forDelegate ? delegat : agent) = picker.selectedId;
-    FillPartnerFields();
-    // A new document has no stored partner yet; the chosen delegate still shows.
-    if (client == 0)
+    // Only the delegate's fields follow the choice: the series, partner and
+    // dates keep what was typed.
+    if (forDelegate)
         FillDelegateFields();
 }
 
