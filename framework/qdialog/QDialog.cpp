@@ -64,9 +64,11 @@ void IDialog::OnCancel()
 {
     if (!OnClose())
         return;
+    // Only a "Yes" throws the changes away: Esc on the box, or a box that
+    // could not be shown, keeps the dialog open with what was typed.
     if (m_askBeforeDiscarding && HasUnsavedChanges() &&
         MessageBox(L"Modificarile nu au fost salvate. Renuntati la ele ?", L"Atentie",
-                   MB_YESNO | MB_ICONQUESTION) == IDNO)
+                   MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     EndDialog(IDCANCEL);
 }

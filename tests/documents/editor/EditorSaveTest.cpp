@@ -286,3 +286,23 @@ TEST_F(EditorSave, EscAsksBeforeDiscardingOnlyWhenSomethingWasTyped)
         EXPECT_EQ(*typed ? 1u : 0u, boxes.Count()) << boxes.Describe();
     }
 }
+
+// Esc on the question (IDCANCEL) and "No" leave the editor open with its
+// typed line and partner, nothing stored; "Yes" closes it.
+TEST_F(EditorSave, TypedChangesAreThrownAwayOnlyOnYes)
+{
+    for (int answer : {IDCANCEL, IDNO, IDYES})
+        boxes.Answer(answer);
+    std::vector<std::wstring> after;
+    RunDocument(0, 0, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client Nou SRL");
+        AddLine(w, L"Faina", L"10", L"1", 0, false);
+        for (int i = 0; i < 3; ++i) {
+            ModalDriver::Click(w, IDCANCEL);
+            after.push_back(IsWindowVisible(w) ? Text(w, IDC_FE_CLIENT_NAME) + L"|" + Cell(w, 0, 2) : L"closed");
+        }
+    });
+    EXPECT_EQ((std::vector<std::wstring>{L"Client Nou SRL|Faina", L"Client Nou SRL|Faina", L"closed"}), after);
+    EXPECT_EQ(3u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Facturi"));
+}
