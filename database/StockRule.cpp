@@ -350,8 +350,15 @@ StockRefusal CheckStockWrite(int source, unsigned long long ownId, long long dat
             continue;
         shortAtEnd[product] = false;
         if (!tally.Take(product, 0.0))
-            return {static_cast<int>(i), product};
+            return {static_cast<int>(i), product, true};
     }
+    return refusal;
+}
+
+StockRefusal CheckStockWithdrawal(int source, unsigned long long ownId, long long date)
+{
+    StockRefusal refusal = CheckStockWrite(source, ownId, date, {});
+    refusal.lineRemoved = false;
     return refusal;
 }
 
@@ -366,7 +373,12 @@ int FirstUncoveredLine(long long date, unsigned long long ownInvoiceId, const st
 
 micro::utils::QString StockRefusalText(const StockRefusal& refusal)
 {
-    return LineRefusalText(refusal.line, refusal.product, L"Cantitate Insufucienta in stoc !");
+    const wchar_t reason[] = L"Cantitate Insufucienta in stoc !";
+    if (!refusal.lineRemoved)
+        return LineRefusalText(refusal.line, refusal.product, reason);
+    micro::utils::QString name;
+    GetProductTextField(name, refusal.product, 1);
+    return L"Linia cu " + name + L" a fost scoasa din document\n" + reason;
 }
 
 micro::utils::QString LineRefusalText(int line, unsigned long long product, const wchar_t* reason)

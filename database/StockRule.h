@@ -127,9 +127,12 @@ struct StockLine {
 // Where a write is refused: the index of its first line, in order, of a
 // product whose stock it leaves below 0 on a day it lowers, or else of the
 // first stored line of such a product the write removes; -1 when none is.
+// `lineRemoved`: the product is on none of the write's lines, its line was
+// taken off (`line` then counts the stored lines, which the user no longer sees).
 struct StockRefusal {
     int line = -1;
     unsigned long long product = 0;
+    bool lineRemoved = false;
     bool Refused() const { return line >= 0; }
 };
 
@@ -140,13 +143,19 @@ struct StockRefusal {
 // removes, from the earlier of the stored and the new day on; a product's
 // lines add up, so only the write as a whole is judged.
 StockRefusal CheckStockWrite(int source, unsigned long long ownId, long long date, const std::vector<StockLine>& lines);
+// The same check for a cancel or a reversal: none of the stored lines count
+// after it, yet they all stay on the document, so a refusal names the line
+// that holds the product.
+StockRefusal CheckStockWithdrawal(int source, unsigned long long ownId, long long date);
 // The stock check of a document's validation, in the editor or from its
 // list: the lines, in order, go out at the end of `date`'s day, replacing the
 // stored lines of the invoice `ownInvoiceId` (0: none counted yet). Answers
 // the index of the first line the stock does not cover, -1 when all are;
 // products that hold no stock are not looked at.
 int FirstUncoveredLine(long long date, unsigned long long ownInvoiceId, const std::vector<StockLine>& lines);
-// "La linia N, <produs>\nCantitate Insufucienta in stoc !" for a refusal.
+// "La linia N, <produs>\nCantitate Insufucienta in stoc !" for a refusal; for
+// a product whose line was taken off, the product and that, without a line
+// number it no longer holds.
 micro::utils::QString StockRefusalText(const StockRefusal& refusal);
 // "La linia N, <produs>\n<reason>": how a refusal names the line (index `line`) it stopped at.
 micro::utils::QString LineRefusalText(int line, unsigned long long product, const wchar_t* reason);

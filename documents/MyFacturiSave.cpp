@@ -361,15 +361,18 @@ bool MyFacturiDialog::StockAllowsSave(bool linesCount)
         return true;
     if (tip == DocumentInvoice && linesCount && status <= StatusTemporary)
         return true;
+    int source = received ? StockSourceReceived : StockSourceInvoice;
+    unsigned long long stored = id != 0 && !documentNou ? id : 0;
+    long long day = static_cast<long long>(DayOf(GetPicker(IDC_FE_ISSUE_DATE)));
     std::vector<StockLine> lines;
     if (linesCount) {
         double net = 0.0, vat = 0.0, total = 0.0;
         for (const StoredLine& line : StoredLines(net, vat, total))
             lines.push_back({line.product, line.quantity});
     }
-    bool stored = id != 0 && !documentNou;
-    StockRefusal refusal = CheckStockWrite(received ? StockSourceReceived : StockSourceInvoice, stored ? id : 0,
-                                           static_cast<long long>(DayOf(GetPicker(IDC_FE_ISSUE_DATE))), lines);
+    // A cancelled or reversed document keeps its lines, which stop counting.
+    StockRefusal refusal = linesCount ? CheckStockWrite(source, stored, day, lines)
+                                      : CheckStockWithdrawal(source, stored, day);
     if (!refusal.Refused())
         return true;
     MessageBox(StockRefusalText(refusal), L"Message", MB_OK);

@@ -168,7 +168,7 @@ StockRefusal CancelStockMove(int kind, StockMoveHeader& header)
     // A validated movement's lines leave what the rule counts.
     StockRefusal refusal;
     if (draft.id != 0)
-        refusal = CheckStockWrite(StockSourceOfKind(k), draft.id, draft.date, {});
+        refusal = CheckStockWithdrawal(StockSourceOfKind(k), draft.id, draft.date);
     if (refusal.Refused())
         return refusal;
     if (draft.id == 0) {
