@@ -173,6 +173,25 @@ TEST_F(EditorTotals, TotalsAreTheSumsOfTheRoundedLinesOnScreenInTheFileOnPaperAn
     EXPECT_TRUE(missing.empty()) << testing_support::Narrow(missing.empty() ? L"" : missing[0]);
 }
 
+// 0.5 x 2.01 at 24 %: 1.005 net is 1.00, 0.2412 VAT is 0.24, and the line's
+// total is their sum 1.24 (not 1.2462 rounded to 1.25): on the line, in the
+// totals, in the file, on paper and in the PDF.
+TEST_F(EditorTotals, ALinesTotalIsItsRoundedNetPlusItsRoundedVat)
+{
+    layout_tests::SetCompany(tempDb);
+    RunDocument(DocumentInvoice, 0, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+        AddLine(w, L"Sare", L"2.01", L"0.5", 0, false);
+        EXPECT_EQ(L"1.00|0.24|1.24", Cells(w, 0, {ColNet, ColVat, ColGross}));
+        EXPECT_EQ(L"1.00|0.24|1.24", Totals(w));
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    });
+    std::wstring product = std::to_wstring(tempDb.Scalar(L"select id from Produse where denumire = 'Sare'"));
+    EXPECT_EQ(product + L" 0.5 201 / 100 24 124", Figures(DocumentInvoice, 1));
+    std::vector<std::wstring> missing = PagedTexts(1, DocumentInvoice, {L"1.24"}, L"editor-line-rounding.pdf");
+    EXPECT_TRUE(missing.empty()) << testing_support::Narrow(missing.empty() ? L"" : missing[0]);
+}
+
 // Typed "7,5", the discount reads "Discount 7,5%" before and after it is
 // stored: in the editor, on the screen page, on paper and in the PDF.
 TEST_F(EditorTotals, StoredDiscountShowsThePercentageItsAmountsWereMadeWith)
