@@ -121,8 +121,8 @@ public:
     bool CreateStornoInvoice();
     // The stock rule's word on the write about to be made: the lines as
     // listed, or (linesCount false: cancelled, reversed) none of them. A
-    // refusal is shown naming the line; temporary invoices are checked at
-    // validation instead.
+    // refusal is shown naming the line, or the product of a line taken off;
+    // temporary invoices are checked at validation instead.
     bool StockAllowsSave(bool linesCount);
 
     // The number text: "-0000012-" for 12.
