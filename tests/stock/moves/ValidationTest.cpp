@@ -233,6 +233,7 @@ TEST_F(Validation, ALineBelowZeroIsRefusedAtEverySaveAndValidationAndNothingIsWr
                 AddRow(e, L"Ciment", L"-5");
                 refusedBoth(e, L"La linia 2, Ciment");
                 EXPECT_EQ(1, ModalDriver::ListSelectedRow(e, IDC_IGE_LISTA)) << "the line refused is selected";
+                boxes.Answer(IDYES); // the rows typed are thrown away
                 ModalDriver::Click(e, IDCANCEL);
             });
             ModalDriver::DoubleClickListRow(w, IDC_IG_LISTA, 0);
