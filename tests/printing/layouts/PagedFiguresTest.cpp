@@ -78,4 +78,32 @@ TEST_F(PagedFigures, GoodsReceivedNoteOf31RowsIsOneSheetAnd32AreTwo)
     }
 }
 
+// A goods-received note's row holds one line: a 300-character name is set
+// smaller to stay inside its column (from 30 to 190 units), on paper and in
+// the PDF, and the row's quantity keeps its place.
+TEST_F(PagedFigures, AGoodsReceivedNotesLongProductNameStaysInsideItsColumn)
+{
+    std::wstring name = L"Lemn";
+    while (name.size() < 300)
+        name += L" Lemn";
+    name.resize(300);
+    InvoiceFixture f = AddDocument(tempDb, DocumentGoodsReceived, 7, {name, L"Dupa"});
+    pdftest::PdfPage pdf;
+    EmfPage job;
+    std::vector<EmfPage> sheets;
+    PrintAndExport(f.documentId, DocumentGoodsReceived, job, sheets, pdf, L"nir-long-name.pdf");
+    const EmfText* printed = job.Find(name);
+    ASSERT_TRUE(printed);
+    Scale s(2479, 3508);
+    EXPECT_EQ(s.X(40), printed->x);
+    EXPECT_LT(printed->fontHeight, job.Find(L"Dupa")->fontHeight);
+    EXPECT_LE(RightEdge(*printed), s.X(190));
+    const pdftest::PdfText* whole = pdf.Find(name);
+    ASSERT_TRUE(whole) << pdf.Describe();
+    EXPECT_NEAR(40 * 1.38, whole->x, 0.02);
+    EXPECT_LE(whole->right, 190 * 1.38);
+    EXPECT_LT(whole->size, pdf.Find(L"Dupa")->size);
+    EXPECT_TRUE(pdf.Find(L"2.00")) << pdf.Describe();
+}
+
 } // namespace
