@@ -40,8 +40,11 @@ struct StockMovementRow {
     double price = 0.0;       // unit price without VAT
 };
 
-// The product's counted lines dated in [from, to], by date, then source,
-// number and line id, so two identical lines of one document are both there.
+// The product's counted lines dated in [from, to] by day; within a day those
+// bringing stock in before those taking it out, so a running stock within a
+// day never falls below the lower of the day's opening and close (the stock
+// check counts day-ends); each group by date, then source, number and line
+// id, so two identical lines of one document are both there.
 void ReadStockMovements(unsigned long long productId, long long from, long long to,
                         const std::function<void(const StockMovementRow&)>& onRow);
 
@@ -145,6 +148,8 @@ StockRefusal CheckStockWrite(int source, unsigned long long ownId, long long dat
 int FirstUncoveredLine(long long date, unsigned long long ownInvoiceId, const std::vector<StockLine>& lines);
 // "La linia N, <produs>\nCantitate Insufucienta in stoc !" for a refusal.
 micro::utils::QString StockRefusalText(const StockRefusal& refusal);
+// "La linia N, <produs>\n<reason>": how a refusal names the line (index `line`) it stopped at.
+micro::utils::QString LineRefusalText(int line, unsigned long long product, const wchar_t* reason);
 
 // Whether the stock check looks at a product: not the discount line's
 // product 0, nor a service (category "2").

@@ -445,7 +445,7 @@ void MyCautareFacturiDialog::AppendStornoInvoice(unsigned long long stornoId)
     record->valoareFT = FormatDocumentAmount(query.GetFloatField(8, 0.0));
     record->valoareTVA = FormatDocumentAmount(query.GetFloatField(9, 0.0));
     record->valoareTTI = FormatDocumentAmount(query.GetFloatField(10, 0.0));
-    record->sold = L"0";
+    record->sold = FormatDocumentAmount(query.GetFloatField(11, 0.0));
     AppendRecordRow(record.release());
 }
 

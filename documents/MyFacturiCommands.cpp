@@ -416,41 +416,50 @@ void MyFacturiDialog::SaveAndPrint()
 
 // Confirms the receipt's number and series, then saves the document, writes
 // the receipt row and moves the receipt counter in one transaction: a save
-// that fails spends no receipt number. The receipt is shown once it exists.
+// that fails spends no receipt number. An invoice keeps one temporary
+// receipt: asked again, it gets that one, brought to what is left to collect,
+// without a new number. The receipt is shown once it exists.
 void MyFacturiDialog::SaveAndMakeReceipt()
 {
     if (RefusedReceiptForDocumentType(m_hwnd, tip))
         return;
     // A stored invoice with nothing left to collect gets no receipt at all;
     // nor does one whose lines, as they stand, total nothing to collect.
-    if (id != 0 && RefusedReceiptForSettledInvoice(m_hwnd, client, id))
+    if (id != 0 && (RefusedReceiptForClosedInvoice(m_hwnd, client, id) ||
+                    RefusedReceiptForSettledInvoice(m_hwnd, client, id)))
         return;
     if (settlement::ToBani(CellAmount(GetItemText(IDC_FE_TOTAL).c_str())) <= 0) {
         ShowNothingToCollect(m_hwnd, numar);
         return;
     }
-    QString number, series;
-    ProposeReceipt(number, series);
-    MyCreareChitantaFacturiDialog confirmation(m_hwnd);
-    confirmation.SetReceiptNumberAndSeries(number, series);
-    if (confirmation.DoModal() != 1)
-        return;
-    confirmation.GetReceiptNumberAndSeries(numarChitanta, serieChitanta);
-
-    double amount = CellAmount(GetItemText(IDC_FE_TOTAL).c_str());
-    unsigned long long issued = GetPicker(IDC_FE_ISSUE_DATE);
+    // The invoice's temporary receipt, when it has one, is the one it gets again.
+    StoredInvoiceReceipt kept;
+    bool reused = id != 0 && !documentNou && FindInvoiceReceipt(client, id, QString::Formatted(L"%llu", numar), kept) &&
+                  kept.Temporary();
     InvoiceReceiptRow row;
+    row.date = reused && kept.dated ? static_cast<unsigned long long>(kept.date) : GetPicker(IDC_FE_ISSUE_DATE);
+    if (reused) {
+        numarChitanta = kept.number;
+        serieChitanta = kept.series;
+    } else {
+        QString number, series;
+        ProposeReceipt(number, series);
+        MyCreareChitantaFacturiDialog confirmation(m_hwnd);
+        confirmation.SetReceiptNumberAndSeries(number, series);
+        if (confirmation.DoModal() != 1)
+            return;
+        confirmation.GetReceiptNumberAndSeries(numarChitanta, serieChitanta);
+    }
     row.series = serieChitanta;
     // The confirmation accepted only a counter.
     ParseCounter(numarChitanta.c_str(), row.number);
-    row.amount = amount;
-    row.date = issued;
-    if (!SaveWithReceipt(row))
+    row.amount = CellAmount(GetItemText(IDC_FE_TOTAL).c_str());
+    if (!SaveWithReceipt(row, reused ? kept.id : 0))
         return;
     MarkSaved();
 
     QString date;
-    micro::utils::FormatTimeText(static_cast<long long>(issued), date, L"%d-%m-%Y");
+    micro::utils::FormatTimeText(static_cast<long long>(row.date), date, L"%d-%m-%Y");
     MyPrintChitanteDialog receipt(m_hwnd);
     receipt.clientId = client;
     receipt.SetAmount(row.amount);
@@ -461,7 +470,7 @@ void MyFacturiDialog::SaveAndMakeReceipt()
     receipt.DoModal();
 }
 
-bool MyFacturiDialog::SaveWithReceipt(InvoiceReceiptRow& row)
+bool MyFacturiDialog::SaveWithReceipt(InvoiceReceiptRow& row, unsigned long long keptReceipt)
 {
     unsigned long long previousId = id, previousReserved = idRezervat, previousStatus = status;
     unsigned long long previousNew = documentNou;
@@ -483,7 +492,10 @@ bool MyFacturiDialog::SaveWithReceipt(InvoiceReceiptRow& row)
                 ShowNothingToCollect(m_hwnd, numar);
             } else {
                 row.amountInWords = AmountToWords(row.amount);
-                WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
+                if (keptReceipt != 0)
+                    BringInvoiceReceipt(keptReceipt, row.clientId, row.amount, row.amountInWords);
+                else
+                    WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
                 transaction.Commit();
                 saved = true;
             }

@@ -104,7 +104,7 @@ bool MyFacturiDialog::SaveDocument()
         MessageBox(numberTaken, L"Atentie", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    if (!LinesCanBeStored(!insert && status == StatusCancelled))
+    if (!LinesCanBeStored(!insert && status == StatusCancelled) || !TotalKeepsKind())
         return false;
     unsigned long long issueDate = DayOf(GetPicker(IDC_FE_ISSUE_DATE));
     unsigned long long dueDate = DayOf(GetPicker(IDC_FE_DUE_DATE));
@@ -287,6 +287,27 @@ bool MyFacturiDialog::LinesCanBeStored(bool cancelling)
     }
     if (!articles && !cancelling) {
         MessageBox(L"Documentul nu are nici un articol !", L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    return true;
+}
+
+// A return invoice stores what comes back below 0, an invoice never totals
+// below 0. A reversed document and its reversing invoice (status 4) are
+// stored as the storno made them: a reversing invoice is an invoice below 0.
+bool MyFacturiDialog::TotalKeepsKind()
+{
+    if (status == StatusReversed || (tip != DocumentInvoice && tip != DocumentReturnInvoice))
+        return true;
+    long long stored = settlement::ToBani(StoredSign() * RowTotals().Gross());
+    if (tip == DocumentReturnInvoice && stored >= 0) {
+        MessageBox(L"Factura retur nu are nimic de primit inapoi: totalul ei trebuie sa fie mai mare decat 0 !",
+                   L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (tip == DocumentInvoice && stored < 0) {
+        MessageBox(L"Totalul facturii nu poate fi sub 0: pentru marfa primita inapoi emiteti o factura retur !",
+                   L"Atentie", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     return true;

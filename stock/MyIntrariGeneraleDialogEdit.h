@@ -67,8 +67,9 @@ private:
     void Renumber();
     std::vector<StockMoveRow> CollectRows() const;
     StockMoveHeader Header() const;
-    // False, after saying which, when a row's quantity is 0 in thousandths.
-    bool QuantitiesGiven(const std::vector<StockMoveRow>& rows);
+    // Shows the refusal of a save or validation and selects its line; false
+    // when nothing was refused.
+    bool ShowRefusal(const StockMoveRefusal& refusal);
     void SaveTemporary();
     void Cancel();
     void Validate();

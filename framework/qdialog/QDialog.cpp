@@ -64,7 +64,7 @@ void IDialog::OnCancel()
 {
     if (!OnClose())
         return;
-    if (m_askBeforeDiscarding && m_hwnd && ShownState(m_hwnd) != m_savedState &&
+    if (m_askBeforeDiscarding && HasUnsavedChanges() &&
         MessageBox(L"Modificarile nu au fost salvate. Renuntati la ele ?", L"Atentie",
                    MB_YESNO | MB_ICONQUESTION) == IDNO)
         return;
@@ -75,6 +75,11 @@ void IDialog::MarkSaved()
 {
     if (m_hwnd)
         m_savedState = ShownState(m_hwnd);
+}
+
+bool IDialog::HasUnsavedChanges() const
+{
+    return m_hwnd && ShownState(m_hwnd) != m_savedState;
 }
 
 bool IDialog::OnCommand(UINT id, UINT code, HWND, LRESULT&)
