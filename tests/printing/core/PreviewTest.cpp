@@ -3,7 +3,6 @@
 #include "framework/gui/QImage.h"
 #include "printing/preview/MyPrewiev.h"
 #include "resources/resource.h"
-#include "tests/harness/Screenshot.h"
 #include "tests/printing/support/PrintFixtures.h"
 
 namespace {
@@ -218,43 +217,5 @@ TEST_F(PreviewTest, ScreenPagesDrawNoRowsBelowTheirItemTable)
             for (int x = 2 * 11; x < 2 * 318; ++x)
                 differing += frames[0][y * 872 + x] != frames[1][y * 872 + x];
         EXPECT_EQ(0, differing) << "type " << type;
-    }
-}
-
-// The screen page draws the quantity as its record shows it: 1.234 puts a
-// fourth digit into the quantity cell (x 240 - 270 of the first row, from
-// 187) where 1.23 has three, on the invoice page and on the note's.
-TEST_F(PreviewTest, TheScreenPageShowsAQuantitysThirdDecimal)
-{
-    layout_tests::SetCompany(tempDb);
-    unsigned long long product = tempDb.AddProduct(L"Vopsea", 10);
-    for (int type : {0, 3}) {
-        int ink[2] = {0, 0};
-        for (int k = 0; k < 2; ++k) {
-            const wchar_t* table = type == 0 ? L"Facturi" : L"Niruri";
-            unsigned long long id = printing_tests::AddHeader(tempDb, table, 1 + k, 0, 12.34, 2.96, 15.30);
-            printing_tests::AddLine(tempDb, type == 0 ? L"ArticoleFacturi" : L"ArticoleNiruri", id, product,
-                                    k ? 1.23 : 1.234, 10);
-            MyPrewiev preview;
-            preview.CreateDocument(type, id);
-            preview.SetModel(1);
-            std::vector<unsigned> frame = AtZoomTwo(preview, 872, 1218);
-            ASSERT_FALSE(frame.empty());
-            if (k == 0) {
-                std::vector<unsigned> opaque(frame);
-                for (unsigned& p : opaque)
-                    p |= 0xFF000000u;
-                testing_support::SavePixelsPng(opaque.data(), 872, 1218, 872 * 4,
-                                               L"screen-quantity-" + std::to_wstring(type));
-            }
-            int left = type == 0 ? 240 : 285, right = type == 0 ? 270 : 320;
-            for (int y = 2 * 187; y < 2 * 197; ++y)
-                for (int x = 2 * left; x < 2 * right; ++x) {
-                    unsigned p = frame[y * 872 + x];
-                    ink[k] += ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 384;
-                }
-        }
-        EXPECT_GT(ink[1], 0) << "type " << type;
-        EXPECT_GT(ink[0], ink[1] + 5) << "type " << type;
     }
 }

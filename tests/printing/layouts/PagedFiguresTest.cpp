@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include "database/DocumentTables.h"
 #include "printing/layouts/PrinterLayouts.h"
+#include "printing/layouts/ScreenLayouts.h"
 #include "printing/pdf/PdfExports.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/printing/support/MetafilePage.h"
 #include "tests/printing/support/PdfPage.h"
 #include "tests/printing/support/PrintFixtures.h"
+#include "tests/printing/support/ScreenText.h"
 
 using namespace layout_tests;
 
@@ -75,6 +77,39 @@ TEST_F(PagedFigures, GoodsReceivedNoteOf31RowsIsOneSheetAnd32AreTwo)
         }
         EXPECT_EQ(1, sheets.back().Count(L"COMISIA DE RECEPTIE:")) << rows;
         EXPECT_TRUE(sheets.back().Find(L"Produs " + std::to_wstring(rows))) << rows;
+    }
+}
+
+// 1.234 and 2 read 1.234 and 2.00 in the quantity column of every screen
+// page: the three invoice layouts (layout 3 in both copies) and the note's.
+TEST_F(PagedFigures, ScreenPagesShowAQuantitysThirdDecimal)
+{
+    InvoiceFixture invoice = AddDocument(tempDb, DocumentInvoice, 7, ShortNames(2));
+    InvoiceFixture note = AddDocument(tempDb, DocumentGoodsReceived, 8, ShortNames(2));
+    tempDb.Exec(L"update ArticoleFacturi set cantitate = 1.234 where id = 1");
+    tempDb.Exec(L"update ArticoleNiruri set cantitate = 1.234 where id = 1");
+    FacturaDate invoiceRecord(invoice.documentId, DocumentInvoice), noteRecord(note.documentId, DocumentGoodsReceived);
+    const struct {
+        void (*draw)(const ScreenPage&, const FacturaDate&);
+        const FacturaDate& record;
+        ScreenFont font;
+        float left, right, top;
+    } pages[] = {
+        {DrawFacturaLayout1, invoiceRecord, ScreenFont::F7_7, 240, 270, 187},
+        {DrawFacturaLayout2, invoiceRecord, ScreenFont::F7_7, 240, 270, 187},
+        {DrawFacturaLayout3, invoiceRecord, ScreenFont::F6, 240, 270, 152},
+        {DrawFacturaLayout3, invoiceRecord, ScreenFont::F6, 240, 270, 451},
+        {DrawNirPage, noteRecord, ScreenFont::F7_7, 285, 320, 187},
+    };
+    for (const auto& p : pages) {
+        for (int row = 0; row < 2; ++row) {
+            float top = p.top + 10 * row;
+            // Inside the column's rules, 50 units apart, the last at the box's right edge.
+            ScreenBox box{p.left, top, p.right, top + 10}, area{p.right - 48, top, p.right - 2, top + 10};
+            EXPECT_TRUE(ScreenShows([&](const ScreenPage& page) { p.draw(page, p.record); }, p.font,
+                                    row ? L"2.00" : L"1.234", box, area))
+                << "page at " << p.left << ", " << top;
+        }
     }
 }
 
