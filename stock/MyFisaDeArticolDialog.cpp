@@ -225,7 +225,8 @@ void MyFisaDeArticolDialog::FillArticle(const Period& period)
     }
     const wchar_t* separator[] = {L""};
     rows.AppendRow(separator, 1);
-    QString in = QuantityText(quantityIn), out = QuantityText(quantityOut), value = Amount(settlement::FromBani(valueBani));
+    QString in = QuantityText(quantityIn), out = QuantityText(quantityOut);
+    QString value = Amount(settlement::FromBani(valueBani));
     const wchar_t* totals[] = {L"TOTAL", nullptr, nullptr, nullptr, in, out, nullptr, value};
     lastRowIndex = rows.AppendRow(totals, 8);
 }

@@ -31,7 +31,8 @@ TEST_F(PdfItemRows, AQuantityShowsItsThirdDecimalInEveryLayout)
     for (const Layout& layout : kLayouts) {
         SCOPED_TRACE(layout.number);
         PdfPage page;
-        ASSERT_TRUE(WriteLayout(layout.number, id, 0, L"layout" + std::to_wstring(layout.number) + L"-quantity.pdf", page));
+        std::wstring file = L"layout" + std::to_wstring(layout.number) + L"-quantity.pdf";
+        ASSERT_TRUE(WriteLayout(layout.number, id, 0, file, page));
         ExpectTextAt(page, L"1.234", (245 - 5) * 1.38, Up(layout.firstRow), "Helvetica", layout.size);
         ExpectTextAt(page, L"12.50", (335 - 5) * 1.38, Up(layout.firstRow));
         ExpectTextAt(page, L"2.00", (245 - 4) * 1.38, Up(layout.firstRow + 14));
