@@ -23,11 +23,6 @@ const wchar_t* const kDateFormat = L"%d-%m-%Y";
 // Cancelled (3) and reversed (4) invoices.
 const long long kInvoiceClosed = 3;
 
-QString Formatted2(double value)
-{
-    return QString::Formatted(L"%.2f", value);
-}
-
 // A stored amount as every page prints money; a field without a value stays empty.
 QString StoredMoney(const QsqlQuery& q, int column)
 {
@@ -274,7 +269,7 @@ ItemFactura* FacturaDate::ReadLine(const QsqlQuery& q, unsigned long n)
             item->denumire += L" " + PercentText(DiscountLinePercent(q.GetFloatField(2, 0.0), price, headerNet)) + L"%";
         }
         double quantity = q.GetFloatField(2, 0.0);
-        item->cantitate = Formatted2(quantity);
+        item->cantitate = QuantityText(quantity);
         GetProductTextField(item->um, productId, 6);
         double value = quantity * price;
         // The code the line was issued with; a line stored without one

@@ -13,7 +13,7 @@ public:
     micro::utils::QString nrCrt;       // "%lu", from 1
     micro::utils::QString denumire;    // product name, or "<discount name> N%"
     micro::utils::QString um;
-    micro::utils::QString cantitate;   // "%.2f"
+    micro::utils::QString cantitate;   // QuantityText
     micro::utils::QString pretUnitar;  // "%.2f", without VAT
     micro::utils::QString valoare;     // "%.2f", quantity x unit price
     micro::utils::QString valoareTVA;  // "%.2f"

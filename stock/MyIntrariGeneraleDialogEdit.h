@@ -75,7 +75,8 @@ private:
     void Validate();
     void Print();
     // The price and quantity each row was read or picked with: the cells show
-    // two decimals, and a row whose cell still shows its value saves it whole.
+    // them rounded (a price to bani, a quantity to thousandths), and a row
+    // whose cell still shows its value saves it whole.
     struct ExactValues {
         double price, quantity;
     };

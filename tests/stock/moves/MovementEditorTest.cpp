@@ -68,7 +68,7 @@ TEST_F(MovementEditor, NewEntryTakesTypedQuantitiesIsStoredUnderOneNumberAndReop
         ModalDriver::SetText(w, IDC_IGE_CELULA, L"0,124");
         ModalDriver::Click(w, IDOK);
         EXPECT_TRUE(IsWindowVisible(w));
-        EXPECT_EQ(L"0.12|0.31", RowText(w, IDC_IGE_LISTA, 0, {4, 7}));
+        EXPECT_EQ(L"0.124|0.31", RowText(w, IDC_IGE_LISTA, 0, {4, 7}));
         ModalDriver::Click(w, IDOK);
     }));
     long long stored = 1772674200 - 7200;  // 05-03-2026 01:30, two hours earlier

@@ -163,6 +163,42 @@ TEST_F(Ledgers, ArticleLedgerTotalValueIsTheSumOfTheRowsToTheBan)
     });
 }
 
+// Entries of 1.234 and 2 and an exit of 0.5: the article and warehouse
+// ledgers show each quantity, the totals and the running stock with their
+// third decimal where they have one, on screen and on paper.
+TEST_F(Ledgers, QuantitiesShowTheirThirdDecimalWhereTheyHaveOneOnScreenAndOnPaper)
+{
+    long long product = Product(L"Vopsea", L"l", 10.13);
+    Line(L"IntrariGenerale", kDay + 10, 2, 0, 0, product, 1.234, 10.13);
+    Line(L"IntrariGenerale", kDay + 20, 2, 0, 0, product, 2, 5);
+    Line(L"IesiriGenerale", kDay + 30, 2, 0, 0, product, 0.5, 10);
+    layout_tests::MetafileSink sink(kPageW, kPageH);
+    MyFisaDeArticolDialog article(nullptr);
+    article.productId = product;
+    RunDialog(article, L"Fisa de articol", [&](HWND w) {
+        Collect(w, kDay, kDay);
+        EXPECT_EQ(L"1.234,2.00,0,,3.234|0,0,0.50,,0.50|12.50,10.00,-5.00,,17.50",
+                  ColumnText(w, IDC_FISA_LISTA, 4) + L"|" + ColumnText(w, IDC_FISA_LISTA, 5) + L"|" +
+                      ColumnText(w, IDC_FISA_LISTA, 7));
+        ModalDriver::Click(w, IDC_FISA_TIPARIRE);
+    });
+    MyFisaDeMagazieDialog warehouse(nullptr);
+    warehouse.productId = product;
+    RunDialog(warehouse, L"Fisa de magazie", [&](HWND w) {
+        ModalDriver::SetDate(w, IDC_MAGAZIE_DE_LA, PickerDay(kDay));
+        ModalDriver::SetDate(w, IDC_MAGAZIE_LA, PickerDay(kDay));
+        ModalDriver::Click(w, IDC_MAGAZIE_COLECTEAZA);
+        EXPECT_EQ(L"0.00,1.234,2.00,0|0.00,1.234,3.234,2.734", ColumnText(w, IDC_MAGAZIE_LISTA, 3) + L"|" +
+                                                                    ColumnText(w, IDC_MAGAZIE_LISTA, 5));
+        ModalDriver::Click(w, IDC_MAGAZIE_TIPARIRE);
+    });
+    ASSERT_EQ(2u, sink.printed.size());
+    for (const wchar_t* text : {L"1.234", L"3.234"})
+        EXPECT_TRUE(sink.printed[0].Find(text)) << testing_support::Narrow(text);
+    for (const wchar_t* text : {L"1.234", L"3.234", L"2.734"})
+        EXPECT_TRUE(sink.printed[1].Find(text)) << testing_support::Narrow(text);
+}
+
 // The rows are kept by the window and shown on demand: a refill that fails
 // shows none of the previous fill, and a refill after it its own rows only.
 TEST_F(Ledgers, ARefillAfterAFailedOneShowsOnlyItsOwnRowsAndTheBoxStandsOverTheLedger)
