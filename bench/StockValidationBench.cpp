@@ -106,7 +106,7 @@ int wmain(int argc, wchar_t** argv)
         bench::Stopwatch one;
         StockMoveHeader header;
         header.date = kDate;
-        if (ValidateStockMove(1, header, rows) >= 0) {
+        if (ValidateStockMove(1, header, rows).Refused()) {
             wprintf(L"the exit was refused for want of stock\n");
             return 1;
         }

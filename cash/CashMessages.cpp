@@ -25,6 +25,8 @@ const CashWords kPaymentWords = {
 
 namespace {
 
+const wchar_t kClosedInvoice[] = L"Factura %llu este anulata sau stornata !";
+
 QString RefusalText(const settlement::SettlementPlan& plan, const CashWords& words)
 {
     switch (plan.refusal) {
@@ -32,8 +34,7 @@ QString RefusalText(const settlement::SettlementPlan& plan, const CashWords& wor
     case Refusal::NoDocuments: return L"Introduceti factura pentru validare ";
     case Refusal::ForeignDocument:
         return QString::Formatted(words.foreignDocument, static_cast<int>(plan.refusedRow) + 1);
-    case Refusal::ClosedDocument:
-        return QString::Formatted(L"Factura %llu este anulata sau stornata !", plan.refusedNumber);
+    case Refusal::ClosedDocument: return QString::Formatted(kClosedInvoice, plan.refusedNumber);
     case Refusal::NothingOwed: return QString::Formatted(words.nothingOwed, plan.refusedNumber);
     case Refusal::AboveBalances: return L"Valoarea este mai mare decat suma facturilor ! ";
     default: return QString();
@@ -88,6 +89,17 @@ bool RefusedReceiptForSettledInvoice(HWND owner, unsigned long long clientId, un
         settlement::ToBani(stored.balance) > 0)
         return false;
     ShowNothingToCollect(owner, stored.number);
+    return true;
+}
+
+bool RefusedReceiptForClosedInvoice(HWND owner, unsigned long long clientId, unsigned long long invoiceId)
+{
+    settlement::DocumentRow stored;
+    if (invoiceId == 0 || !settlement::ReadDocument(settlement::kInvoices, clientId, invoiceId, stored) ||
+        stored.status < 3)
+        return false;
+    ShowMessageBox(owner, QString::Formatted(kClosedInvoice, stored.number).c_str(), L"Atentie",
+                   MB_OK | MB_ICONEXCLAMATION);
     return true;
 }
 

@@ -25,6 +25,9 @@ void ShowAlreadyListed(HWND owner);
 void ShowAlreadyListed(HWND owner, unsigned long long number);
 // The number shown was taken by another save meanwhile: says which one was stored.
 void ShowNumberTaken(HWND owner, const CashWords& words, unsigned long long shown, unsigned long long stored);
+// Nothing is collected on a cancelled or reversed invoice: for one of the
+// client's, says so in a box owned by owner and answers true.
+bool RefusedReceiptForClosedInvoice(HWND owner, unsigned long long clientId, unsigned long long invoiceId);
 // A receipt is made for a stored invoice only while it has something left to
 // collect: for one of the client's invoices with a balance of 0 or less, says
 // so in a box owned by owner and answers true (nothing may be written then).

@@ -9,6 +9,7 @@
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "framework/gui/QImage.h"
+#include "framework/utils/TimeFormat.h"
 #include "masterdata/EditorEntries.h"
 #include "masterdata/MasterDataDialogs.h"
 #include "masterdata/NumberText.h"
@@ -40,6 +41,10 @@ const RunTimeButton kRunTimeButtons[] = {
     {L"  Salvare", IDC_INCASARE_VALIDARE, IDI_FE_SAVE, 540},
     {L"  Anulare", IDC_INCASARE_ANULARE, IDI_INCASARE_ANULARE, 660},
 };
+
+const wchar_t kAtentie[] = L"Atentie";
+const wchar_t kSaveBeforePrinting[] = L"Salvati chitanta inainte de a o tipari !";
+const wchar_t kCancelledNotPrinted[] = L"Chitanta este anulata si nu se mai tipareste !";
 
 } // namespace
 
@@ -421,18 +426,36 @@ void MyIncasareDialog::RemoveInvoice()
     UpdateData(true);
 }
 
+// Paper proves a payment: it shows the receipt only as the books hold it,
+// and never one that was cancelled.
 void MyIncasareDialog::Print()
 {
-    if (!AmountFromEdit(suma))
+    if (id == 0) {
+        MessageBox(kSaveBeforePrinting, kAtentie, MB_OK | MB_ICONEXCLAMATION);
         return;
-    SYSTEMTIME time = {};
-    dataSelector.GetSystemTime(time);
-    QString number = QString::Formatted(L"%llu", numar);
-    QString date = QString::Formatted(L"%02d-%02d-%04d", time.wDay, time.wMonth, time.wYear);
+    }
+    QsqlQuery q = GetRepository().ExecQuery(
+        SqlFormat(L"select serie, numar, IDClient, suma, data, status from Incasari where id = %llu", id).c_str());
+    if (q.Eof()) {
+        MessageBox(kReceiptWords.gone, L"Message", MB_OK);
+        return;
+    }
+    if (q.GetIntField(5) >= 3) {
+        MessageBox(kCancelledNotPrinted, kAtentie, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (HasUnsavedChanges()) {
+        MessageBox(kSaveBeforePrinting, kAtentie, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    QString storedSeries = q.GetStringField(0);
+    QString number = QString::Formatted(L"%llu", q.GetIdField(1));
+    QString date;
+    micro::utils::FormatTimeText(q.GetIntField(4), date, L"%d-%m-%Y");
     QString series, invoices;
     InvoicesAsPrinted(series, invoices);
-    ReceiptPrintRequest request = {IDClient,     suma,          invoices.c_str(), number.c_str(),
-                                   date.c_str(), series.c_str(), serie.c_str()};
+    ReceiptPrintRequest request = {q.GetIdField(2),  q.GetFloatField(3), invoices.c_str(),    number.c_str(),
+                                   date.c_str(),     series.c_str(),     storedSeries.c_str()};
     PrintReceipt(m_hwnd, request);
 }
 

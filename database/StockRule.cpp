@@ -54,16 +54,21 @@ std::wstring StoredBound(const Source& s, const wchar_t* bound)
 // The join order is fixed: one product's lines are found by product, then
 // their headers; all products' stock walks the headers, then their lines.
 // Columns: 0 date, 1 source, 2 number, 3 document id, 4 line id, 5 status,
-// 6 partner, 7 quantity, 8 price, 9 product.
+// 6 partner, 7 quantity, 8 price, 9 product, 10 the first second of the
+// date's UTC day, 11 whether the line takes stock out (1) or not (0): an
+// invoice's or exit's line above 0, a goods-received or entry line below 0.
 std::wstring MovementBranches(bool oneProduct)
 {
     std::wstring sql;
     for (const Source& s : kSources) {
         if (!sql.empty())
             sql += L" UNION ALL ";
+        const std::wstring date = L"(" + CountedDate(s) + L")";
         sql += L"SELECT " + CountedDate(s) + L" AS data, " + std::to_wstring(s.source) + L" AS sursa, " + s.number +
                L" AS numar, h.id AS document, a.id AS linie, h.status AS status, " + s.partner +
-               L" AS partener, a.cantitate AS cantitate, " + s.price + L" AS pret, a.produsID AS produs FROM " +
+               L" AS partener, a.cantitate AS cantitate, " + s.price + L" AS pret, a.produsID AS produs, " + date +
+               L" - (" + date + L" % 86400 + 86400) % 86400 AS zi, a.cantitate " +
+               (IsStockEntry(s.source) ? L"<" : L">") + L" 0 AS iese FROM " +
                (oneProduct ? std::wstring(s.lines) + L" a CROSS JOIN " + s.header + L" h"
                            : std::wstring(s.header) + L" h CROSS JOIN " + s.lines + L" a") +
                L" WHERE a." + s.link + L" = h.id AND " +
@@ -73,9 +78,12 @@ std::wstring MovementBranches(bool oneProduct)
     return sql;
 }
 
+// The stock check counts day-ends: within a day what comes in is listed
+// before what goes out, so a running stock shows no dip the day never had;
+// otherwise by date, source, number and line.
 const std::wstring& RowsSql()
 {
-    static const std::wstring sql = MovementBranches(true) + L" ORDER BY 1, 2, 3, 5";
+    static const std::wstring sql = MovementBranches(true) + L" ORDER BY 11, 12, 1, 2, 3, 5";
     return sql;
 }
 
@@ -342,8 +350,15 @@ StockRefusal CheckStockWrite(int source, unsigned long long ownId, long long dat
             continue;
         shortAtEnd[product] = false;
         if (!tally.Take(product, 0.0))
-            return {static_cast<int>(i), product};
+            return {static_cast<int>(i), product, true};
     }
+    return refusal;
+}
+
+StockRefusal CheckStockWithdrawal(int source, unsigned long long ownId, long long date)
+{
+    StockRefusal refusal = CheckStockWrite(source, ownId, date, {});
+    refusal.lineRemoved = false;
     return refusal;
 }
 
@@ -358,10 +373,19 @@ int FirstUncoveredLine(long long date, unsigned long long ownInvoiceId, const st
 
 micro::utils::QString StockRefusalText(const StockRefusal& refusal)
 {
+    const wchar_t reason[] = L"Cantitate Insufucienta in stoc !";
+    if (!refusal.lineRemoved)
+        return LineRefusalText(refusal.line, refusal.product, reason);
     micro::utils::QString name;
     GetProductTextField(name, refusal.product, 1);
-    return micro::utils::QString::Formatted(L"La linia %d, ", refusal.line + 1) + name +
-           L"\nCantitate Insufucienta in stoc !";
+    return L"Linia cu " + name + L" a fost scoasa din document\n" + reason;
+}
+
+micro::utils::QString LineRefusalText(int line, unsigned long long product, const wchar_t* reason)
+{
+    micro::utils::QString name;
+    GetProductTextField(name, product, 1);
+    return micro::utils::QString::Formatted(L"La linia %d, ", line + 1) + name + L"\n" + reason;
 }
 
 bool ProductHoldsStock(unsigned long long product)

@@ -40,8 +40,11 @@ struct StockMovementRow {
     double price = 0.0;       // unit price without VAT
 };
 
-// The product's counted lines dated in [from, to], by date, then source,
-// number and line id, so two identical lines of one document are both there.
+// The product's counted lines dated in [from, to] by day; within a day those
+// bringing stock in before those taking it out, so a running stock within a
+// day never falls below the lower of the day's opening and close (the stock
+// check counts day-ends); each group by date, then source, number and line
+// id, so two identical lines of one document are both there.
 void ReadStockMovements(unsigned long long productId, long long from, long long to,
                         const std::function<void(const StockMovementRow&)>& onRow);
 
@@ -124,9 +127,12 @@ struct StockLine {
 // Where a write is refused: the index of its first line, in order, of a
 // product whose stock it leaves below 0 on a day it lowers, or else of the
 // first stored line of such a product the write removes; -1 when none is.
+// `lineRemoved`: the product is on none of the write's lines, its line was
+// taken off (`line` then counts the stored lines, which the user no longer sees).
 struct StockRefusal {
     int line = -1;
     unsigned long long product = 0;
+    bool lineRemoved = false;
     bool Refused() const { return line >= 0; }
 };
 
@@ -137,14 +143,22 @@ struct StockRefusal {
 // removes, from the earlier of the stored and the new day on; a product's
 // lines add up, so only the write as a whole is judged.
 StockRefusal CheckStockWrite(int source, unsigned long long ownId, long long date, const std::vector<StockLine>& lines);
+// The same check for a cancel or a reversal: none of the stored lines count
+// after it, yet they all stay on the document, so a refusal names the line
+// that holds the product.
+StockRefusal CheckStockWithdrawal(int source, unsigned long long ownId, long long date);
 // The stock check of a document's validation, in the editor or from its
 // list: the lines, in order, go out at the end of `date`'s day, replacing the
 // stored lines of the invoice `ownInvoiceId` (0: none counted yet). Answers
 // the index of the first line the stock does not cover, -1 when all are;
 // products that hold no stock are not looked at.
 int FirstUncoveredLine(long long date, unsigned long long ownInvoiceId, const std::vector<StockLine>& lines);
-// "La linia N, <produs>\nCantitate Insufucienta in stoc !" for a refusal.
+// "La linia N, <produs>\nCantitate Insufucienta in stoc !" for a refusal; for
+// a product whose line was taken off, the product and that, without a line
+// number it no longer holds.
 micro::utils::QString StockRefusalText(const StockRefusal& refusal);
+// "La linia N, <produs>\n<reason>": how a refusal names the line (index `line`) it stopped at.
+micro::utils::QString LineRefusalText(int line, unsigned long long product, const wchar_t* reason);
 
 // Whether the stock check looks at a product: not the discount line's
 // product 0, nor a service (category "2").

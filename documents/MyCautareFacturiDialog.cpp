@@ -4,6 +4,7 @@
 #include "database/MyRepository.h"
 #include "documents/MyFacturiDialog.h"
 #include "framework/qapp/QApplication.h"
+#include "masterdata/NumberText.h"
 #include "printing/MyPrintDialog.h"
 #include "printing/VatAndDiscount.h"
 #include "resources/resource.h"
@@ -299,7 +300,7 @@ void MyCautareFacturiDialog::LoadArticles()
         GetProductTextField(text, product, 1);
         listaArticole.SetItemText(item, 2, text);
         listaArticole.SetItemText(item, 3, FormatDocumentAmount(price));
-        listaArticole.SetItemText(item, 4, FormatDocumentAmount(quantity));
+        listaArticole.SetItemText(item, 4, QuantityText(quantity));
         GetProductTextField(text, product, 6);
         listaArticole.SetItemText(item, 5, text);
         listaArticole.SetItemText(item, 6, GetCurrencyName(GetProductIntField(product, 1)));
@@ -444,7 +445,7 @@ void MyCautareFacturiDialog::AppendStornoInvoice(unsigned long long stornoId)
     record->valoareFT = FormatDocumentAmount(query.GetFloatField(8, 0.0));
     record->valoareTVA = FormatDocumentAmount(query.GetFloatField(9, 0.0));
     record->valoareTTI = FormatDocumentAmount(query.GetFloatField(10, 0.0));
-    record->sold = L"0";
+    record->sold = FormatDocumentAmount(query.GetFloatField(11, 0.0));
     AppendRecordRow(record.release());
 }
 

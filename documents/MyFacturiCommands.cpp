@@ -164,19 +164,29 @@ void MyFacturiDialog::OnNumberFieldFocus()
                    L"Atentie", MB_ICONEXCLAMATION);
         return;
     }
+    QString seriesBefore;
+    GetDocumentSeries(seriesBefore, 1);
     MyConfigFacturiDialog settings;
     settings.DoModal();
     switch (tip) {
     case DocumentInvoice:
-    case DocumentReturnInvoice:
+    case DocumentReturnInvoice: {
         numar = GetInvoiceConfigValue(8) + 1;
-        GetDocumentSeries(serie, 1);
+        // A series typed into the field stays, unless the settings have just
+        // given the invoices another one.
+        QString series;
+        GetDocumentSeries(series, 1);
+        if (!(series == seriesBefore)) {
+            serie = series;
+            SetItemText(IDC_FE_SERIES, serie);
+        }
         break;
+    }
     case DocumentProforma: numar = GetInvoiceConfigValue(11) + 1; break;
     case DocumentGoodsReceived: numar = GetInvoiceConfigValue(9) + 1; break;
     default: break;
     }
-    ShowNumberAndSeries();
+    SetItemText(IDC_FE_NUMBER, FormatNumberText(numar));
 }
 
 bool MyFacturiDialog::SaveSequence()
@@ -274,9 +284,9 @@ void MyFacturiDialog::ChooseAgent(bool forDelegate)
     if (picker.DoModal() != 1 || picker.selectedId == 0)
         return;
     (forDelegate ? delegat : agent) = picker.selectedId;
-    FillPartnerFields();
-    // A new document has no stored partner yet; the chosen delegate still shows.
-    if (client == 0)
+    // Only the delegate's fields follow the choice: the series, partner and
+    // dates keep what was typed.
+    if (forDelegate)
         FillDelegateFields();
 }
 
@@ -416,41 +426,50 @@ void MyFacturiDialog::SaveAndPrint()
 
 // Confirms the receipt's number and series, then saves the document, writes
 // the receipt row and moves the receipt counter in one transaction: a save
-// that fails spends no receipt number. The receipt is shown once it exists.
+// that fails spends no receipt number. An invoice keeps one temporary
+// receipt: asked again, it gets that one, brought to what is left to collect,
+// without a new number. The receipt is shown once it exists.
 void MyFacturiDialog::SaveAndMakeReceipt()
 {
     if (RefusedReceiptForDocumentType(m_hwnd, tip))
         return;
     // A stored invoice with nothing left to collect gets no receipt at all;
     // nor does one whose lines, as they stand, total nothing to collect.
-    if (id != 0 && RefusedReceiptForSettledInvoice(m_hwnd, client, id))
+    if (id != 0 && (RefusedReceiptForClosedInvoice(m_hwnd, client, id) ||
+                    RefusedReceiptForSettledInvoice(m_hwnd, client, id)))
         return;
     if (settlement::ToBani(CellAmount(GetItemText(IDC_FE_TOTAL).c_str())) <= 0) {
         ShowNothingToCollect(m_hwnd, numar);
         return;
     }
-    QString number, series;
-    ProposeReceipt(number, series);
-    MyCreareChitantaFacturiDialog confirmation(m_hwnd);
-    confirmation.SetReceiptNumberAndSeries(number, series);
-    if (confirmation.DoModal() != 1)
-        return;
-    confirmation.GetReceiptNumberAndSeries(numarChitanta, serieChitanta);
-
-    double amount = CellAmount(GetItemText(IDC_FE_TOTAL).c_str());
-    unsigned long long issued = GetPicker(IDC_FE_ISSUE_DATE);
+    // The invoice's temporary receipt, when it has one, is the one it gets again.
+    StoredInvoiceReceipt kept;
+    bool reused = id != 0 && !documentNou && FindInvoiceReceipt(client, id, QString::Formatted(L"%llu", numar), kept) &&
+                  kept.Temporary();
     InvoiceReceiptRow row;
+    row.date = reused && kept.dated ? static_cast<unsigned long long>(kept.date) : GetPicker(IDC_FE_ISSUE_DATE);
+    if (reused) {
+        numarChitanta = kept.number;
+        serieChitanta = kept.series;
+    } else {
+        QString number, series;
+        ProposeReceipt(number, series);
+        MyCreareChitantaFacturiDialog confirmation(m_hwnd);
+        confirmation.SetReceiptNumberAndSeries(number, series);
+        if (confirmation.DoModal() != 1)
+            return;
+        confirmation.GetReceiptNumberAndSeries(numarChitanta, serieChitanta);
+    }
     row.series = serieChitanta;
     // The confirmation accepted only a counter.
     ParseCounter(numarChitanta.c_str(), row.number);
-    row.amount = amount;
-    row.date = issued;
-    if (!SaveWithReceipt(row))
+    row.amount = CellAmount(GetItemText(IDC_FE_TOTAL).c_str());
+    if (!SaveWithReceipt(row, reused ? kept.id : 0))
         return;
     MarkSaved();
 
     QString date;
-    micro::utils::FormatTimeText(static_cast<long long>(issued), date, L"%d-%m-%Y");
+    micro::utils::FormatTimeText(static_cast<long long>(row.date), date, L"%d-%m-%Y");
     MyPrintChitanteDialog receipt(m_hwnd);
     receipt.clientId = client;
     receipt.SetAmount(row.amount);
@@ -461,7 +480,7 @@ void MyFacturiDialog::SaveAndMakeReceipt()
     receipt.DoModal();
 }
 
-bool MyFacturiDialog::SaveWithReceipt(InvoiceReceiptRow& row)
+bool MyFacturiDialog::SaveWithReceipt(InvoiceReceiptRow& row, unsigned long long keptReceipt)
 {
     unsigned long long previousId = id, previousReserved = idRezervat, previousStatus = status;
     unsigned long long previousNew = documentNou;
@@ -483,7 +502,10 @@ bool MyFacturiDialog::SaveWithReceipt(InvoiceReceiptRow& row)
                 ShowNothingToCollect(m_hwnd, numar);
             } else {
                 row.amountInWords = AmountToWords(row.amount);
-                WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
+                if (keptReceipt != 0)
+                    BringInvoiceReceipt(keptReceipt, row.clientId, row.amount, row.amountInWords);
+                else
+                    WriteInvoiceReceipt(row, ReceiptCounterSeries::Store);
                 transaction.Commit();
                 saved = true;
             }

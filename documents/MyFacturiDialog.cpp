@@ -348,7 +348,7 @@ void MyFacturiDialog::LoadDocumentLines()
             name += L" " + procentDiscount + L"%";
         }
         listaArticole.SetItemText(row, ColName, name);
-        listaArticole.SetItemText(row, ColQuantity, Amount(quantity));
+        listaArticole.SetItemText(row, ColQuantity, QuantityText(quantity));
         QString unit;
         GetProductTextField(unit, product, 6);
         listaArticole.SetItemText(row, ColUnit, unit);

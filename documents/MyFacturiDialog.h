@@ -121,8 +121,8 @@ public:
     bool CreateStornoInvoice();
     // The stock rule's word on the write about to be made: the lines as
     // listed, or (linesCount false: cancelled, reversed) none of them. A
-    // refusal is shown naming the line; temporary invoices are checked at
-    // validation instead.
+    // refusal is shown naming the line, or the product of a line taken off;
+    // temporary invoices are checked at validation instead.
     bool StockAllowsSave(bool linesCount);
 
     // The number text: "-0000012-" for 12.
@@ -138,8 +138,10 @@ private:
     void SaveAndClose();
     void SaveAndPrint();
     void SaveAndMakeReceipt();
-    // The document, the receipt row and the receipt counter, all or nothing.
-    bool SaveWithReceipt(InvoiceReceiptRow& row);
+    // The document, the receipt row and the receipt counter, all or nothing;
+    // with keptReceipt, the document and that temporary receipt brought to
+    // what is left to collect.
+    bool SaveWithReceipt(InvoiceReceiptRow& row, unsigned long long keptReceipt);
     void DeleteSelectedLine();
     void ModifySelectedLine();
     void AddLineFromPicker();
@@ -166,6 +168,10 @@ private:
     void FillCompany();
     void ShowNumberAndSeries();
     bool LinesCanBeStored(bool cancelling);
+    // The invoice tables keep no kind: a return invoice is read back from its
+    // total below 0. False (said why) when the total to be stored would be
+    // read back as the other kind.
+    bool TotalKeepsKind();
     // A new number (and reserved id) by type, as for a new document.
     void TakeNewNumber();
 

@@ -47,6 +47,9 @@ LineValues ComputeLine(double p, double q, double m, bool includesVat)
 const wchar_t kMixedVat[] =
     L"Acest document contine produse ce au cote diferite de TVA, nu se poate aplica Discount !";
 
+const wchar_t kReturnQuantityRefused[] =
+    L"Pe factura retur cantitatea este marfa primita inapoi: introduceti o cantitate mai mare decat 0 !";
+
 } // namespace
 
 // Finds the product by its exact name (catalogue, then the lines not yet
@@ -239,6 +242,12 @@ bool MyFacturiDialog::AddOrModifyLine()
     }
     if (!ParsePrice(priceText, typedPrice)) {
         MessageBox(NumberRefusal(NumberField::Price, priceText), L"Atentie", MB_ICONEXCLAMATION);
+        return false;
+    }
+    // A return invoice's line shows what comes back and is stored negated:
+    // one of 0 or below would store goods going out.
+    if (tip == DocumentReturnInvoice && quantity <= 0.0) {
+        MessageBox(kReturnQuantityRefused, L"Atentie", MB_ICONEXCLAMATION);
         return false;
     }
     if (quantity == 0.0) {

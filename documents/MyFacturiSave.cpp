@@ -104,7 +104,7 @@ bool MyFacturiDialog::SaveDocument()
         MessageBox(numberTaken, L"Atentie", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    if (!LinesCanBeStored(!insert && status == StatusCancelled))
+    if (!LinesCanBeStored(!insert && status == StatusCancelled) || !TotalKeepsKind())
         return false;
     unsigned long long issueDate = DayOf(GetPicker(IDC_FE_ISSUE_DATE));
     unsigned long long dueDate = DayOf(GetPicker(IDC_FE_DUE_DATE));
@@ -292,6 +292,27 @@ bool MyFacturiDialog::LinesCanBeStored(bool cancelling)
     return true;
 }
 
+// A return invoice stores what comes back below 0, an invoice never totals
+// below 0. A reversed document and its reversing invoice (status 4) are
+// stored as the storno made them: a reversing invoice is an invoice below 0.
+bool MyFacturiDialog::TotalKeepsKind()
+{
+    if (status == StatusReversed || (tip != DocumentInvoice && tip != DocumentReturnInvoice))
+        return true;
+    long long stored = settlement::ToBani(StoredSign() * RowTotals().Gross());
+    if (tip == DocumentReturnInvoice && stored >= 0) {
+        MessageBox(L"Factura retur nu are nimic de primit inapoi: totalul ei trebuie sa fie mai mare decat 0 !",
+                   L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (tip == DocumentInvoice && stored < 0) {
+        MessageBox(L"Totalul facturii nu poate fi sub 0: pentru marfa primita inapoi emiteti o factura retur !",
+                   L"Atentie", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    return true;
+}
+
 void MyFacturiDialog::RememberShown(const int* controls, int count)
 {
     for (int i = 0; i < count; ++i)
@@ -340,15 +361,18 @@ bool MyFacturiDialog::StockAllowsSave(bool linesCount)
         return true;
     if (tip == DocumentInvoice && linesCount && status <= StatusTemporary)
         return true;
+    int source = received ? StockSourceReceived : StockSourceInvoice;
+    unsigned long long stored = id != 0 && !documentNou ? id : 0;
+    long long day = static_cast<long long>(DayOf(GetPicker(IDC_FE_ISSUE_DATE)));
     std::vector<StockLine> lines;
     if (linesCount) {
         double net = 0.0, vat = 0.0, total = 0.0;
         for (const StoredLine& line : StoredLines(net, vat, total))
             lines.push_back({line.product, line.quantity});
     }
-    bool stored = id != 0 && !documentNou;
-    StockRefusal refusal = CheckStockWrite(received ? StockSourceReceived : StockSourceInvoice, stored ? id : 0,
-                                           static_cast<long long>(DayOf(GetPicker(IDC_FE_ISSUE_DATE))), lines);
+    // A cancelled or reversed document keeps its lines, which stop counting.
+    StockRefusal refusal = linesCount ? CheckStockWrite(source, stored, day, lines)
+                                      : CheckStockWithdrawal(source, stored, day);
     if (!refusal.Refused())
         return true;
     MessageBox(StockRefusalText(refusal), L"Message", MB_OK);

@@ -189,6 +189,21 @@ QString MoneyText(double value)
     return QString::Formatted(L"%s%llu.%02llu", bani < 0 ? L"-" : L"", magnitude / 100, magnitude % 100);
 }
 
+QString QuantityText(double value)
+{
+    // Past what llround can hold (no typed or summed quantity comes near) the
+    // plain form stands.
+    if (!(std::fabs(value) < 1e15))
+        return QString::Formatted(L"%.2f", value);
+    long long thousandths = std::llround(value * 1000.0);
+    unsigned long long magnitude = static_cast<unsigned long long>(thousandths < 0 ? -thousandths : thousandths);
+    const wchar_t* sign = thousandths < 0 ? L"-" : L"";
+    unsigned long long whole = magnitude / 1000, fraction = magnitude % 1000;
+    if (fraction % 10 == 0)
+        return QString::Formatted(L"%s%llu.%02llu", sign, whole, fraction / 10);
+    return QString::Formatted(L"%s%llu.%03llu", sign, whole, fraction);
+}
+
 double StoredNumber(const wchar_t* text)
 {
     double value = 0.0;

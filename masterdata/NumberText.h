@@ -57,6 +57,11 @@ micro::utils::QString NumberRefusal(NumberField field, const wchar_t* text);
 // away from zero, as balances are compared), two decimals after a point,
 // never "-0.00".
 micro::utils::QString MoneyText(double value);
+// A quantity as every screen, page and PDF writes it: rounded to thousandths
+// (halves away from zero), its third decimal where it has one ("1.234"), two
+// decimals otherwise ("2.00", "1.50"), never "-0.00". A cell written so reads
+// back through StoredNumber as the quantity typed.
+micro::utils::QString QuantityText(double value);
 
 // A value computed from accepted numbers (a line's total) beyond kLargestAmount.
 extern const wchar_t kValueTooLarge[];

@@ -10,6 +10,7 @@
 #include "framework/qdialog/QMessageBox.h"
 #include "framework/utils/TimeFormat.h"
 #include "printing/AmountToWords.h"
+#include "printing/InvoiceReceiptRow.h"
 #include "printing/VatAndDiscount.h"
 
 using micro::qsql::QsqlQuery;
@@ -19,12 +20,8 @@ using micro::utils::QString;
 namespace {
 
 const wchar_t* const kDateFormat = L"%d-%m-%Y";
-const long long kReceiptCancelled = 3;
-
-QString Formatted2(double value)
-{
-    return QString::Formatted(L"%.2f", value);
-}
+// Cancelled (3) and reversed (4) invoices.
+const long long kInvoiceClosed = 3;
 
 // A stored amount as every page prints money; a field without a value stays empty.
 QString StoredMoney(const QsqlQuery& q, int column)
@@ -35,8 +32,8 @@ QString StoredMoney(const QsqlQuery& q, int column)
 } // namespace
 
 FacturaDate::FacturaDate(unsigned long long documentId, int type)
-    : ultimaCotaTVA(0), id(documentId), tip(type), chitantaId(0), clientId(0), dataCreareSecunde(0),
-      tvaLaIncasare(0), faraTVA(0), headerNet(0.0)
+    : ultimaCotaTVA(0), id(documentId), tip(type), chitantaId(0), chitantaTemporara(false), clientId(0),
+      dataCreareSecunde(0), tvaLaIncasare(0), faraTVA(0), headerNet(0.0)
 {
     SetStartValues();
     Load();
@@ -186,17 +183,16 @@ void FacturaDate::LoadDelegate(unsigned long long delegateId)
     delegatAuto = q.GetStringField(4);
 }
 
-// The document's receipt is the last one that names exactly this document's
-// number, belongs to its client, was not cancelled and, when it keeps the id of
-// the invoice it was made for, was made for this one. Without one the receipt
-// shows no number and no series: a number shown is always a stored receipt's,
-// and the next one is proposed only when a receipt is about to be made. Only
-// an invoice has receipts: any other document sharing an invoice's number and
+// The document's receipt is the invoice's receipt (FindInvoiceReceipt).
+// Without one the receipt shows no number and no series: a number shown is
+// always a stored receipt's, and the next one is proposed only when a receipt
+// is about to be made. A receipt made now, or the invoice's temporary one,
+// is for what is left to collect, which its validation settles. A cancelled
+// or reversed invoice shows none: nothing is collected on it. Only an
+// invoice has receipts: any other document sharing an invoice's number and
 // client shows none.
 void FacturaDate::LoadReceipt()
 {
-    QString wanted(L" ");
-    wanted += numar;
     chitantaNumar.Empty();
     chitantaSerie.Empty();
     chitantaSuma = valoareTTI;
@@ -205,26 +201,22 @@ void FacturaDate::LoadReceipt()
     if (tip != 0)
         return;
     try {
-        // Found through the client's receipts (an index), not by reading them all.
-        QsqlQuery q = GetRepository().ExecQuery(micro::qsql::SqlFormat(
-            L"select id  , facturi   , serie  ,numar   , IDClient , status, suma, data from Incasari where IDClient = "
-            L"%llu and facturi = '%s' and coalesce(status, 0) <> %lld and coalesce(documente, '') in ('', '0', '%llu') "
-            L"order by id desc limit 1",
-            clientId, wanted.c_str(), kReceiptCancelled, id));
-        if (!q.Eof()) {
-            chitantaId = q.GetIdField(0);
-            chitantaSerie = q.GetStringField(2);
-            chitantaNumar = q.GetStringField(3);
-            SetReceiptSum(q.GetFloatField(6, 0.0));
-            if (!q.FieldIsNull(7))
-                micro::utils::FormatTimeText(q.GetIntField(7), chitantaData, kDateFormat);
-        } else if (id != 0) {
-            // A receipt made now would collect the balance: a partly paid
-            // invoice's receipt is for what is left, which its validation settles.
-            QsqlQuery balance = GetRepository().ExecQuery(
-                micro::qsql::SqlFormat(L"select sold from Facturi where id = %llu and sold > 0", id));
-            if (!balance.Eof())
-                SetReceiptSum(balance.GetFloatField(0, 0.0));
+        QsqlQuery standing = GetRepository().ExecQuery(
+            micro::qsql::SqlFormat(L"select coalesce(status, 0), sold from Facturi where id = %llu", id));
+        if (!standing.Eof() && standing.GetIntField(0) >= kInvoiceClosed)
+            return;
+        double owed = standing.Eof() ? 0.0 : standing.GetFloatField(1, 0.0);
+        StoredInvoiceReceipt receipt;
+        if (FindInvoiceReceipt(clientId, id, numar, receipt)) {
+            chitantaId = receipt.id;
+            chitantaTemporara = receipt.Temporary();
+            chitantaSerie = receipt.series;
+            chitantaNumar = receipt.number;
+            SetReceiptSum(chitantaTemporara && owed > 0 ? owed : receipt.amount);
+            if (receipt.dated)
+                micro::utils::FormatTimeText(receipt.date, chitantaData, kDateFormat);
+        } else if (id != 0 && owed > 0) {
+            SetReceiptSum(owed);
         }
     } catch (const QSqlError& error) {
         QString text(L"Eroare la Incasari: ");
@@ -277,7 +269,7 @@ ItemFactura* FacturaDate::ReadLine(const QsqlQuery& q, unsigned long n)
             item->denumire += L" " + PercentText(DiscountLinePercent(q.GetFloatField(2, 0.0), price, headerNet)) + L"%";
         }
         double quantity = q.GetFloatField(2, 0.0);
-        item->cantitate = Formatted2(quantity);
+        item->cantitate = QuantityText(quantity);
         GetProductTextField(item->um, productId, 6);
         double value = quantity * price;
         // The code the line was issued with; a line stored without one

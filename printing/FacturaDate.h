@@ -13,7 +13,7 @@ public:
     micro::utils::QString nrCrt;       // "%lu", from 1
     micro::utils::QString denumire;    // product name, or "<discount name> N%"
     micro::utils::QString um;
-    micro::utils::QString cantitate;   // "%.2f"
+    micro::utils::QString cantitate;   // QuantityText
     micro::utils::QString pretUnitar;  // "%.2f", without VAT
     micro::utils::QString valoare;     // "%.2f", quantity x unit price
     micro::utils::QString valoareTVA;  // "%.2f"
@@ -54,8 +54,9 @@ public:
     micro::utils::QString clientCont;
     micro::utils::QString chitantaNumar;
     micro::utils::QString chitantaSerie;
-    // What the receipt collects: a stored receipt's own sum, else what is left
-    // to collect on the invoice (its total for any other document), and in words.
+    // What the receipt collects: a validated receipt's own sum, else what is
+    // left to collect on the invoice (its total for any other document), and
+    // in words.
     micro::utils::QString chitantaSuma;
     micro::utils::QString chitantaSumaInLitere;
     // The stored receipt's own date; else the document's, which a receipt
@@ -85,6 +86,7 @@ public:
     micro::utils::QString serieNir;       // supplier's invoice number of a goods-received note
     micro::utils::QString totalInLitere;
     unsigned long long chitantaId;        // the document's receipt in Incasari; 0: none yet
+    bool chitantaTemporara;               // that receipt is still temporary
     unsigned long long clientId;
     unsigned long long dataCreareSecunde;
     int32_t tvaLaIncasare;

@@ -12,6 +12,7 @@ const unsigned long long kReceiptFromInvoice = 0;
 // Nobody signs in: receipts record user 0.
 const unsigned long long kNoUser = 0;
 const unsigned long long kConfigRow = 1;
+const long long kReceiptCancelled = 3;
 
 } // namespace
 
@@ -33,4 +34,43 @@ unsigned long long WriteInvoiceReceipt(const InvoiceReceiptRow& row, ReceiptCoun
         db.ExecDML(SqlFormat(L"update ConfigFacturi set numarChit = %llu where id = %llu ", row.number, kConfigRow));
     transaction.Commit();
     return id;
+}
+
+bool StoredInvoiceReceipt::Temporary() const
+{
+    return status == static_cast<long long>(kReceiptTemporary);
+}
+
+bool FindInvoiceReceipt(unsigned long long clientId, unsigned long long invoiceId,
+                        const micro::utils::QString& invoiceNumber, StoredInvoiceReceipt& found)
+{
+    micro::utils::QString wanted(L" ");
+    wanted += invoiceNumber;
+    // Found through the client's receipts (an index), not by reading them all.
+    micro::qsql::QsqlQuery q = GetRepository().ExecQuery(SqlFormat(
+        L"select id, serie, numar, coalesce(status, 0), suma, data from Incasari where IDClient = %llu and facturi = "
+        L"'%s' and coalesce(status, 0) <> %lld and coalesce(documente, '') in ('', '0', '%llu') order by id desc "
+        L"limit 1",
+        clientId, wanted.c_str(), kReceiptCancelled, invoiceId));
+    if (q.Eof())
+        return false;
+    found.id = q.GetIdField(0);
+    found.series = q.GetStringField(1);
+    found.number = q.GetStringField(2);
+    found.status = q.GetIntField(3);
+    found.amount = q.GetFloatField(4, 0.0);
+    found.dated = !q.FieldIsNull(5);
+    found.date = q.GetIntField(5);
+    return true;
+}
+
+void BringInvoiceReceipt(unsigned long long receiptId, unsigned long long clientId, double amount,
+                         const micro::utils::QString& amountInWords)
+{
+    int changed = GetRepository().ExecDML(
+        SqlFormat(L"update Incasari set IDClient = %llu, suma = %.17g, sumaStr = '%s' where id = %llu and "
+                  L"status = %llu",
+                  clientId, amount, amountInWords.c_str(), receiptId, kReceiptTemporary));
+    if (changed != 1)
+        throw micro::qsql::QSqlError(12 /* SQLITE_NOTFOUND */, L"Chitanta temporara a facturii nu mai exista.");
 }

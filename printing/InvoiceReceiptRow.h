@@ -22,3 +22,30 @@ enum class ReceiptCounterSeries { Keep, Store };
 // neither (one transaction). Answers the new row's id; a refused statement
 // throws QSqlError with nothing written.
 unsigned long long WriteInvoiceReceipt(const InvoiceReceiptRow& row, ReceiptCounterSeries counterSeries);
+
+// A stored receipt as an invoice names it.
+struct StoredInvoiceReceipt {
+    unsigned long long id = 0;
+    micro::utils::QString series;
+    micro::utils::QString number;
+    long long status = 0;
+    double amount = 0.0;
+    bool dated = false;
+    long long date = 0;
+
+    bool Temporary() const;
+};
+
+// The invoice's receipt: the last one not cancelled of its client that names
+// exactly its number and, when it keeps the id of the invoice it was made
+// for, was made for this one. False when it has none; throws QSqlError.
+bool FindInvoiceReceipt(unsigned long long clientId, unsigned long long invoiceId,
+                        const micro::utils::QString& invoiceNumber, StoredInvoiceReceipt& found);
+
+// An invoice keeps one temporary receipt, made again for what is left to
+// collect whenever a receipt is asked for: its sum and words are brought to
+// that and its client to the invoice's (it took nothing from anyone); its
+// number, series and date stay. A receipt no longer temporary, or gone, is
+// left as it is and QSqlError thrown.
+void BringInvoiceReceipt(unsigned long long receiptId, unsigned long long clientId, double amount,
+                         const micro::utils::QString& amountInWords);

@@ -192,6 +192,7 @@ void MyPrintDialog::Print()
         PrintFacturaChitantaLayout2(job);
     else
         PrintFacturaLayout3(job);
+    ShowWhatIsStored();
 }
 
 void MyPrintDialog::SavePdf()
@@ -205,6 +206,17 @@ void MyPrintDialog::SavePdf()
         ExportFacturaChitantaPdfLayout2(job);
     else
         ExportFacturaPdfLayout3(job);
+    ShowWhatIsStored();
+}
+
+// Layout 2 stores the receipt it prints (made, or brought to what is left to
+// collect): the page on screen reads it again and names it as paper does.
+void MyPrintDialog::ShowWhatIsStored()
+{
+    if (layout != FacturaLayoutWithReceipt)
+        return;
+    preview.ReloadDocument(static_cast<int>(documentType), documentId);
+    Repaint();
 }
 
 void MyPrintDialog::ChooseLayout(int number)

@@ -38,6 +38,7 @@ public:
 private:
     void Print();
     void SavePdf();
+    void ShowWhatIsStored();
     void ChooseLayout(int number);
     bool ChooseCompanyBackground();
     void AddBackground();

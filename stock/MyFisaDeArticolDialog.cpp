@@ -8,6 +8,7 @@
 #include "masterdata/EditorEntries.h"
 #include "masterdata/MyCautareClientiDialog.h"
 #include "masterdata/MyCautareProduseDialog.h"
+#include "masterdata/NumberText.h"
 #include "resources/resource.h"
 #include <climits>
 #include <commctrl.h>
@@ -179,8 +180,8 @@ QString MyFisaDeArticolDialog::MovementText(size_t item, int column)
     case 1: return source.type;
     case 2: return QString::Formatted(L"%lld", row.number);
     case 3: return source.client ? QString(source.client) : m_partnerNames[static_cast<unsigned long long>(row.partner)];
-    case 4: return entry ? Amount(row.quantity) : QString(L"0");
-    case 5: return entry ? QString(L"0") : Amount(row.quantity);
+    case 4: return entry ? QuantityText(row.quantity) : QString(L"0");
+    case 5: return entry ? QString(L"0") : QuantityText(row.quantity);
     case 6: return Amount(row.price);
     case 7: return Amount(settlement::FromBani(SignedValueBani(row)));
     default: return QString();
@@ -224,7 +225,8 @@ void MyFisaDeArticolDialog::FillArticle(const Period& period)
     }
     const wchar_t* separator[] = {L""};
     rows.AppendRow(separator, 1);
-    QString in = Amount(quantityIn), out = Amount(quantityOut), value = Amount(settlement::FromBani(valueBani));
+    QString in = QuantityText(quantityIn), out = QuantityText(quantityOut);
+    QString value = Amount(settlement::FromBani(valueBani));
     const wchar_t* totals[] = {L"TOTAL", nullptr, nullptr, nullptr, in, out, nullptr, value};
     lastRowIndex = rows.AppendRow(totals, 8);
 }

@@ -3,6 +3,7 @@
 #include "database/StockRule.h"
 #include "framework/gui/QGraphics.h"
 #include "masterdata/MyCautareProduseDialog.h"
+#include "masterdata/NumberText.h"
 #include "resources/resource.h"
 #include <commctrl.h>
 
@@ -82,8 +83,8 @@ void MyFisaDeMagazieDialog::CollectData()
         // rows the period itself, so no movement is counted twice.
         StockSums opening = SumStockMovements(productId, 0, period.start - 1);
         double stock = opening.Stock();
-        QString date = LedgerDate(period.start), in = Amount(opening.in), out = Amount(opening.out);
-        QString stockText = Amount(stock);
+        QString date = LedgerDate(period.start), in = QuantityText(opening.in), out = QuantityText(opening.out);
+        QString stockText = QuantityText(stock);
         const wchar_t* first[] = {date, L"", L"", in, out, stockText};
         rows.AppendRow(first, 6);
         ReadStockMovements(productId, period.start, period.end, [&](const StockMovementRow& row) {
@@ -108,9 +109,9 @@ QString MyFisaDeMagazieDialog::MovementText(size_t item, int column) const
     case 0: return LedgerDate(row.date);
     case 1: return kTypes[row.source & 3];
     case 2: return QString::Formatted(L"%lld", row.number);
-    case 3: return entry ? Amount(row.quantity) : QString(L"0");
-    case 4: return entry ? QString(L"0") : Amount(row.quantity);
-    case 5: return Amount(m_stocks[item]);
+    case 3: return entry ? QuantityText(row.quantity) : QString(L"0");
+    case 4: return entry ? QString(L"0") : QuantityText(row.quantity);
+    case 5: return QuantityText(m_stocks[item]);
     default: return QString();
     }
 }

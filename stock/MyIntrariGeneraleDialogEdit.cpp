@@ -5,7 +5,6 @@
 #include "resources/resource.h"
 #include "stock/StockMovePrint.h"
 #include "stock/StockRowValues.h"
-#include <cmath>
 #include <utility>
 
 using micro::qsql::QSqlError;
@@ -147,34 +146,30 @@ void MyIntrariGeneraleDialogEdit::ShowWriteError(const QString& text)
     MessageBox(text.c_str(), L"Message", MB_OK | MB_ICONERROR);
 }
 
-bool MyIntrariGeneraleDialogEdit::QuantitiesGiven(const std::vector<StockMoveRow>& rows)
+bool MyIntrariGeneraleDialogEdit::ShowRefusal(const StockMoveRefusal& refusal)
 {
-    for (size_t row = 0; row < rows.size(); ++row) {
-        // In thousandths, as quantities are typed: 0.004 is a quantity.
-        if (std::llround(rows[row].quantity * 1000) == 0) {
-            MessageBox(QString::Formatted(L"La linia %d", static_cast<int>(row + 1)) + L"\nCantitatea este 0 !",
-                       L"Message", MB_OK | MB_ICONEXCLAMATION);
-            itemList.SelectItem(static_cast<int>(row));
-            return false;
-        }
-    }
+    if (!refusal.Refused())
+        return false;
+    MessageBox(StockMoveRefusalText(refusal), L"Message", MB_OK | MB_ICONEXCLAMATION);
+    itemList.SelectItem(refusal.line);
     return true;
 }
 
 void MyIntrariGeneraleDialogEdit::SaveTemporary()
 {
-    std::vector<StockMoveRow> rows = CollectRows();
-    if (!QuantitiesGiven(rows))
-        return;
-    date = datePicker.GetUnixTime();
     StockMoveHeader header = Header();
+    header.date = datePicker.GetUnixTime();
     header.status = StockMoveTemporary;
+    StockMoveRefusal refusal;
     try {
-        SaveStockMove(kind, header, rows);
+        refusal = SaveStockMove(kind, header, CollectRows());
     } catch (const QSqlError& error) {
         ShowWriteError(error.GetText());
         return;
     }
+    if (ShowRefusal(refusal))
+        return;
+    date = header.date;
     status = header.status;
     EndDialog(IDOK);
 }
@@ -226,22 +221,18 @@ void MyIntrariGeneraleDialogEdit::Validate()
         MessageBox(L"Nu ati introdus nici un produs !", L"Message", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (!QuantitiesGiven(rows))
-        return;
-    date = datePicker.GetUnixTime();
     StockMoveHeader header = Header();
-    int refused = -1;
+    header.date = datePicker.GetUnixTime();
+    StockMoveRefusal refusal;
     try {
-        refused = ValidateStockMove(kind, header, rows);
+        refusal = ValidateStockMove(kind, header, rows);
     } catch (const QSqlError& error) {
         ShowWriteError(error.GetText());
         return;
     }
-    if (refused >= 0) {
-        MessageBox(StockRefusalText({refused, rows[refused].productId}), L"Message", MB_OK | MB_ICONEXCLAMATION);
-        itemList.SelectItem(refused);
+    if (ShowRefusal(refusal))
         return;
-    }
+    date = header.date;
     status = header.status;
     EndDialog(IDOK);
 }

@@ -67,14 +67,16 @@ private:
     void Renumber();
     std::vector<StockMoveRow> CollectRows() const;
     StockMoveHeader Header() const;
-    // False, after saying which, when a row's quantity is 0 in thousandths.
-    bool QuantitiesGiven(const std::vector<StockMoveRow>& rows);
+    // Shows the refusal of a save or validation and selects its line; false
+    // when nothing was refused.
+    bool ShowRefusal(const StockMoveRefusal& refusal);
     void SaveTemporary();
     void Cancel();
     void Validate();
     void Print();
     // The price and quantity each row was read or picked with: the cells show
-    // two decimals, and a row whose cell still shows its value saves it whole.
+    // them rounded (a price to bani, a quantity to thousandths), and a row
+    // whose cell still shows its value saves it whole.
     struct ExactValues {
         double price, quantity;
     };

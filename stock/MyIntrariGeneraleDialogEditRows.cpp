@@ -92,7 +92,7 @@ void MyIntrariGeneraleDialogEdit::AddItem()
     itemList.SelectItem(row);
     // A quantity typed in the picker comes with the line; without one it is asked for here.
     if (picker.quantity != 0.0) {
-        itemList.SetItemText(row, ColQuantity, QString::Formatted(L"%.2f", picker.quantity));
+        itemList.SetItemText(row, ColQuantity, QuantityText(picker.quantity));
         RecomputeRow(row);
         return;
     }
@@ -113,7 +113,7 @@ void MyIntrariGeneraleDialogEdit::ModifyItem()
         return;
     currentProductId = picker.selectedId;
     FillProductCells(row, currentProductId);
-    itemList.SetItemText(row, ColQuantity, QString::Formatted(L"%.2f", picker.quantity));
+    itemList.SetItemText(row, ColQuantity, QuantityText(picker.quantity));
     m_exact[row] = ExactValues{PickedPrice(currentProductId), picker.quantity};
     RecomputeRow(row);
 }
@@ -172,9 +172,10 @@ bool MyIntrariGeneraleDialogEdit::CommitCellEdit()
         // The cell keeps the quantity it had when the text is no number.
         taken = ParseQuantity(text.c_str(), quantity);
         if (taken) {
-            // Kept whole, as the values computed from it are.
+            // Kept whole, as the values computed from it are; the cell shows
+            // it as every quantity shows, so the row reads it back whole.
             m_exact[editRow].quantity = quantity;
-            itemList.SetItemText(editRow, editColumn, QString::Formatted(L"%.17g", quantity));
+            itemList.SetItemText(editRow, editColumn, QuantityText(quantity));
             RecomputeRow(editRow);
         } else {
             MessageBox(NumberRefusal(NumberField::Quantity, text.c_str()), L"Atentie", MB_ICONEXCLAMATION);
@@ -188,12 +189,12 @@ bool MyIntrariGeneraleDialogEdit::CommitCellEdit()
 
 void MyIntrariGeneraleDialogEdit::RecomputeRow(int row)
 {
-    // The figures the line will store, not their two-decimal display.
+    // The figures the line will store, not their display.
     double quantity = CellValue(row, ColQuantity, m_exact[row].quantity);
     double price = CellValue(row, ColPrice, m_exact[row].price);
     unsigned long long product = wcstoull(itemList.GetItemText(row, ColId).c_str(), nullptr, 10);
     StockRowValues v = ComputeStockRow(price, quantity, GetProductIntField(product, 3));
-    itemList.SetItemText(row, ColQuantity, QString::Formatted(L"%.2f", quantity));
+    itemList.SetItemText(row, ColQuantity, QuantityText(quantity));
     itemList.SetItemText(row, ColFT, QString::Formatted(L"%.2f", v.ft));
     itemList.SetItemText(row, ColTVA, QString::Formatted(L"%.2f", v.tva));
     itemList.SetItemText(row, ColTTI, QString::Formatted(L"%.2f", v.tti));
@@ -214,7 +215,8 @@ void MyIntrariGeneraleDialogEdit::RecomputeTotals()
 double MyIntrariGeneraleDialogEdit::CellValue(int row, int column, double exact) const
 {
     QString text = itemList.GetItemText(row, column);
-    return text == QString::Formatted(L"%.2f", exact) ? exact : StoredNumber(text.c_str());
+    QString shown = column == ColQuantity ? QuantityText(exact) : QString::Formatted(L"%.2f", exact);
+    return text == shown ? exact : StoredNumber(text.c_str());
 }
 
 std::vector<StockMoveRow> MyIntrariGeneraleDialogEdit::CollectRows() const

@@ -5,6 +5,7 @@
 #include "database/StockRule.h"
 #include "framework/gui/QGraphics.h"
 #include "framework/utils/TimeFormat.h"
+#include "masterdata/NumberText.h"
 #include "resources/resource.h"
 #include <commctrl.h>
 #include <cwchar>
@@ -129,7 +130,7 @@ QString MyStocArticoleDialog::ItemText(size_t item, int column) const
     switch (column) {
     case 0: return QString::Formatted(L"%llu", row.id);
     case 1: return row.name;
-    case 2: return Amount(row.stock);
+    case 2: return QuantityText(row.stock);
     case 3: return row.unit;
     case 4: return Amount(row.price);
     case 5: return Amount(row.value);

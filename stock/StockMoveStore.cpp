@@ -2,6 +2,7 @@
 #include "database/MyRepository.h"
 #include "database/StockRule.h"
 #include <climits>
+#include <cmath>
 #include <map>
 #include <set>
 
@@ -48,6 +49,21 @@ void WriteItems(const StockMoveKind& k, unsigned long long number, const std::ve
 }
 
 int StockSourceOfKind(const StockMoveKind& k) { return k.sign > 0 ? StockSourceEntry : StockSourceExit; }
+
+// A movement states its direction by its kind: a line below 0 would turn an
+// exit into an entry (and the reverse) past the stock check, so no line may
+// be 0 or less. Counted in thousandths, as quantities are typed: 0.004 is a
+// quantity.
+StockMoveRefusal FirstQuantityRefused(const std::vector<StockMoveRow>& rows)
+{
+    for (size_t i = 0; i < rows.size(); ++i) {
+        double thousandths = std::round(rows[i].quantity * 1000);
+        if (!(thousandths > 0))
+            return {thousandths < 0 ? StockMoveRefusal::NegativeQuantity : StockMoveRefusal::ZeroQuantity,
+                    static_cast<int>(i), rows[i].productId};
+    }
+    return {};
+}
 
 // Items, header and counter, and the stored stock of every product the
 // movement had or has; the caller holds the transaction.
@@ -119,14 +135,28 @@ bool LoadStockMoveHeader(int kind, unsigned long long id, StockMoveHeader& heade
     return true;
 }
 
-unsigned long long SaveStockMove(int kind, StockMoveHeader& header, const std::vector<StockMoveRow>& rows)
+StockMoveRefusal SaveStockMove(int kind, StockMoveHeader& header, const std::vector<StockMoveRow>& rows)
 {
+    StockMoveRefusal refusal = FirstQuantityRefused(rows);
+    if (refusal.Refused())
+        return refusal;
     StockMoveHeader draft = header;
     QsqlTransaction transaction(GetRepository());
-    unsigned long long id = WriteMovement(StockMoveKindOf(kind), draft, rows);
+    WriteMovement(StockMoveKindOf(kind), draft, rows);
     transaction.Commit();
     header = draft;
-    return id;
+    return refusal;
+}
+
+QString StockMoveRefusalText(const StockMoveRefusal& refusal)
+{
+    switch (refusal.reason) {
+    case StockMoveRefusal::ZeroQuantity: return LineRefusalText(refusal.line, refusal.product, L"Cantitatea este 0 !");
+    case StockMoveRefusal::NegativeQuantity:
+        return LineRefusalText(refusal.line, refusal.product, L"Cantitatea este negativa !");
+    case StockMoveRefusal::StockShort: return StockRefusalText({refusal.line, refusal.product});
+    default: return QString();
+    }
 }
 
 StockRefusal CancelStockMove(int kind, StockMoveHeader& header)
@@ -138,7 +168,7 @@ StockRefusal CancelStockMove(int kind, StockMoveHeader& header)
     // A validated movement's lines leave what the rule counts.
     StockRefusal refusal;
     if (draft.id != 0)
-        refusal = CheckStockWrite(StockSourceOfKind(k), draft.id, draft.date, {});
+        refusal = CheckStockWithdrawal(StockSourceOfKind(k), draft.id, draft.date);
     if (refusal.Refused())
         return refusal;
     if (draft.id == 0) {
@@ -155,8 +185,11 @@ StockRefusal CancelStockMove(int kind, StockMoveHeader& header)
     return refusal;
 }
 
-int ValidateStockMove(int kind, StockMoveHeader& header, const std::vector<StockMoveRow>& rows)
+StockMoveRefusal ValidateStockMove(int kind, StockMoveHeader& header, const std::vector<StockMoveRow>& rows)
 {
+    StockMoveRefusal refusal = FirstQuantityRefused(rows);
+    if (refusal.Refused())
+        return refusal;
     const StockMoveKind& k = StockMoveKindOf(kind);
     MyRepository& db = GetRepository();
     StockMoveHeader draft = header;
@@ -175,7 +208,7 @@ int ValidateStockMove(int kind, StockMoveHeader& header, const std::vector<Stock
     for (size_t i = 0; i < rows.size(); ++i) {
         const StockMoveRow& row = rows[i];
         if (!tally.Take(row.productId, -k.sign * row.quantity))
-            return static_cast<int>(i);
+            return {StockMoveRefusal::StockShort, static_cast<int>(i), row.productId};
         auto found = stocks.find(row.productId);
         if (found == stocks.end())
             found = stocks.emplace(row.productId, SumStockMovements(row.productId, 0, LLONG_MAX).Stock()).first;
@@ -199,5 +232,5 @@ int ValidateStockMove(int kind, StockMoveHeader& header, const std::vector<Stock
     WriteMovement(k, draft, rows);
     transaction.Commit();
     header = draft;
-    return -1;
+    return refusal;
 }

@@ -56,11 +56,26 @@ unsigned long long NextStockMoveNumber(int kind);
 // as the editor holds it.
 bool LoadStockMoveHeader(int kind, unsigned long long id, StockMoveHeader& header, double totals[3]);
 
+// Why a save or a validation of a movement wrote nothing: the first line, in
+// list order, whose quantity is not above 0 (counted in thousandths, as
+// quantities are typed), or at a validation the first line the stock does not
+// cover.
+struct StockMoveRefusal {
+    enum Reason { None, ZeroQuantity, NegativeQuantity, StockShort };
+    Reason reason = None;
+    int line = -1;
+    unsigned long long product = 0;
+    bool Refused() const { return reason != None; }
+};
+// "La linia N, <produs>" and what is wrong with the line.
+micro::utils::QString StockMoveRefusalText(const StockMoveRefusal& refusal);
+
 // Writes items, header and (for a new movement) the counter as one
 // transaction; a new movement takes its number inside it and its header is
-// inserted with that id. Answers the movement's id. A database failure throws
+// inserted with that id, which header.id then holds. A movement with a line
+// not above 0 is refused with nothing written. A database failure throws
 // micro::qsql::QSqlError with nothing written.
-unsigned long long SaveStockMove(int kind, StockMoveHeader& header, const std::vector<StockMoveRow>& rows);
+StockMoveRefusal SaveStockMove(int kind, StockMoveHeader& header, const std::vector<StockMoveRow>& rows);
 
 // Stores the cancellation (status 3): a stored movement keeps its items; a
 // movement never stored is stored without items, so its number is used up.
@@ -70,8 +85,8 @@ StockRefusal CancelStockMove(int kind, StockMoveHeader& header);
 
 // Applies the rows to the products' stock in list order, writes a Stocuri row
 // for each, and saves the movement as validated, all in one transaction.
-// Answers -1 on success, or the index of the first row that would take its
+// Refused, with nothing at all written, when a line is not above 0 (a
+// movement stored so by an older program too) or when a row would take its
 // product's stock (as the stock rule counts it at the movement's day) below
-// 0; then nothing at all was written. A database failure throws with nothing
-// written.
-int ValidateStockMove(int kind, StockMoveHeader& header, const std::vector<StockMoveRow>& rows);
+// 0. A database failure throws with nothing written.
+StockMoveRefusal ValidateStockMove(int kind, StockMoveHeader& header, const std::vector<StockMoveRow>& rows);

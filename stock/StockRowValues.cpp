@@ -1,5 +1,6 @@
 #include "stock/StockRowValues.h"
 #include "database/Lookups.h"
+#include "masterdata/NumberText.h"
 
 using micro::utils::QString;
 
@@ -26,7 +27,7 @@ StockRowCells StoredRowCells(int index, unsigned long long productId, double pri
     c[1] = QString::Formatted(L"%llu", productId);
     GetProductTextField(c[2], productId, 1);
     c[3] = QString::Formatted(L"%.2f", price);
-    c[4] = QString::Formatted(L"%.2f", quantity);
+    c[4] = QuantityText(quantity);
     GetProductTextField(c[5], productId, 6);
     c[6] = GetCurrencyName(GetProductIntField(productId, 1));
     StockRowValues v = ComputeStockRow(price, quantity, GetProductIntField(productId, 3));

@@ -64,9 +64,11 @@ void IDialog::OnCancel()
 {
     if (!OnClose())
         return;
-    if (m_askBeforeDiscarding && m_hwnd && ShownState(m_hwnd) != m_savedState &&
+    // Only a "Yes" throws the changes away: Esc on the box, or a box that
+    // could not be shown, keeps the dialog open with what was typed.
+    if (m_askBeforeDiscarding && HasUnsavedChanges() &&
         MessageBox(L"Modificarile nu au fost salvate. Renuntati la ele ?", L"Atentie",
-                   MB_YESNO | MB_ICONQUESTION) == IDNO)
+                   MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     EndDialog(IDCANCEL);
 }
@@ -75,6 +77,11 @@ void IDialog::MarkSaved()
 {
     if (m_hwnd)
         m_savedState = ShownState(m_hwnd);
+}
+
+bool IDialog::HasUnsavedChanges() const
+{
+    return m_hwnd && ShownState(m_hwnd) != m_savedState;
 }
 
 bool IDialog::OnCommand(UINT id, UINT code, HWND, LRESULT&)

@@ -51,6 +51,9 @@ public:
     void AskBeforeDiscarding() { m_askBeforeDiscarding = true; }
     // What the controls show now is stored: closing discards nothing.
     void MarkSaved();
+    // Of an editor that asks before discarding: something was typed or
+    // chosen since it opened or since MarkSaved.
+    bool HasUnsavedChanges() const;
 
 protected:
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) override;

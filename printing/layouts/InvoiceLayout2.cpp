@@ -84,7 +84,7 @@ const PageText kReceipt[] = {
     {A, kReceiptText, L"Oras/Judet: {clientOras}", {15, 560, 200, 570}, L"Orasul {clientOras}", At(15, 560)},
     {A, {ScreenFont::F6, 11, true}, L"{chitantaSuma} ( {chitantaSumaInLitere} )", {15, 572, 400, 582},
      L"Suma de {chitantaSuma} ({chitantaSumaInLitere})", At(15, 572)},
-    {A, kReceiptBold, L"Reprezentant contravaloare factura {numar}", {15, 585, 200, 595},
+    {A, kReceiptBold, L"Reprezentant contravaloare factura {serie} {numar}", {15, 585, 200, 595},
      L"Reprezentand contravaloare factura {serie} {numar}", At(15, 585)},
     {A, kReceiptBold, L"Stampila si semnatura", {310, 585, 440, 595}, kSameText, At(310, 585)},
     {A, {ScreenFont::F14, 14, true}, L"Chitanta seria {chitantaSerie} Nr. {chitantaNumar}", {245, 480, 440, 490},

@@ -25,15 +25,21 @@ bool JobHasHeaderRow(const FacturaPrintJob& job)
 
 JobReceipt CheckJobReceipt(const FacturaPrintJob& job, HWND owner)
 {
-    if (job.chitantaId != 0 || !JobHasHeaderRow(job))
+    if (!JobHasHeaderRow(job))
         return JobReceipt::Ready;
     if (RefusedReceiptForDocumentType(owner, job.tipDocument))
         return JobReceipt::Refused;
-    // A paid invoice prints no receipt it does not have: one made now would
-    // collect its money twice.
+    // Nothing is collected on a cancelled or reversed invoice: a receipt it
+    // kept would print as one that stands.
+    if (RefusedReceiptForClosedInvoice(owner, job.clientId, job.id))
+        return JobReceipt::Refused;
+    if (job.chitantaId != 0 && !job.chitantaTemporara)
+        return JobReceipt::Ready;
+    // A paid invoice prints no receipt it does not have: one made now, or its
+    // temporary one, would collect its money twice.
     if (RefusedReceiptForSettledInvoice(owner, job.clientId, job.id))
         return JobReceipt::Refused;
-    return JobReceipt::ToMake;
+    return job.chitantaId != 0 ? JobReceipt::ToBring : JobReceipt::ToMake;
 }
 
 void ProposeReceipt(QString& number, QString& series)
@@ -61,13 +67,20 @@ void StoreJobReceipt(FacturaPrintJob& job, unsigned long long number, const QStr
     job.chitantaSerie = series;
 }
 
+void BringJobReceipt(const FacturaPrintJob& job)
+{
+    BringInvoiceReceipt(job.chitantaId, job.clientId, StoredNumber(job.chitantaSuma.c_str()), job.chitantaSumaInLitere);
+}
+
 bool EnsureInvoiceReceipt(FacturaPrintJob& job)
 {
     HWND owner = micro::qdialog::ModalOwner();
     try {
         JobReceipt need = CheckJobReceipt(job, owner);
+        if (need == JobReceipt::ToBring)
+            BringJobReceipt(job);
         if (need != JobReceipt::ToMake)
-            return need == JobReceipt::Ready;
+            return need != JobReceipt::Refused;
         QString number, series;
         ProposeReceipt(number, series);
         MyCreareChitantaFacturiDialog dialog(owner);

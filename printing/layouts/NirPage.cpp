@@ -19,6 +19,9 @@ const Show A = Show::Always;
 // as many as a printed sheet takes.
 const RowRule kScreenRows{38, kNirRowsPerSheet};
 const float kFirstRow = 190, kRowStep = 10;
+// A printed row holds one line: a longer name is set smaller to end two units
+// short of its column's rule at 190.
+const float kNameRight = 188;
 
 constexpr TextStyle kDataText{ScreenFont::F7_7, 9, false};
 constexpr TextStyle kCompanyText{ScreenFont::F6, 9, false};
@@ -124,7 +127,8 @@ void PrintNirRows(PrintedPage& page, const std::vector<PrintedItem>& rows)
     for (const PrintedItem& row : rows) {
         for (const ItemColumn& column : kItemColumns) {
             const micro::utils::QString& text = ItemText(row.texts, column.field);
-            page.TextAtPixels(text, g.Width(NirCellX(column, text)), y, Place::Left);
+            int right = column.field == ItemField::Denumire ? g.Width(kNameRight) : -1;
+            page.TextAtPixels(text, g.Width(NirCellX(column, text)), y, Place::Left, right);
         }
         y = static_cast<int>(y + g.sy * kRowStep);
     }

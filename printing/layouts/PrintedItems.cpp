@@ -41,7 +41,7 @@ PrintedItem MakeItem(unsigned long n, unsigned long long product, double quantit
     long long vatCode = lineVatCode;
     LineAmounts amounts = LineAtRate(quantity * price, vatCode);
     item.texts.nrCrt.Format(L"%lu", n);
-    item.texts.cantitate.Format(L"%.2f", quantity);
+    item.texts.cantitate = QuantityText(quantity);
     item.texts.pretUnitar = MoneyText(price);
     item.texts.valoare = MoneyText(amounts.net);
     item.texts.valoareTVA = MoneyText(amounts.vat);

@@ -98,14 +98,15 @@ void PrintedPage::SelectFont(HFONT font)
 
 // A text set from the left that would run off the sheet (an amount in words,
 // a long name) is set smaller instead, so that all of it shows inside the frame.
-void PrintedPage::TextAtPixels(const QString& text, int x, int y, Place place)
+void PrintedPage::TextAtPixels(const QString& text, int x, int y, Place place, int right)
 {
     SetTextAlign(m_dc, place == Place::Centre ? (TA_CENTER | TA_TOP) : (TA_LEFT | TA_TOP));
-    int room = m_grid.W - m_grid.inset - m_grid.inset / 2 - x;
+    int room = (right >= 0 ? right : m_grid.W - m_grid.inset - m_grid.inset / 2) - x;
+    int limit = right >= 0 ? right : m_grid.W;
     int pixels = m_current.height;
     SIZE size = {0, 0};
     if (place == Place::Left && m_current.font && room > 0 &&
-        GetTextExtentPoint32W(m_dc, text.c_str(), text.GetLength(), &size) && x + size.cx > m_grid.W) {
+        GetTextExtentPoint32W(m_dc, text.c_str(), text.GetLength(), &size) && x + size.cx > limit) {
         // Glyphs do not narrow exactly with the height: measured again.
         for (int tries = 0; tries < 4 && pixels > 1 && size.cx > room; ++tries) {
             int fitting =

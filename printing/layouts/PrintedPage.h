@@ -49,8 +49,9 @@ public:
     void Text(const micro::utils::QString& text, const PrintAt& at, int dy = 0);
     void Line(Stroke stroke, const PrintLine& line);
     // Device-pixel forms. A left-placed text that would run off the sheet is
-    // set smaller so that all of it shows inside the frame.
-    void TextAtPixels(const micro::utils::QString& text, int x, int y, Place place);
+    // set smaller so that all of it shows inside the frame; one kept inside a
+    // column (right >= 0) is set smaller to end at `right`.
+    void TextAtPixels(const micro::utils::QString& text, int x, int y, Place place, int right = -1);
     void WrapAtPixels(const micro::utils::QString& text, RECT box);
     void LineAtPixels(int x1, int y1, int x2, int y2);
     void FrameAtPixels(int left, int top, int right, int bottom);

@@ -28,10 +28,12 @@ bool ReadLayout2PdfItems(const FacturaPrintJob& job, std::vector<PrintedItem>& i
 bool WriteFacturaChitantaPdfLayout2(const FacturaPrintJob& job, const wchar_t* path,
                                     const std::vector<PrintedItem>& items);
 
-// Layout 2's receipt. When the record shows none (chitantaId 0) and the
+// Layout 2's receipt. The invoice's temporary receipt is brought to what is
+// left to collect. When the record shows none (chitantaId 0) and the
 // document is stored, asks "Se va crea Chitanta cu numarul N continuati ?"
 // and on OK writes the receipt counter and the Incasari row together; the
-// record then holds the receipt's id. Answers false when the user declines or
-// the database refuses (its error shown in a "Message" box); a document
-// without a header row gets no receipt and the answer true.
+// record then holds the receipt's id. Answers false when the user declines,
+// the receipt is refused as in EnsureInvoiceReceipt or the database refuses
+// (its error shown in a "Message" box); a document without a header row gets
+// no receipt and the answer true.
 bool CreatePdfInvoiceReceipt(FacturaPrintJob& job);

@@ -180,6 +180,8 @@ const PdfPageText kFooter[] = {
 // Item cells: right-aligned texts end at these layout-unit anchors, one unit
 // (1.38 points) per character.
 const float kItemNameX = 55.2f;
+// A name stays inside its column: it ends two units short of the rule after it.
+const float kItemNameRight = kTableColumns[1] - UnitsX(2);
 const float kItemNumberX = 26.22f;
 const float kItemRowStep = 14.0f;
 enum ItemCell { PriceCell, NameCell, NumberCell, QuantityCell, UnitCell, ValueCell, VatValueCell, VatRateCell };
@@ -187,12 +189,16 @@ struct ItemCellPlace {
     ItemCell cell;
     Show when;
     float anchor;  // layout units; 0 for the cells placed at a fixed x
+    float right;   // points: a text that would pass it is set smaller; 0 for none
 };
+// A quantity of six whole digits and three decimals would reach past its
+// column's rule at 372.6 into the price.
+const float kQuantityRight = kTableColumns[3] - UnitsX(1);
 const ItemCellPlace kItemCells[] = {
     {PriceCell, Show::Always, 295.0f},
     {NameCell, Show::Always, 0},
     {NumberCell, Show::Always, 0},
-    {QuantityCell, Show::Always, 245.0f},
+    {QuantityCell, Show::Always, 245.0f, kQuantityRight},
     {UnitCell, Show::Always, 205.0f},
     {ValueCell, Show::WithVat, 335.0f},
     {ValueCell, Show::WithoutVat, 368.0f},
@@ -215,9 +221,26 @@ const QString& CellText(const ItemFactura& item, ItemCell cell)
     return item.cotaTVA;
 }
 
-void DrawRightAligned(MakePDF& pdf, const QString& text, float anchor, float y)
+void DrawRightAligned(MakePDF& pdf, const QString& text, float anchor, float y, float right)
 {
-    pdf.TextOut(text, UnitsX(anchor - static_cast<float>(text.GetLength())), y);
+    float x = UnitsX(anchor - static_cast<float>(text.GetLength()));
+    if (right > 0)
+        TextOutWithin(pdf, text, x, y, right, right);
+    else
+        pdf.TextOut(text, x, y);
+}
+
+// Where a name breaks onto its second line: at the last space within
+// kPdfSplitName characters; a name longer than two such lines breaks near its
+// middle, so that both lines are set smaller alike rather than the second alone.
+int NameSplitLimit(const QString& name)
+{
+    return std::max(kPdfSplitName, (name.GetLength() + 1) / 2);
+}
+
+void DrawNameLine(MakePDF& pdf, const QString& text, float y)
+{
+    TextOutWithin(pdf, text, kItemNameX, y, kItemNameRight, kItemNameRight);
 }
 
 } // namespace
@@ -339,19 +362,19 @@ void DrawPdfItems(MakePDF& pdf, const FacturaDate& doc, const std::vector<Printe
         const QString& name = item.texts.denumire;
         QString firstLine = name, secondLine;
         if (!item.discount)
-            SplitAtSpace(name, kPdfSplitName, firstLine, secondLine);
+            SplitAtSpace(name, NameSplitLimit(name), firstLine, secondLine);
         for (const ItemCellPlace& place : kItemCells) {
             if (!Shows(place.when, doc))
                 continue;
             for (float offset : copyOffsets) {
                 if (place.cell == NameCell) {
                     if (!secondLine.IsEmpty())
-                        pdf.TextOut(secondLine, kItemNameX, y + kItemRowStep + offset);
-                    pdf.TextOut(firstLine, kItemNameX, y + offset);
+                        DrawNameLine(pdf, secondLine, y + kItemRowStep + offset);
+                    DrawNameLine(pdf, firstLine, y + offset);
                 } else if (place.cell == NumberCell) {
                     pdf.TextOut(item.texts.nrCrt, kItemNumberX, y + offset);
                 } else {
-                    DrawRightAligned(pdf, CellText(item.texts, place.cell), place.anchor, y + offset);
+                    DrawRightAligned(pdf, CellText(item.texts, place.cell), place.anchor, y + offset, place.right);
                 }
             }
         }

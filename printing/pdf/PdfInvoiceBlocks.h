@@ -71,7 +71,8 @@ void SplitAtSpace(const micro::utils::QString& text, int limit, micro::utils::QS
                   micro::utils::QString& rest);
 
 // The item rows: names over kPdfLongName characters take two lines (the
-// baseline moves twice), names over kPdfSplitName are drawn on two lines.
+// baseline moves twice), names over kPdfSplitName are drawn on two lines. A
+// name stays inside its column, each line set smaller where it does not fit.
 // Each cell is drawn once per copy offset before the next cell.
 const int kPdfLongName = 35;
 const int kPdfSplitName = 45;

@@ -98,8 +98,10 @@ bool CreatePdfInvoiceReceipt(FacturaPrintJob& job)
     HWND owner = micro::qdialog::ModalOwner();
     try {
         JobReceipt need = CheckJobReceipt(job, owner);
+        if (need == JobReceipt::ToBring)
+            BringJobReceipt(job);
         if (need != JobReceipt::ToMake)
-            return need == JobReceipt::Ready;
+            return need != JobReceipt::Refused;
         QString number, series;
         ProposeReceipt(number, series);
         QString question = L"Se va crea Chitanta cu numarul " + number + L" continuati ?";

@@ -7,6 +7,7 @@
 #include "printing/layouts/PrintedPages.h"
 #include "printing/pdf/PdfFile.h"
 #include "printing/pdf/PdfInvoiceBlocks.h"
+#include "printing/pdf/PdfText.h"
 #include <algorithm>
 
 using micro::utils::QString;
@@ -85,6 +86,10 @@ void DrawTexts(MakePDF& pdf, const FacturaDate& doc, const Table<PageText>& text
     }
 }
 
+// A row holds one line: a name too long for its column is set smaller to end
+// two units short of the column's rule at 190.
+const float kNameRight = UnitsX(188);
+
 void DrawRows(MakePDF& pdf, const NirSheet& sheet, const std::vector<PrintedItem>& rows)
 {
     float size = FontSize(7);
@@ -95,7 +100,11 @@ void DrawRows(MakePDF& pdf, const NirSheet& sheet, const std::vector<PrintedItem
         for (size_t c = 0; c < sheet.columns.count; ++c) {
             const ItemColumn& column = sheet.columns.rows[c];
             const QString& text = ItemText(row.texts, column.field);
-            DrawText(pdf, text, UnitsX(NirCellX(column, text)), UnitsY(top), size);
+            float x = UnitsX(NirCellX(column, text));
+            if (column.field == ItemField::Denumire)
+                TextOutWithin(pdf, text, x, UnitsY(top) + size, kNameRight, kNameRight);
+            else
+                DrawText(pdf, text, x, UnitsY(top), size);
         }
         top += sheet.rowStep;
     }

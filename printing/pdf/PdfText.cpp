@@ -1,10 +1,11 @@
 #include "printing/pdf/PdfText.h"
 
-void TextOutWithin(micropdf::MakePDF& pdf, const wchar_t* text, float x, float y, float right)
+void TextOutWithin(micropdf::MakePDF& pdf, const wchar_t* text, float x, float y, float right, float edge)
 {
     float room = right - x;
     float width = pdf.TextWidth(text);
-    if (!(x + width > static_cast<float>(pdf.GetPageWidth())) || room <= 0) {
+    float limit = edge < 0 ? static_cast<float>(pdf.GetPageWidth()) : edge;
+    if (!(x + width > limit) || room <= 0) {
         pdf.TextOut(text, x, y);
         return;
     }

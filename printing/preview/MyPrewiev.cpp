@@ -44,6 +44,17 @@ void MyPrewiev::CreateDocument(int type, unsigned long long id)
         document = new DrawFactura(this, id, type);
 }
 
+void MyPrewiev::ReloadDocument(int type, unsigned long long id)
+{
+    int layout = document ? document->model : FacturaLayoutFull;
+    // Everything made for the page goes with it; the next paint makes it again.
+    ReleaseTargetResources();
+    delete document;
+    document = nullptr;
+    CreateDocument(type, id);
+    SetModel(layout);
+}
+
 void MyPrewiev::SetModel(int layout)
 {
     if (document)
@@ -203,5 +214,8 @@ HRESULT MyPrewiev::RenderToWicBitmap(IWICBitmap* bitmap)
 // 1.14998 and 84 DIPs to the right.
 void MyPrewiev::AnimateZoomIn(IDrawDocument*)
 {
+    if (openingZoomDone)
+        return;
+    openingZoomDone = true;
     StepZoomIn(1.15f);
 }

@@ -15,6 +15,9 @@ public:
     // other type no document (the control stays black). May throw the
     // record's database error.
     void CreateDocument(int type, unsigned long long id);
+    // The document read again in the layout it shows (a print may have
+    // stored what its page names), without a second opening zoom.
+    void ReloadDocument(int type, unsigned long long id);
     void SetModel(int layout);
     IDrawDocument* GetDocument() const { return document; }
 
@@ -55,6 +58,7 @@ private:
     void MakeBackgroundBitmap();
 
     IDrawDocument* document;
+    bool openingZoomDone = false;
     IDWriteTextFormat* format14;
     IDWriteTextFormat* format16;
     IDWriteTextFormat* format12;

@@ -104,6 +104,31 @@ TEST(QDialogTest, OkIsRefusedWhileUpdateDataSaysNo)
     EXPECT_EQ(L"button failed", boxes.Last().text);
 }
 
+// Closing with something typed asks first; Esc on that box (IDCANCEL) and
+// "No" keep the dialog open with what was typed, only "Yes" discards it.
+TEST(QDialogTest, TypedChangesAreDiscardedOnlyOnYes)
+{
+    MessageBoxRecorder boxes;
+    for (int answer : {IDCANCEL, IDNO, IDYES})
+        boxes.Answer(answer);
+    TestDialog dialog;
+    dialog.AskBeforeDiscarding();
+    std::vector<std::wstring> after;
+    ModalDriver driver;
+    driver.When(L"Test dialog", [&](HWND hwnd) {
+        ModalDriver::SetText(hwnd, IDC_TEST_EDIT, L"typed");
+        for (int i = 0; i < 3; ++i) {
+            ModalDriver::Click(hwnd, IDCANCEL);
+            after.push_back(IsWindowVisible(hwnd) ? ModalDriver::GetText(hwnd, IDC_TEST_EDIT) : L"closed");
+        }
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    driver.Verify();
+    EXPECT_EQ((std::vector<std::wstring>{L"typed", L"typed", L"closed"}), after);
+    ASSERT_EQ(3u, boxes.Count());
+    EXPECT_EQ(L"Modificarile nu au fost salvate. Renuntati la ele ?", boxes.Last().text);
+}
+
 TEST(QListCtrlTest, ReadsLongCellsWholeAndClampsTheFixedBuffer)
 {
     ProbeWindow host;

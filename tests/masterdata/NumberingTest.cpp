@@ -82,3 +82,24 @@ TEST(NumberText, ReadsDecimalCommaAndGroupsAndRefusesLettersExcessAndBlanks)
         EXPECT_DOUBLE_EQ(c.expected, value) << testing_support::Narrow(c.text);
     }
 }
+
+// A quantity shows its third decimal only where it has one, and the text it
+// shows reads back as the quantity typed.
+TEST(NumberText, AQuantityShowsItsThirdDecimalOnlyWhereItHasOne)
+{
+    const struct {
+        double value;
+        const wchar_t* shown;
+    } cases[] = {
+        {2, L"2.00"},         {1.5, L"1.50"},      {1.234, L"1.234"},    {1.230, L"1.23"},
+        {-2, L"-2.00"},       {-1.234, L"-1.234"}, {0.004, L"0.004"},    {-0.0004, L"0.00"},
+        {0.3 - 0.2 - 0.1, L"0.00"}, {1.2345, L"1.235"}, {999999999.999, L"999999999.999"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.shown, std::wstring(QuantityText(c.value).c_str())) << c.value;
+    for (const wchar_t* typed : {L"1,234", L"0,05", L"-3", L"999 999 999,999", L"0.004"}) {
+        double quantity = 0;
+        ASSERT_TRUE(ParseQuantity(typed, quantity));
+        EXPECT_EQ(quantity, StoredNumber(QuantityText(quantity).c_str())) << testing_support::Narrow(typed);
+    }
+}

@@ -55,6 +55,57 @@ long long Status(TempDatabase& db, const Doc& doc)
 }
 
 
+// A reversing invoice, below 0 by design, counts with the return invoices:
+// a storno or a cancel leaves every total as it was, so no step changes a
+// stored document's kind.
+int KindOf(int tip, bool belowZero)
+{
+    if (tip != DocumentInvoice && tip != DocumentReturnInvoice)
+        return tip;
+    return belowZero ? DocumentReturnInvoice : DocumentInvoice;
+}
+
+int StoredKind(TempDatabase& db, const Doc& doc)
+{
+    return KindOf(doc.tip, db.Scalar(SqlFormat(L"select valoareTTI < 0 from %s where id = %llu",
+                                               DocumentHeaderTable(doc.tip), doc.id).c_str()) != 0);
+}
+
+// No stored document is read back as another kind than it was first, nor goes missing.
+void CheckKinds(TempDatabase& db, std::map<std::pair<int, unsigned long long>, int>& kinds, std::ostream& out)
+{
+    std::set<std::pair<int, unsigned long long>> stored;
+    for (int tip = 0; tip < 4; ++tip) {
+        for (auto q = db.Db().ExecQuery(SqlFormat(L"select id, valoareTTI < 0 from %s order by id",
+                                                  DocumentHeaderTable(tip)).c_str());
+             !q.Eof(); q.NextRow()) {
+            std::pair<int, unsigned long long> key(tip, q.GetIdField(0));
+            int kind = KindOf(tip, q.GetIntField(1) != 0);
+            stored.insert(key);
+            auto known = kinds.emplace(key, kind).first;
+            if (known->second != kind)
+                out << "kind: " << Narrow(DocumentHeaderTable(tip)) << " id " << key.second << " was of type "
+                    << known->second << ", now " << kind << "\n";
+        }
+    }
+    for (auto& known : kinds)
+        if (!stored.count(known.first))
+            out << "kind: " << Narrow(DocumentHeaderTable(known.first.first)) << " id " << known.first.second
+                << " of type " << known.second << " is gone\n";
+}
+
+std::wstring MovementBooks(TempDatabase& db)
+{
+    std::wstring books = db.Text(L"select group_concat(id || '=' || stocReal, ' ') || ' | ' || (select count(*) || "
+                                 L"' ' || total(stoc) from Stocuri) || ' | ' || (select idIntrari || ' ' || idIesiri "
+                                 L"from iduri) from Produse");
+    for (const wchar_t* table : {L"IntrariGenerale", L"IesiriGenerale"})
+        books += L" | " + db.Text(SqlFormat(L"select coalesce((select group_concat(id || '/' || status || '/' || "
+                                            L"dataCreare || '/' || valoareTTI, ' ') from %s), '') || ' : ' || "
+                                            L"coalesce((select group_concat(IDIntrare || 'x' || produsID || 'x' || "
+                                            L"cantitate, ' ') from Articole%s), '')", table, table).c_str());
+    return books;
+}
 
 // Id, number and balance in hundredths of the table's documents still owing.
 std::vector<Open> OpenDocuments(TempDatabase& db, const wchar_t* table)
@@ -254,7 +305,7 @@ std::string CheckAll(TempDatabase& db, Ledger& ledger)
 {
     std::ostringstream out;
     CheckBalances(db, out), CheckNumbers(db, ledger.counters, out), CheckStock(ledger, db, out);
-    CheckLines(db, out), CheckReversals(ledger, db, out);
+    CheckLines(db, out), CheckReversals(ledger, db, out), CheckKinds(db, ledger.kinds, out);
     CheckPartnerBalances(db, out);
     CheckNothingLowersBelowZero(ledger, db, out);
     return out.str();

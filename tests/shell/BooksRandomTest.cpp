@@ -1,9 +1,11 @@
 // A seeded random walk over the books: documents of every type saved, edited,
 // validated, cancelled and reversed in their editor, receipts and payments in
 // theirs, general movements through the movement store, VAT codes changed in
-// the catalogue; most receipts and payments go through the settlement engine
-// alone, which the editors call. After every step, refused or not, the books
-// must add up; the stock list and the warehouse card are read every few steps.
+// the catalogue, return invoices and invoices typed with quantities and
+// prices that would make them the other kind; most receipts and payments go
+// through the settlement engine alone, which the editors call. After every
+// step, refused or not, the books must add up; the stock list and the
+// warehouse card are read every few steps.
 #include <cmath>
 #include <map>
 #include <random>
@@ -56,17 +58,22 @@ protected:
     unsigned long long Product(int index) { return ledger.products[index]; }
     SYSTEMTIME RandomDay() { return micro::gui::UnixToSystemTime(today - Pick(8) * 86400LL + 43200); }
 
+    // The editor checks an invoice's stock when it validates it, not when it
+    // saves it: a line takes at most half of what stays of the product from
+    // the editor's issue day on, in whole units.
+    long long HalfOfStockLeft(HWND w, int p)
+    {
+        SYSTEMTIME day = {};
+        SendDlgItemMessageW(w, IDC_FE_ISSUE_DATE, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day));
+        return books::LowestStockFrom(Product(p), StartOfDay(micro::gui::SystemTimeToUnix(day))) / 200;
+    }
+
     void TypeLine(HWND w, std::ostringstream& what, int tip)
     {
         int p = Pick(3);
         int vat = static_cast<int>(tempDb.Scalar(SqlFormat(L"select TVA from Produse where id = %llu", Product(p)).c_str()));
         long long quantity = 1 + Pick(6), price = 100 + Pick(5000);
-        // The editor checks an invoice's stock when it validates it, not when
-        // it saves it: a line takes at most half of what stays from its day on.
-        SYSTEMTIME day = {};
-        SendDlgItemMessageW(w, IDC_FE_ISSUE_DATE, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day));
-        if (tip == 0 && (quantity = std::min(quantity, books::LowestStockFrom(Product(p), StartOfDay(
-                                                           micro::gui::SystemTimeToUnix(day))) / 200)) <= 0)
+        if (tip == 0 && (quantity = std::min(quantity, HalfOfStockLeft(w, p))) <= 0)
             return;
         AddLine(w, kProducts[p], std::to_wstring(price / 100.0).c_str(), std::to_wstring(quantity).c_str(), vat, false);
         what << " p" << p << "x" << quantity;
@@ -322,13 +329,14 @@ protected:
              (editor ? "" : " by the engine") + (done ? "" : " refused"));
     }
 
-    // A general movement of one product at 2.50, validated or kept: -1, or the row the stock refused.
+    // A general movement of one product at 2.50, validated or kept: -1, or the row refused.
     static int Move(int kind, unsigned long long product, int quantity, long long date, bool keep)
     {
-        StockMoveHeader header{0, date};
+        StockMoveHeader header{0, date, keep ? StockMoveTemporary : StockMoveNew};
         StockRowValues values = ComputeStockRow(2.5, quantity, 0);
         std::vector<StockMoveRow> rows = {{product, double(quantity), 2.5, values.ft, values.tva, values.tti}};
-        return keep ? (SaveStockMove(kind, header, rows), -1) : ValidateStockMove(kind, header, rows);
+        StockMoveRefusal refusal = keep ? SaveStockMove(kind, header, rows) : ValidateStockMove(kind, header, rows);
+        return refusal.line;
     }
 
     // A general entry or exit of one product, validated, possibly back-dated.
@@ -339,6 +347,43 @@ protected:
         int refused = Move(kind, Product(p), quantity, micro::gui::SystemTimeToUnix(RandomDay()), keep);
         Note((kind ? "exit p" : "entry p") + std::to_string(p) + "x" + std::to_string(quantity) +
              (keep ? " kept" : refused >= 0 ? " refused" : ""));
+    }
+
+    // A general entry or exit with a line of 0 or below 0 (after a good line
+    // half the time), new or in place of a stored temporary one's lines, kept
+    // or validated through the movement store: refused at that line, with
+    // nothing written and no stock moved.
+    void RefusedMovement()
+    {
+        const double quantities[] = {0, 0.0004, -0.0004, -0.001, -0.25, -1, -5, -40};
+        int kind = Pick(2);
+        double quantity = quantities[Pick(8)];
+        bool keep = Pick(2) == 0;
+        std::vector<StockMoveRow> rows;
+        auto add = [&](double q) {
+            StockRowValues values = ComputeStockRow(2.5, q, 0);
+            rows.push_back({Product(Pick(3)), q, 2.5, values.ft, values.tva, values.tti});
+        };
+        if (Pick(2))
+            add(1 + Pick(3));
+        add(quantity);
+        StockMoveHeader header{0, micro::gui::SystemTimeToUnix(RandomDay())};
+        double totals[3];
+        const wchar_t* table = StockMoveKindOf(kind).headerTable;
+        if (Pick(2))
+            LoadStockMoveHeader(kind, static_cast<unsigned long long>(tempDb.Scalar(
+                                    SqlFormat(L"select coalesce(max(id), 0) from %s where status = 1", table).c_str())),
+                                header, totals);
+        std::wstring before = books::MovementBooks(tempDb);
+        StockMoveRefusal refusal = keep ? SaveStockMove(kind, header, rows) : ValidateStockMove(kind, header, rows);
+        auto reason = quantity <= -0.0005 ? StockMoveRefusal::NegativeQuantity : StockMoveRefusal::ZeroQuantity;
+        std::wstring after = books::MovementBooks(tempDb);
+        if (refusal.reason != reason || refusal.line != static_cast<int>(rows.size()) - 1 || after != before)
+            opProblem = "movement: a line of " + std::to_string(quantity) + " gave refusal " +
+                        std::to_string(refusal.reason) + " at line " + std::to_string(refusal.line) + "; books\n  " +
+                        Narrow(before) + "\n  " + Narrow(after) + "\n";
+        Note((kind ? "exit" : "entry") + std::string(header.id ? " id " + std::to_string(header.id) : " new") +
+             " with a line of " + std::to_string(quantity) + (keep ? " kept" : " validated") + " refused");
     }
 
     // A line of the product typed into a document that brings stock in.
@@ -436,6 +481,73 @@ protected:
              std::to_string(status) + (refused ? " cancel refused" : " cancelled"));
     }
 
+    // A line of a return invoice typed with -3 to 3, of an invoice with 0 to
+    // 3 within the stock left, at a price below 0 one time in four. Answers
+    // whether the editor must take it: never a quantity of 0, nor one below 0
+    // on a return invoice (what comes back).
+    bool TypeSignedLine(HWND w, std::ostringstream& what, int tip)
+    {
+        int p = Pick(3);
+        int vat = static_cast<int>(tempDb.Scalar(SqlFormat(L"select TVA from Produse where id = %llu", Product(p)).c_str()));
+        long long quantity = tip == 4 ? Pick(7) - 3 : std::max(0LL, std::min<long long>(Pick(4), HalfOfStockLeft(w, p)));
+        long long price = (100 + Pick(5000)) * (Pick(4) ? 1 : -1);
+        AddLine(w, kProducts[p], std::to_wstring(price / 100.0).c_str(), std::to_wstring(quantity).c_str(), vat, false);
+        what << " p" << p << "x" << quantity << "@" << price;
+        return quantity > 0;
+    }
+
+    // Return invoices typed with quantities of 0 and below, invoices whose
+    // lines add up below 0: new, or a temporary one of the walk's (without a
+    // discount) typed further, then saved or validated. The editor refuses a
+    // line of 0, or of a return below 0, as typed; saves neither a return
+    // that takes nothing back nor an invoice below 0; and what it saves reads
+    // back as the kind it was saved as.
+    void SignedDocument()
+    {
+        std::vector<books::Doc> open;
+        for (const books::Doc& doc : docs)
+            if ((doc.tip == 0 || doc.tip == 4) && books::Status(tempDb, doc) == 1 &&
+                tempDb.Scalar(SqlFormat(L"select count(*) from ArticoleFacturi where IDFactura = %llu and produsID = 0",
+                                        doc.id).c_str()) == 0)
+                open.push_back(doc);
+        books::Doc doc{Pick(2) ? 4 : 0, 0};
+        if (!open.empty() && Pick(2))
+            doc = open[Pick(open.size())];
+        int command = Pick(3) ? IDC_FE_SAVE : IDC_FE_VALIDATE;
+        std::ostringstream what("signed type " + std::to_string(doc.tip) + " id " + std::to_string(doc.id), std::ios::ate);
+        long long shown = 0;
+        MyFacturiDialog editor(nullptr);
+        editor.tip = doc.tip;
+        editor.id = doc.id;
+        Run(editor, [&](HWND w) {
+            if (doc.id == 0) {
+                ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+                ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, RandomDay());
+            }
+            for (int n = 1 + Pick(2); n > 0; --n) {
+                int rows = Rows(w);
+                bool taken = TypeSignedLine(w, what, doc.tip);
+                if (Rows(w) != rows + (taken ? 1 : 0))
+                    opProblem += std::string("line: a line of type ") + std::to_string(doc.tip) +
+                                 (taken ? " was refused\n" : " was taken\n");
+            }
+            shown = books::Bani(Text(w, IDC_FE_TOTAL));
+            ModalDriver::Click(w, command);
+        });
+        what << (command == IDC_FE_SAVE ? " saved" : " validated") << " at " << shown;
+        // A return invoice is shown with what comes back above 0.
+        if (editor.salvat && (doc.tip == 4 ? shown <= 0 : shown < 0))
+            opProblem += "kind: a document of type " + std::to_string(doc.tip) + " showing " + std::to_string(shown) +
+                         " was saved\n";
+        books::Doc stored{doc.tip, editor.idRezervat};
+        if (editor.salvat && books::StoredKind(tempDb, stored) != doc.tip)
+            opProblem += "kind: a document of type " + std::to_string(doc.tip) + " was stored as type " +
+                         std::to_string(books::StoredKind(tempDb, stored)) + "\n";
+        if (editor.salvat && doc.id == 0)
+            docs.push_back(stored);
+        Note(what.str() + (editor.salvat ? " -> id " + std::to_string(editor.idRezervat) : " refused"));
+    }
+
     void ChangeVat()
     {
         int p = Pick(3), vat = Pick(4);
@@ -455,13 +567,15 @@ protected:
         else if (pick < 50)
             pick % 4 == 0 ? CloseCash(pick < 9) : NewCash(pick < 9);
         else if (pick < 82)
-            Movement();
+            pick < 79 ? Movement() : RefusedMovement();
         else if (pick < 84)
             CancelMovement();
         else if (pick < 87)
             EditStocked();
         else if (pick < 88)
             Convert();
+        else if (pick < 92)
+            SignedDocument();
         else
             ChangeVat();
     }

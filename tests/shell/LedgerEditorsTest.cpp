@@ -53,8 +53,9 @@ TEST_F(LedgerEditors, DoubleClickOpensTheRealEditorOfEveryRowKindOnItsRecord)
         const wchar_t* ledger;
         std::vector<Opened> rows;  // what each row opens, in row order
     } cases[] = {
+        // Within the day what comes in is listed first.
         {0, L"Fisa de articol",
-         {invoice, nir, {L"Intrare   ", IDC_IGE_NUMAR, std::to_wstring(entry)},
+         {nir, {L"Intrare   ", IDC_IGE_NUMAR, std::to_wstring(entry)}, invoice,
           {L"Iesire  ", IDC_IGE_NUMAR, std::to_wstring(exit)}, none, none}},
         {1, L"Fisa de Client", {none, invoice, {L"Dialog", IDC_INCASARE_NUMAR, L"-0000043-"}, none, none}},
         {2, L"Fisa de Furnizor", {none, nir, {L"Plata - document validat", IDC_PLATA_NUMAR, L"-0000044-"}, none, none}},

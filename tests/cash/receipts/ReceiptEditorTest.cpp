@@ -71,8 +71,8 @@ TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughGuardsThatGiveBackExact
     unsigned long long later = LastReceipt();
     ASSERT_EQ(L"0|30|3", Books());
 
-    // Cancel at the guard, print, then Enter: nothing changes; the print takes
-    // the typed amount without storing it.
+    // Cancel at the guard, print, then Enter: nothing changes; the print is of
+    // the receipt as stored, and a typed amount not stored is not printed.
     boxes.Answer(IDCANCEL);
     tempDb.Exec(L"update ConfigFacturi set serie_chit = 'NOU'"); // the receipt stays CNT
     SetReceiptPrinter(&FakePrinter);
@@ -80,12 +80,17 @@ TEST_F(ReceiptEditor, AValidatedReceiptChangesOnlyThroughGuardsThatGiveBackExact
                   ModalDriver::ClickOnScreen(w, IDC_INCASARE_ADD);
                   EXPECT_EQ(L"Document deja inregistrat !", boxes.Last().caption);
                   EXPECT_EQ(2, ModalDriver::ListRowCount(w, kList));
+                  ModalDriver::ClickOnScreen(w, IDC_INCASARE_TIPARIRE);
+                  // Every series its own.
+                  EXPECT_EQ(std::to_wstring(partner) + L"|100.000000|FX 13, 12|CNT 5", g_printed);
+                  g_printed.clear();
                   ModalDriver::SetText(w, IDC_INCASARE_SUMA, L"70");
                   ModalDriver::ClickOnScreen(w, IDC_INCASARE_TIPARIRE);
                   ModalDriver::Click(w, IDOK);
               }));
     SetReceiptPrinter(nullptr);
-    EXPECT_EQ(std::to_wstring(partner) + L"|70.000000|FX 13, 12|CNT 5", g_printed); // every series its own
+    EXPECT_EQ(L"", g_printed);
+    EXPECT_EQ(L"Salvati chitanta inainte de a o tipari !", boxes.Last().text);
     EXPECT_EQ(L"100.0", Stored(L"suma", receipt));
     EXPECT_EQ(2, StatusOf(receipt));
     EXPECT_EQ(L"0|30|3", Books());

@@ -204,7 +204,7 @@ TEST_F(EditorLines, ModifyLoadsTheLinesOwnFiguresAndPutsThemBackAsTheyWere)
         for (int row : {0, 1}) {
             ModalDriver::SelectListRow(w, IDC_FE_LINES, row);
             ModalDriver::Click(w, IDC_FE_MODIFY_LINE);
-            EXPECT_EQ(row == 0 ? L"Modifica|Ciment|10.00|12.50|sac|0" : L"Modifica|Ciment|2.13|12.35|sac|1", fields());
+            EXPECT_EQ(row == 0 ? L"Modifica|Ciment|10.00|12.50|sac|0" : L"Modifica|Ciment|2.126|12.35|sac|1", fields());
             ModalDriver::Click(w, IDOK);
         }
         EXPECT_EQ(L"125.00|26.25", Cell(w, 0, 7) + L"|" + Cell(w, 1, 7));

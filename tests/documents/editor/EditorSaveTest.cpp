@@ -155,6 +155,39 @@ TEST_F(EditorSave, NumbersAreNotRepeatedAndEmptyLinesAreNotStored)
     EXPECT_EQ(L"BRV 2|BRV 3", Stored(L"select group_concat(serie || ' ' || numar, '|') from Facturi"));
 }
 
+// A number is held within its series: with BRV 2 stored, an invoice typed
+// into series ABC takes number 2. A NIR's series is its supplier's invoice,
+// so its number alone counts: NIR 5 stored under invoice F1, a NIR numbered 5
+// under invoice F2 is refused and nothing is stored.
+TEST_F(EditorSave, AnInvoiceNumberIsHeldWithinItsSeriesAndANirNumberWhateverItsInvoice)
+{
+    unsigned long long partner = tempDb.AddClient(L"Client SRL");
+    tempDb.Exec(L"update ConfigFacturi set serie_facturi = 'BRV', numarFactura = 1, numarNir = 4 where id = 1");
+    StoreInvoice(partner, 2, 100, 24, 124, 124);
+    tempDb.Exec(L"update Facturi set serie = 'BRV'");
+    tempDb.Exec(L"insert into Niruri (id, status, numar, client, serie) values (1, 1, 5, 1, 'F1')");
+    EXPECT_EQ(1, RunDocument(0, 0, [&](HWND w) {
+        EnterPartner(w, L"Client SRL");
+        ModalDriver::SetText(w, IDC_FE_SERIES, L"ABC");
+        AddLine(w, L"Faina", L"10", L"1", 0, false);
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    }));
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"BRV 2|ABC 2", Stored(L"select group_concat(serie || ' ' || numar, '|') from Facturi"));
+
+    EXPECT_EQ(2, RunDocument(3, 0, [&](HWND w) {
+        EXPECT_EQ(L"-0000005-", Text(w, IDC_FE_NUMBER));
+        EnterPartner(w, L"Client SRL");
+        ModalDriver::SetText(w, IDC_FE_SUPPLIER_INVOICE, L"F2");
+        AddLine(w, L"Faina", L"10", L"1", 0, false);
+        ModalDriver::Click(w, IDC_FE_SAVE);
+        EXPECT_TRUE(IsWindowVisible(w));
+    }));
+    EXPECT_EQ("[Atentie] NIR-ul 5 exista deja: alegeti alt numar din Configurare Facturi !\n", boxes.Describe());
+    EXPECT_EQ(L"1 5 F1 0", Stored(L"select count(*) || ' ' || numar || ' ' || serie || ' ' || (select count(*) from "
+                                  L"ArticoleNiruri) from Niruri"));
+}
+
 // A counter holds the last number given. Typed in the numbering settings
 // from the number field, one whose next number would no longer print as a
 // number is refused there and the dialog stays open; the largest one that
@@ -285,4 +318,24 @@ TEST_F(EditorSave, EscAsksBeforeDiscardingOnlyWhenSomethingWasTyped)
         });
         EXPECT_EQ(*typed ? 1u : 0u, boxes.Count()) << boxes.Describe();
     }
+}
+
+// Esc on the question (IDCANCEL) and "No" leave the editor open with its
+// typed line and partner, nothing stored; "Yes" closes it.
+TEST_F(EditorSave, TypedChangesAreThrownAwayOnlyOnYes)
+{
+    for (int answer : {IDCANCEL, IDNO, IDYES})
+        boxes.Answer(answer);
+    std::vector<std::wstring> after;
+    RunDocument(0, 0, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client Nou SRL");
+        AddLine(w, L"Faina", L"10", L"1", 0, false);
+        for (int i = 0; i < 3; ++i) {
+            ModalDriver::Click(w, IDCANCEL);
+            after.push_back(IsWindowVisible(w) ? Text(w, IDC_FE_CLIENT_NAME) + L"|" + Cell(w, 0, 2) : L"closed");
+        }
+    });
+    EXPECT_EQ((std::vector<std::wstring>{L"Client Nou SRL|Faina", L"Client Nou SRL|Faina", L"closed"}), after);
+    EXPECT_EQ(3u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Facturi"));
 }

@@ -48,6 +48,14 @@ protected:
         ModalDriver::Click(w, IDC_FE_DELETE_LINE);
     }
 
+    // "Modifica" on the row, the product and quantity typed over it.
+    static void ModifyLine(HWND w, int row, const wchar_t* product, const wchar_t* quantity)
+    {
+        ModalDriver::SelectListRow(w, IDC_FE_LINES, row);
+        ModalDriver::Click(w, IDC_FE_MODIFY_LINE);
+        AddLine(w, product, L"10", quantity, 0, false);
+    }
+
     // The document's status and lines as stored, and Ciment's stocReal and stock by the rule.
     std::wstring Stored(int tip, unsigned long long id)
     {
@@ -78,9 +86,11 @@ protected:
 };
 
 // Temporary NIR of 5 Ciment and 1 Nisip, an invoice selling the 5 Ciment:
-// dropping the Ciment line, replacing it by 5 Var or moving the note after
-// the sale would leave the sale short, so each is refused; dropping the
-// unsold Nisip is not.
+// dropping the Ciment line, replacing it by 5 Var or (through "Modifica") by
+// 5 Nisip, typing it again for less, or moving the note after the sale would
+// leave the sale short, so each is refused; dropping the unsold Nisip is not.
+// A refusal over a line taken off names its product and says so, without a
+// line number; one over a line still listed names that line.
 TEST_F(EditorStockChecks, ANoteIsNotEditedOrReDatedBelowWhatWasSoldSinceItsDay)
 {
     NewDocument(DocumentGoodsReceived, 2, {{L"Ciment", L"5"}, {L"Nisip", L"1"}}, IDC_FE_SAVE);
@@ -92,12 +102,26 @@ TEST_F(EditorStockChecks, ANoteIsNotEditedOrReDatedBelowWhatWasSoldSinceItsDay)
                         DeleteLine(w, 0);
                         AddLine(w, L"Var", L"10", L"5", 0, false);
                     }},
-                   {"moved after the sale", [](HWND w) { ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, March(6)); }},
+                   {"Ciment modified into Nisip", [](HWND w) { ModifyLine(w, 0, L"Nisip", L"5"); }},
                    {"moved after the sale with Ciment deleted", [](HWND w) {
                         ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, March(6));
                         DeleteLine(w, 0);
                     }}},
+                  IDC_FE_SAVE, L"Linia cu Ciment a fost scoasa din document\nCantitate Insufucienta in stoc !");
+    ExpectRefused(DocumentGoodsReceived, 1,
+                  {{"moved after the sale", [](HWND w) { ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, March(6)); }},
+                   {"Nisip modified into 4 Ciment", [](HWND w) {
+                        DeleteLine(w, 0);
+                        ModifyLine(w, 0, L"Ciment", L"4");
+                        AddLine(w, L"Nisip", L"10", L"1", 0, false);
+                    }}},
                   IDC_FE_SAVE, L"La linia 1, Ciment\nCantitate Insufucienta in stoc !");
+    ExpectRefused(DocumentGoodsReceived, 1,
+                  {{"Ciment typed again below Nisip, less of it", [](HWND w) {
+                        DeleteLine(w, 0);
+                        AddLine(w, L"Ciment", L"10", L"4", 0, false);
+                    }}},
+                  IDC_FE_SAVE, L"La linia 2, Ciment\nCantitate Insufucienta in stoc !");
     ExpectRefused(DocumentGoodsReceived, 1, {{"cancelled", [](HWND) {}}}, IDC_FE_CANCEL_DOCUMENT,
                   L"La linia 1, Ciment\nCantitate Insufucienta in stoc !");
     EXPECT_EQ(1, RunDocument(DocumentGoodsReceived, 1, [](HWND w) {
@@ -120,11 +144,12 @@ TEST_F(EditorStockChecks, AReturnInvoiceIsCheckedWhenSavedOrValidatedAsTheRuleCo
     ASSERT_EQ(L"1 1772496000 |1x-2 2x-1 | 0 0", Stored(DocumentReturnInvoice, 1));
     auto dropCement = [](HWND w) { DeleteLine(w, 0); };
     const wchar_t* refusal = L"La linia 1, Ciment\nCantitate Insufucienta in stoc !";
+    const wchar_t* removed = L"Linia cu Ciment a fost scoasa din document\nCantitate Insufucienta in stoc !";
+    ExpectRefused(DocumentReturnInvoice, 1, {{"Ciment deleted", dropCement}}, IDC_FE_SAVE, removed);
     ExpectRefused(DocumentReturnInvoice, 1,
-                  {{"Ciment deleted", dropCement},
-                   {"moved after the sale", [](HWND w) { ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, March(6)); }}},
+                  {{"moved after the sale", [](HWND w) { ModalDriver::SetDate(w, IDC_FE_ISSUE_DATE, March(6)); }}},
                   IDC_FE_SAVE, refusal);
-    ExpectRefused(DocumentReturnInvoice, 1, {{"Ciment deleted and validated", dropCement}}, IDC_FE_VALIDATE, refusal);
+    ExpectRefused(DocumentReturnInvoice, 1, {{"Ciment deleted and validated", dropCement}}, IDC_FE_VALIDATE, removed);
     ExpectRefused(DocumentReturnInvoice, 1, {{"cancelled", [](HWND) {}}}, IDC_FE_CANCEL_DOCUMENT, refusal);
     EXPECT_EQ(1, RunDocument(DocumentReturnInvoice, 1, [](HWND w) { ModalDriver::Click(w, IDC_FE_VALIDATE); }));
     EXPECT_EQ(L"2 1772496000 |1x-2 2x-1 | 0 0", Stored(DocumentReturnInvoice, 1));

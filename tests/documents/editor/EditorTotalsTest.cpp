@@ -11,6 +11,7 @@
 #include "tests/printing/support/MetafilePage.h"
 #include "tests/printing/support/PdfPage.h"
 #include "tests/printing/support/PrintFixtures.h"
+#include "tests/harness/Screenshot.h"
 
 using namespace editor_tests;
 using namespace facturi_editor;
@@ -173,6 +174,25 @@ TEST_F(EditorTotals, TotalsAreTheSumsOfTheRoundedLinesOnScreenInTheFileOnPaperAn
     EXPECT_TRUE(missing.empty()) << testing_support::Narrow(missing.empty() ? L"" : missing[0]);
 }
 
+// 0.5 x 2.01 at 24 %: 1.005 net is 1.00, 0.2412 VAT is 0.24, and the line's
+// total is their sum 1.24 (not 1.2462 rounded to 1.25): on the line, in the
+// totals, in the file, on paper and in the PDF.
+TEST_F(EditorTotals, ALinesTotalIsItsRoundedNetPlusItsRoundedVat)
+{
+    layout_tests::SetCompany(tempDb);
+    RunDocument(DocumentInvoice, 0, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+        AddLine(w, L"Sare", L"2.01", L"0.5", 0, false);
+        EXPECT_EQ(L"1.00|0.24|1.24", Cells(w, 0, {ColNet, ColVat, ColGross}));
+        EXPECT_EQ(L"1.00|0.24|1.24", Totals(w));
+        ModalDriver::Click(w, IDC_FE_SAVE);
+    });
+    std::wstring product = std::to_wstring(tempDb.Scalar(L"select id from Produse where denumire = 'Sare'"));
+    EXPECT_EQ(product + L" 0.5 201 / 100 24 124", Figures(DocumentInvoice, 1));
+    std::vector<std::wstring> missing = PagedTexts(1, DocumentInvoice, {L"1.24"}, L"editor-line-rounding.pdf");
+    EXPECT_TRUE(missing.empty()) << testing_support::Narrow(missing.empty() ? L"" : missing[0]);
+}
+
 // Typed "7,5", the discount reads "Discount 7,5%" before and after it is
 // stored: in the editor, on the screen page, on paper and in the PDF.
 TEST_F(EditorTotals, StoredDiscountShowsThePercentageItsAmountsWereMadeWith)
@@ -224,6 +244,57 @@ TEST_F(EditorTotals, StoredMoneyShowsTwoDecimalsOnEveryPage)
         std::vector<std::wstring> missing =
             PagedTexts(id, c.tip, {c.shown}, (std::wstring(L"money-") + std::to_wstring(c.tip) + L".pdf").c_str());
         EXPECT_TRUE(missing.empty()) << testing_support::Narrow(missing.empty() ? L"" : missing[0]);
+    }
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+}
+
+// 1.234 x 10.13 and 2 x 5 typed, on an invoice and on a goods-received note:
+// the line reads 1.234 and 12.50 in the editor when reopened, on the screen
+// page, on paper and in the PDF, the whole quantity 2.00. Taken into the
+// fields and put back at another price, the line keeps its 1.234.
+TEST_F(EditorTotals, AQuantityOfThreeDecimalsShowsThemOnEveryPage)
+{
+    layout_tests::SetCompany(tempDb);
+    for (int tip : {DocumentInvoice, DocumentGoodsReceived}) {
+        SCOPED_TRACE(tip);
+        RunDocument(tip, 0, [&](HWND w) {
+            ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+            ModalDriver::SetText(w, IDC_FE_SUPPLIER_INVOICE, L"F 100");
+            AddLine(w, L"Vopsea", L"10.13", L"1,234", 0, false);
+            AddLine(w, L"Pensula", L"5", L"2", 0, false);
+            EXPECT_EQ(L"22.50|5.40|27.90", Totals(w));
+            ModalDriver::Click(w, IDC_FE_SAVE);
+        });
+        unsigned long long id = static_cast<unsigned long long>(
+            tempDb.Scalar((std::wstring(L"select max(id) from ") + DocumentHeaderTable(tip)).c_str()));
+        RunDocument(tip, id, [&](HWND w) {
+            EXPECT_EQ(L"1.234|10.13|12.50", Cells(w, 0, {ColQuantity, ColUnitPrice, ColNet}));
+            EXPECT_EQ(L"2.00|5.00|10.00", Cells(w, 1, {ColQuantity, ColUnitPrice, ColNet}));
+            testing_support::SaveWindowPng(w, L"editor-quantity-" + std::to_wstring(tip));
+        });
+        FacturaDate screen(id, tip);
+        ASSERT_EQ(2, screen.items.GetCount());
+        EXPECT_EQ(L"1.234 12.50 2.00", std::wstring(screen.items.GetAt(0)->cantitate.c_str()) + L" " +
+                                           screen.items.GetAt(0)->valoare.c_str() + L" " +
+                                           screen.items.GetAt(1)->cantitate.c_str());
+        std::vector<std::wstring> missing = PagedTexts(id, tip, {L"1.234", L"12.50", L"2.00"},
+                                                       (L"quantity-" + std::to_wstring(tip) + L".pdf").c_str());
+        EXPECT_TRUE(missing.empty()) << testing_support::Narrow(missing.empty() ? L"" : missing[0]);
+
+        RunDocument(tip, id, [&](HWND w) {
+            ModalDriver::SelectListRow(w, IDC_FE_LINES, 0);
+            ModalDriver::Click(w, IDC_FE_MODIFY_LINE);
+            EXPECT_EQ(L"1.234", Text(w, IDC_FE_QUANTITY));
+            ModalDriver::SetText(w, IDC_FE_PRICE, L"10.14");
+            ModalDriver::Click(w, IDOK);
+            EXPECT_EQ(L"1.234|12.51", Cells(w, 0, {ColQuantity, ColNet}));
+            ModalDriver::Click(w, IDC_FE_SAVE);
+        });
+        EXPECT_EQ(L"1.234 10.14|2 5", Stored(micro::utils::QString::Formatted(
+                                                 L"select group_concat(cantitate || ' ' || valoareFT, '|') from %s "
+                                                 L"where IDFactura = %llu",
+                                                 DocumentLineTable(tip), id)
+                                                 .c_str()));
     }
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }

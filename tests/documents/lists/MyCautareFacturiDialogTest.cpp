@@ -37,6 +37,26 @@ protected:
 
 } // namespace
 
+// The details show a quantity of three decimals with them, a whole one with two.
+TEST_F(PickerTest, DetailsShowAQuantitysThirdDecimalWhereItHasOne)
+{
+    unsigned long long client = tempDb.AddClient(L"Alfa SRL");
+    Header h;
+    h.numar = 10;
+    h.client = client;
+    h.ft = 22.5;
+    unsigned long long id = AddHeader(tempDb, L"Facturi", h);
+    printing_tests::AddLine(tempDb, L"ArticoleFacturi", id, tempDb.AddProduct(L"Vopsea", 10.13), 1.234, 10.13);
+    printing_tests::AddLine(tempDb, L"ArticoleFacturi", id, tempDb.AddProduct(L"Pensula", 5), 2, 5);
+    MyCautareFacturiDialog picker(nullptr);
+    RunPicker(picker, L"Facturi", [&](HWND w) {
+        ModalDriver::Click(w, IDC_CAUTFACT_DETALII);
+        ModalDriver::SelectListRow(w, IDC_CAUTFACT_DOCUMENTE, 0);
+        EXPECT_EQ(L"1|1|Vopsea|10.13|1.234|Buc|RON|12.50|", RowText(w, IDC_CAUTFACT_ARTICOLE, 0, 8));
+        EXPECT_EQ(L"2|2|Pensula|5.00|2.00|Buc|RON|10.00|", RowText(w, IDC_CAUTFACT_ARTICOLE, 1, 8));
+    });
+}
+
 // Opened on every invoice with the last one chosen; the search text filters the
 // chosen field ignoring case; the details show the chosen document's lines,
 // and "Tiparire" prints it.

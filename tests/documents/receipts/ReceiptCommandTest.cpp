@@ -4,6 +4,7 @@
 #include "printing/AmountToWords.h"
 #include "printing/receipts/MyPrintChitanteDialog.h"
 #include "tests/documents/support/EditorFixture.h"
+#include "tests/printing/support/MetafilePage.h"
 
 using namespace editor_tests;
 using testing_support::ModalDriver;
@@ -13,6 +14,22 @@ namespace {
 const wchar_t kConfirmation[] = L"Confirmare date chitanta";
 
 using ReceiptCommand = EditorTest;
+
+// "  Chitanta" on the open editor: the series, number and sum its print dialog shows.
+std::wstring MakeReceipt(HWND editor)
+{
+    std::wstring shown;
+    ModalDriver driver;
+    driver.When(L"Tiparire", [&](HWND print) {
+        auto* dialog = dynamic_cast<MyPrintChitanteDialog*>(micro::gui::QWindow::FromHandle(print));
+        if (dialog)
+            shown = std::wstring(dialog->serieChit) + L" " + dialog->numar.c_str() + L" " + dialog->suma.c_str();
+        ModalDriver::Click(print, IDCANCEL);
+    });
+    ModalDriver::Click(editor, IDC_FE_RECEIPT);
+    driver.Verify();
+    return shown;
+}
 
 } // namespace
 
@@ -53,8 +70,10 @@ TEST_F(ReceiptCommand, ClosedReceiptDialogStillStoresTheReceiptAndItsCounter)
                      L"|| '|' || status || '|' || tip || '|' || agent || '|' || (select numarChit || '|' || serie_chit "
                      L"from ConfigFacturi) from Incasari"));
     EXPECT_EQ(1, tempDb.Scalar(L"select data >= 1772668800 and data < 1772668800 + 86400 from Incasari")); // 5 March
-    // Partly paid: the next receipt is for what is left, in figures and words.
+    // Partly paid by that receipt, validated: the next receipt is for what is
+    // left, in figures and words.
     tempDb.Exec(L"update Facturi set sold = 100.5");
+    tempDb.Exec(L"update Incasari set status = 2");
     RunDocument(0, 1, [&](HWND w) {
         ModalDriver driver;
         driver.When(kConfirmation, [&](HWND confirm) { ModalDriver::Click(confirm, IDOK); });
@@ -192,4 +211,39 @@ TEST_F(ReceiptCommand, AnInvoiceLeftWithNothingToCollectGetsNoReceiptAndIsNotSav
     EXPECT_EQ("[Atentie] Factura 2 nu mai are sold de incasat !\n[Atentie] Factura 2 nu mai are sold de incasat !\n"
               "[Atentie] Factura 1 nu mai are sold de incasat !\n",
               boxes.Describe());
+}
+
+// An invoice keeps one temporary receipt: made by a print of layout 2 whose
+// system print dialog was cancelled, it is the one "  Chitanta" gets, again
+// and again, without a new number, its sum brought to what is left to collect.
+TEST_F(ReceiptCommand, AnInvoiceKeepsOneTemporaryReceiptForWhatIsLeftToCollect)
+{
+    tempDb.Exec(L"update ConfigFacturi set numarChit = 50, serie_chit = 'BRVC' where id = 1");
+    layout_tests::MetafileSink sink(2479, 3508);
+    sink.cancel = true;
+    RunDocument(0, 0, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client Nou SRL");
+        AddLine(w, L"Faina", L"300", L"1", 0, true);
+        ModalDriver print;
+        print.When(L"Tiparire", [](HWND p) {
+            ModalDriver::ClickOnScreen(p, IDC_TIPARIRE_LAYOUT2);
+            ModalDriver confirm;
+            confirm.When(kConfirmation, [](HWND c) { ModalDriver::Click(c, IDOK); });
+            ModalDriver::ClickOnScreen(p, IDC_TIPARIRE_PRINT);
+            confirm.Verify();
+            ModalDriver::Click(p, IDCANCEL);
+        });
+        ModalDriver::Click(w, IDC_FE_PRINT);
+        print.Verify();
+        EXPECT_EQ(L"BRVC 51 300.00", MakeReceipt(w));
+        EXPECT_EQ(L"BRVC 51 300.00", MakeReceipt(w));
+        AddLine(w, L"Orez", L"50", L"1", 0, true);
+        EXPECT_EQ(L"BRVC 51 350.00", MakeReceipt(w));
+    });
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(1, sink.opened);
+    EXPECT_EQ(L"1|BRVC|51|1|35000|" + std::wstring(AmountToWords(350.0)) + L"|350|51",
+              Stored(L"select count(*) || '|' || serie || '|' || numar || '|' || status || '|' || round(suma * 100) || "
+                     L"'|' || sumaStr || '|' || (select sold from Facturi) || '|' || (select numarChit from "
+                     L"ConfigFacturi) from Incasari"));
 }

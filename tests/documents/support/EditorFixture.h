@@ -31,11 +31,13 @@ protected:
     }
 
     // Runs the editor; `steps` acts on the open window, which is then closed
-    // with Cancel unless a step ended it.
-    INT_PTR Run(MyFacturiDialog& editor, std::function<void(HWND)> steps)
+    // with Cancel unless a step ended it. `shownAs`: the type the window is
+    // titled as when it is not the one it is opened with (a row of the
+    // invoice tables opened as an invoice shows a return invoice as one).
+    INT_PTR Run(MyFacturiDialog& editor, std::function<void(HWND)> steps, int shownAs = -1)
     {
         ModalDriver driver;
-        driver.When(EditorTitle(editor.tip), [&](HWND window) {
+        driver.When(EditorTitle(shownAs < 0 ? editor.tip : shownAs), [&](HWND window) {
             steps(window);
             // What the steps typed is discarded without the question.
             if (IsWindow(window) && IsWindowVisible(window)) {

@@ -6,6 +6,7 @@
 #include "printing/MyPrintDialog.h"
 #include "printing/layouts/PrinterLayouts.h"
 #include "printing/pdf/PdfExports.h"
+#include "printing/layouts/ScreenLayouts.h"
 #include "printing/preview/DrawFactura.h"
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
@@ -13,6 +14,7 @@
 #include "tests/printing/support/PrintFixtures.h"
 #include "tests/printing/support/MetafilePage.h"
 #include "tests/printing/support/PdfPage.h"
+#include "tests/printing/support/ScreenText.h"
 
 using namespace layout_tests;
 using testing_support::DatabaseTest;
@@ -230,7 +232,7 @@ TEST_F(ReceiptLayout, ALongAmountInWordsStaysInsideTheReceiptFrame)
 {
     tempDb.Exec(micro::utils::QString::Formatted(L"insert into Incasari (serie, numar, IDClient, facturi, documente, "
                                                  L"suma, status, tip) values ('SRT', 40, %llu, ' 7', '%llu', "
-                                                 L"777777777.77, 1, 0)",
+                                                 L"777777777.77, 2, 0)",
                                                  invoice.clientId, invoice.documentId)
                     .c_str());
     const std::wstring amount =
@@ -286,4 +288,84 @@ TEST_F(ReceiptLayout, AStoredReceiptShowsItsOwnDateAndOneMadeWhenPrintingTheInvo
     ASSERT_EQ(2u, sink.printed.size());
     EXPECT_TRUE(sink.printed[1].Find(L"data  14-11-2023"));
     EXPECT_EQ(1700000000, tempDb.Scalar(L"select data from Incasari where numar = 42"));
+}
+
+// Layout 2 prints the invoice's temporary receipt for what is left to collect
+// and stores that sum; a cancelled invoice is printed and exported with no
+// receipt at all, its temporary one included: it collects nothing.
+TEST_F(ReceiptLayout, ATemporaryReceiptIsBroughtToWhatIsLeftAndACancelledInvoiceGetsNone)
+{
+    tempDb.Exec(micro::utils::QString::Formatted(L"insert into Incasari (serie, numar, IDClient, facturi, documente, "
+                                                 L"suma, status, tip) values ('SRT', 40, %llu, ' 7', '%llu', 10, 1, 0)",
+                                                 invoice.clientId, invoice.documentId)
+                    .c_str());
+    MessageBoxRecorder boxes;
+    MetafileSink sink(2479, 3508);
+    FacturaPrintJob job(invoice.documentId, DocumentInvoice, 2, nullptr);
+    ASSERT_TRUE(PrintFacturaChitantaLayout2(job));
+    ASSERT_EQ(1u, sink.printed.size());
+    EXPECT_TRUE(sink.printed[0].Find(L"Chitanta seria: SRT Nr.: 40"));
+    EXPECT_EQ(1u, sink.printed[0].StartingWith(L"Suma de 57.04 (").size());
+    EXPECT_EQ(L"1|57.04", tempDb.Text(L"select count(*) || '|' || printf('%.2f', suma) from Incasari"));
+
+    tempDb.Exec(L"update Facturi set status = 3, sold = 0");
+    FacturaPrintJob cancelled(invoice.documentId, DocumentInvoice, 2, nullptr);
+    EXPECT_EQ(L"0|", std::to_wstring(cancelled.chitantaId) + L"|" + cancelled.chitantaNumar.c_str());
+    EXPECT_FALSE(PrintFacturaChitantaLayout2(cancelled));
+    EXPECT_FALSE(CreatePdfInvoiceReceipt(cancelled));
+    EXPECT_EQ("[Atentie] Factura 7 este anulata sau stornata !\n[Atentie] Factura 7 este anulata sau stornata !\n",
+              boxes.Describe());
+    EXPECT_EQ(1, sink.opened);
+}
+
+// Layout 2 on screen names the receipt and the invoice as its PDF does: the
+// invoice by series and number from the start; the receipt, which has no
+// number until "Save PDF" stores BRVC 51, by that number once stored, in the
+// dialog that stored it and in one opened afterwards.
+TEST_F(ReceiptLayout, TheScreenPageOfLayout2NamesWhatItsPdfNames)
+{
+    tempDb.Exec(L"update Facturi set serie = 'BRV', numar = 102");
+    tempDb.Exec(L"update ConfigFacturi set numarChit = 50, serie_chit = 'BRVC' where id = 1");
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(pdftest::OutputPath(L"layout2-screen.pdf").c_str(), MAX_PATH, full, nullptr);
+    const std::wstring path = full;
+    DeleteFileW(full);
+    auto Shows = [](const FacturaDate& shown, ScreenFont font, const std::wstring& text, ScreenBox box,
+                    ScreenBox area) {
+        return ScreenShows([&](const ScreenPage& page) { DrawFacturaLayout2(page, shown); }, font, text, box, area);
+    };
+    const ScreenBox title{245, 480, 440, 490}, titleArea{245, 480, 420, 494}, invoiceLine{15, 585, 200, 595};
+    MessageBoxRecorder boxes; // "Se va crea Chitanta cu numarul 51 continuati ?": OK
+    MyPrintDialog dialog(nullptr);
+    dialog.SetDocument(invoice.documentId, DocumentInvoice);
+    auto Record = [&dialog]() -> const FacturaDate& {
+        return static_cast<DrawFactura*>(dialog.GetPreview().GetDocument())->Record();
+    };
+    ModalDriver driver;
+    driver.When(L"Tiparire", [&](HWND w) {
+        ModalDriver::ClickOnScreen(w, IDC_TIPARIRE_LAYOUT2);
+        EXPECT_TRUE(Shows(Record(), ScreenFont::F14, L"Chitanta seria  Nr. ", title, titleArea));
+        EXPECT_TRUE(Shows(Record(), ScreenFont::F6, L"Reprezentant contravaloare factura BRV 102", invoiceLine,
+                          invoiceLine));
+        ModalDriver save;
+        save.When(L"Save as", [&](HWND s) {
+            ModalDriver::SetText(s, 1152, path);
+            ModalDriver::Click(s, IDOK);
+        });
+        ModalDriver::ClickOnScreen(w, IDC_TIPARIRE_SAVE_PDF);
+        save.Verify();
+        EXPECT_TRUE(Shows(Record(), ScreenFont::F14, L"Chitanta seria BRVC Nr. 51", title, titleArea));
+        EXPECT_TRUE(Shows(Record(), ScreenFont::F6, L"Reprezentant contravaloare factura BRV 102", invoiceLine,
+                          invoiceLine));
+        ModalDriver::Click(w, IDCANCEL);
+    });
+    dialog.DoModal();
+    driver.Verify();
+    EXPECT_TRUE(Shows(FacturaDate(invoice.documentId, DocumentInvoice), ScreenFont::F14, L"Chitanta seria BRVC Nr. 51",
+                      title, titleArea));
+    pdftest::PdfPage page;
+    pdftest::LoadChecked(path, page);
+    EXPECT_TRUE(page.Find(L"Chitanta seria: BRVC Nr.: 51")) << page.Describe();
+    EXPECT_TRUE(page.Find(L"Reprezentand contravaloare factura BRV 102")) << page.Describe();
+    EXPECT_EQ(1u, boxes.Count()) << boxes.Describe();
 }

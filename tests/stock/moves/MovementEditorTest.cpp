@@ -69,7 +69,7 @@ TEST_F(MovementEditor, NewEntryTakesTypedQuantitiesIsStoredUnderOneNumberAndReop
         ModalDriver::SetText(w, IDC_IGE_CELULA, L"0,124");
         ModalDriver::Click(w, IDOK);
         EXPECT_TRUE(IsWindowVisible(w));
-        EXPECT_EQ(L"0.12|0.31", RowText(w, IDC_IGE_LISTA, 0, {4, 7}));
+        EXPECT_EQ(L"0.124|0.31", RowText(w, IDC_IGE_LISTA, 0, {4, 7}));
         ModalDriver::Click(w, IDOK);
     }));
     long long stored = 1772674200 - 7200;  // 05-03-2026 01:30, two hours earlier
@@ -121,11 +121,11 @@ TEST_F(MovementEditor, RefusesNoLinesAndZeroTakesThePickersQuantityPrintsAndAsks
         EXPECT_EQ(L"Surub|3.00", RowText(w, IDC_IGE_LISTA, 0, {2, 4}));
         AddRow(w, L"Cui", L"0");
         ModalDriver::Click(w, IDC_IGE_VALIDEAZA);
-        EXPECT_EQ(L"La linia 2\nCantitatea este 0 !", boxes.Last().text);
+        EXPECT_EQ(L"La linia 2, Cui 50mm\nCantitatea este 0 !", boxes.Last().text);
         // Nor is it kept temporary.
         boxes.Clear();
         ModalDriver::ClickOnScreen(w, IDOK);
-        EXPECT_EQ(L"La linia 2\nCantitatea este 0 !", boxes.Count() ? boxes.Last().text : L"");
+        EXPECT_EQ(L"La linia 2, Cui 50mm\nCantitatea este 0 !", boxes.Count() ? boxes.Last().text : L"");
         EXPECT_TRUE(IsWindowVisible(w));
         EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from IesiriGenerale"));
         ModalDriver::Click(w, IDC_IGE_TIPARIRE);

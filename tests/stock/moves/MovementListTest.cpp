@@ -115,6 +115,39 @@ TEST_F(MovementList, MovementsDatedAfterTodayAreListedAndOpen)
     }
 }
 
+// A quantity typed with three decimals shows them in the editor, on the
+// printed movement and in the list's details pane; a whole one shows two
+// decimals, and a small one typed in the cell is a quantity, valued and
+// stored, not a 0.
+TEST_F(MovementList, TypedQuantitiesShowAsTypedInTheEditorOnPaperAndInTheList)
+{
+    Product(L"Vopsea", L"l", 10.13);
+    Product(L"Cui", L"kg", 2.5);
+    layout_tests::MetafileSink sink(kPageW, kPageH);
+    EXPECT_EQ(1, RunEditor(0, 0, [&](HWND w) {
+        AddRow(w, L"Vopsea", L"1,234");
+        AddRow(w, L"Cui", L"2");
+        AddRow(w, L"Vopsea", L"0,05");
+        EXPECT_EQ(L"1.234|12.50;2.00|5.00;0.05|0.51", RowText(w, IDC_IGE_LISTA, 0, {4, 7}) + L";" +
+                                                         RowText(w, IDC_IGE_LISTA, 1, {4, 7}) + L";" +
+                                                         RowText(w, IDC_IGE_LISTA, 2, {4, 7}));
+        ModalDriver::Click(w, IDC_IGE_TIPARIRE);
+        ModalDriver::ClickOnScreen(w, IDOK);
+    })) << boxes.Describe();
+    // Printed as listed: each quantity ends one unit a character before 245.
+    const layout_tests::EmfPage& page = sink.printedPages.at(0).at(0);
+    EXPECT_TRUE(At(page, L"1.234", X(245 - 5), Y(109)));
+    EXPECT_TRUE(At(page, L"2.00", X(245 - 4), static_cast<int>(Y(109) + kSy * 10)));
+    EXPECT_EQ(L"1.234,2.0,0.05|18.01",
+              tempDb.Text(L"select (select group_concat(cantitate) from (select cantitate from "
+                          L"ArticoleIntrariGenerale order by id)) || '|' || valoareFT from IntrariGenerale"));
+    MyIntrariGeneraleDialog list(nullptr);
+    RunDialog(list, L"Intari generale  ", [&](HWND w) {
+        ModalDriver::SelectListRow(w, IDC_IG_LISTA, 0);
+        EXPECT_EQ(L"1.234,2.00,0.05", ColumnText(w, IDC_IG_DETALII_LISTA, 4));
+    });
+}
+
 TEST(StockCommands, EveryOneRefusesWithoutADatabaseAndTheListsOpenByKindWithOne)
 {
     micro::qapp::QCommandTable commands;

@@ -1,3 +1,5 @@
+#include <ctime>
+#include "stock/MyIntrariGeneraleDialog.h"
 #include "stock/MyStocArticoleDialog.h"
 #include "stock/StockMoveStore.h"
 #include "tests/stock/support/StockFixture.h"
@@ -94,7 +96,7 @@ TEST_F(Validation, MovesStockOnceInOrderOrChangesNothing)
 // Entry 20 on 01-12, invoice 4 on 02-12, exit 3 on 04-12, NIR 6 on 05-12: an
 // exit dated 01-12 may take 13, not 18 (the stock would read -5 on 04-12).
 // Once a temporary invoice has taken the stock below 0, an entry still passes;
-// what an entry takes out is counted in thousandths.
+// an entry never takes out: a line below 0 is refused whatever the stock.
 TEST_F(Validation, AnExitMustLeaveStockOnEveryLaterDayAndAnEntryPassesUnlessItTakesOutMoreThanTheStock)
 {
     long long ciment = Product(L"Ciment", L"sac", 3.0);
@@ -123,12 +125,15 @@ TEST_F(Validation, AnExitMustLeaveStockOnEveryLaterDayAndAnEntryPassesUnlessItTa
     Line(L"Facturi", d1 + 5 * 86400, 1, 0, 2, ciment, 10, 1);
     StockMoveHeader entry;
     entry.date = d1 + 5 * 86400 + 7200;
-    EXPECT_EQ(-1, ValidateStockMove(0, entry, {StockMoveRow{static_cast<unsigned long long>(ciment), 1, 1, 0, 0, 0}}));
+    EXPECT_FALSE(
+        ValidateStockMove(0, entry, {StockMoveRow{static_cast<unsigned long long>(ciment), 1, 1, 0, 0, 0}}).Refused());
     EXPECT_EQ(L"-3.0", tempDb.Text(L"select stoc from Stocuri order by id desc limit 1"));
     Exec({L"update Produse set stocReal = 0.3 where id = 2",
           L"update ArticoleNiruri set cantitate = 0.3 where produsID = 2"});
-    EXPECT_EQ(0, ValidateStockMove(0, entry, {StockMoveRow{surub, -0.4, 1, 0, 0, 0}}));
-    EXPECT_EQ(-1, ValidateStockMove(0, entry, {StockMoveRow{surub, -0.1, 1, 0, 0, 0}, {surub, -0.2, 1, 0, 0, 0}}));
+    StockMoveHeader more{0, entry.date};
+    EXPECT_EQ(StockMoveRefusal::NegativeQuantity,
+              ValidateStockMove(0, more, {StockMoveRow{surub, -0.1, 1, 0, 0, 0}}).reason);
+    EXPECT_EQ(0.3, StocReal(surub));
 }
 
 // Quantities are typed with three decimals, so a thousandth counts: 1.5 in
@@ -180,4 +185,61 @@ TEST_F(Validation, AnExitJustAfterMidnightCountsOnItsOwnDay)
         }
         EXPECT_EQ(L"0.00;3.00;", stocks);
     });
+}
+
+// A line below 0 would turn an exit into an entry (an exit of -5 raised the
+// stock by 5) and an entry into an exit: it is refused as a line of 0 is, at
+// "Temporar" and at "Valideaza", in a movement created from its list and in
+// one an older program stored so, which still opens; nothing is written.
+TEST_F(Validation, ALineBelowZeroIsRefusedAtEverySaveAndValidationAndNothingIsWritten)
+{
+    long long ciment = Product(L"Ciment", L"sac", 30.0, 2);
+    for (int kind : {0, 1})
+        Line(StockMoveKindOf(kind).headerTable, time(nullptr) - 86400, 1, 0, 0, ciment, -5, 30);
+    auto books = [&] {
+        return tempDb.Text(L"select group_concat(s, ';') from (select id || '=' || stocReal as s from Produse union "
+                           L"all select count(*) from Stocuri union all select 'I' || id || '/' || status || '/' || "
+                           L"dataCreare || '/' || valoareFT from IntrariGenerale union all select 'E' || id || '/' || "
+                           L"status || '/' || dataCreare || '/' || valoareFT from IesiriGenerale union all select "
+                           L"'I' || IDIntrare || 'x' || cantitate from ArticoleIntrariGenerale union all select 'E' "
+                           L"|| IDIntrare || 'x' || cantitate from ArticoleIesiriGenerale union all select idIntrari "
+                           L"|| '/' || idIesiri from iduri)");
+    };
+    const std::wstring before = books();
+    auto refusedBoth = [&](HWND editor, const std::wstring& line) {
+        for (int command : {IDOK, IDC_IGE_VALIDEAZA}) {
+            boxes.Clear();
+            ModalDriver::ClickOnScreen(editor, command);
+            EXPECT_TRUE(IsWindowVisible(editor));
+            EXPECT_EQ(line + L"\nCantitatea este negativa !", boxes.Count() ? boxes.Last().text : L"")
+                << boxes.Describe();
+            EXPECT_EQ(before, books());
+        }
+    };
+    for (int kind : {0, 1}) {
+        SCOPED_TRACE(kind ? "exit" : "entry");
+        MyIntrariGeneraleDialog list(nullptr);
+        list.kind = kind;
+        RunDialog(list, StockMoveKindOf(kind).listTitle, [&](HWND w) {
+            const wchar_t* title = StockMoveKindOf(kind).editorTitle;
+            ModalDriver editors;
+            editors.When(title, [&](HWND e) {
+                EXPECT_EQ(L"Ciment|-5.00", RowText(e, IDC_IGE_LISTA, 0, {2, 4}));
+                refusedBoth(e, L"La linia 1, Ciment");
+                ModalDriver::Click(e, IDCANCEL);
+            });
+            editors.When(title, [&](HWND e) {
+                AddRow(e, L"Cui", L"4");
+                AddRow(e, L"Ciment", L"-5");
+                refusedBoth(e, L"La linia 2, Ciment");
+                EXPECT_EQ(1, ModalDriver::ListSelectedRow(e, IDC_IGE_LISTA)) << "the line refused is selected";
+                boxes.Answer(IDYES); // the rows typed are thrown away
+                ModalDriver::Click(e, IDCANCEL);
+            });
+            ModalDriver::DoubleClickListRow(w, IDC_IG_LISTA, 0);
+            ModalDriver::ClickOnScreen(w, IDC_IG_CREARE);
+            editors.Verify();
+        });
+    }
+    EXPECT_EQ(2, StocReal(ciment));
 }

@@ -1,10 +1,49 @@
+#include <map>
 #include "database/Schema.h"
 #include "stock/MyFisaDeArticolDialog.h"
+#include "stock/MyFisaDeMagazieDialog.h"
 #include "tests/cash/support/CashFixtures.h"
 #include "tests/stock/support/StockFixture.h"
 
 using namespace stock_test;
 using cash_tests::AddCashRow;
+
+namespace {
+
+// A list's rows as its sheet prints them: the cells of `columns` that are not
+// empty, joined by '|'.
+std::vector<std::wstring> ListedRows(HWND dialog, int list, std::initializer_list<int> columns)
+{
+    std::vector<std::wstring> rows;
+    for (const std::vector<std::wstring>& cells : ListRows(dialog, list, 8)) {
+        std::wstring row;
+        for (int c : columns)
+            if (!cells[c].empty())
+                row += (row.empty() ? L"" : L"|") + cells[c];
+        if (!row.empty())
+            rows.push_back(row);
+    }
+    return rows;
+}
+
+// The rows printed from `top` pixels down, each its texts left to right joined by '|'.
+std::vector<std::wstring> PrintedRows(const layout_tests::EmfPage& page, int top)
+{
+    std::map<int, std::map<int, std::wstring>> byLine;
+    for (const layout_tests::EmfText& t : page.texts)
+        if (t.y >= top && !t.text.empty())
+            byLine[t.y][t.x] = t.text;
+    std::vector<std::wstring> rows;
+    for (const auto& line : byLine) {
+        std::wstring row;
+        for (const auto& text : line.second)
+            row += (row.empty() ? L"" : L"|") + text.second;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+} // namespace
 
 class Ledgers : public StockTest {
 protected:
@@ -96,11 +135,12 @@ TEST_F(Ledgers, ArticleLedgerListsIdenticalLinesTwiceInOrderWithSignedValues)
     article.productId = product;
     RunDialog(article, L"Fisa de articol", [&](HWND w) {
         Collect(w, kDay, kDay);
-        EXPECT_EQ((Rows{{L"15-03-2024 ", L"FV", L"9", L"Beta SRL", L"0", L"3.00", L"5.00", L"-15.00"},
-                        {L"15-03-2024 ", L"FV", L"9", L"Beta SRL", L"0", L"3.00", L"5.00", L"-15.00"},
-                        {L"15-03-2024 ", L"NIR", L"4", L"Beta SRL", L"10.00", L"0", L"2.00", L"20.00"},
-                        {L"15-03-2024 ", L"EG", L"1", L"IESIRE GENERALA", L"0", L"1.50", L"4.00", L"-6.00"},
+        // What comes in first, then what goes out.
+        EXPECT_EQ((Rows{{L"15-03-2024 ", L"NIR", L"4", L"Beta SRL", L"10.00", L"0", L"2.00", L"20.00"},
                         {L"15-03-2024 ", L"IG", L"2", L"INTRARE GENERALA", L"0.25", L"0", L"8.00", L"2.00"},
+                        {L"15-03-2024 ", L"FV", L"9", L"Beta SRL", L"0", L"3.00", L"5.00", L"-15.00"},
+                        {L"15-03-2024 ", L"FV", L"9", L"Beta SRL", L"0", L"3.00", L"5.00", L"-15.00"},
+                        {L"15-03-2024 ", L"EG", L"1", L"IESIRE GENERALA", L"0", L"1.50", L"4.00", L"-6.00"},
                         {L"", L"", L"", L"", L"", L"", L"", L""},
                         {L"TOTAL", L"", L"", L"", L"10.25", L"7.50", L"", L"-14.00"}}),
                   ListRows(w, IDC_FISA_LISTA, 8));
@@ -121,6 +161,42 @@ TEST_F(Ledgers, ArticleLedgerTotalValueIsTheSumOfTheRowsToTheBan)
         Collect(w, kDay, kDay);
         EXPECT_EQ(L"0.33,0.33,0.33,,0.99", ColumnText(w, IDC_FISA_LISTA, 7));
     });
+}
+
+// Entries of 1.234 and 2 and an exit of 0.5: the article and warehouse
+// ledgers show each quantity, the totals and the running stock with their
+// third decimal where they have one, on screen and on paper.
+TEST_F(Ledgers, QuantitiesShowTheirThirdDecimalWhereTheyHaveOneOnScreenAndOnPaper)
+{
+    long long product = Product(L"Vopsea", L"l", 10.13);
+    Line(L"IntrariGenerale", kDay + 10, 2, 0, 0, product, 1.234, 10.13);
+    Line(L"IntrariGenerale", kDay + 20, 2, 0, 0, product, 2, 5);
+    Line(L"IesiriGenerale", kDay + 30, 2, 0, 0, product, 0.5, 10);
+    layout_tests::MetafileSink sink(kPageW, kPageH);
+    MyFisaDeArticolDialog article(nullptr);
+    article.productId = product;
+    RunDialog(article, L"Fisa de articol", [&](HWND w) {
+        Collect(w, kDay, kDay);
+        EXPECT_EQ(L"1.234,2.00,0,,3.234|0,0,0.50,,0.50|12.50,10.00,-5.00,,17.50",
+                  ColumnText(w, IDC_FISA_LISTA, 4) + L"|" + ColumnText(w, IDC_FISA_LISTA, 5) + L"|" +
+                      ColumnText(w, IDC_FISA_LISTA, 7));
+        ModalDriver::Click(w, IDC_FISA_TIPARIRE);
+    });
+    MyFisaDeMagazieDialog warehouse(nullptr);
+    warehouse.productId = product;
+    RunDialog(warehouse, L"Fisa de magazie", [&](HWND w) {
+        ModalDriver::SetDate(w, IDC_MAGAZIE_DE_LA, PickerDay(kDay));
+        ModalDriver::SetDate(w, IDC_MAGAZIE_LA, PickerDay(kDay));
+        ModalDriver::Click(w, IDC_MAGAZIE_COLECTEAZA);
+        EXPECT_EQ(L"0.00,1.234,2.00,0|0.00,1.234,3.234,2.734", ColumnText(w, IDC_MAGAZIE_LISTA, 3) + L"|" +
+                                                                    ColumnText(w, IDC_MAGAZIE_LISTA, 5));
+        ModalDriver::Click(w, IDC_MAGAZIE_TIPARIRE);
+    });
+    ASSERT_EQ(2u, sink.printed.size());
+    for (const wchar_t* text : {L"1.234", L"3.234"})
+        EXPECT_TRUE(sink.printed[0].Find(text)) << testing_support::Narrow(text);
+    for (const wchar_t* text : {L"1.234", L"3.234", L"2.734"})
+        EXPECT_TRUE(sink.printed[1].Find(text)) << testing_support::Narrow(text);
 }
 
 // The rows are kept by the window and shown on demand: a refill that fails
@@ -153,5 +229,51 @@ TEST_F(Ledgers, ARefillAfterAFailedOneShowsOnlyItsOwnRowsAndTheBoxStandsOverTheL
                   ListRows(w, IDC_FISA_LISTA, 8));
         // A double-click on the row opens nothing when the row holds no record.
         ModalDriver::DoubleClickListRow(w, IDC_FISA_LISTA, 1);
+    });
+}
+
+// A day that opens at 0, takes 15 in by a NIR, 2 by a general entry and 1
+// back by a storno, sends 9 out and ends at 9: within the day what comes in is
+// listed before what goes out, each part by the hour, so the warehouse card's
+// running stock never reads below 0 (invoices listed first read -5); the
+// article ledger lists the same order; the paper prints what the screen lists.
+TEST_F(Ledgers, WithinADayWhatComesInIsListedBeforeWhatGoesOutOnScreenAndOnPaper)
+{
+    long long ciment = Product(L"Ciment", L"sac", 30.0), client = tempDb.AddClient(L"Beta SRL");
+    const long long hour = 3600;
+    Line(L"Facturi", kDay + 9 * hour, 2, client, 1, ciment, 5, 30);
+    Line(L"IntrariGenerale", kDay + 10 * hour - kMovementDateShift, 2, 0, 0, ciment, 2, 30);
+    Line(L"IesiriGenerale", kDay + 11 * hour - kMovementDateShift, 2, 0, 0, ciment, 2, 30);
+    Line(L"Facturi", kDay + 12 * hour, 2, client, 2, ciment, 2, 30);
+    Line(L"Facturi", kDay + 13 * hour, 2, client, 3, ciment, -1, 30);
+    Line(L"Niruri", kDay + 14 * hour, 2, client, 5, ciment, 15, 30);
+    Line(L"Facturi", kDay + 86400 + 8 * hour, 2, client, 4, ciment, 4, 30);  // the next day comes after
+
+    MyFisaDeMagazieDialog warehouse(nullptr);
+    warehouse.productId = ciment;
+    RunDialog(warehouse, L"Fisa de magazie", [&](HWND w) {
+        ModalDriver::SetDate(w, IDC_MAGAZIE_DE_LA, PickerDay(kDay, 18));
+        ModalDriver::SetDate(w, IDC_MAGAZIE_LA, PickerDay(kDay + 86400, 3));
+        ModalDriver::Click(w, IDC_MAGAZIE_COLECTEAZA);
+        EXPECT_EQ(L",IG,FV,NIR,FV,EG,FV,FV", ColumnText(w, IDC_MAGAZIE_LISTA, 1));
+        EXPECT_EQ(L",1,3,5,1,1,2,4", ColumnText(w, IDC_MAGAZIE_LISTA, 2));
+        EXPECT_EQ(L"0.00,2.00,3.00,18.00,13.00,11.00,9.00,5.00", ColumnText(w, IDC_MAGAZIE_LISTA, 5));
+        layout_tests::MetafileSink sink(kPageW, kPageH);
+        ModalDriver::Click(w, IDC_MAGAZIE_TIPARIRE);
+        ASSERT_EQ(1u, sink.printed.size());
+        EXPECT_EQ(ListedRows(w, IDC_MAGAZIE_LISTA, {0, 2, 1, 3, 4, 5}), PrintedRows(sink.printed[0], Y(135)));
+    });
+
+    MyFisaDeArticolDialog article(nullptr);
+    article.productId = ciment;
+    RunDialog(article, L"Fisa de articol", [&](HWND w) {
+        Collect(w, kDay, kDay + 86400);
+        EXPECT_EQ((std::vector<std::wstring>{L"IG|1|2.00|0", L"FV|3|0|-1.00", L"NIR|5|15.00|0", L"FV|1|0|5.00",
+                                             L"EG|1|0|2.00", L"FV|2|0|2.00", L"FV|4|0|4.00", L"17.00|12.00"}),
+                  ListedRows(w, IDC_FISA_LISTA, {1, 2, 4, 5}));
+        layout_tests::MetafileSink sink(kPageW, kPageH);
+        ModalDriver::Click(w, IDC_FISA_TIPARIRE);
+        ASSERT_EQ(1u, sink.printed.size());
+        EXPECT_EQ(ListedRows(w, IDC_FISA_LISTA, {0, 1, 2, 3, 4, 5, 6, 7}), PrintedRows(sink.printed[0], Y(95)));
     });
 }

@@ -19,7 +19,7 @@ TEST_F(StockList, ValuesEachProductEndsWithTheTotalRefillsOnADateChangeAndStopsA
     MyStocArticoleDialog dialog(nullptr);
     RunDialog(dialog, L"Stoc articole", [&](HWND w) {
         ModalDriver::SetDate(w, IDC_STOC_DATA, PickerDay(kDay));
-        EXPECT_EQ((Rows{{L"1", L"D'Artagnan cuie", L"493827.16", L"kg", L"2.50", L"1234567.89"},
+        EXPECT_EQ((Rows{{L"1", L"D'Artagnan cuie", L"493827.156", L"kg", L"2.50", L"1234567.89"},
                         {L"2", L"Transport", L"0.00", L"km", L"4.00", L"0.00"},
                         {L"3", L"Ciment", L"-5.00", L"sac", L"3.00", L"0.00"},
                         {L"", L"", L"", L"", L"", L""},
@@ -27,7 +27,7 @@ TEST_F(StockList, ValuesEachProductEndsWithTheTotalRefillsOnADateChangeAndStopsA
                   ListRows(w, IDC_STOC_LISTA, 6));
         // The picker's new day refills at once.
         ModalDriver::SetDate(w, IDC_STOC_DATA, PickerDay(kDay + 2 * 86400));
-        EXPECT_EQ(L"493837.16", ModalDriver::ListCell(w, IDC_STOC_LISTA, 0, 2));
+        EXPECT_EQ(L"493837.156", ModalDriver::ListCell(w, IDC_STOC_LISTA, 0, 2));
         EXPECT_EQ(L"1234592.89", ModalDriver::ListCell(w, IDC_STOC_LISTA, 4, 5));
 
         // A database error: one box over the dialog, no partial list, no TOTAL.
@@ -57,9 +57,9 @@ TEST_F(StockList, TheTotalIsTheSumOfTheRowsValuedToTheBan)
     MyStocArticoleDialog dialog(nullptr);
     RunDialog(dialog, L"Stoc articole", [&](HWND w) {
         ModalDriver::SetDate(w, IDC_STOC_DATA, PickerDay(kDay));
-        EXPECT_EQ((Rows{{L"1", L"Vopsea alba", L"0.33", L"l", L"1.00", L"0.33"},
-                        {L"2", L"Vopsea rosie", L"0.33", L"l", L"1.00", L"0.33"},
-                        {L"3", L"Vopsea verde", L"0.33", L"l", L"1.00", L"0.33"},
+        EXPECT_EQ((Rows{{L"1", L"Vopsea alba", L"0.333", L"l", L"1.00", L"0.33"},
+                        {L"2", L"Vopsea rosie", L"0.333", L"l", L"1.00", L"0.33"},
+                        {L"3", L"Vopsea verde", L"0.333", L"l", L"1.00", L"0.33"},
                         {L"4", L"Diluant", L"0.00", L"l", L"1.00", L"0.00"},
                         {L"", L"", L"", L"", L"", L""},
                         {L"TOTAL", L"VALOARE STOCURI", L"", L"", L"", L"0.99"}}),
