@@ -236,7 +236,14 @@ bool MyFacturiDialog::AddOrModifyLine()
     bool includesVat = IsDlgButtonChecked(m_hwnd, IDC_FE_INCLUDES_VAT) == BST_CHECKED;
 
     double quantity = 0.0, typedPrice = 0.0;
-    if (!ParseQuantity(quantityText, quantity)) {
+    int replaced = modificareLinie ? listaArticole.GetSelectedItem() : -1;
+    // A quantity left as the row showed it when it was taken into the fields
+    // is the program's own text ("1.234"), not typed: the row's quantity stands.
+    bool quantityAsTaken = replaced >= 0 && replaced < nrLinii && linieLuata.row == replaced &&
+                           quantityText == linieLuata.quantity;
+    if (quantityAsTaken) {
+        quantity = RowQuantity(replaced);
+    } else if (!ParseQuantity(quantityText, quantity)) {
         MessageBox(NumberRefusal(NumberField::Quantity, quantityText), L"Atentie", MB_ICONEXCLAMATION);
         return false;
     }
@@ -254,7 +261,6 @@ bool MyFacturiDialog::AddOrModifyLine()
         MessageBox(L"Cantitatea nu poate fi 0 !", L"Atentie", MB_ICONEXCLAMATION);
         return false;
     }
-    int replaced = modificareLinie ? listaArticole.GetSelectedItem() : -1;
     // A row taken into the fields and put back as it was keeps its exact figures.
     bool asTaken = replaced >= 0 && replaced < nrLinii && LineFieldsAsTaken(replaced);
     if (asTaken)

@@ -169,15 +169,17 @@ bool MyIntrariGeneraleDialogEdit::CommitCellEdit()
     bool taken = true;
     if (!text.IsEmpty() && editRow >= 0 && editRow < rowCount) {
         cellEditor.SetText(L"");
-        // The cell keeps the quantity it had when the text is no number.
-        taken = ParseQuantity(text.c_str(), quantity);
-        if (taken) {
+        // The cell keeps the quantity it had when the text is no number, or
+        // is the cell's own text ("1.234") left as it was: that was not typed.
+        bool asShown = text == itemList.GetItemText(editRow, editColumn);
+        taken = asShown || ParseQuantity(text.c_str(), quantity);
+        if (taken && !asShown) {
             // Kept whole, as the values computed from it are; the cell shows
             // it as every quantity shows, so the row reads it back whole.
             m_exact[editRow].quantity = quantity;
             itemList.SetItemText(editRow, editColumn, QuantityText(quantity));
             RecomputeRow(editRow);
-        } else {
+        } else if (!taken) {
             MessageBox(NumberRefusal(NumberField::Quantity, text.c_str()), L"Atentie", MB_ICONEXCLAMATION);
         }
     }

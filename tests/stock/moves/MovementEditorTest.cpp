@@ -28,6 +28,7 @@ TEST_F(MovementEditor, NewEntryTakesTypedQuantitiesIsStoredUnderOneNumberAndReop
         {L"1,5", L"1.50|3.75", false},    {L" 2.25 ", L"2.25|5.63", false}, {L"-3", L"-3.00|-7.50", false},
         {L"12abc", L"-3.00|-7.50", true}, {L"1.5,2", L"-3.00|-7.50", true}, {L"1e400", L"-3.00|-7.50", true},
         {L"1.000", L"-3.00|-7.50", true}, // 1 or 1000
+        {L"1,236", L"1.236|3.09", false}, {L"1.236", L"1.236|3.09", false}, // the cell's own text, left as it was
     };
     EXPECT_EQ(1, RunEditor(0, 0, [&](HWND w) {
         EXPECT_EQ(L"1", ModalDriver::GetText(w, IDC_IGE_NUMAR));
