@@ -5,6 +5,7 @@
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "database/StockRule.h"
+#include "printing/InvoiceReceiptRow.h"
 #include "resources/resource.h"
 #include <algorithm>
 #include <vector>
@@ -233,6 +234,8 @@ bool MyFacturiDialog::SaveDocument()
                                       static_cast<long long>(numar), partner, static_cast<long long>(issueDate),
                                       static_cast<long long>(dueDate), agent, delegate, net, vat, total, balance,
                                       series, &stored));
+        if (!insert && partner != client && (tip == DocumentInvoice || tip == DocumentReturnInvoice))
+            MoveInvoiceReceipt(stored, client, partner);
         Require(db.DeleteDocumentItems(tip, stored));
         for (const StoredLine& line : lines)
             Require(db.InsertDocumentItem(tip, line.product, line.quantity, line.price, stored, line.vatCode));

@@ -74,3 +74,10 @@ void BringInvoiceReceipt(unsigned long long receiptId, unsigned long long client
     if (changed != 1)
         throw micro::qsql::QSqlError(12 /* SQLITE_NOTFOUND */, L"Chitanta temporara a facturii nu mai exista.");
 }
+
+void MoveInvoiceReceipt(unsigned long long invoiceId, unsigned long long fromClient, unsigned long long toClient)
+{
+    GetRepository().ExecDML(SqlFormat(L"update Incasari set IDClient = %llu where IDClient = %llu and documente = "
+                                      L"'%llu' and status = %llu and tip = %llu",
+                                      toClient, fromClient, invoiceId, kReceiptTemporary, kReceiptFromInvoice));
+}

@@ -49,3 +49,9 @@ bool FindInvoiceReceipt(unsigned long long clientId, unsigned long long invoiceI
 // left as it is and QSqlError thrown.
 void BringInvoiceReceipt(unsigned long long receiptId, unsigned long long clientId, double amount,
                          const micro::utils::QString& amountInWords);
+
+// An invoice moved to another partner takes along the temporary receipt made
+// for it, which took nothing from anyone yet: asked for again, the invoice
+// finds it under its new partner instead of taking a second number. Run
+// inside the save's transaction; throws QSqlError.
+void MoveInvoiceReceipt(unsigned long long invoiceId, unsigned long long fromClient, unsigned long long toClient);

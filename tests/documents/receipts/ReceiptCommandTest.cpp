@@ -239,11 +239,15 @@ TEST_F(ReceiptCommand, AnInvoiceKeepsOneTemporaryReceiptForWhatIsLeftToCollect)
         EXPECT_EQ(L"BRVC 51 300.00", MakeReceipt(w));
         AddLine(w, L"Orez", L"50", L"1", 0, true);
         EXPECT_EQ(L"BRVC 51 350.00", MakeReceipt(w));
+        // Saved to another client, the invoice takes its receipt along.
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Alt Client SRL");
+        ModalDriver::Click(w, IDC_FE_SAVE);
+        EXPECT_EQ(L"BRVC 51 350.00", MakeReceipt(w));
     });
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
     EXPECT_EQ(1, sink.opened);
-    EXPECT_EQ(L"1|BRVC|51|1|35000|" + std::wstring(AmountToWords(350.0)) + L"|350|51",
+    EXPECT_EQ(L"1|BRVC|51|1|35000|" + std::wstring(AmountToWords(350.0)) + L"|350|51|Alt Client SRL",
               Stored(L"select count(*) || '|' || serie || '|' || numar || '|' || status || '|' || round(suma * 100) || "
                      L"'|' || sumaStr || '|' || (select sold from Facturi) || '|' || (select numarChit from "
-                     L"ConfigFacturi) from Incasari"));
+                     L"ConfigFacturi) || '|' || (select Nume from Clienti where id = IDClient) from Incasari"));
 }
