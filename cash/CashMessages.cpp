@@ -96,7 +96,7 @@ bool RefusedReceiptForClosedInvoice(HWND owner, unsigned long long clientId, uns
 {
     settlement::DocumentRow stored;
     if (invoiceId == 0 || !settlement::ReadDocument(settlement::kInvoices, clientId, invoiceId, stored) ||
-        stored.status < 3)
+        stored.status < StatusCancelled)
         return false;
     ShowMessageBox(owner, QString::Formatted(kClosedInvoice, stored.number).c_str(), L"Atentie",
                    MB_OK | MB_ICONEXCLAMATION);

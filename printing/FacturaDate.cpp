@@ -20,8 +20,6 @@ using micro::utils::QString;
 namespace {
 
 const wchar_t* const kDateFormat = L"%d-%m-%Y";
-// Cancelled (3) and reversed (4) invoices.
-const long long kInvoiceClosed = 3;
 
 // A stored amount as every page prints money; a field without a value stays empty.
 QString StoredMoney(const QsqlQuery& q, int column)
@@ -203,7 +201,7 @@ void FacturaDate::LoadReceipt()
     try {
         QsqlQuery standing = GetRepository().ExecQuery(
             micro::qsql::SqlFormat(L"select coalesce(status, 0), sold from Facturi where id = %llu", id));
-        if (!standing.Eof() && standing.GetIntField(0) >= kInvoiceClosed)
+        if (!standing.Eof() && standing.GetIntField(0) >= StatusCancelled) // cancelled or reversed
             return;
         double owed = standing.Eof() ? 0.0 : standing.GetFloatField(1, 0.0);
         StoredInvoiceReceipt receipt;

@@ -1,4 +1,5 @@
 #include "printing/InvoiceReceiptRow.h"
+#include "database/DocumentTables.h"
 #include "database/MyRepository.h"
 #include "database/qsql/SqlText.h"
 
@@ -6,13 +7,14 @@ using micro::qsql::SqlFormat;
 
 namespace {
 
-// A receipt made from an invoice starts as temporary.
-const unsigned long long kReceiptTemporary = 1;
+// A receipt made from an invoice starts as temporary. Typed for the SQL
+// text's "%llu" and "%lld".
+const unsigned long long kReceiptTemporary = StatusTemporary;
 const unsigned long long kReceiptFromInvoice = 0;
 // Nobody signs in: receipts record user 0.
 const unsigned long long kNoUser = 0;
 const unsigned long long kConfigRow = 1;
-const long long kReceiptCancelled = 3;
+const long long kReceiptCancelled = StatusCancelled;
 
 } // namespace
 
