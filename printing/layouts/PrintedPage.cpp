@@ -1,6 +1,7 @@
 #include "printing/layouts/PrintedPage.h"
 #include <algorithm>
 #include "framework/gui/QImage.h"
+#include "printing/FittedText.h"
 
 using micro::gui::QComPtr;
 using micro::utils::QString;
@@ -100,31 +101,17 @@ void PrintedPage::SelectFont(HFONT font)
 // a long name) is set smaller instead, so that all of it shows inside the frame.
 void PrintedPage::TextAtPixels(const QString& text, int x, int y, Place place, int right)
 {
-    SetTextAlign(m_dc, place == Place::Centre ? (TA_CENTER | TA_TOP) : (TA_LEFT | TA_TOP));
-    int room = (right >= 0 ? right : m_grid.W - m_grid.inset - m_grid.inset / 2) - x;
-    int limit = right >= 0 ? right : m_grid.W;
-    int pixels = m_current.height;
-    SIZE size = {0, 0};
-    if (place == Place::Left && m_current.font && room > 0 &&
-        GetTextExtentPoint32W(m_dc, text.c_str(), text.GetLength(), &size) && x + size.cx > limit) {
-        // Glyphs do not narrow exactly with the height: measured again.
-        for (int tries = 0; tries < 4 && pixels > 1 && size.cx > room; ++tries) {
-            int fitting =
-                std::max(1, std::min(pixels - 1, static_cast<int>(static_cast<long long>(pixels) * room / size.cx)));
-            HFONT smaller = FontOf(fitting, m_current.weight);
-            if (!smaller)
-                break;
-            pixels = fitting;
-            SelectFont(smaller);
-            if (!GetTextExtentPoint32W(m_dc, text.c_str(), text.GetLength(), &size))
-                break;
-        }
-    }
-    TextOutW(m_dc, x, y, text.c_str(), text.GetLength());
-    if (pixels != m_current.height)
-        SelectFont(m_current.font);
-    if (place == Place::Centre)
+    if (place != Place::Left || !m_current.font) {
+        SetTextAlign(m_dc, place == Place::Centre ? (TA_CENTER | TA_TOP) : (TA_LEFT | TA_TOP));
+        TextOutW(m_dc, x, y, text.c_str(), text.GetLength());
         SetTextAlign(m_dc, TA_LEFT | TA_TOP);
+        return;
+    }
+    int end = right >= 0 ? right : m_grid.W - m_grid.inset - m_grid.inset / 2;
+    int limit = right >= 0 ? right : m_grid.W;
+    int weight = m_current.weight;
+    FittedTextOut(m_dc, text, x, y, limit, end, m_current.height,
+                  [this, weight](int pixels) { return FontOf(pixels, weight); });
 }
 
 void PrintedPage::Text(const QString& text, const PrintAt& at, int dy)
