@@ -209,13 +209,13 @@ int wmain(int argc, wchar_t** argv)
     std::wstring folder = arguments.folder;
     bool regenerate = arguments.regenerate;
     int runs = bench::RunsArgument(argc, argv, 5);
-    CreateDirectoryW(folder.c_str(), nullptr);
+    bench::Boxes();
     MyRepository db;
     bench::OpenBigCompany(db, folder + L"\\Societate", regenerate);
     SetRepository(&db);
     g_from = bench::kFirstDay;
     // The whole file, however many years it spans.
-    g_to = EndOfDay(bench::kFirstDay + (bench::SizeFromCommandLine().Days() - 1) * 86400);
+    g_to = EndOfDay(bench::LastDayOf(bench::SizeFromCommandLine()));
     g_product = static_cast<unsigned long long>(db.ExecScalar(
         L"select produsID from ArticoleFacturi group by produsID order by count(*) desc limit 1"));
     g_client = static_cast<unsigned long long>(

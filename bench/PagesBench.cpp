@@ -143,6 +143,7 @@ int wmain(int argc, wchar_t** argv)
 int Run(int argc, wchar_t** argv)
 {
     int runs = bench::RunsArgument(argc, argv, 50);
+    bench::Boxes();
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);

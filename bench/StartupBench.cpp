@@ -113,6 +113,7 @@ void RemoveDataFolder(const std::wstring& folder)
 // through: the main window painted and nothing left in the queue.
 int RunApplication(const wchar_t* folder, const wchar_t* eventName)
 {
+    bench::Boxes();
     MyApp app;
     app.SetDataFolder((std::wstring(folder) + L"\\").c_str());
     if (!app.InitInstance())
@@ -184,6 +185,7 @@ int wmain(int argc, wchar_t** argv)
     if (argc >= 4 && wcscmp(argv[1], L"--child-app") == 0)
         return RunApplication(argv[2], argv[3]);
     int runs = bench::RunsArgument(argc, argv, 7);
+    bench::Boxes();
     bench::FolderArguments arguments = bench::ReadFolderArguments(argc, argv);
     std::wstring bigFolder = arguments.folder;
     bool regenerate = arguments.regenerate;

@@ -19,24 +19,58 @@ double Now()
     return 1000.0 * counter.QuadPart / frequency.QuadPart;
 }
 
+bool ShortRun()
+{
+    static int cached = -1;
+    if (cached < 0) {
+        int argc = 0;
+        wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+        cached = 0;
+        for (int i = 1; argv && i < argc; ++i)
+            if (wcscmp(argv[i], L"--short") == 0)
+                cached = 1;
+        LocalFree(argv);
+    }
+    return cached == 1;
+}
+
+int ShortOr(int brief, int full)
+{
+    return ShortRun() ? brief : full;
+}
+
 int RunsArgument(int argc, wchar_t** argv, int fallback)
 {
-    int runs = fallback;
+    int runs = ShortOr(1, fallback);
     for (int i = 1; i < argc; ++i)
         if (wcsncmp(argv[i], L"--runs=", 7) == 0)
             runs = std::max(1, _wtoi(argv[i] + 7));
     return runs;
 }
 
+static std::wstring ProgramName()
+{
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name(path, n < MAX_PATH ? n : 0);
+    name = name.substr(name.find_last_of(L"\\/") + 1);
+    return name.substr(0, name.find_last_of(L'.'));
+}
+
 FolderArguments ReadFolderArguments(int argc, wchar_t** argv)
 {
     FolderArguments arguments;
+    if (ShortRun()) {
+        CreateDirectoryW(L"bench-short", nullptr);
+        arguments.folder = L"bench-short\\" + ProgramName();
+    }
     for (int i = 1; i < argc; ++i) {
         if (wcscmp(argv[i], L"--regenerate") == 0)
             arguments.regenerate = true;
         else if (argv[i][0] != L'-')
             arguments.folder = argv[i];
     }
+    CreateDirectoryW(arguments.folder.c_str(), nullptr);
     return arguments;
 }
 
@@ -66,6 +100,22 @@ Timing Summarize(const std::vector<double>& values)
     t.high = *std::max_element(values.begin(), values.end());
     t.runs = static_cast<int>(values.size());
     return t;
+}
+
+testing_support::MessageBoxRecorder& Boxes()
+{
+    static testing_support::MessageBoxRecorder boxes;
+    static bool echoing = (boxes.Echo(true), true);
+    (void)echoing;
+    return boxes;
+}
+
+void CancelDiscarding(HWND dialog)
+{
+    testing_support::MessageBoxRecorder& boxes = Boxes();
+    boxes.Answer(IDYES);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    boxes.ClearAnswers();
 }
 
 void PrintTiming(const wchar_t* what, const Timing& t)
@@ -149,7 +199,7 @@ CompanySize SizeFromCommandLine()
 {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    CompanySize size;
+    CompanySize size = ShortRun() ? CompanySize::Short() : CompanySize();
     for (int i = 1; argv && i < argc; ++i)
         if (wcsncmp(argv[i], L"--years=", 8) == 0 && _wtoi(argv[i] + 8) > 0)
             size = CompanySize::OfYears(_wtoi(argv[i] + 8));

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 #include "bench/support/BigCompany.h"
+#include "tests/harness/MessageBoxRecorder.h"
 
 class MyRepository;
 
@@ -22,11 +23,21 @@ private:
     double m_start;
 };
 
-// N of a --runs=N argument (at least 1), else `fallback`.
+// Whether the command line holds --short: the test command's run of every
+// benchmark, which checks that each still builds, runs to its end and prints
+// its aims. It runs each timing once on a small company file (CompanySize::
+// Short()) of its own; the figures it prints are not judged.
+bool ShortRun();
+// In a short run, `full` scaled down to `brief`; else `full`.
+int ShortOr(int brief, int full);
+
+// N of a --runs=N argument (at least 1), else `fallback` (1 in a short run).
 int RunsArgument(int argc, wchar_t** argv, int fallback);
 
 // The company folder (the first argument not starting with -, else
-// "bench-out") and whether --regenerate was given.
+// "bench-out", or in a short run "bench-short\<program>", each program's
+// own, so benchmarks run side by side never share a file) and whether
+// --regenerate was given. The folder exists on return.
 struct FolderArguments {
     std::wstring folder = L"bench-out";
     bool regenerate = false;
@@ -83,8 +94,18 @@ void PrintAimRatio(const wchar_t* name, double measured, double aim);
 void PrintAimMs(const wchar_t* name, double measured, double aim);
 
 // The default sizes, or CompanySize::OfYears(N) when the program's command
-// line holds --years=N (bench/run passes it to every benchmark).
+// line holds --years=N (bench/run passes it to every benchmark), or
+// CompanySize::Short() in a short run.
 CompanySize SizeFromCommandLine();
+
+// The program's boxes, answered as its tests answer them: each box is
+// printed as it comes and answered from the script, else with OK. The first
+// call installs it for the rest of the run; every benchmark makes it first.
+testing_support::MessageBoxRecorder& Boxes();
+
+// Closes a dialog as a user who throws its typing away: Cancel, and Yes to
+// the question whether to discard the changes, if it comes.
+void CancelDiscarding(HWND dialog);
 
 // Opens the generated company file at path, generating it first when it is
 // missing, `regenerate` asks for a new one or its sizes differ from `size`

@@ -1,5 +1,6 @@
 #include "tests/harness/MessageBoxRecorder.h"
 #include "framework/qdialog/QMessageBox.h"
+#include <cstdio>
 
 namespace testing_support {
 
@@ -23,6 +24,10 @@ int MessageBoxRecorder::Handle(HWND owner, const wchar_t* text, const wchar_t* c
     if (!self)
         return IDOK;
     self->m_boxes.push_back({owner, text ? text : L"", caption ? caption : L"", flags});
+    if (self->m_echo) {
+        wprintf(L"box [%ls] %ls\n", self->m_boxes.back().caption.c_str(), self->m_boxes.back().text.c_str());
+        fflush(stdout);
+    }
     if (self->m_answers.empty())
         return IDOK;
     int answer = self->m_answers.front();
