@@ -9,8 +9,18 @@ mkdir -p "$work/bin" "$work/prefix"
 # A test prefix as tools/setup.sh leaves it, as far as wine-test looks.
 touch "$work/prefix/system.reg" "$work/prefix/userdef.reg"
 echo '"csmt"=dword:00000000' >"$work/prefix/user.reg"
-printf '#!/bin/sh\nexit 0\n' >"$work/bin/wineserver"
-chmod +x "$work/bin/wineserver"
+# The stand-in server's -k ends the program the stand-in wine runs, as the
+# real one ends every process of its prefix.
+cat >"$work/bin/wineserver" <<'EOF'
+#!/bin/sh
+if [ "${1:-}" = -k ] && [ -s "$WINE_CHECK_DIR/pid" ]; then
+  pkill -P "$(cat "$WINE_CHECK_DIR/pid")" 2>/dev/null
+  kill "$(cat "$WINE_CHECK_DIR/pid")" 2>/dev/null
+fi
+exit 0
+EOF
+printf '#!/bin/sh\nexit 0\n' >"$work/bin/winedbg"
+chmod +x "$work/bin/wineserver" "$work/bin/winedbg"
 export WINEPREFIX="$work/prefix" PATH="$work/bin:$PATH"
 passed=0 failed=0
 
@@ -19,9 +29,12 @@ check() { # name, condition's status
 }
 
 # The stand-in for wine runs its arguments as a shell command line, on the display it was given.
+# A program named *.sh is run as a script with the arguments after it.
 cat >"$work/bin/wine" <<'EOF'
 #!/usr/bin/env bash
 echo "$DISPLAY" >"$WINE_CHECK_DIR/display"
+echo $$ >"$WINE_CHECK_DIR/pid"
+case $1 in *.sh) exec bash "$@" ;; esac
 shift
 eval "$*"
 EOF
@@ -46,6 +59,34 @@ out=$("$top/tools/wine-test" check.exe true 2>&1)
 status=$?
 [ "$status" != 0 ] && [ ! -e "$work/display" ] && grep -q 'Xvfb gave no display number' <<<"$out"
 check "WineTest.AServerThatGivesNoDisplayRunsNothingAndSaysSo: status $status, $out" $?
+
+# tools/bench-check runs a benchmark short and judges only that it works: it
+# ends well within its time limit and prints each of its aim lines, whatever
+# their figures (Windows programs end their lines with CR LF).
+rm -f "$work/bin/Xvfb"
+bench() { # aim lines wanted, then the benchmark's script
+  printf '%s\n' "$2" >"$work/bench.sh"
+  BRIVANE_BENCH_LIMIT=3 "$top/tools/bench-check" "$work/bench.sh" "$1" 2>&1
+}
+two_aims='printf "RATIO list_tab_1500 0.78 1.5\r\nnoise\r\nMS picker_opening 125.04 300\r\n"'
+out=$(bench 2 "$two_aims")
+status=$?
+[ "$status" = 0 ] && grep -q 'ran short and printed its 2 aim lines' <<<"$out"
+check "BenchCheck.ABenchmarkThatEndsWithEachAimPassesWhateverItsFigures: status $status, $out" $?
+out=$(bench 3 "$two_aims")
+status=$?
+[ "$status" != 0 ] && grep -q 'printed 2 aim lines, not 3' <<<"$out"
+check "BenchCheck.ABenchmarkThatLeavesOutAnAimFails: status $status, $out" $?
+out=$(bench 2 "$two_aims; exit 3")
+status=$?
+[ "$status" != 0 ] && grep -q 'ended with status' <<<"$out"
+check "BenchCheck.ABenchmarkThatFailsFailsWithItsAimsPrinted: status $status, $out" $?
+start=$(date +%s)
+out=$(bench 2 "$two_aims; sleep 60")
+status=$?
+took=$(($(date +%s) - start))
+[ "$status" != 0 ] && [ "$took" -lt 30 ] && grep -q 'watchdog: bench.sh stalled' <<<"$out"
+check "BenchCheck.ABenchmarkThatHangsIsEndedAtItsTimeLimit: status $status after $took s, $out" $?
 
 echo "[ SUMMARY  ] $((passed + failed)) tests: $passed passed, $failed failed, 0 skipped"
 [ "$failed" = 0 ]
