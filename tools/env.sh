@@ -15,7 +15,8 @@ ensure_display() {
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -noreset -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    # Waited for while it lives (a loaded machine is slow to start it), not a fixed time.
+    for _ in $(seq 600); do { [ -e "/tmp/.X11-unix/X$n" ] || ! kill -0 $XVFB_PID 2>/dev/null; } && break; sleep 0.1; done
     export DISPLAY=":$n"
     trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
     return 0

@@ -53,26 +53,43 @@ fi
 
 # Wine prefix for tests: created once, private to this tree.
 export WINEPREFIX="${WINEPREFIX:-${BRIVANE_BUILD:-$top/build}/wineprefix}" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+# A prefix's registry reaches its files only when its server writes them (as
+# it ends, and every half minute while it runs), which on a loaded machine
+# took longer than the minute once allowed here: each step waits for the
+# server to end (ten minutes at most, against a process that never ends) and
+# checks the file for what it wrote.
+server_ended() {
+  timeout 600 wineserver -w && return 0
+  echo "setup: the test prefix's Wine server did not end within ten minutes" >&2
+  exit 1
+}
+if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/user.reg" ]; then
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || true
-  timeout 60 wineserver -w || true
+  server_ended
+  [ -f "$WINEPREFIX/system.reg" ] && [ -f "$WINEPREFIX/user.reg" ] ||
+    { echo "setup: Wine did not make the test prefix $WINEPREFIX" >&2; exit 1; }
 fi
+# Sets a value of the prefix's user registry unless user.reg holds `line`
+# already; a value the server did not take is asked for again.
+set_user_value() { # key, name, type, data, the line user.reg holds once written, what it sets
+  local attempt
+  for attempt in 1 2 3; do
+    grep -qF "$5" "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+    wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1 || true
+    server_ended
+  done
+  grep -qF "$5" "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+  echo "setup: could not set $6 (Wine left $WINEPREFIX/user.reg without it)" >&2
+  exit 1
+}
 # Without a window manager Wine waits two seconds for every managed window it
 # hides; test windows need none of its services.
-if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
-  timeout 60 wineserver -w || true
-  grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" || { echo "setup: could not set the test prefix's window mode" >&2; exit 1; }
-fi
+set_user_value 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N '"Managed"="N"' "the test prefix's window mode"
 # Direct3D's command-stream thread made every Direct2D page read back across
 # threads (a program once hung there); drawing on the calling thread is
 # simpler and no slower under Xvfb.
-if ! grep -q '"csmt"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null; then
-  wine reg add 'HKCU\Software\Wine\Direct3D' /v csmt /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
-  timeout 60 wineserver -w || true
-  grep -q '"csmt"=dword:00000000' "$WINEPREFIX/user.reg" || { echo "setup: could not set the test prefix's Direct3D mode" >&2; exit 1; }
-fi
+set_user_value 'HKCU\Software\Wine\Direct3D' csmt REG_DWORD 0 '"csmt"=dword:00000000' "the test prefix's Direct3D mode"
 
 # libharu cross-built once (static, no PNG support needed).
 if [ ! -f "$deps/libharu-install/lib/libhpdfs.a" ] && [ ! -f "$deps/libharu-install/lib/libhpdf.a" ]; then

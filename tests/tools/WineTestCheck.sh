@@ -9,13 +9,13 @@ mkdir -p "$work/bin" "$work/prefix"
 # A test prefix as tools/setup.sh leaves it, as far as wine-test looks.
 touch "$work/prefix/system.reg" "$work/prefix/userdef.reg"
 echo '"csmt"=dword:00000000' >"$work/prefix/user.reg"
-# The stand-in server's -k ends the program the stand-in wine runs, as the
-# real one ends every process of its prefix.
+# The stand-in server's -k ends the program the stand-in wine runs in its
+# prefix, as the real one ends every process of its prefix.
 cat >"$work/bin/wineserver" <<'EOF'
 #!/bin/sh
-if [ "${1:-}" = -k ] && [ -s "$WINE_CHECK_DIR/pid" ]; then
-  pkill -P "$(cat "$WINE_CHECK_DIR/pid")" 2>/dev/null
-  kill "$(cat "$WINE_CHECK_DIR/pid")" 2>/dev/null
+if [ "${1:-}" = -k ] && [ -s "$WINEPREFIX/pid" ]; then
+  pkill -P "$(cat "$WINEPREFIX/pid")" 2>/dev/null
+  kill "$(cat "$WINEPREFIX/pid")" 2>/dev/null
 fi
 exit 0
 EOF
@@ -33,7 +33,7 @@ check() { # name, condition's status
 cat >"$work/bin/wine" <<'EOF'
 #!/usr/bin/env bash
 echo "$DISPLAY" >"$WINE_CHECK_DIR/display"
-echo $$ >"$WINE_CHECK_DIR/pid"
+echo $$ >"$WINEPREFIX/pid"
 case $1 in *.sh) exec bash "$@" ;; esac
 shift
 eval "$*"
@@ -60,10 +60,26 @@ status=$?
 [ "$status" != 0 ] && [ ! -e "$work/display" ] && grep -q 'Xvfb gave no display number' <<<"$out"
 check "WineTest.AServerThatGivesNoDisplayRunsNothingAndSaysSo: status $status, $out" $?
 
+# Two runs of one program at once (the tests, and a tools/check beside them):
+# each has a prefix of its own, so the first to end does not end the other
+# with its server, and each prefix goes with its run.
+rm -f "$work/bin/Xvfb" "$work/prefixes"
+twice='echo "$WINEPREFIX" >>"$WINE_CHECK_DIR/prefixes"; sleep 2; echo finished'
+"$top/tools/wine-test" same.exe "$twice" >"$work/first" 2>&1 &
+sleep 1
+out=$("$top/tools/wine-test" same.exe "sleep 0.1; $twice" 2>&1)
+status=$?
+wait $!
+first=$?
+prefixes=$(sort -u "$work/prefixes" | wc -l)
+left=$(find "$work" -maxdepth 1 -name 'prefix-*' | wc -l)
+[ "$status" = 0 ] && [ "$first" = 0 ] && grep -q finished "$work/first" && [ "$prefixes" = 2 ] && [ "$left" = 0 ]
+apart=$?
+check "WineTest.TwoRunsOfOneProgramAtOnceKeepApartAndLeaveNoPrefix: status $status and $first, $prefixes prefixes, $left left, $out $(cat "$work/first")" $apart
+
 # tools/bench-check runs a benchmark short and judges only that it works: it
 # ends well within its time limit and prints each of its aim lines, whatever
 # their figures (Windows programs end their lines with CR LF).
-rm -f "$work/bin/Xvfb"
 bench() { # aim lines wanted, then the benchmark's script
   printf '%s\n' "$2" >"$work/bench.sh"
   BRIVANE_BENCH_LIMIT=3 "$top/tools/bench-check" "$work/bench.sh" "$1" 2>&1

@@ -63,8 +63,20 @@ std::wstring Collapsed(const std::wstring& text)
 
 } // namespace
 
+// What a test read is kept where people look at the tests' output; the last
+// run to write a name leaves its copy.
+static void KeepToLookAt(const std::wstring& path)
+{
+    CreateDirectoryW(L"test-out", nullptr);
+    CreateDirectoryW(L"test-out\\pdf", nullptr);
+    size_t slash = path.find_last_of(L"\\/");
+    CopyFileW(path.c_str(), (L"test-out\\pdf\\" + path.substr(slash == std::wstring::npos ? 0 : slash + 1)).c_str(),
+              FALSE);
+}
+
 bool PdfPage::Load(const std::wstring& path)
 {
+    KeepToLookAt(path);
     std::string output, file = ShellQuoted(HostPath(path));
     int status = RunOnHost("qpdf --check " + file + " && python3 -c " + ShellQuoted(kReader) + " " + file, output);
     if (status != 0) {
@@ -119,10 +131,17 @@ bool PdfPage::Has(const std::vector<PdfStroke>& strokes, double a, double b, dou
 
 std::wstring OutputPath(const std::wstring& name)
 {
-    CreateDirectoryW(L"test-out", nullptr);
-    CreateDirectoryW(L"test-out\\pdf", nullptr);
-    return L"test-out\\pdf\\" + name;
+    static std::wstring folder;
+    if (folder.empty()) {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        folder = std::wstring(temp) + L"brivane-pdf-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                 std::to_wstring(GetTickCount()) + L"\\";
+        CreateDirectoryW(folder.c_str(), nullptr);
+    }
+    return folder + name;
 }
+
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

@@ -49,7 +49,11 @@ private:
     std::string m_described;
 };
 
-// test-out\pdf\<name> under the build folder (created on first use).
+// Where a test writes a file it reads back: a folder private to this run, so
+// that two runs of one program side by side (the tests, and a tools/check
+// beside them) never write and read the same file; one once read the other's
+// half-written page. PdfPage::Load keeps a copy of each file it reads in
+// test-out\pdf\ under the build folder, to look at.
 std::wstring OutputPath(const std::wstring& name);
 bool Exists(const std::wstring& path);
 std::string Utf8(const std::wstring& text);
