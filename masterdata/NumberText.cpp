@@ -20,6 +20,9 @@ const wchar_t kValueTooLarge[] = L"Valoarea rezultata depaseste 999 999 999,99 !
 namespace {
 
 const int kMaxWholeDigits = 9;
+// What the program wrote may be larger than anything typed (a quantity times
+// a price, a sum of many lines): as many digits as a double's largest value.
+const int kStoredWholeDigits = 309;
 
 bool IsBlank(wchar_t c)
 {
@@ -91,7 +94,7 @@ bool SplitAmbiguous(const wchar_t* text, std::wstring& sign, std::wstring& whole
 
 // The reader without the two-way check: what the program wrote itself is
 // read as it was written.
-bool ReadDecimal(const wchar_t* text, int maxDecimals, double& value)
+bool ReadDecimal(const wchar_t* text, int maxDecimals, int maxWholeDigits, double& value)
 {
     QString trimmed(text ? text : L"");
     trimmed.Trim();
@@ -113,7 +116,7 @@ bool ReadDecimal(const wchar_t* text, int maxDecimals, double& value)
         return false;
     whole.erase(0, whole.find_first_not_of(L'0') == std::wstring::npos ? whole.size() : whole.find_first_not_of(L'0'));
     fraction.erase(fraction.find_last_not_of(L'0') + 1);
-    if (static_cast<int>(whole.size()) > kMaxWholeDigits || static_cast<int>(fraction.size()) > maxDecimals)
+    if (static_cast<int>(whole.size()) > maxWholeDigits || static_cast<int>(fraction.size()) > maxDecimals)
         return false;
     // Only digits and one point reach the conversion.
     std::wstring plain = (whole.empty() ? L"0" : whole) + L"." + (fraction.empty() ? L"0" : fraction);
@@ -132,7 +135,7 @@ bool IsAmbiguousNumber(const wchar_t* text)
 
 bool ParseDecimal(const wchar_t* text, int maxDecimals, double& value)
 {
-    return !IsAmbiguousNumber(text) && ReadDecimal(text, maxDecimals, value);
+    return !IsAmbiguousNumber(text) && ReadDecimal(text, maxDecimals, kMaxWholeDigits, value);
 }
 
 bool ParseAmount(const wchar_t* text, double& value)
@@ -207,7 +210,7 @@ QString QuantityText(double value)
 double StoredNumber(const wchar_t* text)
 {
     double value = 0.0;
-    return ReadDecimal(text, 17, value) ? value : 0.0;
+    return ReadDecimal(text, 17, kStoredWholeDigits, value) ? value : 0.0;
 }
 
 bool ParseCounter(const wchar_t* text, unsigned long long& value)

@@ -33,8 +33,9 @@ bool ParseDecimal(const wchar_t* text, int maxDecimals, double& value);
 bool IsAmbiguousNumber(const wchar_t* text);
 
 // A number the program wrote itself (a stored value read as text, a cell it
-// filled), with any decimals; a point is always its decimal mark ("5.000" is
-// 5); anything else reads 0.
+// filled), with any decimals and as many digits as it wrote (a value of a
+// large quantity at a large price passes what anyone types); a point is
+// always its decimal mark ("5.000" is 5); anything else reads 0.
 double StoredNumber(const wchar_t* text);
 
 // A document counter: digits only (blanks around them ignored), 0 up to the

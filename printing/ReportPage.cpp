@@ -1,6 +1,8 @@
 #include "printing/ReportPage.h"
+#include <algorithm>
 #include <cwchar>
 #include "framework/gui/QImage.h"
+#include "printing/FittedText.h"
 #include "printing/preview/FontFallback.h"
 
 using micro::utils::QString;
@@ -14,7 +16,8 @@ uint32_t ReportPageCount(int rows, int rowsPerPage)
 
 ReportPage::ReportPage(HDC dc, int width, int height)
     : W(width), H(height), sx(static_cast<float>(width) / kReportUnitsWide),
-      sy(static_cast<float>(height) / kReportUnitsHigh), m_dc(dc), m_oldFont(nullptr)
+      sy(static_cast<float>(height) / kReportUnitsHigh), m_dc(dc), m_oldFont(nullptr), m_current{L"", 0, 0, false},
+      m_currentPixels(0)
 {
     margin = static_cast<int>(sy * 10);
     right = W - margin;
@@ -46,55 +49,108 @@ void ReportPage::UsePen(ReportPen pen)
     SelectObject(m_dc, pen == ReportPen::Thick ? m_thick : m_thin);
 }
 
-static bool SameFont(const ReportFont& a, const ReportFont& b)
+// Fonts differing only in height are one face.
+static bool SameFace(const ReportFont& a, const ReportFont& b)
 {
-    return wcscmp(a.family, b.family) == 0 && a.height == b.height && a.weight == b.weight && a.italic == b.italic;
+    return wcscmp(a.family, b.family) == 0 && a.weight == b.weight && a.italic == b.italic;
 }
 
 // GDI would quietly substitute a family that is not installed; resolving it
 // as the previews do keeps screen, printer and metafile on the same face.
-static HFONT CreateReportFont(const ReportFont& spec, float sy)
+static HFONT CreateReportFont(const ReportFont& spec, int pixels)
 {
     DWRITE_FONT_WEIGHT weight = static_cast<DWRITE_FONT_WEIGHT>(spec.weight ? spec.weight : FW_NORMAL);
     QString family(spec.family);
     micro::gui::QComPtr<IDWriteFactory> factory;
     if (SUCCEEDED(micro::gui::GetDWriteFactory(&factory)))
         family = ResolveFontFamily(factory, spec.family, weight);
-    return CreateFontW(static_cast<int>(spec.height * sy), 0, 0, 0, static_cast<int>(weight), spec.italic, FALSE,
-                       FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                       family.c_str());
+    return CreateFontW(pixels, 0, 0, 0, static_cast<int>(weight), spec.italic, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, family.c_str());
+}
+
+HFONT ReportPage::FontOf(const ReportFont& spec, int pixels)
+{
+    for (const Font& f : m_fonts)
+        if (f.pixels == pixels && SameFace(f.spec, spec))
+            return f.font;
+    HFONT font = CreateReportFont(spec, pixels);
+    if (font)
+        m_fonts.push_back(Font{spec, pixels, font});
+    return font;
 }
 
 void ReportPage::UseFont(const ReportFont& spec)
 {
-    HFONT font = nullptr;
-    for (const Font& f : m_fonts)
-        if (SameFont(f.spec, spec))
-            font = f.font;
-    if (!font) {
-        font = CreateReportFont(spec, sy);
-        if (!font)
-            return;
-        m_fonts.push_back(Font{spec, font});
-    }
+    int pixels = static_cast<int>(spec.height * sy);
+    HFONT font = FontOf(spec, pixels);
+    if (!font)
+        return;
+    m_current = spec;
+    m_currentPixels = pixels;
     HGDIOBJ old = SelectObject(m_dc, font);
     if (!m_oldFont)
         m_oldFont = old;
 }
 
-void ReportPage::TextAtPixels(int x, int y, const QString& text)
+// Half a unit, so that a text kept inside a column stays off its rules (a
+// thick rule is half a unit wide).
+static int Clearance(float sx)
 {
-    TextOutW(m_dc, x, y, text.c_str(), text.GetLength());
+    return std::max(1, static_cast<int>(sx * 0.5f));
 }
+
+ReportSpan ReportPage::FrameSpan() const
+{
+    int gap = Clearance(sx);
+    return ReportSpan{margin + gap, right - gap};
+}
+
+ReportSpan ReportPage::ColumnAt(const ReportRules& rules, float x) const
+{
+    int left = margin, end = right;
+    for (int i = 0; i < rules.count; ++i) {
+        if (rules.x[i] > x) {
+            end = X(rules.x[i]);
+            break;
+        }
+        left = X(rules.x[i]);
+    }
+    int gap = Clearance(sx);
+    return ReportSpan{left + gap, end - gap};
+}
+
+int ReportPage::TextWidth(const QString& text) const
+{
+    SIZE size = {0, 0};
+    GetTextExtentPoint32W(m_dc, text.c_str(), text.GetLength(), &size);
+    return size.cx;
+}
+
+void ReportPage::TextAtPixels(int x, int y, const QString& text, const ReportSpan& within)
+{
+    x = std::max(x, within.left);
+    if (m_currentPixels <= 0) {
+        TextOutW(m_dc, x, y, text.c_str(), text.GetLength());
+        return;
+    }
+    ReportFont face = m_current;
+    FittedTextOut(m_dc, text, x, y, within.right, within.right, m_currentPixels,
+                  [this, face](int pixels) { return FontOf(face, pixels); });
+}
+
+void ReportPage::TextAtPixels(int x, int y, const QString& text) { TextAtPixels(x, y, text, FrameSpan()); }
 
 void ReportPage::Text(float x, float y, const QString& text) { TextAtPixels(X(x), Y(y), text); }
 
-void ReportPage::TextEndingAtPixels(float end, int y, const QString& text)
+void ReportPage::TextEndingAtPixels(float end, int y, const QString& text, const ReportSpan& within)
 {
-    TextAtPixels(X(end - static_cast<float>(text.GetLength())), y, text);
+    TextAtPixels(X(end - static_cast<float>(text.GetLength())), y, text, within);
 }
 
-void ReportPage::TextEndingAt(float end, float y, const QString& text) { TextEndingAtPixels(end, Y(y), text); }
+void ReportPage::TextEndingAt(float end, float y, const QString& text)
+{
+    TextEndingAtPixels(end, Y(y), text, FrameSpan());
+}
 
 void ReportPage::Line(int x1, int y1, int x2, int y2)
 {

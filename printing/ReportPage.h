@@ -29,6 +29,19 @@ struct ReportFont {
     bool italic;
 };
 
+// Where a text may run on a report's page, in pixels: between the rules
+// either side of its column, or the frame's sides, less a clearance that
+// keeps its characters off the lines.
+struct ReportSpan {
+    int left, right;
+};
+
+// The vertical rules of a table, in units from the left, in ascending order.
+struct ReportRules {
+    const float* x;
+    int count;
+};
+
 // One page model over a device of width x height pixels (HORZRES, VERTRES;
 // a metafile DC reports the screen, so the size comes from the caller). It
 // owns its pens and fonts and leaves the DC as it found it.
@@ -47,12 +60,24 @@ public:
     void UsePen(ReportPen pen);
     void UseFont(const ReportFont& font);
 
-    // A text with its top left corner at (x, y) units or pixels.
+    // The inside of the frame.
+    ReportSpan FrameSpan() const;
+    // The column of `rules` that holds x units: from the rule before x to the
+    // rule after it, the frame's sides where there is none.
+    ReportSpan ColumnAt(const ReportRules& rules, float x) const;
+    // How wide the text is in the font in use, in pixels.
+    int TextWidth(const micro::utils::QString& text) const;
+
+    // A text with its top left corner at (x, y) units or pixels, kept within
+    // `within` (the frame when not given): one that would pass its right side
+    // is set smaller (FittedTextOut), and one that would start left of it
+    // starts there.
     void Text(float x, float y, const micro::utils::QString& text);
     void TextAtPixels(int x, int y, const micro::utils::QString& text);
+    void TextAtPixels(int x, int y, const micro::utils::QString& text, const ReportSpan& within);
     // A number ending near `end`: it starts one unit left of it per character.
     void TextEndingAt(float end, float y, const micro::utils::QString& text);
-    void TextEndingAtPixels(float end, int y, const micro::utils::QString& text);
+    void TextEndingAtPixels(float end, int y, const micro::utils::QString& text, const ReportSpan& within);
     void Line(int x1, int y1, int x2, int y2);
     // A line across the page, from the left margin to the right edge, at y pixels.
     void Rule(int y);
@@ -68,8 +93,13 @@ public:
 private:
     struct Font {
         ReportFont spec;
+        int pixels;
         HFONT font;
     };
+    // The font of the spec's family, weight and slant, `pixels` high; made
+    // once and kept for the page's life.
+    HFONT FontOf(const ReportFont& spec, int pixels);
+
     HDC m_dc;
     HPEN m_thick;
     HPEN m_thin;
@@ -79,6 +109,8 @@ private:
     int m_oldBkMode;
     UINT m_oldAlign;
     std::vector<Font> m_fonts;
+    ReportFont m_current;
+    int m_currentPixels;
 };
 
 // Prints a report of pages.pageCount pages (the caller sets the count): the

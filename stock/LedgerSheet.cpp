@@ -35,8 +35,7 @@ int DrawSheetPage(ReportPage& page, const SheetLayout& layout, const CompanyHead
     page.Text(280, 25, title);
 
     page.UseFont(kSheetTableFont);
-    for (int i = 0; i < layout.labelCount; ++i)
-        page.Text(layout.labels[i].x, layout.labels[i].y, layout.labels[i].text);
+    DrawLabels(page, layout.labels, layout.labelCount, layout.Rules());
     int first = static_cast<int>(p - 1) * layout.rowsPerPage;
     int end = first + layout.rowsPerPage < rows ? first + layout.rowsPerPage : rows;
     int printed = end > first ? end - first : 0;
@@ -44,8 +43,9 @@ int DrawSheetPage(ReportPage& page, const SheetLayout& layout, const CompanyHead
     int y = page.Y(95);
     for (int r = first; r < end; ++r, y = static_cast<int>(y + step)) {
         if (layout.runningNumber)
-            page.TextAtPixels(page.X(19), y, QString::Formatted(L"%d", r - first + 1));
-        DrawRowCells(page, layout.cells, layout.cellCount, y, cell, r);
+            page.TextAtPixels(page.X(19), y, QString::Formatted(L"%d", r - first + 1),
+                              page.ColumnAt(layout.Rules(), 19));
+        DrawRowCells(page, layout.cells, layout.cellCount, layout.Rules(), y, cell, r);
     }
     DrawRowRules(page, page.Y(104), printed);
     int tableEnd = CloseTable(page, static_cast<int>(page.Y(95) + 10.0f * printed * page.sy), layout.closeAtBottom);
@@ -54,15 +54,25 @@ int DrawSheetPage(ReportPage& page, const SheetLayout& layout, const CompanyHead
     return tableEnd;
 }
 
-void DrawRowCells(ReportPage& page, const SheetCell* cells, int count, int y, const CellReader& cell, int row)
+void DrawRowCells(ReportPage& page, const SheetCell* cells, int count, const ReportRules& rules, int y,
+                  const CellReader& cell, int row)
 {
     for (int c = 0; c < count; ++c) {
         QString text = cell(row, cells[c].column);
+        // A number ending on its column's right rule belongs to that column.
+        ReportSpan column = page.ColumnAt(rules, cells[c].ending ? cells[c].x - 0.5f : cells[c].x);
         if (cells[c].ending)
-            page.TextEndingAtPixels(cells[c].x, y, text);
+            page.TextEndingAtPixels(cells[c].x, y, text, column);
         else
-            page.TextAtPixels(page.X(cells[c].x), y, text);
+            page.TextAtPixels(page.X(cells[c].x), y, text, column);
     }
+}
+
+void DrawLabels(ReportPage& page, const SheetLabel* labels, int count, const ReportRules& rules)
+{
+    for (int i = 0; i < count; ++i)
+        page.TextAtPixels(page.X(labels[i].x), page.Y(labels[i].y), labels[i].text,
+                          page.ColumnAt(rules, labels[i].x));
 }
 
 int DrawRowRules(ReportPage& page, int firstRule, int rows)

@@ -9,6 +9,13 @@
 // y = 62 down to the table's end. What differs is said in a SheetLayout.
 namespace stock_reports {
 
+// How many entries a table of the page holds.
+template <size_t N, class T>
+constexpr int Count(const T (&)[N])
+{
+    return static_cast<int>(N);
+}
+
 extern const ReportFont kSheetTitleFont;
 extern const ReportFont kSheetHeadingFont;
 extern const ReportFont kSheetTableFont;
@@ -38,13 +45,19 @@ struct SheetLayout {
     bool runningNumber;
     // The line closing the table is drawn even at the bottom edge.
     bool closeAtBottom;
+
+    ReportRules Rules() const { return ReportRules{columnLines, columnLineCount}; }
 };
 
 // A list cell's text, read back from the list on the screen.
 typedef std::function<micro::utils::QString(int row, int column)> CellReader;
 
-// The cells of list row `row` on one printed line at y pixels.
-void DrawRowCells(ReportPage& page, const SheetCell* cells, int count, int y, const CellReader& cell, int row);
+// The cells of list row `row` on one printed line at y pixels, each kept in
+// its column between `rules`.
+void DrawRowCells(ReportPage& page, const SheetCell* cells, int count, const ReportRules& rules, int y,
+                  const CellReader& cell, int row);
+// Fixed texts, each kept in its column between `rules`.
+void DrawLabels(ReportPage& page, const SheetLabel* labels, int count, const ReportRules& rules);
 // The thin rules between `rows` printed rows, 10 units apart from `firstRule`
 // pixels down; answers where the next rule would go.
 int DrawRowRules(ReportPage& page, int firstRule, int rows);

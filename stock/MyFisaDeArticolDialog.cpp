@@ -1,5 +1,4 @@
 #include "stock/MyFisaDeArticolDialog.h"
-#include "cash/Settlement.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
 #include "database/StockRule.h"
@@ -55,9 +54,9 @@ const RowEditor kRowEditors[] = {
 
 // A line's value, negative when it goes out, to the ban: the total is the sum
 // of the values as listed and printed.
-long long SignedValueBani(const StockMovementRow& row)
+double SignedValueBani(const StockMovementRow& row)
 {
-    return settlement::ToBani(row.quantity * row.price * (IsStockEntry(row.source) ? 1.0 : -1.0));
+    return BaniOf(row.quantity * row.price * (IsStockEntry(row.source) ? 1.0 : -1.0));
 }
 
 } // namespace
@@ -183,7 +182,7 @@ QString MyFisaDeArticolDialog::MovementText(size_t item, int column)
     case 4: return entry ? QuantityText(row.quantity) : QString(L"0");
     case 5: return entry ? QString(L"0") : QuantityText(row.quantity);
     case 6: return Amount(row.price);
-    case 7: return Amount(settlement::FromBani(SignedValueBani(row)));
+    case 7: return Amount(SignedValueBani(row) / 100.0);
     default: return QString();
     }
 }
@@ -207,7 +206,7 @@ QString MyFisaDeArticolDialog::RecordText(size_t item, int column) const
 void MyFisaDeArticolDialog::FillArticle(const Period& period)
 {
     double quantityIn = 0.0, quantityOut = 0.0;
-    long long valueBani = 0;
+    double valueBani = 0;
     ReadStockMovements(productId, period.start, period.end,
                        [&](const StockMovementRow& row) { m_movements.push_back(row); });
     // The partners' names in one query, not one each.
@@ -226,7 +225,7 @@ void MyFisaDeArticolDialog::FillArticle(const Period& period)
     const wchar_t* separator[] = {L""};
     rows.AppendRow(separator, 1);
     QString in = QuantityText(quantityIn), out = QuantityText(quantityOut);
-    QString value = Amount(settlement::FromBani(valueBani));
+    QString value = Amount(valueBani / 100.0);
     const wchar_t* totals[] = {L"TOTAL", nullptr, nullptr, nullptr, in, out, nullptr, value};
     lastRowIndex = rows.AppendRow(totals, 8);
 }

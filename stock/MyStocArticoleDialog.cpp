@@ -1,7 +1,6 @@
 #include "stock/MyStocArticoleDialog.h"
 #include "database/Lookups.h"
 #include "database/MyRepository.h"
-#include "cash/Settlement.h"
 #include "database/StockRule.h"
 #include "framework/gui/QGraphics.h"
 #include "framework/utils/TimeFormat.h"
@@ -92,7 +91,7 @@ void MyStocArticoleDialog::FillStockList()
     micro::gui::QWaitCursor wait;
     rows.Clear();
     m_items.clear();
-    long long totalBani = 0;
+    double totalBani = 0;
     long long end = EndOfDay(ReadPickerDate(m_hwnd, IDC_STOC_DATA));
     try {
         ReadProductStocks(end, [&](const ProductStockRow& product) {
@@ -101,8 +100,8 @@ void MyStocArticoleDialog::FillStockList()
             // A service (categorie 2) holds no stock.
             double stock = wcscmp(product.category, L"2") == 0 ? 0.0 : product.stock;
             // Valued to the ban, so that the total is the sum of the rows as shown.
-            long long bani = settlement::ToBani(product.price * stock);
-            double value = bani > 0 ? settlement::FromBani(bani) : 0.0;
+            double bani = BaniOf(product.price * stock);
+            double value = bani > 0 ? bani / 100.0 : 0.0;
             totalBani += bani > 0 ? bani : 0;
             m_items.push_back({product.id, QString(product.name), QString(product.unit), stock, product.price, value});
         });
@@ -118,7 +117,7 @@ void MyStocArticoleDialog::FillStockList()
         rows.AppendItem(i);
     const wchar_t* separator[] = {L""};
     rows.AppendRow(separator, 1);
-    QString totalText = Amount(settlement::FromBani(totalBani));
+    QString totalText = Amount(totalBani / 100.0);
     const wchar_t* totals[] = {L"TOTAL", L"VALOARE STOCURI", nullptr, nullptr, nullptr, totalText};
     rowCount = rows.AppendRow(totals, 6);
     rows.Show();

@@ -72,6 +72,11 @@ QString Amount(double value)
     return QString::Formatted(L"%.2f", std::fabs(value) < 0.005 ? 0.0 : value);
 }
 
+double BaniOf(double value)
+{
+    return std::round(value * 100.0);
+}
+
 QString LedgerDate(long long seconds)
 {
     QString text;

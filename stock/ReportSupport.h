@@ -55,6 +55,10 @@ void SetDayMonthYear(HWND dialog, std::initializer_list<int> ids);
 
 // "%.2f"; a figure that rounds to nothing reads "0.00".
 micro::utils::QString Amount(double value);
+// A value in whole bani, held in a double: a quantity times a price can pass
+// what bani in 64 bits hold (and would read back as nonsense), while a double
+// keeps whole bani exact up to 90 000 billion lei.
+double BaniOf(double value);
 // Local date "%d-%m-%Y " (trailing blank) as the ledgers show it.
 micro::utils::QString LedgerDate(long long seconds);
 // A row at the end of the list with its cells (null cells stay empty).

@@ -11,11 +11,14 @@ namespace {
 // The title, heading and table fonts are the sheets'; the total has its own.
 const ReportFont kTotalFont = {L"Typo Grotesk Black Italic", 9, FW_BLACK, true};
 
-// The table's fixed words.
-const SheetLabel kTableLabels[] = {
+// The warehouse line, above the table.
+const SheetLabel kWarehouseLabels[] = {
     {15, 51, L"DEPOZIT: MAGAZIE CENTRALA"},
     // The movement names no agent; the label stands alone.
     {320, 51, L"Agent: "},
+};
+// The table's headings.
+const SheetLabel kTableLabels[] = {
     {15, 91, L"Nr."},
     {15, 97, L"Crt."},
     {70, 93, L"Denumire articol"},
@@ -26,6 +29,7 @@ const SheetLabel kTableLabels[] = {
 };
 const float kHeadingRules[] = {50, 60, 106, 89};
 const float kColumnRules[] = {30, 170, 210, 280, 350};
+const ReportRules kColumns = {kColumnRules, Count(kColumnRules)};
 
 // Cells of a printed row, by index into StockMovePrintout's row.
 const SheetCell kCells[] = {{0, 18, false}, {1, 40, false}, {2, 190, true}, {3, 245, true}, {4, 315, true}, {5, 382, true}};
@@ -43,8 +47,9 @@ void DrawHeading(ReportPage& page, const StockMovePrintout& doc)
     page.UseFont(kSheetTitleFont);
     page.Text(280, 25, doc.kind == 0 ? L"Intrare Generala" : L"Iesire Generala");
     page.UseFont(kSheetTableFont);
-    for (const SheetLabel& label : kTableLabels)
+    for (const SheetLabel& label : kWarehouseLabels)
         page.Text(label.x, label.y, label.text);
+    DrawLabels(page, kTableLabels, Count(kTableLabels), kColumns);
 }
 
 } // namespace
@@ -61,7 +66,7 @@ void DrawStockMovePage(ReportPage& page, const StockMovePrintout& doc, uint32_t 
     int y = page.Y(109);
     CellReader cell = [&doc](int row, int index) { return doc.rows[row][index]; };
     for (size_t r = first; r < end; ++r, y = static_cast<int>(y + step)) {
-        DrawRowCells(page, kCells, 6, y, cell, static_cast<int>(r));
+        DrawRowCells(page, kCells, Count(kCells), kColumns, y, cell, static_cast<int>(r));
         total += StoredNumber(doc.rows[r][kValueCell].c_str());
     }
     int tableEnd = CloseTable(page, DrawRowRules(page, page.Y(117), static_cast<int>(end - first)), false);
@@ -71,7 +76,8 @@ void DrawStockMovePage(ReportPage& page, const StockMovePrintout& doc, uint32_t 
     page.UseFont(kTotalFont);
     int totalY = tableEnd + page.Y(10);
     page.TextAtPixels(page.X(310), totalY, L"Total:");
-    page.TextAtPixels(page.X(372), totalY, QString::Formatted(L"%.2f", total));
+    // Under the values' column, to the frame.
+    page.TextAtPixels(page.X(372), totalY, QString::Formatted(L"%.2f", total), page.ColumnAt(kColumns, 372));
 }
 
 bool PrintStockMoveDocument(HWND owner, PrintPageRange& pages, const StockMovePrintout& doc)

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <vector>
 #include "database/Lookups.h"
 #include "stock/LedgerSheet.h"
 #include "stock/MyFisaDeArticolDialog.h"
@@ -8,12 +10,6 @@ using micro::utils::QString;
 using namespace stock_reports;
 
 namespace {
-
-template <size_t N, class T>
-int Count(const T (&)[N])
-{
-    return static_cast<int>(N);
-}
 
 // Stock list.
 const SheetLabel kStockLabels[] = {
@@ -68,11 +64,34 @@ const SheetLabel kWarehouseLabels[] = {
 const SheetCell kWarehouseCells[] = {{0, 15, false}, {2, 72, true},  {1, 118, true},
                                      {3, 175, true}, {4, 245, true}, {5, 315, true}};
 const float kWarehouseHeadingRules[] = {50, 60, 83, 106, 132};
-const float kWarehouseBoxLines[] = {60, 140, 220};
+// The vertical lines, from `top` to `bottom` units: the three of the
+// product's box, then the table's columns (0: down to the table's end); the
+// first two start under "Document", which heads the columns they part.
 struct ColumnLine {
-    float x, top;
+    float x, top, bottom;
 };
-const ColumnLine kWarehouseColumnLines[] = {{50, 119}, {100, 119}, {140, 106}, {210, 106}, {280, 106}, {350, 106}};
+const ColumnLine kWarehouseLines[] = {{60, 83, 106},  {140, 83, 106}, {220, 83, 106}, {50, 119, 0},  {100, 119, 0},
+                                      {140, 106, 0},  {210, 106, 0},  {280, 106, 0},  {350, 106, 0}};
+const float kWarehouseFirstRow = 135;
+
+// The lines that stand through a line of text at y units, left to right.
+std::vector<float> WarehouseRulesAt(float y)
+{
+    std::vector<float> rules;
+    for (const ColumnLine& line : kWarehouseLines)
+        if (line.top <= y && (line.bottom == 0 || y < line.bottom))
+            rules.push_back(line.x);
+    std::sort(rules.begin(), rules.end());
+    return rules;
+}
+
+// A text at (x, y) units, kept between the lines through its line.
+void WarehouseText(ReportPage& page, float x, float y, const QString& text)
+{
+    std::vector<float> rules = WarehouseRulesAt(y);
+    ReportRules through = {rules.data(), static_cast<int>(rules.size())};
+    page.TextAtPixels(page.X(x), page.Y(y), text, page.ColumnAt(through, x));
+}
 
 void DrawWarehousePage(ReportPage& page, const MyFisaDeMagazieDialog& dialog, const QString& code,
                        const QString& price, uint32_t p)
@@ -82,29 +101,43 @@ void DrawWarehousePage(ReportPage& page, const MyFisaDeMagazieDialog& dialog, co
     for (float y : kWarehouseHeadingRules)
         page.Rule(page.Y(y));
     page.Line(page.margin, page.Y(119), page.X(140), page.Y(119));
-    for (float x : kWarehouseBoxLines)
-        page.Line(page.X(x), page.Y(83), page.X(x), page.Y(106));
+    for (const ColumnLine& line : kWarehouseLines)
+        if (line.bottom != 0)
+            page.Line(page.X(line.x), page.Y(line.top), page.X(line.x), page.Y(line.bottom));
     DrawCompanyLines(page, dialog.company);
     page.UseFont(kSheetTitleFont);
     page.Text(280, 25, L"Fisa de magazie");
     page.UseFont(kSheetTableFont);
     for (const SheetLabel& label : kWarehouseLabels)
-        page.Text(label.x, label.y, label.text);
-    page.Text(15, 71, dialog.productExtendedName);
-    page.Text(27, 95, code);
-    page.Text(97, 95, dialog.productUnit);
-    page.Text(162, 95, price);
+        WarehouseText(page, label.x, label.y, label.text);
+    WarehouseText(page, 15, 71, dialog.productExtendedName);
+    WarehouseText(page, 27, 95, code);
+    WarehouseText(page, 97, 95, dialog.productUnit);
+    WarehouseText(page, 162, 95, price);
 
     int first = static_cast<int>(p - 1) * kWarehouseRowsPerPage;
     int end = first + kWarehouseRowsPerPage < dialog.rowCount ? first + kWarehouseRowsPerPage : dialog.rowCount;
     float step = page.sy * 10;
-    int y = page.Y(135);
+    int y = page.Y(kWarehouseFirstRow);
+    std::vector<float> rowRules = WarehouseRulesAt(kWarehouseFirstRow);
+    ReportRules columns = {rowRules.data(), static_cast<int>(rowRules.size())};
     CellReader cells = ListCells(dialog.list);
     for (int r = first; r < end; ++r, y = static_cast<int>(y + step))
-        DrawRowCells(page, kWarehouseCells, Count(kWarehouseCells), y, cells, r);
+        DrawRowCells(page, kWarehouseCells, Count(kWarehouseCells), columns, y, cells, r);
     int tableEnd = CloseTable(page, DrawRowRules(page, page.Y(144), end - first), false);
-    for (const ColumnLine& line : kWarehouseColumnLines)
-        page.Line(page.X(line.x), page.Y(line.top), page.X(line.x), tableEnd);
+    for (const ColumnLine& line : kWarehouseLines)
+        if (line.bottom == 0)
+            page.Line(page.X(line.x), page.Y(line.top), page.X(line.x), tableEnd);
+}
+
+// The chosen product or partner ends at 300 units on the period's line, kept
+// after the period and inside the frame.
+void DrawChosenName(ReportPage& page, const QString& period, const QString& name)
+{
+    page.UseFont(kSheetHeadingFont);
+    ReportSpan after = page.FrameSpan();
+    after.left = page.X(15) + page.TextWidth(period) + page.X(2);
+    page.TextEndingAtPixels(300, page.Y(51), name, after);
 }
 
 } // namespace
@@ -117,8 +150,9 @@ bool MyStocArticoleDialog::PrintStockList()
         int tableEnd = DrawSheetPage(page, kStockSheet, company, L"Stoc articole", heading, ListCells(list), rowCount, p);
         page.UseFont(kSheetTableFont);
         int y = tableEnd + page.Y(10);
-        page.TextEndingAtPixels(40, y, L"TOTAL VALOARE STOCURI ");
-        page.TextEndingAtPixels(395, y, list.GetItemText(rowCount, 5));
+        page.TextEndingAtPixels(40, y, L"TOTAL VALOARE STOCURI ", page.FrameSpan());
+        // Under the values' column.
+        page.TextEndingAtPixels(395, y, list.GetItemText(rowCount, 5), page.ColumnAt(kStockSheet.Rules(), 394.5f));
     });
 }
 
@@ -128,8 +162,7 @@ bool MyFisaDeArticolDialog::PrintArticleSheet()
     int rows = lastRowIndex + 1;
     return PrintSheetOf(m_hwnd, pages, kArticleSheet, rows, [&](ReportPage& page, uint32_t p) {
         DrawSheetPage(page, kArticleSheet, company, L"Fisa de articol", heading, ListCells(list), rows, p);
-        page.UseFont(kSheetHeadingFont);
-        page.TextEndingAt(300, 51, chosenName);
+        DrawChosenName(page, heading, chosenName);
     });
 }
 
@@ -140,8 +173,7 @@ bool MyFisaDeArticolDialog::PrintPartnerSheet()
     int rows = lastRowIndex + 1;
     return PrintSheetOf(m_hwnd, pages, kPartnerSheet, rows, [&](ReportPage& page, uint32_t p) {
         DrawSheetPage(page, kPartnerSheet, company, title, heading, ListCells(list), rows, p);
-        page.UseFont(kSheetHeadingFont);
-        page.TextEndingAt(300, 51, chosenName);
+        DrawChosenName(page, heading, chosenName);
     });
 }
 

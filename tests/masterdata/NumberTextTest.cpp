@@ -62,4 +62,6 @@ TEST(NumberText, OtherFormsReadAsBeforeAndTheProgramsOwnNumbersAsWritten)
     EXPECT_DOUBLE_EQ(1.25, StoredNumber(L"1.250"));
     EXPECT_DOUBLE_EQ(-12.5, StoredNumber(L"-12.500"));
     EXPECT_DOUBLE_EQ(0.125, StoredNumber(L"0.125"));
+    // A value the program computed past what anyone types.
+    EXPECT_DOUBLE_EQ(-999999999989000064.0, StoredNumber(L"-999999999989000064.00"));
 }

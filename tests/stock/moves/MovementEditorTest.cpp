@@ -197,3 +197,17 @@ TEST_F(MovementEditor, APickedLineIsValuedAtTheQuantityAndPriceItStores)
     EXPECT_EQ(L"2.125|891.45", tempDb.Text(L"select (select cantitate from ArticoleIntrariGenerale order by id limit 1) "
                                            L"|| '|' || round(valoareFT, 2) from IntrariGenerale"));
 }
+
+// A line worth more than any amount typed (a large quantity at a large price)
+// counts in the totals shown and stored, not as 0.
+TEST_F(MovementEditor, ALineWorthBillionsCountsInTheTotalsShownAndStored)
+{
+    Product(L"Strung", L"Buc", 999999999.99);
+    EXPECT_EQ(1, RunEditor(0, 0, [&](HWND w) {
+        AddRow(w, L"Strung", L"2");
+        AddRow(w, L"Cui", L"4");
+        EXPECT_EQ(L"2000000009.98", ModalDriver::GetText(w, IDC_IGE_TOTAL_FT));
+        ModalDriver::Click(w, IDOK);
+    }));
+    EXPECT_DOUBLE_EQ(2000000009.98, tempDb.Number(L"select valoareFT from IntrariGenerale"));
+}
