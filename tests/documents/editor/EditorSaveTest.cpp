@@ -1,4 +1,5 @@
 #include "tests/documents/support/EditorFixture.h"
+#include "tests/harness/Screenshot.h"
 
 using namespace editor_tests;
 using testing_support::ModalDriver;
@@ -136,6 +137,8 @@ TEST_F(EditorSave, ANirTitlesItsBoxesFurnizorAndUnitateaAndItsRefusalsNameThem)
             EXPECT_EQ(tip == 3 ? L"Furnizor|Unitatea" : L"Client|Furnizor",
                       Fields(w, {IDC_FE_PARTNER_GROUP, IDC_FE_COMPANY_GROUP}))
                 << tip;
+            if (tip == 3)
+                testing_support::SaveWindowPng(w, L"editor-nir-boxes");
         });
     auto TypeNir = [&](const wchar_t* partner, const wchar_t* company) {
         return RunDocument(3, 0, [&](HWND w) {
