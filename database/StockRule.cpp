@@ -165,8 +165,7 @@ std::wstring PartnerSumsSql(PartnerKind kind)
 // The connection's last error, as the wrapper reports its own.
 [[noreturn]] void ThrowLastError(sqlite3* handle, int rc)
 {
-    int code = sqlite3_extended_errcode(handle);
-    throw QSqlError(code ? code : rc, micro::utils::QString(static_cast<const wchar_t*>(sqlite3_errmsg16(handle))));
+    throw QSqlError::FromConnection(handle, rc);
 }
 
 // A cached statement's read ended with `rc`: reset at once (a statement left
@@ -198,7 +197,7 @@ QsqlQuery RunBound(const std::wstring& sql, long long p1, long long p2, long lon
     MyRepository& db = GetRepository();
     sqlite3* handle = db.GetHandle();
     if (!handle)
-        throw QSqlError(QSqlError::kWrapperError, L"Database is not open");
+        throw QSqlError::NotOpen();
     sqlite3_stmt* stmt = nullptr;
     int rc = sqlite3_prepare16_v2(handle, sql.c_str(), -1, &stmt, nullptr);
     if (rc == SQLITE_OK) {

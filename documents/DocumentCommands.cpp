@@ -5,6 +5,7 @@
 #include "documents/MyFacturiPanel.h"
 #include "framework/gui/QTabContainer.h"
 #include "framework/qdialog/QMessageBox.h"
+#include "masterdata/DatabaseMessage.h"
 #include "masterdata/EditorEntries.h"
 
 using micro::qapp::QCommandContext;
@@ -75,13 +76,18 @@ INT_PTR EditStoredDocument(HWND owner, int type, uint64_t id)
     return editor.salvat ? 1 : result;
 }
 
+// Without a company file each of them is refused in one sentence, before any
+// window asks the database for something.
 template <size_t N>
 void RegisterTyped(micro::qapp::QCommandTable& commands, const TypedCommand (&table)[N],
                    void (*open)(const QCommandContext&, int))
 {
     for (const TypedCommand& command : table) {
         int type = command.type;
-        commands.Register(command.id, [open, type](const QCommandContext& context) { open(context, type); });
+        commands.Register(command.id, [open, type](const QCommandContext& context) {
+            if (RequireOpenDatabase(context.frame))
+                open(context, type);
+        });
     }
 }
 

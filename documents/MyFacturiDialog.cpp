@@ -430,6 +430,11 @@ void MyFacturiDialog::ApplyDocumentType()
     ShowItem(IDC_FE_SERIES, !nir);
     SetItemText(IDC_FE_SERIES_LABEL, nir ? L"Nr.Factura:" : L"Serie:");
     SetItemText(IDC_FE_NUMBER_LABEL, nir ? L"Nr.NIR:" : L"Nr.Document:");
+    // On a goods-received note the partner is the one who supplies: the
+    // company's own box must not read "Furnizor" there, or the supplier is
+    // typed into it and saved over the company's name.
+    SetItemText(IDC_FE_PARTNER_GROUP, nir ? L"Furnizor" : L"Client");
+    SetItemText(IDC_FE_COMPANY_GROUP, nir ? L"Unitatea" : L"Furnizor");
     if (nir && status == 0)
         SetFocus(GetItem(IDC_FE_SUPPLIER_INVOICE));
     LockStoredSeries();

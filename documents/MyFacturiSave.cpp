@@ -75,20 +75,24 @@ QString facturi_editor::SettledText(int tip, unsigned long long number, long lon
 // rolls everything back and is shown once.
 bool MyFacturiDialog::SaveDocument()
 {
-    // A name of blanks names no one; any other is stored as typed.
+    // A name of blanks names no one; any other is stored as typed. Each
+    // refusal names the box as the editor titles it for the type.
+    bool nir = tip == DocumentGoodsReceived;
     if (GetItemText(IDC_FE_COMPANY_NAME).Trim().IsEmpty()) {
-        MessageBox(L"Nu ati introdus furnizorul !", L"Message", MB_OK);
+        MessageBox(nir ? L"Nu ati introdus datele unitatii in caseta \"Unitatea\" !" : L"Nu ati introdus furnizorul !",
+                   L"Message", MB_OK);
         return false;
     }
     QString partnerName = GetItemText(IDC_FE_CLIENT_NAME);
     if (QString(partnerName).Trim().IsEmpty()) {
-        MessageBox(L"Nu ati introdus clientul !", L"Message", MB_OK);
+        MessageBox(nir ? L"Nu ati introdus furnizorul in caseta \"Furnizor\" !" : L"Nu ati introdus clientul !",
+                   L"Message", MB_OK);
         return false;
     }
     bool insert = id == 0 || documentNou != 0;
     // What the series field shows is what is stored; a stored document's field is read-only.
     QString series = insert ? GetItemText(IDC_FE_SERIES) : serie;
-    if (tip == DocumentGoodsReceived) {
+    if (nir) {
         series = GetItemText(IDC_FE_SUPPLIER_INVOICE);
         if (series.IsEmpty()) {
             MessageBox(L"Nu ati introdus numarul facturii", L"Atentie", MB_OK);

@@ -11,6 +11,6 @@ bool RequireOpenDatabase(HWND owner)
 {
     if (GetRepository().IsOpen())
         return true;
-    ShowDatabaseMessage(owner, micro::qsql::QSqlError(micro::qsql::QSqlError::kWrapperError, L"Database is not open"));
+    ShowDatabaseMessage(owner, micro::qsql::QSqlError::NotOpen());
     return false;
 }

@@ -2,6 +2,7 @@
 #include "cash/ReceiptPrinting.h"
 #include "framework/gui/QTabContainer.h"
 #include "framework/qdialog/QMessageBox.h"
+#include "masterdata/DatabaseMessage.h"
 #include "printing/MyPrintPanel.h"
 #include "printing/receipts/MyPrintChitanteDialog.h"
 #include "resources/resource.h"
@@ -10,7 +11,7 @@
 // row (the id in lParam). A tab that cannot be made is reported and dropped.
 static void OpenPrintTab(const micro::qapp::QCommandContext& context)
 {
-    if (!context.tabs)
+    if (!context.tabs || !RequireOpenDatabase(context.frame))
         return;
     MyPrintPanel* panel = new MyPrintPanel(static_cast<unsigned long long>(context.lParam));
     if (!context.tabs->AddPage(panel)) {

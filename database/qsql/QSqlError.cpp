@@ -1,7 +1,68 @@
 #include "database/qsql/QSqlError.h"
+#include "sqlite3.h"
+#include <windows.h>
 
 namespace micro {
 namespace qsql {
+
+namespace {
+
+const wchar_t kNotOpenMessage[] = L"Database is not open";
+
+// Romanian, without diacritics, as every box of the program.
+const wchar_t kNotDatabase[] = L"Fisierul societatii nu este o baza de date";
+const wchar_t kReadOnly[] = L"Documentul nu a fost salvat deoarece fisierul societatii este protejat la scriere";
+const wchar_t kUnchanged[] = L"Fisierul nu a fost modificat.";
+const wchar_t kNothingOpen[] = L"Nu este deschis niciun fisier al societatii !";
+
+const int kSqliteReadOnly = 8;
+const int kSqliteNotADatabase = 26;
+
+// A hot journal that cannot be rolled back on a write-protected file stops a
+// read, not a save: those keep SQLite's own words.
+bool RefusedWrite(int code)
+{
+    return (code & 0xff) == kSqliteReadOnly && code != SQLITE_READONLY_RECOVERY && code != SQLITE_READONLY_ROLLBACK;
+}
+
+utils::QString Utf8ToWide(const char* text)
+{
+    utils::QString wide;
+    int n = text && *text ? MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0) : 0;
+    if (n > 1) {
+        MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.GetBuffer(n), n);
+        wide.ReleaseBuffer();
+    }
+    return wide;
+}
+
+// What is wrong, the file on a line of its own when it is known, then that
+// it was left as it was.
+utils::QString AboutFile(const wchar_t* what, const utils::QString& file)
+{
+    utils::QString text(what);
+    text += file.IsEmpty() ? L"." : L":\n";
+    text += file;
+    text += L"\n\n";
+    text += kUnchanged;
+    return text;
+}
+
+} // namespace
+
+QSqlError QSqlError::FromConnection(sqlite3* db, int rc)
+{
+    if (!db)
+        return QSqlError(rc, L"out of memory");
+    int code = sqlite3_extended_errcode(db);
+    return QSqlError(code ? code : rc, utils::QString(static_cast<const wchar_t*>(sqlite3_errmsg16(db))),
+                     Utf8ToWide(sqlite3_db_filename(db, "main")));
+}
+
+QSqlError QSqlError::NotOpen()
+{
+    return QSqlError(kWrapperError, kNotOpenMessage);
+}
 
 const wchar_t* QSqlError::CodeName(int code)
 {
@@ -27,6 +88,12 @@ const wchar_t* QSqlError::CodeName(int code)
 
 utils::QString QSqlError::GetText() const
 {
+    if (m_code == kWrapperError && m_message == kNotOpenMessage)
+        return utils::QString(kNothingOpen);
+    if ((m_code & 0xff) == kSqliteNotADatabase)
+        return AboutFile(kNotDatabase, m_file);
+    if (RefusedWrite(m_code))
+        return AboutFile(kReadOnly, m_file);
     utils::QString text;
     text.Format(L"%s[%d]: %s", CodeName(m_code), m_code, m_message.c_str());
     return text;

@@ -40,9 +40,7 @@ QsqlDatabase::~QsqlDatabase()
 
 void QsqlDatabase::ThrowLast(int rc) const
 {
-    int code = m_db ? sqlite3_extended_errcode(m_db) : rc;
-    utils::QString message(m_db ? static_cast<const wchar_t*>(sqlite3_errmsg16(m_db)) : L"out of memory");
-    throw QSqlError(code ? code : rc, message);
+    throw QSqlError::FromConnection(m_db, rc);
 }
 
 void QsqlDatabase::Open(const wchar_t* path, bool create)
@@ -74,7 +72,7 @@ void QsqlDatabase::OpenWithFlags(const wchar_t* path, int flags)
         utils::QString message(db ? static_cast<const wchar_t*>(sqlite3_errmsg16(db)) : L"out of memory");
         if (db)
             sqlite3_close_v2(db);
-        throw QSqlError(rc, message);
+        throw QSqlError(rc, message, utils::QString(path));
     }
     m_db = db;
     sqlite3_busy_timeout(m_db, m_busyTimeout);
@@ -124,7 +122,7 @@ void QsqlDatabase::SetBusyTimeout(int milliseconds)
 void QsqlDatabase::CheckOpen() const
 {
     if (!m_db)
-        throw QSqlError(QSqlError::kWrapperError, L"Database is not open");
+        throw QSqlError::NotOpen();
 }
 
 sqlite3_stmt* QsqlDatabase::Prepare(const wchar_t* sql)
@@ -144,10 +142,9 @@ int QsqlDatabase::ExecDML(const wchar_t* sql)
     sqlite3_stmt* stmt = Prepare(sql);
     int rc = sqlite3_step(stmt);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        int code = sqlite3_extended_errcode(m_db);
-        utils::QString message(static_cast<const wchar_t*>(sqlite3_errmsg16(m_db)));
+        QSqlError error = QSqlError::FromConnection(m_db, rc);
         sqlite3_finalize(stmt);
-        throw QSqlError(code ? code : rc, message);
+        throw error;
     }
     sqlite3_finalize(stmt);
     return sqlite3_changes(m_db);
@@ -161,10 +158,9 @@ QsqlQuery QsqlDatabase::ExecQuery(const wchar_t* sql)
         return QsqlQuery(m_db, stmt, false);
     if (rc == SQLITE_DONE)
         return QsqlQuery(m_db, stmt, true);
-    int code = sqlite3_extended_errcode(m_db);
-    utils::QString message(static_cast<const wchar_t*>(sqlite3_errmsg16(m_db)));
+    QSqlError error = QSqlError::FromConnection(m_db, rc);
     sqlite3_finalize(stmt);
-    throw QSqlError(code ? code : rc, message);
+    throw error;
 }
 
 long long QsqlDatabase::ExecScalar(const wchar_t* sql, long long nullValue)

@@ -68,10 +68,9 @@ void QsqlQuery::NextRow()
     m_eof = true;
     if (rc == SQLITE_DONE)
         return;
-    int code = sqlite3_extended_errcode(m_db);
-    utils::QString message(static_cast<const wchar_t*>(sqlite3_errmsg16(m_db)));
+    QSqlError error = QSqlError::FromConnection(m_db, rc);
     Finalize();
-    throw QSqlError(code ? code : rc, message);
+    throw error;
 }
 
 long long QsqlQuery::GetIntField(int column) const

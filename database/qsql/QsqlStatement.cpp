@@ -17,8 +17,7 @@ void QsqlStatement::Throw(int rc, const wchar_t* fallback)
 {
     if (fallback)
         throw QSqlError(QSqlError::kWrapperError, fallback);
-    throw QSqlError(sqlite3_extended_errcode(m_db) ? sqlite3_extended_errcode(m_db) : rc,
-                    static_cast<const wchar_t*>(sqlite3_errmsg16(m_db)));
+    throw QSqlError::FromConnection(m_db, rc);
 }
 
 void QsqlStatement::Bind(int param, const void* blob, int size)
@@ -75,8 +74,7 @@ int QsqlStatement::ExecDML()
         throw QSqlError(QSqlError::kWrapperError, L"Null Virtual Machine pointer");
     int rc = sqlite3_step(m_stmt);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        int code = sqlite3_extended_errcode(m_db);
-        QSqlError error(code ? code : rc, static_cast<const wchar_t*>(sqlite3_errmsg16(m_db)));
+        QSqlError error = QSqlError::FromConnection(m_db, rc);
         sqlite3_reset(m_stmt);
         throw error;
     }

@@ -9,6 +9,7 @@
 #define IDI_FE_SAVE                 256
 
 // Partner group.
+#define IDC_FE_PARTNER_GROUP        1290
 #define IDC_FE_CLIENT_CIF           1046
 #define IDC_FE_CLIENT_NAME          1271
 #define IDC_FE_CLIENT_NRREG         1050
@@ -18,6 +19,7 @@
 #define IDC_FE_CLIENT_BANK          1063
 #define IDC_FE_CLIENT_PHONE         1064
 // Own company group.
+#define IDC_FE_COMPANY_GROUP        1291
 #define IDC_FE_COMPANY_CIF          1072
 #define IDC_FE_COMPANY_NAME         1073
 #define IDC_FE_COMPANY_NRREG        1074

@@ -136,6 +136,38 @@ TEST_P(ReceiptsAndPayments, AnAmountNotPositiveOrShortOfTheDocumentsIsRefusedAnd
     EXPECT_DOUBLE_EQ(54.5, Balance(doc12));
 }
 
+// The documents' balances to the ban settle them; one ban more is refused
+// before anything is written. A write-protected company file refuses the
+// validation in Romanian, naming the file, which keeps its bytes.
+TEST_P(ReceiptsAndPayments, OneBanAboveTheBalancesIsRefusedAndAWriteProtectedFileIsSaidAndKept)
+{
+    // The payment editor asks first whether to validate.
+    auto Last = [this]() { return boxes.Count() ? boxes.Last().caption + L"|" + boxes.Last().text : L""; };
+    ValidateNew(L"180.01");
+    EXPECT_EQ(L"Atentie|Valoarea este mai mare decat suma facturilor ! ", Last()) << boxes.Describe();
+    EXPECT_EQ(L"0|0|100|80|0", std::to_wstring(Count()) + L"|" + std::to_wstring(Counter()) + L"|" + Books());
+
+    boxes.Clear();
+    tempDb.SetWriteProtected(true);
+    const std::string before = tempDb.FileBytes();
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(tempDb.Path().c_str(), MAX_PATH, full, nullptr);
+    ValidateNew(L"180");
+    EXPECT_EQ(L"Message|Documentul nu a fost salvat deoarece fisierul societatii este protejat la scriere:\n" +
+                  std::wstring(full) + L"\n\nFisierul nu a fost modificat.",
+              Last());
+    EXPECT_EQ(1, std::count_if(boxes.Boxes().begin(), boxes.Boxes().end(),
+                               [](const auto& box) { return box.caption == L"Message"; }));
+    EXPECT_TRUE(before == tempDb.FileBytes());
+    tempDb.SetWriteProtected(false);
+    EXPECT_EQ(L"0|0|100|80|0", std::to_wstring(Count()) + L"|" + std::to_wstring(Counter()) + L"|" + Books());
+
+    boxes.Clear();
+    ASSERT_EQ(IDOK, ValidateNew(L"180"));
+    EXPECT_EQ(L"1|0|0|2", std::to_wstring(Count()) + L"|" + Books());
+    EXPECT_FALSE(boxes.SawCaption(L"Atentie") || boxes.SawCaption(L"Message")) << boxes.Describe();
+}
+
 // "5.000" is five lei to a program and five thousand to the bookkeeper: it is
 // refused with both readings, validated or kept, and nothing is stored or settled.
 TEST_P(ReceiptsAndPayments, AnAmountWithAPointBeforeThreeDigitsIsRefusedWithBothReadingsAndNothingIsStored)
@@ -310,7 +342,7 @@ TEST_P(ReceiptsAndPayments, TheListOpensWithADatabaseShowsTheRowsFiltersAsTypedA
     EXPECT_TRUE(commands.Execute(side.command, context));
     SetRepository(&tempDb.Db());
     ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
-    EXPECT_EQ(L"Message|CPPSQLITE_ERROR[1000]: Database is not open", boxes.Last().caption + L"|" + boxes.Last().text);
+    EXPECT_EQ(L"Message|Nu este deschis niciun fisier al societatii !", boxes.Last().caption + L"|" + boxes.Last().text);
     tempDb.Exec(L"update ConturiContabile set id = id + 10 where id > 2");
     unsigned long long first = AddCashRow(tempDb, side.table, {partner, 7, L" 3", 1234567.89, 2, kToday - 86400, 3});
     AddCashRow(tempDb, side.table, {beta, 8, L" 4", 112.5, 3, kToday, 0});

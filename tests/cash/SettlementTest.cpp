@@ -41,6 +41,7 @@ TEST_F(Settlement, RefusesBeforeWritingAnything)
     } cases[] = {
         {{a, b}, 200, Refusal::AboveBalances, 1},
         {{a, b}, 180.001, Refusal::None, 0}, // whole bani: exactly the balances
+        {{a, b}, 180.01, Refusal::AboveBalances, 1}, // one ban more
         {{}, 10, Refusal::NoDocuments, 0},
         {{a, other}, 150, Refusal::ForeignDocument, 1},
         {{a, cancelled}, 150, Refusal::ClosedDocument, 1},

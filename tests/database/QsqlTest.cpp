@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <string>
 #include "database/qsql/SqlText.h"
 #include "tests/harness/TempDatabase.h"
 
@@ -59,7 +61,7 @@ TEST_F(Qsql, WrapperAndStepFailuresCarryTheirTexts)
     QsqlQuery none;
     QsqlDatabase closed;
     EXPECT_EQ(L"SQLITE_ERROR[1]: no such table: NuExista", textOf([&] { db().ExecQuery(L"select * from NuExista"); }));
-    EXPECT_EQ(L"CPPSQLITE_ERROR[1000]: Database is not open", textOf([&] { closed.ExecDML(L"select 1"); }));
+    EXPECT_EQ(L"Nu este deschis niciun fisier al societatii !", textOf([&] { closed.ExecDML(L"select 1"); }));
     EXPECT_EQ(L"CPPSQLITE_ERROR[1000]: Null Virtual Machine pointer", textOf([&] { none.NextRow(); }));
     EXPECT_EQ(L"CPPSQLITE_ERROR[1000]: Invalid field index",
               textOf([&] { db().ExecQuery(L"select 1").GetStringField(-1); }));
@@ -71,4 +73,44 @@ TEST_F(Qsql, WrapperAndStepFailuresCarryTheirTexts)
     EXPECT_EQ(L"SQLITE_ERROR[1]: integer overflow", textOf([&] { rows.NextRow(); }));
     EXPECT_TRUE(rows.Eof());
 
+}
+
+// A file of other bytes and a write-protected file are said in Romanian, with
+// the file and that it was left as it was; the codes stay SQLite's, and the
+// file's bytes are those it had.
+TEST_F(Qsql, AFileThatIsNoDatabaseOrWriteProtectedIsSaidInRomanianWithItsPath)
+{
+    auto errorOf = [](auto&& action) -> QSqlError {
+        try {
+            action();
+        } catch (const QSqlError& e) {
+            return e;
+        }
+        return QSqlError(0, L"no error");
+    };
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(tempDb.Path().c_str(), MAX_PATH, full, nullptr);
+    const std::wstring unchanged = std::wstring(L":\n") + full + L"\n\nFisierul nu a fost modificat.";
+
+    tempDb.SetWriteProtected(true);
+    const std::string before = tempDb.FileBytes();
+    QSqlError refused = errorOf([&] { db().ExecDML(L"insert into Clienti (Nume) values ('Nou')"); });
+    EXPECT_EQ(8, refused.GetCode() & 0xff);
+    EXPECT_EQ(L"Documentul nu a fost salvat deoarece fisierul societatii este protejat la scriere" + unchanged,
+              refused.GetText().c_str());
+    EXPECT_TRUE(before == tempDb.FileBytes());
+    tempDb.SetWriteProtected(false);
+
+    db().Close();
+    const std::string other(4096, 'j');
+    HANDLE file = CreateFileW(full, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, other.data(), static_cast<DWORD>(other.size()), &written, nullptr);
+    CloseHandle(file);
+    db().Open(full);
+    QSqlError notDatabase = errorOf([&] { db().ExecQuery(L"select count(*) from Clienti"); });
+    EXPECT_EQ(26, notDatabase.GetCode());
+    EXPECT_EQ(L"Fisierul societatii nu este o baza de date" + unchanged, notDatabase.GetText().c_str());
+    db().Close();
+    EXPECT_TRUE(other == tempDb.FileBytes());
 }

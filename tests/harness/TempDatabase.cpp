@@ -28,9 +28,35 @@ TempDatabase::~TempDatabase()
         m_db.Close();
     } catch (...) {
     }
+    SetFileAttributesW(m_path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(m_path.c_str());
     DeleteFileW((m_path + L"-journal").c_str());
     RemoveDirectoryW(m_folder.c_str());
+}
+
+void TempDatabase::SetWriteProtected(bool on)
+{
+    m_db.Close();
+    SetFileAttributesW(m_path.c_str(), on ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+    if (on)
+        m_db.OpenReadOnly(m_path.c_str());
+    else
+        m_db.Open(m_path.c_str());
+}
+
+std::string TempDatabase::FileBytes() const
+{
+    std::string bytes;
+    HANDLE file = CreateFileW(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+        bytes.append(buffer, read);
+    CloseHandle(file);
+    return bytes;
 }
 
 long long TempDatabase::Scalar(const wchar_t* sql)

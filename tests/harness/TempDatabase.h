@@ -22,6 +22,11 @@ public:
     double Number(const wchar_t* sql);
     std::wstring Text(const wchar_t* sql);
     void Exec(const wchar_t* sql) { m_db.ExecDML(sql); }
+    // The file write-protected and opened again for reading only, as start-up
+    // opens such a file; false makes it writable and opens it so again.
+    void SetWriteProtected(bool on);
+    // The file's bytes as they are on the disk now.
+    std::string FileBytes() const;
     // Row ids of small fixtures.
     unsigned long long AddClient(const wchar_t* name, int termDays = 0, const wchar_t* fiscalCode = L"");
     unsigned long long AddSupplier(const wchar_t* name);

@@ -65,3 +65,25 @@ TEST(NumberText, OtherFormsReadAsBeforeAndTheProgramsOwnNumbersAsWritten)
     // A value the program computed past what anyone types.
     EXPECT_DOUBLE_EQ(-999999999989000064.0, StoredNumber(L"-999999999989000064.00"));
 }
+
+// A group mark stands before every three digits of the whole part, never
+// before fewer: "1 23 456" and "12 3 456,5" are refused by every reader, not
+// read as 123456 and 123456.5. A no-break space, as numbers pasted from other
+// programs carry it, groups thousands as a blank does.
+TEST(NumberText, AMisplacedGroupMarkIsRefusedAndANoBreakSpaceGroupsThousands)
+{
+    for (const wchar_t* text : {L"1 23 456", L"12 3 456,5", L"1.23.456", L"1,23,456.5", L"1\u00A023\u00A0456"}) {
+        for (Reader read : kReaders) {
+            double value = -7;
+            EXPECT_FALSE(read(text, value)) << testing_support::Narrow(text);
+            EXPECT_EQ(-7, value) << testing_support::Narrow(text);
+        }
+    }
+    double value = 0;
+    EXPECT_TRUE(ParseAmount(L"1\u00A0234,56", value));
+    EXPECT_DOUBLE_EQ(1234.56, value);
+    EXPECT_TRUE(ParseQuantity(L"-12\u00A0345\u00A0678,125", value));
+    EXPECT_DOUBLE_EQ(-12345678.125, value);
+    EXPECT_TRUE(ParsePrice(L"1 234 567,5", value));
+    EXPECT_DOUBLE_EQ(1234567.5, value);
+}

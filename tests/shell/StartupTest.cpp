@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 #include "database/CompanyFile.h"
 #include "database/Schema.h"
 #include "framework/files/QFiles.h"
@@ -235,10 +236,53 @@ TEST(Startup, ZeroByteDamagedWriteProtectedAndBusyFilesAreToldApartAndKept)
     }
     EXPECT_EQ(0u, StartOn(root, "=", IDOK, state).find(L"Fisierul societatii are o structura")) << state;
     EXPECT_EQ('o', state);
-    // Not a database at all: SQLite's own words, and the file as it was.
-    EXPECT_NE(std::wstring::npos, StartOn(root, std::string(4096, 'j'), IDOK, state).find(L"SQLITE_NOTADB"));
+    // Not a database at all: said in Romanian, and the file as it was.
+    EXPECT_EQ(0u, StartOn(root, std::string(4096, 'j'), IDOK, state).find(L"Fisierul societatii nu este o baza de date"));
     EXPECT_EQ('-', state);
     EXPECT_EQ(std::string(4096, 'j'), FileBytes(root.Database()));
+}
+
+// A copy filled with other bytes at the company's place is named with its
+// path and left as it was; the main window opens all the same, and every
+// command that needs the database says in one sentence that no company file
+// is open, instead of SQLite's words.
+TEST(Startup, AFileThatIsNoDatabaseIsNamedAndKeptAndEveryCommandThenSaysNoFileIsOpen)
+{
+    TempRoot root;
+    CreateDirectoryW(root.DataFolder().c_str(), nullptr);
+    const std::string other(4096, 'j');
+    micro::files::WriteWholeFile(root.Database().c_str(), other.data(), other.size());
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(root.Database().c_str(), MAX_PATH, full, nullptr);
+    MyApp app;
+    app.SetDataFolder(root.DataFolder().c_str());
+    MessageBoxRecorder boxes;
+    ModalDriver driver;
+    std::wstring atStart;
+    std::vector<std::wstring> said;
+    driver.When(kMainTitle, [&](HWND window) {
+        const int pages = app.frame.tabs.GetPageCount();
+        atStart = boxes.Count() == 1 ? boxes.Last().caption + L"|" + boxes.Last().text : L"boxes: " + std::to_wstring(boxes.Count());
+        for (UINT command : {ID_CMD_FACTURA_NOUA, ID_CMD_NIR_NOU, ID_CMD_LISTARE_FACTURI, ID_CMD_CAUTARE_FACTURI,
+                             ID_CMD_TIPARIRE_FACTURI, ID_CMD_CHITANTE, ID_CMD_INTRARE_GENERALA, ID_CMD_STOC_ARTICOLE}) {
+            boxes.Clear();
+            SendMessageW(window, WM_COMMAND, command, 0);
+            ModalDriver::Pump(50);
+            std::wstring text;
+            for (const auto& box : boxes.Boxes())
+                text += box.caption + L"|" + box.text + L"\n";
+            said.push_back(text);
+        }
+        EXPECT_EQ(pages, app.frame.tabs.GetPageCount());
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(0, RunProgram(app, driver));
+    EXPECT_EQ(std::wstring(L"Message|Fisierul societatii nu este o baza de date:\n") + full +
+                  L"\n\nFisierul nu a fost modificat.",
+              atStart);
+    for (const std::wstring& text : said)
+        EXPECT_EQ(L"Message|Nu este deschis niciun fisier al societatii !\n", text);
+    EXPECT_TRUE(other == FileBytes(root.Database()));
 }
 
 // One instance holds the file: a second start leaves it alone, and the first

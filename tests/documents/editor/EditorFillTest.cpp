@@ -23,6 +23,18 @@ protected:
         SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
         ModalDriver::Pump(150, false);
     }
+    // The combo's list items, joined by "|".
+    static std::wstring ComboItems(HWND w, int id)
+    {
+        std::wstring items;
+        int count = static_cast<int>(SendDlgItemMessageW(w, id, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            wchar_t text[128] = {};
+            SendDlgItemMessageW(w, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            items += (i ? L"|" : L"") + std::wstring(text);
+        }
+        return items;
+    }
     static int ComboIndexOf(HWND w, int id, const wchar_t* text)
     {
         return static_cast<int>(SendDlgItemMessageW(w, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
@@ -111,6 +123,25 @@ TEST_F(EditorFill, AClickAfterTheProductNameLeavesTheCaretWhereTheUserClicked)
         ASSERT_EQ(2, Rows(w));
         EXPECT_EQ(L"Var nou|kg|1|0.00", Cells(w, 0, {2, 5, 4, 7}));
         EXPECT_EQ(L"Ciment|sac|12|600.00", Cells(w, 1, {2, 5, 4, 7}));
+    });
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+}
+
+// An underscore in the client or product name filter is that character, not
+// any one: "C_A" lists "SC_ALFA" and neither "SCXALFA" nor "SC ALFA".
+TEST_F(EditorFill, AnUnderscoreInTheNameFilterIsAPlainCharacter)
+{
+    for (const wchar_t* name : {L"SC_ALFA", L"SCXALFA", L"SC ALFA"}) {
+        tempDb.AddClient(name);
+        tempDb.AddProduct(name, 10.0);
+    }
+    MyFacturiDialog editor(nullptr);
+    Run(editor, [&](HWND w) {
+        EXPECT_EQ(L"SC ALFA|SCXALFA|SC_ALFA", ComboItems(w, IDC_FE_CLIENT_NAME));
+        editor.AutocompleteClient(L"C_A");
+        editor.AutocompleteProduct(L"C_A");
+        EXPECT_EQ(L"SC_ALFA", ComboItems(w, IDC_FE_CLIENT_NAME));
+        EXPECT_EQ(L"SC_ALFA", ComboItems(w, IDC_FE_PRODUCT));
     });
     EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
 }

@@ -1,4 +1,5 @@
 #include "tests/documents/support/EditorFixture.h"
+#include "tests/harness/Screenshot.h"
 
 using namespace editor_tests;
 using testing_support::ModalDriver;
@@ -122,6 +123,76 @@ TEST_F(EditorSave, EachRefusalOrFailedWriteWritesNothing)
         EXPECT_EQ(L"1234 0", Stored(L"select cui || ' ' || (select numarFactura from ConfigFacturi) from Societate"));
         EXPECT_EQ(0u, editor.id);
     }
+}
+
+// On a goods-received note the partner's box reads "Furnizor" and the
+// company's own "Unitatea"; every other document keeps "Client" and
+// "Furnizor". A NIR without its supplier or without the company's name is
+// refused naming the box to fill, and nothing is written: the company's row
+// keeps its name. Typed where the boxes say, the supplier is the note's partner.
+TEST_F(EditorSave, ANirTitlesItsBoxesFurnizorAndUnitateaAndItsRefusalsNameThem)
+{
+    for (int tip : {0, 1, 2, 3, 4})
+        RunDocument(tip, 0, [&](HWND w) {
+            EXPECT_EQ(tip == 3 ? L"Furnizor|Unitatea" : L"Client|Furnizor",
+                      Fields(w, {IDC_FE_PARTNER_GROUP, IDC_FE_COMPANY_GROUP}))
+                << tip;
+            if (tip == 3)
+                testing_support::SaveWindowPng(w, L"editor-nir-boxes");
+        });
+    auto TypeNir = [&](const wchar_t* partner, const wchar_t* company) {
+        return RunDocument(3, 0, [&](HWND w) {
+            ModalDriver::SetText(w, IDC_FE_SUPPLIER_INVOICE, L"F123");
+            ModalDriver::SetText(w, IDC_FE_COMPANY_NAME, company);
+            ModalDriver::SetText(w, IDC_FE_COMPANY_CIF, company[0] ? L"1234" : L"changed");
+            ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, partner);
+            AddLine(w, L"Faina", L"10", L"1", 0, false);
+            ModalDriver::Click(w, IDC_FE_SAVE);
+        });
+    };
+    const wchar_t* const nothingWritten = L"Firma Mea SRL 1234 0 0 0";
+    const wchar_t* const written = L"select denumire || ' ' || cui || ' ' || (select count(*) from Niruri) || ' ' || "
+                                   L"(select count(*) from Clienti) || ' ' || (select count(*) from Produse where id > "
+                                   L"0) from Societate";
+    EXPECT_EQ(2, TypeNir(L"", L"Firma Mea SRL"));
+    EXPECT_EQ(L"Nu ati introdus furnizorul in caseta \"Furnizor\" !", boxes.Count() ? boxes.Last().text : L"");
+    EXPECT_EQ(nothingWritten, Stored(written));
+    EXPECT_EQ(2, TypeNir(L"Furnizor SRL", L""));
+    EXPECT_EQ(L"Nu ati introdus datele unitatii in caseta \"Unitatea\" !", boxes.Count() ? boxes.Last().text : L"");
+    EXPECT_EQ(nothingWritten, Stored(written));
+    EXPECT_EQ(2u, boxes.Count()) << boxes.Describe();
+
+    EXPECT_EQ(1, TypeNir(L"Furnizor SRL", L"Firma Mea SRL"));
+    EXPECT_EQ(L"Firma Mea SRL|Furnizor SRL", Stored(L"select denumire || '|' || (select Nume from Clienti where id = "
+                                                    L"(select client from Niruri)) from Societate"));
+    EXPECT_EQ(2u, boxes.Count()) << boxes.Describe();
+}
+
+// A write-protected company file: the save says in Romanian that the document
+// was not saved because of it, naming the file; the editor stays open with
+// what was typed, and the file's bytes are those it had.
+TEST_F(EditorSave, ASaveToAWriteProtectedFileSaysWhyAndChangesNothing)
+{
+    tempDb.AddClient(L"Client SRL");
+    tempDb.SetWriteProtected(true);
+    const std::string before = tempDb.FileBytes();
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(tempDb.Path().c_str(), MAX_PATH, full, nullptr);
+    EXPECT_EQ(2, RunDocument(0, 0, [&](HWND w) {
+                  EnterPartner(w, L"Client SRL");
+                  AddLine(w, L"Faina", L"10", L"3", 0, false);
+                  ModalDriver::Click(w, IDC_FE_SAVE);
+                  EXPECT_TRUE(IsWindowVisible(w));
+                  EXPECT_EQ(1, Rows(w));
+              }));
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_EQ(L"Documentul nu a fost salvat deoarece fisierul societatii este protejat la scriere:\n" +
+                  std::wstring(full) + L"\n\nFisierul nu a fost modificat.",
+              boxes.Last().text);
+    EXPECT_TRUE(before == tempDb.FileBytes());
+    tempDb.SetWriteProtected(false);
+    EXPECT_EQ(0, Count(L"Facturi") + Count(L"ArticoleFacturi") + Count(L"Produse where id > 0"));
 }
 
 // A number held already, no article, a line of no quantity: refused, nothing

@@ -215,6 +215,36 @@ TEST_F(EditorTotals, StoredDiscountShowsThePercentageItsAmountsWereMadeWith)
     EXPECT_TRUE(missing.empty()) << testing_support::Narrow(missing.empty() ? L"" : missing[0]);
 }
 
+// Lines at 9 %: 5 x 12.00 + 20 x 4.00 with 10 % off. The discount's VAT is
+// at the lines' 9 % (-1.26), not the 24 % code's (-3.36): in the editor, in
+// the file, opened again, on paper and in the PDF.
+TEST_F(EditorTotals, ADiscountLinesVatIsAtItsLinesRate)
+{
+    layout_tests::SetCompany(tempDb);
+    unsigned long long invoice = 0;
+    RunDocument(DocumentInvoice, 0, [&](HWND w) {
+        ModalDriver::SetText(w, IDC_FE_CLIENT_NAME, L"Client SRL");
+        AddLine(w, L"Caiet", L"12.00", L"5", 1, false);
+        AddLine(w, L"Pix", L"4.00", L"20", 1, false);
+        ModalDriver::SetText(w, IDC_FE_DISCOUNT, L"10");
+        ModalDriver::Click(w, IDC_FE_APPLY_DISCOUNT);
+        EXPECT_EQ(L"Discount 10%|-14.00|-1.26|-15.26|9%", Cells(w, 2, {ColName, ColNet, ColVat, ColGross, ColVatText}));
+        EXPECT_EQ(L"126.00|11.34|137.34", Totals(w));
+        ModalDriver::Click(w, IDC_FE_SAVE);
+        invoice = static_cast<unsigned long long>(tempDb.Scalar(L"select max(id) from Facturi"));
+    });
+    EXPECT_EQ(L"12600 1134 13734", Stored(L"select round(valoareFT * 100) || ' ' || round(valoareTVA * 100) || ' ' || "
+                                          L"round(valoareTTI * 100) from Facturi"));
+    RunDocument(DocumentInvoice, invoice, [&](HWND w) {
+        EXPECT_EQ(L"Discount 10%|-14.00|-1.26|-15.26", Cells(w, 2, {ColName, ColNet, ColVat, ColGross}));
+        EXPECT_EQ(L"126.00|11.34|137.34", Totals(w));
+    });
+    std::vector<std::wstring> missing =
+        PagedTexts(invoice, DocumentInvoice, {L"-1.26", L"11.34", L"137.34"}, L"editor-discount-vat.pdf");
+    EXPECT_TRUE(missing.empty()) << testing_support::Narrow(missing.empty() ? L"" : missing[0]);
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Describe();
+}
+
 // Totals stored as 2042.5, 189.7 and -39.9 (a NIR, a delivery note and a
 // return invoice typed and saved) read 2042.50, 189.70 and -39.90 on the
 // screen page, on paper and in the PDF.

@@ -6,9 +6,11 @@
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
+#include "tests/harness/TempDatabase.h"
 
 TEST(PrintTab, OpensATabNamedForTheDocumentShowingItsPageOrReportsThatItCannot)
 {
+    testing_support::TempDatabase company; // without a company file open the command is refused
     micro::qapp::QCommandTable commands;
     RegisterPrintingCommands(commands);
     micro::gui::QTabContainer tabs;

@@ -318,6 +318,29 @@ TEST_F(ReceiptLayout, ATemporaryReceiptIsBroughtToWhatIsLeftAndACancelledInvoice
     EXPECT_EQ(1, sink.opened);
 }
 
+// A reversed invoice (status 4, as "Stornare" leaves it) collects nothing, as
+// a cancelled one: layout 2's screen page shows no receipt number, its
+// temporary receipt included, which it showed while the invoice was owed.
+TEST_F(ReceiptLayout, AReversedInvoiceShowsNoReceiptOnTheScreenPageOfLayout2)
+{
+    tempDb.Exec(micro::utils::QString::Formatted(L"insert into Incasari (serie, numar, IDClient, facturi, documente, "
+                                                 L"suma, status, tip) values ('SRT', 40, %llu, ' 7', '%llu', 10, 1, 0)",
+                                                 invoice.clientId, invoice.documentId)
+                    .c_str());
+    const ScreenBox title{245, 480, 440, 490}, titleArea{245, 480, 420, 494};
+    auto Shows = [&](const wchar_t* text) {
+        FacturaDate shown(invoice.documentId, DocumentInvoice);
+        return ScreenShows([&](const ScreenPage& page) { DrawFacturaLayout2(page, shown); }, ScreenFont::F14, text,
+                           title, titleArea);
+    };
+    EXPECT_TRUE(Shows(L"Chitanta seria SRT Nr. 40"));
+    tempDb.Exec(L"update Facturi set status = 4, sold = 0");
+    FacturaDate reversed(invoice.documentId, DocumentInvoice);
+    EXPECT_EQ(L"0||", std::to_wstring(reversed.chitantaId) + L"|" + reversed.chitantaSerie.c_str() + L"|" +
+                          reversed.chitantaNumar.c_str());
+    EXPECT_TRUE(Shows(L"Chitanta seria  Nr. "));
+}
+
 // Layout 2 on screen names the receipt and the invoice as its PDF does: the
 // invoice by series and number from the start; the receipt, which has no
 // number until "Save PDF" stores BRVC 51, by that number once stored, in the
