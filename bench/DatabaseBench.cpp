@@ -71,6 +71,13 @@ bool PlansUseIndexes(MyRepository& db)
     return ok;
 }
 
+// A general movement's stored date lies kMovementDateShift before the day it
+// counts on: the last stored moment of a period for the sum `i` of kStockSums.
+long long MovementBound(int i, long long end)
+{
+    return i == 1 || i == 3 ? end - kMovementDateShift : end;
+}
+
 // The same four sums, prepared once and bound per product, straight on
 // SQLite in one read transaction: the best these queries can do.
 std::vector<double> RawStock(sqlite3* handle, long long end, int products)
@@ -84,7 +91,7 @@ std::vector<double> RawStock(sqlite3* handle, long long end, int products)
         double sums[4];
         for (int i = 0; i < 4; ++i) {
             sqlite3_bind_int64(statements[i], 1, p);
-            sqlite3_bind_int64(statements[i], 2, end);
+            sqlite3_bind_int64(statements[i], 2, MovementBound(i, end));
             sums[i] = sqlite3_step(statements[i]) == SQLITE_ROW ? sqlite3_column_double(statements[i], 0) : 0.0;
             sqlite3_reset(statements[i]);
         }
@@ -108,7 +115,8 @@ std::vector<double> GroupedStock(MyRepository& db, long long end, int products)
         micro::qsql::QsqlQuery q = db.ExecQuery(
             micro::qsql::SqlFormat(L"SELECT produsID, SUM(cantitate) FROM %s JOIN %s ON %s.%s = %s.id WHERE dataCreare "
                                    L"BETWEEN 0 AND %lld AND %s GROUP BY produsID",
-                                   parts[i][0], parts[i][1], parts[i][0], parts[i][2], parts[i][1], end, parts[i][3])
+                                   parts[i][0], parts[i][1], parts[i][0], parts[i][2], parts[i][1],
+                                   MovementBound(i, end), parts[i][3])
                 .c_str());
         for (; !q.Eof(); q.NextRow()) {
             long long p = q.GetIntField(0);
