@@ -112,7 +112,8 @@ TEST_F(FiguresOnPaper, ReceiptsOfEveryModel)
         for (int model : {1, 2, 3}) {
             EmfPage page =
                 Metafile([&](HDC dc) { DrawChitantaPage(dc, kWidth, kHeight, model, texts, QBuffer(), QBuffer()); });
-            std::wstring line = L"Suma de " + std::wstring(texts.suma.c_str()) + L" (" + texts.sumaInLitere.c_str() + L")";
+            std::wstring line =
+                L"Suma de " + std::wstring(texts.suma.c_str()) + L" (" + texts.sumaInLitere.c_str() + L")";
             EXPECT_EQ(model == 2 ? 3 : model == 1 ? 2 : 1, page.Count(line));
             EXPECT_EQ("", TextsAcrossRules(page)) << "model " << model;
         }

@@ -21,12 +21,6 @@ namespace {
 
 const float kZoom = 2;
 
-layout_tests::ScreenCanvas& Canvas()
-{
-    static layout_tests::ScreenCanvas canvas(kZoom);
-    return canvas;
-}
-
 // A place on the page, in DIPs.
 struct Area {
     float left, top, right, bottom;
@@ -43,9 +37,8 @@ struct Figure {
 // every place (or on a place's side columns, its rules'), or misses a
 // place, described; empty when it lies inside them, some in each.
 std::string InkOutside(const std::vector<unsigned>& with, const std::vector<unsigned>& without,
-                       const std::vector<Area>& places)
+                       const std::vector<Area>& places, unsigned width)
 {
-    const unsigned width = Canvas().Width();
     if (with.empty() || with.size() != without.size())
         return "the page was not drawn";
     std::vector<int> inside(places.size(), 0);
@@ -69,20 +62,20 @@ std::string InkOutside(const std::vector<unsigned>& with, const std::vector<unsi
     return found;
 }
 
-// Each figure taken off in turn and put back.
-void ExpectFiguresInside(const std::function<std::vector<unsigned>()>& draw, const std::vector<Figure>& figures,
-                         const std::wstring& page)
+// Each figure taken off in turn and put back; `draw` draws on the canvas.
+void ExpectFiguresInside(const layout_tests::ScreenCanvas& canvas, const std::function<std::vector<unsigned>()>& draw,
+                         const std::vector<Figure>& figures, const std::wstring& page)
 {
     std::vector<unsigned> full = draw();
-    testing_support::SavePixelsPng(full.data(), Canvas().Width(), Canvas().Height(), Canvas().Width() * 4,
-                                   L"largest-" + page);
+    testing_support::SavePixelsPng(full.data(), canvas.Width(), canvas.Height(), canvas.Width() * 4, L"largest-" + page);
     for (const Figure& figure : figures) {
         std::vector<QString> kept;
         for (QString* text : figure.texts) {
             kept.push_back(*text);
             *text = QString();
         }
-        EXPECT_EQ("", InkOutside(full, draw(), figure.places)) << testing_support::Narrow(page) << ": " << figure.name;
+        EXPECT_EQ("", InkOutside(full, draw(), figure.places, canvas.Width()))
+            << testing_support::Narrow(page) << ": " << figure.name;
         for (size_t i = 0; i < kept.size(); ++i)
             *figure.texts[i] = kept[i];
     }
@@ -97,8 +90,7 @@ struct Column {
 struct Total {
     const char* name;
     std::vector<QString FacturaDate::*> fields;
-    float left, right;
-    std::vector<float> tops;  // one line of 10, or the receipt's title (18)
+    std::vector<Area> places;
 };
 struct InvoicePage {
     void (*draw)(const ScreenPage&, const FacturaDate&);
@@ -127,8 +119,7 @@ std::vector<Figure> FiguresOf(const InvoicePage& page, FacturaDate& doc)
         Figure figure{total.name, {}, {}};
         for (QString FacturaDate::*field : total.fields)
             figure.texts.push_back(&(doc.*field));
-        for (float top : total.tops)
-            figure.places.push_back(Area{total.left, top, total.right, top + (top == 480 ? 18 : 10)});
+        figure.places = total.places;
         figures.push_back(figure);
     }
     return figures;
@@ -136,24 +127,32 @@ std::vector<Figure> FiguresOf(const InvoicePage& page, FacturaDate& doc)
 
 std::vector<Column> Columns(bool vat)
 {
-    std::vector<Column> columns = {{"quantity", &ItemFactura::cantitate, 220, 270},
-                                   {"price", &ItemFactura::pretUnitar, 270, 320}};
     if (!vat)
-        return columns.push_back({"value", &ItemFactura::valoare, 320, 426}), columns;
-    columns.push_back({"value", &ItemFactura::valoare, 320, 360});
-    columns.push_back({"VAT", &ItemFactura::valoareTVA, 360, 400});
-    columns.push_back({"rate", &ItemFactura::cotaTVA, 400, 426});
-    return columns;
+        return {{"quantity", &ItemFactura::cantitate, 220, 270},
+                {"price", &ItemFactura::pretUnitar, 270, 320},
+                {"value", &ItemFactura::valoare, 320, 426}};
+    return {{"quantity", &ItemFactura::cantitate, 220, 270}, {"price", &ItemFactura::pretUnitar, 270, 320},
+            {"value", &ItemFactura::valoare, 320, 360},      {"VAT", &ItemFactura::valoareTVA, 360, 400},
+            {"rate", &ItemFactura::cotaTVA, 400, 426}};
+}
+
+// A line `height` high from each top, between left and right.
+std::vector<Area> Lines(float left, float right, std::vector<float> tops, float height = 10)
+{
+    std::vector<Area> lines;
+    for (float top : tops)
+        lines.push_back(Area{left, top, right, top + height});
+    return lines;
 }
 
 // The totals (net, VAT, with VAT) at their tops, and the number in the title box.
 std::vector<Total> Totals(bool vat, std::vector<float> net, std::vector<float> total, std::vector<float> number)
 {
-    std::vector<Total> totals = {{"number", {&FacturaDate::numar}, 150, 286, number},
-                                 {"total", {&FacturaDate::valoareTTI}, 320, 426, total},
-                                 {"net total", {&FacturaDate::valoareFT}, 320, vat ? 360.0f : 426.0f, net}};
+    std::vector<Total> totals = {{"number", {&FacturaDate::numar}, Lines(150, 286, number)},
+                                 {"total", {&FacturaDate::valoareTTI}, Lines(320, 426, total)},
+                                 {"net total", {&FacturaDate::valoareFT}, Lines(320, vat ? 360.0f : 426.0f, net)}};
     if (vat)
-        totals.push_back({"VAT total", {&FacturaDate::valoareTVA}, 360, 426, net});
+        totals.push_back({"VAT total", {&FacturaDate::valoareTVA}, Lines(360, 426, net)});
     return totals;
 }
 
@@ -166,9 +165,10 @@ InvoicePage Layout2(bool vat)
 {
     InvoicePage page{DrawFacturaLayout2, {187}, 38, Columns(vat), Totals(vat, {370}, {425}, {105})};
     // The receipt: its sum, its number, and the invoice's number again.
-    page.totals[0] = {"number", {&FacturaDate::numar}, 10, 426, {105, 585}};
-    page.totals.push_back({"receipt sum", {&FacturaDate::chitantaSuma, &FacturaDate::chitantaSumaInLitere}, 10, 426, {572}});
-    page.totals.push_back({"receipt number", {&FacturaDate::chitantaNumar}, 10, 426, {480}});
+    page.totals[0].places.push_back(Area{10, 585, 426, 595});
+    page.totals.push_back(
+        {"receipt sum", {&FacturaDate::chitantaSuma, &FacturaDate::chitantaSumaInLitere}, Lines(10, 426, {572})});
+    page.totals.push_back({"receipt number", {&FacturaDate::chitantaNumar}, Lines(10, 426, {480}, 18)});
     return page;
 }
 
@@ -194,9 +194,10 @@ protected:
     {
         FacturaDate record(doc.id, doc.type);
         record.chitantaNumar = L"2147483647";
-        ExpectFiguresInside([&] { return Canvas().Draw([&](const ScreenPage& p) { page.draw(p, record); }); },
+        ExpectFiguresInside(canvas, [&] { return canvas.Draw([&](const ScreenPage& p) { page.draw(p, record); }); },
                             FiguresOf(page, record), name);
     }
+    layout_tests::ScreenCanvas canvas{kZoom};
 };
 
 } // namespace
@@ -216,8 +217,8 @@ TEST_F(FiguresOnScreen, GoodsReceivedNote)
                      {{"quantity", &ItemFactura::cantitate, 270, 320},
                       {"price", &ItemFactura::pretUnitar, 320, 370},
                       {"value", &ItemFactura::valoare, 370, 426}},
-                     {{"number", {&FacturaDate::numar}, 150, 286, {82}},
-                      {"net total", {&FacturaDate::valoareFT}, 370, 426, {501}}}};
+                     {{"number", {&FacturaDate::numar}, Lines(150, 286, {82})},
+                      {"net total", {&FacturaDate::valoareFT}, Lines(370, 426, {501})}}};
     Check(note, AddLargestNote(tempDb), L"note");
 }
 
@@ -238,7 +239,10 @@ TEST_F(FiguresOnScreen, ReceiptsOfEveryModel)
             preview.model = model;
             preview.zoom = kZoom;
             const std::vector<Area>& frame = frames[model - 1];
-            ExpectFiguresInside([&] { return Canvas().DrawFrame([&](ID2D1RenderTarget* t) { return preview.RenderFrame(t); }); },
+            auto draw = [&] {
+                return canvas.DrawFrame([&](ID2D1RenderTarget* target) { return preview.RenderFrame(target); });
+            };
+            ExpectFiguresInside(canvas, draw,
                                 {{"sum", {&preview.suma, &preview.sumaInLitere}, frame},
                                  {"number", {&preview.numar}, frame},
                                  {"invoice", {&preview.facturi}, frame}},

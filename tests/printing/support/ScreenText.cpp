@@ -44,10 +44,7 @@ ScreenCanvas::ScreenCanvas(float zoom)
     r.target->CreateSolidColorBrush(D2D1::ColorF(1, 1, 1, 1), &r.white);
 }
 
-ScreenCanvas::~ScreenCanvas()
-{
-    delete m_resources;
-}
+ScreenCanvas::~ScreenCanvas() = default;
 
 std::vector<unsigned> ScreenCanvas::Draw(const std::function<void(const ScreenPage&)>& draw)
 {
@@ -68,8 +65,9 @@ std::vector<unsigned> ScreenCanvas::DrawFrame(const std::function<HRESULT(ID2D1R
 {
     Resources& r = *m_resources;
     std::vector<unsigned> pixels(m_width * m_height);
+    BYTE* bytes = reinterpret_cast<BYTE*>(pixels.data());
     if (!r.target || FAILED(frame(r.target)) ||
-        FAILED(r.bitmap->CopyPixels(nullptr, m_width * 4, m_width * m_height * 4, reinterpret_cast<BYTE*>(pixels.data()))))
+        FAILED(r.bitmap->CopyPixels(nullptr, m_width * 4, m_width * m_height * 4, bytes)))
         return {};
     return pixels;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 #include "printing/layouts/PageContent.h"
@@ -26,7 +27,7 @@ public:
 
 private:
     struct Resources;
-    Resources* m_resources;
+    std::unique_ptr<Resources> m_resources;
     float m_zoom;
     unsigned m_width, m_height;
 };
