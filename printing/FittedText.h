@@ -7,12 +7,29 @@
 // here, once for every such page: a figure or name that would pass the edge of
 // its column or box is set smaller, in the same face and weight, rather than
 // cut or drawn over the next column.
-//
-// The text is drawn top-left aligned at (x, y) in the DC's selected font,
-// `pixels` high. When it would pass `limit`, it is drawn with a smaller font,
-// from `fontOf(height)` (a font the caller owns; null stops the shrinking),
-// so that it ends by `end` (end <= limit). The selected font is restored; the
-// text alignment is left at TA_LEFT | TA_TOP.
 using FontOfHeight = std::function<HFONT(int pixels)>;
+
+// How a text stands at its x: starting there, or centred on it.
+enum class TextAnchor { Left, Centre };
+
+// The room a text has on its line, in device pixels. A left-set text starts
+// no further left than `left` (one set from further left starts there); one
+// that would pass `limit` is set smaller to end by `end` (end <= limit). A
+// centred text stays centred on its x and is set smaller to keep within
+// `left` and `end` where it would pass `left` or `limit`.
+struct TextRoom {
+    int left;
+    int limit;
+    int end;
+};
+
+// The text is drawn top-aligned at (x, y) in the DC's selected font, `pixels`
+// high; a smaller font comes from `fontOf(height)` (a font the caller owns;
+// null stops the shrinking). The selected font is restored; the text
+// alignment is left at TA_LEFT | TA_TOP.
+void FittedTextOut(HDC dc, const micro::utils::QString& text, int x, int y, TextAnchor anchor, const TextRoom& room,
+                   int pixels, const FontOfHeight& fontOf);
+
+// A text set from x: set smaller when it would pass `limit`, to end by `end`.
 void FittedTextOut(HDC dc, const micro::utils::QString& text, int x, int y, int limit, int end, int pixels,
                    const FontOfHeight& fontOf);

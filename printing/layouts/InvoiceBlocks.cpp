@@ -4,6 +4,7 @@ namespace {
 
 const Show A = Show::Always;
 const Show V = Show::WithVat;
+const Show N = Show::WithoutVat;
 
 // The buyer block's printed column starts 140 units from the right edge.
 constexpr PrintCoord kBuyerX = FromRight(140);
@@ -62,16 +63,18 @@ const PageText kTableHead[] = {
 };
 
 const ItemColumn kItemColumns[] = {
-    // when, field, screen left, screen right, printed x (centred; the name's box starts there)
-    {A, ItemField::Denumire, 40, 188, 40},
-    {A, ItemField::NrCrt, 17, 30, 19},
-    {A, ItemField::Um, 200, 220, 205},
-    {A, ItemField::Cantitate, 240, 270, 245},
-    {A, ItemField::PretUnitar, 285, 320, 295},
-    {V, ItemField::Valoare, 330, 370, 340},
-    {V, ItemField::ValoareTVA, 370, 400, 377},
-    {V, ItemField::CotaTVA, 405, 430, 407},
-    {Show::WithoutVat, ItemField::Valoare, 360, 420, 368},
+    // when, field, screen left, screen right, printed x (centred; the name's box starts there),
+    // the column's rules (screen left, right, printed left, right); a name wraps in its box on
+    // screen, and only a discount's one line keeps to the rules on paper
+    {A, ItemField::Denumire, 40, 188, 40, {0, 0, 30, 190}},
+    {A, ItemField::NrCrt, 17, 30, 19, {10, 30, kInset, 30}},
+    {A, ItemField::Um, 200, 220, 205, {190, 220, 190, 220}},
+    {A, ItemField::Cantitate, 240, 270, 245, {220, 270, 220, 270}},
+    {A, ItemField::PretUnitar, 285, 320, 295, {270, 320, 270, 320}},
+    {V, ItemField::Valoare, 330, 370, 340, kValueEdges},
+    {V, ItemField::ValoareTVA, 370, 400, 377, {360, 400, 358, 396}},
+    {V, ItemField::CotaTVA, 405, 430, 407, {400, 426, 396, kInsetRight}},
+    {N, ItemField::Valoare, 360, 420, 368, kTotalsEdges},
 };
 
 const PageText kFooter[] = {
@@ -89,16 +92,19 @@ const PageText kFooter[] = {
     {A, kBodyText, L"La data: {dataCreare}", {75, 575, 250, 585}, L"Data de: {dataCreare}", At(75, 574)},
     {A, kBodyText, L"Semnaturile:..............................................................", {75, 585, 250, 595},
      L"Semnaturile .........................................................................", At(75, 584)},
-    {V, kBodyText, L"Total TVA:", {365, 505, 410, 515}, kSameText, At(365, 504)},
-    {V, kBodyText, L"{valoareTVA}", {385, 520, 420, 530}, kSameText, At(390, 524)},
-    {V, kBodyText, L"(col.5+col.6)", {325, 557, 410, 567}, kSameText, At(324, 557)},
-    {A, kBodyText, L"{valoareTTI}", {365, 575, 410, 585}, kSameText, At(355, 570)},
+    {V, kBodyText, L"Total TVA:", {365, 505, 410, 515}, kSameText, At(365, 504), kVatTotalEdges},
+    {V, kBodyText, L"{valoareTVA}", {385, 520, 420, 530}, kSameText, At(390, 524), kVatTotalEdges},
+    {V, kBodyText, L"(col.5+col.6)", {325, 557, 410, 567}, kSameText, At(324, 557), kTotalsEdges},
+    {A, kBodyText, L"{valoareTTI}", {365, 575, 410, 585}, kSameText, At(355, 570), kTotalsEdges},
 };
 
+// Inside the title box.
+constexpr Edges kTitleBoxEdges{0, 286, 150, FromRight(150)};
+
 const PageText kDocumentDataRows[] = {
-    {A, kDocumentDataText, L"Serie: {serie} Numar: {numar}", {160, 105, 285, 115}, L"Serie : {serie} Numar : {numar}", At(160, 105)},
-    {A, kDocumentDataText, L"Data document: {dataCreare}", {160, 115, 285, 125}, L"Data document :   {dataCreare}", At(160, 115)},
-    {A, kDocumentDataText, L"Data scadenta: {dataScadenta}", {160, 125, 285, 135}, L"Data Scadenta :   {dataScadenta}", At(160, 125)},
+    {A, kDocumentDataText, L"Serie: {serie} Numar: {numar}", {160, 105, 285, 115}, L"Serie : {serie} Numar : {numar}", At(160, 105), kTitleBoxEdges},
+    {A, kDocumentDataText, L"Data document: {dataCreare}", {160, 115, 285, 125}, L"Data document :   {dataCreare}", At(160, 115), kTitleBoxEdges},
+    {A, kDocumentDataText, L"Data scadenta: {dataScadenta}", {160, 125, 285, 135}, L"Data Scadenta :   {dataScadenta}", At(160, 125), kTitleBoxEdges},
 };
 
 } // namespace

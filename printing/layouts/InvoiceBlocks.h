@@ -16,6 +16,14 @@ constexpr TextStyle kTableHeadText{ScreenFont::F7_7, 7, false};
 // Screen format 7.7, printed font 9: series, number and dates under the title.
 constexpr TextStyle kDocumentDataText{ScreenFont::F7_7, 9, false};
 
+// Where the figures in and under the item table stand, between their rules:
+// the value column with VAT and the net total under it, the VAT total beside
+// it, and the totals column reaching to the frame (which the value column
+// is without VAT).
+constexpr Edges kValueEdges{320, 360, 320, 358};
+constexpr Edges kVatTotalEdges{360, 426, 358, kInsetRight};
+constexpr Edges kTotalsEdges{320, 426, 320, kInsetRight};
+
 extern const Table<PageText> kSellerBlock;
 extern const Table<PageText> kBuyerBlock;
 // The header and column numbers shown whatever the VAT state, and those of a

@@ -85,10 +85,11 @@ const PageText kOwnTexts[] = {
     {A, kBodyText, L"stampila", {265, 512, 325, 523}, kSameText, At(265, 511)},
     {A, kBodyText, L"CNP: {delegatCNP} B.I./C.I.: {delegatSerie}", {75, 545, 250, 555},
      L"CNP: {delegatCNP} B.I./C.I. {delegatSerie}", At(75, 544)},
-    {N, kBodyText, L"Total :", {325, 505, 385, 515}, kSameText, At(325, 504)},
-    {V, kBodyText, L"Total FT:", {325, 505, 385, 515}, kSameText, At(325, 504)},
-    {A, kBodyText, L"{valoareFT}", {330, 520, 410, 530}, kSameText, At(330, 524)},
-    {A, kBodyText, L"Total de plata:", {325, 550, 410, 560}, kSameText, At(324, 550)},
+    {N, kBodyText, L"Total :", {325, 505, 385, 515}, kSameText, At(325, 504), kTotalsEdges},
+    {V, kBodyText, L"Total FT:", {325, 505, 385, 515}, kSameText, At(325, 504), kValueEdges},
+    {V, kBodyText, L"{valoareFT}", {330, 520, 410, 530}, kSameText, At(330, 524), kValueEdges},
+    {N, kBodyText, L"{valoareFT}", {330, 520, 410, 530}, kSameText, At(330, 524), kTotalsEdges},
+    {A, kBodyText, L"Total de plata:", {325, 550, 410, 560}, kSameText, At(324, 550), kTotalsEdges},
     {Show::VatOnCollection, kBodyText, L"TVA la incasare", {40, 490, 110, 500}, kSameText, At(40, 490)},
 };
 

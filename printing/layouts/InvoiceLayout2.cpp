@@ -58,15 +58,19 @@ const PageText kOwnFooter[] = {
     {A, kBodyText, L"stampila", {265, 512, 345, 523}, kSameText, At(265, 511)},
     {A, kBodyText, L"CNP: {delegatCNP}  B.I/C.I: {delegatSerie}", {75, 545, 250, 555},
      L"CNP: {delegatCNP} B.I./C.I. {delegatSerie}", At(75, 544)},
-    {N, kBodyText, L"Total :", {325, 505, 365, 515}, kSameText, At(325, 504)},
-    {V, kBodyText, L"Total FT:", {325, 505, 365, 515}, kSameText, At(325, 504)},
-    {A, kBodyText, L"{valoareFT}", {330, 520, 370, 530}, kSameText, At(330, 524)},
-    {A, kBodyText, L"Total de plata", {325, 550, 410, 560}, L"Total de plata:", At(324, 550)},
+    {N, kBodyText, L"Total :", {325, 505, 365, 515}, kSameText, At(325, 504), kTotalsEdges},
+    {V, kBodyText, L"Total FT:", {325, 505, 365, 515}, kSameText, At(325, 504), kValueEdges},
+    {V, kBodyText, L"{valoareFT}", {330, 520, 370, 530}, kSameText, At(330, 524), kValueEdges},
+    {N, kBodyText, L"{valoareFT}", {330, 520, 370, 530}, kSameText, At(330, 524), kTotalsEdges},
+    {A, kBodyText, L"Total de plata", {325, 550, 410, 560}, L"Total de plata:", At(324, 550), kTotalsEdges},
 };
 
 const PageText kVatOnCollection[] = {
     {Show::VatOnCollection, {ScreenFont::F6, 8, false}, L"TVA la incasare", {40, 340, 110, 350}, kSameText, At(40, 340)},
 };
+
+// The receipt's lines keep inside its frame; on paper every line does.
+constexpr Edges kReceiptEdges{0, 426, 10, FromRight(10)};
 
 constexpr TextStyle kReceiptText{ScreenFont::F6, 9, false};
 constexpr TextStyle kReceiptBold{ScreenFont::F6, 9, true};
@@ -83,13 +87,14 @@ const PageText kReceipt[] = {
     {A, kReceiptText, L"Adresa: {clientAdresa}", {15, 550, 200, 560}, L"Adresa {clientAdresa}", At(15, 550)},
     {A, kReceiptText, L"Oras/Judet: {clientOras}", {15, 560, 200, 570}, L"Orasul {clientOras}", At(15, 560)},
     {A, {ScreenFont::F6, 11, true}, L"{chitantaSuma} ( {chitantaSumaInLitere} )", {15, 572, 400, 582},
-     L"Suma de {chitantaSuma} ({chitantaSumaInLitere})", At(15, 572)},
+     L"Suma de {chitantaSuma} ({chitantaSumaInLitere})", At(15, 572), kReceiptEdges},
     {A, kReceiptBold, L"Reprezentant contravaloare factura {serie} {numar}", {15, 585, 200, 595},
-     L"Reprezentand contravaloare factura {serie} {numar}", At(15, 585)},
+     L"Reprezentand contravaloare factura {serie} {numar}", At(15, 585), kReceiptEdges},
     {A, kReceiptBold, L"Stampila si semnatura", {310, 585, 440, 595}, kSameText, At(310, 585)},
     {A, {ScreenFont::F14, 14, true}, L"Chitanta seria {chitantaSerie} Nr. {chitantaNumar}", {245, 480, 440, 490},
-     L"Chitanta seria: {chitantaSerie} Nr.: {chitantaNumar}", At(245, 480)},
-    {A, {ScreenFont::F14, 14, true}, L"data {chitantaData}", {275, 495, 440, 505}, L"data  {chitantaData}", At(275, 495)},
+     L"Chitanta seria: {chitantaSerie} Nr.: {chitantaNumar}", At(245, 480), kReceiptEdges},
+    {A, {ScreenFont::F14, 14, true}, L"data {chitantaData}", {275, 495, 440, 505}, L"data  {chitantaData}", At(275, 495),
+     kReceiptEdges},
 };
 
 const ScreenBox kScreenBackground{71.5f, 170, 374.5f, 410};

@@ -34,6 +34,7 @@ struct CopyText {
     Box3 upper, lower;
     const wchar_t* print;
     PrintAt printUpper, printLower;
+    Edges edges = kNoEdges;
 };
 
 struct CopyRule {
@@ -46,6 +47,13 @@ struct CopyRule {
 constexpr TextStyle kTitleText{ScreenFont::F16, 17, false};
 constexpr TextStyle kDataText{ScreenFont::F7_7, 9, false};
 constexpr TextStyle kText{ScreenFont::F6, 7, false};
+
+// Where figures stand, between the rules of their column or inside the title
+// box: as on the full page.
+constexpr Edges kTitleBoxEdges{0, 286, 150, 277};
+constexpr Edges kValueEdges{320, 360, 320, 358};
+constexpr Edges kVatTotalEdges{360, 426, 358, kInsetRight};
+constexpr Edges kTotalsEdges{320, 426, 320, kInsetRight};
 
 // The buyer block's printed column and the right edge of its boxes.
 constexpr PrintCoord kBuyerX = FromRight(140);
@@ -81,9 +89,9 @@ const CopyRule kRules[] = {
 
 const CopyText kDocumentData[] = {
     {A, kTitleText, L"FACTURA", {180, 58, 295}, {180, 357.5f, 295}, kSameText, At(PageCentre(35), 58), At(PageCentre(35), S(64))},
-    {A, kDataText, L"Serie: {serie} Numar: {numar}", {160, 82, 285}, {160, 381.5f, 285}, L"Serie : {serie} Numar : {numar}", At(160, 82), At(160, S(88))},
-    {A, kDataText, L"Data document: {dataCreare}", {160, 92, 285}, {160, 391.5f, 285}, L"Data document :   {dataCreare}", At(160, 92), At(160, S(98))},
-    {A, kDataText, L"Data scadenta: {dataScadenta}", {160, 102, 285}, {160, 401.5f, 285}, L"Data Scadenta :   {dataScadenta}", At(160, 102), At(160, S(108))},
+    {A, kDataText, L"Serie: {serie} Numar: {numar}", {160, 82, 285}, {160, 381.5f, 285}, L"Serie : {serie} Numar : {numar}", At(160, 82), At(160, S(88)), kTitleBoxEdges},
+    {A, kDataText, L"Data document: {dataCreare}", {160, 92, 285}, {160, 391.5f, 285}, L"Data document :   {dataCreare}", At(160, 92), At(160, S(98)), kTitleBoxEdges},
+    {A, kDataText, L"Data scadenta: {dataScadenta}", {160, 102, 285}, {160, 401.5f, 285}, L"Data Scadenta :   {dataScadenta}", At(160, 102), At(160, S(108)), kTitleBoxEdges},
 };
 
 const CopyText kSeller[] = {
@@ -167,17 +175,19 @@ const CopyText kFooter[] = {
      L"Expedierea s-a facut in prezenta noastra la ", At(75, U(568)), At(75, 564)},
     {A, kText, L"La data: {dataCreare}", {75, 275.5f, 250}, {75, 575, 250}, L"Data de: {dataCreare}", At(75, U(578)), At(75, 574)},
     {A, kText, L"Semnaturile:..............................................................", {75, 285.5f, 250}, {75, 585, 250},
-     L"Semnaturile ..............................................................................", At(75, U(588)), At(75, 584)},
+     L"Semnaturile ..............................................................................", At(75, U(588)), At(75, 584),
+     {0, 260, 70, 260}},
     // totals
-    {V, kText, L"Total FT:", {325, 203.5f, 385}, {325, 505, 385}, kSameText, At(325, U(508)), At(325, 504)},
-    {V, kText, L"Total TVA:", {365, 203.5f, 420}, {365, 505, 450}, kSameText, At(365, U(508)), At(365, 504)},
-    {V, kText, L"{valoareTVA}", {385, 223.5f, 440}, {385, 520, 450}, kSameText, At(390, U(528)), At(390, 524)},
-    {V, kText, L"(col.5+col.6)", {325, 256.5f, 410}, {325, 557, 410}, kSameText, At(324, U(561)), At(324, 557)},
-    {N, kText, L"Total :", {325, 203.5f, 365}, {325, 505, 375}, kSameText, At(325, U(508)), At(325, 504)},
-    {A, kText, L"{valoareFT}", {330, 223.5f, 370}, {330, 520, 410}, kSameText, At(330, U(528)), At(330, 524)},
-    {A, kText, L"Total de plata:", {325, 249.5f, 410}, {325, 550, 410}, L"Total de plata", At(324, U(554)), kNotPrinted},
-    {A, kText, nullptr, kNoBox, kNoBox, L"Total de plata:", kNotPrinted, At(324, 550)},
-    {A, kText, L"{valoareTTI}", {365, 269.5f, 430}, {365, 575, 410}, kSameText, At(355, U(574)), At(355, 570)},
+    {V, kText, L"Total FT:", {325, 203.5f, 385}, {325, 505, 385}, kSameText, At(325, U(508)), At(325, 504), kValueEdges},
+    {V, kText, L"Total TVA:", {365, 203.5f, 420}, {365, 505, 450}, kSameText, At(365, U(508)), At(365, 504), kVatTotalEdges},
+    {V, kText, L"{valoareTVA}", {385, 223.5f, 440}, {385, 520, 450}, kSameText, At(390, U(528)), At(390, 524), kVatTotalEdges},
+    {V, kText, L"(col.5+col.6)", {325, 256.5f, 410}, {325, 557, 410}, kSameText, At(324, U(561)), At(324, 557), kTotalsEdges},
+    {N, kText, L"Total :", {325, 203.5f, 365}, {325, 505, 375}, kSameText, At(325, U(508)), At(325, 504), kTotalsEdges},
+    {V, kText, L"{valoareFT}", {330, 223.5f, 370}, {330, 520, 410}, kSameText, At(330, U(528)), At(330, 524), kValueEdges},
+    {N, kText, L"{valoareFT}", {330, 223.5f, 370}, {330, 520, 410}, kSameText, At(330, U(528)), At(330, 524), kTotalsEdges},
+    {A, kText, L"Total de plata:", {325, 249.5f, 410}, {325, 550, 410}, L"Total de plata", At(324, U(554)), kNotPrinted, kTotalsEdges},
+    {A, kText, nullptr, kNoBox, kNoBox, L"Total de plata:", kNotPrinted, At(324, 550), kTotalsEdges},
+    {A, kText, L"{valoareTTI}", {365, 269.5f, 430}, {365, 575, 410}, kSameText, At(355, U(574)), At(355, 570), kTotalsEdges},
 };
 
 const CopyText kVatOnCollection[] = {
@@ -185,16 +195,16 @@ const CopyText kVatOnCollection[] = {
 };
 
 const ItemColumn kItemColumns[] = {
-    // when, field, screen left, screen right, printed x
-    {A, ItemField::Denumire, 40, 188, 40},
-    {A, ItemField::NrCrt, 18, 25, 19},
-    {A, ItemField::Um, 200, 220, 205},
-    {A, ItemField::Cantitate, 240, 270, 245},
-    {A, ItemField::PretUnitar, 285, 320, 295},
-    {N, ItemField::Valoare, 360, 420, 368},
-    {V, ItemField::Valoare, 330, 380, 340},
-    {V, ItemField::ValoareTVA, 370, 430, 377},
-    {V, ItemField::CotaTVA, 405, 430, 407},
+    // when, field, screen left, screen right, printed x, the column's rules (as on the full page)
+    {A, ItemField::Denumire, 40, 188, 40, {0, 0, 30, 190}},
+    {A, ItemField::NrCrt, 18, 25, 19, {10, 30, kInset, 30}},
+    {A, ItemField::Um, 200, 220, 205, {190, 220, 190, 220}},
+    {A, ItemField::Cantitate, 240, 270, 245, {220, 270, 220, 270}},
+    {A, ItemField::PretUnitar, 285, 320, 295, {270, 320, 270, 320}},
+    {N, ItemField::Valoare, 360, 420, 368, kTotalsEdges},
+    {V, ItemField::Valoare, 330, 380, 340, kValueEdges},
+    {V, ItemField::ValoareTVA, 370, 430, 377, {360, 400, 358, 396}},
+    {V, ItemField::CotaTVA, 405, 430, 407, {400, 426, 396, kInsetRight}},
 };
 
 enum Copy { Upper, Lower };
@@ -203,7 +213,7 @@ PageText ForCopy(const CopyText& t, Copy copy)
 {
     const Box3& b = copy == Upper ? t.upper : t.lower;
     ScreenBox box = b.right < 0 ? kNotOnScreen : ScreenBox{b.left, b.top, b.right, b.top + kScreenLineHeight};
-    return PageText{t.when, t.style, t.screen, box, t.print, copy == Upper ? t.printUpper : t.printLower};
+    return PageText{t.when, t.style, t.screen, box, t.print, copy == Upper ? t.printUpper : t.printLower, t.edges};
 }
 
 PageRule ForCopy(const CopyRule& r, Copy copy)

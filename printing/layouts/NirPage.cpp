@@ -19,13 +19,15 @@ const Show A = Show::Always;
 // as many as a printed sheet takes.
 const RowRule kScreenRows{38, kNirRowsPerSheet};
 const float kFirstRow = 190, kRowStep = 10;
-// A printed row holds one line: a longer name is set smaller to end two units
-// short of its column's rule at 190.
-const float kNameRight = 188;
 
 constexpr TextStyle kDataText{ScreenFont::F7_7, 9, false};
 constexpr TextStyle kCompanyText{ScreenFont::F6, 9, false};
 constexpr TextStyle kText{ScreenFont::F6b, 7, false};
+
+// The note's data keeps inside the title box, its total inside the value
+// column's width.
+constexpr Edges kTitleBoxEdges{0, 286, 150, FromRight(150)};
+constexpr Edges kValueEdges{370, 426, 370, kInsetRight};
 
 const PageRule kFrame[] = {
     {A, Stroke::Frame, {10, 10, 426, 599}, {kInset, kInset, kInsetRight, kInsetBottom}},
@@ -59,9 +61,9 @@ const PageRule kTotalsRule[] = {
 const PageText kHead[] = {
     // when, style, screen text, screen box, printed text, printed place
     {A, {ScreenFont::F12, 12, false}, L"NOTA DE RECEPTIE SI CONSTATARE DIFERENTE", {100, 60, 400, 70}, kSameText, At(100, 60)},
-    {A, kDataText, L"Nr.Nir: {numar}", {160, 82, 285, 92}, L"Nr.Nir:   {numar}", At(160, 82)},
-    {A, kDataText, L"Data: {dataCreare}", {160, 92, 285, 102}, L"Data :   {dataCreare}", At(160, 92)},
-    {A, kDataText, L"Nr.Factura: {serieNir}", {160, 102, 285, 112}, L"Nr.factura: {serieNir}", At(160, 102)},
+    {A, kDataText, L"Nr.Nir: {numar}", {160, 82, 285, 92}, L"Nr.Nir:   {numar}", At(160, 82), kTitleBoxEdges},
+    {A, kDataText, L"Data: {dataCreare}", {160, 92, 285, 102}, L"Data :   {dataCreare}", At(160, 92), kTitleBoxEdges},
+    {A, kDataText, L"Nr.Factura: {serieNir}", {160, 102, 285, 112}, L"Nr.factura: {serieNir}", At(160, 102), kTitleBoxEdges},
     {A, kCompanyText, L"UNITATEA: {societateDenumire}", {20, 14, 250, 22}, L"Unitatea: {societateDenumire}", At(20, 14)},
     {A, kCompanyText, L"Nr.ord.Reg.Com/an : {societateNrReg}", {20, 22, 170, 30}, L"Nr.ord.Reg.Com/an: {societateNrReg}", At(20, 22)},
     {A, kCompanyText, L"C.I.F. : {societateCui}", {20, 30, 170, 38}, L"C.I.F: {societateCui}", At(20, 30)},
@@ -77,7 +79,7 @@ const PageText kHead[] = {
 
 const PageText kTotals[] = {
     {A, kText, L"Total (fara TVA) :", {15, 501, 100, 511}, kSameText, At(15, 501)},
-    {A, kText, L"{valoareFT}", {397, 501, 430, 511}, kSameText, LeftOfChars(397, 501)},
+    {A, kText, L"{valoareFT}", {397, 501, 430, 511}, kSameText, LeftOfChars(397, 501), kValueEdges},
 };
 
 const PageText kTableHead[] = {
@@ -109,14 +111,16 @@ const PageText kCommittee[] = {
 
 // The printed rows: the quantity, unit, price and value stand left of their
 // x by one unit per character, the quantity by document (column 3) is empty.
+// Each keeps between its column's rules; a printed row holds one line, so a
+// long name is set smaller there too.
 const ItemColumn kItemColumns[] = {
-    // when, field, screen left, screen right, printed x
-    {A, ItemField::NrCrt, 17, 30, 19},
-    {A, ItemField::PretUnitar, 335, 380, 345},
-    {A, ItemField::Denumire, 40, 188, 40},
-    {A, ItemField::Cantitate, 285, 320, 295},
-    {A, ItemField::Um, 200, 220, 205},
-    {A, ItemField::Valoare, 385, 430, 397},
+    // when, field, screen left, screen right, printed x, the column's rules
+    {A, ItemField::NrCrt, 17, 30, 19, {10, 30, kInset, 30}},
+    {A, ItemField::PretUnitar, 335, 380, 345, {320, 370, 320, 370}},
+    {A, ItemField::Denumire, 40, 188, 40, {0, 0, 30, 190}},
+    {A, ItemField::Cantitate, 285, 320, 295, {270, 320, 270, 320}},
+    {A, ItemField::Um, 200, 220, 205, {190, 220, 190, 220}},
+    {A, ItemField::Valoare, 385, 430, 397, kValueEdges},
 };
 
 void PrintNirRows(PrintedPage& page, const std::vector<PrintedItem>& rows)
@@ -127,8 +131,9 @@ void PrintNirRows(PrintedPage& page, const std::vector<PrintedItem>& rows)
     for (const PrintedItem& row : rows) {
         for (const ItemColumn& column : kItemColumns) {
             const micro::utils::QString& text = ItemText(row.texts, column.field);
-            int right = column.field == ItemField::Denumire ? g.Width(kNameRight) : -1;
-            page.TextAtPixels(text, g.Width(NirCellX(column, text)), y, Place::Left, right);
+            int left = -1, right = -1;
+            page.EdgesAtPixels(column.edges, left, right);
+            page.TextAtPixels(text, g.Width(NirCellX(column, text)), y, Place::Left, right, left);
         }
         y = static_cast<int>(y + g.sy * kRowStep);
     }

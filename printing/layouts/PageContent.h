@@ -88,6 +88,26 @@ inline bool OnScreen(const ScreenBox& box) { return box.right >= 0; }
 // The printed text is the screen text.
 extern const wchar_t kSameText[];
 
+// The edges a text keeps between, on each target: the rules of its column or
+// the sides of the box it stands in. A text that would pass its right edge is
+// set smaller, keeping its place; one that would start left of its left edge
+// (a figure set from the right of its column) starts there, and a centred one
+// is set smaller to keep within both. On screen, where a figure's box starts
+// well inside its column, a figure first starts further left, as far as its
+// left edge; a line of text (screenLeft 0) keeps its start. Without edges a
+// text keeps inside the page's frame on paper and in the PDF, and stands in
+// its layout box on screen.
+struct Edges {
+    float screenLeft, screenRight;     // DIPs; screenLeft 0: none, screenRight 0: none at all
+    PrintCoord printLeft, printRight;  // printed; printRight 0 units: none
+};
+constexpr Edges kNoEdges{0, 0, 0, 0};
+inline bool HasScreenEdges(const Edges& e) { return e.screenRight > 0; }
+inline bool HasPrintedEdges(const Edges& e) { return !(e.printRight.ref == Ref::Units && e.printRight.v <= 0); }
+// A text stands this far inside its edges: a unit on paper (1.38 points in
+// the PDF), a DIP on screen, clear of the rule's stroke.
+const float kEdgeGap = 1.0f;
+
 // One text of a page. Texts are patterns: literal characters with record
 // fields named in braces, "Serie: {serie} Numar: {numar}".
 struct PageText {
@@ -97,6 +117,7 @@ struct PageText {
     ScreenBox box;
     const wchar_t* print;   // kSameText, another pattern, or null: not printed
     PrintAt at;
+    Edges edges = kNoEdges;
 };
 
 // One line or hollow rectangle, from (x1, y1) to (x2, y2) on each target.
@@ -131,6 +152,7 @@ struct ItemColumn {
     ItemField field;
     float screenLeft, screenRight;  // screenRight < 0: not on screen
     float printX;                   // < 0: not printed
+    Edges edges = kNoEdges;         // the column's rules
 };
 const micro::utils::QString& ItemText(const ItemFactura& item, ItemField field);
 

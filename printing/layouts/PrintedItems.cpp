@@ -124,11 +124,12 @@ void PrintItems(PrintedPage& page, const FacturaDate& doc, const std::vector<Pri
                 if (column.printX < 0 || !Shows(column.when, doc))
                     continue;
                 const QString& text = ItemText(item.texts, column.field);
-                int x = g.Width(column.printX);
+                int x = g.Width(column.printX), left = -1, right = -1;
+                page.EdgesAtPixels(column.edges, left, right);
                 if (column.field != ItemField::Denumire) {
-                    page.TextAtPixels(text, x, y + offset, Place::Centre);
+                    page.TextAtPixels(text, x, y + offset, Place::Centre, right, left);
                 } else if (item.discount) {
-                    page.TextAtPixels(text, x, y + offset, Place::Left);
+                    page.TextAtPixels(text, x, y + offset, Place::Left, right, left);
                 } else {
                     RECT box{x, y + offset, g.Width(kNameRight), y + offset + g.Height(twoLines ? 18.0f : 9.0f)};
                     page.WrapAtPixels(text, box);

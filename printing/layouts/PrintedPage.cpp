@@ -97,36 +97,52 @@ void PrintedPage::SelectFont(HFONT font)
         m_oldFont = old;
 }
 
-// A text set from the left that would run off the sheet (an amount in words,
-// a long name) is set smaller instead, so that all of it shows inside the frame.
-void PrintedPage::TextAtPixels(const QString& text, int x, int y, Place place, int right)
+void PrintedPage::TextAtPixels(const QString& text, int x, int y, Place place, int right, int left)
 {
-    if (place != Place::Left || !m_current.font) {
-        SetTextAlign(m_dc, place == Place::Centre ? (TA_CENTER | TA_TOP) : (TA_LEFT | TA_TOP));
+    TextAnchor anchor = place == Place::Centre ? TextAnchor::Centre : TextAnchor::Left;
+    if (!m_current.font) {
+        SetTextAlign(m_dc, anchor == TextAnchor::Centre ? (TA_CENTER | TA_TOP) : (TA_LEFT | TA_TOP));
         TextOutW(m_dc, x, y, text.c_str(), text.GetLength());
         SetTextAlign(m_dc, TA_LEFT | TA_TOP);
         return;
     }
-    int end = right >= 0 ? right : m_grid.W - m_grid.inset - m_grid.inset / 2;
-    int limit = right >= 0 ? right : m_grid.W;
+    const PrintGrid& g = m_grid;
+    int gap = g.Width(kEdgeGap);
+    TextRoom room{g.inset + gap, g.W - g.inset - gap, g.W - g.inset - g.inset / 2};
+    if (right >= 0)
+        room.limit = room.end = right;
+    if (left >= 0)
+        room.left = left;
     int weight = m_current.weight;
-    FittedTextOut(m_dc, text, x, y, limit, end, m_current.height,
+    FittedTextOut(m_dc, text, x, y, anchor, room, m_current.height,
                   [this, weight](int pixels) { return FontOf(pixels, weight); });
 }
 
-void PrintedPage::Text(const QString& text, const PrintAt& at, int dy)
+void PrintedPage::EdgesAtPixels(const Edges& edges, int& left, int& right) const
+{
+    left = right = -1;
+    if (!HasPrintedEdges(edges))
+        return;
+    int gap = m_grid.Width(kEdgeGap);
+    left = m_grid.X(edges.printLeft) + gap;
+    right = m_grid.X(edges.printRight) - gap;
+}
+
+void PrintedPage::Text(const QString& text, const PrintAt& at, int dy, const Edges& edges)
 {
     const PrintGrid& g = m_grid;
+    int left = -1, right = -1;
+    EdgesAtPixels(edges, left, right);
     switch (at.place) {
     case Place::None:
         return;
     case Place::Left:
     case Place::Centre:
-        TextAtPixels(text, g.X(at.x), g.Y(at.y) + dy, at.place);
+        TextAtPixels(text, g.X(at.x), g.Y(at.y) + dy, at.place, right, left);
         return;
     case Place::LeftLess: {
         PrintCoord x(at.x.v - text.GetLength(), at.x.ref);
-        TextAtPixels(text, g.X(x), g.Y(at.y) + dy, Place::Left);
+        TextAtPixels(text, g.X(x), g.Y(at.y) + dy, Place::Left, right, left);
         return;
     }
     case Place::Wrap:
@@ -178,7 +194,7 @@ void PrintedPage::Texts(const FacturaDate& doc, Table<PageText> texts, float shi
         at.y = ShiftedDown(at.y, shift);
         at.bottom = ShiftedDown(at.bottom, shift);
         UseFont(t.style.printHeight, t.style.bold);
-        Text(FillPattern(PrintPattern(t), doc), at);
+        Text(FillPattern(PrintPattern(t), doc), at, 0, t.edges);
     }
 }
 

@@ -45,13 +45,16 @@ public:
 
     // Selects the font N units high (bold: weight 700).
     void UseFont(float height, bool bold = false);
-    // A text at its place; dy moves it down by that many device pixels.
-    void Text(const micro::utils::QString& text, const PrintAt& at, int dy = 0);
+    // A text at its place, kept between its edges (without them inside the
+    // frame); dy moves it down by that many device pixels.
+    void Text(const micro::utils::QString& text, const PrintAt& at, int dy = 0, const Edges& edges = kNoEdges);
     void Line(Stroke stroke, const PrintLine& line);
-    // Device-pixel forms. A left-placed text that would run off the sheet is
-    // set smaller so that all of it shows inside the frame; one kept inside a
-    // column (right >= 0) is set smaller to end at `right`.
-    void TextAtPixels(const micro::utils::QString& text, int x, int y, Place place, int right = -1);
+    // Device-pixel forms. A text is kept between `left` and `right` (see
+    // TextRoom); without them (-1) inside the frame, a text that would pass
+    // the frame's side set smaller to end half the inset short of it.
+    void TextAtPixels(const micro::utils::QString& text, int x, int y, Place place, int right = -1, int left = -1);
+    // The edges in device pixels, kEdgeGap inside them; -1 for none.
+    void EdgesAtPixels(const Edges& edges, int& left, int& right) const;
     void WrapAtPixels(const micro::utils::QString& text, RECT box);
     void LineAtPixels(int x1, int y1, int x2, int y2);
     void FrameAtPixels(int left, int top, int right, int bottom);

@@ -1,5 +1,6 @@
 #include "printing/layouts/ScreenDrawing.h"
 #include <vector>
+#include "printing/preview/FittedScreenText.h"
 
 using micro::utils::QString;
 
@@ -37,6 +38,23 @@ void DrawScreenText(const ScreenPage& page, ScreenFont font, const QString& text
                           D2D1_DRAW_TEXT_OPTIONS_NONE, DWRITE_MEASURING_MODE_NATURAL);
 }
 
+void DrawScreenText(const ScreenPage& page, ScreenFont font, const QString& text, const ScreenBox& box,
+                    const Edges& edges)
+{
+    IDWriteTextFormat* format = ScreenFormat(page, font);
+    if (!format)
+        return;
+    if (!HasScreenEdges(edges)) {
+        DrawScreenText(page, font, text, box);
+        return;
+    }
+    // A figure's box starts well inside its column: one that would not fit
+    // from there starts further left before it is set smaller.
+    float left = edges.screenLeft > 0 ? edges.screenLeft + kEdgeGap : box.left;
+    ScreenTextRoom room{left, edges.screenRight - kEdgeGap, edges.screenRight - kEdgeGap};
+    DrawTextWithin(page.target, format, page.blackBrush, text, ToRect(box), room);
+}
+
 void DrawScreenBitmap(const ScreenPage& page, ID2D1Bitmap* bitmap, const ScreenBox& box)
 {
     if (!bitmap)
@@ -69,7 +87,7 @@ void DrawScreenTexts(const ScreenPage& page, const FacturaDate& doc, Table<PageT
         if (!text.screen || !OnScreen(text.box) || !Shows(text.when, doc))
             continue;
         ScreenBox box{text.box.left, text.box.top + dy, text.box.right, text.box.bottom + dy};
-        DrawScreenText(page, text.style.screen, FillPattern(text.screen, doc), box);
+        DrawScreenText(page, text.style.screen, FillPattern(text.screen, doc), box, text.edges);
     }
 }
 
@@ -102,7 +120,7 @@ int DrawScreenItems(const ScreenPage& page, const FacturaDate& doc, const Screen
             if (column.screenRight < 0 || !Shows(column.when, doc))
                 continue;
             ScreenBox box{column.screenLeft, top, column.screenRight, top + kRowHeight};
-            DrawScreenText(page, table.font, ItemText(item, column.field), box);
+            DrawScreenText(page, table.font, ItemText(item, column.field), box, column.edges);
         }
         top += table.rule.TakesTwo(item.denumire) ? 2 * kRowHeight : kRowHeight;
     }

@@ -9,6 +9,11 @@
 
 IDWriteTextFormat* ScreenFormat(const ScreenPage& page, ScreenFont font);
 void DrawScreenText(const ScreenPage& page, ScreenFont font, const micro::utils::QString& text, const ScreenBox& box);
+// A text kept inside its edges: one that would pass the right one starts
+// further left, as far as the left one, and is set smaller on one line as
+// much as that room needs; without screen edges as above.
+void DrawScreenText(const ScreenPage& page, ScreenFont font, const micro::utils::QString& text, const ScreenBox& box,
+                    const Edges& edges);
 void DrawScreenBitmap(const ScreenPage& page, ID2D1Bitmap* bitmap, const ScreenBox& box);
 void DrawScreenLine(const ScreenPage& page, Stroke stroke, const ScreenLine& line);
 // The white sheet.

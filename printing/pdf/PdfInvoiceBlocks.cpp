@@ -17,6 +17,16 @@ const float kTotalsColumn = 441.6f;
 const float kVatValueColumn = 494.04f;
 const float kVatRateColumn = 546.48f;
 const float kFooterColumns[] = {96.6f, 358.8f};
+// The frame stands 14 points in from the page's sides (13.8 on the full pages).
+const float kFrameInset = 14.0f;
+const float kFrameRight = 581.0f;
+// A text stands a layout unit inside its column's rules.
+const float kGap = UnitsX(kEdgeGap);
+
+PdfTextRoom InColumn(float left, float right)
+{
+    return Between(left + kGap, right - kGap);
+}
 
 const float kTitleBoxLeft = 207.0f;
 const float kTitleBoxTextX = 220.8f;
@@ -58,8 +68,9 @@ const TitleBlock* TitleOfType(int type)
 void DrawTitleBoxLines(MakePDF& pdf, const FacturaDate& doc, const float (&lineY)[3], float dy)
 {
     pdf.SetFontSize(kTitleBoxTextSize);
+    PdfTextRoom box = InColumn(kTitleBoxLeft, static_cast<float>(pdf.GetPageWidth()) - kTitleBoxLeft);
     for (int i = 0; i < 3; ++i)
-        pdf.TextOut(FillPattern(kTitleBoxLines[i], doc), kTitleBoxTextX, lineY[i] + dy);
+        TextOutWithin(pdf, FillPattern(kTitleBoxLines[i], doc), kTitleBoxTextX, lineY[i] + dy, box);
 }
 
 // Column titles: which row of the head each stands on.
@@ -164,46 +175,42 @@ const PdfPageText kFooter[] = {
     {Show::Always, L"Semnaturile ..............................................................................", 103.5f,
      817.6f},
 
-    {Show::WithoutVat, L"Total :", 448.5f, 705.6f},
-    {Show::WithoutVat, L"{valoareFT}", 469.2f, 733.6f},
-    {Show::WithoutVat, L"{valoareFT}", 489.9f, 807.8f},
-    {Show::WithoutVat, L"Total de plata:", 447.12f, 765.8f},
-    {Show::WithVat, L"Total FT:", 448.5f, 705.6f},
-    {Show::WithVat, L"Total TVA:", 503.7f, 705.6f},
-    {Show::WithVat, L"{valoareTVA}", 538.2f, 733.6f},
-    {Show::WithVat, L"(col.5+col.6)", 447.12f, 775.6f},
-    {Show::WithVat, L"{valoareTTI}", 489.9f, 807.8f},
-    {Show::WithVat, L"{valoareFT}", 455.4f, 733.6f},
-    {Show::WithVat, L"Total de plata:", 447.12f, 765.8f},
+    // The totals: in the totals column, the first rows split by the VAT column's rule.
+    {Show::WithoutVat, L"Total :", 448.5f, 705.6f, kTotalsColumn, kFrameRight},
+    {Show::WithoutVat, L"{valoareFT}", 469.2f, 733.6f, kTotalsColumn, kFrameRight},
+    {Show::WithoutVat, L"{valoareFT}", 489.9f, 807.8f, kTotalsColumn, kFrameRight},
+    {Show::WithoutVat, L"Total de plata:", 447.12f, 765.8f, kTotalsColumn, kFrameRight},
+    {Show::WithVat, L"Total FT:", 448.5f, 705.6f, kTotalsColumn, kVatValueColumn},
+    {Show::WithVat, L"Total TVA:", 503.7f, 705.6f, kVatValueColumn, kFrameRight},
+    {Show::WithVat, L"{valoareTVA}", 538.2f, 733.6f, kVatValueColumn, kFrameRight},
+    {Show::WithVat, L"(col.5+col.6)", 447.12f, 775.6f, kTotalsColumn, kFrameRight},
+    {Show::WithVat, L"{valoareTTI}", 489.9f, 807.8f, kTotalsColumn, kFrameRight},
+    {Show::WithVat, L"{valoareFT}", 455.4f, 733.6f, kTotalsColumn, kVatValueColumn},
+    {Show::WithVat, L"Total de plata:", 447.12f, 765.8f, kTotalsColumn, kFrameRight},
 };
 
 // Item cells: right-aligned texts end at these layout-unit anchors, one unit
-// (1.38 points) per character.
+// (1.38 points) per character; each keeps between its column's rules.
 const float kItemNameX = 55.2f;
-// A name stays inside its column: it ends two units short of the rule after it.
-const float kItemNameRight = kTableColumns[1] - UnitsX(2);
 const float kItemNumberX = 26.22f;
 const float kItemRowStep = 14.0f;
 enum ItemCell { PriceCell, NameCell, NumberCell, QuantityCell, UnitCell, ValueCell, VatValueCell, VatRateCell };
 struct ItemCellPlace {
     ItemCell cell;
     Show when;
-    float anchor;  // layout units; 0 for the cells placed at a fixed x
-    float right;   // points: a text that would pass it is set smaller; 0 for none
+    float anchor;       // layout units; 0 for the cells placed at a fixed x
+    float left, right;  // the column's rules (or frame), points
 };
-// A quantity of six whole digits and three decimals would reach past its
-// column's rule at 372.6 into the price.
-const float kQuantityRight = kTableColumns[3] - UnitsX(1);
 const ItemCellPlace kItemCells[] = {
-    {PriceCell, Show::Always, 295.0f},
-    {NameCell, Show::Always, 0},
-    {NumberCell, Show::Always, 0},
-    {QuantityCell, Show::Always, 245.0f, kQuantityRight},
-    {UnitCell, Show::Always, 205.0f},
-    {ValueCell, Show::WithVat, 335.0f},
-    {ValueCell, Show::WithoutVat, 368.0f},
-    {VatValueCell, Show::WithVat, 373.0f},
-    {VatRateCell, Show::WithVat, 407.0f},
+    {PriceCell, Show::Always, 295.0f, kTableColumns[3], kTotalsColumn},
+    {NameCell, Show::Always, 0, kTableColumns[0], kTableColumns[1]},
+    {NumberCell, Show::Always, 0, kFrameInset, kTableColumns[0]},
+    {QuantityCell, Show::Always, 245.0f, kTableColumns[2], kTableColumns[3]},
+    {UnitCell, Show::Always, 205.0f, kTableColumns[1], kTableColumns[2]},
+    {ValueCell, Show::WithVat, 335.0f, kTotalsColumn, kVatValueColumn},
+    {ValueCell, Show::WithoutVat, 368.0f, kTotalsColumn, kFrameRight},
+    {VatValueCell, Show::WithVat, 373.0f, kVatValueColumn, kVatRateColumn},
+    {VatRateCell, Show::WithVat, 407.0f, kVatRateColumn, kFrameRight},
 };
 
 const QString& CellText(const ItemFactura& item, ItemCell cell)
@@ -221,13 +228,10 @@ const QString& CellText(const ItemFactura& item, ItemCell cell)
     return item.cotaTVA;
 }
 
-void DrawRightAligned(MakePDF& pdf, const QString& text, float anchor, float y, float right)
+void DrawRightAligned(MakePDF& pdf, const QString& text, const ItemCellPlace& place, float y)
 {
-    float x = UnitsX(anchor - static_cast<float>(text.GetLength()));
-    if (right > 0)
-        TextOutWithin(pdf, text, x, y, right, right);
-    else
-        pdf.TextOut(text, x, y);
+    float x = UnitsX(place.anchor - static_cast<float>(text.GetLength()));
+    TextOutWithin(pdf, text, x, y, InColumn(place.left, place.right));
 }
 
 // Where a name breaks onto its second line: at the last space within
@@ -238,9 +242,9 @@ int NameSplitLimit(const QString& name)
     return std::max(kPdfSplitName, (name.GetLength() + 1) / 2);
 }
 
-void DrawNameLine(MakePDF& pdf, const QString& text, float y)
+void DrawNameLine(MakePDF& pdf, const QString& text, const ItemCellPlace& place, float y)
 {
-    TextOutWithin(pdf, text, kItemNameX, y, kItemNameRight, kItemNameRight);
+    TextOutWithin(pdf, text, kItemNameX, y, InColumn(place.left, place.right));
 }
 
 } // namespace
@@ -249,7 +253,11 @@ void DrawPdfTexts(MakePDF& pdf, const FacturaDate& doc, const Table<PdfPageText>
 {
     for (size_t i = 0; i < texts.count; ++i) {
         const PdfPageText& text = texts.rows[i];
-        if (Shows(text.when, doc))
+        if (!Shows(text.when, doc))
+            continue;
+        if (text.right > 0)
+            TextOutWithin(pdf, FillPattern(text.pattern, doc), text.x, text.y + dy, InColumn(text.left, text.right));
+        else
             pdf.TextOut(FillPattern(text.pattern, doc), text.x, text.y + dy);
     }
 }
@@ -316,8 +324,10 @@ void DrawPdfPartners(MakePDF& pdf, const FacturaDate& doc, float rowStep, float 
         pdf.TextOut(FillPattern(pattern, doc), kSellerX, rowY(slot++));
 
     float buyerX = static_cast<float>(pdf.GetPageWidth()) - kBuyerFromRight;
-    // A name too long even for two lines still shows whole, set smaller.
-    float right = static_cast<float>(pdf.GetPageWidth()) - kSellerX;
+    // A name too long even for two lines still shows whole, set smaller
+    // inside the frame, as far from its side as the seller from the other.
+    float width = static_cast<float>(pdf.GetPageWidth());
+    PdfTextRoom right{buyerX, width - kFrameInset - kGap, width - kSellerX};
     for (const BuyerRow& row : kBuyerRows) {
         QString text = FillPattern(row.pattern, doc), first, rest;
         if (row.wrapAfter > 0)
@@ -369,12 +379,12 @@ void DrawPdfItems(MakePDF& pdf, const FacturaDate& doc, const std::vector<Printe
             for (float offset : copyOffsets) {
                 if (place.cell == NameCell) {
                     if (!secondLine.IsEmpty())
-                        DrawNameLine(pdf, secondLine, y + kItemRowStep + offset);
-                    DrawNameLine(pdf, firstLine, y + offset);
+                        DrawNameLine(pdf, secondLine, place, y + kItemRowStep + offset);
+                    DrawNameLine(pdf, firstLine, place, y + offset);
                 } else if (place.cell == NumberCell) {
-                    pdf.TextOut(item.texts.nrCrt, kItemNumberX, y + offset);
+                    TextOutWithin(pdf, item.texts.nrCrt, kItemNumberX, y + offset, InColumn(place.left, place.right));
                 } else {
-                    DrawRightAligned(pdf, CellText(item.texts, place.cell), place.anchor, y + offset, place.right);
+                    DrawRightAligned(pdf, CellText(item.texts, place.cell), place, y + offset);
                 }
             }
         }

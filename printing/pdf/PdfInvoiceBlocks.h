@@ -15,12 +15,15 @@
 inline float UnitsX(float u) { return u * 1.38f; }
 inline float UnitsY(float v) { return v * 1.4f; }
 
-// One text: a pattern of record fields (see FillPattern) and its baseline start.
+// One text: a pattern of record fields (see FillPattern) and its baseline
+// start; a figure keeps between the rules of its column, or the rule and the
+// frame (right 0: anywhere on the page).
 struct PdfPageText {
     Show when;
     const wchar_t* pattern;
     float x;
     float y;
+    float left = 0, right = 0;
 };
 void DrawPdfTexts(micropdf::MakePDF& pdf, const FacturaDate& doc, const Table<PdfPageText>& texts, float dy = 0);
 

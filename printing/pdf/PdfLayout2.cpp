@@ -54,16 +54,21 @@ const ReceiptText kReceiptTitle[] = {
 void DrawReceipt(MakePDF& pdf, const FacturaDate& doc)
 {
     pdf.SetFontSize(9);
-    // Kept as far from the frame's right side as the texts start from its left.
-    float right = static_cast<float>(pdf.GetPageWidth()) - UnitsX(15);
+    // A line that would pass the frame is set smaller to end as far from the
+    // frame's right side as the texts start from its left.
+    float width = static_cast<float>(pdf.GetPageWidth());
+    float limit = width - kMargin - UnitsX(kEdgeGap), end = width - UnitsX(15);
     for (const ReceiptText& text : kReceiptTexts) {
         pdf.SetFont(text.bold ? "Helvetica-Bold" : "Helvetica");
-        TextOutWithin(pdf, FillPattern(text.pattern, doc), UnitsX(text.x), UnitsY(text.y), right);
+        float x = UnitsX(text.x);
+        TextOutWithin(pdf, FillPattern(text.pattern, doc), x, UnitsY(text.y), PdfTextRoom{x, limit, end});
     }
     pdf.SetFont("Helvetica-Bold");
     pdf.SetFontSize(14);
-    for (const ReceiptText& text : kReceiptTitle)
-        pdf.TextOut(FillPattern(text.pattern, doc), UnitsX(text.x), UnitsY(text.y));
+    for (const ReceiptText& text : kReceiptTitle) {
+        float x = UnitsX(text.x);
+        TextOutWithin(pdf, FillPattern(text.pattern, doc), x, UnitsY(text.y), PdfTextRoom{x, limit, end});
+    }
 }
 
 // The invoice in the upper part of the page (up to 14 item lines, as on paper)

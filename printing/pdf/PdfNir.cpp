@@ -61,10 +61,15 @@ void DrawRules(MakePDF& pdf, const FacturaDate& doc, const Table<PageRule>& rule
     }
 }
 
-// A text at its printed top-left point: its baseline one size lower.
-void DrawText(MakePDF& pdf, const QString& text, float x, float top, float size)
+// A text at its printed top-left point, its baseline one size lower, kept
+// between its edges (as on paper: without them inside the frame).
+void DrawText(MakePDF& pdf, const QString& text, float x, float top, float size, const Edges& edges)
 {
-    pdf.TextOut(text, x, top + size);
+    float width = static_cast<float>(pdf.GetPageWidth()), gap = UnitsX(kEdgeGap);
+    PdfTextRoom room = Between(UnitsY(10) + gap, width - UnitsY(10) - gap);
+    if (HasPrintedEdges(edges))
+        room = Between(PointX(edges.printLeft, width) + gap, PointX(edges.printRight, width) - gap);
+    TextOutWithin(pdf, text, x, top + size, room);
 }
 
 void DrawTexts(MakePDF& pdf, const FacturaDate& doc, const Table<PageText>& texts)
@@ -82,14 +87,12 @@ void DrawTexts(MakePDF& pdf, const FacturaDate& doc, const Table<PageText>& text
         float size = FontSize(text.style.printHeight);
         pdf.SetFont(text.style.bold ? "Helvetica-Bold" : "Helvetica");
         pdf.SetFontSize(size);
-        DrawText(pdf, filled, x, PointY(text.at.y, height), size);
+        DrawText(pdf, filled, x, PointY(text.at.y, height), size, text.edges);
     }
 }
 
-// A row holds one line: a name too long for its column is set smaller to end
-// two units short of the column's rule at 190.
-const float kNameRight = UnitsX(188);
-
+// A row holds one line: each cell keeps between its column's rules, a long
+// name or a wide figure set smaller.
 void DrawRows(MakePDF& pdf, const NirSheet& sheet, const std::vector<PrintedItem>& rows)
 {
     float size = FontSize(7);
@@ -100,11 +103,7 @@ void DrawRows(MakePDF& pdf, const NirSheet& sheet, const std::vector<PrintedItem
         for (size_t c = 0; c < sheet.columns.count; ++c) {
             const ItemColumn& column = sheet.columns.rows[c];
             const QString& text = ItemText(row.texts, column.field);
-            float x = UnitsX(NirCellX(column, text));
-            if (column.field == ItemField::Denumire)
-                TextOutWithin(pdf, text, x, UnitsY(top) + size, kNameRight, kNameRight);
-            else
-                DrawText(pdf, text, x, UnitsY(top), size);
+            DrawText(pdf, text, UnitsX(NirCellX(column, text)), UnitsY(top), size, column.edges);
         }
         top += sheet.rowStep;
     }

@@ -1,16 +1,17 @@
 #include "printing/pdf/PdfText.h"
+#include <algorithm>
 
-void TextOutWithin(micropdf::MakePDF& pdf, const wchar_t* text, float x, float y, float right, float edge)
+void TextOutWithin(micropdf::MakePDF& pdf, const wchar_t* text, float x, float y, const PdfTextRoom& room)
 {
-    float room = right - x;
+    x = std::max(x, room.left);
+    float space = room.end - x;
     float width = pdf.TextWidth(text);
-    float limit = edge < 0 ? static_cast<float>(pdf.GetPageWidth()) : edge;
-    if (!(x + width > limit) || room <= 0) {
+    if (!(x + width > room.limit) || space <= 0 || width <= 0) {
         pdf.TextOut(text, x, y);
         return;
     }
     float size = pdf.GetFontSize();
-    pdf.SetFontSize(size * room / width);
+    pdf.SetFontSize(size * space / width);
     pdf.TextOut(text, x, y);
     pdf.SetFontSize(size);
 }

@@ -1,9 +1,21 @@
 #pragma once
 #include "printing/pdf/MakePDF.h"
 
-// A text whose baseline starts at (x, y) and that would run off the page (an
-// amount in words, a long name) is drawn smaller, so that all of it shows and
-// it ends before `right`; the size before it is set again afterwards. A text
-// kept inside a column gives the column's edge as `edge`: it is set smaller
-// as soon as it would pass that instead of the page's.
-void TextOutWithin(micropdf::MakePDF& pdf, const wchar_t* text, float x, float y, float right, float edge = -1);
+// Whether a text fits its place in a PDF is decided here, once for every PDF
+// page: a figure or a line that would pass the edge of its column, box or
+// frame is set smaller rather than drawn over it.
+//
+// The room a text has on its line, in points: it starts no further left than
+// `left` (one set from further left starts there), and one that would pass
+// `limit` is set smaller to end by `end` (end <= limit).
+struct PdfTextRoom {
+    float left;
+    float limit;
+    float end;
+};
+// The room between two edges.
+inline PdfTextRoom Between(float left, float right) { return PdfTextRoom{left, right, right}; }
+
+// A text whose baseline starts at (x, y), kept in its room; the size before
+// it is set again afterwards.
+void TextOutWithin(micropdf::MakePDF& pdf, const wchar_t* text, float x, float y, const PdfTextRoom& room);

@@ -11,6 +11,8 @@ namespace {
 // Page units become points: x = 1.38 u, y = 1.4 v below the band's top.
 const float kPointsPerUnitX = 1.38f;
 const float kPointsPerUnitY = 1.4f;
+// The frames stand this far in from the page's edges.
+const float kFrameInset = 14.0f;
 
 // The font calls made before a row: an optional font first, then an optional
 // size, then an optional font. A font keeps only the whole part of the size
@@ -65,18 +67,19 @@ void Apply(micropdf::MakePDF& pdf, const FontStep& step)
 std::vector<float> DrawFrames(micropdf::MakePDF& pdf, int model, float pw, float ph)
 {
     pdf.SetLineWidth(1.0f);
+    const float m = kFrameInset;
     if (model == ChitantaThreeCopies) {
         float third = static_cast<float>(static_cast<int>(ph / 3 - 4));
-        pdf.Rectangle(14, 14, pw - 14, third);
-        pdf.Rectangle(14, third + 14, pw - 14, third + third);
-        pdf.Rectangle(14, third + third + 14, pw - 14, ph - 14);
+        pdf.Rectangle(m, m, pw - m, third);
+        pdf.Rectangle(m, third + m, pw - m, third + third);
+        pdf.Rectangle(m, third + third + m, pw - m, ph - m);
         return {10, 10 + third, 10 + third + third};
     }
     float half = static_cast<float>(static_cast<int>(ph * 0.5f - 7));
-    pdf.Rectangle(14, 14, pw - 14, half);
+    pdf.Rectangle(m, m, pw - m, half);
     if (model != ChitantaTwoCopies)
         return {0};
-    pdf.Rectangle(14, half + 14, pw - 14, ph - 14);
+    pdf.Rectangle(m, half + m, pw - m, ph - m);
     return {0, half};
 }
 
@@ -90,9 +93,10 @@ void DrawCopy(micropdf::MakePDF& pdf, int model, const ChitantaTexts& texts, flo
         if (!third && row <= 2)
             x = pw * 0.5f - kPointsPerUnitX * r.u;
         float y = kPointsPerUnitY * (third ? r.v2 : r.v) + offset;
-        // Kept as far from the frame's right side as the texts start from its left.
-        TextOutWithin(pdf, ChitantaRowText(texts, row, ChitantaWording::Paper).c_str(), x, y,
-                      pw - kPointsPerUnitX * 15);
+        // A line that would pass the frame is set smaller to end as far from
+        // the frame's right side as the texts start from its left.
+        PdfTextRoom room{x, pw - kFrameInset - kPointsPerUnitX, pw - kPointsPerUnitX * 15};
+        TextOutWithin(pdf, ChitantaRowText(texts, row, ChitantaWording::Paper).c_str(), x, y, room);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "printing/receipts/MyChitantePrewiev.h"
 #include "framework/gui/QImage.h"
+#include "printing/layouts/PageContent.h"
+#include "printing/preview/FittedScreenText.h"
 #include "printing/preview/ScreenPage.h"
 
 using micro::utils::QString;
@@ -122,34 +124,11 @@ void MyChitantePrewiev::DrawCopy(int copy, float dy)
         IDWriteTextFormat* format = formats[static_cast<int>(r.format)];
         if (!format)
             continue;
-        QString text = ChitantaRowText(*this, row, ChitantaWording::Screen);
-        if (DrawSmallerIfRunningOff(text, format, Moved(box, dy)))
-            continue;
-        Target()->DrawText(text.c_str(), static_cast<UINT32>(text.GetLength()), format, Moved(box, dy), blackBrush,
-                           D2D1_DRAW_TEXT_OPTIONS_NONE, DWRITE_MEASURING_MODE_NATURAL);
+        // A line that would pass the frame (an amount in words, a long name) is
+        // set smaller on one line that ends as far from the sheet's right edge
+        // as the texts start from its left, as on paper.
+        D2D1_RECT_F place = Moved(box, dy);
+        ScreenTextRoom room{place.left, FrameOf(model, copy).right - kEdgeGap, kScreenPageWidth - 15};
+        DrawTextWithin(Target(), format, blackBrush, ChitantaRowText(*this, row, ChitantaWording::Screen), place, room);
     }
-}
-
-// A text whose one line would run off the sheet (an amount in words, a long
-// name) is set smaller on one line that ends as far from the sheet's right
-// edge as the texts start from its left, as on paper; answers whether it drew.
-bool MyChitantePrewiev::DrawSmallerIfRunningOff(const QString& text, IDWriteTextFormat* format, D2D1_RECT_F box)
-{
-    if (!dwriteFactory)
-        return false;
-    micro::gui::QComPtr<IDWriteTextLayout> layout;
-    UINT32 length = static_cast<UINT32>(text.GetLength());
-    if (FAILED(dwriteFactory->CreateTextLayout(text.c_str(), length, format, 10000.0f, box.bottom - box.top, &layout)))
-        return false;
-    DWRITE_TEXT_METRICS metrics = {};
-    float room = kScreenPageWidth - 15 - box.left;
-    if (FAILED(layout->GetMetrics(&metrics)))
-        return false;
-    float width = metrics.widthIncludingTrailingWhitespace;
-    if (box.left + width <= kScreenPageWidth || room <= 0)
-        return false;
-    layout->SetWordWrapping(DWRITE_WORD_WRAPPING_NO_WRAP);
-    layout->SetFontSize(format->GetFontSize() * room / width, DWRITE_TEXT_RANGE{0, length});
-    Target()->DrawTextLayout(D2D1::Point2F(box.left, box.top), layout, blackBrush);
-    return true;
 }

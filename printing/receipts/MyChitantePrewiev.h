@@ -11,5 +11,4 @@ public:
 
 private:
     void DrawCopy(int copy, float dy);
-    bool DrawSmallerIfRunningOff(const micro::utils::QString& text, IDWriteTextFormat* format, D2D1_RECT_F box);
 };

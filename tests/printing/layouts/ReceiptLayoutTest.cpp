@@ -76,8 +76,10 @@ TEST_F(ReceiptLayout, FirstPrintCreatesTheTypedReceiptLaterPrintsReuseItAndFourt
     Scale s(4960, 7016);
     const EmfText* title = sink.printed[0].Find(L"Chitanta seria: O'K Nr.: 57");
     ASSERT_TRUE(title);
-    EXPECT_EQ(std::vector<int>({s.X(245), s.Y(480), s.Y(14), 700}),
-              std::vector<int>({title->x, title->y, title->fontHeight, title->fontWeight}));
+    // The title would run across the receipt's frame: it is set smaller to end inside it.
+    EXPECT_EQ(std::vector<int>({s.X(245), s.Y(480), 700}), std::vector<int>({title->x, title->y, title->fontWeight}));
+    EXPECT_LT(title->fontHeight, s.Y(14));
+    EXPECT_LE(RightEdge(*title), static_cast<int>(s.W - s.sx * 10));
     EXPECT_EQ(1u, sink.printed[0].StartingWith(L"Suma de 57.04 (").size());
     // The invoice's footer sits 150 units higher than on the full page.
     EXPECT_EQ(s.Y(400), sink.printed[0].Find(L"Total de plata:")->y);
@@ -355,7 +357,10 @@ TEST_F(ReceiptLayout, TheScreenPageOfLayout2NamesWhatItsPdfNames)
     DeleteFileW(full);
     auto Shows = [](const FacturaDate& shown, ScreenFont font, const std::wstring& text, ScreenBox box,
                     ScreenBox area) {
-        return ScreenShows([&](const ScreenPage& page) { DrawFacturaLayout2(page, shown); }, font, text, box, area);
+        // A title that would run across the receipt's frame is set smaller to end inside it.
+        const Edges frame{0, 426, 10, FromRight(10)};
+        return ScreenShows([&](const ScreenPage& page) { DrawFacturaLayout2(page, shown); }, font, text, box, area,
+                           frame);
     };
     const ScreenBox title{245, 480, 440, 490}, titleArea{245, 480, 420, 494}, invoiceLine{15, 585, 200, 595};
     MessageBoxRecorder boxes; // "Se va crea Chitanta cu numarul 51 continuati ?": OK

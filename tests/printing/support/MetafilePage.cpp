@@ -27,9 +27,10 @@ struct Reader {
     void Text(const EMREXTTEXTOUTW* r)
     {
         const wchar_t* chars = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(r) + r->emrtext.offString);
+        RECT bounds{r->rclBounds.left, r->rclBounds.top, r->rclBounds.right, r->rclBounds.bottom};
         page.texts.push_back(EmfText{std::wstring(chars, r->emrtext.nChars), r->emrtext.ptlReference.x,
                                      r->emrtext.ptlReference.y, (align & TA_CENTER) == TA_CENTER, current.height,
-                                     current.weight, current.face});
+                                     current.weight, current.face, bounds});
     }
 
     void Record(const ENHMETARECORD* record)

@@ -14,6 +14,7 @@ struct EmfText {
     int fontHeight;
     int fontWeight;
     std::wstring face;
+    RECT bounds;  // the record's own bounds, in device pixels
 };
 struct EmfStroke {
     bool frame;

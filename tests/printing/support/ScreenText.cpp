@@ -12,45 +12,78 @@ namespace {
 
 const UINT kWidth = 436, kHeight = 609;
 
-std::vector<unsigned> Drawn(const std::function<void(const ScreenPage&)>& draw)
-{
-    QComPtr<IWICImagingFactory> wic;
+} // namespace
+
+struct ScreenCanvas::Resources {
     QComPtr<IWICBitmap> bitmap;
     QComPtr<ID2D1Factory> d2d;
     QComPtr<ID2D1RenderTarget> target;
+    QComPtr<IDWriteTextFormat> formats[7];
+    QComPtr<ID2D1SolidColorBrush> black, white;
+};
+
+ScreenCanvas::ScreenCanvas(float zoom)
+    : m_resources(new Resources), m_zoom(zoom), m_width(static_cast<UINT>(kWidth * zoom)),
+      m_height(static_cast<UINT>(kHeight * zoom))
+{
+    QComPtr<IWICImagingFactory> wic;
     QComPtr<IDWriteFactory> dwrite;
-    std::vector<unsigned> pixels(kWidth * kHeight);
+    Resources& r = *m_resources;
     if (FAILED(micro::gui::GetWicFactory(&wic)) || FAILED(micro::gui::GetDWriteFactory(&dwrite)) ||
-        FAILED(wic->CreateBitmap(kWidth, kHeight, GUID_WICPixelFormat32bppPBGRA, WICBitmapCacheOnLoad, &bitmap)) ||
-        FAILED(D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, &d2d)) ||
-        FAILED(d2d->CreateWicBitmapRenderTarget(bitmap, D2D1::RenderTargetProperties(), &target)))
-        return {};
+        FAILED(wic->CreateBitmap(m_width, m_height, GUID_WICPixelFormat32bppPBGRA, WICBitmapCacheOnLoad, &r.bitmap)) ||
+        FAILED(D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, &r.d2d)) ||
+        FAILED(r.d2d->CreateWicBitmapRenderTarget(r.bitmap, D2D1::RenderTargetProperties(), &r.target))) {
+        r.target.Release();
+        return;
+    }
     // The preview's sizes, in the order of its formats.
     const float sizes[] = {14, 16, 12, 7.7f, 6, 10, 6};
-    QComPtr<IDWriteTextFormat> formats[7];
     for (int i = 0; i < 7; ++i)
-        CreatePageTextFormat(dwrite, L"Arial Rounded MT", DWRITE_FONT_WEIGHT_NORMAL, sizes[i], &formats[i]);
-    QComPtr<ID2D1SolidColorBrush> black, white;
-    target->CreateSolidColorBrush(D2D1::ColorF(0, 0, 0, 1), &black);
-    target->CreateSolidColorBrush(D2D1::ColorF(1, 1, 1, 1), &white);
-    ScreenPage page = {target, black,      white,      nullptr,    nullptr,    nullptr,   formats[0],
-                       formats[1], formats[2], formats[3], formats[4], formats[5], formats[6]};
-    target->BeginDraw();
-    target->Clear(D2D1::ColorF(1, 1, 1, 1));
-    draw(page);
-    if (FAILED(target->EndDraw()) ||
-        FAILED(bitmap->CopyPixels(nullptr, kWidth * 4, kWidth * kHeight * 4, reinterpret_cast<BYTE*>(pixels.data()))))
+        CreatePageTextFormat(dwrite, L"Arial Rounded MT", DWRITE_FONT_WEIGHT_NORMAL, sizes[i], &r.formats[i]);
+    r.target->CreateSolidColorBrush(D2D1::ColorF(0, 0, 0, 1), &r.black);
+    r.target->CreateSolidColorBrush(D2D1::ColorF(1, 1, 1, 1), &r.white);
+}
+
+ScreenCanvas::~ScreenCanvas() = default;
+
+std::vector<unsigned> ScreenCanvas::Draw(const std::function<void(const ScreenPage&)>& draw)
+{
+    Resources& r = *m_resources;
+    ScreenPage page = {r.target,     r.black,      r.white,      nullptr,      nullptr,      nullptr,     r.formats[0],
+                       r.formats[1], r.formats[2], r.formats[3], r.formats[4], r.formats[5], r.formats[6]};
+    return DrawFrame([&](ID2D1RenderTarget* target) {
+        target->BeginDraw();
+        target->SetTransform(D2D1::Matrix3x2F::Identity());
+        target->Clear(D2D1::ColorF(1, 1, 1, 1));
+        target->SetTransform(D2D1::Matrix3x2F::Scale(m_zoom, m_zoom));
+        draw(page);
+        return target->EndDraw();
+    });
+}
+
+std::vector<unsigned> ScreenCanvas::DrawFrame(const std::function<HRESULT(ID2D1RenderTarget*)>& frame)
+{
+    Resources& r = *m_resources;
+    std::vector<unsigned> pixels(m_width * m_height);
+    BYTE* bytes = reinterpret_cast<BYTE*>(pixels.data());
+    if (!r.target || FAILED(frame(r.target)) ||
+        FAILED(r.bitmap->CopyPixels(nullptr, m_width * 4, m_width * m_height * 4, bytes)))
         return {};
     return pixels;
 }
 
-} // namespace
+std::vector<unsigned> DrawnScreenPage(const std::function<void(const ScreenPage&)>& draw, float zoom)
+{
+    ScreenCanvas canvas(zoom);
+    return canvas.Draw(draw);
+}
 
 bool ScreenShows(const std::function<void(const ScreenPage&)>& draw, ScreenFont font, const std::wstring& text,
-                 const ScreenBox& box, const ScreenBox& compared)
+                 const ScreenBox& box, const ScreenBox& compared, const Edges& edges)
 {
-    std::vector<unsigned> page = Drawn(draw);
-    std::vector<unsigned> alone = Drawn([&](const ScreenPage& p) { DrawScreenText(p, font, text.c_str(), box); });
+    std::vector<unsigned> page = DrawnScreenPage(draw);
+    std::vector<unsigned> alone =
+        DrawnScreenPage([&](const ScreenPage& p) { DrawScreenText(p, font, text.c_str(), box, edges); });
     if (page.empty() || alone.empty())
         return false;
     int inked = 0;
