@@ -57,11 +57,7 @@ protected:
     void Check(PdfWriter writer, const std::wstring& name, size_t copies, bool note = false)
     {
         for (int vatCode : {0, 3}) {
-            layout_tests::SetCompany(tempDb, vatCode);
-            std::vector<LargestDocument> docs = {AddLargestNote(tempDb)};
-            if (!note)
-                docs = {AddLargestReturnInvoice(tempDb), AddLargestInvoice(tempDb)};
-            for (const LargestDocument& doc : docs) {
+            for (const LargestDocument& doc : AddLargestDocuments(tempDb, vatCode, note)) {
                 SCOPED_TRACE("VAT code " + std::to_string(vatCode) + ", type " + std::to_string(doc.type));
                 FacturaPrintJob job(doc.id, doc.type, 1, nullptr);
                 std::wstring path = OutputPath(L"largest-" + name + L"-" + std::to_wstring(vatCode) + L"-" +

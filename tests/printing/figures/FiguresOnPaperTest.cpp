@@ -76,11 +76,7 @@ protected:
     void Check(PrintedLayout layout, int copies, bool note = false)
     {
         for (int vatCode : {0, 3}) {
-            SetCompany(tempDb, vatCode);
-            std::vector<LargestDocument> docs = {AddLargestNote(tempDb)};
-            if (!note)
-                docs = {AddLargestReturnInvoice(tempDb), AddLargestInvoice(tempDb)};
-            for (const LargestDocument& doc : docs) {
+            for (const LargestDocument& doc : AddLargestDocuments(tempDb, vatCode, note)) {
                 SCOPED_TRACE("VAT code " + std::to_string(vatCode) + ", type " + std::to_string(doc.type));
                 FacturaPrintJob job(doc.id, doc.type, 1, nullptr);
                 std::vector<PrintedItem> items = ReadPrintedItems(doc.id, doc.type, NetValueFrom::OwnHeader);

@@ -75,4 +75,12 @@ ChitantaTexts ReceiptOf(double sum)
     return t;
 }
 
+std::vector<LargestDocument> AddLargestDocuments(testing_support::TempDatabase& db, int vatCode, bool note)
+{
+    layout_tests::SetCompany(db, vatCode);
+    if (note)
+        return {AddLargestNote(db)};
+    return {AddLargestReturnInvoice(db), AddLargestInvoice(db)};
+}
+
 } // namespace figures_tests

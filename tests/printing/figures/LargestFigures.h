@@ -31,6 +31,10 @@ LargestDocument AddLargestInvoice(testing_support::TempDatabase& db);
 // discount of -999999999.99; its total -999999999.99.
 LargestDocument AddLargestNote(testing_support::TempDatabase& db);
 
+// The documents a page is checked with, stored for a company of the VAT
+// code: the note alone, or both invoices (returned, then not).
+std::vector<LargestDocument> AddLargestDocuments(testing_support::TempDatabase& db, int vatCode, bool note);
+
 // 45 characters for a row under 10: two lines on every screen page, and on
 // paper but in layout 3.
 std::wstring LongProductName(int row);
