@@ -66,29 +66,47 @@ int RunOnHost(const std::string& command, std::string& output, unsigned timeoutM
     std::string text = "(" + command + ") > " + ShellQuoted(HostPath(out)) + " 2>&1\n" + "echo $? > " +
                        ShellQuoted(statusPath + ".tmp") + "\n" + "mv " + ShellQuoted(statusPath + ".tmp") + " " +
                        ShellQuoted(statusPath) + "\n";
-    if (!micro::files::WriteWholeFile(script.c_str(), text.data(), text.size()))
-        return -1;
     // Started through start.exe: a host program is forked from the process
     // that starts it and inherits its open files; the test's database must
     // not be among them (its locks then fail in later tests).
     std::wstring line = L"start.exe /unix /bin/sh \"" + Wide(HostPath(script)) + L"\"";
-    STARTUPINFOW startup = {sizeof(startup)};
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return -1;
-    if (process.hProcess)
+    // A start refused on a loaded machine (a test beside two full runs of
+    // the tests once got -1 at once) is tried again; what failed is the
+    // output, for the test's message.
+    std::string failure;
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        if (attempt > 1)
+            Sleep(500 * attempt);
+        if (!micro::files::WriteWholeFile(script.c_str(), text.data(), text.size())) {
+            failure = "could not write the script (error " + std::to_string(GetLastError()) + ")";
+            continue;
+        }
+        STARTUPINFOW startup = {sizeof(startup)};
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+            failure = "could not start the host's shell (error " + std::to_string(GetLastError()) + ")";
+            continue;
+        }
         CloseHandle(process.hProcess);
-    if (process.hThread)
         CloseHandle(process.hThread);
+        failure.clear();
+        break;
+    }
+    if (!failure.empty()) {
+        output = failure + ", 3 times";
+        DeleteFileW(script.c_str());
+        return -1;
+    }
     int result = -1;
-    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(50)) {
         if (GetFileAttributesW(status.c_str()) != INVALID_FILE_ATTRIBUTES) {
             result = atoi(ReadAll(status).c_str());
             break;
         }
-        Sleep(50);
     }
     output = ReadAll(out);
+    if (result == -1)
+        output = "no answer within " + std::to_string(timeoutMs / 1000) + " s; its output so far: " + output;
     DeleteFileW(script.c_str());
     DeleteFileW(out.c_str());
     DeleteFileW(status.c_str());

@@ -11,7 +11,8 @@ namespace pdftest {
 // The host's path of a Windows path; empty outside Wine.
 std::string HostPath(const std::wstring& windowsPath);
 // Runs the shell command on the host; answers its exit status, -1 when it did
-// not finish in time or could not start. Output: stdout and stderr together.
+// not finish in time or could not start (the output then says which).
+// Output: stdout and stderr together.
 int RunOnHost(const std::string& command, std::string& output, unsigned timeoutMs = 60000);
 // The text as one word of a shell command.
 std::string ShellQuoted(const std::string& text);
