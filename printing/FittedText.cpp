@@ -56,9 +56,3 @@ void FittedTextOut(HDC dc, const QString& text, int x, int y, TextAnchor anchor,
     if (original)
         SelectObject(dc, original);
 }
-
-void FittedTextOut(HDC dc, const QString& text, int x, int y, int limit, int end, int pixels,
-                   const FontOfHeight& fontOf)
-{
-    FittedTextOut(dc, text, x, y, TextAnchor::Left, TextRoom{INT_MIN, limit, end}, pixels, fontOf);
-}

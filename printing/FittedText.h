@@ -29,7 +29,3 @@ struct TextRoom {
 // alignment is left at TA_LEFT | TA_TOP.
 void FittedTextOut(HDC dc, const micro::utils::QString& text, int x, int y, TextAnchor anchor, const TextRoom& room,
                    int pixels, const FontOfHeight& fontOf);
-
-// A text set from x: set smaller when it would pass `limit`, to end by `end`.
-void FittedTextOut(HDC dc, const micro::utils::QString& text, int x, int y, int limit, int end, int pixels,
-                   const FontOfHeight& fontOf);

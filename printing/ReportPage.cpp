@@ -128,14 +128,13 @@ int ReportPage::TextWidth(const QString& text) const
 
 void ReportPage::TextAtPixels(int x, int y, const QString& text, const ReportSpan& within)
 {
-    x = std::max(x, within.left);
     if (m_currentPixels <= 0) {
-        TextOutW(m_dc, x, y, text.c_str(), text.GetLength());
+        TextOutW(m_dc, std::max(x, within.left), y, text.c_str(), text.GetLength());
         return;
     }
     ReportFont face = m_current;
-    FittedTextOut(m_dc, text, x, y, within.right, within.right, m_currentPixels,
-                  [this, face](int pixels) { return FontOf(face, pixels); });
+    FittedTextOut(m_dc, text, x, y, TextAnchor::Left, TextRoom{within.left, within.right, within.right},
+                  m_currentPixels, [this, face](int pixels) { return FontOf(face, pixels); });
 }
 
 void ReportPage::TextAtPixels(int x, int y, const QString& text) { TextAtPixels(x, y, text, FrameSpan()); }
@@ -145,11 +144,6 @@ void ReportPage::Text(float x, float y, const QString& text) { TextAtPixels(X(x)
 void ReportPage::TextEndingAtPixels(float end, int y, const QString& text, const ReportSpan& within)
 {
     TextAtPixels(X(end - static_cast<float>(text.GetLength())), y, text, within);
-}
-
-void ReportPage::TextEndingAt(float end, float y, const QString& text)
-{
-    TextEndingAtPixels(end, Y(y), text, FrameSpan());
 }
 
 void ReportPage::Line(int x1, int y1, int x2, int y2)

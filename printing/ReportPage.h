@@ -75,8 +75,7 @@ public:
     void Text(float x, float y, const micro::utils::QString& text);
     void TextAtPixels(int x, int y, const micro::utils::QString& text);
     void TextAtPixels(int x, int y, const micro::utils::QString& text, const ReportSpan& within);
-    // A number ending near `end`: it starts one unit left of it per character.
-    void TextEndingAt(float end, float y, const micro::utils::QString& text);
+    // A number ending near `end` units: it starts one unit left of it per character.
     void TextEndingAtPixels(float end, int y, const micro::utils::QString& text, const ReportSpan& within);
     void Line(int x1, int y1, int x2, int y2);
     // A line across the page, from the left margin to the right edge, at y pixels.

@@ -104,9 +104,10 @@ Timing Summarize(const std::vector<double>& values)
 
 testing_support::MessageBoxRecorder& Boxes()
 {
-    static testing_support::MessageBoxRecorder boxes;
-    static bool echoing = (boxes.Echo(true), true);
-    (void)echoing;
+    struct Echoing : testing_support::MessageBoxRecorder {
+        Echoing() { Echo(true); }
+    };
+    static Echoing boxes;
     return boxes;
 }
 

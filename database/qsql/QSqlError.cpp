@@ -15,14 +15,11 @@ const wchar_t kReadOnly[] = L"Documentul nu a fost salvat deoarece fisierul soci
 const wchar_t kUnchanged[] = L"Fisierul nu a fost modificat.";
 const wchar_t kNothingOpen[] = L"Nu este deschis niciun fisier al societatii !";
 
-const int kSqliteReadOnly = 8;
-const int kSqliteNotADatabase = 26;
-
 // A hot journal that cannot be rolled back on a write-protected file stops a
 // read, not a save: those keep SQLite's own words.
 bool RefusedWrite(int code)
 {
-    return (code & 0xff) == kSqliteReadOnly && code != SQLITE_READONLY_RECOVERY && code != SQLITE_READONLY_ROLLBACK;
+    return (code & 0xff) == SQLITE_READONLY && code != SQLITE_READONLY_RECOVERY && code != SQLITE_READONLY_ROLLBACK;
 }
 
 utils::QString Utf8ToWide(const char* text)
@@ -90,7 +87,7 @@ utils::QString QSqlError::GetText() const
 {
     if (m_code == kWrapperError && m_message == kNotOpenMessage)
         return utils::QString(kNothingOpen);
-    if ((m_code & 0xff) == kSqliteNotADatabase)
+    if ((m_code & 0xff) == SQLITE_NOTADB)
         return AboutFile(kNotDatabase, m_file);
     if (RefusedWrite(m_code))
         return AboutFile(kReadOnly, m_file);

@@ -23,8 +23,6 @@ public:
 
     int GetCode() const { return m_code; }
     const utils::QString& GetMessage() const { return m_message; }
-    // The file of the connection that failed; empty when it had none.
-    const utils::QString& GetFile() const { return m_file; }
     // What every box shows. The failures a user can do something about (the
     // file is no database, it is write-protected, none is open) are said in
     // Romanian with the file's path; any other reads "%s[%d]: %s" (code name,

@@ -28,16 +28,6 @@ IDWriteTextFormat* ScreenFormat(const ScreenPage& page, ScreenFont font)
     return page.format6;
 }
 
-void DrawScreenText(const ScreenPage& page, ScreenFont font, const QString& text, const ScreenBox& box)
-{
-    IDWriteTextFormat* format = ScreenFormat(page, font);
-    if (!format)
-        return;
-    D2D1_RECT_F rect = ToRect(box);
-    page.target->DrawText(text.c_str(), text.GetLength(), format, &rect, page.blackBrush,
-                          D2D1_DRAW_TEXT_OPTIONS_NONE, DWRITE_MEASURING_MODE_NATURAL);
-}
-
 void DrawScreenText(const ScreenPage& page, ScreenFont font, const QString& text, const ScreenBox& box,
                     const Edges& edges)
 {
@@ -45,7 +35,9 @@ void DrawScreenText(const ScreenPage& page, ScreenFont font, const QString& text
     if (!format)
         return;
     if (!HasScreenEdges(edges)) {
-        DrawScreenText(page, font, text, box);
+        D2D1_RECT_F rect = ToRect(box);
+        page.target->DrawText(text.c_str(), text.GetLength(), format, &rect, page.blackBrush,
+                              D2D1_DRAW_TEXT_OPTIONS_NONE, DWRITE_MEASURING_MODE_NATURAL);
         return;
     }
     // A figure's box starts well inside its column: one that would not fit

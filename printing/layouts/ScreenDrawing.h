@@ -8,12 +8,11 @@
 // frames 0.5 wide, bitmaps stretched into their rectangle.
 
 IDWriteTextFormat* ScreenFormat(const ScreenPage& page, ScreenFont font);
-void DrawScreenText(const ScreenPage& page, ScreenFont font, const micro::utils::QString& text, const ScreenBox& box);
-// A text kept inside its edges: one that would pass the right one starts
-// further left, as far as the left one, and is set smaller on one line as
-// much as that room needs; without screen edges as above.
+// A text in its layout box; with screen edges kept inside them: one that
+// would pass the right one starts further left, as far as the left one, and
+// is set smaller on one line as much as that room needs.
 void DrawScreenText(const ScreenPage& page, ScreenFont font, const micro::utils::QString& text, const ScreenBox& box,
-                    const Edges& edges);
+                    const Edges& edges = kNoEdges);
 void DrawScreenBitmap(const ScreenPage& page, ID2D1Bitmap* bitmap, const ScreenBox& box);
 void DrawScreenLine(const ScreenPage& page, Stroke stroke, const ScreenLine& line);
 // The white sheet.
