@@ -22,9 +22,11 @@ class BoxGuard : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo&) override { micro::qdialog::SetMessageBoxHandler(&UnexpectedBox); }
 };
 
-// Tells the watchdog of tools/wine-test which test runs (the file's content and
-// time of change), prints every skipped test with its reason and ends with one
-// summary line that ./test adds up.
+// Tells the watchdog of tools/wine-test which test runs and how many have
+// passed, failed and been skipped so far (the file's first and second lines,
+// and its time of change), prints every skipped test with its reason and ends
+// with one summary line, printed and left in the file with the skipped tests,
+// that ./test adds up.
 class Progress : public ::testing::EmptyTestEventListener {
 public:
     Progress()
@@ -41,7 +43,8 @@ private:
         if (m_state.empty())
             return;
         if (FILE* f = fopen(m_state.c_str(), "wb")) {
-            fputs(text.c_str(), f);
+            fprintf(f, "%s\ncounts %d %d %d %d\n%s", text.c_str(), m_toRun, m_passed, m_failed, m_skipped,
+                    m_skippedNotes.c_str());
             fclose(f);
         }
     }
@@ -49,28 +52,50 @@ private:
     {
         return std::string(info.test_suite_name()) + "." + info.name();
     }
+    void OnTestProgramStart(const ::testing::UnitTest& unit) override { m_toRun = unit.test_to_run_count(); }
     void OnTestStart(const ::testing::TestInfo& info) override { Mark("running " + Name(info)); }
     void OnTestEnd(const ::testing::TestInfo& info) override
     {
-        Mark("after " + Name(info));
         const ::testing::TestResult* result = info.result();
-        if (!result->Skipped())
-            return;
-        std::string reason;
-        for (int i = 0; i < result->total_part_count(); ++i)
-            if (result->GetTestPartResult(i).skipped())
-                reason = result->GetTestPartResult(i).message();
-        printf("[  SKIPPED ] %s: %s\n", Name(info).c_str(), reason.empty() ? "(no reason given)" : reason.c_str());
-        fflush(stdout);
+        if (result->Skipped())
+            NoteSkipped(info);
+        else if (result->Failed())
+            ++m_failed;
+        else
+            ++m_passed;
+        Mark("after " + Name(info));
     }
-    void OnTestProgramEnd(const ::testing::UnitTest& unit) override
+    void NoteSkipped(const ::testing::TestInfo& info)
     {
-        Mark("exiting after the last test");
-        printf("[ SUMMARY  ] %d tests: %d passed, %d failed, %d skipped\n", unit.test_to_run_count(),
-               unit.successful_test_count(), unit.failed_test_count(), unit.skipped_test_count());
+        ++m_skipped;
+        std::string reason;
+        for (int i = 0; i < info.result()->total_part_count(); ++i)
+            if (info.result()->GetTestPartResult(i).skipped())
+                reason = info.result()->GetTestPartResult(i).message();
+        std::string note = "[  SKIPPED ] " + Name(info) + ": " + (reason.empty() ? "(no reason given)" : reason);
+        // A line a test: the run's summary lists them so.
+        for (char& c : note)
+            if (c == '\n' || c == '\r')
+                c = ' ';
+        printf("%s\n", note.c_str());
+        fflush(stdout);
+        m_skippedNotes += note + "\n";
+    }
+    void OnTestProgramEnd(const ::testing::UnitTest&) override
+    {
+        char summary[128];
+        snprintf(summary, sizeof(summary), "[ SUMMARY  ] %d tests: %d passed, %d failed, %d skipped", m_toRun,
+                 m_passed, m_failed, m_skipped);
+        Mark(summary);
+        printf("%s\n", summary);
         fflush(stdout);
     }
     std::string m_state;
+    std::string m_skippedNotes;
+    int m_toRun = 0;
+    int m_passed = 0;
+    int m_failed = 0;
+    int m_skipped = 0;
 };
 
 int wmain(int argc, wchar_t** argv)

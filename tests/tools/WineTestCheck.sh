@@ -3,6 +3,10 @@
 # Wine (and, where said, for the X server) found first on PATH.
 set -u
 top=$(cd "$(dirname "$0")/../.." && pwd)
+source "$top/tools/results.sh"
+# This check reports to the run under its own name; the runs it makes report
+# into a folder of its own.
+own_name=${BRIVANE_TEST_NAME:-} own_results=${BRIVANE_TEST_RESULTS:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/bin" "$work/prefix"
@@ -40,6 +44,11 @@ eval "$*"
 EOF
 chmod +x "$work/bin/wine"
 export WINE_CHECK_DIR="$work"
+# The stand-ins print no summary but where said.
+export BRIVANE_EXPECT_SUMMARY=0
+mkdir -p "$work/results"
+export BRIVANE_TEST_RESULTS="$work/results"
+unset BRIVANE_TEST_NAME
 
 # A client leaves a mark on the screen and goes; the next client finds it. An
 # X server that resets when its last client leaves would have wiped the mark,
@@ -104,5 +113,84 @@ took=$(($(date +%s) - start))
 [ "$status" != 0 ] && [ "$took" -lt 30 ] && grep -q 'watchdog: bench.sh stalled' <<<"$out"
 check "BenchCheck.ABenchmarkThatHangsIsEndedAtItsTimeLimit: status $status after $took s, $out" $?
 
+# A stand-in program that tells the watchdog as a test program does: its state
+# file (a Windows path) holds the running test and the counts so far.
+standin() { # the script's name, then its body
+  {
+    cat <<'HEAD'
+state=${BRIVANE_TEST_STATE#Z:}; state=${state//\\//}
+mark() { printf '%s\ncounts %s\n' "$1" "$2" >"$state"; }
+HEAD
+    printf '%s\n' "$2"
+  } >"$work/$1"
+}
+result_of() { cat "$work/results/$1" 2>/dev/null; }
+
+# Wine's loader can end with status 0 when the watchdog kills its server: the
+# stopped program still fails, named with its test, which counts as failed
+# and those after it as not run.
+standin hang.sh 'trap "exit 0" TERM; mark "running Suite.Hangs" "3 1 0 0"; while :; do sleep 1; done'
+out=$(BRIVANE_EXPECT_SUMMARY=1 BRIVANE_TEST_NAME=hang BRIVANE_TEST_WATCHDOG=2 "$top/tools/wine-test" "$work/hang.sh" 2>&1)
+status=$?
+[ "$status" != 0 ] && grep -q 'wine-test: hang.sh failed: the watchdog stopped it: running Suite.Hangs' <<<"$out" &&
+  [ "$(result_of hang | cut -d' ' -f1-6)" = "failed 3 1 1 0 1" ]
+held=$?
+check "WineTest.AProgramTheWatchdogStopsFailsNamedThoughWineEndsWithStatus0: status $status, $(result_of hang), $out" $held
+
+# A program that leaves half-way with status 0 did not pass.
+standin leaves.sh 'mark "running Suite.Leaves" "2 0 0 0"; exit 0'
+out=$(BRIVANE_EXPECT_SUMMARY=1 BRIVANE_TEST_NAME=leaves "$top/tools/wine-test" "$work/leaves.sh" 2>&1)
+status=$?
+[ "$status" != 0 ] && grep -q 'leaves.sh failed: it ended without its summary; its last state: running Suite.Leaves' <<<"$out" &&
+  [ "$(result_of leaves | cut -d' ' -f1-6)" = "failed 2 0 1 0 1" ]
+held=$?
+check "WineTest.AProgramThatEndsWithoutItsSummaryFails: status $status, $(result_of leaves), $out" $held
+
+# Slow is not stalled: a test that keeps the processor busy longer than the
+# watchdog's limit runs to its end; only the ceiling stops a test that never ends.
+standin busy.sh 'mark "running Suite.Busy" "1 0 0 0"; end=$((SECONDS + 6)); while [ $SECONDS -lt $end ]; do :; done
+mark "[ SUMMARY  ] 1 tests: 1 passed, 0 failed, 0 skipped" "1 1 0 0"'
+out=$(BRIVANE_EXPECT_SUMMARY=1 BRIVANE_TEST_NAME=busy BRIVANE_TEST_WATCHDOG=2 "$top/tools/wine-test" "$work/busy.sh" 2>&1)
+status=$?
+[ "$status" = 0 ] && [ "$(result_of busy | cut -d' ' -f1-6)" = "ok 1 1 0 0 0" ]
+held=$?
+check "WineTest.ABusyTestRunsPastTheWatchdogsLimit: status $status, $(result_of busy), $out" $held
+standin spins.sh 'mark "running Suite.Spins" "1 0 0 0"; while :; do :; done'
+out=$(BRIVANE_EXPECT_SUMMARY=1 BRIVANE_TEST_NAME=spins BRIVANE_TEST_WATCHDOG=100 BRIVANE_TEST_CEILING=3 "$top/tools/wine-test" "$work/spins.sh" 2>&1)
+status=$?
+[ "$status" != 0 ] && grep -q 'spins.sh failed: the watchdog stopped it: running Suite.Spins for [0-9]* s, past the 3 s' <<<"$out"
+check "WineTest.ATestThatNeverEndsIsStoppedAtTheCeilingThoughBusy: status $status, $out" $?
+
+# The run's verdict (tools/test-summary) counts every program it started from
+# what each reported, and prints its summary line whatever happened.
+summary() { # ctest's status, then the entries started
+  local dir="$work/summary"
+  rm -rf "$dir" && mkdir -p "$dir"
+  local status=$1 n=0
+  shift
+  for entry in "$@"; do n=$((n + 1)); echo "      Start $n: $entry" >>"$dir/ctest.out"; done
+  for entry in "$@"; do [ -f "$work/results/$entry" ] && cp "$work/results/$entry" "$dir/"; done
+  BRIVANE_NO_SKIP=1 "$top/tools/test-summary" "$dir" "$status" 2>&1
+}
+printf 'ok 5 4 0 1 0\n[  SKIPPED ] Suite.Printer: no queue\n' >"$work/results/layer"
+printf 'ok 0 0 0 0 0\n' >"$work/results/bench_Pages"
+out=$(summary 8 layer hang silent bench_Pages)
+status=$?
+[ "$status" != 0 ] &&
+  grep -q '^test summary: 3 programs, 2 failed (hang silent), exit 1; 8 tests: 5 passed, 1 failed, 1 skipped, 1 not run; benchmarks run short: 1 of 1$' <<<"$out" &&
+  grep -q '^test: silent failed: it reported nothing' <<<"$out" && grep -q '^test: hang failed: the watchdog stopped it' <<<"$out" &&
+  grep -q '^test: \[  SKIPPED \] Suite.Printer: no queue' <<<"$out"
+check "TestSummary.EveryProgramStartedCountsAndOneThatReportedNothingFails: status $status, $out" $?
+out=$(summary 8 hang)
+status=$?
+[ "$status" != 0 ] && grep -q '^test summary: 1 programs, 1 failed (hang), exit 1; 3 tests: 1 passed, 1 failed, 0 skipped, 1 not run' <<<"$out"
+check "TestSummary.ARunOfOneStoppedProgramStillEndsWithItsSummary: status $status, $out" $?
+out=$(summary 0 busy)
+status=$?
+[ "$status" = 0 ] && grep -q '^test summary: 1 programs, exit 0; 1 tests: 1 passed, 0 failed, 0 skipped; benchmarks run short: 0 of 0$' <<<"$out"
+check "TestSummary.APassingRunPasses: status $status, $out" $?
+
 echo "[ SUMMARY  ] $((passed + failed)) tests: $passed passed, $failed failed, 0 skipped"
+BRIVANE_TEST_NAME=$own_name BRIVANE_TEST_RESULTS=$own_results report_result \
+  "$([ "$failed" = 0 ] && echo ok || echo failed)" $((passed + failed)) "$passed" "$failed" 0 0
 [ "$failed" = 0 ]
