@@ -60,8 +60,8 @@ TEST_P(DialogHandles, PrintDialogsOpenedAgainAndAgainLoseOnlyWinesShare)
         return before - CreatableGdiObjects();
     };
     lossOver(1); // first-use caches: fonts, rendering factories, the shared icon
-    const int times = 15; // one more object lost an opening still breaks the bound
-    EXPECT_LE(lossOver(times), (receipt ? 3 : 6) * times + 10);
+    const int times = 4; // one more object lost an opening still breaks the bound
+    EXPECT_LE(lossOver(times), (receipt ? 3 : 6) * times + 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(PrintAndReceipt, DialogHandles, testing::Bool());
