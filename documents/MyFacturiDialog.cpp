@@ -210,8 +210,16 @@ bool MyFacturiDialog::OnInitDialog()
     ApplyDocumentType();
     CenterWindow();
     QDialog::OnInitDialog();
+    incarcat = true;
     // A goods-received note starts at the supplier's invoice number.
     return !(tip == DocumentGoodsReceived && status == 0);
+}
+
+void MyFacturiDialog::ShowLookupError(const QSqlError& e)
+{
+    if (!incarcat)
+        throw e;
+    MessageBox(e.GetText(), L"Message", MB_OK);
 }
 
 // Number and reserved id of a new document; the series for invoices.
@@ -271,7 +279,7 @@ void MyFacturiDialog::ShowNumberAndSeries()
     SetItemText(IDC_FE_SERIES, serie);
 }
 
-// The company group; the VAT list is filled even when the company cannot be read.
+// The company group and the VAT list.
 void MyFacturiDialog::FillCompany()
 {
     micro::gui::QCombo vat(GetItem(IDC_FE_VAT));
@@ -279,24 +287,20 @@ void MyFacturiDialog::FillCompany()
     for (int code = 0; code < 4; ++code)
         vat.AddString(VatLabel(code));
     cotaTVASocietate = -1;
-    try {
-        QsqlQuery q = GetRepository().ExecQuery(
-            L"Select   Denumire ,cui,nrreg,Adresa,Oras,Telefon,Banca,Cont,tvaincasare,cotaTVA from Societate");
-        if (!q.Eof()) {
-            static const int controls[] = {IDC_FE_COMPANY_NAME, IDC_FE_COMPANY_CIF,  IDC_FE_COMPANY_NRREG,
-                                           IDC_FE_COMPANY_ADDRESS, IDC_FE_COMPANY_CITY, IDC_FE_COMPANY_PHONE,
-                                           IDC_FE_COMPANY_BANK, IDC_FE_COMPANY_IBAN};
-            for (int i = 0; i < 8; ++i)
-                SetItemText(controls[i], q.GetStringField(i));
-            RememberShown(controls, 8);
-            tvaIncasareAfisat = q.GetIntField(8) == 1 ? 1 : 0;
-            if (tvaIncasareAfisat)
-                CheckDlgButton(m_hwnd, IDC_FE_VAT_ON_RECEIPT, BST_CHECKED);
-            long long code = q.GetIntField(9);
-            cotaTVASocietate = (code >= 0 && code <= 3) ? static_cast<int>(code) : -1;
-        }
-    } catch (const QSqlError& e) {
-        MessageBox(e.GetText(), L"Message", MB_OK);
+    QsqlQuery q = GetRepository().ExecQuery(
+        L"Select   Denumire ,cui,nrreg,Adresa,Oras,Telefon,Banca,Cont,tvaincasare,cotaTVA from Societate");
+    if (!q.Eof()) {
+        static const int controls[] = {IDC_FE_COMPANY_NAME, IDC_FE_COMPANY_CIF,  IDC_FE_COMPANY_NRREG,
+                                       IDC_FE_COMPANY_ADDRESS, IDC_FE_COMPANY_CITY, IDC_FE_COMPANY_PHONE,
+                                       IDC_FE_COMPANY_BANK, IDC_FE_COMPANY_IBAN};
+        for (int i = 0; i < 8; ++i)
+            SetItemText(controls[i], q.GetStringField(i));
+        RememberShown(controls, 8);
+        tvaIncasareAfisat = q.GetIntField(8) == 1 ? 1 : 0;
+        if (tvaIncasareAfisat)
+            CheckDlgButton(m_hwnd, IDC_FE_VAT_ON_RECEIPT, BST_CHECKED);
+        long long code = q.GetIntField(9);
+        cotaTVASocietate = (code >= 0 && code <= 3) ? static_cast<int>(code) : -1;
     }
     vat.SetCurSel(cotaTVASocietate < 0 ? 0 : cotaTVASocietate);
 }

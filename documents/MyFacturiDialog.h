@@ -176,6 +176,11 @@ private:
     void TakeNewNumber();
 
     // Helpers shared by the files of the editor.
+    // A look-up that fails while the editor loads ends the loading: the
+    // editor does not open half-filled. Once open, the failure is shown and
+    // the editor goes on with what it has.
+    void ShowLookupError(const micro::qsql::QSqlError& e);
+    bool incarcat = false;               // OnInitDialog completed
     double ItemNumber(int row, int column) const;
     micro::utils::QString ComboEditText(int comboId) const;
     int SelectedVatCode() const;

@@ -65,7 +65,7 @@ void MyFacturiDialog::AutocompleteClient(const wchar_t* filter)
         RefillCombo(GetItem(IDC_FE_CLIENT_NAME),
                     SqlFormat(L"Select Nume from clienti where Nume like '%s' escape '\\'", SqlLikeContains(filter).c_str()));
     } catch (const QSqlError& e) {
-        MessageBox(e.GetText(), L"Message", MB_OK);
+        ShowLookupError(e);
     }
 }
 
@@ -77,7 +77,7 @@ void MyFacturiDialog::AutocompleteProduct(const wchar_t* filter)
                     SqlFormat(L"Select denumire from produse where id <> 0 and denumire like '%s' escape '\\'",
                               SqlLikeContains(filter).c_str()));
     } catch (const QSqlError& e) {
-        MessageBox(e.GetText(), L"Message", MB_OK);
+        ShowLookupError(e);
     }
 }
 
@@ -111,7 +111,7 @@ void MyFacturiDialog::OnClientChosen()
         if (!q.Eof())
             term = q.GetIntField(8);
     } catch (const QSqlError& e) {
-        MessageBox(e.GetText(), L"Message", MB_OK);
+        ShowLookupError(e);
     }
     if (dataCreare != 0) {
         SetPicker(IDC_FE_ISSUE_DATE, dataCreare);
@@ -138,7 +138,7 @@ long long MyFacturiDialog::PartnerTerm()
             SqlFormat(L"Select Scadenta from Clienti where Nume = '%s' order by id limit 1", name.c_str()).c_str());
         return q.Eof() ? 0 : q.GetIntField(0);
     } catch (const QSqlError& e) {
-        MessageBox(e.GetText(), L"Message", MB_OK);
+        ShowLookupError(e);
         return 0;
     }
 }
@@ -189,7 +189,7 @@ bool MyFacturiDialog::OnProductChosen(int mode, bool fillFields)
                 vatCode = q.GetIntField(3);
             }
         } catch (const QSqlError& e) {
-            MessageBox(e.GetText(), L"Message", MB_OK);
+            ShowLookupError(e);
             return false;
         }
     }
@@ -278,18 +278,14 @@ void MyFacturiDialog::FillPartnerFields()
         }
         static const int fields[] = {IDC_FE_CLIENT_NAME, IDC_FE_CLIENT_CIF,  IDC_FE_CLIENT_NRREG, IDC_FE_CLIENT_ADDRESS,
                                      IDC_FE_CLIENT_CITY, IDC_FE_CLIENT_IBAN, IDC_FE_CLIENT_BANK,  IDC_FE_CLIENT_PHONE};
-        try {
-            QsqlQuery q = GetRepository().ExecQuery(
-                SqlFormat(L"Select Nume , Cod , NrReg ,Adresa,Oras,Cont,Banca,Telefon  from '%s' where id = %llu",
-                          L"Clienti", client)
-                    .c_str());
-            if (!q.Eof()) {
-                for (int i = 0; i < 8; ++i)
-                    SetItemText(fields[i], q.GetStringField(i));
-                RememberShown(fields, 8);
-            }
-        } catch (const QSqlError& e) {
-            MessageBox(e.GetText(), L"Message", MB_OK);
+        QsqlQuery q = GetRepository().ExecQuery(
+            SqlFormat(L"Select Nume , Cod , NrReg ,Adresa,Oras,Cont,Banca,Telefon  from '%s' where id = %llu",
+                      L"Clienti", client)
+                .c_str());
+        if (!q.Eof()) {
+            for (int i = 0; i < 8; ++i)
+                SetItemText(fields[i], q.GetStringField(i));
+            RememberShown(fields, 8);
         }
         SetPicker(IDC_FE_ISSUE_DATE, dataCreare);
         SetPicker(IDC_FE_DUE_DATE, dataScadenta);

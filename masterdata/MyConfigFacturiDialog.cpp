@@ -31,20 +31,16 @@ bool MyConfigFacturiDialog::OnInitDialog()
     return QDialog::OnInitDialog();
 }
 
-bool MyConfigFacturiDialog::Load()
+// A failed read ends the dialog before it opens (see OnInitDialog): fields
+// left empty would be taken for counters to store.
+void MyConfigFacturiDialog::Load()
 {
-    try {
-        micro::qsql::QsqlQuery row = GetRepository().ExecQuery(
-            L"select serie_facturi, numarFactura, numarProforma, numarNir, serie_chit, numarChit, seriePlati, "
-            L"numarPlati from ConfigFacturi where id = 1");
-        for (int i = 0; i < kFieldCount && !row.Eof(); ++i) {
-            QString text = kFields[i].number ? QString::Formatted(L"%lld", row.GetIntField(i)) : row.GetStringField(i);
-            SetItemText(kFields[i].id, text.c_str());
-        }
-        return true;
-    } catch (const QSqlError& error) {
-        ShowDatabaseMessage(m_hwnd, error);
-        return false;
+    micro::qsql::QsqlQuery row = GetRepository().ExecQuery(
+        L"select serie_facturi, numarFactura, numarProforma, numarNir, serie_chit, numarChit, seriePlati, "
+        L"numarPlati from ConfigFacturi where id = 1");
+    for (int i = 0; i < kFieldCount && !row.Eof(); ++i) {
+        QString text = kFields[i].number ? QString::Formatted(L"%lld", row.GetIntField(i)) : row.GetStringField(i);
+        SetItemText(kFields[i].id, text.c_str());
     }
 }
 

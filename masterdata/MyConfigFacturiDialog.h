@@ -12,7 +12,7 @@ public:
     void OnOK() override;
 
 private:
-    bool Load();
+    void Load();
     // The checked numbers, in the order of the edits.
     bool Store(const unsigned long long* numbers);
 };

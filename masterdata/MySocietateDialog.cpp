@@ -58,23 +58,21 @@ bool MySocietateDialog::OnInitDialog()
     return QDialog::OnInitDialog();
 }
 
+// A failed read ends the dialog before it opens (see OnInitDialog): an OK
+// would store its empty fields over the company's data.
 void MySocietateDialog::Load()
 {
-    try {
-        micro::qsql::QsqlQuery row = GetRepository().ExecQuery(
-            L"select denumire, nrreg, cui, adresa, oras, telefon, fax, banca, cont, banca2, cont2, tvaincasare, "
-            L"cotaTVA, logo, stampila, background from Societate where id = 1");
-        if (row.Eof())
-            return;
-        for (int i = 0; i < kTextCount; ++i)
-            SetItemText(kTextIds[i], row.GetStringField(i).c_str());
-        micro::gui::QButton(GetItem(IDC_SOCIETATE_TVAINCASARE)).SetCheck(row.GetIntField(kVatOnReceiptColumn) != 0);
-        long long rate = row.GetIntField(kVatRateColumn);
-        micro::gui::QCombo(GetItem(IDC_SOCIETATE_COTATVA)).SetCurSel(rate >= 0 && rate <= 3 ? static_cast<int>(rate) : 0);
-        LoadPictures(row, kFirstPictureColumn);
-    } catch (const QSqlError& error) {
-        ShowDatabaseMessage(m_hwnd, error);
-    }
+    micro::qsql::QsqlQuery row = GetRepository().ExecQuery(
+        L"select denumire, nrreg, cui, adresa, oras, telefon, fax, banca, cont, banca2, cont2, tvaincasare, "
+        L"cotaTVA, logo, stampila, background from Societate where id = 1");
+    if (row.Eof())
+        return;
+    for (int i = 0; i < kTextCount; ++i)
+        SetItemText(kTextIds[i], row.GetStringField(i).c_str());
+    micro::gui::QButton(GetItem(IDC_SOCIETATE_TVAINCASARE)).SetCheck(row.GetIntField(kVatOnReceiptColumn) != 0);
+    long long rate = row.GetIntField(kVatRateColumn);
+    micro::gui::QCombo(GetItem(IDC_SOCIETATE_COTATVA)).SetCurSel(rate >= 0 && rate <= 3 ? static_cast<int>(rate) : 0);
+    LoadPictures(row, kFirstPictureColumn);
 }
 
 void MySocietateDialog::LoadPictures(micro::qsql::QsqlQuery& row, int firstColumn)

@@ -16,15 +16,11 @@ using micro::utils::QString;
 namespace {
 
 // A file held by another program is reported after this long, not after the
-// minute a save may wait.
+// minute a read may wait.
 const int kStartBusyTimeoutMs = 3000;
-const int kSqliteBusy = 5;
 
 const wchar_t kAlreadyOpen[] = L"Fisierul societatii este deja deschis in alta fereastra Brivane !";
-const wchar_t kInUse[] = L"Fisierul societatii este folosit de alt program:\n%s\n\nIncercati din nou dupa ce "
-                         L"celalalt program termina.";
-const wchar_t kDamaged[] = L"Fisierul societatii este deteriorat:\n%s\n\nFisierul nu a fost modificat. Doriti "
-                           L"sa il deschideti doar pentru citire ?";
+const wchar_t kOpenReadOnly[] = L" Doriti sa il deschideti doar pentru citire ?";
 const wchar_t kReadOnly[] = L"Fisierul societatii este protejat la scriere:\n%s\n\nDatele pot fi consultate, dar "
                             L"modificarile nu vor putea fi salvate.";
 const wchar_t kOutdated[] = L"Fisierul societatii are o structura pe care programul nu o poate aduce la zi:\n%s\n\n"
@@ -99,11 +95,7 @@ bool MyApp::OpenCompanyData()
         goOn = OpenOrCreateCompanyFile();
     } catch (const QSqlError& error) {
         CloseAfterFailure();
-        if ((error.GetCode() & 0xff) == kSqliteBusy)
-            ShowMessageBox(nullptr, QString::Formatted(kInUse, databasePath.c_str()).c_str(), L"Message",
-                           MB_OK | MB_ICONERROR);
-        else
-            ShowMessageBox(nullptr, error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
+        ShowMessageBox(nullptr, error.GetText().c_str(), L"Message", MB_OK | MB_ICONERROR);
     } catch (...) {
         CloseAfterFailure();
         ShowMessageBox(nullptr, L"Unknown error", L"Error", MB_OK | MB_ICONERROR);
@@ -130,6 +122,10 @@ bool MyApp::ClaimCompanyFile()
 
 bool MyApp::OpenOrCreateCompanyFile()
 {
+    // A folder at the file's place is no first run: it is named, and nothing
+    // is made in it or beside it.
+    if (micro::files::FolderExists(databasePath.c_str()))
+        throw QSqlError::CannotOpen(databasePath);
     if (!micro::files::FileExists(databasePath.c_str()))
         return CreateCompanyFile();
     // Reading every page takes seconds on a big file: only after a session
@@ -162,7 +158,7 @@ bool MyApp::OpenOrCreateCompanyFile()
     case CompanyFileState::Damaged:
         // The file stays as it is: read-only, or not opened at all; its
         // session mark stays too, so every start checks it again.
-        if (ShowMessageBox(nullptr, QString::Formatted(kDamaged, databasePath.c_str()).c_str(), L"Atentie",
+        if (ShowMessageBox(nullptr, (QSqlError::Damaged(databasePath).GetText() + kOpenReadOnly).c_str(), L"Atentie",
                            MB_YESNO | MB_ICONERROR) != IDYES)
             return true;
         repository.OpenReadOnly(databasePath.c_str());

@@ -14,6 +14,12 @@ const wchar_t kNotDatabase[] = L"Fisierul societatii nu este o baza de date";
 const wchar_t kReadOnly[] = L"Documentul nu a fost salvat deoarece fisierul societatii este protejat la scriere";
 const wchar_t kUnchanged[] = L"Fisierul nu a fost modificat.";
 const wchar_t kNothingOpen[] = L"Nu este deschis niciun fisier al societatii !";
+const wchar_t kInUse[] = L"Fisierul societatii este folosit de alt program";
+const wchar_t kTryAgain[] = L"Incercati din nou dupa ce celalalt program termina.";
+const wchar_t kCannotOpen[] = L"Fisierul societatii nu poate fi deschis";
+const wchar_t kDamaged[] = L"Fisierul societatii este deteriorat";
+const wchar_t kDamagedMessage[] = L"database disk image is malformed";
+const wchar_t kCannotOpenMessage[] = L"unable to open database file";
 
 // A hot journal that cannot be rolled back on a write-protected file stops a
 // read, not a save: those keep SQLite's own words.
@@ -33,15 +39,25 @@ utils::QString Utf8ToWide(const char* text)
     return wide;
 }
 
-// What is wrong, the file on a line of its own when it is known, then that
-// it was left as it was.
-utils::QString AboutFile(const wchar_t* what, const utils::QString& file)
+// Another program holds the file (its lock outlasted the busy time-out).
+// A connection that cannot close because of its own statement still alive
+// is also SQLITE_BUSY, but names no file: a fault of the program, told in
+// SQLite's words.
+bool HeldByAnother(int code, const utils::QString& file)
+{
+    int primary = code & 0xff;
+    return (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) && !file.IsEmpty();
+}
+
+// What is wrong, the file on a line of its own when it is known, then what
+// follows for the user (by default, that the file was left as it was).
+utils::QString AboutFile(const wchar_t* what, const utils::QString& file, const wchar_t* after = kUnchanged)
 {
     utils::QString text(what);
     text += file.IsEmpty() ? L"." : L":\n";
     text += file;
     text += L"\n\n";
-    text += kUnchanged;
+    text += after;
     return text;
 }
 
@@ -59,6 +75,16 @@ QSqlError QSqlError::FromConnection(sqlite3* db, int rc)
 QSqlError QSqlError::NotOpen()
 {
     return QSqlError(kWrapperError, kNotOpenMessage);
+}
+
+QSqlError QSqlError::CannotOpen(const utils::QString& file)
+{
+    return QSqlError(SQLITE_CANTOPEN, kCannotOpenMessage, file);
+}
+
+QSqlError QSqlError::Damaged(const utils::QString& file)
+{
+    return QSqlError(SQLITE_CORRUPT, kDamagedMessage, file);
 }
 
 const wchar_t* QSqlError::CodeName(int code)
@@ -87,8 +113,14 @@ utils::QString QSqlError::GetText() const
 {
     if (m_code == kWrapperError && m_message == kNotOpenMessage)
         return utils::QString(kNothingOpen);
-    if ((m_code & 0xff) == SQLITE_NOTADB)
-        return AboutFile(kNotDatabase, m_file);
+    switch (m_code & 0xff) {
+    case SQLITE_NOTADB: return AboutFile(kNotDatabase, m_file);
+    case SQLITE_CANTOPEN: return AboutFile(kCannotOpen, m_file);
+    case SQLITE_CORRUPT: return AboutFile(kDamaged, m_file);
+    default: break;
+    }
+    if (HeldByAnother(m_code, m_file))
+        return AboutFile(kInUse, m_file, kTryAgain);
     if (RefusedWrite(m_code))
         return AboutFile(kReadOnly, m_file);
     utils::QString text;

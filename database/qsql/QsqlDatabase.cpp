@@ -24,7 +24,7 @@ bool TranslateSqlError(utils::QString& text)
 
 } // namespace
 
-QsqlDatabase::QsqlDatabase() : m_db(nullptr), m_busyTimeout(60000)
+QsqlDatabase::QsqlDatabase() : m_db(nullptr), m_busyTimeout(60000), m_writing(0)
 {
     qdialog::AddExceptionTranslator(&TranslateSqlError);
 }
@@ -75,7 +75,7 @@ void QsqlDatabase::OpenWithFlags(const wchar_t* path, int flags)
         throw QSqlError(rc, message, utils::QString(path));
     }
     m_db = db;
-    sqlite3_busy_timeout(m_db, m_busyTimeout);
+    ApplyBusyTimeout();
     // Reads through a mapping of the file: under Wine every page read with
     // ReadFile is a round trip to the server (a whole-file check took 12 s
     // instead of 0.9 s). Writes still go through the rollback journal and
@@ -107,16 +107,44 @@ void QsqlDatabase::Close()
     // A statement left compiled would keep the connection from closing.
     FinalizeCached();
     int rc = sqlite3_close(m_db);
+    // A statement of this connection still alive is the program's own fault,
+    // not another program's lock: the error names no file.
     if (rc != SQLITE_OK)
-        ThrowLast(rc);
+        throw QSqlError(rc, utils::QString(static_cast<const wchar_t*>(sqlite3_errmsg16(m_db))));
     m_db = nullptr;
 }
 
 void QsqlDatabase::SetBusyTimeout(int milliseconds)
 {
     m_busyTimeout = milliseconds;
+    ApplyBusyTimeout();
+}
+
+int QsqlDatabase::GetWriteBusyTimeout() const
+{
+    return m_busyTimeout < kWriteBusyTimeoutMs ? m_busyTimeout : kWriteBusyTimeoutMs;
+}
+
+void QsqlDatabase::ApplyBusyTimeout()
+{
     if (m_db)
-        sqlite3_busy_timeout(m_db, milliseconds);
+        sqlite3_busy_timeout(m_db, m_writing > 0 ? GetWriteBusyTimeout() : m_busyTimeout);
+}
+
+QsqlDatabase::Writing::Writing(QsqlDatabase& db) : m_db(db)
+{
+    if (m_db.m_writing++ > 0)
+        return;
+    m_db.m_waitCursor.emplace();
+    m_db.ApplyBusyTimeout();
+}
+
+QsqlDatabase::Writing::~Writing()
+{
+    if (--m_db.m_writing > 0)
+        return;
+    m_db.ApplyBusyTimeout();
+    m_db.m_waitCursor.reset();
 }
 
 void QsqlDatabase::CheckOpen() const
@@ -139,6 +167,7 @@ sqlite3_stmt* QsqlDatabase::Prepare(const wchar_t* sql)
 
 int QsqlDatabase::ExecDML(const wchar_t* sql)
 {
+    Writing writing(*this);
     sqlite3_stmt* stmt = Prepare(sql);
     int rc = sqlite3_step(stmt);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
@@ -173,7 +202,7 @@ long long QsqlDatabase::ExecScalar(const wchar_t* sql, long long nullValue)
 
 QsqlStatement QsqlDatabase::CompileStatement(const wchar_t* sql)
 {
-    return QsqlStatement(m_db, Prepare(sql));
+    return QsqlStatement(*this, Prepare(sql));
 }
 
 long long QsqlDatabase::TotalChanges() const
@@ -195,7 +224,7 @@ bool QsqlDatabase::InTransaction() const
 int QsqlTransaction::s_depth = 0;
 
 QsqlTransaction::QsqlTransaction(QsqlDatabase& db)
-    : m_db(db), m_depth(++s_depth), m_done(false), m_outer(!db.InTransaction())
+    : m_db(db), m_writing(db), m_depth(++s_depth), m_done(false), m_outer(!db.InTransaction())
 {
     try {
         m_db.ExecDML(utils::QString::Formatted(L"SAVEPOINT brivane_%d", m_depth).c_str());

@@ -1,8 +1,10 @@
 #pragma once
 #include <map>
+#include <optional>
 #include <string>
 #include "database/qsql/QsqlQuery.h"
 #include "database/qsql/QsqlStatement.h"
+#include "framework/gui/QGraphics.h"
 
 struct sqlite3;
 
@@ -29,6 +31,25 @@ public:
     bool IsOpen() const { return m_db != nullptr; }
     void SetBusyTimeout(int milliseconds);
     int GetBusyTimeout() const { return m_busyTimeout; }
+    // A write waits for another program's lock with the window: a few
+    // seconds at most, then it fails and the user is told to try again.
+    static constexpr int kWriteBusyTimeoutMs = 3000;
+    // The wait of a write: the busy timeout, never above kWriteBusyTimeoutMs.
+    int GetWriteBusyTimeout() const;
+
+    // Alive while the connection writes: the wait cursor shows, and another
+    // program's lock is waited for GetWriteBusyTimeout() at most. They nest.
+    // ExecDML, a compiled statement's ExecDML and QsqlTransaction hold one.
+    class Writing {
+    public:
+        explicit Writing(QsqlDatabase& db);
+        ~Writing();
+        Writing(const Writing&) = delete;
+        Writing& operator=(const Writing&) = delete;
+
+    private:
+        QsqlDatabase& m_db;
+    };
 
     // One statement without rows; answers the rows changed.
     int ExecDML(const wchar_t* sql);
@@ -53,10 +74,13 @@ private:
     void OpenWithFlags(const wchar_t* path, int flags);
     sqlite3_stmt* Prepare(const wchar_t* sql);
     void CheckOpen() const;
+    void ApplyBusyTimeout();
     [[noreturn]] void ThrowLast(int rc) const;
 
     sqlite3* m_db;
     int m_busyTimeout;
+    int m_writing;
+    std::optional<gui::QWaitCursor> m_waitCursor;
     std::map<std::wstring, sqlite3_stmt*> m_cached;
 };
 
@@ -76,6 +100,7 @@ private:
     void RollBack();
 
     QsqlDatabase& m_db;
+    QsqlDatabase::Writing m_writing;
     int m_depth;
     bool m_done;
     bool m_outer;

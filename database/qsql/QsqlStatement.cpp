@@ -1,4 +1,5 @@
 #include "database/qsql/QsqlStatement.h"
+#include "database/qsql/QsqlDatabase.h"
 #include "database/qsql/SqlText.h"
 #include "sqlite3.h"
 #include <cmath>
@@ -17,7 +18,7 @@ void QsqlStatement::Throw(int rc, const wchar_t* fallback)
 {
     if (fallback)
         throw QSqlError(QSqlError::kWrapperError, fallback);
-    throw QSqlError::FromConnection(m_db, rc);
+    throw QSqlError::FromConnection(m_db.GetHandle(), rc);
 }
 
 void QsqlStatement::Bind(int param, const void* blob, int size)
@@ -72,13 +73,14 @@ int QsqlStatement::ExecDML()
 {
     if (!m_stmt)
         throw QSqlError(QSqlError::kWrapperError, L"Null Virtual Machine pointer");
+    QsqlDatabase::Writing writing(m_db);
     int rc = sqlite3_step(m_stmt);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        QSqlError error = QSqlError::FromConnection(m_db, rc);
+        QSqlError error = QSqlError::FromConnection(m_db.GetHandle(), rc);
         sqlite3_reset(m_stmt);
         throw error;
     }
-    int changes = sqlite3_changes(m_db);
+    int changes = sqlite3_changes(m_db.GetHandle());
     sqlite3_reset(m_stmt);
     return changes;
 }

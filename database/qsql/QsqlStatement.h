@@ -7,10 +7,12 @@ struct sqlite3_stmt;
 namespace micro {
 namespace qsql {
 
+class QsqlDatabase;
+
 // A compiled statement with parameters; finalized in its destructor.
 class QsqlStatement {
 public:
-    QsqlStatement(sqlite3* db, sqlite3_stmt* stmt) : m_db(db), m_stmt(stmt) {}
+    QsqlStatement(QsqlDatabase& db, sqlite3_stmt* stmt) : m_db(db), m_stmt(stmt) {}
     QsqlStatement(QsqlStatement&& other) noexcept : m_db(other.m_db), m_stmt(other.m_stmt) { other.m_stmt = nullptr; }
     QsqlStatement(const QsqlStatement&) = delete;
     QsqlStatement& operator=(const QsqlStatement&) = delete;
@@ -28,7 +30,7 @@ public:
 
 private:
     void Throw(int rc, const wchar_t* fallback);
-    sqlite3* m_db;
+    QsqlDatabase& m_db;
     sqlite3_stmt* m_stmt;
 };
 

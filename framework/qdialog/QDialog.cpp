@@ -167,6 +167,11 @@ INT_PTR CALLBACK IDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     } catch (...) {
         gui::ReportCaughtException();
         answer = (message == WM_INITDIALOG) ? TRUE : FALSE;
+        // A dialog whose set-up failed would open half-filled, and what it
+        // saved could overwrite good data with its empty fields: it does
+        // not open.
+        if (message == WM_INITDIALOG)
+            self->EndDialog(IDCANCEL);
     }
     if (message == WM_NCDESTROY) {
         Forget(hwnd, self);

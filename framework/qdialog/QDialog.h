@@ -16,7 +16,8 @@ public:
     // Creates the dialog from its template and runs it; answers the end value.
     virtual INT_PTR DoModal();                                  // slot 115
     // Centres the dialog and calls UpdateData(true). Derived initialisations
-    // call it last.
+    // call it last. One that throws has its error shown, and the dialog
+    // ends at once with IDCANCEL, never shown.
     virtual bool OnInitDialog();                                // slot 108
     // true: members to controls; false: controls to members (false keeps a
     // closing dialog open).

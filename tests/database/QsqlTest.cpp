@@ -7,7 +7,19 @@
 using namespace micro::qsql;
 using testing_support::DatabaseTest;
 
-class Qsql : public DatabaseTest {};
+class Qsql : public DatabaseTest {
+protected:
+    template <typename Action>
+    static QSqlError ErrorOf(Action&& action)
+    {
+        try {
+            action();
+        } catch (const QSqlError& e) {
+            return e;
+        }
+        return QSqlError(0, L"no error");
+    }
+};
 
 // Names with quotes, percents and lone surrogates through SqlFormat are checked
 // where the repository stores and finds them (SafeWritesTest), diacritics with
@@ -80,21 +92,13 @@ TEST_F(Qsql, WrapperAndStepFailuresCarryTheirTexts)
 // file's bytes are those it had.
 TEST_F(Qsql, AFileThatIsNoDatabaseOrWriteProtectedIsSaidInRomanianWithItsPath)
 {
-    auto errorOf = [](auto&& action) -> QSqlError {
-        try {
-            action();
-        } catch (const QSqlError& e) {
-            return e;
-        }
-        return QSqlError(0, L"no error");
-    };
     wchar_t full[MAX_PATH];
     GetFullPathNameW(tempDb.Path().c_str(), MAX_PATH, full, nullptr);
     const std::wstring unchanged = std::wstring(L":\n") + full + L"\n\nFisierul nu a fost modificat.";
 
     tempDb.SetWriteProtected(true);
     const std::string before = tempDb.FileBytes();
-    QSqlError refused = errorOf([&] { db().ExecDML(L"insert into Clienti (Nume) values ('Nou')"); });
+    QSqlError refused = ErrorOf([&] { db().ExecDML(L"insert into Clienti (Nume) values ('Nou')"); });
     EXPECT_EQ(8, refused.GetCode() & 0xff);
     EXPECT_EQ(L"Documentul nu a fost salvat deoarece fisierul societatii este protejat la scriere" + unchanged,
               refused.GetText().c_str());
@@ -108,9 +112,50 @@ TEST_F(Qsql, AFileThatIsNoDatabaseOrWriteProtectedIsSaidInRomanianWithItsPath)
     WriteFile(file, other.data(), static_cast<DWORD>(other.size()), &written, nullptr);
     CloseHandle(file);
     db().Open(full);
-    QSqlError notDatabase = errorOf([&] { db().ExecQuery(L"select count(*) from Clienti"); });
+    QSqlError notDatabase = ErrorOf([&] { db().ExecQuery(L"select count(*) from Clienti"); });
     EXPECT_EQ(26, notDatabase.GetCode());
     EXPECT_EQ(L"Fisierul societatii nu este o baza de date" + unchanged, notDatabase.GetText().c_str());
     db().Close();
     EXPECT_TRUE(other == tempDb.FileBytes());
+}
+
+// Another program holding the file's write lock: a write gives up after the
+// few seconds a write waits (a read may wait a minute), under the wait
+// cursor, and says in Romanian that the file is in use, naming it, and to try
+// again. Reads go on; once the lock is gone the write goes through, once.
+// (A connection that cannot close for a statement of its own still alive is
+// no other program's doing and keeps SQLite's words: StartupTest.)
+TEST_F(Qsql, AWriteOnAFileAnotherProgramHoldsWaitsSecondsAndSaysToTryAgain)
+{
+    EXPECT_EQ(60000, db().GetBusyTimeout());
+    EXPECT_EQ(QsqlDatabase::kWriteBusyTimeoutMs, db().GetWriteBusyTimeout());
+    EXPECT_LE(db().GetWriteBusyTimeout(), 5000);
+    tempDb.LetOthersIn();
+    QsqlDatabase other;
+    other.Open(tempDb.Path().c_str());
+    other.ExecDML(L"BEGIN IMMEDIATE");
+    const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+    HCURSOR during = nullptr;
+    DWORD started = GetTickCount();
+    QSqlError busy = ErrorOf([&] {
+        QsqlTransaction transaction(db());
+        during = GetCursor();
+        db().ExecDML(L"insert into Clienti (Nume) values ('Nou')");
+        transaction.Commit();
+    });
+    // Generous: only a write waiting the read's minute goes past it.
+    EXPECT_LT(GetTickCount() - started, 30000u);
+    EXPECT_EQ(wait, during);
+    EXPECT_NE(wait, GetCursor());
+    EXPECT_EQ(5, busy.GetCode() & 0xff);
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(tempDb.Path().c_str(), MAX_PATH, full, nullptr);
+    EXPECT_EQ(L"Fisierul societatii este folosit de alt program:\n" + std::wstring(full) +
+                  L"\n\nIncercati din nou dupa ce celalalt program termina.",
+              busy.GetText().c_str());
+    EXPECT_FALSE(db().InTransaction());
+    EXPECT_EQ(0, db().ExecScalar(L"select count(*) from Clienti"));
+    other.ExecDML(L"ROLLBACK");
+    db().ExecDML(L"insert into Clienti (Nume) values ('Nou')");
+    EXPECT_EQ(1, db().ExecScalar(L"select count(*) from Clienti"));
 }

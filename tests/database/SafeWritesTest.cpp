@@ -13,12 +13,8 @@ using SafeWrites = testing_support::DatabaseTest;
 TEST_F(SafeWrites, CommitRefusedByAReaderRollsBackReportsAndTheNextSaveLasts)
 {
     db().SetBusyTimeout(200);
-    // The program keeps its lock from its first access on; a reader that got
-    // in before that access still blocks the commit. Let the lock go so that
-    // the reader below gets in first.
-    db().ExecDML(L"PRAGMA locking_mode = NORMAL");
-    db().ExecScalar(L"select count(*) from Clienti");
-    db().ExecDML(L"PRAGMA locking_mode = EXCLUSIVE");
+    // A reader that got in before the program's next access still blocks the commit.
+    tempDb.LetOthersIn();
     QsqlDatabase reader;
     reader.Open(tempDb.Path().c_str());
     reader.ExecDML(L"BEGIN");

@@ -129,6 +129,38 @@ TEST(QDialogTest, TypedChangesAreDiscardedOnlyOnYes)
     EXPECT_EQ(L"Modificarile nu au fost salvate. Renuntati la ele ?", boxes.Last().text);
 }
 
+namespace {
+
+class FailingSetUpDialog : public TestDialog {
+public:
+    bool OnInitDialog() override
+    {
+        SetItemText(IDC_TEST_EDIT, L"half");
+        throw utils::QError(L"set-up failed");
+    }
+};
+
+} // namespace
+
+// A dialog whose set-up fails says why once and is never shown half-filled:
+// the run ends with IDCANCEL, and the next dialog opens as usual.
+TEST(QDialogTest, ADialogWhoseSetUpFailsIsNeverShown)
+{
+    MessageBoxRecorder boxes;
+    testing_support::ShownWindows shown;
+    // Without steps the driver ends (and reports) a dialog left open.
+    ModalDriver driver(2000);
+    FailingSetUpDialog failing;
+    EXPECT_EQ(IDCANCEL, failing.DoModal());
+    EXPECT_EQ(std::vector<std::wstring>(), shown.Titles());
+    EXPECT_EQ("[Error] set-up failed\n", boxes.Describe());
+
+    TestDialog next;
+    driver.When(L"Test dialog", [](HWND hwnd) { ModalDriver::Click(hwnd, IDCANCEL); });
+    EXPECT_EQ(IDCANCEL, next.DoModal());
+    driver.Verify();
+}
+
 TEST(QListCtrlTest, ReadsLongCellsWholeAndClampsTheFixedBuffer)
 {
     ProbeWindow host;

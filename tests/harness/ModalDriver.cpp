@@ -305,4 +305,27 @@ void ModalDriver::SelectCombo(HWND dialog, int id, int index)
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
+ShownWindows* ShownWindows::s_current = nullptr;
+
+ShownWindows::ShownWindows()
+    : m_hook(SetWindowsHookExW(WH_CALLWNDPROC, &Hook, nullptr, GetCurrentThreadId())), m_previous(s_current)
+{
+    s_current = this;
+}
+
+ShownWindows::~ShownWindows()
+{
+    UnhookWindowsHookEx(m_hook);
+    s_current = m_previous;
+}
+
+LRESULT CALLBACK ShownWindows::Hook(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && s_current && message->message == WM_SHOWWINDOW && message->wParam &&
+        !(GetWindowLongW(message->hwnd, GWL_STYLE) & WS_CHILD))
+        s_current->m_titles.push_back(ModalDriver::WindowText(message->hwnd));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 } // namespace testing_support

@@ -70,4 +70,23 @@ private:
     static ModalDriver* s_current;
 };
 
+// Records the title of every top-level window of this thread shown during
+// its lifetime: a window that opened and closed again between two looks is
+// still seen.
+class ShownWindows {
+public:
+    ShownWindows();
+    ~ShownWindows();
+    ShownWindows(const ShownWindows&) = delete;
+    ShownWindows& operator=(const ShownWindows&) = delete;
+    const std::vector<std::wstring>& Titles() const { return m_titles; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    HHOOK m_hook;
+    std::vector<std::wstring> m_titles;
+    ShownWindows* m_previous;
+    static ShownWindows* s_current;
+};
+
 } // namespace testing_support

@@ -2,6 +2,7 @@
 #include "database/Schema.h"
 #include "database/qsql/SqlText.h"
 #include <windows.h>
+#include <vector>
 
 namespace testing_support {
 
@@ -57,6 +58,54 @@ std::string TempDatabase::FileBytes() const
         bytes.append(buffer, read);
     CloseHandle(file);
     return bytes;
+}
+
+void TempDatabase::LetOthersIn()
+{
+    m_db.ExecDML(L"PRAGMA locking_mode = NORMAL");
+    m_db.ExecScalar(L"select count(*) from sqlite_master");
+    m_db.ExecDML(L"PRAGMA locking_mode = EXCLUSIVE");
+}
+
+void TempDatabase::Damage(const wchar_t* table)
+{
+    m_db.Close();
+    DamageTable(m_path, table);
+    m_db.Open(m_path.c_str());
+}
+
+void DamageTable(const std::wstring& path, const wchar_t* table)
+{
+    std::vector<long long> pages;
+    long long pageSize = 0;
+    {
+        micro::qsql::QsqlDatabase db;
+        db.OpenReadOnly(path.c_str());
+        for (micro::qsql::QsqlQuery q = db.ExecQuery(
+                 micro::qsql::SqlFormat(L"select rootpage from sqlite_master where tbl_name = '%s' and rootpage > 1",
+                                        table)
+                     .c_str());
+             !q.Eof(); q.NextRow())
+            pages.push_back(q.GetIntField(0));
+        pageSize = db.ExecScalar(L"PRAGMA page_size");
+    }
+    std::string noise(static_cast<size_t>(pageSize), '\0');
+    for (size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<char>(i * 7919 + 13);
+    noise[0] = 1; // a kind of page there is none of
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE || pages.empty())
+        ADD_FAILURE() << "the table could not be damaged";
+    for (long long page : pages) {
+        LARGE_INTEGER at;
+        at.QuadPart = (page - 1) * pageSize;
+        DWORD written = 0;
+        if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN) ||
+            !WriteFile(file, noise.data(), static_cast<DWORD>(noise.size()), &written, nullptr))
+            ADD_FAILURE() << "page " << page << " could not be damaged";
+    }
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
 }
 
 long long TempDatabase::Scalar(const wchar_t* sql)

@@ -27,6 +27,12 @@ public:
     void SetWriteProtected(bool on);
     // The file's bytes as they are on the disk now.
     std::string FileBytes() const;
+    // The program keeps its lock on the file from its first access on: this
+    // lets it go until the next access, so that another connection (standing
+    // for another program) can take the file's locks first.
+    void LetOthersIn();
+    // The table damaged on the disk (DamageTable) and the file opened again.
+    void Damage(const wchar_t* table);
     // Row ids of small fixtures.
     unsigned long long AddClient(const wchar_t* name, int termDays = 0, const wchar_t* fiscalCode = L"");
     unsigned long long AddSupplier(const wchar_t* name);
@@ -39,6 +45,11 @@ private:
     std::wstring m_folder;
     std::wstring m_path;
 };
+
+// Overwrites the first page of the table's rows and of each of its indexes in
+// the closed company file at path with noise: damage every read of that table
+// meets and no read of the other tables does.
+void DamageTable(const std::wstring& path, const wchar_t* table);
 
 // A test fixture with its own temporary database.
 class DatabaseTest : public ::testing::Test {

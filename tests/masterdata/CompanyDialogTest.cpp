@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 #include "framework/files/QFiles.h"
+#include "masterdata/MyConfigFacturiDialog.h"
 #include "masterdata/MySocietateDialog.h"
 #include "resources/resource.h"
 #include "tests/harness/MessageBoxRecorder.h"
@@ -130,4 +131,30 @@ TEST_F(CompanyDialog, FilesThatAreNotPicturesOrTooLargeAreRefusedAndCancelStores
     EXPECT_EQ(boxes.Boxes()[2].text, boxes.Boxes()[3].text);
     EXPECT_EQ(0, tempDb.Scalar(L"select count(*) from Societate where length(logo) or length(background) or "
                                L"length(stampila)"));
+}
+
+// A settings dialog that cannot read what it edits says so in Romanian,
+// naming the file, and does not open: its empty fields could not be saved
+// over the company's data or its counters. The file stays as it was.
+TEST_F(CompanyDialog, NeitherSettingsDialogOpensOnATableItCannotRead)
+{
+    tempDb.Damage(L"Societate");
+    tempDb.Damage(L"ConfigFacturi");
+    const std::string damaged = tempDb.FileBytes();
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(tempDb.Path().c_str(), MAX_PATH, full, nullptr);
+    MessageBoxRecorder boxes;
+    testing_support::ShownWindows shown;
+    ModalDriver driver(2000); // ends (and reports) a dialog left open
+    MySocietateDialog company(nullptr);
+    EXPECT_EQ(IDCANCEL, company.DoModal());
+    MyConfigFacturiDialog numbering;
+    EXPECT_EQ(IDCANCEL, numbering.DoModal());
+    driver.Verify();
+    EXPECT_EQ(std::vector<std::wstring>(), shown.Titles());
+    const std::string told = "[Error] Fisierul societatii este deteriorat:\n" + testing_support::Narrow(full) +
+                             "\n\nFisierul nu a fost modificat.\n";
+    EXPECT_EQ(told + told, boxes.Describe());
+    db().Close();
+    EXPECT_TRUE(damaged == tempDb.FileBytes());
 }

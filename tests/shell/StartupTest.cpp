@@ -8,6 +8,7 @@
 #include "shell/MyApp.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/harness/ModalDriver.h"
+#include "tests/harness/TempDatabase.h"
 #include <shellapi.h>
 
 using testing_support::MessageBoxRecorder;
@@ -105,7 +106,7 @@ std::wstring StartOn(const TempRoot& root, const std::string& bytes, int answer,
     MessageBoxRecorder boxes;
     boxes.Answer(answer);
     ModalDriver driver;
-    if (bytes.empty() || !micro::files::FileExists(root.Database().c_str()))
+    if (bytes.empty() || GetFileAttributesW(root.Database().c_str()) == INVALID_FILE_ATTRIBUTES)
         driver.When(kWelcome, [](HWND dialog) { ModalDriver::Click(dialog, IDOK); });
     driver.When(kMainTitle, [&](HWND window) {
         bool open = app.databaseOpen || app.repository.IsOpen();
@@ -127,6 +128,45 @@ std::string ValidFile(const TempRoot& root)
         db.ExecDML(L"insert into Clienti (Nume, Adresa) values ('Client', 'O adresa destul de lunga')");
     db.Close();
     return FileBytes(root.Database());
+}
+
+std::wstring FullPath(const std::wstring& path)
+{
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    return full;
+}
+
+// The names in a folder, "." and ".." left out.
+std::vector<std::wstring> FolderContents(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (wcscmp(found.cFileName, L".") != 0 && wcscmp(found.cFileName, L"..") != 0)
+            names.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// The boxes each command raised, "caption|text" a line.
+std::vector<std::wstring> BoxesOfCommands(HWND window, MessageBoxRecorder& boxes, std::initializer_list<UINT> commands)
+{
+    std::vector<std::wstring> said;
+    for (UINT command : commands) {
+        boxes.Clear();
+        SendMessageW(window, WM_COMMAND, command, 0);
+        ModalDriver::Pump(50);
+        std::wstring text;
+        for (const auto& box : boxes.Boxes())
+            text += box.caption + L"|" + box.text + L"\n";
+        said.push_back(text);
+    }
+    return said;
 }
 
 } // namespace
@@ -242,6 +282,63 @@ TEST(Startup, ZeroByteDamagedWriteProtectedAndBusyFilesAreToldApartAndKept)
     EXPECT_EQ(std::string(4096, 'j'), FileBytes(root.Database()));
 }
 
+// A folder where the company file should be is no first run: no welcome,
+// the path named in Romanian as for a file that cannot be opened, the window
+// opens with no company, and nothing is made in the folder or beside it.
+TEST(Startup, AFolderAtTheCompanyFilesPlaceIsNamedAndNothingIsMade)
+{
+    TempRoot root;
+    CreateDirectoryW(root.DataFolder().c_str(), nullptr);
+    CreateDirectoryW(root.Database().c_str(), nullptr);
+    char state = 0;
+    EXPECT_EQ(L"Fisierul societatii nu poate fi deschis:\n" + root.Database() + L"\n\nFisierul nu a fost modificat.",
+              StartOn(root, "=", IDOK, state));
+    EXPECT_EQ('-', state);
+    EXPECT_EQ(std::vector<std::wstring>{L"Societate"}, FolderContents(root.Path(L"Brivane")));
+    EXPECT_EQ(std::vector<std::wstring>(), FolderContents(root.Database()));
+}
+
+// Damage no start-up check looks for (the last session ended cleanly: only
+// the pages start-up needs are read) is met by the invoice list and by
+// "Factura noua": each says in Romanian that the file is damaged, naming it,
+// and no editor opens half-filled; the same in the file opened read-only
+// after the damage warning. The file's bytes stay as they were.
+TEST(Startup, DamageMetAfterStartIsNamedInRomanianAndNoEditorOpensHalfFilled)
+{
+    TempRoot root;
+    for (const wchar_t* table : {L"Facturi", L"Clienti"}) {
+        ValidFile(root);
+        testing_support::DamageTable(root.Database(), table);
+        const std::string damaged = FileBytes(root.Database());
+        const std::wstring told = L"Fisierul societatii este deteriorat:\n" + FullPath(root.Database()) +
+                                  L"\n\nFisierul nu a fost modificat.\n";
+        for (bool readOnly : {false, true}) {
+            if (readOnly)
+                MarkSessionOpen(root.Database().c_str());
+            MyApp app;
+            app.SetDataFolder(root.DataFolder().c_str());
+            MessageBoxRecorder boxes;
+            boxes.Answer(IDYES);
+            ModalDriver driver;
+            std::vector<std::wstring> said;
+            testing_support::ShownWindows shown;
+            driver.When(kMainTitle, [&](HWND window) {
+                EXPECT_EQ(readOnly, app.repository.IsReadOnly());
+                said = BoxesOfCommands(window, boxes, {ID_CMD_LISTARE_FACTURI, ID_CMD_FACTURA_NOUA});
+                PostMessageW(window, WM_CLOSE, 0, 0);
+            });
+            EXPECT_EQ(0, RunProgram(app, driver));
+            // The list opens its tab and says why it is empty; the editor does not open.
+            std::wstring list = std::wstring(table) == L"Facturi" ? L"Message|" + told : L"";
+            EXPECT_EQ((std::vector<std::wstring>{list, L"Error|" + told}), said) << readOnly;
+            EXPECT_EQ(std::vector<std::wstring>(), shown.Titles());
+            EXPECT_TRUE(damaged == FileBytes(root.Database()));
+        }
+        MarkSessionClosed(root.Database().c_str());
+        DeleteFileW(root.Database().c_str());
+    }
+}
+
 // A copy filled with other bytes at the company's place is named with its
 // path and left as it was; the main window opens all the same, and every
 // command that needs the database says in one sentence that no company file
@@ -252,8 +349,6 @@ TEST(Startup, AFileThatIsNoDatabaseIsNamedAndKeptAndEveryCommandThenSaysNoFileIs
     CreateDirectoryW(root.DataFolder().c_str(), nullptr);
     const std::string other(4096, 'j');
     micro::files::WriteWholeFile(root.Database().c_str(), other.data(), other.size());
-    wchar_t full[MAX_PATH];
-    GetFullPathNameW(root.Database().c_str(), MAX_PATH, full, nullptr);
     MyApp app;
     app.SetDataFolder(root.DataFolder().c_str());
     MessageBoxRecorder boxes;
@@ -263,21 +358,14 @@ TEST(Startup, AFileThatIsNoDatabaseIsNamedAndKeptAndEveryCommandThenSaysNoFileIs
     driver.When(kMainTitle, [&](HWND window) {
         const int pages = app.frame.tabs.GetPageCount();
         atStart = boxes.Count() == 1 ? boxes.Last().caption + L"|" + boxes.Last().text : L"boxes: " + std::to_wstring(boxes.Count());
-        for (UINT command : {ID_CMD_FACTURA_NOUA, ID_CMD_NIR_NOU, ID_CMD_LISTARE_FACTURI, ID_CMD_CAUTARE_FACTURI,
-                             ID_CMD_TIPARIRE_FACTURI, ID_CMD_CHITANTE, ID_CMD_INTRARE_GENERALA, ID_CMD_STOC_ARTICOLE}) {
-            boxes.Clear();
-            SendMessageW(window, WM_COMMAND, command, 0);
-            ModalDriver::Pump(50);
-            std::wstring text;
-            for (const auto& box : boxes.Boxes())
-                text += box.caption + L"|" + box.text + L"\n";
-            said.push_back(text);
-        }
+        said = BoxesOfCommands(window, boxes,
+                               {ID_CMD_FACTURA_NOUA, ID_CMD_NIR_NOU, ID_CMD_LISTARE_FACTURI, ID_CMD_CAUTARE_FACTURI,
+                                ID_CMD_TIPARIRE_FACTURI, ID_CMD_CHITANTE, ID_CMD_INTRARE_GENERALA, ID_CMD_STOC_ARTICOLE});
         EXPECT_EQ(pages, app.frame.tabs.GetPageCount());
         PostMessageW(window, WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(0, RunProgram(app, driver));
-    EXPECT_EQ(std::wstring(L"Message|Fisierul societatii nu este o baza de date:\n") + full +
+    EXPECT_EQ(L"Message|Fisierul societatii nu este o baza de date:\n" + FullPath(root.Database()) +
                   L"\n\nFisierul nu a fost modificat.",
               atStart);
     for (const std::wstring& text : said)

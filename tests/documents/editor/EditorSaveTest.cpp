@@ -195,6 +195,43 @@ TEST_F(EditorSave, ASaveToAWriteProtectedFileSaysWhyAndChangesNothing)
     EXPECT_EQ(0, Count(L"Facturi") + Count(L"ArticoleFacturi") + Count(L"Produse where id > 0"));
 }
 
+// Another program holds the file's write lock: "Salvare" waits the few
+// seconds a write waits, then says in Romanian that the file is used by
+// another program, naming it, and to try again; the editor stays open with
+// what was typed and nothing is stored. Pressed again once the lock is gone,
+// it stores the invoice, its line, product and client once.
+TEST_F(EditorSave, ASaveWhileAnotherProgramHoldsTheFileSaysToTryAgainAndTheNextStoresOnce)
+{
+    EXPECT_EQ(micro::qsql::QsqlDatabase::kWriteBusyTimeoutMs, db().GetWriteBusyTimeout());
+    EXPECT_LE(db().GetWriteBusyTimeout(), 5000);
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(tempDb.Path().c_str(), MAX_PATH, full, nullptr);
+    tempDb.LetOthersIn();
+    micro::qsql::QsqlDatabase other;
+    other.Open(tempDb.Path().c_str());
+    other.ExecDML(L"BEGIN IMMEDIATE");
+    std::wstring afterRefusal;
+    EXPECT_EQ(1, RunDocument(0, 0, [&](HWND w) {
+                  EnterPartner(w, L"Client Nou SRL");
+                  AddLine(w, L"Faina", L"10", L"3", 0, false);
+                  ModalDriver::ClickOnScreen(w, IDC_FE_SAVE);
+                  EXPECT_TRUE(IsWindowVisible(w));
+                  afterRefusal = Fields(w, {IDC_FE_CLIENT_NAME, IDC_FE_CLIENT_CIF, IDC_FE_NUMBER}) + L"|" +
+                                 Cells(w, 0, {2, 4}) + L"|" + std::to_wstring(Rows(w));
+                  other.ExecDML(L"ROLLBACK");
+                  ModalDriver::ClickOnScreen(w, IDC_FE_SAVE);
+              }));
+    EXPECT_EQ(L"Client Nou SRL|777|-0000001-|Faina|3|1", afterRefusal);
+    ASSERT_EQ(1u, boxes.Count()) << boxes.Describe();
+    EXPECT_EQ(L"Message", boxes.Last().caption);
+    EXPECT_EQ(L"Fisierul societatii este folosit de alt program:\n" + std::wstring(full) +
+                  L"\n\nIncercati din nou dupa ce celalalt program termina.",
+              boxes.Last().text);
+    EXPECT_EQ(L"1 1 1 1 1", Stored(L"select (select count(*) from Facturi) || ' ' || (select count(*) from "
+                                   L"ArticoleFacturi) || ' ' || (select count(*) from Produse where id > 0) || ' ' || "
+                                   L"(select count(*) from Clienti) || ' ' || numarFactura from ConfigFacturi"));
+}
+
 // A number held already, no article, a line of no quantity: refused, nothing
 // stored. A proforma turned into an invoice takes the invoices' series and number.
 TEST_F(EditorSave, NumbersAreNotRepeatedAndEmptyLinesAreNotStored)
