@@ -6,9 +6,29 @@ using micro::utils::QString;
 
 namespace {
 
-bool Extent(HDC dc, const QString& text, SIZE& size)
+// The room a text needs beyond its measured width to keep its room on
+// paper. The printer driver lays the glyphs out at the face's own widths for
+// an em of whole pixels, where the device context measures each glyph hinted
+// to whole pixels: printed, a text comes out wider than measured by up to
+// half a pixel a character, and half a pixel for each em of its width, and a
+// pixel where its ends fall.
+int Clearance(HDC dc, const QString& text, int width)
 {
-    return GetTextExtentPoint32W(dc, text.c_str(), text.GetLength(), &size) != FALSE;
+    TEXTMETRICW metrics = {};
+    int em = GetTextMetricsW(dc, &metrics) ? metrics.tmHeight - metrics.tmInternalLeading : 0;
+    int perEm = em > 0 ? (width + 2 * em - 1) / (2 * em) : 0;
+    return 1 + (text.GetLength() + 1) / 2 + perEm;
+}
+
+// How wide the text stands on paper in the font selected, its clearance
+// included (a centred text stays centred: half the clearance each side).
+bool PrintedWidth(HDC dc, const QString& text, int& width)
+{
+    SIZE size = {0, 0};
+    if (!GetTextExtentPoint32W(dc, text.c_str(), text.GetLength(), &size))
+        return false;
+    width = size.cx + Clearance(dc, text, size.cx);
+    return true;
 }
 
 // Whether a text `width` wide, standing at x, keeps within the room; and the
@@ -32,13 +52,12 @@ void FittedTextOut(HDC dc, const QString& text, int x, int y, TextAnchor anchor,
     if (anchor == TextAnchor::Left)
         x = std::max(x, room.left);
     HGDIOBJ original = nullptr;
-    SIZE size = {0, 0};
-    int allowed = 0;
-    if (Extent(dc, text, size) && !Fits(x, size.cx, anchor, room, allowed) && allowed > 0) {
+    int width = 0, allowed = 0;
+    if (PrintedWidth(dc, text, width) && !Fits(x, width, anchor, room, allowed) && allowed > 0) {
         // Glyphs do not narrow exactly with the height: measured again.
-        for (int tries = 0; tries < 4 && pixels > 1 && size.cx > allowed; ++tries) {
+        for (int tries = 0; tries < 4 && pixels > 1 && width > allowed; ++tries) {
             int fitting =
-                std::max(1, std::min(pixels - 1, static_cast<int>(static_cast<long long>(pixels) * allowed / size.cx)));
+                std::max(1, std::min(pixels - 1, static_cast<int>(static_cast<long long>(pixels) * allowed / width)));
             HFONT smaller = fontOf(fitting);
             if (!smaller)
                 break;
@@ -46,7 +65,7 @@ void FittedTextOut(HDC dc, const QString& text, int x, int y, TextAnchor anchor,
             HGDIOBJ previous = SelectObject(dc, smaller);
             if (!original)
                 original = previous;
-            if (!Extent(dc, text, size))
+            if (!PrintedWidth(dc, text, width))
                 break;
         }
     }

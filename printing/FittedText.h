@@ -6,7 +6,9 @@
 // Whether a text fits its place on a GDI page (printer or metafile) is decided
 // here, once for every such page: a figure or name that would pass the edge of
 // its column or box is set smaller, in the same face and weight, rather than
-// cut or drawn over the next column.
+// cut or drawn over the next column. A text is measured as it comes out on
+// paper, where the glyphs stand a little wider than the device context
+// measures them, so that printed it keeps its room too.
 using FontOfHeight = std::function<HFONT(int pixels)>;
 
 // How a text stands at its x: starting there, or centred on it.

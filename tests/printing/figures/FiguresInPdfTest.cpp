@@ -10,7 +10,9 @@
 #include "printing/receipts/ChitantaPdf.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/printing/figures/LargestFigures.h"
+#include "tests/printing/support/HostTools.h"
 #include "tests/printing/support/PdfPage.h"
+#include "tests/printing/support/PrintedSheet.h"
 #include "tests/printing/support/PrintFixtures.h"
 
 using namespace figures_tests;
@@ -50,6 +52,17 @@ std::string WordsAcrossRules(const PdfPage& page)
     return found;
 }
 
+// The note's last line of text stands over the frame's bottom side: there
+// every word keeps clear of the horizontal lines too, its descenders
+// included.
+void ExpectWordsClearOfLines(const std::wstring& path)
+{
+    printing_tests::PrintedSheet sheet;
+    std::string error;
+    ASSERT_TRUE(printing_tests::ReadSheet(HostPath(path), sheet, error)) << error;
+    EXPECT_EQ("", sheet.WordsOnLines());
+}
+
 class FiguresInPdf : public testing_support::DatabaseTest {
 protected:
     // The writer's page of each document (the note, or both invoices with
@@ -70,6 +83,8 @@ protected:
                 for (const std::wstring& figure : doc.vatFigures)
                     EXPECT_EQ(vatCode == 0, page.FindAll(figure).size() >= copies) << Utf8(figure);
                 EXPECT_EQ("", WordsAcrossRules(page));
+                if (note)
+                    ExpectWordsClearOfLines(path);
             }
         }
     }

@@ -5,13 +5,16 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
+#include "database/qsql/SqlText.h"
 #include "printing/layouts/PrintedItems.h"
 #include "printing/layouts/PrintedPages.h"
+#include "printing/layouts/PrinterLayouts.h"
 #include "printing/receipts/PrintChitanta.h"
 #include "tests/harness/MessageBoxRecorder.h"
 #include "tests/printing/figures/LargestFigures.h"
 #include "tests/printing/support/MetafilePage.h"
 #include "tests/printing/support/PrintFixtures.h"
+#include "tests/printing/support/PrintedSheet.h"
 
 using namespace figures_tests;
 using namespace layout_tests;
@@ -114,4 +117,40 @@ TEST_F(FiguresOnPaper, ReceiptsOfEveryModel)
             EXPECT_EQ("", TextsAcrossRules(page)) << "model " << model;
         }
     }
+}
+
+class FiguresThroughSpooler : public printing_tests::SpoolerTest {};
+
+// On paper the glyphs come out a little wider than the printer's device
+// context measures them. Each job is read back from the queue's PDF: every
+// word of layout 2 with its receipt and of the note keeps clear of every
+// line, the largest figures among them, and the receipt's sum in words, set
+// smaller to end at the receipt's frame (with 46000031.76 owed it once ended
+// past the frame). One company file for both jobs (a fresh one opened after
+// a print dialog ran fails its first lock).
+TEST_F(FiguresThroughSpooler, Layout2WithItsReceiptAndTheNoteKeepEveryWordClearOfEveryLine)
+{
+    SetCompany(tempDb);
+    LargestDocument invoice = AddLargestInvoice(tempDb), note = AddLargestNote(tempDb);
+    tempDb.Exec(micro::qsql::SqlFormat(L"update Facturi set sold = 46000031.76 where id = %llu", invoice.id).c_str());
+    printing_tests::PrintedSheet sheet;
+    printing_tests::PrintThroughSpooler(
+        [&] {
+            FacturaPrintJob job(invoice.id, invoice.type, 2, owner);
+            return PrintFacturaChitantaLayout2(job);
+        },
+        printing_tests::MarkCompanyName(tempDb), sheet, true);
+    EXPECT_EQ("", sheet.WordsOnLines());
+    for (const char* figure : {"806451612.89", "999999999.99", "-999999999.99", "46000031.76"})
+        EXPECT_TRUE(sheet.HasWord(figure)) << figure;
+
+    printing_tests::PrintThroughSpooler(
+        [&] {
+            FacturaPrintJob job(note.id, note.type, 1, owner);
+            return PrintNir(job);
+        },
+        printing_tests::MarkCompanyName(tempDb), sheet);
+    EXPECT_EQ("", sheet.WordsOnLines());
+    for (const char* figure : {"-999999999.999", "999999999.99", "-999999999.99"})
+        EXPECT_TRUE(sheet.HasWord(figure)) << figure;
 }

@@ -133,13 +133,13 @@ std::string WaitForPrintedPdf(const std::string& jobPrefix, const std::string& m
     // holding the marker counts.
     std::string command = "for f in $(find \"$HOME/PDF\" -maxdepth 1 -name '" + jobPrefix + "*.pdf' -newermt @" +
                           std::to_string(since - 1) + " 2>/dev/null); do pdftotext \"$f\" - | grep -qF " +
-                          pdftest::ShellQuoted(marker) + " && pdftotext -bbox \"$f\" - && exit 0; done; exit 1";
+                          pdftest::ShellQuoted(marker) + " && echo \"$f\" && exit 0; done; exit 1";
     // The deadline counts the host commands' own time too: one that never
     // answers must not multiply the wait.
     std::string output;
     for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(500))
         if (RunOnHost(command, output, timeoutMs) == 0)
-            return output;
+            return output.substr(0, output.find_last_not_of("\r\n") + 1);
     return std::string();
 }
 

@@ -27,8 +27,8 @@ namespace printing_tests {
 // True when cupsd runs with a default queue that Wine can print to.
 bool SpoolerRunning();
 // Waits for a PDF "<job name>*.pdf" in $HOME/PDF written after `since` (host
-// seconds) whose text holds `marker`; answers `pdftotext -bbox` of that
-// file, empty when none came.
+// seconds) whose text holds `marker`; answers the host's path of that file,
+// empty when none came.
 std::string WaitForPrintedPdf(const std::string& jobPrefix, const std::string& marker, long long since,
                               unsigned timeoutMs = 30000);
 
