@@ -119,7 +119,8 @@ protected:
         EXPECT_NEAR(84.0f, preview.panX, 0.1);
         View opening{preview.zoom, preview.panX, preview.panY};
         testing_support::SaveWindowPng(preview, L"rules-" + name);
-        EXPECT_EQ("", Gaps(FrameOfWindow(preview), opening, pageRules)) << "the window of " << testing_support::Narrow(name);
+        EXPECT_EQ("", Gaps(FrameOfWindow(preview), opening, pageRules))
+            << "the window of " << testing_support::Narrow(name);
         ExpectRulesShow(preview, pageRules, name);
         // The wheel steps are drawn off screen only: a hidden window does
         // not paint each one as well.
@@ -127,14 +128,14 @@ protected:
         // Up to 2.15 a notch at a time, back to the opening at once, then
         // down as far as the zoom goes.
         for (int notch = 0; notch < 5; ++notch) {
-            Wheel(preview, 1);
+            TurnWheel(preview, 1);
             ExpectRulesShow(preview, pageRules, name);
         }
-        Wheel(preview, -5);
+        TurnWheel(preview, -5);
         EXPECT_NEAR(1.14998f, preview.zoom, 1e-3);
         for (float last = 0; preview.zoom != last;) {
             last = preview.zoom;
-            Wheel(preview, -1);
+            TurnWheel(preview, -1);
             ExpectRulesShow(preview, pageRules, name);
         }
         EXPECT_FLOAT_EQ(MyPrewiev::kMinZoom, preview.zoom);
@@ -144,10 +145,6 @@ protected:
     {
         InvalidateRect(preview, nullptr, TRUE);
         UpdateWindow(preview);
-    }
-    static void Wheel(MyPrewiev& preview, int notches)
-    {
-        SendMessageW(preview, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(notches * WHEEL_DELTA))), 0);
     }
     static std::string Gaps(const Frame& frame, const View& view, const std::vector<PageRule>& rules)
     {

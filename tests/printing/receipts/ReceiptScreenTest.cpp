@@ -115,11 +115,6 @@ TEST(ReceiptPreviewWindow, ALostDeviceRemakesThePicturesAndFonts)
 
 namespace {
 
-void Wheel(HWND preview, int notches)
-{
-    SendMessageW(preview, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(notches * WHEEL_DELTA))), 0);
-}
-
 // The gaps in every copy's frame on what the preview drew at the view.
 std::string FrameGaps(const layout_tests::Frame& frame, const layout_tests::View& view, int model)
 {
@@ -148,7 +143,8 @@ std::string FrameGapsOf(MyChitantePrewiev& preview, layout_tests::ScreenCanvas& 
 TEST(ReceiptPreviewWindow, EveryFrameShowsWholeFromTheOpeningZoomAtEveryWheelStep)
 {
     // Room for the page at the largest zoom tried, 2.1.
-    layout_tests::ScreenCanvas canvas(436 * 2.1f + 100, 609 * 2.1f + 4, 96);
+    layout_tests::ScreenCanvas canvas(static_cast<unsigned>(436 * 2.1f + 100), static_cast<unsigned>(609 * 2.1f + 4),
+                                      96);
     for (int model : {1, 2, 3}) {
         MyChitantePrewiev preview;
         static_cast<ChitantaTexts&>(preview) = SampleTexts();
@@ -172,13 +168,13 @@ TEST(ReceiptPreviewWindow, EveryFrameShowsWholeFromTheOpeningZoomAtEveryWheelSte
         // The wheel steps are drawn off screen only.
         ShowWindow(preview, SW_HIDE);
         for (int notch = 0; notch < 4; ++notch) {
-            Wheel(preview, 1);
+            layout_tests::TurnWheel(preview, 1);
             EXPECT_EQ("", FrameGapsOf(preview, canvas)) << "model " << model;
         }
-        Wheel(preview, -4);
+        layout_tests::TurnWheel(preview, -4);
         for (float last = 0; preview.zoom != last;) {
             last = preview.zoom;
-            Wheel(preview, -1);
+            layout_tests::TurnWheel(preview, -1);
             EXPECT_EQ("", FrameGapsOf(preview, canvas)) << "model " << model;
         }
         EXPECT_NEAR(0.2f, preview.zoom, 1e-6);

@@ -115,10 +115,17 @@ std::string RuleGaps(const Frame& frame, const View& view, Stroke stroke, const 
            SideGaps(frame, view, {line.x2, line.y1, line.x2, line.y2});
 }
 
+void TurnWheel(HWND window, int notches)
+{
+    short delta = static_cast<short>(notches * WHEEL_DELTA);
+    SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
+}
+
 int RuleThickness(const Frame& frame, const View& view, const ScreenLine& line)
 {
     bool vertical = line.x1 == line.x2;
-    int along = static_cast<int>(vertical ? PixelY(view, (line.y1 + line.y2) / 2) : PixelX(view, (line.x1 + line.x2) / 2));
+    float middle = vertical ? PixelY(view, (line.y1 + line.y2) / 2) : PixelX(view, (line.x1 + line.x2) / 2);
+    int along = static_cast<int>(middle);
     float across = vertical ? PixelX(view, line.x1) : PixelY(view, line.y1);
     // Pixels whose centres lie within two of the rule's place: a rule
     // drawn thicker than that has already spread too far.

@@ -38,6 +38,10 @@ unsigned FrameHeight(const View& view);
 // view; empty when every pixel of its length is dark beside the place it
 // maps to (its last pixel at each end aside, where rules meet).
 std::string RuleGaps(const Frame& frame, const View& view, Stroke stroke, const ScreenLine& line);
+// Whole notches of the mouse wheel turned over a window (away from the user
+// for more than 0).
+void TurnWheel(HWND window, int notches);
+
 // How many pixels across the rule, their centres within two pixels of its
 // place, are dark at the middle of its length (rules 3 pixels apart or more).
 int RuleThickness(const Frame& frame, const View& view, const ScreenLine& line);
