@@ -120,6 +120,16 @@ void DrawFacturaLayout1(const ScreenPage& page, const FacturaDate& doc)
     DrawScreenTexts(page, doc, TableOf(kOwnTexts));
 }
 
+std::vector<PageRule> ScreenRulesOfLayout1(const FacturaDate& doc)
+{
+    std::vector<PageRule> rules;
+    AddScreenRules(rules, doc, TableOf(kRules));
+    TitleBlock title;
+    if (TitleOfType(doc.tip, title))
+        AddScreenRules(rules, doc, title.box);
+    return rules;
+}
+
 void DrawPrintedLayout1(HDC dc, int width, int height, const FacturaPrintJob& job,
                         const std::vector<PrintedItem>& items, const micro::utils::QBuffer& background)
 {

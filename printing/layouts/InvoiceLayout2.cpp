@@ -126,6 +126,13 @@ void DrawFacturaLayout2(const ScreenPage& page, const FacturaDate& doc)
     DrawScreenBitmap(page, page.stampBitmap, kScreenReceiptStamp);
 }
 
+std::vector<PageRule> ScreenRulesOfLayout2(const FacturaDate& doc)
+{
+    std::vector<PageRule> rules;
+    AddScreenRules(rules, doc, TableOf(kRules));
+    return rules;
+}
+
 void DrawPrintedLayout2(HDC dc, int width, int height, const FacturaPrintJob& job,
                         const std::vector<PrintedItem>& items, const micro::utils::QBuffer& background)
 {

@@ -240,6 +240,15 @@ void DrawOnScreen(const ScreenPage& page, const FacturaDate& doc, const CopyRule
 }
 
 template <size_t N>
+void AddOnScreen(std::vector<PageRule>& rules, const FacturaDate& doc, const CopyRule (&table)[N], Copy copy)
+{
+    for (const CopyRule& r : table) {
+        PageRule one = ForCopy(r, copy);
+        AddScreenRules(rules, doc, Table<PageRule>{&one, 1});
+    }
+}
+
+template <size_t N>
 void Print(PrintedPage& page, const FacturaDate& doc, const CopyText (&texts)[N], Copy copy)
 {
     for (const CopyText& t : texts) {
@@ -288,6 +297,16 @@ void DrawFacturaLayout3(const ScreenPage& page, const FacturaDate& doc)
     DrawOnScreen(page, doc, kVatOnCollection, Upper);
     DrawOnScreen(page, doc, kVatOnCollection, Lower);
     DrawScreenCopy(page, doc, Lower);
+}
+
+std::vector<PageRule> ScreenRulesOfLayout3(const FacturaDate& doc)
+{
+    std::vector<PageRule> rules;
+    for (Copy copy : {Upper, Lower}) {
+        AddOnScreen(rules, doc, kFrames, copy);
+        AddOnScreen(rules, doc, kRules, copy);
+    }
+    return rules;
 }
 
 void DrawPrintedLayout3(HDC dc, int width, int height, const FacturaPrintJob& job,

@@ -158,6 +158,14 @@ void DrawNirPage(const ScreenPage& page, const FacturaDate& doc)
     DrawScreenItems(page, doc, ScreenItemTable{TableOf(kItemColumns), ScreenFont::F7_7, 187, kScreenRows});
 }
 
+std::vector<PageRule> ScreenRulesOfNir(const FacturaDate& doc)
+{
+    std::vector<PageRule> rules;
+    for (Table<PageRule> table : {TableOf(kFrame), TableOf(kTitleBox), TableOf(kTableRules), TableOf(kTotalsRule)})
+        AddScreenRules(rules, doc, table);
+    return rules;
+}
+
 NirSheet NirSheetTables(int sheet, int sheets)
 {
     bool first = sheet == 0, last = sheet == sheets - 1;

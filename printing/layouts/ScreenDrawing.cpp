@@ -1,12 +1,17 @@
 #include "printing/layouts/ScreenDrawing.h"
 #include <vector>
 #include "printing/preview/FittedScreenText.h"
+#include "printing/preview/PreviewSupport.h"
 
 using micro::utils::QString;
 
 namespace {
-const float kStrokeWidth = 0.5f;
 const float kRowHeight = 10.0f;
+
+bool DrawnOnScreen(const PageRule& rule, const FacturaDate& doc)
+{
+    return OnScreen(rule.screen) && Shows(rule.when, doc);
+}
 
 D2D1_RECT_F ToRect(const ScreenBox& box)
 {
@@ -57,12 +62,13 @@ void DrawScreenBitmap(const ScreenPage& page, ID2D1Bitmap* bitmap, const ScreenB
 
 void DrawScreenLine(const ScreenPage& page, Stroke stroke, const ScreenLine& line)
 {
+    float width = ScreenRuleWidth(page.target);
     if (stroke == Stroke::Frame) {
         D2D1_RECT_F rect = D2D1::RectF(line.x1, line.y1, line.x2, line.y2);
-        page.target->DrawRectangle(&rect, page.blackBrush, kStrokeWidth, nullptr);
+        page.target->DrawRectangle(&rect, page.blackBrush, width, nullptr);
     } else {
-        page.target->DrawLine(D2D1::Point2F(line.x1, line.y1), D2D1::Point2F(line.x2, line.y2), page.blackBrush,
-                              kStrokeWidth, nullptr);
+        page.target->DrawLine(D2D1::Point2F(line.x1, line.y1), D2D1::Point2F(line.x2, line.y2), page.blackBrush, width,
+                              nullptr);
     }
 }
 
@@ -86,8 +92,16 @@ void DrawScreenTexts(const ScreenPage& page, const FacturaDate& doc, Table<PageT
 void DrawScreenRules(const ScreenPage& page, const FacturaDate& doc, Table<PageRule> rules)
 {
     for (size_t i = 0; i < rules.count; ++i) {
-        if (OnScreen(rules.rows[i].screen) && Shows(rules.rows[i].when, doc))
+        if (DrawnOnScreen(rules.rows[i], doc))
             DrawScreenLine(page, rules.rows[i].stroke, rules.rows[i].screen);
+    }
+}
+
+void AddScreenRules(std::vector<PageRule>& rules, const FacturaDate& doc, Table<PageRule> table)
+{
+    for (size_t i = 0; i < table.count; ++i) {
+        if (DrawnOnScreen(table.rows[i], doc))
+            rules.push_back(table.rows[i]);
     }
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 #include <cstddef>
+#include <vector>
 #include "printing/layouts/PageContent.h"
 #include "printing/preview/ScreenPage.h"
 
 // Drawing the page tables on the preview's render target: texts into layout
 // rectangles with the black brush (no clipping, natural measuring), lines and
-// frames 0.5 wide, bitmaps stretched into their rectangle.
+// frames as wide as ScreenRuleWidth says, bitmaps stretched into their
+// rectangle.
 
 IDWriteTextFormat* ScreenFormat(const ScreenPage& page, ScreenFont font);
 // A text in its layout box; with screen edges kept inside them: one that
@@ -22,6 +24,8 @@ void FillScreenPage(const ScreenPage& page);
 // moved down by dy.
 void DrawScreenTexts(const ScreenPage& page, const FacturaDate& doc, Table<PageText> texts, float dy = 0);
 void DrawScreenRules(const ScreenPage& page, const FacturaDate& doc, Table<PageRule> rules);
+// The rows DrawScreenRules would draw of a table, added to `rules`.
+void AddScreenRules(std::vector<PageRule>& rules, const FacturaDate& doc, Table<PageRule> table);
 
 // The item table: each item of the record in a band `rowHeight` high from
 // `firstTop`, moving down one band per line it takes, until the rule's line

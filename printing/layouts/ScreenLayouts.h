@@ -1,4 +1,6 @@
 #pragma once
+#include <vector>
+#include "printing/layouts/PageContent.h"
 #include "printing/FacturaDate.h"
 #include "printing/preview/ScreenPage.h"
 
@@ -9,3 +11,10 @@ void DrawFacturaLayout1(const ScreenPage& page, const FacturaDate& doc);
 void DrawFacturaLayout2(const ScreenPage& page, const FacturaDate& doc);
 void DrawFacturaLayout3(const ScreenPage& page, const FacturaDate& doc);
 void DrawNirPage(const ScreenPage& page, const FacturaDate& doc);
+
+// The rules each page draws for the record, from its tables (both copies'
+// on the two-copy page), in page units.
+std::vector<PageRule> ScreenRulesOfLayout1(const FacturaDate& doc);
+std::vector<PageRule> ScreenRulesOfLayout2(const FacturaDate& doc);
+std::vector<PageRule> ScreenRulesOfLayout3(const FacturaDate& doc);
+std::vector<PageRule> ScreenRulesOfNir(const FacturaDate& doc);

@@ -39,3 +39,8 @@ void FillBlack(HWND window, HDC dc);
 const float kPreviewMinZoom = 0.2f;
 const float kPreviewMaxZoom = 10.0f;
 float ClampPreviewZoom(double zoom);
+
+// The stroke of a rule (a line or a frame) on a screen page, in page units
+// under the target's current transform and DPI: the paper's 0.5 wherever
+// that makes a device pixel or more, else just over one device pixel.
+float ScreenRuleWidth(ID2D1RenderTarget* target);

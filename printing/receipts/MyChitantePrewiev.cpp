@@ -2,6 +2,7 @@
 #include "framework/gui/QImage.h"
 #include "printing/layouts/PageContent.h"
 #include "printing/preview/FittedScreenText.h"
+#include "printing/preview/PreviewSupport.h"
 #include "printing/preview/ScreenPage.h"
 
 using micro::utils::QString;
@@ -88,6 +89,14 @@ D2D1_RECT_F FrameOf(int model, int copy)
 
 } // namespace
 
+std::vector<D2D1_RECT_F> ChitantaScreenFrames(int model)
+{
+    std::vector<D2D1_RECT_F> frames;
+    for (int copy = 0; copy < CopiesOf(model); ++copy)
+        frames.push_back(FrameOf(model, copy));
+    return frames;
+}
+
 bool MyChitantePrewiev::DrawPage()
 {
     ID2D1RenderTarget* target = Target();
@@ -97,10 +106,8 @@ bool MyChitantePrewiev::DrawPage()
     int copies = CopiesOf(model);
     float h = SplitHeight(model);
     const ScreenRect& stamp = model == ChitantaThreeCopies ? kStampThirdPage : kStampHalfPage;
-    for (int copy = 0; copy < copies; ++copy) {
-        D2D1_RECT_F frame = FrameOf(model, copy);
-        target->DrawRectangle(frame, blackBrush, 0.5f);
-    }
+    for (const D2D1_RECT_F& frame : ChitantaScreenFrames(model))
+        target->DrawRectangle(frame, blackBrush, ScreenRuleWidth(target));
     for (int copy = 0; copy < copies && logoBitmap; ++copy)
         target->DrawBitmap(logoBitmap, Moved(kLogo, h * copy), 1.0f, D2D1_BITMAP_INTERPOLATION_MODE_LINEAR);
     for (int copy = 0; copy < copies && stampBitmap; ++copy)

@@ -1,4 +1,5 @@
 #pragma once
+#include <vector>
 #include "printing/receipts/MyPrewievC.h"
 
 // The receipt page on screen: a 436 x 609 DIP sheet with one (model 3), two
@@ -12,3 +13,6 @@ public:
 private:
     void DrawCopy(int copy, float dy);
 };
+
+// The frames of the model's copies on the page, in page units, top first.
+std::vector<D2D1_RECT_F> ChitantaScreenFrames(int model);

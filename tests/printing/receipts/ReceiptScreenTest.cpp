@@ -5,7 +5,10 @@
 #include "framework/gui/QImage.h"
 #include "printing/AmountToWords.h"
 #include "printing/receipts/MyChitantePrewiev.h"
+#include "tests/harness/Screenshot.h"
 #include "tests/printing/receipts/ReceiptFixtures.h"
+#include "tests/printing/support/RulePixels.h"
+#include "tests/printing/support/ScreenText.h"
 
 using namespace receipt_tests;
 
@@ -107,5 +110,73 @@ TEST(ReceiptPreviewWindow, ALostDeviceRemakesThePicturesAndFonts)
         preview.HandleEndDraw(D2DERR_RECREATE_TARGET);
         EXPECT_EQ(nullptr, preview.renderTarget);
         EXPECT_EQ(nullptr, preview.logoBitmap);
+    }
+}
+
+namespace {
+
+// The gaps in every copy's frame on what the preview drew at the view.
+std::string FrameGaps(const layout_tests::Frame& frame, const layout_tests::View& view, int model)
+{
+    std::string gaps;
+    for (const D2D1_RECT_F& r : ChitantaScreenFrames(model))
+        gaps += layout_tests::RuleGaps(frame, view, Stroke::Frame, {r.left, r.top, r.right, r.bottom});
+    return gaps;
+}
+
+// The preview's next frame at its own zoom and pan, on a canvas that holds
+// the whole page.
+std::string FrameGapsOf(MyChitantePrewiev& preview, layout_tests::ScreenCanvas& canvas)
+{
+    layout_tests::View view{preview.zoom, preview.panX, preview.panY};
+    std::vector<unsigned> pixels =
+        canvas.DrawFrame([&](ID2D1RenderTarget* target) { return preview.RenderFrame(target); });
+    return FrameGaps(layout_tests::Frame{pixels, canvas.Width(), canvas.Height()}, view, preview.model);
+}
+
+} // namespace
+
+// Every copy's frame shows whole where the user looks first, the opening
+// zoom (about 1.2999, 96 to the right) the preview runs at its first paint,
+// and at every wheel step from there: up past 2 and down as far as the zoom
+// goes. The window at the opening zoom is saved in test-out/.
+TEST(ReceiptPreviewWindow, EveryFrameShowsWholeFromTheOpeningZoomAtEveryWheelStep)
+{
+    // Room for the page at the largest zoom tried, 2.1.
+    layout_tests::ScreenCanvas canvas(static_cast<unsigned>(436 * 2.1f + 100), static_cast<unsigned>(609 * 2.1f + 4),
+                                      96);
+    for (int model : {1, 2, 3}) {
+        MyChitantePrewiev preview;
+        static_cast<ChitantaTexts&>(preview) = SampleTexts();
+        std::string logo = LogoPicture(), stamp = StampPicture();
+        preview.logo.Append(logo.data(), static_cast<int>(logo.size()));
+        preview.stampila.Append(stamp.data(), static_cast<int>(stamp.size()));
+        preview.model = model;
+        preview.firstPaint = 1;
+        ASSERT_TRUE(preview.Create(nullptr, 0, WS_POPUP | WS_VISIBLE));
+        SetWindowPos(preview, nullptr, 0, 0, 680, 800, SWP_NOZORDER);
+        for (int paint = 0; paint < 2; ++paint) {
+            InvalidateRect(preview, nullptr, TRUE);
+            UpdateWindow(preview);
+        }
+        EXPECT_NEAR(1.2999f, preview.zoom, 2e-4);
+        EXPECT_NEAR(96.0f, preview.panX, 0.1);
+        layout_tests::View opening{preview.zoom, preview.panX, preview.panY};
+        testing_support::SaveWindowPng(preview, L"rules-receipt-" + std::to_wstring(model));
+        EXPECT_EQ("", FrameGaps(layout_tests::FrameOfWindow(preview), opening, model)) << "model " << model;
+        EXPECT_EQ("", FrameGapsOf(preview, canvas)) << "model " << model;
+        // The wheel steps are drawn off screen only.
+        ShowWindow(preview, SW_HIDE);
+        for (int notch = 0; notch < 4; ++notch) {
+            layout_tests::TurnWheel(preview, 1);
+            EXPECT_EQ("", FrameGapsOf(preview, canvas)) << "model " << model;
+        }
+        layout_tests::TurnWheel(preview, -4);
+        for (float last = 0; preview.zoom != last;) {
+            last = preview.zoom;
+            layout_tests::TurnWheel(preview, -1);
+            EXPECT_EQ("", FrameGapsOf(preview, canvas)) << "model " << model;
+        }
+        EXPECT_NEAR(0.2f, preview.zoom, 1e-6);
     }
 }

@@ -26,13 +26,26 @@ ScreenCanvas::ScreenCanvas(float zoom)
     : m_resources(new Resources), m_zoom(zoom), m_width(static_cast<UINT>(kWidth * zoom)),
       m_height(static_cast<UINT>(kHeight * zoom))
 {
+    Make(0);   // the default
+}
+
+ScreenCanvas::ScreenCanvas(unsigned width, unsigned height, float dpi)
+    : m_resources(new Resources), m_zoom(1), m_width(width), m_height(height)
+{
+    Make(dpi);
+}
+
+void ScreenCanvas::Make(float dpi)
+{
     QComPtr<IWICImagingFactory> wic;
     QComPtr<IDWriteFactory> dwrite;
     Resources& r = *m_resources;
+    D2D1_RENDER_TARGET_PROPERTIES props = D2D1::RenderTargetProperties();
+    props.dpiX = props.dpiY = dpi;
     if (FAILED(micro::gui::GetWicFactory(&wic)) || FAILED(micro::gui::GetDWriteFactory(&dwrite)) ||
         FAILED(wic->CreateBitmap(m_width, m_height, GUID_WICPixelFormat32bppPBGRA, WICBitmapCacheOnLoad, &r.bitmap)) ||
         FAILED(D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, &r.d2d)) ||
-        FAILED(r.d2d->CreateWicBitmapRenderTarget(r.bitmap, D2D1::RenderTargetProperties(), &r.target))) {
+        FAILED(r.d2d->CreateWicBitmapRenderTarget(r.bitmap, props, &r.target))) {
         r.target.Release();
         return;
     }

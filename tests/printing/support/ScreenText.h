@@ -13,6 +13,9 @@ namespace layout_tests {
 class ScreenCanvas {
 public:
     explicit ScreenCanvas(float zoom = 1);
+    // A canvas of width x height pixels at the DPI, for frames drawn whole
+    // under a transform of their own (DrawFrame).
+    ScreenCanvas(unsigned width, unsigned height, float dpi);
     ~ScreenCanvas();
     ScreenCanvas(const ScreenCanvas&) = delete;
     ScreenCanvas& operator=(const ScreenCanvas&) = delete;
@@ -26,6 +29,7 @@ public:
     unsigned Height() const { return m_height; }
 
 private:
+    void Make(float dpi);
     struct Resources;
     std::unique_ptr<Resources> m_resources;
     float m_zoom;
