@@ -12,12 +12,12 @@ namespace {
 // to whole pixels: printed, a text comes out wider than measured by up to
 // half a pixel a character, and half a pixel for each em of its width, and a
 // pixel where its ends fall.
-int Clearance(HDC dc, const QString& text, int width)
+int Clearance(HDC dc, int characters, int width)
 {
     TEXTMETRICW metrics = {};
     int em = GetTextMetricsW(dc, &metrics) ? metrics.tmHeight - metrics.tmInternalLeading : 0;
     int perEm = em > 0 ? (width + 2 * em - 1) / (2 * em) : 0;
-    return 1 + (text.GetLength() + 1) / 2 + perEm;
+    return 1 + (characters + 1) / 2 + perEm;
 }
 
 // How wide the text stands on paper in the font selected, its clearance
@@ -27,7 +27,7 @@ bool PrintedWidth(HDC dc, const QString& text, int& width)
     SIZE size = {0, 0};
     if (!GetTextExtentPoint32W(dc, text.c_str(), text.GetLength(), &size))
         return false;
-    width = size.cx + Clearance(dc, text, size.cx);
+    width = size.cx + Clearance(dc, text.GetLength(), size.cx);
     return true;
 }
 
@@ -72,6 +72,59 @@ void FittedTextOut(HDC dc, const QString& text, int x, int y, TextAnchor anchor,
     SetTextAlign(dc, anchor == TextAnchor::Centre ? (TA_CENTER | TA_TOP) : (TA_LEFT | TA_TOP));
     TextOutW(dc, x, y, text.c_str(), text.GetLength());
     SetTextAlign(dc, TA_LEFT | TA_TOP);
+    if (original)
+        SelectObject(dc, original);
+}
+
+namespace {
+
+const UINT kWrapFormat = DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX;
+
+// The lines the text takes wrapped at `width` in the font selected, and the
+// width of the widest (wider than `width` when a word is).
+int WrappedLines(HDC dc, const QString& text, int width, int& widest)
+{
+    RECT r{0, 0, width, 0};
+    DrawTextW(dc, text.c_str(), text.GetLength(), &r, kWrapFormat | DT_CALCRECT);
+    TEXTMETRICW metrics = {};
+    int line = GetTextMetricsW(dc, &metrics) && metrics.tmHeight > 0 ? metrics.tmHeight : 1;
+    widest = r.right - r.left;
+    return (r.bottom - r.top + line - 1) / line;
+}
+
+} // namespace
+
+void FittedDrawText(HDC dc, const QString& text, RECT box, int pixels, const FontOfHeight& fontOf)
+{
+    int width = static_cast<int>(box.right - box.left), widest = 0;
+    int lines = std::max(1, WrappedLines(dc, text, width, widest));
+    // Each line may come out wider on paper by the clearance of a full one.
+    int perLine = (text.GetLength() + lines - 1) / lines;
+    RECT narrowed = box;
+    narrowed.right = std::max(box.left + 1, box.right - Clearance(dc, perLine, width));
+    int room = static_cast<int>(narrowed.right - narrowed.left);
+    HGDIOBJ original = nullptr;
+    for (int tries = 0; tries < 4 && pixels > 1; ++tries) {
+        if (WrappedLines(dc, text, room, widest) <= lines && widest <= room)
+            break;
+        int fitting = std::max(1, std::min(pixels - 1, static_cast<int>(static_cast<long long>(pixels) * room /
+                                                                          std::max(width, widest))));
+        HFONT smaller = fontOf(fitting);
+        if (!smaller)
+            break;
+        pixels = fitting;
+        HGDIOBJ previous = SelectObject(dc, smaller);
+        if (!original)
+            original = previous;
+    }
+    // The lines break in the narrower box; the box itself still bounds what
+    // shows, as DrawText's own clipping did: a line may come out wider than
+    // measured into the clearance, not past the box.
+    SetTextAlign(dc, TA_LEFT | TA_TOP);
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);
+    DrawTextW(dc, text.c_str(), text.GetLength(), &narrowed, kWrapFormat | DT_NOCLIP);
+    RestoreDC(dc, saved);
     if (original)
         SelectObject(dc, original);
 }

@@ -31,3 +31,10 @@ struct TextRoom {
 // alignment is left at TA_LEFT | TA_TOP.
 void FittedTextOut(HDC dc, const micro::utils::QString& text, int x, int y, TextAnchor anchor, const TextRoom& room,
                    int pixels, const FontOfHeight& fontOf);
+
+// The text wrapped at words in its box as DrawText lays it out (top-aligned,
+// names as typed: no & marks), kept inside the box as it comes out on paper:
+// in a box narrower by the clearance of its lines where it takes no more
+// lines there, otherwise set smaller until it does. A word wider than the box
+// is set smaller too. The selected font is restored.
+void FittedDrawText(HDC dc, const micro::utils::QString& text, RECT box, int pixels, const FontOfHeight& fontOf);

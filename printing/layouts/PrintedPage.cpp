@@ -153,9 +153,8 @@ void PrintedPage::Text(const QString& text, const PrintAt& at, int dy, const Edg
 
 void PrintedPage::WrapAtPixels(const QString& text, RECT box)
 {
-    SetTextAlign(m_dc, TA_LEFT | TA_TOP);
-    // Names are printed as typed: an & in one ("Popescu & Fiii") is no underline mark.
-    DrawTextW(m_dc, text.c_str(), text.GetLength(), &box, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+    int weight = m_current.weight;
+    FittedDrawText(m_dc, text, box, m_current.height, [this, weight](int pixels) { return FontOf(pixels, weight); });
 }
 
 void PrintedPage::LineAtPixels(int x1, int y1, int x2, int y2)

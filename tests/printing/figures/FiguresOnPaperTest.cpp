@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
+#include "database/DocumentTables.h"
 #include "database/qsql/SqlText.h"
 #include "printing/layouts/PrintedItems.h"
 #include "printing/layouts/PrintedPages.h"
@@ -153,4 +154,32 @@ TEST_F(FiguresThroughSpooler, Layout2WithItsReceiptAndTheNoteKeepEveryWordClearO
     EXPECT_EQ("", sheet.WordsOnLines());
     for (const char* figure : {"-999999999.999", "999999999.99", "-999999999.99"})
         EXPECT_TRUE(sheet.HasWord(figure)) << figure;
+}
+
+// Product names are wrapped at words in their column, whose right side is a
+// rule: printed, a name that fills its line (ordinary words, capitals, one
+// long word, two lines) keeps clear of the rule as its figures do, and is
+// printed whole.
+TEST_F(FiguresThroughSpooler, ProductNamesThatFillTheirColumnKeepClearOfItsRule)
+{
+    SetCompany(tempDb);
+    // The words after "masiv Masa" end the first line a little short of the
+    // rule, each a little nearer, as DrawText measures them.
+    std::vector<std::wstring> names = {L"MASA MARE DIN LEMN MASIV CU SERTARE", L"Masadebiroudinlemnmasivcusertarelungi"};
+    for (const wchar_t* last : {L"Masa", L"Masab", L"Masabu", L"Masabur", L"Mobila", L"MASAB", L"Mmmmm", L"Wwwww"})
+        names.push_back(std::wstring(L"Masa de birou din lemn masiv Masa ") + last + L" cu rotile");
+    unsigned long long client = tempDb.AddClient(L"Client Unu SRL");
+    unsigned long long invoice = printing_tests::AddHeader(tempDb, L"Facturi", 7, client, 40, 0, 40);
+    for (const std::wstring& name : names)
+        printing_tests::AddLine(tempDb, L"ArticoleFacturi", invoice, tempDb.AddProduct(name.c_str(), 10), 1, 10);
+    printing_tests::PrintedSheet sheet;
+    printing_tests::PrintThroughSpooler(
+        [&] {
+            FacturaPrintJob job(invoice, DocumentInvoice, 1, owner);
+            return PrintFacturaLayout1(job);
+        },
+        printing_tests::MarkCompanyName(tempDb), sheet);
+    EXPECT_EQ("", sheet.WordsOnLines());
+    for (const char* word : {"SERTARE", "Masadebiroudinlemnmasivcusertarelungi", "Masabur", "Wwwww", "rotile"})
+        EXPECT_TRUE(sheet.HasWord(word)) << word;
 }

@@ -130,10 +130,13 @@ std::string WaitForPrintedPdf(const std::string& jobPrefix, const std::string& m
                               unsigned timeoutMs)
 {
     // Other programs may print to the same queue meanwhile: only the file
-    // holding the marker counts.
+    // holding the marker counts, once the queue has written it whole (its
+    // end mark there). A file still being written once answered with the
+    // reader's complaint about it in place of its name.
     std::string command = "for f in $(find \"$HOME/PDF\" -maxdepth 1 -name '" + jobPrefix + "*.pdf' -newermt @" +
-                          std::to_string(since - 1) + " 2>/dev/null); do pdftotext \"$f\" - | grep -qF " +
-                          pdftest::ShellQuoted(marker) + " && echo \"$f\" && exit 0; done; exit 1";
+                          std::to_string(since - 1) + " 2>/dev/null); do tail -c 64 \"$f\" | grep -q '%%EOF' && " +
+                          "pdftotext \"$f\" - 2>/dev/null | grep -qF " + pdftest::ShellQuoted(marker) +
+                          " && echo \"$f\" && exit 0; done; exit 1";
     // The deadline counts the host commands' own time too: one that never
     // answers must not multiply the wait.
     std::string output;
