@@ -190,6 +190,20 @@ status=$?
 [ "$status" = 0 ] && grep -q '^test summary: 1 programs, exit 0; 1 tests: 1 passed, 0 failed, 0 skipped; benchmarks run short: 0 of 0$' <<<"$out"
 check "TestSummary.APassingRunPasses: status $status, $out" $?
 
+# Two runs in one tree at once (two ./test beside each other) each count
+# what their own programs reported, though the programs are the same.
+standin reports.sh 'sleep 1; mark "[ SUMMARY  ] $TESTS tests: $TESTS passed, 0 failed, 0 skipped" "$TESTS $TESTS 0 0"'
+for run in 3 5; do
+  mkdir -p "$work/run$run" && echo "      Start 1: same" >"$work/run$run/ctest.out"
+  BRIVANE_EXPECT_SUMMARY=1 BRIVANE_TEST_RESULTS="$work/run$run" BRIVANE_TEST_NAME=same TESTS=$run \
+    "$top/tools/wine-test" "$work/reports.sh" >/dev/null 2>&1 &
+done
+wait
+out="$("$top/tools/test-summary" "$work/run3" 0 2>&1) / $("$top/tools/test-summary" "$work/run5" 0 2>&1)"
+grep -q '1 programs, exit 0; 3 tests: 3 passed.* / .*1 programs, exit 0; 5 tests: 5 passed' <<<"$out"
+held=$?
+check "TestSummary.TwoRunsInOneTreeEachCountTheirOwn: $out" $held
+
 echo "[ SUMMARY  ] $((passed + failed)) tests: $passed passed, $failed failed, 0 skipped"
 BRIVANE_TEST_NAME=$own_name BRIVANE_TEST_RESULTS=$own_results report_result \
   "$([ "$failed" = 0 ] && echo ok || echo failed)" $((passed + failed)) "$passed" "$failed" 0 0
