@@ -44,6 +44,22 @@ bool Fits(int x, int width, TextAnchor anchor, const TextRoom& room, int& allowe
     return x - width / 2 >= room.left && x + (width - width / 2) <= room.limit;
 }
 
+// Selects the font `height` pixels high, below `pixels` and at least 1, in
+// place of the one selected; `original` keeps the first one to restore.
+// False when no font comes.
+bool SelectSmaller(HDC dc, long long height, int& pixels, const FontOfHeight& fontOf, HGDIOBJ& original)
+{
+    int fitting = static_cast<int>(std::max(1LL, std::min(static_cast<long long>(pixels) - 1, height)));
+    HFONT smaller = fontOf(fitting);
+    if (!smaller)
+        return false;
+    pixels = fitting;
+    HGDIOBJ previous = SelectObject(dc, smaller);
+    if (!original)
+        original = previous;
+    return true;
+}
+
 } // namespace
 
 void FittedTextOut(HDC dc, const QString& text, int x, int y, TextAnchor anchor, const TextRoom& room, int pixels,
@@ -56,16 +72,8 @@ void FittedTextOut(HDC dc, const QString& text, int x, int y, TextAnchor anchor,
     if (PrintedWidth(dc, text, width) && !Fits(x, width, anchor, room, allowed) && allowed > 0) {
         // Glyphs do not narrow exactly with the height: measured again.
         for (int tries = 0; tries < 4 && pixels > 1 && width > allowed; ++tries) {
-            int fitting =
-                std::max(1, std::min(pixels - 1, static_cast<int>(static_cast<long long>(pixels) * allowed / width)));
-            HFONT smaller = fontOf(fitting);
-            if (!smaller)
-                break;
-            pixels = fitting;
-            HGDIOBJ previous = SelectObject(dc, smaller);
-            if (!original)
-                original = previous;
-            if (!PrintedWidth(dc, text, width))
+            if (!SelectSmaller(dc, static_cast<long long>(pixels) * allowed / width, pixels, fontOf, original) ||
+                !PrintedWidth(dc, text, width))
                 break;
         }
     }
@@ -107,15 +115,9 @@ void FittedDrawText(HDC dc, const QString& text, RECT box, int pixels, const Fon
     for (int tries = 0; tries < 4 && pixels > 1; ++tries) {
         if (WrappedLines(dc, text, room, widest) <= lines && widest <= room)
             break;
-        int fitting = std::max(1, std::min(pixels - 1, static_cast<int>(static_cast<long long>(pixels) * room /
-                                                                          std::max(width, widest))));
-        HFONT smaller = fontOf(fitting);
-        if (!smaller)
+        if (!SelectSmaller(dc, static_cast<long long>(pixels) * room / std::max(width, widest), pixels, fontOf,
+                           original))
             break;
-        pixels = fitting;
-        HGDIOBJ previous = SelectObject(dc, smaller);
-        if (!original)
-            original = previous;
     }
     // The lines break in the narrower box; the box itself still bounds what
     // shows, as DrawText's own clipping did: a line may come out wider than
