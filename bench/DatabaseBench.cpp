@@ -261,7 +261,7 @@ void SaveBench(MyRepository& db, int products)
 
 } // namespace
 
-int wmain(int argc, wchar_t** argv)
+int BenchMain(int argc, wchar_t** argv)
 {
     bench::Boxes();
     bench::FolderArguments arguments = bench::ReadFolderArguments(argc, argv);

@@ -358,7 +358,7 @@ void PickerKeystrokes(const std::wstring& folder, bool regenerate, int invoices)
 
 } // namespace
 
-int wmain(int argc, wchar_t** argv)
+int BenchMain(int argc, wchar_t** argv)
 {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};

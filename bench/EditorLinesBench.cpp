@@ -265,7 +265,7 @@ std::vector<double> BareListRows(bool asTheEditor)
 
 } // namespace
 
-int wmain(int argc, wchar_t** argv)
+int BenchMain(int argc, wchar_t** argv)
 {
     int runs = bench::RunsArgument(argc, argv, 5);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

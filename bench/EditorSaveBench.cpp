@@ -80,7 +80,7 @@ void CALLBACK Drive(HWND, UINT, UINT_PTR timer, DWORD)
 
 } // namespace
 
-int wmain(int argc, wchar_t** argv)
+int BenchMain(int argc, wchar_t** argv)
 {
     if (argc > 1 && argv[1][0] != L'-')
         g_lines = std::max(1, _wtoi(argv[1]));

@@ -200,7 +200,7 @@ void Report(const wchar_t* what, const char* name, const LedgerTimes& t)
 
 } // namespace
 
-int wmain(int argc, wchar_t** argv)
+int BenchMain(int argc, wchar_t** argv)
 {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};

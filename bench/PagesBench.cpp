@@ -130,7 +130,7 @@ PreviewTimes PreviewPaints(unsigned long long invoice, int runs)
 
 int Run(int argc, wchar_t** argv);
 
-int wmain(int argc, wchar_t** argv)
+int BenchMain(int argc, wchar_t** argv)
 {
     try {
         return Run(argc, argv);

@@ -31,7 +31,7 @@ long long FileSize(const wchar_t* path)
 
 } // namespace
 
-int wmain(int argc, wchar_t** argv)
+int BenchMain(int argc, wchar_t** argv)
 {
     int runs = bench::RunsArgument(argc, argv, 50);
     int receipts = bench::ShortOr(2000, 40000);

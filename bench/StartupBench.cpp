@@ -180,7 +180,7 @@ void Report(const wchar_t* title, const wchar_t* name, const std::vector<double>
 
 } // namespace
 
-int wmain(int argc, wchar_t** argv)
+int BenchMain(int argc, wchar_t** argv)
 {
     if (argc >= 4 && wcscmp(argv[1], L"--child-app") == 0)
         return RunApplication(argv[2], argv[3]);

@@ -72,7 +72,7 @@ void Reset(MyRepository& db)
 
 } // namespace
 
-int wmain(int argc, wchar_t** argv)
+int BenchMain(int argc, wchar_t** argv)
 {
     bench::Boxes();
     std::wstring folder = bench::ReadFolderArguments(argc, argv).folder;

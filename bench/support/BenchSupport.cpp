@@ -2,7 +2,6 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
-#include <cstdio>
 #include <cwchar>
 #include "database/MyRepository.h"
 #include "database/Schema.h"
@@ -11,14 +10,6 @@
 using micro::qsql::SqlFormat;
 
 namespace bench {
-
-namespace {
-// Every benchmark prints through this file's functions, so every benchmark
-// links it: each line it prints reaches the pipe as it is printed, and a run
-// that is stopped or crashes keeps what it had printed (buffered lines were
-// lost with it, aims included).
-[[maybe_unused]] const int kUnbufferedOutput = setvbuf(stdout, nullptr, _IONBF, 0);
-} // namespace
 
 double Now()
 {

@@ -5,6 +5,7 @@
 #include <string>
 #include <gtest/gtest.h>
 #include "framework/qdialog/QMessageBox.h"
+#include "tests/harness/RunState.h"
 
 // Boxes raised by code under test never block: unless a test records them
 // itself, they are answered OK and reported.
@@ -26,27 +27,19 @@ class BoxGuard : public ::testing::EmptyTestEventListener {
 // passed, failed and been skipped so far (the file's first and second lines,
 // and its time of change), prints every skipped test with its reason and ends
 // with one summary line, printed and left in the file with the skipped tests,
-// that ./test adds up.
+// that ./test adds up; last, the status the program ends with.
 class Progress : public ::testing::EmptyTestEventListener {
 public:
-    Progress()
-    {
-        char path[MAX_PATH * 2];
-        DWORD n = GetEnvironmentVariableA("BRIVANE_TEST_STATE", path, sizeof(path));
-        if (n > 0 && n < sizeof(path))
-            m_state = path;
-    }
+    // The program's own end, after its summary (a hang or crash after the
+    // summary is still the program's).
+    void End(int status) { Mark(testing_support::EndedWith(status)); }
 
 private:
     void Mark(const std::string& text)
     {
-        if (m_state.empty())
-            return;
-        if (FILE* f = fopen(m_state.c_str(), "wb")) {
-            fprintf(f, "%s\ncounts %d %d %d %d\n%s", text.c_str(), m_toRun, m_passed, m_failed, m_skipped,
-                    m_skippedNotes.c_str());
-            fclose(f);
-        }
+        char counts[64];
+        snprintf(counts, sizeof(counts), "\ncounts %d %d %d %d\n", m_toRun, m_passed, m_failed, m_skipped);
+        testing_support::MarkRunState(text + counts + m_skippedNotes);
     }
     static std::string Name(const ::testing::TestInfo& info)
     {
@@ -90,7 +83,6 @@ private:
         printf("%s\n", summary);
         fflush(stdout);
     }
-    std::string m_state;
     std::string m_skippedNotes;
     int m_toRun = 0;
     int m_passed = 0;
@@ -108,8 +100,10 @@ int wmain(int argc, wchar_t** argv)
     InitCommonControlsEx(&icc);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new BoxGuard);
-    ::testing::UnitTest::GetInstance()->listeners().Append(new Progress);
+    Progress* progress = new Progress;
+    ::testing::UnitTest::GetInstance()->listeners().Append(progress);
     int result = RUN_ALL_TESTS();
     CoUninitialize();
+    progress->End(result);
     return result;
 }
