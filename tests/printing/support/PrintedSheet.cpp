@@ -1,5 +1,6 @@
 #include "tests/printing/support/PrintedSheet.h"
 #include <gtest/gtest.h>
+#include <objbase.h>
 #include <ctime>
 #include <sstream>
 #include "database/qsql/SqlText.h"
@@ -156,10 +157,16 @@ void PrintThroughSpooler(const std::function<bool()>& print, const std::string& 
 
 std::string MarkCompanyName(testing_support::TempDatabase& db)
 {
-    // The process tells this run from others printing beside it, the count
-    // this job from the run's others.
+    // A random part tells this run from others printing beside it (test
+    // programs in prefixes of their own have the same process ids, and two
+    // once read each other's jobs), the count this job from the run's others.
+    static const unsigned long run = [] {
+        GUID guid = {};
+        CoCreateGuid(&guid);
+        return guid.Data1;
+    }();
     static int jobs = 0;
-    std::wstring name = L"Firma" + std::to_wstring(GetCurrentProcessId()) + L"n" + std::to_wstring(++jobs);
+    std::wstring name = L"Firma" + std::to_wstring(run) + L"n" + std::to_wstring(++jobs);
     db.Exec(micro::qsql::SqlFormat(L"update Societate set denumire = '%s' where id = 1", name.c_str()).c_str());
     return testing_support::Narrow(name);
 }
