@@ -37,9 +37,10 @@ public:
     // The wait of a write: the busy timeout, never above kWriteBusyTimeoutMs.
     int GetWriteBusyTimeout() const;
 
-    // Alive while the connection writes: the wait cursor shows, and another
-    // program's lock is waited for GetWriteBusyTimeout() at most. They nest.
-    // ExecDML, a compiled statement's ExecDML and QsqlTransaction hold one.
+    // Alive while the connection writes: another program's lock is waited
+    // for GetWriteBusyTimeout() at most, under the wait cursor while it is
+    // waited for. They nest. ExecDML, a compiled statement's ExecDML and
+    // QsqlTransaction hold one.
     class Writing {
     public:
         explicit Writing(QsqlDatabase& db);
@@ -74,12 +75,13 @@ private:
     void OpenWithFlags(const wchar_t* path, int flags);
     sqlite3_stmt* Prepare(const wchar_t* sql);
     void CheckOpen() const;
-    void ApplyBusyTimeout();
+    static int OnBusy(void* self, int count);
     [[noreturn]] void ThrowLast(int rc) const;
 
     sqlite3* m_db;
     int m_busyTimeout;
     int m_writing;
+    unsigned long long m_waitStarted;
     std::optional<gui::QWaitCursor> m_waitCursor;
     std::map<std::wstring, sqlite3_stmt*> m_cached;
 };

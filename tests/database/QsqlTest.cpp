@@ -130,22 +130,42 @@ TEST_F(Qsql, AWriteOnAFileAnotherProgramHoldsWaitsSecondsAndSaysToTryAgain)
     EXPECT_EQ(60000, db().GetBusyTimeout());
     EXPECT_EQ(QsqlDatabase::kWriteBusyTimeoutMs, db().GetWriteBusyTimeout());
     EXPECT_LE(db().GetWriteBusyTimeout(), 5000);
+    const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+    // A write that does not wait leaves the cursor alone.
+    db().ExecDML(L"insert into Clienti (Nume) values ('Nou')");
+    EXPECT_NE(wait, GetCursor());
+    db().ExecDML(L"delete from Clienti");
     tempDb.LetOthersIn();
     QsqlDatabase other;
     other.Open(tempDb.Path().c_str());
     other.ExecDML(L"BEGIN IMMEDIATE");
-    const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
-    HCURSOR during = nullptr;
+    // The cursor is looked at while the write waits, from a thread sharing
+    // this one's input.
+    struct Look {
+        DWORD thread;
+        HCURSOR during;
+        static DWORD WINAPI Run(void* state)
+        {
+            Look& look = *static_cast<Look*>(state);
+            AttachThreadInput(GetCurrentThreadId(), look.thread, TRUE);
+            Sleep(1000);
+            look.during = GetCursor();
+            AttachThreadInput(GetCurrentThreadId(), look.thread, FALSE);
+            return 0;
+        }
+    } look{GetCurrentThreadId(), nullptr};
     DWORD started = GetTickCount();
+    HANDLE looker = CreateThread(nullptr, 0, &Look::Run, &look, 0, nullptr);
     QSqlError busy = ErrorOf([&] {
         QsqlTransaction transaction(db());
-        during = GetCursor();
         db().ExecDML(L"insert into Clienti (Nume) values ('Nou')");
         transaction.Commit();
     });
+    WaitForSingleObject(looker, INFINITE);
+    CloseHandle(looker);
     // Generous: only a write waiting the read's minute goes past it.
     EXPECT_LT(GetTickCount() - started, 30000u);
-    EXPECT_EQ(wait, during);
+    EXPECT_EQ(wait, look.during);
     EXPECT_NE(wait, GetCursor());
     EXPECT_EQ(5, busy.GetCode() & 0xff);
     wchar_t full[MAX_PATH];
