@@ -10,9 +10,9 @@ report_result() {
   printf '%s %d %d %d %d %d %s\n' "$verdict" "$tests" "$passed" "$failed" "$skipped" "$notrun" "$*" \
     >"$BRIVANE_TEST_RESULTS/$BRIVANE_TEST_NAME"
 }
-# Adds the lines of a file (the skipped tests with their reasons) to the
+# Adds the lines it reads (the skipped tests with their reasons) to the
 # program's result, after its verdict.
 report_notes() {
   [ -n "${BRIVANE_TEST_RESULTS:-}" ] && [ -n "${BRIVANE_TEST_NAME:-}" ] || return 0
-  cat "$1" >>"$BRIVANE_TEST_RESULTS/$BRIVANE_TEST_NAME"
+  cat >>"$BRIVANE_TEST_RESULTS/$BRIVANE_TEST_NAME"
 }
